@@ -1,0 +1,31 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// Errors raised by the document core. They carry the text that the editor shows in its
+// standard error box, so their messages are user-facing.
+
+// A text that should hold a number does not.
+class EConvertError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A file could not be created, opened, read or written.
+class EInOutError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The structure section of a project file describes an impossible tree.
+class ETreeError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// "'text' is not a valid integer value", the message of a failed integer conversion.
+std::string invalidIntegerMessage(const std::string &text);

@@ -1,0 +1,161 @@
+#include "FileSystem.h"
+
+#include "Errors.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace fsx {
+
+namespace {
+fs::path toPath(const std::string &path) { return fs::u8path(path); }
+
+std::string reason()
+{
+    return errno != 0 ? std::string(". ") + std::strerror(errno) : std::string();
+}
+
+bool isSeparator(char c)
+{
+#ifdef _WIN32
+    return c == '\\' || c == '/';
+#else
+    return c == '/';
+#endif
+}
+} // namespace
+
+std::string readFile(const std::string &path)
+{
+    std::error_code ec;
+    const fs::path p = toPath(path);
+    if (!fs::exists(p, ec))
+        throw EInOutError("File not found");
+    if (fs::is_directory(p, ec))
+        throw EInOutError("Cannot open file \"" + path + "\". It is a folder");
+    errno = 0;
+    std::ifstream in(p, std::ios::binary);
+    if (!in)
+        throw EInOutError("Cannot open file \"" + path + "\"" + reason());
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad())
+        throw EInOutError("Cannot read file \"" + path + "\"" + reason());
+    return content.str();
+}
+
+void writeFileAtomically(const std::string &path, const std::string &bytes)
+{
+    const fs::path target = toPath(path);
+    fs::path temporary = target;
+    temporary += ".tmp~";
+
+    errno = 0;
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out)
+        throw EInOutError("Cannot create file \"" + path + "\"" + reason());
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    const bool written = out.good();
+    const std::string writeReason = reason();
+    out.close();
+    std::error_code ec;
+    if (!written || out.fail()) {
+        fs::remove(temporary, ec);
+        throw EInOutError("Cannot write file \"" + path + "\"" + writeReason);
+    }
+    fs::rename(temporary, target, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw EInOutError("Cannot replace file \"" + path + "\". " + ec.message());
+    }
+}
+
+bool copyFile(const std::string &from, const std::string &to)
+{
+    if (from.empty() || to.empty())
+        return false;
+    std::error_code ec;
+    const fs::path source = toPath(from);
+    if (!fs::is_regular_file(source, ec))
+        return false;
+    fs::copy_file(source, toPath(to), fs::copy_options::overwrite_existing, ec);
+    return !ec;
+}
+
+bool fileExists(const std::string &path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(toPath(path), ec);
+}
+
+bool folderExists(const std::string &path)
+{
+    std::error_code ec;
+    return fs::is_directory(toPath(path), ec);
+}
+
+void removeFile(const std::string &path)
+{
+    std::error_code ec;
+    if (fs::is_regular_file(toPath(path), ec))
+        fs::remove(toPath(path), ec);
+}
+
+void createFolder(const std::string &path)
+{
+    std::error_code ec;
+    fs::create_directory(toPath(path), ec);
+}
+
+void removeEmptyFolder(const std::string &path)
+{
+    std::error_code ec;
+    if (fs::is_directory(toPath(path), ec) && fs::is_empty(toPath(path), ec))
+        fs::remove(toPath(path), ec);
+}
+
+std::string fileNamePart(const std::string &path)
+{
+    for (std::size_t i = path.size(); i > 0; --i) {
+        if (isSeparator(path[i - 1]))
+            return path.substr(i);
+    }
+    return path;
+}
+
+std::string folderPart(const std::string &path)
+{
+    return path.substr(0, path.size() - fileNamePart(path).size());
+}
+
+bool isBareFileName(const std::string &name)
+{
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    return name.find_first_of("/\\:") == std::string::npos && name.find('\0') == std::string::npos;
+}
+
+char separator()
+{
+#ifdef _WIN32
+    return '\\';
+#else
+    return '/';
+#endif
+}
+
+std::string withSeparator(const std::string &folder)
+{
+    if (folder.empty() || isSeparator(folder.back()))
+        return folder;
+    return folder + separator();
+}
+
+} // namespace fsx

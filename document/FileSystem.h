@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+// File access for the document core, with the error rules the document needs: reading and
+// writing raise EInOutError, copies and folder changes fail silently.
+namespace fsx {
+
+// The whole file; EInOutError("File not found") for a missing file, EInOutError otherwise.
+std::string readFile(const std::string &path);
+
+// Writes the file whole through a temporary file in the same folder that is renamed over the
+// target only when complete, so a failure leaves the previous file as it was.
+void writeFileAtomically(const std::string &path, const std::string &bytes);
+
+// Copies a file over the target; returns false on any failure.
+bool copyFile(const std::string &from, const std::string &to);
+bool fileExists(const std::string &path);
+bool folderExists(const std::string &path);
+void removeFile(const std::string &path);
+void createFolder(const std::string &path);
+void removeEmptyFolder(const std::string &path);
+
+// The file-name part of a path (after the last separator; on Windows "\" and "/").
+std::string fileNamePart(const std::string &path);
+// The folder part of a path, with a trailing separator; empty for a bare name.
+std::string folderPart(const std::string &path);
+// A bare file name: not empty, no separators or drive colon, neither "." nor "..".
+bool isBareFileName(const std::string &name);
+// The platform's path separator.
+char separator();
+// The folder with a trailing separator (an empty folder stays empty).
+std::string withSeparator(const std::string &folder);
+
+} // namespace fsx

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "Records.h"
+
+#include <vector>
+
+// One menu item: fields 1 to 11 are edited by the author, 12 to 15 number the menu
+// structure and are derived from the tree before every save and HTML build.
+using TItemData = TextRecord<15>;
+
+// The item list, in the pre-order of the item tree without its root.
+using TItemArray = std::vector<TItemData>;
+
+namespace ItemField {
+enum : int {
+    ItemCaption = 1,
+    ItemURL = 2,
+    ItemTarget = 3,
+    ItemStatusBarText = 4,
+    ItemNoBgImg = 5,
+    ItemOvBgImg = 6,
+    ItemClBgImg = 7,
+    ItemOvBgSnd = 8,
+    ItemClBgSnd = 9,
+    ItemMenuOffsetX = 10,
+    ItemMenuOffsetY = 11,
+    ItemSubMenu = 12,
+    ItemMenu = 13,
+    ItemIndex = 14,
+    ItemButton = 15,
+};
+} // namespace ItemField
+
+// The caption that makes an item a separator.
+inline constexpr const char *SeparatorCaption = "-";

@@ -1,0 +1,245 @@
+// The project file: note lines, the General, Structure, Applet Parameter and Item Parameter
+// sections, CR LF after every line.
+
+#include "Errors.h"
+#include "FileSystem.h"
+#include "TextCodec.h"
+#include "qarAppletAgent.h"
+#include "qarUtility.h"
+
+#include <algorithm>
+#include <climits>
+#include <optional>
+
+namespace {
+const std::string StructureStart = "--------------- Structure Description Start ---------------";
+const std::string StructureEnd = "--------------- Structure Description End ---------------";
+const std::string AppletStart = "--------------- Applet Parameter Description Start ---------------";
+const std::string AppletEnd = "--------------- Applet Parameter Description End ---------------";
+const std::string ItemStart = "--------------- Item Parameter Description Start ---------------";
+const std::string ItemEnd = "--------------- Item Parameter Description End ---------------";
+
+const char *const HeaderLines[] = {
+    "Note: This file be created and maintained by Tarvelle,",
+    "please do not modify it by yourself, otherwise the project file may not",
+    "be opened correctly! Thanks!. ",
+    "--------------- General Description Start ---------------",
+    "Name = Tarvelle",
+    "Version = 10 ",
+    "--------------- General Description End ---------------",
+};
+
+int clampToInt(long long value) { return static_cast<int>(std::min<long long>(value, INT_MAX)); }
+
+void appendLine(std::string &out, const std::string &line)
+{
+    out += line;
+    out += LineEnd;
+}
+
+struct StructureLine
+{
+    int depth;
+    std::string caption;
+};
+
+StructureLine parseStructureLine(const std::string &line)
+{
+    const std::size_t depth = line.find_first_not_of("\t ");
+    if (depth == std::string::npos)
+        return {static_cast<int>(line.size()), std::string()};
+    return {static_cast<int>(depth), line.substr(depth)};
+}
+
+// Checks the structure lines before anything is built: every line after the root must lie
+// at most one level deeper than the line before it, and below the root.
+std::vector<StructureLine> parseStructure(const std::vector<std::string> &lines)
+{
+    std::vector<StructureLine> result;
+    result.reserve(lines.size());
+    for (const std::string &line : lines) {
+        StructureLine parsed = parseStructureLine(line);
+        if (result.empty()) {
+            parsed.depth = 0;
+        } else if (parsed.depth > result.back().depth + 1 || parsed.depth == 0) {
+            throw ETreeError("Invalid level (" + std::to_string(parsed.depth) + ") for item \"" +
+                             parsed.caption + "\"");
+        }
+        result.push_back(std::move(parsed));
+    }
+    return result;
+}
+
+void rebuildTree(ItemTree &tree, const std::vector<StructureLine> &lines)
+{
+    tree.clear();
+    std::vector<ItemTree::Node> ancestors; // ancestors[d]: the last node of depth d
+    for (const StructureLine &line : lines) {
+        const ItemTree::Node parent = line.depth == 0 ? nullptr : ancestors[line.depth - 1];
+        ancestors.resize(static_cast<std::size_t>(line.depth));
+        ancestors.push_back(tree.addChild(parent, line.caption));
+    }
+}
+
+// Forward-only reader over the lines of the file.
+class LineReader
+{
+public:
+    explicit LineReader(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+
+    bool atEnd() const { return next_ >= lines_.size(); }
+    const std::string &read() { return lines_[next_++]; }
+    // Moves past the next line equal to marker; false (at the end) when there is none.
+    bool skipPast(const std::string &marker)
+    {
+        while (!atEnd()) {
+            if (read() == marker)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    std::vector<std::string> lines_;
+    std::size_t next_ = 0;
+};
+
+// What a file holds, parsed completely before the document changes.
+struct ParsedProject
+{
+    std::vector<StructureLine> structure;
+    std::optional<TStringArray> appletValues;
+    std::optional<std::vector<TStringArray>> items; // announced count, incomplete ones empty
+};
+
+int parseItemCount(const std::string &line)
+{
+    const int count = StrToInt(line);
+    if (count < 0)
+        throw EConvertError("'" + line + "' is not a valid item count");
+    return count;
+}
+} // namespace
+
+std::string TqarAppletAgent::ProjectText(const ItemTree &tree) const
+{
+    const auto itemCount = static_cast<long long>(Items.size());
+    ProgressDisplay &progress = Progress();
+    progress.setMaximum(clampToInt(itemCount * 15 + 18));
+    progress.setText("Saving Data ... ...");
+
+    std::string out;
+    for (const char *line : HeaderLines)
+        appendLine(out, line);
+    progress.step(3);
+
+    appendLine(out, StructureStart);
+    for (const PreOrderEntry &entry : preOrderEntries(tree))
+        appendLine(out, std::string(static_cast<std::size_t>(entry.level), '\t') +
+                            tree.caption(entry.node));
+    appendLine(out, StructureEnd);
+    progress.step(10);
+
+    appendLine(out, AppletStart);
+    TStringArray values;
+    AppletDataToStrings(AppletData, values);
+    for (const std::string &value : values)
+        appendLine(out, value);
+    appendLine(out, AppletEnd);
+    progress.step(5);
+
+    appendLine(out, ItemStart);
+    appendLine(out, std::to_string(itemCount));
+    for (const TItemData &item : Items) {
+        ItemToStrings(item, values);
+        for (const std::string &value : values) {
+            appendLine(out, value);
+            progress.step(1);
+        }
+    }
+    appendLine(out, ItemEnd);
+    return out;
+}
+
+void TqarAppletAgent::SaveProject(const std::string &fileName, const ItemTree &tree) const
+{
+    const ProgressFinish finish(Progress());
+    fsx::writeFileAtomically(fileName, ProjectText(tree));
+}
+
+void TqarAppletAgent::LoadProject(const std::string &fileName, ItemTree &tree)
+{
+    LoadProjectText(fsx::readFile(fileName), tree);
+}
+
+void TqarAppletAgent::LoadProjectText(const std::string &bytes, ItemTree &tree)
+{
+    LineReader reader(splitLines(decodeText(bytes)));
+    if (!reader.skipPast(StructureStart))
+        return;
+
+    std::vector<std::string> structureLines;
+    for (;;) {
+        if (reader.atEnd())
+            return; // the file ends inside the structure: nothing changes
+        const std::string &line = reader.read();
+        if (line == StructureEnd)
+            break;
+        structureLines.push_back(line);
+    }
+    if (structureLines.empty())
+        structureLines.push_back("Tarvelle"); // the tree always keeps its root
+
+    ParsedProject project;
+    project.structure = parseStructure(structureLines);
+
+    if (reader.skipPast(AppletStart)) {
+        TStringArray values;
+        while (values.size() < static_cast<std::size_t>(TAppletData::FieldCount) && !reader.atEnd())
+            values.push_back(reader.read());
+        if (values.size() == static_cast<std::size_t>(TAppletData::FieldCount))
+            project.appletValues = std::move(values);
+    }
+
+    ProgressDisplay &progress = Progress();
+    if (project.appletValues && reader.skipPast(ItemStart) && !reader.atEnd()) {
+        const int count = parseItemCount(reader.read());
+        progress.setMaximum(clampToInt(static_cast<long long>(count) * 15));
+        progress.setText("Loading Data ... ...");
+        // Records are only kept for the nodes the tree has, so a huge announced count
+        // cannot make the load allocate more than the file holds.
+        const std::size_t nodes = project.structure.size() - 1;
+        const std::size_t kept = std::min(static_cast<std::size_t>(count), nodes);
+        std::vector<TStringArray> items(kept, TStringArray(TItemData::FieldCount));
+        for (std::size_t k = 0; k < static_cast<std::size_t>(count) && !reader.atEnd(); ++k) {
+            TStringArray values;
+            while (values.size() < static_cast<std::size_t>(TItemData::FieldCount) &&
+                   !reader.atEnd()) {
+                values.push_back(reader.read());
+                progress.step(1);
+            }
+            if (values.size() == static_cast<std::size_t>(TItemData::FieldCount) && k < kept)
+                items[k] = std::move(values);
+        }
+        project.items = std::move(items);
+    }
+
+    // The file has been read completely: only now does the document change.
+    rebuildTree(tree, project.structure);
+    if (project.appletValues)
+        AppletData = StringsToAppletData(*project.appletValues);
+    if (project.items) {
+        Items.clear();
+        for (const TStringArray &values : *project.items)
+            Items.push_back(StringsToItem(values));
+    }
+    // One record per item node: missing ones get new-item defaults, surplus ones go.
+    const std::size_t nodes = project.structure.size() - 1;
+    if (Items.size() > nodes)
+        Items.resize(nodes);
+    while (Items.size() < nodes)
+        Items.push_back(MakeNewItem());
+
+    progress.setPosition(0);
+    progress.setText("Analyzing Data ... ...");
+}

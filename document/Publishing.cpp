@@ -1,0 +1,194 @@
+// The preview folder and the publishable folder: staging resources and applet files for a
+// preview, assembling the project's folder on save, and the publish report.
+
+#include "FileSystem.h"
+#include "TextCodec.h"
+#include "qarAppletAgent.h"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+namespace {
+const std::string PreviewFolderName = "preview";
+const std::string Rule(77, '=');
+
+// The file name without every occurrence of its extension, compared without regard to case.
+std::string baseName(const std::string &fileName)
+{
+    const std::size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos)
+        return fileName;
+    auto lower = [](std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return s;
+    };
+    const std::string extension = lower(fileName.substr(dot));
+    const std::string folded = lower(fileName);
+    std::string result;
+    std::size_t from = 0;
+    for (std::size_t at = folded.find(extension); at != std::string::npos;
+         at = folded.find(extension, from)) {
+        result += fileName.substr(from, at - from);
+        from = at + extension.size();
+    }
+    return result + fileName.substr(from);
+}
+
+bool isImageSlot(std::size_t slot)
+{
+    // Slot order: ApBgImg, ApBgSnd, then per item three images and two sounds.
+    if (slot < 2)
+        return slot == 0;
+    return (slot - 2) % 5 < 3;
+}
+} // namespace
+
+std::string TqarAppletAgent::PreviewFolder() const
+{
+    return fsx::withSeparator(programFolder_) + PreviewFolderName;
+}
+
+TStringArray TqarAppletAgent::ResourceSlots() const
+{
+    using namespace ItemField;
+    TStringArray slots{AppletData[AppletField::ApBgImg], AppletData[AppletField::ApBgSnd]};
+    slots.reserve(2 + Items.size() * 5);
+    for (const TItemData &item : Items) {
+        for (int pos : {ItemNoBgImg, ItemOvBgImg, ItemClBgImg, ItemOvBgSnd, ItemClBgSnd})
+            slots.push_back(item[pos]);
+    }
+    return slots;
+}
+
+void TqarAppletAgent::CopyToPreview(const std::string &path)
+{
+    const std::string preview = PreviewFolder();
+    if (!fsx::folderExists(preview))
+        fsx::createFolder(preview);
+    const std::string name = fsx::fileNamePart(path);
+    if (fsx::isBareFileName(name))
+        fsx::copyFile(path, fsx::withSeparator(preview) + name);
+    stagedFiles_.push_back(name);
+}
+
+void TqarAppletAgent::ClearPreview()
+{
+    const std::string preview = fsx::withSeparator(PreviewFolder());
+    for (const std::string &name : stagedFiles_) {
+        if (fsx::isBareFileName(name))
+            fsx::removeFile(preview + name);
+    }
+    stagedFiles_.clear();
+    fsx::removeEmptyFolder(PreviewFolder());
+}
+
+void TqarAppletAgent::StageAppletFiles(const std::string &folder)
+{
+    for (const std::string &file : appletFiles_)
+        CopyToPreview(folder + file);
+}
+
+void TqarAppletAgent::StageResources(const std::string &folder)
+{
+    ProgressDisplay &progress = Progress();
+    const ProgressFinish finish(progress);
+    progress.setMaximum(static_cast<int>(Items.size() * 5 + 2));
+    progress.setText("Copying Resource Files ... ...");
+    for (const std::string &name : ResourceSlots()) {
+        // A value that is not a bare name never becomes part of a path.
+        if (fsx::isBareFileName(name))
+            CopyToPreview(folder + name);
+        progress.step(1);
+    }
+}
+
+bool TqarAppletAgent::SaveAll(const std::string &folder, const std::string &fileName,
+                              const ItemTree &tree)
+{
+    ProgressDisplay &progress = Progress();
+    const ProgressFinish finish(progress);
+    const std::string base = baseName(fileName);
+    GenerateHTML(folder + base + ".html");
+    for (const std::string &file : appletFiles_) {
+        if (fsx::isBareFileName(file))
+            fsx::copyFile(fsx::withSeparator(programFolder_) + file, folder + file);
+    }
+    SaveProject(folder + base + ".tvl", tree);
+    WritePublishReport(folder, base + "_PublishReport.txt");
+
+    progress.setMaximum(static_cast<int>(Items.size() * 5 + 2));
+    progress.setText("Copying Publishable Files ... ...");
+    const std::string preview = fsx::withSeparator(PreviewFolder());
+    for (const std::string &name : ResourceSlots()) {
+        if (fsx::isBareFileName(name))
+            fsx::copyFile(preview + name, folder + name);
+        progress.step(1);
+    }
+    return true;
+}
+
+std::string TqarAppletAgent::PublishReportText() const
+{
+    ProgressDisplay &progress = Progress();
+    progress.setMaximum(static_cast<int>(appletFiles_.size() + Items.size() * 5));
+    progress.setText("Making Publish Report ... ...");
+
+    std::string out;
+    auto line = [&out](const std::string &text) {
+        out += text;
+        out += LineEnd;
+    };
+    line(Rule);
+    line("This message contain the information about how to publish the applet. Please read it "
+         "carefully!");
+    line("All necessary files be saved in the same directory the project file (*.tvl) in. If you "
+         "still not");
+    line("save the current project, save it first! This message will aslo be saved in a text file "
+         "along with");
+    line("project file named \"ProjectName_PublishReport.txt\".");
+    line(Rule);
+    line("");
+    line("[Applet class and archive file(s)]: Archive file be used for newer browser such as IE4+ "
+         "or Netscape4+");
+    for (const std::string &file : appletFiles_) {
+        line("  " + file);
+        progress.step(1);
+    }
+
+    // Each name is listed once across both sections, so a file named as an image and as a
+    // sound appears under the images only.
+    std::set<std::string> listed;
+    auto listOnce = [&](const std::string &name) {
+        if (!name.empty() && listed.insert(name).second)
+            line("  " + name);
+    };
+    const TStringArray slots = ResourceSlots();
+    line("");
+    line("[Image File(s)]: They should be copied to the same directory the applet class file in!");
+    for (std::size_t slot = 0; slot < slots.size(); ++slot) {
+        if (isImageSlot(slot))
+            listOnce(slots[slot]);
+    }
+    progress.step(static_cast<int>(Items.size() * 3));
+    line("");
+    line("[Audio File(s)]: They should be copied to the same directory the applet class file in!");
+    for (std::size_t slot = 0; slot < slots.size(); ++slot) {
+        if (!isImageSlot(slot))
+            listOnce(slots[slot]);
+    }
+    progress.step(static_cast<int>(Items.size() * 2));
+    line("");
+    line(Rule);
+    line("End of Publish Report");
+    line(Rule);
+    return out;
+}
+
+void TqarAppletAgent::WritePublishReport(const std::string &folder,
+                                         const std::string &fileName) const
+{
+    const ProgressFinish finish(Progress());
+    fsx::writeFileAtomically(folder + fileName, PublishReportText());
+}

@@ -1,0 +1,140 @@
+#include "TextCodec.h"
+
+#include <cstdint>
+
+namespace {
+// Decodes one UTF-8 sequence at bytes[i]; returns its length, or 0 when it is malformed
+// (overlong forms, surrogates and values past U+10FFFF are malformed).
+std::size_t decodeUtf8(const std::string &bytes, std::size_t i, std::uint32_t &codePoint)
+{
+    const auto byte = [&bytes](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t length;
+    std::uint32_t minimum;
+    if (lead < 0x80) {
+        codePoint = lead;
+        return 1;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, minimum = 0x80, codePoint = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, minimum = 0x800, codePoint = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, minimum = 0x10000, codePoint = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + length > bytes.size())
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+        codePoint = (codePoint << 6) | (byte(i + k) & 0x3F);
+    }
+    if (codePoint < minimum || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+void appendUtf8(std::string &out, std::uint32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Windows-1252 0x80..0x9F; the five unassigned bytes map to the C1 controls of the same value.
+constexpr std::uint16_t cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+} // namespace
+
+bool isValidUtf8(const std::string &bytes)
+{
+    std::uint32_t cp;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = decodeUtf8(bytes, i, cp);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+std::string windows1252ToUtf8(const std::string &bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80 && byte < 0xA0)
+            appendUtf8(out, cp1252High[byte - 0x80]);
+        else
+            appendUtf8(out, byte);
+    }
+    return out;
+}
+
+std::string decodeText(const std::string &bytes)
+{
+    return isValidUtf8(bytes) ? bytes : windows1252ToUtf8(bytes);
+}
+
+std::vector<std::string> splitLines(const std::string &text)
+{
+    std::vector<std::string> lines;
+    std::size_t end = text.find('\x1A');
+    if (end == std::string::npos)
+        end = text.size();
+    std::size_t start = 0;
+    while (start < end) {
+        std::size_t stop = start;
+        while (stop < end && text[stop] != '\r' && text[stop] != '\n')
+            ++stop;
+        lines.emplace_back(text, start, stop - start);
+        if (stop < end && text[stop] == '\r' && stop + 1 < end && text[stop + 1] == '\n')
+            ++stop;
+        start = stop + 1;
+    }
+    return lines;
+}
+
+std::string escapeHtmlAttribute(const std::string &utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char c = utf8[i];
+        switch (c) {
+        case '&': out += "&amp;"; ++i; continue;
+        case '"': out += "&quot;"; ++i; continue;
+        case '<': out += "&lt;"; ++i; continue;
+        case '>': out += "&gt;"; ++i; continue;
+        default: break;
+        }
+        std::uint32_t cp;
+        std::size_t length = decodeUtf8(utf8, i, cp);
+        if (length == 0) {
+            cp = 0xFFFD; // a stray byte: the replacement character, as a browser would show it
+            length = 1;
+        }
+        if ((cp >= 0x20 && cp < 0x7F) || cp == '\t')
+            out += static_cast<char>(cp);
+        else
+            out += "&#" + std::to_string(cp) + ";";
+        i += length;
+    }
+    return out;
+}

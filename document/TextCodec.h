@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Text is held as UTF-8. Files that are not valid UTF-8 are older 8-bit files in
+// Windows-1252.
+bool isValidUtf8(const std::string &bytes);
+std::string windows1252ToUtf8(const std::string &bytes);
+// The bytes as UTF-8: unchanged when valid, converted from Windows-1252 otherwise.
+std::string decodeText(const std::string &bytes);
+
+// Splits text into lines ended by CR LF, a bare LF or a bare CR. A Ctrl-Z ends the text.
+// A last line without a line end counts; an empty text has no lines.
+std::vector<std::string> splitLines(const std::string &text);
+
+// Escapes a value for a double-quoted HTML attribute: & " < > as named references, every
+// character outside printable ASCII as a decimal reference. Plain ASCII stays as it is.
+std::string escapeHtmlAttribute(const std::string &utf8);
+
+// Text files end every line with CR LF.
+inline constexpr const char *LineEnd = "\r\n";

@@ -1,0 +1,119 @@
+#include "qarAppletAgent.h"
+
+#include <stdexcept>
+#include <utility>
+
+TqarAppletAgent::TqarAppletAgent() = default;
+
+namespace {
+void checkIndex(int index, std::size_t count)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= count)
+        throw std::out_of_range("item index " + std::to_string(index) +
+                                " is outside the item list of " + std::to_string(count) +
+                                " items");
+}
+
+template <typename Record>
+void recordToStrings(const Record &record, TStringArray &out)
+{
+    out.clear();
+    out.reserve(Record::FieldCount);
+    for (int pos = 1; pos <= Record::FieldCount; ++pos)
+        out.push_back(record[pos]);
+}
+
+template <typename Record>
+Record stringsToRecord(const TStringArray &list)
+{
+    if (list.size() < static_cast<std::size_t>(Record::FieldCount))
+        throw std::invalid_argument("a record of " + std::to_string(Record::FieldCount) +
+                                    " fields needs as many strings, got " +
+                                    std::to_string(list.size()));
+    Record record;
+    for (int pos = 1; pos <= Record::FieldCount; ++pos)
+        record[pos] = list[static_cast<std::size_t>(pos - 1)];
+    return record;
+}
+} // namespace
+
+TItemData TqarAppletAgent::GetItem(int index) const
+{
+    checkIndex(index, Items.size());
+    return Items[static_cast<std::size_t>(index)];
+}
+
+void TqarAppletAgent::SetItem(const TItemData &item, int index)
+{
+    checkIndex(index, Items.size());
+    Items[static_cast<std::size_t>(index)] = item;
+}
+
+void TqarAppletAgent::AppletDataToStrings(const TAppletData &data, TStringArray &out) const
+{
+    recordToStrings(data, out);
+}
+
+TAppletData TqarAppletAgent::StringsToAppletData(const TStringArray &list) const
+{
+    return stringsToRecord<TAppletData>(list);
+}
+
+void TqarAppletAgent::ItemToStrings(const TItemData &item, TStringArray &out) const
+{
+    recordToStrings(item, out);
+}
+
+TItemData TqarAppletAgent::StringsToItem(const TStringArray &list) const
+{
+    return stringsToRecord<TItemData>(list);
+}
+
+void TqarAppletAgent::ResetToDefaults()
+{
+    for (const AppletFieldInfo &field : appletFieldTable())
+        AppletData[field.position] = field.defaultValue;
+    Items.clear();
+}
+
+TItemData TqarAppletAgent::MakeNewItem() const
+{
+    TItemData item;
+    item[ItemField::ItemCaption] = "Item";
+    item[ItemField::ItemTarget] = "_self";
+    item[ItemField::ItemMenuOffsetX] = "5";
+    item[ItemField::ItemMenuOffsetY] = "5";
+    return item;
+}
+
+void TqarAppletAgent::InsertItem(int index, const TItemData &item)
+{
+    if (index < 0)
+        return;
+    if (Items.empty()) {
+        Items.push_back(item);
+        return;
+    }
+    if (static_cast<std::size_t>(index) > Items.size())
+        return;
+    Items.insert(Items.begin() + index, item);
+}
+
+void TqarAppletAgent::DeleteItem(int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= Items.size())
+        return;
+    Items.erase(Items.begin() + index);
+}
+
+void TqarAppletAgent::MoveItemUp(int index)
+{
+    if (index <= 0 || static_cast<std::size_t>(index) >= Items.size())
+        return;
+    std::swap(Items[static_cast<std::size_t>(index)], Items[static_cast<std::size_t>(index) - 1]);
+}
+
+void TqarAppletAgent::SetProgress(ProgressDisplay *progress)
+{
+    progress_ = progress ? progress : &nullProgress_;
+}

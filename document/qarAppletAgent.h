@@ -1,0 +1,92 @@
+#pragma once
+
+#include "AppletData.h"
+#include "ItemData.h"
+#include "ItemTree.h"
+#include "ProgressDisplay.h"
+
+#include <string>
+
+// The one document: the applet settings, the item list, and the fixed names of the applet's
+// program files. Records are values: accessors hand out copies, except GetItems, which hands
+// out the document's own list.
+class TqarAppletAgent
+{
+public:
+    TqarAppletAgent();
+
+    TAppletData GetAppletData() const { return AppletData; }
+    void SetAppletData(const TAppletData &data) { AppletData = data; }
+
+    TItemArray &GetItems() { return Items; }
+    const TItemArray &GetItems() const { return Items; }
+    // Throw std::out_of_range naming the index and the count when the index is outside.
+    TItemData GetItem(int index) const;
+    void SetItem(const TItemData &item, int index);
+    int ItemCount() const { return static_cast<int>(Items.size()); }
+
+    // Record <-> string list conversions; the "To" forms empty the output list first and
+    // size it exactly. The "From" forms need at least as many entries as the record has
+    // fields and ignore the rest (std::invalid_argument otherwise).
+    void AppletDataToStrings(const TAppletData &data, TStringArray &out) const;
+    TAppletData StringsToAppletData(const TStringArray &list) const;
+    void ItemToStrings(const TItemData &item, TStringArray &out) const;
+    TItemData StringsToItem(const TStringArray &list) const;
+
+    // Applet fields to their defaults and the item list emptied.
+    void ResetToDefaults();
+    TItemData MakeNewItem() const;
+
+    // Item list editing; indexes outside the accepted range change nothing.
+    void InsertItem(int index, const TItemData &item);
+    void DeleteItem(int index);
+    void MoveItemUp(int index);
+
+    const std::string &Separator() const { return separator_; }
+    const TStringArray &AppletFiles() const { return appletFiles_; }
+    const std::string &AppletName() const { return appletName_; }
+    const TStringArray &StagedFiles() const { return stagedFiles_; }
+
+    // Where long operations report progress; null reports nowhere. Not owned.
+    void SetProgress(ProgressDisplay *progress);
+    ProgressDisplay &Progress() const { return *progress_; }
+
+    // The folder of the running program, holding the applet files and the preview folder.
+    void SetProgramFolder(const std::string &folder) { programFolder_ = folder; }
+    const std::string &ProgramFolder() const { return programFolder_; }
+    std::string PreviewFolder() const;
+
+    // Project file (ProjectFile.cpp).
+    void SaveProject(const std::string &fileName, const ItemTree &tree) const;
+    void LoadProject(const std::string &fileName, ItemTree &tree);
+    std::string ProjectText(const ItemTree &tree) const;
+    void LoadProjectText(const std::string &bytes, ItemTree &tree);
+
+    // Applet HTML (HtmlGenerator.cpp).
+    void GenerateHTML(const std::string &fileName) const;
+    std::string GenerateHTMLText() const;
+
+    // Preview staging and publishing (Publishing.cpp).
+    void CopyToPreview(const std::string &path);
+    void ClearPreview();
+    void StageAppletFiles(const std::string &folder);
+    void StageResources(const std::string &folder);
+    bool SaveAll(const std::string &folder, const std::string &fileName, const ItemTree &tree);
+    void WritePublishReport(const std::string &folder, const std::string &fileName) const;
+    std::string PublishReportText() const;
+
+    // Resource names in slot order: ApBgImg, ApBgSnd, then per item the five files.
+    TStringArray ResourceSlots() const;
+
+private:
+    TAppletData AppletData;
+    TItemArray Items;
+    std::string separator_ = "|";
+    TStringArray appletFiles_{"zorvex.jar", "zorvex.class", ""};
+    std::string appletName_ = "zorvex";
+    TStringArray stagedFiles_;
+
+    std::string programFolder_;
+    NullProgress nullProgress_;
+    ProgressDisplay *progress_ = &nullProgress_;
+};

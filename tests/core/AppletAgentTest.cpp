@@ -1,0 +1,181 @@
+#include "TestSupport.h"
+#include "qarAppletAgent.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+std::string joined(const TqarAppletAgent &doc)
+{
+    TStringArray values;
+    doc.AppletDataToStrings(doc.GetAppletData(), values);
+    std::string text;
+    for (const std::string &value : values)
+        text += value + "|";
+    return text;
+}
+
+TItemData named(const TqarAppletAgent &doc, const std::string &caption)
+{
+    TItemData item = doc.MakeNewItem();
+    item[ItemField::ItemCaption] = caption;
+    return item;
+}
+
+std::string captions(const TqarAppletAgent &doc)
+{
+    std::string text;
+    for (const TItemData &item : doc.GetItems())
+        text += item[ItemField::ItemCaption];
+    return text;
+}
+
+void fill(TqarAppletAgent &doc, const std::string &captionsInOrder)
+{
+    doc.GetItems().clear();
+    for (char c : captionsInOrder)
+        doc.InsertItem(doc.ItemCount(), named(doc, std::string(1, c)));
+}
+} // namespace
+
+TEST(AppletAgent, CreateLeavesFieldsEmptyAndResetAppliesDefaults)
+{
+    TqarAppletAgent doc;
+    const TAppletData created = doc.GetAppletData();
+    for (int pos = 1; pos <= TAppletData::FieldCount; ++pos)
+        EXPECT_EQ(created[pos], "") << "field " << pos;
+    EXPECT_EQ(doc.Separator(), "|");
+    EXPECT_EQ(doc.AppletName(), "zorvex");
+    EXPECT_EQ(doc.AppletFiles(), (TStringArray{"zorvex.jar", "zorvex.class", ""}));
+    EXPECT_TRUE(doc.StagedFiles().empty());
+
+    doc.InsertItem(0, doc.MakeNewItem());
+    doc.ResetToDefaults();
+    EXPECT_TRUE(doc.GetItems().empty());
+    EXPECT_EQ(doc.GetAppletData()[AppletField::ApLoadingMsg], "Loading...");
+    const std::string text = joined(doc);
+    EXPECT_EQ(text.rfind("0|FFFFFF|000000||0|0|0||Loading...|000000|FFFFFF|5|0|3|0|F4BE1A|", 0), 0u)
+        << text;
+    const std::string suffix = "|400|60|0|0|0|0|0|0|0|14|0|";
+    ASSERT_GE(text.size(), suffix.size());
+    EXPECT_EQ(text.substr(text.size() - suffix.size()), suffix);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '|'), 96);
+}
+
+TEST(AppletAgent, FieldTableCoversEveryPositionOnce)
+{
+    const auto &table = appletFieldTable();
+    ASSERT_EQ(table.size(), 96u);
+    for (int pos = 1; pos <= 96; ++pos)
+        EXPECT_EQ(table[static_cast<std::size_t>(pos - 1)].position, pos);
+    EXPECT_STREQ(table[AppletField::ItClBrdStyle - 1].name, "ItClBrdStyle");
+    EXPECT_STREQ(table[AppletField::ItClBrdStyle - 1].defaultValue, "4");
+}
+
+TEST(AppletAgent, StringConversionsSizeExactlyAndRoundTrip)
+{
+    TqarAppletAgent doc;
+    doc.ResetToDefaults();
+    TStringArray list(200, "junk");
+    doc.AppletDataToStrings(doc.GetAppletData(), list);
+    EXPECT_EQ(list.size(), 96u);
+    EXPECT_EQ(doc.StringsToAppletData(list), doc.GetAppletData());
+
+    list.push_back("ignored");
+    EXPECT_EQ(doc.StringsToAppletData(list), doc.GetAppletData());
+    list.resize(95);
+    EXPECT_THROW(doc.StringsToAppletData(list), std::invalid_argument);
+
+    TItemData item = doc.MakeNewItem();
+    item[ItemField::ItemButton] = "3";
+    TStringArray fields(40, "x");
+    doc.ItemToStrings(item, fields);
+    EXPECT_EQ(fields, (TStringArray{"Item", "", "_self", "", "", "", "", "", "", "5", "5", "", "",
+                                    "", "3"}));
+    EXPECT_EQ(doc.StringsToItem(fields), item);
+    fields.resize(14);
+    EXPECT_THROW(doc.StringsToItem(fields), std::invalid_argument);
+}
+
+TEST(AppletAgent, RecordsAreCopiesExceptTheSharedItemList)
+{
+    TqarAppletAgent doc;
+    doc.ResetToDefaults();
+    TAppletData data = doc.GetAppletData();
+    data[AppletField::ApWidth] = "123";
+    EXPECT_EQ(doc.GetAppletData()[AppletField::ApWidth], "400");
+    doc.SetAppletData(data);
+    EXPECT_EQ(doc.GetAppletData()[AppletField::ApWidth], "123");
+
+    doc.InsertItem(0, doc.MakeNewItem());
+    TItemData copy = doc.GetItem(0);
+    copy[ItemField::ItemURL] = "a.html";
+    EXPECT_EQ(doc.GetItem(0)[ItemField::ItemURL], "");
+    doc.GetItems()[0][ItemField::ItemURL] = "b.html";
+    EXPECT_EQ(doc.GetItem(0)[ItemField::ItemURL], "b.html");
+}
+
+TEST(AppletAgent, ItemAccessOutsideTheListIsAClearError)
+{
+    TqarAppletAgent doc;
+    doc.ResetToDefaults();
+    fill(doc, "AB");
+    for (int index : {-1, 2, 100}) {
+        try {
+            doc.GetItem(index);
+            ADD_FAILURE() << "GetItem(" << index << ") did not throw";
+        } catch (const std::out_of_range &error) {
+            EXPECT_NE(std::string(error.what()).find(std::to_string(index)), std::string::npos);
+            EXPECT_NE(std::string(error.what()).find("2 items"), std::string::npos);
+        }
+        EXPECT_THROW(doc.SetItem(doc.MakeNewItem(), index), std::out_of_range);
+    }
+    EXPECT_EQ(captions(doc), "AB");
+    EXPECT_THROW(doc.GetAppletData()[0], std::out_of_range);
+    EXPECT_THROW(doc.GetAppletData()[97], std::out_of_range);
+}
+
+TEST(AppletAgent, InsertItemIndexRules)
+{
+    TqarAppletAgent doc;
+    doc.InsertItem(5, named(doc, "X"));
+    EXPECT_EQ(captions(doc), "X");
+
+    for (auto [index, expected] : std::vector<std::pair<int, std::string>>{
+             {0, "XABC"}, {1, "AXBC"}, {3, "ABCX"}, {4, "ABC"}, {-1, "ABC"}}) {
+        fill(doc, "ABC");
+        doc.InsertItem(index, named(doc, "X"));
+        EXPECT_EQ(captions(doc), expected) << "index " << index;
+    }
+    doc.GetItems().clear();
+    doc.InsertItem(-1, named(doc, "X"));
+    EXPECT_EQ(captions(doc), "");
+}
+
+TEST(AppletAgent, DeleteAndMoveIndexRules)
+{
+    TqarAppletAgent doc;
+    for (auto [index, expected] : std::vector<std::pair<int, std::string>>{
+             {0, "BC"}, {1, "AC"}, {2, "AB"}, {3, "ABC"}, {-1, "ABC"}}) {
+        fill(doc, "ABC");
+        doc.DeleteItem(index);
+        EXPECT_EQ(captions(doc), expected) << "delete " << index;
+    }
+    fill(doc, "");
+    doc.DeleteItem(0);
+    EXPECT_EQ(captions(doc), "");
+    fill(doc, "A");
+    doc.DeleteItem(0);
+    EXPECT_EQ(captions(doc), "");
+
+    for (auto [index, expected] : std::vector<std::pair<int, std::string>>{
+             {0, "ABC"}, {1, "BAC"}, {2, "ACB"}, {3, "ABC"}, {-1, "ABC"}}) {
+        fill(doc, "ABC");
+        doc.MoveItemUp(index);
+        EXPECT_EQ(captions(doc), expected) << "move " << index;
+    }
+    // Records move whole, derived fields included.
+    fill(doc, "AB");
+    doc.GetItems()[1][ItemField::ItemButton] = "7";
+    doc.MoveItemUp(1);
+    EXPECT_EQ(doc.GetItem(0)[ItemField::ItemButton], "7");
+}

@@ -1,0 +1,80 @@
+#include "MenuStructure.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// ItemButton, ItemIndex, ItemSubMenu, ItemMenu of an item, joined with commas.
+std::string numbers(const TItemData &item)
+{
+    using namespace ItemField;
+    return item[ItemButton] + "," + item[ItemIndex] + "," + item[ItemSubMenu] + "," +
+           item[ItemMenu];
+}
+
+std::vector<std::string> numberTree(TqarAppletAgent &doc, MemoryTree &tree,
+                                    const std::vector<std::string> &outline)
+{
+    buildTree(tree, outline);
+    fillItemsFromTree(doc, tree);
+    NullProgress progress;
+    numberMenuStructure(tree, doc.GetItems(), progress);
+    std::vector<std::string> result;
+    for (const TItemData &item : doc.GetItems())
+        result.push_back(item[ItemField::ItemCaption] + ":" + numbers(item));
+    return result;
+}
+} // namespace
+
+TEST(MenuStructure, NumbersBranchesPopupsAndPositions)
+{
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    EXPECT_EQ(numberTree(doc, tree, {"Tarvelle", ">P", ">>Q", ">>R", ">>>S", ">T"}),
+              (std::vector<std::string>{"P:0,0,0,", "Q:0,0,,0", "R:0,1,1,0", "S:0,0,,1",
+                                        "T:1,1,,"}));
+    EXPECT_EQ(numberTree(doc, tree, {"Tarvelle", ">A", ">>A1", ">>A2", ">>>A2a", ">B", ">>B1"}),
+              (std::vector<std::string>{"A:0,0,0,", "A1:0,0,,0", "A2:0,1,1,0", "A2a:0,0,,1",
+                                        "B:1,1,0,", "B1:1,0,,0"}));
+    // Popup numbers run on through deeper levels of one branch in pre-order.
+    EXPECT_EQ(numberTree(doc, tree, {"Tarvelle", ">A", ">>B", ">>>C", ">>>>D", ">>E", ">>>F"}),
+              (std::vector<std::string>{"A:0,0,0,", "B:0,0,1,0", "C:0,0,2,1", "D:0,0,,2",
+                                        "E:0,1,3,0", "F:0,0,,3"}));
+}
+
+TEST(MenuStructure, StaleNumbersAreReplaced)
+{
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    numberTree(doc, tree, {"Tarvelle", ">A", ">>A1"});
+    // A loses its child: its popup number must go.
+    tree.remove(tree.child(tree.child(tree.root(), 0), 0));
+    doc.DeleteItem(1);
+    doc.GetItems()[0][ItemField::ItemMenu] = "9"; // stale value from a hand-edited file
+    NullProgress progress;
+    numberMenuStructure(tree, doc.GetItems(), progress);
+    EXPECT_EQ(numbers(doc.GetItem(0)), "0,0,,");
+}
+
+TEST(MenuStructure, ReportsProgressAndRejectsAMismatchedList)
+{
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    buildTree(tree, {"Tarvelle"});
+    RecordingProgress progress;
+    numberMenuStructure(tree, doc.GetItems(), progress);
+    EXPECT_EQ(progress.maximums, std::vector<int>{20});
+    EXPECT_EQ(progress.steps, 20);
+    EXPECT_EQ(progress.position, 0);
+    EXPECT_EQ(progress.texts, (std::vector<std::string>{"Processing menu structure ... ...", ""}));
+
+    buildTree(tree, {"Tarvelle", ">A", ">B"});
+    fillItemsFromTree(doc, tree);
+    RecordingProgress counted;
+    numberMenuStructure(tree, doc.GetItems(), counted);
+    EXPECT_EQ(counted.maximums, std::vector<int>{26});
+    EXPECT_EQ(counted.steps, 26);
+
+    doc.DeleteItem(1);
+    EXPECT_THROW(numberMenuStructure(tree, doc.GetItems(), counted), std::logic_error);
+}

@@ -1,0 +1,72 @@
+#include "TestSupport.h"
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+void buildTree(MemoryTree &tree, const std::vector<std::string> &outline)
+{
+    tree.clear();
+    std::vector<ItemTree::Node> ancestors;
+    for (const std::string &entry : outline) {
+        const std::size_t depth = entry.find_first_not_of('>');
+        const std::string caption = entry.substr(depth);
+        ItemTree::Node parent = depth == 0 ? nullptr : ancestors[depth - 1];
+        ancestors.resize(depth);
+        ancestors.push_back(tree.addChild(parent, caption));
+    }
+}
+
+void fillItemsFromTree(TqarAppletAgent &doc, const ItemTree &tree)
+{
+    doc.ResetToDefaults();
+    const auto nodes = tree.preOrder();
+    for (std::size_t k = 1; k < nodes.size(); ++k) {
+        TItemData item = doc.MakeNewItem();
+        item[ItemField::ItemCaption] = tree.caption(nodes[k]);
+        doc.InsertItem(static_cast<int>(k - 1), item);
+    }
+}
+
+std::vector<std::string> outlineOf(const ItemTree &tree)
+{
+    std::vector<std::string> outline;
+    for (const PreOrderEntry &entry : preOrderEntries(tree))
+        outline.push_back(std::string(static_cast<std::size_t>(entry.level), '>') +
+                          tree.caption(entry.node));
+    return outline;
+}
+
+TempFolder::TempFolder()
+{
+    std::random_device random;
+    const auto base = std::filesystem::temp_directory_path();
+    std::filesystem::path folder;
+    do {
+        folder = base / ("tarvelle-test-" + std::to_string(random()));
+    } while (!std::filesystem::create_directory(folder));
+    path_ = folder.string() + "/";
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::string readBytes(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void writeBytes(const std::string &path, const std::string &bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "MemoryTree.h"
+#include "qarAppletAgent.h"
+
+#include <string>
+#include <vector>
+
+// Builds a tree from an outline: one entry per node in pre-order, the caption prefixed by one
+// '>' per level below the root ("Tarvelle", ">Home", ">Products", ">>A").
+void buildTree(MemoryTree &tree, const std::vector<std::string> &outline);
+
+// A document with defaults and one new item per item node, captioned after its node.
+void fillItemsFromTree(TqarAppletAgent &doc, const ItemTree &tree);
+
+// The outline of a tree, the inverse of buildTree.
+std::vector<std::string> outlineOf(const ItemTree &tree);
+
+// A fresh, empty folder under the system's temporary folder, removed on destruction.
+class TempFolder
+{
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder &) = delete;
+    TempFolder &operator=(const TempFolder &) = delete;
+
+    // The folder with a trailing separator.
+    const std::string &path() const { return path_; }
+    std::string file(const std::string &name) const { return path_ + name; }
+
+private:
+    std::string path_;
+};
+
+std::string readBytes(const std::string &path);
+void writeBytes(const std::string &path, const std::string &bytes);
+
+// Records every call made to the progress display.
+class RecordingProgress : public ProgressDisplay
+{
+public:
+    int minimum() const override { return minimumValue; }
+    void setMaximum(int value) override { maximums.push_back(value); }
+    void step(int by) override { steps += by; }
+    void setPosition(int value) override { position = value; }
+    void setText(const std::string &value) override { texts.push_back(value); }
+
+    int minimumValue = 0;
+    std::vector<int> maximums;
+    long long steps = 0;
+    int position = -1;
+    std::vector<std::string> texts;
+};
