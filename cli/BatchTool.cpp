@@ -1,0 +1,285 @@
+#include "BatchTool.h"
+
+#include "Errors.h"
+#include "FileSystem.h"
+#include "MemoryTree.h"
+#include "MenuStructure.h"
+#include "qarAppletAgent.h"
+#include "qarUtility.h"
+#include "StoreRules.h"
+#include "TextCodec.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+
+namespace {
+const char *const Usage =
+    "usage: tarvelle-cli COMMAND PROJECT.tvl [ARGUMENT]\n"
+    "\n"
+    "commands:\n"
+    "  html PROJECT.tvl [OUTPUT]   write the HTML fragment to OUTPUT or standard output\n"
+    "  publish PROJECT.tvl FOLDER  assemble the publishable folder in FOLDER\n"
+    "  report PROJECT.tvl          write the publish report to standard output\n"
+    "  check PROJECT.tvl           list the problems of the project\n"
+    "\n"
+    "  --help                      show this text\n"
+    "  --version                   show the version\n";
+
+const char *const Version = "tarvelle-cli 1.0.0\n";
+
+// A loaded project, prepared as the editor prepares a document before it saves.
+struct Project
+{
+    TqarAppletAgent doc;
+    MemoryTree tree;
+};
+
+void load(Project &project, const std::string &fileName, const std::string &programFolder)
+{
+    project.doc.SetProgramFolder(programFolder);
+    project.doc.ResetToDefaults();
+    project.tree.addChild(nullptr, "Tarvelle");
+    project.doc.LoadProject(fileName, project.tree);
+    TAppletData data = project.doc.GetAppletData();
+    applyAppletStoreRules(data, project.tree);
+    project.doc.SetAppletData(data);
+    NullProgress progress;
+    numberMenuStructure(project.tree, project.doc.GetItems(), progress);
+}
+
+std::string projectFolder(const std::string &fileName)
+{
+    const std::string folder = fsx::folderPart(fileName);
+    return folder.empty() ? std::string(".") + fsx::separator() : folder;
+}
+
+int html(const Project &project, const std::vector<std::string> &args, std::ostream &out)
+{
+    if (args.size() > 2)
+        project.doc.GenerateHTML(args[2]);
+    else
+        out << project.doc.GenerateHTMLText();
+    return ExitCode::Ok;
+}
+
+int publish(Project &project, const std::string &fileName, const std::string &folder)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::u8path(folder), ec);
+    if (!fsx::folderExists(folder))
+        throw EInOutError("Cannot create folder \"" + folder + "\"");
+    project.doc.SaveAllFrom(fsx::withSeparator(folder), fsx::fileNamePart(fileName), project.tree,
+                            projectFolder(fileName));
+    return ExitCode::Ok;
+}
+
+// What the raw file says about its counts, before the load reconciles them.
+struct FileCounts
+{
+    bool hasStructure = false;
+    long long nodes = 0;
+    std::string announced;
+};
+
+FileCounts countsInFile(const std::string &fileName)
+{
+    const std::vector<std::string> lines = splitLines(decodeText(fsx::readFile(fileName)));
+    FileCounts counts;
+    std::size_t i = 0;
+    auto skipPast = [&](const std::string &title) {
+        const std::string marker = "--------------- " + title + " ---------------";
+        while (i < lines.size()) {
+            if (lines[i++] == marker)
+                return true;
+        }
+        return false;
+    };
+    if (!skipPast("Structure Description Start"))
+        return counts;
+    const std::size_t start = i;
+    if (!skipPast("Structure Description End"))
+        return counts;
+    counts.hasStructure = true;
+    // The lines between the markers, less the root.
+    counts.nodes = std::max(0LL, static_cast<long long>(i - start) - 2);
+    skipPast("Item Parameter Description Start");
+    if (i < lines.size())
+        counts.announced = lines[i];
+    return counts;
+}
+
+class Checker
+{
+public:
+    Checker(const Project &project, std::ostream &out) : project_(project), out_(out) {}
+
+    int run(const std::string &fileName)
+    {
+        checkCounts(fileName);
+        checkApplet(projectFolder(fileName));
+        const TItemArray &items = project_.doc.GetItems();
+        for (std::size_t k = 0; k < items.size(); ++k)
+            checkItem(k, items[k], projectFolder(fileName));
+        return problems_ == 0 ? ExitCode::Ok : ExitCode::Problems;
+    }
+
+private:
+    void problem(const std::string &where, const std::string &what)
+    {
+        out_ << where << ": " << what << "\n";
+        ++problems_;
+    }
+
+    void checkCounts(const std::string &fileName)
+    {
+        const FileCounts counts = countsInFile(fileName);
+        if (!counts.hasStructure) {
+            problem("project", "the file has no complete structure section");
+            return;
+        }
+        if (counts.announced != std::to_string(counts.nodes))
+            problem("project", "the structure has " + std::to_string(counts.nodes) +
+                                   " items but the item section announces '" + counts.announced +
+                                   "'");
+    }
+
+    void checkText(const std::string &where, const std::string &value)
+    {
+        if (value.find('|') != std::string::npos)
+            problem(where, "'" + value + "' holds \"|\", which shifts the applet's fields");
+        if (value.find_first_of("\r\n") != std::string::npos)
+            problem(where, "the value holds a line break");
+    }
+
+    void checkResource(const std::string &where, const std::string &name, const std::string &folder)
+    {
+        if (name.empty())
+            return;
+        if (!fsx::isBareFileName(name))
+            problem(where, "'" + name + "' is not a bare file name");
+        else if (!fsx::fileExists(folder + name))
+            problem(where, "'" + name + "' is missing in the project's folder");
+    }
+
+    void checkInteger(const std::string &where, const std::string &value)
+    {
+        int number;
+        if (!tryStrToInt(value, number))
+            problem(where, "'" + value + "' is not an integer");
+    }
+
+    void checkApplet(const std::string &folder)
+    {
+        const TAppletData data = project_.doc.GetAppletData();
+        for (const AppletFieldInfo &field : appletFieldTable()) {
+            const std::string where =
+                "applet field " + std::to_string(field.position) + " " + field.name;
+            const std::string &value = data[field.position];
+            checkText(where, value);
+            switch (appletFieldKind(field.position)) {
+            case FieldKind::Count:
+            case FieldKind::Integer:
+            case FieldKind::Choice:
+            case FieldKind::FontSize:
+            case FieldKind::FontStyle:
+                checkInteger(where, value);
+                break;
+            case FieldKind::Colour:
+                if (!isRGBHex(value))
+                    problem(where, "'" + value + "' is not a colour of six hexadecimal digits");
+                break;
+            case FieldKind::FileName:
+                checkResource(where, value, folder);
+                break;
+            case FieldKind::Flag:
+            case FieldKind::Text:
+            case FieldKind::Reserved:
+                break;
+            }
+        }
+    }
+
+    void checkItem(std::size_t k, const TItemData &item, const std::string &folder)
+    {
+        using namespace ItemField;
+        const std::string where =
+            "item " + std::to_string(k + 1) + " \"" + item[ItemCaption] + "\"";
+        static const char *const names[] = {"",
+                                            "ItemCaption",
+                                            "ItemURL",
+                                            "ItemTarget",
+                                            "ItemStatusBarText",
+                                            "ItemNoBgImg",
+                                            "ItemOvBgImg",
+                                            "ItemClBgImg",
+                                            "ItemOvBgSnd",
+                                            "ItemClBgSnd",
+                                            "ItemMenuOffsetX",
+                                            "ItemMenuOffsetY"};
+        for (int pos = ItemCaption; pos <= ItemMenuOffsetY; ++pos)
+            checkText(where + " " + names[pos], item[pos]);
+        for (int pos : {ItemMenuOffsetX, ItemMenuOffsetY})
+            checkInteger(where + " " + names[pos], item[pos]);
+        for (int pos = ItemNoBgImg; pos <= ItemClBgSnd; ++pos)
+            checkResource(where + " " + names[pos], item[pos], folder);
+    }
+
+    const Project &project_;
+    std::ostream &out_;
+    int problems_ = 0;
+};
+
+bool expects(const std::string &command, std::size_t argc)
+{
+    if (command == "html")
+        return argc == 2 || argc == 3;
+    if (command == "publish")
+        return argc == 3;
+    if (command == "report" || command == "check")
+        return argc == 2;
+    return false;
+}
+} // namespace
+
+int runBatchTool(const std::vector<std::string> &args, const std::string &programFolder,
+                 std::ostream &out, std::ostream &err)
+{
+    if (args.size() == 1 && args[0] == "--help") {
+        out << Usage;
+        return ExitCode::Ok;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        out << Version;
+        return ExitCode::Ok;
+    }
+    if (args.empty() || !expects(args[0], args.size())) {
+        err << Usage;
+        return ExitCode::Usage;
+    }
+
+    const std::string &command = args[0];
+    const std::string &fileName = args[1];
+    Project project;
+    try {
+        load(project, fileName, programFolder);
+    } catch (const std::exception &error) {
+        err << "tarvelle-cli: " << fileName << ": " << error.what() << "\n";
+        return ExitCode::LoadFailed;
+    }
+    try {
+        if (command == "html")
+            return html(project, args, out);
+        if (command == "publish")
+            return publish(project, fileName, args[2]);
+        if (command == "report") {
+            out << project.doc.PublishReportText();
+            return ExitCode::Ok;
+        }
+        return Checker(project, out).run(fileName);
+    } catch (const std::exception &error) {
+        const std::string target = args.size() > 2 ? args[2] : fileName;
+        err << "tarvelle-cli: " << target << ": " << error.what() << "\n";
+        return ExitCode::LoadFailed;
+    }
+}

@@ -1,5 +1,8 @@
 #include "AppletData.h"
 
+#include <stdexcept>
+#include <string>
+
 const std::vector<AppletFieldInfo> &appletFieldTable()
 {
     static const std::vector<AppletFieldInfo> table{
@@ -142,3 +145,47 @@ const std::vector<std::string> &fontSize()
     return list;
 }
 } // namespace ChoiceList
+
+namespace {
+bool endsWith(const std::string &text, const std::string &suffix)
+{
+    return text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+bool startsWith(const std::string &text, const std::string &prefix)
+{
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// Field names follow one scheme, so the kind is read off the name.
+FieldKind kindOfName(const std::string &name)
+{
+    if (startsWith(name, "Reserved"))
+        return FieldKind::Reserved;
+    if (name == "MnItemCount" || name == "PopupMenuCount")
+        return FieldKind::Count;
+    if (endsWith(name, "Clr"))
+        return FieldKind::Colour;
+    if (name == "ApBgImg" || name == "ApBgSnd")
+        return FieldKind::FileName;
+    if (name == "ApLoadingMsg")
+        return FieldKind::Text;
+    if (endsWith(name, "GradientFill") || endsWith(name, "Transparent"))
+        return FieldKind::Flag;
+    if (endsWith(name, "FntSize"))
+        return FieldKind::FontSize;
+    if (endsWith(name, "FntStyle"))
+        return FieldKind::FontStyle;
+    if (endsWith(name, "Align") || endsWith(name, "BrdStyle") || endsWith(name, "FntName"))
+        return FieldKind::Choice;
+    return FieldKind::Integer;
+}
+} // namespace
+
+FieldKind appletFieldKind(int position)
+{
+    if (position < 1 || position > TAppletData::FieldCount)
+        throw std::out_of_range("applet field " + std::to_string(position) + " does not exist");
+    return kindOfName(appletFieldTable()[static_cast<std::size_t>(position - 1)].name);
+}

@@ -10,7 +10,8 @@
 using TAppletData = TextRecord<96>;
 
 namespace AppletField {
-enum : int {
+enum : int
+{
     MnItemCount = 1,
     ApBgClr = 2,
     Reserved3 = 3,
@@ -117,7 +118,8 @@ constexpr int ItemStateBlockSize = 18;
 
 // Offsets inside an item-state block.
 namespace StateOffset {
-enum : int {
+enum : int
+{
     BgClr = 0,
     BgFadeClr = 1,
     BgImgAlign = 2,
@@ -145,6 +147,22 @@ inline const std::vector<int> &reservedFields()
     return fields;
 }
 } // namespace AppletField
+
+// What a field holds, which says how it is checked and converted.
+enum class FieldKind
+{
+    Count, // derived from the tree on store
+    Integer,
+    Flag,
+    Choice,    // 0-based position in a fixed list
+    FontSize,  // the size text itself
+    FontStyle, // "0" to "3"
+    Colour,    // RRGGBB
+    Text,
+    FileName,
+    Reserved,
+};
+FieldKind appletFieldKind(int position);
 
 // Field names and defaults, by position.
 struct AppletFieldInfo
@@ -175,4 +193,7 @@ constexpr int BoldItalic = 3;
 } // namespace FontStyle
 
 // Only the exact text "1" is on.
-inline bool isFlagOn(const std::string &value) { return value == "1"; }
+inline bool isFlagOn(const std::string &value)
+{
+    return value == "1";
+}

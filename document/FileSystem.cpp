@@ -13,7 +13,10 @@ namespace fs = std::filesystem;
 namespace fsx {
 
 namespace {
-fs::path toPath(const std::string &path) { return fs::u8path(path); }
+fs::path toPath(const std::string &path)
+{
+    return fs::u8path(path);
+}
 
 std::string reason()
 {

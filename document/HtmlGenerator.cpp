@@ -2,14 +2,17 @@
 // settings in "app" and every item in parameters of its own, CR LF after every line.
 
 #include "FileSystem.h"
-#include "TextCodec.h"
 #include "qarAppletAgent.h"
+#include "TextCodec.h"
 
 namespace {
 const char *const CopyrightNotice =
     "Zorvex Menu Applet, Copyright (c) 2002-2005 Tarvelle Software. All rights reserved.";
 
-std::string attr(const std::string &value) { return escapeHtmlAttribute(value); }
+std::string attr(const std::string &value)
+{
+    return escapeHtmlAttribute(value);
+}
 
 void appendLine(std::string &out, const std::string &line)
 {
@@ -61,7 +64,8 @@ std::string TqarAppletAgent::GenerateHTMLText() const
             appendLine(out, param("I0-" + attr(item[ItemIndex]), value));
         }
         if (opensPopup && next) {
-            const std::string name = "btn" + attr((*next)[ItemButton]) + "mn" + attr((*next)[ItemMenu]);
+            const std::string name =
+                "btn" + attr((*next)[ItemButton]) + "mn" + attr((*next)[ItemMenu]);
             appendLine(out, param(name, item[ItemSubMenu] == "0" ? "" : attr(item[ItemCaption])));
         }
         if (inPopup) {

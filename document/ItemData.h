@@ -12,7 +12,8 @@ using TItemData = TextRecord<15>;
 using TItemArray = std::vector<TItemData>;
 
 namespace ItemField {
-enum : int {
+enum : int
+{
     ItemCaption = 1,
     ItemURL = 2,
     ItemTarget = 3,

@@ -43,7 +43,7 @@ public:
 struct PreOrderEntry
 {
     ItemTree::Node node;
-    int level;      // root 0, first-level items 1, ...
+    int level; // root 0, first-level items 1, ...
     int childCount;
     int parentIndex; // index of the parent entry in the walk; -1 for the root
 };

@@ -3,9 +3,15 @@
 #include <algorithm>
 #include <stdexcept>
 
-ItemTree::Node MemoryTree::root() const { return root_.get(); }
+ItemTree::Node MemoryTree::root() const
+{
+    return root_.get();
+}
 
-ItemTree::Node MemoryTree::parent(Node node) const { return item(node)->parent; }
+ItemTree::Node MemoryTree::parent(Node node) const
+{
+    return item(node)->parent;
+}
 
 int MemoryTree::childCount(Node node) const
 {
@@ -20,9 +26,15 @@ ItemTree::Node MemoryTree::child(Node node, int index) const
     return children[static_cast<std::size_t>(index)].get();
 }
 
-std::string MemoryTree::caption(Node node) const { return item(node)->caption; }
+std::string MemoryTree::caption(Node node) const
+{
+    return item(node)->caption;
+}
 
-void MemoryTree::clear() { root_.reset(); }
+void MemoryTree::clear()
+{
+    root_.reset();
+}
 
 ItemTree::Node MemoryTree::addChild(Node parent, const std::string &caption)
 {

@@ -3,9 +3,9 @@
 
 #include "Errors.h"
 #include "FileSystem.h"
-#include "TextCodec.h"
 #include "qarAppletAgent.h"
 #include "qarUtility.h"
+#include "TextCodec.h"
 
 #include <algorithm>
 #include <climits>
@@ -14,7 +14,8 @@
 namespace {
 const std::string StructureStart = "--------------- Structure Description Start ---------------";
 const std::string StructureEnd = "--------------- Structure Description End ---------------";
-const std::string AppletStart = "--------------- Applet Parameter Description Start ---------------";
+const std::string AppletStart =
+    "--------------- Applet Parameter Description Start ---------------";
 const std::string AppletEnd = "--------------- Applet Parameter Description End ---------------";
 const std::string ItemStart = "--------------- Item Parameter Description Start ---------------";
 const std::string ItemEnd = "--------------- Item Parameter Description End ---------------";
@@ -29,7 +30,10 @@ const char *const HeaderLines[] = {
     "--------------- General Description End ---------------",
 };
 
-int clampToInt(long long value) { return static_cast<int>(std::min<long long>(value, INT_MAX)); }
+int clampToInt(long long value)
+{
+    return static_cast<int>(std::min<long long>(value, INT_MAX));
+}
 
 void appendLine(std::string &out, const std::string &line)
 {
@@ -43,21 +47,21 @@ struct StructureLine
     std::string caption;
 };
 
-StructureLine parseStructureLine(const std::string &line)
+StructureLine parseStructureLine(std::string_view line)
 {
     const std::size_t depth = line.find_first_not_of("\t ");
-    if (depth == std::string::npos)
+    if (depth == std::string_view::npos)
         return {static_cast<int>(line.size()), std::string()};
-    return {static_cast<int>(depth), line.substr(depth)};
+    return {static_cast<int>(depth), std::string(line.substr(depth))};
 }
 
 // Checks the structure lines before anything is built: every line after the root must lie
 // at most one level deeper than the line before it, and below the root.
-std::vector<StructureLine> parseStructure(const std::vector<std::string> &lines)
+std::vector<StructureLine> parseStructure(const std::vector<std::string_view> &lines)
 {
     std::vector<StructureLine> result;
     result.reserve(lines.size());
-    for (const std::string &line : lines) {
+    for (std::string_view line : lines) {
         StructureLine parsed = parseStructureLine(line);
         if (result.empty()) {
             parsed.depth = 0;
@@ -85,12 +89,12 @@ void rebuildTree(ItemTree &tree, const std::vector<StructureLine> &lines)
 class LineReader
 {
 public:
-    explicit LineReader(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+    explicit LineReader(std::vector<std::string_view> lines) : lines_(std::move(lines)) {}
 
     bool atEnd() const { return next_ >= lines_.size(); }
-    const std::string &read() { return lines_[next_++]; }
+    std::string_view read() { return lines_[next_++]; }
     // Moves past the next line equal to marker; false (at the end) when there is none.
-    bool skipPast(const std::string &marker)
+    bool skipPast(std::string_view marker)
     {
         while (!atEnd()) {
             if (read() == marker)
@@ -100,7 +104,7 @@ public:
     }
 
 private:
-    std::vector<std::string> lines_;
+    std::vector<std::string_view> lines_;
     std::size_t next_ = 0;
 };
 
@@ -109,7 +113,7 @@ struct ParsedProject
 {
     std::vector<StructureLine> structure;
     std::optional<TStringArray> appletValues;
-    std::optional<std::vector<TStringArray>> items; // announced count, incomplete ones empty
+    std::optional<TItemArray> items; // one per node at most; incomplete ones empty
 };
 
 int parseItemCount(const std::string &line)
@@ -118,6 +122,18 @@ int parseItemCount(const std::string &line)
     if (count < 0)
         throw EConvertError("'" + line + "' is not a valid item count");
     return count;
+}
+
+// Reads one item record; false when the file ends before its last field.
+bool readItem(LineReader &reader, TItemData &item, ProgressDisplay &progress)
+{
+    for (int pos = 1; pos <= TItemData::FieldCount; ++pos) {
+        if (reader.atEnd())
+            return false;
+        item[pos] = reader.read();
+        progress.step(1);
+    }
+    return true;
 }
 } // namespace
 
@@ -174,15 +190,16 @@ void TqarAppletAgent::LoadProject(const std::string &fileName, ItemTree &tree)
 
 void TqarAppletAgent::LoadProjectText(const std::string &bytes, ItemTree &tree)
 {
-    LineReader reader(splitLines(decodeText(bytes)));
+    const std::string text = decodeText(bytes);
+    LineReader reader(splitLineViews(text));
     if (!reader.skipPast(StructureStart))
         return;
 
-    std::vector<std::string> structureLines;
+    std::vector<std::string_view> structureLines;
     for (;;) {
         if (reader.atEnd())
             return; // the file ends inside the structure: nothing changes
-        const std::string &line = reader.read();
+        const std::string_view line = reader.read();
         if (line == StructureEnd)
             break;
         structureLines.push_back(line);
@@ -196,30 +213,26 @@ void TqarAppletAgent::LoadProjectText(const std::string &bytes, ItemTree &tree)
     if (reader.skipPast(AppletStart)) {
         TStringArray values;
         while (values.size() < static_cast<std::size_t>(TAppletData::FieldCount) && !reader.atEnd())
-            values.push_back(reader.read());
+            values.emplace_back(reader.read());
         if (values.size() == static_cast<std::size_t>(TAppletData::FieldCount))
             project.appletValues = std::move(values);
     }
 
     ProgressDisplay &progress = Progress();
     if (project.appletValues && reader.skipPast(ItemStart) && !reader.atEnd()) {
-        const int count = parseItemCount(reader.read());
+        const int count = parseItemCount(std::string(reader.read()));
         progress.setMaximum(clampToInt(static_cast<long long>(count) * 15));
         progress.setText("Loading Data ... ...");
         // Records are only kept for the nodes the tree has, so a huge announced count
         // cannot make the load allocate more than the file holds.
         const std::size_t nodes = project.structure.size() - 1;
         const std::size_t kept = std::min(static_cast<std::size_t>(count), nodes);
-        std::vector<TStringArray> items(kept, TStringArray(TItemData::FieldCount));
+        TItemArray items(kept);
+        TItemData surplus;
         for (std::size_t k = 0; k < static_cast<std::size_t>(count) && !reader.atEnd(); ++k) {
-            TStringArray values;
-            while (values.size() < static_cast<std::size_t>(TItemData::FieldCount) &&
-                   !reader.atEnd()) {
-                values.push_back(reader.read());
-                progress.step(1);
-            }
-            if (values.size() == static_cast<std::size_t>(TItemData::FieldCount) && k < kept)
-                items[k] = std::move(values);
+            TItemData &item = k < kept ? items[k] : surplus;
+            if (!readItem(reader, item, progress))
+                item = TItemData(); // a record cut off by the end of the file stays empty
         }
         project.items = std::move(items);
     }
@@ -228,11 +241,8 @@ void TqarAppletAgent::LoadProjectText(const std::string &bytes, ItemTree &tree)
     rebuildTree(tree, project.structure);
     if (project.appletValues)
         AppletData = StringsToAppletData(*project.appletValues);
-    if (project.items) {
-        Items.clear();
-        for (const TStringArray &values : *project.items)
-            Items.push_back(StringsToItem(values));
-    }
+    if (project.items)
+        Items = std::move(*project.items);
     // One record per item node: missing ones get new-item defaults, surplus ones go.
     const std::size_t nodes = project.structure.size() - 1;
     if (Items.size() > nodes)

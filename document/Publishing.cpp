@@ -2,8 +2,8 @@
 // preview, assembling the project's folder on save, and the publish report.
 
 #include "FileSystem.h"
-#include "TextCodec.h"
 #include "qarAppletAgent.h"
+#include "TextCodec.h"
 
 #include <algorithm>
 #include <cctype>
@@ -107,6 +107,12 @@ void TqarAppletAgent::StageResources(const std::string &folder)
 bool TqarAppletAgent::SaveAll(const std::string &folder, const std::string &fileName,
                               const ItemTree &tree)
 {
+    return SaveAllFrom(folder, fileName, tree, PreviewFolder());
+}
+
+bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &fileName,
+                                  const ItemTree &tree, const std::string &resourceFolder)
+{
     ProgressDisplay &progress = Progress();
     const ProgressFinish finish(progress);
     const std::string base = baseName(fileName);
@@ -120,10 +126,10 @@ bool TqarAppletAgent::SaveAll(const std::string &folder, const std::string &file
 
     progress.setMaximum(static_cast<int>(Items.size() * 5 + 2));
     progress.setText("Copying Publishable Files ... ...");
-    const std::string preview = fsx::withSeparator(PreviewFolder());
+    const std::string source = fsx::withSeparator(resourceFolder);
     for (const std::string &name : ResourceSlots()) {
         if (fsx::isBareFileName(name))
-            fsx::copyFile(preview + name, folder + name);
+            fsx::copyFile(source + name, folder + name);
         progress.step(1);
     }
     return true;

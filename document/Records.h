@@ -9,8 +9,7 @@
 using TStringArray = std::vector<std::string>;
 
 // A fixed-size record of text fields addressed by 1-based position.
-template <std::size_t N>
-class TextRecord
+template <std::size_t N> class TextRecord
 {
 public:
     static constexpr int FieldCount = static_cast<int>(N);

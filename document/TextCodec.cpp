@@ -95,6 +95,14 @@ std::string decodeText(const std::string &bytes)
 std::vector<std::string> splitLines(const std::string &text)
 {
     std::vector<std::string> lines;
+    for (std::string_view line : splitLineViews(text))
+        lines.emplace_back(line);
+    return lines;
+}
+
+std::vector<std::string_view> splitLineViews(const std::string &text)
+{
+    std::vector<std::string_view> lines;
     std::size_t end = text.find('\x1A');
     if (end == std::string::npos)
         end = text.size();
@@ -103,7 +111,7 @@ std::vector<std::string> splitLines(const std::string &text)
         std::size_t stop = start;
         while (stop < end && text[stop] != '\r' && text[stop] != '\n')
             ++stop;
-        lines.emplace_back(text, start, stop - start);
+        lines.emplace_back(text.data() + start, stop - start);
         if (stop < end && text[stop] == '\r' && stop + 1 < end && text[stop + 1] == '\n')
             ++stop;
         start = stop + 1;
@@ -118,11 +126,24 @@ std::string escapeHtmlAttribute(const std::string &utf8)
     for (std::size_t i = 0; i < utf8.size();) {
         const char c = utf8[i];
         switch (c) {
-        case '&': out += "&amp;"; ++i; continue;
-        case '"': out += "&quot;"; ++i; continue;
-        case '<': out += "&lt;"; ++i; continue;
-        case '>': out += "&gt;"; ++i; continue;
-        default: break;
+        case '&':
+            out += "&amp;";
+            ++i;
+            continue;
+        case '"':
+            out += "&quot;";
+            ++i;
+            continue;
+        case '<':
+            out += "&lt;";
+            ++i;
+            continue;
+        case '>':
+            out += "&gt;";
+            ++i;
+            continue;
+        default:
+            break;
         }
         std::uint32_t cp;
         std::size_t length = decodeUtf8(utf8, i, cp);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Text is held as UTF-8. Files that are not valid UTF-8 are older 8-bit files in
@@ -13,6 +14,8 @@ std::string decodeText(const std::string &bytes);
 // Splits text into lines ended by CR LF, a bare LF or a bare CR. A Ctrl-Z ends the text.
 // A last line without a line end counts; an empty text has no lines.
 std::vector<std::string> splitLines(const std::string &text);
+// The same lines as views into text, which must outlive them.
+std::vector<std::string_view> splitLineViews(const std::string &text);
 
 // Escapes a value for a double-quoted HTML attribute: & " < > as named references, every
 // character outside printable ASCII as a decimal reference. Plain ASCII stays as it is.

@@ -10,12 +10,10 @@ void checkIndex(int index, std::size_t count)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= count)
         throw std::out_of_range("item index " + std::to_string(index) +
-                                " is outside the item list of " + std::to_string(count) +
-                                " items");
+                                " is outside the item list of " + std::to_string(count) + " items");
 }
 
-template <typename Record>
-void recordToStrings(const Record &record, TStringArray &out)
+template <typename Record> void recordToStrings(const Record &record, TStringArray &out)
 {
     out.clear();
     out.reserve(Record::FieldCount);
@@ -23,8 +21,7 @@ void recordToStrings(const Record &record, TStringArray &out)
         out.push_back(record[pos]);
 }
 
-template <typename Record>
-Record stringsToRecord(const TStringArray &list)
+template <typename Record> Record stringsToRecord(const TStringArray &list)
 {
     if (list.size() < static_cast<std::size_t>(Record::FieldCount))
         throw std::invalid_argument("a record of " + std::to_string(Record::FieldCount) +

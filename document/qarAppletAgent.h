@@ -72,6 +72,9 @@ public:
     void StageAppletFiles(const std::string &folder);
     void StageResources(const std::string &folder);
     bool SaveAll(const std::string &folder, const std::string &fileName, const ItemTree &tree);
+    // SaveAll taking the resources from another folder than the preview folder.
+    bool SaveAllFrom(const std::string &folder, const std::string &fileName, const ItemTree &tree,
+                     const std::string &resourceFolder);
     void WritePublishReport(const std::string &folder, const std::string &fileName) const;
     std::string PublishReportText() const;
 

@@ -1,5 +1,5 @@
-#include "TestSupport.h"
 #include "qarAppletAgent.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@ TEST(Colour, BGRHexSwapsFirstAndLastPair)
 {
     EXPECT_EQ(BGRHexToRGBHex("1ABEF4"), "F4BE1A");
     EXPECT_EQ(BGRHexToRGBHex("ABCDEF"), "EFCDAB");
-    EXPECT_EQ(BGRHexToRGBHex("ABCD"), "CDAB");     // a missing pair contributes nothing
+    EXPECT_EQ(BGRHexToRGBHex("ABCD"), "CDAB"); // a missing pair contributes nothing
     EXPECT_EQ(BGRHexToRGBHex("ABC"), "CAB");
     EXPECT_EQ(BGRHexToRGBHex("12345678"), "563412"); // characters after the sixth are ignored
     EXPECT_EQ(BGRHexToRGBHex(""), "");

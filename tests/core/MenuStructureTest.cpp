@@ -1,4 +1,5 @@
 #include "MenuStructure.h"
+
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -30,9 +31,9 @@ TEST(MenuStructure, NumbersBranchesPopupsAndPositions)
 {
     TqarAppletAgent doc;
     MemoryTree tree;
-    EXPECT_EQ(numberTree(doc, tree, {"Tarvelle", ">P", ">>Q", ">>R", ">>>S", ">T"}),
-              (std::vector<std::string>{"P:0,0,0,", "Q:0,0,,0", "R:0,1,1,0", "S:0,0,,1",
-                                        "T:1,1,,"}));
+    EXPECT_EQ(
+        numberTree(doc, tree, {"Tarvelle", ">P", ">>Q", ">>R", ">>>S", ">T"}),
+        (std::vector<std::string>{"P:0,0,0,", "Q:0,0,,0", "R:0,1,1,0", "S:0,0,,1", "T:1,1,,"}));
     EXPECT_EQ(numberTree(doc, tree, {"Tarvelle", ">A", ">>A1", ">>A2", ">>>A2a", ">B", ">>B1"}),
               (std::vector<std::string>{"A:0,0,0,", "A1:0,0,,0", "A2:0,1,1,0", "A2a:0,0,,1",
                                         "B:1,1,0,", "B1:1,0,,0"}));

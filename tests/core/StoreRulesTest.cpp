@@ -1,4 +1,5 @@
 #include "StoreRules.h"
+
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,142 @@
+// Document core throughput on large menus, beside a reference that writes and reads the same
+// bytes with one plain buffered stream.
+//
+//   build/bench-bin/tarvelle_core_bench
+
+#include "MemoryTree.h"
+#include "MenuStructure.h"
+#include "qarAppletAgent.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+
+namespace {
+// A menu of realistic shape: first-level items with popups up to four levels deep, eight
+// entries per popup, filled in pre-order until the item count is reached.
+struct Menu
+{
+    TqarAppletAgent doc;
+    MemoryTree tree;
+
+    explicit Menu(int items)
+    {
+        doc.ResetToDefaults();
+        const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
+        int made = 0;
+        while (made < items)
+            grow(root, 1, items, made);
+        NullProgress progress;
+        numberMenuStructure(tree, doc.GetItems(), progress);
+    }
+
+    void grow(ItemTree::Node parent, int level, int items, int &made)
+    {
+        const ItemTree::Node node = tree.addChild(parent, "Item " + std::to_string(made));
+        TItemData item = doc.MakeNewItem();
+        item[ItemField::ItemCaption] = tree.caption(node);
+        item[ItemField::ItemURL] = "page" + std::to_string(made) + ".html";
+        doc.GetItems().push_back(item);
+        ++made;
+        for (int i = 0; level < 4 && i < 8 && made < items; ++i)
+            grow(node, level + 1, items, made);
+    }
+};
+
+Menu &menu(int items)
+{
+    static std::map<int, std::unique_ptr<Menu>> menus;
+    auto &slot = menus[items];
+    if (!slot)
+        slot = std::make_unique<Menu>(items);
+    return *slot;
+}
+
+std::string scratchFile()
+{
+    return (std::filesystem::temp_directory_path() / "tarvelle-bench.tvl").string();
+}
+
+void BM_SaveProject(benchmark::State &state)
+{
+    Menu &m = menu(static_cast<int>(state.range(0)));
+    const std::string file = scratchFile();
+    for (auto _ : state)
+        m.doc.SaveProject(file, m.tree);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_LoadProject(benchmark::State &state)
+{
+    Menu &m = menu(static_cast<int>(state.range(0)));
+    const std::string file = scratchFile();
+    m.doc.SaveProject(file, m.tree);
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    for (auto _ : state)
+        doc.LoadProject(file, tree);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_GenerateHTML(benchmark::State &state)
+{
+    Menu &m = menu(static_cast<int>(state.range(0)));
+    const std::string file = scratchFile() + ".html";
+    for (auto _ : state)
+        m.doc.GenerateHTML(file);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_NumberMenuStructure(benchmark::State &state)
+{
+    Menu &m = menu(static_cast<int>(state.range(0)));
+    NullProgress progress;
+    for (auto _ : state)
+        numberMenuStructure(m.tree, m.doc.GetItems(), progress);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// Reference: the same project bytes written line by line and read back line by line.
+void BM_ReferenceWrite(benchmark::State &state)
+{
+    Menu &m = menu(static_cast<int>(state.range(0)));
+    const std::string text = m.doc.ProjectText(m.tree);
+    const std::string file = scratchFile() + ".ref";
+    for (auto _ : state) {
+        std::ofstream out(file, std::ios::binary);
+        std::istringstream lines(text);
+        for (std::string line; std::getline(lines, line);)
+            out << line << '\n';
+    }
+}
+
+void BM_ReferenceRead(benchmark::State &state)
+{
+    Menu &m = menu(static_cast<int>(state.range(0)));
+    const std::string file = scratchFile() + ".ref";
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << m.doc.ProjectText(m.tree);
+    }
+    for (auto _ : state) {
+        std::ifstream in(file, std::ios::binary);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        benchmark::DoNotOptimize(lines.data());
+    }
+}
+
+#define SIZES ->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_SaveProject) SIZES;
+BENCHMARK(BM_LoadProject) SIZES;
+BENCHMARK(BM_GenerateHTML) SIZES;
+BENCHMARK(BM_NumberMenuStructure) SIZES;
+BENCHMARK(BM_ReferenceWrite) SIZES;
+BENCHMARK(BM_ReferenceRead) SIZES;
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,136 @@
+#include "BatchTool.h"
+
+#include "MenuStructure.h"
+#include "TestSupport.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+struct ToolRun
+{
+    int status;
+    std::string out;
+    std::string err;
+};
+
+ToolRun run(const std::vector<std::string> &args,
+            const std::string &programFolder = "/nonexistent/")
+{
+    std::ostringstream out, err;
+    const int status = runBatchTool(args, programFolder, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// A project in its own folder, saved as the editor saves it.
+struct SavedProject
+{
+    TempFolder folder;
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    std::string path;
+
+    SavedProject()
+    {
+        buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A"});
+        fillItemsFromTree(doc, tree);
+        doc.GetItems()[0][ItemField::ItemNoBgImg] = "home.gif";
+        writeBytes(folder.file("home.gif"), "GIF");
+        path = folder.file("site.tvl");
+        NullProgress none;
+        numberMenuStructure(tree, doc.GetItems(), none);
+        doc.SaveProject(path, tree);
+    }
+};
+} // namespace
+
+TEST(BatchTool, UsageHelpAndVersion)
+{
+    EXPECT_EQ(run({}).status, ExitCode::Usage);
+    EXPECT_EQ(run({"frobnicate", "x.tvl"}).status, ExitCode::Usage);
+    EXPECT_EQ(run({"publish", "x.tvl"}).status, ExitCode::Usage);
+    const ToolRun help = run({"--help"});
+    EXPECT_EQ(help.status, ExitCode::Ok);
+    EXPECT_NE(help.out.find("usage: tarvelle-cli"), std::string::npos);
+    EXPECT_EQ(run({"--version"}).status, ExitCode::Ok);
+}
+
+TEST(BatchTool, LoadErrorsNameTheFile)
+{
+    TempFolder folder;
+    const ToolRun missing = run({"html", folder.file("none.tvl")});
+    EXPECT_EQ(missing.status, ExitCode::LoadFailed);
+    EXPECT_EQ(missing.err, "tarvelle-cli: " + folder.file("none.tvl") + ": File not found\n");
+
+    writeBytes(folder.file("bad.tvl"),
+               "--------------- Structure Description Start ---------------\r\nT\r\n\t\t\tdeep\r\n"
+               "--------------- Structure Description End ---------------\r\n");
+    const ToolRun bad = run({"check", folder.file("bad.tvl")});
+    EXPECT_EQ(bad.status, ExitCode::LoadFailed);
+    EXPECT_NE(bad.err.find("Invalid level (3) for item \"deep\""), std::string::npos);
+}
+
+TEST(BatchTool, HtmlAndReportMatchTheEditorsOutput)
+{
+    SavedProject p;
+    const ToolRun html = run({"html", p.path});
+    EXPECT_EQ(html.status, ExitCode::Ok);
+    // The store rules ran: two first-level items, one popup.
+    EXPECT_NE(html.out.find("value=\"2|FFFFFF|"), std::string::npos);
+    EXPECT_NE(html.out.find("\t<param name=\"btn1mn0it0\" value=\"A||_self|\">\r\n"),
+              std::string::npos);
+
+    const std::string output = p.folder.file("out.html");
+    EXPECT_EQ(run({"html", p.path, output}).status, ExitCode::Ok);
+    EXPECT_EQ(readBytes(output), html.out);
+
+    const ToolRun report = run({"report", p.path});
+    EXPECT_EQ(report.status, ExitCode::Ok);
+    EXPECT_NE(report.out.find("  home.gif\r\n"), std::string::npos);
+}
+
+TEST(BatchTool, PublishAssemblesTheFolder)
+{
+    SavedProject p;
+    TempFolder program;
+    writeBytes(program.file("zorvex.jar"), "JAR");
+    const std::string target = p.folder.file("public/site");
+    EXPECT_EQ(run({"publish", p.path, target}, program.path()).status, ExitCode::Ok);
+    for (const char *name :
+         {"site.html", "site.tvl", "site_PublishReport.txt", "home.gif", "zorvex.jar"})
+        EXPECT_TRUE(std::filesystem::exists(target + "/" + name)) << name;
+    EXPECT_FALSE(std::filesystem::exists(program.path() + "preview"));
+}
+
+TEST(BatchTool, CheckListsProblems)
+{
+    SavedProject p;
+    const ToolRun clean = run({"check", p.path});
+    EXPECT_EQ(clean.status, ExitCode::Ok) << clean.out;
+    EXPECT_EQ(clean.out, "");
+
+    TAppletData data = p.doc.GetAppletData();
+    data[AppletField::ApBgClr] = "GGGGGG";
+    data[AppletField::ApWidth] = "wide";
+    data[AppletField::ApBgImg] = "../up.gif";
+    p.doc.SetAppletData(data);
+    p.doc.GetItems()[1][ItemField::ItemURL] = "a|b";
+    p.doc.GetItems()[1][ItemField::ItemClBgSnd] = "gone.au";
+    p.doc.SaveProject(p.path, p.tree);
+    std::string text = readBytes(p.path);
+    const std::string count = "Start ---------------\r\n3\r\n";
+    text.replace(text.find(count), count.size(), "Start ---------------\r\n4\r\n");
+    writeBytes(p.path, text);
+
+    const ToolRun dirty = run({"check", p.path});
+    EXPECT_EQ(dirty.status, ExitCode::Problems);
+    for (const char *expected :
+         {"project: the structure has 3 items but the item section announces '4'",
+          "applet field 2 ApBgClr: 'GGGGGG' is not a colour",
+          "applet field 86 ApWidth: 'wide' is not an integer",
+          "applet field 4 ApBgImg: '../up.gif' is not a bare file name",
+          "item 2 \"Products\" ItemURL: 'a|b' holds \"|\"",
+          "item 2 \"Products\" ItemClBgSnd: 'gone.au' is missing in the project's folder"})
+        EXPECT_NE(dirty.out.find(expected), std::string::npos) << expected << "\n" << dirty.out;
+}

@@ -1,0 +1,107 @@
+#include "MenuStructure.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+std::vector<std::string> htmlLines(const TqarAppletAgent &doc)
+{
+    const std::string text = doc.GenerateHTMLText();
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", start)) {
+        result.push_back(text.substr(start, at - start));
+        start = at + 2;
+    }
+    EXPECT_EQ(start, text.size()) << "the last line does not end with CR LF";
+    return result;
+}
+
+std::string appParam(const TqarAppletAgent &doc)
+{
+    TStringArray values;
+    doc.AppletDataToStrings(doc.GetAppletData(), values);
+    std::string app = "\t<param name=\"app\" value=\"";
+    for (const std::string &v : values)
+        app += v + "|";
+    return app + "\">";
+}
+} // namespace
+
+TEST(HtmlGenerator, EmptyDocumentGivesSixLines)
+{
+    TqarAppletAgent doc;
+    doc.ResetToDefaults();
+    RecordingProgress progress;
+    doc.SetProgress(&progress);
+    const auto html = htmlLines(doc);
+    ASSERT_EQ(html.size(), 6u);
+    EXPECT_EQ(html[0], "<HTML>");
+    EXPECT_EQ(html[1],
+              "<applet code=\"zorvex.class\" archive=\"zorvex.jar\" width=\"400\" height=\"60\">");
+    EXPECT_EQ(html[2].rfind("\t<param name=\"Copyright\" value=\"", 0), 0u);
+    EXPECT_NE(html[2].find("Zorvex"), std::string::npos);
+    EXPECT_EQ(html[3], appParam(doc));
+    EXPECT_EQ(html[4], "</applet>");
+    EXPECT_EQ(html[5], "</HTML>");
+    EXPECT_EQ(progress.maximums, std::vector<int>{100});
+
+    TqarAppletAgent blank; // 96 empty fields
+    EXPECT_EQ(htmlLines(blank)[3], "\t<param name=\"app\" value=\"" + std::string(96, '|') + "\">");
+
+    progress.minimumValue = 7;
+    htmlLines(doc);
+    EXPECT_EQ(progress.maximums.back(), 107);
+}
+
+TEST(HtmlGenerator, WorkedExampleByteForByte)
+{
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A", ">>B", ">>>B1"});
+    fillItemsFromTree(doc, tree);
+    auto &items = doc.GetItems();
+    items[0][ItemField::ItemURL] = "index.html";
+    items[2][ItemField::ItemURL] = "a.html";
+    items[2][ItemField::ItemTarget] = "_blank";
+    items[4][ItemField::ItemURL] = "b1.html";
+    NullProgress none;
+    numberMenuStructure(tree, items, none);
+
+    const auto html = htmlLines(doc);
+    ASSERT_EQ(html.size(), 13u);
+    EXPECT_EQ(std::vector<std::string>(html.begin() + 4, html.begin() + 11),
+              (std::vector<std::string>{
+                  "\t<param name=\"I0-0\" value=\"Home|index.html|_self|||||||5|5|\">",
+                  "\t<param name=\"I0-1\" value=\"Products||_self|||||||5|5|\">",
+                  "\t<param name=\"btn1mn0\" value=\"\">",
+                  "\t<param name=\"btn1mn0it0\" value=\"A|a.html|_blank|\">",
+                  "\t<param name=\"btn1mn1\" value=\"B\">",
+                  "\t<param name=\"btn1mn0it1\" value=\"btn1mn1\">",
+                  "\t<param name=\"btn1mn1it0\" value=\"B1|b1.html|_self|\">",
+              }));
+    EXPECT_EQ(html[11], "</applet>");
+    EXPECT_EQ(html[12], "</HTML>");
+}
+
+TEST(HtmlGenerator, ValuesCannotBreakTheAttribute)
+{
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    buildTree(tree, {"Tarvelle", ">x"});
+    fillItemsFromTree(doc, tree);
+    doc.GetItems()[0][ItemField::ItemCaption] = "Tom & \"Jerry\" <b>caf\xC3\xA9</b> a|b";
+    TAppletData data = doc.GetAppletData();
+    data[AppletField::ApWidth] = "4\"00";
+    doc.SetAppletData(data);
+    NullProgress none;
+    numberMenuStructure(tree, doc.GetItems(), none);
+    const auto html = htmlLines(doc);
+    EXPECT_EQ(
+        html[1],
+        "<applet code=\"zorvex.class\" archive=\"zorvex.jar\" width=\"4&quot;00\" height=\"60\">");
+    EXPECT_EQ(html[4], "\t<param name=\"I0-0\" value=\"Tom &amp; &quot;Jerry&quot; "
+                       "&lt;b&gt;caf&#233;&lt;/b&gt; a|b|"
+                       "|_self|||||||5|5|\">");
+}

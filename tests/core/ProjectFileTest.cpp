@@ -1,0 +1,377 @@
+#include "Errors.h"
+#include "MenuStructure.h"
+#include "TestSupport.h"
+
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+const std::vector<std::string> ExampleOutline{"Tarvelle", ">Home", ">Products",
+                                              ">>A",      ">>B",   ">>>B1"};
+
+// The worked example: Home links index.html; Products holds A (a.html, _blank) and B, which
+// holds B1 (b1.html). Numbered as before a save.
+void makeExample(TqarAppletAgent &doc, MemoryTree &tree)
+{
+    buildTree(tree, ExampleOutline);
+    fillItemsFromTree(doc, tree);
+    auto &items = doc.GetItems();
+    items[0][ItemField::ItemURL] = "index.html";
+    items[2][ItemField::ItemURL] = "a.html";
+    items[2][ItemField::ItemTarget] = "_blank";
+    items[4][ItemField::ItemURL] = "b1.html";
+    NullProgress progress;
+    numberMenuStructure(tree, items, progress);
+}
+
+std::vector<std::string> lines(const std::string &text)
+{
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", start)) {
+        result.push_back(text.substr(start, at - start));
+        start = at + 2;
+    }
+    EXPECT_EQ(start, text.size()) << "text does not end with CR LF";
+    return result;
+}
+
+void expectSameDocument(const TqarAppletAgent &a, const ItemTree &ta, const TqarAppletAgent &b,
+                        const ItemTree &tb)
+{
+    EXPECT_EQ(outlineOf(ta), outlineOf(tb));
+    EXPECT_EQ(a.GetAppletData(), b.GetAppletData());
+    EXPECT_EQ(a.GetItems(), b.GetItems());
+}
+
+// A document that differs from the defaults everywhere it can.
+void makeSentinel(TqarAppletAgent &doc, MemoryTree &tree)
+{
+    buildTree(tree, {"Old", ">X", ">Y"});
+    fillItemsFromTree(doc, tree);
+    TAppletData data = doc.GetAppletData();
+    data[AppletField::ApWidth] = "999";
+    doc.SetAppletData(data);
+    doc.GetItems()[1][ItemField::ItemURL] = "y.html";
+}
+} // namespace
+
+TEST(ProjectFile, WorkedExampleIsWrittenLineByLine)
+{
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    makeExample(doc, tree);
+    const std::vector<std::string> file = lines(doc.ProjectText(tree));
+    ASSERT_EQ(file.size(), 3u + 4 + 2 + 6 + 2 + 96 + 2 + 1 + 5 * 15);
+    EXPECT_EQ(file[0], "Note: This file be created and maintained by Tarvelle,");
+    EXPECT_EQ(file[1], "please do not modify it by yourself, otherwise the project file may not");
+    EXPECT_EQ(file[2], "be opened correctly! Thanks!. ");
+    EXPECT_EQ(file[3], "--------------- General Description Start ---------------");
+    EXPECT_EQ(file[4], "Name = Tarvelle");
+    EXPECT_EQ(file[5], "Version = 10 ");
+    EXPECT_EQ(file[6], "--------------- General Description End ---------------");
+    EXPECT_EQ(file[7], "--------------- Structure Description Start ---------------");
+    EXPECT_EQ(std::vector<std::string>(file.begin() + 8, file.begin() + 14),
+              (std::vector<std::string>{"Tarvelle", "\tHome", "\tProducts", "\t\tA", "\t\tB",
+                                        "\t\t\tB1"}));
+    EXPECT_EQ(file[14], "--------------- Structure Description End ---------------");
+    EXPECT_EQ(file[15], "--------------- Applet Parameter Description Start ---------------");
+    EXPECT_EQ(file[16], "0"); // MnItemCount as stored; the store rules run before a save
+    EXPECT_EQ(file[16 + 85], "400");
+    EXPECT_EQ(file[112], "--------------- Applet Parameter Description End ---------------");
+    EXPECT_EQ(file[113], "--------------- Item Parameter Description Start ---------------");
+    EXPECT_EQ(file[114], "5");
+    EXPECT_EQ(std::vector<std::string>(file.begin() + 115, file.begin() + 130),
+              (std::vector<std::string>{"Home", "index.html", "_self", "", "", "", "", "", "", "5",
+                                        "5", "", "", "0", "0"}));
+    // B, the fourth record, ends with ItemSubMenu, ItemMenu, ItemIndex, ItemButton.
+    EXPECT_EQ(
+        std::vector<std::string>(file.begin() + 115 + 3 * 15 + 11, file.begin() + 115 + 4 * 15),
+        (std::vector<std::string>{"1", "0", "1", "1"}));
+    EXPECT_EQ(file.back(), "--------------- Item Parameter Description End ---------------");
+}
+
+TEST(ProjectFile, SaveAndLoadRoundTrip)
+{
+    TempFolder folder;
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    makeExample(doc, tree);
+    TAppletData data = doc.GetAppletData();
+    data[AppletField::ApLoadingMsg] = "Bitte warten … café";
+    doc.SetAppletData(data);
+    doc.GetItems()[3][ItemField::ItemStatusBarText] = "Ünïcödé";
+    RecordingProgress saving;
+    doc.SetProgress(&saving);
+    doc.SaveProject(folder.file("menu.tvl"), tree);
+    EXPECT_EQ(saving.maximums, std::vector<int>{5 * 15 + 18});
+    EXPECT_EQ(saving.steps, 5 * 15 + 18);
+    EXPECT_EQ(saving.texts.front(), "Saving Data ... ...");
+    EXPECT_EQ(saving.texts.back(), "");
+    EXPECT_EQ(saving.position, 0);
+
+    TqarAppletAgent loaded;
+    MemoryTree loadedTree;
+    RecordingProgress loading;
+    loaded.SetProgress(&loading);
+    loaded.LoadProject(folder.file("menu.tvl"), loadedTree);
+    expectSameDocument(doc, tree, loaded, loadedTree);
+    EXPECT_EQ(loading.maximums, std::vector<int>{5 * 15});
+    EXPECT_EQ(loading.texts,
+              (std::vector<std::string>{"Loading Data ... ...", "Analyzing Data ... ..."}));
+
+    // No items: one structure line, the count 0, nothing after it but the end marker.
+    TqarAppletAgent empty;
+    empty.ResetToDefaults();
+    MemoryTree rootOnly;
+    buildTree(rootOnly, {"Tarvelle"});
+    empty.SaveProject(folder.file("empty.tvl"), rootOnly);
+    const auto file = lines(readBytes(folder.file("empty.tvl")));
+    EXPECT_EQ(file[8], "Tarvelle");
+    EXPECT_EQ(file[9], "--------------- Structure Description End ---------------");
+    EXPECT_EQ(file[file.size() - 2], "0");
+    loaded.LoadProject(folder.file("empty.tvl"), loadedTree);
+    expectSameDocument(empty, rootOnly, loaded, loadedTree);
+}
+
+TEST(ProjectFile, ReaderSkipsForeignTextAndAcceptsOtherLineEnds)
+{
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    makeExample(doc, tree);
+    std::string text = doc.ProjectText(tree);
+    text.replace(0, text.find("--------------- Structure"), "anything\r\nat all\r\n");
+    const std::string appletStart = "--------------- Applet Parameter";
+    text.insert(text.find(appletStart), "between\r\nsections\r\n");
+
+    for (const std::string &lineEnd : {std::string("\n"), std::string("\r")}) {
+        std::string converted;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text.compare(i, 2, "\r\n") == 0) {
+                converted += lineEnd;
+                ++i;
+            } else {
+                converted += text[i];
+            }
+        }
+        TqarAppletAgent loaded;
+        MemoryTree loadedTree;
+        loaded.LoadProjectText(converted + "\x1A trailing garbage", loadedTree);
+        expectSameDocument(doc, tree, loaded, loadedTree);
+    }
+}
+
+TEST(ProjectFile, FilesWithoutContentChangeNothing)
+{
+    TqarAppletAgent doc, before;
+    MemoryTree tree, beforeTree;
+    makeSentinel(doc, tree);
+    makeSentinel(before, beforeTree);
+    for (const std::string &bytes :
+         {std::string(), std::string("just text\r\nno markers\r\n"),
+          std::string("--------------- Structure Description Start ---------------\r\nTarvelle\r\n"
+                      "\tcut off inside the structure")}) {
+        doc.LoadProjectText(bytes, tree);
+        expectSameDocument(before, beforeTree, doc, tree);
+    }
+}
+
+TEST(ProjectFile, EarlyEndsKeepWhatWasRead)
+{
+    TqarAppletAgent source;
+    MemoryTree sourceTree;
+    makeExample(source, sourceTree);
+    const std::string text = source.ProjectText(sourceTree);
+
+    // Ends inside the applet section: the tree is loaded, settings stay, one record per node.
+    {
+        TqarAppletAgent doc;
+        MemoryTree tree;
+        makeSentinel(doc, tree);
+        const std::size_t cut = text.find("--------------- Applet Parameter") + 200;
+        doc.LoadProjectText(text.substr(0, cut), tree);
+        EXPECT_EQ(outlineOf(tree), ExampleOutline);
+        EXPECT_EQ(doc.GetAppletData()[AppletField::ApWidth], "999");
+        ASSERT_EQ(doc.ItemCount(), 5);
+        EXPECT_EQ(doc.GetItem(1)[ItemField::ItemURL], "y.html"); // kept record
+        EXPECT_EQ(doc.GetItem(4), doc.MakeNewItem());            // filled for a new node
+    }
+    // Ends inside the third item: two complete items, the rest empty records.
+    {
+        TqarAppletAgent doc;
+        MemoryTree tree;
+        makeSentinel(doc, tree);
+        const std::size_t items = text.find("Item Parameter Description Start");
+        std::size_t cut = text.find("\r\n", items);
+        for (int line = 0; line < 1 + 2 * 15 + 7; ++line)
+            cut = text.find("\r\n", cut + 2);
+        doc.LoadProjectText(text.substr(0, cut + 2), tree);
+        EXPECT_EQ(doc.GetAppletData(), source.GetAppletData());
+        ASSERT_EQ(doc.ItemCount(), 5);
+        EXPECT_EQ(doc.GetItem(0), source.GetItem(0));
+        EXPECT_EQ(doc.GetItem(1), source.GetItem(1));
+        EXPECT_EQ(doc.GetItem(2), TItemData());
+        EXPECT_EQ(doc.GetItem(4), TItemData());
+    }
+}
+
+TEST(ProjectFile, FailedLoadsLeaveTheDocumentAsItWas)
+{
+    TqarAppletAgent source;
+    MemoryTree sourceTree;
+    makeExample(source, sourceTree);
+    const std::string text = source.ProjectText(sourceTree);
+    const std::string countLine = "Item Parameter Description Start ---------------\r\n5\r\n";
+
+    struct Case
+    {
+        std::string bytes;
+        std::string message;
+    };
+    std::string badCount = text;
+    badCount.replace(badCount.find(countLine), countLine.size(),
+                     "Item Parameter Description Start ---------------\r\nfive\r\n");
+    std::string negativeCount = text;
+    negativeCount.replace(negativeCount.find(countLine), countLine.size(),
+                          "Item Parameter Description Start ---------------\r\n-1\r\n");
+    std::string hugeCount = text;
+    hugeCount.replace(
+        hugeCount.find(countLine), countLine.size(),
+        "Item Parameter Description Start ---------------\r\n18446744073709551616\r\n");
+    std::string badDepth = text;
+    badDepth.replace(badDepth.find("\t\t\tB1"), 5, "\t\t\t\tB1");
+    std::string secondRoot = text;
+    secondRoot.replace(secondRoot.find("\tHome"), 5, "Home");
+
+    const std::vector<Case> cases{
+        {badCount, "'five' is not a valid integer value"},
+        {negativeCount, "'-1' is not a valid item count"},
+        {hugeCount, "'18446744073709551616' is not a valid integer value"},
+        {badDepth, "Invalid level (4) for item \"B1\""},
+        {secondRoot, "Invalid level (0) for item \"Home\""},
+    };
+    for (const Case &c : cases) {
+        TqarAppletAgent doc, before;
+        MemoryTree tree, beforeTree;
+        makeSentinel(doc, tree);
+        makeSentinel(before, beforeTree);
+        try {
+            doc.LoadProjectText(c.bytes, tree);
+            ADD_FAILURE() << "no error for " << c.message;
+        } catch (const std::runtime_error &error) {
+            EXPECT_EQ(error.what(), c.message);
+        }
+        expectSameDocument(before, beforeTree, doc, tree);
+    }
+
+    TempFolder folder;
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    makeSentinel(doc, tree);
+    try {
+        doc.LoadProject(folder.file("missing.tvl"), tree);
+        FAIL() << "a missing file loaded";
+    } catch (const EInOutError &error) {
+        EXPECT_STREQ(error.what(), "File not found");
+    }
+    EXPECT_THROW(doc.LoadProject(folder.path(), tree), EInOutError);
+    EXPECT_EQ(outlineOf(tree), (std::vector<std::string>{"Old", ">X", ">Y"}));
+}
+
+TEST(ProjectFile, RecordCountFollowsTheTree)
+{
+    TqarAppletAgent source;
+    MemoryTree sourceTree;
+    makeExample(source, sourceTree);
+    std::string text = source.ProjectText(sourceTree);
+    const std::string count = "Start ---------------\r\n5\r\n";
+
+    std::string fewer = text;
+    fewer.replace(fewer.find(count), count.size(), "Start ---------------\r\n3\r\n");
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    doc.LoadProjectText(fewer, tree);
+    ASSERT_EQ(doc.ItemCount(), 5);
+    EXPECT_EQ(doc.GetItem(2), source.GetItem(2));
+    EXPECT_EQ(doc.GetItem(3), doc.MakeNewItem());
+
+    // More records than nodes: the surplus goes, so no index runs past the tree later.
+    std::string more = text;
+    more.replace(more.find("\t\t\tB1\r\n"), 7, "");
+    doc.LoadProjectText(more, tree);
+    EXPECT_EQ(doc.ItemCount(), 4);
+    EXPECT_EQ(doc.GetItem(3), source.GetItem(3));
+}
+
+TEST(ProjectFile, OldEightBitFilesAreReadAsWindows1252)
+{
+    TqarAppletAgent source;
+    MemoryTree sourceTree;
+    buildTree(sourceTree, {"Tarvelle", ">Caf\xC3\xA9"});
+    fillItemsFromTree(source, sourceTree);
+    std::string text = source.ProjectText(sourceTree);
+    // The same file as an 8-bit program wrote it: é is one byte, and a euro sign too.
+    std::string latin;
+    for (std::size_t at = text.find("Caf\xC3\xA9"); at != std::string::npos;
+         at = text.find("Caf\xC3\xA9")) {
+        text.replace(at, 5, "Caf\xE9\x80");
+    }
+    latin = text;
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    doc.LoadProjectText(latin, tree);
+    EXPECT_EQ(outlineOf(tree), (std::vector<std::string>{"Tarvelle", ">Caf\xC3\xA9\xE2\x82\xAC"}));
+    EXPECT_EQ(doc.GetItem(0)[ItemField::ItemCaption], "Caf\xC3\xA9\xE2\x82\xAC");
+}
+
+TEST(ProjectFile, SaveFailingHalfWayKeepsThePreviousFile)
+{
+    TempFolder folder;
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    makeExample(doc, tree);
+    const std::string path = folder.file("menu.tvl");
+    const std::string previous(100, 'p');
+    writeBytes(path, previous);
+
+    // In a child process, a file-size limit makes every write past 256 bytes fail, whoever runs
+    // the test (permissions do not bind root).
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{256, 256};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            doc.SaveProject(path, tree);
+        } catch (const EInOutError &) {
+            _exit(3);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 3) << "the failed write was not reported";
+    EXPECT_EQ(readBytes(path), previous);
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp~"));
+}
+
+TEST(ProjectFile, SaveOntoAFolderFailsAndLeavesNoTemporaryFile)
+{
+    TempFolder folder;
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    makeExample(doc, tree);
+    const std::string path = folder.file("menu.tvl");
+    std::filesystem::create_directory(path);
+    std::filesystem::create_directory(path + "/keep"); // a non-empty folder cannot be replaced
+    EXPECT_THROW(doc.SaveProject(path, tree), EInOutError);
+    EXPECT_TRUE(std::filesystem::is_directory(path + "/keep"));
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp~"));
+}

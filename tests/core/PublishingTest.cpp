@@ -1,0 +1,173 @@
+#include "TestSupport.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+struct Fixture
+{
+    TempFolder program;
+    TempFolder project;
+    TqarAppletAgent doc;
+    MemoryTree tree;
+
+    Fixture()
+    {
+        doc.SetProgramFolder(program.path());
+        buildTree(tree, {"Tarvelle", ">Only"});
+        fillItemsFromTree(doc, tree);
+    }
+    std::string preview(const std::string &name = "") const
+    {
+        return program.path() + "preview/" + name;
+    }
+};
+
+std::vector<std::string> reportLines(const std::string &text)
+{
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", start)) {
+        result.push_back(text.substr(start, at - start));
+        start = at + 2;
+    }
+    return result;
+}
+} // namespace
+
+TEST(Publishing, ReportListsEveryNameOnce)
+{
+    Fixture f;
+    TAppletData data = f.doc.GetAppletData();
+    data[AppletField::ApBgImg] = "bg.gif";
+    f.doc.SetAppletData(data);
+    auto &item = f.doc.GetItems()[0];
+    item[ItemField::ItemNoBgImg] = "bg.gif";
+    item[ItemField::ItemOvBgImg] = "over.gif";
+    item[ItemField::ItemClBgSnd] = "click.au";
+    item[ItemField::ItemOvBgSnd] = "over.gif"; // named as an image too: listed under images only
+
+    const std::string rule(77, '=');
+    EXPECT_EQ(reportLines(f.doc.PublishReportText()),
+              (std::vector<std::string>{
+                  rule,
+                  "This message contain the information about how to publish the applet. Please "
+                  "read it carefully!",
+                  "All necessary files be saved in the same directory the project file (*.tvl) in. "
+                  "If you still not",
+                  "save the current project, save it first! This message will aslo be saved in a "
+                  "text file along with",
+                  "project file named \"ProjectName_PublishReport.txt\".",
+                  rule,
+                  "",
+                  "[Applet class and archive file(s)]: Archive file be used for newer browser such "
+                  "as IE4+ or Netscape4+",
+                  "  zorvex.jar",
+                  "  zorvex.class",
+                  "  ",
+                  "",
+                  "[Image File(s)]: They should be copied to the same directory the applet class "
+                  "file in!",
+                  "  bg.gif",
+                  "  over.gif",
+                  "",
+                  "[Audio File(s)]: They should be copied to the same directory the applet class "
+                  "file in!",
+                  "  click.au",
+                  "",
+                  rule,
+                  "End of Publish Report",
+                  rule,
+              }));
+}
+
+TEST(Publishing, StagingRecordsAndClearingDeletesOnlyStagedFiles)
+{
+    Fixture f;
+    writeBytes(f.project.file("bg.gif"), "GIF");
+    writeBytes(f.project.file("zorvex.jar"), "JAR");
+    f.doc.CopyToPreview(f.project.file("bg.gif"));
+    f.doc.CopyToPreview(f.project.file("missing.gif")); // recorded although the copy fails
+    EXPECT_EQ(readBytes(f.preview("bg.gif")), "GIF");
+    EXPECT_EQ(f.doc.StagedFiles(), (TStringArray{"bg.gif", "missing.gif"}));
+
+    f.doc.ClearPreview();
+    EXPECT_TRUE(f.doc.StagedFiles().empty());
+    EXPECT_FALSE(fs::exists(f.preview()));
+
+    // A file that was not staged keeps the folder.
+    f.doc.StageAppletFiles(f.project.path());
+    EXPECT_EQ(f.doc.StagedFiles(), (TStringArray{"zorvex.jar", "zorvex.class", ""}));
+    writeBytes(f.preview("stranger.txt"), "x");
+    f.doc.ClearPreview();
+    EXPECT_FALSE(fs::exists(f.preview("zorvex.jar")));
+    EXPECT_TRUE(fs::exists(f.preview("stranger.txt")));
+}
+
+TEST(Publishing, StageResourcesUsesOnlyBareNames)
+{
+    Fixture f;
+    writeBytes(f.project.file("bg.gif"), "GIF");
+    writeBytes(f.project.file("click.au"), "AU");
+    fs::create_directory(f.project.file("sub"));
+    writeBytes(f.project.file("sub/inner.gif"), "IN");
+    TAppletData data = f.doc.GetAppletData();
+    data[AppletField::ApBgImg] = "bg.gif";
+    data[AppletField::ApBgSnd] = "../outside.au";
+    f.doc.SetAppletData(data);
+    auto &item = f.doc.GetItems()[0];
+    item[ItemField::ItemNoBgImg] = "sub/inner.gif";
+    item[ItemField::ItemOvBgImg] = "..";
+    item[ItemField::ItemClBgSnd] = "click.au";
+
+    RecordingProgress progress;
+    f.doc.SetProgress(&progress);
+    f.doc.StageResources(f.project.path());
+    EXPECT_EQ(f.doc.StagedFiles(), (TStringArray{"bg.gif", "click.au"}));
+    EXPECT_EQ(progress.maximums, std::vector<int>{7});
+    EXPECT_EQ(progress.steps, 7);
+    EXPECT_EQ(progress.texts, (std::vector<std::string>{"Copying Resource Files ... ...", ""}));
+    EXPECT_FALSE(fs::exists(f.preview("inner.gif")));
+}
+
+TEST(Publishing, SaveAllAssemblesThePublishableFolder)
+{
+    Fixture f;
+    writeBytes(f.program.file("zorvex.jar"), "JAR");
+    writeBytes(f.program.file("zorvex.class"), "CLASS");
+    writeBytes(f.project.file("bg.gif"), "GIF");
+    TAppletData data = f.doc.GetAppletData();
+    data[AppletField::ApBgImg] = "bg.gif";
+    f.doc.SetAppletData(data);
+    f.doc.GetItems()[0][ItemField::ItemNoBgImg] = "bg.gif";
+    f.doc.GetItems()[0][ItemField::ItemClBgImg] = "/etc/passwd";
+    f.doc.StageResources(f.project.path());
+
+    TempFolder out;
+    EXPECT_TRUE(f.doc.SaveAll(out.path(), "Menu.TVL.tvl", f.tree));
+    std::vector<std::string> names;
+    for (const auto &entry : fs::directory_iterator(out.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Menu.html", "Menu.tvl", "Menu_PublishReport.txt",
+                                               "bg.gif", "zorvex.class", "zorvex.jar"}));
+    EXPECT_EQ(readBytes(out.file("Menu.html")), f.doc.GenerateHTMLText());
+    EXPECT_EQ(readBytes(out.file("Menu.tvl")), f.doc.ProjectText(f.tree));
+    EXPECT_EQ(readBytes(out.file("Menu_PublishReport.txt")), f.doc.PublishReportText());
+    EXPECT_NE(readBytes(out.file("Menu_PublishReport.txt")).find("  /etc/passwd\r\n"),
+              std::string::npos); // listed as it stands, never copied
+}
+
+TEST(Publishing, WriteFailureEndsSaveAll)
+{
+    Fixture f;
+    TempFolder out;
+    fs::create_directory(out.file("menu.tvl"));
+    writeBytes(out.file("menu.tvl/keep"), "x");
+    EXPECT_THROW(f.doc.SaveAll(out.path(), "menu.tvl", f.tree), std::runtime_error);
+    EXPECT_TRUE(fs::exists(out.file("menu.html"))); // the page came first
+    EXPECT_FALSE(fs::exists(out.file("menu_PublishReport.txt")));
+}
