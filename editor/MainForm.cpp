@@ -1,0 +1,423 @@
+// The main window: its regions, menus, toolbar and pages, start-up, the view toggles and the
+// help and web commands.
+
+#include "MainForm.h"
+
+#include "Dialogs.h"
+#include "Help.h"
+#include "HintLine.h"
+#include "pages/AppletPages.h"
+#include "pages/ItemPages.h"
+#include "pages/MenuPages.h"
+#include "Registry.h"
+#include "Shell.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFrame>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+const char *const TMainForm::HomePage = "https://www.example.com/tarvelle/";
+
+namespace {
+const char *const HelpContextProperty = "helpContext";
+
+QIcon image(int index)
+{
+    static const char *const names[] = {"new",       "open",    "save",   "cut",    "copy",
+                                        "paste",     "insert",  "delete", "moveup", "movedown",
+                                        "buildhtml", "preview", "help"};
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(names[index])));
+}
+
+QAction *action(QObject *parent, const char *name, const QString &caption, int imageIndex = -1)
+{
+    auto *act = new QAction(caption, parent);
+    act->setObjectName(QLatin1String(name));
+    if (imageIndex >= 0)
+        act->setIcon(image(imageIndex));
+    return act;
+}
+
+void setHelpContext(QWidget *widget, int context)
+{
+    widget->setProperty(HelpContextProperty, context);
+}
+} // namespace
+
+TMainForm::TMainForm(EditorServices s, QWidget *parent)
+    : QMainWindow(parent), services(std::move(s)),
+      help(std::make_unique<HelpService>(services.shell,
+                                         services.programFolder + "help/index.html")),
+      hintLine(new HintLine(this))
+{
+    setObjectName("MainForm");
+    buildWindow();
+    wireHandlers();
+    wireHints();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::buildWindow()
+{
+    // The window's fixed layout is drawn for a small font (8 points at 96 dots per inch);
+    // a condensed face keeps the long captions inside their boxes.
+    QFont font = QApplication::font();
+    font.setStretch(QFont::Condensed);
+    font.setPixelSize(11);
+    setFont(font);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tarvelle.svg")));
+
+    client = new QWidget(this);
+    client->setObjectName("client");
+    setCentralWidget(client);
+    buildMenus();
+    buildToolBar();
+
+    pnlTreeView = new QFrame(client);
+    pnlTreeView->setObjectName("pnlTreeView");
+    pnlTreeView->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    pnlTreeView->setGeometry(1, 30, 193, 309);
+    TreeView1 = new QTreeWidget(pnlTreeView);
+    TreeView1->setObjectName("TreeView1");
+    TreeView1->setGeometry(4, 4, 185, 301);
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setIndentation(19);
+    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    TreeView1->setToolTip(
+        tr("Add, modify and remove the item here by click Right-Button in mouse"));
+    setHelpContext(TreeView1, 38);
+    treeAdapter = std::make_unique<TreeAdapter>(TreeView1);
+
+    buildPages();
+
+    StatusBar1 = new QStatusBar(client);
+    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1->setSizeGripEnabled(false);
+    for (int width : {340, 50}) {
+        auto *panel = new QFrame(StatusBar1);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setFixedWidth(width);
+        StatusBar1->addWidget(panel);
+    }
+    StaticText1 = new QLabel(client);
+    StaticText1->setObjectName("StaticText1");
+    StaticText1->setGeometry(2, 347, 338, 14);
+    ProgressBar1 = new QProgressBar(client);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setGeometry(343, 343, 274, 20);
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    progress = std::make_unique<ProgressAdapter>(ProgressBar1, StaticText1);
+
+    setClientHeight(ClientHeight);
+    StaticText1->raise();
+    ProgressBar1->raise();
+}
+
+void TMainForm::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    Templet1 = action(this, "Templet1", tr("&Templets"));
+    New1 = action(this, "New1", tr("&New..."), 0);
+    New1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    Open1 = action(this, "Open1", tr("&Open..."), 1);
+    Open1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    Save1 = action(this, "Save1", tr("&Save"), 2);
+    Save1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    Save2 = action(this, "Save2", tr("Save &As..."));
+    Exit1 = action(this, "Exit1", tr("E&xit"));
+    file->addAction(Templet1);
+    file->addSeparator();
+    file->addActions({New1, Open1, Save1, Save2});
+    file->addSeparator();
+    mnitRecentFiles = file->addMenu(tr("Recent Files"));
+    mnitRecentFiles->setObjectName("mnitRecentFiles");
+    file->addSeparator();
+    file->addAction(Exit1);
+
+    QMenu *view = menuBar()->addMenu(tr("&View"));
+    ToolBar1 = action(this, "ToolBar1", tr("&Tool Bar"));
+    StatusBar2 = action(this, "StatusBar2", tr("Status Bar"));
+    for (QAction *toggle : {ToolBar1, StatusBar2}) {
+        toggle->setCheckable(true);
+        toggle->setChecked(true);
+        view->addAction(toggle);
+    }
+
+    QMenu *item = menuBar()->addMenu(tr("&Item"));
+    Insert2 = action(this, "Insert2", tr("I&nsert"), 6);
+    Insert2->setStatusTip(tr("Insert a new item as a child of selected item."));
+    Delete2 = action(this, "Delete2", tr("&Delete"), 7);
+    Delete2->setStatusTip(tr("Delete selected item and all its children item if it has."));
+    MoveUp2 = action(this, "MoveUp2", tr("Move &Up"), 8);
+    MoveUp2->setStatusTip(tr("move the current selected item position up."));
+    MoveDown2 = action(this, "MoveDown2", tr("Move &Down"), 9);
+    MoveDown2->setStatusTip(tr("move the current selected item position down."));
+    item->addActions({Insert2, Delete2, MoveUp2, MoveDown2});
+
+    QMenu *applet = menuBar()->addMenu(tr("&Applet"));
+    Preview1 = action(this, "Preview1", tr("&Preview"), 11);
+    Preview1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    BuildHTML1 = action(this, "BuildHTML1", tr("Build &HTML..."), 10);
+    Publish1 = action(this, "Publish1", tr("Pu&blish..."));
+    applet->addActions({Preview1, BuildHTML1, Publish1});
+
+    QMenu *option = menuBar()->addMenu(tr("&Option"));
+    WebBrowser1 = action(this, "WebBrowser1", tr("Web &Browser..."));
+    option->addAction(WebBrowser1);
+
+    QMenu *helpMenu = menuBar()->addMenu(tr("&Help"));
+    Topic1 = action(this, "Topic1", tr("Help &Topics"), 12);
+    ViewSample1 = action(this, "ViewSample1", tr("View &Sample..."));
+    Homepage1 = action(this, "Homepage1", tr("&Homepage"));
+    ContactUs1 = action(this, "ContactUs1", tr("&Contact Us"));
+    About1 = action(this, "About1", tr("&About"));
+    helpMenu->addActions({Topic1, ViewSample1});
+    helpMenu->addSeparator();
+    helpMenu->addActions({Homepage1, ContactUs1, About1});
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName("PopupMenu1");
+    Insert1 = action(this, "Insert1", tr("I&nsert"), 6);
+    Delete1 = action(this, "Delete1", tr("&Delete"), 7);
+    MoveUp1 = action(this, "MoveUp1", tr("Move &Up"), 8);
+    MoveDown1 = action(this, "MoveDown1", tr("Move &Down"), 9);
+    PopupMenu1->addActions({Insert1, Delete1, MoveUp1, MoveDown1});
+}
+
+void TMainForm::buildToolBar()
+{
+    tlbr1 = new QToolBar(client);
+    tlbr1->setObjectName("tlbr1");
+    tlbr1->setMovable(false);
+    tlbr1->setFloatable(false);
+    tlbr1->setIconSize(QSize(16, 16));
+    tlbr1->setGeometry(0, 0, ClientWidth, ToolBarStep);
+
+    auto add = [this](const char *name, int imageIndex, const QString &tip) {
+        QAction *act = action(this, name, QString(), imageIndex);
+        act->setToolTip(tip);
+        tlbr1->addAction(act);
+        toolButton(act)->setObjectName(QLatin1String(name));
+        return act;
+    };
+    tlbtnNew = add("tlbtnNew", 0, tr("Create a new project"));
+    tlbtnOpen = add("tlbtnOpen", 1, tr("Open a project from the file that you saved before"));
+    tlbtnSave = add("tlbtnSave", 2, tr("Save the current project to a file"));
+    tlbr1->addSeparator();
+    tlbtnInsert = add("tlbtnInsert", 6, tr("Insert a new item"));
+    tlbtnDelete = add("tlbtnDelete", 7, tr("Delete selected item"));
+    tlbtnMoveUp = add("tlbtnMoveUp", 8, tr("Move the selected item up"));
+    tlbtnMoveDown = add("tlbtnMoveDown", 9, tr("Move the selected item down"));
+    tlbr1->addSeparator();
+    ToolButton11 = add("ToolButton11", 10, tr("Build the HTML code"));
+    ToolButton12 = add("ToolButton12", 11, tr("preview the applet in web browser"));
+    tlbr1->addSeparator();
+    ToolButton13 = add("ToolButton13", 12, tr("Show help document"));
+}
+
+QToolButton *TMainForm::toolButton(QAction *act) const
+{
+    return qobject_cast<QToolButton *>(tlbr1->widgetForAction(act));
+}
+
+void TMainForm::buildPages()
+{
+    PageControl2 = new QTabWidget(client);
+    PageControl2->setObjectName("PageControl2");
+    PageControl2->setGeometry(199, 30, 417, 309);
+    pagAppletSettings = new AppletSettingsPage;
+    pagMoreAppletSettings = new MoreAppletSettingsPage;
+    PageControl3 = new QTabWidget;
+    PageControl3->setObjectName("PageControl3");
+    pagMenu = new MenuPage;
+    pagItemNormal = new ItemStatePage("ItNo");
+    pagItemOver = new ItemStatePage("ItOv");
+    pagItemClicked = new ItemStatePage("ItCl");
+    PageControl3->addTab(pagMenu, tr("Menu"));
+    PageControl3->addTab(pagItemNormal, tr("Item Normal Status"));
+    PageControl3->addTab(pagItemOver, tr("Item Mouse Over Status"));
+    PageControl3->addTab(pagItemClicked, tr("Item Clicked Status"));
+    auto *firstLevel = new QWidget;
+    auto *firstLevelLayout = new QVBoxLayout(firstLevel);
+    firstLevelLayout->setContentsMargins(2, 2, 2, 2);
+    firstLevelLayout->addWidget(PageControl3);
+    pagPopupMenu = new PopupMenuPage;
+    PageControl2->addTab(pagAppletSettings, tr("Applet Settings"));
+    PageControl2->addTab(pagMoreAppletSettings, tr("More Applet Settings"));
+    PageControl2->addTab(firstLevel, tr("First-Level Menu Only"));
+    PageControl2->addTab(pagPopupMenu, tr("Popup Menu Only"));
+
+    PageControl1 = new QTabWidget(client);
+    PageControl1->setObjectName("PageControl1");
+    PageControl1->setGeometry(199, 30, 418, 309);
+    TabSheet1 = new ItemPage;
+    TabSheet1->setObjectName("TabSheet1");
+    TabSheet2 = new FirstLevelItemOptionsPage;
+    TabSheet2->setObjectName("TabSheet2");
+    PageControl1->addTab(TabSheet1, tr("Item"));
+    PageControl1->addTab(TabSheet2, tr("First Level Item Options"));
+    PageControl1->hide();
+    // Every tab on one strip: a slightly smaller caption, elided only where nothing helps.
+    for (QTabWidget *tabs : {PageControl1, PageControl2, PageControl3}) {
+        tabs->setUsesScrollButtons(false);
+        tabs->setElideMode(Qt::ElideRight);
+        QFont tabFont = font();
+        tabFont.setPixelSize(10);
+        tabs->tabBar()->setFont(tabFont);
+    }
+
+    setHelpContext(pagAppletSettings, 3);
+    setHelpContext(pagMoreAppletSettings, 4);
+    setHelpContext(pagMenu, 5);
+    for (QWidget *state :
+         {static_cast<QWidget *>(pagItemNormal), static_cast<QWidget *>(pagItemOver),
+          static_cast<QWidget *>(pagItemClicked)})
+        setHelpContext(state, 30);
+    setHelpContext(pagPopupMenu, 31);
+    setHelpContext(TabSheet1, 33);
+    setHelpContext(TabSheet2, 36);
+}
+
+void TMainForm::setClientHeight(int height)
+{
+    client->setFixedSize(ClientWidth, height);
+    StatusBar1->setGeometry(0, height - 24, ClientWidth, 24);
+    const int menuHeight = menuBar()->sizeHint().height();
+    setFixedSize(ClientWidth, menuHeight + height);
+}
+
+void TMainForm::FormCreate()
+{
+    document.SetProgramFolder(services.programFolder.toStdString());
+    document.SetProgress(progress.get());
+    CurrentItemNode = nullptr;
+    TreeRebuilding = false;
+    projectFileName.clear();
+
+    auto *root = TreeAdapter::item(treeAdapter->addChild(nullptr, "Tarvelle"));
+    TreeView1->setCurrentItem(root);
+
+    document.ResetToDefaults();
+    LoadAppletSettings();
+    UpdateDependentFields();
+    setWindowTitle(QStringLiteral("Tarvelle"));
+    RegisterFileType(QApplication::applicationFilePath());
+    // The recent-file list and the start-up dialogs are set up by the document commands.
+    modified = false;
+    setSaveEnabled(false);
+
+    auto *f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, this, &TMainForm::HelpForFocus);
+}
+
+void TMainForm::RegisterFileType(const QString &programPath)
+{
+    const QString program = QDir::toNativeSeparators(programPath);
+    const std::pair<QString, QString> values[] = {
+        {QStringLiteral("\\.tvl"), QStringLiteral("Tarvelle.Document")},
+        {QStringLiteral("\\Tarvelle.Document"), QStringLiteral("Tarvelle.Document")},
+        {QStringLiteral("\\Tarvelle.Document\\DefaultIcon"), program + ",0"},
+        {QStringLiteral("\\Tarvelle.Document\\shell\\open\\command"), program + " %1"},
+    };
+    try {
+        Registry registry(Registry::ClassesRoot);
+        for (const auto &[key, value] : values) {
+            registry.openKey(key, true);
+            registry.writeString(QString(), value);
+            registry.closeKey();
+        }
+    } catch (const RegistryError &) {
+        // The association is a convenience; the program works without it.
+    }
+}
+
+void TMainForm::MarkModified()
+{
+    modified = true;
+    setSaveEnabled(true);
+}
+
+void TMainForm::setSaveEnabled(bool enabled)
+{
+    tlbtnSave->setEnabled(enabled);
+    Save1->setEnabled(enabled);
+}
+
+void TMainForm::moveBy(const std::vector<QWidget *> &widgets, int dy)
+{
+    for (QWidget *widget : widgets)
+        widget->move(widget->x(), widget->y() + dy);
+}
+
+void TMainForm::ToolBar1Click()
+{
+    const std::vector<QWidget *> moved{pnlTreeView, PageControl1, PageControl2, StaticText1,
+                                       ProgressBar1};
+    const bool shown = !tlbr1->isHidden();
+    tlbr1->setVisible(!shown);
+    moveBy(moved, shown ? -ToolBarStep : ToolBarStep);
+    setClientHeight(client->height() + (shown ? -ToolBarStep : ToolBarStep));
+    ToolBar1->setChecked(!shown);
+}
+
+void TMainForm::StatusBar2Click()
+{
+    const bool shown = !StatusBar1->isHidden();
+    setClientHeight(client->height() + (shown ? -StatusLineStep : StatusLineStep));
+    for (QWidget *widget :
+         {static_cast<QWidget *>(StaticText1), static_cast<QWidget *>(ProgressBar1),
+          static_cast<QWidget *>(StatusBar1)})
+        widget->setVisible(!shown);
+    StatusBar2->setChecked(!shown);
+}
+
+void TMainForm::Topic1Click()
+{
+    help->openContents();
+}
+
+void TMainForm::ViewSample1Click()
+{
+    services.shell.openDocument(services.programFolder +
+                                QDir::toNativeSeparators("samples/Windows Style Menu.html"));
+}
+
+void TMainForm::Homepage1Click()
+{
+    services.shell.openDocument(QLatin1String(HomePage));
+}
+
+void TMainForm::ContactUs1Click()
+{
+    services.shell.openDocument(QLatin1String(HomePage));
+}
+
+void TMainForm::HelpForFocus()
+{
+    for (QWidget *widget = QApplication::focusWidget(); widget; widget = widget->parentWidget()) {
+        const int context = widget->property(HelpContextProperty).toInt();
+        if (context != 0) {
+            help->openTopic(context);
+            return;
+        }
+    }
+    help->openContents();
+}

@@ -1,0 +1,182 @@
+#pragma once
+
+#include "ProgressAdapter.h"
+#include "qarAppletAgent.h"
+#include "TreeAdapter.h"
+
+#include <memory>
+#include <QMainWindow>
+#include <QPointer>
+#include <vector>
+
+class AppletSettingsPage;
+class ColorPanel;
+class DialogService;
+class FirstLevelItemOptionsPage;
+class HelpService;
+class HintLine;
+class ItemPage;
+class ItemStatePage;
+class MenuPage;
+class MoreAppletSettingsPage;
+class PopupMenuPage;
+class QAbstractButton;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QStatusBar;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+class ShellService;
+class SpinEdit;
+
+// What the main window is given by whoever creates it: the dialogs it asks through, the shell
+// it hands documents to, and the program folder (with a trailing separator).
+struct EditorServices
+{
+    DialogService &dialogs;
+    ShellService &shell;
+    QString programFolder;
+};
+
+// The main window: the menu tree, the property pages and every command of the program. It
+// owns the one document from its creation to the end of the program.
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TMainForm(EditorServices services, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    static constexpr int ClientWidth = 618;
+    static constexpr int ClientHeight = 364;
+    static constexpr int ToolBarStep = 26;
+    static constexpr int StatusLineStep = 20;
+    static const char *const HomePage;
+
+    // Window state shared by the commands.
+    TqarAppletAgent &Document() { return document; }
+    bool Modified() const { return modified; }
+    void MarkModified();
+    const QString &ProjectFileName() const { return projectFileName; }
+    ItemTree &Tree() { return *treeAdapter; }
+    QWidget *Client() const { return client; }
+
+    // Binding between the pages and the document.
+    void LoadAppletSettings();
+    void StoreAppletSettings();
+    void LoadItemSettings(int index);
+    void StoreItemSettings(int index);
+
+    // Page handlers.
+    void spnedtApWidthChange();
+    void pnlApBgClrClick(ColorPanel *panel);
+    void ChooseColor(ColorPanel *panel);
+    void spdbtnItNoIconClick(QToolButton *button);
+    void spdbtnItOvSndClick(QToolButton *button);
+    void UpdateFadeColorPanel(QCheckBox *box, ColorPanel *panel);
+    void UpdateImagePositionFields(QComboBox *list, SpinEdit *x, SpinEdit *y);
+    void UpdateBorderFields(SpinEdit *width, QComboBox *list, ColorPanel *panel);
+    void UpdateDependentFields();
+    void spnedtApWidthMouseMove(QWidget *control);
+
+    // View, help and web commands.
+    void ToolBar1Click();
+    void StatusBar2Click();
+    void Topic1Click();
+    void ViewSample1Click();
+    void Homepage1Click();
+    void ContactUs1Click();
+    void HelpForFocus();
+
+    // Start-up: opens the start file, swallowing any error; shows the template chooser.
+    void OpenStartFile(const QString &fileName);
+    void ShowTemplateChooser();
+
+    // Writes the .tvl association; the first registry error ends it silently.
+    static void RegisterFileType(const QString &programPath);
+
+    // Regions of the window.
+    QToolBar *tlbr1;
+    QFrame *pnlTreeView;
+    QTreeWidget *TreeView1;
+    QTabWidget *PageControl1;
+    QTabWidget *PageControl2;
+    QTabWidget *PageControl3;
+    QStatusBar *StatusBar1;
+    QLabel *StaticText1;
+    QProgressBar *ProgressBar1;
+
+    // Tab pages.
+    AppletSettingsPage *pagAppletSettings;
+    MoreAppletSettingsPage *pagMoreAppletSettings;
+    MenuPage *pagMenu;
+    ItemStatePage *pagItemNormal;
+    ItemStatePage *pagItemOver;
+    ItemStatePage *pagItemClicked;
+    PopupMenuPage *pagPopupMenu;
+    ItemPage *TabSheet1;
+    FirstLevelItemOptionsPage *TabSheet2;
+
+    // Menu items, toolbar buttons and the tree's popup menu.
+    QMenu *mnitRecentFiles;
+    QMenu *PopupMenu1;
+    QAction *Templet1, *New1, *Open1, *Save1, *Save2, *Exit1;
+    QAction *ToolBar1, *StatusBar2;
+    QAction *Insert2, *Delete2, *MoveUp2, *MoveDown2;
+    QAction *Preview1, *BuildHTML1, *Publish1, *WebBrowser1;
+    QAction *Topic1, *ViewSample1, *Homepage1, *ContactUs1, *About1;
+    QAction *Insert1, *Delete1, *MoveUp1, *MoveDown1;
+    QAction *tlbtnNew, *tlbtnOpen, *tlbtnSave, *tlbtnInsert, *tlbtnDelete, *tlbtnMoveUp,
+        *tlbtnMoveDown, *ToolButton11, *ToolButton12, *ToolButton13;
+
+private:
+    // How one applet field is shown: its control, and for a font style the italic button.
+    struct FieldBinding
+    {
+        int position;
+        FieldKind kind;
+        QWidget *control;
+        QAbstractButton *italic = nullptr;
+    };
+
+    void buildWindow();
+    void buildMenus();
+    void buildToolBar();
+    void buildPages();
+    void wireHandlers();
+    void wireHints();
+    void FormCreate();
+    void setSaveEnabled(bool enabled);
+    void setClientHeight(int height);
+    void moveBy(const std::vector<QWidget *> &widgets, int dy);
+    QToolButton *toolButton(QAction *action) const;
+
+    const std::vector<FieldBinding> &appletBindings();
+    void loadField(const FieldBinding &binding, const std::string &value);
+    std::string storeField(const FieldBinding &binding) const;
+
+    EditorServices services;
+    std::unique_ptr<HelpService> help;
+    HintLine *hintLine;
+    QWidget *client;
+
+    TqarAppletAgent document;
+    std::unique_ptr<TreeAdapter> treeAdapter;
+    std::unique_ptr<ProgressAdapter> progress;
+    std::vector<FieldBinding> bindings;
+
+    bool modified = false;
+    QString projectFileName;
+    bool TreeRebuilding = false;
+    QTreeWidgetItem *CurrentItemNode = nullptr;
+};

@@ -1,0 +1,291 @@
+// The property page handlers: the generic change handler, colours, file pickers, the
+// dependent fields and the hint line.
+
+#include "Dialogs.h"
+#include "FileSystem.h"
+#include "HintLine.h"
+#include "MainForm.h"
+#include "pages/AppletPages.h"
+#include "pages/ItemPages.h"
+#include "pages/MenuPages.h"
+#include "widgets/ColorPanel.h"
+#include "widgets/SpinEdit.h"
+#include "widgets/TextEdit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace {
+const char *const PictureFilter = "All Image Files(*.gif;*.jpg;*.jpeg)|*.gif;*.jpg;*.jpeg|"
+                                  "GIF Image File (*.gif)|*.gif|JPEG Image File (*.jpg)|*.jpg|"
+                                  "JPEG Image File (*.jpeg)|*.jpeg";
+const char *const AudioFilter = "Audio Files (*.au)|*.au";
+const QColor Silver(0xC0, 0xC0, 0xC0);
+
+// Input fields show the window colour while enabled and silver while disabled.
+void setFieldEnabled(QWidget *field, bool enabled)
+{
+    field->setEnabled(enabled);
+    QPalette palette = field->palette();
+    const QColor base = enabled ? QApplication::palette().color(QPalette::Base) : Silver;
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Base, base);
+    field->setPalette(palette);
+}
+} // namespace
+
+void TMainForm::wireHandlers()
+{
+    // The generic change handler: spin edits, edits and lists on change, the transparency
+    // boxes and the font buttons on click.
+    const std::vector<SpinEdit *> spins{pagAppletSettings->spnedtApWidth,
+                                        pagAppletSettings->spnedtApHeight,
+                                        pagAppletSettings->spnedtApBgImgX,
+                                        pagAppletSettings->spnedtApBgImgY,
+                                        pagMoreAppletSettings->spnedtApBrdWidth,
+                                        pagMenu->spnedtMnX,
+                                        pagMenu->spnedtMnY,
+                                        pagMenu->spnedtMnItemsWidth,
+                                        pagMenu->spnedtMnItemsHeight,
+                                        pagMenu->spnedtMnItemsGap,
+                                        pagMenu->spnedtMnBrdWidth,
+                                        pagItemNormal->spnedtTextOffset,
+                                        pagItemNormal->spnedtBgImgX,
+                                        pagItemNormal->spnedtBgImgY,
+                                        pagItemNormal->spnedtBrdWidth,
+                                        pagItemOver->spnedtTextOffset,
+                                        pagItemOver->spnedtBgImgX,
+                                        pagItemOver->spnedtBgImgY,
+                                        pagItemOver->spnedtBrdWidth,
+                                        pagItemClicked->spnedtTextOffset,
+                                        pagItemClicked->spnedtBgImgX,
+                                        pagItemClicked->spnedtBgImgY,
+                                        pagItemClicked->spnedtBrdWidth,
+                                        TabSheet2->spnedtItemMenuOffsetX,
+                                        TabSheet2->spnedtItemMenuOffsetY};
+    for (SpinEdit *spin : spins)
+        connect(spin, &SpinEdit::changed, this, &TMainForm::spnedtApWidthChange);
+
+    const std::vector<QLineEdit *> edits{
+        pagAppletSettings->edtApBgImg, pagMoreAppletSettings->edtApLoadingMsg,
+        TabSheet1->edtItemURL,         TabSheet1->edtItemStatusBarText,
+        TabSheet2->edtItemNoBgImg,     TabSheet2->edtItemOvBgImg,
+        TabSheet2->edtItemClBgImg,     TabSheet2->edtItemOvBgSnd,
+        TabSheet2->edtItemClBgSnd};
+    for (QLineEdit *edit : edits)
+        connect(edit, &QLineEdit::textChanged, this, &TMainForm::spnedtApWidthChange);
+
+    const std::vector<QComboBox *> lists{
+        pagMenu->spnedtMnItemsAlign,    TabSheet1->cmbxItemTarget,   pagPopupMenu->cmbxPopupFntName,
+        pagPopupMenu->cmbxPopupFntSize, pagItemNormal->cmbxFntName,  pagItemNormal->cmbxFntSize,
+        pagItemNormal->cmbxTextAlign,   pagItemOver->cmbxFntName,    pagItemOver->cmbxFntSize,
+        pagItemOver->cmbxTextAlign,     pagItemClicked->cmbxFntName, pagItemClicked->cmbxFntSize,
+        pagItemClicked->cmbxTextAlign};
+    for (QComboBox *list : lists)
+        connect(list, &QComboBox::activated, this, &TMainForm::spnedtApWidthChange);
+    // Typing into the target box is a user change as well.
+    connect(TabSheet1->cmbxItemTarget->lineEdit(), &QLineEdit::textEdited, this,
+            &TMainForm::spnedtApWidthChange);
+
+    for (QCheckBox *box : {pagMenu->chckbxMnBgTransparent, pagItemNormal->chckbxBgTransparent,
+                           pagItemOver->chckbxBgTransparent, pagItemClicked->chckbxBgTransparent})
+        connect(box, &QCheckBox::toggled, this, &TMainForm::spnedtApWidthChange);
+    for (QToolButton *button :
+         {pagItemNormal->spdbtnFntBold, pagItemNormal->spdbtnFntItalic, pagItemOver->spdbtnFntBold,
+          pagItemOver->spdbtnFntItalic, pagItemClicked->spdbtnFntBold,
+          pagItemClicked->spdbtnFntItalic, pagPopupMenu->spdbtnPopupFntBold,
+          pagPopupMenu->spdbtnPopupFntItalic})
+        connect(button, &QToolButton::clicked, this, &TMainForm::spnedtApWidthChange);
+
+    for (ColorPanel *panel : findChildren<ColorPanel *>())
+        connect(panel, &ColorPanel::clicked, this, [this, panel] { pnlApBgClrClick(panel); });
+
+    for (QToolButton *button : {pagAppletSettings->spdbtnApBgImg, TabSheet2->spdbtnItNoIcon,
+                                TabSheet2->spdbtnItOvIcon, TabSheet2->spdbtnItClIcon})
+        connect(button, &QToolButton::clicked, this,
+                [this, button] { spdbtnItNoIconClick(button); });
+    for (QToolButton *button : {TabSheet2->spdbtnItOvSnd, TabSheet2->spdbtnItClSnd})
+        connect(button, &QToolButton::clicked, this,
+                [this, button] { spdbtnItOvSndClick(button); });
+
+    const std::vector<std::pair<QCheckBox *, ColorPanel *>> gradients{
+        {pagAppletSettings->chbxApBgGradientFill, pagAppletSettings->pnlApBgFadeClr},
+        {pagMenu->chckbxMnBgGradientFill, pagMenu->pnlMnBgFadeClr},
+        {pagItemNormal->chckbxBgGradientFill, pagItemNormal->pnlBgFadeClr},
+        {pagItemOver->chckbxBgGradientFill, pagItemOver->pnlBgFadeClr},
+        {pagItemClicked->chckbxBgGradientFill, pagItemClicked->pnlBgFadeClr}};
+    for (auto [box, panel] : gradients) {
+        box->setChecked(true);
+        connect(box, &QCheckBox::toggled, this,
+                [this, box = box, panel = panel] { UpdateFadeColorPanel(box, panel); });
+    }
+
+    struct Placement
+    {
+        QComboBox *list;
+        SpinEdit *x, *y;
+    };
+    for (Placement p :
+         {Placement{pagAppletSettings->cmbxApBgImgAlign, pagAppletSettings->spnedtApBgImgX,
+                    pagAppletSettings->spnedtApBgImgY},
+          Placement{pagItemNormal->spnedtBgImgAlign, pagItemNormal->spnedtBgImgX,
+                    pagItemNormal->spnedtBgImgY},
+          Placement{pagItemOver->spnedtBgImgAlign, pagItemOver->spnedtBgImgX,
+                    pagItemOver->spnedtBgImgY},
+          Placement{pagItemClicked->spnedtBgImgAlign, pagItemClicked->spnedtBgImgX,
+                    pagItemClicked->spnedtBgImgY}})
+        connect(p.list, &QComboBox::activated, this,
+                [this, p] { UpdateImagePositionFields(p.list, p.x, p.y); });
+
+    struct Border
+    {
+        SpinEdit *width;
+        QComboBox *list;
+        ColorPanel *panel;
+    };
+    for (Border b :
+         {Border{pagMoreAppletSettings->spnedtApBrdWidth, pagMoreAppletSettings->cmbxApBrdStyle,
+                 pagMoreAppletSettings->pnlApBrdClr},
+          Border{pagMenu->spnedtMnBrdWidth, pagMenu->cmbxMnBrdStyle, pagMenu->pnlMnBrdClr},
+          Border{pagItemNormal->spnedtBrdWidth, pagItemNormal->cmbxBrdStyle,
+                 pagItemNormal->pnlBrdClr},
+          Border{pagItemOver->spnedtBrdWidth, pagItemOver->cmbxBrdStyle, pagItemOver->pnlBrdClr},
+          Border{pagItemClicked->spnedtBrdWidth, pagItemClicked->cmbxBrdStyle,
+                 pagItemClicked->pnlBrdClr}})
+        connect(b.list, &QComboBox::activated, this,
+                [this, b] { UpdateBorderFields(b.width, b.list, b.panel); });
+
+    connect(ToolBar1, &QAction::triggered, this, &TMainForm::ToolBar1Click);
+    connect(StatusBar2, &QAction::triggered, this, &TMainForm::StatusBar2Click);
+    connect(Topic1, &QAction::triggered, this, &TMainForm::Topic1Click);
+    connect(ToolButton13, &QAction::triggered, this, &TMainForm::Topic1Click);
+    connect(ViewSample1, &QAction::triggered, this, &TMainForm::ViewSample1Click);
+    connect(Homepage1, &QAction::triggered, this, &TMainForm::Homepage1Click);
+    connect(ContactUs1, &QAction::triggered, this, &TMainForm::ContactUs1Click);
+    connect(Exit1, &QAction::triggered, this, &QWidget::close);
+}
+
+void TMainForm::wireHints()
+{
+    // Everything but labels, lists, the status bar, the progress bar, the status text and
+    // the toolbar itself shows its hint; containers without one empty the line.
+    for (QWidget *widget : findChildren<QWidget *>()) {
+        const bool container =
+            qobject_cast<QTabWidget *>(widget) || qobject_cast<QGroupBox *>(widget) ||
+            qobject_cast<QFrame *>(widget) == pnlTreeView ||
+            (widget->parentWidget() && widget->parentWidget()->inherits("QStackedWidget"));
+        const bool input = qobject_cast<QLineEdit *>(widget) || qobject_cast<SpinEdit *>(widget) ||
+                           qobject_cast<QCheckBox *>(widget) ||
+                           qobject_cast<QAbstractButton *>(widget) ||
+                           qobject_cast<ColorPanel *>(widget) || widget == TreeView1;
+        // The parts of a spin edit or a list belong to their owner.
+        QWidget *owner = widget->parentWidget();
+        const bool part =
+            owner && (qobject_cast<QComboBox *>(owner) || qobject_cast<SpinEdit *>(owner));
+        if ((container || input) && !part)
+            HintLine::wire(widget);
+    }
+    hintLine->watchAll(this);
+    connect(hintLine, &HintLine::mouseMoved, this, &TMainForm::spnedtApWidthMouseMove);
+}
+
+void TMainForm::spnedtApWidthChange()
+{
+    MarkModified();
+}
+
+void TMainForm::spnedtApWidthMouseMove(QWidget *control)
+{
+    StaticText1->setText(control->toolTip());
+}
+
+void TMainForm::pnlApBgClrClick(ColorPanel *panel)
+{
+    ChooseColor(panel);
+    MarkModified();
+}
+
+void TMainForm::ChooseColor(ColorPanel *panel)
+{
+    if (const auto color = services.dialogs.chooseColor(this, panel->color()))
+        panel->setColor(*color);
+}
+
+namespace {
+void pickFile(TMainForm &window, DialogService &dialogs, QLineEdit *field, const char *filter,
+              bool picture)
+{
+    const QString path = dialogs.openFile(&window, QLatin1String(filter), picture);
+    if (path.isEmpty())
+        return;
+    field->setText(QFileInfo(path).fileName());
+    window.Document().CopyToPreview(QDir::toNativeSeparators(path).toStdString());
+}
+} // namespace
+
+void TMainForm::spdbtnItNoIconClick(QToolButton *button)
+{
+    const std::map<QToolButton *, QLineEdit *> targets{
+        {pagAppletSettings->spdbtnApBgImg, pagAppletSettings->edtApBgImg},
+        {TabSheet2->spdbtnItNoIcon, TabSheet2->edtItemNoBgImg},
+        {TabSheet2->spdbtnItOvIcon, TabSheet2->edtItemOvBgImg},
+        {TabSheet2->spdbtnItClIcon, TabSheet2->edtItemClBgImg}};
+    if (auto target = targets.find(button); target != targets.end())
+        pickFile(*this, services.dialogs, target->second, PictureFilter, true);
+}
+
+void TMainForm::spdbtnItOvSndClick(QToolButton *button)
+{
+    QLineEdit *field = button == TabSheet2->spdbtnItOvSnd   ? TabSheet2->edtItemOvBgSnd
+                       : button == TabSheet2->spdbtnItClSnd ? TabSheet2->edtItemClBgSnd
+                                                            : nullptr;
+    if (field)
+        pickFile(*this, services.dialogs, field, AudioFilter, false);
+}
+
+void TMainForm::UpdateFadeColorPanel(QCheckBox *box, ColorPanel *panel)
+{
+    MarkModified();
+    panel->setEnabled(box->isChecked());
+}
+
+void TMainForm::UpdateImagePositionFields(QComboBox *list, SpinEdit *x, SpinEdit *y)
+{
+    MarkModified();
+    const bool free = list->currentIndex() == 0;
+    setFieldEnabled(x, free);
+    setFieldEnabled(y, free);
+}
+
+void TMainForm::UpdateBorderFields(SpinEdit *width, QComboBox *list, ColorPanel *panel)
+{
+    MarkModified();
+    const bool noBorder = list->currentIndex() == 0;
+    setFieldEnabled(width, !noBorder);
+    panel->setEnabled(!noBorder);
+}
+
+void TMainForm::UpdateDependentFields()
+{
+    UpdateImagePositionFields(pagAppletSettings->cmbxApBgImgAlign,
+                              pagAppletSettings->spnedtApBgImgX, pagAppletSettings->spnedtApBgImgY);
+    for (ItemStatePage *state : {pagItemNormal, pagItemOver, pagItemClicked})
+        UpdateImagePositionFields(state->spnedtBgImgAlign, state->spnedtBgImgX,
+                                  state->spnedtBgImgY);
+    UpdateBorderFields(pagMoreAppletSettings->spnedtApBrdWidth,
+                       pagMoreAppletSettings->cmbxApBrdStyle, pagMoreAppletSettings->pnlApBrdClr);
+    UpdateBorderFields(pagMenu->spnedtMnBrdWidth, pagMenu->cmbxMnBrdStyle, pagMenu->pnlMnBrdClr);
+    for (ItemStatePage *state : {pagItemNormal, pagItemOver, pagItemClicked})
+        UpdateBorderFields(state->spnedtBrdWidth, state->cmbxBrdStyle, state->pnlBrdClr);
+}

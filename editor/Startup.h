@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The start file: the arguments joined with one blank each and trimmed, so a path with
+// blanks that arrives as several arguments is put back together.
+QString startFileName(const QStringList &arguments);
+
+// Whether the template chooser is shown at start: a missing value (or key) means yes; a
+// registry error means no.
+bool readShowTempletsDialog();
+
+// The entry routine: creates the windows, opens the start file or offers the templates, and
+// runs the message loop.
+int runEditor(int argc, char **argv);
+
+inline constexpr const char *ApplicationTitle = "Tarvelle 2005";
+inline constexpr const char *SettingsKey = "\\Software\\QAR\\Tarvelle\\1.0\\Settings";
+inline constexpr const char *ShowTempletsValue = "ShowTempletsDialog";

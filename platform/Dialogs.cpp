@@ -1,0 +1,68 @@
+#include "Dialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+QtDialogs::Answer QtDialogs::warning(QWidget *parent, const QString &text, Buttons buttons)
+{
+    QMessageBox::StandardButtons standard = QMessageBox::Ok;
+    if (buttons == YesNo)
+        standard = QMessageBox::Yes | QMessageBox::No;
+    else if (buttons == YesNoCancel)
+        standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    switch (QMessageBox::warning(parent, QStringLiteral("Warning"), text, standard)) {
+    case QMessageBox::Yes:
+        return Yes;
+    case QMessageBox::No:
+        return No;
+    case QMessageBox::Ok:
+        return Ok;
+    default:
+        return Cancel;
+    }
+}
+
+void QtDialogs::error(QWidget *parent, const QString &text)
+{
+    QMessageBox::critical(parent, QApplication::applicationDisplayName(), text);
+}
+
+QString QtDialogs::qtFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt reads the patterns from the parentheses of the description.
+        filters << (parts[i].contains(QLatin1Char('(')) ? parts[i].left(parts[i].indexOf('('))
+                                                        : parts[i] + QLatin1Char(' '))
+                           .trimmed() +
+                       " (" + patterns + ")";
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString QtDialogs::openFile(QWidget *parent, const QString &filter, bool picturePreview)
+{
+    // Qt's own dialog has no picture preview; the platform dialog may offer one.
+    Q_UNUSED(picturePreview)
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), qtFilter(filter));
+}
+
+QString QtDialogs::saveFile(QWidget *parent, const QString &filter)
+{
+    // The program asks nothing before an existing project is overwritten.
+    return QFileDialog::getSaveFileName(parent, QString(), QString(), qtFilter(filter), nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+std::optional<QColor> QtDialogs::chooseColor(QWidget *parent, const QColor &initial)
+{
+    const QColor color = QColorDialog::getColor(initial, parent);
+    if (!color.isValid())
+        return std::nullopt;
+    return color;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <optional>
+#include <QColor>
+#include <QString>
+
+class QWidget;
+
+// Every question, message, file dialog and colour dialog of the program goes through this
+// interface, so tests can script the user's answers.
+class DialogService
+{
+public:
+    enum Answer
+    {
+        Yes,
+        No,
+        Cancel,
+        Ok
+    };
+    enum Buttons
+    {
+        OkOnly,
+        YesNo,
+        YesNoCancel
+    };
+
+    virtual ~DialogService() = default;
+
+    // A warning box titled "Warning".
+    virtual Answer warning(QWidget *parent, const QString &text, Buttons buttons) = 0;
+    // The standard error box that reports an error that ended a command.
+    virtual void error(QWidget *parent, const QString &text) = 0;
+    // File dialogs; an empty result means the user cancelled. The filter is written as
+    // "Description|*.a;*.b|Description|*.c".
+    virtual QString openFile(QWidget *parent, const QString &filter, bool picturePreview) = 0;
+    virtual QString saveFile(QWidget *parent, const QString &filter) = 0;
+    virtual std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) = 0;
+};
+
+class QtDialogs : public DialogService
+{
+public:
+    Answer warning(QWidget *parent, const QString &text, Buttons buttons) override;
+    void error(QWidget *parent, const QString &text) override;
+    QString openFile(QWidget *parent, const QString &filter, bool picturePreview) override;
+    QString saveFile(QWidget *parent, const QString &filter) override;
+    std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) override;
+
+    // "Tarvelle Files (*.tvl)|*.tvl" as Qt's "Tarvelle Files (*.tvl)" filter list.
+    static QString qtFilter(const QString &filter);
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Hands documents and web addresses to the system, and starts programs.
+class ShellService
+{
+public:
+    virtual ~ShellService() = default;
+
+    // Opens a file path or a URL with the system's handler; failures are not reported.
+    virtual void openDocument(const QString &target) = 0;
+    // Starts a program with its arguments (passed as a list, never through a shell) in a
+    // working directory; returns false when it could not be started.
+    virtual bool startProgram(const QString &program, const QStringList &arguments,
+                              const QString &workingDirectory) = 0;
+};
+
+class QtShell : public ShellService
+{
+public:
+    void openDocument(const QString &target) override;
+    bool startProgram(const QString &program, const QStringList &arguments,
+                      const QString &workingDirectory) override;
+};

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "Dialogs.h"
+#include "Shell.h"
+
+#include <deque>
+#include <optional>
+#include <QStringList>
+
+// Scripted answers for every dialog the window asks, and a record of what it asked.
+class ScriptedDialogs : public DialogService
+{
+public:
+    Answer warning(QWidget *, const QString &text, Buttons buttons) override
+    {
+        warnings << text;
+        warningButtons.push_back(buttons);
+        if (answers.empty())
+            return buttons == OkOnly ? Ok : Cancel;
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void error(QWidget *, const QString &text) override { errors << text; }
+    QString openFile(QWidget *, const QString &filter, bool) override
+    {
+        openFilters << filter;
+        return next(openFiles);
+    }
+    QString saveFile(QWidget *, const QString &filter) override
+    {
+        saveFilters << filter;
+        return next(saveFiles);
+    }
+    std::optional<QColor> chooseColor(QWidget *, const QColor &initial) override
+    {
+        colorRequests.push_back(initial);
+        if (colors.empty())
+            return std::nullopt;
+        const auto color = colors.front();
+        colors.pop_front();
+        return color;
+    }
+
+    std::deque<Answer> answers;
+    std::deque<QString> openFiles;
+    std::deque<QString> saveFiles;
+    std::deque<std::optional<QColor>> colors;
+
+    QStringList warnings;
+    std::vector<Buttons> warningButtons;
+    QStringList errors;
+    QStringList openFilters;
+    QStringList saveFilters;
+    std::vector<QColor> colorRequests;
+
+private:
+    static QString next(std::deque<QString> &queue)
+    {
+        if (queue.empty())
+            return QString();
+        QString value = queue.front();
+        queue.pop_front();
+        return value;
+    }
+};
+
+// Records what the window hands to the shell instead of opening it.
+class RecordingShell : public ShellService
+{
+public:
+    void openDocument(const QString &target) override { opened << target; }
+    bool startProgram(const QString &program, const QStringList &arguments,
+                      const QString &workingDirectory) override
+    {
+        started.push_back({program, arguments, workingDirectory});
+        return true;
+    }
+
+    struct Start
+    {
+        QString program;
+        QStringList arguments;
+        QString workingDirectory;
+    };
+    QStringList opened;
+    std::vector<Start> started;
+};

@@ -1,0 +1,400 @@
+#include "GuiSupport.h"
+#include "HintLine.h"
+#include "Registry.h"
+#include "Startup.h"
+#include "widgets/ColorPanel.h"
+#include "widgets/SpinEdit.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+TEST(MainWindow, StartsWithTheDefaultDocument)
+{
+    WindowFixture f;
+    TMainForm &w = f.w();
+    EXPECT_EQ(w.windowTitle(), "Tarvelle");
+    EXPECT_FALSE(w.Modified());
+    EXPECT_FALSE(w.Save1->isEnabled());
+    EXPECT_FALSE(w.tlbtnSave->isEnabled());
+    EXPECT_TRUE(w.ProjectFileName().isEmpty());
+    EXPECT_EQ(w.Client()->size(), QSize(618, 364));
+    EXPECT_EQ(w.minimumSize(), w.maximumSize()); // not resizable
+    ASSERT_EQ(w.TreeView1->topLevelItemCount(), 1);
+    EXPECT_EQ(w.TreeView1->topLevelItem(0)->text(0), "Tarvelle");
+    EXPECT_EQ(w.TreeView1->currentItem(), w.TreeView1->topLevelItem(0));
+    EXPECT_EQ(TreeAdapter::nodeImage(w.TreeView1->topLevelItem(0)), 1);
+    EXPECT_TRUE(w.PageControl2->isVisible());
+    EXPECT_FALSE(w.PageControl1->isVisible());
+    EXPECT_EQ(w.PageControl2->currentIndex(), 0);
+    EXPECT_EQ(w.PageControl1->currentIndex(), 0);
+    EXPECT_EQ(w.PageControl3->currentIndex(), 0);
+    EXPECT_EQ(f.find<SpinEdit>("spnedtApWidth")->text(), "400");
+    EXPECT_EQ(f.find<QLineEdit>("edtApLoadingMsg")->text(), "Loading...");
+    EXPECT_EQ(f.find<QComboBox>("cmbxItClBrdStyle")->currentText(), "Lowered Bevel");
+    // Dependent fields as after New: "No Border" on the menu disables its width and colour.
+    EXPECT_FALSE(f.find<SpinEdit>("spnedtMnBrdWidth")->isEnabled());
+    EXPECT_FALSE(f.find<ColorPanel>("pnlMnBrdClr")->isEnabled());
+    EXPECT_FALSE(f.find<ColorPanel>("pnlApBgFadeClr")->isEnabled());
+    // Storing the untouched pages gives the defaults back.
+    const TAppletData defaults = w.Document().GetAppletData();
+    w.StoreAppletSettings();
+    TAppletData expected = defaults;
+    for (int pos : AppletField::reservedFields())
+        expected[pos].clear();
+    expected[AppletField::PopupMenuCount] = "-1";
+    EXPECT_EQ(w.Document().GetAppletData(), expected);
+}
+
+TEST(MainWindow, EveryControlHasItsNameAndHint)
+{
+    WindowFixture f;
+    for (const char *name : {"spnedtApWidth",
+                             "edtApBgImg",
+                             "spdbtnApBgImg",
+                             "cmbxApBgImgAlign",
+                             "pnlApBgFadeClr",
+                             "chbxApBgGradientFill",
+                             "cmbxApBrdStyle",
+                             "pnlApLoadingMsgClr",
+                             "spnedtMnItemsAlign",
+                             "chckbxMnBgTransparent",
+                             "cmbxItNoFntName",
+                             "spdbtnItOvFntBold",
+                             "spnedtItClBgImgAlign",
+                             "pnlItClBrdClr",
+                             "spnedtItOvTextOffset",
+                             "cmbxPopupFntSize",
+                             "spdbtnPopupFntItalic",
+                             "edtItemCaption",
+                             "btnSeparator",
+                             "cmbxItemTarget",
+                             "edtItemStatusBarText",
+                             "spnedtItemMenuOffsetY",
+                             "spdbtnItClSnd",
+                             "edtItemClBgSnd",
+                             "TreeView1",
+                             "tlbtnNew",
+                             "ToolButton13"}) {
+        auto *widget = f.find<QWidget>(name);
+        if (widget) {
+            EXPECT_FALSE(widget->toolTip().isEmpty()) << name;
+        }
+    }
+    EXPECT_EQ(f.find<QToolButton>("tlbtnOpen")->toolTip(),
+              "Open a project from the file that you saved before");
+    EXPECT_EQ(f.find<QWidget>("spnedtItOvBgImgX")->toolTip(),
+              f.find<QWidget>("spnedtItNoBgImgX")->toolTip());
+    EXPECT_EQ(f.w().New1->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(f.w().Preview1->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_EQ(f.w().PopupMenu1->actions().size(), 4);
+    QStringList tabs;
+    for (int i = 0; i < f.w().PageControl2->count(); ++i)
+        tabs << f.w().PageControl2->tabText(i);
+    EXPECT_EQ(tabs, (QStringList{"Applet Settings", "More Applet Settings", "First-Level Menu Only",
+                                 "Popup Menu Only"}));
+}
+
+namespace {
+// Loads a record with one field changed from the defaults.
+void loadWith(TMainForm &w, int field, const std::string &value)
+{
+    TAppletData data = w.Document().GetAppletData();
+    data[field] = value;
+    w.Document().SetAppletData(data);
+    w.LoadAppletSettings();
+}
+
+std::string stored(TMainForm &w, int field)
+{
+    w.StoreAppletSettings();
+    return w.Document().GetAppletData()[field];
+}
+} // namespace
+
+TEST(MainWindow, LoadAndStoreConversions)
+{
+    using namespace AppletField;
+    WindowFixture f;
+    TMainForm &w = f.w();
+
+    loadWith(w, ApBgImgAlign, "7");
+    EXPECT_EQ(f.find<QComboBox>("cmbxApBgImgAlign")->currentIndex(), -1);
+    EXPECT_EQ(stored(w, ApBgImgAlign), "-1");
+
+    loadWith(w, ItNoFntSize, "15"); // no such size: the list keeps what it showed
+    EXPECT_EQ(f.find<QComboBox>("cmbxItNoFntSize")->currentText(), "14");
+    EXPECT_EQ(stored(w, ItNoFntSize), "14");
+
+    loadWith(w, ItNoFntStyle, "3");
+    loadWith(w, ItNoFntStyle, "5");
+    EXPECT_TRUE(f.find<QToolButton>("spdbtnItNoFntBold")->isChecked());
+    EXPECT_TRUE(f.find<QToolButton>("spdbtnItNoFntItalic")->isChecked());
+    EXPECT_EQ(stored(w, ItNoFntStyle), "3");
+    loadWith(w, ItNoFntStyle, "2");
+    EXPECT_EQ(stored(w, ItNoFntStyle), "2");
+
+    for (const char *notOn : {"01", "yes", " 1"}) {
+        loadWith(w, MnBgTransparent, "1");
+        loadWith(w, MnBgTransparent, notOn);
+        EXPECT_FALSE(f.find<QCheckBox>("chckbxMnBgTransparent")->isChecked()) << notOn;
+        EXPECT_EQ(stored(w, MnBgTransparent), "0");
+    }
+
+    loadWith(w, ApBgImg, "  logo.gif \t");
+    EXPECT_EQ(f.find<QLineEdit>("edtApBgImg")->text(), "logo.gif");
+    f.find<QLineEdit>("edtApBgImg")->setText("  other.gif  ");
+    EXPECT_EQ(stored(w, ApBgImg), "other.gif");
+
+    loadWith(w, ApWidth, "123456"); // pulled into the range when loaded
+    EXPECT_EQ(f.find<SpinEdit>("spnedtApWidth")->text(), "9999");
+}
+
+TEST(MainWindow, NumberFieldsKeepTypedNumbersUntilLeft)
+{
+    using namespace AppletField;
+    WindowFixture f;
+    TMainForm &w = f.w();
+    auto *mnX = f.find<SpinEdit>("spnedtMnX");
+    auto *width = f.find<SpinEdit>("spnedtApWidth");
+
+    mnX->setText("");
+    EXPECT_EQ(stored(w, MnX), "-9999");
+    mnX->setText("-");
+    EXPECT_EQ(stored(w, MnX), "-9999");
+    width->setText("");
+    EXPECT_EQ(stored(w, ApWidth), "0");
+
+    width->setFocus();
+    width->setText("");
+    QTest::keyClicks(width, "12000");
+    EXPECT_EQ(width->text(), "12000");
+    EXPECT_EQ(stored(w, ApWidth), "12000");
+    mnX->setFocus(); // leaving the field pulls the number into the range
+    EXPECT_EQ(width->text(), "9999");
+    EXPECT_EQ(stored(w, ApWidth), "9999");
+
+    QTest::keyClicks(mnX, "x"); // letters are not taken
+    EXPECT_EQ(mnX->text().contains('x'), false);
+    width->setValue(5);
+    width->stepBy(-10);
+    EXPECT_EQ(width->text(), "0");
+}
+
+TEST(MainWindow, StoreRulesSeenThroughThePages)
+{
+    using namespace AppletField;
+    WindowFixture f;
+    TMainForm &w = f.w();
+    auto *style = f.find<QComboBox>("cmbxApBrdStyle");
+    auto *width = f.find<SpinEdit>("spnedtApBrdWidth");
+    width->setValue(7);
+    style->setCurrentIndex(0);
+    EXPECT_EQ(stored(w, ApBrdWidth), "0");
+    EXPECT_EQ(width->text(), "7"); // the control is not changed
+
+    auto *gradient = f.find<QCheckBox>("chckbxItOvBgGradientFill");
+    gradient->setChecked(false);
+    f.find<ColorPanel>("pnlItOvBgClr")->setColor(QColor(0xF4, 0xBE, 0x1A));
+    f.find<ColorPanel>("pnlItOvBgFadeClr")->setColor(QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(stored(w, ItOvBgFadeClr), "F4BE1A");
+    EXPECT_EQ(f.find<ColorPanel>("pnlItOvBgFadeClr")->color(), QColor(0x12, 0x34, 0x56));
+    gradient->setChecked(true);
+    EXPECT_EQ(stored(w, ItOvBgFadeClr), "123456");
+    EXPECT_EQ(stored(w, MnItemCount), "0");
+    EXPECT_EQ(stored(w, PopupMenuCount), "-1");
+    EXPECT_EQ(stored(w, ApBgSnd), "");
+}
+
+TEST(MainWindow, FailedLoadStopsAtTheField)
+{
+    using namespace AppletField;
+    WindowFixture f;
+    TMainForm &w = f.w();
+    TAppletData data = w.Document().GetAppletData();
+    data[ApLoadingMsg] = "Please wait"; // field 9, before the bad one
+    data[MnX] = "";                     // field 27
+    data[MnItemsWidth] = "123";         // field 29, after it
+    w.Document().SetAppletData(data);
+    try {
+        w.LoadAppletSettings();
+        FAIL() << "the load did not fail";
+    } catch (const std::exception &error) {
+        EXPECT_STREQ(error.what(), "'' is not a valid integer value");
+    }
+    EXPECT_EQ(f.find<QLineEdit>("edtApLoadingMsg")->text(), "Please wait");
+    EXPECT_EQ(f.find<SpinEdit>("spnedtMnItemsWidth")->text(), "80");
+    EXPECT_EQ(w.Document().GetAppletData(), data); // the document is unchanged by a load
+
+    data[MnX] = "40";
+    data[ApBgClr] = "GG0000";
+    w.Document().SetAppletData(data);
+    try {
+        w.LoadAppletSettings();
+        FAIL() << "the load did not fail";
+    } catch (const std::exception &error) {
+        EXPECT_STREQ(error.what(), "'$000000GG' is not a valid integer value");
+    }
+}
+
+TEST(MainWindow, OnlyLoadsThatChangeEditsMarkModified)
+{
+    using namespace AppletField;
+    WindowFixture f;
+    TMainForm &w = f.w();
+    ASSERT_FALSE(w.Modified());
+    loadWith(w, ItNoFntName, "2");
+    loadWith(w, ApBgClr, "123456");
+    loadWith(w, ItNoFntStyle, "1");
+    EXPECT_FALSE(w.Modified());
+    loadWith(w, ApLoadingMsg, "Wait");
+    EXPECT_TRUE(w.Modified());
+    EXPECT_TRUE(w.Save1->isEnabled());
+    EXPECT_TRUE(w.tlbtnSave->isEnabled());
+}
+
+TEST(MainWindow, ViewTogglesRestoreEveryPosition)
+{
+    WindowFixture f;
+    TMainForm &w = f.w();
+    const std::vector<QWidget *> watched{w.pnlTreeView, w.PageControl1, w.PageControl2,
+                                         w.StaticText1, w.ProgressBar1, w.StatusBar1};
+    auto geometry = [&] {
+        std::vector<QRect> rects;
+        for (QWidget *widget : watched)
+            rects.push_back(widget->geometry());
+        return std::make_pair(rects, w.height());
+    };
+    const auto before = geometry();
+
+    w.ToolBar1Click();
+    EXPECT_FALSE(w.ToolBar1->isChecked());
+    EXPECT_TRUE(w.tlbr1->isHidden());
+    EXPECT_EQ(w.pnlTreeView->y(), 30 - 26);
+    EXPECT_EQ(w.StaticText1->y(), 347 - 26);
+    EXPECT_EQ(w.height(), before.second - 26);
+    w.ToolBar1Click();
+    EXPECT_EQ(geometry(), before);
+
+    w.StatusBar2Click();
+    EXPECT_FALSE(w.StatusBar2->isChecked());
+    EXPECT_TRUE(w.StatusBar1->isHidden());
+    EXPECT_TRUE(w.StaticText1->isHidden());
+    EXPECT_EQ(w.height(), before.second - 20);
+    w.StatusBar2Click();
+    EXPECT_TRUE(w.StatusBar2->isChecked());
+    EXPECT_EQ(geometry(), before);
+}
+
+TEST(MainWindow, TextFieldsRefuseLineBreaksAndBars)
+{
+    WindowFixture f;
+    auto *caption = f.find<QLineEdit>("edtItemCaption");
+    caption->setFocus();
+    QTest::keyClicks(caption, "Home|Page");
+    EXPECT_EQ(caption->text(), "HomePage");
+    caption->insert("a\nb|c"); // as a paste inserts it
+    emit caption->textEdited(caption->text());
+    EXPECT_EQ(caption->text(), "HomePageabc");
+}
+
+TEST(MainWindow, HintLineFollowsTheMouse)
+{
+    WindowFixture f;
+    TMainForm &w = f.w();
+    w.PageControl2->setCurrentIndex(2);
+    w.PageControl3->setCurrentIndex(2);
+    QApplication::processEvents();
+    auto *x = f.find<QWidget>("spnedtItOvBgImgX");
+    QTest::mouseMove(x, QPoint(5, 5));
+    EXPECT_EQ(w.StaticText1->text(),
+              "X position of the background image in item that in First-Level menu");
+    // A label leaves the line; a group box or a tab strip empties it.
+    auto *label = qobject_cast<QLabel *>(x->parentWidget()->findChildren<QLabel *>().first());
+    QTest::mouseMove(label, QPoint(2, 2));
+    EXPECT_EQ(w.StaticText1->text(),
+              "X position of the background image in item that in First-Level menu");
+    EXPECT_EQ(HintLine::ownerOf(label), nullptr);
+    EXPECT_EQ(HintLine::ownerOf(f.find<QComboBox>("cmbxItOvBrdStyle")), nullptr);
+    auto *group = qobject_cast<QGroupBox *>(x->parentWidget());
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(HintLine::ownerOf(group), group);
+    w.spnedtApWidthMouseMove(group);
+    EXPECT_EQ(w.StaticText1->text(), "");
+    EXPECT_EQ(HintLine::ownerOf(f.find<SpinEdit>("spnedtApWidth")->findChild<QLineEdit *>()),
+              f.find<SpinEdit>("spnedtApWidth"));
+    EXPECT_EQ(HintLine::ownerOf(w.PageControl3->tabBar()), w.PageControl3);
+    EXPECT_EQ(HintLine::ownerOf(w.StatusBar1), nullptr);
+}
+
+TEST(MainWindow, HelpAndWebCommandsGoToTheShell)
+{
+    WindowFixture f;
+    TMainForm &w = f.w();
+    w.Topic1Click();
+    w.ViewSample1Click();
+    w.Homepage1Click();
+    w.ContactUs1Click();
+    f.find<SpinEdit>("spnedtApHeight")->setFocus();
+    w.HelpForFocus();
+    w.TreeView1->setFocus();
+    w.HelpForFocus();
+    ASSERT_EQ(f.shell.opened.size(), 6);
+    EXPECT_TRUE(f.shell.opened[0].endsWith("help/index.html"));
+    EXPECT_EQ(f.shell.opened[1], f.program() + "samples/Windows Style Menu.html");
+    EXPECT_EQ(f.shell.opened[2], TMainForm::HomePage);
+    EXPECT_EQ(f.shell.opened[3], TMainForm::HomePage);
+    EXPECT_TRUE(f.shell.opened[4].endsWith("index.html#context-3"));
+    EXPECT_TRUE(f.shell.opened[5].endsWith("index.html#context-38"));
+}
+
+TEST(Startup, StartFileJoinsTheArguments)
+{
+    EXPECT_EQ(startFileName({"/home/me/My", "Menus/a.tvl"}), "/home/me/My Menus/a.tvl");
+    EXPECT_EQ(startFileName({"  ", " "}), "");
+    EXPECT_EQ(startFileName({}), "");
+    EXPECT_EQ(startFileName({"a.tvl"}), "a.tvl");
+}
+
+TEST(Startup, FileAssociationIsRewrittenOnEveryStart)
+{
+    {
+        Registry registry(Registry::ClassesRoot);
+        registry.openKey("\\.tvl", true);
+        registry.writeString(QString(), "Other.Program");
+    }
+    WindowFixture f;
+    Registry registry(Registry::ClassesRoot);
+    ASSERT_TRUE(registry.openKey("\\.tvl", false));
+    EXPECT_EQ(registry.readString(QString()), "Tarvelle.Document");
+    ASSERT_TRUE(registry.openKey("\\Tarvelle.Document\\shell\\open\\command", false));
+    EXPECT_EQ(registry.readString(QString()),
+              QDir::toNativeSeparators(QApplication::applicationFilePath()) + " %1");
+    ASSERT_TRUE(registry.openKey("\\Tarvelle.Document\\DefaultIcon", false));
+    EXPECT_TRUE(registry.readString(QString()).endsWith(",0"));
+}
+
+TEST(Startup, TemplateChooserSettingDefaultsToShown)
+{
+    QFile::remove(Registry::iniFile(Registry::CurrentUser));
+    EXPECT_TRUE(readShowTempletsDialog());
+    Registry registry(Registry::CurrentUser);
+    registry.openKey(SettingsKey, true);
+    registry.writeBool(ShowTempletsValue, false);
+    EXPECT_FALSE(readShowTempletsDialog());
+    registry.writeInteger(ShowTempletsValue, 7);
+    EXPECT_TRUE(readShowTempletsDialog());
+    registry.writeString(ShowTempletsValue, "garbage"); // an unreadable value hides it
+    EXPECT_FALSE(readShowTempletsDialog());
+}
