@@ -1,5 +1,6 @@
 #include "qarAppletAgent.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -108,6 +109,30 @@ void TqarAppletAgent::MoveItemUp(int index)
     if (index <= 0 || static_cast<std::size_t>(index) >= Items.size())
         return;
     std::swap(Items[static_cast<std::size_t>(index)], Items[static_cast<std::size_t>(index) - 1]);
+}
+
+namespace {
+void checkRange(int first, int count, std::size_t size)
+{
+    if (first < 0 || count < 0 ||
+        static_cast<std::size_t>(first) + static_cast<std::size_t>(count) > size)
+        throw std::out_of_range("items " + std::to_string(first) + " to " +
+                                std::to_string(first + count - 1) +
+                                " are outside the item list of " + std::to_string(size) + " items");
+}
+} // namespace
+
+void TqarAppletAgent::DeleteItems(int index, int count)
+{
+    checkRange(index, count, Items.size());
+    Items.erase(Items.begin() + index, Items.begin() + index + count);
+}
+
+void TqarAppletAgent::MoveItemsUp(int index, int count, int distance)
+{
+    checkRange(index - distance, distance + count, Items.size());
+    std::rotate(Items.begin() + (index - distance), Items.begin() + index,
+                Items.begin() + index + count);
 }
 
 void TqarAppletAgent::SetProgress(ProgressDisplay *progress)

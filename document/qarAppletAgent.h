@@ -41,6 +41,14 @@ public:
     void InsertItem(int index, const TItemData &item);
     void DeleteItem(int index);
     void MoveItemUp(int index);
+    // Removes count items from index on: the same as count DeleteItem calls at index, in
+    // linear time. Throws std::out_of_range when the range is not inside the list.
+    void DeleteItems(int index, int count);
+    // Moves the block of count items at index up past the distance items before it, each
+    // block keeping its inner order: the same list as the count x distance MoveItemUp calls
+    // at index + k, index + k - 1, ... (k = 0 .. count - 1), in linear time. Throws
+    // std::out_of_range when the blocks are not inside the list.
+    void MoveItemsUp(int index, int count, int distance);
 
     const std::string &Separator() const { return separator_; }
     const TStringArray &AppletFiles() const { return appletFiles_; }

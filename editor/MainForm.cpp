@@ -11,6 +11,7 @@
 #include "pages/MenuPages.h"
 #include "Registry.h"
 #include "Shell.h"
+#include "widgets/MenuTreeView.h"
 
 #include <QApplication>
 #include <QDir>
@@ -66,6 +67,7 @@ TMainForm::TMainForm(EditorServices s, QWidget *parent)
     setObjectName("MainForm");
     buildWindow();
     wireHandlers();
+    wireTreeCommands();
     wireHints();
     FormCreate();
 }
@@ -92,13 +94,9 @@ void TMainForm::buildWindow()
     pnlTreeView->setObjectName("pnlTreeView");
     pnlTreeView->setFrameStyle(QFrame::Panel | QFrame::Raised);
     pnlTreeView->setGeometry(1, 30, 193, 309);
-    TreeView1 = new QTreeWidget(pnlTreeView);
+    TreeView1 = new MenuTreeView(pnlTreeView);
     TreeView1->setObjectName("TreeView1");
     TreeView1->setGeometry(4, 4, 185, 301);
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setIndentation(19);
-    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
     TreeView1->setToolTip(
         tr("Add, modify and remove the item here by click Right-Button in mouse"));
     setHelpContext(TreeView1, 38);
@@ -323,6 +321,7 @@ void TMainForm::FormCreate()
     // The recent-file list and the start-up dialogs are set up by the document commands.
     modified = false;
     setSaveEnabled(false);
+    RefreshItemCommands();
 
     auto *f1 = new QShortcut(QKeySequence::HelpContents, this);
     connect(f1, &QShortcut::activated, this, &TMainForm::HelpForFocus);

@@ -4,6 +4,7 @@
 #include "qarAppletAgent.h"
 #include "TreeAdapter.h"
 
+#include <functional>
 #include <memory>
 #include <QMainWindow>
 #include <QPointer>
@@ -76,6 +77,26 @@ public:
     void StoreAppletSettings();
     void LoadItemSettings(int index);
     void StoreItemSettings(int index);
+
+    // Tree editing.
+    void TreeView1Change();
+    void TreeView1MouseDown();
+    void TreeView1CustomDrawItem();
+    void Insert1Click();
+    void Delete1Click();
+    void MoveUp1Click();
+    void MoveDown1Click();
+    void edtItemCaptionChange();
+    void btnSeparatorClick();
+    void CommitCurrentItem();
+    void RefreshItemCommands();
+    int CountDescendants(QTreeWidgetItem *node);
+    QTreeWidgetItem *CurrentItem() const { return CurrentItemNode; }
+    // The item index of a node: its pre-order position in the tree less one.
+    int ItemIndex(QTreeWidgetItem *node) const;
+
+    // Runs a command; an error that escapes it is shown in the standard error box.
+    void runGuarded(const std::function<void()> &command);
 
     // Page handlers.
     void spnedtApWidthChange();
@@ -154,6 +175,11 @@ private:
     void buildToolBar();
     void buildPages();
     void wireHandlers();
+    void wireTreeCommands();
+    void showPagesFor(QTreeWidgetItem *node);
+    int checkedItemIndex(QTreeWidgetItem *node, bool forInsert = false) const;
+    // Moves a node with its subtree before a sibling, or to the end with a null sibling.
+    void moveSubtreeBefore(QTreeWidgetItem *node, QTreeWidgetItem *sibling);
     void wireHints();
     void FormCreate();
     void setSaveEnabled(bool enabled);
@@ -179,4 +205,6 @@ private:
     QString projectFileName;
     bool TreeRebuilding = false;
     QTreeWidgetItem *CurrentItemNode = nullptr;
+    int descendantCounter = 0;
+    bool refreshPending = false;
 };

@@ -179,3 +179,36 @@ TEST(AppletAgent, DeleteAndMoveIndexRules)
     doc.MoveItemUp(1);
     EXPECT_EQ(doc.GetItem(0)[ItemField::ItemButton], "7");
 }
+
+TEST(AppletAgent, BlockOperationsMatchTheOneAtATimeSeries)
+{
+    TqarAppletAgent fast, slow;
+    const std::string letters = "ABCDEFGHIJ";
+    for (int index = 0; index < 10; ++index) {
+        for (int count = 1; index + count <= 10; ++count) {
+            for (int distance = 0; distance <= index; ++distance) {
+                fill(fast, letters);
+                fill(slow, letters);
+                fast.MoveItemsUp(index, count, distance);
+                for (int k = 0; k < count; ++k) {
+                    for (int step = 0; step < distance; ++step)
+                        slow.MoveItemUp(index + k - step);
+                }
+                ASSERT_EQ(captions(fast), captions(slow))
+                    << "index " << index << " count " << count << " distance " << distance;
+            }
+            fill(fast, letters);
+            fill(slow, letters);
+            fast.DeleteItems(index, count);
+            for (int k = 0; k < count; ++k)
+                slow.DeleteItem(index);
+            ASSERT_EQ(captions(fast), captions(slow));
+        }
+    }
+    fill(fast, "ABC");
+    EXPECT_THROW(fast.MoveItemsUp(1, 1, 2), std::out_of_range);
+    EXPECT_THROW(fast.MoveItemsUp(2, 2, 1), std::out_of_range);
+    EXPECT_THROW(fast.DeleteItems(2, 2), std::out_of_range);
+    EXPECT_THROW(fast.DeleteItems(-1, 1), std::out_of_range);
+    EXPECT_EQ(captions(fast), "ABC");
+}

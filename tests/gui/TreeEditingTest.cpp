@@ -1,0 +1,360 @@
+#include "GuiSupport.h"
+#include "pages/ItemPages.h"
+#include "widgets/ColorPanel.h"
+#include "widgets/SpinEdit.h"
+#include "widgets/TextEdit.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+namespace {
+struct TreeFixture : WindowFixture
+{
+    QTreeWidgetItem *root() { return w().TreeView1->topLevelItem(0); }
+
+    // Selects a node and lets the tree redraw, which refreshes the command states.
+    void select(QTreeWidgetItem *node)
+    {
+        w().TreeView1->setCurrentItem(node);
+        settle();
+    }
+    static void settle()
+    {
+        QApplication::processEvents();
+        QApplication::processEvents();
+    }
+
+    // Inserts a child under node and names it (through the item pages, as a user would).
+    QTreeWidgetItem *add(QTreeWidgetItem *parent, const QString &caption)
+    {
+        select(parent);
+        w().Insert1Click();
+        QTreeWidgetItem *node = parent->child(parent->childCount() - 1);
+        select(node);
+        w().TabSheet1->edtItemCaption->setText(caption);
+        return node;
+    }
+
+    // "caption:record caption" per node in pre-order; the two agree when tree and list are
+    // in step.
+    QStringList mirror()
+    {
+        w().CommitCurrentItem();
+        QStringList result;
+        const auto &items = w().Document().GetItems();
+        QTreeWidgetItemIterator it(w().TreeView1);
+        int index = -1;
+        for (; *it; ++it, ++index) {
+            if (index < 0)
+                continue;
+            result << (*it)->text(0) + ":" +
+                          (index < static_cast<int>(items.size())
+                               ? QString::fromStdString(items[index][ItemField::ItemCaption])
+                               : QString("<missing>"));
+        }
+        if (index != static_cast<int>(items.size()))
+            result << QString("<%1 records>").arg(items.size());
+        return result;
+    }
+
+    QStringList names()
+    {
+        QStringList result;
+        for (const QString &entry : mirror())
+            result << entry.section(':', 0, 0);
+        return result;
+    }
+};
+} // namespace
+
+TEST(TreeEditing, InsertPlacesTheRecordAfterTheSubtree)
+{
+    TreeFixture f;
+    QTreeWidgetItem *a = f.add(f.root(), "A");
+    QTreeWidgetItem *b = f.add(f.root(), "B");
+    f.add(a, "A1");
+    f.add(a, "A2");
+    EXPECT_EQ(f.mirror(), (QStringList{"A:A", "A1:A1", "A2:A2", "B:B"}));
+
+    // Under a collapsed node: it opens.
+    a->setExpanded(false);
+    f.select(a);
+    f.w().Insert1Click();
+    EXPECT_TRUE(a->isExpanded());
+    EXPECT_EQ(f.names(), (QStringList{"A", "A1", "A2", "Item", "B"}));
+    EXPECT_EQ(f.w().TreeView1->currentItem(), a); // the selection does not move
+    EXPECT_EQ(f.w().Document().GetItem(3), f.w().Document().MakeNewItem());
+
+    f.select(f.root());
+    f.w().Insert1Click();
+    EXPECT_EQ(f.names().last(), "Item");
+    EXPECT_EQ(f.w().Document().ItemCount(), 6);
+    Q_UNUSED(b)
+}
+
+TEST(TreeEditing, DeleteRemovesExactlyTheSubtree)
+{
+    TreeFixture f;
+    QTreeWidgetItem *a = f.add(f.root(), "A");
+    QTreeWidgetItem *b = f.add(f.root(), "B");
+    f.add(b, "B1");
+    QTreeWidgetItem *b2 = f.add(b, "B2");
+    f.add(b2, "B2a");
+    QTreeWidgetItem *c = f.add(f.root(), "C");
+    f.add(c, "C1");
+
+    f.dialogs.answers = {DialogService::No};
+    f.select(b);
+    f.w().Delete1Click();
+    EXPECT_EQ(f.names(), (QStringList{"A", "B", "B1", "B2", "B2a", "C", "C1"}));
+
+    f.dialogs.answers = {DialogService::Yes};
+    f.select(b);
+    f.w().Delete1Click();
+    EXPECT_EQ(f.dialogs.warnings.last(), "Are you sure to delete this item and all it's children?");
+    EXPECT_EQ(f.mirror(), (QStringList{"A:A", "C:C", "C1:C1"}));
+
+    // The subtree that ends the tree.
+    f.dialogs.answers = {DialogService::Yes};
+    f.select(c);
+    f.w().Delete1Click();
+    EXPECT_EQ(f.mirror(), (QStringList{"A:A"}));
+
+    // The only item.
+    f.dialogs.answers = {DialogService::Yes};
+    f.select(a);
+    f.w().Delete1Click();
+    EXPECT_EQ(f.mirror(), QStringList());
+    EXPECT_EQ(f.w().TreeView1->topLevelItemCount(), 1);
+    EXPECT_EQ(f.root()->childCount(), 0);
+}
+
+TEST(TreeEditing, DeletingTheRootOnlyWarns)
+{
+    TreeFixture f;
+    f.add(f.root(), "A");
+    f.select(f.root());
+    f.w().Save1->setEnabled(false);
+    f.dialogs.warnings.clear();
+    f.w().Delete1Click();
+    EXPECT_EQ(f.dialogs.warnings, QStringList{"You can't delete root item."});
+    EXPECT_EQ(f.dialogs.warningButtons.back(), DialogService::OkOnly);
+    EXPECT_EQ(f.names(), QStringList{"A"});
+    EXPECT_TRUE(f.w().Modified());
+    EXPECT_FALSE(f.w().Delete1->isEnabled());
+}
+
+TEST(TreeEditing, DeleteStoresNoPendingEditsIntoAnotherRecord)
+{
+    TreeFixture f;
+    QTreeWidgetItem *a = f.add(f.root(), "A");
+    f.add(f.root(), "B");
+    f.select(a);
+    f.w().TabSheet1->edtItemURL->setText("pending.html"); // not stored yet
+    f.dialogs.answers = {DialogService::Yes};
+    f.w().Delete1Click(); // the tree selects B, a selection change with nothing to commit
+    ASSERT_EQ(f.w().Document().ItemCount(), 1);
+    EXPECT_EQ(f.w().Document().GetItem(0)[ItemField::ItemCaption], "B");
+    EXPECT_EQ(f.w().Document().GetItem(0)[ItemField::ItemURL], "");
+    EXPECT_EQ(f.w().CurrentItem(), f.w().TreeView1->currentItem());
+}
+
+TEST(TreeEditing, MovesSwapBlocksAndReverseExactly)
+{
+    TreeFixture f;
+    QTreeWidgetItem *p = f.add(f.root(), "P");
+    f.add(p, "P1");
+    QTreeWidgetItem *s = f.add(f.root(), "S");
+    f.add(s, "S1");
+    QTreeWidgetItem *s2 = f.add(s, "S2");
+    f.add(f.root(), "T");
+    s->setExpanded(true);
+    s2->setExpanded(false);
+    const QStringList before = f.mirror();
+
+    f.select(s);
+    f.w().MoveUp1Click();
+    EXPECT_EQ(f.mirror(), (QStringList{"S:S", "S1:S1", "S2:S2", "P:P", "P1:P1", "T:T"}));
+    EXPECT_EQ(f.w().TreeView1->currentItem(), s);
+    EXPECT_TRUE(s->isExpanded());
+    f.w().MoveDown1Click();
+    EXPECT_EQ(f.mirror(), before);
+
+    // First and last children stay where they are.
+    f.select(p);
+    f.w().MoveUp1Click();
+    f.select(f.root()->child(2));
+    f.w().MoveDown1Click();
+    EXPECT_EQ(f.mirror(), before);
+    EXPECT_FALSE(f.w().MoveDown1->isEnabled());
+
+    // The last sibling moving up past the one before it.
+    f.select(f.root()->child(2));
+    f.w().MoveUp1Click();
+    EXPECT_EQ(f.names(), (QStringList{"P", "P1", "T", "S", "S1", "S2"}));
+}
+
+TEST(TreeEditing, ReselectingTheSameItemKeepsPageEdits)
+{
+    TreeFixture f;
+    QTreeWidgetItem *a = f.add(f.root(), "A");
+    QTreeWidgetItem *b = f.add(f.root(), "B");
+    f.select(a);
+    f.w().TabSheet1->edtItemURL->setText("kept.html");
+    f.select(f.root());
+    EXPECT_TRUE(f.w().PageControl2->isVisibleTo(&f.w()));
+    f.select(a);
+    EXPECT_EQ(f.w().TabSheet1->edtItemURL->text(), "kept.html");
+    f.select(b);
+    EXPECT_EQ(f.w().Document().GetItem(0)[ItemField::ItemURL], "kept.html");
+    EXPECT_TRUE(f.w().PageControl1->isVisibleTo(&f.w()));
+}
+
+TEST(TreeEditing, CommandAndFieldStatesFollowTheNode)
+{
+    TreeFixture f;
+    TMainForm &w = f.w();
+    ItemPage *page = w.TabSheet1;
+    QTreeWidgetItem *a = f.add(f.root(), "A");
+    EXPECT_TRUE(w.PageControl1->isTabVisible(1));
+    EXPECT_TRUE(page->edtItemURL->isEnabled());
+    EXPECT_TRUE(page->edtItemStatusBarText->isEnabled());
+    EXPECT_FALSE(page->btnSeparator->isEnabled());
+    EXPECT_FALSE(w.TabSheet2->spnedtItemMenuOffsetX->isEnabled());
+    EXPECT_FALSE(w.MoveUp1->isEnabled());
+    EXPECT_TRUE(w.tlbtnDelete->isEnabled());
+
+    // A first-level item named "-" is no separator.
+    page->edtItemCaption->setText("-");
+    EXPECT_TRUE(page->edtItemURL->isEnabled());
+
+    // An item that gains a child loses its link.
+    page->edtItemCaption->setText("A");
+    page->edtItemURL->setText("a.html");
+    f.add(a, "A1");
+    f.select(a);
+    EXPECT_FALSE(page->edtItemURL->isEnabled());
+    EXPECT_EQ(page->edtItemURL->text(), "");
+    EXPECT_FALSE(page->cmbxItemTarget->isEnabled());
+    EXPECT_TRUE(w.TabSheet2->spnedtItemMenuOffsetX->isEnabled());
+
+    // Below the first level: a separator has no link; " - " is not a separator.
+    QTreeWidgetItem *a1 = a->child(0);
+    f.select(a1);
+    EXPECT_FALSE(w.PageControl1->isTabVisible(1));
+    EXPECT_FALSE(page->edtItemStatusBarText->isEnabled());
+    EXPECT_TRUE(page->btnSeparator->isEnabled());
+    page->edtItemURL->setText("x.html");
+    page->edtItemCaption->setText(" - ");
+    EXPECT_EQ(a1->text(0), "-");
+    EXPECT_TRUE(page->edtItemURL->isEnabled());
+    page->btnSeparator->click();
+    EXPECT_EQ(page->edtItemCaption->text(), "-");
+    EXPECT_FALSE(page->edtItemURL->isEnabled());
+    EXPECT_EQ(page->edtItemURL->text(), "");
+    EXPECT_TRUE(w.Modified());
+    w.CommitCurrentItem();
+    EXPECT_EQ(w.Document().GetItem(1)[ItemField::ItemCaption], "-");
+
+    // The root: the item pages keep what they show.
+    page->edtItemCaption->setText("  Spaced  ");
+    EXPECT_EQ(a1->text(0), "Spaced");
+    f.select(f.root());
+    EXPECT_FALSE(w.Delete1->isEnabled());
+    EXPECT_FALSE(w.MoveDown2->isEnabled());
+    EXPECT_TRUE(w.Insert2->isEnabled());
+    EXPECT_EQ(page->edtItemCaption->text(), "  Spaced  ");
+    f.select(a);
+    EXPECT_EQ(w.Document().GetItem(1)[ItemField::ItemCaption], "  Spaced  ");
+}
+
+TEST(TreeEditing, MismatchedListIsAClearError)
+{
+    TreeFixture f;
+    QTreeWidgetItem *a = f.add(f.root(), "A");
+    f.add(f.root(), "B");
+    f.w().Document().DeleteItems(1, 1); // the list loses a record behind the tree's back
+    f.select(a);
+    f.dialogs.errors.clear();
+    f.w().runGuarded([&] { f.select(f.root()->child(1)); });
+    ASSERT_FALSE(f.dialogs.errors.isEmpty());
+    EXPECT_TRUE(f.dialogs.errors.first().contains("disagree"));
+}
+
+TEST(PageHandlers, DependentFieldsFollowTheirLists)
+{
+    TreeFixture f;
+    TMainForm &w = f.w();
+    auto *align = f.find<QComboBox>("spnedtItOvBgImgAlign");
+    auto *x = f.find<SpinEdit>("spnedtItOvBgImgX");
+    x->setValue(12);
+    align->setCurrentIndex(3);
+    emit align->activated(3);
+    EXPECT_FALSE(x->isEnabled());
+    EXPECT_EQ(x->palette().color(QPalette::Disabled, QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(x->text(), "12");
+    align->setCurrentIndex(0);
+    emit align->activated(0);
+    EXPECT_TRUE(x->isEnabled());
+
+    auto *style = f.find<QComboBox>("cmbxItClBrdStyle");
+    style->setCurrentIndex(0);
+    emit style->activated(0);
+    EXPECT_FALSE(f.find<SpinEdit>("spnedtItClBrdWidth")->isEnabled());
+    EXPECT_FALSE(f.find<ColorPanel>("pnlItClBrdClr")->isEnabled());
+    style->setCurrentIndex(2);
+    emit style->activated(2);
+    EXPECT_TRUE(f.find<ColorPanel>("pnlItClBrdClr")->isEnabled());
+
+    auto *gradient = f.find<QCheckBox>("chckbxMnBgGradientFill");
+    auto *fade = f.find<ColorPanel>("pnlMnBgFadeClr");
+    fade->setColor(Qt::red);
+    gradient->setChecked(true);
+    EXPECT_TRUE(fade->isEnabled());
+    gradient->setChecked(false);
+    EXPECT_FALSE(fade->isEnabled());
+    EXPECT_EQ(fade->color(), QColor(Qt::red));
+    Q_UNUSED(w)
+}
+
+TEST(PageHandlers, ColourDialogAndFilePickers)
+{
+    TreeFixture f;
+    TMainForm &w = f.w();
+    auto *panel = f.find<ColorPanel>("pnlApBgClr");
+    panel->setColor(Qt::white);
+    f.dialogs.colors = {std::nullopt, QColor(0x12, 0x34, 0x56)};
+    emit panel->clicked(); // cancelled: same colour, still modified
+    EXPECT_EQ(panel->color(), QColor(Qt::white));
+    EXPECT_TRUE(w.Modified());
+    emit panel->clicked();
+    EXPECT_EQ(panel->color(), QColor(0x12, 0x34, 0x56));
+    w.StoreAppletSettings();
+    EXPECT_EQ(w.Document().GetAppletData()[AppletField::ApBgClr], "123456");
+
+    QTemporaryDir pictures;
+    const QString logo = pictures.path() + "/logo.gif";
+    QFile file(logo);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("GIF89a");
+    file.close();
+    f.add(f.root(), "A");
+    f.dialogs.openFiles = {logo, QString(), logo};
+    w.spdbtnItNoIconClick(w.TabSheet2->spdbtnItNoIcon);
+    EXPECT_EQ(w.TabSheet2->edtItemNoBgImg->text(), "logo.gif");
+    EXPECT_TRUE(QFile::exists(f.program() + "preview/logo.gif"));
+    EXPECT_TRUE(f.dialogs.openFilters.last().startsWith("All Image Files(*.gif;*.jpg;*.jpeg)"));
+    w.spdbtnItOvSndClick(w.TabSheet2->spdbtnItOvSnd); // cancelled: nothing happens
+    EXPECT_EQ(w.TabSheet2->edtItemOvBgSnd->text(), "");
+    EXPECT_EQ(f.dialogs.openFilters.last(), "Audio Files (*.au)|*.au");
+    EXPECT_EQ(w.Document().StagedFiles(), TStringArray{"logo.gif"});
+    w.spdbtnItNoIconClick(w.TabSheet2->spdbtnItNoIcon); // the same file is copied again
+    EXPECT_EQ(w.Document().StagedFiles(), (TStringArray{"logo.gif", "logo.gif"}));
+    w.Document().ClearPreview();
+}
