@@ -68,6 +68,7 @@ TMainForm::TMainForm(EditorServices s, QWidget *parent)
     buildWindow();
     wireHandlers();
     wireTreeCommands();
+    wireDocumentCommands();
     wireHints();
     FormCreate();
 }
@@ -318,7 +319,7 @@ void TMainForm::FormCreate()
     UpdateDependentFields();
     setWindowTitle(QStringLiteral("Tarvelle"));
     RegisterFileType(QApplication::applicationFilePath());
-    // The recent-file list and the start-up dialogs are set up by the document commands.
+    runGuarded([this] { LoadRecentFiles(); });
     modified = false;
     setSaveEnabled(false);
     RefreshItemCommands();

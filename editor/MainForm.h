@@ -123,6 +123,21 @@ public:
     void OpenStartFile(const QString &fileName);
     void ShowTemplateChooser();
 
+    // Document commands.
+    void New1Click();
+    void Open1Click();
+    void Save1Click();
+    void Save2Click();
+    void OpenProjectFile(const QString &fileName);
+    void ProcessMenuStructure();
+    // The close question; false keeps the window open.
+    bool FormCloseQuery();
+    void LoadRecentFiles();
+    void AddRecentFile(const QString &fileName);
+    void RecentFileClick(QAction *item);
+    QString RecentFilesPath() const;
+    static const char *const ProjectFilter;
+
     // Writes the .tvl association; the first registry error ends it silently.
     static void RegisterFileType(const QString &programPath);
 
@@ -160,6 +175,9 @@ public:
     QAction *tlbtnNew, *tlbtnOpen, *tlbtnSave, *tlbtnInsert, *tlbtnDelete, *tlbtnMoveUp,
         *tlbtnMoveDown, *ToolButton11, *ToolButton12, *ToolButton13;
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     // How one applet field is shown: its control, and for a font style the italic button.
     struct FieldBinding
@@ -176,6 +194,20 @@ private:
     void buildPages();
     void wireHandlers();
     void wireTreeCommands();
+    void wireDocumentCommands();
+    // The save-changes question; false when the command must end here.
+    bool askToSaveChanges();
+    void storePages();
+    // Saves under the project's name, asking for one when there is none; false when the user
+    // cancelled the dialog.
+    bool saveDocument();
+    void saveAs(const QString &fileName);
+    void fillWindowFromFile(const QString &fileName);
+    void selectRoot();
+    void clearModified();
+    QStringList readRecentFiles() const;
+    // Throws the error a load of these settings into the pages would raise, if any.
+    void checkAppletSettings(const TAppletData &data);
     void showPagesFor(QTreeWidgetItem *node);
     int checkedItemIndex(QTreeWidgetItem *node, bool forInsert = false) const;
     // Moves a node with its subtree before a sibling, or to the end with a null sibling.

@@ -197,6 +197,24 @@ void TMainForm::LoadAppletSettings()
     }
 }
 
+void TMainForm::checkAppletSettings(const TAppletData &data)
+{
+    for (int pos : loadOrder()) {
+        switch (appletFieldKind(pos)) {
+        case FieldKind::Colour:
+            RGBHexToColor(data[pos]);
+            break;
+        case FieldKind::Integer:
+        case FieldKind::Choice:
+        case FieldKind::FontStyle:
+            StrToInt(data[pos]);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
 void TMainForm::StoreAppletSettings()
 {
     TAppletData data;

@@ -1,10 +1,315 @@
-// The document commands.
+// The document commands: New, Open, Save, Save As, opening by name, the close question and
+// the recent-file list.
 
+#include "Dialogs.h"
+#include "Errors.h"
+#include "FileSystem.h"
 #include "MainForm.h"
+#include "MemoryTree.h"
+#include "MenuStructure.h"
+#include "TextCodec.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+const char *const TMainForm::ProjectFilter = "Tarvelle Files (*.tvl)|*.tvl";
+
+namespace {
+constexpr int RecentSlots = 4;
+
+std::string toStd(const QString &text)
+{
+    return text.toStdString();
+}
+} // namespace
+
+void TMainForm::wireDocumentCommands()
+{
+    auto command = [this](void (TMainForm::*handler)()) {
+        return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
+    };
+    for (QAction *act : {New1, tlbtnNew})
+        connect(act, &QAction::triggered, this, command(&TMainForm::New1Click));
+    for (QAction *act : {Open1, tlbtnOpen})
+        connect(act, &QAction::triggered, this, command(&TMainForm::Open1Click));
+    for (QAction *act : {Save1, tlbtnSave})
+        connect(act, &QAction::triggered, this, command(&TMainForm::Save1Click));
+    connect(Save2, &QAction::triggered, this, command(&TMainForm::Save2Click));
+}
+
+void TMainForm::clearModified()
+{
+    modified = false;
+    setSaveEnabled(false);
+}
+
+bool TMainForm::askToSaveChanges()
+{
+    if (!modified)
+        return true;
+    switch (
+        services.dialogs.warning(this, tr("Save changes to files?"), DialogService::YesNoCancel)) {
+    case DialogService::Yes:
+        // A save whose dialog is cancelled cancels the command too: nothing is dropped.
+        return saveDocument();
+    case DialogService::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TMainForm::storePages()
+{
+    StoreAppletSettings();
+    CommitCurrentItem();
+}
+
+void TMainForm::ProcessMenuStructure()
+{
+    numberMenuStructure(*treeAdapter, document.GetItems(), *progress);
+}
+
+void TMainForm::saveAs(const QString &fileName)
+{
+    const std::string path = toStd(QDir::toNativeSeparators(fileName));
+    document.SaveAll(fsx::folderPart(path), fsx::fileNamePart(path), *treeAdapter);
+}
+
+bool TMainForm::saveDocument()
+{
+    storePages();
+    ProcessMenuStructure();
+    if (!projectFileName.isEmpty()) {
+        saveAs(projectFileName);
+        clearModified();
+        return true;
+    }
+    const QString chosen = services.dialogs.saveFile(this, QLatin1String(ProjectFilter));
+    if (chosen.isEmpty())
+        return false;
+    saveAs(chosen);
+    clearModified();
+    projectFileName = chosen;
+    return true;
+}
+
+void TMainForm::Save1Click()
+{
+    saveDocument();
+}
+
+void TMainForm::Save2Click()
+{
+    const QString chosen = services.dialogs.saveFile(this, QLatin1String(ProjectFilter));
+    if (chosen.isEmpty())
+        return;
+    storePages();
+    ProcessMenuStructure();
+    saveAs(chosen);
+    projectFileName = chosen;
+    clearModified();
+}
+
+void TMainForm::selectRoot()
+{
+    QTreeWidgetItem *root = TreeView1->topLevelItem(0);
+    TreeAdapter::setNodeImage(root, 1);
+    TreeView1->setCurrentItem(root);
+    PageControl1->hide();
+    PageControl2->show();
+}
+
+void TMainForm::New1Click()
+{
+    if (!askToSaveChanges())
+        return;
+    document.ClearPreview();
+    CurrentItemNode = nullptr;
+    projectFileName.clear();
+    TreeRebuilding = true;
+    TreeView1->clear();
+    TreeRebuilding = false;
+    treeAdapter->addChild(nullptr, "Tarvelle");
+    selectRoot();
+    document.ResetToDefaults();
+    LoadAppletSettings();
+    UpdateDependentFields();
+    clearModified();
+}
+
+void TMainForm::Open1Click()
+{
+    if (!askToSaveChanges())
+        return;
+    const QString chosen = services.dialogs.openFile(this, QLatin1String(ProjectFilter), false);
+    if (chosen.isEmpty())
+        return; // the current document keeps its staged files
+    fillWindowFromFile(chosen);
+}
+
+void TMainForm::OpenProjectFile(const QString &fileName)
+{
+    if (fileName.isEmpty())
+        return;
+    if (!askToSaveChanges())
+        return;
+    fillWindowFromFile(fileName);
+}
+
+void TMainForm::fillWindowFromFile(const QString &fileName)
+{
+    const std::string path = toStd(QDir::toNativeSeparators(fileName));
+    const std::string bytes = fsx::readFile(path);
+
+    // Everything that can fail is tried on a copy first, so a file that cannot be opened
+    // leaves the window exactly as it was: the project's own checks, then the conversions
+    // the pages apply to the settings it holds.
+    {
+        TqarAppletAgent trial;
+        trial.SetAppletData(document.GetAppletData());
+        MemoryTree trialTree;
+        trialTree.addChild(nullptr, "Tarvelle");
+        trial.LoadProjectText(bytes, trialTree);
+        checkAppletSettings(trial.GetAppletData());
+    }
+
+    document.ClearPreview();
+    CurrentItemNode = nullptr;
+    TreeRebuilding = true;
+    try {
+        document.LoadProjectText(bytes, *treeAdapter);
+    } catch (...) {
+        TreeRebuilding = false;
+        throw;
+    }
+    if (TreeView1->topLevelItemCount() == 0)
+        treeAdapter->addChild(nullptr, "Tarvelle");
+    TreeRebuilding = false;
+    LoadAppletSettings();
+    projectFileName = fileName;
+    document.StageResources(fsx::folderPart(path));
+    selectRoot();
+    UpdateDependentFields();
+    clearModified();
+    // Last, so an unwritable list is reported with the project already open.
+    AddRecentFile(fileName);
+}
 
 void TMainForm::OpenStartFile(const QString &fileName)
 {
-    Q_UNUSED(fileName)
+    try {
+        OpenProjectFile(fileName);
+    } catch (const std::exception &) {
+        // A start file that cannot be opened leaves the default document, without a word.
+    }
+}
+
+bool TMainForm::FormCloseQuery()
+{
+    if (!modified) {
+        document.ClearPreview();
+        return true;
+    }
+    bool close = false;
+    switch (services.dialogs.warning(this, tr("Save changes to files before Exit?"),
+                                     DialogService::YesNoCancel)) {
+    case DialogService::Yes:
+        try {
+            close = saveDocument();
+        } catch (const std::exception &error) {
+            services.dialogs.error(this, QString::fromStdString(error.what()));
+        }
+        break;
+    case DialogService::No:
+        close = true;
+        break;
+    default:
+        break;
+    }
+    // The staged files stay while the document stays open, so its next save publishes them.
+    if (close)
+        document.ClearPreview();
+    return close;
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+QString TMainForm::RecentFilesPath() const
+{
+    return services.programFolder + "recentfile.dat";
+}
+
+QStringList TMainForm::readRecentFiles() const
+{
+    const std::string path = toStd(RecentFilesPath());
+    if (!fsx::fileExists(path))
+        fsx::writeFileAtomically(path, std::string());
+    QStringList lines;
+    for (const std::string &line : splitLines(decodeText(fsx::readFile(path)))) {
+        if (lines.size() == RecentSlots)
+            break;
+        lines << QString::fromStdString(line);
+    }
+    return lines;
+}
+
+void TMainForm::LoadRecentFiles()
+{
+    const QStringList lines = readRecentFiles();
+    const QList<QAction *> old = mnitRecentFiles->actions();
+    for (auto it = old.rbegin(); it != old.rend(); ++it) {
+        mnitRecentFiles->removeAction(*it);
+        delete *it;
+    }
+    for (const QString &line : lines) {
+        if (line.isEmpty())
+            continue;
+        auto *item = new QAction(line, this);
+        connect(item, &QAction::triggered, this,
+                [this, item] { runGuarded([this, item] { RecentFileClick(item); }); });
+        mnitRecentFiles->addAction(item);
+    }
+}
+
+void TMainForm::AddRecentFile(const QString &fileName)
+{
+    if (fileName.isEmpty())
+        return;
+    QStringList entries = readRecentFiles();
+    while (entries.size() < RecentSlots)
+        entries << QString();
+    for (QString &entry : entries) {
+        if (!entry.isEmpty())
+            entry = entry.mid(3); // "&1 " before the path
+    }
+    if (entries.contains(fileName, Qt::CaseSensitive))
+        return;
+    entries.prepend(fileName);
+    entries.removeLast();
+    std::string text;
+    for (int s = 0; s < RecentSlots; ++s) {
+        if (!entries[s].isEmpty())
+            text += "&" + std::to_string(s + 1) + " " + toStd(entries[s]) + LineEnd;
+    }
+    fsx::writeFileAtomically(toStd(RecentFilesPath()), text);
+    LoadRecentFiles();
+}
+
+void TMainForm::RecentFileClick(QAction *item)
+{
+    OpenProjectFile(item->text().mid(3));
 }
 
 void TMainForm::ShowTemplateChooser() {}

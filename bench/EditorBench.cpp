@@ -1,0 +1,122 @@
+// The tree commands of the real main window (offscreen) on a menu of 10,000 items:
+//   QT_QPA_PLATFORM=offscreen build/bench-bin/tarvelle_editor_bench
+
+#include "FakeServices.h"
+#include "MainForm.h"
+#include "MemoryTree.h"
+
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+namespace {
+constexpr int MenuItems = 10000;
+
+// First-level items with popups up to four levels deep, eight entries each.
+void grow(TqarAppletAgent &doc, MemoryTree &tree, ItemTree::Node parent, int level, int &made)
+{
+    const ItemTree::Node node = tree.addChild(parent, "Item " + std::to_string(made));
+    TItemData item = doc.MakeNewItem();
+    item[ItemField::ItemCaption] = tree.caption(node);
+    doc.GetItems().push_back(item);
+    ++made;
+    for (int i = 0; level < 4 && i < 8 && made < MenuItems; ++i)
+        grow(doc, tree, node, level + 1, made);
+}
+
+struct Editor
+{
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    RecordingShell shell;
+    std::unique_ptr<TMainForm> window;
+
+    Editor()
+    {
+        TqarAppletAgent doc;
+        doc.ResetToDefaults();
+        MemoryTree tree;
+        const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
+        for (int made = 0; made < MenuItems;)
+            grow(doc, tree, root, 1, made);
+        const QString file = folder.path() + "/large.tvl";
+        doc.SaveProject(file.toStdString(), tree);
+        window = std::make_unique<TMainForm>(EditorServices{dialogs, shell, folder.path() + "/"});
+        window->show();
+        window->OpenProjectFile(file);
+        QApplication::processEvents();
+    }
+    QTreeWidgetItem *node(int first, int second = -1)
+    {
+        QTreeWidgetItem *item = window->TreeView1->topLevelItem(0)->child(first);
+        return second < 0 ? item : item->child(second);
+    }
+    void select(QTreeWidgetItem *item)
+    {
+        window->TreeView1->setCurrentItem(item);
+        QApplication::processEvents();
+    }
+};
+
+Editor &editor()
+{
+    static Editor instance;
+    return instance;
+}
+
+void BM_InsertAndDelete(benchmark::State &state)
+{
+    Editor &e = editor();
+    QTreeWidgetItem *parent = e.node(5, 3);
+    for (auto _ : state) {
+        e.select(parent);
+        e.window->Insert1Click();
+        e.select(parent->child(parent->childCount() - 1));
+        e.dialogs.answers = {DialogService::Yes};
+        e.window->Delete1Click();
+        QApplication::processEvents();
+    }
+}
+
+void BM_SelectionChange(benchmark::State &state)
+{
+    Editor &e = editor();
+    QTreeWidgetItem *a = e.node(2, 1);
+    QTreeWidgetItem *b = e.node(9, 4);
+    for (auto _ : state) {
+        e.select(a);
+        e.select(b);
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+
+void BM_MoveUpAndDown(benchmark::State &state)
+{
+    Editor &e = editor();
+    e.select(e.node(state.range(0)));
+    for (auto _ : state) {
+        e.window->MoveUp1Click();
+        QApplication::processEvents();
+        e.window->MoveDown1Click();
+        QApplication::processEvents();
+    }
+}
+
+BENCHMARK(BM_InsertAndDelete)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectionChange)->Unit(benchmark::kMillisecond);
+// A first-level item with its popup tree of about 585 items, moved past its neighbour.
+BENCHMARK(BM_MoveUpAndDown)->Arg(8)->Unit(benchmark::kMillisecond);
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,322 @@
+#include "GuiSupport.h"
+#include "pages/AppletPages.h"
+#include "pages/ItemPages.h"
+#include "widgets/SpinEdit.h"
+#include "widgets/TextEdit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTreeWidget>
+
+namespace {
+struct CommandFixture : WindowFixture
+{
+    QTemporaryDir work;
+
+    QString path(const QString &name) const { return work.path() + "/" + name; }
+    QTreeWidgetItem *root() { return w().TreeView1->topLevelItem(0); }
+    void select(QTreeWidgetItem *node)
+    {
+        w().TreeView1->setCurrentItem(node);
+        QApplication::processEvents();
+    }
+    QTreeWidgetItem *add(QTreeWidgetItem *parent, const QString &caption)
+    {
+        select(parent);
+        w().Insert1Click();
+        QTreeWidgetItem *node = parent->child(parent->childCount() - 1);
+        select(node);
+        w().TabSheet1->edtItemCaption->setText(caption);
+        return node;
+    }
+    QStringList outline()
+    {
+        QStringList result;
+        for (QTreeWidgetItemIterator it(w().TreeView1); *it; ++it) {
+            int depth = 0;
+            for (QTreeWidgetItem *p = (*it)->parent(); p; p = p->parent())
+                ++depth;
+            result << QString(depth, '>') + (*it)->text(0);
+        }
+        return result;
+    }
+    QStringList recentMenu()
+    {
+        QStringList captions;
+        for (QAction *act : w().mnitRecentFiles->actions())
+            captions << act->text();
+        return captions;
+    }
+    // A saved project with two items, one of them staging a picture.
+    QString savedProject(const QString &name)
+    {
+        QTreeWidgetItem *home = add(root(), "Home");
+        w().TabSheet1->edtItemURL->setText("index.html");
+        add(home, "Child");
+        f_staged();
+        f_saveAs(path(name));
+        return path(name);
+    }
+    void f_staged()
+    {
+        QFile picture(path("bg.gif"));
+        picture.open(QIODevice::WriteOnly);
+        picture.write("GIF");
+        picture.close();
+        w().Document().CopyToPreview(QDir::toNativeSeparators(path("bg.gif")).toStdString());
+        w().pagAppletSettings->edtApBgImg->setText("bg.gif");
+    }
+    void f_saveAs(const QString &file)
+    {
+        dialogs.saveFiles = {file};
+        w().Save2Click();
+    }
+    bool previewHolds(const QString &name) const
+    {
+        return QFile::exists(program() + "preview/" + name);
+    }
+    void writeRecent(const QByteArray &bytes)
+    {
+        QFile file(program() + "recentfile.dat");
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+    }
+    QByteArray readRecent() const
+    {
+        QFile file(program() + "recentfile.dat");
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+};
+} // namespace
+
+TEST(DocumentCommands, SaveChangesQuestionPaths)
+{
+    CommandFixture f;
+    f.add(f.root(), "A");
+    ASSERT_TRUE(f.w().Modified());
+
+    f.dialogs.answers = {DialogService::Cancel};
+    f.w().New1Click();
+    EXPECT_EQ(f.dialogs.warnings.last(), "Save changes to files?");
+    EXPECT_EQ(f.dialogs.warningButtons.back(), DialogService::YesNoCancel);
+    EXPECT_EQ(f.outline(), (QStringList{"Tarvelle", ">A"}));
+    EXPECT_TRUE(f.w().Modified());
+
+    // Yes, then a cancelled Save dialog: the whole command is cancelled.
+    f.dialogs.answers = {DialogService::Yes};
+    f.w().New1Click();
+    EXPECT_EQ(f.dialogs.saveFilters.last(), "Tarvelle Files (*.tvl)|*.tvl");
+    EXPECT_EQ(f.outline(), (QStringList{"Tarvelle", ">A"}));
+    EXPECT_TRUE(f.w().Modified());
+
+    f.dialogs.answers = {DialogService::No};
+    f.w().New1Click();
+    EXPECT_EQ(f.outline(), QStringList{"Tarvelle"});
+    EXPECT_EQ(f.w().Document().ItemCount(), 0);
+    EXPECT_FALSE(f.w().Modified());
+    EXPECT_FALSE(f.w().Save1->isEnabled());
+    EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
+
+    // Yes with a name: saved first, then the command goes on.
+    f.add(f.root(), "B");
+    f.dialogs.answers = {DialogService::Yes};
+    f.dialogs.saveFiles = {f.path("b.tvl")};
+    f.w().New1Click();
+    EXPECT_TRUE(QFile::exists(f.path("b.tvl")));
+    EXPECT_EQ(f.outline(), QStringList{"Tarvelle"});
+}
+
+TEST(DocumentCommands, SaveAsThenSaveWriteTheNewNameAndLeaveTheRecentList)
+{
+    CommandFixture f;
+    f.add(f.root(), "A");
+    f.dialogs.saveFiles = {};
+    f.w().Save1Click(); // never saved, dialog cancelled
+    EXPECT_TRUE(f.w().Modified());
+    EXPECT_TRUE(f.w().Save1->isEnabled());
+    EXPECT_TRUE(QDir(f.work.path()).entryList(QDir::Files).isEmpty());
+
+    f.f_saveAs(f.path("first.tvl"));
+    EXPECT_FALSE(f.w().Modified());
+    EXPECT_EQ(f.w().ProjectFileName(), f.path("first.tvl"));
+    for (const char *name : {"first.tvl", "first.html", "first_PublishReport.txt"})
+        EXPECT_TRUE(QFile::exists(f.path(name))) << name;
+
+    f.w().TabSheet1->edtItemURL->setText("changed.html");
+    f.w().Save1Click();
+    QFile saved(f.path("first.tvl"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("changed.html"));
+    EXPECT_TRUE(f.recentMenu().isEmpty());
+    EXPECT_EQ(f.readRecent(), "");
+}
+
+TEST(DocumentCommands, FailedOpensLeaveTheWindowAsItWas)
+{
+    CommandFixture f;
+    f.add(f.root(), "Kept");
+    f.w().TabSheet1->edtItemURL->setText("pending.html");
+    f.f_staged();
+    QFile bad(f.path("bad.tvl"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("--------------- Structure Description Start ---------------\r\nT\r\n\t\t\tdeep\r\n"
+              "--------------- Structure Description End ---------------\r\n");
+    bad.close();
+
+    const QStringList outline = f.outline();
+    QTreeWidgetItem *selected = f.w().TreeView1->currentItem();
+    for (const QString &name : {f.path("missing.tvl"), f.path("bad.tvl")}) {
+        f.dialogs.answers = {DialogService::No};
+        f.dialogs.openFiles = {name};
+        f.dialogs.errors.clear();
+        f.w().runGuarded([&] { f.w().Open1Click(); });
+        ASSERT_EQ(f.dialogs.errors.size(), 1);
+        EXPECT_EQ(f.outline(), outline);
+        EXPECT_EQ(f.w().TreeView1->currentItem(), selected);
+        EXPECT_EQ(f.w().CurrentItem(), selected);
+        EXPECT_EQ(f.w().TabSheet1->edtItemURL->text(), "pending.html");
+        EXPECT_TRUE(f.w().Modified());
+        EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
+        EXPECT_TRUE(f.previewHolds("bg.gif"));
+        EXPECT_TRUE(f.recentMenu().isEmpty());
+    }
+    EXPECT_EQ(f.dialogs.errors.size(), 1);
+    f.dialogs.openFiles = {f.path("missing.tvl")};
+    f.dialogs.errors.clear();
+    f.dialogs.answers = {DialogService::No};
+    f.w().runGuarded([&] { f.w().Open1Click(); });
+    EXPECT_EQ(f.dialogs.errors, QStringList{"File not found"});
+
+    // A cancelled dialog keeps the staged files too.
+    f.dialogs.answers = {DialogService::No};
+    f.w().Open1Click();
+    EXPECT_TRUE(f.previewHolds("bg.gif"));
+    EXPECT_EQ(f.dialogs.openFilters.last(), "Tarvelle Files (*.tvl)|*.tvl");
+}
+
+TEST(DocumentCommands, FullCycleGivesTheSameDocumentBack)
+{
+    CommandFixture f;
+    TMainForm &w = f.w();
+    const QString file = f.savedProject("cycle.tvl");
+    w.pagAppletSettings->spnedtApWidth->setValue(321);
+    w.Save1Click();
+    const TAppletData data = w.Document().GetAppletData();
+    const TItemArray items = w.Document().GetItems();
+    const QStringList outline = f.outline();
+    EXPECT_TRUE(QFile::exists(f.path("bg.gif"))); // the staged picture is published
+
+    w.New1Click();
+    ASSERT_EQ(f.outline(), QStringList{"Tarvelle"});
+    EXPECT_FALSE(f.previewHolds("bg.gif"));
+
+    w.OpenProjectFile(file);
+    EXPECT_EQ(f.outline(), outline);
+    EXPECT_EQ(w.Document().GetAppletData(), data);
+    EXPECT_EQ(w.Document().GetItems(), items);
+    EXPECT_EQ(w.pagAppletSettings->spnedtApWidth->text(), "321");
+    EXPECT_EQ(w.ProjectFileName(), file);
+    EXPECT_FALSE(w.Modified());
+    EXPECT_TRUE(f.previewHolds("bg.gif")); // staged from the project's folder
+    EXPECT_EQ(f.recentMenu(), QStringList{"&1 " + file});
+    EXPECT_TRUE(w.PageControl2->isVisibleTo(&w));
+    EXPECT_EQ(w.TreeView1->currentItem(), f.root());
+
+    f.select(f.root()->child(0)->child(0));
+    EXPECT_EQ(w.TabSheet1->edtItemCaption->text(), "Child");
+}
+
+TEST(DocumentCommands, RecentFileList)
+{
+    CommandFixture f;
+    EXPECT_TRUE(QFile::exists(f.program() + "recentfile.dat")); // created at start
+    EXPECT_TRUE(f.recentMenu().isEmpty());
+
+    f.writeRecent("&1 /a.tvl\r\n\r\n&3 /c.tvl\r\n&4 /d.tvl\r\n&5 /e.tvl\r\n");
+    f.w().LoadRecentFiles();
+    EXPECT_EQ(f.recentMenu(), (QStringList{"&1 /a.tvl", "&3 /c.tvl", "&4 /d.tvl"}));
+
+    f.w().AddRecentFile("/c.tvl"); // already listed: nothing moves
+    EXPECT_EQ(f.readRecent(), "&1 /a.tvl\r\n\r\n&3 /c.tvl\r\n&4 /d.tvl\r\n&5 /e.tvl\r\n");
+    f.w().AddRecentFile("/A.tvl"); // letter case counts
+    EXPECT_EQ(f.readRecent(), "&1 /A.tvl\r\n&2 /a.tvl\r\n&4 /c.tvl\r\n");
+    f.w().AddRecentFile("/x.tvl");
+    f.w().AddRecentFile("/y.tvl");
+    EXPECT_EQ(f.readRecent(), "&1 /y.tvl\r\n&2 /x.tvl\r\n&3 /A.tvl\r\n&4 /a.tvl\r\n");
+    EXPECT_EQ(f.recentMenu().size(), 4);
+
+    // A click opens the entry; a deleted file reports the load error and stays listed.
+    f.w().runGuarded([&] { f.w().RecentFileClick(f.w().mnitRecentFiles->actions().first()); });
+    EXPECT_EQ(f.dialogs.errors, QStringList{"File not found"});
+    EXPECT_EQ(f.recentMenu().first(), "&1 /y.tvl");
+
+    QFile::remove(f.program() + "recentfile.dat");
+    f.w().LoadRecentFiles();
+    EXPECT_TRUE(f.recentMenu().isEmpty());
+    EXPECT_TRUE(QFile::exists(f.program() + "recentfile.dat"));
+}
+
+TEST(DocumentCommands, CloseQuestion)
+{
+    CommandFixture f;
+    TMainForm &w = f.w();
+    f.f_staged();
+    f.add(f.root(), "A");
+    f.dialogs.warnings.clear();
+
+    f.dialogs.answers = {DialogService::Cancel};
+    EXPECT_FALSE(w.FormCloseQuery());
+    EXPECT_EQ(f.dialogs.warnings.last(), "Save changes to files before Exit?");
+    EXPECT_TRUE(f.previewHolds("bg.gif")); // the document stays open with its files
+
+    f.dialogs.answers = {DialogService::Yes};
+    f.dialogs.saveFiles = {};
+    EXPECT_FALSE(w.FormCloseQuery()); // never saved, dialog cancelled
+    EXPECT_TRUE(f.previewHolds("bg.gif"));
+
+    f.dialogs.answers = {DialogService::Yes};
+    f.dialogs.saveFiles = {f.path("nofolder/x/y.tvl")}; // the save fails
+    EXPECT_FALSE(w.FormCloseQuery());
+    EXPECT_EQ(f.dialogs.errors.size(), 1);
+    EXPECT_TRUE(w.Modified());
+
+    f.dialogs.answers = {DialogService::No};
+    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_FALSE(f.previewHolds("bg.gif"));
+    EXPECT_TRUE(QDir(f.work.path()).entryList({"*.tvl"}, QDir::Files).isEmpty());
+
+    // Without changes nothing is asked, and the preview folder is cleared.
+    f.dialogs.answers = {DialogService::No};
+    w.New1Click();
+    ASSERT_FALSE(w.Modified());
+    w.Document().CopyToPreview(QDir::toNativeSeparators(f.path("bg.gif")).toStdString());
+    const auto asked = f.dialogs.warnings.size();
+    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_EQ(f.dialogs.warnings.size(), asked);
+    EXPECT_FALSE(f.previewHolds("bg.gif"));
+}
+
+TEST(DocumentCommands, FailedSaveKeepsModified)
+{
+    CommandFixture f;
+    f.add(f.root(), "A");
+    f.dialogs.saveFiles = {f.path("missing/folder/a.tvl")};
+    f.w().runGuarded([&] { f.w().Save1Click(); });
+    EXPECT_EQ(f.dialogs.errors.size(), 1);
+    EXPECT_TRUE(f.w().Modified());
+    EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
+}
+
+TEST(DocumentCommands, StartFileErrorsAreSwallowed)
+{
+    CommandFixture f;
+    f.w().OpenStartFile(f.path("missing.tvl"));
+    EXPECT_TRUE(f.dialogs.errors.isEmpty());
+    EXPECT_EQ(f.outline(), QStringList{"Tarvelle"});
+    f.w().OpenProjectFile(QString()); // an empty name does nothing at all
+    EXPECT_TRUE(f.dialogs.warnings.isEmpty());
+}
