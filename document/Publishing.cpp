@@ -1,6 +1,7 @@
 // The preview folder and the publishable folder: staging resources and applet files for a
 // preview, assembling the project's folder on save, and the publish report.
 
+#include "Errors.h"
 #include "FileSystem.h"
 #include "qarAppletAgent.h"
 #include "TextCodec.h"
@@ -71,6 +72,17 @@ void TqarAppletAgent::CopyToPreview(const std::string &path)
     if (fsx::isBareFileName(name))
         fsx::copyFile(path, fsx::withSeparator(preview) + name);
     stagedFiles_.push_back(name);
+}
+
+void TqarAppletAgent::StageFile(const std::string &name, const std::string &bytes)
+{
+    if (!fsx::isBareFileName(name))
+        throw EInOutError("\"" + name + "\" is not a file name");
+    const std::string preview = PreviewFolder();
+    if (!fsx::folderExists(preview))
+        fsx::createFolder(preview);
+    stagedFiles_.push_back(name);
+    fsx::writeFileAtomically(fsx::withSeparator(preview) + name, bytes);
 }
 
 void TqarAppletAgent::ClearPreview()

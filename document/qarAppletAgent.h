@@ -77,6 +77,9 @@ public:
     // Preview staging and publishing (Publishing.cpp).
     void CopyToPreview(const std::string &path);
     void ClearPreview();
+    // Writes a file of the given bare name into the preview folder and records it, as
+    // CopyToPreview does for a copied file. Throws EInOutError when it cannot be written.
+    void StageFile(const std::string &name, const std::string &bytes);
     void StageAppletFiles(const std::string &folder);
     void StageResources(const std::string &folder);
     bool SaveAll(const std::string &folder, const std::string &fileName, const ItemTree &tree);

@@ -3,14 +3,18 @@
 
 #include "MainForm.h"
 
+#include "Appearance.h"
 #include "Dialogs.h"
 #include "Help.h"
 #include "HintLine.h"
+#include "HTMLBuild.h"
 #include "pages/AppletPages.h"
 #include "pages/ItemPages.h"
 #include "pages/MenuPages.h"
+#include "PublishReport.h"
 #include "Registry.h"
 #include "Shell.h"
+#include "WebBrowser.h"
 #include "widgets/MenuTreeView.h"
 
 #include <QApplication>
@@ -71,18 +75,18 @@ TMainForm::TMainForm(EditorServices s, QWidget *parent)
     wireDocumentCommands();
     wireHints();
     FormCreate();
+    // The windows the commands show, created after the main window as at start-up.
+    formHTML = new TformHTML(this);
+    formWebBrowser = new TformWebBrowser(services.dialogs, services.shell, this);
+    frmPublishReport = new TfrmPublishReport(this);
+    wireOutputCommands();
 }
 
 TMainForm::~TMainForm() = default;
 
 void TMainForm::buildWindow()
 {
-    // The window's fixed layout is drawn for a small font (8 points at 96 dots per inch);
-    // a condensed face keeps the long captions inside their boxes.
-    QFont font = QApplication::font();
-    font.setStretch(QFont::Condensed);
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(compactFont());
     setWindowIcon(QIcon(QStringLiteral(":/icons/tarvelle.svg")));
 
     client = new QWidget(this);

@@ -15,6 +15,9 @@ class ColorPanel;
 class DialogService;
 class FirstLevelItemOptionsPage;
 class HelpService;
+class TformHTML;
+class TformWebBrowser;
+class TfrmPublishReport;
 class HintLine;
 class ItemPage;
 class ItemStatePage;
@@ -123,6 +126,21 @@ public:
     void OpenStartFile(const QString &fileName);
     void ShowTemplateChooser();
 
+    // Output commands and dialogs.
+    void RefreshHTMLWindow();
+    void BuildHTML1Click();
+    void Preview1Click();
+    void Publish1Click();
+    void WebBrowser1Click();
+    void Templet1Click();
+    void About1Click();
+    static const char *const PreviewPage;
+    static const char *const ReportFile;
+
+    TformHTML *formHTML;
+    TformWebBrowser *formWebBrowser;
+    TfrmPublishReport *frmPublishReport;
+
     // Document commands.
     void New1Click();
     void Open1Click();
@@ -195,6 +213,7 @@ private:
     void wireHandlers();
     void wireTreeCommands();
     void wireDocumentCommands();
+    void wireOutputCommands();
     // The save-changes question; false when the command must end here.
     bool askToSaveChanges();
     void storePages();

@@ -311,5 +311,3 @@ void TMainForm::RecentFileClick(QAction *item)
 {
     OpenProjectFile(item->text().mid(3));
 }
-
-void TMainForm::ShowTemplateChooser() {}

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -65,4 +66,9 @@ std::optional<QColor> QtDialogs::chooseColor(QWidget *parent, const QColor &init
     if (!color.isValid())
         return std::nullopt;
     return color;
+}
+
+int QtDialogs::runModal(QDialog *dialog)
+{
+    return dialog->exec();
 }

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 // Every question, message, file dialog and colour dialog of the program goes through this
@@ -36,6 +37,8 @@ public:
     virtual QString openFile(QWidget *parent, const QString &filter, bool picturePreview) = 0;
     virtual QString saveFile(QWidget *parent, const QString &filter) = 0;
     virtual std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) = 0;
+    // Shows one of the program's own dialogs modally and returns its result.
+    virtual int runModal(QDialog *dialog) = 0;
 };
 
 class QtDialogs : public DialogService
@@ -46,6 +49,7 @@ public:
     QString openFile(QWidget *parent, const QString &filter, bool picturePreview) override;
     QString saveFile(QWidget *parent, const QString &filter) override;
     std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) override;
+    int runModal(QDialog *dialog) override;
 
     // "Tarvelle Files (*.tvl)|*.tvl" as Qt's "Tarvelle Files (*.tvl)" filter list.
     static QString qtFilter(const QString &filter);

@@ -4,7 +4,9 @@
 #include "Shell.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
+#include <QDialog>
 #include <QStringList>
 
 // Scripted answers for every dialog the window asks, and a record of what it asked.
@@ -42,7 +44,16 @@ public:
         return color;
     }
 
+    // Modal dialogs are not run: the script acts on them and gives the result.
+    int runModal(QDialog *dialog) override
+    {
+        modals << dialog->objectName();
+        return onModal ? onModal(dialog) : 0;
+    }
+
     std::deque<Answer> answers;
+    std::function<int(QDialog *)> onModal;
+    QStringList modals;
     std::deque<QString> openFiles;
     std::deque<QString> saveFiles;
     std::deque<std::optional<QColor>> colors;

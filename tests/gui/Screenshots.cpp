@@ -1,8 +1,12 @@
 // Grabs every tab of the main window into PNG files, to look at the layout:
 //   QT_QPA_PLATFORM=offscreen build/tests-bin/tarvelle_screenshots OUTPUT_FOLDER
 
+#include "About.h"
 #include "FakeServices.h"
+#include "HTMLBuild.h"
 #include "MainForm.h"
+#include "Templet.h"
+#include "WebBrowser.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,5 +44,36 @@ int main(int argc, char **argv)
         window.PageControl1->setCurrentIndex(tab);
         grab(QStringLiteral("item%1").arg(tab));
     }
+    // A template opened, an item selected; then every dialog.
+    const QString templates = QCoreApplication::applicationDirPath() + "/../bin/templets/";
+    window.OpenProjectFile(templates + "Night Bar.tvl");
+    QTreeWidgetItem *root = window.TreeView1->topLevelItem(0);
+    root->setExpanded(true);
+    if (root->childCount() > 1) {
+        root->child(1)->setExpanded(true);
+        window.TreeView1->setCurrentItem(root->child(1)->child(1));
+    }
+    grab(QStringLiteral("opened"));
+    auto grabDialog = [&](QDialog *dialog, const QString &name) {
+        dialog->show();
+        QApplication::processEvents();
+        dialog->grab().save(
+            QStringLiteral("%1/%2-%3.png").arg(out).arg(shot++, 2, 10, QLatin1Char('0')).arg(name));
+        dialog->hide();
+    };
+    window.RefreshHTMLWindow();
+    grabDialog(window.formHTML, "html");
+    window.formWebBrowser->FormShow();
+    grabDialog(window.formWebBrowser, "browser");
+    TformAbout about(shell);
+    grabDialog(&about, "about");
+    TfrmTemplet chooser(dialogs, QCoreApplication::applicationDirPath() + "/../bin/", {}, nullptr);
+    chooser.FormShow();
+    grabDialog(&chooser, "templates");
+    dialogs.onModal = [&](QDialog *dialog) {
+        grabDialog(dialog, "report");
+        return 0;
+    };
+    window.Publish1Click();
     return 0;
 }

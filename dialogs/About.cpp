@@ -1,0 +1,125 @@
+#include "About.h"
+
+#include "Appearance.h"
+#include "Shell.h"
+
+#include <QEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+const char *const TformAbout::HomePage = "https://www.example.com/tarvelle/";
+const char *const TformAbout::SupportPage = "https://www.example.com/tarvelle/support/";
+
+TformAbout::TformAbout(ShellService &shell, QWidget *parent) : QDialog(parent), shell_(shell)
+{
+    setObjectName("formAbout");
+    setFont(compactFont());
+    setWindowTitle(QStringLiteral("Tarvelle"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(313, 214);
+    setAutoFillBackground(true);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, Qt::white);
+    setPalette(background);
+    setMouseTracking(true);
+
+    auto *image = new QLabel(this);
+    image->setObjectName("Image1");
+    image->setPixmap(QIcon(QStringLiteral(":/icons/tarvelle.svg")).pixmap(32, 32));
+    image->setGeometry(16, 8, 32, 32);
+
+    lblProductName = new QLabel(QStringLiteral("Tarvelle"), this);
+    lblProductName->setObjectName("lblProductName");
+    QFont bold = lblProductName->font();
+    bold.setBold(true);
+    bold.setPixelSize(18);
+    lblProductName->setFont(bold);
+    lblProductName->move(58, 10);
+    lblProductName->adjustSize();
+
+    auto place = [this](QLabel *label, const char *name, int x, int y) {
+        label->setObjectName(QLatin1String(name));
+        label->move(x, y);
+        label->adjustSize();
+        return label;
+    };
+    place(new QLabel(tr("Web Site"), this), "Label2", 16, 67);
+    Label8 = place(new QLabel(QLatin1String(HomePage), this), "Label8", 103, 67);
+    place(new QLabel(tr("Tech Support"), this), "Label3", 16, 85);
+    Label10 = place(new QLabel(QLatin1String(SupportPage), this), "Label10", 104, 85);
+    for (QLabel *link : {Label8, Label10}) {
+        link->setCursor(Qt::PointingHandCursor);
+        link->setMouseTracking(true);
+        link->installEventFilter(this);
+        setLinkColour(link, Qt::blue);
+    }
+
+    auto *comments = new QLabel(
+        tr("Tarvelle designs navigation menus for web pages: build the menu, set its look, "
+           "preview it in your browser and publish the folder it assembles."),
+        this);
+    comments->setObjectName("Comments");
+    comments->setWordWrap(true);
+    comments->setGeometry(16, 112, 280, 52);
+
+    auto *ok = new QPushButton(tr("OK"), this);
+    ok->setObjectName("Button1");
+    ok->setGeometry(104, 177, 97, 24);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TformAbout::setLinkColour(QLabel *link, const QColor &colour)
+{
+    QPalette palette = link->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    link->setPalette(palette);
+}
+
+void TformAbout::FormMouseMove()
+{
+    setLinkColour(Label8, Qt::blue);
+    setLinkColour(Label10, Qt::blue);
+}
+
+void TformAbout::Label8Click()
+{
+    shell_.openDocument(QLatin1String(HomePage));
+}
+
+void TformAbout::Label8MouseMove()
+{
+    setLinkColour(Label8, Qt::red);
+}
+
+void TformAbout::Label10Click()
+{
+    shell_.openDocument(QLatin1String(SupportPage));
+}
+
+void TformAbout::Label10MouseMove()
+{
+    setLinkColour(Label10, Qt::red);
+}
+
+bool TformAbout::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool home = watched == Label8;
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+        home ? Label8MouseMove() : Label10MouseMove();
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        home ? Label8Click() : Label10Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TformAbout::mouseMoveEvent(QMouseEvent *event)
+{
+    FormMouseMove();
+    QDialog::mouseMoveEvent(event);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class ShellService;
+
+// The about box: the product's name and links to its home and support pages.
+class TformAbout : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TformAbout(ShellService &shell, QWidget *parent = nullptr);
+
+    static const char *const HomePage;
+    static const char *const SupportPage;
+
+    void FormMouseMove();
+    void Label8Click();
+    void Label8MouseMove();
+    void Label10Click();
+    void Label10MouseMove();
+
+    QLabel *lblProductName;
+    QLabel *Label8;
+    QLabel *Label10;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    static void setLinkColour(QLabel *link, const QColor &colour);
+
+    ShellService &shell_;
+};

@@ -1,0 +1,173 @@
+#include "Templet.h"
+
+#include "Appearance.h"
+#include "Dialogs.h"
+#include "Registry.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+
+namespace {
+const char *const SettingsKeys[] = {"\\Software\\QAR", "\\Software\\QAR\\Tarvelle\\1.0",
+                                    "\\Software\\QAR\\Tarvelle\\1.0\\Settings"};
+const char *const ShowValue = "ShowTempletsDialog";
+} // namespace
+
+TfrmTemplet::TfrmTemplet(DialogService &dialogs, const QString &programFolder, Actions actions,
+                         QWidget *parent)
+    : QDialog(parent), dialogs_(dialogs), folder_(QDir(programFolder).filePath("templets")),
+      actions_(std::move(actions))
+{
+    setObjectName("frmTemplet");
+    setFont(compactFont());
+    setWindowTitle(tr("Templates"));
+    // Left only through its buttons, Enter, Esc or a double click.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(266, 233);
+
+    TempletList = new QListWidget(this);
+    TempletList->setObjectName("TempletList");
+    TempletList->setGeometry(5, 6, 185, 147);
+    TempletList->setSelectionMode(QAbstractItemView::SingleSelection);
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), this);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1->setGeometry(197, 8, 65, 25);
+    BitBtn1->setDefault(true);
+    BitBtn2 =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), tr("Cancel"), this);
+    BitBtn2->setObjectName("BitBtn2");
+    BitBtn2->setGeometry(197, 40, 65, 25);
+    const char *const lines[] = {"Click OK, The templet you selected will",
+                                 "be opened. Click Cancel, a new project", "will be created."};
+    for (int i = 0; i < 3; ++i) {
+        auto *label = new QLabel(tr(lines[i]), this);
+        label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        label->move(8, 160 + 16 * i);
+        label->adjustSize();
+    }
+    chckbxDontShow = new QCheckBox(tr("Don't show this dialog again."), this);
+    chckbxDontShow->setObjectName("chckbxDontShow");
+    chckbxDontShow->setGeometry(8, 210, 200, 17);
+
+    connect(TempletList, &QListWidget::itemDoubleClicked, this, &TfrmTemplet::TempletListDblClick);
+    connect(BitBtn1, &QPushButton::clicked, this, &TfrmTemplet::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TfrmTemplet::BitBtn2Click);
+    // Setting the box by program runs the handler too, as a click would.
+    connect(chckbxDontShow, &QCheckBox::toggled, this, &TfrmTemplet::chckbxDontShowClick);
+    FormCreate();
+}
+
+void TfrmTemplet::FormCreate()
+{
+    // A missing folder leaves the list empty.
+    const QStringList files = QDir(folder_).entryList({QStringLiteral("*.tvl")}, QDir::Files,
+                                                      QDir::Name | QDir::IgnoreCase);
+    TempletList->addItems(files);
+}
+
+int TfrmTemplet::run()
+{
+    FormShow();
+    return dialogs_.runModal(this);
+}
+
+void TfrmTemplet::FormShow()
+{
+    bool show = false;
+    try {
+        Registry registry(Registry::CurrentUser);
+        show = !registry.openKey(QLatin1String(SettingsKeys[2]), false) ||
+               !registry.valueExists(QLatin1String(ShowValue)) ||
+               registry.readBool(QLatin1String(ShowValue));
+    } catch (const RegistryError &) {
+        show = false;
+    }
+    chckbxDontShow->setChecked(!show);
+}
+
+QString TfrmTemplet::selectedFile() const
+{
+    const QListWidgetItem *item = TempletList->currentItem();
+    if (!item || !item->isSelected())
+        return QString();
+    return QDir::toNativeSeparators(QDir(folder_).filePath(item->text()));
+}
+
+void TfrmTemplet::writeSetting(bool show)
+{
+    Registry registry(Registry::CurrentUser);
+    for (const char *key : SettingsKeys) {
+        registry.openKey(QLatin1String(key), true);
+        if (key == SettingsKeys[2])
+            registry.writeBool(QLatin1String(ShowValue), show);
+        registry.closeKey();
+    }
+}
+
+void TfrmTemplet::chckbxDontShowClick()
+{
+    if (chckbxDontShow->isChecked()) {
+        try {
+            writeSetting(false);
+        } catch (const RegistryError &) {
+            // Not switching the dialog off is harmless.
+        }
+        return;
+    }
+    try {
+        writeSetting(true);
+    } catch (const RegistryError &error) {
+        dialogs_.error(this, QString::fromStdString(error.what()));
+    }
+}
+
+void TfrmTemplet::TempletListDblClick()
+{
+    const QString file = selectedFile();
+    try {
+        actions_.openProjectFile(file);
+    } catch (const std::exception &error) {
+        // The dialog stays open after a template that cannot be opened.
+        dialogs_.error(this, QString::fromStdString(error.what()));
+        return;
+    }
+    accept();
+}
+
+void TfrmTemplet::BitBtn1Click()
+{
+    const QString file = selectedFile();
+    accept(); // closes whatever the opening brings
+    if (file.isEmpty())
+        return;
+    try {
+        actions_.openProjectFile(file);
+    } catch (const std::exception &error) {
+        dialogs_.error(parentWidget(), QString::fromStdString(error.what()));
+    }
+}
+
+void TfrmTemplet::BitBtn2Click()
+{
+    reject();
+    try {
+        actions_.newProject();
+    } catch (const std::exception &error) {
+        dialogs_.error(parentWidget(), QString::fromStdString(error.what()));
+    }
+}
+
+void TfrmTemplet::keyPressEvent(QKeyEvent *event)
+{
+    // Esc is the Cancel button: it starts a new project.
+    if (event->key() == Qt::Key_Escape) {
+        BitBtn2Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

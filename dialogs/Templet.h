@@ -1,0 +1,54 @@
+#pragma once
+
+#include <functional>
+#include <QDialog>
+
+class DialogService;
+class QCheckBox;
+class QListWidget;
+class QPushButton;
+
+// The template chooser: offers the project files of the program's "templets" folder as
+// starting points, or an empty project, and can switch itself off for later starts. It
+// loads nothing itself: the window that shows it opens the chosen file or starts anew.
+class TfrmTemplet : public QDialog
+{
+    Q_OBJECT
+
+public:
+    struct Actions
+    {
+        std::function<void(const QString &)> openProjectFile;
+        std::function<void()> newProject;
+    };
+
+    TfrmTemplet(DialogService &dialogs, const QString &programFolder, Actions actions,
+                QWidget *parent = nullptr);
+
+    // Prepares the dialog as on showing, then shows it modally.
+    int run();
+    void FormShow();
+    void TempletListDblClick();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void chckbxDontShowClick();
+
+    // The full path of the selected template; empty when none is selected.
+    QString selectedFile() const;
+
+    QListWidget *TempletList;
+    QPushButton *BitBtn1;
+    QPushButton *BitBtn2;
+    QCheckBox *chckbxDontShow;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void FormCreate();
+    void writeSetting(bool show);
+
+    DialogService &dialogs_;
+    QString folder_;
+    Actions actions_;
+};

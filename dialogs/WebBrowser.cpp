@@ -1,0 +1,251 @@
+#include "WebBrowser.h"
+
+#include "Appearance.h"
+#include "DesktopBrowsers.h"
+#include "Dialogs.h"
+#include "FileSystem.h"
+#include "Registry.h"
+#include "Shell.h"
+#include "TextCodec.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+const char *const TformWebBrowser::SettingsFile = "wbrwsr.dat";
+#ifdef Q_OS_WIN
+const char *const TformWebBrowser::ProgramFilter = "Execute Files (*.exe, *.com)|*.exe; *.com";
+#else
+// Programs carry no extension here.
+const char *const TformWebBrowser::ProgramFilter = "All Files (*)|*";
+#endif
+
+namespace {
+const char *const InternetExplorer = "Internet Explorer";
+const char *const Navigator3 = "Netscape Navigator 3";
+const char *const Communicator4 = "Netscape Communicator 4.x";
+const char *const NetscapeProgram = "\\Program\\Netscape.exe";
+
+// The value of a key, or empty when the key or value is missing or the registry fails.
+QString readValue(Registry::Root root, const QString &key, const QString &name)
+{
+    try {
+        Registry registry(root);
+        if (!registry.openKey(key, false) || !registry.valueExists(name))
+            return QString();
+        return registry.readString(name);
+    } catch (const RegistryError &) {
+        return QString();
+    }
+}
+
+QString netscapeProgram(const QString &installDirectory)
+{
+    return installDirectory.isEmpty() ? QString() : installDirectory + NetscapeProgram;
+}
+} // namespace
+
+TformWebBrowser::TformWebBrowser(DialogService &dialogs, ShellService &shell, QWidget *parent)
+    : QDialog(parent), dialogs_(dialogs), shell_(shell)
+{
+    setObjectName("formWebBrowser");
+    setFont(compactFont());
+    setWindowTitle(tr("Web Browser"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint);
+    setProperty("helpContext", 24);
+
+    auto *box = new QGroupBox(tr("Web Browser"), this);
+    RadioButtonBrowserDefault = new QRadioButton(tr("Use Default Browser"), box);
+    RadioButtonBrowserDefault->setObjectName("RadioButtonBrowserDefault");
+    RadioButtonBrowserDefault->setChecked(true);
+    RadioButtonBrowserKnownInSystem = new QRadioButton(tr("Use Known Browser in System"), box);
+    RadioButtonBrowserKnownInSystem->setObjectName("RadioButtonBrowserKnownInSystem");
+    ComboBoxBrowserList = new QComboBox(box);
+    ComboBoxBrowserList->setObjectName("ComboBoxBrowserList");
+    RadioButtonBrowserUserSpecify = new QRadioButton(tr("User Specified Browser Program"), box);
+    RadioButtonBrowserUserSpecify->setObjectName("RadioButtonBrowserUserSpecify");
+    auto *label = new QLabel(tr("Execute File:"), box);
+    label->setObjectName("Label1");
+    editSpecifiedBrowserFileName = new QLineEdit(box);
+    editSpecifiedBrowserFileName->setObjectName("editSpecifiedBrowserFileName");
+    label->setBuddy(editSpecifiedBrowserFileName);
+    spdbtnOpenExeFile = new QToolButton(box);
+    spdbtnOpenExeFile->setObjectName("spdbtnOpenExeFile");
+    spdbtnOpenExeFile->setIcon(QIcon(QStringLiteral(":/icons/folder.svg")));
+    spdbtnOpenExeFile->setAutoRaise(true);
+
+    auto *inner = new QVBoxLayout(box);
+    inner->addWidget(RadioButtonBrowserDefault);
+    inner->addWidget(RadioButtonBrowserKnownInSystem);
+    auto *list = new QHBoxLayout;
+    list->addSpacing(20);
+    list->addWidget(ComboBoxBrowserList, 1);
+    inner->addLayout(list);
+    inner->addWidget(RadioButtonBrowserUserSpecify);
+    auto *program = new QHBoxLayout;
+    program->addSpacing(20);
+    program->addWidget(label);
+    program->addWidget(editSpecifiedBrowserFileName, 1);
+    program->addWidget(spdbtnOpenExeFile);
+    inner->addLayout(program);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("bitbtnOk");
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName("bitbtnCancel");
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(box);
+    layout->addWidget(buttons);
+    setFixedWidth(380);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(ComboBoxBrowserList, &QComboBox::activated, this,
+            &TformWebBrowser::ComboBoxBrowserListChange);
+    connect(spdbtnOpenExeFile, &QToolButton::clicked, this,
+            &TformWebBrowser::spdbtnOpenExeFileClick);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TformWebBrowser::bitbtnOkClick);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+QString TformWebBrowser::FindInternetExplorer()
+{
+    return readValue(
+        Registry::LocalMachine,
+        QStringLiteral("SOFTWARE\\Microsoft\\windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE"),
+        QString());
+}
+
+QString TformWebBrowser::FindNavigator3()
+{
+    return netscapeProgram(readValue(Registry::CurrentUser,
+                                     QStringLiteral("SOFTWARE\\Netscape\\Netscape Navigator\\Main"),
+                                     QStringLiteral("Install Directory")));
+}
+
+QString TformWebBrowser::FindCommunicator4()
+{
+    const QString base = QStringLiteral("SOFTWARE\\Netscape\\Netscape Navigator");
+    const QString version =
+        readValue(Registry::LocalMachine, base, QStringLiteral("CurrentVersion"));
+    if (version.isEmpty())
+        return QString();
+    return netscapeProgram(readValue(Registry::LocalMachine, base + "\\" + version + "\\Main",
+                                     QStringLiteral("Install Directory")));
+}
+
+QStringList TformWebBrowser::knownBrowsers()
+{
+    QStringList names;
+    if (!FindInternetExplorer().isEmpty())
+        names << InternetExplorer;
+    if (!FindNavigator3().isEmpty())
+        names << Navigator3;
+    if (!FindCommunicator4().isEmpty())
+        names << Communicator4;
+    for (const DesktopBrowser &browser : DesktopBrowsers::find()) {
+        if (!names.contains(browser.name))
+            names << browser.name;
+    }
+    return names;
+}
+
+int TformWebBrowser::run()
+{
+    FormShow();
+    return dialogs_.runModal(this);
+}
+
+void TformWebBrowser::FormShow()
+{
+    ComboBoxBrowserList->clear();
+    ComboBoxBrowserList->addItems(knownBrowsers());
+    if (ComboBoxBrowserList->count() > 0)
+        ComboBoxBrowserList->setCurrentIndex(0);
+    const std::string settings = SettingsFile;
+    if (!fsx::fileExists(settings))
+        return;
+    try {
+        const auto lines = splitLines(decodeText(fsx::readFile(settings)));
+        editSpecifiedBrowserFileName->setText(lines.empty() ? QString()
+                                                            : QString::fromStdString(lines[0]));
+    } catch (const std::exception &error) {
+        dialogs_.error(this, QString::fromStdString(error.what()));
+    }
+}
+
+void TformWebBrowser::ComboBoxBrowserListChange()
+{
+    RadioButtonBrowserKnownInSystem->setChecked(true);
+}
+
+void TformWebBrowser::spdbtnOpenExeFileClick()
+{
+    const QString program = dialogs_.openFile(this, QLatin1String(ProgramFilter), false);
+    if (program.isEmpty())
+        return;
+    const QString path = QDir::toNativeSeparators(program);
+    editSpecifiedBrowserFileName->setText(path);
+    try {
+        fsx::writeFileAtomically(SettingsFile, path.toStdString() + LineEnd);
+    } catch (const std::exception &error) {
+        dialogs_.error(this, QString::fromStdString(error.what()));
+    }
+}
+
+void TformWebBrowser::bitbtnOkClick()
+{
+    if (RadioButtonBrowserDefault->isChecked()) {
+        BrowserChoice = QStringLiteral("default");
+    } else if (RadioButtonBrowserKnownInSystem->isChecked()) {
+        BrowserChoice = ComboBoxBrowserList->count() > 0 ? ComboBoxBrowserList->currentText()
+                                                         : QStringLiteral("default");
+    } else if (RadioButtonBrowserUserSpecify->isChecked()) {
+        if (!editSpecifiedBrowserFileName->text().isEmpty()) {
+            SpecifiedBrowser = editSpecifiedBrowserFileName->text();
+            BrowserChoice = QStringLiteral("specified");
+        } else {
+            BrowserChoice = QStringLiteral("default");
+        }
+    }
+    accept();
+}
+
+void TformWebBrowser::LaunchInBrowser(const QString &folder, const QString &fileName)
+{
+    const QString page = folder + fileName;
+    if (BrowserChoice.isEmpty() || BrowserChoice == QLatin1String("default")) {
+        shell_.openDocument(page);
+        return;
+    }
+    if (BrowserChoice == QLatin1String("specified")) {
+        shell_.startProgram(SpecifiedBrowser, {fileName}, folder);
+        return;
+    }
+    QString program;
+    if (BrowserChoice == QLatin1String(InternetExplorer))
+        program = FindInternetExplorer();
+    else if (BrowserChoice == QLatin1String(Navigator3))
+        program = FindNavigator3();
+    else if (BrowserChoice == QLatin1String(Communicator4))
+        program = FindCommunicator4();
+    if (!program.isEmpty()) {
+        shell_.startProgram(program, {page}, QString());
+        return;
+    }
+    for (const DesktopBrowser &browser : DesktopBrowsers::find()) {
+        if (browser.name != BrowserChoice)
+            continue;
+        QStringList command = DesktopBrowsers::expandExec(browser, page);
+        if (!command.isEmpty())
+            shell_.startProgram(command.takeFirst(), command, QString());
+        return;
+    }
+}

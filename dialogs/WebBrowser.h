@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDialog>
+
+class DialogService;
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+class QToolButton;
+class ShellService;
+
+// The browser chooser: the default browser, a browser found on the system, or a program the
+// author names; and the launch that opens a page in the chosen one. Created once, it keeps
+// the choice in memory for the rest of the run.
+class TformWebBrowser : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TformWebBrowser(DialogService &dialogs, ShellService &shell, QWidget *parent = nullptr);
+
+    // Prepares the dialog as on showing, then shows it modally.
+    int run();
+    void FormShow();
+    void ComboBoxBrowserListChange();
+    void spdbtnOpenExeFileClick();
+    void bitbtnOkClick();
+
+    // Opens folder + fileName in the chosen browser; reports nothing.
+    void LaunchInBrowser(const QString &folder, const QString &fileName);
+
+    // The browsers the registry knows of; each yields an empty path when not installed.
+    static QString FindInternetExplorer();
+    static QString FindNavigator3();
+    static QString FindCommunicator4();
+    // The names offered in the list: the registry's browsers found, then the desktop's.
+    static QStringList knownBrowsers();
+
+    QString BrowserChoice;
+    QString SpecifiedBrowser;
+
+    QRadioButton *RadioButtonBrowserDefault;
+    QRadioButton *RadioButtonBrowserKnownInSystem;
+    QComboBox *ComboBoxBrowserList;
+    QRadioButton *RadioButtonBrowserUserSpecify;
+    QLineEdit *editSpecifiedBrowserFileName;
+    QToolButton *spdbtnOpenExeFile;
+
+    static const char *const SettingsFile;
+    static const char *const ProgramFilter;
+
+private:
+    DialogService &dialogs_;
+    ShellService &shell_;
+};

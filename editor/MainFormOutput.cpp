@@ -1,0 +1,97 @@
+// The commands that turn the document into output: the HTML window, the preview in a
+// browser, the publish report; and the dialogs of the Option and Help menus.
+
+#include "About.h"
+#include "Dialogs.h"
+#include "FileSystem.h"
+#include "HTMLBuild.h"
+#include "MainForm.h"
+#include "PublishReport.h"
+#include "Templet.h"
+#include "WebBrowser.h"
+
+#include <QAction>
+#include <QDir>
+#include <QPlainTextEdit>
+
+const char *const TMainForm::PreviewPage = "~preview.html";
+const char *const TMainForm::ReportFile = "PublishReport.txt";
+
+void TMainForm::wireOutputCommands()
+{
+    auto command = [this](void (TMainForm::*handler)()) {
+        return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
+    };
+    for (QAction *act : {BuildHTML1, ToolButton11})
+        connect(act, &QAction::triggered, this, command(&TMainForm::BuildHTML1Click));
+    for (QAction *act : {Preview1, ToolButton12})
+        connect(act, &QAction::triggered, this, command(&TMainForm::Preview1Click));
+    connect(Publish1, &QAction::triggered, this, command(&TMainForm::Publish1Click));
+    connect(WebBrowser1, &QAction::triggered, this, command(&TMainForm::WebBrowser1Click));
+    connect(Templet1, &QAction::triggered, this, command(&TMainForm::Templet1Click));
+    connect(About1, &QAction::triggered, this, command(&TMainForm::About1Click));
+}
+
+void TMainForm::RefreshHTMLWindow()
+{
+    StoreAppletSettings();
+    CommitCurrentItem();
+    ProcessMenuStructure();
+    // The fragment goes straight into the window; no scratch file is written.
+    formHTML->setFragment(document.GenerateHTMLText());
+}
+
+void TMainForm::BuildHTML1Click()
+{
+    RefreshHTMLWindow();
+    services.dialogs.runModal(formHTML);
+}
+
+void TMainForm::Preview1Click()
+{
+    const std::string program = services.programFolder.toStdString();
+    RefreshHTMLWindow();
+    document.StageAppletFiles(program);
+    document.StageResources(program);
+    // The page is written into the preview folder directly, beside the files it needs.
+    document.StageFile(PreviewPage, formHTML->fragment());
+    formWebBrowser->LaunchInBrowser(services.programFolder + "preview" + QDir::separator(),
+                                    QLatin1String(PreviewPage));
+}
+
+void TMainForm::Publish1Click()
+{
+    StoreAppletSettings();
+    CommitCurrentItem();
+    document.StageFile(ReportFile, document.PublishReportText());
+    const std::string staged = fsx::withSeparator(document.PreviewFolder()) + ReportFile;
+    frmPublishReport->memoPublishReport->setPlainText(
+        QString::fromStdString(fsx::readFile(staged))
+            .replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    services.dialogs.runModal(frmPublishReport);
+}
+
+void TMainForm::WebBrowser1Click()
+{
+    formWebBrowser->run();
+}
+
+void TMainForm::Templet1Click()
+{
+    // A fresh chooser each time, so templates added meanwhile are offered.
+    TfrmTemplet::Actions actions{[this](const QString &file) { OpenProjectFile(file); },
+                                 [this] { New1Click(); }};
+    TfrmTemplet chooser(services.dialogs, services.programFolder, actions, this);
+    chooser.run();
+}
+
+void TMainForm::ShowTemplateChooser()
+{
+    Templet1Click();
+}
+
+void TMainForm::About1Click()
+{
+    TformAbout about(services.shell, this);
+    services.dialogs.runModal(&about);
+}

@@ -1,0 +1,352 @@
+#include "About.h"
+#include "DesktopBrowsers.h"
+#include "GuiSupport.h"
+#include "HTMLBuild.h"
+#include "MemoryTree.h"
+#include "pages/ItemPages.h"
+#include "PublishReport.h"
+#include "Registry.h"
+#include "Startup.h"
+#include "Templet.h"
+#include "WebBrowser.h"
+#include "widgets/TextEdit.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+// A window whose working directory and desktop data folders are temporary ones.
+struct OutputFixture : WindowFixture
+{
+    QTemporaryDir work;
+    QTemporaryDir data;
+    QString previousDir = QDir::currentPath();
+    QByteArray previousDataHome = qgetenv("XDG_DATA_HOME");
+    QByteArray previousDataDirs = qgetenv("XDG_DATA_DIRS");
+
+    OutputFixture()
+    {
+        QDir::setCurrent(work.path());
+        qputenv("XDG_DATA_HOME", (data.path() + "/home").toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", (data.path() + "/system").toLocal8Bit());
+        QFile::remove(Registry::iniFile(Registry::LocalMachine));
+        QFile::remove(Registry::iniFile(Registry::CurrentUser));
+    }
+    ~OutputFixture()
+    {
+        QDir::setCurrent(previousDir);
+        qputenv("XDG_DATA_HOME", previousDataHome);
+        qputenv("XDG_DATA_DIRS", previousDataDirs);
+    }
+    QStringList files(const QString &folder) const { return QDir(folder).entryList(QDir::Files); }
+    QString preview() const { return program() + "preview/"; }
+};
+} // namespace
+
+TEST(OutputCommands, BuildHtmlShowsTheFragmentWithoutScratchFiles)
+{
+    OutputFixture f;
+    QString shown;
+    f.dialogs.onModal = [&](QDialog *dialog) {
+        shown = dialog->findChild<QPlainTextEdit *>("memoHTMLBuild")->toPlainText();
+        return 1;
+    };
+    f.w().BuildHTML1Click();
+    EXPECT_EQ(f.dialogs.modals, QStringList{"formHTML"});
+    const QStringList lines = shown.split('\n');
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0], "<HTML>");
+    EXPECT_EQ(lines[1],
+              "<applet code=\"zorvex.class\" archive=\"zorvex.jar\" width=\"400\" height=\"60\">");
+    EXPECT_EQ(lines[5], "</HTML>");
+    EXPECT_EQ(f.w().formHTML->fragment(), f.w().Document().GenerateHTMLText());
+    EXPECT_TRUE(f.files(f.work.path()).isEmpty());
+    EXPECT_FALSE(f.files(f.program()).contains("~tmp0001.txt"));
+
+    f.w().formHTML->Button2Click();
+    EXPECT_EQ(QApplication::clipboard()->text(), shown);
+}
+
+TEST(OutputCommands, PreviewStagesThePageBesideTheAppletFiles)
+{
+    OutputFixture f;
+    writeFile(f.program() + "zorvex.jar", "JAR");
+    writeFile(f.program() + "zorvex.class", "CLASS");
+    f.w().Insert1Click();
+    f.w().Preview1Click();
+    EXPECT_EQ(f.files(f.preview()), (QStringList{"zorvex.class", "zorvex.jar", "~preview.html"}));
+    EXPECT_EQ(readFile(f.preview() + "~preview.html").toStdString(),
+              f.w().Document().GenerateHTMLText());
+    EXPECT_FALSE(f.files(f.program()).contains("~preview.html"));
+    EXPECT_TRUE(f.files(f.work.path()).isEmpty());
+    EXPECT_EQ(f.w().Document().StagedFiles(),
+              (TStringArray{"zorvex.jar", "zorvex.class", "", "~preview.html"}));
+    ASSERT_EQ(f.shell.opened.size(), 1);
+    EXPECT_EQ(f.shell.opened[0], QDir::toNativeSeparators(f.preview() + "~preview.html"));
+
+    f.w().Preview1Click(); // every preview records its files again
+    EXPECT_EQ(f.w().Document().StagedFiles().size(), 8u);
+    f.w().Document().ClearPreview();
+    EXPECT_FALSE(QDir(f.preview()).exists());
+}
+
+TEST(OutputCommands, PublishShowsTheReportStagedInThePreviewFolder)
+{
+    OutputFixture f;
+    QString shown;
+    f.dialogs.onModal = [&](QDialog *dialog) {
+        shown = dialog->findChild<QPlainTextEdit *>("memoPublishReport")->toPlainText();
+        return 1;
+    };
+    f.w().Publish1Click();
+    EXPECT_EQ(f.dialogs.modals, QStringList{"frmPublishReport"});
+    EXPECT_TRUE(shown.startsWith(QString(77, '=')));
+    EXPECT_TRUE(shown.contains("End of Publish Report"));
+    EXPECT_TRUE(QFile::exists(f.preview() + "PublishReport.txt"));
+    EXPECT_TRUE(f.files(f.work.path()).isEmpty());
+}
+
+TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
+{
+    OutputFixture f;
+    TformWebBrowser &chooser = *f.w().formWebBrowser;
+    chooser.LaunchInBrowser("/srv/My Site/preview/", "~preview.html");
+    EXPECT_EQ(f.shell.opened.last(), "/srv/My Site/preview/~preview.html");
+
+    // Nothing known: the second choice falls back to the default browser.
+    chooser.FormShow();
+    EXPECT_EQ(chooser.ComboBoxBrowserList->count(), 0);
+    chooser.RadioButtonBrowserKnownInSystem->setChecked(true);
+    chooser.bitbtnOkClick();
+    EXPECT_EQ(chooser.BrowserChoice, "default");
+
+    // The third choice without a program keeps the earlier one.
+    chooser.RadioButtonBrowserUserSpecify->setChecked(true);
+    chooser.editSpecifiedBrowserFileName->setText("/opt/browser/run");
+    chooser.bitbtnOkClick();
+    EXPECT_EQ(chooser.BrowserChoice, "specified");
+    chooser.editSpecifiedBrowserFileName->clear();
+    chooser.bitbtnOkClick();
+    EXPECT_EQ(chooser.BrowserChoice, "default");
+    EXPECT_EQ(chooser.SpecifiedBrowser, "/opt/browser/run");
+    chooser.editSpecifiedBrowserFileName->setText("/opt/browser/run");
+    chooser.bitbtnOkClick();
+    chooser.LaunchInBrowser("/srv/My Site/preview/", "~preview.html");
+    ASSERT_EQ(f.shell.started.size(), 1u);
+    EXPECT_EQ(f.shell.started[0].program, "/opt/browser/run");
+    EXPECT_EQ(f.shell.started[0].arguments, QStringList{"~preview.html"});
+    EXPECT_EQ(f.shell.started[0].workingDirectory, "/srv/My Site/preview/");
+
+    // A browser in the registry, and one registered with the desktop.
+    {
+        Registry registry(Registry::LocalMachine);
+        registry.openKey("SOFTWARE\\Microsoft\\windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE",
+                         true);
+        registry.writeString(QString(), "/opt/ie/iexplore");
+    }
+    writeFile(f.data.path() + "/home/applications/surf.desktop",
+              "[Desktop Entry]\nType=Application\nName=Surf Browser\n"
+              "Exec=\"/opt/surf/bin/surf\" --new-window "
+              "%U\nMimeType=text/html;x-scheme-handler/https;\n");
+    writeFile(
+        f.data.path() + "/system/applications/editor.desktop",
+        "[Desktop Entry]\nType=Application\nName=Editor\nExec=edit %f\nMimeType=text/plain;\n");
+    chooser.FormShow();
+    EXPECT_EQ(chooser.ComboBoxBrowserList->count(), 2);
+    EXPECT_EQ(chooser.ComboBoxBrowserList->itemText(0), "Internet Explorer");
+    EXPECT_EQ(chooser.ComboBoxBrowserList->itemText(1), "Surf Browser");
+    chooser.ComboBoxBrowserList->setCurrentIndex(1);
+    chooser.ComboBoxBrowserListChange();
+    EXPECT_TRUE(chooser.RadioButtonBrowserKnownInSystem->isChecked());
+    chooser.bitbtnOkClick();
+    EXPECT_EQ(chooser.BrowserChoice, "Surf Browser");
+    chooser.LaunchInBrowser("/srv/My Site/preview/", "~preview.html");
+    EXPECT_EQ(f.shell.started.back().program, "/opt/surf/bin/surf");
+    EXPECT_EQ(f.shell.started.back().arguments,
+              (QStringList{"--new-window", "/srv/My Site/preview/~preview.html"}));
+
+    chooser.FormShow(); // the list selection goes back to its first entry, the choice stays
+    EXPECT_EQ(chooser.ComboBoxBrowserList->currentIndex(), 0);
+    EXPECT_EQ(chooser.BrowserChoice, "Surf Browser");
+    chooser.bitbtnOkClick();
+    chooser.LaunchInBrowser("/srv/My Site/preview/", "~preview.html");
+    EXPECT_EQ(f.shell.started.back().program, "/opt/ie/iexplore");
+    EXPECT_EQ(f.shell.started.back().arguments, QStringList{"/srv/My Site/preview/~preview.html"});
+    EXPECT_EQ(f.shell.started.back().workingDirectory, "");
+}
+
+TEST(BrowserChooser, FileButtonRewritesTheSettingsFile)
+{
+    OutputFixture f;
+    TformWebBrowser &chooser = *f.w().formWebBrowser;
+    chooser.editSpecifiedBrowserFileName->setText("typed by hand");
+    chooser.FormShow(); // no wbrwsr.dat: the field stays as it was
+    EXPECT_EQ(chooser.editSpecifiedBrowserFileName->text(), "typed by hand");
+    EXPECT_FALSE(QFile::exists("wbrwsr.dat"));
+
+    f.dialogs.openFiles = {"/usr/bin/other-browser"};
+    f.dialogs.onModal = [&](QDialog *) {
+        chooser.spdbtnOpenExeFileClick();
+        chooser.reject();
+        return 0;
+    };
+    f.w().WebBrowser1Click();
+    EXPECT_EQ(f.dialogs.modals, QStringList{"formWebBrowser"});
+    EXPECT_EQ(readFile(f.work.path() + "/wbrwsr.dat"), "/usr/bin/other-browser\r\n");
+    EXPECT_EQ(chooser.BrowserChoice, ""); // cancelled: nothing chosen
+    chooser.editSpecifiedBrowserFileName->clear();
+    chooser.FormShow();
+    EXPECT_EQ(chooser.editSpecifiedBrowserFileName->text(), "/usr/bin/other-browser");
+}
+
+TEST(DesktopBrowsers, ExecFieldCodes)
+{
+    const DesktopBrowser browser{"Web", "", "/usr/share/applications/web.desktop"};
+    auto expand = [&](const QString &exec) {
+        DesktopBrowser b = browser;
+        b.exec = exec;
+        return DesktopBrowsers::expandExec(b, "/a b/page.html");
+    };
+    EXPECT_EQ(expand("web %u"), (QStringList{"web", "/a b/page.html"}));
+    EXPECT_EQ(expand("web"), (QStringList{"web", "/a b/page.html"}));
+    EXPECT_EQ(expand("web %i --name=%c %F"), (QStringList{"web", "--name=Web", "/a b/page.html"}));
+    EXPECT_EQ(expand("\"/opt/my web/run\" \"--title=\\\"x\\\"\" 100%% %U"),
+              (QStringList{"/opt/my web/run", "--title=\"x\"", "100%", "/a b/page.html"}));
+}
+
+namespace {
+struct TemplateFixture : OutputFixture
+{
+    TemplateFixture()
+    {
+        QDir(program()).mkdir("templets");
+        TqarAppletAgent doc;
+        doc.ResetToDefaults();
+        MemoryTreeHolder tree;
+        doc.SaveProject((program() + "templets/Blue.tvl").toStdString(), tree.tree);
+        doc.SaveProject((program() + "templets/Amber.tvl").toStdString(), tree.tree);
+        writeFile(program() + "templets/notes.txt", "not a template");
+    }
+    struct MemoryTreeHolder
+    {
+        MemoryTreeHolder() { tree.addChild(nullptr, "Tarvelle"); }
+        MemoryTree tree;
+    };
+    std::unique_ptr<TfrmTemplet> chooser()
+    {
+        TfrmTemplet::Actions actions{[this](const QString &file) { w().OpenProjectFile(file); },
+                                     [this] { w().New1Click(); }};
+        auto dialog = std::make_unique<TfrmTemplet>(dialogs, program(), actions, &w());
+        dialog->FormShow();
+        return dialog;
+    }
+    static bool setting() { return readShowTempletsDialog(); }
+};
+} // namespace
+
+TEST(TemplateChooser, ListsTemplatesAndOpensTheChosenOne)
+{
+    TemplateFixture f;
+    auto chooser = f.chooser();
+    ASSERT_EQ(chooser->TempletList->count(), 2);
+    EXPECT_EQ(chooser->TempletList->item(0)->text(), "Amber.tvl");
+    EXPECT_FALSE(chooser->chckbxDontShow->isChecked());
+
+    chooser->BitBtn1Click(); // nothing selected: closes, changes nothing
+    EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
+
+    chooser = f.chooser();
+    chooser->TempletList->setCurrentRow(1);
+    chooser->BitBtn1Click();
+    const QString blue = QDir::toNativeSeparators(f.program() + "templets/Blue.tvl");
+    EXPECT_EQ(f.w().ProjectFileName(), blue);
+    EXPECT_EQ(f.w().mnitRecentFiles->actions().size(), 1);
+
+    chooser = f.chooser();
+    chooser->TempletList->setCurrentRow(0);
+    chooser->TempletListDblClick();
+    EXPECT_EQ(f.w().ProjectFileName(),
+              QDir::toNativeSeparators(f.program() + "templets/Amber.tvl"));
+}
+
+TEST(TemplateChooser, CancelRunsNewWithItsQuestion)
+{
+    TemplateFixture f;
+    f.w().Insert1Click();
+    ASSERT_TRUE(f.w().Modified());
+    auto chooser = f.chooser();
+    f.dialogs.answers = {DialogService::Cancel};
+    chooser->BitBtn2Click();
+    EXPECT_EQ(f.dialogs.warnings.last(), "Save changes to files?");
+    EXPECT_EQ(f.w().Document().ItemCount(), 1); // the document is kept
+    f.dialogs.answers = {DialogService::No};
+    f.chooser()->BitBtn2Click();
+    EXPECT_EQ(f.w().Document().ItemCount(), 0);
+}
+
+TEST(TemplateChooser, TheSettingIsWrittenOnEveryClick)
+{
+    TemplateFixture f;
+    EXPECT_TRUE(TemplateFixture::setting());
+    auto chooser = f.chooser();
+    chooser->chckbxDontShow->click();
+    EXPECT_FALSE(TemplateFixture::setting());
+    chooser->chckbxDontShow->click();
+    EXPECT_TRUE(TemplateFixture::setting());
+    chooser->chckbxDontShow->click();
+    EXPECT_TRUE(f.chooser()->chckbxDontShow->isChecked()); // stored as 0: shown checked
+
+    // From the File menu: a fresh chooser each time, shown modally.
+    f.dialogs.onModal = [](QDialog *dialog) {
+        return dialog->findChild<QListWidget *>("TempletList")->count();
+    };
+    f.w().Templet1Click();
+    EXPECT_EQ(f.dialogs.modals, QStringList{"frmTemplet"});
+}
+
+TEST(AboutBox, LinksGoToTheShellAndHoverColours)
+{
+    OutputFixture f;
+    f.dialogs.onModal = [&](QDialog *dialog) {
+        auto *about = static_cast<TformAbout *>(dialog);
+        about->Label8Click();
+        about->Label10Click();
+        about->Label8MouseMove();
+        about->Label10MouseMove();
+        EXPECT_EQ(about->Label8->palette().color(QPalette::WindowText), QColor(Qt::red));
+        EXPECT_EQ(about->Label10->palette().color(QPalette::WindowText), QColor(Qt::red));
+        about->FormMouseMove();
+        EXPECT_EQ(about->Label8->palette().color(QPalette::WindowText), QColor(Qt::blue));
+        EXPECT_EQ(about->windowTitle(), "Tarvelle");
+        EXPECT_EQ(about->lblProductName->text(), "Tarvelle");
+        return 1;
+    };
+    f.w().About1Click();
+    EXPECT_EQ(f.dialogs.modals, QStringList{"formAbout"});
+    EXPECT_EQ(f.shell.opened, (QStringList{TformAbout::HomePage, TformAbout::SupportPage}));
+}
