@@ -153,6 +153,8 @@ std::string escapeHtmlAttribute(const std::string &utf8)
         }
         if ((cp >= 0x20 && cp < 0x7F) || cp == '\t')
             out += static_cast<char>(cp);
+        else if (cp == 0 || (cp >= 0x80 && cp <= 0x9F))
+            out += "&#65533;"; // no reference carries these through HTML; they arrive as U+FFFD
         else
             out += "&#" + std::to_string(cp) + ";";
         i += length;

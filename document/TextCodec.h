@@ -19,6 +19,8 @@ std::vector<std::string_view> splitLineViews(const std::string &text);
 
 // Escapes a value for a double-quoted HTML attribute: & " < > as named references, every
 // character outside printable ASCII as a decimal reference. Plain ASCII stays as it is.
+// NUL and the C1 controls, which HTML turns into other characters whatever their
+// reference, are written as U+FFFD, which is what a browser would make of them.
 std::string escapeHtmlAttribute(const std::string &utf8);
 
 // Text files end every line with CR LF.

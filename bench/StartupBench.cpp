@@ -1,0 +1,85 @@
+// Time from process start to the main window shown (offscreen), without and with a project
+// of 10,000 items named on the command line:
+//   build/bench-bin/tarvelle_startup_bench
+
+#include "MemoryTree.h"
+#include "qarAppletAgent.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char **environ;
+
+namespace {
+std::string probe;
+std::string largeProject;
+
+void grow(TqarAppletAgent &doc, MemoryTree &tree, ItemTree::Node parent, int level, int &made)
+{
+    const ItemTree::Node node = tree.addChild(parent, "Item " + std::to_string(made));
+    TItemData item = doc.MakeNewItem();
+    item[ItemField::ItemCaption] = tree.caption(node);
+    doc.GetItems().push_back(item);
+    ++made;
+    for (int i = 0; level < 4 && i < 8 && made < 10000; ++i)
+        grow(doc, tree, node, level + 1, made);
+}
+
+void run(benchmark::State &state, const std::vector<std::string> &args)
+{
+    std::vector<char *> argv{const_cast<char *>(probe.c_str())};
+    for (const std::string &arg : args)
+        argv.push_back(const_cast<char *>(arg.c_str()));
+    argv.push_back(nullptr);
+    for (auto _ : state) {
+        pid_t child = 0;
+        if (posix_spawn(&child, probe.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+            state.SkipWithError("cannot start the probe");
+            return;
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("the probe failed");
+            return;
+        }
+    }
+}
+
+void BM_StartToWindowShown(benchmark::State &state) { run(state, {}); }
+void BM_StartAndOpen10000Items(benchmark::State &state) { run(state, {largeProject}); }
+
+BENCHMARK(BM_StartToWindowShown)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StartAndOpen10000Items)->Unit(benchmark::kMillisecond)->UseRealTime();
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const auto here = std::filesystem::canonical("/proc/self/exe").parent_path();
+    probe = (here / "tarvelle_startup_probe").string();
+    const auto scratch = std::filesystem::temp_directory_path() / "tarvelle-startup-bench";
+    std::filesystem::create_directories(scratch);
+    // The probe writes the file association and the recent list: keep them out of the user's.
+    setenv("XDG_CONFIG_HOME", scratch.c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    TqarAppletAgent doc;
+    doc.ResetToDefaults();
+    MemoryTree tree;
+    const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
+    for (int made = 0; made < 10000;)
+        grow(doc, tree, root, 1, made);
+    largeProject = (scratch / "large.tvl").string();
+    doc.SaveProject(largeProject, tree);
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

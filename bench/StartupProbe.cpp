@@ -1,0 +1,22 @@
+// The editor's start as the entry routine does it, ending as soon as the main window is shown
+// (and the file named on the command line is open). StartupBench times it from outside.
+
+#include "Dialogs.h"
+#include "MainForm.h"
+#include "ProgramFolder.h"
+#include "Shell.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QtDialogs dialogs;
+    QtShell shell;
+    TMainForm window(EditorServices{dialogs, shell, programFolder()});
+    window.show();
+    if (argc > 1)
+        window.OpenProjectFile(QString::fromLocal8Bit(argv[1]));
+    QApplication::processEvents(); // the first paint
+    return window.isVisible() ? 0 : 1;
+}

@@ -1,0 +1,135 @@
+// Saving must never leave a damaged project file: not when the process is killed in the
+// middle of a save, not when the folder turns read-only, not when a write fails half way.
+
+#include "Errors.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <random>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+struct Project
+{
+    TqarAppletAgent doc;
+    MemoryTree tree;
+
+    Project(int items, const std::string &prefix)
+    {
+        std::vector<std::string> outline{"Tarvelle"};
+        for (int k = 0; k < items; ++k)
+            outline.push_back(std::string(k % 3 == 0 ? ">" : ">>") + prefix + std::to_string(k));
+        buildTree(tree, outline);
+        fillItemsFromTree(doc, tree);
+    }
+};
+
+// Runs body in a child process and returns its exit status (-1 when it did not exit).
+template <typename Body>
+int inChild(Body body)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        int status = 1;
+        try {
+            status = body();
+        } catch (...) {
+            status = 2;
+        }
+        _exit(status);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+} // namespace
+
+TEST(CrashSafety, KillDuringSaveLeavesOneWholeDocument)
+{
+    TempFolder folder;
+    const std::string path = folder.file("menu.tvl");
+    const std::string temporary = path + ".tmp~";
+    Project first(1000, "First "), second(1000, "Second ");
+    const std::string firstText = first.doc.ProjectText(first.tree);
+    const std::string secondText = second.doc.ProjectText(second.tree);
+    first.doc.SaveProject(path, first.tree);
+
+    std::mt19937 random(20261208);
+    int midWrite = 0;
+    for (int kill = 0; kill < 200; ++kill) {
+        std::filesystem::remove(temporary); // so a temporary file afterwards is this kill's
+        int signal[2];
+        ASSERT_EQ(pipe(signal), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            close(signal[0]);
+            for (;;) {
+                for (Project *project : {&first, &second}) {
+                    const char tick = 1;
+                    if (write(signal[1], &tick, 1) != 1)
+                        _exit(1);
+                    project->doc.SaveProject(path, project->tree);
+                }
+            }
+        }
+        close(signal[1]);
+        // Let the child start a random number of saves, then kill it after a random spin.
+        const int saves = 1 + static_cast<int>(random() % 4);
+        char tick;
+        for (int started = 0; started < saves && read(signal[0], &tick, 1) == 1;)
+            ++started;
+        const unsigned spin = random() % 400000;
+        for (volatile unsigned i = 0; i < spin; i = i + 1) {
+        }
+        ::kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        close(signal[0]);
+
+        if (std::filesystem::exists(temporary))
+            ++midWrite;
+        const std::string bytes = readBytes(path);
+        ASSERT_TRUE(bytes == firstText || bytes == secondText)
+            << "kill " << kill << " left " << bytes.size() << " bytes that are neither document";
+    }
+    RecordProperty("kills_mid_write", midWrite);
+    std::printf("[ kills ] 200 kills, %d landed while a temporary file was being written\n", midWrite);
+}
+
+TEST(CrashSafety, ReadOnlyFolderKeepsThePreviousFile)
+{
+    TempFolder folder;
+    const std::string path = folder.file("menu.tvl");
+    writeBytes(path, "previous contents");
+    Project project(10, "Item ");
+    // The folder is made read-only under the test's feet: in a mount namespace of its own the
+    // child binds it read-only, which binds root as well as any other user.
+    const int status = inChild([&] {
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount(folder.path().c_str(), folder.path().c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+            mount(nullptr, folder.path().c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+            return 77;
+        try {
+            project.doc.SaveProject(path, project.tree);
+        } catch (const EInOutError &) {
+            return readBytes(path) == "previous contents" ? 3 : 4;
+        }
+        return 0;
+    });
+    if (status == 77 && geteuid() != 0) {
+        // No mount namespace for this user: a folder without write permission binds it too.
+        std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read |
+                                                        std::filesystem::perms::owner_exec);
+        EXPECT_THROW(project.doc.SaveProject(path, project.tree), EInOutError);
+    } else {
+        EXPECT_EQ(status, 3) << "the save into a read-only folder was not reported (77: no namespace)";
+    }
+    EXPECT_EQ(readBytes(path), "previous contents");
+}
