@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth desktop-file-utils shared-mime-info
+  clang libclang-rt-dev chromium
 )
 
 missing=()

@@ -7,11 +7,12 @@
 // U+001E inside a value stands for a line break, which the editor never lets in but the
 // generator must still carry.
 
+#include "AppletParams.h"
 #include "FuzzSupport.h"
 #include "MemoryTree.h"
 #include "MenuStructure.h"
-#include "TextCodec.h"
 #include "qarAppletAgent.h"
+#include "TextCodec.h"
 
 #include <map>
 #include <vector>
@@ -69,13 +70,15 @@ std::string decodeAttribute(const std::string &raw)
         const std::size_t end = raw.find(';', i);
         fuzzCheck(end != std::string::npos, "a bare ampersand in " + raw);
         const std::string ref = raw.substr(i + 1, end - i - 1);
-        static const std::map<std::string, char> named{{"amp", '&'}, {"quot", '"'}, {"lt", '<'}, {"gt", '>'}};
+        static const std::map<std::string, char> named{
+            {"amp", '&'}, {"quot", '"'}, {"lt", '<'}, {"gt", '>'}};
         if (auto found = named.find(ref); found != named.end()) {
             out += found->second;
         } else {
             fuzzCheck(ref.size() > 1 && ref[0] == '#', "an unknown reference &" + ref + ";");
             std::uint32_t cp = static_cast<std::uint32_t>(std::stoul(ref.substr(1)));
-            if (cp == 0 || (cp >= 0x80 && cp <= 0x9F) || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            if (cp == 0 || (cp >= 0x80 && cp <= 0x9F) || cp > 0x10FFFF ||
+                (cp >= 0xD800 && cp <= 0xDFFF))
                 cp = 0xFFFD; // the numeric references HTML does not pass through as they are
             appendUtf8(out, cp);
         }
@@ -94,7 +97,8 @@ std::vector<std::string> attributes(const std::string &line, const std::vector<s
     std::size_t at = open.size();
     for (std::size_t k = 0; k < names.size(); ++k) {
         const std::string key = (k == 0 ? "" : " ") + names[k] + "=\"";
-        fuzzCheck(line.compare(at, key.size(), key) == 0, "missing attribute " + names[k] + " in " + line);
+        fuzzCheck(line.compare(at, key.size(), key) == 0,
+                  "missing attribute " + names[k] + " in " + line);
         at += key.size();
         const std::size_t quote = line.find('"', at);
         fuzzCheck(quote != std::string::npos, "unterminated attribute in " + line);
@@ -128,36 +132,6 @@ std::string withLineBreaks(std::string value)
     return value;
 }
 
-// The parameters the applet should receive, in output order, straight from the records.
-std::vector<std::pair<std::string, std::string>> expectedParams(const TqarAppletAgent &doc)
-{
-    using namespace ItemField;
-    std::vector<std::pair<std::string, std::string>> params;
-    std::string app;
-    const TAppletData data = doc.GetAppletData();
-    for (int pos = 1; pos <= 96; ++pos)
-        app += data[pos] + "|";
-    params.emplace_back("app", app);
-    const TItemArray &items = doc.GetItems();
-    for (std::size_t k = 0; k < items.size(); ++k) {
-        const TItemData &item = items[k];
-        if (item[ItemMenu].empty()) {
-            std::string value;
-            for (int pos = ItemCaption; pos <= ItemMenuOffsetY; ++pos)
-                value += item[pos] + "|";
-            params.emplace_back("I0-" + item[ItemIndex], value);
-        }
-        if (!item[ItemSubMenu].empty() && k + 1 < items.size())
-            params.emplace_back("btn" + items[k + 1][ItemButton] + "mn" + items[k + 1][ItemMenu],
-                                item[ItemSubMenu] == "0" ? "" : item[ItemCaption]);
-        if (!item[ItemMenu].empty())
-            params.emplace_back("btn" + item[ItemButton] + "mn" + item[ItemMenu] + "it" + item[ItemIndex],
-                                item[ItemSubMenu].empty()
-                                    ? item[ItemCaption] + "|" + item[ItemURL] + "|" + item[ItemTarget] + "|"
-                                    : "btn" + item[ItemButton] + "mn" + item[ItemSubMenu]);
-    }
-    return params;
-}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -195,8 +169,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const std::vector<std::string> html = splitLines(doc.GenerateHTMLText());
     const auto expected = expectedParams(doc);
-    fuzzCheck(html.size() == expected.size() + 5, "the fragment has " + std::to_string(html.size()) + " lines");
-    fuzzCheck(html.front() == "<HTML>" && html[html.size() - 2] == "</applet>" && html.back() == "</HTML>",
+    fuzzCheck(html.size() == expected.size() + 5,
+              "the fragment has " + std::to_string(html.size()) + " lines");
+    fuzzCheck(html.front() == "<HTML>" && html[html.size() - 2] == "</applet>" &&
+                  html.back() == "</HTML>",
               "the fragment is not framed by its tags");
     const auto tag = attributes(html[1], {"code", "archive", "width", "height"}, "<applet ", ">");
     fuzzCheck(tag[0] == "zorvex.class" && tag[1] == "zorvex.jar", "the applet files are wrong");

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "qarAppletAgent.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// The parameters the applet should receive, name and value in output order, read straight
+// from the records (which must be numbered): the oracle the generated HTML is checked against.
+inline std::vector<std::pair<std::string, std::string>> expectedParams(const TqarAppletAgent &doc)
+{
+    using namespace ItemField;
+    std::vector<std::pair<std::string, std::string>> params;
+    std::string app;
+    const TAppletData data = doc.GetAppletData();
+    for (int pos = 1; pos <= 96; ++pos)
+        app += data[pos] + "|";
+    params.emplace_back("app", app);
+    const TItemArray &items = doc.GetItems();
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        const TItemData &item = items[k];
+        if (item[ItemMenu].empty()) {
+            std::string value;
+            for (int pos = ItemCaption; pos <= ItemMenuOffsetY; ++pos)
+                value += item[pos] + "|";
+            params.emplace_back("I0-" + item[ItemIndex], value);
+        }
+        if (!item[ItemSubMenu].empty() && k + 1 < items.size())
+            params.emplace_back("btn" + items[k + 1][ItemButton] + "mn" + items[k + 1][ItemMenu],
+                                item[ItemSubMenu] == "0" ? "" : item[ItemCaption]);
+        if (!item[ItemMenu].empty())
+            params.emplace_back(
+                "btn" + item[ItemButton] + "mn" + item[ItemMenu] + "it" + item[ItemIndex],
+                item[ItemSubMenu].empty()
+                    ? item[ItemCaption] + "|" + item[ItemURL] + "|" + item[ItemTarget] + "|"
+                    : "btn" + item[ItemButton] + "mn" + item[ItemSubMenu]);
+    }
+    return params;
+}
