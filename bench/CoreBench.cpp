@@ -4,6 +4,7 @@
 //   build/bench-bin/tarvelle_core_bench
 
 #include "MemoryTree.h"
+#include "MenuShape.h"
 #include "MenuStructure.h"
 #include "qarAppletAgent.h"
 
@@ -15,8 +16,6 @@
 #include <sstream>
 
 namespace {
-// A menu of realistic shape: first-level items with popups up to four levels deep, eight
-// entries per popup, filled in pre-order until the item count is reached.
 struct Menu
 {
     TqarAppletAgent doc;
@@ -24,25 +23,9 @@ struct Menu
 
     explicit Menu(int items)
     {
-        doc.ResetToDefaults();
-        const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
-        int made = 0;
-        while (made < items)
-            grow(root, 1, items, made);
+        buildMenu(doc, tree, items);
         NullProgress progress;
         numberMenuStructure(tree, doc.GetItems(), progress);
-    }
-
-    void grow(ItemTree::Node parent, int level, int items, int &made)
-    {
-        const ItemTree::Node node = tree.addChild(parent, "Item " + std::to_string(made));
-        TItemData item = doc.MakeNewItem();
-        item[ItemField::ItemCaption] = tree.caption(node);
-        item[ItemField::ItemURL] = "page" + std::to_string(made) + ".html";
-        doc.GetItems().push_back(item);
-        ++made;
-        for (int i = 0; level < 4 && i < 8 && made < items; ++i)
-            grow(node, level + 1, items, made);
     }
 };
 

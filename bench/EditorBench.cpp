@@ -4,6 +4,7 @@
 #include "FakeServices.h"
 #include "MainForm.h"
 #include "MemoryTree.h"
+#include "MenuShape.h"
 
 #include <benchmark/benchmark.h>
 #include <QApplication>
@@ -13,18 +14,6 @@
 
 namespace {
 constexpr int MenuItems = 10000;
-
-// First-level items with popups up to four levels deep, eight entries each.
-void grow(TqarAppletAgent &doc, MemoryTree &tree, ItemTree::Node parent, int level, int &made)
-{
-    const ItemTree::Node node = tree.addChild(parent, "Item " + std::to_string(made));
-    TItemData item = doc.MakeNewItem();
-    item[ItemField::ItemCaption] = tree.caption(node);
-    doc.GetItems().push_back(item);
-    ++made;
-    for (int i = 0; level < 4 && i < 8 && made < MenuItems; ++i)
-        grow(doc, tree, node, level + 1, made);
-}
 
 struct Editor
 {
@@ -36,11 +25,8 @@ struct Editor
     Editor()
     {
         TqarAppletAgent doc;
-        doc.ResetToDefaults();
         MemoryTree tree;
-        const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
-        for (int made = 0; made < MenuItems;)
-            grow(doc, tree, root, 1, made);
+        buildMenu(doc, tree, MenuItems);
         const QString file = folder.path() + "/large.tvl";
         doc.SaveProject(file.toStdString(), tree);
         window = std::make_unique<TMainForm>(EditorServices{dialogs, shell, folder.path() + "/"});

@@ -3,10 +3,10 @@
 //   build/bench-bin/tarvelle_startup_bench
 
 #include "MemoryTree.h"
+#include "MenuShape.h"
 #include "qarAppletAgent.h"
 
 #include <benchmark/benchmark.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <spawn.h>
@@ -20,17 +20,6 @@ extern char **environ;
 namespace {
 std::string probe;
 std::string largeProject;
-
-void grow(TqarAppletAgent &doc, MemoryTree &tree, ItemTree::Node parent, int level, int &made)
-{
-    const ItemTree::Node node = tree.addChild(parent, "Item " + std::to_string(made));
-    TItemData item = doc.MakeNewItem();
-    item[ItemField::ItemCaption] = tree.caption(node);
-    doc.GetItems().push_back(item);
-    ++made;
-    for (int i = 0; level < 4 && i < 8 && made < 10000; ++i)
-        grow(doc, tree, node, level + 1, made);
-}
 
 void run(benchmark::State &state, const std::vector<std::string> &args)
 {
@@ -53,8 +42,14 @@ void run(benchmark::State &state, const std::vector<std::string> &args)
     }
 }
 
-void BM_StartToWindowShown(benchmark::State &state) { run(state, {}); }
-void BM_StartAndOpen10000Items(benchmark::State &state) { run(state, {largeProject}); }
+void BM_StartToWindowShown(benchmark::State &state)
+{
+    run(state, {});
+}
+void BM_StartAndOpen10000Items(benchmark::State &state)
+{
+    run(state, {largeProject});
+}
 
 BENCHMARK(BM_StartToWindowShown)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_StartAndOpen10000Items)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -70,11 +65,8 @@ int main(int argc, char **argv)
     setenv("XDG_CONFIG_HOME", scratch.c_str(), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     TqarAppletAgent doc;
-    doc.ResetToDefaults();
     MemoryTree tree;
-    const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
-    for (int made = 0; made < 10000;)
-        grow(doc, tree, root, 1, made);
+    buildMenu(doc, tree, 10000);
     largeProject = (scratch / "large.tvl").string();
     doc.SaveProject(largeProject, tree);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,8 @@ bool isValidUtf8(const std::string &bytes);
 std::string windows1252ToUtf8(const std::string &bytes);
 // The bytes as UTF-8: unchanged when valid, converted from Windows-1252 otherwise.
 std::string decodeText(const std::string &bytes);
+// Appends one code point as UTF-8.
+void appendUtf8(std::string &out, std::uint32_t codePoint);
 
 // Splits text into lines ended by CR LF, a bare LF or a bare CR. A Ctrl-Z ends the text.
 // A last line without a line end counts; an empty text has no lines.

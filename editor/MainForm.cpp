@@ -353,6 +353,20 @@ void TMainForm::RegisterFileType(const QString &programPath)
     }
 }
 
+void TMainForm::runGuarded(const std::function<void()> &command)
+{
+    try {
+        command();
+    } catch (const std::exception &error) {
+        services.dialogs.error(this, QString::fromStdString(error.what()));
+    }
+}
+
+std::function<void()> TMainForm::guardedSlot(void (TMainForm::*handler)())
+{
+    return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
+}
+
 void TMainForm::MarkModified()
 {
     modified = true;

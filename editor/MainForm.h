@@ -100,6 +100,8 @@ public:
 
     // Runs a command; an error that escapes it is shown in the standard error box.
     void runGuarded(const std::function<void()> &command);
+    // A slot that runs the handler guarded, for connecting menu items and buttons.
+    std::function<void()> guardedSlot(void (TMainForm::*handler)());
 
     // Page handlers.
     void spnedtApWidthChange();

@@ -1,5 +1,6 @@
 // Moving values between the property pages and the document records.
 
+#include "FieldRules.h"
 #include "MainForm.h"
 #include "pages/ItemPages.h"
 #include "qarUtility.h"
@@ -17,18 +18,6 @@
 #include <stdexcept>
 
 namespace {
-// Blanks and control characters go from both ends, as the applet text fields store them.
-QString trimmed(const QString &text)
-{
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text[start].unicode() <= ' ')
-        ++start;
-    while (end > start && text[end - 1].unicode() <= ' ')
-        --end;
-    return text.mid(start, end - start);
-}
-
 QString fromStd(const std::string &text)
 {
     return QString::fromStdString(text);
@@ -117,7 +106,7 @@ void TMainForm::loadField(const FieldBinding &binding, const std::string &value)
         break;
     case FieldKind::Text:
     case FieldKind::FileName:
-        static_cast<QLineEdit *>(binding.control)->setText(trimmed(fromStd(value)));
+        static_cast<QLineEdit *>(binding.control)->setText(FieldRules::trimmed(fromStd(value)));
         break;
     case FieldKind::Integer:
         static_cast<SpinEdit *>(binding.control)->setValue(StrToInt(value));
@@ -159,7 +148,7 @@ std::string TMainForm::storeField(const FieldBinding &binding) const
         return ColorToRGBHex(valueOf(static_cast<ColorPanel *>(binding.control)->color()));
     case FieldKind::Text:
     case FieldKind::FileName:
-        return toStd(trimmed(static_cast<QLineEdit *>(binding.control)->text()));
+        return toStd(FieldRules::trimmed(static_cast<QLineEdit *>(binding.control)->text()));
     case FieldKind::Integer:
         return std::to_string(static_cast<SpinEdit *>(binding.control)->value());
     case FieldKind::Choice:

@@ -30,9 +30,7 @@ std::string toStd(const QString &text)
 
 void TMainForm::wireDocumentCommands()
 {
-    auto command = [this](void (TMainForm::*handler)()) {
-        return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
-    };
+    auto command = [this](void (TMainForm::*handler)()) { return guardedSlot(handler); };
     for (QAction *act : {New1, tlbtnNew})
         connect(act, &QAction::triggered, this, command(&TMainForm::New1Click));
     for (QAction *act : {Open1, tlbtnOpen})

@@ -2,6 +2,7 @@
 // dependent fields and the hint line.
 
 #include "Dialogs.h"
+#include "FieldRules.h"
 #include "FileSystem.h"
 #include "HintLine.h"
 #include "MainForm.h"
@@ -31,18 +32,7 @@ const char *const PictureFilter = "All Image Files(*.gif;*.jpg;*.jpeg)|*.gif;*.j
                                   "GIF Image File (*.gif)|*.gif|JPEG Image File (*.jpg)|*.jpg|"
                                   "JPEG Image File (*.jpeg)|*.jpeg";
 const char *const AudioFilter = "Audio Files (*.au)|*.au";
-const QColor Silver(0xC0, 0xC0, 0xC0);
 
-// Input fields show the window colour while enabled and silver while disabled.
-void setFieldEnabled(QWidget *field, bool enabled)
-{
-    field->setEnabled(enabled);
-    QPalette palette = field->palette();
-    const QColor base = enabled ? QApplication::palette().color(QPalette::Base) : Silver;
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::Base, base);
-    field->setPalette(palette);
-}
 } // namespace
 
 void TMainForm::wireHandlers()
@@ -264,15 +254,15 @@ void TMainForm::UpdateImagePositionFields(QComboBox *list, SpinEdit *x, SpinEdit
 {
     MarkModified();
     const bool free = list->currentIndex() == 0;
-    setFieldEnabled(x, free);
-    setFieldEnabled(y, free);
+    FieldRules::setFieldEnabled(x, free);
+    FieldRules::setFieldEnabled(y, free);
 }
 
 void TMainForm::UpdateBorderFields(SpinEdit *width, QComboBox *list, ColorPanel *panel)
 {
     MarkModified();
     const bool noBorder = list->currentIndex() == 0;
-    setFieldEnabled(width, !noBorder);
+    FieldRules::setFieldEnabled(width, !noBorder);
     panel->setEnabled(!noBorder);
 }
 

@@ -19,9 +19,7 @@ const char *const TMainForm::ReportFile = "PublishReport.txt";
 
 void TMainForm::wireOutputCommands()
 {
-    auto command = [this](void (TMainForm::*handler)()) {
-        return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
-    };
+    auto command = [this](void (TMainForm::*handler)()) { return guardedSlot(handler); };
     for (QAction *act : {BuildHTML1, ToolButton11})
         connect(act, &QAction::triggered, this, command(&TMainForm::BuildHTML1Click));
     for (QAction *act : {Preview1, ToolButton12})

@@ -2,6 +2,7 @@
 // editing and separators, and the command and field states of the selected node.
 
 #include "Dialogs.h"
+#include "FieldRules.h"
 #include "MainForm.h"
 #include "pages/ItemPages.h"
 #include "widgets/MenuTreeView.h"
@@ -20,7 +21,6 @@
 
 namespace {
 constexpr int FirstLevelTab = 1;
-const QColor Silver(0xC0, 0xC0, 0xC0);
 
 int levelOf(const QTreeWidgetItem *node)
 {
@@ -54,44 +54,12 @@ int subtreeSize(const QTreeWidgetItem *node)
     return size;
 }
 
-// Blanks and control characters go from both ends of a node's text.
-QString nodeText(const QString &caption)
-{
-    qsizetype start = 0;
-    qsizetype end = caption.size();
-    while (start < end && caption[start].unicode() <= ' ')
-        ++start;
-    while (end > start && caption[end - 1].unicode() <= ' ')
-        --end;
-    return caption.mid(start, end - start);
-}
-
-void setFieldState(QWidget *field, bool enabled)
-{
-    field->setEnabled(enabled);
-    QPalette palette = field->palette();
-    const QColor base = enabled ? QApplication::palette().color(QPalette::Base) : Silver;
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::Base, base);
-    field->setPalette(palette);
-}
 } // namespace
-
-void TMainForm::runGuarded(const std::function<void()> &command)
-{
-    try {
-        command();
-    } catch (const std::exception &error) {
-        services.dialogs.error(this, QString::fromStdString(error.what()));
-    }
-}
 
 void TMainForm::wireTreeCommands()
 {
     auto *view = static_cast<MenuTreeView *>(TreeView1);
-    auto command = [this](void (TMainForm::*handler)()) {
-        return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
-    };
+    auto command = [this](void (TMainForm::*handler)()) { return guardedSlot(handler); };
     connect(view, &QTreeWidget::currentItemChanged, this, command(&TMainForm::TreeView1Change));
     connect(view, &MenuTreeView::mousePressed, this, command(&TMainForm::TreeView1MouseDown));
     connect(view, &MenuTreeView::nodeDrawn, this, &TMainForm::TreeView1CustomDrawItem);
@@ -217,12 +185,12 @@ void TMainForm::RefreshItemCommands()
     PageControl1->setTabVisible(FirstLevelTab, firstLevel);
 
     const bool linked = (!separator || firstLevel) && !hasChildren;
-    setFieldState(TabSheet1->edtItemURL, linked);
-    setFieldState(TabSheet1->cmbxItemTarget, linked);
+    FieldRules::setFieldEnabled(TabSheet1->edtItemURL, linked);
+    FieldRules::setFieldEnabled(TabSheet1->cmbxItemTarget, linked);
     if (!linked)
         TabSheet1->edtItemURL->setText(QString());
     TabSheet1->btnSeparator->setEnabled(!firstLevel && !hasChildren);
-    setFieldState(TabSheet1->edtItemStatusBarText, firstLevel);
+    FieldRules::setFieldEnabled(TabSheet1->edtItemStatusBarText, firstLevel);
     TabSheet2->spnedtItemMenuOffsetX->setEnabled(!firstLevel || hasChildren);
     TabSheet2->spnedtItemMenuOffsetY->setEnabled(!firstLevel || hasChildren);
 }
@@ -348,7 +316,7 @@ void TMainForm::edtItemCaptionChange()
     if (!selected || !selected->parent())
         return;
     const QString caption = TabSheet1->edtItemCaption->text();
-    selected->setText(0, nodeText(caption));
+    selected->setText(0, FieldRules::trimmed(caption));
     const bool linkable = caption != QLatin1String("-") || levelOf(selected) == 1;
     TabSheet1->edtItemURL->setEnabled(linkable);
     TabSheet1->cmbxItemTarget->setEnabled(linkable);

@@ -4,19 +4,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-std::vector<std::string> htmlLines(const TqarAppletAgent &doc)
-{
-    const std::string text = doc.GenerateHTMLText();
-    std::vector<std::string> result;
-    std::size_t start = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
-         at = text.find("\r\n", start)) {
-        result.push_back(text.substr(start, at - start));
-        start = at + 2;
-    }
-    EXPECT_EQ(start, text.size()) << "the last line does not end with CR LF";
-    return result;
-}
 
 std::string appParam(const TqarAppletAgent &doc)
 {
@@ -35,7 +22,7 @@ TEST(HtmlGenerator, EmptyDocumentGivesSixLines)
     doc.ResetToDefaults();
     RecordingProgress progress;
     doc.SetProgress(&progress);
-    const auto html = htmlLines(doc);
+    const auto html = crlfLines(doc.GenerateHTMLText());
     ASSERT_EQ(html.size(), 6u);
     EXPECT_EQ(html[0], "<HTML>");
     EXPECT_EQ(html[1],
@@ -48,10 +35,11 @@ TEST(HtmlGenerator, EmptyDocumentGivesSixLines)
     EXPECT_EQ(progress.maximums, std::vector<int>{100});
 
     TqarAppletAgent blank; // 96 empty fields
-    EXPECT_EQ(htmlLines(blank)[3], "\t<param name=\"app\" value=\"" + std::string(96, '|') + "\">");
+    EXPECT_EQ(crlfLines(blank.GenerateHTMLText())[3],
+              "\t<param name=\"app\" value=\"" + std::string(96, '|') + "\">");
 
     progress.minimumValue = 7;
-    htmlLines(doc);
+    crlfLines(doc.GenerateHTMLText());
     EXPECT_EQ(progress.maximums.back(), 107);
 }
 
@@ -69,7 +57,7 @@ TEST(HtmlGenerator, WorkedExampleByteForByte)
     NullProgress none;
     numberMenuStructure(tree, items, none);
 
-    const auto html = htmlLines(doc);
+    const auto html = crlfLines(doc.GenerateHTMLText());
     ASSERT_EQ(html.size(), 13u);
     EXPECT_EQ(std::vector<std::string>(html.begin() + 4, html.begin() + 11),
               (std::vector<std::string>{
@@ -97,7 +85,7 @@ TEST(HtmlGenerator, ValuesCannotBreakTheAttribute)
     doc.SetAppletData(data);
     NullProgress none;
     numberMenuStructure(tree, doc.GetItems(), none);
-    const auto html = htmlLines(doc);
+    const auto html = crlfLines(doc.GenerateHTMLText());
     EXPECT_EQ(
         html[1],
         "<applet code=\"zorvex.class\" archive=\"zorvex.jar\" width=\"4&quot;00\" height=\"60\">");

@@ -28,19 +28,6 @@ void makeExample(TqarAppletAgent &doc, MemoryTree &tree)
     numberMenuStructure(tree, items, progress);
 }
 
-std::vector<std::string> lines(const std::string &text)
-{
-    std::vector<std::string> result;
-    std::size_t start = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
-         at = text.find("\r\n", start)) {
-        result.push_back(text.substr(start, at - start));
-        start = at + 2;
-    }
-    EXPECT_EQ(start, text.size()) << "text does not end with CR LF";
-    return result;
-}
-
 void expectSameDocument(const TqarAppletAgent &a, const ItemTree &ta, const TqarAppletAgent &b,
                         const ItemTree &tb)
 {
@@ -66,7 +53,7 @@ TEST(ProjectFile, WorkedExampleIsWrittenLineByLine)
     TqarAppletAgent doc;
     MemoryTree tree;
     makeExample(doc, tree);
-    const std::vector<std::string> file = lines(doc.ProjectText(tree));
+    const std::vector<std::string> file = crlfLines(doc.ProjectText(tree));
     ASSERT_EQ(file.size(), 3u + 4 + 2 + 6 + 2 + 96 + 2 + 1 + 5 * 15);
     EXPECT_EQ(file[0], "Note: This file be created and maintained by Tarvelle,");
     EXPECT_EQ(file[1], "please do not modify it by yourself, otherwise the project file may not");
@@ -131,7 +118,7 @@ TEST(ProjectFile, SaveAndLoadRoundTrip)
     MemoryTree rootOnly;
     buildTree(rootOnly, {"Tarvelle"});
     empty.SaveProject(folder.file("empty.tvl"), rootOnly);
-    const auto file = lines(readBytes(folder.file("empty.tvl")));
+    const auto file = crlfLines(readBytes(folder.file("empty.tvl")));
     EXPECT_EQ(file[8], "Tarvelle");
     EXPECT_EQ(file[9], "--------------- Structure Description End ---------------");
     EXPECT_EQ(file[file.size() - 2], "0");

@@ -25,17 +25,6 @@ struct Fixture
     }
 };
 
-std::vector<std::string> reportLines(const std::string &text)
-{
-    std::vector<std::string> result;
-    std::size_t start = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
-         at = text.find("\r\n", start)) {
-        result.push_back(text.substr(start, at - start));
-        start = at + 2;
-    }
-    return result;
-}
 } // namespace
 
 TEST(Publishing, ReportListsEveryNameOnce)
@@ -51,7 +40,7 @@ TEST(Publishing, ReportListsEveryNameOnce)
     item[ItemField::ItemOvBgSnd] = "over.gif"; // named as an image too: listed under images only
 
     const std::string rule(77, '=');
-    EXPECT_EQ(reportLines(f.doc.PublishReportText()),
+    EXPECT_EQ(crlfLines(f.doc.PublishReportText()),
               (std::vector<std::string>{
                   rule,
                   "This message contain the information about how to publish the applet. Please "

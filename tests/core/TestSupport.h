@@ -34,6 +34,9 @@ private:
 };
 
 std::string readBytes(const std::string &path);
+// The lines of a text whose every line ends with CR LF; a text that does not end so fails
+// the calling test.
+std::vector<std::string> crlfLines(const std::string &text);
 void writeBytes(const std::string &path, const std::string &bytes);
 
 // Records every call made to the progress display.

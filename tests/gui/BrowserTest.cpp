@@ -84,11 +84,7 @@ struct BrowserFixture : WindowFixture
     QTreeWidgetItem *add(QTreeWidgetItem *parent, const QString &caption, const QString &url,
                          const QString &status)
     {
-        w().TreeView1->setCurrentItem(parent);
-        w().Insert1Click();
-        QTreeWidgetItem *node = parent->child(parent->childCount() - 1);
-        w().TreeView1->setCurrentItem(node);
-        w().TabSheet1->edtItemCaption->setText(caption);
+        QTreeWidgetItem *node = WindowFixture::add(parent, caption);
         w().TabSheet1->edtItemURL->setText(url);
         w().TabSheet1->edtItemStatusBarText->setText(status);
         return node;

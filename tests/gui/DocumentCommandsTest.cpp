@@ -17,21 +17,6 @@ struct CommandFixture : WindowFixture
     QTemporaryDir work;
 
     QString path(const QString &name) const { return work.path() + "/" + name; }
-    QTreeWidgetItem *root() { return w().TreeView1->topLevelItem(0); }
-    void select(QTreeWidgetItem *node)
-    {
-        w().TreeView1->setCurrentItem(node);
-        QApplication::processEvents();
-    }
-    QTreeWidgetItem *add(QTreeWidgetItem *parent, const QString &caption)
-    {
-        select(parent);
-        w().Insert1Click();
-        QTreeWidgetItem *node = parent->child(parent->childCount() - 1);
-        select(node);
-        w().TabSheet1->edtItemCaption->setText(caption);
-        return node;
-    }
     QStringList outline()
     {
         QStringList result;

@@ -16,31 +16,6 @@
 namespace {
 struct TreeFixture : WindowFixture
 {
-    QTreeWidgetItem *root() { return w().TreeView1->topLevelItem(0); }
-
-    // Selects a node and lets the tree redraw, which refreshes the command states.
-    void select(QTreeWidgetItem *node)
-    {
-        w().TreeView1->setCurrentItem(node);
-        settle();
-    }
-    static void settle()
-    {
-        QApplication::processEvents();
-        QApplication::processEvents();
-    }
-
-    // Inserts a child under node and names it (through the item pages, as a user would).
-    QTreeWidgetItem *add(QTreeWidgetItem *parent, const QString &caption)
-    {
-        select(parent);
-        w().Insert1Click();
-        QTreeWidgetItem *node = parent->child(parent->childCount() - 1);
-        select(node);
-        w().TabSheet1->edtItemCaption->setText(caption);
-        return node;
-    }
-
     // "caption:record caption" per node in pre-order; the two agree when tree and list are
     // in step.
     QStringList mirror()
