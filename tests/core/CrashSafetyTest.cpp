@@ -4,10 +4,9 @@
 #include "Errors.h"
 #include "TestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <random>
 #include <sched.h>
 #include <sys/mount.h>
@@ -31,8 +30,7 @@ struct Project
 };
 
 // Runs body in a child process and returns its exit status (-1 when it did not exit).
-template <typename Body>
-int inChild(Body body)
+template <typename Body> int inChild(Body body)
 {
     const pid_t child = fork();
     if (child == 0) {
@@ -100,7 +98,8 @@ TEST(CrashSafety, KillDuringSaveLeavesOneWholeDocument)
             << "kill " << kill << " left " << bytes.size() << " bytes that are neither document";
     }
     RecordProperty("kills_mid_write", midWrite);
-    std::printf("[ kills ] 200 kills, %d landed while a temporary file was being written\n", midWrite);
+    std::printf("[ kills ] 200 kills, %d landed while a temporary file was being written\n",
+                midWrite);
 }
 
 TEST(CrashSafety, ReadOnlyFolderKeepsThePreviousFile)
@@ -112,9 +111,11 @@ TEST(CrashSafety, ReadOnlyFolderKeepsThePreviousFile)
     // The folder is made read-only under the test's feet: in a mount namespace of its own the
     // child binds it read-only, which binds root as well as any other user.
     const int status = inChild([&] {
-        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        if (unshare(CLONE_NEWNS) != 0 ||
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
             mount(folder.path().c_str(), folder.path().c_str(), nullptr, MS_BIND, nullptr) != 0 ||
-            mount(nullptr, folder.path().c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+            mount(nullptr, folder.path().c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                  nullptr) != 0)
             return 77;
         try {
             project.doc.SaveProject(path, project.tree);
@@ -129,7 +130,8 @@ TEST(CrashSafety, ReadOnlyFolderKeepsThePreviousFile)
                                                         std::filesystem::perms::owner_exec);
         EXPECT_THROW(project.doc.SaveProject(path, project.tree), EInOutError);
     } else {
-        EXPECT_EQ(status, 3) << "the save into a read-only folder was not reported (77: no namespace)";
+        EXPECT_EQ(status, 3)
+            << "the save into a read-only folder was not reported (77: no namespace)";
     }
     EXPECT_EQ(readBytes(path), "previous contents");
 }

@@ -47,16 +47,7 @@ TEST(HtmlGenerator, WorkedExampleByteForByte)
 {
     TqarAppletAgent doc;
     MemoryTree tree;
-    buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A", ">>B", ">>>B1"});
-    fillItemsFromTree(doc, tree);
-    auto &items = doc.GetItems();
-    items[0][ItemField::ItemURL] = "index.html";
-    items[2][ItemField::ItemURL] = "a.html";
-    items[2][ItemField::ItemTarget] = "_blank";
-    items[4][ItemField::ItemURL] = "b1.html";
-    NullProgress none;
-    numberMenuStructure(tree, items, none);
-
+    makeExample(doc, tree);
     const auto html = crlfLines(doc.GenerateHTMLText());
     ASSERT_EQ(html.size(), 13u);
     EXPECT_EQ(std::vector<std::string>(html.begin() + 4, html.begin() + 11),

@@ -13,21 +13,6 @@ namespace {
 const std::vector<std::string> ExampleOutline{"Tarvelle", ">Home", ">Products",
                                               ">>A",      ">>B",   ">>>B1"};
 
-// The worked example: Home links index.html; Products holds A (a.html, _blank) and B, which
-// holds B1 (b1.html). Numbered as before a save.
-void makeExample(TqarAppletAgent &doc, MemoryTree &tree)
-{
-    buildTree(tree, ExampleOutline);
-    fillItemsFromTree(doc, tree);
-    auto &items = doc.GetItems();
-    items[0][ItemField::ItemURL] = "index.html";
-    items[2][ItemField::ItemURL] = "a.html";
-    items[2][ItemField::ItemTarget] = "_blank";
-    items[4][ItemField::ItemURL] = "b1.html";
-    NullProgress progress;
-    numberMenuStructure(tree, items, progress);
-}
-
 void expectSameDocument(const TqarAppletAgent &a, const ItemTree &ta, const TqarAppletAgent &b,
                         const ItemTree &tb)
 {

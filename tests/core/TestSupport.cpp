@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "MenuStructure.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -83,4 +85,19 @@ std::vector<std::string> crlfLines(const std::string &text)
     }
     EXPECT_EQ(start, text.size()) << "the text does not end with CR LF";
     return lines;
+}
+
+// The worked example: Home links index.html; Products holds A (a.html, _blank) and B, which
+// holds B1 (b1.html). Numbered as before a save.
+void makeExample(TqarAppletAgent &doc, MemoryTree &tree)
+{
+    buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A", ">>B", ">>>B1"});
+    fillItemsFromTree(doc, tree);
+    auto &items = doc.GetItems();
+    items[0][ItemField::ItemURL] = "index.html";
+    items[2][ItemField::ItemURL] = "a.html";
+    items[2][ItemField::ItemTarget] = "_blank";
+    items[4][ItemField::ItemURL] = "b1.html";
+    NullProgress progress;
+    numberMenuStructure(tree, items, progress);
 }

@@ -13,6 +13,10 @@ void buildTree(MemoryTree &tree, const std::vector<std::string> &outline);
 // A document with defaults and one new item per item node, captioned after its node.
 void fillItemsFromTree(TqarAppletAgent &doc, const ItemTree &tree);
 
+// The worked example of the generator and the project file: Home links index.html; Products
+// holds A (a.html, _blank) and B, which holds B1 (b1.html); numbered as before a save.
+void makeExample(TqarAppletAgent &doc, MemoryTree &tree);
+
 // The outline of a tree, the inverse of buildTree.
 std::vector<std::string> outlineOf(const ItemTree &tree);
 
