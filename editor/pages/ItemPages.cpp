@@ -48,6 +48,7 @@ ItemPage::ItemPage(QWidget *parent) : QWidget(parent)
     cmbxItemTarget = editableList(link, "cmbxItemTarget", {"_self", "_top", "_blank", "_parent"},
                                   tr("Target of the document (page), use with URL"));
     cmbxItemTarget->setMinimumWidth(140);
+    TextEdit::refuseLineBreaksAndBars(cmbxItemTarget->lineEdit());
     QHBoxLayout *url = row(lnk);
     pair(url, tr("&URL"), edtItemURL, true);
     QHBoxLayout *target = row(lnk);

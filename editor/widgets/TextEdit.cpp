@@ -2,7 +2,7 @@
 
 TextEdit::TextEdit(QWidget *parent) : QLineEdit(parent)
 {
-    connect(this, &QLineEdit::textEdited, this, &TextEdit::dropRefusedCharacters);
+    refuseLineBreaksAndBars(this);
 }
 
 QString TextEdit::cleaned(const QString &text)
@@ -16,14 +16,16 @@ QString TextEdit::cleaned(const QString &text)
     return result;
 }
 
-void TextEdit::dropRefusedCharacters(const QString &text)
+void TextEdit::refuseLineBreaksAndBars(QLineEdit *edit)
 {
-    const QString clean = cleaned(text);
-    if (clean == text)
-        return;
-    const int removedBeforeCursor = static_cast<int>(text.left(cursorPosition()).size() -
-                                                     cleaned(text.left(cursorPosition())).size());
-    const int cursor = cursorPosition() - removedBeforeCursor;
-    setText(clean);
-    setCursorPosition(cursor);
+    connect(edit, &QLineEdit::textEdited, edit, [edit](const QString &text) {
+        const QString clean = cleaned(text);
+        if (clean == text)
+            return;
+        const int cursor = edit->cursorPosition();
+        const int removedBeforeCursor =
+            static_cast<int>(text.left(cursor).size() - cleaned(text.left(cursor)).size());
+        edit->setText(clean);
+        edit->setCursorPosition(cursor - removedBeforeCursor);
+    });
 }

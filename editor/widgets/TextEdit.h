@@ -14,7 +14,6 @@ public:
 
     // The text without the refused characters.
     static QString cleaned(const QString &text);
-
-private:
-    void dropRefusedCharacters(const QString &text);
+    // Gives any line edit (such as the one of an editable list) the same refusal.
+    static void refuseLineBreaksAndBars(QLineEdit *edit);
 };

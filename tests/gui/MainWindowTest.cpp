@@ -307,6 +307,12 @@ TEST(MainWindow, TextFieldsRefuseLineBreaksAndBars)
     caption->insert("a\nb|c"); // as a paste inserts it
     emit caption->textEdited(caption->text());
     EXPECT_EQ(caption->text(), "HomePageabc");
+
+    auto *target = f.find<QComboBox>("cmbxItemTarget");
+    target->setFocus();
+    target->lineEdit()->clear();
+    QTest::keyClicks(target, "_to|p");
+    EXPECT_EQ(target->currentText(), "_top");
 }
 
 TEST(MainWindow, HintLineFollowsTheMouse)
