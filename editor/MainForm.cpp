@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabBar>
@@ -130,6 +131,8 @@ void TMainForm::buildWindow()
     progress = std::make_unique<ProgressAdapter>(ProgressBar1, StaticText1);
 
     setClientHeight(ClientHeight);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     StaticText1->raise();
     ProgressBar1->raise();
 }
