@@ -28,6 +28,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -368,6 +369,15 @@ void TMainForm::runGuarded(const std::function<void()> &command)
 std::function<void()> TMainForm::guardedSlot(void (TMainForm::*handler)())
 {
     return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
+}
+
+bool TMainForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        StaticText1->setText(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void TMainForm::MarkModified()

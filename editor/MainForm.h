@@ -197,6 +197,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Menu items' hints appear in the status text, as the controls' hints do.
+    bool event(QEvent *event) override;
 
 private:
     // How one applet field is shown: its control, and for a font style the italic button.

@@ -342,6 +342,9 @@ TEST(MainWindow, HintLineFollowsTheMouse)
               f.find<SpinEdit>("spnedtApWidth"));
     EXPECT_EQ(HintLine::ownerOf(w.PageControl3->tabBar()), w.PageControl3);
     EXPECT_EQ(HintLine::ownerOf(w.StatusBar1), nullptr);
+
+    w.Insert2->showStatusText(&w); // a menu item's hint goes to the same line
+    EXPECT_EQ(w.StaticText1->text(), "Insert a new item as a child of selected item.");
 }
 
 TEST(MainWindow, HelpAndWebCommandsGoToTheShell)
