@@ -84,7 +84,13 @@ TMainForm::TMainForm(EditorServices s, QWidget *parent)
     wireOutputCommands();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // QWidget deletes the children after this part of the window is gone; the last signals
+    // they send on their way (an editable list commits its text) must not reach it.
+    for (QObject *child : findChildren<QObject *>())
+        disconnect(child, nullptr, this, nullptr);
+}
 
 void TMainForm::buildWindow()
 {
