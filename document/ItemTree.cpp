@@ -2,45 +2,6 @@
 
 #include <utility>
 
-int ItemTree::level(Node node) const
-{
-    int depth = 0;
-    for (Node p = parent(node); p; p = parent(p))
-        ++depth;
-    return depth;
-}
-
-int ItemTree::indexInParent(Node node) const
-{
-    const Node p = parent(node);
-    if (!p)
-        return 0;
-    const int count = childCount(p);
-    for (int i = 0; i < count; ++i) {
-        if (child(p, i) == node)
-            return i;
-    }
-    return -1;
-}
-
-ItemTree::Node ItemTree::nextSibling(Node node) const
-{
-    const Node p = parent(node);
-    if (!p)
-        return nullptr;
-    const int i = indexInParent(node) + 1;
-    return i < childCount(p) ? child(p, i) : nullptr;
-}
-
-ItemTree::Node ItemTree::previousSibling(Node node) const
-{
-    const Node p = parent(node);
-    if (!p)
-        return nullptr;
-    const int i = indexInParent(node) - 1;
-    return i >= 0 ? child(p, i) : nullptr;
-}
-
 std::vector<ItemTree::Node> ItemTree::preOrder() const
 {
     std::vector<Node> nodes;

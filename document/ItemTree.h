@@ -27,13 +27,6 @@ public:
     // of an empty tree.
     virtual Node addChild(Node parent, const std::string &caption) = 0;
 
-    // Derived operations, written over the ones above.
-    int level(Node node) const;
-    // Position among the parent's children; 0 for the root.
-    int indexInParent(Node node) const;
-    Node nextSibling(Node node) const;
-    Node previousSibling(Node node) const;
-
     // Every node in pre-order, the root first; empty for an empty tree.
     std::vector<Node> preOrder() const;
     int nodeCount() const { return static_cast<int>(preOrder().size()); }

@@ -41,11 +41,6 @@ ItemTree::Node MemoryTree::addChild(Node parent, const std::string &caption)
     return insertChild(parent, parent ? childCount(parent) : 0, caption);
 }
 
-void MemoryTree::setCaption(Node node, const std::string &caption)
-{
-    item(node)->caption = caption;
-}
-
 ItemTree::Node MemoryTree::insertChild(Node parent, int index, const std::string &caption)
 {
     auto node = std::make_unique<Item>();

@@ -21,7 +21,6 @@ public:
     Node addChild(Node parent, const std::string &caption) override;
 
     // Editing operations the editor performs on its own tree view.
-    void setCaption(Node node, const std::string &caption);
     // Inserts a node as child number index of parent (index clamped to the child count).
     Node insertChild(Node parent, int index, const std::string &caption);
     void remove(Node node);

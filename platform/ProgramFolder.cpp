@@ -7,13 +7,3 @@ QString programFolder()
 {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/");
 }
-
-QString programFile(const QString &relative)
-{
-    return programFolder() + QDir::toNativeSeparators(relative);
-}
-
-QString nativePath(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
