@@ -3,6 +3,7 @@
 #include "Errors.h"
 #include "FileSystem.h"
 #include "MemoryTree.h"
+#include "MenuLayout.h"
 #include "MenuStructure.h"
 #include "qarAppletAgent.h"
 #include "qarUtility.h"
@@ -22,6 +23,7 @@ const char *const Usage =
     "  publish PROJECT.tvl FOLDER  assemble the publishable folder in FOLDER\n"
     "  report PROJECT.tvl          write the publish report to standard output\n"
     "  check PROJECT.tvl           list the problems of the project\n"
+    "  layout PROJECT.tvl          write where the menu's parts lie, as JSON\n"
     "\n"
     "  --help                      show this text\n"
     "  --version                   show the version\n";
@@ -236,7 +238,7 @@ bool expects(const std::string &command, std::size_t argc)
         return argc == 2 || argc == 3;
     if (command == "publish")
         return argc == 3;
-    if (command == "report" || command == "check")
+    if (command == "report" || command == "check" || command == "layout")
         return argc == 2;
     return false;
 }
@@ -272,6 +274,12 @@ int runBatchTool(const std::vector<std::string> &args, const std::string &progra
             return html(project, args, out);
         if (command == "publish")
             return publish(project, fileName, args[2]);
+        if (command == "layout") {
+            out << menuLayoutJson(computeMenuLayout(project.doc.GetAppletData(),
+                                                    project.doc.GetItems(),
+                                                    itemParents(project.tree), EstimatedMeasure()));
+            return ExitCode::Ok;
+        }
         if (command == "report") {
             out << project.doc.PublishReportText();
             return ExitCode::Ok;

@@ -1,0 +1,220 @@
+#include "MenuLayout.h"
+
+#include <algorithm>
+#include <cmath>
+
+double EstimatedMeasure::width(const std::string &utf8, const CaptionFont &font) const
+{
+    // Code points: every byte that does not continue a UTF-8 sequence.
+    const auto chars = std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    });
+    return static_cast<double>(chars) * font.size * 0.6;
+}
+
+std::vector<int> itemParents(const ItemTree &tree)
+{
+    std::vector<int> parents;
+    const std::vector<PreOrderEntry> walk = preOrderEntries(tree);
+    // Entry k + 1 of the walk is item k; the root (entry 0) is no item.
+    for (std::size_t k = 1; k < walk.size(); ++k)
+        parents.push_back(walk[k].parentIndex - 1);
+    return parents;
+}
+
+std::string popupRowCaption(const TItemData &item, bool opensPopup)
+{
+    const std::string &caption = item[ItemField::ItemCaption];
+    return opensPopup ? caption : caption.substr(0, caption.find('|'));
+}
+
+namespace {
+// Children of every item, and the first-level items, in list order.
+struct Children
+{
+    std::vector<int> top;
+    std::vector<std::vector<int>> of;
+};
+
+Children childrenOf(const std::vector<int> &parents, std::size_t count)
+{
+    Children c;
+    c.of.resize(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        const int parent = parents[k];
+        if (parent < 0 || static_cast<std::size_t>(parent) >= k)
+            c.top.push_back(static_cast<int>(k)); // a parent always comes before its children
+        else
+            c.of[static_cast<std::size_t>(parent)].push_back(static_cast<int>(k));
+    }
+    return c;
+}
+
+struct PopupPlacer
+{
+    const TItemArray &items;
+    const Children &children;
+    const CaptionMeasure &measure;
+    CaptionFont font;
+    MenuLayout &layout;
+
+    // Lays out the popup that item opens at (x, y), and every popup below it, in pre-order.
+    int place(int item, std::vector<int> path, int x, int y)
+    {
+        struct Pending
+        {
+            int item, parent, x, y;
+            std::vector<int> path;
+        };
+        std::vector<Pending> stack{{item, -1, x, y, std::move(path)}};
+        int first = -1;
+        while (!stack.empty()) {
+            Pending next = std::move(stack.back());
+            stack.pop_back();
+            const int index = static_cast<int>(layout.popups.size());
+            if (first < 0)
+                first = index;
+            layout.popups.push_back(build(next.item, next.x, next.y));
+            LayoutPopup &popup = layout.popups.back();
+            popup.path = std::move(next.path);
+            popup.parent = next.parent;
+            if (next.parent >= 0)
+                linkFromParent(next.parent, index, popup.path.back());
+            for (int r = static_cast<int>(popup.rows.size()) - 1; r >= 0; --r) {
+                const LayoutRow &row = popup.rows[static_cast<std::size_t>(r)];
+                if (row.kind != RowKind::Submenu)
+                    continue;
+                std::vector<int> childPath = popup.path;
+                childPath.push_back(r);
+                stack.push_back({row.item, index, popup.box.x + popup.box.w - 3, row.y - 3,
+                                 std::move(childPath)});
+            }
+        }
+        return first;
+    }
+
+    void linkFromParent(int parent, int index, int row)
+    {
+        layout.popups[static_cast<std::size_t>(parent)].rows[static_cast<std::size_t>(row)].popup =
+            index;
+    }
+
+    LayoutPopup build(int item, int x, int y) const
+    {
+        LayoutPopup popup;
+        const int rowHeight = font.size + 8;
+        int rowY = y + 3;
+        double widest = 0;
+        for (int child : children.of[static_cast<std::size_t>(item)]) {
+            const TItemData &record = items[static_cast<std::size_t>(child)];
+            const bool opens = !children.of[static_cast<std::size_t>(child)].empty();
+            const std::string caption = popupRowCaption(record, opens);
+            LayoutRow row;
+            row.item = child;
+            row.kind = opens                       ? RowKind::Submenu
+                       : caption == SeparatorCaption ? RowKind::Separator
+                                                     : RowKind::Item;
+            row.y = rowY;
+            row.h = row.kind == RowKind::Separator ? 7 : rowHeight;
+            if (row.kind != RowKind::Separator)
+                widest = std::max(widest, std::ceil(measure.width(caption, font)));
+            rowY += row.h;
+            popup.rows.push_back(row);
+        }
+        popup.box = {x, y, std::max(80, 30 + static_cast<int>(widest)), rowY + 3 - y};
+        return popup;
+    }
+};
+
+void appendRect(std::string &out, const LayoutRect &r)
+{
+    out += "[" + std::to_string(r.x) + ", " + std::to_string(r.y) + ", " + std::to_string(r.w) +
+           ", " + std::to_string(r.h) + "]";
+}
+
+const char *kindName(RowKind kind)
+{
+    switch (kind) {
+    case RowKind::Separator:
+        return "separator";
+    case RowKind::Submenu:
+        return "submenu";
+    case RowKind::Item:
+        break;
+    }
+    return "item";
+}
+} // namespace
+
+MenuLayout computeMenuLayout(const TAppletData &data, const TItemArray &items,
+                             const std::vector<int> &parents, const CaptionMeasure &measure)
+{
+    using namespace AppletField;
+    const AppletValues v(data);
+    MenuLayout layout;
+    layout.applet = {0, 0, v.size(ApWidth), v.size(ApHeight)};
+
+    const Children children = childrenOf(parents, std::min(items.size(), parents.size()));
+    const int n = static_cast<int>(children.top.size());
+    const bool horizontal = v.choice(MnItemsAlign, 2) != 0;
+    const int mb = v.borderWidth(MnBrdWidth, MnBrdStyle);
+    const int mx = v.position(MnX), my = v.position(MnY);
+    const int iw = v.size(MnItemsWidth), ih = v.size(MnItemsHeight), gap = v.position(MnItemsGap);
+    if (n > 0) {
+        layout.menu = horizontal
+                          ? LayoutRect{mx, my, 2 * mb + n * iw + (n - 1) * gap, 2 * mb + ih}
+                          : LayoutRect{mx, my, 2 * mb + iw, 2 * mb + n * ih + (n - 1) * gap};
+    }
+
+    PopupPlacer placer{items, children, measure, v.font(PopupFntName), layout};
+    for (int k = 0; k < n; ++k) {
+        const int item = children.top[static_cast<std::size_t>(k)];
+        const LayoutRect r{mx + mb + (horizontal ? k * (iw + gap) : 0),
+                           my + mb + (horizontal ? 0 : k * (ih + gap)), iw, ih};
+        layout.items.push_back(r);
+        layout.itemIndex.push_back(item);
+        int popup = -1;
+        if (!children.of[static_cast<std::size_t>(item)].empty()) {
+            const FirstLevelValues values(items[static_cast<std::size_t>(item)]);
+            const int ox = values.offsetX(), oy = values.offsetY();
+            popup = horizontal ? placer.place(item, {k}, r.x + ox, r.y + ih + oy)
+                               : placer.place(item, {k}, r.x + iw + ox, r.y + oy);
+        }
+        layout.itemPopup.push_back(popup);
+    }
+    return layout;
+}
+
+std::string menuLayoutJson(const MenuLayout &layout)
+{
+    std::string out = "{\"applet\": ";
+    appendRect(out, layout.applet);
+    out += ", \"menu\": ";
+    if (layout.menu)
+        appendRect(out, *layout.menu);
+    else
+        out += "null";
+    out += ", \"items\": [";
+    for (std::size_t k = 0; k < layout.items.size(); ++k) {
+        out += k ? ", " : "";
+        appendRect(out, layout.items[k]);
+    }
+    out += "], \"popups\": [";
+    for (std::size_t p = 0; p < layout.popups.size(); ++p) {
+        const LayoutPopup &popup = layout.popups[p];
+        out += p ? ", {\"path\": [" : "{\"path\": [";
+        for (std::size_t i = 0; i < popup.path.size(); ++i)
+            out += (i ? ", " : "") + std::to_string(popup.path[i]);
+        out += "], \"box\": ";
+        appendRect(out, popup.box);
+        out += ", \"rows\": [";
+        for (std::size_t r = 0; r < popup.rows.size(); ++r) {
+            const LayoutRow &row = popup.rows[r];
+            out += (r ? ", [" : "[") + std::to_string(row.y) + ", " + std::to_string(row.h) +
+                   ", \"" + kindName(row.kind) + "\"]";
+        }
+        out += "]}";
+    }
+    out += "]}\n";
+    return out;
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "AppletData.h"
+#include "ItemData.h"
+#include "ItemTree.h"
+#include "MenuValues.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Where the parts of the menu lie, as the page's runtime and the editor's preview both place
+// them: the applet area, the first-level menu box and items, and every popup with its rows,
+// open or not, before popups are moved to stay in view. Whole pixels relative to the applet
+// area's top left corner.
+struct LayoutRect
+{
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
+enum class RowKind
+{
+    Item,
+    Separator,
+    Submenu,
+};
+
+struct LayoutRow
+{
+    int y = 0; // relative to the applet area, like every position here
+    int h = 0;
+    RowKind kind = RowKind::Item;
+    int item = -1;  // the row's index in the item list
+    int popup = -1; // for a submenu row, the index of the popup it opens
+};
+
+struct LayoutPopup
+{
+    std::vector<int> path; // first-level item number, then the row numbers leading here
+    LayoutRect box;
+    std::vector<LayoutRow> rows;
+    int parent = -1; // the popup holding the row that opens this one; -1 below the menu
+};
+
+struct MenuLayout
+{
+    LayoutRect applet;
+    std::optional<LayoutRect> menu; // none without first-level items
+    std::vector<LayoutRect> items;
+    std::vector<int> itemIndex;     // each first-level item's index in the item list
+    std::vector<int> itemPopup;     // the popup each first-level item opens, or -1
+    std::vector<LayoutPopup> popups; // pre-order
+};
+
+// Measures a caption in a font, in pixels.
+class CaptionMeasure
+{
+public:
+    virtual ~CaptionMeasure() = default;
+    virtual double width(const std::string &utf8, const CaptionFont &font) const = 0;
+};
+
+// A fixed estimate without a font engine: 0.6 of the size per character.
+class EstimatedMeasure : public CaptionMeasure
+{
+public:
+    double width(const std::string &utf8, const CaptionFont &font) const override;
+};
+
+// Each item's parent in the item list (-1 for first-level items), from the tree; the list
+// holds the tree's items in pre-order.
+std::vector<int> itemParents(const ItemTree &tree);
+
+// The layout of the menu that the document's HTML describes. parents gives each item's
+// parent index as itemParents does; items beyond it are ignored.
+MenuLayout computeMenuLayout(const TAppletData &data, const TItemArray &items,
+                             const std::vector<int> &parents, const CaptionMeasure &measure);
+
+// The popup rows' captions as the page reads them: a row without a popup of its own carries
+// "caption|url|target|", so its caption ends at the first "|".
+std::string popupRowCaption(const TItemData &item, bool opensPopup);
+
+// {"applet": [x, y, w, h], "menu": [...] or null, "items": [[...], ...],
+//  "popups": [{"path": [...], "box": [...], "rows": [[y, h, "item"], ...]}, ...]}
+std::string menuLayoutJson(const MenuLayout &layout);
