@@ -20,7 +20,9 @@ const char *const Usage =
     "\n"
     "commands:\n"
     "  html PROJECT.tvl [OUTPUT]   write the HTML fragment to OUTPUT or standard output\n"
-    "  publish PROJECT.tvl FOLDER  assemble the publishable folder in FOLDER\n"
+    "  publish PROJECT.tvl FOLDER [--web-runtime]\n"
+    "                              assemble the publishable folder in FOLDER; with\n"
+    "                              --web-runtime the page loads zorvex.js, copied beside it\n"
     "  report PROJECT.tvl          write the publish report to standard output\n"
     "  check PROJECT.tvl           list the problems of the project\n"
     "  layout PROJECT.tvl          write where the menu's parts lie, as JSON\n"
@@ -244,18 +246,27 @@ bool expects(const std::string &command, std::size_t argc)
 }
 } // namespace
 
-int runBatchTool(const std::vector<std::string> &args, const std::string &programFolder,
+int runBatchTool(const std::vector<std::string> &arguments, const std::string &programFolder,
                  std::ostream &out, std::ostream &err)
 {
-    if (args.size() == 1 && args[0] == "--help") {
+    if (arguments.size() == 1 && arguments[0] == "--help") {
         out << Usage;
         return ExitCode::Ok;
     }
-    if (args.size() == 1 && args[0] == "--version") {
+    if (arguments.size() == 1 && arguments[0] == "--version") {
         out << Version;
         return ExitCode::Ok;
     }
-    if (args.empty() || !expects(args[0], args.size())) {
+    // The publish option may stand anywhere after the command.
+    std::vector<std::string> args = arguments;
+    const auto option = std::find(args.begin(), args.end(), "--web-runtime");
+    const bool webRuntime = !args.empty() && args[0] == "publish" && option != args.end();
+    if (webRuntime)
+        args.erase(option);
+    const bool unknownOption = std::any_of(args.begin(), args.end(), [](const std::string &a) {
+        return a.size() > 2 && a.compare(0, 2, "--") == 0;
+    });
+    if (args.empty() || unknownOption || !expects(args[0], args.size())) {
         err << Usage;
         return ExitCode::Usage;
     }
@@ -263,6 +274,7 @@ int runBatchTool(const std::vector<std::string> &args, const std::string &progra
     const std::string &command = args[0];
     const std::string &fileName = args[1];
     Project project;
+    project.doc.SetIncludeWebRuntime(webRuntime);
     try {
         load(project, fileName, programFolder);
     } catch (const std::exception &error) {

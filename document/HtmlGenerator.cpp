@@ -92,3 +92,13 @@ void TqarAppletAgent::GenerateHTML(const std::string &fileName) const
 {
     fsx::writeFileAtomically(fileName, GenerateHTMLText());
 }
+
+std::string TqarAppletAgent::SavedPageText() const
+{
+    std::string page = GenerateHTMLText();
+    if (includeWebRuntime_) {
+        const std::string end = std::string("</applet>") + LineEnd;
+        page.insert(page.rfind(end) + end.size(), std::string(WebRuntimeScript) + LineEnd);
+    }
+    return page;
+}

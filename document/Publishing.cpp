@@ -116,6 +116,12 @@ void TqarAppletAgent::StageResources(const std::string &folder)
     }
 }
 
+void TqarAppletAgent::SetIncludeWebRuntime(bool include)
+{
+    includeWebRuntime_ = include;
+    appletFiles_[2] = include ? WebRuntimeFile : "";
+}
+
 bool TqarAppletAgent::SaveAll(const std::string &folder, const std::string &fileName,
                               const ItemTree &tree)
 {
@@ -128,7 +134,7 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
     ProgressDisplay &progress = Progress();
     const ProgressFinish finish(progress);
     const std::string base = baseName(fileName);
-    GenerateHTML(folder + base + ".html");
+    fsx::writeFileAtomically(folder + base + ".html", SavedPageText());
     for (const std::string &file : appletFiles_) {
         if (fsx::isBareFileName(file))
             fsx::copyFile(fsx::withSeparator(programFolder_) + file, folder + file);

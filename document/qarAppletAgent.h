@@ -7,6 +7,10 @@
 
 #include <string>
 
+// The script that draws the menu in today's browsers, and the line that loads it in a page.
+inline constexpr const char *WebRuntimeFile = "zorvex.js";
+inline constexpr const char *WebRuntimeScript = "<script src=\"zorvex.js\"></script>";
+
 // The one document: the applet settings, the item list, and the fixed names of the applet's
 // program files. Records are values: accessors hand out copies, except GetItems, which hands
 // out the document's own list.
@@ -73,6 +77,15 @@ public:
     // Applet HTML (HtmlGenerator.cpp).
     void GenerateHTML(const std::string &fileName) const;
     std::string GenerateHTMLText() const;
+    // The page SaveAll writes: the fragment, with the web runtime's line after the applet
+    // tag when the runtime is included.
+    std::string SavedPageText() const;
+
+    // Whether saving includes the web runtime: the page loads it, it is copied beside the
+    // page from the program folder, and the report lists it with the applet's files (in the
+    // third, otherwise empty, entry of AppletFiles).
+    void SetIncludeWebRuntime(bool include);
+    bool IncludeWebRuntime() const { return includeWebRuntime_; }
 
     // Preview staging and publishing (Publishing.cpp).
     void CopyToPreview(const std::string &path);
@@ -98,6 +111,7 @@ private:
     std::string separator_ = "|";
     TStringArray appletFiles_{"zorvex.jar", "zorvex.class", ""};
     std::string appletName_ = "zorvex";
+    bool includeWebRuntime_ = false;
     TStringArray stagedFiles_;
 
     std::string programFolder_;

@@ -194,7 +194,12 @@ void TMainForm::buildMenus()
 
     QMenu *option = menuBar()->addMenu(tr("&Option"));
     WebBrowser1 = action(this, "WebBrowser1", tr("Web &Browser..."));
-    option->addAction(WebBrowser1);
+    IncludeWebRuntime1 =
+        action(this, "IncludeWebRuntime1", tr("Include &Web Runtime When Saving"));
+    IncludeWebRuntime1->setCheckable(true);
+    IncludeWebRuntime1->setStatusTip(
+        tr("Saved pages load zorvex.js, which draws the menu in today's browsers."));
+    option->addActions({WebBrowser1, IncludeWebRuntime1});
 
     QMenu *helpMenu = menuBar()->addMenu(tr("&Help"));
     Topic1 = action(this, "Topic1", tr("Help &Topics"), 12);

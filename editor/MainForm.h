@@ -134,6 +134,8 @@ public:
     void Preview1Click();
     void Publish1Click();
     void WebBrowser1Click();
+    // Option > Include Web Runtime When Saving: a per-user setting, read at start.
+    void IncludeWebRuntime1Click();
     void Templet1Click();
     void About1Click();
     static const char *const PreviewPage;
@@ -189,7 +191,7 @@ public:
     QAction *Templet1, *New1, *Open1, *Save1, *Save2, *Exit1;
     QAction *ToolBar1, *StatusBar2;
     QAction *Insert2, *Delete2, *MoveUp2, *MoveDown2;
-    QAction *Preview1, *BuildHTML1, *Publish1, *WebBrowser1;
+    QAction *Preview1, *BuildHTML1, *Publish1, *WebBrowser1, *IncludeWebRuntime1;
     QAction *Topic1, *ViewSample1, *Homepage1, *ContactUs1, *About1;
     QAction *Insert1, *Delete1, *MoveUp1, *MoveDown1;
     QAction *tlbtnNew, *tlbtnOpen, *tlbtnSave, *tlbtnInsert, *tlbtnDelete, *tlbtnMoveUp,

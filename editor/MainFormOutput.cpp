@@ -7,6 +7,9 @@
 #include "HTMLBuild.h"
 #include "MainForm.h"
 #include "PublishReport.h"
+#include "Registry.h"
+#include "Startup.h"
+#include "TextCodec.h"
 #include "Templet.h"
 #include "WebBrowser.h"
 
@@ -17,6 +20,23 @@
 const char *const TMainForm::PreviewPage = "~preview.html";
 const char *const TMainForm::ReportFile = "PublishReport.txt";
 
+namespace {
+const char *const WebRuntimeValue = "IncludeWebRuntime";
+
+// Off unless the user turned it on; a registry error counts as off.
+bool readIncludeWebRuntime()
+{
+    try {
+        Registry registry(Registry::CurrentUser);
+        return registry.openKey(QLatin1String(SettingsKey), false) &&
+               registry.valueExists(QLatin1String(WebRuntimeValue)) &&
+               registry.readBool(QLatin1String(WebRuntimeValue));
+    } catch (const RegistryError &) {
+        return false;
+    }
+}
+} // namespace
+
 void TMainForm::wireOutputCommands()
 {
     auto command = [this](void (TMainForm::*handler)()) { return guardedSlot(handler); };
@@ -26,6 +46,11 @@ void TMainForm::wireOutputCommands()
         connect(act, &QAction::triggered, this, command(&TMainForm::Preview1Click));
     connect(Publish1, &QAction::triggered, this, command(&TMainForm::Publish1Click));
     connect(WebBrowser1, &QAction::triggered, this, command(&TMainForm::WebBrowser1Click));
+    connect(IncludeWebRuntime1, &QAction::triggered, this,
+            command(&TMainForm::IncludeWebRuntime1Click));
+    const bool includeRuntime = readIncludeWebRuntime();
+    IncludeWebRuntime1->setChecked(includeRuntime);
+    document.SetIncludeWebRuntime(includeRuntime);
     connect(Templet1, &QAction::triggered, this, command(&TMainForm::Templet1Click));
     connect(About1, &QAction::triggered, this, command(&TMainForm::About1Click));
 }
@@ -51,8 +76,10 @@ void TMainForm::Preview1Click()
     RefreshHTMLWindow();
     document.StageAppletFiles(program);
     document.StageResources(program);
-    // The page is written into the preview folder directly, beside the files it needs.
-    document.StageFile(PreviewPage, formHTML->fragment());
+    // The page is written into the preview folder directly, beside the files it needs; the
+    // web runtime draws the menu in the browser.
+    document.CopyToPreview(program + WebRuntimeFile);
+    document.StageFile(PreviewPage, formHTML->fragment() + WebRuntimeScript + LineEnd);
     formWebBrowser->LaunchInBrowser(services.programFolder + "preview" + QDir::separator(),
                                     QLatin1String(PreviewPage));
 }
@@ -72,6 +99,16 @@ void TMainForm::Publish1Click()
 void TMainForm::WebBrowser1Click()
 {
     formWebBrowser->run();
+}
+
+void TMainForm::IncludeWebRuntime1Click()
+{
+    const bool include = IncludeWebRuntime1->isChecked();
+    document.SetIncludeWebRuntime(include);
+    // The choice holds for this session even when it cannot be remembered.
+    Registry registry(Registry::CurrentUser);
+    registry.openKey(QLatin1String(SettingsKey), true);
+    registry.writeBool(QLatin1String(WebRuntimeValue), include);
 }
 
 void TMainForm::Templet1Click()

@@ -9,12 +9,17 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth desktop-file-utils shared-mime-info
   clang libclang-rt-dev chromium
+  nodejs fonts-dejavu-core fonts-liberation
 )
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+# Some builds of nodejs bring npm with them; Debian's own ships it as a package of its own.
+if ! command -v npm >/dev/null 2>&1 && [[ " ${missing[*]} " != *" nodejs "* ]]; then
+  missing+=(npm)
+fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo_cmd=()

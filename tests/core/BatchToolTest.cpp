@@ -103,6 +103,38 @@ TEST(BatchTool, PublishAssemblesTheFolder)
     EXPECT_FALSE(std::filesystem::exists(program.path() + "preview"));
 }
 
+TEST(BatchTool, PublishWithTheWebRuntime)
+{
+    SavedProject p;
+    TempFolder program;
+    writeBytes(program.file("zorvex.js"), "RUNTIME");
+    const std::string target = p.folder.file("site-out");
+    EXPECT_EQ(run({"publish", p.path, "--web-runtime", target}, program.path()).status,
+              ExitCode::Ok);
+    EXPECT_EQ(readBytes(target + "/zorvex.js"), "RUNTIME");
+    const std::vector<std::string> page = crlfLines(readBytes(target + "/site.html"));
+    ASSERT_GE(page.size(), 3u);
+    EXPECT_EQ(page[page.size() - 3], "</applet>");
+    EXPECT_EQ(page[page.size() - 2], "<script src=\"zorvex.js\"></script>");
+    EXPECT_EQ(page.back(), "</HTML>");
+    const std::string report = readBytes(target + "/site_PublishReport.txt");
+    EXPECT_NE(report.find("  zorvex.class\r\n  zorvex.js\r\n\r\n"), std::string::npos);
+    EXPECT_EQ(run({"html", p.path, "--web-runtime"}).status, ExitCode::Usage);
+}
+
+TEST(BatchTool, LayoutPrintsTheMenusPlaces)
+{
+    SavedProject p;
+    const ToolRun r = run({"layout", p.path});
+    EXPECT_EQ(r.status, ExitCode::Ok) << r.err;
+    // Default settings: a horizontal menu at (40, 20) of 80 x 20 items; the popup of Products
+    // opens 5, 5 below it with one 22-pixel row (14-pixel popup font), at least 80 wide.
+    EXPECT_EQ(r.out, "{\"applet\": [0, 0, 400, 60], \"menu\": [40, 20, 160, 20], "
+                     "\"items\": [[40, 20, 80, 20], [120, 20, 80, 20]], \"popups\": "
+                     "[{\"path\": [1], \"box\": [125, 45, 80, 28], \"rows\": "
+                     "[[48, 22, \"item\"]]}]}\n");
+}
+
 TEST(BatchTool, CheckListsProblems)
 {
     SavedProject p;

@@ -97,20 +97,24 @@ TEST(OutputCommands, PreviewStagesThePageBesideTheAppletFiles)
     OutputFixture f;
     writeFile(f.program() + "zorvex.jar", "JAR");
     writeFile(f.program() + "zorvex.class", "CLASS");
+    writeFile(f.program() + "zorvex.js", "RUNTIME");
     f.w().Insert1Click();
     f.w().Preview1Click();
-    EXPECT_EQ(f.files(f.preview()), (QStringList{"zorvex.class", "zorvex.jar", "~preview.html"}));
+    EXPECT_EQ(f.files(f.preview()),
+              (QStringList{"zorvex.class", "zorvex.jar", "zorvex.js", "~preview.html"}));
+    // The fragment, then the line that loads the web runtime staged beside it.
     EXPECT_EQ(readFile(f.preview() + "~preview.html").toStdString(),
-              f.w().Document().GenerateHTMLText());
+              f.w().Document().GenerateHTMLText() + "<script src=\"zorvex.js\"></script>\r\n");
+    EXPECT_EQ(readFile(f.preview() + "zorvex.js"), "RUNTIME");
     EXPECT_FALSE(f.files(f.program()).contains("~preview.html"));
     EXPECT_TRUE(f.files(f.work.path()).isEmpty());
     EXPECT_EQ(f.w().Document().StagedFiles(),
-              (TStringArray{"zorvex.jar", "zorvex.class", "", "~preview.html"}));
+              (TStringArray{"zorvex.jar", "zorvex.class", "", "zorvex.js", "~preview.html"}));
     ASSERT_EQ(f.shell.opened.size(), 1);
     EXPECT_EQ(f.shell.opened[0], QDir::toNativeSeparators(f.preview() + "~preview.html"));
 
     f.w().Preview1Click(); // every preview records its files again
-    EXPECT_EQ(f.w().Document().StagedFiles().size(), 8u);
+    EXPECT_EQ(f.w().Document().StagedFiles().size(), 10u);
     f.w().Document().ClearPreview();
     EXPECT_FALSE(QDir(f.preview()).exists());
 }
@@ -349,4 +353,34 @@ TEST(AboutBox, LinksGoToTheShellAndHoverColours)
     f.w().About1Click();
     EXPECT_EQ(f.dialogs.modals, QStringList{"formAbout"});
     EXPECT_EQ(f.shell.opened, (QStringList{TformAbout::HomePage, TformAbout::SupportPage}));
+}
+
+TEST(OutputCommands, TheWebRuntimeGoesIntoSavedPagesWhenChosen)
+{
+    OutputFixture f;
+    writeFile(f.program() + "zorvex.js", "RUNTIME");
+    auto *option = f.find<QAction>("IncludeWebRuntime1");
+    ASSERT_TRUE(option);
+    EXPECT_FALSE(option->isChecked()) << "off until the user turns it on";
+
+    const QString plain = f.work.path() + "/plain.tvl";
+    f.dialogs.saveFiles = {plain};
+    f.w().Save2Click();
+    EXPECT_EQ(readFile(f.work.path() + "/plain.html").toStdString(),
+              f.w().Document().GenerateHTMLText());
+    EXPECT_FALSE(QFile::exists(f.work.path() + "/zorvex.js"));
+
+    option->trigger();
+    const QString with = f.work.path() + "/with.tvl";
+    f.dialogs.saveFiles = {with};
+    f.w().Save2Click();
+    EXPECT_TRUE(readFile(f.work.path() + "/with.html")
+                    .contains("</applet>\r\n<script src=\"zorvex.js\"></script>\r\n</HTML>\r\n"));
+    EXPECT_EQ(readFile(f.work.path() + "/zorvex.js"), "RUNTIME");
+    EXPECT_TRUE(readFile(f.work.path() + "/with_PublishReport.txt").contains("  zorvex.js\r\n"));
+
+    // The choice is the user's: the next editor starts with it.
+    f.create();
+    EXPECT_TRUE(f.find<QAction>("IncludeWebRuntime1")->isChecked());
+    EXPECT_TRUE(f.w().Document().IncludeWebRuntime());
 }

@@ -1,0 +1,98 @@
+#include "MenuLayout.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// Every caption is ten pixels a character, whatever the font.
+class TenPerChar : public CaptionMeasure
+{
+public:
+    double width(const std::string &utf8, const CaptionFont &) const override
+    {
+        return 10.0 * static_cast<double>(utf8.size());
+    }
+};
+
+MenuLayout layoutOf(const TqarAppletAgent &doc, const MemoryTree &tree)
+{
+    return computeMenuLayout(doc.GetAppletData(), doc.GetItems(), itemParents(tree),
+                             TenPerChar());
+}
+} // namespace
+
+TEST(MenuValues, MalformedValuesCountAsTheirDefaults)
+{
+    struct Case
+    {
+        std::string text;
+        int expected;
+    };
+    for (const Case &c : std::vector<Case>{{"12", 12},
+                                           {"-9999", -9999},
+                                           {"10000", 40},
+                                           {"+5", 40},
+                                           {" 5", 40},
+                                           {"5.0", 40},
+                                           {"", 40},
+                                           {"-", 40},
+                                           {"99999999999999999999999", 40}})
+        EXPECT_EQ(parseInteger(c.text, -9999, 9999, 40), c.expected) << "'" << c.text << "'";
+
+    TAppletData data;
+    data[AppletField::ApBgClr] = "a0B0c0";
+    data[AppletField::ApBrdClr] = "12345G";
+    data[AppletField::MnItemsAlign] = "2";
+    data[AppletField::PopupFntSize] = "999";
+    const AppletValues v(data);
+    EXPECT_EQ(v.colour(AppletField::ApBgClr), (Rgb{0xA0, 0xB0, 0xC0}));
+    EXPECT_EQ(v.colour(AppletField::ApBrdClr), (Rgb{0xF4, 0xBE, 0x1A})); // the default
+    EXPECT_EQ(v.choice(AppletField::MnItemsAlign, 2), 1);
+    EXPECT_EQ(v.font(AppletField::PopupFntName).size, 999);
+    EXPECT_EQ(lightOf({0, 100, 255}), (Rgb{102, 162, 255}));
+    EXPECT_EQ(darkOf({0, 100, 255}), (Rgb{0, 60, 153}));
+
+    // A field holding "|" shifts every later one, as it does in the page's "app" value.
+    data[AppletField::MnX] = "7|8";
+    const AppletValues shifted(data);
+    EXPECT_EQ(shifted.position(AppletField::MnX), 7);
+    EXPECT_EQ(shifted.position(AppletField::MnY), 8);
+}
+
+TEST(MenuLayout, VerticalMenuWithNestedPopupsAndSeparators)
+{
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A", ">>-", ">>Bigger", ">>>B1"});
+    fillItemsFromTree(doc, tree);
+    TAppletData data = doc.GetAppletData();
+    data[AppletField::MnItemsAlign] = "0";
+    data[AppletField::MnX] = "10";
+    data[AppletField::MnY] = "5";
+    data[AppletField::MnBrdStyle] = "1";
+    data[AppletField::MnBrdWidth] = "2";
+    data[AppletField::MnItemsGap] = "-3";
+    data[AppletField::PopupFntSize] = "10";
+    doc.SetAppletData(data);
+    doc.GetItems()[1][ItemField::ItemMenuOffsetX] = "-4";
+    // A row without a popup carries "caption|url|target|", so its caption ends at a "|".
+    doc.GetItems()[2][ItemField::ItemCaption] = "Much wider than eighty|tail";
+
+    const MenuLayout l = layoutOf(doc, tree);
+    EXPECT_EQ(menuLayoutJson(l),
+              "{\"applet\": [0, 0, 400, 60], \"menu\": [10, 5, 84, 41], "
+              "\"items\": [[12, 7, 80, 20], [12, 24, 80, 20]], \"popups\": ["
+              "{\"path\": [1], \"box\": [88, 29, 250, 49], \"rows\": "
+              "[[32, 18, \"item\"], [50, 7, \"separator\"], [57, 18, \"submenu\"]]}, "
+              "{\"path\": [1, 2], \"box\": [335, 54, 80, 24], \"rows\": [[57, 18, \"item\"]]}]}\n");
+    EXPECT_EQ(l.itemIndex, (std::vector<int>{0, 1}));
+    EXPECT_EQ(l.itemPopup, (std::vector<int>{-1, 0}));
+    EXPECT_EQ(l.popups[0].rows[2].popup, 1);
+    EXPECT_EQ(l.popups[1].parent, 0);
+    EXPECT_EQ(l.popups[1].rows[0].item, 5);
+
+    buildTree(tree, {"Tarvelle"});
+    doc.GetItems().clear();
+    EXPECT_FALSE(layoutOf(doc, tree).menu.has_value());
+}
