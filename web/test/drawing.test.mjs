@@ -101,3 +101,27 @@ test('image placements', async () => {
     expectArea(shot, i * 30, 0, W, H, (x, y) => covered(x, y) ? red : white, `placement ${how}`);
   }
 });
+
+test('the loading message shows while pictures load, at most 3 seconds', async () => {
+  const page = await newPage(browser);
+  await page.clock.install({ time: 0 });
+  let release;
+  const held = new Promise((r) => { release = r; });
+  await page.route('http://menu.test/**', async (route) => {
+    if (route.request().url().endsWith('.png')) {
+      await held;
+      return route.fulfill({ contentType: 'image/png', body: encodePng(2, 2, () => [255, 0, 0]) });
+    }
+    return route.fulfill({ contentType: 'text/html', body: pageHtml(plain(40, 20,
+      { 4: 'slow.png', 5: 5, 11: '00FF00', 10: '0000FF' }) + plain(40, 20, { 2: '123456' })) });
+  });
+  await page.goto('http://menu.test/page.html', { waitUntil: 'domcontentloaded' });
+  await page.clock.pauseAt(1000);
+  let shot = await screenshot(page);
+  assert.deepEqual(shot.at(1, 1), hex('00FF00'), 'the loading colour while the picture loads');
+  assert.deepEqual(shot.at(41, 1), hex('123456'), 'a menu without pictures never shows it');
+  await page.clock.runFor(3000);
+  shot = await screenshot(page);
+  assert.deepEqual(shot.at(1, 1), [255, 255, 255], 'after 3 seconds the menu, picture or not');
+  release();
+});
