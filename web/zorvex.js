@@ -286,7 +286,7 @@ Menu.prototype = {
         return;
       }
       let el = r.el = li.appendChild(this.control(r, li));
-      el.className = 'zv-r';
+      el.className = r.child ? 'zv-r zv-m' : 'zv-r';
       // The arrow: four columns, 7, 5, 3 and 1 pixels high, ending 8 pixels from the edge.
       for (let i = 0; r.child && i < 4; i++) {
         el.appendChild(doc.createElement('span')).style.cssText =
@@ -476,16 +476,16 @@ function addStyle() {
   s.textContent =
     '.zorvex ul{list-style:none;margin:0;padding:0}' +
     '.zv-i,.zv-r{margin:0;padding:0;border:0;background:none;font:inherit;text-align:left;' +
-    'text-decoration:none;outline:0;appearance:none;overflow:hidden;white-space:pre;cursor:default}' +
+    'text-decoration:none;outline:0;appearance:none;overflow:clip;white-space:pre;cursor:default}' +
     '.zv-i{position:absolute;color:transparent}' +
     '.zorvex .zv-p{position:absolute;box-sizing:border-box;padding:2px;border:1px solid #808080;' +
     'background:#F0F0F0;z-index:2147483000;text-align:left}' +
-    '.zv-p>li{display:block;margin:0}.zv-p>.zv-s{height:7px}' +
-    '.zv-s>div{margin:3px 0 0 1px;height:0;border-top:1px solid #A0A0A0;border-bottom:1px solid #FFF}' +
-    '.zv-r{display:block;position:relative;box-sizing:border-box;width:100%;' +
+    '.zv-p>li{display:block;margin:0}.zv-p>.zv-s{height:7px;box-sizing:border-box;padding-top:3px}' +
+    '.zv-s>div{margin-left:1px;height:0;border-top:1px solid #A0A0A0;border-bottom:1px solid #FFF}' +
+    '.zv-r{display:block;box-sizing:border-box;width:100%;' +
     'height:var(--h);line-height:var(--h);padding-left:5px;color:#000}' +
     '.zv-r:hover,.zv-r:focus,.zv-r.zv-o{background:#316AC5;color:#FFF}' +
-    '.zv-r>span{position:absolute;width:1px;background:currentColor}';
+    '.zv-r>span{position:absolute;width:1px;background:currentColor}.zv-m{position:relative}';
   (doc.head || doc.documentElement).appendChild(s);
 }
 

@@ -1,5 +1,5 @@
 // Measures zorvex.upgrade() of a 1,000-item menu and the opening of a popup in headless
-// Chromium, and the size of zorvex.js. Prints the median and the worst of 30 runs.
+// Chromium, and the size of zorvex.js. Prints the median and the worst of 60 runs.
 import { statSync } from 'node:fs';
 import { app, appletTag, launch, newPage, pageHtml, runtimePath } from '../test/support.mjs';
 
@@ -16,7 +16,7 @@ const page = await newPage(browser);
 await page.setContent(pageHtml('<div id="host"></div>'));
 const times = await page.evaluate((tag) => {
   const upgrade = [], open = [];
-  for (let run = 0; run < 30; run++) {
+  for (let run = 0; run < 60; run++) {
     const host = document.getElementById('host');
     host.innerHTML = tag;
     let t = performance.now();

@@ -125,3 +125,40 @@ test('the loading message shows while pictures load, at most 3 seconds', async (
   assert.deepEqual(shot.at(1, 1), [255, 255, 255], 'after 3 seconds the menu, picture or not');
   release();
 });
+
+test('popups: frame, padding, separator, highlighted row and arrow', async () => {
+  const page = await newPage(browser);
+  await page.clock.install({ time: 0 });
+  await page.setContent(pageHtml(plain(200, 30, { 27: 0, 28: 0 }, {
+    'I0-0': 'P', 'btn0mn0it0': 'A|a.html|_self|', 'btn0mn0it1': '-|||', 'btn0mn0it2': 'btn0mn1',
+    'btn0mn1': 'S', 'btn0mn1it0': 'T|t.html|_self|'
+  })));
+  await page.clock.pauseAt(1000);
+  await page.getByRole('button', { name: 'P' }).click();
+  await page.getByRole('button', { name: 'S' }).hover();
+  const { popups: [{ box: [x, y, w, h], rows }] } =
+    await page.evaluate(() => zorvex.layout(document.querySelector('.zorvex')));
+  const shot = await screenshot(page);
+  const frame = hex('808080'), face = hex('F0F0F0'), blue = hex('316AC5'), white = [255, 255, 255];
+  const expect = (px, py, colour, what) => assert.deepEqual(shot.at(px, py), colour, `${what} at ${px},${py}`);
+  for (const [px, py] of [[x, y + 5], [x + w - 1, y + 5], [x + 5, y], [x + 5, y + h - 1]]) expect(px, py, frame, 'frame');
+  expect(x + 1, y + 1, face, 'padding');
+  expect(x + 2, y + 2, face, 'padding');
+  const [sy] = rows[1];
+  for (const px of [x + 4, x + 20, x + w - 5]) {
+    expect(px, sy + 3, hex('A0A0A0'), 'separator line');
+    expect(px, sy + 4, white, 'separator light line');
+  }
+  expect(x + 3, sy + 3, face, 'separator start');
+  expect(x + w - 4, sy + 3, face, 'separator end');
+  const [ry, rh] = rows[2], cy = ry + Math.floor(rh / 2);
+  expect(x + 3, ry, blue, 'highlighted row');
+  expect(x + w - 4, ry + rh - 1, blue, 'highlighted row');
+  expect(x + 2, ry, face, 'padding beside the row');
+  for (let i = 0; i < 4; i++) {
+    expect(x + w - 12 + i, cy - 3 + i, white, 'arrow top');
+    expect(x + w - 12 + i, cy + 3 - i, white, 'arrow bottom');
+    expect(x + w - 12 + i, cy - 4 + i, blue, 'above the arrow');
+  }
+  expect(x + w - 8, cy, blue, 'right of the arrow tip');
+});
