@@ -1,0 +1,433 @@
+#include "MenuTree.h"
+
+#include "Errors.h"
+#include "TextCodec.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+struct MenuTree::Entry
+{
+    Id id = 0;
+    std::string caption;
+    Entry *parent = nullptr;
+    std::vector<std::unique_ptr<Entry>> children;
+    int size = 1; // nodes in the branch, this one included
+};
+
+namespace {
+// Destroys a branch one node at a time, so that its depth never reaches the call stack.
+template <typename Entry> void destroy(std::unique_ptr<Entry> top)
+{
+    std::vector<std::unique_ptr<Entry>> pending;
+    pending.push_back(std::move(top));
+    while (!pending.empty()) {
+        std::unique_ptr<Entry> next = std::move(pending.back());
+        pending.pop_back();
+        for (auto &child : next->children)
+            pending.push_back(std::move(child));
+    }
+}
+
+// The branch's nodes in pre-order with their depth below its top.
+template <typename Entry> std::vector<std::pair<Entry *, int>> walk(Entry *top)
+{
+    std::vector<std::pair<Entry *, int>> order;
+    std::vector<std::pair<Entry *, int>> pending{{top, 0}};
+    while (!pending.empty()) {
+        const auto next = pending.back();
+        pending.pop_back();
+        order.push_back(next);
+        for (auto child = next.first->children.rbegin(); child != next.first->children.rend();
+             ++child)
+            pending.emplace_back(child->get(), next.second + 1);
+    }
+    return order;
+}
+
+void checkDepths(const MenuBranch &branch)
+{
+    if (branch.nodes.empty() || branch.nodes.front().depth != 0)
+        throw std::invalid_argument("A menu branch starts with its top node");
+    for (std::size_t k = 1; k < branch.nodes.size(); ++k) {
+        const int depth = branch.nodes[k].depth;
+        if (depth < 1 || depth > branch.nodes[k - 1].depth + 1)
+            throw std::invalid_argument("A menu branch holds a node at an impossible depth");
+    }
+}
+
+void clearStructureFields(TItemData &record)
+{
+    for (int pos = ItemField::ItemSubMenu; pos <= ItemField::ItemButton; ++pos)
+        record[pos].clear();
+}
+} // namespace
+
+MenuTree::MenuTree(TItemArray &items) : items_(items) {}
+
+MenuTree::~MenuTree()
+{
+    if (root_)
+        destroy(std::move(root_));
+}
+
+MenuTree::Entry *MenuTree::entry(Node node) const
+{
+    if (!node)
+        throw std::invalid_argument("No menu node given");
+    return static_cast<Entry *>(node);
+}
+
+MenuTree::Entry *MenuTree::itemEntry(Node node, const char *what) const
+{
+    Entry *e = entry(node);
+    if (!e->parent)
+        throw std::invalid_argument(std::string("The menu's root ") + what);
+    return e;
+}
+
+void MenuTree::requireInStep() const
+{
+    const std::size_t nodes = root_ ? static_cast<std::size_t>(root_->size) - 1 : 0;
+    if (!root_ || nodes != items_.size())
+        throw std::logic_error("The menu tree and the item list disagree: " +
+                               std::to_string(nodes) + " item nodes and " +
+                               std::to_string(items_.size()) + " records");
+}
+
+void MenuTree::resize(Entry *from, int delta)
+{
+    for (Entry *e = from; e; e = e->parent)
+        e->size += delta;
+}
+
+ItemTree::Node MenuTree::root() const
+{
+    return root_.get();
+}
+
+ItemTree::Node MenuTree::parent(Node node) const
+{
+    return entry(node)->parent;
+}
+
+int MenuTree::childCount(Node node) const
+{
+    return static_cast<int>(entry(node)->children.size());
+}
+
+ItemTree::Node MenuTree::child(Node node, int index) const
+{
+    const auto &children = entry(node)->children;
+    if (index < 0 || static_cast<std::size_t>(index) >= children.size())
+        return nullptr;
+    return children[static_cast<std::size_t>(index)].get();
+}
+
+std::string MenuTree::caption(Node node) const
+{
+    return entry(node)->caption;
+}
+
+void MenuTree::clear()
+{
+    byId_.clear();
+    if (root_)
+        destroy(std::move(root_));
+}
+
+ItemTree::Node MenuTree::addChild(Node parent, const std::string &caption)
+{
+    auto node = std::make_unique<Entry>();
+    node->caption = caption;
+    node->id = nextId();
+    Entry *raw = node.get();
+    if (!parent) {
+        if (root_)
+            throw std::logic_error("The menu already has a root");
+        root_ = std::move(node);
+    } else {
+        raw->parent = entry(parent);
+        raw->parent->children.push_back(std::move(node));
+        resize(raw->parent, 1);
+    }
+    byId_[raw->id] = raw;
+    return raw;
+}
+
+MenuTree::Id MenuTree::id(Node node) const
+{
+    return entry(node)->id;
+}
+
+ItemTree::Node MenuTree::find(Id id) const
+{
+    const auto found = byId_.find(id);
+    return found == byId_.end() ? nullptr : found->second;
+}
+
+int MenuTree::level(Node node) const
+{
+    int level = 0;
+    for (const Entry *e = entry(node); e->parent; e = e->parent)
+        ++level;
+    return level;
+}
+
+int MenuTree::indexOf(Node node) const
+{
+    const Entry *e = entry(node);
+    if (!e->parent)
+        return 0;
+    const auto &siblings = e->parent->children;
+    return static_cast<int>(std::find_if(siblings.begin(), siblings.end(),
+                                         [e](const auto &s) { return s.get() == e; }) -
+                            siblings.begin());
+}
+
+int MenuTree::itemIndex(Node node) const
+{
+    // Every ancestor, and the branch of every earlier sibling on the way up, comes first.
+    int position = 0;
+    for (const Entry *e = entry(node); e->parent; e = e->parent) {
+        position += 1;
+        for (const auto &sibling : e->parent->children) {
+            if (sibling.get() == e)
+                break;
+            position += sibling->size;
+        }
+    }
+    return position - 1;
+}
+
+ItemTree::Node MenuTree::nodeAt(int itemIndex) const
+{
+    if (!root_ || itemIndex < 0 || itemIndex + 1 >= root_->size)
+        return nullptr;
+    Entry *at = root_.get();
+    int remaining = itemIndex + 1; // pre-order steps below the root
+    while (remaining > 0) {
+        --remaining; // into the children
+        for (const auto &child : at->children) {
+            if (remaining < child->size) {
+                at = child.get();
+                break;
+            }
+            remaining -= child->size;
+        }
+    }
+    return at;
+}
+
+int MenuTree::branchSize(Node node) const
+{
+    return entry(node)->size;
+}
+
+bool MenuTree::contains(Node branch, Node node) const
+{
+    const Entry *top = entry(branch);
+    for (const Entry *e = entry(node); e; e = e->parent) {
+        if (e == top)
+            return true;
+    }
+    return false;
+}
+
+ItemTree::Node MenuTree::insertItem(Node parent, int position, const std::string &caption,
+                                    const TItemData &record)
+{
+    MenuBranch branch;
+    branch.nodes.push_back({0, caption, record, 0});
+    return insertBranch(parent, position, std::move(branch));
+}
+
+MenuBranch MenuTree::takeBranch(Node node)
+{
+    requireInStep();
+    Entry *top = itemEntry(node, "cannot be removed");
+    const int first = itemIndex(node);
+    MenuBranch branch;
+    for (const auto &[e, depth] : walk(top)) {
+        const auto at = static_cast<std::size_t>(first) + branch.nodes.size();
+        branch.nodes.push_back({depth, e->caption, std::move(items_[at]), e->id});
+        byId_.erase(e->id);
+    }
+    const auto begin = items_.begin() + first;
+    items_.erase(begin, begin + static_cast<std::ptrdiff_t>(branch.nodes.size()));
+
+    Entry *parent = top->parent;
+    auto &siblings = parent->children;
+    const auto it = std::find_if(siblings.begin(), siblings.end(),
+                                 [top](const auto &s) { return s.get() == top; });
+    std::unique_ptr<Entry> owned = std::move(*it);
+    siblings.erase(it);
+    resize(parent, -top->size);
+    destroy(std::move(owned));
+    return branch;
+}
+
+ItemTree::Node MenuTree::insertBranch(Node parent, int position, MenuBranch branch)
+{
+    requireInStep();
+    Entry *into = entry(parent);
+    if (position < 0 || position > childCount(parent))
+        throw std::out_of_range("No place " + std::to_string(position) + " among " +
+                                std::to_string(childCount(parent)) + " children");
+    checkDepths(branch);
+
+    // Build the branch apart, then hang it in and insert its records in one go.
+    std::unique_ptr<Entry> top;
+    std::vector<Entry *> ancestors; // ancestors[d]: the last node built at depth d
+    std::vector<TItemData> records;
+    records.reserve(branch.nodes.size());
+    for (MenuBranch::Node &node : branch.nodes) {
+        auto e = std::make_unique<Entry>();
+        e->caption = std::move(node.caption);
+        e->id = node.id && !byId_.count(node.id) ? node.id : nextId();
+        lastId_ = std::max(lastId_, e->id);
+        byId_[e->id] = e.get();
+        records.push_back(std::move(node.record));
+        ancestors.resize(static_cast<std::size_t>(node.depth));
+        Entry *raw = e.get();
+        if (node.depth == 0) {
+            top = std::move(e);
+        } else {
+            raw->parent = ancestors.back();
+            raw->parent->children.push_back(std::move(e));
+        }
+        ancestors.push_back(raw);
+    }
+    // Branch sizes, deepest first.
+    const auto order = walk(top.get());
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        Entry *e = it->first;
+        e->size = 1;
+        for (const auto &child : e->children)
+            e->size += child->size;
+    }
+
+    Entry *raw = top.get();
+    raw->parent = into;
+    into->children.insert(into->children.begin() + position, std::move(top));
+    resize(into, raw->size);
+    const int first = itemIndex(raw);
+    items_.insert(items_.begin() + first, std::make_move_iterator(records.begin()),
+                  std::make_move_iterator(records.end()));
+    return raw;
+}
+
+void MenuTree::moveBranch(Node node, Node newParent, int position)
+{
+    Entry *moving = itemEntry(node, "cannot be moved");
+    Entry *into = entry(newParent);
+    if (contains(node, newParent))
+        throw std::invalid_argument("An item cannot be moved into its own branch");
+    const int places = childCount(newParent) - (moving->parent == into ? 1 : 0);
+    if (position < 0 || position > places)
+        throw std::out_of_range("No place " + std::to_string(position) + " among " +
+                                std::to_string(places) + " children");
+    insertBranch(newParent, position, takeBranch(node));
+}
+
+MenuBranch MenuTree::copyBranch(Node node) const
+{
+    requireInStep();
+    Entry *top = itemEntry(node, "cannot be copied");
+    const int first = itemIndex(node);
+    MenuBranch branch;
+    for (const auto &[e, depth] : walk(top)) {
+        TItemData record = items_[static_cast<std::size_t>(first) + branch.nodes.size()];
+        clearStructureFields(record);
+        branch.nodes.push_back({depth, e->caption, std::move(record), 0});
+    }
+    return branch;
+}
+
+const TItemData &MenuTree::record(Node node) const
+{
+    requireInStep();
+    itemEntry(node, "has no record");
+    return items_[static_cast<std::size_t>(itemIndex(node))];
+}
+
+void MenuTree::setRecord(Node node, const TItemData &record)
+{
+    requireInStep();
+    itemEntry(node, "has no record");
+    items_[static_cast<std::size_t>(itemIndex(node))] = record;
+}
+
+void MenuTree::setCaption(Node node, const std::string &caption)
+{
+    entry(node)->caption = caption;
+}
+
+namespace {
+const std::string StructureStart = "--------------- Structure Description Start ---------------";
+const std::string StructureEnd = "--------------- Structure Description End ---------------";
+const std::string ItemStart = "--------------- Item Parameter Description Start ---------------";
+const std::string ItemEnd = "--------------- Item Parameter Description End ---------------";
+} // namespace
+
+std::string branchToText(const MenuBranch &branch)
+{
+    std::string out;
+    auto line = [&out](const std::string &text) { out += text + LineEnd; };
+    line(StructureStart);
+    for (const MenuBranch::Node &node : branch.nodes)
+        line(std::string(static_cast<std::size_t>(node.depth), '\t') + node.caption);
+    line(StructureEnd);
+    line(ItemStart);
+    line(std::to_string(branch.nodes.size()));
+    for (const MenuBranch::Node &node : branch.nodes) {
+        for (int pos = 1; pos <= TItemData::FieldCount; ++pos)
+            line(node.record[pos]);
+    }
+    line(ItemEnd);
+    return out;
+}
+
+MenuBranch branchFromText(const std::string &text)
+{
+    const auto refuse = [](const std::string &why) {
+        return ETreeError("The text is not a menu branch: " + why);
+    };
+    std::vector<std::string> lines = splitLines(text);
+    while (!lines.empty() && lines.back().empty())
+        lines.pop_back();
+    std::size_t at = 0;
+    auto expect = [&](const std::string &marker) {
+        if (at >= lines.size() || lines[at] != marker)
+            throw refuse("\"" + marker + "\" is missing");
+        ++at;
+    };
+
+    MenuBranch branch;
+    expect(StructureStart);
+    while (at < lines.size() && lines[at] != StructureEnd) {
+        const std::string &line = lines[at++];
+        const std::size_t depth = line.find_first_not_of('\t');
+        if (depth == std::string::npos)
+            throw refuse("a structure line holds no caption");
+        branch.nodes.push_back({static_cast<int>(depth), line.substr(depth), {}, 0});
+    }
+    expect(StructureEnd);
+    try {
+        checkDepths(branch);
+    } catch (const std::invalid_argument &error) {
+        throw refuse(error.what());
+    }
+    expect(ItemStart);
+    if (at >= lines.size() || lines[at] != std::to_string(branch.nodes.size()))
+        throw refuse("the item count does not match the structure");
+    ++at;
+    if (lines.size() - at != branch.nodes.size() * TItemData::FieldCount + 1)
+        throw refuse("the item section does not hold 15 lines per item");
+    for (MenuBranch::Node &node : branch.nodes) {
+        for (int pos = 1; pos <= TItemData::FieldCount; ++pos)
+            node.record[pos] = lines[at++];
+    }
+    expect(ItemEnd);
+    return branch;
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "ItemData.h"
+#include "ItemTree.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// A branch taken out of the menu, copied, or read from text: its nodes in pre-order, each with
+// its depth below the branch's top node (0 for the top), caption, record and identity (0 when
+// it has none yet).
+struct MenuBranch
+{
+    struct Node
+    {
+        int depth = 0;
+        std::string caption;
+        TItemData record;
+        std::uint64_t id = 0;
+    };
+    std::vector<Node> nodes;
+};
+
+// The menu's shape: the root (the applet, no record) and the item nodes below it, each with a
+// caption and an identity that stays the same for as long as the node lives, through moves and
+// through a branch taken out and put back. The editing operations keep the document's item
+// list in step with the tree (item k belongs to the node at pre-order position k + 1); each
+// runs in time linear in the list, and refuses what would break the tree, with an exception,
+// before it changes anything. Nothing here recurses on depth.
+class MenuTree : public ItemTree
+{
+public:
+    using Id = std::uint64_t;
+
+    explicit MenuTree(TItemArray &items);
+    ~MenuTree() override;
+    MenuTree(const MenuTree &) = delete;
+    MenuTree &operator=(const MenuTree &) = delete;
+
+    // The shape alone, as the project file's reader builds it: clear and addChild leave the
+    // item list to the caller.
+    Node root() const override;
+    Node parent(Node node) const override;
+    int childCount(Node node) const override;
+    Node child(Node node, int index) const override;
+    std::string caption(Node node) const override;
+    void clear() override;
+    Node addChild(Node parent, const std::string &caption) override;
+
+    Id id(Node node) const;
+    Node find(Id id) const; // nullptr when no node has that identity
+    int level(Node node) const;      // root 0, first-level items 1, ...
+    int indexOf(Node node) const;    // among its parent's children; 0 for the root
+    int itemIndex(Node node) const;  // its record's index in the list; -1 for the root
+    Node nodeAt(int itemIndex) const; // nullptr outside the list
+    int branchSize(Node node) const; // nodes in its branch, itself included
+    bool contains(Node branch, Node node) const; // node is branch or lies below it
+
+    // Adds an item node with its record as child number position of parent.
+    Node insertItem(Node parent, int position, const std::string &caption,
+                    const TItemData &record);
+    // Removes a node's branch with its records and hands them out, identities included.
+    MenuBranch takeBranch(Node node);
+    // Puts a branch in as child number position of parent and returns its top node. Its
+    // identities are kept where no other node has them; nodes without one get a fresh one.
+    Node insertBranch(Node parent, int position, MenuBranch branch);
+    // Moves a node's branch to child number position of another parent (or the same),
+    // counted without the node itself. Moving a node into its own branch is refused.
+    void moveBranch(Node node, Node newParent, int position);
+    // The branch as it stands, without identities and with the structure fields emptied.
+    MenuBranch copyBranch(Node node) const;
+
+    const TItemData &record(Node node) const;
+    void setRecord(Node node, const TItemData &record);
+    void setCaption(Node node, const std::string &caption);
+
+private:
+    struct Entry;
+    Entry *entry(Node node) const;
+    Entry *itemEntry(Node node, const char *what) const;
+    void requireInStep() const;
+    void resize(Entry *from, int delta);
+    Id nextId() { return ++lastId_; }
+
+    TItemArray &items_;
+    std::unique_ptr<Entry> root_;
+    std::unordered_map<Id, Entry *> byId_;
+    Id lastId_ = 0;
+};
+
+// A branch as text, in the project file's own form: the structure section (depths relative to
+// the branch's top) and the item section with the count and 15 lines per record, CR LF after
+// every line. Reading accepts LF or CR line ends and throws ETreeError for any other text.
+std::string branchToText(const MenuBranch &branch);
+MenuBranch branchFromText(const std::string &text);
