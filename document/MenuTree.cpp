@@ -319,6 +319,7 @@ ItemTree::Node MenuTree::insertBranch(Node parent, int position, MenuBranch bran
 
 void MenuTree::moveBranch(Node node, Node newParent, int position)
 {
+    requireInStep();
     Entry *moving = itemEntry(node, "cannot be moved");
     Entry *into = entry(newParent);
     if (contains(node, newParent))
@@ -327,7 +328,25 @@ void MenuTree::moveBranch(Node node, Node newParent, int position)
     if (position < 0 || position > places)
         throw std::out_of_range("No place " + std::to_string(position) + " among " +
                                 std::to_string(places) + " children");
-    insertBranch(newParent, position, takeBranch(node));
+
+    // The nodes themselves move, so handles to them stay good; the records follow as a block.
+    const int first = itemIndex(node);
+    auto &from = moving->parent->children;
+    const auto it = std::find_if(from.begin(), from.end(),
+                                 [moving](const auto &s) { return s.get() == moving; });
+    std::unique_ptr<Entry> owned = std::move(*it);
+    from.erase(it);
+    resize(moving->parent, -moving->size);
+    moving->parent = into;
+    into->children.insert(into->children.begin() + position, std::move(owned));
+    resize(into, moving->size);
+
+    const int to = itemIndex(node);
+    const auto begin = items_.begin();
+    if (to < first)
+        std::rotate(begin + to, begin + first, begin + first + moving->size);
+    else
+        std::rotate(begin + first, begin + first + moving->size, begin + to + moving->size);
 }
 
 MenuBranch MenuTree::copyBranch(Node node) const

@@ -68,7 +68,8 @@ public:
     // identities are kept where no other node has them; nodes without one get a fresh one.
     Node insertBranch(Node parent, int position, MenuBranch branch);
     // Moves a node's branch to child number position of another parent (or the same),
-    // counted without the node itself. Moving a node into its own branch is refused.
+    // counted without the node itself; the nodes keep their handles. Moving a node into its
+    // own branch is refused.
     void moveBranch(Node node, Node newParent, int position);
     // The branch as it stands, without identities and with the structure fields emptied.
     MenuBranch copyBranch(Node node) const;

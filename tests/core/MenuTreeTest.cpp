@@ -144,7 +144,9 @@ struct Session
                              std::invalid_argument);
                 return;
             }
-            tree.moveBranch(node(moving.id), node(target.id), pos);
+            const auto handle = node(moving.id);
+            tree.moveBranch(handle, node(target.id), pos);
+            EXPECT_EQ(tree.find(moving.id), handle) << "a moved node keeps its handle";
             auto &from = moving.parent->children;
             const auto it = std::find_if(from.begin(), from.end(),
                                          [&](const Naive &n) { return n.id == moving.id; });
