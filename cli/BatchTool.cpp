@@ -2,8 +2,8 @@
 
 #include "Errors.h"
 #include "FileSystem.h"
-#include "MemoryTree.h"
 #include "MenuLayout.h"
+#include "MenuTree.h"
 #include "MenuStructure.h"
 #include "qarAppletAgent.h"
 #include "qarUtility.h"
@@ -36,7 +36,7 @@ const char *const Version = "tarvelle-cli 1.0.0\n";
 struct Project
 {
     TqarAppletAgent doc;
-    MemoryTree tree;
+    MenuTree tree{doc.GetItems()};
 };
 
 void load(Project &project, const std::string &fileName, const std::string &programFolder)
