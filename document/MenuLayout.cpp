@@ -111,7 +111,7 @@ struct PopupPlacer
             const std::string caption = popupRowCaption(record, opens);
             LayoutRow row;
             row.item = child;
-            row.kind = opens                       ? RowKind::Submenu
+            row.kind = opens                         ? RowKind::Submenu
                        : caption == SeparatorCaption ? RowKind::Separator
                                                      : RowKind::Item;
             row.y = rowY;
@@ -161,9 +161,8 @@ MenuLayout computeMenuLayout(const TAppletData &data, const TItemArray &items,
     const int mx = v.position(MnX), my = v.position(MnY);
     const int iw = v.size(MnItemsWidth), ih = v.size(MnItemsHeight), gap = v.position(MnItemsGap);
     if (n > 0) {
-        layout.menu = horizontal
-                          ? LayoutRect{mx, my, 2 * mb + n * iw + (n - 1) * gap, 2 * mb + ih}
-                          : LayoutRect{mx, my, 2 * mb + iw, 2 * mb + n * ih + (n - 1) * gap};
+        layout.menu = horizontal ? LayoutRect{mx, my, 2 * mb + n * iw + (n - 1) * gap, 2 * mb + ih}
+                                 : LayoutRect{mx, my, 2 * mb + iw, 2 * mb + n * ih + (n - 1) * gap};
     }
 
     PopupPlacer placer{items, children, measure, v.font(PopupFntName), layout};

@@ -47,8 +47,8 @@ struct MenuLayout
     LayoutRect applet;
     std::optional<LayoutRect> menu; // none without first-level items
     std::vector<LayoutRect> items;
-    std::vector<int> itemIndex;     // each first-level item's index in the item list
-    std::vector<int> itemPopup;     // the popup each first-level item opens, or -1
+    std::vector<int> itemIndex;      // each first-level item's index in the item list
+    std::vector<int> itemPopup;      // the popup each first-level item opens, or -1
     std::vector<LayoutPopup> popups; // pre-order
 };
 

@@ -90,9 +90,9 @@ void MenuTree::requireInStep() const
 {
     const std::size_t nodes = root_ ? static_cast<std::size_t>(root_->size) - 1 : 0;
     if (!root_ || nodes != items_.size())
-        throw std::logic_error("The menu tree and the item list disagree: " +
-                               std::to_string(nodes) + " item nodes and " +
-                               std::to_string(items_.size()) + " records");
+        throw std::logic_error(
+            "The menu tree and the item list disagree: " + std::to_string(nodes) +
+            " item nodes and " + std::to_string(items_.size()) + " records");
 }
 
 void MenuTree::resize(Entry *from, int delta)

@@ -51,17 +51,16 @@ public:
     Node addChild(Node parent, const std::string &caption) override;
 
     Id id(Node node) const;
-    Node find(Id id) const; // nullptr when no node has that identity
-    int level(Node node) const;      // root 0, first-level items 1, ...
-    int indexOf(Node node) const;    // among its parent's children; 0 for the root
-    int itemIndex(Node node) const;  // its record's index in the list; -1 for the root
-    Node nodeAt(int itemIndex) const; // nullptr outside the list
-    int branchSize(Node node) const; // nodes in its branch, itself included
+    Node find(Id id) const;                      // nullptr when no node has that identity
+    int level(Node node) const;                  // root 0, first-level items 1, ...
+    int indexOf(Node node) const;                // among its parent's children; 0 for the root
+    int itemIndex(Node node) const;              // its record's index in the list; -1 for the root
+    Node nodeAt(int itemIndex) const;            // nullptr outside the list
+    int branchSize(Node node) const;             // nodes in its branch, itself included
     bool contains(Node branch, Node node) const; // node is branch or lies below it
 
     // Adds an item node with its record as child number position of parent.
-    Node insertItem(Node parent, int position, const std::string &caption,
-                    const TItemData &record);
+    Node insertItem(Node parent, int position, const std::string &caption, const TItemData &record);
     // Removes a node's branch with its records and hands them out, identities included.
     MenuBranch takeBranch(Node node);
     // Puts a branch in as child number position of parent and returns its top node. Its

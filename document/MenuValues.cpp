@@ -120,8 +120,9 @@ FirstLevelValues::FirstLevelValues(const TItemData &item)
 
 std::string FirstLevelValues::field(int pos, const std::string &fallback) const
 {
-    return static_cast<std::size_t>(pos) <= fields.size() ? fields[static_cast<std::size_t>(pos) - 1]
-                                                          : fallback;
+    return static_cast<std::size_t>(pos) <= fields.size()
+               ? fields[static_cast<std::size_t>(pos) - 1]
+               : fallback;
 }
 
 int FirstLevelValues::offsetX() const

@@ -194,8 +194,7 @@ void TMainForm::buildMenus()
 
     QMenu *option = menuBar()->addMenu(tr("&Option"));
     WebBrowser1 = action(this, "WebBrowser1", tr("Web &Browser..."));
-    IncludeWebRuntime1 =
-        action(this, "IncludeWebRuntime1", tr("Include &Web Runtime When Saving"));
+    IncludeWebRuntime1 = action(this, "IncludeWebRuntime1", tr("Include &Web Runtime When Saving"));
     IncludeWebRuntime1->setCheckable(true);
     IncludeWebRuntime1->setStatusTip(
         tr("Saved pages load zorvex.js, which draws the menu in today's browsers."));

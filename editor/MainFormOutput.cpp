@@ -9,8 +9,8 @@
 #include "PublishReport.h"
 #include "Registry.h"
 #include "Startup.h"
-#include "TextCodec.h"
 #include "Templet.h"
+#include "TextCodec.h"
 #include "WebBrowser.h"
 
 #include <QAction>

@@ -27,8 +27,8 @@ AppletSettingsPage::AppletSettingsPage(QWidget *parent) : QWidget(parent)
     spnedtApHeight =
         spinEdit(dimensions, "spnedtApHeight", 0, 9999, tr("Specify applet height in pixel"));
     QHBoxLayout *size = row(dims);
-    pair(size, tr("&Width"), spnedtApWidth);
-    pair(size, tr("&Height"), spnedtApHeight);
+    pair(size, tr("Width"), spnedtApWidth);
+    pair(size, tr("Height"), spnedtApHeight);
     size->addStretch(1);
     page->addWidget(dimensions);
 
@@ -38,7 +38,7 @@ AppletSettingsPage::AppletSettingsPage(QWidget *parent) : QWidget(parent)
     spdbtnApBgImg = picker(background, "spdbtnApBgImg",
                            tr("Click here to select the applet background image file"));
     QHBoxLayout *image = row(bg);
-    pair(image, tr("Background &Image"), edtApBgImg, true);
+    pair(image, tr("Background Image"), edtApBgImg, true);
     image->addWidget(spdbtnApBgImg);
 
     spnedtApBgImgX = spinEdit(background, "spnedtApBgImgX", -9999, 9999,
@@ -48,16 +48,16 @@ AppletSettingsPage::AppletSettingsPage(QWidget *parent) : QWidget(parent)
     cmbxApBgImgAlign = list(background, "cmbxApBgImgAlign", ChoiceList::placement(),
                             tr("Align the background image in applet"));
     QHBoxLayout *position = row(bg);
-    pair(position, tr("&X"), spnedtApBgImgX);
-    pair(position, tr("&Y"), spnedtApBgImgY);
-    pair(position, tr("&Alignment"), cmbxApBgImgAlign);
+    pair(position, tr("X"), spnedtApBgImgX);
+    pair(position, tr("Y"), spnedtApBgImgY);
+    pair(position, tr("Alignment"), cmbxApBgImgAlign);
     position->addStretch(1);
 
     pnlApBgClr = colorPanel(background, "pnlApBgClr", tr("Background color of the applet"));
     pnlApBgFadeClr =
         colorPanel(background, "pnlApBgFadeClr", tr("Background fade color of the applet"));
     chbxApBgGradientFill =
-        checkBox(background, "chbxApBgGradientFill", tr("&Gradient Fill"),
+        checkBox(background, "chbxApBgGradientFill", tr("Gradient Fill"),
                  tr("Specify whether applet background be gradient filled by BG and Fade Color"));
     QHBoxLayout *colors = row(bg);
     pair(colors, tr("BG Color"), pnlApBgClr);
@@ -82,8 +82,8 @@ MoreAppletSettingsPage::MoreAppletSettingsPage(QWidget *parent) : QWidget(parent
                           tr("Specify the border style of the applet"));
     pnlApBrdClr = colorPanel(border, "pnlApBrdClr", tr("Specify color of applet border here"));
     QHBoxLayout *line = row(brd);
-    pair(line, tr("&Width"), spnedtApBrdWidth);
-    pair(line, tr("&Style"), cmbxApBrdStyle);
+    pair(line, tr("Width"), spnedtApBrdWidth);
+    pair(line, tr("Style"), cmbxApBrdStyle);
     pair(line, tr("Color"), pnlApBrdClr);
     line->addStretch(1);
     page->addWidget(border);
@@ -95,7 +95,7 @@ MoreAppletSettingsPage::MoreAppletSettingsPage(QWidget *parent) : QWidget(parent
     edtApLoadingMsg =
         edit(loading, "edtApLoadingMsg", tr("This message will be displayed when applet loading"));
     QHBoxLayout *text = row(msg);
-    pair(text, tr("&Message"), edtApLoadingMsg, true);
+    pair(text, tr("Message"), edtApLoadingMsg, true);
     pnlApLoadingBgClr = colorPanel(loading, "pnlApLoadingBgClr",
                                    tr("Specify the background color of applet when it is loading"));
     pnlApLoadingMsgClr =
@@ -124,8 +124,8 @@ PopupMenuPage::PopupMenuPage(QWidget *parent) : QWidget(parent)
         text, "spdbtnPopupFntItalic", "I",
         tr("The font style of text that in popup menu will be italic when it be pressed down"));
     QHBoxLayout *font = row(txt);
-    pair(font, tr("Font &Name"), cmbxPopupFntName);
-    pair(font, tr("Font &Size"), cmbxPopupFntSize);
+    pair(font, tr("Font Name"), cmbxPopupFntName);
+    pair(font, tr("Font Size"), cmbxPopupFntSize);
     font->addSpacing(10);
     font->addWidget(spdbtnPopupFntBold);
     font->addWidget(spdbtnPopupFntItalic);

@@ -50,9 +50,9 @@ ItemPage::ItemPage(QWidget *parent) : QWidget(parent)
     cmbxItemTarget->setMinimumWidth(140);
     TextEdit::refuseLineBreaksAndBars(cmbxItemTarget->lineEdit());
     QHBoxLayout *url = row(lnk);
-    pair(url, tr("&URL"), edtItemURL, true);
+    pair(url, tr("URL"), edtItemURL, true);
     QHBoxLayout *target = row(lnk);
-    pair(target, tr("&Target"), cmbxItemTarget);
+    pair(target, tr("Target"), cmbxItemTarget);
     target->addStretch(1);
     page->addWidget(link);
 
@@ -79,8 +79,8 @@ FirstLevelItemOptionsPage::FirstLevelItemOptionsPage(QWidget *parent) : QWidget(
     spnedtItemMenuOffsetY =
         spinEdit(offset, "spnedtItemMenuOffsetY", -9999, 9999, tr("Y position of the POPUP MENU"));
     QHBoxLayout *offsets = row(off);
-    pair(offsets, tr("&X"), spnedtItemMenuOffsetX);
-    pair(offsets, tr("&Y"), spnedtItemMenuOffsetY);
+    pair(offsets, tr("X"), spnedtItemMenuOffsetX);
+    pair(offsets, tr("Y"), spnedtItemMenuOffsetY);
     offsets->addStretch(1);
     page->addWidget(offset);
 
@@ -125,7 +125,7 @@ FirstLevelItemOptionsPage::FirstLevelItemOptionsPage(QWidget *parent) : QWidget(
         tr("Specify background sound of item that in First-Level menu in mouse clicked status"));
     spdbtnItClSnd = picker(sound, "spdbtnItClSnd",
                            tr("Click here to select the background sound of item that in "
-                              "First-Level menu in mouse clicked status"));
+                              "First-Level menu in clicked status"));
     labeledFile(snd, tr("Mouse Over"), edtItemOvBgSnd, spdbtnItOvSnd);
     labeledFile(snd, tr("Mouse Clicked"), edtItemClBgSnd, spdbtnItClSnd);
     page->addWidget(sound);

@@ -37,14 +37,14 @@ MenuPage::MenuPage(QWidget *parent) : QWidget(parent)
     spnedtMnItemsAlign = list(general, "spnedtMnItemsAlign", ChoiceList::orientation(),
                               tr("Align the items that in First-Level menu"));
     QHBoxLayout *first = row(gen);
-    pair(first, tr("Menu &X"), spnedtMnX);
-    pair(first, tr("Items &Width"), spnedtMnItemsWidth);
-    pair(first, tr("Items &Gap"), spnedtMnItemsGap);
+    pair(first, tr("Menu X"), spnedtMnX);
+    pair(first, tr("Items Width"), spnedtMnItemsWidth);
+    pair(first, tr("Items Gap"), spnedtMnItemsGap);
     first->addStretch(1);
     QHBoxLayout *second = row(gen);
-    pair(second, tr("Menu &Y"), spnedtMnY);
-    pair(second, tr("Items &Height"), spnedtMnItemsHeight);
-    pair(second, tr("Items &Align"), spnedtMnItemsAlign);
+    pair(second, tr("Menu Y"), spnedtMnY);
+    pair(second, tr("Items Height"), spnedtMnItemsHeight);
+    pair(second, tr("Items Align"), spnedtMnItemsAlign);
     second->addStretch(1);
     page->addWidget(general);
 
@@ -77,8 +77,8 @@ MenuPage::MenuPage(QWidget *parent) : QWidget(parent)
                           tr("Specify the border style of the First-Level menu"));
     pnlMnBrdClr = colorPanel(border, "pnlMnBrdClr", tr("The color of First-Level menu border"));
     QHBoxLayout *line = row(brd);
-    pair(line, tr("Wi&dth"), spnedtMnBrdWidth);
-    pair(line, tr("&Style"), cmbxMnBrdStyle);
+    pair(line, tr("Width"), spnedtMnBrdWidth);
+    pair(line, tr("Style"), cmbxMnBrdStyle);
     pair(line, tr("Color"), pnlMnBrdClr);
     line->addStretch(1);
     page->addWidget(border);
@@ -110,15 +110,15 @@ ItemStatePage::ItemStatePage(const QString &infix, QWidget *parent) : QWidget(pa
     pnlTextClr = colorPanel(text, name("pnl", "TextClr"),
                             tr("The color of text in item caption that in First-Level menu"));
     QHBoxLayout *font = row(txt);
-    pair(font, tr("Font &Name"), cmbxFntName);
-    pair(font, tr("Font &Size"), cmbxFntSize);
+    pair(font, tr("Font Name"), cmbxFntName);
+    pair(font, tr("Font Size"), cmbxFntSize);
     font->addSpacing(10);
     font->addWidget(spdbtnFntBold);
     font->addWidget(spdbtnFntItalic);
     font->addStretch(1);
     QHBoxLayout *caption = row(txt);
-    pair(caption, tr("Ali&gn"), cmbxTextAlign);
-    pair(caption, tr("&Offset"), spnedtTextOffset);
+    pair(caption, tr("Align"), cmbxTextAlign);
+    pair(caption, tr("Offset"), spnedtTextOffset);
     pair(caption, tr("Color"), pnlTextClr);
     caption->addStretch(1);
     page->addWidget(text);
@@ -143,9 +143,9 @@ ItemStatePage::ItemStatePage(const QString &infix, QWidget *parent) : QWidget(pa
     chckbxBgTransparent = checkBox(background, name("chckbx", "BgTransparent"), tr("Transparent"),
                                    tr("Specify whether item background be transparentized"));
     QHBoxLayout *image = row(bg);
-    pair(image, tr("Background Image &X"), spnedtBgImgX);
-    pair(image, tr("&Y"), spnedtBgImgY);
-    pair(image, tr("Al&ign"), spnedtBgImgAlign);
+    pair(image, tr("Background Image X"), spnedtBgImgX);
+    pair(image, tr("Y"), spnedtBgImgY);
+    pair(image, tr("Align"), spnedtBgImgAlign);
     image->addStretch(1);
     QHBoxLayout *colors = row(bg);
     pair(colors, tr("BG Color"), pnlBgClr);
@@ -165,8 +165,8 @@ ItemStatePage::ItemStatePage(const QString &infix, QWidget *parent) : QWidget(pa
     pnlBrdClr = colorPanel(border, name("pnl", "BrdClr"),
                            tr("The border color of item that in First-Level menu"));
     QHBoxLayout *line = row(brd);
-    pair(line, tr("Wi&dth"), spnedtBrdWidth);
-    pair(line, tr("S&tyle"), cmbxBrdStyle);
+    pair(line, tr("Width"), spnedtBrdWidth);
+    pair(line, tr("Style"), cmbxBrdStyle);
     pair(line, tr("Color"), pnlBrdClr);
     line->addStretch(1);
     page->addWidget(border);

@@ -17,8 +17,7 @@ public:
 
 MenuLayout layoutOf(const TqarAppletAgent &doc, const MemoryTree &tree)
 {
-    return computeMenuLayout(doc.GetAppletData(), doc.GetItems(), itemParents(tree),
-                             TenPerChar());
+    return computeMenuLayout(doc.GetAppletData(), doc.GetItems(), itemParents(tree), TenPerChar());
 }
 } // namespace
 

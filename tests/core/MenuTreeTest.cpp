@@ -163,8 +163,7 @@ struct Session
         }
         case 4: { // copy and paste through text: a fresh branch without structure fields
             const Flat source = any(true);
-            const MenuBranch copy =
-                branchFromText(branchToText(tree.copyBranch(node(source.id))));
+            const MenuBranch copy = branchFromText(branchToText(tree.copyBranch(node(source.id))));
             const Flat parent = any(false);
             const int pos = pick(static_cast<int>(parent.node->children.size()) + 1);
             const auto top = tree.insertBranch(node(parent.id), pos, copy);
