@@ -65,10 +65,14 @@ TStringArray TqarAppletAgent::ResourceSlots() const
 
 void TqarAppletAgent::CopyToPreview(const std::string &path)
 {
+    CopyToPreviewAs(path, fsx::fileNamePart(path));
+}
+
+void TqarAppletAgent::CopyToPreviewAs(const std::string &path, const std::string &name)
+{
     const std::string preview = PreviewFolder();
     if (!fsx::folderExists(preview))
         fsx::createFolder(preview);
-    const std::string name = fsx::fileNamePart(path);
     if (fsx::isBareFileName(name))
         fsx::copyFile(path, fsx::withSeparator(preview) + name);
     stagedFiles_.push_back(name);

@@ -89,6 +89,8 @@ public:
 
     // Preview staging and publishing (Publishing.cpp).
     void CopyToPreview(const std::string &path);
+    // CopyToPreview under another name than the file's own.
+    void CopyToPreviewAs(const std::string &path, const std::string &name);
     void ClearPreview();
     // Writes a file of the given bare name into the preview folder and records it, as
     // CopyToPreview does for a copied file. Throws EInOutError when it cannot be written.

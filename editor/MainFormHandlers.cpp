@@ -219,8 +219,26 @@ void pickFile(TMainForm &window, DialogService &dialogs, QLineEdit *field, const
     const QString path = dialogs.openFile(&window, QLatin1String(filter), picture);
     if (path.isEmpty())
         return;
-    field->setText(QFileInfo(path).fileName());
-    window.Document().CopyToPreview(QDir::toNativeSeparators(path).toStdString());
+    // A picked name obeys the rules of typed text; the file is staged under the name shown.
+    const QString original = QFileInfo(path).fileName();
+    const QString name = TextEdit::cleaned(original);
+    if (name != original) {
+        dialogs.warning(&window,
+                        name.isEmpty()
+                            ? QObject::tr("The file name \"%1\" holds only characters that a "
+                                          "menu cannot use; pick another file.")
+                                  .arg(original)
+                            : QObject::tr("The file name \"%1\" holds characters that a menu "
+                                          "cannot use (line breaks, control characters or "
+                                          "\"|\"); the file is used as \"%2\".")
+                                  .arg(original, name),
+                        DialogService::OkOnly);
+        if (name.isEmpty())
+            return;
+    }
+    field->setText(name);
+    window.Document().CopyToPreviewAs(QDir::toNativeSeparators(path).toStdString(),
+                                      name.toStdString());
 }
 } // namespace
 

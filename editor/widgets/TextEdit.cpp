@@ -13,6 +13,8 @@ QString TextEdit::cleaned(const QString &text)
     result.remove(QLatin1Char('\n'));
     result.remove(QChar(0x2028)); // line and paragraph separators break lines too
     result.remove(QChar(0x2029));
+    // Control characters too: Ctrl-Z, for one, ends a project file for its reader.
+    result.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
     return result;
 }
 

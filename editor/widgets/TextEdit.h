@@ -2,8 +2,8 @@
 
 #include <QLineEdit>
 
-// A one-line edit box that refuses line breaks and the "|" character as they are typed or
-// pasted: a line break would corrupt the project file and a "|" shifts every later value
+// A one-line edit box that refuses line breaks, control characters and "|" as they are typed
+// or pasted: a line break would corrupt the project file and a "|" shifts every later value
 // the applet reads. The rest of the text is kept.
 class TextEdit : public QLineEdit
 {

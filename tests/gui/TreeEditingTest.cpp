@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QClipboard>
 #include <QTreeWidget>
 
 namespace {
@@ -331,5 +333,31 @@ TEST(PageHandlers, ColourDialogAndFilePickers)
     EXPECT_EQ(w.Document().StagedFiles(), TStringArray{"logo.gif"});
     w.spdbtnItNoIconClick(w.TabSheet2->spdbtnItNoIcon); // the same file is copied again
     EXPECT_EQ(w.Document().StagedFiles(), (TStringArray{"logo.gif", "logo.gif"}));
+    w.Document().ClearPreview();
+}
+
+TEST(PageHandlers, PickedNamesObeyTheTextRules)
+{
+    TreeFixture f;
+    TMainForm &w = f.w();
+    QTemporaryDir sounds;
+    const QString hostile = sounds.path() + QString::fromUtf8("/a\nb|c\x1a.au");
+    QFile file(hostile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("AU");
+    file.close();
+    f.add(f.root(), "A");
+    f.dialogs.openFiles = {hostile};
+    w.spdbtnItOvSndClick(w.TabSheet2->spdbtnItClSnd);
+    EXPECT_EQ(w.TabSheet2->edtItemClBgSnd->text(), "abc.au");
+    ASSERT_EQ(f.dialogs.warnings.size(), 1);
+    EXPECT_TRUE(f.dialogs.warnings[0].contains("\"abc.au\""));
+    EXPECT_TRUE(QFile::exists(f.program() + "preview/abc.au")) << "staged under the shown name";
+    EXPECT_EQ(w.Document().StagedFiles(), TStringArray{"abc.au"});
+    // Typed or pasted control characters go as well.
+    QApplication::clipboard()->setText(QString("x") + QChar(0x1a) + "y" + QChar(0x85) + "z");
+    w.TabSheet1->edtItemCaption->clear();
+    w.TabSheet1->edtItemCaption->paste();
+    EXPECT_EQ(w.TabSheet1->edtItemCaption->text(), "xyz");
     w.Document().ClearPreview();
 }
