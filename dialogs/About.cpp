@@ -110,6 +110,9 @@ bool TformAbout::eventFilter(QObject *watched, QEvent *event)
     const bool home = watched == Label8;
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         home ? Label8MouseMove() : Label10MouseMove();
+        // A label passes mouse moves on to the window, whose own handler would turn the
+        // link blue again at once.
+        return true;
     } else if (event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         home ? Label8Click() : Label10Click();

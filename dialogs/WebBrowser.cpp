@@ -91,12 +91,17 @@ TformWebBrowser::TformWebBrowser(DialogService &dialogs, ShellService &shell, QW
     list->addWidget(ComboBoxBrowserList, 1);
     inner->addLayout(list);
     inner->addWidget(RadioButtonBrowserUserSpecify);
+    // The program's path takes the group's whole width, on a row of its own.
+    auto *caption = new QHBoxLayout;
+    caption->addSpacing(20);
+    caption->addWidget(label);
+    inner->addLayout(caption);
     auto *program = new QHBoxLayout;
     program->addSpacing(20);
-    program->addWidget(label);
     program->addWidget(editSpecifiedBrowserFileName, 1);
     program->addWidget(spdbtnOpenExeFile);
     inner->addLayout(program);
+    box->setMinimumWidth(356);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName("bitbtnOk");
@@ -193,6 +198,7 @@ void TformWebBrowser::spdbtnOpenExeFileClick()
         return;
     const QString path = QDir::toNativeSeparators(program);
     editSpecifiedBrowserFileName->setText(path);
+    RadioButtonBrowserUserSpecify->setChecked(true);
     try {
         fsx::writeFileAtomically(SettingsFile, path.toStdString() + LineEnd);
     } catch (const std::exception &error) {
@@ -218,17 +224,15 @@ void TformWebBrowser::bitbtnOkClick()
     accept();
 }
 
-void TformWebBrowser::LaunchInBrowser(const QString &folder, const QString &fileName)
+bool TformWebBrowser::LaunchInBrowser(const QString &folder, const QString &fileName)
 {
     const QString page = folder + fileName;
     if (BrowserChoice.isEmpty() || BrowserChoice == QLatin1String("default")) {
         shell_.openDocument(page);
-        return;
+        return true;
     }
-    if (BrowserChoice == QLatin1String("specified")) {
-        shell_.startProgram(SpecifiedBrowser, {fileName}, folder);
-        return;
-    }
+    if (BrowserChoice == QLatin1String("specified"))
+        return shell_.startProgram(SpecifiedBrowser, {fileName}, folder);
     QString program;
     if (BrowserChoice == QLatin1String(InternetExplorer))
         program = FindInternetExplorer();
@@ -236,16 +240,13 @@ void TformWebBrowser::LaunchInBrowser(const QString &folder, const QString &file
         program = FindNavigator3();
     else if (BrowserChoice == QLatin1String(Communicator4))
         program = FindCommunicator4();
-    if (!program.isEmpty()) {
-        shell_.startProgram(program, {page}, QString());
-        return;
-    }
+    if (!program.isEmpty())
+        return shell_.startProgram(program, {page}, QString());
     for (const DesktopBrowser &browser : DesktopBrowsers::find()) {
         if (browser.name != BrowserChoice)
             continue;
         QStringList command = DesktopBrowsers::expandExec(browser, page);
-        if (!command.isEmpty())
-            shell_.startProgram(command.takeFirst(), command, QString());
-        return;
+        return !command.isEmpty() && shell_.startProgram(command.takeFirst(), command, QString());
     }
+    return false; // the chosen browser is no longer there
 }

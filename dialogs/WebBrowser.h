@@ -27,7 +27,9 @@ public:
     void bitbtnOkClick();
 
     // Opens folder + fileName in the chosen browser; reports nothing.
-    void LaunchInBrowser(const QString &folder, const QString &fileName);
+    // Opens the page in the chosen browser; false when that browser could not be started
+    // (the system's default browser counts as started).
+    bool LaunchInBrowser(const QString &folder, const QString &fileName);
 
     // The browsers the registry knows of; each yields an empty path when not installed.
     static QString FindInternetExplorer();

@@ -81,6 +81,9 @@ TMainForm::TMainForm(EditorServices s, QWidget *parent)
     formHTML = new TformHTML(this);
     formWebBrowser = new TformWebBrowser(services.dialogs, services.shell, this);
     frmPublishReport = new TfrmPublishReport(this);
+    for (QWidget *dialog : std::initializer_list<QWidget *>{formHTML, formWebBrowser,
+                                                             frmPublishReport})
+        addHelpKey(dialog);
     wireOutputCommands();
 }
 
@@ -451,9 +454,23 @@ void TMainForm::ContactUs1Click()
     services.shell.openDocument(QLatin1String(HomePage));
 }
 
+void TMainForm::addHelpKey(QWidget *window)
+{
+    auto *f1 = new QShortcut(QKeySequence::HelpContents, window);
+    connect(f1, &QShortcut::activated, this, [this, window] {
+        QWidget *focus = QApplication::focusWidget();
+        helpFrom(focus && window->isAncestorOf(focus) ? focus : window);
+    });
+}
+
 void TMainForm::HelpForFocus()
 {
-    for (QWidget *widget = QApplication::focusWidget(); widget; widget = widget->parentWidget()) {
+    helpFrom(QApplication::focusWidget());
+}
+
+void TMainForm::helpFrom(QWidget *start)
+{
+    for (QWidget *widget = start; widget; widget = widget->parentWidget()) {
         const int context = widget->property(HelpContextProperty).toInt();
         if (context != 0) {
             help->openTopic(context);

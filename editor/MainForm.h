@@ -123,6 +123,9 @@ public:
     void Homepage1Click();
     void ContactUs1Click();
     void HelpForFocus();
+    // F1 in a dialog: the topic of its focused control, or of the dialog itself.
+    void addHelpKey(QWidget *window);
+    void helpFrom(QWidget *start);
 
     // Start-up: opens the start file, swallowing any error; shows the template chooser.
     void OpenStartFile(const QString &fileName);

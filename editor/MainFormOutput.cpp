@@ -80,8 +80,16 @@ void TMainForm::Preview1Click()
     // web runtime draws the menu in the browser.
     document.CopyToPreview(program + WebRuntimeFile);
     document.StageFile(PreviewPage, formHTML->fragment() + WebRuntimeScript + LineEnd);
-    formWebBrowser->LaunchInBrowser(services.programFolder + "preview" + QDir::separator(),
-                                    QLatin1String(PreviewPage));
+    // A preview that silently shows nothing would be a failure passed off as success.
+    if (!formWebBrowser->LaunchInBrowser(services.programFolder + "preview" + QDir::separator(),
+                                         QLatin1String(PreviewPage)))
+        services.dialogs.warning(this,
+                                 tr("The browser \"%1\" could not be started. Choose another "
+                                    "one under Option > Web Browser.")
+                                     .arg(formWebBrowser->BrowserChoice == QLatin1String("specified")
+                                              ? formWebBrowser->SpecifiedBrowser
+                                              : formWebBrowser->BrowserChoice),
+                                 DialogService::OkOnly);
 }
 
 void TMainForm::Publish1Click()
@@ -117,6 +125,7 @@ void TMainForm::Templet1Click()
     TfrmTemplet::Actions actions{[this](const QString &file) { OpenProjectFile(file); },
                                  [this] { New1Click(); }};
     TfrmTemplet chooser(services.dialogs, services.programFolder, actions, this);
+    addHelpKey(&chooser);
     chooser.run();
 }
 
@@ -128,5 +137,6 @@ void TMainForm::ShowTemplateChooser()
 void TMainForm::About1Click()
 {
     TformAbout about(services.shell, this);
+    addHelpKey(&about);
     services.dialogs.runModal(&about);
 }

@@ -85,8 +85,9 @@ public:
                       const QString &workingDirectory) override
     {
         started.push_back({program, arguments, workingDirectory});
-        return true;
+        return !startFails;
     }
+    bool startFails = false; // programs "cannot be started"
 
     struct Start
     {

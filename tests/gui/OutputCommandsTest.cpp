@@ -16,11 +16,14 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -216,6 +219,10 @@ TEST(BrowserChooser, FileButtonRewritesTheSettingsFile)
     f.dialogs.openFiles = {"/usr/bin/other-browser"};
     f.dialogs.onModal = [&](QDialog *) {
         chooser.spdbtnOpenExeFileClick();
+        EXPECT_TRUE(chooser.RadioButtonBrowserUserSpecify->isChecked()) << "picking chooses it";
+        chooser.show(); // laid out as the person sees it
+        EXPECT_GE(chooser.editSpecifiedBrowserFileName->width(), 250) << "room for a path";
+        chooser.hide();
         chooser.reject();
         return 0;
     };
@@ -340,12 +347,22 @@ TEST(AboutBox, LinksGoToTheShellAndHoverColours)
         auto *about = static_cast<TformAbout *>(dialog);
         about->Label8Click();
         about->Label10Click();
-        about->Label8MouseMove();
-        about->Label10MouseMove();
-        EXPECT_EQ(about->Label8->palette().color(QPalette::WindowText), QColor(Qt::red));
-        EXPECT_EQ(about->Label10->palette().color(QPalette::WindowText), QColor(Qt::red));
-        about->FormMouseMove();
-        EXPECT_EQ(about->Label8->palette().color(QPalette::WindowText), QColor(Qt::blue));
+        // Real mouse moves, as the pointer sends them: over a link, then the other link,
+        // then the window's background.
+        auto moveOver = [](QWidget *widget) {
+            QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)),
+                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(widget, &move);
+        };
+        const auto colour = [](QLabel *link) { return link->palette().color(QPalette::WindowText); };
+        moveOver(about->Label8);
+        EXPECT_EQ(colour(about->Label8), QColor(Qt::red));
+        moveOver(about->Label10);
+        EXPECT_EQ(colour(about->Label8), QColor(Qt::red)) << "both stay red";
+        EXPECT_EQ(colour(about->Label10), QColor(Qt::red));
+        moveOver(about);
+        EXPECT_EQ(colour(about->Label8), QColor(Qt::blue));
+        EXPECT_EQ(colour(about->Label10), QColor(Qt::blue));
         EXPECT_EQ(about->windowTitle(), "Tarvelle");
         EXPECT_EQ(about->lblProductName->text(), "Tarvelle");
         return 1;
@@ -383,4 +400,35 @@ TEST(OutputCommands, TheWebRuntimeGoesIntoSavedPagesWhenChosen)
     f.create();
     EXPECT_TRUE(f.find<QAction>("IncludeWebRuntime1")->isChecked());
     EXPECT_TRUE(f.w().Document().IncludeWebRuntime());
+}
+
+TEST(BrowserChooser, APreviewWhoseBrowserCannotStartSaysSo)
+{
+    OutputFixture f;
+    TformWebBrowser &chooser = *f.w().formWebBrowser;
+    chooser.RadioButtonBrowserUserSpecify->setChecked(true);
+    chooser.editSpecifiedBrowserFileName->setText("/nowhere/browser");
+    chooser.bitbtnOkClick();
+    f.shell.startFails = true;
+    f.w().Preview1Click();
+    ASSERT_EQ(f.dialogs.warnings.size(), 1);
+    EXPECT_TRUE(f.dialogs.warnings[0].contains("/nowhere/browser"));
+    f.shell.startFails = false;
+    f.w().Preview1Click();
+    EXPECT_EQ(f.dialogs.warnings.size(), 1);
+}
+
+TEST(BrowserChooser, F1OpensItsTopic)
+{
+    OutputFixture f;
+    f.dialogs.onModal = [&](QDialog *dialog) {
+        auto *key = dialog->findChild<QShortcut *>();
+        EXPECT_TRUE(key && key->key() == QKeySequence(Qt::Key_F1));
+        if (key)
+            emit key->activated();
+        return 0;
+    };
+    f.w().WebBrowser1Click();
+    ASSERT_EQ(f.shell.opened.size(), 1);
+    EXPECT_TRUE(f.shell.opened[0].endsWith("help/index.html#context-24")) << f.shell.opened[0].toStdString();
 }
