@@ -160,6 +160,7 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
 std::string TqarAppletAgent::PublishReportText() const
 {
     ProgressDisplay &progress = Progress();
+    const ProgressFinish finish(progress);
     progress.setMaximum(static_cast<int>(appletFiles_.size() + Items.size() * 5));
     progress.setText("Making Publish Report ... ...");
 

@@ -16,6 +16,7 @@
 #include "Shell.h"
 #include "WebBrowser.h"
 #include "widgets/MenuTreeView.h"
+#include "widgets/StatusText.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,6 +72,10 @@ TMainForm::TMainForm(EditorServices s, QWidget *parent)
       hintLine(new HintLine(this))
 {
     setObjectName("MainForm");
+    // The size is fixed: the frame offers the system menu, minimize and close, no maximize.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     buildWindow();
     wireHandlers();
     wireTreeCommands();
@@ -129,7 +134,7 @@ void TMainForm::buildWindow()
         panel->setFixedWidth(width);
         StatusBar1->addWidget(panel);
     }
-    StaticText1 = new QLabel(client);
+    StaticText1 = new StatusText(client);
     StaticText1->setObjectName("StaticText1");
     StaticText1->setGeometry(2, 347, 338, 14);
     ProgressBar1 = new QProgressBar(client);

@@ -15,4 +15,7 @@ public:
 
     QPlainTextEdit *memoPublishReport;
     QPushButton *BitBtn1;
+
+    // Characters in the report's longest fixed line, its applet-files heading.
+    static constexpr int LongestLine = 101;
 };

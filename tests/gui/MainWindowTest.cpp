@@ -1,4 +1,5 @@
 #include "GuiSupport.h"
+#include "widgets/StatusText.h"
 #include "HintLine.h"
 #include "Registry.h"
 #include "Startup.h"
@@ -406,4 +407,25 @@ TEST(Startup, TemplateChooserSettingDefaultsToShown)
     EXPECT_TRUE(readShowTempletsDialog());
     registry.writeString(ShowTempletsValue, "garbage"); // an unreadable value hides it
     EXPECT_FALSE(readShowTempletsDialog());
+}
+
+TEST(MainWindow, FixedFrameAndAStatusTextThatEndsOnAWord)
+{
+    WindowFixture f;
+    const Qt::WindowFlags flags = f.w().windowFlags();
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
+
+    QLabel *status = f.w().StaticText1;
+    const QString hint = f.find<QWidget>("edtItemOvBgImg")->toolTip();
+    status->setText(hint);
+    EXPECT_EQ(status->text(), hint) << "the whole hint is kept";
+    const QString shown = StatusText::elided(hint, status->fontMetrics(), status->width());
+    ASSERT_LT(shown.size(), hint.size()) << "this hint is longer than the line";
+    ASSERT_TRUE(shown.endsWith(QChar(0x2026)));
+    const QString kept = shown.chopped(1);
+    EXPECT_TRUE(hint.startsWith(kept));
+    EXPECT_EQ(hint.at(kept.size()), QLatin1Char(' ')) << "no word is cut";
+    EXPECT_LE(status->fontMetrics().horizontalAdvance(shown), status->width());
 }

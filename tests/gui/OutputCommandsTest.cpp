@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QTest>
@@ -127,11 +128,22 @@ TEST(OutputCommands, PublishShowsTheReportStagedInThePreviewFolder)
     OutputFixture f;
     QString shown;
     f.dialogs.onModal = [&](QDialog *dialog) {
-        shown = dialog->findChild<QPlainTextEdit *>("memoPublishReport")->toPlainText();
+        auto *memo = dialog->findChild<QPlainTextEdit *>("memoPublishReport");
+        shown = memo->toPlainText();
+        // Every line whole, as a report is read: no wrapping, and room for the longest.
+        dialog->show();
+        EXPECT_EQ(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
+        for (const QString &line : shown.split('\n'))
+            EXPECT_LE(memo->fontMetrics().horizontalAdvance(line), memo->viewport()->width())
+                << line.toStdString();
+        dialog->hide();
         return 1;
     };
     f.w().Publish1Click();
     EXPECT_EQ(f.dialogs.modals, QStringList{"frmPublishReport"});
+    // The long operation ends as every one does: position 0 and an empty status text.
+    EXPECT_EQ(f.w().ProgressBar1->value(), 0);
+    EXPECT_EQ(f.w().StaticText1->text(), "");
     EXPECT_TRUE(shown.startsWith(QString(77, '=')));
     EXPECT_TRUE(shown.contains("End of Publish Report"));
     EXPECT_TRUE(QFile::exists(f.preview() + "PublishReport.txt"));
