@@ -5,6 +5,7 @@
 #include "Registry.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -54,7 +55,8 @@ TfrmTemplet::TfrmTemplet(DialogService &dialogs, const QString &programFolder, A
     chckbxDontShow->setObjectName("chckbxDontShow");
     chckbxDontShow->setGeometry(8, 210, 200, 17);
 
-    connect(TempletList, &QListWidget::itemDoubleClicked, this, &TfrmTemplet::TempletListDblClick);
+    // A double click anywhere in the list, on an entry or on empty space, leaves the chooser.
+    TempletList->viewport()->installEventFilter(this);
     connect(BitBtn1, &QPushButton::clicked, this, &TfrmTemplet::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TfrmTemplet::BitBtn2Click);
     // Setting the box by program runs the handler too, as a click would.
@@ -68,6 +70,25 @@ void TfrmTemplet::FormCreate()
     const QStringList files = QDir(folder_).entryList({QStringLiteral("*.tvl")}, QDir::Files,
                                                       QDir::Name | QDir::IgnoreCase);
     TempletList->addItems(files);
+    // The entry that looks highlighted is the one OK and Enter open.
+    if (TempletList->count() > 0)
+        TempletList->setCurrentRow(0);
+}
+
+bool TfrmTemplet::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == TempletList->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        TempletListDblClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmTemplet::closeEvent(QCloseEvent *event)
+{
+    // Closed through the window manager: the same as Cancel and Esc, a new project.
+    event->accept();
+    BitBtn2Click();
 }
 
 int TfrmTemplet::run()

@@ -86,8 +86,8 @@ TMainForm::TMainForm(EditorServices s, QWidget *parent)
     formHTML = new TformHTML(this);
     formWebBrowser = new TformWebBrowser(services.dialogs, services.shell, this);
     frmPublishReport = new TfrmPublishReport(this);
-    for (QWidget *dialog : std::initializer_list<QWidget *>{formHTML, formWebBrowser,
-                                                             frmPublishReport})
+    for (QWidget *dialog :
+         std::initializer_list<QWidget *>{formHTML, formWebBrowser, frmPublishReport})
         addHelpKey(dialog);
     wireOutputCommands();
 }

@@ -83,13 +83,14 @@ void TMainForm::Preview1Click()
     // A preview that silently shows nothing would be a failure passed off as success.
     if (!formWebBrowser->LaunchInBrowser(services.programFolder + "preview" + QDir::separator(),
                                          QLatin1String(PreviewPage)))
-        services.dialogs.warning(this,
-                                 tr("The browser \"%1\" could not be started. Choose another "
-                                    "one under Option > Web Browser.")
-                                     .arg(formWebBrowser->BrowserChoice == QLatin1String("specified")
-                                              ? formWebBrowser->SpecifiedBrowser
-                                              : formWebBrowser->BrowserChoice),
-                                 DialogService::OkOnly);
+        services.dialogs.warning(
+            this,
+            tr("The browser \"%1\" could not be started. Choose another "
+               "one under Option > Web Browser.")
+                .arg(formWebBrowser->BrowserChoice == QLatin1String("specified")
+                         ? formWebBrowser->SpecifiedBrowser
+                         : formWebBrowser->BrowserChoice),
+            DialogService::OkOnly);
 }
 
 void TMainForm::Publish1Click()

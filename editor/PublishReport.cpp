@@ -2,13 +2,12 @@
 
 #include "Appearance.h"
 
+#include <algorithm>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPlainTextEdit>
-#include <QScrollBar>
-
-#include <algorithm>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 
 TfrmPublishReport::TfrmPublishReport(QWidget *parent) : QDialog(parent)
@@ -28,7 +27,8 @@ TfrmPublishReport::TfrmPublishReport(QWidget *parent) : QDialog(parent)
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setPixelSize(11);
     memoPublishReport->setFont(fixed);
-    const int longest = QFontMetrics(fixed).horizontalAdvance(QString(LongestLine, QLatin1Char('M')));
+    const int longest =
+        QFontMetrics(fixed).horizontalAdvance(QString(LongestLine, QLatin1Char('M')));
     const int boxWidth =
         std::max(520, longest + memoPublishReport->verticalScrollBar()->sizeHint().width() +
                           2 * memoPublishReport->frameWidth() + 12);

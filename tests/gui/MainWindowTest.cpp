@@ -1,10 +1,10 @@
 #include "GuiSupport.h"
-#include "widgets/StatusText.h"
 #include "HintLine.h"
 #include "Registry.h"
 #include "Startup.h"
 #include "widgets/ColorPanel.h"
 #include "widgets/SpinEdit.h"
+#include "widgets/StatusText.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -299,8 +299,18 @@ TEST(TemplateChooser, ListsTemplatesAndOpensTheChosenOne)
     ASSERT_EQ(chooser->TempletList->count(), 2);
     EXPECT_EQ(chooser->TempletList->item(0)->text(), "Amber.tvl");
     EXPECT_FALSE(chooser->chckbxDontShow->isChecked());
+    EXPECT_EQ(chooser->selectedFile(), QDir::toNativeSeparators(f.program() + "templets/Amber.tvl"))
+        << "the highlighted first entry is the selected one";
 
+    chooser->TempletList->clearSelection();
     chooser->BitBtn1Click(); // nothing selected: closes, changes nothing
+    EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
+    chooser = f.chooser();
+    chooser->TempletList->clearSelection();
+    chooser->show();
+    QTest::mouseDClick(chooser->TempletList->viewport(), Qt::LeftButton, {},
+                       QPoint(5, chooser->TempletList->viewport()->height() - 3));
+    EXPECT_TRUE(chooser->isHidden()) << "a double click on empty space closes the chooser";
     EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
 
     chooser = f.chooser();
@@ -329,6 +339,15 @@ TEST(TemplateChooser, CancelRunsNewWithItsQuestion)
     EXPECT_EQ(f.w().Document().ItemCount(), 1); // the document is kept
     f.dialogs.answers = {DialogService::No};
     f.chooser()->BitBtn2Click();
+    EXPECT_EQ(f.w().Document().ItemCount(), 0);
+
+    // Closed through the window manager: as Cancel, a new project.
+    f.w().Insert1Click();
+    chooser = f.chooser();
+    chooser->show();
+    f.dialogs.answers = {DialogService::No};
+    chooser->close();
+    EXPECT_EQ(f.dialogs.warnings.last(), "Save changes to files?");
     EXPECT_EQ(f.w().Document().ItemCount(), 0);
 }
 
@@ -366,7 +385,9 @@ TEST(AboutBox, LinksGoToTheShellAndHoverColours)
                              Qt::NoButton, Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(widget, &move);
         };
-        const auto colour = [](QLabel *link) { return link->palette().color(QPalette::WindowText); };
+        const auto colour = [](QLabel *link) {
+            return link->palette().color(QPalette::WindowText);
+        };
         moveOver(about->Label8);
         EXPECT_EQ(colour(about->Label8), QColor(Qt::red));
         moveOver(about->Label10);
@@ -442,5 +463,6 @@ TEST(BrowserChooser, F1OpensItsTopic)
     };
     f.w().WebBrowser1Click();
     ASSERT_EQ(f.shell.opened.size(), 1);
-    EXPECT_TRUE(f.shell.opened[0].endsWith("help/index.html#context-24")) << f.shell.opened[0].toStdString();
+    EXPECT_TRUE(f.shell.opened[0].endsWith("help/index.html#context-24"))
+        << f.shell.opened[0].toStdString();
 }
