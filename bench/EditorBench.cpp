@@ -5,12 +5,12 @@
 #include "MainForm.h"
 #include "MemoryTree.h"
 #include "MenuShape.h"
+#include "widgets/MenuTreeView.h"
 
 #include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
-#include <QTreeWidget>
 
 namespace {
 constexpr int MenuItems = 10000;
@@ -34,14 +34,15 @@ struct Editor
         window->OpenProjectFile(file);
         QApplication::processEvents();
     }
-    QTreeWidgetItem *node(int first, int second = -1)
+    ItemTree::Node node(int first, int second = -1)
     {
-        QTreeWidgetItem *item = window->TreeView1->topLevelItem(0)->child(first);
-        return second < 0 ? item : item->child(second);
+        MenuTree &tree = window->Tree();
+        ItemTree::Node item = tree.child(tree.root(), first);
+        return second < 0 ? item : tree.child(item, second);
     }
-    void select(QTreeWidgetItem *item)
+    void select(ItemTree::Node item)
     {
-        window->TreeView1->setCurrentItem(item);
+        window->TreeView1->setCurrentNode(item);
         QApplication::processEvents();
     }
 };
@@ -55,11 +56,12 @@ Editor &editor()
 void BM_InsertAndDelete(benchmark::State &state)
 {
     Editor &e = editor();
-    QTreeWidgetItem *parent = e.node(5, 3);
+    ItemTree::Node parent = e.node(5, 3);
+    MenuTree &tree = e.window->Tree();
     for (auto _ : state) {
         e.select(parent);
         e.window->Insert1Click();
-        e.select(parent->child(parent->childCount() - 1));
+        e.select(tree.child(parent, tree.childCount(parent) - 1));
         e.dialogs.answers = {DialogService::Yes};
         e.window->Delete1Click();
         QApplication::processEvents();
@@ -69,8 +71,8 @@ void BM_InsertAndDelete(benchmark::State &state)
 void BM_SelectionChange(benchmark::State &state)
 {
     Editor &e = editor();
-    QTreeWidgetItem *a = e.node(2, 1);
-    QTreeWidgetItem *b = e.node(9, 4);
+    ItemTree::Node a = e.node(2, 1);
+    ItemTree::Node b = e.node(9, 4);
     for (auto _ : state) {
         e.select(a);
         e.select(b);

@@ -8,6 +8,7 @@
 #include "Help.h"
 #include "HintLine.h"
 #include "HTMLBuild.h"
+#include "MenuTreeModel.h"
 #include "pages/AppletPages.h"
 #include "pages/ItemPages.h"
 #include "pages/MenuPages.h"
@@ -34,7 +35,6 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 const char *const TMainForm::HomePage = "https://www.example.com/tarvelle/";
@@ -116,12 +116,13 @@ void TMainForm::buildWindow()
     pnlTreeView->setFrameStyle(QFrame::Panel | QFrame::Raised);
     pnlTreeView->setGeometry(1, 30, 193, 309);
     TreeView1 = new MenuTreeView(pnlTreeView);
+    treeModel = std::make_unique<MenuTreeModel>(menuTree);
+    TreeView1->setMenuModel(treeModel.get());
     TreeView1->setObjectName("TreeView1");
     TreeView1->setGeometry(4, 4, 185, 301);
     TreeView1->setToolTip(
         tr("Add, modify and remove the item here by click Right-Button in mouse"));
     setHelpContext(TreeView1, 38);
-    treeAdapter = std::make_unique<TreeAdapter>(TreeView1);
 
     buildPages();
 
@@ -333,12 +334,12 @@ void TMainForm::FormCreate()
 {
     document.SetProgramFolder(services.programFolder.toStdString());
     document.SetProgress(progress.get());
-    CurrentItemNode = nullptr;
+    CurrentItemNode = 0;
     TreeRebuilding = false;
     projectFileName.clear();
 
-    auto *root = TreeAdapter::item(treeAdapter->addChild(nullptr, "Tarvelle"));
-    TreeView1->setCurrentItem(root);
+    rebuildTree([this] { menuTree.addChild(nullptr, "Tarvelle"); });
+    TreeView1->setCurrentNode(menuTree.root());
 
     document.ResetToDefaults();
     LoadAppletSettings();

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "MenuTree.h"
 #include "ProgressAdapter.h"
 #include "qarAppletAgent.h"
-#include "TreeAdapter.h"
 
 #include <functional>
 #include <memory>
@@ -22,6 +22,8 @@ class HintLine;
 class ItemPage;
 class ItemStatePage;
 class MenuPage;
+class MenuTreeModel;
+class MenuTreeView;
 class MoreAppletSettingsPage;
 class PopupMenuPage;
 class QAbstractButton;
@@ -37,8 +39,6 @@ class QStatusBar;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 class ShellService;
 class SpinEdit;
 
@@ -72,7 +72,7 @@ public:
     bool Modified() const { return modified; }
     void MarkModified();
     const QString &ProjectFileName() const { return projectFileName; }
-    ItemTree &Tree() { return *treeAdapter; }
+    MenuTree &Tree() { return menuTree; }
     QWidget *Client() const { return client; }
 
     // Binding between the pages and the document.
@@ -93,10 +93,10 @@ public:
     void btnSeparatorClick();
     void CommitCurrentItem();
     void RefreshItemCommands();
-    int CountDescendants(QTreeWidgetItem *node);
-    QTreeWidgetItem *CurrentItem() const { return CurrentItemNode; }
+    int CountDescendants(ItemTree::Node node);
+    ItemTree::Node CurrentItem() const { return menuTree.find(CurrentItemNode); }
     // The item index of a node: its pre-order position in the tree less one.
-    int ItemIndex(QTreeWidgetItem *node) const;
+    int ItemIndex(ItemTree::Node node) const;
 
     // Runs a command; an error that escapes it is shown in the standard error box.
     void runGuarded(const std::function<void()> &command);
@@ -169,7 +169,7 @@ public:
     // Regions of the window.
     QToolBar *tlbr1;
     QFrame *pnlTreeView;
-    QTreeWidget *TreeView1;
+    MenuTreeView *TreeView1;
     QTabWidget *PageControl1;
     QTabWidget *PageControl2;
     QTabWidget *PageControl3;
@@ -236,10 +236,10 @@ private:
     QStringList readRecentFiles() const;
     // Throws the error a load of these settings into the pages would raise, if any.
     void checkAppletSettings(const TAppletData &data);
-    void showPagesFor(QTreeWidgetItem *node);
-    int checkedItemIndex(QTreeWidgetItem *node, bool forInsert = false) const;
-    // Moves a node with its subtree before a sibling, or to the end with a null sibling.
-    void moveSubtreeBefore(QTreeWidgetItem *node, QTreeWidgetItem *sibling);
+    void showPagesFor(ItemTree::Node node);
+    int checkedItemIndex(ItemTree::Node node) const;
+    // Replaces the whole tree (a new or opened project); change works on the bare tree.
+    void rebuildTree(const std::function<void()> &change);
     void wireHints();
     void FormCreate();
     void setSaveEnabled(bool enabled);
@@ -257,14 +257,16 @@ private:
     QWidget *client;
 
     TqarAppletAgent document;
-    std::unique_ptr<TreeAdapter> treeAdapter;
+    // The menu's shape, kept in step with the document's item list by its own operations.
+    MenuTree menuTree{document.GetItems()};
+    std::unique_ptr<MenuTreeModel> treeModel;
     std::unique_ptr<ProgressAdapter> progress;
     std::vector<FieldBinding> bindings;
 
     bool modified = false;
     QString projectFileName;
     bool TreeRebuilding = false;
-    QTreeWidgetItem *CurrentItemNode = nullptr;
+    MenuTree::Id CurrentItemNode = 0; // the node whose record the item pages show
     int descendantCounter = 0;
     bool refreshPending = false;
 };

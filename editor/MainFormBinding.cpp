@@ -209,7 +209,7 @@ void TMainForm::StoreAppletSettings()
     TAppletData data;
     for (const FieldBinding &binding : appletBindings())
         data[binding.position] = storeField(binding);
-    applyAppletStoreRules(data, *treeAdapter);
+    applyAppletStoreRules(data, menuTree);
     document.SetAppletData(data);
 }
 

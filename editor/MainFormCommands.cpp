@@ -8,6 +8,7 @@
 #include "MemoryTree.h"
 #include "MenuStructure.h"
 #include "TextCodec.h"
+#include "widgets/MenuTreeView.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -15,7 +16,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QTabWidget>
-#include <QTreeWidget>
 
 const char *const TMainForm::ProjectFilter = "Tarvelle Files (*.tvl)|*.tvl";
 
@@ -70,13 +70,13 @@ void TMainForm::storePages()
 
 void TMainForm::ProcessMenuStructure()
 {
-    numberMenuStructure(*treeAdapter, document.GetItems(), *progress);
+    numberMenuStructure(menuTree, document.GetItems(), *progress);
 }
 
 void TMainForm::saveAs(const QString &fileName)
 {
     const std::string path = toStd(QDir::toNativeSeparators(fileName));
-    document.SaveAll(fsx::folderPart(path), fsx::fileNamePart(path), *treeAdapter);
+    document.SaveAll(fsx::folderPart(path), fsx::fileNamePart(path), menuTree);
 }
 
 bool TMainForm::saveDocument()
@@ -116,9 +116,7 @@ void TMainForm::Save2Click()
 
 void TMainForm::selectRoot()
 {
-    QTreeWidgetItem *root = TreeView1->topLevelItem(0);
-    TreeAdapter::setNodeImage(root, 1);
-    TreeView1->setCurrentItem(root);
+    TreeView1->setCurrentNode(menuTree.root());
     PageControl1->hide();
     PageControl2->show();
 }
@@ -128,12 +126,12 @@ void TMainForm::New1Click()
     if (!askToSaveChanges())
         return;
     document.ClearPreview();
-    CurrentItemNode = nullptr;
+    CurrentItemNode = 0;
     projectFileName.clear();
-    TreeRebuilding = true;
-    TreeView1->clear();
-    TreeRebuilding = false;
-    treeAdapter->addChild(nullptr, "Tarvelle");
+    rebuildTree([this] {
+        menuTree.clear();
+        menuTree.addChild(nullptr, "Tarvelle");
+    });
     selectRoot();
     document.ResetToDefaults();
     LoadAppletSettings();
@@ -178,17 +176,12 @@ void TMainForm::fillWindowFromFile(const QString &fileName)
     }
 
     document.ClearPreview();
-    CurrentItemNode = nullptr;
-    TreeRebuilding = true;
-    try {
-        document.LoadProjectText(bytes, *treeAdapter);
-    } catch (...) {
-        TreeRebuilding = false;
-        throw;
-    }
-    if (TreeView1->topLevelItemCount() == 0)
-        treeAdapter->addChild(nullptr, "Tarvelle");
-    TreeRebuilding = false;
+    CurrentItemNode = 0;
+    rebuildTree([&] {
+        document.LoadProjectText(bytes, menuTree);
+        if (!menuTree.root())
+            menuTree.addChild(nullptr, "Tarvelle");
+    });
     LoadAppletSettings();
     projectFileName = fileName;
     document.StageResources(fsx::folderPart(path));

@@ -10,6 +10,7 @@
 #include "pages/ItemPages.h"
 #include "pages/MenuPages.h"
 #include "widgets/ColorPanel.h"
+#include "widgets/MenuTreeView.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/TextEdit.h"
 
@@ -25,7 +26,6 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
 
 namespace {
 const char *const PictureFilter = "All Image Files(*.gif;*.jpg;*.jpeg)|*.gif;*.jpg;*.jpeg|"

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "FieldRules.h"
 #include "MainForm.h"
+#include "MenuTreeModel.h"
 #include "pages/ItemPages.h"
 #include "widgets/MenuTreeView.h"
 #include "widgets/SpinEdit.h"
@@ -21,49 +22,16 @@
 
 namespace {
 constexpr int FirstLevelTab = 1;
-
-int levelOf(const QTreeWidgetItem *node)
-{
-    int level = 0;
-    for (const QTreeWidgetItem *p = node->parent(); p; p = p->parent())
-        ++level;
-    return level;
-}
-
-QTreeWidgetItem *siblingOf(QTreeWidgetItem *node, int offset)
-{
-    QTreeWidgetItem *parent = node->parent();
-    if (!parent)
-        return nullptr;
-    const int index = parent->indexOfChild(node) + offset;
-    return index >= 0 && index < parent->childCount() ? parent->child(index) : nullptr;
-}
-
-// Nodes in a subtree, the node itself included; iterative, so depth does not matter.
-int subtreeSize(const QTreeWidgetItem *node)
-{
-    int size = 0;
-    std::vector<const QTreeWidgetItem *> pending{node};
-    while (!pending.empty()) {
-        const QTreeWidgetItem *next = pending.back();
-        pending.pop_back();
-        ++size;
-        for (int i = 0; i < next->childCount(); ++i)
-            pending.push_back(next->child(i));
-    }
-    return size;
-}
-
 } // namespace
 
 void TMainForm::wireTreeCommands()
 {
-    auto *view = static_cast<MenuTreeView *>(TreeView1);
     auto command = [this](void (TMainForm::*handler)()) { return guardedSlot(handler); };
-    connect(view, &QTreeWidget::currentItemChanged, this, command(&TMainForm::TreeView1Change));
-    connect(view, &MenuTreeView::mousePressed, this, command(&TMainForm::TreeView1MouseDown));
-    connect(view, &MenuTreeView::nodeDrawn, this, &TMainForm::TreeView1CustomDrawItem);
-    connect(view, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+    connect(TreeView1, &MenuTreeView::currentNodeChanged, this,
+            command(&TMainForm::TreeView1Change));
+    connect(TreeView1, &MenuTreeView::mousePressed, this, command(&TMainForm::TreeView1MouseDown));
+    connect(TreeView1, &MenuTreeView::nodeDrawn, this, &TMainForm::TreeView1CustomDrawItem);
+    connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         PopupMenu1->popup(TreeView1->viewport()->mapToGlobal(pos));
     });
     for (QAction *act : {Insert1, Insert2, tlbtnInsert})
@@ -79,57 +47,64 @@ void TMainForm::wireTreeCommands()
     connect(TabSheet1->btnSeparator, &QPushButton::clicked, this, &TMainForm::btnSeparatorClick);
 }
 
-int TMainForm::ItemIndex(QTreeWidgetItem *node) const
+int TMainForm::ItemIndex(ItemTree::Node node) const
 {
-    // Pre-order position: every ancestor and every earlier sibling's subtree come first.
-    int position = 0;
-    for (QTreeWidgetItem *step = node; step->parent(); step = step->parent()) {
-        QTreeWidgetItem *parent = step->parent();
-        const int index = parent->indexOfChild(step);
-        position += 1;
-        for (int i = 0; i < index; ++i)
-            position += subtreeSize(parent->child(i));
-    }
-    return position - 1;
+    return menuTree.itemIndex(node);
 }
 
-int TMainForm::checkedItemIndex(QTreeWidgetItem *node, bool forInsert) const
+int TMainForm::checkedItemIndex(ItemTree::Node node) const
 {
     const int index = ItemIndex(node);
-    const int limit = document.ItemCount() + (forInsert ? 1 : 0);
-    if (index < 0 || index >= limit)
+    if (index < 0 || index >= document.ItemCount())
         throw std::logic_error("The menu tree and the item list disagree: node " +
                                std::to_string(index + 1) + " has no record among " +
                                std::to_string(document.ItemCount()) + " items");
     return index;
 }
 
-void TMainForm::showPagesFor(QTreeWidgetItem *node)
+void TMainForm::rebuildTree(const std::function<void()> &change)
 {
-    const bool root = node && !node->parent();
+    TreeRebuilding = true;
+    treeModel->beginReset();
+    try {
+        change();
+    } catch (...) {
+        treeModel->endReset();
+        TreeRebuilding = false;
+        throw;
+    }
+    treeModel->endReset();
+    TreeRebuilding = false;
+    // The first-level items show at once.
+    TreeView1->expand(treeModel->indexOf(menuTree.root()));
+}
+
+void TMainForm::showPagesFor(ItemTree::Node node)
+{
+    const bool root = node && !menuTree.parent(node);
     PageControl2->setVisible(root);
     PageControl1->setVisible(!root);
 }
 
 void TMainForm::CommitCurrentItem()
 {
-    if (CurrentItemNode)
-        StoreItemSettings(checkedItemIndex(CurrentItemNode));
+    if (ItemTree::Node current = CurrentItem())
+        StoreItemSettings(checkedItemIndex(current));
 }
 
 void TMainForm::TreeView1Change()
 {
     if (TreeRebuilding)
         return;
-    QTreeWidgetItem *selected = TreeView1->currentItem();
+    const ItemTree::Node selected = TreeView1->currentNode();
     if (!selected)
         return;
     showPagesFor(selected);
     CommitCurrentItem();
-    if (!selected->parent())
+    if (!menuTree.parent(selected))
         return;
-    if (CurrentItemNode != selected) {
-        CurrentItemNode = selected;
+    if (CurrentItemNode != menuTree.id(selected)) {
+        CurrentItemNode = menuTree.id(selected);
         LoadItemSettings(checkedItemIndex(selected));
     }
     RefreshItemCommands();
@@ -137,7 +112,7 @@ void TMainForm::TreeView1Change()
 
 void TMainForm::TreeView1MouseDown()
 {
-    if (QTreeWidgetItem *selected = TreeView1->currentItem()) {
+    if (const ItemTree::Node selected = TreeView1->currentNode()) {
         showPagesFor(selected);
         RefreshItemCommands();
     }
@@ -159,10 +134,12 @@ void TMainForm::TreeView1CustomDrawItem()
 
 void TMainForm::RefreshItemCommands()
 {
-    QTreeWidgetItem *node = TreeView1->currentItem();
-    const bool isItem = node && node->parent();
-    const bool canMoveUp = isItem && siblingOf(node, -1);
-    const bool canMoveDown = isItem && siblingOf(node, 1);
+    const ItemTree::Node node = TreeView1->currentNode();
+    const ItemTree::Node parent = node ? menuTree.parent(node) : nullptr;
+    const bool isItem = parent != nullptr;
+    const int position = isItem ? menuTree.indexOf(node) : 0;
+    const bool canMoveUp = isItem && position > 0;
+    const bool canMoveDown = isItem && position + 1 < menuTree.childCount(parent);
     const std::pair<std::vector<QAction *>, bool> commands[] = {
         {{Insert1, tlbtnInsert, Insert2}, node != nullptr},
         {{Delete1, tlbtnDelete, Delete2}, isItem},
@@ -178,9 +155,8 @@ void TMainForm::RefreshItemCommands()
     if (!isItem)
         return;
 
-    const int level = levelOf(node);
-    const bool firstLevel = level == 1;
-    const bool hasChildren = node->childCount() > 0;
+    const bool firstLevel = menuTree.level(node) == 1;
+    const bool hasChildren = menuTree.childCount(node) > 0;
     const bool separator = TabSheet1->edtItemCaption->text() == QLatin1String("-");
     PageControl1->setTabVisible(FirstLevelTab, firstLevel);
 
@@ -195,37 +171,31 @@ void TMainForm::RefreshItemCommands()
     TabSheet2->spnedtItemMenuOffsetY->setEnabled(!firstLevel || hasChildren);
 }
 
-int TMainForm::CountDescendants(QTreeWidgetItem *node)
+int TMainForm::CountDescendants(ItemTree::Node node)
 {
-    descendantCounter += subtreeSize(node) - 1;
+    descendantCounter += menuTree.branchSize(node) - 1;
     return descendantCounter;
 }
 
 void TMainForm::Insert1Click()
 {
     MarkModified();
-    QTreeWidgetItem *selected = TreeView1->currentItem();
+    const ItemTree::Node selected = TreeView1->currentNode();
     if (!selected)
         return;
-    const TItemData item = document.MakeNewItem();
-    auto *node = TreeAdapter::item(treeAdapter->addChild(selected, "Item"));
-    selected->setExpanded(true);
-    try {
-        document.InsertItem(checkedItemIndex(node, true), item);
-    } catch (...) {
-        delete node; // the tree and the list stay in step
-        throw;
-    }
+    treeModel->insertItem(selected, menuTree.childCount(selected), "Item", document.MakeNewItem());
+    TreeView1->expand(treeModel->indexOf(selected));
     RefreshItemCommands();
 }
 
 void TMainForm::Delete1Click()
 {
     MarkModified();
-    QTreeWidgetItem *selected = TreeView1->currentItem();
+    const ItemTree::Node selected = TreeView1->currentNode();
     if (!selected)
         return;
-    if (!selected->parent()) {
+    const ItemTree::Node parent = menuTree.parent(selected);
+    if (!parent) {
         services.dialogs.warning(this, tr("You can't delete root item."), DialogService::OkOnly);
         return;
     }
@@ -233,91 +203,57 @@ void TMainForm::Delete1Click()
                                  tr("Are you sure to delete this item and all it's children?"),
                                  DialogService::YesNo) != DialogService::Yes)
         return;
-    const int first = checkedItemIndex(selected);
-    const int count = subtreeSize(selected);
-    document.DeleteItems(first, count);
     // The pending page edits belong to the deleted item: nothing may be committed from now.
-    CurrentItemNode = nullptr;
-    // The view would move its selection into the subtree while it goes away; the subtree
+    CurrentItemNode = 0;
+    // The view would move its selection into the branch while it goes away; the branch
     // leaves silently and the selection then moves to a neighbour as an ordinary change.
-    QTreeWidgetItem *next = siblingOf(selected, 1);
+    const int position = menuTree.indexOf(selected);
+    ItemTree::Node next = menuTree.child(parent, position + 1);
     if (!next)
-        next = siblingOf(selected, -1);
+        next = menuTree.child(parent, position - 1);
     if (!next)
-        next = selected->parent();
+        next = parent;
     {
-        const QSignalBlocker blocker(TreeView1);
-        TreeView1->setCurrentItem(nullptr);
-        delete selected;
+        const QSignalBlocker blocker(TreeView1->selectionModel());
+        TreeView1->setCurrentIndex(QModelIndex());
+        treeModel->takeBranch(selected);
     }
-    TreeView1->setCurrentItem(next);
+    TreeView1->setCurrentNode(next);
     RefreshItemCommands();
-}
-
-void TMainForm::moveSubtreeBefore(QTreeWidgetItem *node, QTreeWidgetItem *sibling)
-{
-    // Taking a node out of the view forgets which of its nodes were expanded.
-    std::vector<QTreeWidgetItem *> expanded;
-    std::vector<QTreeWidgetItem *> pending{node};
-    while (!pending.empty()) {
-        QTreeWidgetItem *next = pending.back();
-        pending.pop_back();
-        if (next->isExpanded())
-            expanded.push_back(next);
-        for (int i = 0; i < next->childCount(); ++i)
-            pending.push_back(next->child(i));
-    }
-    QTreeWidgetItem *parent = node->parent();
-    parent->takeChild(parent->indexOfChild(node));
-    parent->insertChild(sibling ? parent->indexOfChild(sibling) : parent->childCount(), node);
-    for (QTreeWidgetItem *open : expanded)
-        open->setExpanded(true);
 }
 
 void TMainForm::MoveUp1Click()
 {
     MarkModified();
-    QTreeWidgetItem *selected = TreeView1->currentItem();
-    QTreeWidgetItem *previous = selected ? siblingOf(selected, -1) : nullptr;
-    if (!previous)
+    const ItemTree::Node selected = TreeView1->currentNode();
+    const ItemTree::Node parent = selected ? menuTree.parent(selected) : nullptr;
+    if (!parent || menuTree.indexOf(selected) == 0)
         return;
-    const int s = checkedItemIndex(selected);
-    descendantCounter = 0;
-    const int p = 1 + CountDescendants(previous);
-    descendantCounter = 0;
-    const int size = 1 + CountDescendants(selected);
-    document.MoveItemsUp(s, size, p);
-    // The neighbour moves behind the selected node, which so stays selected all along.
-    moveSubtreeBefore(previous, siblingOf(selected, 1));
+    // The branch moves with its records; the view keeps it selected and expanded as it was.
+    treeModel->moveBranch(selected, parent, menuTree.indexOf(selected) - 1);
     RefreshItemCommands();
 }
 
 void TMainForm::MoveDown1Click()
 {
     MarkModified();
-    QTreeWidgetItem *selected = TreeView1->currentItem();
-    QTreeWidgetItem *next = selected ? siblingOf(selected, 1) : nullptr;
-    if (!next)
+    const ItemTree::Node selected = TreeView1->currentNode();
+    const ItemTree::Node parent = selected ? menuTree.parent(selected) : nullptr;
+    if (!parent || menuTree.indexOf(selected) + 1 >= menuTree.childCount(parent))
         return;
-    const int n = checkedItemIndex(next);
-    descendantCounter = 0;
-    const int count = 1 + CountDescendants(next);
-    descendantCounter = 0;
-    const int size = 1 + CountDescendants(selected);
-    document.MoveItemsUp(n, count, size);
-    moveSubtreeBefore(next, selected);
+    treeModel->moveBranch(selected, parent, menuTree.indexOf(selected) + 1);
     RefreshItemCommands();
 }
 
 void TMainForm::edtItemCaptionChange()
 {
     MarkModified();
-    QTreeWidgetItem *selected = TreeView1->currentItem();
-    if (!selected || !selected->parent())
+    const ItemTree::Node selected = TreeView1->currentNode();
+    if (!selected || !menuTree.parent(selected))
         return;
     const QString caption = TabSheet1->edtItemCaption->text();
-    selected->setText(0, FieldRules::trimmed(caption));
-    const bool linkable = caption != QLatin1String("-") || levelOf(selected) == 1;
+    treeModel->setCaption(selected, FieldRules::trimmed(caption).toStdString());
+    const bool linkable = caption != QLatin1String("-") || menuTree.level(selected) == 1;
     TabSheet1->edtItemURL->setEnabled(linkable);
     TabSheet1->cmbxItemTarget->setEnabled(linkable);
     TabSheet1->edtItemStatusBarText->setEnabled(linkable);

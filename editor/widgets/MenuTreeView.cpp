@@ -1,5 +1,7 @@
 #include "MenuTreeView.h"
 
+#include "MenuTreeModel.h"
+
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 
@@ -22,7 +24,7 @@ private:
 };
 } // namespace
 
-MenuTreeView::MenuTreeView(QWidget *parent) : QTreeWidget(parent)
+MenuTreeView::MenuTreeView(QWidget *parent) : QTreeView(parent)
 {
     setHeaderHidden(true);
     setIndentation(19);
@@ -37,13 +39,35 @@ MenuTreeView::MenuTreeView(QWidget *parent) : QTreeWidget(parent)
     setPalette(colours);
 }
 
+void MenuTreeView::setMenuModel(MenuTreeModel *model)
+{
+    model_ = model;
+    setModel(model);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &MenuTreeView::currentNodeChanged);
+}
+
+ItemTree::Node MenuTreeView::currentNode() const
+{
+    return model_ ? model_->node(currentIndex()) : nullptr;
+}
+
+void MenuTreeView::setCurrentNode(ItemTree::Node node)
+{
+    const QModelIndex index = model_->indexOf(node);
+    setCurrentIndex(index);
+    if (index.isValid())
+        scrollTo(index);
+}
+
 void MenuTreeView::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::RightButton) {
-        if (QTreeWidgetItem *node = itemAt(event->position().toPoint()))
-            setCurrentItem(node);
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (index.isValid())
+            setCurrentIndex(index);
     } else {
-        QTreeWidget::mousePressEvent(event);
+        QTreeView::mousePressEvent(event);
     }
     emit mousePressed();
 }

@@ -14,7 +14,6 @@
 #include <QJsonDocument>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTreeWidget>
 #include <QUrl>
 
 namespace {
@@ -81,10 +80,9 @@ struct BrowserFixture : WindowFixture
 {
     QTemporaryDir work;
 
-    QTreeWidgetItem *add(QTreeWidgetItem *parent, const QString &caption, const QString &url,
-                         const QString &status)
+    Node add(Node parent, const QString &caption, const QString &url, const QString &status)
     {
-        QTreeWidgetItem *node = WindowFixture::add(parent, caption);
+        Node node = WindowFixture::add(parent, caption);
         w().TabSheet1->edtItemURL->setText(url);
         w().TabSheet1->edtItemStatusBarText->setText(status);
         return node;
@@ -93,16 +91,16 @@ struct BrowserFixture : WindowFixture
     // A menu whose every text is hostile, first-level items and popups alike.
     void buildHostileMenu()
     {
-        QTreeWidgetItem *root = w().TreeView1->topLevelItem(0);
+        Node root = WindowFixture::root();
         for (int i = 0; i < Hostile.size(); ++i) {
-            QTreeWidgetItem *top = add(root, Hostile[i], "page.html?q=" + Hostile[i],
-                                       Hostile[(i + 1) % Hostile.size()]);
-            QTreeWidgetItem *child = add(top, Hostile[(i + 2) % Hostile.size()], "", "");
+            Node top = add(root, Hostile[i], "page.html?q=" + Hostile[i],
+                           Hostile[(i + 1) % Hostile.size()]);
+            Node child = add(top, Hostile[(i + 2) % Hostile.size()], "", "");
             add(child, Hostile[(i + 3) % Hostile.size()], "deep.html?x=" + Hostile[i], "");
             add(top, Hostile[(i + 4) % Hostile.size()], "x\"y.html", "");
         }
         w().pagAppletSettings->edtApBgImg->setText(Hostile[3]);
-        w().TreeView1->setCurrentItem(root);
+        w().TreeView1->setCurrentNode(root);
     }
 };
 } // namespace

@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
-#include <QTreeWidget>
 
 namespace {
 struct CommandFixture : WindowFixture
@@ -20,11 +19,11 @@ struct CommandFixture : WindowFixture
     QStringList outline()
     {
         QStringList result;
-        for (QTreeWidgetItemIterator it(w().TreeView1); *it; ++it) {
+        for (Node node : shown()) {
             int depth = 0;
-            for (QTreeWidgetItem *p = (*it)->parent(); p; p = p->parent())
+            for (Node p = parentOf(node); p; p = parentOf(p))
                 ++depth;
-            result << QString(depth, '>') + (*it)->text(0);
+            result << QString(depth, '>') + caption(node);
         }
         return result;
     }
@@ -38,7 +37,7 @@ struct CommandFixture : WindowFixture
     // A saved project with two items, one of them staging a picture.
     QString savedProject(const QString &name)
     {
-        QTreeWidgetItem *home = add(root(), "Home");
+        Node home = add(root(), "Home");
         w().TabSheet1->edtItemURL->setText("index.html");
         add(home, "Child");
         f_staged();
@@ -153,7 +152,7 @@ TEST(DocumentCommands, FailedOpensLeaveTheWindowAsItWas)
     bad.close();
 
     const QStringList outline = f.outline();
-    QTreeWidgetItem *selected = f.w().TreeView1->currentItem();
+    Node selected = f.current();
     for (const QString &name : {f.path("missing.tvl"), f.path("bad.tvl")}) {
         f.dialogs.answers = {DialogService::No};
         f.dialogs.openFiles = {name};
@@ -161,7 +160,7 @@ TEST(DocumentCommands, FailedOpensLeaveTheWindowAsItWas)
         f.w().runGuarded([&] { f.w().Open1Click(); });
         ASSERT_EQ(f.dialogs.errors.size(), 1);
         EXPECT_EQ(f.outline(), outline);
-        EXPECT_EQ(f.w().TreeView1->currentItem(), selected);
+        EXPECT_EQ(f.current(), selected);
         EXPECT_EQ(f.w().CurrentItem(), selected);
         EXPECT_EQ(f.w().TabSheet1->edtItemURL->text(), "pending.html");
         EXPECT_TRUE(f.w().Modified());
@@ -209,9 +208,9 @@ TEST(DocumentCommands, FullCycleGivesTheSameDocumentBack)
     EXPECT_TRUE(f.previewHolds("bg.gif")); // staged from the project's folder
     EXPECT_EQ(f.recentMenu(), QStringList{"&1 " + file});
     EXPECT_TRUE(w.PageControl2->isVisibleTo(&w));
-    EXPECT_EQ(w.TreeView1->currentItem(), f.root());
+    EXPECT_EQ(f.current(), f.root());
 
-    f.select(f.root()->child(0)->child(0));
+    f.select(f.child(f.child(f.root(), 0), 0));
     EXPECT_EQ(w.TabSheet1->edtItemCaption->text(), "Child");
 }
 

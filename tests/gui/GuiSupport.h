@@ -2,7 +2,9 @@
 
 #include "FakeServices.h"
 #include "MainForm.h"
+#include "MenuTreeModel.h"
 #include "pages/ItemPages.h"
+#include "widgets/MenuTreeView.h"
 #include "widgets/TextEdit.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +12,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
-#include <QTreeWidget>
 
 // A main window with scripted dialogs, a recording shell and a program folder of its own.
+// A node of the menu tree, as the tests hold it.
+using Node = ItemTree::Node;
+
 struct WindowFixture
 {
     QTemporaryDir programDir;
@@ -39,11 +43,41 @@ struct WindowFixture
     }
     QString program() const { return QDir::toNativeSeparators(programDir.path() + "/"); }
 
-    QTreeWidgetItem *root() { return window->TreeView1->topLevelItem(0); }
-    // Selects a node and lets the tree redraw, which refreshes the command states.
-    void select(QTreeWidgetItem *node)
+    Node root() { return window->Tree().root(); }
+    Node current() { return window->TreeView1->currentNode(); }
+    Node child(Node node, int index) { return window->Tree().child(node, index); }
+    int childCount(Node node) { return window->Tree().childCount(node); }
+    Node parentOf(Node node) { return window->Tree().parent(node); }
+    QString caption(Node node) { return QString::fromStdString(window->Tree().caption(node)); }
+    void setExpanded(Node node, bool open)
     {
-        window->TreeView1->setCurrentItem(node);
+        window->TreeView1->setExpanded(window->TreeView1->menuModel()->indexOf(node), open);
+    }
+    bool isExpanded(Node node)
+    {
+        return window->TreeView1->isExpanded(window->TreeView1->menuModel()->indexOf(node));
+    }
+    // Every node the view's model shows, in pre-order, the root first.
+    std::vector<Node> shown()
+    {
+        auto *model = window->TreeView1->menuModel();
+        std::vector<Node> nodes;
+        std::vector<QModelIndex> pending{model->index(0, 0)};
+        while (!pending.empty()) {
+            const QModelIndex next = pending.back();
+            pending.pop_back();
+            if (!next.isValid())
+                continue;
+            nodes.push_back(model->node(next));
+            for (int row = model->rowCount(next) - 1; row >= 0; --row)
+                pending.push_back(model->index(row, 0, next));
+        }
+        return nodes;
+    }
+    // Selects a node and lets the tree redraw, which refreshes the command states.
+    void select(Node node)
+    {
+        window->TreeView1->setCurrentNode(node);
         settle();
     }
     static void settle()
@@ -52,11 +86,11 @@ struct WindowFixture
         QApplication::processEvents();
     }
     // Inserts a child under parent and names it through the item pages, as a user would.
-    QTreeWidgetItem *add(QTreeWidgetItem *parent, const QString &caption)
+    Node add(Node parent, const QString &caption)
     {
         select(parent);
         window->Insert1Click();
-        QTreeWidgetItem *node = parent->child(parent->childCount() - 1);
+        Node node = child(parent, childCount(parent) - 1);
         select(node);
         window->TabSheet1->edtItemCaption->setText(caption);
         return node;

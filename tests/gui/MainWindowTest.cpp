@@ -19,7 +19,6 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
 
 TEST(MainWindow, StartsWithTheDefaultDocument)
 {
@@ -32,10 +31,10 @@ TEST(MainWindow, StartsWithTheDefaultDocument)
     EXPECT_TRUE(w.ProjectFileName().isEmpty());
     EXPECT_EQ(w.Client()->size(), QSize(618, 364));
     EXPECT_EQ(w.minimumSize(), w.maximumSize()); // not resizable
-    ASSERT_EQ(w.TreeView1->topLevelItemCount(), 1);
-    EXPECT_EQ(w.TreeView1->topLevelItem(0)->text(0), "Tarvelle");
-    EXPECT_EQ(w.TreeView1->currentItem(), w.TreeView1->topLevelItem(0));
-    EXPECT_EQ(TreeAdapter::nodeImage(w.TreeView1->topLevelItem(0)), 1);
+    ASSERT_EQ(w.TreeView1->model()->rowCount(), 1);
+    EXPECT_EQ(f.caption(f.root()), "Tarvelle");
+    EXPECT_EQ(f.current(), f.root());
+    EXPECT_FALSE(w.TreeView1->model()->index(0, 0).data(Qt::DecorationRole).isNull());
     EXPECT_TRUE(w.PageControl2->isVisible());
     EXPECT_FALSE(w.PageControl1->isVisible());
     EXPECT_EQ(w.PageControl2->currentIndex(), 0);

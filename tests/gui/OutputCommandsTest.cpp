@@ -26,7 +26,6 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QTest>
-#include <QTreeWidget>
 
 namespace {
 void writeFile(const QString &path, const QByteArray &bytes)

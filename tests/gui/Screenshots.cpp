@@ -5,13 +5,14 @@
 #include "FakeServices.h"
 #include "HTMLBuild.h"
 #include "MainForm.h"
+#include "MenuTreeModel.h"
 #include "Templet.h"
 #include "WebBrowser.h"
+#include "widgets/MenuTreeView.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTabWidget>
-#include <QTreeWidget>
 
 int main(int argc, char **argv)
 {
@@ -47,11 +48,11 @@ int main(int argc, char **argv)
     // A template opened, an item selected; then every dialog.
     const QString templates = QCoreApplication::applicationDirPath() + "/../bin/templets/";
     window.OpenProjectFile(templates + "Night Bar.tvl");
-    QTreeWidgetItem *root = window.TreeView1->topLevelItem(0);
-    root->setExpanded(true);
-    if (root->childCount() > 1) {
-        root->child(1)->setExpanded(true);
-        window.TreeView1->setCurrentItem(root->child(1)->child(1));
+    MenuTree &tree = window.Tree();
+    if (tree.childCount(tree.root()) > 1) {
+        const auto products = tree.child(tree.root(), 1);
+        window.TreeView1->expand(window.TreeView1->menuModel()->indexOf(products));
+        window.TreeView1->setCurrentNode(tree.child(products, 1));
     }
     grab(QStringLiteral("opened"));
     auto grabDialog = [&](QDialog *dialog, const QString &name) {

@@ -4,6 +4,7 @@
 #include "widgets/SpinEdit.h"
 #include "widgets/TextEdit.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
@@ -13,11 +14,14 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTreeWidget>
 
 namespace {
 struct TreeFixture : WindowFixture
 {
+    // Every change of the tree is checked against the item-model rules as it happens.
+    QAbstractItemModelTester modelTester{w().TreeView1->model(),
+                                         QAbstractItemModelTester::FailureReportingMode::Fatal};
+
     // "caption:record caption" per node in pre-order; the two agree when tree and list are
     // in step.
     QStringList mirror()
@@ -25,14 +29,15 @@ struct TreeFixture : WindowFixture
         w().CommitCurrentItem();
         QStringList result;
         const auto &items = w().Document().GetItems();
-        QTreeWidgetItemIterator it(w().TreeView1);
-        int index = -1;
-        for (; *it; ++it, ++index) {
-            if (index < 0)
-                continue;
-            result << (*it)->text(0) + ":" +
+        // What the view shows, read through its model, against the document's list.
+        const std::vector<Node> nodes = shown();
+        int index = 0;
+        for (; index + 1 < static_cast<int>(nodes.size()); ++index) {
+            const Node node = nodes[static_cast<std::size_t>(index) + 1]; // the root has no record
+            result << caption(node) + ":" +
                           (index < static_cast<int>(items.size())
-                               ? QString::fromStdString(items[index][ItemField::ItemCaption])
+                               ? QString::fromStdString(
+                                     items[static_cast<std::size_t>(index)][ItemField::ItemCaption])
                                : QString("<missing>"));
         }
         if (index != static_cast<int>(items.size()))
@@ -53,19 +58,19 @@ struct TreeFixture : WindowFixture
 TEST(TreeEditing, InsertPlacesTheRecordAfterTheSubtree)
 {
     TreeFixture f;
-    QTreeWidgetItem *a = f.add(f.root(), "A");
-    QTreeWidgetItem *b = f.add(f.root(), "B");
+    Node a = f.add(f.root(), "A");
+    Node b = f.add(f.root(), "B");
     f.add(a, "A1");
     f.add(a, "A2");
     EXPECT_EQ(f.mirror(), (QStringList{"A:A", "A1:A1", "A2:A2", "B:B"}));
 
     // Under a collapsed node: it opens.
-    a->setExpanded(false);
+    f.setExpanded(a, false);
     f.select(a);
     f.w().Insert1Click();
-    EXPECT_TRUE(a->isExpanded());
+    EXPECT_TRUE(f.isExpanded(a));
     EXPECT_EQ(f.names(), (QStringList{"A", "A1", "A2", "Item", "B"}));
-    EXPECT_EQ(f.w().TreeView1->currentItem(), a); // the selection does not move
+    EXPECT_EQ(f.current(), a); // the selection does not move
     EXPECT_EQ(f.w().Document().GetItem(3), f.w().Document().MakeNewItem());
 
     f.select(f.root());
@@ -78,12 +83,12 @@ TEST(TreeEditing, InsertPlacesTheRecordAfterTheSubtree)
 TEST(TreeEditing, DeleteRemovesExactlyTheSubtree)
 {
     TreeFixture f;
-    QTreeWidgetItem *a = f.add(f.root(), "A");
-    QTreeWidgetItem *b = f.add(f.root(), "B");
+    Node a = f.add(f.root(), "A");
+    Node b = f.add(f.root(), "B");
     f.add(b, "B1");
-    QTreeWidgetItem *b2 = f.add(b, "B2");
+    Node b2 = f.add(b, "B2");
     f.add(b2, "B2a");
-    QTreeWidgetItem *c = f.add(f.root(), "C");
+    Node c = f.add(f.root(), "C");
     f.add(c, "C1");
 
     f.dialogs.answers = {DialogService::No};
@@ -108,8 +113,8 @@ TEST(TreeEditing, DeleteRemovesExactlyTheSubtree)
     f.select(a);
     f.w().Delete1Click();
     EXPECT_EQ(f.mirror(), QStringList());
-    EXPECT_EQ(f.w().TreeView1->topLevelItemCount(), 1);
-    EXPECT_EQ(f.root()->childCount(), 0);
+    EXPECT_EQ(f.w().TreeView1->model()->rowCount(), 1);
+    EXPECT_EQ(f.childCount(f.root()), 0);
 }
 
 TEST(TreeEditing, DeletingTheRootOnlyWarns)
@@ -130,7 +135,7 @@ TEST(TreeEditing, DeletingTheRootOnlyWarns)
 TEST(TreeEditing, DeleteStoresNoPendingEditsIntoAnotherRecord)
 {
     TreeFixture f;
-    QTreeWidgetItem *a = f.add(f.root(), "A");
+    Node a = f.add(f.root(), "A");
     f.add(f.root(), "B");
     f.select(a);
     f.w().TabSheet1->edtItemURL->setText("pending.html"); // not stored yet
@@ -139,40 +144,40 @@ TEST(TreeEditing, DeleteStoresNoPendingEditsIntoAnotherRecord)
     ASSERT_EQ(f.w().Document().ItemCount(), 1);
     EXPECT_EQ(f.w().Document().GetItem(0)[ItemField::ItemCaption], "B");
     EXPECT_EQ(f.w().Document().GetItem(0)[ItemField::ItemURL], "");
-    EXPECT_EQ(f.w().CurrentItem(), f.w().TreeView1->currentItem());
+    EXPECT_EQ(f.w().CurrentItem(), f.current());
 }
 
 TEST(TreeEditing, MovesSwapBlocksAndReverseExactly)
 {
     TreeFixture f;
-    QTreeWidgetItem *p = f.add(f.root(), "P");
+    Node p = f.add(f.root(), "P");
     f.add(p, "P1");
-    QTreeWidgetItem *s = f.add(f.root(), "S");
+    Node s = f.add(f.root(), "S");
     f.add(s, "S1");
-    QTreeWidgetItem *s2 = f.add(s, "S2");
+    Node s2 = f.add(s, "S2");
     f.add(f.root(), "T");
-    s->setExpanded(true);
-    s2->setExpanded(false);
+    f.setExpanded(s, true);
+    f.setExpanded(s2, false);
     const QStringList before = f.mirror();
 
     f.select(s);
     f.w().MoveUp1Click();
     EXPECT_EQ(f.mirror(), (QStringList{"S:S", "S1:S1", "S2:S2", "P:P", "P1:P1", "T:T"}));
-    EXPECT_EQ(f.w().TreeView1->currentItem(), s);
-    EXPECT_TRUE(s->isExpanded());
+    EXPECT_EQ(f.current(), s);
+    EXPECT_TRUE(f.isExpanded(s));
     f.w().MoveDown1Click();
     EXPECT_EQ(f.mirror(), before);
 
     // First and last children stay where they are.
     f.select(p);
     f.w().MoveUp1Click();
-    f.select(f.root()->child(2));
+    f.select(f.child(f.root(), 2));
     f.w().MoveDown1Click();
     EXPECT_EQ(f.mirror(), before);
     EXPECT_FALSE(f.w().MoveDown1->isEnabled());
 
     // The last sibling moving up past the one before it.
-    f.select(f.root()->child(2));
+    f.select(f.child(f.root(), 2));
     f.w().MoveUp1Click();
     EXPECT_EQ(f.names(), (QStringList{"P", "P1", "T", "S", "S1", "S2"}));
 }
@@ -180,8 +185,8 @@ TEST(TreeEditing, MovesSwapBlocksAndReverseExactly)
 TEST(TreeEditing, ReselectingTheSameItemKeepsPageEdits)
 {
     TreeFixture f;
-    QTreeWidgetItem *a = f.add(f.root(), "A");
-    QTreeWidgetItem *b = f.add(f.root(), "B");
+    Node a = f.add(f.root(), "A");
+    Node b = f.add(f.root(), "B");
     f.select(a);
     f.w().TabSheet1->edtItemURL->setText("kept.html");
     f.select(f.root());
@@ -198,7 +203,7 @@ TEST(TreeEditing, CommandAndFieldStatesFollowTheNode)
     TreeFixture f;
     TMainForm &w = f.w();
     ItemPage *page = w.TabSheet1;
-    QTreeWidgetItem *a = f.add(f.root(), "A");
+    Node a = f.add(f.root(), "A");
     EXPECT_TRUE(w.PageControl1->isTabVisible(1));
     EXPECT_TRUE(page->edtItemURL->isEnabled());
     EXPECT_TRUE(page->edtItemStatusBarText->isEnabled());
@@ -222,14 +227,14 @@ TEST(TreeEditing, CommandAndFieldStatesFollowTheNode)
     EXPECT_TRUE(w.TabSheet2->spnedtItemMenuOffsetX->isEnabled());
 
     // Below the first level: a separator has no link; " - " is not a separator.
-    QTreeWidgetItem *a1 = a->child(0);
+    Node a1 = f.child(a, 0);
     f.select(a1);
     EXPECT_FALSE(w.PageControl1->isTabVisible(1));
     EXPECT_FALSE(page->edtItemStatusBarText->isEnabled());
     EXPECT_TRUE(page->btnSeparator->isEnabled());
     page->edtItemURL->setText("x.html");
     page->edtItemCaption->setText(" - ");
-    EXPECT_EQ(a1->text(0), "-");
+    EXPECT_EQ(f.caption(a1), "-");
     EXPECT_TRUE(page->edtItemURL->isEnabled());
     page->btnSeparator->click();
     EXPECT_EQ(page->edtItemCaption->text(), "-");
@@ -241,7 +246,7 @@ TEST(TreeEditing, CommandAndFieldStatesFollowTheNode)
 
     // The root: the item pages keep what they show.
     page->edtItemCaption->setText("  Spaced  ");
-    EXPECT_EQ(a1->text(0), "Spaced");
+    EXPECT_EQ(f.caption(a1), "Spaced");
     f.select(f.root());
     EXPECT_FALSE(w.Delete1->isEnabled());
     EXPECT_FALSE(w.MoveDown2->isEnabled());
@@ -254,12 +259,12 @@ TEST(TreeEditing, CommandAndFieldStatesFollowTheNode)
 TEST(TreeEditing, MismatchedListIsAClearError)
 {
     TreeFixture f;
-    QTreeWidgetItem *a = f.add(f.root(), "A");
+    Node a = f.add(f.root(), "A");
     f.add(f.root(), "B");
     f.w().Document().DeleteItems(1, 1); // the list loses a record behind the tree's back
     f.select(a);
     f.dialogs.errors.clear();
-    f.w().runGuarded([&] { f.select(f.root()->child(1)); });
+    f.w().runGuarded([&] { f.select(f.child(f.root(), 1)); });
     ASSERT_FALSE(f.dialogs.errors.isEmpty());
     EXPECT_TRUE(f.dialogs.errors.first().contains("disagree"));
 }

@@ -1,0 +1,143 @@
+#include "MenuTreeModel.h"
+
+#include <QIcon>
+
+MenuTreeModel::MenuTreeModel(MenuTree &tree, QObject *parent)
+    : QAbstractItemModel(parent), tree_(tree)
+{}
+
+ItemTree::Node MenuTreeModel::node(const QModelIndex &index) const
+{
+    return index.isValid() ? index.internalPointer() : nullptr;
+}
+
+QModelIndex MenuTreeModel::indexOf(Node node) const
+{
+    if (!node)
+        return {};
+    return createIndex(tree_.parent(node) ? tree_.indexOf(node) : 0, 0, node);
+}
+
+QModelIndex MenuTreeModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (column != 0 || row < 0)
+        return {};
+    if (!parent.isValid())
+        return row == 0 && tree_.root() ? createIndex(0, 0, tree_.root()) : QModelIndex();
+    const Node child = tree_.child(node(parent), row);
+    return child ? createIndex(row, 0, child) : QModelIndex();
+}
+
+QModelIndex MenuTreeModel::parent(const QModelIndex &child) const
+{
+    return child.isValid() ? indexOf(tree_.parent(node(child))) : QModelIndex();
+}
+
+int MenuTreeModel::rowCount(const QModelIndex &parent) const
+{
+    if (!parent.isValid())
+        return tree_.root() ? 1 : 0;
+    return parent.column() == 0 ? tree_.childCount(node(parent)) : 0;
+}
+
+int MenuTreeModel::columnCount(const QModelIndex &) const
+{
+    return 1;
+}
+
+QVariant MenuTreeModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    if (role == Qt::DisplayRole)
+        return QString::fromStdString(tree_.caption(node(index)));
+    if (role == Qt::DecorationRole) {
+        // Node pictures: the applet's for the root, the item's for every other node.
+        static const QIcon item(QStringLiteral(":/icons/treeitem.svg"));
+        static const QIcon root(QStringLiteral(":/icons/treeroot.svg"));
+        return tree_.parent(node(index)) ? item : root;
+    }
+    return {};
+}
+
+Qt::ItemFlags MenuTreeModel::flags(const QModelIndex &index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+ItemTree::Node MenuTreeModel::insertItem(Node parent, int position, const std::string &caption,
+                                         const TItemData &record)
+{
+    MenuBranch branch;
+    branch.nodes.push_back({0, caption, record, 0});
+    return insertBranch(parent, position, std::move(branch));
+}
+
+MenuBranch MenuTreeModel::takeBranch(Node node)
+{
+    if (!tree_.parent(node))
+        return tree_.takeBranch(node); // refuses the root
+    const QModelIndex at = indexOf(node);
+    beginRemoveRows(at.parent(), at.row(), at.row());
+    MenuBranch branch;
+    try {
+        branch = tree_.takeBranch(node);
+    } catch (...) {
+        resync();
+        throw;
+    }
+    endRemoveRows();
+    return branch;
+}
+
+ItemTree::Node MenuTreeModel::insertBranch(Node parent, int position, MenuBranch branch)
+{
+    if (position < 0 || position > tree_.childCount(parent))
+        return tree_.insertBranch(parent, position, std::move(branch)); // refuses, untouched
+    beginInsertRows(indexOf(parent), position, position);
+    Node top = nullptr;
+    try {
+        top = tree_.insertBranch(parent, position, std::move(branch));
+    } catch (...) {
+        resync();
+        throw;
+    }
+    endInsertRows();
+    return top;
+}
+
+void MenuTreeModel::moveBranch(Node node, Node newParent, int position)
+{
+    const QModelIndex from = indexOf(node);
+    const QModelIndex to = indexOf(newParent);
+    // Qt counts the destination row before the node leaves its place.
+    const bool sameParent = tree_.parent(node) == newParent;
+    const int destination = sameParent && position >= from.row() ? position + 1 : position;
+    if (tree_.contains(node, newParent) ||
+        !beginMoveRows(from.parent(), from.row(), from.row(), to, destination)) {
+        tree_.moveBranch(node, newParent, position); // refuses, or moves nowhere
+        return;
+    }
+    try {
+        tree_.moveBranch(node, newParent, position);
+    } catch (...) {
+        resync();
+        throw;
+    }
+    endMoveRows();
+}
+
+void MenuTreeModel::resync()
+{
+    // The tree refused a change it had been announced for, having changed nothing: the views
+    // start over from the tree as it is.
+    beginResetModel();
+    endResetModel();
+}
+
+void MenuTreeModel::setCaption(Node node, const std::string &caption)
+{
+    tree_.setCaption(node, caption);
+    const QModelIndex at = indexOf(node);
+    emit dataChanged(at, at, {Qt::DisplayRole});
+}
