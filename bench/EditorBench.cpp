@@ -8,6 +8,7 @@
 #include "widgets/MenuTreeView.h"
 
 #include <benchmark/benchmark.h>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -92,7 +93,32 @@ void BM_MoveUpAndDown(benchmark::State &state)
     }
 }
 
+// Undo and redo of the deletion of a first-level item's branch (of about 585 items; two
+// neighbouring branches, about 1,170 items, with range 2).
+void BM_UndoAndRedoDelete(benchmark::State &state)
+{
+    Editor &e = editor();
+    QAction *undo = e.window->findChild<QAction *>("Undo1");
+    QAction *redo = e.window->findChild<QAction *>("Redo1");
+    for (int k = 0; k < state.range(0); ++k) {
+        e.select(e.node(8));
+        e.dialogs.answers = {DialogService::Yes};
+        e.window->Delete1Click();
+    }
+    for (auto _ : state) {
+        for (int k = 0; k < state.range(0); ++k)
+            undo->trigger();
+        QApplication::processEvents();
+        for (int k = 0; k < state.range(0); ++k)
+            redo->trigger();
+        QApplication::processEvents();
+    }
+    for (int k = 0; k < state.range(0); ++k)
+        undo->trigger();
+}
+
 BENCHMARK(BM_InsertAndDelete)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoAndRedoDelete)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectionChange)->Unit(benchmark::kMillisecond);
 // A first-level item with its popup tree of about 585 items, moved past its neighbour.
 BENCHMARK(BM_MoveUpAndDown)->Arg(8)->Unit(benchmark::kMillisecond);

@@ -15,6 +15,7 @@
 #include "PublishReport.h"
 #include "Registry.h"
 #include "Shell.h"
+#include "TreeCommands.h"
 #include "WebBrowser.h"
 #include "widgets/MenuTreeView.h"
 #include "widgets/StatusText.h"
@@ -35,6 +36,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 const char *const TMainForm::HomePage = "https://www.example.com/tarvelle/";
@@ -155,6 +157,7 @@ void TMainForm::buildWindow()
 
 void TMainForm::buildMenus()
 {
+    undoStack = new QUndoStack(this);
     QMenu *file = menuBar()->addMenu(tr("&File"));
     Templet1 = action(this, "Templet1", tr("&Templets"));
     New1 = action(this, "New1", tr("&New..."), 0);
@@ -173,6 +176,17 @@ void TMainForm::buildMenus()
     mnitRecentFiles->setObjectName("mnitRecentFiles");
     file->addSeparator();
     file->addAction(Exit1);
+
+    // Each names the step it undoes or redoes, and is disabled when there is none.
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    Undo1 = undoStack->createUndoAction(this, tr("&Undo"));
+    Undo1->setObjectName("Undo1");
+    Undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Redo1 = undoStack->createRedoAction(this, tr("&Redo"));
+    Redo1->setObjectName("Redo1");
+    Redo1->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    edit->addActions({Undo1, Redo1});
 
     QMenu *view = menuBar()->addMenu(tr("&View"));
     ToolBar1 = action(this, "ToolBar1", tr("&Tool Bar"));

@@ -23,6 +23,8 @@ class ItemPage;
 class ItemStatePage;
 class MenuPage;
 class MenuTreeModel;
+struct TreeCommandHost;
+class QUndoStack;
 class MenuTreeView;
 class MoreAppletSettingsPage;
 class PopupMenuPage;
@@ -192,6 +194,7 @@ public:
     QMenu *mnitRecentFiles;
     QMenu *PopupMenu1;
     QAction *Templet1, *New1, *Open1, *Save1, *Save2, *Exit1;
+    QAction *Undo1, *Redo1;
     QAction *ToolBar1, *StatusBar2;
     QAction *Insert2, *Delete2, *MoveUp2, *MoveDown2;
     QAction *Preview1, *BuildHTML1, *Publish1, *WebBrowser1, *IncludeWebRuntime1;
@@ -238,7 +241,9 @@ private:
     void checkAppletSettings(const TAppletData &data);
     void showPagesFor(ItemTree::Node node);
     int checkedItemIndex(ItemTree::Node node) const;
+    void wireUndo();
     // Replaces the whole tree (a new or opened project); change works on the bare tree.
+    // The undo history starts afresh.
     void rebuildTree(const std::function<void()> &change);
     void wireHints();
     void FormCreate();
@@ -260,6 +265,9 @@ private:
     // The menu's shape, kept in step with the document's item list by its own operations.
     MenuTree menuTree{document.GetItems()};
     std::unique_ptr<MenuTreeModel> treeModel;
+    // The edits that can be undone, one step per command.
+    QUndoStack *undoStack;
+    std::unique_ptr<TreeCommandHost> commandHost;
     std::unique_ptr<ProgressAdapter> progress;
     std::vector<FieldBinding> bindings;
 

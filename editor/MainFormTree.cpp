@@ -6,6 +6,7 @@
 #include "MainForm.h"
 #include "MenuTreeModel.h"
 #include "pages/ItemPages.h"
+#include "TreeCommands.h"
 #include "widgets/MenuTreeView.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/TextEdit.h"
@@ -18,6 +19,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
+#include <QUndoStack>
 #include <stdexcept>
 
 namespace {
@@ -26,6 +28,7 @@ constexpr int FirstLevelTab = 1;
 
 void TMainForm::wireTreeCommands()
 {
+    wireUndo();
     auto command = [this](void (TMainForm::*handler)()) { return guardedSlot(handler); };
     connect(TreeView1, &MenuTreeView::currentNodeChanged, this,
             command(&TMainForm::TreeView1Change));
@@ -45,6 +48,28 @@ void TMainForm::wireTreeCommands()
     connect(TabSheet1->edtItemCaption, &QLineEdit::textChanged, this,
             &TMainForm::edtItemCaptionChange);
     connect(TabSheet1->btnSeparator, &QPushButton::clicked, this, &TMainForm::btnSeparatorClick);
+}
+
+void TMainForm::wireUndo()
+{
+    auto beforeRemoving = [this](ItemTree::Node branch) {
+        // The pending page edits of a node that leaves the tree go with it.
+        const ItemTree::Node current = CurrentItem();
+        if (current && menuTree.contains(branch, current))
+            CurrentItemNode = 0;
+        // The view would move its selection into the branch while it goes away.
+        const ItemTree::Node selected = TreeView1->currentNode();
+        if (selected && menuTree.contains(branch, selected)) {
+            const QSignalBlocker blocker(TreeView1->selectionModel());
+            TreeView1->setCurrentIndex(QModelIndex());
+        }
+    };
+    auto select = [this](ItemTree::Node node) { TreeView1->setCurrentNode(node); };
+    commandHost.reset(new TreeCommandHost{*treeModel, beforeRemoving, select});
+    connect(undoStack, &QUndoStack::indexChanged, this, [this] {
+        MarkModified();
+        RefreshItemCommands();
+    });
 }
 
 int TMainForm::ItemIndex(ItemTree::Node node) const
@@ -75,6 +100,7 @@ void TMainForm::rebuildTree(const std::function<void()> &change)
     }
     treeModel->endReset();
     TreeRebuilding = false;
+    undoStack->clear();
     // The first-level items show at once.
     TreeView1->expand(treeModel->indexOf(menuTree.root()));
 }
@@ -183,7 +209,10 @@ void TMainForm::Insert1Click()
     const ItemTree::Node selected = TreeView1->currentNode();
     if (!selected)
         return;
-    treeModel->insertItem(selected, menuTree.childCount(selected), "Item", document.MakeNewItem());
+    MenuBranch item;
+    item.nodes.push_back({0, "Item", document.MakeNewItem(), 0});
+    undoStack->push(new InsertItemCommand(*commandHost, menuTree.id(selected),
+                                          menuTree.childCount(selected), std::move(item)));
     TreeView1->expand(treeModel->indexOf(selected));
     RefreshItemCommands();
 }
@@ -203,22 +232,9 @@ void TMainForm::Delete1Click()
                                  tr("Are you sure to delete this item and all it's children?"),
                                  DialogService::YesNo) != DialogService::Yes)
         return;
-    // The pending page edits belong to the deleted item: nothing may be committed from now.
-    CurrentItemNode = 0;
-    // The view would move its selection into the branch while it goes away; the branch
-    // leaves silently and the selection then moves to a neighbour as an ordinary change.
-    const int position = menuTree.indexOf(selected);
-    ItemTree::Node next = menuTree.child(parent, position + 1);
-    if (!next)
-        next = menuTree.child(parent, position - 1);
-    if (!next)
-        next = parent;
-    {
-        const QSignalBlocker blocker(TreeView1->selectionModel());
-        TreeView1->setCurrentIndex(QModelIndex());
-        treeModel->takeBranch(selected);
-    }
-    TreeView1->setCurrentNode(next);
+    // The pending page edits belong to the deleted item: nothing is committed from now; the
+    // branch leaves silently and the selection then moves to a neighbour.
+    undoStack->push(new DeleteBranchCommand(*commandHost, selected));
     RefreshItemCommands();
 }
 
@@ -230,7 +246,8 @@ void TMainForm::MoveUp1Click()
     if (!parent || menuTree.indexOf(selected) == 0)
         return;
     // The branch moves with its records; the view keeps it selected and expanded as it was.
-    treeModel->moveBranch(selected, parent, menuTree.indexOf(selected) - 1);
+    undoStack->push(new MoveBranchCommand(*commandHost, tr("Move Up \"%1\""), selected, parent,
+                                          menuTree.indexOf(selected) - 1));
     RefreshItemCommands();
 }
 
@@ -241,7 +258,8 @@ void TMainForm::MoveDown1Click()
     const ItemTree::Node parent = selected ? menuTree.parent(selected) : nullptr;
     if (!parent || menuTree.indexOf(selected) + 1 >= menuTree.childCount(parent))
         return;
-    treeModel->moveBranch(selected, parent, menuTree.indexOf(selected) + 1);
+    undoStack->push(new MoveBranchCommand(*commandHost, tr("Move Down \"%1\""), selected, parent,
+                                          menuTree.indexOf(selected) + 1));
     RefreshItemCommands();
 }
 

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <random>
 
 namespace {
 struct TreeFixture : WindowFixture
@@ -365,4 +366,63 @@ TEST(PageHandlers, PickedNamesObeyTheTextRules)
     w.TabSheet1->edtItemCaption->paste();
     EXPECT_EQ(w.TabSheet1->edtItemCaption->text(), "xyz");
     w.Document().ClearPreview();
+}
+
+TEST(TreeUndo, ARandomSessionUndoesAndRedoesToTheSameFiles)
+{
+    TreeFixture f;
+    TMainForm &w = f.w();
+    auto *undo = f.find<QAction>("Undo1");
+    auto *redo = f.find<QAction>("Redo1");
+    ASSERT_TRUE(undo && redo);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    QTemporaryDir folder;
+    int saves = 0;
+    auto saved = [&] {
+        const QString path = folder.path() + QString("/s%1.tvl").arg(++saves);
+        f.dialogs.saveFiles = {path};
+        w.Save2Click();
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    };
+
+    const Node a = f.add(f.root(), "A");
+    f.add(a, "A1");
+    f.add(f.add(f.root(), "B"), "B1");
+    f.add(f.root(), "C");
+    const QByteArray start = saved();
+
+    std::mt19937 rng(7);
+    int steps = 0;
+    for (int k = 0; k < 60; ++k) {
+        const std::vector<Node> nodes = f.shown();
+        f.select(nodes[rng() % nodes.size()]);
+        QAction *const actions[] = {w.Insert2, w.Delete2, w.MoveUp2, w.MoveDown2};
+        QAction *act = actions[rng() % 4];
+        if (!act->isEnabled())
+            continue;
+        const bool declined = act == w.Delete2 && rng() % 4 == 0;
+        f.dialogs.answers = {declined ? DialogService::No : DialogService::Yes};
+        act->trigger();
+        f.settle();
+        steps += declined ? 0 : 1;
+        if (act == w.Delete2 && !declined) {
+            EXPECT_TRUE(undo->text().startsWith("&Undo Delete \"")) << undo->text().toStdString();
+        }
+    }
+    ASSERT_GT(steps, 20);
+    const QByteArray end = saved();
+
+    for (int k = 0; k < steps; ++k)
+        undo->trigger();
+    EXPECT_EQ(saved(), start) << "every step undone";
+    for (int k = 0; k < steps; ++k)
+        redo->trigger();
+    EXPECT_EQ(saved(), end) << "every step redone";
+    EXPECT_FALSE(redo->isEnabled());
+
+    w.New1Click();
+    EXPECT_FALSE(undo->isEnabled()) << "a new project starts a new history";
 }

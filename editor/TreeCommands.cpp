@@ -1,0 +1,91 @@
+#include "TreeCommands.h"
+
+#include "MenuTreeModel.h"
+
+#include <stdexcept>
+
+MenuTree &TreeCommand::tree() const
+{
+    return host_.model.tree();
+}
+
+ItemTree::Node TreeCommand::node(MenuTree::Id id) const
+{
+    const ItemTree::Node found = tree().find(id);
+    if (!found)
+        throw std::logic_error("The undo history names a menu node that is not there");
+    return found;
+}
+
+InsertItemCommand::InsertItemCommand(TreeCommandHost &host, MenuTree::Id parent, int position,
+                                     MenuBranch item)
+    : TreeCommand(
+          host,
+          QObject::tr("Insert \"%1\"").arg(QString::fromStdString(item.nodes.front().caption))),
+      parent_(parent), position_(position), item_(std::move(item))
+{}
+
+void InsertItemCommand::redo()
+{
+    const ItemTree::Node added = host_.model.insertBranch(node(parent_), position_, item_);
+    item_.nodes.front().id = tree().id(added);
+    select(added);
+    executed();
+}
+
+void InsertItemCommand::undo()
+{
+    const ItemTree::Node added = node(item_.nodes.front().id);
+    host_.beforeRemoving(added);
+    item_ = host_.model.takeBranch(added);
+    select(node(parent_));
+}
+
+DeleteBranchCommand::DeleteBranchCommand(TreeCommandHost &host, ItemTree::Node top)
+    : TreeCommand(
+          host,
+          QObject::tr("Delete \"%1\"").arg(QString::fromStdString(host.model.tree().caption(top)))),
+      id_(host.model.tree().id(top)), parent_(host.model.tree().id(host.model.tree().parent(top))),
+      position_(host.model.tree().indexOf(top))
+{}
+
+void DeleteBranchCommand::redo()
+{
+    const ItemTree::Node top = node(id_);
+    const ItemTree::Node parent = node(parent_);
+    host_.beforeRemoving(top);
+    branch_ = host_.model.takeBranch(top);
+    // The selection goes to a neighbour: the next sibling, else the previous one, else the
+    // parent.
+    ItemTree::Node next = tree().child(parent, position_);
+    if (!next)
+        next = tree().child(parent, position_ - 1);
+    host_.select(next ? next : parent);
+    executed();
+}
+
+void DeleteBranchCommand::undo()
+{
+    select(host_.model.insertBranch(node(parent_), position_, branch_));
+}
+
+MoveBranchCommand::MoveBranchCommand(TreeCommandHost &host, const QString &text, ItemTree::Node top,
+                                     ItemTree::Node newParent, int position)
+    : TreeCommand(host, text.arg(QString::fromStdString(host.model.tree().caption(top)))),
+      id_(host.model.tree().id(top)), from_(host.model.tree().id(host.model.tree().parent(top))),
+      to_(host.model.tree().id(newParent)), fromPosition_(host.model.tree().indexOf(top)),
+      toPosition_(position)
+{}
+
+void MoveBranchCommand::redo()
+{
+    host_.model.moveBranch(node(id_), node(to_), toPosition_);
+    select(node(id_));
+    executed();
+}
+
+void MoveBranchCommand::undo()
+{
+    host_.model.moveBranch(node(id_), node(from_), fromPosition_);
+    select(node(id_));
+}
