@@ -167,7 +167,9 @@ void TMainForm::buildMenus()
     Save1 = action(this, "Save1", tr("&Save"), 2);
     Save1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     Save2 = action(this, "Save2", tr("Save &As..."));
+    Save2->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     Exit1 = action(this, "Exit1", tr("E&xit"));
+    Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     file->addAction(Templet1);
     file->addSeparator();
     file->addActions({New1, Open1, Save1, Save2});
@@ -186,7 +188,17 @@ void TMainForm::buildMenus()
     Redo1->setObjectName("Redo1");
     Redo1->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    Cut1 = action(this, "Cut1", tr("Cu&t"), 3);
+    Cut1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    Copy1 = action(this, "Copy1", tr("&Copy"), 4);
+    Copy1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    Paste1 = action(this, "Paste1", tr("&Paste"), 5);
+    Paste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    Duplicate1 = action(this, "Duplicate1", tr("D&uplicate"));
+    Duplicate1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     edit->addActions({Undo1, Redo1});
+    edit->addSeparator();
+    edit->addActions({Cut1, Copy1, Paste1, Duplicate1});
 
     QMenu *view = menuBar()->addMenu(tr("&View"));
     ToolBar1 = action(this, "ToolBar1", tr("&Tool Bar"));
@@ -206,7 +218,13 @@ void TMainForm::buildMenus()
     MoveUp2->setStatusTip(tr("move the current selected item position up."));
     MoveDown2 = action(this, "MoveDown2", tr("Move &Down"), 9);
     MoveDown2->setStatusTip(tr("move the current selected item position down."));
-    item->addActions({Insert2, Delete2, MoveUp2, MoveDown2});
+    MoveLeft1 = action(this, "MoveLeft1", tr("Move &Left"));
+    MoveLeft1->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Left));
+    MoveLeft1->setStatusTip(tr("Make the selected item the next sibling of its parent."));
+    MoveRight1 = action(this, "MoveRight1", tr("Move &Right"));
+    MoveRight1->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Right));
+    MoveRight1->setStatusTip(tr("Make the selected item the last child of the item before it."));
+    item->addActions({Insert2, Delete2, MoveUp2, MoveDown2, MoveLeft1, MoveRight1});
 
     QMenu *applet = menuBar()->addMenu(tr("&Applet"));
     Preview1 = action(this, "Preview1", tr("&Preview"), 11);
@@ -240,6 +258,8 @@ void TMainForm::buildMenus()
     MoveUp1 = action(this, "MoveUp1", tr("Move &Up"), 8);
     MoveDown1 = action(this, "MoveDown1", tr("Move &Down"), 9);
     PopupMenu1->addActions({Insert1, Delete1, MoveUp1, MoveDown1});
+    PopupMenu1->addSeparator();
+    PopupMenu1->addActions({Cut1, Copy1, Paste1, Duplicate1});
 }
 
 void TMainForm::buildToolBar()

@@ -25,6 +25,7 @@ class MenuPage;
 class MenuTreeModel;
 struct TreeCommandHost;
 class QUndoStack;
+class QMimeData;
 class MenuTreeView;
 class MoreAppletSettingsPage;
 class PopupMenuPage;
@@ -92,6 +93,14 @@ public:
     void MoveUp1Click();
     void MoveDown1Click();
     void edtItemCaptionChange();
+    // Branches: the clipboard, duplicates, re-nesting and drops (MainFormBranches.cpp).
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void Duplicate1Click();
+    void MoveLeft1Click();
+    void MoveRight1Click();
+    void dropBranch(const QMimeData *data, Qt::DropAction action, ItemTree::Node parent, int row);
     void btnSeparatorClick();
     void CommitCurrentItem();
     void RefreshItemCommands();
@@ -194,7 +203,8 @@ public:
     QMenu *mnitRecentFiles;
     QMenu *PopupMenu1;
     QAction *Templet1, *New1, *Open1, *Save1, *Save2, *Exit1;
-    QAction *Undo1, *Redo1;
+    QAction *Undo1, *Redo1, *Cut1, *Copy1, *Paste1, *Duplicate1;
+    QAction *MoveLeft1, *MoveRight1;
     QAction *ToolBar1, *StatusBar2;
     QAction *Insert2, *Delete2, *MoveUp2, *MoveDown2;
     QAction *Preview1, *BuildHTML1, *Publish1, *WebBrowser1, *IncludeWebRuntime1;
@@ -242,6 +252,9 @@ private:
     void showPagesFor(ItemTree::Node node);
     int checkedItemIndex(ItemTree::Node node) const;
     void wireUndo();
+    void wireBranchCommands();
+    // Inserts a copy of a branch as one undoable step.
+    void insertCopy(const QString &text, MenuBranch branch, ItemTree::Node parent, int position);
     // Replaces the whole tree (a new or opened project); change works on the bare tree.
     // The undo history starts afresh.
     void rebuildTree(const std::function<void()> &change);

@@ -29,6 +29,7 @@ constexpr int FirstLevelTab = 1;
 void TMainForm::wireTreeCommands()
 {
     wireUndo();
+    wireBranchCommands();
     auto command = [this](void (TMainForm::*handler)()) { return guardedSlot(handler); };
     connect(TreeView1, &MenuTreeView::currentNodeChanged, this,
             command(&TMainForm::TreeView1Change));
@@ -166,7 +167,12 @@ void TMainForm::RefreshItemCommands()
     const int position = isItem ? menuTree.indexOf(node) : 0;
     const bool canMoveUp = isItem && position > 0;
     const bool canMoveDown = isItem && position + 1 < menuTree.childCount(parent);
+    const bool deeper = isItem && menuTree.parent(parent);
     const std::pair<std::vector<QAction *>, bool> commands[] = {
+        {{Cut1, Copy1, Duplicate1}, isItem},
+        {{Paste1}, node != nullptr},
+        {{MoveLeft1}, deeper},
+        {{MoveRight1}, canMoveUp},
         {{Insert1, tlbtnInsert, Insert2}, node != nullptr},
         {{Delete1, tlbtnDelete, Delete2}, isItem},
         {{MoveUp1, tlbtnMoveUp, MoveUp2}, canMoveUp},
@@ -211,8 +217,9 @@ void TMainForm::Insert1Click()
         return;
     MenuBranch item;
     item.nodes.push_back({0, "Item", document.MakeNewItem(), 0});
-    undoStack->push(new InsertItemCommand(*commandHost, menuTree.id(selected),
-                                          menuTree.childCount(selected), std::move(item)));
+    undoStack->push(new InsertBranchCommand(*commandHost, tr("Insert \"%1\""),
+                                            menuTree.id(selected), menuTree.childCount(selected),
+                                            std::move(item)));
     TreeView1->expand(treeModel->indexOf(selected));
     RefreshItemCommands();
 }
@@ -234,7 +241,7 @@ void TMainForm::Delete1Click()
         return;
     // The pending page edits belong to the deleted item: nothing is committed from now; the
     // branch leaves silently and the selection then moves to a neighbour.
-    undoStack->push(new DeleteBranchCommand(*commandHost, selected));
+    undoStack->push(new DeleteBranchCommand(*commandHost, tr("Delete \"%1\""), selected));
     RefreshItemCommands();
 }
 

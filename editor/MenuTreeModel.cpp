@@ -1,6 +1,7 @@
 #include "MenuTreeModel.h"
 
 #include <QIcon>
+#include <QMimeData>
 
 MenuTreeModel::MenuTreeModel(MenuTree &tree, QObject *parent)
     : QAbstractItemModel(parent), tree_(tree)
@@ -62,7 +63,77 @@ QVariant MenuTreeModel::data(const QModelIndex &index, int role) const
 
 Qt::ItemFlags MenuTreeModel::flags(const QModelIndex &index) const
 {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDropEnabled;
+    return tree_.parent(node(index)) ? flags | Qt::ItemIsDragEnabled : flags;
+}
+
+Qt::DropActions MenuTreeModel::supportedDropActions() const
+{
+    return Qt::MoveAction | Qt::CopyAction;
+}
+
+Qt::DropActions MenuTreeModel::supportedDragActions() const
+{
+    return Qt::MoveAction | Qt::CopyAction;
+}
+
+QStringList MenuTreeModel::mimeTypes() const
+{
+    return {QLatin1String(BranchMimeType)};
+}
+
+QMimeData *MenuTreeModel::branchData(const MenuBranch &branch)
+{
+    auto *data = new QMimeData;
+    const QByteArray text = QByteArray::fromStdString(branchToText(branch));
+    data->setData(QLatin1String(BranchMimeType), text);
+    data->setText(QString::fromUtf8(text));
+    return data;
+}
+
+QMimeData *MenuTreeModel::mimeData(const QModelIndexList &indexes) const
+{
+    for (const QModelIndex &index : indexes) {
+        const Node dragged = node(index);
+        if (!dragged || !tree_.parent(dragged))
+            continue;
+        QMimeData *data = branchData(tree_.copyBranch(dragged));
+        data->setData(QLatin1String(NodeMimeType), QStringLiteral("%1:%2")
+                                                       .arg(reinterpret_cast<quintptr>(this))
+                                                       .arg(tree_.id(dragged))
+                                                       .toLatin1());
+        return data;
+    }
+    return nullptr;
+}
+
+ItemTree::Node MenuTreeModel::draggedNode(const QMimeData *data) const
+{
+    const QList<QByteArray> parts = data->data(QLatin1String(NodeMimeType)).split(':');
+    if (parts.size() != 2 || parts[0].toULongLong() != reinterpret_cast<quintptr>(this))
+        return nullptr;
+    return tree_.find(parts[1].toULongLong());
+}
+
+bool MenuTreeModel::canDropMimeData(const QMimeData *data, Qt::DropAction action, int, int,
+                                    const QModelIndex &parent) const
+{
+    // Only below the root, never a second root; a branch never into itself.
+    if (!parent.isValid() || !data->hasFormat(QLatin1String(BranchMimeType)))
+        return false;
+    const Node dragged = draggedNode(data);
+    return !(action == Qt::MoveAction && dragged && tree_.contains(dragged, node(parent)));
+}
+
+bool MenuTreeModel::dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                                 const QModelIndex &parent)
+{
+    if (!canDropMimeData(data, action, row, column, parent))
+        return false;
+    emit dropRequested(data, action, node(parent), row);
+    return true;
 }
 
 ItemTree::Node MenuTreeModel::insertItem(Node parent, int position, const std::string &caption,

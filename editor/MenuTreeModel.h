@@ -22,6 +22,23 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
+    // Dragging: a branch travels in the project file's own form under BranchMimeType (and as
+    // plain text); within one editor NodeMimeType names the dragged node, so it can move.
+    static constexpr const char *BranchMimeType = "application/x-tarvelle-branch";
+    static constexpr const char *NodeMimeType = "application/x-tarvelle-node";
+    Qt::DropActions supportedDropActions() const override;
+    Qt::DropActions supportedDragActions() const override;
+    QStringList mimeTypes() const override;
+    QMimeData *mimeData(const QModelIndexList &indexes) const override;
+    bool canDropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                         const QModelIndex &parent) const override;
+    // A drop is only announced: the window turns it into an undoable step.
+    bool dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                      const QModelIndex &parent) override;
+    // The node of this tree that data names, or null.
+    Node draggedNode(const QMimeData *data) const;
+    static QMimeData *branchData(const MenuBranch &branch);
+
     MenuTree &tree() const { return tree_; }
     Node node(const QModelIndex &index) const;
     QModelIndex indexOf(Node node) const;
@@ -35,6 +52,11 @@ public:
     // For changes of the whole tree (a new or opened project) made directly on the tree.
     void beginReset() { beginResetModel(); }
     void endReset() { endResetModel(); }
+
+signals:
+    // row -1: as the last child of parent.
+    void dropRequested(const QMimeData *data, Qt::DropAction action, ItemTree::Node parent,
+                       int row);
 
 private:
     void resync();

@@ -17,15 +17,13 @@ ItemTree::Node TreeCommand::node(MenuTree::Id id) const
     return found;
 }
 
-InsertItemCommand::InsertItemCommand(TreeCommandHost &host, MenuTree::Id parent, int position,
-                                     MenuBranch item)
-    : TreeCommand(
-          host,
-          QObject::tr("Insert \"%1\"").arg(QString::fromStdString(item.nodes.front().caption))),
+InsertBranchCommand::InsertBranchCommand(TreeCommandHost &host, const QString &text,
+                                         MenuTree::Id parent, int position, MenuBranch item)
+    : TreeCommand(host, text.arg(QString::fromStdString(item.nodes.front().caption))),
       parent_(parent), position_(position), item_(std::move(item))
 {}
 
-void InsertItemCommand::redo()
+void InsertBranchCommand::redo()
 {
     const ItemTree::Node added = host_.model.insertBranch(node(parent_), position_, item_);
     item_.nodes.front().id = tree().id(added);
@@ -33,7 +31,7 @@ void InsertItemCommand::redo()
     executed();
 }
 
-void InsertItemCommand::undo()
+void InsertBranchCommand::undo()
 {
     const ItemTree::Node added = node(item_.nodes.front().id);
     host_.beforeRemoving(added);
@@ -41,10 +39,9 @@ void InsertItemCommand::undo()
     select(node(parent_));
 }
 
-DeleteBranchCommand::DeleteBranchCommand(TreeCommandHost &host, ItemTree::Node top)
-    : TreeCommand(
-          host,
-          QObject::tr("Delete \"%1\"").arg(QString::fromStdString(host.model.tree().caption(top)))),
+DeleteBranchCommand::DeleteBranchCommand(TreeCommandHost &host, const QString &text,
+                                         ItemTree::Node top)
+    : TreeCommand(host, text.arg(QString::fromStdString(host.model.tree().caption(top)))),
       id_(host.model.tree().id(top)), parent_(host.model.tree().id(host.model.tree().parent(top))),
       position_(host.model.tree().indexOf(top))
 {}

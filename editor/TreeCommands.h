@@ -41,11 +41,13 @@ private:
     bool executed_ = false;
 };
 
-// A new item at a place.
-class InsertItemCommand : public TreeCommand
+// A new item, or a pasted, dropped or duplicated branch, at a place.
+class InsertBranchCommand : public TreeCommand
 {
 public:
-    InsertItemCommand(TreeCommandHost &host, MenuTree::Id parent, int position, MenuBranch item);
+    // text names the step, with %1 for the branch's caption.
+    InsertBranchCommand(TreeCommandHost &host, const QString &text, MenuTree::Id parent,
+                        int position, MenuBranch item);
     void redo() override;
     void undo() override;
 
@@ -55,11 +57,11 @@ private:
     MenuBranch item_; // the item while it is out of the tree, with its identity once given
 };
 
-// A branch deleted with its records.
+// A branch deleted (or cut) with its records.
 class DeleteBranchCommand : public TreeCommand
 {
 public:
-    DeleteBranchCommand(TreeCommandHost &host, ItemTree::Node top);
+    DeleteBranchCommand(TreeCommandHost &host, const QString &text, ItemTree::Node top);
     void redo() override;
     void undo() override;
 

@@ -32,6 +32,12 @@ MenuTreeView::MenuTreeView(QWidget *parent) : QTreeView(parent)
     setContextMenuPolicy(Qt::CustomContextMenu);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setItemDelegate(new DrawReporter(this));
+    // Branches are dragged before, after or onto nodes; Ctrl while dropping copies.
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDefaultDropAction(Qt::MoveAction);
     // Keep the selection as visible without focus as with it.
     QPalette colours = palette();
     for (auto role : {QPalette::Highlight, QPalette::HighlightedText})

@@ -11,9 +11,11 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <random>
 
 namespace {
@@ -425,4 +427,106 @@ TEST(TreeUndo, ARandomSessionUndoesAndRedoesToTheSameFiles)
 
     w.New1Click();
     EXPECT_FALSE(undo->isEnabled()) << "a new project starts a new history";
+}
+
+TEST(TreeBranches, DropsClipboardMovesAndKeysEachUndoToTheSameFile)
+{
+    TreeFixture f;
+    TMainForm &w = f.w();
+    MenuTreeModel *model = w.TreeView1->menuModel();
+    QTemporaryDir folder;
+    int saves = 0;
+    auto saved = [&] {
+        const QString path = folder.path() + QString("/s%1.tvl").arg(++saves);
+        f.dialogs.saveFiles = {path};
+        w.Save2Click();
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    };
+    auto drop = [&](Node dragged, Qt::DropAction action, Node parent, int row) {
+        std::unique_ptr<QMimeData> data(model->mimeData({model->indexOf(dragged)}));
+        return model->dropMimeData(data.get(), action, row, 0, model->indexOf(parent));
+    };
+    auto *undo = f.find<QAction>("Undo1");
+
+    const Node a = f.add(f.root(), "A");
+    f.add(a, "A1");
+    const Node b = f.add(f.root(), "B");
+    w.TabSheet1->edtItemURL->setText("b.html");
+    f.add(b, "B1");
+    const Node c = f.add(f.root(), "C");
+    const QByteArray start = saved();
+    int steps = 0;
+
+    // Onto A: B becomes A's last child, its records with it; the dragged node stays selected.
+    f.select(b);
+    EXPECT_TRUE(drop(b, Qt::MoveAction, a, -1));
+    ++steps;
+    EXPECT_EQ(f.mirror(), (QStringList{"A:A", "A1:A1", "B:B", "B1:B1", "C:C"}));
+    EXPECT_EQ(f.current(), b);
+    EXPECT_EQ(undo->text(), "&Undo Move \"B\"");
+    // Refused: into its own branch, or beside the root. Nothing changes.
+    const QStringList before = f.mirror();
+    EXPECT_FALSE(drop(a, Qt::MoveAction, f.child(b, 0), -1));
+    std::unique_ptr<QMimeData> beside(model->mimeData({model->indexOf(c)}));
+    EXPECT_FALSE(model->canDropMimeData(beside.get(), Qt::MoveAction, 1, 0, QModelIndex()));
+    EXPECT_EQ(f.mirror(), before);
+    // Ctrl while dropping copies; before C.
+    EXPECT_TRUE(drop(b, Qt::CopyAction, f.root(), 1));
+    ++steps;
+    EXPECT_EQ(f.names(), (QStringList{"A", "A1", "B", "B1", "B", "B1", "C"}));
+
+    // Copy and paste after C, duplicate of A1, cut of C.
+    f.select(a);
+    w.Copy1->trigger();
+    f.select(c);
+    w.Paste1->trigger();
+    ++steps;
+    f.select(f.child(a, 0));
+    w.Duplicate1->trigger();
+    ++steps;
+    EXPECT_EQ(f.names(),
+              (QStringList{"A", "A1", "A1", "B", "B1", "B", "B1", "C", "A", "A1", "B", "B1"}));
+    const auto &items = w.Document().GetItems();
+    for (int pos = ItemField::ItemCaption; pos <= ItemField::ItemMenuOffsetY; ++pos)
+        EXPECT_EQ(items[10][pos], items[3][pos]) << "a copy holds the same record, field " << pos;
+    f.select(c);
+    w.Cut1->trigger();
+    ++steps;
+    EXPECT_EQ(f.current(), f.child(f.root(), 2)) << "the next sibling";
+
+    // Move Right into the item before, Move Left back out, by their keys.
+    f.select(f.child(f.root(), 1));
+    EXPECT_TRUE(w.MoveRight1->isEnabled());
+    w.MoveRight1->trigger();
+    ++steps;
+    EXPECT_EQ(f.childCount(a), 4);
+    EXPECT_TRUE(w.MoveLeft1->isEnabled());
+    w.MoveLeft1->trigger();
+    ++steps;
+    EXPECT_EQ(f.childCount(a), 3);
+    // The tree's own keys.
+    w.TreeView1->setFocus();
+    QTest::keyClick(w.TreeView1, Qt::Key_Insert);
+    ++steps;
+    EXPECT_EQ(f.caption(f.child(f.current(), f.childCount(f.current()) - 1)), "Item");
+    const Node moving = f.current();
+    const int place = w.Tree().indexOf(moving);
+    ASSERT_GT(place, 0);
+    QTest::keyClick(w.TreeView1, Qt::Key_Up, Qt::ControlModifier);
+    ++steps;
+    EXPECT_EQ(w.Tree().indexOf(moving), place - 1);
+
+    // Text that is no branch: a message, and nothing changes.
+    const QByteArray middle = saved();
+    QApplication::clipboard()->setText("Home\nAbout");
+    const int warnings = f.dialogs.warnings.size();
+    w.Paste1->trigger();
+    EXPECT_EQ(f.dialogs.warnings.size(), warnings + 1);
+    EXPECT_EQ(saved(), middle);
+
+    while (undo->isEnabled() && steps-- > 0)
+        undo->trigger();
+    EXPECT_EQ(saved(), start);
 }

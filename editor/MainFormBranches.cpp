@@ -1,0 +1,175 @@
+// Branches as a whole: cut, copy, paste and duplicate through the clipboard in the project
+// file's own form, Move Left and Move Right, drops from the tree's drag and drop, and the
+// tree's own keys. Every change is one undoable step.
+
+#include "Dialogs.h"
+#include "Errors.h"
+#include "MainForm.h"
+#include "MenuTreeModel.h"
+#include "pages/ItemPages.h"
+#include "TreeCommands.h"
+#include "widgets/MenuTreeView.h"
+#include "widgets/TextEdit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QShortcut>
+#include <QUndoStack>
+
+void TMainForm::wireBranchCommands()
+{
+    auto command = [this](void (TMainForm::*handler)()) { return guardedSlot(handler); };
+    connect(Cut1, &QAction::triggered, this, command(&TMainForm::Cut1Click));
+    connect(Copy1, &QAction::triggered, this, command(&TMainForm::Copy1Click));
+    connect(Paste1, &QAction::triggered, this, command(&TMainForm::Paste1Click));
+    connect(Duplicate1, &QAction::triggered, this, command(&TMainForm::Duplicate1Click));
+    connect(MoveLeft1, &QAction::triggered, this, command(&TMainForm::MoveLeft1Click));
+    connect(MoveRight1, &QAction::triggered, this, command(&TMainForm::MoveRight1Click));
+    connect(treeModel.get(), &MenuTreeModel::dropRequested, this,
+            [this](const QMimeData *data, Qt::DropAction action, ItemTree::Node parent, int row) {
+                runGuarded([&] { dropBranch(data, action, parent, row); });
+            });
+
+    // Keys of the tree itself: in a text field the same keys edit the text.
+    const std::pair<QKeySequence, void (TMainForm::*)()> keys[] = {
+        {QKeySequence(Qt::Key_Insert), &TMainForm::Insert1Click},
+        {QKeySequence(Qt::Key_Delete), &TMainForm::Delete1Click},
+        {QKeySequence(Qt::CTRL | Qt::Key_Up), &TMainForm::MoveUp1Click},
+        {QKeySequence(Qt::CTRL | Qt::Key_Down), &TMainForm::MoveDown1Click}};
+    for (const auto &[key, handler] : keys) {
+        auto *shortcut = new QShortcut(key, TreeView1, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, command(handler));
+    }
+    auto *rename =
+        new QShortcut(QKeySequence(Qt::Key_F2), TreeView1, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(rename, &QShortcut::activated, this, [this] {
+        if (TabSheet1->isVisible()) {
+            TabSheet1->edtItemCaption->setFocus();
+            TabSheet1->edtItemCaption->selectAll();
+        }
+    });
+}
+
+void TMainForm::insertCopy(const QString &text, MenuBranch branch, ItemTree::Node parent,
+                           int position)
+{
+    for (MenuBranch::Node &node : branch.nodes) {
+        node.id = 0; // a copy is a new branch
+        for (int pos = ItemField::ItemSubMenu; pos <= ItemField::ItemButton; ++pos)
+            node.record[pos].clear();
+    }
+    undoStack->push(new InsertBranchCommand(*commandHost, text, menuTree.id(parent), position,
+                                            std::move(branch)));
+}
+
+void TMainForm::Copy1Click()
+{
+    const ItemTree::Node selected = TreeView1->currentNode();
+    if (!selected || !menuTree.parent(selected))
+        return;
+    CommitCurrentItem(); // the copy holds what the pages show
+    QApplication::clipboard()->setMimeData(
+        MenuTreeModel::branchData(menuTree.copyBranch(selected)));
+}
+
+void TMainForm::Cut1Click()
+{
+    const ItemTree::Node selected = TreeView1->currentNode();
+    if (!selected || !menuTree.parent(selected))
+        return;
+    Copy1Click();
+    undoStack->push(new DeleteBranchCommand(*commandHost, tr("Cut \"%1\""), selected));
+    RefreshItemCommands();
+}
+
+void TMainForm::Paste1Click()
+{
+    const ItemTree::Node selected = TreeView1->currentNode();
+    if (!selected)
+        return;
+    const QMimeData *data = QApplication::clipboard()->mimeData();
+    const QByteArray text = !data ? QByteArray()
+                            : data->hasFormat(QLatin1String(MenuTreeModel::BranchMimeType))
+                                ? data->data(QLatin1String(MenuTreeModel::BranchMimeType))
+                                : data->text().toUtf8();
+    MenuBranch branch;
+    try {
+        branch = branchFromText(text.toStdString());
+    } catch (const ETreeError &) {
+        services.dialogs.warning(this, tr("The clipboard holds no menu item to paste."),
+                                 DialogService::OkOnly);
+        return;
+    }
+    CommitCurrentItem();
+    // After the selected item as its next sibling; with the root selected, as the last
+    // first-level item.
+    const ItemTree::Node parent = menuTree.parent(selected);
+    if (parent)
+        insertCopy(tr("Paste \"%1\""), std::move(branch), parent, menuTree.indexOf(selected) + 1);
+    else
+        insertCopy(tr("Paste \"%1\""), std::move(branch), selected, menuTree.childCount(selected));
+    RefreshItemCommands();
+}
+
+void TMainForm::Duplicate1Click()
+{
+    const ItemTree::Node selected = TreeView1->currentNode();
+    if (!selected || !menuTree.parent(selected))
+        return;
+    CommitCurrentItem();
+    insertCopy(tr("Duplicate \"%1\""), menuTree.copyBranch(selected), menuTree.parent(selected),
+               menuTree.indexOf(selected) + 1);
+    RefreshItemCommands();
+}
+
+void TMainForm::MoveLeft1Click()
+{
+    const ItemTree::Node selected = TreeView1->currentNode();
+    const ItemTree::Node parent = selected ? menuTree.parent(selected) : nullptr;
+    const ItemTree::Node grandparent = parent ? menuTree.parent(parent) : nullptr;
+    if (!grandparent)
+        return;
+    undoStack->push(new MoveBranchCommand(*commandHost, tr("Move Left \"%1\""), selected,
+                                          grandparent, menuTree.indexOf(parent) + 1));
+    RefreshItemCommands();
+}
+
+void TMainForm::MoveRight1Click()
+{
+    const ItemTree::Node selected = TreeView1->currentNode();
+    const ItemTree::Node parent = selected ? menuTree.parent(selected) : nullptr;
+    if (!parent || menuTree.indexOf(selected) == 0)
+        return;
+    const ItemTree::Node previous = menuTree.child(parent, menuTree.indexOf(selected) - 1);
+    undoStack->push(new MoveBranchCommand(*commandHost, tr("Move Right \"%1\""), selected, previous,
+                                          menuTree.childCount(previous)));
+    TreeView1->expand(treeModel->indexOf(previous));
+    RefreshItemCommands();
+}
+
+void TMainForm::dropBranch(const QMimeData *data, Qt::DropAction action, ItemTree::Node parent,
+                           int row)
+{
+    CommitCurrentItem();
+    int position = row < 0 ? menuTree.childCount(parent) : row;
+    const ItemTree::Node dragged = treeModel->draggedNode(data);
+    if (dragged && action == Qt::MoveAction) {
+        // The view counts the place with the dragged node still in it.
+        if (menuTree.parent(dragged) == parent && position > menuTree.indexOf(dragged))
+            --position;
+        if (menuTree.parent(dragged) == parent && position == menuTree.indexOf(dragged))
+            return;
+        undoStack->push(
+            new MoveBranchCommand(*commandHost, tr("Move \"%1\""), dragged, parent, position));
+        TreeView1->setCurrentNode(dragged);
+    } else {
+        insertCopy(
+            tr("Copy \"%1\""),
+            branchFromText(data->data(QLatin1String(MenuTreeModel::BranchMimeType)).toStdString()),
+            parent, position);
+    }
+    TreeView1->expand(treeModel->indexOf(parent));
+    RefreshItemCommands();
+}
