@@ -9,6 +9,8 @@
 #include "HintLine.h"
 #include "HTMLBuild.h"
 #include "MenuTreeModel.h"
+#include "PageCommands.h"
+#include "PageLoad.h"
 #include "pages/AppletPages.h"
 #include "pages/ItemPages.h"
 #include "pages/MenuPages.h"
@@ -366,6 +368,7 @@ void TMainForm::setClientHeight(int height)
 
 void TMainForm::FormCreate()
 {
+    const PageLoad load(*this);
     document.SetProgramFolder(services.programFolder.toStdString());
     document.SetProgress(progress.get());
     CurrentItemNode = 0;
@@ -381,7 +384,7 @@ void TMainForm::FormCreate()
     setWindowTitle(QStringLiteral("Tarvelle"));
     RegisterFileType(QApplication::applicationFilePath());
     runGuarded([this] { LoadRecentFiles(); });
-    modified = false;
+    undoStack->setClean();
     setSaveEnabled(false);
     RefreshItemCommands();
 
@@ -433,11 +436,6 @@ bool TMainForm::event(QEvent *event)
     return QMainWindow::event(event);
 }
 
-void TMainForm::MarkModified()
-{
-    modified = true;
-    setSaveEnabled(true);
-}
 
 void TMainForm::setSaveEnabled(bool enabled)
 {

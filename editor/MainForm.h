@@ -26,6 +26,7 @@ class MenuTreeModel;
 struct TreeCommandHost;
 class QUndoStack;
 class QMimeData;
+class PageEditCommand;
 class MenuTreeView;
 class MoreAppletSettingsPage;
 class PopupMenuPage;
@@ -72,7 +73,8 @@ public:
 
     // Window state shared by the commands.
     TqarAppletAgent &Document() { return document; }
-    bool Modified() const { return modified; }
+    // True exactly while the document differs from what was last created, opened or saved.
+    bool Modified() const;
     void MarkModified();
     const QString &ProjectFileName() const { return projectFileName; }
     MenuTree &Tree() { return menuTree; }
@@ -252,6 +254,22 @@ private:
     void showPagesFor(ItemTree::Node node);
     int checkedItemIndex(ItemTree::Node node) const;
     void wireUndo();
+    // What the pages show, stored as a save would store it, without touching the document.
+    struct PageState
+    {
+        TAppletData applet;
+        MenuTree::Id item = 0;
+        TItemData record;
+    };
+    PageState readPages();
+    // Turns the pages' edit since the last one into an undoable step.
+    void capturePageEdit();
+    void applyPageEdit(const PageEditCommand &edit, bool after, bool shown);
+    void showControl(const QString &name);
+    TItemData itemFromPages() const;
+    // While the program fills the pages, their change notifications are no edits; after it,
+    // what they show is the base the next edit is measured against.
+    friend class PageLoad;
     void wireBranchCommands();
     // Inserts a copy of a branch as one undoable step.
     void insertCopy(const QString &text, MenuBranch branch, ItemTree::Node parent, int position);
@@ -284,7 +302,9 @@ private:
     std::unique_ptr<ProgressAdapter> progress;
     std::vector<FieldBinding> bindings;
 
-    bool modified = false;
+    int loadingPages = 0;
+    int editSeries = 0;
+    PageState pageBaseline;
     QString projectFileName;
     bool TreeRebuilding = false;
     MenuTree::Id CurrentItemNode = 0; // the node whose record the item pages show

@@ -2,6 +2,7 @@
 
 #include "FieldRules.h"
 #include "MainForm.h"
+#include "PageLoad.h"
 #include "pages/ItemPages.h"
 #include "qarUtility.h"
 #include "StoreRules.h"
@@ -176,6 +177,7 @@ std::string TMainForm::storeField(const FieldBinding &binding) const
 
 void TMainForm::LoadAppletSettings()
 {
+    const PageLoad load(*this);
     const TAppletData data = document.GetAppletData();
     std::map<int, const FieldBinding *> byPosition;
     for (const FieldBinding &binding : appletBindings())
@@ -215,6 +217,7 @@ void TMainForm::StoreAppletSettings()
 
 void TMainForm::LoadItemSettings(int index)
 {
+    const PageLoad load(*this);
     using namespace ItemField;
     const TItemData item = document.GetItem(index);
     ItemPage *page = TabSheet1;
@@ -237,6 +240,11 @@ void TMainForm::LoadItemSettings(int index)
 
 void TMainForm::StoreItemSettings(int index)
 {
+    document.SetItem(itemFromPages(), index);
+}
+
+TItemData TMainForm::itemFromPages() const
+{
     using namespace ItemField;
     ItemPage *page = TabSheet1;
     FirstLevelItemOptionsPage *options = TabSheet2;
@@ -252,5 +260,5 @@ void TMainForm::StoreItemSettings(int index)
     item[ItemClBgSnd] = toStd(options->edtItemClBgSnd->text());
     item[ItemMenuOffsetX] = std::to_string(options->spnedtItemMenuOffsetX->value());
     item[ItemMenuOffsetY] = std::to_string(options->spnedtItemMenuOffsetY->value());
-    document.SetItem(item, index);
+    return item;
 }

@@ -5,6 +5,7 @@
 #include "Errors.h"
 #include "FileSystem.h"
 #include "MainForm.h"
+#include "PageLoad.h"
 #include "MemoryTree.h"
 #include "MenuStructure.h"
 #include "TextCodec.h"
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QTabWidget>
+#include <QUndoStack>
 
 const char *const TMainForm::ProjectFilter = "Tarvelle Files (*.tvl)|*.tvl";
 
@@ -42,13 +44,13 @@ void TMainForm::wireDocumentCommands()
 
 void TMainForm::clearModified()
 {
-    modified = false;
+    undoStack->setClean();
     setSaveEnabled(false);
 }
 
 bool TMainForm::askToSaveChanges()
 {
-    if (!modified)
+    if (!Modified())
         return true;
     switch (
         services.dialogs.warning(this, tr("Save changes to files?"), DialogService::YesNoCancel)) {
@@ -125,6 +127,7 @@ void TMainForm::New1Click()
 {
     if (!askToSaveChanges())
         return;
+    const PageLoad load(*this);
     document.ClearPreview();
     CurrentItemNode = 0;
     projectFileName.clear();
@@ -175,6 +178,7 @@ void TMainForm::fillWindowFromFile(const QString &fileName)
         checkAppletSettings(trial.GetAppletData());
     }
 
+    const PageLoad load(*this);
     document.ClearPreview();
     CurrentItemNode = 0;
     rebuildTree([&] {
@@ -203,7 +207,7 @@ void TMainForm::OpenStartFile(const QString &fileName)
 
 bool TMainForm::FormCloseQuery()
 {
-    if (!modified) {
+    if (!Modified()) {
         document.ClearPreview();
         return true;
     }

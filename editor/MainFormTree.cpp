@@ -5,6 +5,7 @@
 #include "FieldRules.h"
 #include "MainForm.h"
 #include "MenuTreeModel.h"
+#include "PageLoad.h"
 #include "pages/ItemPages.h"
 #include "TreeCommands.h"
 #include "widgets/MenuTreeView.h"
@@ -67,10 +68,11 @@ void TMainForm::wireUndo()
     };
     auto select = [this](ItemTree::Node node) { TreeView1->setCurrentNode(node); };
     commandHost.reset(new TreeCommandHost{*treeModel, beforeRemoving, select});
-    connect(undoStack, &QUndoStack::indexChanged, this, [this] {
-        MarkModified();
-        RefreshItemCommands();
-    });
+    connect(undoStack, &QUndoStack::indexChanged, this, [this] { RefreshItemCommands(); });
+    connect(undoStack, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setSaveEnabled(!clean); });
+    // Typing in one field is one step until the field is left.
+    connect(qApp, &QApplication::focusChanged, this, [this] { ++editSeries; });
 }
 
 int TMainForm::ItemIndex(ItemTree::Node node) const
@@ -90,6 +92,7 @@ int TMainForm::checkedItemIndex(ItemTree::Node node) const
 
 void TMainForm::rebuildTree(const std::function<void()> &change)
 {
+    const PageLoad load(*this);
     TreeRebuilding = true;
     treeModel->beginReset();
     try {
@@ -123,6 +126,8 @@ void TMainForm::TreeView1Change()
 {
     if (TreeRebuilding)
         return;
+    // Pending edits were captured as they were made; what selecting loads is no edit.
+    const PageLoad load(*this);
     const ItemTree::Node selected = TreeView1->currentNode();
     if (!selected)
         return;
@@ -161,6 +166,7 @@ void TMainForm::TreeView1CustomDrawItem()
 
 void TMainForm::RefreshItemCommands()
 {
+    const PageLoad load(*this); // emptying a field that a rule disables is no edit
     const ItemTree::Node node = TreeView1->currentNode();
     const ItemTree::Node parent = node ? menuTree.parent(node) : nullptr;
     const bool isItem = parent != nullptr;

@@ -252,7 +252,7 @@ TEST(MainWindow, FailedLoadStopsAtTheField)
     }
 }
 
-TEST(MainWindow, OnlyLoadsThatChangeEditsMarkModified)
+TEST(MainWindow, LoadingThePagesNeverMarksModified)
 {
     using namespace AppletField;
     WindowFixture f;
@@ -263,6 +263,10 @@ TEST(MainWindow, OnlyLoadsThatChangeEditsMarkModified)
     loadWith(w, ItNoFntStyle, "1");
     EXPECT_FALSE(w.Modified());
     loadWith(w, ApLoadingMsg, "Wait");
+    EXPECT_FALSE(w.Modified()) << "the document is as it was";
+    EXPECT_FALSE(w.Save1->isEnabled());
+    // An edit the author makes is a change.
+    f.find<QLineEdit>("edtApLoadingMsg")->setText("Please wait");
     EXPECT_TRUE(w.Modified());
     EXPECT_TRUE(w.Save1->isEnabled());
     EXPECT_TRUE(w.tlbtnSave->isEnabled());

@@ -315,9 +315,9 @@ TEST(PageHandlers, ColourDialogAndFilePickers)
     auto *panel = f.find<ColorPanel>("pnlApBgClr");
     panel->setColor(Qt::white);
     f.dialogs.colors = {std::nullopt, QColor(0x12, 0x34, 0x56)};
-    emit panel->clicked(); // cancelled: same colour, still modified
+    emit panel->clicked(); // cancelled: nothing changed, nothing to save
     EXPECT_EQ(panel->color(), QColor(Qt::white));
-    EXPECT_TRUE(w.Modified());
+    EXPECT_FALSE(w.Modified());
     emit panel->clicked();
     EXPECT_EQ(panel->color(), QColor(0x12, 0x34, 0x56));
     w.StoreAppletSettings();

@@ -1,0 +1,133 @@
+// The property pages as undoable edits: every change the author makes on a page becomes one
+// step on the undo history, measured against what the pages showed before it; undo and redo
+// put the values back into the document and the pages, and show where they changed.
+
+#include "MainForm.h"
+#include "MenuTreeModel.h"
+#include "PageCommands.h"
+#include "PageLoad.h"
+#include "StoreRules.h"
+#include "widgets/MenuTreeView.h"
+
+#include <QApplication>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QUndoStack>
+
+namespace {
+template <typename Record>
+std::vector<PageEditCommand::FieldChange> changedFields(const Record &before, const Record &after)
+{
+    std::vector<PageEditCommand::FieldChange> changes;
+    for (int pos = 1; pos <= Record::FieldCount; ++pos) {
+        if (before[pos] != after[pos])
+            changes.push_back({pos, before[pos], after[pos]});
+    }
+    return changes;
+}
+} // namespace
+
+PageLoad::PageLoad(TMainForm &window) : window_(window)
+{
+    ++window_.loadingPages;
+}
+
+PageLoad::~PageLoad()
+{
+    if (--window_.loadingPages == 0)
+        window_.pageBaseline = window_.readPages();
+}
+
+bool TMainForm::Modified() const
+{
+    return !undoStack->isClean();
+}
+
+void TMainForm::MarkModified()
+{
+    if (loadingPages == 0)
+        capturePageEdit();
+}
+
+TMainForm::PageState TMainForm::readPages()
+{
+    PageState state;
+    for (const FieldBinding &binding : appletBindings())
+        state.applet[binding.position] = storeField(binding);
+    applyAppletStoreRules(state.applet, menuTree);
+    state.item = CurrentItem() ? CurrentItemNode : 0;
+    if (state.item)
+        state.record = itemFromPages();
+    return state;
+}
+
+void TMainForm::capturePageEdit()
+{
+    const PageState now = readPages();
+    QWidget *focus = QApplication::focusWidget();
+    const QString control = focus ? focus->objectName() : QString();
+    auto apply = [this](const PageEditCommand &edit, bool after, bool shown) {
+        applyPageEdit(edit, after, shown);
+    };
+    auto push = [&](PageEditCommand::Record record, MenuTree::Id item,
+                    std::vector<PageEditCommand::FieldChange> changes) {
+        if (!changes.empty())
+            undoStack->push(new PageEditCommand(record, item, std::move(changes), control,
+                                                editSeries, apply));
+    };
+    const PageState before = pageBaseline;
+    pageBaseline = now;
+    push(PageEditCommand::Record::Applet, 0, changedFields(before.applet, now.applet));
+    if (now.item && now.item == before.item)
+        push(PageEditCommand::Record::Item, now.item, changedFields(before.record, now.record));
+}
+
+void TMainForm::applyPageEdit(const PageEditCommand &edit, bool after, bool shown)
+{
+    const PageLoad load(*this);
+    auto value = [after](const PageEditCommand::FieldChange &c) {
+        return after ? c.after : c.before;
+    };
+    if (edit.record() == PageEditCommand::Record::Applet) {
+        TAppletData data = document.GetAppletData();
+        for (const auto &change : edit.changes())
+            data[change.position] = value(change);
+        document.SetAppletData(data);
+        if (shown)
+            return;
+        TreeView1->setCurrentNode(menuTree.root());
+        for (const FieldBinding &binding : appletBindings()) {
+            for (const auto &change : edit.changes()) {
+                if (binding.position == change.position)
+                    loadField(binding, value(change));
+            }
+        }
+        UpdateDependentFields();
+    } else {
+        const ItemTree::Node node = menuTree.find(edit.item());
+        if (!node)
+            return;
+        if (!shown)
+            TreeView1->setCurrentNode(node);
+        TItemData record = menuTree.record(node);
+        for (const auto &change : edit.changes())
+            record[change.position] = value(change);
+        menuTree.setRecord(node, record);
+        if (shown)
+            return;
+        LoadItemSettings(checkedItemIndex(node));
+        RefreshItemCommands();
+    }
+    showControl(edit.control());
+}
+
+void TMainForm::showControl(const QString &name)
+{
+    QWidget *control = name.isEmpty() ? nullptr : findChild<QWidget *>(name);
+    // Every tab on the way to the control comes to the front.
+    for (QWidget *w = control; w; w = w->parentWidget()) {
+        auto *stack = qobject_cast<QStackedWidget *>(w->parentWidget());
+        if (auto *tabs = stack ? qobject_cast<QTabWidget *>(stack->parentWidget()) : nullptr)
+            tabs->setCurrentWidget(w);
+    }
+}
