@@ -5,13 +5,17 @@
 #include "MainForm.h"
 #include "MemoryTree.h"
 #include "MenuShape.h"
+#include "PageCommands.h"
+#include "widgets/ColorPanel.h"
 #include "widgets/MenuTreeView.h"
 
 #include <benchmark/benchmark.h>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 namespace {
 constexpr int MenuItems = 10000;
@@ -117,7 +121,38 @@ void BM_UndoAndRedoDelete(benchmark::State &state)
         undo->trigger();
 }
 
+// The memory one history step takes: a caption edit and a colour change on the 10,000-item
+// menu, reported as counters (bytes of the step's own data, changed fields included).
+void BM_PageStepBytes(benchmark::State &state)
+{
+    Editor &e = editor();
+    auto *stack = e.window->findChild<QUndoStack *>();
+    auto bytesOfTop = [stack] {
+        const auto *step =
+            dynamic_cast<const PageEditCommand *>(stack->command(stack->index() - 1));
+        if (!step)
+            return 0.0;
+        std::size_t bytes =
+            sizeof(PageEditCommand) + step->text().size() * 2 + step->control().size() * 2;
+        for (const auto &change : step->changes())
+            bytes += sizeof(change) + change.before.capacity() + change.after.capacity();
+        return static_cast<double>(bytes);
+    };
+    e.select(e.node(3, 2));
+    auto *caption = e.window->findChild<QLineEdit *>("edtItemCaption");
+    auto *panel = e.window->findChild<ColorPanel *>("pnlApBgClr");
+    int k = 0;
+    for (auto _ : state) {
+        caption->setText(QStringLiteral("Caption %1").arg(++k));
+        state.counters["caption_step_bytes"] = bytesOfTop();
+        e.dialogs.colors = {QColor(k % 256, 10, 20)};
+        emit panel->clicked();
+        state.counters["colour_step_bytes"] = bytesOfTop();
+    }
+}
+
 BENCHMARK(BM_InsertAndDelete)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageStepBytes)->Iterations(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UndoAndRedoDelete)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectionChange)->Unit(benchmark::kMillisecond);
 // A first-level item with its popup tree of about 585 items, moved past its neighbour.

@@ -436,7 +436,6 @@ bool TMainForm::event(QEvent *event)
     return QMainWindow::event(event);
 }
 
-
 void TMainForm::setSaveEnabled(bool enabled)
 {
     tlbtnSave->setEnabled(enabled);

@@ -5,9 +5,9 @@
 #include "Errors.h"
 #include "FileSystem.h"
 #include "MainForm.h"
-#include "PageLoad.h"
 #include "MemoryTree.h"
 #include "MenuStructure.h"
+#include "PageLoad.h"
 #include "TextCodec.h"
 #include "widgets/MenuTreeView.h"
 

@@ -3,6 +3,7 @@
 // put the values back into the document and the pages, and show where they changed.
 
 #include "MainForm.h"
+#include "MemoryTree.h"
 #include "MenuTreeModel.h"
 #include "PageCommands.h"
 #include "PageLoad.h"
@@ -54,7 +55,10 @@ TMainForm::PageState TMainForm::readPages()
     PageState state;
     for (const FieldBinding &binding : appletBindings())
         state.applet[binding.position] = storeField(binding);
-    applyAppletStoreRules(state.applet, menuTree);
+    // The rules as a store applies them, but for the two counts of the tree, which no page
+    // edit changes: counting a large tree on every keystroke would cost its size.
+    static const MemoryTree noTree;
+    applyAppletStoreRules(state.applet, noTree);
     state.item = CurrentItem() ? CurrentItemNode : 0;
     if (state.item)
         state.record = itemFromPages();
@@ -72,8 +76,8 @@ void TMainForm::capturePageEdit()
     auto push = [&](PageEditCommand::Record record, MenuTree::Id item,
                     std::vector<PageEditCommand::FieldChange> changes) {
         if (!changes.empty())
-            undoStack->push(new PageEditCommand(record, item, std::move(changes), control,
-                                                editSeries, apply));
+            undoStack->push(
+                new PageEditCommand(record, item, std::move(changes), control, editSeries, apply));
     };
     const PageState before = pageBaseline;
     pageBaseline = now;

@@ -2,14 +2,12 @@
 
 #include <algorithm>
 
-PageEditCommand::PageEditCommand(Record record, MenuTree::Id item,
-                                 std::vector<FieldChange> changes, QString control, int series,
-                                 Apply apply)
+PageEditCommand::PageEditCommand(Record record, MenuTree::Id item, std::vector<FieldChange> changes,
+                                 QString control, int series, Apply apply)
     : QUndoCommand(QObject::tr("Change \"%1\"").arg(control)), record_(record), item_(item),
       changes_(std::move(changes)), control_(std::move(control)), series_(series),
       apply_(std::move(apply))
-{
-}
+{}
 
 void PageEditCommand::redo()
 {
@@ -28,10 +26,9 @@ bool PageEditCommand::mergeWith(const QUndoCommand *other)
     const auto *next = static_cast<const PageEditCommand *>(other);
     const auto samePositions = [](const std::vector<FieldChange> &a,
                                   const std::vector<FieldChange> &b) {
-        return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                          [](const FieldChange &x, const FieldChange &y) {
-                              return x.position == y.position;
-                          });
+        return std::equal(
+            a.begin(), a.end(), b.begin(), b.end(),
+            [](const FieldChange &x, const FieldChange &y) { return x.position == y.position; });
     };
     if (next->record_ != record_ || next->item_ != item_ || next->control_ != control_ ||
         next->series_ != series_ || !samePositions(changes_, next->changes_))

@@ -530,3 +530,89 @@ TEST(TreeBranches, DropsClipboardMovesAndKeysEachUndoToTheSameFile)
         undo->trigger();
     EXPECT_EQ(saved(), start);
 }
+
+TEST(TreeUndo, PageEditsAndTreeStepsUndoToTheStartAndRedoToTheEnd)
+{
+    TreeFixture f;
+    TMainForm &w = f.w();
+    auto *undo = f.find<QAction>("Undo1");
+    auto *redo = f.find<QAction>("Redo1");
+    QTemporaryDir folder;
+    int saves = 0;
+    auto saved = [&] {
+        const QString path = folder.path() + QString("/s%1.tvl").arg(++saves);
+        f.dialogs.saveFiles = {path};
+        w.Save2Click();
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    };
+    f.add(f.add(f.root(), "A"), "A1");
+    f.add(f.root(), "B");
+    const QByteArray start = saved();
+    // Opened afresh: the history starts here.
+    w.OpenProjectFile(folder.path() + "/s1.tvl");
+    EXPECT_FALSE(w.Modified());
+    EXPECT_FALSE(undo->isEnabled());
+    const Node a = f.child(f.root(), 0);
+
+    // Looking around changes nothing.
+    f.select(a);
+    f.select(f.root());
+    f.dialogs.colors = {std::nullopt};
+    emit f.find<ColorPanel>("pnlApBgClr")->clicked();
+    f.dialogs.answers = {DialogService::No};
+    f.select(a);
+    w.Delete1Click();
+    EXPECT_FALSE(w.Modified());
+    EXPECT_FALSE(undo->isEnabled());
+
+    std::mt19937 rng(11);
+    for (int k = 0; k < 40; ++k) {
+        const std::vector<Node> nodes = f.shown();
+        f.select(nodes[1 + rng() % (nodes.size() - 1)]);
+        switch (rng() % 7) {
+        case 0: { // typing in a text field, one step
+            QLineEdit *caption = w.TabSheet1->edtItemCaption;
+            caption->setFocus();
+            caption->end(false);
+            QTest::keyClicks(caption, QString("x%1").arg(k));
+            break;
+        }
+        case 1:
+            f.find<QLineEdit>("edtItemStatusBarText")->setText(QString("status %1").arg(k));
+            break;
+        case 2:
+            f.find<SpinEdit>("spnedtApWidth")->setValue(300 + k);
+            break;
+        case 3:
+            f.dialogs.colors = {QColor(k * 5, 100, 200)};
+            emit f.find<ColorPanel>("pnlItOvBgClr")->clicked();
+            break;
+        case 4:
+            f.find<QCheckBox>("chckbxMnBgTransparent")->click();
+            break;
+        case 5:
+            w.Insert2->trigger();
+            break;
+        default:
+            if (w.MoveUp2->isEnabled())
+                w.MoveUp2->trigger();
+        }
+        f.settle();
+    }
+    EXPECT_TRUE(w.Modified());
+    const QByteArray end = saved();
+    EXPECT_FALSE(w.Modified()) << "saved";
+
+    while (undo->isEnabled())
+        undo->trigger();
+    EXPECT_EQ(saved(), start) << "every step undone";
+    while (redo->isEnabled())
+        redo->trigger();
+    EXPECT_EQ(saved(), end) << "every step redone";
+    undo->trigger();
+    EXPECT_TRUE(w.Modified());
+    redo->trigger();
+    EXPECT_FALSE(w.Modified()) << "back at the saved state";
+}
