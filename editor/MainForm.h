@@ -271,6 +271,7 @@ private:
     // what they show is the base the next edit is measured against.
     friend class PageLoad;
     void wireBranchCommands();
+    bool clipboardHoldsBranch() const;
     // Inserts a copy of a branch as one undoable step.
     void insertCopy(const QString &text, MenuBranch branch, ItemTree::Node parent, int position);
     // Replaces the whole tree (a new or opened project); change works on the bare tree.

@@ -27,6 +27,8 @@ void TMainForm::wireBranchCommands()
     connect(Duplicate1, &QAction::triggered, this, command(&TMainForm::Duplicate1Click));
     connect(MoveLeft1, &QAction::triggered, this, command(&TMainForm::MoveLeft1Click));
     connect(MoveRight1, &QAction::triggered, this, command(&TMainForm::MoveRight1Click));
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &TMainForm::RefreshItemCommands);
     connect(treeModel.get(), &MenuTreeModel::dropRequested, this,
             [this](const QMimeData *data, Qt::DropAction action, ItemTree::Node parent, int row) {
                 runGuarded([&] { dropBranch(data, action, parent, row); });
@@ -50,6 +52,14 @@ void TMainForm::wireBranchCommands()
             TabSheet1->edtItemCaption->selectAll();
         }
     });
+}
+
+bool TMainForm::clipboardHoldsBranch() const
+{
+    // A cheap look: the full check, with a message, is Paste's own.
+    const QMimeData *data = QApplication::clipboard()->mimeData();
+    return data && (data->hasFormat(QLatin1String(MenuTreeModel::BranchMimeType)) ||
+                    data->text().startsWith(QLatin1String("--------------- Structure")));
 }
 
 void TMainForm::insertCopy(const QString &text, MenuBranch branch, ItemTree::Node parent,

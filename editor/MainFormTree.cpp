@@ -176,7 +176,7 @@ void TMainForm::RefreshItemCommands()
     const bool deeper = isItem && menuTree.parent(parent);
     const std::pair<std::vector<QAction *>, bool> commands[] = {
         {{Cut1, Copy1, Duplicate1}, isItem},
-        {{Paste1}, node != nullptr},
+        {{Paste1}, node != nullptr && clipboardHoldsBranch()},
         {{MoveLeft1}, deeper},
         {{MoveRight1}, canMoveUp},
         {{Insert1, tlbtnInsert, Insert2}, node != nullptr},

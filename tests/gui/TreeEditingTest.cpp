@@ -521,6 +521,11 @@ TEST(TreeBranches, DropsClipboardMovesAndKeysEachUndoToTheSameFile)
     // Text that is no branch: a message, and nothing changes.
     const QByteArray middle = saved();
     QApplication::clipboard()->setText("Home\nAbout");
+    EXPECT_FALSE(w.Paste1->isEnabled()) << "nothing to paste";
+    QApplication::clipboard()->setText(
+        "--------------- Structure Description Start ---------------\n"
+        "Home\n");
+    EXPECT_TRUE(w.Paste1->isEnabled());
     const int warnings = f.dialogs.warnings.size();
     w.Paste1->trigger();
     EXPECT_EQ(f.dialogs.warnings.size(), warnings + 1);
