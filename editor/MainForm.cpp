@@ -310,9 +310,9 @@ void TMainForm::buildPages()
     PageControl3 = new QTabWidget;
     PageControl3->setObjectName("PageControl3");
     pagMenu = new MenuPage;
-    pagItemNormal = new ItemStatePage("ItNo");
-    pagItemOver = new ItemStatePage("ItOv");
-    pagItemClicked = new ItemStatePage("ItCl");
+    pagItemNormal = new ItemStatePage("ItNo", AppletField::ItemNormalBlock);
+    pagItemOver = new ItemStatePage("ItOv", AppletField::ItemOverBlock);
+    pagItemClicked = new ItemStatePage("ItCl", AppletField::ItemClickedBlock);
     PageControl3->addTab(pagMenu, tr("Menu"));
     PageControl3->addTab(pagItemNormal, tr("Item Normal Status"));
     PageControl3->addTab(pagItemOver, tr("Item Mouse Over Status"));

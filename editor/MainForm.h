@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MenuTree.h"
+#include "pages/PageFields.h"
 #include "ProgressAdapter.h"
 #include "qarAppletAgent.h"
 
@@ -226,8 +227,7 @@ private:
     {
         int position;
         FieldKind kind;
-        QWidget *control;
-        QAbstractButton *italic = nullptr;
+        FieldControl control;
     };
 
     void buildWindow();

@@ -3,13 +3,16 @@
 #include "FieldRules.h"
 #include "MainForm.h"
 #include "PageLoad.h"
+#include "pages/AppletPages.h"
 #include "pages/ItemPages.h"
+#include "pages/MenuPages.h"
 #include "qarUtility.h"
 #include "StoreRules.h"
 #include "widgets/ColorPanel.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/TextEdit.h"
 
+#include <algorithm>
 #include <map>
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -71,108 +74,91 @@ const std::vector<TMainForm::FieldBinding> &TMainForm::appletBindings()
 {
     if (!bindings.empty())
         return bindings;
-    // Controls are named after their field with a kind prefix ("pnlApBgClr" shows ApBgClr);
-    // a font style is shown by the bold and italic buttons of its block.
-    static const char *const prefixes[] = {"pnl", "edt", "spnedt", "cmbx", "chckbx", "chbx"};
+    // Each page lists the fields it shows, with their controls.
+    for (const PageFields &page :
+         {pagAppletSettings->fields(), pagMoreAppletSettings->fields(), pagMenu->fields(),
+          pagItemNormal->fields(), pagItemOver->fields(), pagItemClicked->fields(),
+          pagPopupMenu->fields()}) {
+        for (const PageField &field : page)
+            bindings.push_back({field.position, appletFieldKind(field.position), field.control});
+    }
+    // Every field the author edits has exactly one control.
+    std::vector<int> shown;
+    for (const FieldBinding &binding : bindings)
+        shown.push_back(binding.position);
+    std::sort(shown.begin(), shown.end());
     for (const AppletFieldInfo &field : appletFieldTable()) {
         const FieldKind kind = appletFieldKind(field.position);
-        const QString name = QLatin1String(field.name);
-        if (kind == FieldKind::FontStyle) {
-            const QString block = name.left(name.size() - int(qstrlen("FntStyle")));
-            bindings.push_back({field.position, kind,
-                                findChild<QAbstractButton *>("spdbtn" + block + "FntBold"),
-                                findChild<QAbstractButton *>("spdbtn" + block + "FntItalic")});
-            continue;
-        }
-        for (const char *prefix : prefixes) {
-            if (auto *control = findChild<QWidget *>(QLatin1String(prefix) + name)) {
-                bindings.push_back({field.position, kind, control});
-                break;
-            }
-        }
-    }
-    for (const FieldBinding &binding : bindings) {
-        if (!binding.control || (binding.kind == FieldKind::FontStyle && !binding.italic))
-            throw std::logic_error("applet field " + std::to_string(binding.position) +
-                                   " has no control");
+        const bool edited = kind != FieldKind::Count && kind != FieldKind::Reserved &&
+                            field.position != AppletField::ApBgSnd;
+        if (edited != std::binary_search(shown.begin(), shown.end(), field.position))
+            throw std::logic_error("applet field " + std::to_string(field.position) +
+                                   " is not shown by exactly one control");
     }
     return bindings;
 }
 
+namespace {
+template <typename... Ts> struct Overloaded : Ts...
+{
+    using Ts::operator()...;
+};
+template <typename... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
+} // namespace
+
 void TMainForm::loadField(const FieldBinding &binding, const std::string &value)
 {
-    switch (binding.kind) {
-    case FieldKind::Colour:
-        static_cast<ColorPanel *>(binding.control)->setColor(colorOf(RGBHexToColor(value)));
-        break;
-    case FieldKind::Text:
-    case FieldKind::FileName:
-        static_cast<QLineEdit *>(binding.control)->setText(FieldRules::trimmed(fromStd(value)));
-        break;
-    case FieldKind::Integer:
-        static_cast<SpinEdit *>(binding.control)->setValue(StrToInt(value));
-        break;
-    case FieldKind::Choice:
-        setChoice(static_cast<QComboBox *>(binding.control), StrToInt(value));
-        break;
-    case FieldKind::FontSize: {
-        auto *list = static_cast<QComboBox *>(binding.control);
-        const int index = list->findText(fromStd(value), Qt::MatchExactly | Qt::MatchCaseSensitive);
-        if (index >= 0)
-            setChoice(list, index);
-        break;
-    }
-    case FieldKind::Flag:
-        static_cast<QCheckBox *>(binding.control)->setChecked(isFlagOn(value));
-        break;
-    case FieldKind::FontStyle: {
-        const int style = StrToInt(value);
-        if (style < FontStyle::Plain || style > FontStyle::BoldItalic)
-            break; // an unknown style leaves the buttons as they are
-        auto *bold = static_cast<QAbstractButton *>(binding.control);
-        const QSignalBlocker boldBlocker(bold);
-        const QSignalBlocker italicBlocker(binding.italic);
-        bold->setChecked(style == FontStyle::Bold || style == FontStyle::BoldItalic);
-        binding.italic->setChecked(style == FontStyle::Italic || style == FontStyle::BoldItalic);
-        break;
-    }
-    case FieldKind::Count:
-    case FieldKind::Reserved:
-        break;
-    }
+    std::visit(
+        Overloaded{[&](ColorPanel *panel) { panel->setColor(colorOf(RGBHexToColor(value))); },
+                   [&](QLineEdit *edit) { edit->setText(FieldRules::trimmed(fromStd(value))); },
+                   [&](SpinEdit *spin) { spin->setValue(StrToInt(value)); },
+                   [&](QComboBox *list) {
+                       if (binding.kind == FieldKind::FontSize) {
+                           const int index = list->findText(
+                               fromStd(value), Qt::MatchExactly | Qt::MatchCaseSensitive);
+                           if (index >= 0)
+                               setChoice(list, index);
+                       } else {
+                           setChoice(list, StrToInt(value));
+                       }
+                   },
+                   [&](QCheckBox *box) { box->setChecked(isFlagOn(value)); },
+                   [&](FontButtons buttons) {
+                       const int style = StrToInt(value);
+                       if (style < FontStyle::Plain || style > FontStyle::BoldItalic)
+                           return; // an unknown style leaves the buttons as they are
+                       const QSignalBlocker boldBlocker(buttons.bold);
+                       const QSignalBlocker italicBlocker(buttons.italic);
+                       buttons.bold->setChecked(style == FontStyle::Bold ||
+                                                style == FontStyle::BoldItalic);
+                       buttons.italic->setChecked(style == FontStyle::Italic ||
+                                                  style == FontStyle::BoldItalic);
+                   }},
+        binding.control);
 }
 
 std::string TMainForm::storeField(const FieldBinding &binding) const
 {
-    switch (binding.kind) {
-    case FieldKind::Colour:
-        return ColorToRGBHex(valueOf(static_cast<ColorPanel *>(binding.control)->color()));
-    case FieldKind::Text:
-    case FieldKind::FileName:
-        return toStd(FieldRules::trimmed(static_cast<QLineEdit *>(binding.control)->text()));
-    case FieldKind::Integer:
-        return std::to_string(static_cast<SpinEdit *>(binding.control)->value());
-    case FieldKind::Choice:
-        return std::to_string(static_cast<QComboBox *>(binding.control)->currentIndex());
-    case FieldKind::FontSize: {
-        auto *list = static_cast<QComboBox *>(binding.control);
-        return list->currentIndex() < 0 ? std::string() : toStd(list->currentText());
-    }
-    case FieldKind::Flag:
-        return static_cast<QCheckBox *>(binding.control)->isChecked() ? "1" : "0";
-    case FieldKind::FontStyle: {
-        const bool bold = static_cast<QAbstractButton *>(binding.control)->isChecked();
-        const bool italic = binding.italic->isChecked();
-        return std::to_string(bold && italic ? FontStyle::BoldItalic
-                              : bold         ? FontStyle::Bold
-                              : italic       ? FontStyle::Italic
-                                             : FontStyle::Plain);
-    }
-    case FieldKind::Count:
-    case FieldKind::Reserved:
-        break;
-    }
-    return std::string();
+    return std::visit(
+        Overloaded{[](ColorPanel *panel) { return ColorToRGBHex(valueOf(panel->color())); },
+                   [](QLineEdit *edit) { return toStd(FieldRules::trimmed(edit->text())); },
+                   [](SpinEdit *spin) { return std::to_string(spin->value()); },
+                   [&](QComboBox *list) {
+                       if (binding.kind == FieldKind::FontSize)
+                           return list->currentIndex() < 0 ? std::string()
+                                                           : toStd(list->currentText());
+                       return std::to_string(list->currentIndex());
+                   },
+                   [](QCheckBox *box) { return std::string(box->isChecked() ? "1" : "0"); },
+                   [](FontButtons buttons) {
+                       const bool bold = buttons.bold->isChecked();
+                       const bool italic = buttons.italic->isChecked();
+                       return std::to_string(bold && italic ? FontStyle::BoldItalic
+                                             : bold         ? FontStyle::Bold
+                                             : italic       ? FontStyle::Italic
+                                                            : FontStyle::Plain);
+                   }},
+        binding.control);
 }
 
 void TMainForm::LoadAppletSettings()

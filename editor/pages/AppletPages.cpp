@@ -133,3 +133,33 @@ PopupMenuPage::PopupMenuPage(QWidget *parent) : QWidget(parent)
     page->addWidget(text);
     page->addStretch(1);
 }
+
+PageFields AppletSettingsPage::fields() const
+{
+    using namespace AppletField;
+    return {{ApBgClr, pnlApBgClr},
+            {ApBgImg, edtApBgImg},
+            {ApBgImgAlign, cmbxApBgImgAlign},
+            {ApBgImgX, spnedtApBgImgX},
+            {ApBgImgY, spnedtApBgImgY},
+            {ApBgFadeClr, pnlApBgFadeClr},
+            {ApWidth, spnedtApWidth},
+            {ApHeight, spnedtApHeight},
+            {ApBgGradientFill, chbxApBgGradientFill}};
+}
+
+PageFields MoreAppletSettingsPage::fields() const
+{
+    using namespace AppletField;
+    return {{ApLoadingMsg, edtApLoadingMsg},     {ApLoadingMsgClr, pnlApLoadingMsgClr},
+            {ApLoadingBgClr, pnlApLoadingBgClr}, {ApBrdWidth, spnedtApBrdWidth},
+            {ApBrdStyle, cmbxApBrdStyle},        {ApBrdClr, pnlApBrdClr}};
+}
+
+PageFields PopupMenuPage::fields() const
+{
+    using namespace AppletField;
+    return {{PopupFntName, cmbxPopupFntName},
+            {PopupFntSize, cmbxPopupFntSize},
+            {PopupFntStyle, FontButtons{spdbtnPopupFntBold, spdbtnPopupFntItalic}}};
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PageFields.h"
+
 #include <QWidget>
 
 class ColorPanel;
@@ -16,6 +18,7 @@ class AppletSettingsPage : public QWidget
 
 public:
     explicit AppletSettingsPage(QWidget *parent = nullptr);
+    PageFields fields() const;
 
     SpinEdit *spnedtApWidth;
     SpinEdit *spnedtApHeight;
@@ -36,6 +39,7 @@ class MoreAppletSettingsPage : public QWidget
 
 public:
     explicit MoreAppletSettingsPage(QWidget *parent = nullptr);
+    PageFields fields() const;
 
     SpinEdit *spnedtApBrdWidth;
     QComboBox *cmbxApBrdStyle;
@@ -52,6 +56,7 @@ class PopupMenuPage : public QWidget
 
 public:
     explicit PopupMenuPage(QWidget *parent = nullptr);
+    PageFields fields() const;
 
     QComboBox *cmbxPopupFntName;
     QComboBox *cmbxPopupFntSize;

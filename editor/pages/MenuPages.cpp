@@ -85,7 +85,8 @@ MenuPage::MenuPage(QWidget *parent) : QWidget(parent)
     page->addStretch(1);
 }
 
-ItemStatePage::ItemStatePage(const QString &infix, QWidget *parent) : QWidget(parent)
+ItemStatePage::ItemStatePage(const QString &infix, int block, QWidget *parent)
+    : QWidget(parent), block_(block)
 {
     auto name = [&infix](const char *kind, const char *property) {
         return QString::fromLatin1(kind) + infix + QString::fromLatin1(property);
@@ -171,4 +172,47 @@ ItemStatePage::ItemStatePage(const QString &infix, QWidget *parent) : QWidget(pa
     line->addStretch(1);
     page->addWidget(border);
     page->addStretch(1);
+}
+
+PageFields MenuPage::fields() const
+{
+    using namespace AppletField;
+    return {{MnBgClr, pnlMnBgClr},
+            {MnBgFadeClr, pnlMnBgFadeClr},
+            {MnBgTransparent, chckbxMnBgTransparent},
+            {MnBrdWidth, spnedtMnBrdWidth},
+            {MnBrdStyle, cmbxMnBrdStyle},
+            {MnBrdClr, pnlMnBrdClr},
+            {MnItemsAlign, spnedtMnItemsAlign},
+            {MnX, spnedtMnX},
+            {MnY, spnedtMnY},
+            {MnItemsWidth, spnedtMnItemsWidth},
+            {MnItemsHeight, spnedtMnItemsHeight},
+            {MnItemsGap, spnedtMnItemsGap},
+            {MnBgGradientFill, chckbxMnBgGradientFill}};
+}
+
+PageFields ItemStatePage::fields() const
+{
+    using namespace AppletField::StateOffset;
+    const int s = block_;
+    // The state's gradient flag follows the three blocks: 90, 91, 92.
+    const int gradient = AppletField::ItNoBgGradientFill +
+                         (s - AppletField::ItemNormalBlock) / AppletField::ItemStateBlockSize;
+    return {{s + BgClr, pnlBgClr},
+            {s + BgFadeClr, pnlBgFadeClr},
+            {s + BgImgAlign, spnedtBgImgAlign},
+            {s + BgImgX, spnedtBgImgX},
+            {s + BgImgY, spnedtBgImgY},
+            {s + BgTransparent, chckbxBgTransparent},
+            {s + TextClr, pnlTextClr},
+            {s + BrdWidth, spnedtBrdWidth},
+            {s + BrdStyle, cmbxBrdStyle},
+            {s + BrdClr, pnlBrdClr},
+            {s + FntName, cmbxFntName},
+            {s + FntSize, cmbxFntSize},
+            {s + FntStyle, FontButtons{spdbtnFntBold, spdbtnFntItalic}},
+            {s + TextOffset, spnedtTextOffset},
+            {s + TextAlign, cmbxTextAlign},
+            {gradient, chckbxBgGradientFill}};
 }

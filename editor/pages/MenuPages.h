@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PageFields.h"
+
 #include <QWidget>
 
 class ColorPanel;
@@ -15,6 +17,7 @@ class MenuPage : public QWidget
 
 public:
     explicit MenuPage(QWidget *parent = nullptr);
+    PageFields fields() const;
 
     SpinEdit *spnedtMnX;
     SpinEdit *spnedtMnY;
@@ -39,7 +42,9 @@ class ItemStatePage : public QWidget
     Q_OBJECT
 
 public:
-    ItemStatePage(const QString &infix, QWidget *parent = nullptr);
+    // block: the position of the state's first field (its background colour).
+    ItemStatePage(const QString &infix, int block, QWidget *parent = nullptr);
+    PageFields fields() const;
 
     QComboBox *cmbxFntName;
     QComboBox *cmbxFntSize;
@@ -58,4 +63,7 @@ public:
     SpinEdit *spnedtBrdWidth;
     QComboBox *cmbxBrdStyle;
     ColorPanel *pnlBrdClr;
+
+private:
+    int block_;
 };
