@@ -27,5 +27,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The file holds no complete structure section: it is no project file (a text file opened by
+// mistake, another encoding), and loading it would make it the project that a save replaces.
+class ENotAProject : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+    static ENotAProject named(const std::string &fileName)
+    {
+        return ENotAProject("\"" + fileName + "\" is not a Tarvelle project file");
+    }
+};
+
 // "'text' is not a valid integer value", the message of a failed integer conversion.
 std::string invalidIntegerMessage(const std::string &text);

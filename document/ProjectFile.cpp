@@ -185,20 +185,26 @@ void TqarAppletAgent::SaveProject(const std::string &fileName, const ItemTree &t
 
 void TqarAppletAgent::LoadProject(const std::string &fileName, ItemTree &tree)
 {
-    LoadProjectText(fsx::readFile(fileName), tree);
+    const std::string bytes = fsx::readFile(fileName);
+    try {
+        LoadProjectText(bytes, tree);
+    } catch (const ENotAProject &) {
+        throw ENotAProject::named(fileName);
+    }
 }
 
 void TqarAppletAgent::LoadProjectText(const std::string &bytes, ItemTree &tree)
 {
     const std::string text = decodeText(bytes);
     LineReader reader(splitLineViews(text));
+    const ENotAProject notAProject("The file is not a Tarvelle project file");
     if (!reader.skipPast(StructureStart))
-        return;
+        throw notAProject;
 
     std::vector<std::string_view> structureLines;
     for (;;) {
         if (reader.atEnd())
-            return; // the file ends inside the structure: nothing changes
+            throw notAProject; // the file ends inside the structure: nothing changes
         const std::string_view line = reader.read();
         if (line == StructureEnd)
             break;

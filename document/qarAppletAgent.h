@@ -70,6 +70,7 @@ public:
 
     // Project file (ProjectFile.cpp).
     void SaveProject(const std::string &fileName, const ItemTree &tree) const;
+    // A file without a complete structure section raises ENotAProject and changes nothing.
     void LoadProject(const std::string &fileName, ItemTree &tree);
     std::string ProjectText(const ItemTree &tree) const;
     void LoadProjectText(const std::string &bytes, ItemTree &tree);

@@ -174,7 +174,11 @@ void TMainForm::fillWindowFromFile(const QString &fileName)
         trial.SetAppletData(document.GetAppletData());
         MemoryTree trialTree;
         trialTree.addChild(nullptr, "Tarvelle");
-        trial.LoadProjectText(bytes, trialTree);
+        try {
+            trial.LoadProjectText(bytes, trialTree);
+        } catch (const ENotAProject &) {
+            throw ENotAProject::named(toStd(QDir::toNativeSeparators(fileName)));
+        }
         checkAppletSettings(trial.GetAppletData());
     }
 

@@ -69,6 +69,20 @@ TEST(BatchTool, LoadErrorsNameTheFile)
     const ToolRun bad = run({"check", folder.file("bad.tvl")});
     EXPECT_EQ(bad.status, ExitCode::LoadFailed);
     EXPECT_NE(bad.err.find("Invalid level (3) for item \"deep\""), std::string::npos);
+
+    // A file that is no project is refused by every command and never replaced.
+    writeBytes(folder.file("notes"), "root:x:0:0:root:/root:/bin/bash\n");
+    for (const std::vector<std::string> &args :
+         {std::vector<std::string>{"html", folder.file("notes")},
+          {"report", folder.file("notes")},
+          {"check", folder.file("notes")},
+          {"layout", folder.file("notes")},
+          {"publish", folder.file("notes"), folder.path()}}) {
+        const ToolRun refused = run(args);
+        EXPECT_EQ(refused.status, ExitCode::LoadFailed) << args[0];
+        EXPECT_NE(refused.err.find("is not a Tarvelle project file"), std::string::npos);
+    }
+    EXPECT_EQ(readBytes(folder.file("notes")), "root:x:0:0:root:/root:/bin/bash\n");
 }
 
 TEST(BatchTool, HtmlAndReportMatchTheEditorsOutput)

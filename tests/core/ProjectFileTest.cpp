@@ -138,7 +138,7 @@ TEST(ProjectFile, ReaderSkipsForeignTextAndAcceptsOtherLineEnds)
     }
 }
 
-TEST(ProjectFile, FilesWithoutContentChangeNothing)
+TEST(ProjectFile, FilesThatAreNoProjectAreRefusedAndChangeNothing)
 {
     TqarAppletAgent doc, before;
     MemoryTree tree, beforeTree;
@@ -148,8 +148,16 @@ TEST(ProjectFile, FilesWithoutContentChangeNothing)
          {std::string(), std::string("just text\r\nno markers\r\n"),
           std::string("--------------- Structure Description Start ---------------\r\nTarvelle\r\n"
                       "\tcut off inside the structure")}) {
-        doc.LoadProjectText(bytes, tree);
+        EXPECT_THROW(doc.LoadProjectText(bytes, tree), ENotAProject);
         expectSameDocument(before, beforeTree, doc, tree);
+    }
+    const TempFolder folder;
+    writeBytes(folder.file("notes.txt"), "just text\r\n");
+    try {
+        doc.LoadProject(folder.file("notes.txt"), tree);
+        ADD_FAILURE() << "a text file loaded as a project";
+    } catch (const ENotAProject &error) {
+        EXPECT_EQ(error.what(), "\"" + folder.file("notes.txt") + "\" is not a Tarvelle project file");
     }
 }
 

@@ -150,10 +150,14 @@ TEST(DocumentCommands, FailedOpensLeaveTheWindowAsItWas)
     bad.write("--------------- Structure Description Start ---------------\r\nT\r\n\t\t\tdeep\r\n"
               "--------------- Structure Description End ---------------\r\n");
     bad.close();
+    QFile text(f.path("notes.txt")); // no project at all
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("Shopping list\r\nmilk\r\n");
+    text.close();
 
     const QStringList outline = f.outline();
     Node selected = f.current();
-    for (const QString &name : {f.path("missing.tvl"), f.path("bad.tvl")}) {
+    for (const QString &name : {f.path("missing.tvl"), f.path("bad.tvl"), f.path("notes.txt")}) {
         f.dialogs.answers = {DialogService::No};
         f.dialogs.openFiles = {name};
         f.dialogs.errors.clear();
