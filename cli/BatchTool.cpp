@@ -32,6 +32,28 @@ const char *const Usage =
 
 const char *const Version = "tarvelle-cli 1.0.0\n";
 
+// Text for a terminal: a caption holding an escape sequence must not steer it. Control
+// characters (C0 but tab and line ends, DEL, and the C1 range in UTF-8) are written as \xNN.
+std::string printable(const std::string &text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const bool c1 = c == 0xC2 && i + 1 < text.size() &&
+                        (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80;
+        if ((c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F || c1) {
+            const unsigned char shown = c1 ? static_cast<unsigned char>(text[++i]) : c;
+            const char digits[] = "0123456789abcdef";
+            out += "\\x";
+            out += digits[shown >> 4];
+            out += digits[shown & 15];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
 // A loaded project, prepared as the editor prepares a document before it saves.
 struct Project
 {
@@ -131,7 +153,7 @@ public:
 private:
     void problem(const std::string &where, const std::string &what)
     {
-        out_ << where << ": " << what << "\n";
+        out_ << printable(where + ": " + what) << "\n";
         ++problems_;
     }
 
@@ -278,7 +300,7 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
     try {
         load(project, fileName, programFolder);
     } catch (const std::exception &error) {
-        err << "tarvelle-cli: " << fileName << ": " << error.what() << "\n";
+        err << printable("tarvelle-cli: " + fileName + ": " + error.what()) << "\n";
         return ExitCode::LoadFailed;
     }
     try {
@@ -293,13 +315,13 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
             return ExitCode::Ok;
         }
         if (command == "report") {
-            out << project.doc.PublishReportText();
+            out << printable(project.doc.PublishReportText());
             return ExitCode::Ok;
         }
         return Checker(project, out).run(fileName);
     } catch (const std::exception &error) {
         const std::string target = args.size() > 2 ? args[2] : fileName;
-        err << "tarvelle-cli: " << target << ": " << error.what() << "\n";
+        err << printable("tarvelle-cli: " + target + ": " + error.what()) << "\n";
         return ExitCode::LoadFailed;
     }
 }

@@ -41,6 +41,12 @@ std::string readFile(const std::string &path)
         throw EInOutError("File not found");
     if (fs::is_directory(p, ec))
         throw EInOutError("Cannot open file \"" + path + "\". It is a folder");
+    // Only regular files, and none larger than a project ever is: a device or a FIFO would
+    // hang or fill the memory.
+    if (!fs::is_regular_file(p, ec))
+        throw EInOutError("Cannot open file \"" + path + "\". It is not a regular file");
+    if (fs::file_size(p, ec) > MaxFileSize)
+        throw EInOutError("Cannot open file \"" + path + "\". It is larger than 256 MB");
     errno = 0;
     std::ifstream in(p, std::ios::binary);
     if (!in)

@@ -6,7 +6,9 @@
 // writing raise EInOutError, copies and folder changes fail silently.
 namespace fsx {
 
-// The whole file; EInOutError("File not found") for a missing file, EInOutError otherwise.
+// The whole file; EInOutError("File not found") for a missing file, EInOutError otherwise,
+// also for anything but a regular file and for a file larger than MaxFileSize.
+constexpr unsigned long long MaxFileSize = 256ULL * 1024 * 1024;
 std::string readFile(const std::string &path);
 
 // Writes the file whole through a temporary file in the same folder that is renamed over the

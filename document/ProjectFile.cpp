@@ -30,6 +30,18 @@ const char *const HeaderLines[] = {
     "--------------- General Description End ---------------",
 };
 
+// Far deeper than any menu a person reads, and shallow enough for every view of it.
+constexpr int MaxMenuDepth = 1000;
+
+// A value the file cannot keep: a line break would shift every later line, and Ctrl-Z ends
+// the file for its reader.
+void requireOneLine(const std::string &value, const std::string &what)
+{
+    if (value.find_first_of("\r\n\x1A") != std::string::npos)
+        throw EInOutError(what + " \"" + value.substr(0, value.find_first_of("\r\n\x1A")) +
+                          "...\" holds a line break or Ctrl-Z, which a project file cannot keep");
+}
+
 int clampToInt(long long value)
 {
     return static_cast<int>(std::min<long long>(value, INT_MAX));
@@ -68,6 +80,9 @@ std::vector<StructureLine> parseStructure(const std::vector<std::string_view> &l
         } else if (parsed.depth > result.back().depth + 1 || parsed.depth == 0) {
             throw ETreeError("Invalid level (" + std::to_string(parsed.depth) + ") for item \"" +
                              parsed.caption + "\"");
+        } else if (parsed.depth > MaxMenuDepth) {
+            throw ETreeError("The menu is deeper than " + std::to_string(MaxMenuDepth) +
+                             " levels at item \"" + parsed.caption + "\"");
         }
         result.push_back(std::move(parsed));
     }
@@ -150,17 +165,21 @@ std::string TqarAppletAgent::ProjectText(const ItemTree &tree) const
     progress.step(3);
 
     appendLine(out, StructureStart);
-    for (const PreOrderEntry &entry : preOrderEntries(tree))
+    for (const PreOrderEntry &entry : preOrderEntries(tree)) {
+        requireOneLine(tree.caption(entry.node), "The caption");
         appendLine(out, std::string(static_cast<std::size_t>(entry.level), '\t') +
                             tree.caption(entry.node));
+    }
     appendLine(out, StructureEnd);
     progress.step(10);
 
     appendLine(out, AppletStart);
     TStringArray values;
     AppletDataToStrings(AppletData, values);
-    for (const std::string &value : values)
+    for (const std::string &value : values) {
+        requireOneLine(value, "The applet setting");
         appendLine(out, value);
+    }
     appendLine(out, AppletEnd);
     progress.step(5);
 
@@ -169,6 +188,7 @@ std::string TqarAppletAgent::ProjectText(const ItemTree &tree) const
     for (const TItemData &item : Items) {
         ItemToStrings(item, values);
         for (const std::string &value : values) {
+            requireOneLine(value, "The item value");
             appendLine(out, value);
             progress.step(1);
         }

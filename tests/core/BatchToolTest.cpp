@@ -180,3 +180,25 @@ TEST(BatchTool, CheckListsProblems)
           "item 2 \"Products\" ItemClBgSnd: 'gone.au' is missing in the project's folder"})
         EXPECT_NE(dirty.out.find(expected), std::string::npos) << expected << "\n" << dirty.out;
 }
+
+TEST(BatchTool, ControlCharactersNeverReachTheTerminal)
+{
+    SavedProject p;
+    // An escape sequence in a resource name and in a caption, as a hostile file holds them.
+    p.doc.GetItems()[0][ItemField::ItemNoBgImg] = "\x1b]0;owned\x07.gif";
+    p.doc.GetItems()[1][ItemField::ItemCaption] = "C1 \xc2\x9b"
+                                                  "31m";
+    p.doc.SaveProject(p.path, p.tree);
+    for (const char *command : {"report", "check"}) {
+        const ToolRun r = run({command, p.path});
+        for (const std::string &text : {r.out, r.err}) {
+            EXPECT_EQ(text.find('\x1b'), std::string::npos) << command;
+            EXPECT_EQ(text.find("\xc2\x9b"), std::string::npos) << command;
+        }
+        if (std::string(command) == "report") {
+            EXPECT_NE(r.out.find("\\x1b]0;owned\\x07.gif"), std::string::npos) << r.out;
+        }
+    }
+    const ToolRun missing = run({"html", p.folder.file("\x1b[2J.tvl")});
+    EXPECT_EQ(missing.err.find('\x1b'), std::string::npos);
+}

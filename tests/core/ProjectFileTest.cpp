@@ -1,10 +1,14 @@
 #include "Errors.h"
+#include "FileSystem.h"
 #include "MenuStructure.h"
 #include "TestSupport.h"
 
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -157,7 +161,8 @@ TEST(ProjectFile, FilesThatAreNoProjectAreRefusedAndChangeNothing)
         doc.LoadProject(folder.file("notes.txt"), tree);
         ADD_FAILURE() << "a text file loaded as a project";
     } catch (const ENotAProject &error) {
-        EXPECT_EQ(error.what(), "\"" + folder.file("notes.txt") + "\" is not a Tarvelle project file");
+        EXPECT_EQ(error.what(),
+                  "\"" + folder.file("notes.txt") + "\" is not a Tarvelle project file");
     }
 }
 
@@ -354,4 +359,51 @@ TEST(ProjectFile, SaveOntoAFolderFailsAndLeavesNoTemporaryFile)
     EXPECT_THROW(doc.SaveProject(path, tree), EInOutError);
     EXPECT_TRUE(std::filesystem::is_directory(path + "/keep"));
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp~"));
+}
+
+TEST(ProjectFile, LimitsAndValuesAFileCannotKeep)
+{
+    const TempFolder folder;
+    // Only regular files of a project's size are read.
+    writeBytes(folder.file("huge.tvl"), "");
+    std::filesystem::resize_file(std::filesystem::u8path(folder.file("huge.tvl")),
+                                 fsx::MaxFileSize + 1); // sparse: no disk is used
+    EXPECT_THROW(fsx::readFile(folder.file("huge.tvl")), EInOutError);
+#ifndef _WIN32
+    ASSERT_EQ(::mkfifo(folder.file("pipe.tvl").c_str(), 0600), 0);
+    try {
+        fsx::readFile(folder.file("pipe.tvl"));
+        ADD_FAILURE() << "a FIFO was read";
+    } catch (const EInOutError &error) {
+        EXPECT_NE(std::string(error.what()).find("not a regular file"), std::string::npos);
+    }
+#endif
+
+    // A structure deeper than 1,000 levels is refused; 1,000 are fine.
+    auto chain = [](int depth) {
+        std::string text = "--------------- Structure Description Start ---------------\r\nT\r\n";
+        for (int level = 1; level <= depth; ++level)
+            text += std::string(static_cast<std::size_t>(level), '\t') + "D\r\n";
+        return text + "--------------- Structure Description End ---------------\r\n";
+    };
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    doc.LoadProjectText(chain(1000), tree);
+    EXPECT_EQ(doc.ItemCount(), 1000);
+    EXPECT_THROW(doc.LoadProjectText(chain(1001), tree), ETreeError);
+    EXPECT_EQ(doc.ItemCount(), 1000) << "nothing changed";
+
+    // A value holding a line break or Ctrl-Z is never written: the file would not read back.
+    TqarAppletAgent example;
+    MemoryTree exampleTree;
+    makeExample(example, exampleTree);
+    example.SaveProject(folder.file("menu.tvl"), exampleTree);
+    const std::string before = readBytes(folder.file("menu.tvl"));
+    for (const char *bad : {"a\rb", "a\nb", "a\x1a"}) {
+        TItemData item = example.GetItem(0);
+        item[ItemField::ItemURL] = bad;
+        example.SetItem(item, 0);
+        EXPECT_THROW(example.SaveProject(folder.file("menu.tvl"), exampleTree), EInOutError);
+        EXPECT_EQ(readBytes(folder.file("menu.tvl")), before);
+    }
 }
