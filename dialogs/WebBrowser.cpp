@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,6 +22,13 @@
 #include <QVBoxLayout>
 
 const char *const TformWebBrowser::SettingsFile = "wbrwsr.dat";
+
+std::string TformWebBrowser::settingsPath()
+{
+    // The per-user configuration folder, not whatever folder the editor was started from.
+    return QDir::toNativeSeparators(Registry::configFile(QLatin1String(SettingsFile)))
+        .toStdString();
+}
 #ifdef Q_OS_WIN
 const char *const TformWebBrowser::ProgramFilter = "Execute Files (*.exe, *.com)|*.exe; *.com";
 #else
@@ -174,7 +182,7 @@ void TformWebBrowser::FormShow()
     ComboBoxBrowserList->addItems(knownBrowsers());
     if (ComboBoxBrowserList->count() > 0)
         ComboBoxBrowserList->setCurrentIndex(0);
-    const std::string settings = SettingsFile;
+    const std::string settings = settingsPath();
     if (!fsx::fileExists(settings))
         return;
     try {
@@ -200,7 +208,8 @@ void TformWebBrowser::spdbtnOpenExeFileClick()
     editSpecifiedBrowserFileName->setText(path);
     RadioButtonBrowserUserSpecify->setChecked(true);
     try {
-        fsx::writeFileAtomically(SettingsFile, path.toStdString() + LineEnd);
+        QDir().mkpath(QFileInfo(QString::fromStdString(settingsPath())).absolutePath());
+        fsx::writeFileAtomically(settingsPath(), path.toStdString() + LineEnd);
     } catch (const std::exception &error) {
         dialogs_.error(this, QString::fromStdString(error.what()));
     }

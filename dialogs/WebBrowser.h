@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
 
 class DialogService;
 class QComboBox;
@@ -49,6 +50,8 @@ public:
     QToolButton *spdbtnOpenExeFile;
 
     static const char *const SettingsFile;
+    // Where SettingsFile lives.
+    static std::string settingsPath();
     static const char *const ProgramFilter;
 
 private:

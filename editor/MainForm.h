@@ -168,6 +168,8 @@ public:
     void Save1Click();
     void Save2Click();
     void OpenProjectFile(const QString &fileName);
+    // Opens a template as a new, untitled project with the template's content.
+    void OpenTemplate(const QString &fileName);
     void ProcessMenuStructure();
     // The close question; false keeps the window open.
     bool FormCloseQuery();
@@ -245,7 +247,7 @@ private:
     // cancelled the dialog.
     bool saveDocument();
     void saveAs(const QString &fileName);
-    void fillWindowFromFile(const QString &fileName);
+    void fillWindowFromFile(const QString &fileName, bool asTemplate);
     void selectRoot();
     void clearModified();
     QStringList readRecentFiles() const;

@@ -149,7 +149,7 @@ void TMainForm::Open1Click()
     const QString chosen = services.dialogs.openFile(this, QLatin1String(ProjectFilter), false);
     if (chosen.isEmpty())
         return; // the current document keeps its staged files
-    fillWindowFromFile(chosen);
+    fillWindowFromFile(chosen, false);
 }
 
 void TMainForm::OpenProjectFile(const QString &fileName)
@@ -158,10 +158,19 @@ void TMainForm::OpenProjectFile(const QString &fileName)
         return;
     if (!askToSaveChanges())
         return;
-    fillWindowFromFile(fileName);
+    fillWindowFromFile(fileName, false);
 }
 
-void TMainForm::fillWindowFromFile(const QString &fileName)
+void TMainForm::OpenTemplate(const QString &fileName)
+{
+    if (fileName.isEmpty())
+        return;
+    if (!askToSaveChanges())
+        return;
+    fillWindowFromFile(fileName, true);
+}
+
+void TMainForm::fillWindowFromFile(const QString &fileName, bool asTemplate)
 {
     const std::string path = toStd(QDir::toNativeSeparators(fileName));
     const std::string bytes = fsx::readFile(path);
@@ -191,13 +200,16 @@ void TMainForm::fillWindowFromFile(const QString &fileName)
             menuTree.addChild(nullptr, "Tarvelle");
     });
     LoadAppletSettings();
-    projectFileName = fileName;
+    // A template starts a new, untitled project: saving asks for a name, so the shipped
+    // template is never overwritten, and it does not enter the recent files.
+    projectFileName = asTemplate ? QString() : fileName;
     document.StageResources(fsx::folderPart(path));
     selectRoot();
     UpdateDependentFields();
     clearModified();
     // Last, so an unwritable list is reported with the project already open.
-    AddRecentFile(fileName);
+    if (!asTemplate)
+        AddRecentFile(fileName);
 }
 
 void TMainForm::OpenStartFile(const QString &fileName)

@@ -123,7 +123,7 @@ void TMainForm::IncludeWebRuntime1Click()
 void TMainForm::Templet1Click()
 {
     // A fresh chooser each time, so templates added meanwhile are offered.
-    TfrmTemplet::Actions actions{[this](const QString &file) { OpenProjectFile(file); },
+    TfrmTemplet::Actions actions{[this](const QString &file) { OpenTemplate(file); },
                                  [this] { New1Click(); }};
     TfrmTemplet chooser(services.dialogs, services.programFolder, actions, this);
     addHelpKey(&chooser);

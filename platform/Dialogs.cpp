@@ -55,9 +55,8 @@ QString QtDialogs::openFile(QWidget *parent, const QString &filter, bool picture
 
 QString QtDialogs::saveFile(QWidget *parent, const QString &filter)
 {
-    // The program asks nothing before an existing project is overwritten.
-    return QFileDialog::getSaveFileName(parent, QString(), QString(), qtFilter(filter), nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    // The dialog asks before an existing file is replaced.
+    return QFileDialog::getSaveFileName(parent, QString(), QString(), qtFilter(filter));
 }
 
 std::optional<QColor> QtDialogs::chooseColor(QWidget *parent, const QColor &initial)

@@ -47,9 +47,14 @@ Registry::~Registry() = default;
 
 QString Registry::iniFile(Root root)
 {
+    return configFile(QString::fromLatin1(rootName(root)) + ".ini");
+}
+
+QString Registry::configFile(const QString &name)
+{
     const QString folder =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Tarvelle";
-    return folder + "/" + QString::fromLatin1(rootName(root)) + ".ini";
+    return folder + "/" + name;
 }
 
 bool Registry::openKey(const QString &key, bool create)

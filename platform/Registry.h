@@ -46,6 +46,8 @@ public:
 
     // The file behind a root on platforms without a registry.
     static QString iniFile(Root root);
+    // A file of the program's own in the per-user configuration folder.
+    static QString configFile(const QString &name);
 
 private:
     QString valueKey(const QString &name) const;

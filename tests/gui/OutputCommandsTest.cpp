@@ -239,7 +239,9 @@ TEST(BrowserChooser, FileButtonRewritesTheSettingsFile)
     };
     f.w().WebBrowser1Click();
     EXPECT_EQ(f.dialogs.modals, QStringList{"formWebBrowser"});
-    EXPECT_EQ(readFile(f.work.path() + "/wbrwsr.dat"), "/usr/bin/other-browser\r\n");
+    // In the per-user configuration folder, never in the folder the editor started from.
+    EXPECT_EQ(readFile(Registry::configFile("wbrwsr.dat")), "/usr/bin/other-browser\r\n");
+    EXPECT_FALSE(QFile::exists(f.work.path() + "/wbrwsr.dat"));
     EXPECT_EQ(chooser.BrowserChoice, ""); // cancelled: nothing chosen
     chooser.editSpecifiedBrowserFileName->clear();
     chooser.FormShow();
@@ -281,7 +283,7 @@ struct TemplateFixture : OutputFixture
     };
     std::unique_ptr<TfrmTemplet> chooser()
     {
-        TfrmTemplet::Actions actions{[this](const QString &file) { w().OpenProjectFile(file); },
+        TfrmTemplet::Actions actions{[this](const QString &file) { w().OpenTemplate(file); },
                                      [this] { w().New1Click(); }};
         auto dialog = std::make_unique<TfrmTemplet>(dialogs, program(), actions, &w());
         dialog->FormShow();
@@ -315,15 +317,24 @@ TEST(TemplateChooser, ListsTemplatesAndOpensTheChosenOne)
     chooser = f.chooser();
     chooser->TempletList->setCurrentRow(1);
     chooser->BitBtn1Click();
+    // A template opens as a new, untitled project: saving asks for a name and never
+    // overwrites the template; it does not enter the recent files.
     const QString blue = QDir::toNativeSeparators(f.program() + "templets/Blue.tvl");
-    EXPECT_EQ(f.w().ProjectFileName(), blue);
-    EXPECT_EQ(f.w().mnitRecentFiles->actions().size(), 1);
+    const QByteArray template_ = readFile(blue);
+    EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
+    EXPECT_TRUE(f.w().mnitRecentFiles->actions().isEmpty());
+    f.w().Insert1Click();
+    f.dialogs.saveFiles = {f.work.path() + "/mine.tvl"};
+    f.w().Save1Click();
+    EXPECT_EQ(f.w().ProjectFileName(), f.work.path() + "/mine.tvl");
+    EXPECT_EQ(readFile(blue), template_);
 
     chooser = f.chooser();
     chooser->TempletList->setCurrentRow(0);
+    f.dialogs.answers = {DialogService::No};
     chooser->TempletListDblClick();
-    EXPECT_EQ(f.w().ProjectFileName(),
-              QDir::toNativeSeparators(f.program() + "templets/Amber.tvl"));
+    EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
+    EXPECT_FALSE(f.w().Modified());
 }
 
 TEST(TemplateChooser, CancelRunsNewWithItsQuestion)
