@@ -23,6 +23,7 @@
 #include "widgets/StatusText.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFrame>
 #include <QHeaderView>
@@ -102,6 +103,9 @@ TMainForm::~TMainForm()
     // they send on their way (an editable list commits its text) must not reach it.
     for (QObject *child : findChildren<QObject *>())
         disconnect(child, nullptr, this, nullptr);
+    // So must the application's: the focus moves while the children go.
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
 }
 
 void TMainForm::buildWindow()
