@@ -1,5 +1,4 @@
-/* zorvex.js: turns Tarvelle's menu applet tags into working menus, drawn and behaving as the
-   editor's live preview does. Choices of its own are noted where they are made. */
+/* zorvex.js: draws the menus of Tarvelle's applet tags, as the editor's preview does. */
 ((global) => {
 'use strict';
 let doc = global.document;
@@ -12,13 +11,8 @@ let FAMILY = ['serif', 'sans-serif', 'monospace', 'sans-serif'];
 let menus = new WeakMap();
 let styled = false;
 
-function int(v, lo, hi, def) {
-  if (typeof v === 'string' && /^-?\d+$/.test(v)) {
-    let n = Number(v);
-    if (n >= lo && n <= hi) return n;
-  }
-  return def;
-}
+// Optional minus and digits only, inside [lo, hi]; def otherwise.
+let int = (v, lo, hi, def, n = /^-?\d+$/.test(v) ? Number(v) : NaN) => n >= lo && n <= hi ? n : def;
 function Fields(app) {
   this.f = app === undefined ? [] : app.split('|');
 }
@@ -54,7 +48,7 @@ function readParams(el) {
   return p;
 }
 
-// The menu as the tag describes it: first-level items, each with its popup tree.
+// The menu of a tag: first-level items, each with its popup tree.
 function readMenu(p) {
   let a = new Fields(p.get('app')), items = [];
   for (let b = 0; p.has('i0-' + b); b++) {
@@ -69,9 +63,8 @@ function readMenu(p) {
   return { a, items };
 }
 
-// Builds popup 0 of branch b and every popup its rows open, without recursion. A popup is
-// opened by one row only: a later reference to it (a cycle, or a second reference, which
-// the editor never writes) makes an ordinary row captioned with the popup's header.
+// Popup 0 of branch b and all below it, without recursion. A popup is opened by one row only:
+// a later reference (a cycle, or one the editor never writes) is a plain row.
 function readPopups(p, b) {
   let used = new Set(['0']), root = popup(p, b, '0', [b]), todo = [root];
   while (todo.length) {
@@ -252,7 +245,7 @@ Menu.prototype = {
     this.box.appendChild(nav);
     addStyle();
   },
-  // A link, or for an entry that opens a popup a button that controls the popup's list.
+  // A link, or a button controlling the list of the popup the entry opens.
   control(it, li) {
     let pp = it.popup || it.child, el = doc.createElement(pp ? 'button' : 'a');
     el.textContent = it.caption;
@@ -270,7 +263,7 @@ Menu.prototype = {
     } else el.tabIndex = 0;
     return el;
   },
-  // A popup's list is built the first time it opens, inside the entry that opens it.
+  // A popup's list is built when it first opens, inside its entry.
   list(pp) {
     let ul = pp.ul = doc.createElement('ul'), w = pp.box[2];
     ul.className = 'zv-p';
@@ -381,8 +374,8 @@ Menu.prototype = {
     if (!i) this.open = -1;
     this.paint();
   },
-  // Escape (and Left Arrow in a deeper popup) closes the innermost popup; Right Arrow on a
-  // row, or Down Arrow on a first-level item, opens its popup and enters it.
+  // Escape (Left Arrow in a deeper popup) closes the innermost popup; Right Arrow on a row
+  // or Down Arrow on an item opens its popup and enters it.
   key(e) {
     let el = e.target, ch = this.chain, pp = ch[ch.length - 1], sub = el.zvPopup;
     let rows = (p) => p.rows.filter((r) => r.el).map((r) => r.el);
@@ -479,7 +472,7 @@ function addStyle() {
     'text-decoration:none;outline:0;appearance:none;overflow:clip;white-space:pre;cursor:default}' +
     '.zv-i{position:absolute;color:transparent}' +
     '.zorvex .zv-p{position:absolute;box-sizing:border-box;padding:2px;border:1px solid #808080;' +
-    'background:#F0F0F0;z-index:2147483000;text-align:left}' +
+    'background:#F0F0F0;z-index:99999}' +
     '.zv-p>li{display:block;margin:0}.zv-p>.zv-s{height:7px;box-sizing:border-box;padding-top:3px}' +
     '.zv-s>div{margin-left:1px;height:0;border-top:1px solid #A0A0A0;border-bottom:1px solid #FFF}' +
     '.zv-r{display:block;box-sizing:border-box;width:100%;' +
