@@ -89,7 +89,24 @@ std::string windows1252ToUtf8(const std::string &bytes)
 
 std::string decodeText(const std::string &bytes)
 {
-    return isValidUtf8(bytes) ? bytes : windows1252ToUtf8(bytes);
+    if (isValidUtf8(bytes))
+        return bytes;
+    // Line by line: one line written in the old 8-bit code page must not turn the UTF-8 of
+    // every other line into mojibake. Line ends are ASCII in both, so they split safely.
+    std::string text;
+    text.reserve(bytes.size());
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t stop = bytes.find_first_of("\r\n", start);
+        if (stop == std::string::npos)
+            stop = bytes.size();
+        const std::string line = bytes.substr(start, stop - start);
+        text += isValidUtf8(line) ? line : windows1252ToUtf8(line);
+        const std::size_t next = bytes.find_first_not_of("\r\n", stop);
+        text.append(bytes, stop, (next == std::string::npos ? bytes.size() : next) - stop);
+        start = next == std::string::npos ? bytes.size() : next;
+    }
+    return text;
 }
 
 std::vector<std::string> splitLines(const std::string &text)

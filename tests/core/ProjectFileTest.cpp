@@ -2,6 +2,7 @@
 #include "FileSystem.h"
 #include "MenuStructure.h"
 #include "TestSupport.h"
+#include "TextCodec.h"
 
 #include <csignal>
 #include <filesystem>
@@ -406,4 +407,11 @@ TEST(ProjectFile, LimitsAndValuesAFileCannotKeep)
         EXPECT_THROW(example.SaveProject(folder.file("menu.tvl"), exampleTree), EInOutError);
         EXPECT_EQ(readBytes(folder.file("menu.tvl")), before);
     }
+}
+
+TEST(ProjectFile, EncodingIsDecidedPerLine)
+{
+    // One line in the old 8-bit code page among UTF-8 lines: each reads as it was written.
+    EXPECT_EQ(decodeText("Caf\xc3\xa9\r\ncaf\xe9\r\n\xe2\x82\xac\n\x80"),
+              "Caf\xc3\xa9\r\ncaf\xc3\xa9\r\n\xe2\x82\xac\n\xe2\x82\xac");
 }
