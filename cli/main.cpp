@@ -19,6 +19,7 @@ std::string programFolder(const char *argv0)
 int main(int argc, char **argv)
 {
     std::ios::sync_with_stdio(false);
+    fsx::failOversizedWritesQuietly();
     const std::vector<std::string> args(argv + 1, argv + argc);
     return runBatchTool(args, programFolder(argv[0]), std::cout, std::cerr);
 }

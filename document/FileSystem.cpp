@@ -3,6 +3,7 @@
 #include "Errors.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -149,6 +150,13 @@ bool isBareFileName(const std::string &name)
     if (name.empty() || name == "." || name == "..")
         return false;
     return name.find_first_of("/\\:") == std::string::npos && name.find('\0') == std::string::npos;
+}
+
+void failOversizedWritesQuietly()
+{
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }
 
 char separator()

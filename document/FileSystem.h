@@ -29,6 +29,10 @@ std::string fileNamePart(const std::string &path);
 std::string folderPart(const std::string &path);
 // A bare file name: not empty, no separators or drive colon, neither "." nor "..".
 bool isBareFileName(const std::string &name);
+// Makes a write past the file-size limit fail like any other write instead of ending the
+// process (SIGXFSZ); programs call it once at start.
+void failOversizedWritesQuietly();
+
 // The platform's path separator.
 char separator();
 // The folder with a trailing separator (an empty folder stays empty).

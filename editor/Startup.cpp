@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "Dialogs.h"
+#include "FileSystem.h"
 #include "MainForm.h"
 #include "ProgramFolder.h"
 #include "Registry.h"
@@ -32,6 +33,7 @@ bool readShowTempletsDialog()
 
 int runEditor(int argc, char **argv)
 {
+    fsx::failOversizedWritesQuietly();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(ApplicationTitle));
 

@@ -6,6 +6,12 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace {
 struct ToolRun
@@ -202,3 +208,28 @@ TEST(BatchTool, ControlCharactersNeverReachTheTerminal)
     const ToolRun missing = run({"html", p.folder.file("\x1b[2J.tvl")});
     EXPECT_EQ(missing.err.find('\x1b'), std::string::npos);
 }
+
+#ifndef _WIN32
+TEST(BatchTool, AWriteOverTheFileSizeLimitIsAnErrorNotADeath)
+{
+    SavedProject p;
+    const std::string target = p.folder.file("out");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rlimit limit{200, 200}; // the page alone is larger
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const int quiet = ::open("/dev/null", O_WRONLY);
+        dup2(quiet, 2);
+        execl(TARVELLE_CLI_PATH, "tarvelle-cli", "publish", p.path.c_str(), target.c_str(),
+              static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), ExitCode::LoadFailed);
+    for (const auto &entry : std::filesystem::directory_iterator(target))
+        EXPECT_EQ(entry.path().string().find(".tmp~"), std::string::npos) << entry.path();
+}
+#endif
