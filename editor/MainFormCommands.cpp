@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QUndoStack>
 
@@ -259,7 +260,13 @@ void TMainForm::closeEvent(QCloseEvent *event)
 
 QString TMainForm::RecentFilesPath() const
 {
-    return services.programFolder + "recentfile.dat";
+    // Beside the program when it may write there (a copy run from its build or unpacked
+    // folder); an installed copy keeps the list in the per-user data folder.
+    if (QFileInfo(services.programFolder).isWritable())
+        return services.programFolder + "recentfile.dat";
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(folder);
+    return QDir::toNativeSeparators(folder + "/recentfile.dat");
 }
 
 QStringList TMainForm::readRecentFiles() const

@@ -308,3 +308,23 @@ TEST(DocumentCommands, StartFileErrorsAreSwallowed)
     f.w().OpenProjectFile(QString()); // an empty name does nothing at all
     EXPECT_TRUE(f.dialogs.warnings.isEmpty());
 }
+
+TEST(DocumentCommands, AnInstalledCopyKeepsItsRecentFilesPerUser)
+{
+    QTemporaryDir data;
+    const QByteArray previous = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    ScriptedDialogs dialogs;
+    RecordingShell shell;
+    {
+        // A program folder that cannot be written, as under a system prefix.
+        TMainForm window(EditorServices{dialogs, shell, "/nonexistent/tarvelle/"});
+        EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+        EXPECT_TRUE(window.RecentFilesPath().startsWith(data.path()));
+        window.AddRecentFile("/home/me/menu.tvl");
+        QFile list(window.RecentFilesPath());
+        ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(list.readAll().startsWith("&1 /home/me/menu.tvl\r\n"));
+    }
+    qputenv("XDG_DATA_HOME", previous);
+}
