@@ -4,6 +4,11 @@
 
 #include <cerrno>
 #include <csignal>
+#include <random>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -59,6 +64,75 @@ std::string readFile(const std::string &path)
     return content.str();
 }
 
+#ifndef _WIN32
+namespace {
+// A temporary name beside the target that nobody can guess or prepare.
+std::string temporaryName(const fs::path &target)
+{
+    // Drawn from the system each time: a forked process must not repeat its parent's names.
+    std::random_device random;
+    const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string suffix = ".";
+    for (int i = 0; i < 12; ++i)
+        suffix += digits[random() % 36];
+    return target.string() + suffix + ".tmp~";
+}
+
+bool writeAll(int fd, const std::string &bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+} // namespace
+
+void writeFileAtomically(const std::string &path, const std::string &bytes)
+{
+    const fs::path target = toPath(path);
+    // Created exclusively and never through a link, so a link planted under the temporary
+    // name cannot redirect the write; the rename then replaces the target itself (a link
+    // there is replaced, not written through).
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        temporary = temporaryName(target);
+        errno = 0;
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+        throw EInOutError("Cannot create file \"" + path + "\"" + reason());
+    errno = 0;
+    // Flushed to the disk before it takes the target's place, as a save that survives a
+    // power cut needs.
+    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const std::string writeReason = reason();
+    if (::close(fd) != 0 || !written) {
+        ::unlink(temporary.c_str());
+        throw EInOutError("Cannot write file \"" + path + "\"" + writeReason);
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        const std::string renameReason = reason();
+        ::unlink(temporary.c_str());
+        throw EInOutError("Cannot replace file \"" + path + "\"" + renameReason);
+    }
+    // And the folder, so the new name itself is on the disk.
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+#else
 void writeFileAtomically(const std::string &path, const std::string &bytes)
 {
     const fs::path target = toPath(path);
@@ -86,6 +160,8 @@ void writeFileAtomically(const std::string &path, const std::string &bytes)
         throw EInOutError("Cannot replace file \"" + path + "\". " + ec.message());
     }
 }
+
+#endif
 
 bool copyFile(const std::string &from, const std::string &to)
 {

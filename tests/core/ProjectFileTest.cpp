@@ -415,3 +415,24 @@ TEST(ProjectFile, EncodingIsDecidedPerLine)
     EXPECT_EQ(decodeText("Caf\xc3\xa9\r\ncaf\xe9\r\n\xe2\x82\xac\n\x80"),
               "Caf\xc3\xa9\r\ncaf\xc3\xa9\r\n\xe2\x82\xac\n\xe2\x82\xac");
 }
+
+#ifndef _WIN32
+TEST(ProjectFile, SavesNeverWriteThroughLinks)
+{
+    const TempFolder folder;
+    const TempFolder elsewhere;
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    makeExample(doc, tree);
+    writeBytes(elsewhere.file("victim"), "precious");
+    // A link planted under the old temporary name, and one in place of the project itself.
+    std::filesystem::create_symlink(elsewhere.file("victim"), folder.file("menu.tvl.tmp~"));
+    std::filesystem::create_symlink(elsewhere.file("victim"), folder.file("other.tvl"));
+    doc.SaveProject(folder.file("menu.tvl"), tree);
+    doc.SaveProject(folder.file("other.tvl"), tree);
+    EXPECT_EQ(readBytes(elsewhere.file("victim")), "precious");
+    EXPECT_EQ(readBytes(folder.file("menu.tvl")), doc.ProjectText(tree));
+    EXPECT_FALSE(std::filesystem::is_symlink(folder.file("other.tvl"))) << "replaced, not followed";
+    EXPECT_EQ(readBytes(folder.file("other.tvl")), doc.ProjectText(tree));
+}
+#endif
