@@ -89,7 +89,8 @@ int html(const Project &project, const std::vector<std::string> &args, std::ostr
     return ExitCode::Ok;
 }
 
-int publish(Project &project, const std::string &fileName, const std::string &folder)
+int publish(Project &project, const std::string &fileName, const std::string &folder,
+            std::ostream &err)
 {
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::u8path(folder), ec);
@@ -97,7 +98,9 @@ int publish(Project &project, const std::string &fileName, const std::string &fo
         throw EInOutError("Cannot create folder \"" + folder + "\"");
     project.doc.SaveAllFrom(fsx::withSeparator(folder), fsx::fileNamePart(fileName), project.tree,
                             projectFolder(fileName));
-    return ExitCode::Ok;
+    for (const std::string &name : project.doc.SkippedResources())
+        err << printable("tarvelle-cli: left out: " + name) << "\n";
+    return project.doc.SkippedResources().empty() ? ExitCode::Ok : ExitCode::Problems;
 }
 
 // What the raw file says about its counts, before the load reconciles them.
@@ -307,7 +310,7 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
         if (command == "html")
             return html(project, args, out);
         if (command == "publish")
-            return publish(project, fileName, args[2]);
+            return publish(project, fileName, args[2], err);
         if (command == "layout") {
             out << menuLayoutJson(computeMenuLayout(project.doc.GetAppletData(),
                                                     project.doc.GetItems(),

@@ -2,6 +2,7 @@
 
 #include "Errors.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <random>
@@ -168,11 +169,29 @@ bool copyFile(const std::string &from, const std::string &to)
     if (from.empty() || to.empty())
         return false;
     std::error_code ec;
-    const fs::path source = toPath(from);
-    if (!fs::is_regular_file(source, ec))
+    if (!fs::is_regular_file(toPath(from), ec))
         return false;
-    fs::copy_file(source, toPath(to), fs::copy_options::overwrite_existing, ec);
-    return !ec;
+    try {
+        writeFileAtomically(to, readFile(from));
+    } catch (const EInOutError &) {
+        return false;
+    }
+    return true;
+}
+
+bool copyResource(const std::string &folder, const std::string &name, const std::string &target)
+{
+    std::error_code ec;
+    const fs::path base = fs::weakly_canonical(toPath(folder.empty() ? "." : folder), ec);
+    const fs::path source = fs::weakly_canonical(toPath(withSeparator(folder) + name), ec);
+    if (ec || !fs::is_regular_file(source, ec))
+        return false;
+    // Inside the folder: the resolved source lies below the resolved folder.
+    const auto mismatch = std::mismatch(base.begin(), base.end(), source.begin(), source.end());
+    if (mismatch.first != base.end())
+        return false;
+    writeFileAtomically(target, readFile(source.string()));
+    return true;
 }
 
 bool fileExists(const std::string &path)

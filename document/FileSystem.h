@@ -15,8 +15,13 @@ std::string readFile(const std::string &path);
 // target only when complete, so a failure leaves the previous file as it was.
 void writeFileAtomically(const std::string &path, const std::string &bytes);
 
-// Copies a file over the target; returns false on any failure.
+// Copies a file over the target (through a temporary file, as every write); returns false on
+// any failure.
 bool copyFile(const std::string &from, const std::string &to);
+// Copies the file name from folder to target when it is a regular file inside that folder (a
+// link only when it leads inside it); false when it is not (missing, a link out, a folder).
+// A failure while writing raises EInOutError and leaves the previous target.
+bool copyResource(const std::string &folder, const std::string &name, const std::string &target);
 bool fileExists(const std::string &path);
 bool folderExists(const std::string &path);
 void removeFile(const std::string &path);

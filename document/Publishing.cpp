@@ -108,14 +108,23 @@ void TqarAppletAgent::StageAppletFiles(const std::string &folder)
 
 void TqarAppletAgent::StageResources(const std::string &folder)
 {
+    // Only regular files inside the folder are staged; a failure stays silent here.
     ProgressDisplay &progress = Progress();
     const ProgressFinish finish(progress);
     progress.setMaximum(static_cast<int>(Items.size() * 5 + 2));
     progress.setText("Copying Resource Files ... ...");
     for (const std::string &name : ResourceSlots()) {
         // A value that is not a bare name never becomes part of a path.
-        if (fsx::isBareFileName(name))
-            CopyToPreview(folder + name);
+        if (fsx::isBareFileName(name)) {
+            const std::string preview = PreviewFolder();
+            if (!fsx::folderExists(preview))
+                fsx::createFolder(preview);
+            try {
+                fsx::copyResource(folder, name, fsx::withSeparator(preview) + name);
+            } catch (const EInOutError &) {
+            }
+            stagedFiles_.push_back(name);
+        }
         progress.step(1);
     }
 }
@@ -148,11 +157,18 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
 
     progress.setMaximum(static_cast<int>(Items.size() * 5 + 2));
     progress.setText("Copying Publishable Files ... ...");
-    const std::string source = fsx::withSeparator(resourceFolder);
+    // A resource is never copied over what this save wrote, never taken from outside its
+    // folder; a failing write ends the save. What is left out is told afterwards.
+    std::set<std::string> outputs{base + ".html", base + ".tvl", base + "_PublishReport.txt"};
+    outputs.insert(appletFiles_.begin(), appletFiles_.end());
+    skippedResources_.clear();
+    std::set<std::string> done;
     for (const std::string &name : ResourceSlots()) {
-        if (fsx::isBareFileName(name))
-            fsx::copyFile(source + name, folder + name);
         progress.step(1);
+        if (!fsx::isBareFileName(name) || !done.insert(name).second)
+            continue;
+        if (outputs.count(name) || !fsx::copyResource(resourceFolder, name, folder + name))
+            skippedResources_.push_back(name);
     }
     return true;
 }

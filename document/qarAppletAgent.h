@@ -103,6 +103,9 @@ public:
     bool SaveAllFrom(const std::string &folder, const std::string &fileName, const ItemTree &tree,
                      const std::string &resourceFolder);
     void WritePublishReport(const std::string &folder, const std::string &fileName) const;
+    // The resources the last SaveAll left out: missing, outside their folder, or named like
+    // a file the save wrote.
+    const TStringArray &SkippedResources() const { return skippedResources_; }
     std::string PublishReportText() const;
 
     // Resource names in slot order: ApBgImg, ApBgSnd, then per item the five files.
@@ -115,6 +118,7 @@ private:
     TStringArray appletFiles_{"zorvex.jar", "zorvex.class", ""};
     std::string appletName_ = "zorvex";
     bool includeWebRuntime_ = false;
+    TStringArray skippedResources_;
     TStringArray stagedFiles_;
 
     std::string programFolder_;

@@ -80,6 +80,18 @@ void TMainForm::saveAs(const QString &fileName)
 {
     const std::string path = toStd(QDir::toNativeSeparators(fileName));
     document.SaveAll(fsx::folderPart(path), fsx::fileNamePart(path), menuTree);
+    // The save itself succeeded; the author learns what did not come along.
+    if (!document.SkippedResources().empty()) {
+        QStringList names;
+        for (const std::string &name : document.SkippedResources())
+            names << QString::fromStdString(name);
+        services.dialogs.warning(
+            this,
+            tr("These files were left out of the project's folder: %1. They are missing, lie "
+               "outside the folder they come from, or have the name of a file the save writes.")
+                .arg(names.join(QLatin1String(", "))),
+            DialogService::OkOnly);
+    }
 }
 
 bool TMainForm::saveDocument()

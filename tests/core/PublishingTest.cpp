@@ -1,3 +1,4 @@
+#include "Errors.h"
 #include "TestSupport.h"
 
 #include <filesystem>
@@ -159,4 +160,42 @@ TEST(Publishing, WriteFailureEndsSaveAll)
     EXPECT_THROW(f.doc.SaveAll(out.path(), "menu.tvl", f.tree), std::runtime_error);
     EXPECT_TRUE(fs::exists(out.file("menu.html"))); // the page came first
     EXPECT_FALSE(fs::exists(out.file("menu_PublishReport.txt")));
+}
+
+TEST(Publishing, ResourcesComeOnlyFromInsideTheirFolderAndNeverReplaceOutputs)
+{
+    Fixture f;
+    TempFolder outside;
+    writeBytes(outside.file("secret"), "private key");
+    writeBytes(f.project.file("ok.gif"), "GIF");
+    writeBytes(f.project.file("Menu.html"), "a picture named like the page");
+    std::filesystem::create_symlink(outside.file("secret"), f.project.file("leak.gif"));
+    std::filesystem::create_symlink(f.project.file("ok.gif"), f.project.file("inside.gif"));
+    TItemData &item = f.doc.GetItems()[0];
+    item[ItemField::ItemNoBgImg] = "ok.gif";
+    item[ItemField::ItemOvBgImg] = "leak.gif";
+    item[ItemField::ItemClBgImg] = "inside.gif";
+    item[ItemField::ItemOvBgSnd] = "Menu.html";
+    item[ItemField::ItemClBgSnd] = "missing.au";
+
+    TempFolder out;
+    f.doc.SaveAllFrom(out.path(), "Menu.tvl", f.tree, f.project.path());
+    EXPECT_EQ(readBytes(out.file("ok.gif")), "GIF");
+    EXPECT_EQ(readBytes(out.file("inside.gif")), "GIF") << "a link that stays inside is fine";
+    EXPECT_FALSE(std::filesystem::exists(out.file("leak.gif"))) << "nothing from outside";
+    EXPECT_EQ(readBytes(out.file("Menu.html")), f.doc.SavedPageText()) << "the page stays";
+    EXPECT_EQ(f.doc.SkippedResources(), (TStringArray{"leak.gif", "Menu.html", "missing.au"}));
+
+    // Staging takes the same care: the link out never reaches the preview folder.
+    f.doc.StageResources(f.project.path());
+    EXPECT_TRUE(std::filesystem::exists(f.preview("ok.gif")));
+    EXPECT_FALSE(std::filesystem::exists(f.preview("leak.gif")));
+
+    // A copy that fails while writing ends the save and reports it.
+    TempFolder blocked;
+    std::filesystem::create_directory(std::filesystem::u8path(blocked.file("ok.gif")));
+    std::filesystem::create_directory(std::filesystem::u8path(blocked.file("ok.gif/x")));
+    EXPECT_THROW(f.doc.SaveAllFrom(blocked.path(), "Menu.tvl", f.tree, f.project.path()),
+                 EInOutError);
+    f.doc.ClearPreview();
 }

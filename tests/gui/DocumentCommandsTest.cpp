@@ -328,3 +328,14 @@ TEST(DocumentCommands, AnInstalledCopyKeepsItsRecentFilesPerUser)
     }
     qputenv("XDG_DATA_HOME", previous);
 }
+
+TEST(DocumentCommands, ASaveSaysWhichFilesItLeftOut)
+{
+    CommandFixture f;
+    f.w().pagAppletSettings->edtApBgImg->setText("gone.gif");
+    f.dialogs.saveFiles = {f.path("menu.tvl")};
+    f.w().Save2Click();
+    ASSERT_FALSE(f.dialogs.warnings.isEmpty());
+    EXPECT_TRUE(f.dialogs.warnings.last().contains("gone.gif"));
+    EXPECT_FALSE(f.w().Modified()) << "the save itself succeeded";
+}
