@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QMenu>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -317,6 +318,13 @@ void TMainForm::AddRecentFile(const QString &fileName)
 {
     if (fileName.isEmpty())
         return;
+    // Two editors updating the list at once would each write back what they read, losing
+    // the other's entry: the read-modify-write happens under a lock file.
+    QLockFile lock(RecentFilesPath() + QLatin1String(".lock"));
+    lock.setStaleLockTime(10000);
+    if (!lock.tryLock(5000))
+        throw EInOutError("Cannot update \"" + toStd(RecentFilesPath()) +
+                          "\". Another editor keeps it locked");
     QStringList entries = readRecentFiles();
     while (entries.size() < RecentSlots)
         entries << QString();

@@ -339,3 +339,18 @@ TEST(DocumentCommands, ASaveSaysWhichFilesItLeftOut)
     EXPECT_TRUE(f.dialogs.warnings.last().contains("gone.gif"));
     EXPECT_FALSE(f.w().Modified()) << "the save itself succeeded";
 }
+
+TEST(DocumentCommands, TwoEditorsShareTheRecentListUnderALock)
+{
+    CommandFixture f;
+    ScriptedDialogs dialogs;
+    RecordingShell shell;
+    TMainForm second(EditorServices{dialogs, shell, f.program()});
+    f.w().AddRecentFile("/a.tvl");
+    second.AddRecentFile("/b.tvl");
+    f.w().AddRecentFile("/c.tvl");
+    QFile list(f.w().RecentFilesPath());
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_EQ(list.readAll(), "&1 /c.tvl\r\n&2 /b.tvl\r\n&3 /a.tvl\r\n");
+    EXPECT_FALSE(QFile::exists(f.w().RecentFilesPath() + ".lock")) << "released";
+}
