@@ -48,6 +48,8 @@ bool isImageSlot(std::size_t slot)
 
 std::string TqarAppletAgent::PreviewFolder() const
 {
+    if (!previewFolder_.empty())
+        return previewFolder_;
     return fsx::withSeparator(programFolder_) + PreviewFolderName;
 }
 

@@ -66,7 +66,10 @@ public:
     // The folder of the running program, holding the applet files and the preview folder.
     void SetProgramFolder(const std::string &folder) { programFolder_ = folder; }
     const std::string &ProgramFolder() const { return programFolder_; }
+    // The folder "preview" in the program folder unless a folder of its own is set (each
+    // running editor has a private one, so two editors never share staged files).
     std::string PreviewFolder() const;
+    void SetPreviewFolder(const std::string &folder) { previewFolder_ = folder; }
 
     // Project file (ProjectFile.cpp).
     void SaveProject(const std::string &fileName, const ItemTree &tree) const;
@@ -122,6 +125,7 @@ private:
     TStringArray stagedFiles_;
 
     std::string programFolder_;
+    std::string previewFolder_;
     NullProgress nullProgress_;
     ProgressDisplay *progress_ = &nullProgress_;
 };

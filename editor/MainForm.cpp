@@ -33,10 +33,12 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUndoStack>
@@ -374,6 +376,13 @@ void TMainForm::FormCreate()
 {
     const PageLoad load(*this);
     document.SetProgramFolder(services.programFolder.toStdString());
+    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty())
+        runtime = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QDir().mkpath(runtime);
+    previewDir = std::make_unique<QTemporaryDir>(runtime + QLatin1String("/tarvelle-preview-"));
+    if (previewDir->isValid())
+        document.SetPreviewFolder(QDir::toNativeSeparators(previewDir->path()).toStdString());
     document.SetProgress(progress.get());
     CurrentItemNode = 0;
     TreeRebuilding = false;

@@ -27,6 +27,7 @@ class MenuTreeModel;
 struct TreeCommandHost;
 class QUndoStack;
 class QMimeData;
+class QTemporaryDir;
 class PageEditCommand;
 class MenuTreeView;
 class MoreAppletSettingsPage;
@@ -302,6 +303,8 @@ private:
     // The edits that can be undone, one step per command.
     QUndoStack *undoStack;
     std::unique_ptr<TreeCommandHost> commandHost;
+    // This editor's own preview folder, not guessable and not shared; gone with the editor.
+    std::unique_ptr<QTemporaryDir> previewDir;
     std::unique_ptr<ProgressAdapter> progress;
     std::vector<FieldBinding> bindings;
 

@@ -81,8 +81,9 @@ void TMainForm::Preview1Click()
     document.CopyToPreview(program + WebRuntimeFile);
     document.StageFile(PreviewPage, formHTML->fragment() + WebRuntimeScript + LineEnd);
     // A preview that silently shows nothing would be a failure passed off as success.
-    if (!formWebBrowser->LaunchInBrowser(services.programFolder + "preview" + QDir::separator(),
-                                         QLatin1String(PreviewPage)))
+    if (!formWebBrowser->LaunchInBrowser(
+            QString::fromStdString(fsx::withSeparator(document.PreviewFolder())),
+            QLatin1String(PreviewPage)))
         services.dialogs.warning(
             this,
             tr("The browser \"%1\" could not be started. Choose another "

@@ -60,7 +60,8 @@ struct CommandFixture : WindowFixture
     }
     bool previewHolds(const QString &name) const
     {
-        return QFile::exists(program() + "preview/" + name);
+        return QFile::exists(QString::fromStdString(window->Document().PreviewFolder()) + "/" +
+                             name);
     }
     void writeRecent(const QByteArray &bytes)
     {
@@ -353,4 +354,34 @@ TEST(DocumentCommands, TwoEditorsShareTheRecentListUnderALock)
     ASSERT_TRUE(list.open(QIODevice::ReadOnly));
     EXPECT_EQ(list.readAll(), "&1 /c.tvl\r\n&2 /b.tvl\r\n&3 /a.tvl\r\n");
     EXPECT_FALSE(QFile::exists(f.w().RecentFilesPath() + ".lock")) << "released";
+}
+
+TEST(DocumentCommands, TwoEditorsNeverShareStagedFiles)
+{
+    CommandFixture f;
+    auto second = std::make_unique<WindowFixture>();
+    QTemporaryDir pictures;
+    auto picture = [&](const QString &name, const QByteArray &bytes) {
+        QDir().mkpath(pictures.path() + "/" + name);
+        QFile file(pictures.path() + "/" + name + "/logo.gif");
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    f.add(f.root(), "A");
+    second->add(second->root(), "B");
+    f.dialogs.openFiles = {picture("x", "X's logo")};
+    f.w().spdbtnItNoIconClick(f.w().TabSheet2->spdbtnItNoIcon);
+    second->dialogs.openFiles = {picture("y", "Y's logo")};
+    second->w().spdbtnItNoIconClick(second->w().TabSheet2->spdbtnItNoIcon);
+    const QString mine = QString::fromStdString(f.w().Document().PreviewFolder());
+    EXPECT_NE(mine, QString::fromStdString(second->w().Document().PreviewFolder()));
+    EXPECT_EQ(QFile(mine).permissions() & (QFile::ReadOther | QFile::WriteOther), 0);
+
+    second.reset(); // the other editor closes
+    f.dialogs.saveFiles = {f.path("x.tvl")};
+    f.w().Save2Click();
+    QFile saved(f.path("logo.gif"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), "X's logo");
 }

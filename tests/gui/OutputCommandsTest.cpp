@@ -67,7 +67,7 @@ struct OutputFixture : WindowFixture
         qputenv("XDG_DATA_DIRS", previousDataDirs);
     }
     QStringList files(const QString &folder) const { return QDir(folder).entryList(QDir::Files); }
-    QString preview() const { return program() + "preview/"; }
+    QString preview() { return QString::fromStdString(w().Document().PreviewFolder()) + "/"; }
 };
 } // namespace
 

@@ -333,7 +333,7 @@ TEST(PageHandlers, ColourDialogAndFilePickers)
     f.dialogs.openFiles = {logo, QString(), logo};
     w.spdbtnItNoIconClick(w.TabSheet2->spdbtnItNoIcon);
     EXPECT_EQ(w.TabSheet2->edtItemNoBgImg->text(), "logo.gif");
-    EXPECT_TRUE(QFile::exists(f.program() + "preview/logo.gif"));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(w.Document().PreviewFolder()) + "/logo.gif"));
     EXPECT_TRUE(f.dialogs.openFilters.last().startsWith("All Image Files(*.gif;*.jpg;*.jpeg)"));
     w.spdbtnItOvSndClick(w.TabSheet2->spdbtnItOvSnd); // cancelled: nothing happens
     EXPECT_EQ(w.TabSheet2->edtItemOvBgSnd->text(), "");
@@ -360,7 +360,8 @@ TEST(PageHandlers, PickedNamesObeyTheTextRules)
     EXPECT_EQ(w.TabSheet2->edtItemClBgSnd->text(), "abc.au");
     ASSERT_EQ(f.dialogs.warnings.size(), 1);
     EXPECT_TRUE(f.dialogs.warnings[0].contains("\"abc.au\""));
-    EXPECT_TRUE(QFile::exists(f.program() + "preview/abc.au")) << "staged under the shown name";
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(w.Document().PreviewFolder()) + "/abc.au"))
+        << "staged under the shown name";
     EXPECT_EQ(w.Document().StagedFiles(), TStringArray{"abc.au"});
     // Typed or pasted control characters go as well.
     QApplication::clipboard()->setText(QString("x") + QChar(0x1a) + "y" + QChar(0x85) + "z");
