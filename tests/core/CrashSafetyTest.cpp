@@ -7,8 +7,10 @@
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
 #include <sched.h>
+#include <set>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -143,4 +145,50 @@ TEST(CrashSafety, ReadOnlyFolderKeepsThePreviousFile)
             << "the save into a read-only folder was not reported (77: no namespace)";
     }
     EXPECT_EQ(readBytes(path), "previous contents");
+}
+
+TEST(CrashSafety, KillDuringPublishLeavesEveryOutputOldOrNew)
+{
+    TempFolder resources, out;
+    writeBytes(resources.file("first.gif"), std::string(200000, 'F'));
+    writeBytes(resources.file("second.gif"), std::string(200000, 'S'));
+    Project first(300, "First "), second(300, "Second ");
+    first.doc.GetItems()[0][ItemField::ItemNoBgImg] = "logo.gif";
+    second.doc.GetItems()[0][ItemField::ItemNoBgImg] = "logo.gif";
+    // Each document publishes its own picture under the same name.
+    TempFolder firstPictures, secondPictures;
+    writeBytes(firstPictures.file("logo.gif"), readBytes(resources.file("first.gif")));
+    writeBytes(secondPictures.file("logo.gif"), readBytes(resources.file("second.gif")));
+    const Project *projects[] = {&first, &second};
+    const TempFolder *pictures[] = {&firstPictures, &secondPictures};
+    std::map<std::string, std::set<std::string>> versions; // every output's two versions
+    for (int v = 0; v < 2; ++v) {
+        TempFolder scratch;
+        Project &p = const_cast<Project &>(*projects[v]);
+        p.doc.SaveAllFrom(scratch.path(), "menu.tvl", p.tree, pictures[v]->path());
+        for (const char *name : {"menu.html", "menu.tvl", "menu_PublishReport.txt", "logo.gif"})
+            versions[name].insert(readBytes(scratch.file(name)));
+    }
+    first.doc.SaveAllFrom(out.path(), "menu.tvl", first.tree, firstPictures.path());
+
+    std::mt19937 random(8);
+    for (int kill = 0; kill < 60; ++kill) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int v = 0;; v = 1 - v) {
+                Project &p = const_cast<Project &>(*projects[v]);
+                p.doc.SaveAllFrom(out.path(), "menu.tvl", p.tree, pictures[v]->path());
+            }
+        }
+        // Kill it after a random spin, somewhere inside one of the publishes.
+        const unsigned spin = random() % 4000000;
+        for (volatile unsigned i = 0; i < spin; i = i + 1) {
+        }
+        ::kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        for (const auto &[name, both] : versions)
+            ASSERT_TRUE(both.count(readBytes(out.file(name))))
+                << "kill " << kill << " left " << name << " neither old nor new";
+    }
 }
