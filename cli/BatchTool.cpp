@@ -9,10 +9,12 @@
 #include "qarUtility.h"
 #include "StoreRules.h"
 #include "TextCodec.h"
+#include "Version.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <ostream>
+#include <set>
 
 namespace {
 const char *const Usage =
@@ -29,8 +31,6 @@ const char *const Usage =
     "\n"
     "  --help                      show this text\n"
     "  --version                   show the version\n";
-
-const char *const Version = "tarvelle-cli 1.0.0\n";
 
 // Text for a terminal: a caption holding an escape sequence must not steer it. Control
 // characters (C0 but tab and line ends, DEL, and the C1 range in UTF-8) are written as \xNN.
@@ -279,7 +279,7 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
         return ExitCode::Ok;
     }
     if (arguments.size() == 1 && arguments[0] == "--version") {
-        out << Version;
+        out << "tarvelle-cli " << TarvelleVersion << "\n";
         return ExitCode::Ok;
     }
     // The publish option may stand anywhere after the command.
@@ -292,6 +292,9 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
         return a.size() > 2 && a.compare(0, 2, "--") == 0;
     });
     if (args.empty() || unknownOption || !expects(args[0], args.size())) {
+        static const std::set<std::string> commands{"html", "publish", "report", "check", "layout"};
+        if (!args.empty() && !commands.count(args[0]))
+            err << printable("tarvelle-cli: unknown command \"" + args[0] + "\"") << "\n\n";
         err << Usage;
         return ExitCode::Usage;
     }

@@ -2,6 +2,7 @@
 
 #include "Appearance.h"
 #include "Shell.h"
+#include "Version.h"
 
 #include <QEvent>
 #include <QIcon>
@@ -39,6 +40,10 @@ TformAbout::TformAbout(ShellService &shell, QWidget *parent) : QDialog(parent), 
     lblProductName->setFont(bold);
     lblProductName->move(58, 10);
     lblProductName->adjustSize();
+    auto *version = new QLabel(tr("Version %1").arg(QLatin1String(TarvelleVersion)), this);
+    version->setObjectName("lblVersion");
+    version->move(58, 10 + lblProductName->height() + 2);
+    version->adjustSize();
 
     auto place = [this](QLabel *label, const char *name, int x, int y) {
         label->setObjectName(QLatin1String(name));

@@ -6,7 +6,9 @@
 #include "ProgramFolder.h"
 #include "Registry.h"
 #include "Shell.h"
+#include "Version.h"
 
+#include <iostream>
 #include <QApplication>
 
 QString startFileName(const QStringList &arguments)
@@ -31,8 +33,33 @@ bool readShowTempletsDialog()
     }
 }
 
+std::optional<std::string> commandLineAnswer(const std::vector<std::string> &arguments)
+{
+    if (arguments.size() != 1)
+        return std::nullopt;
+    if (arguments[0] == "--version")
+        return std::string("tarvelle ") + TarvelleVersion + "\n";
+    if (arguments[0] == "--help")
+        return std::string(
+            "usage: tarvelle [PROJECT.tvl]\n"
+            "\n"
+            "Opens the editor of web navigation menus, with the project file if one\n"
+            "is named (a path with blanks may come as several arguments).\n"
+            "\n"
+            "  --help     show this text\n"
+            "  --version  show the version\n"
+            "\n"
+            "tarvelle-cli writes pages and publishable folders from scripts.\n");
+    return std::nullopt;
+}
+
 int runEditor(int argc, char **argv)
 {
+    // Answered without a window, before any display is needed.
+    if (const auto answer = commandLineAnswer(std::vector<std::string>(argv + 1, argv + argc))) {
+        std::cout << *answer;
+        return 0;
+    }
     fsx::failOversizedWritesQuietly();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(ApplicationTitle));

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <QString>
 #include <QStringList>
+#include <string>
+#include <vector>
 
 // The start file: the arguments joined with one blank each and trimmed, so a path with
 // blanks that arrives as several arguments is put back together.
@@ -10,6 +13,10 @@ QString startFileName(const QStringList &arguments);
 // Whether the template chooser is shown at start: a missing value (or key) means yes; a
 // registry error means no.
 bool readShowTempletsDialog();
+
+// What "--help" or "--version" alone print; nothing for every other command line, whose
+// arguments name the start file.
+std::optional<std::string> commandLineAnswer(const std::vector<std::string> &arguments);
 
 // The entry routine: creates the windows, opens the start file or offers the templates, and
 // runs the message loop.

@@ -2,6 +2,7 @@
 
 #include "MenuStructure.h"
 #include "TestSupport.h"
+#include "Version.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -54,12 +55,16 @@ struct SavedProject
 TEST(BatchTool, UsageHelpAndVersion)
 {
     EXPECT_EQ(run({}).status, ExitCode::Usage);
-    EXPECT_EQ(run({"frobnicate", "x.tvl"}).status, ExitCode::Usage);
+    const ToolRun unknown = run({"frobnicate", "x.tvl"});
+    EXPECT_EQ(unknown.status, ExitCode::Usage);
+    EXPECT_EQ(unknown.err.rfind("tarvelle-cli: unknown command \"frobnicate\"", 0), 0u);
     EXPECT_EQ(run({"publish", "x.tvl"}).status, ExitCode::Usage);
     const ToolRun help = run({"--help"});
     EXPECT_EQ(help.status, ExitCode::Ok);
     EXPECT_NE(help.out.find("usage: tarvelle-cli"), std::string::npos);
-    EXPECT_EQ(run({"--version"}).status, ExitCode::Ok);
+    const ToolRun version = run({"--version"});
+    EXPECT_EQ(version.status, ExitCode::Ok);
+    EXPECT_EQ(version.out, std::string("tarvelle-cli ") + TarvelleVersion + "\n");
 }
 
 TEST(BatchTool, LoadErrorsNameTheFile)

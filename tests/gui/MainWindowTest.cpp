@@ -2,6 +2,7 @@
 #include "HintLine.h"
 #include "Registry.h"
 #include "Startup.h"
+#include "Version.h"
 #include "widgets/ColorPanel.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/StatusText.h"
@@ -414,6 +415,16 @@ TEST(Startup, TemplateChooserSettingDefaultsToShown)
     EXPECT_TRUE(readShowTempletsDialog());
     registry.writeString(ShowTempletsValue, "garbage"); // an unreadable value hides it
     EXPECT_FALSE(readShowTempletsDialog());
+}
+
+TEST(Startup, HelpAndVersionAnswerWithoutAWindow)
+{
+    EXPECT_EQ(commandLineAnswer({"--version"}), std::string("tarvelle ") + TarvelleVersion + "\n");
+    EXPECT_EQ(commandLineAnswer({"--help"}).value_or("").rfind("usage: tarvelle", 0), 0u);
+    // Anything else names the start file, as it always did.
+    EXPECT_FALSE(commandLineAnswer({"my", "--version"}));
+    EXPECT_FALSE(commandLineAnswer({"menu.tvl"}));
+    EXPECT_FALSE(commandLineAnswer({}));
 }
 
 TEST(MainWindow, FixedFrameAndAStatusTextThatEndsOnAWord)

@@ -8,6 +8,7 @@
 #include "Registry.h"
 #include "Startup.h"
 #include "Templet.h"
+#include "Version.h"
 #include "WebBrowser.h"
 #include "widgets/TextEdit.h"
 
@@ -408,6 +409,8 @@ TEST(AboutBox, LinksGoToTheShellAndHoverColours)
         EXPECT_EQ(colour(about->Label10), QColor(Qt::blue));
         EXPECT_EQ(about->windowTitle(), "Tarvelle");
         EXPECT_EQ(about->lblProductName->text(), "Tarvelle");
+        EXPECT_EQ(about->findChild<QLabel *>("lblVersion")->text(),
+                  QString("Version ") + TarvelleVersion);
         return 1;
     };
     f.w().About1Click();
