@@ -168,20 +168,14 @@ void TMainForm::Open1Click()
 
 void TMainForm::OpenProjectFile(const QString &fileName)
 {
-    if (fileName.isEmpty())
-        return;
-    if (!askToSaveChanges())
-        return;
-    fillWindowFromFile(fileName, false);
+    if (!fileName.isEmpty() && askToSaveChanges())
+        fillWindowFromFile(fileName, false);
 }
 
 void TMainForm::OpenTemplate(const QString &fileName)
 {
-    if (fileName.isEmpty())
-        return;
-    if (!askToSaveChanges())
-        return;
-    fillWindowFromFile(fileName, true);
+    if (!fileName.isEmpty() && askToSaveChanges())
+        fillWindowFromFile(fileName, true);
 }
 
 void TMainForm::fillWindowFromFile(const QString &fileName, bool asTemplate)

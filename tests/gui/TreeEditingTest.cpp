@@ -21,6 +21,19 @@
 namespace {
 struct TreeFixture : WindowFixture
 {
+    // Saves the project under a new name (s1.tvl, s2.tvl, ...) and returns the file's bytes.
+    QTemporaryDir savesFolder;
+    int saves = 0;
+    QByteArray saved()
+    {
+        const QString path = savesFolder.path() + QString("/s%1.tvl").arg(++saves);
+        dialogs.saveFiles = {path};
+        w().Save2Click();
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+
     // Every change of the tree is checked against the item-model rules as it happens.
     QAbstractItemModelTester modelTester{w().TreeView1->model(),
                                          QAbstractItemModelTester::FailureReportingMode::Fatal};
@@ -380,16 +393,7 @@ TEST(TreeUndo, ARandomSessionUndoesAndRedoesToTheSameFiles)
     ASSERT_TRUE(undo && redo);
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_FALSE(redo->isEnabled());
-    QTemporaryDir folder;
-    int saves = 0;
-    auto saved = [&] {
-        const QString path = folder.path() + QString("/s%1.tvl").arg(++saves);
-        f.dialogs.saveFiles = {path};
-        w.Save2Click();
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
-    };
+    auto saved = [&] { return f.saved(); };
 
     const Node a = f.add(f.root(), "A");
     f.add(a, "A1");
@@ -435,16 +439,7 @@ TEST(TreeBranches, DropsClipboardMovesAndKeysEachUndoToTheSameFile)
     TreeFixture f;
     TMainForm &w = f.w();
     MenuTreeModel *model = w.TreeView1->menuModel();
-    QTemporaryDir folder;
-    int saves = 0;
-    auto saved = [&] {
-        const QString path = folder.path() + QString("/s%1.tvl").arg(++saves);
-        f.dialogs.saveFiles = {path};
-        w.Save2Click();
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
-    };
+    auto saved = [&] { return f.saved(); };
     auto drop = [&](Node dragged, Qt::DropAction action, Node parent, int row) {
         std::unique_ptr<QMimeData> data(model->mimeData({model->indexOf(dragged)}));
         return model->dropMimeData(data.get(), action, row, 0, model->indexOf(parent));
@@ -543,21 +538,12 @@ TEST(TreeUndo, PageEditsAndTreeStepsUndoToTheStartAndRedoToTheEnd)
     TMainForm &w = f.w();
     auto *undo = f.find<QAction>("Undo1");
     auto *redo = f.find<QAction>("Redo1");
-    QTemporaryDir folder;
-    int saves = 0;
-    auto saved = [&] {
-        const QString path = folder.path() + QString("/s%1.tvl").arg(++saves);
-        f.dialogs.saveFiles = {path};
-        w.Save2Click();
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
-    };
+    auto saved = [&] { return f.saved(); };
     f.add(f.add(f.root(), "A"), "A1");
     f.add(f.root(), "B");
     const QByteArray start = saved();
     // Opened afresh: the history starts here.
-    w.OpenProjectFile(folder.path() + "/s1.tvl");
+    w.OpenProjectFile(f.savesFolder.path() + "/s1.tvl");
     EXPECT_FALSE(w.Modified());
     EXPECT_FALSE(undo->isEnabled());
     const Node a = f.child(f.root(), 0);
