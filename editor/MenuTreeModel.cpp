@@ -136,14 +136,6 @@ bool MenuTreeModel::dropMimeData(const QMimeData *data, Qt::DropAction action, i
     return true;
 }
 
-ItemTree::Node MenuTreeModel::insertItem(Node parent, int position, const std::string &caption,
-                                         const TItemData &record)
-{
-    MenuBranch branch;
-    branch.nodes.push_back({0, caption, record, 0});
-    return insertBranch(parent, position, std::move(branch));
-}
-
 MenuBranch MenuTreeModel::takeBranch(Node node)
 {
     if (!tree_.parent(node))

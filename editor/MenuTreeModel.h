@@ -44,7 +44,6 @@ public:
     QModelIndex indexOf(Node node) const;
 
     // The tree's editing operations, announced to the views.
-    Node insertItem(Node parent, int position, const std::string &caption, const TItemData &record);
     MenuBranch takeBranch(Node node);
     Node insertBranch(Node parent, int position, MenuBranch branch);
     void moveBranch(Node node, Node newParent, int position);
