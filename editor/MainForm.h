@@ -14,6 +14,7 @@
 class AppletSettingsPage;
 class ColorPanel;
 class DialogService;
+class FieldPage;
 class FirstLevelItemOptionsPage;
 class HelpService;
 class TformHTML;
@@ -225,14 +226,6 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    // How one applet field is shown: its control, and for a font style the italic button.
-    struct FieldBinding
-    {
-        int position;
-        FieldKind kind;
-        FieldControl control;
-    };
-
     void buildWindow();
     void buildMenus();
     void buildToolBar();
@@ -287,9 +280,9 @@ private:
     void moveBy(const std::vector<QWidget *> &widgets, int dy);
     QToolButton *toolButton(QAction *action) const;
 
-    const std::vector<FieldBinding> &appletBindings();
-    void loadField(const FieldBinding &binding, const std::string &value);
-    std::string storeField(const FieldBinding &binding) const;
+    // Every applet field with the control that shows it, over all the applet pages.
+    const PageFields &appletBindings();
+    std::vector<FieldPage *> appletPages() const;
 
     EditorServices services;
     std::unique_ptr<HelpService> help;
@@ -306,7 +299,7 @@ private:
     // This editor's own preview folder, not guessable and not shared; gone with the editor.
     std::unique_ptr<QTemporaryDir> previewDir;
     std::unique_ptr<ProgressAdapter> progress;
-    std::vector<FieldBinding> bindings;
+    PageFields bindings;
 
     int loadingPages = 0;
     int editSeries = 0;

@@ -1,6 +1,5 @@
 // Moving values between the property pages and the document records.
 
-#include "FieldRules.h"
 #include "MainForm.h"
 #include "PageLoad.h"
 #include "pages/AppletPages.h"
@@ -8,47 +7,12 @@
 #include "pages/MenuPages.h"
 #include "qarUtility.h"
 #include "StoreRules.h"
-#include "widgets/ColorPanel.h"
-#include "widgets/SpinEdit.h"
-#include "widgets/TextEdit.h"
 
 #include <algorithm>
 #include <map>
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QSignalBlocker>
 #include <stdexcept>
 
 namespace {
-QString fromStd(const std::string &text)
-{
-    return QString::fromStdString(text);
-}
-std::string toStd(const QString &text)
-{
-    return text.toStdString();
-}
-
-QColor colorOf(TColor value)
-{
-    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                  static_cast<int>((value >> 16) & 0xFF));
-}
-
-TColor valueOf(const QColor &color)
-{
-    return static_cast<TColor>(color.red()) | static_cast<TColor>(color.green()) << 8 |
-           static_cast<TColor>(color.blue()) << 16;
-}
-
-void setChoice(QComboBox *list, int position)
-{
-    const QSignalBlocker blocker(list);
-    list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
-}
-
 // The load order: fields 2 to 85, each gradient flag right after its fade colour, then the
 // applet size and the popup font.
 std::vector<int> loadOrder()
@@ -70,22 +34,16 @@ std::vector<int> loadOrder()
 }
 } // namespace
 
-const std::vector<TMainForm::FieldBinding> &TMainForm::appletBindings()
+const PageFields &TMainForm::appletBindings()
 {
     if (!bindings.empty())
         return bindings;
-    // Each page lists the fields it shows, with their controls.
-    for (const PageFields &page :
-         {pagAppletSettings->fields(), pagMoreAppletSettings->fields(), pagMenu->fields(),
-          pagItemNormal->fields(), pagItemOver->fields(), pagItemClicked->fields(),
-          pagPopupMenu->fields()}) {
-        for (const PageField &field : page)
-            bindings.push_back({field.position, appletFieldKind(field.position), field.control});
-    }
+    for (const FieldPage *page : appletPages())
+        bindings.insert(bindings.end(), page->fields().begin(), page->fields().end());
     // Every field the author edits has exactly one control.
     std::vector<int> shown;
-    for (const FieldBinding &binding : bindings)
-        shown.push_back(binding.position);
+    for (const PageField &field : bindings)
+        shown.push_back(field.position);
     std::sort(shown.begin(), shown.end());
     for (const AppletFieldInfo &field : appletFieldTable()) {
         const FieldKind kind = appletFieldKind(field.position);
@@ -98,79 +56,22 @@ const std::vector<TMainForm::FieldBinding> &TMainForm::appletBindings()
     return bindings;
 }
 
-namespace {
-template <typename... Ts> struct Overloaded : Ts...
+std::vector<FieldPage *> TMainForm::appletPages() const
 {
-    using Ts::operator()...;
-};
-template <typename... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
-} // namespace
-
-void TMainForm::loadField(const FieldBinding &binding, const std::string &value)
-{
-    std::visit(
-        Overloaded{[&](ColorPanel *panel) { panel->setColor(colorOf(RGBHexToColor(value))); },
-                   [&](QLineEdit *edit) { edit->setText(FieldRules::trimmed(fromStd(value))); },
-                   [&](SpinEdit *spin) { spin->setValue(StrToInt(value)); },
-                   [&](QComboBox *list) {
-                       if (binding.kind == FieldKind::FontSize) {
-                           const int index = list->findText(
-                               fromStd(value), Qt::MatchExactly | Qt::MatchCaseSensitive);
-                           if (index >= 0)
-                               setChoice(list, index);
-                       } else {
-                           setChoice(list, StrToInt(value));
-                       }
-                   },
-                   [&](QCheckBox *box) { box->setChecked(isFlagOn(value)); },
-                   [&](FontButtons buttons) {
-                       const int style = StrToInt(value);
-                       if (style < FontStyle::Plain || style > FontStyle::BoldItalic)
-                           return; // an unknown style leaves the buttons as they are
-                       const QSignalBlocker boldBlocker(buttons.bold);
-                       const QSignalBlocker italicBlocker(buttons.italic);
-                       buttons.bold->setChecked(style == FontStyle::Bold ||
-                                                style == FontStyle::BoldItalic);
-                       buttons.italic->setChecked(style == FontStyle::Italic ||
-                                                  style == FontStyle::BoldItalic);
-                   }},
-        binding.control);
-}
-
-std::string TMainForm::storeField(const FieldBinding &binding) const
-{
-    return std::visit(
-        Overloaded{[](ColorPanel *panel) { return ColorToRGBHex(valueOf(panel->color())); },
-                   [](QLineEdit *edit) { return toStd(FieldRules::trimmed(edit->text())); },
-                   [](SpinEdit *spin) { return std::to_string(spin->value()); },
-                   [&](QComboBox *list) {
-                       if (binding.kind == FieldKind::FontSize)
-                           return list->currentIndex() < 0 ? std::string()
-                                                           : toStd(list->currentText());
-                       return std::to_string(list->currentIndex());
-                   },
-                   [](QCheckBox *box) { return std::string(box->isChecked() ? "1" : "0"); },
-                   [](FontButtons buttons) {
-                       const bool bold = buttons.bold->isChecked();
-                       const bool italic = buttons.italic->isChecked();
-                       return std::to_string(bold && italic ? FontStyle::BoldItalic
-                                             : bold         ? FontStyle::Bold
-                                             : italic       ? FontStyle::Italic
-                                                            : FontStyle::Plain);
-                   }},
-        binding.control);
+    return {pagAppletSettings, pagMoreAppletSettings, pagMenu,     pagItemNormal,
+            pagItemOver,       pagItemClicked,        pagPopupMenu};
 }
 
 void TMainForm::LoadAppletSettings()
 {
     const PageLoad load(*this);
     const TAppletData data = document.GetAppletData();
-    std::map<int, const FieldBinding *> byPosition;
-    for (const FieldBinding &binding : appletBindings())
-        byPosition[binding.position] = &binding;
+    std::map<int, const PageField *> byPosition;
+    for (const PageField &field : appletBindings())
+        byPosition[field.position] = &field;
     for (int pos : loadOrder()) {
         if (auto found = byPosition.find(pos); found != byPosition.end())
-            loadField(*found->second, data[pos]);
+            FieldPage::loadField(*found->second, data[pos]);
     }
 }
 
@@ -195,8 +96,8 @@ void TMainForm::checkAppletSettings(const TAppletData &data)
 void TMainForm::StoreAppletSettings()
 {
     TAppletData data;
-    for (const FieldBinding &binding : appletBindings())
-        data[binding.position] = storeField(binding);
+    for (const PageField &field : appletBindings())
+        data[field.position] = FieldPage::storeField(field);
     applyAppletStoreRules(data, menuTree);
     document.SetAppletData(data);
 }
@@ -204,24 +105,9 @@ void TMainForm::StoreAppletSettings()
 void TMainForm::LoadItemSettings(int index)
 {
     const PageLoad load(*this);
-    using namespace ItemField;
     const TItemData item = document.GetItem(index);
-    ItemPage *page = TabSheet1;
-    FirstLevelItemOptionsPage *options = TabSheet2;
-    page->edtItemCaption->setText(fromStd(item[ItemCaption]));
-    page->edtItemURL->setText(fromStd(item[ItemURL]));
-    {
-        const QSignalBlocker blocker(page->cmbxItemTarget);
-        page->cmbxItemTarget->setEditText(fromStd(item[ItemTarget]));
-    }
-    page->edtItemStatusBarText->setText(fromStd(item[ItemStatusBarText]));
-    options->edtItemNoBgImg->setText(fromStd(item[ItemNoBgImg]));
-    options->edtItemOvBgImg->setText(fromStd(item[ItemOvBgImg]));
-    options->edtItemClBgImg->setText(fromStd(item[ItemClBgImg]));
-    options->edtItemOvBgSnd->setText(fromStd(item[ItemOvBgSnd]));
-    options->edtItemClBgSnd->setText(fromStd(item[ItemClBgSnd]));
-    options->spnedtItemMenuOffsetX->setValue(StrToInt(item[ItemMenuOffsetX]));
-    options->spnedtItemMenuOffsetY->setValue(StrToInt(item[ItemMenuOffsetY]));
+    TabSheet1->load(item);
+    TabSheet2->load(item);
 }
 
 void TMainForm::StoreItemSettings(int index)
@@ -231,20 +117,8 @@ void TMainForm::StoreItemSettings(int index)
 
 TItemData TMainForm::itemFromPages() const
 {
-    using namespace ItemField;
-    ItemPage *page = TabSheet1;
-    FirstLevelItemOptionsPage *options = TabSheet2;
     TItemData item;
-    item[ItemCaption] = toStd(page->edtItemCaption->text());
-    item[ItemURL] = toStd(page->edtItemURL->text());
-    item[ItemTarget] = toStd(page->cmbxItemTarget->currentText());
-    item[ItemStatusBarText] = toStd(page->edtItemStatusBarText->text());
-    item[ItemNoBgImg] = toStd(options->edtItemNoBgImg->text());
-    item[ItemOvBgImg] = toStd(options->edtItemOvBgImg->text());
-    item[ItemClBgImg] = toStd(options->edtItemClBgImg->text());
-    item[ItemOvBgSnd] = toStd(options->edtItemOvBgSnd->text());
-    item[ItemClBgSnd] = toStd(options->edtItemClBgSnd->text());
-    item[ItemMenuOffsetX] = std::to_string(options->spnedtItemMenuOffsetX->value());
-    item[ItemMenuOffsetY] = std::to_string(options->spnedtItemMenuOffsetY->value());
+    TabSheet1->store(item);
+    TabSheet2->store(item);
     return item;
 }

@@ -37,66 +37,11 @@ const char *const AudioFilter = "Audio Files (*.au)|*.au";
 
 void TMainForm::wireHandlers()
 {
-    // The generic change handler: spin edits, edits and lists on change, the transparency
-    // boxes and the font buttons on click.
-    const std::vector<SpinEdit *> spins{pagAppletSettings->spnedtApWidth,
-                                        pagAppletSettings->spnedtApHeight,
-                                        pagAppletSettings->spnedtApBgImgX,
-                                        pagAppletSettings->spnedtApBgImgY,
-                                        pagMoreAppletSettings->spnedtApBrdWidth,
-                                        pagMenu->spnedtMnX,
-                                        pagMenu->spnedtMnY,
-                                        pagMenu->spnedtMnItemsWidth,
-                                        pagMenu->spnedtMnItemsHeight,
-                                        pagMenu->spnedtMnItemsGap,
-                                        pagMenu->spnedtMnBrdWidth,
-                                        pagItemNormal->spnedtTextOffset,
-                                        pagItemNormal->spnedtBgImgX,
-                                        pagItemNormal->spnedtBgImgY,
-                                        pagItemNormal->spnedtBrdWidth,
-                                        pagItemOver->spnedtTextOffset,
-                                        pagItemOver->spnedtBgImgX,
-                                        pagItemOver->spnedtBgImgY,
-                                        pagItemOver->spnedtBrdWidth,
-                                        pagItemClicked->spnedtTextOffset,
-                                        pagItemClicked->spnedtBgImgX,
-                                        pagItemClicked->spnedtBgImgY,
-                                        pagItemClicked->spnedtBrdWidth,
-                                        TabSheet2->spnedtItemMenuOffsetX,
-                                        TabSheet2->spnedtItemMenuOffsetY};
-    for (SpinEdit *spin : spins)
-        connect(spin, &SpinEdit::changed, this, &TMainForm::spnedtApWidthChange);
-
-    const std::vector<QLineEdit *> edits{
-        pagAppletSettings->edtApBgImg, pagMoreAppletSettings->edtApLoadingMsg,
-        TabSheet1->edtItemURL,         TabSheet1->edtItemStatusBarText,
-        TabSheet2->edtItemNoBgImg,     TabSheet2->edtItemOvBgImg,
-        TabSheet2->edtItemClBgImg,     TabSheet2->edtItemOvBgSnd,
-        TabSheet2->edtItemClBgSnd};
-    for (QLineEdit *edit : edits)
-        connect(edit, &QLineEdit::textChanged, this, &TMainForm::spnedtApWidthChange);
-
-    const std::vector<QComboBox *> lists{
-        pagMenu->spnedtMnItemsAlign,    TabSheet1->cmbxItemTarget,   pagPopupMenu->cmbxPopupFntName,
-        pagPopupMenu->cmbxPopupFntSize, pagItemNormal->cmbxFntName,  pagItemNormal->cmbxFntSize,
-        pagItemNormal->cmbxTextAlign,   pagItemOver->cmbxFntName,    pagItemOver->cmbxFntSize,
-        pagItemOver->cmbxTextAlign,     pagItemClicked->cmbxFntName, pagItemClicked->cmbxFntSize,
-        pagItemClicked->cmbxTextAlign};
-    for (QComboBox *list : lists)
-        connect(list, &QComboBox::activated, this, &TMainForm::spnedtApWidthChange);
-    // Typing into the target box is a user change as well.
-    connect(TabSheet1->cmbxItemTarget->lineEdit(), &QLineEdit::textEdited, this,
-            &TMainForm::spnedtApWidthChange);
-
-    for (QCheckBox *box : {pagMenu->chckbxMnBgTransparent, pagItemNormal->chckbxBgTransparent,
-                           pagItemOver->chckbxBgTransparent, pagItemClicked->chckbxBgTransparent})
-        connect(box, &QCheckBox::toggled, this, &TMainForm::spnedtApWidthChange);
-    for (QToolButton *button :
-         {pagItemNormal->spdbtnFntBold, pagItemNormal->spdbtnFntItalic, pagItemOver->spdbtnFntBold,
-          pagItemOver->spdbtnFntItalic, pagItemClicked->spdbtnFntBold,
-          pagItemClicked->spdbtnFntItalic, pagPopupMenu->spdbtnPopupFntBold,
-          pagPopupMenu->spdbtnPopupFntItalic})
-        connect(button, &QToolButton::clicked, this, &TMainForm::spnedtApWidthChange);
+    // The generic change handler: every page tells when the user changed one of its fields.
+    std::vector<FieldPage *> pages = appletPages();
+    pages.insert(pages.end(), {TabSheet1, TabSheet2});
+    for (FieldPage *page : pages)
+        connect(page, &FieldPage::edited, this, &TMainForm::spnedtApWidthChange);
 
     for (ColorPanel *panel : findChildren<ColorPanel *>())
         connect(panel, &ColorPanel::clicked, this, [this, panel] { pnlApBgClrClick(panel); });

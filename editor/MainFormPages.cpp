@@ -7,6 +7,7 @@
 #include "MenuTreeModel.h"
 #include "PageCommands.h"
 #include "PageLoad.h"
+#include "pages/FieldPage.h"
 #include "StoreRules.h"
 #include "widgets/MenuTreeView.h"
 
@@ -53,8 +54,8 @@ void TMainForm::MarkModified()
 TMainForm::PageState TMainForm::readPages()
 {
     PageState state;
-    for (const FieldBinding &binding : appletBindings())
-        state.applet[binding.position] = storeField(binding);
+    for (const PageField &field : appletBindings())
+        state.applet[field.position] = FieldPage::storeField(field);
     // The rules as a store applies them, but for the two counts of the tree, which no page
     // edit changes: counting a large tree on every keystroke would cost its size.
     static const MemoryTree noTree;
@@ -100,10 +101,10 @@ void TMainForm::applyPageEdit(const PageEditCommand &edit, bool after, bool show
         if (shown)
             return;
         TreeView1->setCurrentNode(menuTree.root());
-        for (const FieldBinding &binding : appletBindings()) {
+        for (const PageField &field : appletBindings()) {
             for (const auto &change : edit.changes()) {
-                if (binding.position == change.position)
-                    loadField(binding, value(change));
+                if (field.position == change.position)
+                    FieldPage::loadField(field, value(change));
             }
         }
         UpdateDependentFields();

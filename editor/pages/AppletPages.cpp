@@ -15,7 +15,7 @@
 
 using namespace PageKit;
 
-AppletSettingsPage::AppletSettingsPage(QWidget *parent) : QWidget(parent)
+AppletSettingsPage::AppletSettingsPage(QWidget *parent) : FieldPage(parent)
 {
     auto *page = new QVBoxLayout(this);
 
@@ -67,9 +67,10 @@ AppletSettingsPage::AppletSettingsPage(QWidget *parent) : QWidget(parent)
     colors->addStretch(1);
     page->addWidget(background);
     page->addStretch(1);
+    declareFields();
 }
 
-MoreAppletSettingsPage::MoreAppletSettingsPage(QWidget *parent) : QWidget(parent)
+MoreAppletSettingsPage::MoreAppletSettingsPage(QWidget *parent) : FieldPage(parent)
 {
     auto *page = new QVBoxLayout(this);
 
@@ -106,9 +107,10 @@ MoreAppletSettingsPage::MoreAppletSettingsPage(QWidget *parent) : QWidget(parent
     colors->addStretch(1);
     page->addWidget(loading);
     page->addStretch(1);
+    declareFields();
 }
 
-PopupMenuPage::PopupMenuPage(QWidget *parent) : QWidget(parent)
+PopupMenuPage::PopupMenuPage(QWidget *parent) : FieldPage(parent)
 {
     auto *page = new QVBoxLayout(this);
     QGroupBox *text = group(tr("Text"), this);
@@ -132,34 +134,42 @@ PopupMenuPage::PopupMenuPage(QWidget *parent) : QWidget(parent)
     font->addStretch(1);
     page->addWidget(text);
     page->addStretch(1);
+    declareFields();
 }
 
-PageFields AppletSettingsPage::fields() const
+void AppletSettingsPage::declareFields()
 {
     using namespace AppletField;
-    return {{ApBgClr, pnlApBgClr},
-            {ApBgImg, edtApBgImg},
-            {ApBgImgAlign, cmbxApBgImgAlign},
-            {ApBgImgX, spnedtApBgImgX},
-            {ApBgImgY, spnedtApBgImgY},
-            {ApBgFadeClr, pnlApBgFadeClr},
-            {ApWidth, spnedtApWidth},
-            {ApHeight, spnedtApHeight},
-            {ApBgGradientFill, chbxApBgGradientFill}};
+    for (const PageField &field : PageFields{{ApBgClr, pnlApBgClr},
+                                             {ApBgImg, edtApBgImg},
+                                             {ApBgImgAlign, cmbxApBgImgAlign},
+                                             {ApBgImgX, spnedtApBgImgX},
+                                             {ApBgImgY, spnedtApBgImgY},
+                                             {ApBgFadeClr, pnlApBgFadeClr},
+                                             {ApWidth, spnedtApWidth},
+                                             {ApHeight, spnedtApHeight},
+                                             {ApBgGradientFill, chbxApBgGradientFill}})
+        addField(field.position, field.control, field.form);
 }
 
-PageFields MoreAppletSettingsPage::fields() const
+void MoreAppletSettingsPage::declareFields()
 {
     using namespace AppletField;
-    return {{ApLoadingMsg, edtApLoadingMsg},     {ApLoadingMsgClr, pnlApLoadingMsgClr},
-            {ApLoadingBgClr, pnlApLoadingBgClr}, {ApBrdWidth, spnedtApBrdWidth},
-            {ApBrdStyle, cmbxApBrdStyle},        {ApBrdClr, pnlApBrdClr}};
+    for (const PageField &field : PageFields{{ApLoadingMsg, edtApLoadingMsg},
+                                             {ApLoadingMsgClr, pnlApLoadingMsgClr},
+                                             {ApLoadingBgClr, pnlApLoadingBgClr},
+                                             {ApBrdWidth, spnedtApBrdWidth},
+                                             {ApBrdStyle, cmbxApBrdStyle},
+                                             {ApBrdClr, pnlApBrdClr}})
+        addField(field.position, field.control, field.form);
 }
 
-PageFields PopupMenuPage::fields() const
+void PopupMenuPage::declareFields()
 {
     using namespace AppletField;
-    return {{PopupFntName, cmbxPopupFntName},
-            {PopupFntSize, cmbxPopupFntSize},
-            {PopupFntStyle, FontButtons{spdbtnPopupFntBold, spdbtnPopupFntItalic}}};
+    for (const PageField &field :
+         PageFields{{PopupFntName, cmbxPopupFntName},
+                    {PopupFntSize, cmbxPopupFntSize, FieldForm::ByText},
+                    {PopupFntStyle, FontButtons{spdbtnPopupFntBold, spdbtnPopupFntItalic}}})
+        addField(field.position, field.control, field.form);
 }

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "PageFields.h"
-
-#include <QWidget>
+#include "FieldPage.h"
 
 class ColorPanel;
 class QCheckBox;
@@ -12,13 +10,12 @@ class SpinEdit;
 class TextEdit;
 
 // Tab "Applet Settings": the applet's size and background.
-class AppletSettingsPage : public QWidget
+class AppletSettingsPage : public FieldPage
 {
     Q_OBJECT
 
 public:
     explicit AppletSettingsPage(QWidget *parent = nullptr);
-    PageFields fields() const;
 
     SpinEdit *spnedtApWidth;
     SpinEdit *spnedtApHeight;
@@ -30,16 +27,18 @@ public:
     ColorPanel *pnlApBgClr;
     ColorPanel *pnlApBgFadeClr;
     QCheckBox *chbxApBgGradientFill;
+
+private:
+    void declareFields();
 };
 
 // Tab "More Applet Settings": the applet border and the loading message.
-class MoreAppletSettingsPage : public QWidget
+class MoreAppletSettingsPage : public FieldPage
 {
     Q_OBJECT
 
 public:
     explicit MoreAppletSettingsPage(QWidget *parent = nullptr);
-    PageFields fields() const;
 
     SpinEdit *spnedtApBrdWidth;
     QComboBox *cmbxApBrdStyle;
@@ -47,19 +46,24 @@ public:
     TextEdit *edtApLoadingMsg;
     ColorPanel *pnlApLoadingBgClr;
     ColorPanel *pnlApLoadingMsgClr;
+
+private:
+    void declareFields();
 };
 
 // Tab "Popup Menu Only": the font of the popup menus.
-class PopupMenuPage : public QWidget
+class PopupMenuPage : public FieldPage
 {
     Q_OBJECT
 
 public:
     explicit PopupMenuPage(QWidget *parent = nullptr);
-    PageFields fields() const;
 
     QComboBox *cmbxPopupFntName;
     QComboBox *cmbxPopupFntSize;
     QToolButton *spdbtnPopupFntBold;
     QToolButton *spdbtnPopupFntItalic;
+
+private:
+    void declareFields();
 };

@@ -1,5 +1,6 @@
 #include "ItemPages.h"
 
+#include "ItemData.h"
 #include "PageKit.h"
 #include "widgets/ColorPanel.h"
 #include "widgets/SpinEdit.h"
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
 
 using namespace PageKit;
 
@@ -26,7 +28,7 @@ void labeledFile(QVBoxLayout *rows, const QString &label, QWidget *field, QWidge
 }
 } // namespace
 
-ItemPage::ItemPage(QWidget *parent) : QWidget(parent)
+ItemPage::ItemPage(QWidget *parent) : FieldPage(parent)
 {
     auto *page = new QVBoxLayout(this);
 
@@ -66,9 +68,15 @@ ItemPage::ItemPage(QWidget *parent) : QWidget(parent)
     sts->addWidget(edtItemStatusBarText);
     page->addWidget(status);
     page->addStretch(1);
+
+    using namespace ItemField;
+    addField(ItemCaption, edtItemCaption, FieldForm::Verbatim);
+    addField(ItemURL, edtItemURL, FieldForm::Verbatim);
+    addField(ItemTarget, cmbxItemTarget, FieldForm::Verbatim);
+    addField(ItemStatusBarText, edtItemStatusBarText, FieldForm::Verbatim);
 }
 
-FirstLevelItemOptionsPage::FirstLevelItemOptionsPage(QWidget *parent) : QWidget(parent)
+FirstLevelItemOptionsPage::FirstLevelItemOptionsPage(QWidget *parent) : FieldPage(parent)
 {
     auto *page = new QVBoxLayout(this);
 
@@ -130,4 +138,15 @@ FirstLevelItemOptionsPage::FirstLevelItemOptionsPage(QWidget *parent) : QWidget(
     labeledFile(snd, tr("Mouse Clicked"), edtItemClBgSnd, spdbtnItClSnd);
     page->addWidget(sound);
     page->addStretch(1);
+
+    using namespace ItemField;
+    const std::pair<int, QLineEdit *> files[] = {{ItemNoBgImg, edtItemNoBgImg},
+                                                 {ItemOvBgImg, edtItemOvBgImg},
+                                                 {ItemClBgImg, edtItemClBgImg},
+                                                 {ItemOvBgSnd, edtItemOvBgSnd},
+                                                 {ItemClBgSnd, edtItemClBgSnd}};
+    for (auto [position, field] : files)
+        addField(position, field, FieldForm::Verbatim);
+    addField(ItemMenuOffsetX, spnedtItemMenuOffsetX);
+    addField(ItemMenuOffsetY, spnedtItemMenuOffsetY);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "FieldPage.h"
 
 class QComboBox;
 class QGroupBox;
@@ -10,7 +10,7 @@ class SpinEdit;
 class TextEdit;
 
 // Tab "Item": caption, link and status-bar text of the selected item.
-class ItemPage : public QWidget
+class ItemPage : public FieldPage
 {
     Q_OBJECT
 
@@ -26,7 +26,7 @@ public:
 
 // Tab "First Level Item Options": popup offsets, background images and sounds of a
 // first-level item.
-class FirstLevelItemOptionsPage : public QWidget
+class FirstLevelItemOptionsPage : public FieldPage
 {
     Q_OBJECT
 

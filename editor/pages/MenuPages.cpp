@@ -17,7 +17,7 @@
 
 using namespace PageKit;
 
-MenuPage::MenuPage(QWidget *parent) : QWidget(parent)
+MenuPage::MenuPage(QWidget *parent) : FieldPage(parent)
 {
     auto *page = new QVBoxLayout(this);
     page->setContentsMargins(4, 4, 4, 4);
@@ -83,10 +83,11 @@ MenuPage::MenuPage(QWidget *parent) : QWidget(parent)
     line->addStretch(1);
     page->addWidget(border);
     page->addStretch(1);
+    declareFields();
 }
 
 ItemStatePage::ItemStatePage(const QString &infix, int block, QWidget *parent)
-    : QWidget(parent), block_(block)
+    : FieldPage(parent), block_(block)
 {
     auto name = [&infix](const char *kind, const char *property) {
         return QString::fromLatin1(kind) + infix + QString::fromLatin1(property);
@@ -172,47 +173,51 @@ ItemStatePage::ItemStatePage(const QString &infix, int block, QWidget *parent)
     line->addStretch(1);
     page->addWidget(border);
     page->addStretch(1);
+    declareFields();
 }
 
-PageFields MenuPage::fields() const
+void MenuPage::declareFields()
 {
     using namespace AppletField;
-    return {{MnBgClr, pnlMnBgClr},
-            {MnBgFadeClr, pnlMnBgFadeClr},
-            {MnBgTransparent, chckbxMnBgTransparent},
-            {MnBrdWidth, spnedtMnBrdWidth},
-            {MnBrdStyle, cmbxMnBrdStyle},
-            {MnBrdClr, pnlMnBrdClr},
-            {MnItemsAlign, spnedtMnItemsAlign},
-            {MnX, spnedtMnX},
-            {MnY, spnedtMnY},
-            {MnItemsWidth, spnedtMnItemsWidth},
-            {MnItemsHeight, spnedtMnItemsHeight},
-            {MnItemsGap, spnedtMnItemsGap},
-            {MnBgGradientFill, chckbxMnBgGradientFill}};
+    for (const PageField &field : PageFields{{MnBgClr, pnlMnBgClr},
+                                             {MnBgFadeClr, pnlMnBgFadeClr},
+                                             {MnBgTransparent, chckbxMnBgTransparent},
+                                             {MnBrdWidth, spnedtMnBrdWidth},
+                                             {MnBrdStyle, cmbxMnBrdStyle},
+                                             {MnBrdClr, pnlMnBrdClr},
+                                             {MnItemsAlign, spnedtMnItemsAlign},
+                                             {MnX, spnedtMnX},
+                                             {MnY, spnedtMnY},
+                                             {MnItemsWidth, spnedtMnItemsWidth},
+                                             {MnItemsHeight, spnedtMnItemsHeight},
+                                             {MnItemsGap, spnedtMnItemsGap},
+                                             {MnBgGradientFill, chckbxMnBgGradientFill}})
+        addField(field.position, field.control, field.form);
 }
 
-PageFields ItemStatePage::fields() const
+void ItemStatePage::declareFields()
 {
     using namespace AppletField::StateOffset;
     const int s = block_;
     // The state's gradient flag follows the three blocks: 90, 91, 92.
     const int gradient = AppletField::ItNoBgGradientFill +
                          (s - AppletField::ItemNormalBlock) / AppletField::ItemStateBlockSize;
-    return {{s + BgClr, pnlBgClr},
-            {s + BgFadeClr, pnlBgFadeClr},
-            {s + BgImgAlign, spnedtBgImgAlign},
-            {s + BgImgX, spnedtBgImgX},
-            {s + BgImgY, spnedtBgImgY},
-            {s + BgTransparent, chckbxBgTransparent},
-            {s + TextClr, pnlTextClr},
-            {s + BrdWidth, spnedtBrdWidth},
-            {s + BrdStyle, cmbxBrdStyle},
-            {s + BrdClr, pnlBrdClr},
-            {s + FntName, cmbxFntName},
-            {s + FntSize, cmbxFntSize},
-            {s + FntStyle, FontButtons{spdbtnFntBold, spdbtnFntItalic}},
-            {s + TextOffset, spnedtTextOffset},
-            {s + TextAlign, cmbxTextAlign},
-            {gradient, chckbxBgGradientFill}};
+    for (const PageField &field :
+         PageFields{{s + BgClr, pnlBgClr},
+                    {s + BgFadeClr, pnlBgFadeClr},
+                    {s + BgImgAlign, spnedtBgImgAlign},
+                    {s + BgImgX, spnedtBgImgX},
+                    {s + BgImgY, spnedtBgImgY},
+                    {s + BgTransparent, chckbxBgTransparent},
+                    {s + TextClr, pnlTextClr},
+                    {s + BrdWidth, spnedtBrdWidth},
+                    {s + BrdStyle, cmbxBrdStyle},
+                    {s + BrdClr, pnlBrdClr},
+                    {s + FntName, cmbxFntName},
+                    {s + FntSize, cmbxFntSize, FieldForm::ByText},
+                    {s + FntStyle, FontButtons{spdbtnFntBold, spdbtnFntItalic}},
+                    {s + TextOffset, spnedtTextOffset},
+                    {s + TextAlign, cmbxTextAlign},
+                    {gradient, chckbxBgGradientFill}})
+        addField(field.position, field.control, field.form);
 }

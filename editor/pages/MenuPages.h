@@ -1,8 +1,6 @@
 #pragma once
 
-#include "PageFields.h"
-
-#include <QWidget>
+#include "FieldPage.h"
 
 class ColorPanel;
 class QCheckBox;
@@ -11,13 +9,12 @@ class QToolButton;
 class SpinEdit;
 
 // Tab "Menu" of the first-level menu: position, item size, background and border.
-class MenuPage : public QWidget
+class MenuPage : public FieldPage
 {
     Q_OBJECT
 
 public:
     explicit MenuPage(QWidget *parent = nullptr);
-    PageFields fields() const;
 
     SpinEdit *spnedtMnX;
     SpinEdit *spnedtMnY;
@@ -32,19 +29,21 @@ public:
     SpinEdit *spnedtMnBrdWidth;
     QComboBox *cmbxMnBrdStyle;
     ColorPanel *pnlMnBrdClr;
+
+private:
+    void declareFields();
 };
 
 // One of the tabs "Item Normal Status", "Item Mouse Over Status" and "Item Clicked Status".
 // The controls are named with the state's infix ("ItNo", "ItOv", "ItCl"), as in
 // "pnlItOvBrdClr"; the members carry the names without it.
-class ItemStatePage : public QWidget
+class ItemStatePage : public FieldPage
 {
     Q_OBJECT
 
 public:
     // block: the position of the state's first field (its background colour).
     ItemStatePage(const QString &infix, int block, QWidget *parent = nullptr);
-    PageFields fields() const;
 
     QComboBox *cmbxFntName;
     QComboBox *cmbxFntSize;
@@ -65,5 +64,6 @@ public:
     ColorPanel *pnlBrdClr;
 
 private:
+    void declareFields();
     int block_;
 };

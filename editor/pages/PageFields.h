@@ -17,15 +17,23 @@ struct FontButtons
     QAbstractButton *italic;
 };
 
-// The control that shows one applet field, by its kind of control.
+// The control that shows one field, by its kind of control.
 using FieldControl =
     std::variant<ColorPanel *, QLineEdit *, SpinEdit *, QComboBox *, QCheckBox *, FontButtons>;
 
-// One applet field (by position) and the control of a page that shows it. Each applet page
-// lists its own fields; the window loads and stores through these lists.
+// How a text or list control holds the stored text.
+enum class FieldForm
+{
+    Standard, // a list holds an entry number; an edit holds the text without outer spaces
+    ByText,   // a list holds the entry that reads exactly as the text (the font sizes)
+    Verbatim  // an edit, or a list's edit line, holds the text as it is
+};
+
+// One field of a record (by position) and the control of a page that shows it.
 struct PageField
 {
     int position;
     FieldControl control;
+    FieldForm form = FieldForm::Standard;
 };
 using PageFields = std::vector<PageField>;

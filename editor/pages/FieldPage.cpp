@@ -1,0 +1,147 @@
+#include "FieldPage.h"
+
+#include "AppletData.h"
+#include "FieldRules.h"
+#include "qarUtility.h"
+#include "widgets/ColorPanel.h"
+#include "widgets/SpinEdit.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace {
+template <typename... Ts> struct Overloaded : Ts...
+{
+    using Ts::operator()...;
+};
+template <typename... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
+
+QColor colorOf(TColor value)
+{
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
+TColor valueOf(const QColor &color)
+{
+    return static_cast<TColor>(color.red()) | static_cast<TColor>(color.green()) << 8 |
+           static_cast<TColor>(color.blue()) << 16;
+}
+
+void setChoice(QComboBox *list, int position)
+{
+    const QSignalBlocker blocker(list);
+    list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
+}
+
+void loadList(QComboBox *list, FieldForm form, const QString &value)
+{
+    switch (form) {
+    case FieldForm::Verbatim: {
+        const QSignalBlocker blocker(list);
+        list->setEditText(value);
+        break;
+    }
+    case FieldForm::ByText:
+        if (const int index = list->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
+            index >= 0)
+            setChoice(list, index);
+        break;
+    case FieldForm::Standard:
+        setChoice(list, StrToInt(value.toStdString()));
+        break;
+    }
+}
+
+std::string storeList(const QComboBox *list, FieldForm form)
+{
+    switch (form) {
+    case FieldForm::Verbatim:
+        return list->currentText().toStdString();
+    case FieldForm::ByText:
+        return list->currentIndex() < 0 ? std::string() : list->currentText().toStdString();
+    case FieldForm::Standard:
+        break;
+    }
+    return std::to_string(list->currentIndex());
+}
+
+void loadFontStyle(FontButtons buttons, int style)
+{
+    if (style < FontStyle::Plain || style > FontStyle::BoldItalic)
+        return; // an unknown style leaves the buttons as they are
+    const QSignalBlocker boldBlocker(buttons.bold);
+    const QSignalBlocker italicBlocker(buttons.italic);
+    buttons.bold->setChecked(style == FontStyle::Bold || style == FontStyle::BoldItalic);
+    buttons.italic->setChecked(style == FontStyle::Italic || style == FontStyle::BoldItalic);
+}
+
+int fontStyleOf(FontButtons buttons)
+{
+    const bool bold = buttons.bold->isChecked();
+    const bool italic = buttons.italic->isChecked();
+    return bold && italic ? FontStyle::BoldItalic
+           : bold         ? FontStyle::Bold
+           : italic       ? FontStyle::Italic
+                          : FontStyle::Plain;
+}
+} // namespace
+
+void FieldPage::loadField(const PageField &field, const std::string &stored)
+{
+    const QString value = QString::fromStdString(stored);
+    std::visit(
+        Overloaded{[&](ColorPanel *panel) { panel->setColor(colorOf(RGBHexToColor(stored))); },
+                   [&](QLineEdit *edit) {
+                       edit->setText(
+                           field.form == FieldForm::Verbatim ? value : FieldRules::trimmed(value));
+                   },
+                   [&](SpinEdit *spin) { spin->setValue(StrToInt(stored)); },
+                   [&](QComboBox *list) { loadList(list, field.form, value); },
+                   [&](QCheckBox *box) { box->setChecked(isFlagOn(stored)); },
+                   [&](FontButtons buttons) { loadFontStyle(buttons, StrToInt(stored)); }},
+        field.control);
+}
+
+std::string FieldPage::storeField(const PageField &field)
+{
+    return std::visit(
+        Overloaded{[](ColorPanel *panel) { return ColorToRGBHex(valueOf(panel->color())); },
+                   [&](QLineEdit *edit) {
+                       return (field.form == FieldForm::Verbatim
+                                   ? edit->text()
+                                   : FieldRules::trimmed(edit->text()))
+                           .toStdString();
+                   },
+                   [](SpinEdit *spin) { return std::to_string(spin->value()); },
+                   [&](QComboBox *list) { return storeList(list, field.form); },
+                   [](QCheckBox *box) { return std::string(box->isChecked() ? "1" : "0"); },
+                   [](FontButtons buttons) { return std::to_string(fontStyleOf(buttons)); }},
+        field.control);
+}
+
+void FieldPage::addField(int position, FieldControl control, FieldForm form)
+{
+    fields_.push_back({position, control, form});
+    std::visit(
+        Overloaded{
+            [](ColorPanel *) {},
+            [this](QLineEdit *edit) {
+                connect(edit, &QLineEdit::textChanged, this, &FieldPage::edited);
+            },
+            [this](SpinEdit *spin) { connect(spin, &SpinEdit::changed, this, &FieldPage::edited); },
+            [this](QComboBox *list) {
+                connect(list, &QComboBox::activated, this, &FieldPage::edited);
+                if (list->lineEdit())
+                    connect(list->lineEdit(), &QLineEdit::textEdited, this, &FieldPage::edited);
+            },
+            [this](QCheckBox *box) { connect(box, &QCheckBox::toggled, this, &FieldPage::edited); },
+            [this](FontButtons buttons) {
+                connect(buttons.bold, &QAbstractButton::clicked, this, &FieldPage::edited);
+                connect(buttons.italic, &QAbstractButton::clicked, this, &FieldPage::edited);
+            }},
+        control);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "PageFields.h"
+
+#include <QWidget>
+#include <string>
+
+// A tab page that shows fields of a record. It moves values between its controls and a
+// record with typed conversions, and raises edited() whenever the user changes one of them.
+class FieldPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    using QWidget::QWidget;
+
+    const PageFields &fields() const { return fields_; }
+
+    // Shows a field's stored text; a malformed number or colour throws, as the conversions
+    // do, and leaves the control as it was.
+    static void loadField(const PageField &field, const std::string &value);
+    static std::string storeField(const PageField &field);
+
+    // Loads or stores every field of this page, in the order the page lists them.
+    template <typename Record> void load(const Record &record)
+    {
+        for (const PageField &field : fields_)
+            loadField(field, record[field.position]);
+    }
+    template <typename Record> void store(Record &record) const
+    {
+        for (const PageField &field : fields_)
+            record[field.position] = storeField(field);
+    }
+
+signals:
+    // The user changed a field of this page (a colour panel's change comes from the window,
+    // which asks for the colour).
+    void edited();
+
+protected:
+    // Declares a field shown by this page and forwards its user changes to edited().
+    void addField(int position, FieldControl control, FieldForm form = FieldForm::Standard);
+
+private:
+    PageFields fields_;
+};
