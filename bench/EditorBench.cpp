@@ -41,13 +41,15 @@ struct Editor
     }
     ItemTree::Node node(int first, int second = -1)
     {
-        MenuTree &tree = window->Tree();
+        const MenuTree &tree = window->Tree();
         ItemTree::Node item = tree.child(tree.root(), first);
         return second < 0 ? item : tree.child(item, second);
     }
+    // Runs a command as its menu item does.
+    void trigger(const char *action) { window->findChild<QAction *>(action)->trigger(); }
     void select(ItemTree::Node item)
     {
-        window->TreeView1->setCurrentNode(item);
+        window->findChild<MenuTreeView *>("TreeView1")->setCurrentNode(item);
         QApplication::processEvents();
     }
 };
@@ -62,13 +64,13 @@ void BM_InsertAndDelete(benchmark::State &state)
 {
     Editor &e = editor();
     ItemTree::Node parent = e.node(5, 3);
-    MenuTree &tree = e.window->Tree();
+    const MenuTree &tree = e.window->Tree();
     for (auto _ : state) {
         e.select(parent);
-        e.window->Insert1Click();
+        e.trigger("Insert1");
         e.select(tree.child(parent, tree.childCount(parent) - 1));
         e.dialogs.answers = {DialogService::Yes};
-        e.window->Delete1Click();
+        e.trigger("Delete1");
         QApplication::processEvents();
     }
 }
@@ -90,9 +92,9 @@ void BM_MoveUpAndDown(benchmark::State &state)
     Editor &e = editor();
     e.select(e.node(state.range(0)));
     for (auto _ : state) {
-        e.window->MoveUp1Click();
+        e.trigger("MoveUp1");
         QApplication::processEvents();
-        e.window->MoveDown1Click();
+        e.trigger("MoveDown1");
         QApplication::processEvents();
     }
 }
@@ -107,7 +109,7 @@ void BM_UndoAndRedoDelete(benchmark::State &state)
     for (int k = 0; k < state.range(0); ++k) {
         e.select(e.node(8));
         e.dialogs.answers = {DialogService::Yes};
-        e.window->Delete1Click();
+        e.trigger("Delete1");
     }
     for (auto _ : state) {
         for (int k = 0; k < state.range(0); ++k)

@@ -76,7 +76,7 @@ TMainForm::TMainForm(EditorServices s, QWidget *parent)
     : QMainWindow(parent), services(std::move(s)),
       help(std::make_unique<HelpService>(services.shell,
                                          services.programFolder + "help/index.html")),
-      hintLine(new HintLine(this))
+      hintLine(new HintLine(this)), recentFiles(services.programFolder)
 {
     setObjectName("MainForm");
     // The size is fixed: the frame offers the system menu, minimize and close, no maximize.
@@ -328,6 +328,15 @@ void TMainForm::buildPages()
     firstLevelLayout->setContentsMargins(2, 2, 2, 2);
     firstLevelLayout->addWidget(PageControl3);
     pagPopupMenu = new PopupMenuPage;
+    for (auto [page, name] :
+         {std::pair<QWidget *, const char *>{pagAppletSettings, "pagAppletSettings"},
+          {pagMoreAppletSettings, "pagMoreAppletSettings"},
+          {pagMenu, "pagMenu"},
+          {pagItemNormal, "pagItemNormal"},
+          {pagItemOver, "pagItemOver"},
+          {pagItemClicked, "pagItemClicked"},
+          {pagPopupMenu, "pagPopupMenu"}})
+        page->setObjectName(QLatin1String(name));
     PageControl2->addTab(pagAppletSettings, tr("Applet Settings"));
     PageControl2->addTab(pagMoreAppletSettings, tr("More Applet Settings"));
     PageControl2->addTab(firstLevel, tr("First-Level Menu Only"));

@@ -4,6 +4,7 @@
 #include "pages/PageFields.h"
 #include "ProgressAdapter.h"
 #include "qarAppletAgent.h"
+#include "RecentFiles.h"
 
 #include <functional>
 #include <memory>
@@ -74,22 +75,39 @@ public:
     static constexpr int StatusLineStep = 20;
     static const char *const HomePage;
 
-    // Window state shared by the commands.
+    // The document and its menu. Everything that changes them goes through the window's
+    // commands; the tests read them to check what a command did.
     TqarAppletAgent &Document() { return document; }
+    const MenuTree &Tree() const { return menuTree; }
     // True exactly while the document differs from what was last created, opened or saved.
     bool Modified() const;
-    void MarkModified();
     const QString &ProjectFileName() const { return projectFileName; }
-    MenuTree &Tree() { return menuTree; }
-    QWidget *Client() const { return client; }
 
-    // Binding between the pages and the document.
+    // Binding between the pages and the document: the applet record in and out of the pages.
+    // A load that meets a malformed value stops at that field and throws.
     void LoadAppletSettings();
     void StoreAppletSettings();
-    void LoadItemSettings(int index);
-    void StoreItemSettings(int index);
 
-    // Tree editing.
+    // Start-up: opens the start file, swallowing any error; shows the template chooser.
+    void OpenStartFile(const QString &fileName);
+    void ShowTemplateChooser();
+    void OpenProjectFile(const QString &fileName);
+    // Opens a template as a new, untitled project with the template's content.
+    void OpenTemplate(const QString &fileName);
+
+    // Writes the .tvl association; the first registry error ends it silently.
+    static void RegisterFileType(const QString &programPath);
+    static const char *const PreviewPage;
+    static const char *const ReportFile;
+    static const char *const ProjectFilter;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    // Menu items' hints appear in the status text, as the controls' hints do.
+    bool event(QEvent *event) override;
+
+private slots:
+    // The specified handlers, reached through the window's actions, controls and keys.
     void TreeView1Change();
     void TreeView1MouseDown();
     void TreeView1CustomDrawItem();
@@ -98,37 +116,23 @@ public:
     void MoveUp1Click();
     void MoveDown1Click();
     void edtItemCaptionChange();
-    // Branches: the clipboard, duplicates, re-nesting and drops (MainFormBranches.cpp).
+    void btnSeparatorClick();
+    // Branches: the clipboard, duplicates and re-nesting (MainFormBranches.cpp).
     void Cut1Click();
     void Copy1Click();
     void Paste1Click();
     void Duplicate1Click();
     void MoveLeft1Click();
     void MoveRight1Click();
-    void dropBranch(const QMimeData *data, Qt::DropAction action, ItemTree::Node parent, int row);
-    void btnSeparatorClick();
-    void CommitCurrentItem();
-    void RefreshItemCommands();
-    int CountDescendants(ItemTree::Node node);
-    ItemTree::Node CurrentItem() const { return menuTree.find(CurrentItemNode); }
-    // The item index of a node: its pre-order position in the tree less one.
-    int ItemIndex(ItemTree::Node node) const;
-
-    // Runs a command; an error that escapes it is shown in the standard error box.
-    void runGuarded(const std::function<void()> &command);
-    // A slot that runs the handler guarded, for connecting menu items and buttons.
-    std::function<void()> guardedSlot(void (TMainForm::*handler)());
 
     // Page handlers.
     void spnedtApWidthChange();
     void pnlApBgClrClick(ColorPanel *panel);
-    void ChooseColor(ColorPanel *panel);
     void spdbtnItNoIconClick(QToolButton *button);
     void spdbtnItOvSndClick(QToolButton *button);
     void UpdateFadeColorPanel(QCheckBox *box, ColorPanel *panel);
     void UpdateImagePositionFields(QComboBox *list, SpinEdit *x, SpinEdit *y);
     void UpdateBorderFields(SpinEdit *width, QComboBox *list, ColorPanel *panel);
-    void UpdateDependentFields();
     void spnedtApWidthMouseMove(QWidget *control);
 
     // View, help and web commands.
@@ -139,16 +143,8 @@ public:
     void Homepage1Click();
     void ContactUs1Click();
     void HelpForFocus();
-    // F1 in a dialog: the topic of its focused control, or of the dialog itself.
-    void addHelpKey(QWidget *window);
-    void helpFrom(QWidget *start);
-
-    // Start-up: opens the start file, swallowing any error; shows the template chooser.
-    void OpenStartFile(const QString &fileName);
-    void ShowTemplateChooser();
 
     // Output commands and dialogs.
-    void RefreshHTMLWindow();
     void BuildHTML1Click();
     void Preview1Click();
     void Publish1Click();
@@ -157,32 +153,44 @@ public:
     void IncludeWebRuntime1Click();
     void Templet1Click();
     void About1Click();
-    static const char *const PreviewPage;
-    static const char *const ReportFile;
-
-    TformHTML *formHTML;
-    TformWebBrowser *formWebBrowser;
-    TfrmPublishReport *frmPublishReport;
 
     // Document commands.
     void New1Click();
     void Open1Click();
     void Save1Click();
     void Save2Click();
-    void OpenProjectFile(const QString &fileName);
-    // Opens a template as a new, untitled project with the template's content.
-    void OpenTemplate(const QString &fileName);
+    void RecentFileClick(QAction *item);
+
+private:
+    void MarkModified();
+    void LoadItemSettings(int index);
+    void StoreItemSettings(int index);
+    void dropBranch(const QMimeData *data, Qt::DropAction action, ItemTree::Node parent, int row);
+    void CommitCurrentItem();
+    void RefreshItemCommands();
+    int CountDescendants(ItemTree::Node node);
+    ItemTree::Node CurrentItem() const { return menuTree.find(CurrentItemNode); }
+    // The item index of a node: its pre-order position in the tree less one.
+    int ItemIndex(ItemTree::Node node) const;
+    // Runs a command; an error that escapes it is shown in the standard error box.
+    void runGuarded(const std::function<void()> &command);
+    // A slot that runs the handler guarded, for connecting menu items and buttons.
+    std::function<void()> guardedSlot(void (TMainForm::*handler)());
+    void ChooseColor(ColorPanel *panel);
+    void UpdateDependentFields();
+    // F1 in a dialog: the topic of its focused control, or of the dialog itself.
+    void addHelpKey(QWidget *window);
+    void helpFrom(QWidget *start);
+    void RefreshHTMLWindow();
     void ProcessMenuStructure();
     // The close question; false keeps the window open.
     bool FormCloseQuery();
     void LoadRecentFiles();
     void AddRecentFile(const QString &fileName);
-    void RecentFileClick(QAction *item);
-    QString RecentFilesPath() const;
-    static const char *const ProjectFilter;
 
-    // Writes the .tvl association; the first registry error ends it silently.
-    static void RegisterFileType(const QString &programPath);
+    TformHTML *formHTML;
+    TformWebBrowser *formWebBrowser;
+    TfrmPublishReport *frmPublishReport;
 
     // Regions of the window.
     QToolBar *tlbr1;
@@ -220,12 +228,6 @@ public:
     QAction *tlbtnNew, *tlbtnOpen, *tlbtnSave, *tlbtnInsert, *tlbtnDelete, *tlbtnMoveUp,
         *tlbtnMoveDown, *ToolButton11, *ToolButton12, *ToolButton13;
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    // Menu items' hints appear in the status text, as the controls' hints do.
-    bool event(QEvent *event) override;
-
-private:
     void buildWindow();
     void buildMenus();
     void buildToolBar();
@@ -244,7 +246,6 @@ private:
     void fillWindowFromFile(const QString &fileName, bool asTemplate);
     void selectRoot();
     void clearModified();
-    QStringList readRecentFiles() const;
     // Throws the error a load of these settings into the pages would raise, if any.
     void checkAppletSettings(const TAppletData &data);
     void showPagesFor(ItemTree::Node node);
@@ -305,6 +306,7 @@ private:
     int editSeries = 0;
     PageState pageBaseline;
     QString projectFileName;
+    RecentFileList recentFiles;
     bool TreeRebuilding = false;
     MenuTree::Id CurrentItemNode = 0; // the node whose record the item pages show
     int descendantCounter = 0;

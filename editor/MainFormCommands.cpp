@@ -15,17 +15,13 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QMenu>
-#include <QStandardPaths>
 #include <QTabWidget>
 #include <QUndoStack>
 
 const char *const TMainForm::ProjectFilter = "Tarvelle Files (*.tvl)|*.tvl";
 
 namespace {
-constexpr int RecentSlots = 4;
-
 std::string toStd(const QString &text)
 {
     return text.toStdString();
@@ -265,34 +261,9 @@ void TMainForm::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-QString TMainForm::RecentFilesPath() const
-{
-    // Beside the program when it may write there (a copy run from its build or unpacked
-    // folder); an installed copy keeps the list in the per-user data folder.
-    if (QFileInfo(services.programFolder).isWritable())
-        return services.programFolder + "recentfile.dat";
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(folder);
-    return QDir::toNativeSeparators(folder + "/recentfile.dat");
-}
-
-QStringList TMainForm::readRecentFiles() const
-{
-    const std::string path = toStd(RecentFilesPath());
-    if (!fsx::fileExists(path))
-        fsx::writeFileAtomically(path, std::string());
-    QStringList lines;
-    for (const std::string &line : splitLines(decodeText(fsx::readFile(path)))) {
-        if (lines.size() == RecentSlots)
-            break;
-        lines << QString::fromStdString(line);
-    }
-    return lines;
-}
-
 void TMainForm::LoadRecentFiles()
 {
-    const QStringList lines = readRecentFiles();
+    const QStringList lines = recentFiles.lines();
     const QList<QAction *> old = mnitRecentFiles->actions();
     for (auto it = old.rbegin(); it != old.rend(); ++it) {
         mnitRecentFiles->removeAction(*it);
@@ -310,32 +281,7 @@ void TMainForm::LoadRecentFiles()
 
 void TMainForm::AddRecentFile(const QString &fileName)
 {
-    if (fileName.isEmpty())
-        return;
-    // Two editors updating the list at once would each write back what they read, losing
-    // the other's entry: the read-modify-write happens under a lock file.
-    QLockFile lock(RecentFilesPath() + QLatin1String(".lock"));
-    lock.setStaleLockTime(10000);
-    if (!lock.tryLock(5000))
-        throw EInOutError("Cannot update \"" + toStd(RecentFilesPath()) +
-                          "\". Another editor keeps it locked");
-    QStringList entries = readRecentFiles();
-    while (entries.size() < RecentSlots)
-        entries << QString();
-    for (QString &entry : entries) {
-        if (!entry.isEmpty())
-            entry = entry.mid(3); // "&1 " before the path
-    }
-    if (entries.contains(fileName, Qt::CaseSensitive))
-        return;
-    entries.prepend(fileName);
-    entries.removeLast();
-    std::string text;
-    for (int s = 0; s < RecentSlots; ++s) {
-        if (!entries[s].isEmpty())
-            text += "&" + std::to_string(s + 1) + " " + toStd(entries[s]) + LineEnd;
-    }
-    fsx::writeFileAtomically(toStd(RecentFilesPath()), text);
+    recentFiles.add(fileName);
     LoadRecentFiles();
 }
 

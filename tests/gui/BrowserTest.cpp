@@ -83,8 +83,8 @@ struct BrowserFixture : WindowFixture
     Node add(Node parent, const QString &caption, const QString &url, const QString &status)
     {
         Node node = WindowFixture::add(parent, caption);
-        w().TabSheet1->edtItemURL->setText(url);
-        w().TabSheet1->edtItemStatusBarText->setText(status);
+        part<ItemPage>(w(), "TabSheet1")->edtItemURL->setText(url);
+        part<ItemPage>(w(), "TabSheet1")->edtItemStatusBarText->setText(status);
         return node;
     }
 
@@ -99,8 +99,8 @@ struct BrowserFixture : WindowFixture
             add(child, Hostile[(i + 3) % Hostile.size()], "deep.html?x=" + Hostile[i], "");
             add(top, Hostile[(i + 4) % Hostile.size()], "x\"y.html", "");
         }
-        w().pagAppletSettings->edtApBgImg->setText(Hostile[3]);
-        w().TreeView1->setCurrentNode(root);
+        part<AppletSettingsPage>(w(), "pagAppletSettings")->edtApBgImg->setText(Hostile[3]);
+        part<MenuTreeView>(w(), "TreeView1")->setCurrentNode(root);
     }
 };
 } // namespace
@@ -110,7 +110,7 @@ TEST(RealBrowser, FindsTheDocumentsValuesInThePreviewAndThePublishedPage)
     ASSERT_FALSE(chromium().isEmpty()) << "Chromium is not installed";
     BrowserFixture f;
     f.buildHostileMenu();
-    f.w().Preview1Click();
+    trigger(f.w(), "Preview1");
     ASSERT_EQ(f.shell.opened.size(), 1);
     const auto expected = expectedParams(f.w().Document());
 
@@ -131,7 +131,7 @@ TEST(RealBrowser, FindsTheDocumentsValuesInThePreviewAndThePublishedPage)
     // The page the batch tool publishes from the saved project says the same.
     const QString project = f.work.path() + "/hostile.tvl";
     f.dialogs.saveFiles = {project};
-    f.w().Save2Click();
+    trigger(f.w(), "Save2");
     QProcess cli;
     cli.start(QCoreApplication::applicationDirPath() + "/../bin/tarvelle-cli",
               {"publish", project, f.work.path() + "/site"});

@@ -1,6 +1,7 @@
 #include "GuiSupport.h"
 #include "pages/AppletPages.h"
 #include "pages/ItemPages.h"
+#include "RecentFiles.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/TextEdit.h"
 
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QToolButton>
 
 namespace {
 struct CommandFixture : WindowFixture
@@ -30,7 +32,7 @@ struct CommandFixture : WindowFixture
     QStringList recentMenu()
     {
         QStringList captions;
-        for (QAction *act : w().mnitRecentFiles->actions())
+        for (QAction *act : part<QMenu>(w(), "mnitRecentFiles")->actions())
             captions << act->text();
         return captions;
     }
@@ -38,7 +40,7 @@ struct CommandFixture : WindowFixture
     QString savedProject(const QString &name)
     {
         Node home = add(root(), "Home");
-        w().TabSheet1->edtItemURL->setText("index.html");
+        part<ItemPage>(w(), "TabSheet1")->edtItemURL->setText("index.html");
         add(home, "Child");
         f_staged();
         f_saveAs(path(name));
@@ -51,12 +53,12 @@ struct CommandFixture : WindowFixture
         picture.write("GIF");
         picture.close();
         w().Document().CopyToPreview(QDir::toNativeSeparators(path("bg.gif")).toStdString());
-        w().pagAppletSettings->edtApBgImg->setText("bg.gif");
+        part<AppletSettingsPage>(w(), "pagAppletSettings")->edtApBgImg->setText("bg.gif");
     }
     void f_saveAs(const QString &file)
     {
         dialogs.saveFiles = {file};
-        w().Save2Click();
+        trigger(w(), "Save2");
     }
     bool previewHolds(const QString &name) const
     {
@@ -85,7 +87,7 @@ TEST(DocumentCommands, SaveChangesQuestionPaths)
     ASSERT_TRUE(f.w().Modified());
 
     f.dialogs.answers = {DialogService::Cancel};
-    f.w().New1Click();
+    trigger(f.w(), "New1");
     EXPECT_EQ(f.dialogs.warnings.last(), "Save changes to files?");
     EXPECT_EQ(f.dialogs.warningButtons.back(), DialogService::YesNoCancel);
     EXPECT_EQ(f.outline(), (QStringList{"Tarvelle", ">A"}));
@@ -93,24 +95,24 @@ TEST(DocumentCommands, SaveChangesQuestionPaths)
 
     // Yes, then a cancelled Save dialog: the whole command is cancelled.
     f.dialogs.answers = {DialogService::Yes};
-    f.w().New1Click();
+    trigger(f.w(), "New1");
     EXPECT_EQ(f.dialogs.saveFilters.last(), "Tarvelle Files (*.tvl)|*.tvl");
     EXPECT_EQ(f.outline(), (QStringList{"Tarvelle", ">A"}));
     EXPECT_TRUE(f.w().Modified());
 
     f.dialogs.answers = {DialogService::No};
-    f.w().New1Click();
+    trigger(f.w(), "New1");
     EXPECT_EQ(f.outline(), QStringList{"Tarvelle"});
     EXPECT_EQ(f.w().Document().ItemCount(), 0);
     EXPECT_FALSE(f.w().Modified());
-    EXPECT_FALSE(f.w().Save1->isEnabled());
+    EXPECT_FALSE(part<QAction>(f.w(), "Save1")->isEnabled());
     EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
 
     // Yes with a name: saved first, then the command goes on.
     f.add(f.root(), "B");
     f.dialogs.answers = {DialogService::Yes};
     f.dialogs.saveFiles = {f.path("b.tvl")};
-    f.w().New1Click();
+    trigger(f.w(), "New1");
     EXPECT_TRUE(QFile::exists(f.path("b.tvl")));
     EXPECT_EQ(f.outline(), QStringList{"Tarvelle"});
 }
@@ -120,9 +122,9 @@ TEST(DocumentCommands, SaveAsThenSaveWriteTheNewNameAndLeaveTheRecentList)
     CommandFixture f;
     f.add(f.root(), "A");
     f.dialogs.saveFiles = {};
-    f.w().Save1Click(); // never saved, dialog cancelled
+    trigger(f.w(), "Save1"); // never saved, dialog cancelled
     EXPECT_TRUE(f.w().Modified());
-    EXPECT_TRUE(f.w().Save1->isEnabled());
+    EXPECT_TRUE(part<QAction>(f.w(), "Save1")->isEnabled());
     EXPECT_TRUE(QDir(f.work.path()).entryList(QDir::Files).isEmpty());
 
     f.f_saveAs(f.path("first.tvl"));
@@ -131,8 +133,8 @@ TEST(DocumentCommands, SaveAsThenSaveWriteTheNewNameAndLeaveTheRecentList)
     for (const char *name : {"first.tvl", "first.html", "first_PublishReport.txt"})
         EXPECT_TRUE(QFile::exists(f.path(name))) << name;
 
-    f.w().TabSheet1->edtItemURL->setText("changed.html");
-    f.w().Save1Click();
+    part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->setText("changed.html");
+    trigger(f.w(), "Save1");
     QFile saved(f.path("first.tvl"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().contains("changed.html"));
@@ -144,7 +146,7 @@ TEST(DocumentCommands, FailedOpensLeaveTheWindowAsItWas)
 {
     CommandFixture f;
     f.add(f.root(), "Kept");
-    f.w().TabSheet1->edtItemURL->setText("pending.html");
+    part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->setText("pending.html");
     f.f_staged();
     QFile bad(f.path("bad.tvl"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
@@ -162,12 +164,11 @@ TEST(DocumentCommands, FailedOpensLeaveTheWindowAsItWas)
         f.dialogs.answers = {DialogService::No};
         f.dialogs.openFiles = {name};
         f.dialogs.errors.clear();
-        f.w().runGuarded([&] { f.w().Open1Click(); });
+        trigger(f.w(), "Open1");
         ASSERT_EQ(f.dialogs.errors.size(), 1);
         EXPECT_EQ(f.outline(), outline);
         EXPECT_EQ(f.current(), selected);
-        EXPECT_EQ(f.w().CurrentItem(), selected);
-        EXPECT_EQ(f.w().TabSheet1->edtItemURL->text(), "pending.html");
+        EXPECT_EQ(part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->text(), "pending.html");
         EXPECT_TRUE(f.w().Modified());
         EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
         EXPECT_TRUE(f.previewHolds("bg.gif"));
@@ -177,12 +178,12 @@ TEST(DocumentCommands, FailedOpensLeaveTheWindowAsItWas)
     f.dialogs.openFiles = {f.path("missing.tvl")};
     f.dialogs.errors.clear();
     f.dialogs.answers = {DialogService::No};
-    f.w().runGuarded([&] { f.w().Open1Click(); });
+    trigger(f.w(), "Open1");
     EXPECT_EQ(f.dialogs.errors, QStringList{"File not found"});
 
     // A cancelled dialog keeps the staged files too.
     f.dialogs.answers = {DialogService::No};
-    f.w().Open1Click();
+    trigger(f.w(), "Open1");
     EXPECT_TRUE(f.previewHolds("bg.gif"));
     EXPECT_EQ(f.dialogs.openFilters.last(), "Tarvelle Files (*.tvl)|*.tvl");
 }
@@ -192,14 +193,14 @@ TEST(DocumentCommands, FullCycleGivesTheSameDocumentBack)
     CommandFixture f;
     TMainForm &w = f.w();
     const QString file = f.savedProject("cycle.tvl");
-    w.pagAppletSettings->spnedtApWidth->setValue(321);
-    w.Save1Click();
+    part<AppletSettingsPage>(w, "pagAppletSettings")->spnedtApWidth->setValue(321);
+    trigger(w, "Save1");
     const TAppletData data = w.Document().GetAppletData();
     const TItemArray items = w.Document().GetItems();
     const QStringList outline = f.outline();
     EXPECT_TRUE(QFile::exists(f.path("bg.gif"))); // the staged picture is published
 
-    w.New1Click();
+    trigger(w, "New1");
     ASSERT_EQ(f.outline(), QStringList{"Tarvelle"});
     EXPECT_FALSE(f.previewHolds("bg.gif"));
 
@@ -207,16 +208,16 @@ TEST(DocumentCommands, FullCycleGivesTheSameDocumentBack)
     EXPECT_EQ(f.outline(), outline);
     EXPECT_EQ(w.Document().GetAppletData(), data);
     EXPECT_EQ(w.Document().GetItems(), items);
-    EXPECT_EQ(w.pagAppletSettings->spnedtApWidth->text(), "321");
+    EXPECT_EQ(part<AppletSettingsPage>(w, "pagAppletSettings")->spnedtApWidth->text(), "321");
     EXPECT_EQ(w.ProjectFileName(), file);
     EXPECT_FALSE(w.Modified());
     EXPECT_TRUE(f.previewHolds("bg.gif")); // staged from the project's folder
     EXPECT_EQ(f.recentMenu(), QStringList{"&1 " + file});
-    EXPECT_TRUE(w.PageControl2->isVisibleTo(&w));
+    EXPECT_TRUE(part<QTabWidget>(w, "PageControl2")->isVisibleTo(&w));
     EXPECT_EQ(f.current(), f.root());
 
     f.select(f.child(f.child(f.root(), 0), 0));
-    EXPECT_EQ(w.TabSheet1->edtItemCaption->text(), "Child");
+    EXPECT_EQ(part<ItemPage>(w, "TabSheet1")->edtItemCaption->text(), "Child");
 }
 
 TEST(DocumentCommands, RecentFileList)
@@ -226,25 +227,34 @@ TEST(DocumentCommands, RecentFileList)
     EXPECT_TRUE(f.recentMenu().isEmpty());
 
     f.writeRecent("&1 /a.tvl\r\n\r\n&3 /c.tvl\r\n&4 /d.tvl\r\n&5 /e.tvl\r\n");
-    f.w().LoadRecentFiles();
+    f.create(); // a new editor reads the list
     EXPECT_EQ(f.recentMenu(), (QStringList{"&1 /a.tvl", "&3 /c.tvl", "&4 /d.tvl"}));
 
-    f.w().AddRecentFile("/c.tvl"); // already listed: nothing moves
+    const RecentFileList list(f.program());
+    list.add("/c.tvl"); // already listed: nothing moves
     EXPECT_EQ(f.readRecent(), "&1 /a.tvl\r\n\r\n&3 /c.tvl\r\n&4 /d.tvl\r\n&5 /e.tvl\r\n");
-    f.w().AddRecentFile("/A.tvl"); // letter case counts
+    list.add("/A.tvl"); // letter case counts
     EXPECT_EQ(f.readRecent(), "&1 /A.tvl\r\n&2 /a.tvl\r\n&4 /c.tvl\r\n");
-    f.w().AddRecentFile("/x.tvl");
-    f.w().AddRecentFile("/y.tvl");
+    list.add("/x.tvl");
+    list.add("/y.tvl");
     EXPECT_EQ(f.readRecent(), "&1 /y.tvl\r\n&2 /x.tvl\r\n&3 /A.tvl\r\n&4 /a.tvl\r\n");
-    EXPECT_EQ(f.recentMenu().size(), 4);
 
     // A click opens the entry; a deleted file reports the load error and stays listed.
-    f.w().runGuarded([&] { f.w().RecentFileClick(f.w().mnitRecentFiles->actions().first()); });
+    f.create();
+    EXPECT_EQ(f.recentMenu().size(), 4);
+    part<QMenu>(f.w(), "mnitRecentFiles")->actions().first()->trigger();
     EXPECT_EQ(f.dialogs.errors, QStringList{"File not found"});
     EXPECT_EQ(f.recentMenu().first(), "&1 /y.tvl");
 
+    // Opening a project puts it first in the menu.
+    const QString project = f.savedProject("menu.tvl");
+    f.create();
+    f.dialogs.openFiles = {project};
+    trigger(f.w(), "Open1");
+    EXPECT_EQ(f.recentMenu().first(), "&1 " + project);
+
     QFile::remove(f.program() + "recentfile.dat");
-    f.w().LoadRecentFiles();
+    f.create();
     EXPECT_TRUE(f.recentMenu().isEmpty());
     EXPECT_TRUE(QFile::exists(f.program() + "recentfile.dat"));
 }
@@ -258,33 +268,34 @@ TEST(DocumentCommands, CloseQuestion)
     f.dialogs.warnings.clear();
 
     f.dialogs.answers = {DialogService::Cancel};
-    EXPECT_FALSE(w.FormCloseQuery());
+    EXPECT_FALSE(w.close());
     EXPECT_EQ(f.dialogs.warnings.last(), "Save changes to files before Exit?");
     EXPECT_TRUE(f.previewHolds("bg.gif")); // the document stays open with its files
 
     f.dialogs.answers = {DialogService::Yes};
     f.dialogs.saveFiles = {};
-    EXPECT_FALSE(w.FormCloseQuery()); // never saved, dialog cancelled
+    EXPECT_FALSE(w.close()); // never saved, dialog cancelled
     EXPECT_TRUE(f.previewHolds("bg.gif"));
 
     f.dialogs.answers = {DialogService::Yes};
     f.dialogs.saveFiles = {f.path("nofolder/x/y.tvl")}; // the save fails
-    EXPECT_FALSE(w.FormCloseQuery());
+    EXPECT_FALSE(w.close());
     EXPECT_EQ(f.dialogs.errors.size(), 1);
     EXPECT_TRUE(w.Modified());
 
     f.dialogs.answers = {DialogService::No};
-    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_TRUE(w.close());
     EXPECT_FALSE(f.previewHolds("bg.gif"));
     EXPECT_TRUE(QDir(f.work.path()).entryList({"*.tvl"}, QDir::Files).isEmpty());
 
     // Without changes nothing is asked, and the preview folder is cleared.
     f.dialogs.answers = {DialogService::No};
-    w.New1Click();
+    w.show();
+    trigger(w, "New1");
     ASSERT_FALSE(w.Modified());
     w.Document().CopyToPreview(QDir::toNativeSeparators(f.path("bg.gif")).toStdString());
     const auto asked = f.dialogs.warnings.size();
-    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_TRUE(w.close());
     EXPECT_EQ(f.dialogs.warnings.size(), asked);
     EXPECT_FALSE(f.previewHolds("bg.gif"));
 }
@@ -294,7 +305,7 @@ TEST(DocumentCommands, FailedSaveKeepsModified)
     CommandFixture f;
     f.add(f.root(), "A");
     f.dialogs.saveFiles = {f.path("missing/folder/a.tvl")};
-    f.w().runGuarded([&] { f.w().Save1Click(); });
+    trigger(f.w(), "Save1");
     EXPECT_EQ(f.dialogs.errors.size(), 1);
     EXPECT_TRUE(f.w().Modified());
     EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
@@ -321,9 +332,10 @@ TEST(DocumentCommands, AnInstalledCopyKeepsItsRecentFilesPerUser)
         // A program folder that cannot be written, as under a system prefix.
         TMainForm window(EditorServices{dialogs, shell, "/nonexistent/tarvelle/"});
         EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
-        EXPECT_TRUE(window.RecentFilesPath().startsWith(data.path()));
-        window.AddRecentFile("/home/me/menu.tvl");
-        QFile list(window.RecentFilesPath());
+        const RecentFileList recent("/nonexistent/tarvelle/");
+        EXPECT_TRUE(recent.path().startsWith(data.path()));
+        recent.add("/home/me/menu.tvl");
+        QFile list(recent.path());
         ASSERT_TRUE(list.open(QIODevice::ReadOnly));
         EXPECT_TRUE(list.readAll().startsWith("&1 /home/me/menu.tvl\r\n"));
     }
@@ -333,9 +345,9 @@ TEST(DocumentCommands, AnInstalledCopyKeepsItsRecentFilesPerUser)
 TEST(DocumentCommands, ASaveSaysWhichFilesItLeftOut)
 {
     CommandFixture f;
-    f.w().pagAppletSettings->edtApBgImg->setText("gone.gif");
+    part<AppletSettingsPage>(f.w(), "pagAppletSettings")->edtApBgImg->setText("gone.gif");
     f.dialogs.saveFiles = {f.path("menu.tvl")};
-    f.w().Save2Click();
+    trigger(f.w(), "Save2");
     ASSERT_FALSE(f.dialogs.warnings.isEmpty());
     EXPECT_TRUE(f.dialogs.warnings.last().contains("gone.gif"));
     EXPECT_FALSE(f.w().Modified()) << "the save itself succeeded";
@@ -344,16 +356,15 @@ TEST(DocumentCommands, ASaveSaysWhichFilesItLeftOut)
 TEST(DocumentCommands, TwoEditorsShareTheRecentListUnderALock)
 {
     CommandFixture f;
-    ScriptedDialogs dialogs;
-    RecordingShell shell;
-    TMainForm second(EditorServices{dialogs, shell, f.program()});
-    f.w().AddRecentFile("/a.tvl");
-    second.AddRecentFile("/b.tvl");
-    f.w().AddRecentFile("/c.tvl");
-    QFile list(f.w().RecentFilesPath());
+    // Each editor adds through its own list object, as two running programs do.
+    RecentFileList(f.program()).add("/a.tvl");
+    RecentFileList(f.program()).add("/b.tvl");
+    RecentFileList(f.program()).add("/c.tvl");
+    const RecentFileList recent(f.program());
+    QFile list(recent.path());
     ASSERT_TRUE(list.open(QIODevice::ReadOnly));
     EXPECT_EQ(list.readAll(), "&1 /c.tvl\r\n&2 /b.tvl\r\n&3 /a.tvl\r\n");
-    EXPECT_FALSE(QFile::exists(f.w().RecentFilesPath() + ".lock")) << "released";
+    EXPECT_FALSE(QFile::exists(recent.path() + ".lock")) << "released";
 }
 
 TEST(DocumentCommands, TwoEditorsNeverShareStagedFiles)
@@ -371,16 +382,16 @@ TEST(DocumentCommands, TwoEditorsNeverShareStagedFiles)
     f.add(f.root(), "A");
     second->add(second->root(), "B");
     f.dialogs.openFiles = {picture("x", "X's logo")};
-    f.w().spdbtnItNoIconClick(f.w().TabSheet2->spdbtnItNoIcon);
+    part<FirstLevelItemOptionsPage>(f.w(), "TabSheet2")->spdbtnItNoIcon->click();
     second->dialogs.openFiles = {picture("y", "Y's logo")};
-    second->w().spdbtnItNoIconClick(second->w().TabSheet2->spdbtnItNoIcon);
+    part<FirstLevelItemOptionsPage>(second->w(), "TabSheet2")->spdbtnItNoIcon->click();
     const QString mine = QString::fromStdString(f.w().Document().PreviewFolder());
     EXPECT_NE(mine, QString::fromStdString(second->w().Document().PreviewFolder()));
     EXPECT_EQ(QFile(mine).permissions() & (QFile::ReadOther | QFile::WriteOther), 0);
 
     second.reset(); // the other editor closes
     f.dialogs.saveFiles = {f.path("x.tvl")};
-    f.w().Save2Click();
+    trigger(f.w(), "Save2");
     QFile saved(f.path("logo.gif"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), "X's logo");

@@ -3,15 +3,20 @@
 #include "FakeServices.h"
 #include "MainForm.h"
 #include "MenuTreeModel.h"
+#include "pages/AppletPages.h"
 #include "pages/ItemPages.h"
+#include "pages/MenuPages.h"
 #include "widgets/MenuTreeView.h"
 #include "widgets/TextEdit.h"
+#include "WindowParts.h"
 
 #include <gtest/gtest.h>
 #include <memory>
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <stdexcept>
+#include <string>
 
 // A main window with scripted dialogs, a recording shell and a program folder of its own.
 // A node of the menu tree, as the tests hold it.
@@ -44,23 +49,21 @@ struct WindowFixture
     QString program() const { return QDir::toNativeSeparators(programDir.path() + "/"); }
 
     Node root() { return window->Tree().root(); }
-    Node current() { return window->TreeView1->currentNode(); }
+    MenuTreeView *tree() { return part<MenuTreeView>(*window, "TreeView1"); }
+    Node current() { return tree()->currentNode(); }
     Node child(Node node, int index) { return window->Tree().child(node, index); }
     int childCount(Node node) { return window->Tree().childCount(node); }
     Node parentOf(Node node) { return window->Tree().parent(node); }
     QString caption(Node node) { return QString::fromStdString(window->Tree().caption(node)); }
     void setExpanded(Node node, bool open)
     {
-        window->TreeView1->setExpanded(window->TreeView1->menuModel()->indexOf(node), open);
+        tree()->setExpanded(tree()->menuModel()->indexOf(node), open);
     }
-    bool isExpanded(Node node)
-    {
-        return window->TreeView1->isExpanded(window->TreeView1->menuModel()->indexOf(node));
-    }
+    bool isExpanded(Node node) { return tree()->isExpanded(tree()->menuModel()->indexOf(node)); }
     // Every node the view's model shows, in pre-order, the root first.
     std::vector<Node> shown()
     {
-        auto *model = window->TreeView1->menuModel();
+        auto *model = tree()->menuModel();
         std::vector<Node> nodes;
         std::vector<QModelIndex> pending{model->index(0, 0)};
         while (!pending.empty()) {
@@ -77,7 +80,7 @@ struct WindowFixture
     // Selects a node and lets the tree redraw, which refreshes the command states.
     void select(Node node)
     {
-        window->TreeView1->setCurrentNode(node);
+        tree()->setCurrentNode(node);
         settle();
     }
     static void settle()
@@ -89,10 +92,10 @@ struct WindowFixture
     Node add(Node parent, const QString &caption)
     {
         select(parent);
-        window->Insert1Click();
+        trigger(*window, "Insert1");
         Node node = child(parent, childCount(parent) - 1);
         select(node);
-        window->TabSheet1->edtItemCaption->setText(caption);
+        part<ItemPage>(*window, "TabSheet1")->edtItemCaption->setText(caption);
         return node;
     }
 };

@@ -27,20 +27,21 @@ TEST(MainWindow, StartsWithTheDefaultDocument)
     TMainForm &w = f.w();
     EXPECT_EQ(w.windowTitle(), "Tarvelle");
     EXPECT_FALSE(w.Modified());
-    EXPECT_FALSE(w.Save1->isEnabled());
-    EXPECT_FALSE(w.tlbtnSave->isEnabled());
+    EXPECT_FALSE(part<QAction>(w, "Save1")->isEnabled());
+    EXPECT_FALSE(part<QAction>(w, "tlbtnSave")->isEnabled());
     EXPECT_TRUE(w.ProjectFileName().isEmpty());
-    EXPECT_EQ(w.Client()->size(), QSize(618, 364));
+    EXPECT_EQ(part<QWidget>(w, "client")->size(), QSize(618, 364));
     EXPECT_EQ(w.minimumSize(), w.maximumSize()); // not resizable
-    ASSERT_EQ(w.TreeView1->model()->rowCount(), 1);
+    ASSERT_EQ(part<MenuTreeView>(w, "TreeView1")->model()->rowCount(), 1);
     EXPECT_EQ(f.caption(f.root()), "Tarvelle");
     EXPECT_EQ(f.current(), f.root());
-    EXPECT_FALSE(w.TreeView1->model()->index(0, 0).data(Qt::DecorationRole).isNull());
-    EXPECT_TRUE(w.PageControl2->isVisible());
-    EXPECT_FALSE(w.PageControl1->isVisible());
-    EXPECT_EQ(w.PageControl2->currentIndex(), 0);
-    EXPECT_EQ(w.PageControl1->currentIndex(), 0);
-    EXPECT_EQ(w.PageControl3->currentIndex(), 0);
+    EXPECT_FALSE(
+        part<MenuTreeView>(w, "TreeView1")->model()->index(0, 0).data(Qt::DecorationRole).isNull());
+    EXPECT_TRUE(part<QTabWidget>(w, "PageControl2")->isVisible());
+    EXPECT_FALSE(part<QTabWidget>(w, "PageControl1")->isVisible());
+    EXPECT_EQ(part<QTabWidget>(w, "PageControl2")->currentIndex(), 0);
+    EXPECT_EQ(part<QTabWidget>(w, "PageControl1")->currentIndex(), 0);
+    EXPECT_EQ(part<QTabWidget>(w, "PageControl3")->currentIndex(), 0);
     EXPECT_EQ(f.find<SpinEdit>("spnedtApWidth")->text(), "400");
     EXPECT_EQ(f.find<QLineEdit>("edtApLoadingMsg")->text(), "Loading...");
     EXPECT_EQ(f.find<QComboBox>("cmbxItClBrdStyle")->currentText(), "Lowered Bevel");
@@ -97,16 +98,16 @@ TEST(MainWindow, EveryControlHasItsNameAndHint)
               "Open a project from the file that you saved before");
     EXPECT_EQ(f.find<QWidget>("spnedtItOvBgImgX")->toolTip(),
               f.find<QWidget>("spnedtItNoBgImgX")->toolTip());
-    EXPECT_EQ(f.w().New1->shortcut(), QKeySequence("Ctrl+N"));
-    EXPECT_EQ(f.w().Preview1->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_EQ(part<QAction>(f.w(), "New1")->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(part<QAction>(f.w(), "Preview1")->shortcut(), QKeySequence("Ctrl+P"));
     QStringList popup;
-    for (QAction *act : f.w().PopupMenu1->actions())
+    for (QAction *act : part<QMenu>(f.w(), "PopupMenu1")->actions())
         popup << act->objectName();
     EXPECT_EQ(popup, (QStringList{"Insert1", "Delete1", "MoveUp1", "MoveDown1", "", "Cut1", "Copy1",
                                   "Paste1", "Duplicate1"}));
     QStringList tabs;
-    for (int i = 0; i < f.w().PageControl2->count(); ++i)
-        tabs << f.w().PageControl2->tabText(i);
+    for (int i = 0; i < part<QTabWidget>(f.w(), "PageControl2")->count(); ++i)
+        tabs << part<QTabWidget>(f.w(), "PageControl2")->tabText(i);
     EXPECT_EQ(tabs, (QStringList{"Applet Settings", "More Applet Settings", "First-Level Menu Only",
                                  "Popup Menu Only"}));
 }
@@ -265,20 +266,22 @@ TEST(MainWindow, LoadingThePagesNeverMarksModified)
     EXPECT_FALSE(w.Modified());
     loadWith(w, ApLoadingMsg, "Wait");
     EXPECT_FALSE(w.Modified()) << "the document is as it was";
-    EXPECT_FALSE(w.Save1->isEnabled());
+    EXPECT_FALSE(part<QAction>(w, "Save1")->isEnabled());
     // An edit the author makes is a change.
     f.find<QLineEdit>("edtApLoadingMsg")->setText("Please wait");
     EXPECT_TRUE(w.Modified());
-    EXPECT_TRUE(w.Save1->isEnabled());
-    EXPECT_TRUE(w.tlbtnSave->isEnabled());
+    EXPECT_TRUE(part<QAction>(w, "Save1")->isEnabled());
+    EXPECT_TRUE(part<QAction>(w, "tlbtnSave")->isEnabled());
 }
 
 TEST(MainWindow, ViewTogglesRestoreEveryPosition)
 {
     WindowFixture f;
     TMainForm &w = f.w();
-    const std::vector<QWidget *> watched{w.pnlTreeView, w.PageControl1, w.PageControl2,
-                                         w.StaticText1, w.ProgressBar1, w.StatusBar1};
+    const std::vector<QWidget *> watched{
+        part<QFrame>(w, "pnlTreeView"),        part<QTabWidget>(w, "PageControl1"),
+        part<QTabWidget>(w, "PageControl2"),   part<QLabel>(w, "StaticText1"),
+        part<QProgressBar>(w, "ProgressBar1"), part<QStatusBar>(w, "StatusBar1")};
     auto geometry = [&] {
         std::vector<QRect> rects;
         for (QWidget *widget : watched)
@@ -287,22 +290,22 @@ TEST(MainWindow, ViewTogglesRestoreEveryPosition)
     };
     const auto before = geometry();
 
-    w.ToolBar1Click();
-    EXPECT_FALSE(w.ToolBar1->isChecked());
-    EXPECT_TRUE(w.tlbr1->isHidden());
-    EXPECT_EQ(w.pnlTreeView->y(), 30 - 26);
-    EXPECT_EQ(w.StaticText1->y(), 347 - 26);
+    trigger(w, "ToolBar1");
+    EXPECT_FALSE(part<QAction>(w, "ToolBar1")->isChecked());
+    EXPECT_TRUE(part<QToolBar>(w, "tlbr1")->isHidden());
+    EXPECT_EQ(part<QFrame>(w, "pnlTreeView")->y(), 30 - 26);
+    EXPECT_EQ(part<QLabel>(w, "StaticText1")->y(), 347 - 26);
     EXPECT_EQ(w.height(), before.second - 26);
-    w.ToolBar1Click();
+    trigger(w, "ToolBar1");
     EXPECT_EQ(geometry(), before);
 
-    w.StatusBar2Click();
-    EXPECT_FALSE(w.StatusBar2->isChecked());
-    EXPECT_TRUE(w.StatusBar1->isHidden());
-    EXPECT_TRUE(w.StaticText1->isHidden());
+    trigger(w, "StatusBar2");
+    EXPECT_FALSE(part<QAction>(w, "StatusBar2")->isChecked());
+    EXPECT_TRUE(part<QStatusBar>(w, "StatusBar1")->isHidden());
+    EXPECT_TRUE(part<QLabel>(w, "StaticText1")->isHidden());
     EXPECT_EQ(w.height(), before.second - 20);
-    w.StatusBar2Click();
-    EXPECT_TRUE(w.StatusBar2->isChecked());
+    trigger(w, "StatusBar2");
+    EXPECT_TRUE(part<QAction>(w, "StatusBar2")->isChecked());
     EXPECT_EQ(geometry(), before);
 }
 
@@ -328,46 +331,49 @@ TEST(MainWindow, HintLineFollowsTheMouse)
 {
     WindowFixture f;
     TMainForm &w = f.w();
-    w.PageControl2->setCurrentIndex(2);
-    w.PageControl3->setCurrentIndex(2);
+    part<QTabWidget>(w, "PageControl2")->setCurrentIndex(2);
+    part<QTabWidget>(w, "PageControl3")->setCurrentIndex(2);
     QApplication::processEvents();
     auto *x = f.find<QWidget>("spnedtItOvBgImgX");
     QTest::mouseMove(x, QPoint(5, 5));
-    EXPECT_EQ(w.StaticText1->text(),
+    EXPECT_EQ(part<QLabel>(w, "StaticText1")->text(),
               "X position of the background image in item that in First-Level menu");
     // A label leaves the line; a group box or a tab strip empties it.
     auto *label = qobject_cast<QLabel *>(x->parentWidget()->findChildren<QLabel *>().first());
     QTest::mouseMove(label, QPoint(2, 2));
-    EXPECT_EQ(w.StaticText1->text(),
+    EXPECT_EQ(part<QLabel>(w, "StaticText1")->text(),
               "X position of the background image in item that in First-Level menu");
     EXPECT_EQ(HintLine::ownerOf(label), nullptr);
     EXPECT_EQ(HintLine::ownerOf(f.find<QComboBox>("cmbxItOvBrdStyle")), nullptr);
     auto *group = qobject_cast<QGroupBox *>(x->parentWidget());
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(HintLine::ownerOf(group), group);
-    w.spnedtApWidthMouseMove(group);
-    EXPECT_EQ(w.StaticText1->text(), "");
+    QTest::mouseMove(group, QPoint(1, 1));
+    EXPECT_EQ(part<QLabel>(w, "StaticText1")->text(), "");
     EXPECT_EQ(HintLine::ownerOf(f.find<SpinEdit>("spnedtApWidth")->findChild<QLineEdit *>()),
               f.find<SpinEdit>("spnedtApWidth"));
-    EXPECT_EQ(HintLine::ownerOf(w.PageControl3->tabBar()), w.PageControl3);
-    EXPECT_EQ(HintLine::ownerOf(w.StatusBar1), nullptr);
+    EXPECT_EQ(HintLine::ownerOf(part<QTabWidget>(w, "PageControl3")->tabBar()),
+              part<QTabWidget>(w, "PageControl3"));
+    EXPECT_EQ(HintLine::ownerOf(part<QStatusBar>(w, "StatusBar1")), nullptr);
 
-    w.Insert2->showStatusText(&w); // a menu item's hint goes to the same line
-    EXPECT_EQ(w.StaticText1->text(), "Insert a new item as a child of selected item.");
+    part<QAction>(w, "Insert2")->showStatusText(&w); // a menu item's hint goes to the same line
+    EXPECT_EQ(part<QLabel>(w, "StaticText1")->text(),
+              "Insert a new item as a child of selected item.");
 }
 
 TEST(MainWindow, HelpAndWebCommandsGoToTheShell)
 {
     WindowFixture f;
     TMainForm &w = f.w();
-    w.Topic1Click();
-    w.ViewSample1Click();
-    w.Homepage1Click();
-    w.ContactUs1Click();
-    f.find<SpinEdit>("spnedtApHeight")->setFocus();
-    w.HelpForFocus();
-    w.TreeView1->setFocus();
-    w.HelpForFocus();
+    trigger(w, "Topic1");
+    trigger(w, "ViewSample1");
+    trigger(w, "Homepage1");
+    trigger(w, "ContactUs1");
+    for (QWidget *focus : {static_cast<QWidget *>(f.find<SpinEdit>("spnedtApHeight")),
+                           static_cast<QWidget *>(f.tree())}) {
+        focus->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    }
     ASSERT_EQ(f.shell.opened.size(), 6);
     EXPECT_TRUE(f.shell.opened[0].endsWith("help/index.html"));
     EXPECT_EQ(f.shell.opened[1], f.program() + "samples/Windows Style Menu.html");
@@ -435,7 +441,7 @@ TEST(MainWindow, FixedFrameAndAStatusTextThatEndsOnAWord)
     EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
 
-    QLabel *status = f.w().StaticText1;
+    QLabel *status = part<QLabel>(f.w(), "StaticText1");
     const QString hint = f.find<QWidget>("edtItemOvBgImg")->toolTip();
     status->setText(hint);
     EXPECT_EQ(status->text(), hint) << "the whole hint is kept";

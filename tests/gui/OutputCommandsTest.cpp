@@ -80,7 +80,7 @@ TEST(OutputCommands, BuildHtmlShowsTheFragmentWithoutScratchFiles)
         shown = dialog->findChild<QPlainTextEdit *>("memoHTMLBuild")->toPlainText();
         return 1;
     };
-    f.w().BuildHTML1Click();
+    trigger(f.w(), "BuildHTML1");
     EXPECT_EQ(f.dialogs.modals, QStringList{"formHTML"});
     const QStringList lines = shown.split('\n');
     ASSERT_EQ(lines.size(), 6);
@@ -88,11 +88,11 @@ TEST(OutputCommands, BuildHtmlShowsTheFragmentWithoutScratchFiles)
     EXPECT_EQ(lines[1],
               "<applet code=\"zorvex.class\" archive=\"zorvex.jar\" width=\"400\" height=\"60\">");
     EXPECT_EQ(lines[5], "</HTML>");
-    EXPECT_EQ(f.w().formHTML->fragment(), f.w().Document().GenerateHTMLText());
+    EXPECT_EQ(part<TformHTML>(f.w(), "formHTML")->fragment(), f.w().Document().GenerateHTMLText());
     EXPECT_TRUE(f.files(f.work.path()).isEmpty());
     EXPECT_FALSE(f.files(f.program()).contains("~tmp0001.txt"));
 
-    f.w().formHTML->Button2Click();
+    part<TformHTML>(f.w(), "formHTML")->Button2Click();
     EXPECT_EQ(QApplication::clipboard()->text(), shown);
 }
 
@@ -102,8 +102,8 @@ TEST(OutputCommands, PreviewStagesThePageBesideTheAppletFiles)
     writeFile(f.program() + "zorvex.jar", "JAR");
     writeFile(f.program() + "zorvex.class", "CLASS");
     writeFile(f.program() + "zorvex.js", "RUNTIME");
-    f.w().Insert1Click();
-    f.w().Preview1Click();
+    trigger(f.w(), "Insert1");
+    trigger(f.w(), "Preview1");
     EXPECT_EQ(f.files(f.preview()),
               (QStringList{"zorvex.class", "zorvex.jar", "zorvex.js", "~preview.html"}));
     // The fragment, then the line that loads the web runtime staged beside it.
@@ -117,7 +117,7 @@ TEST(OutputCommands, PreviewStagesThePageBesideTheAppletFiles)
     ASSERT_EQ(f.shell.opened.size(), 1);
     EXPECT_EQ(f.shell.opened[0], QDir::toNativeSeparators(f.preview() + "~preview.html"));
 
-    f.w().Preview1Click(); // every preview records its files again
+    trigger(f.w(), "Preview1"); // every preview records its files again
     EXPECT_EQ(f.w().Document().StagedFiles().size(), 10u);
     f.w().Document().ClearPreview();
     EXPECT_FALSE(QDir(f.preview()).exists());
@@ -139,11 +139,11 @@ TEST(OutputCommands, PublishShowsTheReportStagedInThePreviewFolder)
         dialog->hide();
         return 1;
     };
-    f.w().Publish1Click();
+    trigger(f.w(), "Publish1");
     EXPECT_EQ(f.dialogs.modals, QStringList{"frmPublishReport"});
     // The long operation ends as every one does: position 0 and an empty status text.
-    EXPECT_EQ(f.w().ProgressBar1->value(), 0);
-    EXPECT_EQ(f.w().StaticText1->text(), "");
+    EXPECT_EQ(part<QProgressBar>(f.w(), "ProgressBar1")->value(), 0);
+    EXPECT_EQ(part<QLabel>(f.w(), "StaticText1")->text(), "");
     EXPECT_TRUE(shown.startsWith(QString(77, '=')));
     EXPECT_TRUE(shown.contains("End of Publish Report"));
     EXPECT_TRUE(QFile::exists(f.preview() + "PublishReport.txt"));
@@ -153,7 +153,7 @@ TEST(OutputCommands, PublishShowsTheReportStagedInThePreviewFolder)
 TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
 {
     OutputFixture f;
-    TformWebBrowser &chooser = *f.w().formWebBrowser;
+    TformWebBrowser &chooser = *part<TformWebBrowser>(f.w(), "formWebBrowser");
     chooser.LaunchInBrowser("/srv/My Site/preview/", "~preview.html");
     EXPECT_EQ(f.shell.opened.last(), "/srv/My Site/preview/~preview.html");
 
@@ -222,7 +222,7 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
 TEST(BrowserChooser, FileButtonRewritesTheSettingsFile)
 {
     OutputFixture f;
-    TformWebBrowser &chooser = *f.w().formWebBrowser;
+    TformWebBrowser &chooser = *part<TformWebBrowser>(f.w(), "formWebBrowser");
     chooser.editSpecifiedBrowserFileName->setText("typed by hand");
     chooser.FormShow(); // no wbrwsr.dat: the field stays as it was
     EXPECT_EQ(chooser.editSpecifiedBrowserFileName->text(), "typed by hand");
@@ -238,7 +238,7 @@ TEST(BrowserChooser, FileButtonRewritesTheSettingsFile)
         chooser.reject();
         return 0;
     };
-    f.w().WebBrowser1Click();
+    trigger(f.w(), "WebBrowser1");
     EXPECT_EQ(f.dialogs.modals, QStringList{"formWebBrowser"});
     // In the per-user configuration folder, never in the folder the editor started from.
     EXPECT_EQ(readFile(Registry::configFile("wbrwsr.dat")), "/usr/bin/other-browser\r\n");
@@ -285,7 +285,7 @@ struct TemplateFixture : OutputFixture
     std::unique_ptr<TfrmTemplet> chooser()
     {
         TfrmTemplet::Actions actions{[this](const QString &file) { w().OpenTemplate(file); },
-                                     [this] { w().New1Click(); }};
+                                     [this] { trigger(w(), "New1"); }};
         auto dialog = std::make_unique<TfrmTemplet>(dialogs, program(), actions, &w());
         dialog->FormShow();
         return dialog;
@@ -323,10 +323,10 @@ TEST(TemplateChooser, ListsTemplatesAndOpensTheChosenOne)
     const QString blue = QDir::toNativeSeparators(f.program() + "templets/Blue.tvl");
     const QByteArray template_ = readFile(blue);
     EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
-    EXPECT_TRUE(f.w().mnitRecentFiles->actions().isEmpty());
-    f.w().Insert1Click();
+    EXPECT_TRUE(part<QMenu>(f.w(), "mnitRecentFiles")->actions().isEmpty());
+    trigger(f.w(), "Insert1");
     f.dialogs.saveFiles = {f.work.path() + "/mine.tvl"};
-    f.w().Save1Click();
+    trigger(f.w(), "Save1");
     EXPECT_EQ(f.w().ProjectFileName(), f.work.path() + "/mine.tvl");
     EXPECT_EQ(readFile(blue), template_);
 
@@ -341,7 +341,7 @@ TEST(TemplateChooser, ListsTemplatesAndOpensTheChosenOne)
 TEST(TemplateChooser, CancelRunsNewWithItsQuestion)
 {
     TemplateFixture f;
-    f.w().Insert1Click();
+    trigger(f.w(), "Insert1");
     ASSERT_TRUE(f.w().Modified());
     auto chooser = f.chooser();
     f.dialogs.answers = {DialogService::Cancel};
@@ -353,7 +353,7 @@ TEST(TemplateChooser, CancelRunsNewWithItsQuestion)
     EXPECT_EQ(f.w().Document().ItemCount(), 0);
 
     // Closed through the window manager: as Cancel, a new project.
-    f.w().Insert1Click();
+    trigger(f.w(), "Insert1");
     chooser = f.chooser();
     chooser->show();
     f.dialogs.answers = {DialogService::No};
@@ -378,7 +378,7 @@ TEST(TemplateChooser, TheSettingIsWrittenOnEveryClick)
     f.dialogs.onModal = [](QDialog *dialog) {
         return dialog->findChild<QListWidget *>("TempletList")->count();
     };
-    f.w().Templet1Click();
+    trigger(f.w(), "Templet1");
     EXPECT_EQ(f.dialogs.modals, QStringList{"frmTemplet"});
 }
 
@@ -413,7 +413,7 @@ TEST(AboutBox, LinksGoToTheShellAndHoverColours)
                   QString("Version ") + TarvelleVersion);
         return 1;
     };
-    f.w().About1Click();
+    trigger(f.w(), "About1");
     EXPECT_EQ(f.dialogs.modals, QStringList{"formAbout"});
     EXPECT_EQ(f.shell.opened, (QStringList{TformAbout::HomePage, TformAbout::SupportPage}));
 }
@@ -428,7 +428,7 @@ TEST(OutputCommands, TheWebRuntimeGoesIntoSavedPagesWhenChosen)
 
     const QString plain = f.work.path() + "/plain.tvl";
     f.dialogs.saveFiles = {plain};
-    f.w().Save2Click();
+    trigger(f.w(), "Save2");
     EXPECT_EQ(readFile(f.work.path() + "/plain.html").toStdString(),
               f.w().Document().GenerateHTMLText());
     EXPECT_FALSE(QFile::exists(f.work.path() + "/zorvex.js"));
@@ -436,7 +436,7 @@ TEST(OutputCommands, TheWebRuntimeGoesIntoSavedPagesWhenChosen)
     option->trigger();
     const QString with = f.work.path() + "/with.tvl";
     f.dialogs.saveFiles = {with};
-    f.w().Save2Click();
+    trigger(f.w(), "Save2");
     EXPECT_TRUE(readFile(f.work.path() + "/with.html")
                     .contains("</applet>\r\n<script src=\"zorvex.js\"></script>\r\n</HTML>\r\n"));
     EXPECT_EQ(readFile(f.work.path() + "/zorvex.js"), "RUNTIME");
@@ -451,16 +451,16 @@ TEST(OutputCommands, TheWebRuntimeGoesIntoSavedPagesWhenChosen)
 TEST(BrowserChooser, APreviewWhoseBrowserCannotStartSaysSo)
 {
     OutputFixture f;
-    TformWebBrowser &chooser = *f.w().formWebBrowser;
+    TformWebBrowser &chooser = *part<TformWebBrowser>(f.w(), "formWebBrowser");
     chooser.RadioButtonBrowserUserSpecify->setChecked(true);
     chooser.editSpecifiedBrowserFileName->setText("/nowhere/browser");
     chooser.bitbtnOkClick();
     f.shell.startFails = true;
-    f.w().Preview1Click();
+    trigger(f.w(), "Preview1");
     ASSERT_EQ(f.dialogs.warnings.size(), 1);
     EXPECT_TRUE(f.dialogs.warnings[0].contains("/nowhere/browser"));
     f.shell.startFails = false;
-    f.w().Preview1Click();
+    trigger(f.w(), "Preview1");
     EXPECT_EQ(f.dialogs.warnings.size(), 1);
 }
 
@@ -474,7 +474,7 @@ TEST(BrowserChooser, F1OpensItsTopic)
             emit key->activated();
         return 0;
     };
-    f.w().WebBrowser1Click();
+    trigger(f.w(), "WebBrowser1");
     ASSERT_EQ(f.shell.opened.size(), 1);
     EXPECT_TRUE(f.shell.opened[0].endsWith("help/index.html#context-24"))
         << f.shell.opened[0].toStdString();

@@ -9,6 +9,7 @@
 #include "Templet.h"
 #include "WebBrowser.h"
 #include "widgets/MenuTreeView.h"
+#include "WindowParts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -28,31 +29,33 @@ int main(int argc, char **argv)
         window.grab().save(
             QStringLiteral("%1/%2-%3.png").arg(out).arg(shot++, 2, 10, QLatin1Char('0')).arg(name));
     };
-    for (int tab = 0; tab < window.PageControl2->count(); ++tab) {
-        window.PageControl2->setCurrentIndex(tab);
-        if (window.PageControl2->widget(tab)->findChild<QTabWidget *>() == window.PageControl3) {
-            for (int sub = 0; sub < window.PageControl3->count(); ++sub) {
-                window.PageControl3->setCurrentIndex(sub);
+    for (int tab = 0; tab < part<QTabWidget>(window, "PageControl2")->count(); ++tab) {
+        part<QTabWidget>(window, "PageControl2")->setCurrentIndex(tab);
+        if (part<QTabWidget>(window, "PageControl2")->widget(tab)->findChild<QTabWidget *>() ==
+            part<QTabWidget>(window, "PageControl3")) {
+            for (int sub = 0; sub < part<QTabWidget>(window, "PageControl3")->count(); ++sub) {
+                part<QTabWidget>(window, "PageControl3")->setCurrentIndex(sub);
                 grab(QStringLiteral("menu%1").arg(sub));
             }
         } else {
             grab(QStringLiteral("applet%1").arg(tab));
         }
     }
-    window.PageControl2->hide();
-    window.PageControl1->show();
-    for (int tab = 0; tab < window.PageControl1->count(); ++tab) {
-        window.PageControl1->setCurrentIndex(tab);
+    part<QTabWidget>(window, "PageControl2")->hide();
+    part<QTabWidget>(window, "PageControl1")->show();
+    for (int tab = 0; tab < part<QTabWidget>(window, "PageControl1")->count(); ++tab) {
+        part<QTabWidget>(window, "PageControl1")->setCurrentIndex(tab);
         grab(QStringLiteral("item%1").arg(tab));
     }
     // A template opened, an item selected; then every dialog.
     const QString templates = QCoreApplication::applicationDirPath() + "/../bin/templets/";
     window.OpenProjectFile(templates + "Night Bar.tvl");
-    MenuTree &tree = window.Tree();
+    const MenuTree &tree = window.Tree();
     if (tree.childCount(tree.root()) > 1) {
         const auto products = tree.child(tree.root(), 1);
-        window.TreeView1->expand(window.TreeView1->menuModel()->indexOf(products));
-        window.TreeView1->setCurrentNode(tree.child(products, 1));
+        part<MenuTreeView>(window, "TreeView1")
+            ->expand(part<MenuTreeView>(window, "TreeView1")->menuModel()->indexOf(products));
+        part<MenuTreeView>(window, "TreeView1")->setCurrentNode(tree.child(products, 1));
     }
     grab(QStringLiteral("opened"));
     auto grabDialog = [&](QDialog *dialog, const QString &name) {
@@ -62,10 +65,13 @@ int main(int argc, char **argv)
             QStringLiteral("%1/%2-%3.png").arg(out).arg(shot++, 2, 10, QLatin1Char('0')).arg(name));
         dialog->hide();
     };
-    window.RefreshHTMLWindow();
-    grabDialog(window.formHTML, "html");
-    window.formWebBrowser->FormShow();
-    grabDialog(window.formWebBrowser, "browser");
+    dialogs.onModal = [&](QDialog *dialog) {
+        grabDialog(dialog, "html");
+        return 0;
+    };
+    trigger(window, "BuildHTML1");
+    part<TformWebBrowser>(window, "formWebBrowser")->FormShow();
+    grabDialog(part<TformWebBrowser>(window, "formWebBrowser"), "browser");
     TformAbout about(shell);
     grabDialog(&about, "about");
     TfrmTemplet chooser(dialogs, QCoreApplication::applicationDirPath() + "/../bin/", {}, nullptr);
@@ -75,6 +81,6 @@ int main(int argc, char **argv)
         grabDialog(dialog, "report");
         return 0;
     };
-    window.Publish1Click();
+    trigger(window, "Publish1");
     return 0;
 }

@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <random>
 
 namespace {
@@ -28,21 +29,20 @@ struct TreeFixture : WindowFixture
     {
         const QString path = savesFolder.path() + QString("/s%1.tvl").arg(++saves);
         dialogs.saveFiles = {path};
-        w().Save2Click();
+        trigger(w(), "Save2");
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         return file.readAll();
     }
 
     // Every change of the tree is checked against the item-model rules as it happens.
-    QAbstractItemModelTester modelTester{w().TreeView1->model(),
+    QAbstractItemModelTester modelTester{part<MenuTreeView>(w(), "TreeView1")->model(),
                                          QAbstractItemModelTester::FailureReportingMode::Fatal};
 
     // "caption:record caption" per node in pre-order; the two agree when tree and list are
     // in step.
     QStringList mirror()
     {
-        w().CommitCurrentItem();
         QStringList result;
         const auto &items = w().Document().GetItems();
         // What the view shows, read through its model, against the document's list.
@@ -83,14 +83,14 @@ TEST(TreeEditing, InsertPlacesTheRecordAfterTheSubtree)
     // Under a collapsed node: it opens.
     f.setExpanded(a, false);
     f.select(a);
-    f.w().Insert1Click();
+    trigger(f.w(), "Insert1");
     EXPECT_TRUE(f.isExpanded(a));
     EXPECT_EQ(f.names(), (QStringList{"A", "A1", "A2", "Item", "B"}));
     EXPECT_EQ(f.current(), a); // the selection does not move
     EXPECT_EQ(f.w().Document().GetItem(3), f.w().Document().MakeNewItem());
 
     f.select(f.root());
-    f.w().Insert1Click();
+    trigger(f.w(), "Insert1");
     EXPECT_EQ(f.names().last(), "Item");
     EXPECT_EQ(f.w().Document().ItemCount(), 6);
     Q_UNUSED(b)
@@ -109,27 +109,27 @@ TEST(TreeEditing, DeleteRemovesExactlyTheSubtree)
 
     f.dialogs.answers = {DialogService::No};
     f.select(b);
-    f.w().Delete1Click();
+    trigger(f.w(), "Delete1");
     EXPECT_EQ(f.names(), (QStringList{"A", "B", "B1", "B2", "B2a", "C", "C1"}));
 
     f.dialogs.answers = {DialogService::Yes};
     f.select(b);
-    f.w().Delete1Click();
+    trigger(f.w(), "Delete1");
     EXPECT_EQ(f.dialogs.warnings.last(), "Are you sure to delete this item and all it's children?");
     EXPECT_EQ(f.mirror(), (QStringList{"A:A", "C:C", "C1:C1"}));
 
     // The subtree that ends the tree.
     f.dialogs.answers = {DialogService::Yes};
     f.select(c);
-    f.w().Delete1Click();
+    trigger(f.w(), "Delete1");
     EXPECT_EQ(f.mirror(), (QStringList{"A:A"}));
 
     // The only item.
     f.dialogs.answers = {DialogService::Yes};
     f.select(a);
-    f.w().Delete1Click();
+    trigger(f.w(), "Delete1");
     EXPECT_EQ(f.mirror(), QStringList());
-    EXPECT_EQ(f.w().TreeView1->model()->rowCount(), 1);
+    EXPECT_EQ(part<MenuTreeView>(f.w(), "TreeView1")->model()->rowCount(), 1);
     EXPECT_EQ(f.childCount(f.root()), 0);
 }
 
@@ -138,14 +138,16 @@ TEST(TreeEditing, DeletingTheRootOnlyWarns)
     TreeFixture f;
     f.add(f.root(), "A");
     f.select(f.root());
-    f.w().Save1->setEnabled(false);
+    part<QAction>(f.w(), "Save1")->setEnabled(false);
     f.dialogs.warnings.clear();
-    f.w().Delete1Click();
+    EXPECT_FALSE(part<QAction>(f.w(), "Delete1")->isEnabled());
+    f.tree()->setFocus();
+    QTest::keyClick(f.tree(), Qt::Key_Delete); // the tree's key works even so
     EXPECT_EQ(f.dialogs.warnings, QStringList{"You can't delete root item."});
     EXPECT_EQ(f.dialogs.warningButtons.back(), DialogService::OkOnly);
     EXPECT_EQ(f.names(), QStringList{"A"});
     EXPECT_TRUE(f.w().Modified());
-    EXPECT_FALSE(f.w().Delete1->isEnabled());
+    EXPECT_FALSE(part<QAction>(f.w(), "Delete1")->isEnabled());
 }
 
 TEST(TreeEditing, DeleteStoresNoPendingEditsIntoAnotherRecord)
@@ -154,13 +156,13 @@ TEST(TreeEditing, DeleteStoresNoPendingEditsIntoAnotherRecord)
     Node a = f.add(f.root(), "A");
     f.add(f.root(), "B");
     f.select(a);
-    f.w().TabSheet1->edtItemURL->setText("pending.html"); // not stored yet
+    part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->setText("pending.html"); // not stored yet
     f.dialogs.answers = {DialogService::Yes};
-    f.w().Delete1Click(); // the tree selects B, a selection change with nothing to commit
+    trigger(f.w(), "Delete1"); // the tree selects B, a selection change with nothing to commit
     ASSERT_EQ(f.w().Document().ItemCount(), 1);
     EXPECT_EQ(f.w().Document().GetItem(0)[ItemField::ItemCaption], "B");
     EXPECT_EQ(f.w().Document().GetItem(0)[ItemField::ItemURL], "");
-    EXPECT_EQ(f.w().CurrentItem(), f.current());
+    EXPECT_EQ(part<ItemPage>(f.w(), "TabSheet1")->edtItemCaption->text(), "B");
 }
 
 TEST(TreeEditing, MovesSwapBlocksAndReverseExactly)
@@ -177,24 +179,24 @@ TEST(TreeEditing, MovesSwapBlocksAndReverseExactly)
     const QStringList before = f.mirror();
 
     f.select(s);
-    f.w().MoveUp1Click();
+    trigger(f.w(), "MoveUp1");
     EXPECT_EQ(f.mirror(), (QStringList{"S:S", "S1:S1", "S2:S2", "P:P", "P1:P1", "T:T"}));
     EXPECT_EQ(f.current(), s);
     EXPECT_TRUE(f.isExpanded(s));
-    f.w().MoveDown1Click();
+    trigger(f.w(), "MoveDown1");
     EXPECT_EQ(f.mirror(), before);
 
     // First and last children stay where they are.
     f.select(p);
-    f.w().MoveUp1Click();
+    trigger(f.w(), "MoveUp1");
     f.select(f.child(f.root(), 2));
-    f.w().MoveDown1Click();
+    trigger(f.w(), "MoveDown1");
     EXPECT_EQ(f.mirror(), before);
-    EXPECT_FALSE(f.w().MoveDown1->isEnabled());
+    EXPECT_FALSE(part<QAction>(f.w(), "MoveDown1")->isEnabled());
 
     // The last sibling moving up past the one before it.
     f.select(f.child(f.root(), 2));
-    f.w().MoveUp1Click();
+    trigger(f.w(), "MoveUp1");
     EXPECT_EQ(f.names(), (QStringList{"P", "P1", "T", "S", "S1", "S2"}));
 }
 
@@ -204,29 +206,30 @@ TEST(TreeEditing, ReselectingTheSameItemKeepsPageEdits)
     Node a = f.add(f.root(), "A");
     Node b = f.add(f.root(), "B");
     f.select(a);
-    f.w().TabSheet1->edtItemURL->setText("kept.html");
+    part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->setText("kept.html");
     f.select(f.root());
-    EXPECT_TRUE(f.w().PageControl2->isVisibleTo(&f.w()));
+    EXPECT_TRUE(part<QTabWidget>(f.w(), "PageControl2")->isVisibleTo(&f.w()));
     f.select(a);
-    EXPECT_EQ(f.w().TabSheet1->edtItemURL->text(), "kept.html");
+    EXPECT_EQ(part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->text(), "kept.html");
     f.select(b);
     EXPECT_EQ(f.w().Document().GetItem(0)[ItemField::ItemURL], "kept.html");
-    EXPECT_TRUE(f.w().PageControl1->isVisibleTo(&f.w()));
+    EXPECT_TRUE(part<QTabWidget>(f.w(), "PageControl1")->isVisibleTo(&f.w()));
 }
 
 TEST(TreeEditing, CommandAndFieldStatesFollowTheNode)
 {
     TreeFixture f;
     TMainForm &w = f.w();
-    ItemPage *page = w.TabSheet1;
+    ItemPage *page = part<ItemPage>(w, "TabSheet1");
     Node a = f.add(f.root(), "A");
-    EXPECT_TRUE(w.PageControl1->isTabVisible(1));
+    EXPECT_TRUE(part<QTabWidget>(w, "PageControl1")->isTabVisible(1));
     EXPECT_TRUE(page->edtItemURL->isEnabled());
     EXPECT_TRUE(page->edtItemStatusBarText->isEnabled());
     EXPECT_FALSE(page->btnSeparator->isEnabled());
-    EXPECT_FALSE(w.TabSheet2->spnedtItemMenuOffsetX->isEnabled());
-    EXPECT_FALSE(w.MoveUp1->isEnabled());
-    EXPECT_TRUE(w.tlbtnDelete->isEnabled());
+    EXPECT_FALSE(
+        part<FirstLevelItemOptionsPage>(w, "TabSheet2")->spnedtItemMenuOffsetX->isEnabled());
+    EXPECT_FALSE(part<QAction>(w, "MoveUp1")->isEnabled());
+    EXPECT_TRUE(part<QAction>(w, "tlbtnDelete")->isEnabled());
 
     // A first-level item named "-" is no separator.
     page->edtItemCaption->setText("-");
@@ -240,12 +243,13 @@ TEST(TreeEditing, CommandAndFieldStatesFollowTheNode)
     EXPECT_FALSE(page->edtItemURL->isEnabled());
     EXPECT_EQ(page->edtItemURL->text(), "");
     EXPECT_FALSE(page->cmbxItemTarget->isEnabled());
-    EXPECT_TRUE(w.TabSheet2->spnedtItemMenuOffsetX->isEnabled());
+    EXPECT_TRUE(
+        part<FirstLevelItemOptionsPage>(w, "TabSheet2")->spnedtItemMenuOffsetX->isEnabled());
 
     // Below the first level: a separator has no link; " - " is not a separator.
     Node a1 = f.child(a, 0);
     f.select(a1);
-    EXPECT_FALSE(w.PageControl1->isTabVisible(1));
+    EXPECT_FALSE(part<QTabWidget>(w, "PageControl1")->isTabVisible(1));
     EXPECT_FALSE(page->edtItemStatusBarText->isEnabled());
     EXPECT_TRUE(page->btnSeparator->isEnabled());
     page->edtItemURL->setText("x.html");
@@ -257,16 +261,15 @@ TEST(TreeEditing, CommandAndFieldStatesFollowTheNode)
     EXPECT_FALSE(page->edtItemURL->isEnabled());
     EXPECT_EQ(page->edtItemURL->text(), "");
     EXPECT_TRUE(w.Modified());
-    w.CommitCurrentItem();
     EXPECT_EQ(w.Document().GetItem(1)[ItemField::ItemCaption], "-");
 
     // The root: the item pages keep what they show.
     page->edtItemCaption->setText("  Spaced  ");
     EXPECT_EQ(f.caption(a1), "Spaced");
     f.select(f.root());
-    EXPECT_FALSE(w.Delete1->isEnabled());
-    EXPECT_FALSE(w.MoveDown2->isEnabled());
-    EXPECT_TRUE(w.Insert2->isEnabled());
+    EXPECT_FALSE(part<QAction>(w, "Delete1")->isEnabled());
+    EXPECT_FALSE(part<QAction>(w, "MoveDown2")->isEnabled());
+    EXPECT_TRUE(part<QAction>(w, "Insert2")->isEnabled());
     EXPECT_EQ(page->edtItemCaption->text(), "  Spaced  ");
     f.select(a);
     EXPECT_EQ(w.Document().GetItem(1)[ItemField::ItemCaption], "  Spaced  ");
@@ -280,7 +283,7 @@ TEST(TreeEditing, MismatchedListIsAClearError)
     f.w().Document().DeleteItems(1, 1); // the list loses a record behind the tree's back
     f.select(a);
     f.dialogs.errors.clear();
-    f.w().runGuarded([&] { f.select(f.child(f.root(), 1)); });
+    f.select(f.child(f.root(), 1));
     ASSERT_FALSE(f.dialogs.errors.isEmpty());
     EXPECT_TRUE(f.dialogs.errors.first().contains("disagree"));
 }
@@ -344,15 +347,17 @@ TEST(PageHandlers, ColourDialogAndFilePickers)
     file.close();
     f.add(f.root(), "A");
     f.dialogs.openFiles = {logo, QString(), logo};
-    w.spdbtnItNoIconClick(w.TabSheet2->spdbtnItNoIcon);
-    EXPECT_EQ(w.TabSheet2->edtItemNoBgImg->text(), "logo.gif");
+    part<FirstLevelItemOptionsPage>(w, "TabSheet2")->spdbtnItNoIcon->click();
+    EXPECT_EQ(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->edtItemNoBgImg->text(), "logo.gif");
     EXPECT_TRUE(QFile::exists(QString::fromStdString(w.Document().PreviewFolder()) + "/logo.gif"));
     EXPECT_TRUE(f.dialogs.openFilters.last().startsWith("All Image Files(*.gif;*.jpg;*.jpeg)"));
-    w.spdbtnItOvSndClick(w.TabSheet2->spdbtnItOvSnd); // cancelled: nothing happens
-    EXPECT_EQ(w.TabSheet2->edtItemOvBgSnd->text(), "");
+    part<FirstLevelItemOptionsPage>(w, "TabSheet2")
+        ->spdbtnItOvSnd->click(); // cancelled: nothing happens
+    EXPECT_EQ(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->edtItemOvBgSnd->text(), "");
     EXPECT_EQ(f.dialogs.openFilters.last(), "Audio Files (*.au)|*.au");
     EXPECT_EQ(w.Document().StagedFiles(), TStringArray{"logo.gif"});
-    w.spdbtnItNoIconClick(w.TabSheet2->spdbtnItNoIcon); // the same file is copied again
+    part<FirstLevelItemOptionsPage>(w, "TabSheet2")
+        ->spdbtnItNoIcon->click(); // the same file is copied again
     EXPECT_EQ(w.Document().StagedFiles(), (TStringArray{"logo.gif", "logo.gif"}));
     w.Document().ClearPreview();
 }
@@ -369,8 +374,8 @@ TEST(PageHandlers, PickedNamesObeyTheTextRules)
     file.close();
     f.add(f.root(), "A");
     f.dialogs.openFiles = {hostile};
-    w.spdbtnItOvSndClick(w.TabSheet2->spdbtnItClSnd);
-    EXPECT_EQ(w.TabSheet2->edtItemClBgSnd->text(), "abc.au");
+    part<FirstLevelItemOptionsPage>(w, "TabSheet2")->spdbtnItClSnd->click();
+    EXPECT_EQ(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->edtItemClBgSnd->text(), "abc.au");
     ASSERT_EQ(f.dialogs.warnings.size(), 1);
     EXPECT_TRUE(f.dialogs.warnings[0].contains("\"abc.au\""));
     EXPECT_TRUE(QFile::exists(QString::fromStdString(w.Document().PreviewFolder()) + "/abc.au"))
@@ -378,9 +383,9 @@ TEST(PageHandlers, PickedNamesObeyTheTextRules)
     EXPECT_EQ(w.Document().StagedFiles(), TStringArray{"abc.au"});
     // Typed or pasted control characters go as well.
     QApplication::clipboard()->setText(QString("x") + QChar(0x1a) + "y" + QChar(0x85) + "z");
-    w.TabSheet1->edtItemCaption->clear();
-    w.TabSheet1->edtItemCaption->paste();
-    EXPECT_EQ(w.TabSheet1->edtItemCaption->text(), "xyz");
+    part<ItemPage>(w, "TabSheet1")->edtItemCaption->clear();
+    part<ItemPage>(w, "TabSheet1")->edtItemCaption->paste();
+    EXPECT_EQ(part<ItemPage>(w, "TabSheet1")->edtItemCaption->text(), "xyz");
     w.Document().ClearPreview();
 }
 
@@ -406,16 +411,17 @@ TEST(TreeUndo, ARandomSessionUndoesAndRedoesToTheSameFiles)
     for (int k = 0; k < 60; ++k) {
         const std::vector<Node> nodes = f.shown();
         f.select(nodes[rng() % nodes.size()]);
-        QAction *const actions[] = {w.Insert2, w.Delete2, w.MoveUp2, w.MoveDown2};
+        QAction *const actions[] = {part<QAction>(w, "Insert2"), part<QAction>(w, "Delete2"),
+                                    part<QAction>(w, "MoveUp2"), part<QAction>(w, "MoveDown2")};
         QAction *act = actions[rng() % 4];
         if (!act->isEnabled())
             continue;
-        const bool declined = act == w.Delete2 && rng() % 4 == 0;
+        const bool declined = act == part<QAction>(w, "Delete2") && rng() % 4 == 0;
         f.dialogs.answers = {declined ? DialogService::No : DialogService::Yes};
         act->trigger();
         f.settle();
         steps += declined ? 0 : 1;
-        if (act == w.Delete2 && !declined) {
+        if (act == part<QAction>(w, "Delete2") && !declined) {
             EXPECT_TRUE(undo->text().startsWith("&Undo Delete \"")) << undo->text().toStdString();
         }
     }
@@ -430,7 +436,7 @@ TEST(TreeUndo, ARandomSessionUndoesAndRedoesToTheSameFiles)
     EXPECT_EQ(saved(), end) << "every step redone";
     EXPECT_FALSE(redo->isEnabled());
 
-    w.New1Click();
+    trigger(w, "New1");
     EXPECT_FALSE(undo->isEnabled()) << "a new project starts a new history";
 }
 
@@ -438,7 +444,7 @@ TEST(TreeBranches, DropsClipboardMovesAndKeysEachUndoToTheSameFile)
 {
     TreeFixture f;
     TMainForm &w = f.w();
-    MenuTreeModel *model = w.TreeView1->menuModel();
+    MenuTreeModel *model = part<MenuTreeView>(w, "TreeView1")->menuModel();
     auto saved = [&] { return f.saved(); };
     auto drop = [&](Node dragged, Qt::DropAction action, Node parent, int row) {
         std::unique_ptr<QMimeData> data(model->mimeData({model->indexOf(dragged)}));
@@ -449,7 +455,7 @@ TEST(TreeBranches, DropsClipboardMovesAndKeysEachUndoToTheSameFile)
     const Node a = f.add(f.root(), "A");
     f.add(a, "A1");
     const Node b = f.add(f.root(), "B");
-    w.TabSheet1->edtItemURL->setText("b.html");
+    part<ItemPage>(w, "TabSheet1")->edtItemURL->setText("b.html");
     f.add(b, "B1");
     const Node c = f.add(f.root(), "C");
     const QByteArray start = saved();
@@ -475,12 +481,12 @@ TEST(TreeBranches, DropsClipboardMovesAndKeysEachUndoToTheSameFile)
 
     // Copy and paste after C, duplicate of A1, cut of C.
     f.select(a);
-    w.Copy1->trigger();
+    part<QAction>(w, "Copy1")->trigger();
     f.select(c);
-    w.Paste1->trigger();
+    part<QAction>(w, "Paste1")->trigger();
     ++steps;
     f.select(f.child(a, 0));
-    w.Duplicate1->trigger();
+    part<QAction>(w, "Duplicate1")->trigger();
     ++steps;
     EXPECT_EQ(f.names(),
               (QStringList{"A", "A1", "A1", "B", "B1", "B", "B1", "C", "A", "A1", "B", "B1"}));
@@ -488,42 +494,42 @@ TEST(TreeBranches, DropsClipboardMovesAndKeysEachUndoToTheSameFile)
     for (int pos = ItemField::ItemCaption; pos <= ItemField::ItemMenuOffsetY; ++pos)
         EXPECT_EQ(items[10][pos], items[3][pos]) << "a copy holds the same record, field " << pos;
     f.select(c);
-    w.Cut1->trigger();
+    part<QAction>(w, "Cut1")->trigger();
     ++steps;
     EXPECT_EQ(f.current(), f.child(f.root(), 2)) << "the next sibling";
 
     // Move Right into the item before, Move Left back out, by their keys.
     f.select(f.child(f.root(), 1));
-    EXPECT_TRUE(w.MoveRight1->isEnabled());
-    w.MoveRight1->trigger();
+    EXPECT_TRUE(part<QAction>(w, "MoveRight1")->isEnabled());
+    part<QAction>(w, "MoveRight1")->trigger();
     ++steps;
     EXPECT_EQ(f.childCount(a), 4);
-    EXPECT_TRUE(w.MoveLeft1->isEnabled());
-    w.MoveLeft1->trigger();
+    EXPECT_TRUE(part<QAction>(w, "MoveLeft1")->isEnabled());
+    part<QAction>(w, "MoveLeft1")->trigger();
     ++steps;
     EXPECT_EQ(f.childCount(a), 3);
     // The tree's own keys.
-    w.TreeView1->setFocus();
-    QTest::keyClick(w.TreeView1, Qt::Key_Insert);
+    part<MenuTreeView>(w, "TreeView1")->setFocus();
+    QTest::keyClick(part<MenuTreeView>(w, "TreeView1"), Qt::Key_Insert);
     ++steps;
     EXPECT_EQ(f.caption(f.child(f.current(), f.childCount(f.current()) - 1)), "Item");
     const Node moving = f.current();
     const int place = w.Tree().indexOf(moving);
     ASSERT_GT(place, 0);
-    QTest::keyClick(w.TreeView1, Qt::Key_Up, Qt::ControlModifier);
+    QTest::keyClick(part<MenuTreeView>(w, "TreeView1"), Qt::Key_Up, Qt::ControlModifier);
     ++steps;
     EXPECT_EQ(w.Tree().indexOf(moving), place - 1);
 
     // Text that is no branch: a message, and nothing changes.
     const QByteArray middle = saved();
     QApplication::clipboard()->setText("Home\nAbout");
-    EXPECT_FALSE(w.Paste1->isEnabled()) << "nothing to paste";
+    EXPECT_FALSE(part<QAction>(w, "Paste1")->isEnabled()) << "nothing to paste";
     QApplication::clipboard()->setText(
         "--------------- Structure Description Start ---------------\n"
         "Home\n");
-    EXPECT_TRUE(w.Paste1->isEnabled());
+    EXPECT_TRUE(part<QAction>(w, "Paste1")->isEnabled());
     const int warnings = f.dialogs.warnings.size();
-    w.Paste1->trigger();
+    part<QAction>(w, "Paste1")->trigger();
     EXPECT_EQ(f.dialogs.warnings.size(), warnings + 1);
     EXPECT_EQ(saved(), middle);
 
@@ -555,7 +561,7 @@ TEST(TreeUndo, PageEditsAndTreeStepsUndoToTheStartAndRedoToTheEnd)
     emit f.find<ColorPanel>("pnlApBgClr")->clicked();
     f.dialogs.answers = {DialogService::No};
     f.select(a);
-    w.Delete1Click();
+    trigger(w, "Delete1");
     EXPECT_FALSE(w.Modified());
     EXPECT_FALSE(undo->isEnabled());
 
@@ -565,7 +571,7 @@ TEST(TreeUndo, PageEditsAndTreeStepsUndoToTheStartAndRedoToTheEnd)
         f.select(nodes[1 + rng() % (nodes.size() - 1)]);
         switch (rng() % 7) {
         case 0: { // typing in a text field, one step
-            QLineEdit *caption = w.TabSheet1->edtItemCaption;
+            QLineEdit *caption = part<ItemPage>(w, "TabSheet1")->edtItemCaption;
             caption->setFocus();
             caption->end(false);
             QTest::keyClicks(caption, QString("x%1").arg(k));
@@ -585,11 +591,11 @@ TEST(TreeUndo, PageEditsAndTreeStepsUndoToTheStartAndRedoToTheEnd)
             f.find<QCheckBox>("chckbxMnBgTransparent")->click();
             break;
         case 5:
-            w.Insert2->trigger();
+            part<QAction>(w, "Insert2")->trigger();
             break;
         default:
-            if (w.MoveUp2->isEnabled())
-                w.MoveUp2->trigger();
+            if (part<QAction>(w, "MoveUp2")->isEnabled())
+                part<QAction>(w, "MoveUp2")->trigger();
         }
         f.settle();
     }
