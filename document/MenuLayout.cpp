@@ -52,7 +52,7 @@ Children childrenOf(const std::vector<int> &parents, std::size_t count)
 
 struct PopupPlacer
 {
-    const TItemArray &items;
+    const MenuRecords &items;
     const Children &children;
     const CaptionMeasure &measure;
     CaptionFont font;
@@ -147,6 +147,12 @@ const char *kindName(RowKind kind)
 } // namespace
 
 MenuLayout computeMenuLayout(const TAppletData &data, const TItemArray &items,
+                             const std::vector<int> &parents, const CaptionMeasure &measure)
+{
+    return computeMenuLayout(data, MenuRecords{items}, parents, measure);
+}
+
+MenuLayout computeMenuLayout(const TAppletData &data, const MenuRecords &items,
                              const std::vector<int> &parents, const CaptionMeasure &measure)
 {
     using namespace AppletField;

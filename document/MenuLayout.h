@@ -71,13 +71,32 @@ public:
 // holds the tree's items in pre-order.
 std::vector<int> itemParents(const ItemTree &tree);
 
+// The item records a drawing reads: a list, in which one record may be shown replaced (the one
+// the editor's pages show with unsaved edits) without copying the list.
+struct MenuRecords
+{
+    const TItemArray &items;
+    int replaced = -1;
+    const TItemData *replacement = nullptr;
+
+    std::size_t size() const { return items.size(); }
+    const TItemData &operator[](std::size_t index) const
+    {
+        return replacement && static_cast<std::size_t>(replaced) == index ? *replacement
+                                                                          : items[index];
+    }
+};
+
 // The layout of the menu that the document's HTML describes. parents gives each item's
 // parent index as itemParents does; items beyond it are ignored.
 MenuLayout computeMenuLayout(const TAppletData &data, const TItemArray &items,
                              const std::vector<int> &parents, const CaptionMeasure &measure);
+MenuLayout computeMenuLayout(const TAppletData &data, const MenuRecords &items,
+                             const std::vector<int> &parents, const CaptionMeasure &measure);
 
 // The popup rows' captions as the page reads them: a row without a popup of its own carries
 // "caption|url|target|", so its caption ends at the first "|".
+
 std::string popupRowCaption(const TItemData &item, bool opensPopup);
 
 // {"applet": [x, y, w, h], "menu": [...] or null, "items": [[...], ...],

@@ -97,6 +97,7 @@ TMainForm::TMainForm(EditorServices s, QWidget *parent)
          std::initializer_list<QWidget *>{formHTML, formWebBrowser, frmPublishReport})
         addHelpKey(dialog);
     wireOutputCommands();
+    wireLivePreview();
 }
 
 TMainForm::~TMainForm()
@@ -216,6 +217,7 @@ void TMainForm::buildMenus()
         toggle->setChecked(true);
         view->addAction(toggle);
     }
+    buildLivePreview(view);
 
     QMenu *item = menuBar()->addMenu(tr("&Item"));
     Insert2 = action(this, "Insert2", tr("I&nsert"), 6);
@@ -454,6 +456,11 @@ bool TMainForm::event(QEvent *event)
     if (event->type() == QEvent::StatusTip) {
         StaticText1->setText(static_cast<QStatusTipEvent *>(event)->tip());
         return true;
+    }
+    // The preview comes back as the user left it, once the window has its place.
+    if (event->type() == QEvent::Show && !previewRestored) {
+        previewRestored = true;
+        restoreLivePreview();
     }
     return QMainWindow::event(event);
 }

@@ -2,6 +2,7 @@
 
 #include "MenuTree.h"
 #include "pages/PageFields.h"
+#include "preview/MenuScene.h"
 #include "ProgressAdapter.h"
 #include "qarAppletAgent.h"
 #include "RecentFiles.h"
@@ -23,6 +24,7 @@ class TformWebBrowser;
 class TfrmPublishReport;
 class HintLine;
 class ItemPage;
+class LivePreview;
 class ItemStatePage;
 class MenuPage;
 class MenuTreeModel;
@@ -220,7 +222,7 @@ private:
     QAction *Templet1, *New1, *Open1, *Save1, *Save2, *Exit1;
     QAction *Undo1, *Redo1, *Cut1, *Copy1, *Paste1, *Duplicate1;
     QAction *MoveLeft1, *MoveRight1;
-    QAction *ToolBar1, *StatusBar2;
+    QAction *ToolBar1, *StatusBar2, *LivePreview1;
     QAction *Insert2, *Delete2, *MoveUp2, *MoveDown2;
     QAction *Preview1, *BuildHTML1, *Publish1, *WebBrowser1, *IncludeWebRuntime1;
     QAction *Topic1, *ViewSample1, *Homepage1, *ContactUs1, *About1;
@@ -275,6 +277,14 @@ private:
     // The undo history starts afresh.
     void rebuildTree(const std::function<void()> &change);
     void wireHints();
+    // The live preview (MainFormPreview.cpp).
+    void buildLivePreview(QMenu *view);
+    void wireLivePreview();
+    void restoreLivePreview();
+    void rememberLivePreview();
+    // Draws the preview anew once the current command is done, before the next frame.
+    void schedulePreview();
+    void refreshPreview();
     void FormCreate();
     void setSaveEnabled(bool enabled);
     void setClientHeight(int height);
@@ -311,4 +321,9 @@ private:
     MenuTree::Id CurrentItemNode = 0; // the node whose record the item pages show
     int descendantCounter = 0;
     bool refreshPending = false;
+    LivePreview *livePreview = nullptr;
+    QtCaptionMeasure previewMeasure;
+    bool previewPending = false;
+    bool previewRestored = false;
+    MenuTree::Id previewSelection = 0;
 };

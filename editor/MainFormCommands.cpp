@@ -255,9 +255,10 @@ bool TMainForm::FormCloseQuery()
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
-    if (FormCloseQuery())
+    if (FormCloseQuery()) {
+        rememberLivePreview();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

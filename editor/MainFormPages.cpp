@@ -36,8 +36,10 @@ PageLoad::PageLoad(TMainForm &window) : window_(window)
 
 PageLoad::~PageLoad()
 {
-    if (--window_.loadingPages == 0)
+    if (--window_.loadingPages == 0) {
         window_.pageBaseline = window_.readPages();
+        window_.schedulePreview();
+    }
 }
 
 bool TMainForm::Modified() const
@@ -85,6 +87,7 @@ void TMainForm::capturePageEdit()
     push(PageEditCommand::Record::Applet, 0, changedFields(before.applet, now.applet));
     if (now.item && now.item == before.item)
         push(PageEditCommand::Record::Item, now.item, changedFields(before.record, now.record));
+    schedulePreview();
 }
 
 void TMainForm::applyPageEdit(const PageEditCommand &edit, bool after, bool shown)

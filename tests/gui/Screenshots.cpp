@@ -58,6 +58,11 @@ int main(int argc, char **argv)
         part<MenuTreeView>(window, "TreeView1")->setCurrentNode(tree.child(products, 1));
     }
     grab(QStringLiteral("opened"));
+    if (auto *preview = window.findChild<QWidget *>("LivePreview")) {
+        QApplication::processEvents();
+        preview->grab().save(
+            QStringLiteral("%1/%2-preview.png").arg(out).arg(shot++, 2, 10, QLatin1Char('0')));
+    }
     auto grabDialog = [&](QDialog *dialog, const QString &name) {
         dialog->show();
         QApplication::processEvents();

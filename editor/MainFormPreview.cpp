@@ -1,0 +1,115 @@
+// The live preview: the menu drawn from what the pages show, following every edit, in a tool
+// window beside the main window.
+
+#include "MainForm.h"
+#include "MenuLayout.h"
+#include "preview/LivePreview.h"
+#include "preview/PreviewCanvas.h"
+#include "Registry.h"
+#include "Startup.h"
+#include "widgets/MenuTreeView.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QUndoStack>
+
+namespace {
+const char *const PreviewShownValue = "LivePreviewShown";
+const char *const PreviewGeometryValue = "LivePreviewGeometry";
+} // namespace
+
+void TMainForm::buildLivePreview(QMenu *view)
+{
+    LivePreview1 = new QAction(tr("&Live Preview"), this);
+    LivePreview1->setObjectName("LivePreview1");
+    LivePreview1->setShortcut(QKeySequence(Qt::Key_F9));
+    LivePreview1->setCheckable(true);
+    LivePreview1->setStatusTip(tr("Show the menu as it looks and works while you edit it"));
+    view->addAction(LivePreview1);
+    livePreview = new LivePreview(this);
+    addHelpKey(livePreview);
+}
+
+void TMainForm::wireLivePreview()
+{
+    connect(LivePreview1, &QAction::toggled, livePreview, &QWidget::setVisible);
+    connect(livePreview, &LivePreview::shownChanged, this, [this](bool shown) {
+        const QSignalBlocker blocker(LivePreview1);
+        LivePreview1->setChecked(shown);
+        if (shown)
+            schedulePreview();
+    });
+    connect(livePreview->canvas(), &PreviewCanvas::itemChosen, this, [this](int itemIndex) {
+        if (const ItemTree::Node node = menuTree.nodeAt(itemIndex))
+            TreeView1->setCurrentNode(node);
+    });
+    connect(undoStack, &QUndoStack::indexChanged, this, &TMainForm::schedulePreview);
+}
+
+void TMainForm::restoreLivePreview()
+{
+    bool shown = true; // shown on the first start
+    QByteArray geometry;
+    try {
+        Registry registry(Registry::CurrentUser);
+        if (registry.openKey(QLatin1String(SettingsKey), false)) {
+            if (registry.valueExists(QLatin1String(PreviewShownValue)))
+                shown = registry.readBool(QLatin1String(PreviewShownValue));
+            if (registry.valueExists(QLatin1String(PreviewGeometryValue)))
+                geometry = QByteArray::fromBase64(
+                    registry.readString(QLatin1String(PreviewGeometryValue)).toLatin1());
+        }
+    } catch (const RegistryError &) {
+        // Settings that cannot be read leave the preview as on a first start.
+    }
+    if (geometry.isEmpty() || !livePreview->restoreGeometry(geometry))
+        livePreview->move(frameGeometry().topRight() + QPoint(8, 0));
+    LivePreview1->setChecked(shown);
+}
+
+void TMainForm::rememberLivePreview()
+{
+    try {
+        Registry registry(Registry::CurrentUser);
+        registry.openKey(QLatin1String(SettingsKey), true);
+        registry.writeBool(QLatin1String(PreviewShownValue), LivePreview1->isChecked());
+        registry.writeString(QLatin1String(PreviewGeometryValue),
+                             QString::fromLatin1(livePreview->saveGeometry().toBase64()));
+    } catch (const RegistryError &) {
+        // Not remembering the preview's place is no reason to keep the program open.
+    }
+}
+
+void TMainForm::schedulePreview()
+{
+    if (previewPending || !livePreview || !livePreview->isVisible())
+        return;
+    previewPending = true;
+    // Several notifications of one command make one drawing, before the next frame.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            previewPending = false;
+            refreshPreview();
+        },
+        Qt::QueuedConnection);
+}
+
+void TMainForm::refreshPreview()
+{
+    if (!livePreview->isVisible())
+        return;
+    const ItemTree::Node shown = pageBaseline.item ? menuTree.find(pageBaseline.item) : nullptr;
+    const MenuRecords records{document.GetItems(), shown ? menuTree.itemIndex(shown) : -1,
+                              shown ? &pageBaseline.record : nullptr};
+    PreviewCanvas *canvas = livePreview->canvas();
+    canvas->setScene(MenuScene(pageBaseline.applet, records, itemParents(menuTree), previewMeasure,
+                               QString::fromStdString(document.PreviewFolder())));
+    // A newly selected item is shown: the popups on its path open and it lights up.
+    const ItemTree::Node selected = TreeView1->currentNode();
+    if (selected && menuTree.id(selected) != previewSelection) {
+        previewSelection = menuTree.id(selected);
+        canvas->showItem(menuTree.itemIndex(selected));
+    }
+}

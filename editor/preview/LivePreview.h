@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+
+class PreviewCanvas;
+class QComboBox;
+class QLabel;
+class QScrollArea;
+
+// The "Live Preview" tool window: the menu drawn while the author edits it, with a strip to
+// show every first-level item in one state or the loading message, a zoom, and a status line
+// for the status text of the item under the pointer.
+class LivePreview : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit LivePreview(QWidget *parent = nullptr);
+
+    PreviewCanvas *canvas() const { return canvas_; }
+
+signals:
+    void shownChanged(bool shown);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void applyDesign();
+
+    PreviewCanvas *canvas_;
+    QScrollArea *scroll_;
+    QComboBox *view_;
+    QComboBox *zoom_;
+    QLabel *status_;
+};

@@ -1,0 +1,428 @@
+#include "MenuScene.h"
+
+#include <algorithm>
+#include <cmath>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace {
+// Applet fields, as numbered in the settings table.
+enum : int
+{
+    BgClr = 2,
+    BgImg = 4,
+    BgImgAlign = 5,
+    BgImgX = 6,
+    LoadingMsg = 9,
+    LoadingMsgClr = 10,
+    LoadingBgClr = 11,
+    BrdWidth = 12,
+    BrdStyle = 14,
+    BrdClr = 16,
+    BgFadeClr = 17,
+    MnBgClr = 18,
+    MnBgFadeClr = 19,
+    MnTransparent = 20,
+    MnBrdWidth = 21,
+    MnBrdStyle = 23,
+    MnBrdClr = 25,
+    StateBlock = 32, // the normal state's block; mouse over and clicked follow 18 apart
+    ApWidth = 86,
+    BgGradient = 88,
+    MnGradient = 89,
+    StateGradient = 90,
+    PopupFont = 94,
+};
+// Offsets in a state's block.
+enum : int
+{
+    SBgFade = 1,
+    SImgAlign = 2,
+    SImgX = 3,
+    STransparent = 5,
+    STextClr = 6,
+    SBrdWidth = 8,
+    SBrdStyle = 10,
+    SBrdClr = 12,
+    SFont = 13,
+    STextOffset = 16,
+    STextAlign = 17,
+};
+
+const Rgb PopupBack{0xF0, 0xF0, 0xF0}, PopupFrame{0x80, 0x80, 0x80}, PopupText{0, 0, 0};
+const Rgb Highlight{0x31, 0x6A, 0xC5}, HighlightText{0xFF, 0xFF, 0xFF};
+const Rgb SeparatorDark{0xA0, 0xA0, 0xA0}, SeparatorLight{0xFF, 0xFF, 0xFF};
+
+QColor qcolor(Rgb c)
+{
+    return QColor(c.r, c.g, c.b);
+}
+
+void fill(QPainter &p, int x, int y, int w, int h, Rgb c)
+{
+    if (w > 0 && h > 0)
+        p.fillRect(QRect(x, y, w, h), qcolor(c));
+}
+
+int divFloor(int a, int b)
+{
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
+}
+
+// Colour a at the top to b at the bottom: row y gets a + (b - a)(2y + 1)/(2h), rounded to the
+// nearest integer, halves up.
+void background(QPainter &p, int x, int y, int w, int h, Rgb a, const Rgb *b)
+{
+    if (!b)
+        return fill(p, x, y, w, h, a);
+    auto channel = [h](int from, int to, int row) {
+        return from + divFloor((to - from) * (2 * row + 1) + h, 2 * h);
+    };
+    for (int j = 0; j < h; ++j)
+        fill(p, x, y + j, w, 1,
+             {channel(a.r, b->r, j), channel(a.g, b->g, j), channel(a.b, b->b, j)});
+}
+
+void border(QPainter &p, int x, int y, int w, int h, int style, int width, Rgb c)
+{
+    if (style == 0)
+        return;
+    const int n = std::min(width, std::min(w, h) / 2);
+    const Rgb light = lightOf(c), dark = darkOf(c);
+    for (int k = 0; k < n; ++k) {
+        const bool outer = k < (n + 1) / 2;
+        const bool raised = style == 3 || (style == 1 && outer) || (style == 2 && !outer);
+        const Rgb tl = raised ? light : dark, br = raised ? dark : light;
+        fill(p, x + k, y + k, w - 1 - 2 * k, 1, tl);
+        fill(p, x + k, y + k, 1, h - 1 - 2 * k, tl);
+        fill(p, x + k, y + h - 1 - k, w - 2 * k, 1, br);
+        fill(p, x + w - 1 - k, y + k, 1, h - 2 * k, br);
+    }
+}
+
+void placeImage(QPainter &p, const QImage *img, int how, int X, int Y, QRect area)
+{
+    if (!img || img->isNull())
+        return;
+    const int w = img->width(), h = img->height();
+    const int ax = area.x(), ay = area.y(), AW = area.width(), AH = area.height();
+    p.save();
+    p.setClipRect(area, Qt::IntersectClip);
+    const int mid = ay + divFloor(AH - h, 2);
+    switch (how) {
+    case 0:
+        p.drawImage(ax + X, ay + Y, *img);
+        break;
+    case 1:
+        p.drawImage(ax + divFloor(AW - w, 2), mid, *img);
+        break;
+    case 2:
+        p.drawImage(ax, mid, *img);
+        break;
+    case 3:
+        p.drawImage(ax + AW - w, mid, *img);
+        break;
+    case 4:
+        for (int j = 0; j < AH; j += h)
+            for (int i = 0; i < AW; i += w)
+                p.drawImage(ax + i, ay + j, *img);
+        break;
+    default:
+        p.drawImage(area, *img);
+        break;
+    }
+    p.restore();
+}
+
+// A caption from x, centred vertically in its clip rectangle and clipped to it.
+void caption(QPainter &p, const QString &text, const QFont &font, Rgb colour, double x, QRect clip)
+{
+    if (text.isEmpty() || clip.width() <= 0 || clip.height() <= 0)
+        return;
+    const QFontMetricsF metrics(font);
+    const double ascent = metrics.ascent(), descent = metrics.descent();
+    p.save();
+    p.setClipRect(clip, Qt::IntersectClip);
+    p.setFont(font);
+    p.setPen(qcolor(colour));
+    p.drawText(QPointF(x, clip.y() + std::floor((clip.height() - ascent - descent) / 2) + ascent),
+               text);
+    p.restore();
+}
+
+// Names that are not bare file names draw nothing.
+bool bareFileName(const QString &name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
+           !name.contains(QLatin1Char(':'));
+}
+} // namespace
+
+QFont captionFont(const CaptionFont &font)
+{
+    static const char *const families[] = {"serif", "sans-serif", "monospace", "sans-serif"};
+    static const QFont::StyleHint hints[] = {QFont::Serif, QFont::SansSerif, QFont::Monospace,
+                                             QFont::SansSerif};
+    const int family = std::clamp(font.family, 0, 3);
+    QFont f{QString::fromLatin1(families[family])};
+    f.setStyleHint(hints[family]);
+    f.setPixelSize(std::max(1, font.size));
+    f.setBold(font.style & 1);
+    f.setItalic(font.style & 2);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    f.setKerning(true);
+    return f;
+}
+
+double QtCaptionMeasure::width(const std::string &utf8, const CaptionFont &font) const
+{
+    const QString text = QString::fromStdString(utf8);
+    const QString key =
+        QStringLiteral("%1/%2/%3/").arg(font.family).arg(font.size).arg(font.style) + text;
+    if (auto found = cache_.constFind(key); found != cache_.constEnd())
+        return *found;
+    const double w = QFontMetricsF(captionFont(font)).horizontalAdvance(text);
+    if (cache_.size() > 100000)
+        cache_.clear();
+    cache_.insert(key, w);
+    return w;
+}
+
+MenuScene::MenuScene(const TAppletData &data, const MenuRecords &items,
+                     const std::vector<int> &parents, const QtCaptionMeasure &measure,
+                     const QString &imageFolder)
+    : data_(data), layout_(computeMenuLayout(data, items, parents, measure)),
+      imageFolder_(imageFolder)
+{
+    for (int index : layout_.itemIndex) {
+        const FirstLevelValues values(items[std::size_t(index)]);
+        FirstLevel item;
+        item.caption = QString::fromStdString(values.field(1, ""));
+        item.status = values.field(4, "");
+        for (int s = 0; s < 3; ++s)
+            item.images[s] = QString::fromStdString(values.field(5 + s, ""));
+        first_.push_back(std::move(item));
+    }
+    for (const LayoutPopup &popup : layout_.popups) {
+        std::vector<QString> captions;
+        for (const LayoutRow &row : popup.rows)
+            captions.push_back(QString::fromStdString(
+                popupRowCaption(items[std::size_t(row.item)], row.kind == RowKind::Submenu)));
+        rowCaptions_.push_back(std::move(captions));
+    }
+}
+
+int MenuScene::itemOf(const MenuHit &hit) const
+{
+    if (hit.item >= 0)
+        return layout_.itemIndex[std::size_t(hit.item)];
+    if (hit.popup >= 0)
+        return layout_.popups[std::size_t(hit.popup)].rows[std::size_t(hit.row)].item;
+    return -1;
+}
+
+bool MenuScene::locate(int itemIndex, MenuView &view) const
+{
+    view.chain.clear();
+    view.lit.clear();
+    view.open = -1;
+    view.hover = -1;
+    for (std::size_t k = 0; k < layout_.itemIndex.size(); ++k) {
+        if (layout_.itemIndex[k] == itemIndex) {
+            view.hover = int(k);
+            return true;
+        }
+    }
+    for (std::size_t p = 0; p < layout_.popups.size(); ++p) {
+        const auto &rows = layout_.popups[p].rows;
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            if (rows[r].item != itemIndex)
+                continue;
+            // The chain from the first-level popup down to this one, each lighting its opener.
+            std::vector<int> chain, lit;
+            int row = int(r);
+            for (int at = int(p); at >= 0; at = layout_.popups[std::size_t(at)].parent) {
+                chain.insert(chain.begin(), at);
+                lit.insert(lit.begin(), row);
+                const LayoutPopup &popup = layout_.popups[std::size_t(at)];
+                row = popup.path.back();
+            }
+            view.chain = chain;
+            view.lit = lit;
+            view.open = layout_.popups[std::size_t(p)].path.front();
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<QPoint> MenuScene::popupPositions(const MenuView &view, QSize viewport) const
+{
+    std::vector<QPoint> at;
+    for (std::size_t i = 0; i < view.chain.size(); ++i) {
+        const LayoutPopup &popup = layout_.popups[std::size_t(view.chain[i])];
+        const LayoutRect &b = popup.box;
+        int x = b.x, y = b.y;
+        if (i > 0) {
+            const LayoutPopup &parent = layout_.popups[std::size_t(view.chain[i - 1])];
+            const LayoutRow &row = parent.rows[std::size_t(popup.path.back())];
+            x = at[i - 1].x() + parent.box.w - 3;
+            y = at[i - 1].y() + row.y - parent.box.y - 3;
+            if (x + b.w > viewport.width())
+                x = at[i - 1].x() - b.w + 3;
+        } else if (x + b.w > viewport.width()) {
+            x = std::max(viewport.width() - b.w, 0);
+        }
+        if (y + b.h > viewport.height())
+            y = std::max(viewport.height() - b.h, 0);
+        at.emplace_back(x, y);
+    }
+    return at;
+}
+
+MenuHit MenuScene::hitTest(QPoint point, const MenuView &view, QSize viewport) const
+{
+    MenuHit hit;
+    const std::vector<QPoint> at = popupPositions(view, viewport);
+    for (std::size_t i = view.chain.size(); i-- > 0;) {
+        const LayoutPopup &popup = layout_.popups[std::size_t(view.chain[i])];
+        const QRect box(at[i], QSize(popup.box.w, popup.box.h));
+        if (!box.contains(point))
+            continue;
+        hit.popup = view.chain[i];
+        const int dy = at[i].y() - popup.box.y;
+        for (std::size_t r = 0; r < popup.rows.size(); ++r) {
+            const LayoutRow &row = popup.rows[r];
+            if (point.y() >= row.y + dy && point.y() < row.y + dy + row.h &&
+                row.kind != RowKind::Separator)
+                hit.row = int(r);
+        }
+        if (hit.row < 0)
+            hit.popup = -1; // the frame, the padding or a separator
+        return hit;
+    }
+    if (!QRect(0, 0, width(), height()).contains(point))
+        return hit;
+    for (std::size_t k = layout_.items.size(); k-- > 0;) {
+        const LayoutRect &r = layout_.items[k];
+        if (QRect(r.x, r.y, r.w, r.h).contains(point)) {
+            hit.item = int(k);
+            break;
+        }
+    }
+    return hit;
+}
+
+const QImage *MenuScene::image(const QString &name) const
+{
+    if (!bareFileName(name) || imageFolder_.isEmpty())
+        return nullptr;
+    auto found = images_.find(name);
+    if (found == images_.end())
+        found = images_.insert(name, QImage(QDir(imageFolder_).filePath(name)));
+    return found->isNull() ? nullptr : &*found;
+}
+
+void MenuScene::paint(QPainter &p, const MenuView &view, QSize viewport) const
+{
+    const AppletValues a(data_);
+    const int W = width(), H = height();
+    if (W <= 0 || H <= 0)
+        return;
+    p.save();
+    p.setClipRect(QRect(0, 0, W, H), Qt::IntersectClip);
+    if (view.loading) {
+        fill(p, 0, 0, W, H, a.colour(LoadingBgClr));
+        const QFont font = captionFont({1, 12, 0});
+        const QString message = QString::fromStdString(a.text(LoadingMsg));
+        const double tw = QFontMetricsF(font).horizontalAdvance(message);
+        caption(p, message, font, a.colour(LoadingMsgClr), W / 2.0 - tw / 2, QRect(0, 0, W, H));
+        p.restore();
+        return;
+    }
+    const Rgb fade = a.colour(BgFadeClr);
+    background(p, 0, 0, W, H, a.colour(BgClr), a.flag(BgGradient) ? &fade : nullptr);
+    placeImage(p, image(QString::fromStdString(a.text(BgImg))), a.choice(BgImgAlign, 6),
+               a.position(BgImgX), a.position(BgImgX + 1), QRect(0, 0, W, H));
+    border(p, 0, 0, W, H, a.choice(BrdStyle, 5), a.size(BrdWidth), a.colour(BrdClr));
+    if (const auto &m = layout_.menu) {
+        const Rgb menuFade = a.colour(MnBgFadeClr);
+        if (!a.flag(MnTransparent))
+            background(p, m->x, m->y, m->w, m->h, a.colour(MnBgClr),
+                       a.flag(MnGradient) ? &menuFade : nullptr);
+        border(p, m->x, m->y, m->w, m->h, a.choice(MnBrdStyle, 5), a.size(MnBrdWidth),
+               a.colour(MnBrdClr));
+    }
+    for (std::size_t k = 0; k < layout_.items.size(); ++k)
+        paintItem(p, int(k), view.state(int(k)));
+    p.restore();
+
+    const std::vector<QPoint> at = popupPositions(view, viewport);
+    for (std::size_t i = 0; i < view.chain.size(); ++i) {
+        const int opened = i + 1 < view.chain.size()
+                               ? layout_.popups[std::size_t(view.chain[i + 1])].path.back()
+                               : -1;
+        const int lit = i < view.lit.size() ? view.lit[i] : -1;
+        paintPopup(p, layout_.popups[std::size_t(view.chain[i])], at[i], lit, opened);
+    }
+}
+
+void MenuScene::paintItem(QPainter &p, int k, int state) const
+{
+    const AppletValues a(data_);
+    const LayoutRect &r = layout_.items[std::size_t(k)];
+    const int s = StateBlock + 18 * state;
+    const Rgb fade = a.colour(s + SBgFade);
+    if (!a.flag(s + STransparent))
+        background(p, r.x, r.y, r.w, r.h, a.colour(s),
+                   a.flag(StateGradient + state) ? &fade : nullptr);
+    const FirstLevel &item = first_[std::size_t(k)];
+    placeImage(p, image(item.images[state]), a.choice(s + SImgAlign, 6), a.position(s + SImgX),
+               a.position(s + SImgX + 1), QRect(r.x, r.y, r.w, r.h));
+    border(p, r.x, r.y, r.w, r.h, a.choice(s + SBrdStyle, 5), a.size(s + SBrdWidth),
+           a.colour(s + SBrdClr));
+    const int bw = a.borderWidth(s + SBrdWidth, s + SBrdStyle);
+    const int offset = a.position(s + STextOffset), align = a.choice(s + STextAlign, 3);
+    const QFont font = captionFont(a.font(s + SFont));
+    const double tw = QFontMetricsF(font).horizontalAdvance(item.caption);
+    const double x = align == 0   ? r.x + bw + 2 + offset
+                     : align == 1 ? r.x + std::floor((r.w - tw) / 2) + offset
+                                  : r.x + r.w - bw - 2 - tw - offset;
+    caption(p, item.caption, font, a.colour(s + STextClr), x,
+            QRect(r.x + bw, r.y + bw, r.w - 2 * bw, r.h - 2 * bw));
+}
+
+void MenuScene::paintPopup(QPainter &p, const LayoutPopup &popup, QPoint at, int lit,
+                           int opened) const
+{
+    const AppletValues a(data_);
+    const int x = at.x(), y = at.y(), w = popup.box.w, h = popup.box.h;
+    const int dy = y - popup.box.y;
+    fill(p, x, y, w, h, PopupFrame);
+    fill(p, x + 1, y + 1, w - 2, h - 2, PopupBack);
+    const QFont font = captionFont(a.font(PopupFont));
+    const auto &captions = rowCaptions_[std::size_t(&popup - layout_.popups.data())];
+    for (std::size_t r = 0; r < popup.rows.size(); ++r) {
+        const LayoutRow &row = popup.rows[r];
+        const int top = row.y + dy;
+        if (row.kind == RowKind::Separator) {
+            fill(p, x + 4, top + 3, w - 8, 1, SeparatorDark);
+            fill(p, x + 4, top + 4, w - 8, 1, SeparatorLight);
+            continue;
+        }
+        const bool lighted = int(r) == lit || int(r) == opened;
+        if (lighted)
+            fill(p, x + 3, top, w - 6, row.h, Highlight);
+        const Rgb ink = lighted ? HighlightText : PopupText;
+        caption(p, captions[r], font, ink, x + 8, QRect(x + 3, top, w - 6, row.h));
+        if (row.kind == RowKind::Submenu) {
+            // Four columns, 7, 5, 3 and 1 pixels high, ending 8 pixels from the right edge.
+            for (int i = 0; i < 4; ++i)
+                fill(p, x + w - 12 + i, top + row.h / 2 - 3 + i, 1, 7 - 2 * i, ink);
+        }
+    }
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "MenuLayout.h"
+
+#include <QHash>
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <vector>
+
+class QPainter;
+
+// Measures captions with Qt's font engine, unhinted as the browser measures them, and keeps
+// what it measured: most captions do not change between two drawings.
+class QtCaptionMeasure : public CaptionMeasure
+{
+public:
+    double width(const std::string &utf8, const CaptionFont &font) const override;
+
+private:
+    mutable QHash<QString, double> cache_;
+};
+
+// The Qt font of a caption font.
+QFont captionFont(const CaptionFont &font);
+
+// What is lit and open in a drawn menu.
+struct MenuView
+{
+    int hover = -1; // the first-level item under the pointer or with the keyboard focus
+    int press = -1; // the first-level item the button is held on
+    int open = -1;  // the first-level item whose popup is open
+    // The open popups (indices into the layout's popups), outermost first, and in each the
+    // row under the pointer or with the keyboard focus (-1 for none).
+    std::vector<int> chain;
+    std::vector<int> lit;
+    int allInState = -1; // a design view: every first-level item in this state (0, 1, 2)
+    bool loading = false;
+
+    int state(int item) const
+    {
+        if (allInState >= 0)
+            return allInState;
+        if (press == item || open == item)
+            return 2;
+        return hover == item ? 1 : 0;
+    }
+};
+
+// What lies under a point: a first-level item, a popup row, or nothing (both -1).
+struct MenuHit
+{
+    int item = -1;  // first-level item number
+    int popup = -1; // index into the layout's popups
+    int row = -1;
+};
+
+// One menu as the pages describe it: its layout and everything its drawing needs, taken from
+// the applet record and the item records when it is made. Draws and hit-tests the menu in
+// applet coordinates, exactly as the page's runtime does.
+class MenuScene
+{
+public:
+    MenuScene() = default;
+    MenuScene(const TAppletData &data, const MenuRecords &items, const std::vector<int> &parents,
+              const QtCaptionMeasure &measure, const QString &imageFolder);
+
+    const MenuLayout &layout() const { return layout_; }
+    int width() const { return layout_.applet.w; }
+    int height() const { return layout_.applet.h; }
+    // The item record index of a first-level item or of a popup row.
+    int itemOf(const MenuHit &hit) const;
+    const std::string &statusText(int item) const { return first_[std::size_t(item)].status; }
+    // The popup a first-level item opens, or -1.
+    int popupOf(int item) const { return layout_.itemPopup[std::size_t(item)]; }
+    // The path to an item record: the open chain that shows it and its row, or its
+    // first-level number; false when the record is not shown.
+    bool locate(int itemIndex, MenuView &view) const;
+
+    // Where the open popups lie once kept in a viewport of the given size.
+    std::vector<QPoint> popupPositions(const MenuView &view, QSize viewport) const;
+    MenuHit hitTest(QPoint at, const MenuView &view, QSize viewport) const;
+    void paint(QPainter &painter, const MenuView &view, QSize viewport) const;
+
+private:
+    struct FirstLevel
+    {
+        QString caption;
+        std::string status;
+        QString images[3];
+    };
+    void paintItem(QPainter &painter, int k, int state) const;
+    void paintPopup(QPainter &painter, const LayoutPopup &popup, QPoint at, int lit,
+                    int opened) const;
+    const QImage *image(const QString &name) const;
+
+    TAppletData data_;
+    MenuLayout layout_;
+    std::vector<FirstLevel> first_;
+    std::vector<std::vector<QString>> rowCaptions_; // per popup
+    QString imageFolder_;
+    mutable QHash<QString, QImage> images_;
+};

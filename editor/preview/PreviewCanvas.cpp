@@ -1,0 +1,370 @@
+#include "PreviewCanvas.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+// Resting on a row opens its popup after this long.
+constexpr int RestDelayMs = 150;
+// Room around the applet area for popups that open beyond it.
+constexpr int PopupRoom = 240;
+} // namespace
+
+PreviewCanvas::PreviewCanvas(QWidget *parent) : QWidget(parent)
+{
+    setObjectName("PreviewCanvas");
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+    restTimer_.setSingleShot(true);
+    restTimer_.setInterval(RestDelayMs);
+    connect(&restTimer_, &QTimer::timeout, this, [this] { openRow(pending_.popup, pending_.row); });
+}
+
+void PreviewCanvas::setScene(MenuScene scene)
+{
+    const MenuLayout &before = scene_.layout();
+    // What is open stays open as long as the same popups exist (typing in a field, a colour).
+    const bool sameShape = before.popups.size() == scene.layout().popups.size() &&
+                           before.items.size() == scene.layout().items.size();
+    scene_ = std::move(scene);
+    if (!sameShape) {
+        view_.chain.clear();
+        view_.lit.clear();
+        view_.open = view_.hover = view_.press = -1;
+    }
+    updateSize();
+    update();
+}
+
+void PreviewCanvas::updateSize()
+{
+    const QSize menu(scene_.width() + PopupRoom, scene_.height() + PopupRoom);
+    setMinimumSize(menu * zoom_);
+}
+
+void PreviewCanvas::setZoom(int zoom)
+{
+    zoom_ = zoom == 2 ? 2 : 1;
+    updateSize();
+    update();
+}
+
+void PreviewCanvas::setDesign(int allInState, bool loading)
+{
+    view_.allInState = allInState;
+    view_.loading = loading;
+    update();
+}
+
+void PreviewCanvas::showItem(int itemIndex)
+{
+    MenuView view = view_;
+    if (scene_.locate(itemIndex, view)) {
+        view_.chain = view.chain;
+        view_.lit = view.lit;
+        view_.open = view.open;
+        view_.hover = view.hover;
+    } else {
+        closeFrom(0);
+    }
+    update();
+}
+
+QSize PreviewCanvas::viewport() const
+{
+    return size() / zoom_;
+}
+
+QPoint PreviewCanvas::toMenu(QPointF at) const
+{
+    return QPoint(int(at.x()) / zoom_, int(at.y()) / zoom_);
+}
+
+QImage PreviewCanvas::render(QSize viewport) const
+{
+    QImage image(viewport, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    scene_.paint(painter, view_, viewport);
+    return image;
+}
+
+void PreviewCanvas::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.scale(zoom_, zoom_);
+    scene_.paint(painter, view_, viewport());
+}
+
+void PreviewCanvas::refresh()
+{
+    update();
+}
+
+void PreviewCanvas::setHover(int item)
+{
+    if (item == pointerItem_)
+        return;
+    pointerItem_ = item;
+    view_.hover = item;
+    emit statusTextChanged(item >= 0 ? QString::fromStdString(scene_.statusText(item)) : QString());
+}
+
+void PreviewCanvas::mouseMoveEvent(QMouseEvent *event)
+{
+    const MenuHit hit = scene_.hitTest(toMenu(event->position()), view_, viewport());
+    setHover(hit.item);
+    if (hit.item >= 0 && view_.open >= 0 && view_.open != hit.item) {
+        // With a popup open, moving onto another item switches to that item's popup.
+        closeFrom(0);
+        if (scene_.popupOf(hit.item) >= 0)
+            openPopup(scene_.popupOf(hit.item));
+    }
+    if (hit.popup >= 0) {
+        for (std::size_t i = 0; i < view_.chain.size(); ++i) {
+            if (view_.chain[i] == hit.popup)
+                view_.lit[i] = hit.row;
+        }
+        if (hit.popup != pending_.popup || hit.row != pending_.row) {
+            pending_ = hit;
+            restTimer_.start();
+        }
+    } else {
+        restTimer_.stop();
+        pending_ = {};
+        for (int &row : view_.lit)
+            row = -1;
+    }
+    refresh();
+}
+
+void PreviewCanvas::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const MenuHit hit = scene_.hitTest(toMenu(event->position()), view_, viewport());
+    view_.press = hit.item;
+    if (hit.item < 0 && hit.popup < 0)
+        closeFrom(0); // outside the menu
+    refresh();
+}
+
+void PreviewCanvas::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    view_.press = -1;
+    const MenuHit hit = scene_.hitTest(toMenu(event->position()), view_, viewport());
+    if (hit.item >= 0 && scene_.popupOf(hit.item) >= 0)
+        toggleItem(hit.item);
+    else if (hit.popup >= 0 &&
+             scene_.layout().popups[std::size_t(hit.popup)].rows[std::size_t(hit.row)].kind ==
+                 RowKind::Submenu)
+        openRow(hit.popup, hit.row);
+    else if (hit.item >= 0 || hit.popup >= 0)
+        choose(hit);
+    refresh();
+}
+
+void PreviewCanvas::leaveEvent(QEvent *)
+{
+    setHover(-1);
+    view_.press = -1;
+    restTimer_.stop();
+    refresh();
+}
+
+void PreviewCanvas::focusOutEvent(QFocusEvent *)
+{
+    view_.hover = pointerItem_;
+    refresh();
+}
+
+void PreviewCanvas::closeFrom(std::size_t depth)
+{
+    if (depth < view_.chain.size()) {
+        view_.chain.resize(depth);
+        view_.lit.resize(depth);
+    }
+    if (depth == 0)
+        view_.open = -1;
+}
+
+void PreviewCanvas::openPopup(int popup)
+{
+    if (popup < 0)
+        return;
+    const LayoutPopup &p = scene_.layout().popups[std::size_t(popup)];
+    if (p.parent < 0)
+        view_.open = p.path.front();
+    view_.chain.push_back(popup);
+    view_.lit.push_back(-1);
+}
+
+void PreviewCanvas::toggleItem(int item)
+{
+    const bool wasOpen = view_.open == item;
+    closeFrom(0);
+    if (!wasOpen)
+        openPopup(scene_.popupOf(item));
+}
+
+void PreviewCanvas::openRow(int popup, int row)
+{
+    const auto at = std::find(view_.chain.begin(), view_.chain.end(), popup);
+    if (at == view_.chain.end())
+        return;
+    const std::size_t depth = std::size_t(at - view_.chain.begin());
+    const int child = scene_.layout().popups[std::size_t(popup)].rows[std::size_t(row)].popup;
+    if (depth + 1 < view_.chain.size() && view_.chain[depth + 1] == child && child >= 0)
+        return; // already open
+    closeFrom(depth + 1);
+    openPopup(child);
+    refresh();
+}
+
+void PreviewCanvas::choose(const MenuHit &hit)
+{
+    const int item = scene_.itemOf(hit);
+    closeFrom(0);
+    if (item >= 0)
+        emit itemChosen(item);
+}
+
+MenuHit PreviewCanvas::focused() const
+{
+    MenuHit hit;
+    for (std::size_t i = view_.chain.size(); i-- > 0;) {
+        if (view_.lit[i] >= 0) {
+            hit.popup = view_.chain[i];
+            hit.row = view_.lit[i];
+            return hit;
+        }
+    }
+    hit.item = view_.hover;
+    return hit;
+}
+
+void PreviewCanvas::focusOn(const MenuHit &hit)
+{
+    if (hit.popup >= 0) {
+        for (std::size_t i = 0; i < view_.chain.size(); ++i)
+            view_.lit[i] = view_.chain[i] == hit.popup ? hit.row : view_.lit[i];
+        // Rows deeper than the focused popup lose their light.
+        for (std::size_t i = 0; i < view_.chain.size(); ++i) {
+            if (view_.chain[i] == hit.popup) {
+                for (std::size_t j = i + 1; j < view_.chain.size(); ++j)
+                    view_.lit[j] = -1;
+            }
+        }
+    } else {
+        for (int &row : view_.lit)
+            row = -1;
+        view_.hover = hit.item;
+    }
+    refresh();
+}
+
+// Tab and Shift+Tab: the first-level items, then the rows of the open popups.
+void PreviewCanvas::moveFocus(bool forward)
+{
+    std::vector<MenuHit> stops;
+    for (std::size_t k = 0; k < scene_.layout().items.size(); ++k)
+        stops.push_back({int(k), -1, -1});
+    for (int popup : view_.chain) {
+        const auto &rows = scene_.layout().popups[std::size_t(popup)].rows;
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            if (rows[r].kind != RowKind::Separator)
+                stops.push_back({-1, popup, int(r)});
+        }
+    }
+    if (stops.empty())
+        return;
+    const MenuHit now = focused();
+    int at = -1;
+    for (std::size_t i = 0; i < stops.size(); ++i) {
+        if (stops[i].item == now.item && stops[i].popup == now.popup && stops[i].row == now.row)
+            at = int(i);
+    }
+    const int count = int(stops.size());
+    const int next = at < 0 ? (forward ? 0 : count - 1) : (at + (forward ? 1 : count - 1)) % count;
+    focusOn(stops[std::size_t(next)]);
+}
+
+bool PreviewCanvas::focusNextPrevChild(bool next)
+{
+    moveFocus(next);
+    return true;
+}
+
+void PreviewCanvas::keyPressEvent(QKeyEvent *event)
+{
+    const MenuHit hit = focused();
+    const auto &popups = scene_.layout().popups;
+    const bool onRow = hit.popup >= 0;
+    const LayoutRow *row =
+        onRow ? &popups[std::size_t(hit.popup)].rows[std::size_t(hit.row)] : nullptr;
+    auto enter = [this](int popup) {
+        // Into a popup that has just opened: its first row that can take the focus.
+        const auto &rows = scene_.layout().popups[std::size_t(popup)].rows;
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            if (rows[r].kind != RowKind::Separator)
+                return focusOn({-1, popup, int(r)});
+        }
+    };
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Left: {
+        if (view_.chain.empty() || (event->key() == Qt::Key_Left && view_.chain.size() < 2))
+            break;
+        const LayoutPopup &inner = popups[std::size_t(view_.chain.back())];
+        closeFrom(view_.chain.size() - 1);
+        if (inner.parent < 0)
+            focusOn({inner.path.front(), -1, -1});
+        else
+            focusOn({-1, inner.parent, inner.path.back()});
+        break;
+    }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+        if (row && (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up)) {
+            const auto &rows = popups[std::size_t(hit.popup)].rows;
+            const int n = int(rows.size()), d = event->key() == Qt::Key_Down ? 1 : n - 1;
+            int r = hit.row;
+            do
+                r = (r + d) % n;
+            while (rows[std::size_t(r)].kind == RowKind::Separator && r != hit.row);
+            focusOn({-1, hit.popup, r});
+        } else if (row && row->kind == RowKind::Submenu && event->key() != Qt::Key_Up) {
+            openRow(hit.popup, hit.row);
+            if (event->key() == Qt::Key_Right)
+                enter(row->popup);
+        } else if (row && event->key() != Qt::Key_Right && event->key() != Qt::Key_Up) {
+            choose(hit);
+        } else if (hit.item >= 0) {
+            const int popup = scene_.popupOf(hit.item);
+            if (event->key() == Qt::Key_Down && popup >= 0) {
+                if (view_.open != hit.item)
+                    toggleItem(hit.item);
+                enter(popup);
+            } else if (event->key() != Qt::Key_Down && event->key() != Qt::Key_Up &&
+                       event->key() != Qt::Key_Right) {
+                if (popup >= 0)
+                    toggleItem(hit.item);
+                else
+                    choose(hit);
+            }
+        }
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    refresh();
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "MenuScene.h"
+
+#include <QTimer>
+#include <QWidget>
+
+// The menu drawn as the page shows it, and working as it does: hover, press, popups opened by
+// clicks, by resting on a row and by the keyboard. Choosing an item that opens no popup does
+// not follow its link: it asks for that item to be selected in the editor.
+class PreviewCanvas : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PreviewCanvas(QWidget *parent = nullptr);
+
+    // A new drawing of the menu; what is open stays open where the menu still has it.
+    void setScene(MenuScene scene);
+    const MenuScene &scene() const { return scene_; }
+    const MenuView &view() const { return view_; }
+    // Opens the popups on the item's path and lights it (the editor selected it).
+    void showItem(int itemIndex);
+    // 1 or 2: every pixel of the menu drawn as a square of that size.
+    void setZoom(int zoom);
+    // A design view: every first-level item in one state (-1 for the live menu), or the
+    // loading message.
+    void setDesign(int allInState, bool loading);
+    // The menu's drawing at zoom 1 in a picture of the given size (the viewport that popups
+    // are kept in), as the widget paints it.
+    QImage render(QSize viewport) const;
+
+signals:
+    void itemChosen(int itemIndex);
+    // The status text of the first-level item under the pointer, or empty.
+    void statusTextChanged(const QString &text);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    QSize viewport() const;
+    QPoint toMenu(QPointF at) const;
+    void refresh();
+    void setHover(int item);
+    void closeFrom(std::size_t depth);
+    void openPopup(int popup);
+    void toggleItem(int item);
+    void openRow(int popup, int row);
+    void choose(const MenuHit &hit);
+    // Keyboard focus: a first-level item, or a row of an open popup.
+    MenuHit focused() const;
+    void focusOn(const MenuHit &hit);
+    void moveFocus(bool forward);
+    void updateSize();
+
+    MenuScene scene_;
+    MenuView view_;
+    MenuHit pending_; // the row that opens its popup when the pointer rests on it
+    QTimer restTimer_;
+    int zoom_ = 1;
+    int pointerItem_ = -1;
+};
