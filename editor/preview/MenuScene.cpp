@@ -164,7 +164,9 @@ bool bareFileName(const QString &name)
 
 QFont captionFont(const CaptionFont &font)
 {
-    static const char *const families[] = {"serif", "sans-serif", "monospace", "sans-serif"};
+    // The families browsers give the generic names by default (fontconfig substitutes the
+    // metric-compatible fonts where these are not installed), so captions measure alike.
+    static const char *const families[] = {"Times New Roman", "Arial", "Monospace", "Arial"};
     static const QFont::StyleHint hints[] = {QFont::Serif, QFont::SansSerif, QFont::Monospace,
                                              QFont::SansSerif};
     const int family = std::clamp(font.family, 0, 3);
@@ -174,7 +176,6 @@ QFont captionFont(const CaptionFont &font)
     f.setBold(font.style & 1);
     f.setItalic(font.style & 2);
     f.setHintingPreference(QFont::PreferNoHinting);
-    f.setKerning(true);
     return f;
 }
 

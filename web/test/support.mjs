@@ -149,7 +149,22 @@ export function rng(seed) {
 const CAPTIONS = ['Home', 'Products', '-', 'A much longer caption here', 'Café', 'x', 'Über uns',
   '"Quoted" & <b>', 'W', 'Downloads', '-', '中文'];
 // Project file text with a random tree and random, mostly valid, layout fields.
-export function randomProject(r) {
+const colour = (r) => (0x1000000 + r(0x1000000)).toString(16).slice(1).toUpperCase();
+function randomLook(r, set) {
+  for (const pos of [2, 17, 16, 18, 19, 25]) set(pos, colour(r));
+  set(88, r(2)); set(89, r(2)); set(20, r(4) ? 0 : 1);
+  set(12, r(6)); set(14, r(5)); set(21, r(7)); set(23, r(5));
+  for (const [k, s] of [32, 50, 68].entries()) {
+    for (const d of [0, 1, 6, 12]) set(s + d, colour(r));
+    set(s + 5, r(5) ? 0 : 1); set(90 + k, r(2));
+    set(s + 8, r(5)); set(s + 10, r(5));
+    set(s + 13, r(4)); set(s + 14, [9, 11, 12, 14, 16][r(5)]); set(s + 15, r(4));
+    set(s + 16, r(7) - 3); set(s + 17, r(3));
+  }
+}
+
+// A random project; with look, its colours, gradients, borders and fonts are random too.
+export function randomProject(r, { look = false } = {}) {
   const items = [], structure = ['Tarvelle'];
   const grow = (depth, count) => {
     for (let i = 0; i < count && items.length < 60; i++) {
@@ -171,6 +186,7 @@ export function randomProject(r) {
   set(95, ['8', '10', '12', '14', '18', '24', '36'][r(7)]); set(94, r(4)); set(96, r(4));
   if (r(10) === 0) set(29, 'x12'); // malformed values count as their defaults
   if (r(10) === 0) set(95, '0');
+  if (look) randomLook(r, set);
   const lines = ['Note: This file be created and maintained by Tarvelle,',
     'please do not modify it by yourself, otherwise the project file may not',
     'be opened correctly! Thanks!. ',

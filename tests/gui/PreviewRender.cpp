@@ -1,0 +1,81 @@
+// Draws a project's menu with the live preview's painter, for comparing with the browser:
+//   tarvelle_preview_render PROJECT OUT.png WIDTH HEIGHT [PATH]
+// PATH opens popups as clicks do: "2" opens the popup of first-level item 2, "2.1.0" then
+// the popups of its row 1 and of that popup's row 0. Prints the layout record.
+
+#include "MenuStructure.h"
+#include "MenuTree.h"
+#include "preview/MenuScene.h"
+#include "ProgressDisplay.h"
+#include "qarAppletAgent.h"
+#include "StoreRules.h"
+
+#include <iostream>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QStringList>
+
+namespace {
+// The chain of popups a path opens, outermost first.
+MenuView viewFor(const MenuLayout &layout, const QString &path)
+{
+    MenuView view;
+    const QStringList steps = path.split(QLatin1Char('.'));
+    const int item = steps.front().toInt();
+    if (item < 0 || item >= int(layout.itemPopup.size()) || layout.itemPopup[std::size_t(item)] < 0)
+        throw std::runtime_error("no popup at " + path.toStdString());
+    view.open = item;
+    int popup = layout.itemPopup[std::size_t(item)];
+    view.chain.push_back(popup);
+    view.lit.push_back(-1);
+    for (int i = 1; i < steps.size(); ++i) {
+        const auto &rows = layout.popups[std::size_t(popup)].rows;
+        const int row = steps[i].toInt();
+        if (row < 0 || row >= int(rows.size()) || rows[std::size_t(row)].popup < 0)
+            throw std::runtime_error("no popup at " + path.toStdString());
+        popup = rows[std::size_t(row)].popup;
+        view.chain.push_back(popup);
+        view.lit.push_back(-1);
+    }
+    return view;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    if (argc < 5) {
+        std::cerr << "usage: tarvelle_preview_render PROJECT OUT.png WIDTH HEIGHT [PATH]\n";
+        return 2;
+    }
+    try {
+        TqarAppletAgent doc;
+        MenuTree tree{doc.GetItems()};
+        doc.ResetToDefaults();
+        tree.addChild(nullptr, "Tarvelle");
+        doc.LoadProject(argv[1], tree);
+        TAppletData data = doc.GetAppletData();
+        applyAppletStoreRules(data, tree);
+        NullProgress quiet;
+        numberMenuStructure(tree, doc.GetItems(), quiet);
+        const QtCaptionMeasure measure;
+        const MenuScene scene(data, MenuRecords{doc.GetItems()}, itemParents(tree), measure, {});
+        const QSize viewport(QString(argv[3]).toInt(), QString(argv[4]).toInt());
+        MenuView view;
+        if (argc > 5)
+            view = viewFor(scene.layout(), QString::fromLocal8Bit(argv[5]));
+        QImage image(viewport, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        scene.paint(painter, view, viewport);
+        painter.end();
+        if (!image.save(QString::fromLocal8Bit(argv[2])))
+            throw std::runtime_error("cannot write the picture");
+        std::cout << menuLayoutJson(scene.layout()) << "\n";
+    } catch (const std::exception &error) {
+        std::cerr << "tarvelle_preview_render: " << error.what() << "\n";
+        return 1;
+    }
+    return 0;
+}

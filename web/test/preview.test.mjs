@@ -1,0 +1,124 @@
+// The editor's live preview draws what the runtime draws: the same menus, with the same popups
+// open, give the same layout records (popup widths and what follows from them within 3 pixels,
+// as each measures text with its own engine) and the same pixels wherever no text is drawn.
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { cli, decodePng, launch, newPage, pageHtml, randomProject, rng, screenshot, templatesDir } from './support.mjs';
+
+const renderer = process.env.TARVELLE_PREVIEW_RENDER;
+const skip = !renderer || !existsSync(renderer) ? 'the preview renderer is not built' : false;
+const W = 800, H = 600;
+let browser, page, dir;
+before(async () => {
+  if (skip) return;
+  browser = await launch();
+  page = await newPage(browser, { viewport: { width: W, height: H } });
+  dir = mkdtempSync(join(tmpdir(), 'tarvelle-preview-'));
+});
+after(() => browser?.close());
+
+// The deepest popup path of a layout whose first-level item a click can reach, or none.
+async function deepest(layout) {
+  const reachable = await page.evaluate(() => [...document.querySelectorAll('.zv-i')].map((el) => {
+    const b = el.getBoundingClientRect();
+    return b.width > 0 && b.height > 0 &&
+      document.elementFromPoint(b.left + b.width / 2, b.top + b.height / 2) === el;
+  }));
+  let best = null;
+  for (const p of layout.popups) {
+    if (reachable[p.path[0]] && (!best || p.path.length > best.length)) best = p.path;
+  }
+  return best;
+}
+
+function preview(file, path) {
+  const png = join(dir, 'preview.png');
+  const args = [file, png, String(W), String(H), ...(path ? [path.join('.')] : [])];
+  const r = spawnSync(renderer, args, { encoding: 'utf8', env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
+  assert.equal(r.status, 0, r.stderr);
+  return { layout: JSON.parse(r.stdout), picture: decodePng(readFileSync(png)) };
+}
+
+// Opens the popups of a path by clicking, as a person would; the pointer stays on the last.
+async function open(path) {
+  if (!path) return;
+  const centre = (el) => {
+    const b = el.getBoundingClientRect();
+    return [b.left + b.width / 2, b.top + b.height / 2];
+  };
+  await page.mouse.click(...await page.evaluate(([b, f]) => (0, eval)(f)(document.querySelectorAll('.zv-i')[b]),
+    [path[0], centre.toString()]));
+  let list = `document.querySelectorAll('.zv-i')[${path[0]}].parentElement.querySelector('ul')`;
+  for (const row of path.slice(1)) {
+    const at = await page.evaluate(([l, r, f]) => (0, eval)(f)((0, eval)(l).children[r].firstChild), [list, row, centre.toString()]);
+    await page.mouse.click(...at);
+    list = `(${list}).children[${row}].querySelector('ul')`;
+  }
+}
+
+function compareLayouts(actual, expected, name) {
+  const loose = (l) => ({ ...l, popups: l.popups.map((p) => ({ ...p, box: [0, p.box[1], 0, p.box[3]] })) });
+  assert.deepEqual(loose(actual), loose(expected), name);
+  actual.popups.forEach((p, i) => {
+    const q = expected.popups[i];
+    assert.ok(Math.abs(p.box[2] - q.box[2]) <= 3 && Math.abs(p.box[0] - q.box[0]) <= 3,
+      `${name}: popup ${p.path} at ${p.box} against ${q.box}`);
+  });
+}
+
+async function conforms(file, name) {
+  const html = cli('html', file).replace('<HTML>', '').replace('</HTML>', '');
+  await page.setContent(pageHtml(html));
+  const browserLayout = await page.evaluate(() => zorvex.layout(document.querySelector('.zorvex')));
+  const path = await deepest(browserLayout);
+  await open(path);
+  const shot = await screenshot(page);
+  const { layout, picture } = preview(file, path);
+  compareLayouts(layout, browserLayout, name);
+
+  // Where the open popups are drawn on the page: the runtime's own lists.
+  const drawn = await page.evaluate(() => [...document.querySelectorAll('.zv-p:not([hidden])')]
+    .map((ul) => { const b = ul.getBoundingClientRect(); return [b.left, b.top, b.width, b.height]; }));
+  const exact = path ? browserLayout.popups.filter((p) => path.join('.').startsWith(p.path.join('.'))) : [];
+  const masks = [];
+  for (const [x, y, w, h] of layout.items) masks.push([x, y + Math.floor(h / 2) - 14, w, 28]);
+  let same = true;
+  exact.forEach((p, i) => {
+    const q = layout.popups.find((o) => o.path.join() === p.path.join());
+    if (q.box[2] !== p.box[2]) same = false; // from here on the popups lie differently
+    const [x, y, w, h] = drawn[i];
+    if (!same) return void masks.push([x - 4, y, w + 8, h]);
+    for (const [ry, rh, kind] of p.rows) {
+      if (kind !== 'separator') masks.push([x + 4, y + ry - p.box[1], w - 17, rh]);
+    }
+  });
+  const masked = (px, py) => masks.some(([x, y, w, h]) => px >= x && px < x + w && py >= y && py < y + h);
+  let wrong = 0, first = '';
+  for (let y = 0; y < H; y++) {
+    for (let x = 0; x < W; x++) {
+      if (masked(x, y)) continue;
+      const a = shot.at(x, y), b = picture.at(x, y);
+      if (a.some((v, i) => Math.abs(v - b[i]) > 2)) {
+        if (!wrong++) first = `(${x}, ${y}) browser ${a} preview ${b}`;
+      }
+    }
+  }
+  assert.equal(wrong, 0, `${name}: ${wrong} pixels differ, first at ${first}`);
+}
+
+test('the templates draw alike in the preview and the browser', { skip }, async () => {
+  const names = readdirSync(templatesDir).filter((n) => n.endsWith('.tvl'));
+  for (const name of names) await conforms(join(templatesDir, name), name);
+});
+
+test('random documents draw alike in the preview and the browser', { skip }, async () => {
+  for (let seed = 1; seed <= 12; seed++) {
+    const file = join(dir, `look-${seed}.tvl`);
+    writeFileSync(file, randomProject(rng(seed * 7919), { look: true }));
+    await conforms(file, `seed ${seed}`);
+  }
+});
