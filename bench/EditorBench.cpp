@@ -1,5 +1,6 @@
-// The tree commands of the real main window (offscreen) on a menu of 10,000 items:
-//   QT_QPA_PLATFORM=offscreen build/bench-bin/tarvelle_editor_bench
+// The tree commands of the real main window (offscreen) on a menu of 10,000 items, with the
+// live preview shown as on a first start, or hidden with --preview=off:
+//   QT_QPA_PLATFORM=offscreen build/bench-bin/tarvelle_editor_bench [--preview=off]
 
 #include "FakeServices.h"
 #include "MainForm.h"
@@ -19,6 +20,7 @@
 
 namespace {
 constexpr int MenuItems = 10000;
+bool previewShown = true;
 
 struct Editor
 {
@@ -37,6 +39,8 @@ struct Editor
         window = std::make_unique<TMainForm>(EditorServices{dialogs, shell, folder.path() + "/"});
         window->show();
         window->OpenProjectFile(file);
+        if (!previewShown)
+            window->findChild<QAction *>("LivePreview1")->setChecked(false);
         QApplication::processEvents();
     }
     ItemTree::Node node(int first, int second = -1)
@@ -165,7 +169,14 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    // The preview shows as on a first start, whatever the user's settings say.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArray(argv[i]) == "--preview=off")
+            previewShown = false;
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -108,8 +108,9 @@ struct PopupPlacer
         for (int child : children.of[static_cast<std::size_t>(item)]) {
             const TItemData &record = items[static_cast<std::size_t>(child)];
             const bool opens = !children.of[static_cast<std::size_t>(child)].empty();
-            const std::string caption = popupRowCaption(record, opens);
             LayoutRow row;
+            row.caption = popupRowCaption(record, opens);
+            const std::string &caption = row.caption;
             row.item = child;
             row.kind = opens                         ? RowKind::Submenu
                        : caption == SeparatorCaption ? RowKind::Separator

@@ -30,8 +30,9 @@ struct LayoutRow
     int y = 0; // relative to the applet area, like every position here
     int h = 0;
     RowKind kind = RowKind::Item;
-    int item = -1;  // the row's index in the item list
-    int popup = -1; // for a submenu row, the index of the popup it opens
+    std::string caption; // as the page reads it (popupRowCaption)
+    int item = -1;       // the row's index in the item list
+    int popup = -1;      // for a submenu row, the index of the popup it opens
 };
 
 struct LayoutPopup

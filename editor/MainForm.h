@@ -326,4 +326,13 @@ private:
     bool previewPending = false;
     bool previewRestored = false;
     MenuTree::Id previewSelection = 0;
+    // What the preview's drawing was made from: a change of the tree or the history, the
+    // applet record, and the item record the pages replaced (-1 for none).
+    int previewGeneration = 0;
+    struct
+    {
+        int generation = -1;
+        TAppletData applet;
+        int replaced = -1;
+    } previewDrawn;
 };

@@ -44,7 +44,10 @@ void TMainForm::wireLivePreview()
         if (const ItemTree::Node node = menuTree.nodeAt(itemIndex))
             TreeView1->setCurrentNode(node);
     });
-    connect(undoStack, &QUndoStack::indexChanged, this, &TMainForm::schedulePreview);
+    connect(undoStack, &QUndoStack::indexChanged, this, [this] {
+        ++previewGeneration;
+        schedulePreview();
+    });
 }
 
 void TMainForm::restoreLivePreview()
@@ -91,7 +94,14 @@ void TMainForm::schedulePreview()
         this,
         [this] {
             previewPending = false;
-            refreshPreview();
+            try {
+                refreshPreview();
+            } catch (const std::exception &) {
+                // The command that broke the document reports it; the preview shows nothing
+                // rather than a menu it cannot read.
+                livePreview->canvas()->setScene(MenuScene());
+                previewDrawn.generation = -1;
+            }
         },
         Qt::QueuedConnection);
 }
@@ -101,11 +111,22 @@ void TMainForm::refreshPreview()
     if (!livePreview->isVisible())
         return;
     const ItemTree::Node shown = pageBaseline.item ? menuTree.find(pageBaseline.item) : nullptr;
-    const MenuRecords records{document.GetItems(), shown ? menuTree.itemIndex(shown) : -1,
-                              shown ? &pageBaseline.record : nullptr};
+    const int index = shown ? menuTree.itemIndex(shown) : -1;
+    // The pages' record only counts where it differs from the stored one.
+    const bool replaced = shown && pageBaseline.record != menuTree.record(shown);
     PreviewCanvas *canvas = livePreview->canvas();
-    canvas->setScene(MenuScene(pageBaseline.applet, records, itemParents(menuTree), previewMeasure,
-                               QString::fromStdString(document.PreviewFolder())));
+    // Selecting another item changes nothing drawn: the menu is not laid out again.
+    const bool same = previewDrawn.generation == previewGeneration &&
+                      previewDrawn.applet == pageBaseline.applet && !replaced &&
+                      previewDrawn.replaced < 0;
+    if (!same) {
+        const MenuRecords records{document.GetItems(), replaced ? index : -1,
+                                  replaced ? &pageBaseline.record : nullptr};
+        canvas->setScene(MenuScene(pageBaseline.applet, records, itemParents(menuTree),
+                                   previewMeasure,
+                                   QString::fromStdString(document.PreviewFolder())));
+        previewDrawn = {previewGeneration, pageBaseline.applet, replaced ? index : -1};
+    }
     // A newly selected item is shown: the popups on its path open and it lights up.
     const ItemTree::Node selected = TreeView1->currentNode();
     if (selected && menuTree.id(selected) != previewSelection) {

@@ -95,6 +95,7 @@ void TMainForm::rebuildTree(const std::function<void()> &change)
     const PageLoad load(*this);
     TreeRebuilding = true;
     treeModel->beginReset();
+    ++previewGeneration;
     try {
         change();
     } catch (...) {

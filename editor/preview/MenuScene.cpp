@@ -181,15 +181,18 @@ QFont captionFont(const CaptionFont &font)
 
 double QtCaptionMeasure::width(const std::string &utf8, const CaptionFont &font) const
 {
-    const QString text = QString::fromStdString(utf8);
-    const QString key =
-        QStringLiteral("%1/%2/%3/").arg(font.family).arg(font.size).arg(font.style) + text;
-    if (auto found = cache_.constFind(key); found != cache_.constEnd())
-        return *found;
-    const double w = QFontMetricsF(captionFont(font)).horizontalAdvance(text);
-    if (cache_.size() > 100000)
-        cache_.clear();
-    cache_.insert(key, w);
+    auto &widths =
+        cache_[(static_cast<long long>(font.size) << 8) | (font.family << 4) | font.style];
+    if (auto found = widths.find(utf8); found != widths.end())
+        return found->second;
+    const double w =
+        QFontMetricsF(captionFont(font)).horizontalAdvance(QString::fromStdString(utf8));
+    if (++cached_ > 100000) {
+        cached_ = 0;
+        cache_.clear(); // a long session of typing does not grow it without end
+        return w;
+    }
+    widths.emplace(utf8, w);
     return w;
 }
 
@@ -207,13 +210,6 @@ MenuScene::MenuScene(const TAppletData &data, const MenuRecords &items,
         for (int s = 0; s < 3; ++s)
             item.images[s] = QString::fromStdString(values.field(5 + s, ""));
         first_.push_back(std::move(item));
-    }
-    for (const LayoutPopup &popup : layout_.popups) {
-        std::vector<QString> captions;
-        for (const LayoutRow &row : popup.rows)
-            captions.push_back(QString::fromStdString(
-                popupRowCaption(items[std::size_t(row.item)], row.kind == RowKind::Submenu)));
-        rowCaptions_.push_back(std::move(captions));
     }
 }
 
@@ -406,7 +402,6 @@ void MenuScene::paintPopup(QPainter &p, const LayoutPopup &popup, QPoint at, int
     fill(p, x, y, w, h, PopupFrame);
     fill(p, x + 1, y + 1, w - 2, h - 2, PopupBack);
     const QFont font = captionFont(a.font(PopupFont));
-    const auto &captions = rowCaptions_[std::size_t(&popup - layout_.popups.data())];
     for (std::size_t r = 0; r < popup.rows.size(); ++r) {
         const LayoutRow &row = popup.rows[r];
         const int top = row.y + dy;
@@ -419,7 +414,8 @@ void MenuScene::paintPopup(QPainter &p, const LayoutPopup &popup, QPoint at, int
         if (lighted)
             fill(p, x + 3, top, w - 6, row.h, Highlight);
         const Rgb ink = lighted ? HighlightText : PopupText;
-        caption(p, captions[r], font, ink, x + 8, QRect(x + 3, top, w - 6, row.h));
+        caption(p, QString::fromStdString(row.caption), font, ink, x + 8,
+                QRect(x + 3, top, w - 6, row.h));
         if (row.kind == RowKind::Submenu) {
             // Four columns, 7, 5, 3 and 1 pixels high, ending 8 pixels from the right edge.
             for (int i = 0; i < 4; ++i)

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <unordered_map>
 #include <vector>
 
 class QPainter;
@@ -19,7 +20,9 @@ public:
     double width(const std::string &utf8, const CaptionFont &font) const override;
 
 private:
-    mutable QHash<QString, double> cache_;
+    // Widths by font (family, style and size in one number), then by text.
+    mutable std::unordered_map<long long, std::unordered_map<std::string, double>> cache_;
+    mutable std::size_t cached_ = 0;
 };
 
 // The Qt font of a caption font.
@@ -98,7 +101,6 @@ private:
     TAppletData data_;
     MenuLayout layout_;
     std::vector<FirstLevel> first_;
-    std::vector<std::vector<QString>> rowCaptions_; // per popup
     QString imageFolder_;
     mutable QHash<QString, QImage> images_;
 };

@@ -24,15 +24,25 @@ PreviewCanvas::PreviewCanvas(QWidget *parent) : QWidget(parent)
 
 void PreviewCanvas::setScene(MenuScene scene)
 {
-    const MenuLayout &before = scene_.layout();
-    // What is open stays open as long as the same popups exist (typing in a field, a colour).
-    const bool sameShape = before.popups.size() == scene.layout().popups.size() &&
-                           before.items.size() == scene.layout().items.size();
     scene_ = std::move(scene);
-    if (!sameShape) {
+    // What is open stays open while the new drawing still has it (typing in a field, a
+    // colour); anything else closes.
+    const MenuLayout &layout = scene_.layout();
+    const int items = int(layout.items.size());
+    bool valid = view_.open < items && view_.hover < items && view_.press < items;
+    for (std::size_t i = 0; valid && i < view_.chain.size(); ++i) {
+        const int popup = view_.chain[i];
+        valid = popup >= 0 && std::size_t(popup) < layout.popups.size() &&
+                layout.popups[std::size_t(popup)].parent == (i ? view_.chain[i - 1] : -1) &&
+                view_.lit[i] < int(layout.popups[std::size_t(popup)].rows.size());
+    }
+    if (!valid) {
         view_.chain.clear();
         view_.lit.clear();
         view_.open = view_.hover = view_.press = -1;
+        pointerItem_ = -1;
+        pending_ = {};
+        restTimer_.stop();
     }
     updateSize();
     update();
@@ -217,7 +227,10 @@ void PreviewCanvas::openRow(int popup, int row)
     if (at == view_.chain.end())
         return;
     const std::size_t depth = std::size_t(at - view_.chain.begin());
-    const int child = scene_.layout().popups[std::size_t(popup)].rows[std::size_t(row)].popup;
+    const auto &rows = scene_.layout().popups[std::size_t(popup)].rows;
+    if (row < 0 || std::size_t(row) >= rows.size())
+        return;
+    const int child = rows[std::size_t(row)].popup;
     if (depth + 1 < view_.chain.size() && view_.chain[depth + 1] == child && child >= 0)
         return; // already open
     closeFrom(depth + 1);

@@ -1,0 +1,120 @@
+// The live preview: a keystroke in a page until the preview has been drawn anew, for the
+// templates and for a 1,000-item menu with three popups open; and the drawing of a 10,000-item
+// menu from scratch:
+//   build/bench-bin/tarvelle_preview_bench
+
+#include "FakeServices.h"
+#include "MainForm.h"
+#include "MemoryTree.h"
+#include "MenuShape.h"
+#include "preview/PreviewCanvas.h"
+#include "widgets/MenuTreeView.h"
+
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+namespace {
+const char *const Templates[] = {"Classic Light Bar", "Night Bar", "Sky Gradient Column"};
+
+struct Editor
+{
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    RecordingShell shell;
+    std::unique_ptr<TMainForm> window;
+
+    explicit Editor(const QString &file)
+    {
+        window = std::make_unique<TMainForm>(EditorServices{dialogs, shell, folder.path() + "/"});
+        window->show();
+        window->OpenProjectFile(file);
+        QApplication::processEvents();
+    }
+    PreviewCanvas *canvas() { return window->findChild<PreviewCanvas *>("PreviewCanvas"); }
+    // Selects an item: the preview opens the popups on its path.
+    void select(ItemTree::Node node)
+    {
+        window->findChild<MenuTreeView *>("TreeView1")->setCurrentNode(node);
+        QApplication::processEvents();
+    }
+    // One keystroke's worth of change in the caption, drawn.
+    void keystroke(int k)
+    {
+        auto *caption = window->findChild<QLineEdit *>("edtItemCaption");
+        caption->setText(caption->text().left(12) + QChar(u'a' + k % 26));
+        QApplication::processEvents();
+        canvas()->repaint();
+    }
+};
+
+QString templateFile(int index)
+{
+    return QApplication::applicationDirPath() + "/../bin/templets/" + Templates[index] + ".tvl";
+}
+
+void BM_KeystrokeTemplate(benchmark::State &state)
+{
+    Editor e(templateFile(int(state.range(0))));
+    const MenuTree &tree = e.window->Tree();
+    e.select(tree.child(tree.root(), 1));
+    int k = 0;
+    for (auto _ : state)
+        e.keystroke(++k);
+    state.SetLabel(Templates[state.range(0)]);
+}
+
+void BM_Keystroke1000ItemsThreePopups(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    TqarAppletAgent doc;
+    MemoryTree shape;
+    buildMenu(doc, shape, 1000);
+    const QString file = dir.path() + "/menu.tvl";
+    doc.SaveProject(file.toStdString(), shape);
+    Editor e(file);
+    const MenuTree &tree = e.window->Tree();
+    // Three levels down: three popups open on the way to the item.
+    e.select(tree.child(tree.child(tree.child(tree.child(tree.root(), 0), 2), 3), 1));
+    if (e.canvas()->view().chain.size() != 3)
+        state.SkipWithError("three popups are not open");
+    int k = 0;
+    for (auto _ : state)
+        e.keystroke(++k);
+}
+
+// A 10,000-item menu laid out and made ready to draw from scratch, as after a tree command.
+void BM_Scene10000Items(benchmark::State &state)
+{
+    TqarAppletAgent doc;
+    MemoryTree shape;
+    buildMenu(doc, shape, 10000);
+    const QtCaptionMeasure measure;
+    for (auto _ : state) {
+        const MenuScene scene(doc.GetAppletData(), MenuRecords{doc.GetItems()}, itemParents(shape),
+                              measure, {});
+        benchmark::DoNotOptimize(scene.layout().popups.size());
+    }
+}
+
+BENCHMARK(BM_Scene10000Items)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeystrokeTemplate)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Keystroke1000ItemsThreePopups)->Unit(benchmark::kMillisecond);
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    // The preview shows as on a first start, whatever the user's settings say.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,99 @@
+#include "GuiSupport.h"
+#include "pages/ItemPages.h"
+#include "preview/PreviewCanvas.h"
+#include "widgets/SpinEdit.h"
+#include "widgets/TextEdit.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTest>
+
+namespace {
+struct PreviewFixture : WindowFixture
+{
+    PreviewCanvas *canvas() { return part<PreviewCanvas>(w(), "PreviewCanvas"); }
+    const MenuLayout &layout() { return canvas()->scene().layout(); }
+    // The centre of a first-level item on the canvas.
+    QPoint centreOf(int item)
+    {
+        const LayoutRect &r = layout().items[std::size_t(item)];
+        return QPoint(r.x + r.w / 2, r.y + r.h / 2);
+    }
+};
+} // namespace
+
+// The preview follows the pages, the tree and the history, and works as the page does: the
+// pointer lights items and shows their status text, a click on an item without a popup
+// selects it in the tree, selecting an item in the tree opens the popups on its path.
+TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
+{
+    PreviewFixture f;
+    QAction *toggle = part<QAction>(f.w(), "LivePreview1");
+    ASSERT_TRUE(toggle->isChecked()) << "shown on the first start";
+    EXPECT_EQ(toggle->shortcut(), QKeySequence(Qt::Key_F9));
+    const Node products = f.add(f.root(), "Products");
+    part<ItemPage>(f.w(), "TabSheet1")->edtItemStatusBarText->setText("Our programs");
+    const Node home = f.add(f.root(), "Home");
+    const Node software = f.add(products, "Software");
+    f.settle();
+    ASSERT_EQ(f.layout().items.size(), 2u);
+    ASSERT_EQ(f.layout().popups.size(), 1u);
+
+    // Typing in a page is drawn at once, before anything is stored into the document.
+    f.select(f.root());
+    auto *x = f.find<SpinEdit>("spnedtMnX");
+    x->setValue(55);
+    f.settle();
+    EXPECT_EQ(f.layout().menu->x, 55);
+    trigger(f.w(), "Undo1");
+    f.settle();
+    EXPECT_EQ(f.layout().menu->x, 40);
+
+    // Selecting a row in the tree opens its popup and lights the row.
+    f.select(software);
+    f.settle();
+    ASSERT_EQ(f.canvas()->view().chain, std::vector<int>{0});
+    EXPECT_EQ(f.canvas()->view().lit, std::vector<int>{0});
+
+    // The pointer over Home shows nothing in the status line; a click selects it.
+    QTest::mouseMove(f.canvas(), f.centreOf(1));
+    EXPECT_EQ(f.canvas()->view().state(1), 1);
+    QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.centreOf(1));
+    f.settle();
+    EXPECT_EQ(f.current(), home);
+    EXPECT_TRUE(f.canvas()->view().chain.empty());
+    // A click on Products opens its popup; its status text is in the status line.
+    QTest::mouseMove(f.canvas(), f.centreOf(0));
+    EXPECT_EQ(part<QLabel>(f.w(), "lblPreviewStatus")->text(), "Our programs");
+    QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.centreOf(0));
+    EXPECT_EQ(f.canvas()->view().chain, std::vector<int>{0});
+    EXPECT_EQ(f.canvas()->view().state(0), 2);
+    // The keyboard: Escape closes it, Down opens it and enters its first row.
+    QTest::keyClick(f.canvas(), Qt::Key_Escape);
+    EXPECT_TRUE(f.canvas()->view().chain.empty());
+    QTest::keyClick(f.canvas(), Qt::Key_Down);
+    EXPECT_EQ(f.canvas()->view().lit, std::vector<int>{0});
+    QTest::keyClick(f.canvas(), Qt::Key_Return);
+    f.settle();
+    EXPECT_EQ(f.current(), software);
+
+    // Deleting the branch redraws the menu; New empties it; F9 hides the window.
+    f.select(products);
+    f.dialogs.answers = {DialogService::Yes, DialogService::No};
+    trigger(f.w(), "Delete1");
+    f.settle();
+    EXPECT_TRUE(f.layout().popups.empty());
+    trigger(f.w(), "New1");
+    f.settle();
+    EXPECT_TRUE(f.layout().items.empty());
+    toggle->trigger();
+    EXPECT_FALSE(part<QWidget>(f.w(), "LivePreview")->isVisible());
+    // The next start remembers it.
+    ASSERT_TRUE(f.w().close());
+    f.create();
+    EXPECT_FALSE(part<QAction>(f.w(), "LivePreview1")->isChecked());
+    EXPECT_FALSE(part<QWidget>(f.w(), "LivePreview")->isVisible());
+    trigger(f.w(), "LivePreview1");
+    EXPECT_TRUE(part<QWidget>(f.w(), "LivePreview")->isVisible());
+    ASSERT_TRUE(f.w().close());
+}
