@@ -5,7 +5,11 @@
 #include "widgets/TextEdit.h"
 
 #include <QAction>
+#include <QDir>
+#include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -48,6 +52,23 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     trigger(f.w(), "Undo1");
     f.settle();
     EXPECT_EQ(f.layout().menu->x, 40);
+
+    // Pictures come from the preview folder; a name that is not there draws nothing.
+    QTemporaryDir pictures;
+    QImage dot(3, 3, QImage::Format_RGB32);
+    dot.fill(QColor(1, 2, 3));
+    ASSERT_TRUE(dot.save(pictures.filePath("dot.png")));
+    f.w().Document().CopyToPreview(
+        QDir::toNativeSeparators(pictures.filePath("dot.png")).toStdString());
+    auto *image = f.find<QLineEdit>("edtApBgImg");
+    image->setText("dot.png");
+    f.find<SpinEdit>("spnedtApBgImgX")->setValue(20);
+    f.find<SpinEdit>("spnedtApBgImgY")->setValue(20);
+    f.settle();
+    EXPECT_EQ(f.canvas()->render({400, 300}).pixelColor(21, 21), QColor(1, 2, 3));
+    image->setText("missing.png");
+    f.settle();
+    EXPECT_NE(f.canvas()->render({400, 300}).pixelColor(21, 21), QColor(1, 2, 3));
 
     // Selecting a row in the tree opens its popup and lights the row.
     f.select(software);
