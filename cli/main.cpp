@@ -5,14 +5,14 @@
 #include <iostream>
 
 namespace {
-// The folder of the running executable, where the applet files are installed.
+// The folder of the running executable's data (the web runtime and the applet files).
 std::string programFolder(const char *argv0)
 {
     std::error_code ec;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec)
         exe = std::filesystem::absolute(argv0, ec);
-    return fsx::withSeparator(exe.parent_path().string());
+    return fsx::dataFolderFor(exe.parent_path().string());
 }
 } // namespace
 

@@ -270,4 +270,14 @@ std::string withSeparator(const std::string &folder)
     return folder + separator();
 }
 
+std::string dataFolderFor(const std::string &executableFolder)
+{
+    const std::string here = withSeparator(executableFolder);
+    if (fileExists(here + "zorvex.js"))
+        return here;
+    const std::string shared = withSeparator(folderPart(here.substr(0, here.size() - 1))) +
+                               "share" + separator() + "tarvelle" + separator();
+    return fileExists(shared + "zorvex.js") ? shared : here;
+}
+
 } // namespace fsx

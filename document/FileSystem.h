@@ -43,4 +43,9 @@ char separator();
 // The folder with a trailing separator (an empty folder stays empty).
 std::string withSeparator(const std::string &folder);
 
+// The folder holding the programs' data (help, samples, templates, the web runtime), with a
+// separator at the end: the executable's own folder in a build or an unpacked copy, or
+// share/tarvelle beside its bin folder once installed. Known by the web runtime it holds.
+std::string dataFolderFor(const std::string &executableFolder);
+
 } // namespace fsx

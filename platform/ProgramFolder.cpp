@@ -1,9 +1,13 @@
 #include "ProgramFolder.h"
 
+#include "FileSystem.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
 QString programFolder()
 {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/");
+    const std::string exe =
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString();
+    return QString::fromStdString(fsx::dataFolderFor(exe));
 }

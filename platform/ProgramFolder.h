@@ -2,6 +2,7 @@
 
 #include <QString>
 
-// The folder of the running executable, with a trailing separator; the program finds its
-// applet files, templates, help and sample pages there.
+// The program folder, with a trailing separator: where the program finds its applet files,
+// templates, help and sample pages. Beside the executable in a build; share/tarvelle once
+// installed.
 QString programFolder();

@@ -1,23 +1,29 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Tarvelle needs to build, run and test.
-# Only missing packages are installed; uses sudo when not run as root.
+# Installs the Debian packages Tarvelle needs: "--run" what building and running the editor
+# needs; without it (or with "--test") the test tools as well. Only missing packages are
+# installed; uses sudo when not run as root.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth desktop-file-utils shared-mime-info
-  clang libclang-rt-dev chromium
-  nodejs fonts-dejavu-core fonts-liberation
+  fonts-dejavu-core fonts-liberation
 )
+if [ "${1:-}" != "--run" ]; then
+  packages+=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth desktop-file-utils appstream shared-mime-info dpkg-dev
+    clang libclang-rt-dev chromium nodejs
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 # Some builds of nodejs bring npm with them; Debian's own ships it as a package of its own.
-if ! command -v npm >/dev/null 2>&1 && [[ " ${missing[*]} " != *" nodejs "* ]]; then
+if [ "${1:-}" != "--run" ] && ! command -v npm >/dev/null 2>&1 &&
+  [[ " ${missing[*]} " != *" nodejs "* ]]; then
   missing+=(npm)
 fi
 [ ${#missing[@]} -eq 0 ] && exit 0

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the editor.
+# Installs what running the editor needs, builds the programs, and starts the editor.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-scripts/build.sh
-if [ -x build/bin/tarvelle ]; then
-  exec build/bin/tarvelle "$@"
-fi
-echo "Built into build/bin/; the editor is not part of this build yet."
+scripts/install-deps.sh --run
+scripts/build.sh --run
+exec build/bin/tarvelle "$@"

@@ -1,5 +1,6 @@
 #include "BatchTool.h"
 
+#include "FileSystem.h"
 #include "MenuStructure.h"
 #include "TestSupport.h"
 #include "Version.h"
@@ -238,3 +239,26 @@ TEST(BatchTool, AWriteOverTheFileSizeLimitIsAnErrorNotADeath)
         EXPECT_EQ(entry.path().string().find(".tmp~"), std::string::npos) << entry.path();
 }
 #endif
+
+// The programs find their data beside themselves in a build, and in share/tarvelle beside
+// their bin folder once installed; with neither, they keep their own folder.
+TEST(BatchTool, DataFolderInBothLayouts)
+{
+    namespace fs = std::filesystem;
+    const fs::path root =
+        fs::temp_directory_path() / ("tarvelle-layout-" + std::to_string(::getpid()));
+    fs::create_directories(root / "build" / "bin");
+    fs::create_directories(root / "usr" / "bin");
+    fs::create_directories(root / "usr" / "share" / "tarvelle");
+    fs::create_directories(root / "bare" / "bin");
+    fsx::writeFileAtomically((root / "build" / "bin" / "zorvex.js").string(), "");
+    fsx::writeFileAtomically((root / "usr" / "share" / "tarvelle" / "zorvex.js").string(), "");
+    const std::string sep(1, fsx::separator());
+    EXPECT_EQ(fsx::dataFolderFor((root / "build" / "bin").string()),
+              (root / "build" / "bin").string() + sep);
+    EXPECT_EQ(fsx::dataFolderFor((root / "usr" / "bin").string() + sep),
+              (root / "usr" / "share" / "tarvelle").string() + sep);
+    EXPECT_EQ(fsx::dataFolderFor((root / "bare" / "bin").string()),
+              (root / "bare" / "bin").string() + sep);
+    fs::remove_all(root);
+}
