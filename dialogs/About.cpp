@@ -23,7 +23,10 @@ TformAbout::TformAbout(ShellService &shell, QWidget *parent) : QDialog(parent), 
     setFixedSize(313, 214);
     setAutoFillBackground(true);
     QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::white);
+    // The box is drawn on the colour of text fields: white in a light palette, dark in a
+    // dark one.
+    background.setColor(QPalette::Window, background.color(QPalette::Base));
+    background.setColor(QPalette::WindowText, background.color(QPalette::Text));
     setPalette(background);
     setMouseTracking(true);
 
@@ -59,7 +62,7 @@ TformAbout::TformAbout(ShellService &shell, QWidget *parent) : QDialog(parent), 
         link->setCursor(Qt::PointingHandCursor);
         link->setMouseTracking(true);
         link->installEventFilter(this);
-        setLinkColour(link, Qt::blue);
+        setLinkColour(link, linkColour());
     }
 
     auto *comments = new QLabel(
@@ -77,6 +80,11 @@ TformAbout::TformAbout(ShellService &shell, QWidget *parent) : QDialog(parent), 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
+QColor TformAbout::linkColour() const
+{
+    return palette().color(QPalette::Link);
+}
+
 void TformAbout::setLinkColour(QLabel *link, const QColor &colour)
 {
     QPalette palette = link->palette();
@@ -86,8 +94,8 @@ void TformAbout::setLinkColour(QLabel *link, const QColor &colour)
 
 void TformAbout::FormMouseMove()
 {
-    setLinkColour(Label8, Qt::blue);
-    setLinkColour(Label10, Qt::blue);
+    setLinkColour(Label8, linkColour());
+    setLinkColour(Label10, linkColour());
 }
 
 void TformAbout::Label8Click()

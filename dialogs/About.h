@@ -31,6 +31,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    // Links take the palette's link colour (blue in a light palette); red under the mouse.
+    QColor linkColour() const;
     static void setLinkColour(QLabel *link, const QColor &colour);
 
     ShellService &shell_;

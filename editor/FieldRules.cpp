@@ -19,12 +19,20 @@ QString trimmed(const QString &text)
 
 void setFieldEnabled(QWidget *field, bool enabled)
 {
-    static const QColor silver(0xC0, 0xC0, 0xC0);
     field->setEnabled(enabled);
+    // A disabled field takes the window's colour from the palette (light or dark), and its
+    // text stays readable on it: two parts text colour to one part window colour.
+    const QPalette app = QApplication::palette();
+    const QColor window = app.color(QPalette::Window), text = app.color(QPalette::WindowText);
+    const QColor dimmed((2 * text.red() + window.red()) / 3,
+                        (2 * text.green() + window.green()) / 3,
+                        (2 * text.blue() + window.blue()) / 3);
     QPalette palette = field->palette();
-    const QColor base = enabled ? QApplication::palette().color(QPalette::Base) : silver;
+    const QColor base = enabled ? app.color(QPalette::Base) : window;
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         palette.setColor(group, QPalette::Base, base);
+    palette.setColor(QPalette::Disabled, QPalette::Text, dimmed);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, dimmed);
     field->setPalette(palette);
 }
 

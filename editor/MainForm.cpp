@@ -460,7 +460,7 @@ bool TMainForm::event(QEvent *event)
     // The preview comes back as the user left it, once the window has its place.
     if (event->type() == QEvent::Show && !previewRestored) {
         previewRestored = true;
-        restoreLivePreview();
+        restoreWindows();
     }
     return QMainWindow::event(event);
 }

@@ -280,8 +280,8 @@ private:
     // The live preview (MainFormPreview.cpp).
     void buildLivePreview(QMenu *view);
     void wireLivePreview();
-    void restoreLivePreview();
-    void rememberLivePreview();
+    void restoreWindows();
+    void rememberWindows();
     // Draws the preview anew once the current command is done, before the next frame.
     void schedulePreview();
     void refreshPreview();

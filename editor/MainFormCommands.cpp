@@ -256,7 +256,7 @@ bool TMainForm::FormCloseQuery()
 void TMainForm::closeEvent(QCloseEvent *event)
 {
     if (FormCloseQuery()) {
-        rememberLivePreview();
+        rememberWindows();
         event->accept();
     } else
         event->ignore();

@@ -17,6 +17,14 @@
 namespace {
 const char *const PreviewShownValue = "LivePreviewShown";
 const char *const PreviewGeometryValue = "LivePreviewGeometry";
+const char *const WindowGeometryValue = "MainWindowGeometry";
+
+QByteArray readGeometry(Registry &registry, const char *name)
+{
+    return registry.valueExists(QLatin1String(name))
+               ? QByteArray::fromBase64(registry.readString(QLatin1String(name)).toLatin1())
+               : QByteArray();
+}
 } // namespace
 
 void TMainForm::buildLivePreview(QMenu *view)
@@ -50,28 +58,30 @@ void TMainForm::wireLivePreview()
     });
 }
 
-void TMainForm::restoreLivePreview()
+void TMainForm::restoreWindows()
 {
     bool shown = true; // shown on the first start
-    QByteArray geometry;
+    QByteArray geometry, windowGeometry;
     try {
         Registry registry(Registry::CurrentUser);
         if (registry.openKey(QLatin1String(SettingsKey), false)) {
             if (registry.valueExists(QLatin1String(PreviewShownValue)))
                 shown = registry.readBool(QLatin1String(PreviewShownValue));
-            if (registry.valueExists(QLatin1String(PreviewGeometryValue)))
-                geometry = QByteArray::fromBase64(
-                    registry.readString(QLatin1String(PreviewGeometryValue)).toLatin1());
+            geometry = readGeometry(registry, PreviewGeometryValue);
+            windowGeometry = readGeometry(registry, WindowGeometryValue);
         }
     } catch (const RegistryError &) {
-        // Settings that cannot be read leave the preview as on a first start.
+        // Settings that cannot be read leave the windows as on a first start.
     }
+    // The main window comes back where the user left it (its size is fixed).
+    if (!windowGeometry.isEmpty())
+        restoreGeometry(windowGeometry);
     if (geometry.isEmpty() || !livePreview->restoreGeometry(geometry))
         livePreview->move(frameGeometry().topRight() + QPoint(8, 0));
     LivePreview1->setChecked(shown);
 }
 
-void TMainForm::rememberLivePreview()
+void TMainForm::rememberWindows()
 {
     try {
         Registry registry(Registry::CurrentUser);
@@ -79,6 +89,8 @@ void TMainForm::rememberLivePreview()
         registry.writeBool(QLatin1String(PreviewShownValue), LivePreview1->isChecked());
         registry.writeString(QLatin1String(PreviewGeometryValue),
                              QString::fromLatin1(livePreview->saveGeometry().toBase64()));
+        registry.writeString(QLatin1String(WindowGeometryValue),
+                             QString::fromLatin1(saveGeometry().toBase64()));
     } catch (const RegistryError &) {
         // Not remembering the preview's place is no reason to keep the program open.
     }

@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include "FolderMemory.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
@@ -50,13 +52,19 @@ QString QtDialogs::openFile(QWidget *parent, const QString &filter, bool picture
 {
     // Qt's own dialog has no picture preview; the platform dialog may offer one.
     Q_UNUSED(picturePreview)
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), qtFilter(filter));
+    const QString file = QFileDialog::getOpenFileName(
+        parent, QString(), FolderMemory::folderFor(filter), qtFilter(filter));
+    FolderMemory::remember(filter, file);
+    return file;
 }
 
 QString QtDialogs::saveFile(QWidget *parent, const QString &filter)
 {
     // The dialog asks before an existing file is replaced.
-    return QFileDialog::getSaveFileName(parent, QString(), QString(), qtFilter(filter));
+    const QString file = QFileDialog::getSaveFileName(
+        parent, QString(), FolderMemory::folderFor(filter), qtFilter(filter));
+    FolderMemory::remember(filter, file);
+    return file;
 }
 
 std::optional<QColor> QtDialogs::chooseColor(QWidget *parent, const QColor &initial)

@@ -28,7 +28,8 @@ void ColorPanel::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.fillRect(contentsRect(), color_);
     if (!isEnabled()) // a disabled panel keeps its colour, hatched so it reads as off
-        painter.fillRect(contentsRect(), QBrush(QColor(192, 192, 192, 200), Qt::BDiagPattern));
+        painter.fillRect(contentsRect(),
+                         QBrush(palette().color(QPalette::Window), Qt::BDiagPattern));
     painter.end();
     QFrame::paintEvent(event);
 }

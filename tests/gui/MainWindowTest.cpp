@@ -1,3 +1,4 @@
+#include "FolderMemory.h"
 #include "GuiSupport.h"
 #include "HintLine.h"
 #include "Registry.h"
@@ -452,4 +453,28 @@ TEST(MainWindow, FixedFrameAndAStatusTextThatEndsOnAWord)
     EXPECT_TRUE(hint.startsWith(kept));
     EXPECT_EQ(hint.at(kept.size()), QLatin1Char(' ')) << "no word is cut";
     EXPECT_LE(status->fontMetrics().horizontalAdvance(shown), status->width());
+}
+
+// The main window comes back where it was left; each kind of file dialog opens in the folder
+// its last file came from, while that folder exists.
+TEST(MainWindow, RemembersItsPlaceAndTheFileDialogsFolders)
+{
+    WindowFixture f;
+    f.w().move(123, 77);
+    const QPoint place = f.w().pos();
+    ASSERT_TRUE(f.w().close());
+    f.create();
+    EXPECT_EQ(f.w().pos(), place);
+
+    QTemporaryDir pictures, projects;
+    const QString pictureFilter = "All Image Files(*.gif;*.jpg;*.jpeg)|*.gif;*.jpg;*.jpeg";
+    FolderMemory::remember(pictureFilter, pictures.filePath("logo.gif"));
+    FolderMemory::remember(TMainForm::ProjectFilter, projects.filePath("menu.tvl"));
+    FolderMemory::remember(TMainForm::ProjectFilter, QString()); // a cancelled dialog
+    EXPECT_EQ(FolderMemory::folderFor(pictureFilter), QDir::toNativeSeparators(pictures.path()));
+    EXPECT_EQ(FolderMemory::folderFor(TMainForm::ProjectFilter),
+              QDir::toNativeSeparators(projects.path()));
+    EXPECT_EQ(FolderMemory::folderFor("Audio Files (*.au)|*.au"), QString());
+    pictures.remove();
+    EXPECT_EQ(FolderMemory::folderFor(pictureFilter), QString());
 }

@@ -1,5 +1,7 @@
-// Grabs every tab of the main window into PNG files, to look at the layout:
-//   QT_QPA_PLATFORM=offscreen build/tests-bin/tarvelle_screenshots OUTPUT_FOLDER
+// Pictures of the real windows for the README and the help pages:
+//   scripts/screenshots.sh [OUTPUT_FOLDER]
+// (or build/tests-bin/tarvelle_screenshots OUTPUT_FOLDER under any display). Each picture is
+// named after the help topic that shows it.
 
 #include "About.h"
 #include "FakeServices.h"
@@ -8,84 +10,94 @@
 #include "MenuTreeModel.h"
 #include "Templet.h"
 #include "WebBrowser.h"
-#include "widgets/MenuTreeView.h"
 #include "WindowParts.h"
+#include "widgets/MenuTreeView.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTabWidget>
+#include <QTemporaryDir>
+
+namespace {
+QString out;
+int failures = 0;
+
+void save(QWidget *widget, const QString &name)
+{
+    QApplication::processEvents();
+    QApplication::processEvents();
+    if (!widget->grab().save(out + "/" + name + ".png"))
+        ++failures;
+}
+} // namespace
 
 int main(int argc, char **argv)
 {
+    // The pictures show a first start, whatever the user's settings say.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
+    out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
+    QDir().mkpath(out);
+    const QString program = QCoreApplication::applicationDirPath() + "/../bin/";
     ScriptedDialogs dialogs;
     RecordingShell shell;
-    TMainForm window(EditorServices{dialogs, shell, QDir::tempPath() + "/"});
+    TMainForm window(EditorServices{dialogs, shell, program});
     window.show();
-    int shot = 0;
-    auto grab = [&](const QString &name) {
-        QApplication::processEvents();
-        window.grab().save(
-            QStringLiteral("%1/%2-%3.png").arg(out).arg(shot++, 2, 10, QLatin1Char('0')).arg(name));
-    };
-    for (int tab = 0; tab < part<QTabWidget>(window, "PageControl2")->count(); ++tab) {
-        part<QTabWidget>(window, "PageControl2")->setCurrentIndex(tab);
-        if (part<QTabWidget>(window, "PageControl2")->widget(tab)->findChild<QTabWidget *>() ==
-            part<QTabWidget>(window, "PageControl3")) {
-            for (int sub = 0; sub < part<QTabWidget>(window, "PageControl3")->count(); ++sub) {
-                part<QTabWidget>(window, "PageControl3")->setCurrentIndex(sub);
-                grab(QStringLiteral("menu%1").arg(sub));
-            }
-        } else {
-            grab(QStringLiteral("applet%1").arg(tab));
-        }
-    }
-    part<QTabWidget>(window, "PageControl2")->hide();
-    part<QTabWidget>(window, "PageControl1")->show();
-    for (int tab = 0; tab < part<QTabWidget>(window, "PageControl1")->count(); ++tab) {
-        part<QTabWidget>(window, "PageControl1")->setCurrentIndex(tab);
-        grab(QStringLiteral("item%1").arg(tab));
-    }
-    // A template opened, an item selected; then every dialog.
-    const QString templates = QCoreApplication::applicationDirPath() + "/../bin/templets/";
-    window.OpenProjectFile(templates + "Night Bar.tvl");
+
+    // A template opened with an item of a popup selected: the main window and the preview.
+    window.OpenProjectFile(program + "templets/Night Bar.tvl");
     const MenuTree &tree = window.Tree();
-    if (tree.childCount(tree.root()) > 1) {
-        const auto products = tree.child(tree.root(), 1);
-        part<MenuTreeView>(window, "TreeView1")
-            ->expand(part<MenuTreeView>(window, "TreeView1")->menuModel()->indexOf(products));
-        part<MenuTreeView>(window, "TreeView1")->setCurrentNode(tree.child(products, 1));
+    auto *view = part<MenuTreeView>(window, "TreeView1");
+    const auto products = tree.child(tree.root(), 1);
+    view->expand(view->menuModel()->indexOf(products));
+    view->setCurrentNode(tree.child(products, 1));
+    save(&window, "main-window");
+    save(part<QWidget>(window, "LivePreview"), "live-preview");
+    view->setCurrentNode(tree.child(products, 0));
+    save(&window, "item");
+    part<QTabWidget>(window, "PageControl1")->setCurrentIndex(1);
+    save(&window, "first-level-item-options");
+
+    // The applet's pages, with the root selected.
+    view->setCurrentNode(tree.root());
+    auto *applet = part<QTabWidget>(window, "PageControl2");
+    auto *menu = part<QTabWidget>(window, "PageControl3");
+    const char *const appletPages[] = {"applet-settings", "more-applet-settings", nullptr,
+                                       "popup-menus"};
+    for (int tab = 0; tab < applet->count(); ++tab) {
+        applet->setCurrentIndex(tab);
+        if (appletPages[tab])
+            save(&window, appletPages[tab]);
     }
-    grab(QStringLiteral("opened"));
-    if (auto *preview = window.findChild<QWidget *>("LivePreview")) {
-        QApplication::processEvents();
-        preview->grab().save(
-            QStringLiteral("%1/%2-preview.png").arg(out).arg(shot++, 2, 10, QLatin1Char('0')));
-    }
-    auto grabDialog = [&](QDialog *dialog, const QString &name) {
-        dialog->show();
-        QApplication::processEvents();
-        dialog->grab().save(
-            QStringLiteral("%1/%2-%3.png").arg(out).arg(shot++, 2, 10, QLatin1Char('0')).arg(name));
-        dialog->hide();
+    applet->setCurrentIndex(2);
+    menu->setCurrentIndex(0);
+    save(&window, "first-level-menu");
+    menu->setCurrentIndex(1);
+    save(&window, "item-states");
+
+    // The dialogs.
+    auto dialogShot = [&](const QString &name) {
+        return [&, name](QDialog *dialog) {
+            save(dialog, name);
+            return 0;
+        };
     };
-    dialogs.onModal = [&](QDialog *dialog) {
-        grabDialog(dialog, "html");
-        return 0;
-    };
+    dialogs.onModal = dialogShot("build-html");
     trigger(window, "BuildHTML1");
-    part<TformWebBrowser>(window, "formWebBrowser")->FormShow();
-    grabDialog(part<TformWebBrowser>(window, "formWebBrowser"), "browser");
-    TformAbout about(shell);
-    grabDialog(&about, "about");
-    TfrmTemplet chooser(dialogs, QCoreApplication::applicationDirPath() + "/../bin/", {}, nullptr);
-    chooser.FormShow();
-    grabDialog(&chooser, "templates");
-    dialogs.onModal = [&](QDialog *dialog) {
-        grabDialog(dialog, "report");
-        return 0;
-    };
+    dialogs.onModal = dialogShot("publish-report");
     trigger(window, "Publish1");
-    return 0;
+    auto *browsers = part<TformWebBrowser>(window, "formWebBrowser");
+    browsers->FormShow();
+    browsers->show();
+    save(browsers, "web-browser");
+    browsers->hide();
+    TformAbout about(shell);
+    about.show();
+    save(&about, "about");
+    TfrmTemplet chooser(dialogs, program, {}, nullptr);
+    chooser.FormShow();
+    chooser.show();
+    save(&chooser, "templates");
+    return failures == 0 ? 0 : 1;
 }
