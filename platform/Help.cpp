@@ -2,6 +2,9 @@
 
 #include "Shell.h"
 
+#include <map>
+#include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 #include <utility>
 
@@ -9,9 +12,19 @@ HelpService::HelpService(ShellService &shell, QString helpFile)
     : shell_(shell), helpFile_(std::move(helpFile))
 {}
 
-QString HelpService::topicAnchor(int context)
+QString HelpService::topicPage(int context)
 {
-    return QStringLiteral("context-%1").arg(context);
+    static const std::map<int, const char *> pages{{3, "applet-settings.html"},
+                                                   {4, "more-applet-settings.html"},
+                                                   {5, "first-level-menu.html"},
+                                                   {24, "menu-items.html"},
+                                                   {30, "item-states.html"},
+                                                   {31, "popup-menus.html"},
+                                                   {33, "item.html"},
+                                                   {36, "first-level-item-options.html"},
+                                                   {38, "menu-tree.html"}};
+    const auto found = pages.find(context);
+    return QLatin1String(found == pages.end() ? "index.html" : found->second);
 }
 
 void HelpService::openContents()
@@ -21,7 +34,6 @@ void HelpService::openContents()
 
 void HelpService::openTopic(int context)
 {
-    QUrl url = QUrl::fromLocalFile(helpFile_);
-    url.setFragment(topicAnchor(context));
-    shell_.openDocument(url.toString());
+    const QString page = QFileInfo(helpFile_).dir().filePath(topicPage(context));
+    shell_.openDocument(QUrl::fromLocalFile(page).toString());
 }

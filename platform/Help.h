@@ -4,8 +4,8 @@
 
 class ShellService;
 
-// The help pages shipped in the program folder: one HTML page with an anchored topic per
-// help context, opened in the browser.
+// The help manual shipped in the program folder: a contents page and one HTML page per help
+// topic, opened in the browser.
 class HelpService
 {
 public:
@@ -15,7 +15,8 @@ public:
     void openContents();
     void openTopic(int context);
 
-    static QString topicAnchor(int context);
+    // The page of a help context; the contents page for a context without one of its own.
+    static QString topicPage(int context);
 
 private:
     ShellService &shell_;

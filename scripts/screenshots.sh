@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-resources/help/images}
 mkdir -p "$out"
-shots=build/tests-bin/tarvelle_screenshots
+shots=${TARVELLE_BUILD:-build}/tests-bin/tarvelle_screenshots
 [ -x "$shots" ] || { echo "build first: $shots is missing"; exit 1; }
 if command -v xvfb-run >/dev/null 2>&1; then
   QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" "$shots" "$out"

@@ -380,8 +380,8 @@ TEST(MainWindow, HelpAndWebCommandsGoToTheShell)
     EXPECT_EQ(f.shell.opened[1], f.program() + "samples/Windows Style Menu.html");
     EXPECT_EQ(f.shell.opened[2], TMainForm::HomePage);
     EXPECT_EQ(f.shell.opened[3], TMainForm::HomePage);
-    EXPECT_TRUE(f.shell.opened[4].endsWith("index.html#context-3"));
-    EXPECT_TRUE(f.shell.opened[5].endsWith("index.html#context-38"));
+    EXPECT_TRUE(f.shell.opened[4].endsWith("help/applet-settings.html"));
+    EXPECT_TRUE(f.shell.opened[5].endsWith("help/menu-tree.html"));
 }
 
 TEST(Startup, StartFileJoinsTheArguments)

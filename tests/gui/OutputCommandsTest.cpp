@@ -476,6 +476,6 @@ TEST(BrowserChooser, F1OpensItsTopic)
     };
     trigger(f.w(), "WebBrowser1");
     ASSERT_EQ(f.shell.opened.size(), 1);
-    EXPECT_TRUE(f.shell.opened[0].endsWith("help/index.html#context-24"))
+    EXPECT_TRUE(f.shell.opened[0].endsWith("help/menu-items.html"))
         << f.shell.opened[0].toStdString();
 }

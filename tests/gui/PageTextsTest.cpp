@@ -2,12 +2,14 @@
 // texts the pages are meant to carry; and no label takes an access key from the menus.
 
 #include "GuiSupport.h"
+#include "Help.h"
 #include "pages/ItemPages.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
+#include <QRegularExpression>
 
 namespace {
 struct PageText
@@ -213,5 +215,31 @@ TEST(PageTexts, NoPageTakesAnAccessKey)
         for (QAbstractButton *button : page->findChildren<QAbstractButton *>())
             EXPECT_TRUE(QKeySequence::mnemonic(button->text()).isEmpty())
                 << button->text().toStdString();
+    }
+}
+
+// Every help context has its page; every page's links and pictures are files of the manual,
+// so it reads in a browser without a network.
+TEST(PageTexts, TheHelpManualIsCompleteAndSelfContained)
+{
+    const QDir help(QCoreApplication::applicationDirPath() + "/../bin/help");
+    for (int context : {3, 4, 5, 24, 30, 31, 33, 36, 38}) {
+        EXPECT_NE(HelpService::topicPage(context), "index.html") << context;
+        EXPECT_TRUE(help.exists(HelpService::topicPage(context))) << context;
+    }
+    const QStringList pages = help.entryList({"*.html"});
+    EXPECT_GE(pages.size(), 14);
+    const QRegularExpression reference(QStringLiteral("(href|src)=\"([^\"#]*)"));
+    for (const QString &page : pages) {
+        QFile file(help.filePath(page));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        for (const auto &match : reference.globalMatch(text)) {
+            const QString target = match.captured(2);
+            EXPECT_FALSE(target.contains(':'))
+                << page.toStdString() << ": " << target.toStdString();
+            EXPECT_TRUE(target.isEmpty() || help.exists(target))
+                << page.toStdString() << ": " << target.toStdString();
+        }
     }
 }

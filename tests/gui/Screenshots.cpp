@@ -3,7 +3,6 @@
 // (or build/tests-bin/tarvelle_screenshots OUTPUT_FOLDER under any display). Each picture is
 // named after the help topic that shows it.
 
-#include "About.h"
 #include "FakeServices.h"
 #include "HTMLBuild.h"
 #include "MainForm.h"
@@ -56,6 +55,7 @@ int main(int argc, char **argv)
     save(part<QWidget>(window, "LivePreview"), "live-preview");
     view->setCurrentNode(tree.child(products, 0));
     save(&window, "item");
+    view->setCurrentNode(products);
     part<QTabWidget>(window, "PageControl1")->setCurrentIndex(1);
     save(&window, "first-level-item-options");
 
@@ -92,9 +92,6 @@ int main(int argc, char **argv)
     browsers->show();
     save(browsers, "web-browser");
     browsers->hide();
-    TformAbout about(shell);
-    about.show();
-    save(&about, "about");
     TfrmTemplet chooser(dialogs, program, {}, nullptr);
     chooser.FormShow();
     chooser.show();
