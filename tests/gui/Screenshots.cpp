@@ -9,11 +9,12 @@
 #include "MenuTreeModel.h"
 #include "Templet.h"
 #include "WebBrowser.h"
-#include "WindowParts.h"
 #include "widgets/MenuTreeView.h"
+#include "WindowParts.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPalette>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -36,6 +37,18 @@ int main(int argc, char **argv)
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
+    // TARVELLE_DARK=1 takes the pictures with a dark palette, to look at how the windows read.
+    if (qEnvironmentVariableIntValue("TARVELLE_DARK")) {
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(45, 45, 48));
+        dark.setColor(QPalette::WindowText, QColor(220, 220, 220));
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        dark.setColor(QPalette::Text, QColor(220, 220, 220));
+        dark.setColor(QPalette::Button, QColor(60, 60, 64));
+        dark.setColor(QPalette::ButtonText, QColor(220, 220, 220));
+        dark.setColor(QPalette::Link, QColor(120, 170, 255));
+        QApplication::setPalette(dark);
+    }
     out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
     QDir().mkpath(out);
     const QString program = QCoreApplication::applicationDirPath() + "/../bin/";
