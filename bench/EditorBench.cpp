@@ -7,6 +7,7 @@
 #include "MemoryTree.h"
 #include "MenuShape.h"
 #include "PageCommands.h"
+#include "QtBenchMain.h"
 #include "widgets/ColorPanel.h"
 #include "widgets/MenuTreeView.h"
 
@@ -167,18 +168,9 @@ BENCHMARK(BM_MoveUpAndDown)->Arg(8)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    // The preview shows as on a first start, whatever the user's settings say.
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QApplication app(argc, argv);
     for (int i = 1; i < argc; ++i) {
-        if (QByteArray(argv[i]) == "--preview=off")
+        if (std::string(argv[i]) == "--preview=off")
             previewShown = false;
     }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv);
 }

@@ -8,6 +8,7 @@
 #include "MemoryTree.h"
 #include "MenuShape.h"
 #include "preview/PreviewCanvas.h"
+#include "QtBenchMain.h"
 #include "widgets/MenuTreeView.h"
 
 #include <benchmark/benchmark.h>
@@ -107,14 +108,5 @@ BENCHMARK(BM_Keystroke1000ItemsThreePopups)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    // The preview shows as on a first start, whatever the user's settings say.
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv);
 }
