@@ -75,6 +75,14 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     f.settle();
     ASSERT_EQ(f.canvas()->view().chain, std::vector<int>{0});
     EXPECT_EQ(f.canvas()->view().lit, std::vector<int>{0});
+    // Typing in a caption is drawn keystroke by keystroke, though the keys make one step.
+    auto *caption = part<ItemPage>(f.w(), "TabSheet1")->edtItemCaption;
+    caption->setFocus();
+    for (const char *typed : {"Software!", "Software!!"}) {
+        QTest::keyClick(caption, Qt::Key_Exclam);
+        f.settle();
+        EXPECT_EQ(f.layout().popups[0].rows[0].caption, typed);
+    }
 
     // The pointer over Home shows nothing in the status line; a click selects it.
     QTest::mouseMove(f.canvas(), f.centreOf(1));
