@@ -542,6 +542,11 @@ void TMainForm::helpFrom(QWidget *start)
             help->openTopic(context);
             return;
         }
+        const QString page = widget->property(HelpPageProperty).toString();
+        if (!page.isEmpty()) {
+            help->openPage(page);
+            return;
+        }
     }
     help->openContents();
 }

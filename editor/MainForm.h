@@ -180,6 +180,8 @@ private:
     std::function<void()> guardedSlot(void (TMainForm::*handler)());
     void ChooseColor(ColorPanel *panel);
     void UpdateDependentFields();
+    // A window without a help context of its own names its page of the manual in this property.
+    static constexpr const char *HelpPageProperty = "helpPage";
     // F1 in a dialog: the topic of its focused control, or of the dialog itself.
     void addHelpKey(QWidget *window);
     void helpFrom(QWidget *start);

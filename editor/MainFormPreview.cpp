@@ -36,7 +36,8 @@ void TMainForm::buildLivePreview(QMenu *view)
     LivePreview1->setStatusTip(tr("Show the menu as it looks and works while you edit it"));
     view->addAction(LivePreview1);
     livePreview = new LivePreview(this);
-    addHelpKey(livePreview);
+    // The main window's F1 serves its tool windows too: it finds this page from the focus.
+    livePreview->setProperty(HelpPageProperty, QStringLiteral("live-preview.html"));
 }
 
 void TMainForm::wireLivePreview()

@@ -34,6 +34,11 @@ void HelpService::openContents()
 
 void HelpService::openTopic(int context)
 {
-    const QString page = QFileInfo(helpFile_).dir().filePath(topicPage(context));
-    shell_.openDocument(QUrl::fromLocalFile(page).toString());
+    openPage(topicPage(context));
+}
+
+void HelpService::openPage(const QString &page)
+{
+    const QString file = QFileInfo(helpFile_).dir().filePath(page);
+    shell_.openDocument(QUrl::fromLocalFile(file).toString());
 }

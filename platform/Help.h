@@ -14,6 +14,8 @@ public:
     const QString &helpFile() const { return helpFile_; }
     void openContents();
     void openTopic(int context);
+    // A page of the manual by its file name.
+    void openPage(const QString &page);
 
     // The page of a help context; the contents page for a context without one of its own.
     static QString topicPage(int context);

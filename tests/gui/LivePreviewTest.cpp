@@ -106,6 +106,13 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     f.settle();
     EXPECT_EQ(f.current(), software);
 
+    // F1 in the preview opens its page of the manual.
+    QApplication::setActiveWindow(part<QWidget>(f.w(), "LivePreview"));
+    f.canvas()->setFocus();
+    QTest::keyClick(f.canvas(), Qt::Key_F1);
+    ASSERT_FALSE(f.shell.opened.isEmpty());
+    EXPECT_TRUE(f.shell.opened.last().endsWith("help/live-preview.html"));
+
     // Deleting the branch redraws the menu; New empties it; F9 hides the window.
     f.select(products);
     f.dialogs.answers = {DialogService::Yes, DialogService::No};
