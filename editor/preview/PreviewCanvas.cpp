@@ -108,11 +108,6 @@ void PreviewCanvas::paintEvent(QPaintEvent *)
     scene_.paint(painter, view_, viewport());
 }
 
-void PreviewCanvas::refresh()
-{
-    update();
-}
-
 void PreviewCanvas::setHover(int item)
 {
     if (item == pointerItem_)
@@ -147,7 +142,7 @@ void PreviewCanvas::mouseMoveEvent(QMouseEvent *event)
         for (int &row : view_.lit)
             row = -1;
     }
-    refresh();
+    update();
 }
 
 void PreviewCanvas::mousePressEvent(QMouseEvent *event)
@@ -158,7 +153,7 @@ void PreviewCanvas::mousePressEvent(QMouseEvent *event)
     view_.press = hit.item;
     if (hit.item < 0 && hit.popup < 0)
         closeFrom(0); // outside the menu
-    refresh();
+    update();
 }
 
 void PreviewCanvas::mouseReleaseEvent(QMouseEvent *event)
@@ -175,7 +170,7 @@ void PreviewCanvas::mouseReleaseEvent(QMouseEvent *event)
         openRow(hit.popup, hit.row);
     else if (hit.item >= 0 || hit.popup >= 0)
         choose(hit);
-    refresh();
+    update();
 }
 
 void PreviewCanvas::leaveEvent(QEvent *)
@@ -183,13 +178,13 @@ void PreviewCanvas::leaveEvent(QEvent *)
     setHover(-1);
     view_.press = -1;
     restTimer_.stop();
-    refresh();
+    update();
 }
 
 void PreviewCanvas::focusOutEvent(QFocusEvent *)
 {
     view_.hover = pointerItem_;
-    refresh();
+    update();
 }
 
 void PreviewCanvas::closeFrom(std::size_t depth)
@@ -235,7 +230,7 @@ void PreviewCanvas::openRow(int popup, int row)
         return; // already open
     closeFrom(depth + 1);
     openPopup(child);
-    refresh();
+    update();
 }
 
 void PreviewCanvas::choose(const MenuHit &hit)
@@ -277,7 +272,7 @@ void PreviewCanvas::focusOn(const MenuHit &hit)
             row = -1;
         view_.hover = hit.item;
     }
-    refresh();
+    update();
 }
 
 // Tab and Shift+Tab: the first-level items, then the rows of the open popups.
@@ -379,5 +374,5 @@ void PreviewCanvas::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
         return;
     }
-    refresh();
+    update();
 }

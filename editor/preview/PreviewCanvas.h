@@ -48,7 +48,6 @@ protected:
 private:
     QSize viewport() const;
     QPoint toMenu(QPointF at) const;
-    void refresh();
     void setHover(int item);
     void closeFrom(std::size_t depth);
     void openPopup(int popup);

@@ -41,10 +41,7 @@ struct WindowFixture
     TMainForm &w() { return *window; }
     template <typename T> T *find(const QString &name)
     {
-        T *widget = window->findChild<T *>(name);
-        if (!widget)
-            ADD_FAILURE() << "no control " << name.toStdString();
-        return widget;
+        return part<T>(*window, name.toUtf8().constData());
     }
     QString program() const { return QDir::toNativeSeparators(programDir.path() + "/"); }
 
