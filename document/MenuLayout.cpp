@@ -102,7 +102,7 @@ struct PopupPlacer
     LayoutPopup build(int item, int x, int y) const
     {
         LayoutPopup popup;
-        const int rowHeight = font.size + 8;
+        const int rowHeight = std::max(24, font.size + 8);
         int rowY = y + 3;
         double widest = 0;
         for (int child : children.of[static_cast<std::size_t>(item)]) {

@@ -1,162 +1,280 @@
-/* zorvex.js: draws the menus of Tarvelle's applet tags, as the editor's preview does. */
+/* zorvex.js: turns Tarvelle's applet tags into working menus, drawn as the editor's live preview
+ * draws them. One file without dependencies; nothing inline, so it runs under the policy
+ * default-src 'self'. */
 ((global) => {
 'use strict';
-let doc = global.document;
-// Defaults of the 96 applet fields, position 1 first; st: an item state's block.
-let st = (s, c) => `FFFFFF|FFFFFF|0|0|0|0|000000|0|5|0|${s}|0|${c}|0|14|0|0|1|`;
-let DEF = ('0|FFFFFF|000000||0|0|0||Loading...|000000|FFFFFF|5|0|3|0|F4BE1A|FFFFFF|000000|' +
-  '000000|0|0|0|0|0|FFFFFF|1|40|20|80|20|0|' + st(3, 'D0AC1A') + st(3, 'FDCD5E') + st(4, 'FDCD5E') +
-  '400|60|0|0|0|0|0|0|0|14|0').split('|');
-let FAMILY = ['serif', 'sans-serif', 'monospace', 'sans-serif'];
-let menus = new WeakMap();
-let styled = false;
-
-// Optional minus and digits only, inside [lo, hi]; def otherwise.
-let int = (v, lo, hi, def, n = /^-?\d+$/.test(v) ? Number(v) : NaN) => n >= lo && n <= hi ? n : def;
-function Fields(app) {
-  this.f = app === undefined ? [] : app.split('|');
+const doc = global.document;
+// A second copy of the script (two pasted fragments) keeps the first one's menus and registry.
+if (global.zorvex && typeof global.zorvex.upgrade === 'function') {
+  if (doc.readyState === 'loading') doc.addEventListener('DOMContentLoaded', () => global.zorvex.upgrade());
+  else global.zorvex.upgrade();
+  return;
 }
-Fields.prototype = {
-  raw(k) { return this.f[k - 1] ?? DEF[k - 1]; },
-  int(k, lo, hi) { return int(this.raw(k), lo, hi, Number(DEF[k - 1])); },
-  num(k) { return this.int(k, -9999, 9999); },
-  size(k) { return this.int(k, 0, 9999); },
-  flag(k) { return this.raw(k) === '1'; },
-  col(k) {
-    let v = this.raw(k);
-    return rgb(/^[0-9a-f]{6}$/i.test(v) ? v : DEF[k - 1]);
-  },
-  // Width of a part's border: its width field unless its style is "No Border".
-  bw(w, s) { return this.int(s, 0, 4) ? this.size(w) : 0; },
-  font(k) {
-    let st = this.int(k + 2, 0, 3);
-    return (st & 2 ? 'italic ' : '') + (st & 1 ? 'bold ' : '') + this.int(k + 1, 1, 999) +
-      'px ' + FAMILY[this.int(k, 0, 3)];
-  }
+
+/* ---- Read: the tag's parameters and the menu they describe ---- */
+
+// Defaults of the 96 applet fields, position 1 first.
+const DEFAULTS = ('0|FFFFFF|000000||0|0|0||Loading...|000000|FFFFFF|5|0|3|0|F4BE1A|FFFFFF|' +
+  '000000|000000|0|0|0|0|0|FFFFFF|1|40|20|80|20|0|FFFFFF|FFFFFF|0|0|0|0|000000|0|5|0|3|0|D0AC1A|' +
+  '0|14|0|0|1|FFFFFF|FFFFFF|0|0|0|0|000000|0|5|0|3|0|FDCD5E|0|14|0|0|1|FFFFFF|FFFFFF|0|0|0|0|' +
+  '000000|0|5|0|4|0|FDCD5E|0|14|0|0|1|400|60|0|0|0|0|0|0|0|14|0').split('|');
+// Applet field positions.
+const AP_BG = 2, AP_IMAGE = 4, AP_PLACE = 5, AP_IMAGE_X = 6, AP_IMAGE_Y = 7, LOAD_TEXT = 9,
+  LOAD_FG = 10, LOAD_BG = 11, AP_BORDER_W = 12, AP_BORDER_STYLE = 14, AP_BORDER_COLOUR = 16,
+  AP_FADE = 17, MENU_BG = 18, MENU_FADE = 19, MENU_CLEAR = 20, MENU_BORDER_W = 21,
+  MENU_BORDER_STYLE = 23, MENU_BORDER_COLOUR = 25, MENU_HORIZONTAL = 26, MENU_X = 27, MENU_Y = 28,
+  ITEM_W = 29, ITEM_H = 30, ITEM_GAP = 31, AP_W = 86, AP_H = 87, AP_GRADIENT = 88,
+  MENU_GRADIENT = 89, STATE_GRADIENT = 90, POPUP_FONT = 94, POPUP_SIZE = 95;
+// The first field of each item state's block (normal, mouse over, clicked), and offsets in it.
+const STATE_BLOCK = [32, 50, 68];
+const S_BG = 0, S_FADE = 1, S_PLACE = 2, S_IMAGE_X = 3, S_IMAGE_Y = 4, S_CLEAR = 5, S_FG = 6,
+  S_BORDER_W = 8, S_BORDER_STYLE = 10, S_BORDER_COLOUR = 12, S_FONT = 13, S_OFFSET = 16,
+  S_ALIGN = 17;
+// Fields of a first-level item's value, from 0.
+const I_CAPTION = 0, I_URL = 1, I_TARGET = 2, I_STATUS = 3, I_IMAGES = 4, I_SOUNDS = 7,
+  I_OFFSET_X = 9, I_OFFSET_Y = 10;
+const FAMILIES = ['serif', 'sans-serif', 'monospace', 'sans-serif'];
+
+// Optional minus and digits only, inside [lo, hi]; otherwise the fallback.
+function toInt(text, lo, hi, fallback) {
+  if (!/^-?\d+$/.test(text)) return fallback;
+  const n = Number(text);
+  return n >= lo && n <= hi ? n : fallback;
+}
+const toRgb = (hex) => {
+  const n = parseInt(hex, 16);
+  return [n >> 16, (n >> 8) & 255, n & 255];
 };
-let rgb = (hex, n = parseInt(hex, 16)) => [n >> 16, (n >> 8) & 255, n & 255];
-let css = (c) => `rgb(${c})`;
-let light = (c) => c.map((v) => v + Math.floor((255 - v) * 2 / 5));
-let dark = (c) => c.map((v) => Math.floor(v * 3 / 5));
 
-function readParams(el) {
-  let p = new Map();
-  el.querySelectorAll('param').forEach((q) => {
-    let n = (q.getAttribute('name') || '').toLowerCase();
-    if (!p.has(n)) p.set(n, q.getAttribute('value') || '');
-  });
-  return p;
+class Fields {
+  constructor(app) {
+    this.values = app === undefined ? [] : app.split('|');
+  }
+  raw(k) {
+    const v = this.values[k - 1];
+    return v === undefined ? DEFAULTS[k - 1] : v;
+  }
+  int(k, lo, hi) { return toInt(this.raw(k), lo, hi, Number(DEFAULTS[k - 1])); }
+  pos(k) { return this.int(k, -9999, 9999); }
+  size(k) { return this.int(k, 0, 9999); }
+  flag(k) { return this.raw(k) === '1'; }
+  colour(k) {
+    const v = this.raw(k);
+    return toRgb(/^[0-9a-f]{6}$/i.test(v) ? v : DEFAULTS[k - 1]);
+  }
+  // A part's border width: its width field unless its style is "No Border".
+  borderWidth(width, style) { return this.int(style, 0, 4) ? this.size(width) : 0; }
+  font(k) {
+    const style = this.int(k + 2, 0, 3);
+    return (style & 2 ? 'italic ' : '') + (style & 1 ? 'bold ' : '') + this.int(k + 1, 1, 999) +
+      'px ' + FAMILIES[this.int(k, 0, 3)];
+  }
 }
 
-// The menu of a tag: first-level items, each with its popup tree.
-function readMenu(p) {
-  let a = new Fields(p.get('app')), items = [];
-  for (let b = 0; p.has('i0-' + b); b++) {
-    let f = p.get('i0-' + b).split('|'), d = (i, v) => f[i] ?? v;
+// Parameter names without case; the first of a name counts.
+function readParams(applet) {
+  const params = new Map(), list = applet.getElementsByTagName('param');
+  for (let i = 0; i < list.length; i++) {
+    const name = (list[i].getAttribute('name') || '').toLowerCase();
+    if (!params.has(name)) params.set(name, list[i].getAttribute('value') || '');
+  }
+  return params;
+}
+
+function readItems(params) {
+  const items = [];
+  for (let b = 0; params.has('i0-' + b); b++) {
+    const f = params.get('i0-' + b).split('|');
+    const at = (i, fallback) => (f[i] === undefined ? fallback : f[i]);
     items.push({
-      caption: f[0], url: d(1, ''), target: d(2, '_self'), status: d(3, ''),
-      img: [d(4, ''), d(5, ''), d(6, '')], snd: [d(7, ''), d(8, '')],
-      ox: int(d(9), -9999, 9999, 5), oy: int(d(10), -9999, 9999, 5),
-      popup: p.has('btn' + b + 'mn0it0') ? readPopups(p, b) : null
+      caption: f[I_CAPTION], url: at(I_URL, ''), target: at(I_TARGET, '_self'),
+      status: at(I_STATUS, ''),
+      images: [at(I_IMAGES, ''), at(I_IMAGES + 1, ''), at(I_IMAGES + 2, '')],
+      sounds: [at(I_SOUNDS, ''), at(I_SOUNDS + 1, '')],
+      ox: toInt(at(I_OFFSET_X), -9999, 9999, 5), oy: toInt(at(I_OFFSET_Y), -9999, 9999, 5),
+      popup: params.has('btn' + b + 'mn0it0') ? readPopups(params, b) : null
     });
   }
-  return { a, items };
+  return items;
 }
 
 // Popup 0 of branch b and all below it, without recursion. A popup is opened by one row only:
 // a later reference (a cycle, or one the editor never writes) is a plain row.
-function readPopups(p, b) {
-  let used = new Set(['0']), root = popup(p, b, '0', [b]), todo = [root];
+function readPopups(params, b) {
+  const used = new Set(['0']), root = readPopup(params, b, '0', [b]), todo = [root];
   while (todo.length) {
-    let pp = todo.pop();
+    const pp = todo.pop();
     pp.rows.forEach((r, i) => {
       if (!r.ref) return;
-      if (used.has(r.ref)) return void (r.kind = 'item');
+      if (used.has(r.ref)) {
+        r.kind = 'item';
+        return;
+      }
       used.add(r.ref);
-      todo.push(r.child = Object.assign(popup(p, b, r.ref, pp.path.concat(i)), { parent: pp, row: r }));
+      r.child = readPopup(params, b, r.ref, pp.path.concat(i));
+      r.child.parent = pp;
+      r.child.opener = r;
+      todo.push(r.child);
     });
   }
   return root;
 }
-function popup(p, b, m, path) {
-  let rows = [], pre = 'btn' + b + 'mn';
-  for (let i = 0, key; p.has(key = pre + m + 'it' + i); i++) {
-    let v = p.get(key), low = v.toLowerCase(), s = low.slice(pre.length), r;
-    if (v.indexOf('|') < 0 && low.indexOf(pre) === 0 && /^\d+$/.test(s) && p.has(low + 'it0')) {
-      r = { caption: p.get(low) ?? '', url: '', target: '_self', kind: 'submenu', ref: s };
+function readPopup(params, b, m, path) {
+  const pp = { path, rows: [] }, prefix = 'btn' + b + 'mn';
+  for (let i = 0, key; params.has(key = prefix + m + 'it' + i); i++) {
+    const v = params.get(key), low = v.toLowerCase(), ref = low.slice(prefix.length);
+    let r;
+    if (v.indexOf('|') < 0 && low.startsWith(prefix) && /^\d+$/.test(ref) && params.has(low + 'it0')) {
+      r = { caption: params.get(low) || '', url: '', target: '_self', kind: 'submenu', ref };
     } else {
-      let f = v.split('|');
-      r = { caption: f[0], url: f[1] ?? '', target: f[2] ?? '_self' };
+      const f = v.split('|');
+      r = { caption: f[0], url: f[1] === undefined ? '' : f[1], target: f[2] === undefined ? '_self' : f[2] };
       r.kind = r.caption === '-' ? 'separator' : 'item';
     }
-    rows.push(r);
+    r.popup = pp;
+    pp.rows.push(r);
   }
-  return { path, rows };
+  return pp;
 }
 
-// Positions everything before keeping in view; popup widths use measure(caption).
-function layout(m, measure) {
-  let a = m.a, n = m.items.length, W = a.size(86), H = a.size(87);
-  let horiz = a.int(26, 0, 1) !== 0, mb = a.bw(21, 23), mx = a.num(27), my = a.num(28);
-  let iw = a.size(29), ih = a.size(30), g = a.num(31), rowH = m.rowH = a.int(95, 1, 999) + 8;
-  Object.assign(m, { W, H, popups: [] });
-  m.menu = n ? (horiz ? [mx, my, 2 * mb + n * iw + (n - 1) * g, 2 * mb + ih]
-    : [mx, my, 2 * mb + iw, 2 * mb + n * ih + (n - 1) * g]) : null;
+/* ---- Layout: where everything lies, before popups are kept in view ---- */
+
+// The applet area, the menu box and items, and every popup's rows. Popup widths and the x of
+// deeper popups depend on measured text, so they are found when first needed (popupBox).
+function placeMenu(m) {
+  const a = m.fields, n = m.items.length;
+  const horizontal = a.int(MENU_HORIZONTAL, 0, 1) !== 0, mb = a.borderWidth(MENU_BORDER_W, MENU_BORDER_STYLE);
+  const mx = a.pos(MENU_X), my = a.pos(MENU_Y), iw = a.size(ITEM_W), ih = a.size(ITEM_H), g = a.pos(ITEM_GAP);
+  m.W = a.size(AP_W);
+  m.H = a.size(AP_H);
+  m.popupFont = a.font(POPUP_FONT);
+  m.rowH = Math.max(24, a.int(POPUP_SIZE, 1, 999) + 8);
+  m.narrowRowH = Math.max(44, a.int(POPUP_SIZE, 1, 999) + 8);
+  m.barH = Math.max(44, ih);
+  m.menuBox = !n ? null : horizontal ? [mx, my, 2 * mb + n * iw + (n - 1) * g, 2 * mb + ih]
+    : [mx, my, 2 * mb + iw, 2 * mb + n * ih + (n - 1) * g];
+  m.popups = [];
   m.items.forEach((it, k) => {
-    let x = mx + mb + (horiz ? k * (iw + g) : 0), y = my + mb + (horiz ? 0 : k * (ih + g));
+    const x = mx + mb + (horizontal ? k * (iw + g) : 0), y = my + mb + (horizontal ? 0 : k * (ih + g));
     it.r = [x, y, iw, ih];
     if (!it.popup) return;
-    let stack = [[it.popup, horiz ? x + it.ox : x + iw + it.ox, horiz ? y + ih + it.oy : y + it.oy]];
+    it.popup.x = horizontal ? x + it.ox : x + iw + it.ox;
+    const stack = [[it.popup, horizontal ? y + ih + it.oy : y + it.oy]];
     while (stack.length) {
-      let [pp, px, py] = stack.pop(), ry = py + 3, w = 0;
-      pp.rows.forEach((r) => {
+      const [pp, py] = stack.pop();
+      let ry = py + 3;
+      for (const r of pp.rows) {
         r.y = ry;
-        r.h = r.kind === 'separator' ? 7 : rowH;
+        r.h = r.kind === 'separator' ? 7 : m.rowH;
         ry += r.h;
-        if (r.kind !== 'separator') w = Math.max(w, Math.ceil(measure(r.caption)));
-      });
-      pp.box = [px, py, Math.max(80, 30 + w), ry + 3 - py];
+      }
+      pp.y = py;
+      pp.h = ry + 3 - py;
       m.popups.push(pp);
       // Deeper popups go on the stack last row first, so they come out in pre-order.
-      for (let r of pp.rows.slice().reverse()) if (r.child) stack.push([r.child, px + pp.box[2] - 3, r.y - 3]);
+      for (let i = pp.rows.length - 1; i >= 0; i--) {
+        if (pp.rows[i].child) stack.push([pp.rows[i].child, pp.rows[i].y - 3]);
+      }
     }
   });
 }
 
-// A copy of the layout, for zorvex.layout.
-function record(m) {
-  return JSON.parse(JSON.stringify({
-    applet: [0, 0, m.W, m.H], menu: m.menu, items: m.items.map((it) => it.r),
-    popups: m.popups.map((pp) => ({ path: pp.path, box: pp.box, rows: pp.rows.map((r) => [r.y, r.h, r.kind]) }))
-  }));
+function popupBox(m, pp) {
+  if (!pp.box) {
+    m.measure.font = m.popupFont;
+    let widest = 0;
+    for (const r of pp.rows) {
+      if (r.kind !== 'separator') widest = Math.max(widest, Math.ceil(m.measure.measureText(r.caption).width));
+    }
+    const parent = pp.parent && popupBox(m, pp.parent);
+    pp.box = [parent ? parent[0] + parent[2] - 3 : pp.x, pp.y, Math.max(80, 30 + widest), pp.h];
+  }
+  return pp.box;
 }
 
-function fill(c, x, y, w, h, col) {
-  if (w > 0 && h > 0) {
-    c.fillStyle = css(col);
-    c.fillRect(x, y, w, h);
-  }
+// The narrow form's rows at width A, in pre-order below the bar; expanded(popup) says which
+// branches show their rows.
+function narrowRows(m, expanded) {
+  const rows = [];
+  let y = m.barH;
+  const add = (entry, path, kind, h) => {
+    rows.push({ entry, path, kind, y, h, depth: path.length });
+    y += h;
+  };
+  const visit = (pp) => {
+    pp.rows.forEach((r, i) => {
+      const path = pp.path.concat(i);
+      if (r.kind === 'separator') return add(r, path, 'separator', 7);
+      add(r, path, r.child ? 'branch' : 'item', m.narrowRowH);
+      if (r.child && expanded(r.child)) visit(r.child);
+    });
+  };
+  m.items.forEach((it, b) => {
+    add(it, [b], it.popup ? 'branch' : 'item', m.barH);
+    if (it.popup && expanded(it.popup)) visit(it.popup);
+  });
+  return { rows, height: y };
 }
-// Colour A at the top to B at the bottom; row y gets A + (B - A)(2y + 1)/(2h), rounded to
-// the nearest integer with halves up, in exact integer arithmetic.
+
+function wideRecord(m) {
+  return JSON.parse(JSON.stringify({
+    applet: [0, 0, m.W, m.H], menu: m.menuBox, items: m.items.map((it) => it.r),
+    popups: m.popups.map((pp) => ({
+      path: pp.path, box: popupBox(m, pp), rows: pp.rows.map((r) => [r.y, r.h, r.kind])
+    }))
+  }));
+}
+function narrowRecord(m, A) {
+  const T = m.barH;
+  return {
+    width: A, bar: [0, 0, A, T], button: [0, 0, T, T],
+    rows: narrowRows(m, () => true).rows.map((r) => ({
+      path: r.path.slice(), box: [0, r.y, A, r.h], kind: r.kind, depth: r.depth
+    }))
+  };
+}
+
+/* ---- Paint: the canvas, pixel for pixel as the preview ---- */
+
+const BLACK = [0, 0, 0], WHITE = [255, 255, 255], POPUP_FACE = toRgb('F0F0F0'),
+  HIGHLIGHT = toRgb('316AC5'), SEPARATOR_DARK = toRgb('A0A0A0');
+const light = (c) => c.map((v) => v + Math.floor((255 - v) * 2 / 5));
+const dark = (c) => c.map((v) => Math.floor(v * 3 / 5));
+
+function fill(c, x, y, w, h, rgb) {
+  if (w <= 0 || h <= 0) return;
+  c.fillStyle = `rgb(${rgb})`;
+  c.fillRect(x, y, w, h);
+}
+// Colour A at the top to B at the bottom: row y gets A + (B - A)(2y + 1)/(2h), rounded to the
+// nearest integer with halves up, in exact integer arithmetic.
 function background(c, x, y, w, h, A, B) {
   if (!B) return fill(c, x, y, w, h, A);
   for (let j = 0; j < h; j++) {
     fill(c, x, y + j, w, 1, A.map((v, i) => v + Math.floor(((B[i] - v) * (2 * j + 1) + h) / (2 * h))));
   }
 }
-function border(c, x, y, w, h, style, bw, col) {
-  let n = Math.min(bw, Math.floor(Math.min(w, h) / 2)), L = light(col), D = dark(col);
+function border(c, x, y, w, h, style, width, colour) {
   if (!style) return;
+  const n = Math.min(width, Math.floor(Math.min(w, h) / 2)), L = light(colour), D = dark(colour);
   for (let k = 0; k < n; k++) {
-    let outer = k < Math.ceil(n / 2);
-    let raised = style === 3 || (style === 1 && outer) || (style === 2 && !outer);
-    let tl = raised ? L : D, br = raised ? D : L;
+    const outer = k < Math.ceil(n / 2);
+    const raised = style === 3 || (style === 1 && outer) || (style === 2 && !outer);
+    const tl = raised ? L : D, br = raised ? D : L;
     fill(c, x + k, y + k, w - 1 - 2 * k, 1, tl);
     fill(c, x + k, y + k, 1, h - 1 - 2 * k, tl);
     fill(c, x + k, y + h - 1 - k, w - 2 * k, 1, br);
     fill(c, x + w - 1 - k, y + k, 1, h - 2 * k, br);
   }
+}
+// The keyboard focus: ring 0 of the rectangle in black, ring 1 in white, all four sides.
+function focusRing(c, x, y, w, h) {
+  [BLACK, WHITE].forEach((colour, k) => {
+    fill(c, x + k, y + k, w - 2 * k, 1, colour);
+    fill(c, x + k, y + h - 1 - k, w - 2 * k, 1, colour);
+    fill(c, x + k, y + k, 1, h - 2 * k, colour);
+    fill(c, x + w - 1 - k, y + k, 1, h - 2 * k, colour);
+  });
 }
 function clip(c, x, y, w, h) {
   c.save();
@@ -166,333 +284,704 @@ function clip(c, x, y, w, h) {
 }
 function image(c, img, how, X, Y, ax, ay, AW, AH) {
   if (!img || !img.complete || !img.naturalWidth) return;
-  let w = img.naturalWidth, h = img.naturalHeight, mid = ay + Math.floor((AH - h) / 2);
+  const w = img.naturalWidth, h = img.naturalHeight, mid = ay + Math.floor((AH - h) / 2);
+  const at = [[ax + X, ay + Y], [ax + Math.floor((AW - w) / 2), mid], [ax, mid], [ax + AW - w, mid]][how];
   clip(c, ax, ay, AW, AH);
-  let at = [[ax + X, ay + Y], [ax + Math.floor((AW - w) / 2), mid], [ax, mid], [ax + AW - w, mid]][how];
-  if (at) c.drawImage(img, ...at);
+  if (at) c.drawImage(img, at[0], at[1]);
   else if (how === 4) {
     for (let j = 0; j < AH; j += h) for (let i = 0; i < AW; i += w) c.drawImage(img, ax + i, ay + j);
   } else c.drawImage(img, ax, ay, AW, AH);
   c.restore();
 }
-// A caption from x, centred vertically in its clip rectangle and clipped to it.
-function text(c, s, font, col, x, [cx, cy, cw, ch]) {
+// A caption from x (its left edge), centred vertically in its clip rectangle and clipped to it.
+function text(c, s, font, colour, x, [cx, cy, cw, ch]) {
   clip(c, cx, cy, cw, ch);
   c.font = font;
-  c.fillStyle = css(col);
-  let mt = c.measureText(s), asc = mt.fontBoundingBoxAscent, des = mt.fontBoundingBoxDescent;
-  c.fillText(s, x, cy + Math.floor((ch - asc - des) / 2) + asc);
+  c.fillStyle = `rgb(${colour})`;
+  const mt = c.measureText(s), ascent = mt.fontBoundingBoxAscent;
+  c.fillText(s, x, cy + Math.floor((ch - ascent - mt.fontBoundingBoxDescent) / 2) + ascent);
   c.restore();
 }
-
-function Menu(applet) {
-  let p = readParams(applet), m = readMenu(p);
-  this.m = m;
-  this.a = m.a;
-  this.hover = this.focus = this.press = this.open = -1;
-  this.chain = [];
-  this.imgs = new Map();
-  let cv = doc.createElement('canvas');
-  this.c = cv.getContext('2d');
-  this.c.font = m.a.font(94);
-  layout(m, (s) => this.c.measureText(s).width);
-  let box = this.box = doc.createElement('div');
-  box.className = 'zorvex';
-  let size = `width:${m.W}px;height:${m.H}px`;
-  box.style.cssText = 'position:relative;display:inline-block;vertical-align:top;' + size;
-  let dpr = this.dpr = Math.max(1, Math.round(global.devicePixelRatio || 1));
-  cv.width = m.W * dpr;
-  cv.height = m.H * dpr;
-  cv.style.cssText = 'position:absolute;left:0;top:0;' + size;
-  cv.setAttribute('aria-hidden', 'true');
-  box.appendChild(cv);
-  this.build();
-  applet.replaceWith(box);
-  menus.set(box, this);
-  menus.set(applet, this);
-  this.load();
+// Background (unless transparent) and border of a part painted like a first-level item.
+function itemFace(c, a, state, x, y, w, h) {
+  const s = STATE_BLOCK[state];
+  if (!a.flag(s + S_CLEAR)) {
+    background(c, x, y, w, h, a.colour(s + S_BG), a.flag(STATE_GRADIENT + state) && a.colour(s + S_FADE));
+  }
+}
+function itemBorder(c, a, state, x, y, w, h) {
+  const s = STATE_BLOCK[state];
+  border(c, x, y, w, h, a.int(s + S_BORDER_STYLE, 0, 4), a.size(s + S_BORDER_W), a.colour(s + S_BORDER_COLOUR));
 }
 
-Menu.prototype = {
-  build() {
-    let m = this.m, nav = doc.createElement('nav'), ul = doc.createElement('ul');
-    nav.setAttribute('aria-label', 'Menu');
-    nav.style.cssText = 'position:absolute;left:0;top:0;width:100%;height:100%';
-    m.items.forEach((it, k) => {
-      let li = doc.createElement('li'), el = it.el = this.control(it, li);
-      // Over the item's part of the applet area.
-      let [x, y, w, h] = it.r, l = Math.max(x, 0), t = Math.max(y, 0), max = Math.max;
-      el.className = 'zv-i';
-      el.style.cssText = `left:${l}px;top:${t}px;width:${max(0, Math.min(x + w, m.W) - l)}px;` +
-        `height:${max(0, Math.min(y + h, m.H) - t)}px`;
-      if (it.status) el.title = it.status;
-      this.itemEvents(it, k);
-      ul.appendChild(li).appendChild(el);
-    });
-    nav.appendChild(ul);
-    nav.addEventListener('keydown', (e) => this.key(e));
-    // A press on the menu's own surface keeps the focus where it is.
-    this.box.addEventListener('mousedown', (e) => {
-      if (!e.target.closest('a,button')) e.preventDefault();
-    });
-    this.box.addEventListener('focusout', (e) => {
-      let gone = !e.relatedTarget && e.target.closest('ul[hidden]');
-      if (!gone && !this.box.contains(e.relatedTarget)) this.closeFrom(0);
-    });
-    doc.addEventListener('pointerdown', (e) => {
-      if (!this.box.contains(e.target)) this.closeFrom(0);
-    }, true);
-    this.box.appendChild(nav);
-    addStyle();
-  },
-  // A link, or a button controlling the list of the popup the entry opens.
-  control(it, li) {
-    let pp = it.popup || it.child, el = doc.createElement(pp ? 'button' : 'a');
-    el.textContent = it.caption;
-    if (pp) {
-      el.type = 'button';
-      el.setAttribute('aria-expanded', 'false');
-      el.setAttribute('aria-controls', pp.id = 'zv' + (++uid));
-      el.zvPopup = pp;
-      pp.opener = el;
-      pp.li = li;
-    } else if (it.url) {
-      el.href = it.url;
-      el.target = it.target;
-      if (it.target.toLowerCase() === '_blank') el.rel = 'noopener';
-    } else el.tabIndex = 0;
-    return el;
-  },
-  // A popup's list is built when it first opens, inside its entry.
-  list(pp) {
-    let ul = pp.ul = doc.createElement('ul'), w = pp.box[2];
-    ul.className = 'zv-p';
-    ul.id = pp.id;
-    ul.hidden = true;
-    ul.style.cssText = `width:${w}px;height:${pp.box[3]}px;--h:${this.m.rowH}px;font:${this.a.font(94)}`;
-    pp.rows.forEach((r) => {
-      let li = ul.appendChild(doc.createElement('li'));
-      if (r.kind === 'separator') {
-        li.setAttribute('role', 'separator');
-        li.className = 'zv-s';
-        li.appendChild(doc.createElement('div')).style.width = (w - 8) + 'px';
-        return;
-      }
-      let el = r.el = li.appendChild(this.control(r, li));
-      el.className = r.child ? 'zv-r zv-m' : 'zv-r';
-      // The arrow: four columns, 7, 5, 3 and 1 pixels high, ending 8 pixels from the edge.
-      for (let i = 0; r.child && i < 4; i++) {
-        el.appendChild(doc.createElement('span')).style.cssText =
-          `left:${w - 15 + i}px;top:${Math.floor(r.h / 2) - 3 + i}px;height:${7 - 2 * i}px`;
-      }
-      this.rowEvents(pp, r);
-    });
-    pp.li.appendChild(ul);
-  },
+function paintWide(menu) {
+  const { c, m } = menu, a = m.fields, { W, H } = m;
+  if (menu.loading) {
+    fill(c, 0, 0, W, H, a.colour(LOAD_BG));
+    c.textAlign = 'center';
+    text(c, a.raw(LOAD_TEXT), '12px sans-serif', a.colour(LOAD_FG), W / 2, [0, 0, W, H]);
+    c.textAlign = 'start';
+    return;
+  }
+  background(c, 0, 0, W, H, a.colour(AP_BG), a.flag(AP_GRADIENT) && a.colour(AP_FADE));
+  image(c, menu.images.get(a.raw(AP_IMAGE)), a.int(AP_PLACE, 0, 5), a.pos(AP_IMAGE_X), a.pos(AP_IMAGE_Y), 0, 0, W, H);
+  border(c, 0, 0, W, H, a.int(AP_BORDER_STYLE, 0, 4), a.size(AP_BORDER_W), a.colour(AP_BORDER_COLOUR));
+  const b = m.menuBox;
+  if (b) {
+    if (!a.flag(MENU_CLEAR)) background(c, b[0], b[1], b[2], b[3], a.colour(MENU_BG), a.flag(MENU_GRADIENT) && a.colour(MENU_FADE));
+    border(c, b[0], b[1], b[2], b[3], a.int(MENU_BORDER_STYLE, 0, 4), a.size(MENU_BORDER_W), a.colour(MENU_BORDER_COLOUR));
+  }
+  m.items.forEach((it) => {
+    const state = menu.stateOf(it), s = STATE_BLOCK[state], [x, y, w, h] = it.r;
+    itemFace(c, a, state, x, y, w, h);
+    image(c, menu.images.get(it.images[state]), a.int(s + S_PLACE, 0, 5), a.pos(s + S_IMAGE_X), a.pos(s + S_IMAGE_Y), x, y, w, h);
+    itemBorder(c, a, state, x, y, w, h);
+    const bw = a.borderWidth(s + S_BORDER_W, s + S_BORDER_STYLE), o = a.pos(s + S_OFFSET);
+    const align = a.int(s + S_ALIGN, 0, 2), font = a.font(s + S_FONT);
+    c.font = font;
+    const tw = c.measureText(it.caption).width;
+    const tx = align === 0 ? x + bw + 2 + o : align === 1 ? x + Math.floor((w - tw) / 2) + o : x + w - bw - 2 - tw - o;
+    text(c, it.caption, font, a.colour(s + S_FG), tx, [x + bw, y + bw, w - 2 * bw, h - 2 * bw]);
+    if (menu.keyFocus === it.el) focusRing(c, x, y, w, h);
+  });
+}
 
-  itemEvents(it, k) {
-    let el = it.el, on = (type, f) => el.addEventListener(type, f);
-    on('pointerenter', (e) => {
-      if (e.pointerType === 'touch') return;
-      this.hover = k;
-      play(it.snd[0]);
-      if (this.open >= 0 && this.open !== k) {
-        this.closeFrom(0);
-        if (it.popup) this.show(it.popup);
-      }
-      this.paint();
-    });
-    on('pointerleave', () => { this.hover = this.press = -1; this.paint(); });
-    on('pointerdown', (e) => {
-      if (e.button) return;
-      this.press = k;
-      play(it.snd[1]);
-      this.paint();
-    });
-    on('pointerup', () => { this.press = -1; this.paint(); });
-    // Keyboard focus only: a click or a tap focuses the item too, but is no mouse-over.
-    on('focus', () => {
-      this.focus = el.matches(':focus-visible') ? k : -1;
-      this.paint();
-    });
-    on('blur', () => { this.focus = -1; this.paint(); });
-    on('click', () => {
-      let was = this.open === k;
-      this.closeFrom(0);
-      if (it.popup && !was) this.show(it.popup);
-    });
-  },
-  rowEvents(pp, r) {
-    let on = (type, f) => r.el.addEventListener(type, f);
-    on('pointerenter', (e) => {
-      if (e.pointerType === 'touch') return;
-      clearTimeout(this.timer);
-      this.timer = setTimeout(() => this.openRow(pp, r), 150);
-    });
-    on('pointerleave', () => clearTimeout(this.timer));
-    on('click', () => {
-      clearTimeout(this.timer);
-      if (r.child) this.openRow(pp, r);
-      else this.closeFrom(0);
-    });
-  },
-  // Resting on or choosing a row: its popup opens, any other below the same popup closes.
-  openRow(pp, r) {
-    let i = this.chain.indexOf(pp);
-    if (i < 0 || this.chain[i + 1] === r.child) return;
-    this.closeFrom(i + 1);
-    if (r.child) this.show(r.child);
-  },
+// The bar and its menu button: three bars 18 x 2 in the state's caption colour.
+function paintBar(menu) {
+  const { c, m } = menu, a = m.fields, A = menu.A, T = m.barH;
+  background(c, 0, 0, A, T, a.colour(AP_BG), a.flag(AP_GRADIENT) && a.colour(AP_FADE));
+  const state = menu.stateOf(menu), colour = a.colour(STATE_BLOCK[state] + S_FG);
+  itemFace(c, a, state, 0, 0, T, T);
+  itemBorder(c, a, state, 0, 0, T, T);
+  for (let i = 0; i < 3; i++) fill(c, Math.floor((T - 18) / 2), Math.floor((T - 14) / 2) + 6 * i, 18, 2, colour);
+  if (menu.keyFocus === menu.button) focusRing(c, 0, 0, T, T);
+}
+
+// The narrow list's rows between list heights top and bottom, on a canvas covering just them.
+function paintList(menu, c, top, bottom) {
+  const m = menu.m, a = m.fields, A = menu.A, T = m.barH;
+  fill(c, 0, T + top, A, bottom - top, a.colour(AP_BG));
+  for (const row of menu.rows) {
+    if (row.y + row.h <= T + top || row.y >= T + bottom) continue;
+    const { entry, y, h, depth } = row;
+    if (depth === 1) {
+      const state = menu.stateOf(entry), s = STATE_BLOCK[state];
+      itemFace(c, a, state, 0, y, A, h);
+      itemBorder(c, a, state, 0, y, A, h);
+      const bw = a.borderWidth(s + S_BORDER_W, s + S_BORDER_STYLE);
+      text(c, entry.caption, a.font(s + S_FONT), a.colour(s + S_FG), bw + 16, [bw, y + bw, A - 2 * bw, h - 2 * bw]);
+      if (entry.popup) arrow(c, A, y, h, entry.popup.expanded, a.colour(s + S_FG));
+    } else if (row.kind === 'separator') {
+      fill(c, 0, y, A, h, POPUP_FACE);
+      const x0 = 16 * (depth - 1) + 4;
+      fill(c, x0, y + 3, A - 4 - x0, 1, SEPARATOR_DARK);
+      fill(c, x0, y + 4, A - 4 - x0, 1, WHITE);
+    } else {
+      const lit = menu.hot === entry.el || menu.keyFocus === entry.el, colour = lit ? WHITE : BLACK;
+      fill(c, 0, y, A, h, lit ? HIGHLIGHT : POPUP_FACE);
+      text(c, entry.caption, m.popupFont, colour, 16 * (depth - 1) + 16, [0, y, A, h]);
+      if (entry.child) arrow(c, A, y, h, entry.child.expanded, colour);
+    }
+    if (entry.el && menu.keyFocus === entry.el) focusRing(c, 0, y, A, h);
+  }
+}
+// A branch's arrow, rows 7, 5, 3 and 1 pixels wide ending 16 pixels from the right edge:
+// pointing down while collapsed, up while expanded.
+function arrow(c, A, y, h, up, colour) {
+  const cy = y + Math.floor(h / 2);
+  for (let i = 0; i < 4; i++) fill(c, A - 23 + i, up ? cy + 1 - i : cy - 2 + i, 7 - 2 * i, 1, colour);
+}
+
+/* ---- Elements: the real links, buttons and lists ---- */
+
+const registry = { menus: new WeakMap(), live: new Set(), entries: new WeakMap(), uid: 0 };
+
+function uniqueId() {
+  let id;
+  do id = 'zorvex-' + (++registry.uid); while (doc.getElementById(id));
+  return id;
+}
+function element(tag, className, parent) {
+  const el = doc.createElement(tag);
+  if (className) el.className = className;
+  if (parent) parent.appendChild(el);
+  return el;
+}
+function setVars(el, vars) {
+  for (const name in vars) el.style.setProperty('--' + name, vars[name] + 'px');
+}
+
+// The popup an entry opens: a row's child, a first-level item's own popup.
+const opens = (entry) => (entry.kind ? entry.child : entry.popup);
+
+// A link, or a button controlling the list of the popup the entry opens.
+function control(menu, entry, className, li) {
+  const pp = opens(entry);
+  const el = element(pp ? 'button' : 'a', className, li);
+  el.textContent = entry.caption;
+  el.dir = 'auto';
+  if (pp) {
+    el.type = 'button';
+    el.setAttribute('aria-expanded', 'false');
+    el.setAttribute('aria-controls', pp.id = uniqueId());
+    pp.control = el;
+  } else if (entry.url) {
+    el.href = entry.url;
+    el.target = entry.target;
+    if (entry.target.toLowerCase() === '_blank') el.rel = 'noopener';
+  } else el.tabIndex = 0;
+  entry.el = el;
+  registry.entries.set(el, entry);
+  return el;
+}
+
+function buildList(menu, pp, li, depth) {
+  const ul = pp.ul = element('ul', 'zv-p', li);
+  ul.id = pp.id;
+  ul.hidden = true;
+  ul.style.setProperty('--d', depth);
+  for (const r of pp.rows) {
+    const row = element('li', null, ul);
+    if (r.kind === 'separator') {
+      row.className = 'zv-s';
+      element('div', null, row).setAttribute('role', 'separator');
+      continue;
+    }
+    const el = control(menu, r, 'zv-r', row);
+    // The arrow: four columns, 7, 5, 3 and 1 pixels high, ending 8 pixels from the edge.
+    for (let i = 0; r.child && i < 4; i++) {
+      const span = element('span', null, el);
+      span.setAttribute('aria-hidden', 'true');
+      setVars(span, { r: 8 - i, t: Math.floor(menu.m.rowH / 2) - 3 + i, h: 7 - 2 * i });
+    }
+    if (r.child) buildList(menu, r.child, row, depth + 1);
+  }
+}
+
+function build(menu) {
+  const m = menu.m, box = menu.box = element('div', 'zorvex');
+  box.dir = 'ltr';
+  menu.canvas = element('canvas', null, box);
+  menu.canvas.setAttribute('aria-hidden', 'true');
+  menu.c = menu.canvas.getContext('2d');
+  menu.c.direction = 'ltr';
+  m.measure = menu.c;
+  const nav = element('nav', null, box);
+  nav.setAttribute('aria-label', 'Menu');
+  const button = menu.button = element('button', 'zv-b', nav);
+  button.type = 'button';
+  button.textContent = 'Menu';
+  button.setAttribute('aria-expanded', 'false');
+  registry.entries.set(button, menu);
+  const list = menu.list = element('div', 'zv-l', nav);
+  menu.listCanvas = element('canvas', null, list);
+  menu.listCanvas.setAttribute('aria-hidden', 'true');
+  menu.lc = menu.listCanvas.getContext('2d');
+  menu.lc.direction = 'ltr';
+  const ul = menu.ul = element('ul', 'zv-top', list);
+  ul.id = uniqueId();
+  button.setAttribute('aria-controls', ul.id);
+  for (const it of m.items) {
+    const li = element('li', null, ul), el = control(menu, it, 'zv-i', li);
+    const [x, y, w, h] = it.r, l = Math.max(x, 0), t = Math.max(y, 0);
+    // Over the item's part of the applet area.
+    setVars(el, { x: l, y: t, w: Math.max(0, Math.min(x + w, m.W) - l), h: Math.max(0, Math.min(y + h, m.H) - t) });
+    if (it.status) el.title = it.status;
+    if (it.popup) buildList(menu, it.popup, li, 2);
+  }
+  setVars(box, { rh: m.rowH, nh: m.narrowRowH, t: m.barH });
+  box.style.setProperty('--pf', m.popupFont);
+  box.style.setProperty('--bg', `rgb(${m.fields.colour(AP_BG)})`);
+  listen(menu);
+}
+
+// One style sheet for every menu, adopted by the document: no markup styles.
+const STYLE = '.zorvex{position:relative;display:inline-block;vertical-align:top;direction:ltr;' +
+  'text-align:left}.zorvex canvas{position:absolute;left:0;top:0}.zorvex [hidden]{display:none!important}' +
+  '.zorvex ul{list-style:none;margin:0;padding:0}.zorvex li{display:block;margin:0;padding:0}' +
+  '.zv-l{position:absolute;left:0;top:0;width:100%;height:100%}.zv-top{position:relative}' +
+  '.zv-i,.zv-r,.zv-b{display:block;margin:0;padding:0;border:0;background:none;font:inherit;' +
+  'text-align:left;text-decoration:none;outline:0;appearance:none;overflow:clip;white-space:pre;' +
+  'cursor:default;box-sizing:border-box;color:transparent}.zv-b{display:none}' +
+  '.zv-w .zv-i{position:absolute;left:var(--x);top:var(--y);width:var(--w);height:var(--h)}' +
+  '.zv-w .zv-p{position:absolute;box-sizing:border-box;left:var(--x);top:var(--y);width:var(--w);' +
+  'height:var(--h);padding:2px;border:1px solid #808080;background:#F0F0F0;z-index:99999;font:var(--pf)}' +
+  '.zv-w .zv-s{height:7px;box-sizing:border-box;padding-top:3px}.zv-w .zv-s>div{margin-left:1px;' +
+  'width:calc(100% - 2px);height:0;border-top:1px solid #A0A0A0;border-bottom:1px solid #FFF}' +
+  '.zv-w .zv-r{position:relative;width:100%;height:var(--rh);line-height:var(--rh);padding-left:5px;' +
+  'color:#000}.zv-w .zv-r:hover,.zv-w .zv-r:focus,.zv-w .zv-r.zv-o{background:#316AC5;color:#FFF}' +
+  '.zv-w .zv-r:focus-visible{box-shadow:inset 0 0 0 1px #000,inset 0 0 0 2px #FFF}' +
+  '.zv-r>span{position:absolute;width:1px;right:var(--r);top:var(--t);height:var(--h);' +
+  'background:currentColor}.zv-n .zv-b{position:absolute;width:var(--t);height:var(--t)}' +
+  '.zv-n .zv-b,.zv-n .zv-l{display:block}.zv-n .zv-l{top:var(--t);height:auto;z-index:99999;background:var(--bg)}' +
+  '.zv-n .zv-i{height:var(--t);padding-left:16px;line-height:var(--t)}.zv-n .zv-r{height:var(--nh);' +
+  'line-height:var(--nh);padding-left:calc(16px * (var(--d) - 1) + 16px);font:var(--pf)}' +
+  '.zv-n .zv-s{height:7px}.zv-n .zv-s>div,.zv-n .zv-r>span{display:none}' +
+  '@media (forced-colors:active){.zorvex canvas{display:none}.zv-i,.zv-r,.zv-b,.zv-n .zv-l{' +
+  'color:CanvasText;background:Canvas;border:1px solid CanvasText}.zv-w .zv-i{display:flex;' +
+  'align-items:center;justify-content:center}.zv-w .zv-r:hover,.zv-w .zv-r:focus,.zv-r.zv-o{' +
+  'forced-color-adjust:none;background:Highlight;color:HighlightText}.zv-i:focus-visible,' +
+  '.zv-r:focus-visible,.zv-b:focus-visible{outline:2px solid Highlight;outline-offset:-3px}}';
+
+function addStyle() {
+  if (registry.styled) return;
+  registry.styled = true;
+  try {
+    const sheet = new global.CSSStyleSheet();
+    sheet.replaceSync(STYLE);
+    doc.adoptedStyleSheets = doc.adoptedStyleSheets.concat(sheet);
+  } catch (e) {
+    // Browsers without constructed style sheets take an element.
+    element('style', null, doc.head || doc.documentElement).textContent = STYLE;
+  }
+}
+
+/* ---- Behaviour: pointer, keys, popups, and what the window does ---- */
+
+const controlOf = (target) => target && target.closest && target.closest('.zv-i,.zv-r,.zv-b');
+
+class Menu {
+  constructor(applet) {
+    const params = readParams(applet);
+    this.applet = applet;
+    this.m = { fields: new Fields(params.get('app')), items: readItems(params) };
+    placeMenu(this.m);
+    this.hot = this.pressed = this.keyFocus = this.open = null;
+    this.chain = [];
+    this.images = new Map();
+    this.narrow = false;
+    this.A = this.m.W;
+    this.rows = [];
+    build(this);
+    addStyle();
+    applet.replaceWith(this.box);
+    registry.menus.set(this.box, this);
+    registry.menus.set(applet, this);
+    this.fit(true);
+    this.loadImages();
+  }
+
+  // Normal, mouse over (pointed at, or focused from the keyboard) or clicked (held, or open).
+  stateOf(entry) {
+    const el = entry === this ? this.button : entry.el;
+    const open = entry === this ? this.listOpen : this.narrow ? entry.popup && entry.popup.expanded : this.open === entry;
+    if (this.pressed === el || open) return 2;
+    return this.hot === el || this.keyFocus === el ? 1 : 0;
+  }
+  paint() {
+    const c = this.c;
+    c.setTransform(this.scale, 0, 0, this.scale, 0, 0);
+    if (this.narrow) {
+      paintBar(this);
+      this.paintList();
+    } else paintWide(this);
+  }
+  // The list canvas covers only the part of the open list that lies in the window.
+  paintList() {
+    const lc = this.listCanvas;
+    if (!this.narrow || !this.listOpen) return;
+    const r = this.list.getBoundingClientRect(), vh = global.innerHeight;
+    const top = Math.max(0, Math.floor(-r.top)), bottom = Math.min(Math.ceil(r.height), Math.ceil(vh - r.top));
+    if (bottom <= top) return void (lc.hidden = true);
+    lc.hidden = false;
+    this.sizeCanvas(lc, this.A, bottom - top);
+    lc.style.top = top + 'px';
+    this.lc.setTransform(this.scale, 0, 0, this.scale, 0, -(this.m.barH + top) * this.scale);
+    paintList(this, this.lc, top, bottom);
+  }
+  sizeCanvas(canvas, w, h) {
+    const dpr = global.devicePixelRatio || 1;
+    this.scale = dpr;
+    const bw = Math.round(w * dpr), bh = Math.round(h * dpr);
+    if (canvas.width !== bw) canvas.width = bw;
+    if (canvas.height !== bh) canvas.height = bh;
+    canvas.style.width = w + 'px';
+    canvas.style.height = h + 'px';
+  }
+
+  // The width the page gives the menu decides between the applet area and the narrow form.
+  fit(first) {
+    const m = this.m, A = this.availableWidth(), narrow = A < m.W;
+    if (!first && narrow === this.narrow && (!narrow || A === this.A)) return this.place();
+    if (narrow !== this.narrow || first) this.reset(narrow);
+    this.A = narrow ? A : m.W;
+    this.redraw();
+  }
+  redraw() {
+    const w = this.A, h = this.narrow ? this.m.barH : this.m.H;
+    this.box.style.width = w + 'px';
+    this.box.style.height = h + 'px';
+    this.sizeCanvas(this.canvas, w, h);
+    this.paint();
+  }
+  // Measured with the box at the applet's width, so that a parent that shrinks to fit its
+  // content (a float, an absolute or inline block) gives the room it could give.
+  availableWidth() {
+    let parent = this.box.parentElement;
+    while (parent && /^(inline|contents)$/.test(getComputedStyle(parent).display)) parent = parent.parentElement;
+    if (!parent) return this.m.W;
+    const width = this.box.style.width;
+    this.box.style.width = this.m.W + 'px';
+    const cs = getComputedStyle(parent);
+    const content = parent.clientWidth - parseFloat(cs.paddingLeft) - parseFloat(cs.paddingRight);
+    const room = viewport().width - this.box.getBoundingClientRect().left;
+    this.box.style.width = width;
+    return Math.max(0, Math.floor(Math.min(content, room)));
+  }
+  reset(narrow) {
+    this.closeAll();
+    for (const pp of this.m.popups) {
+      pp.expanded = false;
+      pp.ul.hidden = true;
+      pp.control.setAttribute('aria-expanded', 'false');
+    }
+    this.narrow = narrow;
+    this.box.classList.toggle('zv-n', narrow);
+    this.box.classList.toggle('zv-w', !narrow);
+    this.list.hidden = this.ul.hidden = narrow;
+    this.listOpen = false;
+    this.rows = narrow ? narrowRows(this.m, (pp) => pp.expanded).rows : [];
+  }
+  isOpen() { return this.narrow ? this.listOpen : this.chain.length > 0; }
+  closeAll() {
+    if (this.narrow) this.showList(false);
+    else this.closeFrom(0);
+  }
+
+  // Wide: popups open beside their opener and are kept in the window.
   show(pp) {
-    let { clientWidth: vw, clientHeight: vh } = doc.documentElement;
-    let o = this.box.getBoundingClientRect(), par = pp.parent, b = pp.box, x = b[0], y = b[1];
+    const m = this.m, { width: vw, height: vh } = viewport(), o = this.box.getBoundingClientRect();
+    const par = pp.parent, b = popupBox(m, pp);
+    let x = b[0], y = b[1];
     if (par) {
       x = par.at[0] + par.box[2] - 3;
-      y = par.at[1] + pp.row.y - par.box[1] - 3;
+      y = par.at[1] + pp.opener.y - par.box[1] - 3;
       if (o.left + x + b[2] > vw) x = par.at[0] - b[2] + 3;
     } else if (o.left + x + b[2] > vw) x = Math.max(vw - b[2], 0) - o.left;
     if (o.top + y + b[3] > vh) y = Math.max(vh - b[3], 0) - o.top;
     pp.at = [x, y];
-    if (!pp.ul) this.list(pp);
-    pp.ul.style.left = (x - (par ? par.at[0] + 1 : 0)) + 'px';
-    pp.ul.style.top = (y - (par ? par.at[1] + 1 : 0)) + 'px';
+    setVars(pp.ul, { x: x - (par ? par.at[0] + 1 : 0), y: y - (par ? par.at[1] + 1 : 0), w: b[2], h: b[3] });
     pp.ul.hidden = false;
-    pp.opener.setAttribute('aria-expanded', 'true');
-    if (par) pp.opener.classList.add('zv-o');
-    else this.open = pp.path[0];
-    this.chain.push(pp);
-    this.paint();
-  },
+    pp.control.setAttribute('aria-expanded', 'true');
+    if (par) pp.control.classList.add('zv-o');
+    else this.open = m.items[pp.path[0]];
+    if (this.chain.indexOf(pp) < 0) this.chain.push(pp);
+  }
   closeFrom(i) {
-    let closed = this.chain.splice(i);
+    const closed = this.chain.splice(i);
     if (!closed.length) return;
-    closed.forEach((pp) => {
+    for (const pp of closed) {
       pp.ul.hidden = true;
-      pp.opener.setAttribute('aria-expanded', 'false');
-      pp.opener.classList.remove('zv-o');
-    });
-    if (!i) this.open = -1;
+      pp.control.setAttribute('aria-expanded', 'false');
+      pp.control.classList.remove('zv-o');
+    }
+    if (!i) this.open = null;
     this.paint();
-  },
-  // Escape (Left Arrow in a deeper popup) closes the innermost popup; Right Arrow on a row
-  // or Down Arrow on an item opens its popup and enters it.
-  key(e) {
-    let el = e.target, ch = this.chain, pp = ch[ch.length - 1], sub = el.zvPopup;
-    let rows = (p) => p.rows.filter((r) => r.el).map((r) => r.el);
-    let inPopup = ch.filter((p) => p.ul.contains(el)).pop();
-    if (e.key === 'Escape' || (e.key === 'ArrowLeft' && inPopup && inPopup.parent)) {
-      if (!pp) return;
-      pp.opener.focus();
-      this.closeFrom(ch.indexOf(pp));
-    } else if (sub && (e.key === 'ArrowRight' ? inPopup : e.key === 'ArrowDown' && !inPopup)) {
-      if (ch.indexOf(sub) < 0) el.click();
-      rows(sub)[0]?.focus();
-    } else if ((e.key === 'ArrowDown' || e.key === 'ArrowUp') && inPopup) {
-      let list = rows(inPopup), i = list.indexOf(el), d = e.key === 'ArrowDown' ? 1 : -1;
-      if (!list.length) return;
-      list[(i + d + list.length) % list.length].focus();
-    } else return;
-    e.preventDefault();
-  },
-  state(k) {
-    if (this.press === k || this.open === k) return 2;
-    return this.hover === k || this.focus === k ? 1 : 0;
-  },
+  }
+  // Resting on or choosing a row: its popup opens, any other below the same popup closes.
+  openRow(r) {
+    const i = this.chain.indexOf(r.popup);
+    if (i < 0 || this.chain[i + 1] === r.child) return;
+    this.closeFrom(i + 1);
+    if (r.child) this.show(r.child);
+  }
+  toggleItem(it) {
+    const was = this.open === it;
+    this.closeFrom(0);
+    if (it.popup && !was) this.show(it.popup);
+    this.paint();
+  }
+  // After a resize: the open popups placed again in the window.
+  place() {
+    if (!this.narrow) this.chain.slice().forEach((pp) => this.show(pp));
+    this.paint();
+  }
 
-  load() {
-    let names = [this.a.raw(4)], left = 0;
-    this.m.items.forEach((it) => names.push(...it.img));
-    let finish = () => this.loading && (this.loading = false, this.paint());
-    names.forEach((n) => {
-      let u = resolve(n);
-      if (!u || this.imgs.has(n)) return;
-      let img = new Image();
+  // Narrow: the list and its branches.
+  showList(open) {
+    if (!this.narrow || this.listOpen === open) return;
+    this.listOpen = open;
+    this.list.hidden = this.ul.hidden = !open;
+    this.button.setAttribute('aria-expanded', String(open));
+    registry.scrolling[open ? 'add' : 'delete'](this);
+    this.paint();
+  }
+  toggleBranch(pp) {
+    pp.expanded = !pp.expanded;
+    pp.ul.hidden = !pp.expanded;
+    pp.control.setAttribute('aria-expanded', String(pp.expanded));
+    this.rows = narrowRows(this.m, (p) => p.expanded).rows;
+    this.paint();
+  }
+
+  pointerOver(e) {
+    const el = controlOf(e.target);
+    if (e.pointerType === 'touch' || !el || el === this.hot) return;
+    this.hot = el;
+    const entry = registry.entries.get(el);
+    if (entry.sounds) play(entry.sounds[0]);
+    if (!this.narrow && entry.r && this.open && this.open !== entry) {
+      this.closeFrom(0);
+      if (entry.popup) this.show(entry.popup);
+    } else if (!this.narrow && entry.kind) {
+      clearTimeout(this.timer);
+      this.timer = setTimeout(() => this.openRow(entry), 150);
+    }
+    this.paint();
+  }
+  pointerOut(e) {
+    const el = controlOf(e.target);
+    if (!el || controlOf(e.relatedTarget) === el) return;
+    clearTimeout(this.timer);
+    if (this.hot === el) this.hot = null;
+    if (this.pressed === el) this.pressed = null;
+    this.paint();
+  }
+  pointerDown(e) {
+    const el = controlOf(e.target);
+    if (e.button || !el) return;
+    this.pressed = el;
+    const entry = registry.entries.get(el);
+    if (entry.sounds) play(entry.sounds[1]);
+    this.paint();
+  }
+  click(e) {
+    const el = controlOf(e.target), entry = el && registry.entries.get(el);
+    if (!entry) return;
+    this.pressed = null;
+    clearTimeout(this.timer);
+    if (entry === this) return this.showList(!this.listOpen);
+    const pp = opens(entry);
+    if (this.narrow) {
+      if (pp) this.toggleBranch(pp);
+      else this.showList(false);
+    } else if (entry.r) this.toggleItem(entry);
+    else if (pp) this.openRow(entry);
+    else this.closeFrom(0);
+    this.paint();
+  }
+  // Keyboard focus only: a click or a tap focuses too, but is no mouse-over.
+  focusIn(e) {
+    const el = controlOf(e.target);
+    this.keyFocus = el && el.matches(':focus-visible') ? el : null;
+    this.paint();
+  }
+  focusOut(e) {
+    this.keyFocus = null;
+    const gone = !e.relatedTarget && e.target.closest('[hidden]');
+    if (!gone && !this.box.contains(e.relatedTarget)) this.closeAll();
+    this.paint();
+  }
+  key(e) {
+    const handled = this.narrow ? this.narrowKey(e) : this.wideKey(e);
+    if (handled) e.preventDefault();
+  }
+  // Escape (Left Arrow in a deeper popup) closes the innermost popup; Right Arrow on a row or
+  // Down Arrow on an item opens its popup and enters it; Up and Down move between rows.
+  wideKey(e) {
+    const el = controlOf(e.target), entry = el && registry.entries.get(el), ch = this.chain;
+    const inner = ch[ch.length - 1], sub = entry && opens(entry);
+    const here = entry && entry.kind ? entry.popup : null;
+    const rows = (pp) => pp.rows.filter((r) => r.el).map((r) => r.el);
+    if (e.key === 'Escape' || (e.key === 'ArrowLeft' && here && here.parent)) {
+      if (!inner) return false;
+      inner.control.focus();
+      this.closeFrom(ch.indexOf(inner));
+    } else if (sub && (e.key === 'ArrowRight' ? here : e.key === 'ArrowDown' && !here)) {
+      if (ch.indexOf(sub) < 0) el.click();
+      const first = rows(sub)[0];
+      if (first) first.focus();
+    } else if ((e.key === 'ArrowDown' || e.key === 'ArrowUp') && here) {
+      const list = rows(here), i = list.indexOf(el), d = e.key === 'ArrowDown' ? 1 : -1;
+      list[(i + d + list.length) % list.length].focus();
+    } else return false;
+    return true;
+  }
+  // Up and Down between the visible rows, Home and End, Right expands, Left collapses or goes
+  // to the parent row, Escape closes the list.
+  narrowKey(e) {
+    const el = controlOf(e.target), entry = el && registry.entries.get(el);
+    const rows = this.rows.filter((r) => r.kind !== 'separator'), i = rows.findIndex((r) => r.entry === entry);
+    const to = (k) => rows[Math.max(0, Math.min(rows.length - 1, k))].entry.el.focus();
+    const pp = entry && opens(entry);
+    if (e.key === 'Escape') {
+      if (!this.listOpen) return false;
+      this.button.focus();
+      this.showList(false);
+    } else if (entry === this && e.key === 'ArrowDown') {
+      this.showList(true);
+      if (rows.length) to(0);
+    } else if (i < 0 || !rows.length) {
+      return false;
+    } else if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
+      to(i + (e.key === 'ArrowDown' ? 1 : -1));
+    } else if (e.key === 'Home' || e.key === 'End') {
+      to(e.key === 'Home' ? 0 : rows.length - 1);
+    } else if (e.key === 'ArrowRight' && pp) {
+      if (!pp.expanded) this.toggleBranch(pp);
+    } else if (e.key === 'ArrowLeft') {
+      if (pp && pp.expanded) this.toggleBranch(pp);
+      else if (entry.kind) entry.popup.control.focus();
+    } else return false;
+    return true;
+  }
+
+  loadImages() {
+    const names = [this.m.fields.raw(AP_IMAGE)];
+    let left = 0;
+    this.m.items.forEach((it) => names.push(...it.images));
+    const finish = () => {
+      if (!this.loading) return;
+      this.loading = false;
+      this.paint();
+    };
+    for (const name of names) {
+      const url = resolve(name);
+      if (!url || this.images.has(name)) continue;
+      const img = new Image();
       left++;
-      img.onload = img.onerror = () => { if (!--left) finish(); };
-      img.src = u;
-      this.imgs.set(n, img);
-    });
+      img.onload = img.onerror = () => {
+        if (!--left) finish();
+      };
+      img.src = url;
+      this.images.set(name, img);
+    }
     this.loading = left > 0;
     this.paint();
     if (left) setTimeout(finish, 3000);
-  },
-  paint() {
-    let { c, a, m } = this, { W, H } = m;
-    c.setTransform(this.dpr, 0, 0, this.dpr, 0, 0);
-    c.clearRect(0, 0, W, H);
-    if (this.loading) {
-      fill(c, 0, 0, W, H, a.col(11));
-      c.textAlign = 'center';
-      text(c, a.raw(9), '12px sans-serif', a.col(10), W / 2, [0, 0, W, H]);
-      c.textAlign = 'start';
-      return;
-    }
-    background(c, 0, 0, W, H, a.col(2), a.flag(88) && a.col(17));
-    image(c, this.imgs.get(a.raw(4)), a.int(5, 0, 5), a.num(6), a.num(7), 0, 0, W, H);
-    border(c, 0, 0, W, H, a.int(14, 0, 4), a.size(12), a.col(16));
-    let b = m.menu;
-    if (b) {
-      if (!a.flag(20)) background(c, b[0], b[1], b[2], b[3], a.col(18), a.flag(89) && a.col(19));
-      border(c, b[0], b[1], b[2], b[3], a.int(23, 0, 4), a.size(21), a.col(25));
-    }
-    m.items.forEach((it, k) => {
-      let st = this.state(k), s = 32 + 18 * st, [x, y, w, h] = it.r;
-      if (!a.flag(s + 5)) background(c, x, y, w, h, a.col(s), a.flag(90 + st) && a.col(s + 1));
-      image(c, this.imgs.get(it.img[st]), a.int(s + 2, 0, 5), a.num(s + 3), a.num(s + 4), x, y, w, h);
-      border(c, x, y, w, h, a.int(s + 10, 0, 4), a.size(s + 8), a.col(s + 12));
-      let bw = a.bw(s + 8, s + 10), o = a.num(s + 16), al = a.int(s + 17, 0, 2), f = a.font(s + 13);
-      c.font = f;
-      let tw = c.measureText(it.caption).width;
-      let tx = al === 0 ? x + bw + 2 + o : al === 1 ? x + Math.floor((w - tw) / 2) + o
-        : x + w - bw - 2 - tw - o;
-      text(c, it.caption, f, a.col(s + 6), tx, [x + bw, y + bw, w - 2 * bw, h - 2 * bw]);
-    });
   }
-};
+  destroy() {
+    clearTimeout(this.timer);
+    registry.live.delete(this);
+    registry.scrolling.delete(this);
+    if (this.box.parentElement) registry.resizes.unobserve(this.box.parentElement);
+    this.box.replaceWith(this.applet);
+    registry.menus.delete(this.box);
+    registry.menus.delete(this.applet);
+    if (!registry.live.size) documentListeners(false);
+  }
+}
 
-let uid = 0;
+// The menu's own listeners live on its box; the ones on the document and window are shared.
+function listen(menu) {
+  const on = (type, handler) => menu.box.addEventListener(type, handler);
+  on('pointerover', (e) => menu.pointerOver(e));
+  on('pointerout', (e) => menu.pointerOut(e));
+  on('pointerdown', (e) => menu.pointerDown(e));
+  on('pointerup', () => {
+    menu.pressed = null;
+    menu.paint();
+  });
+  on('click', (e) => menu.click(e));
+  on('keydown', (e) => menu.key(e));
+  on('focusin', (e) => menu.focusIn(e));
+  on('focusout', (e) => menu.focusOut(e));
+  // A press on the menu's own surface keeps the focus where it is.
+  on('mousedown', (e) => {
+    if (!controlOf(e.target) && !e.target.closest('a')) e.preventDefault();
+  });
+}
+
+function pressOutside(e) {
+  for (const menu of registry.live) if (menu.isOpen() && !menu.box.contains(e.target)) menu.closeAll();
+}
+function windowResized() {
+  for (const menu of registry.live) menu.fit(false);
+}
+function pageScrolled() {
+  if (registry.frame) return;
+  registry.frame = global.requestAnimationFrame(() => {
+    registry.frame = 0;
+    for (const menu of registry.scrolling) menu.paintList();
+  });
+}
+// Zoom changes the pixel ratio: every canvas is drawn again at the new one.
+function watchPixelRatio() {
+  const query = global.matchMedia && global.matchMedia(`(resolution: ${global.devicePixelRatio || 1}dppx)`);
+  if (!query || !query.addEventListener) return;
+  const changed = () => {
+    query.removeEventListener('change', changed);
+    if (registry.listening) watchPixelRatio();
+    for (const menu of registry.live) menu.redraw();
+  };
+  query.addEventListener('change', changed);
+  registry.ratioQuery = { query, changed };
+}
+function documentListeners(on) {
+  if (registry.listening === on) return;
+  registry.listening = on;
+  const method = on ? 'addEventListener' : 'removeEventListener';
+  doc[method]('pointerdown', pressOutside, true);
+  global[method]('resize', windowResized);
+  global[method]('scroll', pageScrolled, { passive: true });
+  if (on) watchPixelRatio();
+  else if (registry.ratioQuery) registry.ratioQuery.query.removeEventListener('change', registry.ratioQuery.changed);
+}
+registry.scrolling = new Set();
+registry.resizes = global.ResizeObserver
+  ? new global.ResizeObserver((list) => list.forEach((e) => {
+    for (const menu of registry.live) if (menu.box.parentElement === e.target) menu.fit(false);
+  }))
+  : { observe() {}, unobserve() {} };
+
+// The window's size without scroll bars (in a page without a doctype too).
+function viewport() {
+  const root = doc.compatMode === 'CSS1Compat' ? doc.documentElement : doc.body || doc.documentElement;
+  return {
+    width: Math.min(global.innerWidth, root.clientWidth || global.innerWidth),
+    height: Math.min(global.innerHeight, root.clientHeight || global.innerHeight)
+  };
+}
 function resolve(name) {
-  if (!name || name === '.' || name === '..' || /[\/\\:]/.test(name)) return null;
+  if (!name || name === '.' || name === '..' || /[/\\:]/.test(name)) return null;
   return new URL(encodeURIComponent(name), doc.baseURI).href;
 }
 function play(name) {
-  let u = resolve(name);
-  if (!u) return;
+  const url = resolve(name);
+  if (!url) return;
   try {
-    new Audio(u).play()?.catch(() => {});
-  } catch (e) { /* a sound that cannot play is skipped */ }
-}
-function addStyle() {
-  if (styled) return;
-  styled = true;
-  let s = doc.createElement('style');
-  s.textContent =
-    '.zorvex ul{list-style:none;margin:0;padding:0}' +
-    '.zv-i,.zv-r{margin:0;padding:0;border:0;background:none;font:inherit;text-align:left;' +
-    'text-decoration:none;outline:0;appearance:none;overflow:clip;white-space:pre;cursor:default}' +
-    '.zv-i{position:absolute;color:transparent}' +
-    '.zorvex .zv-p{position:absolute;box-sizing:border-box;padding:2px;border:1px solid #808080;' +
-    'background:#F0F0F0;z-index:99999}' +
-    '.zv-p>li{display:block;margin:0}.zv-p>.zv-s{height:7px;box-sizing:border-box;padding-top:3px}' +
-    '.zv-s>div{margin-left:1px;height:0;border-top:1px solid #A0A0A0;border-bottom:1px solid #FFF}' +
-    '.zv-r{display:block;box-sizing:border-box;width:100%;' +
-    'height:var(--h);line-height:var(--h);padding-left:5px;color:#000}' +
-    '.zv-r:hover,.zv-r:focus,.zv-r.zv-o{background:#316AC5;color:#FFF}' +
-    '.zv-r>span{position:absolute;width:1px;background:currentColor}.zv-m{position:relative}';
-  (doc.head || doc.documentElement).appendChild(s);
+    const playing = new Audio(url).play();
+    if (playing) playing.catch(() => {});
+  } catch (e) {
+    // A sound that cannot be played is skipped.
+  }
 }
 
 function upgrade(root) {
-  (root || doc).querySelectorAll('applet').forEach((el) => {
-    if (/^zorvex\.class$/i.test(el.getAttribute('code') || '') && !menus.has(el)) new Menu(el);
-  });
+  // Menus of a document that was written anew are gone, and so are its listeners.
+  for (const menu of registry.live) if (!menu.box.isConnected) registry.live.delete(menu);
+  if (!registry.live.size) registry.listening = false;
+  const applets = (root || doc).querySelectorAll('applet');
+  for (let i = 0; i < applets.length; i++) {
+    const el = applets[i];
+    if (!/^zorvex\.class$/i.test(el.getAttribute('code') || '') || registry.menus.has(el)) continue;
+    try {
+      const menu = new Menu(el);
+      registry.live.add(menu);
+      documentListeners(true);
+      if (menu.box.parentElement) registry.resizes.observe(menu.box.parentElement);
+    } catch (e) {
+      // One menu that cannot be drawn leaves the others working.
+      if (global.console) global.console.error('zorvex: a menu could not be drawn', el, e);
+    }
+  }
+}
+function find(el) {
+  for (; el; el = el.parentNode) if (registry.menus.has(el)) return registry.menus.get(el);
+  return null;
 }
 
 global.zorvex = {
   upgrade,
-  layout(el) {
-    for (; el; el = el.parentNode) if (menus.has(el)) return record(menus.get(el).m);
-    return null;
+  layout(el, options) {
+    const menu = find(el);
+    if (!menu) return null;
+    return options && options.width !== undefined ? narrowRecord(menu.m, options.width) : wideRecord(menu.m);
+  },
+  destroy(el) {
+    const menu = find(el);
+    if (menu) menu.destroy();
+    return !!menu;
   }
 };
 if (doc.readyState === 'loading') doc.addEventListener('DOMContentLoaded', () => upgrade());

@@ -94,7 +94,7 @@ test('image placements', async () => {
   const page = await newPage(browser);
   await page.goto(url);
   // Drawn once the picture has loaded: the tiled applet turns red from its corner.
-  await page.waitForFunction(() => document.querySelectorAll('canvas')[4]?.getContext('2d')
+  await page.waitForFunction(() => document.querySelectorAll('.zorvex > canvas')[4]?.getContext('2d')
     .getImageData(0, 0, 1, 1).data[1] === 0);
   const shot = await screenshot(page);
   for (const [i, [how, covered]] of cases.entries()) {
