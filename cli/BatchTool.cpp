@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <set>
 
@@ -22,12 +23,15 @@ const char *const Usage =
     "\n"
     "commands:\n"
     "  html PROJECT.tvl [OUTPUT]   write the HTML fragment to OUTPUT or standard output\n"
-    "  publish PROJECT.tvl FOLDER [--web-runtime]\n"
-    "                              assemble the publishable folder in FOLDER; with\n"
-    "                              --web-runtime the page loads zorvex.js, copied beside it\n"
+    "  publish PROJECT.tvl FOLDER [--no-web-runtime]\n"
+    "                              assemble the publishable folder in FOLDER: the page\n"
+    "                              loads zorvex.js, copied beside it, unless\n"
+    "                              --no-web-runtime is given\n"
     "  report PROJECT.tvl          write the publish report to standard output\n"
     "  check PROJECT.tvl           list the problems of the project\n"
-    "  layout PROJECT.tvl          write where the menu's parts lie, as JSON\n"
+    "  layout [--width A] PROJECT.tvl\n"
+    "                              write where the menu's parts lie, as JSON; with\n"
+    "                              --width, the narrow form a page A pixels wide shows\n"
     "\n"
     "  --help                      show this text\n"
     "  --version                   show the version\n";
@@ -259,6 +263,24 @@ private:
     int problems_ = 0;
 };
 
+// Removes every occurrence of a flag; true when there was one.
+bool takeOption(std::vector<std::string> &args, const std::string &flag)
+{
+    const auto end = std::remove(args.begin(), args.end(), flag);
+    const bool found = end != args.end();
+    args.erase(end, args.end());
+    return found;
+}
+
+std::optional<int> parseWidth(const std::string &text)
+{
+    if (text.empty() || text.size() > 4 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const int width = std::stoi(text);
+    return width >= 1 ? std::optional<int>(width) : std::nullopt;
+}
+
 bool expects(const std::string &command, std::size_t argc)
 {
     if (command == "html")
@@ -282,12 +304,25 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
         out << "tarvelle-cli " << TarvelleVersion << "\n";
         return ExitCode::Ok;
     }
-    // The publish option may stand anywhere after the command.
+    // Options may stand anywhere after the command.
     std::vector<std::string> args = arguments;
-    const auto option = std::find(args.begin(), args.end(), "--web-runtime");
-    const bool webRuntime = !args.empty() && args[0] == "publish" && option != args.end();
-    if (webRuntime)
-        args.erase(option);
+    const bool publishing = !args.empty() && args[0] == "publish";
+    const bool webRuntime = !(publishing && takeOption(args, "--no-web-runtime"));
+    if (publishing)
+        takeOption(args, "--web-runtime"); // the former default, still accepted
+    std::optional<int> narrowWidth;
+    if (!args.empty() && args[0] == "layout") {
+        const auto option = std::find(args.begin(), args.end(), "--width");
+        if (option != args.end()) {
+            narrowWidth = option + 1 != args.end() ? parseWidth(*(option + 1)) : std::nullopt;
+            if (!narrowWidth) {
+                err << "tarvelle-cli: --width takes a whole number of pixels from 1 to 9999\n\n"
+                    << Usage;
+                return ExitCode::Usage;
+            }
+            args.erase(option, option + 2);
+        }
+    }
     const bool unknownOption = std::any_of(args.begin(), args.end(), [](const std::string &a) {
         return a.size() > 2 && a.compare(0, 2, "--") == 0;
     });
@@ -315,9 +350,13 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
         if (command == "publish")
             return publish(project, fileName, args[2], err);
         if (command == "layout") {
-            out << menuLayoutJson(computeMenuLayout(project.doc.GetAppletData(),
-                                                    project.doc.GetItems(),
-                                                    itemParents(project.tree), EstimatedMeasure()));
+            const MenuLayout layout =
+                computeMenuLayout(project.doc.GetAppletData(), project.doc.GetItems(),
+                                  itemParents(project.tree), EstimatedMeasure());
+            out << (narrowWidth ? narrowLayoutJson(computeNarrowLayout(
+                                      project.doc.GetAppletData(),
+                                      MenuRecords{project.doc.GetItems()}, layout, *narrowWidth))
+                                : menuLayoutJson(layout));
             return ExitCode::Ok;
         }
         if (command == "report") {

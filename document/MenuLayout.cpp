@@ -224,3 +224,102 @@ std::string menuLayoutJson(const MenuLayout &layout)
     out += "]}\n";
     return out;
 }
+
+namespace {
+struct NarrowBuilder
+{
+    const MenuLayout &wide;
+    NarrowLayout &out;
+    int rowHeight;
+    int y;
+
+    void add(std::vector<int> path, NarrowKind kind, int h, int item, std::string caption)
+    {
+        const int depth = static_cast<int>(path.size());
+        out.rows.push_back({std::move(path), {0, y, out.width, h}, kind, depth, item,
+                            std::move(caption)});
+        y += h;
+    }
+
+    // A popup's rows and, below each branch, its own; iterative, as menus may be deep.
+    void addPopup(int first)
+    {
+        std::vector<std::pair<int, std::size_t>> stack{{first, 0}};
+        while (!stack.empty()) {
+            auto &[index, next] = stack.back();
+            const LayoutPopup &popup = wide.popups[static_cast<std::size_t>(index)];
+            if (next == popup.rows.size()) {
+                stack.pop_back();
+                continue;
+            }
+            const LayoutRow &row = popup.rows[next];
+            std::vector<int> path = popup.path;
+            path.push_back(static_cast<int>(next++));
+            const bool branch = row.kind == RowKind::Submenu && row.popup >= 0;
+            add(std::move(path),
+                row.kind == RowKind::Separator ? NarrowKind::Separator
+                : branch                       ? NarrowKind::Branch
+                                               : NarrowKind::Item,
+                row.kind == RowKind::Separator ? 7 : rowHeight, row.item, row.caption);
+            if (branch)
+                stack.push_back({row.popup, 0});
+        }
+    }
+};
+
+const char *narrowKindName(NarrowKind kind)
+{
+    switch (kind) {
+    case NarrowKind::Separator:
+        return "separator";
+    case NarrowKind::Branch:
+        return "branch";
+    case NarrowKind::Item:
+        break;
+    }
+    return "item";
+}
+} // namespace
+
+NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &items,
+                                 const MenuLayout &layout, int width)
+{
+    using namespace AppletField;
+    const AppletValues v(data);
+    const int bar = std::max(44, v.size(MnItemsHeight));
+    NarrowLayout narrow;
+    narrow.width = width;
+    narrow.bar = {0, 0, width, bar};
+    narrow.button = {0, 0, bar, bar};
+    NarrowBuilder builder{layout, narrow, std::max(44, v.font(PopupFntName).size + 8), bar};
+    for (std::size_t k = 0; k < layout.items.size(); ++k) {
+        const int item = layout.itemIndex[k];
+        const int popup = layout.itemPopup[k];
+        builder.add({static_cast<int>(k)}, popup >= 0 ? NarrowKind::Branch : NarrowKind::Item, bar,
+                    item, popupRowCaption(items[static_cast<std::size_t>(item)], false));
+        if (popup >= 0)
+            builder.addPopup(popup);
+    }
+    return narrow;
+}
+
+std::string narrowLayoutJson(const NarrowLayout &layout)
+{
+    std::string out = "{\"width\": " + std::to_string(layout.width) + ", \"bar\": ";
+    appendRect(out, layout.bar);
+    out += ", \"button\": ";
+    appendRect(out, layout.button);
+    out += ", \"rows\": [";
+    for (std::size_t r = 0; r < layout.rows.size(); ++r) {
+        const NarrowRow &row = layout.rows[r];
+        out += r ? ", {\"path\": [" : "{\"path\": [";
+        for (std::size_t i = 0; i < row.path.size(); ++i)
+            out += (i ? ", " : "") + std::to_string(row.path[i]);
+        out += "], \"box\": ";
+        appendRect(out, row.box);
+        out += ", \"kind\": \"" + std::string(narrowKindName(row.kind)) +
+               "\", \"depth\": " + std::to_string(row.depth) + "}";
+    }
+    out += "]}\n";
+    return out;
+}

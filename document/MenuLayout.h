@@ -53,6 +53,32 @@ struct MenuLayout
     std::vector<LayoutPopup> popups; // pre-order
 };
 
+// The narrow form a phone shows below the applet's width: a bar with the menu button, and the
+// list of every item, one row each, every branch expanded. y counts from the bar's top.
+enum class NarrowKind
+{
+    Item,
+    Separator,
+    Branch,
+};
+
+struct NarrowRow
+{
+    std::vector<int> path; // as in LayoutPopup: first-level number, then row numbers
+    LayoutRect box;
+    NarrowKind kind = NarrowKind::Item;
+    int depth = 1;       // 1 for first-level items
+    int item = -1;       // index in the item list
+    std::string caption; // as the page reads it
+};
+
+struct NarrowLayout
+{
+    int width = 0;
+    LayoutRect bar, button;
+    std::vector<NarrowRow> rows; // pre-order
+};
+
 // Measures a caption in a font, in pixels.
 class CaptionMeasure
 {
@@ -95,6 +121,11 @@ MenuLayout computeMenuLayout(const TAppletData &data, const TItemArray &items,
 MenuLayout computeMenuLayout(const TAppletData &data, const MenuRecords &items,
                              const std::vector<int> &parents, const CaptionMeasure &measure);
 
+// The narrow form at width A of the menu that a layout describes: the bar is max(44, item
+// height) high, first-level rows as high as the bar, deeper rows max(44, popup font size + 8).
+NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &items,
+                                 const MenuLayout &layout, int width);
+
 // The popup rows' captions as the page reads them: a row without a popup of its own carries
 // "caption|url|target|", so its caption ends at the first "|".
 
@@ -103,3 +134,6 @@ std::string popupRowCaption(const TItemData &item, bool opensPopup);
 // {"applet": [x, y, w, h], "menu": [...] or null, "items": [[...], ...],
 //  "popups": [{"path": [...], "box": [...], "rows": [[y, h, "item"], ...]}, ...]}
 std::string menuLayoutJson(const MenuLayout &layout);
+// {"width": A, "bar": [...], "button": [...],
+//  "rows": [{"path": [...], "box": [...], "kind": "branch", "depth": 1}, ...]}
+std::string narrowLayoutJson(const NarrowLayout &layout);

@@ -1,6 +1,6 @@
 // The runtime places the menu exactly where the document core does: the layout records of
-// zorvex.layout and of "tarvelle-cli layout" agree, but for popup widths and the x of deeper
-// popups, which depend on how each measures text.
+// zorvex.layout and of "tarvelle-cli layout" agree, wide and narrow, but for popup widths and
+// the x of deeper popups, which depend on how each measures text.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { mkdtempSync, readdirSync, writeFileSync } from 'node:fs';
@@ -30,6 +30,9 @@ async function compare(file, name) {
   await page.setContent(pageHtml(html.replace('<HTML>', '').replace('</HTML>', '')));
   const actual = await page.evaluate(() => zorvex.layout(document.querySelector('.zorvex')));
   assert.deepEqual(comparable(actual), comparable(expected), name);
+  // The narrow form has no text widths in it: equal to the pixel.
+  const narrow = await page.evaluate(() => zorvex.layout(document.querySelector('.zorvex'), { width: 333 }));
+  assert.deepEqual(narrow, JSON.parse(cli('layout', '--width', '333', file)), `${name}, narrow`);
   return actual;
 }
 
