@@ -2,8 +2,12 @@
 // settings in "app" and every item in parameters of its own, CR LF after every line.
 
 #include "FileSystem.h"
+#include "MenuLayout.h"
 #include "qarAppletAgent.h"
 #include "TextCodec.h"
+
+#include <algorithm>
+#include <cctype>
 
 namespace {
 const char *const CopyrightNotice =
@@ -93,12 +97,86 @@ void TqarAppletAgent::GenerateHTML(const std::string &fileName) const
     fsx::writeFileAtomically(fileName, GenerateHTMLText());
 }
 
-std::string TqarAppletAgent::SavedPageText() const
+namespace {
+bool isBlankTarget(const std::string &target)
 {
-    std::string page = GenerateHTMLText();
-    if (includeWebRuntime_) {
-        const std::string end = std::string("</applet>") + LineEnd;
-        page.insert(page.rfind(end) + end.size(), std::string(WebRuntimeScript) + LineEnd);
+    static const std::string blank = "_blank";
+    return target.size() == blank.size() &&
+           std::equal(target.begin(), target.end(), blank.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == b;
+           });
+}
+
+// The menu as plain nested lists, for browsers without scripts and crawlers that run none:
+// a link per item (its caption alone when it has no address), the caption and a nested list
+// for an item that opens a popup; separators below the first level are left out. One item a
+// line, end tags that HTML implies left out, to keep the page small.
+std::string noScriptMenu(const TItemArray &items, const std::vector<int> &parents)
+{
+    using namespace ItemField;
+    const std::size_t count = std::min(items.size(), parents.size());
+    std::string out;
+    appendLine(out, "<ul>");
+    std::vector<int> open{-1}; // the items whose lists are open, innermost last
+    for (std::size_t k = 0; k < count; ++k) {
+        const int parent = parents[k] < static_cast<int>(k) ? parents[k] : -1;
+        while (open.size() > 1 && open.back() != parent) {
+            appendLine(out, "</ul>");
+            open.pop_back();
+        }
+        const TItemData &item = items[k];
+        const std::string caption = popupRowCaption(item, false);
+        const bool branch = k + 1 < count && parents[k + 1] == static_cast<int>(k);
+        if (!branch && parent >= 0 && caption == SeparatorCaption)
+            continue;
+        if (branch) {
+            appendLine(out, "<li>" + attr(caption));
+            appendLine(out, "<ul>");
+            open.push_back(static_cast<int>(k));
+            continue;
+        }
+        const std::string &url = item[ItemURL];
+        const std::string &target = item[ItemTarget];
+        if (url.empty()) {
+            appendLine(out, "<li>" + attr(caption));
+            continue;
+        }
+        std::string link = "<li><a href=\"" + attr(url) + "\"";
+        if (!target.empty() && target != "_self")
+            link += " target=\"" + attr(target) + "\"";
+        if (isBlankTarget(target))
+            link += " rel=\"noopener\"";
+        appendLine(out, link + ">" + attr(caption) + "</a>");
     }
+    for (; open.size() > 1; open.pop_back())
+        appendLine(out, "</ul>");
+    appendLine(out, "</ul>");
+    return out;
+}
+} // namespace
+
+std::string TqarAppletAgent::SavedPageText(const std::string &title, const ItemTree &tree) const
+{
+    std::string fragment = GenerateHTMLText();
+    if (!includeWebRuntime_)
+        return fragment;
+    // The fragment without its HTML tags, the plain menu inside the applet element.
+    const std::string open = std::string("<HTML>") + LineEnd;
+    const std::string close = std::string("</applet>") + LineEnd + "</HTML>" + LineEnd;
+    fragment = fragment.substr(open.size(), fragment.size() - open.size() - close.size());
+    std::string page;
+    for (const char *line :
+         {"<!DOCTYPE html>", "<html lang=\"en\">", "<head>", "<meta charset=\"utf-8\">",
+          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"})
+        appendLine(page, line);
+    appendLine(page, "<title>" + attr(title) + "</title>");
+    appendLine(page, "</head>");
+    appendLine(page, "<body>");
+    page += fragment;
+    page += noScriptMenu(Items, itemParents(tree));
+    appendLine(page, "</applet>");
+    appendLine(page, WebRuntimeScript);
+    appendLine(page, "</body>");
+    appendLine(page, "</html>");
     return page;
 }

@@ -149,7 +149,7 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
     ProgressDisplay &progress = Progress();
     const ProgressFinish finish(progress);
     const std::string base = baseName(fileName);
-    fsx::writeFileAtomically(folder + base + ".html", SavedPageText());
+    fsx::writeFileAtomically(folder + base + ".html", SavedPageText(base, tree));
     for (const std::string &file : appletFiles_) {
         if (fsx::isBareFileName(file))
             fsx::copyFile(fsx::withSeparator(programFolder_) + file, folder + file);
@@ -173,6 +173,18 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
             skippedResources_.push_back(name);
     }
     return true;
+}
+
+TStringArray TqarAppletAgent::PublishedAppletFiles() const
+{
+    TStringArray files;
+    for (const std::string &file : appletFiles_) {
+        if (!fsx::isBareFileName(file))
+            continue;
+        if (file == WebRuntimeFile || fsx::fileExists(fsx::withSeparator(programFolder_) + file))
+            files.push_back(file);
+    }
+    return files;
 }
 
 std::string TqarAppletAgent::PublishReportText() const
@@ -199,10 +211,9 @@ std::string TqarAppletAgent::PublishReportText() const
     line("");
     line("[Applet class and archive file(s)]: Archive file be used for newer browser such as IE4+ "
          "or Netscape4+");
-    for (const std::string &file : appletFiles_) {
+    for (const std::string &file : PublishedAppletFiles())
         line("  " + file);
-        progress.step(1);
-    }
+    progress.step(static_cast<int>(appletFiles_.size()));
 
     // Each name is listed once across both sections, so a file named as an image and as a
     // sound appears under the images only.

@@ -81,9 +81,10 @@ public:
     // Applet HTML (HtmlGenerator.cpp).
     void GenerateHTML(const std::string &fileName) const;
     std::string GenerateHTMLText() const;
-    // The page SaveAll writes: the fragment, with the web runtime's line after the applet
-    // tag when the runtime is included.
-    std::string SavedPageText() const;
+    // The page SaveAll writes: the fragment alone without the web runtime; with it, a whole
+    // HTML5 document titled with the project's name, carrying the menu also as plain lists
+    // inside the applet element (for visitors without scripts) and loading the runtime.
+    std::string SavedPageText(const std::string &title, const ItemTree &tree) const;
 
     // Whether saving includes the web runtime: the page loads it, it is copied beside the
     // page from the program folder, and the report lists it with the applet's files (in the
@@ -110,6 +111,9 @@ public:
     // a file the save wrote.
     const TStringArray &SkippedResources() const { return skippedResources_; }
     std::string PublishReportText() const;
+    // The applet files a save puts beside the page, which the report lists: the web runtime
+    // when it is included, the others only when the program folder holds them.
+    TStringArray PublishedAppletFiles() const;
 
     // Resource names in slot order: ApBgImg, ApBgSnd, then per item the five files.
     TStringArray ResourceSlots() const;

@@ -23,16 +23,17 @@ const char *const TMainForm::ReportFile = "PublishReport.txt";
 namespace {
 const char *const WebRuntimeValue = "IncludeWebRuntime";
 
-// Off unless the user turned it on; a registry error counts as off.
+// On unless the user turned it off: a saved page without the runtime shows nothing in
+// today's browsers. A registry error counts as on.
 bool readIncludeWebRuntime()
 {
     try {
         Registry registry(Registry::CurrentUser);
-        return registry.openKey(QLatin1String(SettingsKey), false) &&
-               registry.valueExists(QLatin1String(WebRuntimeValue)) &&
+        return !registry.openKey(QLatin1String(SettingsKey), false) ||
+               !registry.valueExists(QLatin1String(WebRuntimeValue)) ||
                registry.readBool(QLatin1String(WebRuntimeValue));
     } catch (const RegistryError &) {
-        return false;
+        return true;
     }
 }
 } // namespace

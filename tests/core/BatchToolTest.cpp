@@ -129,23 +129,39 @@ TEST(BatchTool, PublishAssemblesTheFolder)
     EXPECT_FALSE(std::filesystem::exists(program.path() + "preview"));
 }
 
-TEST(BatchTool, PublishWithTheWebRuntime)
+TEST(BatchTool, PublishIncludesTheWebRuntimeUnlessTold)
 {
     SavedProject p;
     TempFolder program;
     writeBytes(program.file("zorvex.js"), "RUNTIME");
     const std::string target = p.folder.file("site-out");
-    EXPECT_EQ(run({"publish", p.path, "--web-runtime", target}, program.path()).status,
-              ExitCode::Ok);
+    EXPECT_EQ(run({"publish", p.path, target}, program.path()).status, ExitCode::Ok);
     EXPECT_EQ(readBytes(target + "/zorvex.js"), "RUNTIME");
     const std::vector<std::string> page = crlfLines(readBytes(target + "/site.html"));
-    ASSERT_GE(page.size(), 3u);
-    EXPECT_EQ(page[page.size() - 3], "</applet>");
-    EXPECT_EQ(page[page.size() - 2], "<script src=\"zorvex.js\"></script>");
-    EXPECT_EQ(page.back(), "</HTML>");
+    ASSERT_GE(page.size(), 8u);
+    EXPECT_EQ(std::vector<std::string>(page.begin(), page.begin() + 8),
+              (std::vector<std::string>{
+                  "<!DOCTYPE html>", "<html lang=\"en\">", "<head>", "<meta charset=\"utf-8\">",
+                  "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">",
+                  "<title>site</title>", "</head>", "<body>"}));
     const std::string report = readBytes(target + "/site_PublishReport.txt");
-    EXPECT_NE(report.find("  zorvex.class\r\n  zorvex.js\r\n\r\n"), std::string::npos);
+    EXPECT_NE(report.find("or Netscape4+\r\n  zorvex.js\r\n\r\n"), std::string::npos) << report;
+
+    // Without it, the page is the fragment to the byte.
+    const std::string plain = p.folder.file("plain");
+    EXPECT_EQ(run({"publish", "--no-web-runtime", p.path, plain}, program.path()).status,
+              ExitCode::Ok);
+    EXPECT_EQ(readBytes(plain + "/site.html"), run({"html", p.path}).out);
+    EXPECT_FALSE(std::filesystem::exists(plain + "/zorvex.js"));
+    EXPECT_EQ(run({"publish", p.path, "--web-runtime", target}, program.path()).status,
+              ExitCode::Ok);
     EXPECT_EQ(run({"html", p.path, "--web-runtime"}).status, ExitCode::Usage);
+
+    // The narrow layout, and a width that is no number.
+    EXPECT_EQ(run({"layout", "--width", "320", p.path}).out.rfind("{\"width\": 320, ", 0), 0u);
+    for (const char *bad : {"0", "wide", "12345", "-3"})
+        EXPECT_EQ(run({"layout", p.path, "--width", bad}).status, ExitCode::Usage) << bad;
+    EXPECT_EQ(run({"layout", p.path, "--width"}).status, ExitCode::Usage);
 }
 
 TEST(BatchTool, LayoutPrintsTheMenusPlaces)
@@ -154,11 +170,11 @@ TEST(BatchTool, LayoutPrintsTheMenusPlaces)
     const ToolRun r = run({"layout", p.path});
     EXPECT_EQ(r.status, ExitCode::Ok) << r.err;
     // Default settings: a horizontal menu at (40, 20) of 80 x 20 items; the popup of Products
-    // opens 5, 5 below it with one 22-pixel row (14-pixel popup font), at least 80 wide.
+    // opens 5, 5 below it with one 24-pixel row (the least a touch target is), at least 80 wide.
     EXPECT_EQ(r.out, "{\"applet\": [0, 0, 400, 60], \"menu\": [40, 20, 160, 20], "
                      "\"items\": [[40, 20, 80, 20], [120, 20, 80, 20]], \"popups\": "
-                     "[{\"path\": [1], \"box\": [125, 45, 80, 28], \"rows\": "
-                     "[[48, 22, \"item\"]]}]}\n");
+                     "[{\"path\": [1], \"box\": [125, 45, 80, 30], \"rows\": "
+                     "[[48, 24, \"item\"]]}]}\n");
 }
 
 TEST(BatchTool, CheckListsProblems)

@@ -84,3 +84,48 @@ TEST(HtmlGenerator, ValuesCannotBreakTheAttribute)
                        "&lt;b&gt;caf&#233;&lt;/b&gt; a|b|"
                        "|_self|||||||5|5|\">");
 }
+
+TEST(HtmlGenerator, SavedPageWithTheRuntimeCarriesThePlainMenu)
+{
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A", ">>-", ">>B", ">>>B1", ">Caf<\u00e9>"});
+    fillItemsFromTree(doc, tree);
+    TItemArray &items = doc.GetItems();
+    items[0][ItemField::ItemURL] = "index.html";
+    items[2][ItemField::ItemURL] = "a.html";
+    items[2][ItemField::ItemTarget] = "_Blank";
+    items[5][ItemField::ItemURL] = "b1.html?a=1&b=\"2\"";
+    items[5][ItemField::ItemTarget] = "frame";
+    NullProgress none;
+    numberMenuStructure(tree, items, none);
+
+    EXPECT_EQ(doc.SavedPageText("x", tree), doc.GenerateHTMLText()) << "no runtime: the fragment";
+    doc.SetIncludeWebRuntime(true);
+    const auto page = crlfLines(doc.SavedPageText("My <menu>", tree));
+    const auto fragment = crlfLines(doc.GenerateHTMLText());
+    ASSERT_EQ(page.size(), 8 + (fragment.size() - 3) + 12 + 4);
+    EXPECT_EQ(page[5], "<title>My &lt;menu&gt;</title>");
+    EXPECT_TRUE(std::equal(fragment.begin() + 1, fragment.end() - 2, page.begin() + 8));
+    // Links keep their targets (_self is the default), separators inside popups are left out,
+    // a branch is its caption and its list.
+    EXPECT_EQ(std::vector<std::string>(page.end() - 16, page.end()),
+              (std::vector<std::string>{
+                  "<ul>",
+                  "<li><a href=\"index.html\">Home</a>",
+                  "<li>Products",
+                  "<ul>",
+                  "<li><a href=\"a.html\" target=\"_Blank\" rel=\"noopener\">A</a>",
+                  "<li>B",
+                  "<ul>",
+                  "<li><a href=\"b1.html?a=1&amp;b=&quot;2&quot;\" target=\"frame\">B1</a>",
+                  "</ul>",
+                  "</ul>",
+                  "<li>Caf&lt;&#233;&gt;",
+                  "</ul>",
+                  "</applet>",
+                  "<script src=\"zorvex.js\"></script>",
+                  "</body>",
+                  "</html>",
+              }));
+}

@@ -82,9 +82,22 @@ TEST(MenuLayout, VerticalMenuWithNestedPopupsAndSeparators)
     EXPECT_EQ(menuLayoutJson(l),
               "{\"applet\": [0, 0, 400, 60], \"menu\": [10, 5, 84, 41], "
               "\"items\": [[12, 7, 80, 20], [12, 24, 80, 20]], \"popups\": ["
-              "{\"path\": [1], \"box\": [88, 29, 250, 49], \"rows\": "
-              "[[32, 18, \"item\"], [50, 7, \"separator\"], [57, 18, \"submenu\"]]}, "
-              "{\"path\": [1, 2], \"box\": [335, 54, 80, 24], \"rows\": [[57, 18, \"item\"]]}]}\n");
+              "{\"path\": [1], \"box\": [88, 29, 250, 61], \"rows\": "
+              "[[32, 24, \"item\"], [56, 7, \"separator\"], [63, 24, \"submenu\"]]}, "
+              "{\"path\": [1, 2], \"box\": [335, 60, 80, 30], \"rows\": [[63, 24, \"item\"]]}]}\n");
+    // Narrow: a 44-pixel bar and rows (the items and the 10-pixel font are smaller), every
+    // branch expanded in pre-order, separators 7 pixels high.
+    const NarrowLayout narrow =
+        computeNarrowLayout(doc.GetAppletData(), MenuRecords{doc.GetItems()}, l, 300);
+    EXPECT_EQ(narrowLayoutJson(narrow),
+              "{\"width\": 300, \"bar\": [0, 0, 300, 44], \"button\": [0, 0, 44, 44], \"rows\": ["
+              "{\"path\": [0], \"box\": [0, 44, 300, 44], \"kind\": \"item\", \"depth\": 1}, "
+              "{\"path\": [1], \"box\": [0, 88, 300, 44], \"kind\": \"branch\", \"depth\": 1}, "
+              "{\"path\": [1, 0], \"box\": [0, 132, 300, 44], \"kind\": \"item\", \"depth\": 2}, "
+              "{\"path\": [1, 1], \"box\": [0, 176, 300, 7], \"kind\": \"separator\", \"depth\": 2}, "
+              "{\"path\": [1, 2], \"box\": [0, 183, 300, 44], \"kind\": \"branch\", \"depth\": 2}, "
+              "{\"path\": [1, 2, 0], \"box\": [0, 227, 300, 44], \"kind\": \"item\", \"depth\": 3}]}\n");
+    EXPECT_EQ(narrow.rows[2].caption, "Much wider than eighty");
     EXPECT_EQ(l.itemIndex, (std::vector<int>{0, 1}));
     EXPECT_EQ(l.itemPopup, (std::vector<int>{-1, 0}));
     EXPECT_EQ(l.popups[0].rows[2].popup, 1);

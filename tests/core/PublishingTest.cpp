@@ -55,9 +55,6 @@ TEST(Publishing, ReportListsEveryNameOnce)
                   "",
                   "[Applet class and archive file(s)]: Archive file be used for newer browser such "
                   "as IE4+ or Netscape4+",
-                  "  zorvex.jar",
-                  "  zorvex.class",
-                  "  ",
                   "",
                   "[Image File(s)]: They should be copied to the same directory the applet class "
                   "file in!",
@@ -72,6 +69,14 @@ TEST(Publishing, ReportListsEveryNameOnce)
                   "End of Publish Report",
                   rule,
               }));
+
+    // The applet section names only what the folder receives: the runtime, and the applet's
+    // own files where the program folder holds them.
+    f.doc.SetIncludeWebRuntime(true);
+    writeBytes(f.program.file("zorvex.class"), "CLASS");
+    const std::vector<std::string> lines = crlfLines(f.doc.PublishReportText());
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 8, lines.begin() + 11),
+              (std::vector<std::string>{"  zorvex.class", "  zorvex.js", ""}));
 }
 
 TEST(Publishing, StagingRecordsAndClearingDeletesOnlyStagedFiles)
@@ -183,7 +188,7 @@ TEST(Publishing, ResourcesComeOnlyFromInsideTheirFolderAndNeverReplaceOutputs)
     EXPECT_EQ(readBytes(out.file("ok.gif")), "GIF");
     EXPECT_EQ(readBytes(out.file("inside.gif")), "GIF") << "a link that stays inside is fine";
     EXPECT_FALSE(std::filesystem::exists(out.file("leak.gif"))) << "nothing from outside";
-    EXPECT_EQ(readBytes(out.file("Menu.html")), f.doc.SavedPageText()) << "the page stays";
+    EXPECT_EQ(readBytes(out.file("Menu.html")), f.doc.SavedPageText("Menu", f.tree)) << "the page stays";
     EXPECT_EQ(f.doc.SkippedResources(), (TStringArray{"leak.gif", "Menu.html", "missing.au"}));
 
     // Staging takes the same care: the link out never reaches the preview folder.
