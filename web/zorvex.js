@@ -514,7 +514,7 @@ const STYLE = '.zorvex{position:relative;display:inline-block;vertical-align:top
   '.zv-r>span{position:absolute;width:1px;right:var(--r);top:var(--t);height:var(--h);' +
   'background:currentColor}.zv-n .zv-b{position:absolute;width:var(--t);height:var(--t)}' +
   '.zv-n .zv-b,.zv-n .zv-l{display:block}.zv-n .zv-l{top:var(--t);height:auto;z-index:99999;background:var(--bg)}' +
-  '.zv-n .zv-i{height:var(--t);padding-left:16px;line-height:var(--t)}.zv-n .zv-r{height:var(--nh);' +
+  '.zv-n .zv-i,.zv-n .zv-r{width:100%}.zv-n .zv-i{height:var(--t);padding-left:16px;line-height:var(--t)}.zv-n .zv-r{height:var(--nh);' +
   'line-height:var(--nh);padding-left:calc(16px * (var(--d) - 1) + 16px);font:var(--pf)}' +
   '.zv-n .zv-s{height:7px}.zv-n .zv-s>div,.zv-n .zv-r>span{display:none}' +
   '@media (forced-colors:active){.zorvex canvas{display:none}.zv-i,.zv-r,.zv-b,.zv-n .zv-l{' +
@@ -590,8 +590,7 @@ class Menu {
     paintList(this, this.lc, top, bottom);
   }
   sizeCanvas(canvas, w, h) {
-    const dpr = global.devicePixelRatio || 1;
-    this.scale = dpr;
+    const dpr = this.scale = global.devicePixelRatio || 1;
     const bw = Math.round(w * dpr), bh = Math.round(h * dpr);
     if (canvas.width !== bw) canvas.width = bw;
     if (canvas.height !== bh) canvas.height = bh;
@@ -602,7 +601,8 @@ class Menu {
   // The width the page gives the menu decides between the applet area and the narrow form.
   fit(first) {
     const m = this.m, A = this.availableWidth(), narrow = A < m.W;
-    if (!first && narrow === this.narrow && (!narrow || A === this.A)) return this.place();
+    const same = narrow === this.narrow && (!narrow || A === this.A) && this.scale === global.devicePixelRatio;
+    if (!first && same) return this.place();
     if (narrow !== this.narrow || first) this.reset(narrow);
     this.A = narrow ? A : m.W;
     this.redraw();
