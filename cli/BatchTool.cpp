@@ -1,5 +1,6 @@
 #include "BatchTool.h"
 
+#include "AccessibilityCheck.h"
 #include "Errors.h"
 #include "FileSystem.h"
 #include "MenuLayout.h"
@@ -154,6 +155,7 @@ public:
         const TItemArray &items = project_.doc.GetItems();
         for (std::size_t k = 0; k < items.size(); ++k)
             checkItem(k, items[k], projectFolder(fileName));
+        checkAccessibility();
         return problems_ == 0 ? ExitCode::Ok : ExitCode::Problems;
     }
 
@@ -231,6 +233,16 @@ private:
                 break;
             }
         }
+    }
+
+    void checkAccessibility()
+    {
+        const TAppletData data = project_.doc.GetAppletData();
+        const MenuRecords items{project_.doc.GetItems()};
+        const MenuLayout layout =
+            computeMenuLayout(data, items, itemParents(project_.tree), EstimatedMeasure());
+        for (const AccessibilityWarning &warning : accessibilityWarnings(data, items, layout))
+            problem(warning.where, warning.what);
     }
 
     void checkItem(std::size_t k, const TItemData &item, const std::string &folder)

@@ -287,6 +287,9 @@ private:
     // Draws the preview anew once the current command is done, before the next frame.
     void schedulePreview();
     void refreshPreview();
+    // The accessibility warnings of a menu, as lines for the author.
+    static QStringList warningTexts(const TAppletData &data, const MenuRecords &items,
+                                    const MenuLayout &layout);
     void FormCreate();
     void setSaveEnabled(bool enabled);
     void setClientHeight(int height);

@@ -6,6 +6,7 @@
 #include "FileSystem.h"
 #include "MainForm.h"
 #include "MemoryTree.h"
+#include "MenuLayout.h"
 #include "MenuStructure.h"
 #include "PageLoad.h"
 #include "TextCodec.h"
@@ -15,6 +16,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
 #include <QUndoStack>
@@ -77,6 +79,16 @@ void TMainForm::saveAs(const QString &fileName)
 {
     const std::string path = toStd(QDir::toNativeSeparators(fileName));
     document.SaveAll(fsx::folderPart(path), fsx::fileNamePart(path), menuTree);
+    // What keeps visitors from using the menu is told, without stopping the author.
+    const MenuRecords records{document.GetItems()};
+    const QStringList warnings = warningTexts(
+        document.GetAppletData(), records,
+        computeMenuLayout(document.GetAppletData(), records, itemParents(menuTree),
+                          EstimatedMeasure()));
+    if (!warnings.isEmpty())
+        StaticText1->setText(tr("Saved with %n accessibility warning(s): %1", nullptr,
+                                int(warnings.size()))
+                                 .arg(warnings.front()));
     // The save itself succeeded; the author learns what did not come along.
     if (!document.SkippedResources().empty()) {
         QStringList names;

@@ -1,6 +1,7 @@
 // The live preview: the menu drawn from what the pages show, following every edit, in a tool
 // window beside the main window.
 
+#include "AccessibilityCheck.h"
 #include "MainForm.h"
 #include "MenuLayout.h"
 #include "preview/LivePreview.h"
@@ -119,6 +120,15 @@ void TMainForm::schedulePreview()
         Qt::QueuedConnection);
 }
 
+QStringList TMainForm::warningTexts(const TAppletData &data, const MenuRecords &items,
+                                    const MenuLayout &layout)
+{
+    QStringList texts;
+    for (const AccessibilityWarning &warning : accessibilityWarnings(data, items, layout))
+        texts << QString::fromStdString(warning.where + ": " + warning.what);
+    return texts;
+}
+
 void TMainForm::refreshPreview()
 {
     if (!livePreview->isVisible())
@@ -138,6 +148,8 @@ void TMainForm::refreshPreview()
         canvas->setScene(MenuScene(pageBaseline.applet, records, itemParents(menuTree),
                                    previewMeasure,
                                    QString::fromStdString(document.PreviewFolder())));
+        livePreview->setWarnings(
+            warningTexts(pageBaseline.applet, records, canvas->scene().layout()));
         previewDrawn = {previewGeneration, pageBaseline.applet, replaced ? index : -1};
     }
     // A newly selected item is shown: the popups on its path open and it lights up.

@@ -716,8 +716,9 @@ class Menu {
 
   pointerOver(e) {
     const el = controlOf(e.target);
-    if (e.pointerType === 'touch' || !el || el === this.hot) return;
+    if (e.pointerType === 'touch' || el === this.hot) return;
     this.hot = el;
+    if (!el) return this.paint();
     const entry = registry.entries.get(el);
     if (entry.sounds) play(entry.sounds[0]);
     if (!this.narrow && entry.r && this.open && this.open !== entry) {
@@ -731,10 +732,9 @@ class Menu {
   }
   pointerOut(e) {
     const el = controlOf(e.target);
-    if (!el || controlOf(e.relatedTarget) === el) return;
-    clearTimeout(this.timer);
-    if (this.hot === el) this.hot = null;
-    if (this.pressed === el) this.pressed = null;
+    if (el && controlOf(e.relatedTarget) !== el) clearTimeout(this.timer);
+    if (this.box.contains(e.relatedTarget)) return;
+    this.hot = this.pressed = null;
     this.paint();
   }
   pointerDown(e) {

@@ -7,6 +7,7 @@
 #include <QHideEvent>
 #include <QLabel>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 LivePreview::LivePreview(QWidget *parent) : QWidget(parent, Qt::Tool)
@@ -17,14 +18,23 @@ LivePreview::LivePreview(QWidget *parent) : QWidget(parent, Qt::Tool)
     view_ = new QComboBox(this);
     view_->setObjectName("cmbxPreviewView");
     view_->addItems({tr("Live Menu"), tr("All Items Normal"), tr("All Items Mouse Over"),
-                     tr("All Items Clicked"), tr("Loading Message")});
-    view_->setToolTip(tr("Show the menu working, or every first-level item in one state"));
+                     tr("All Items Clicked"), tr("Loading Message"), tr("Narrow Screen")});
+    view_->setToolTip(tr("Show the menu working, every first-level item in one state, or the "
+                         "narrow form of phones"));
+    narrowWidth_ = new QSpinBox(this);
+    narrowWidth_->setObjectName("spnedtPreviewWidth");
+    narrowWidth_->setRange(120, 2000);
+    narrowWidth_->setValue(360);
+    narrowWidth_->setSuffix(tr(" px"));
+    narrowWidth_->setToolTip(tr("The width of the screen the narrow form is shown for"));
+    narrowWidth_->setVisible(false);
     zoom_ = new QComboBox(this);
     zoom_->setObjectName("cmbxPreviewZoom");
     zoom_->addItems({tr("100 %"), tr("200 %")});
     zoom_->setToolTip(tr("Draw the menu at its size or twice as large"));
     auto *strip = new QHBoxLayout;
     strip->addWidget(view_);
+    strip->addWidget(narrowWidth_);
     strip->addWidget(zoom_);
     strip->addStretch(1);
 
@@ -38,14 +48,23 @@ LivePreview::LivePreview(QWidget *parent) : QWidget(parent, Qt::Tool)
     status_->setTextFormat(Qt::PlainText);
     status_->setMinimumWidth(1);
 
+    warnings_ = new QLabel(this);
+    warnings_->setObjectName("lblPreviewWarnings");
+    warnings_->setTextFormat(Qt::PlainText);
+    warnings_->setWordWrap(true);
+    warnings_->setMinimumWidth(1);
+    warnings_->setVisible(false);
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(strip);
     layout->addWidget(scroll_, 1);
     layout->addWidget(status_);
+    layout->addWidget(warnings_);
     resize(520, 360);
 
     connect(view_, &QComboBox::currentIndexChanged, this, &LivePreview::applyDesign);
+    connect(narrowWidth_, &QSpinBox::valueChanged, this, &LivePreview::applyDesign);
     connect(zoom_, &QComboBox::currentIndexChanged, this,
             [this](int index) { canvas_->setZoom(index + 1); });
     connect(canvas_, &PreviewCanvas::statusTextChanged, status_, &QLabel::setText);
@@ -55,6 +74,22 @@ void LivePreview::applyDesign()
 {
     const int choice = view_->currentIndex();
     canvas_->setDesign(choice >= 1 && choice <= 3 ? choice - 1 : -1, choice == 4);
+    narrowWidth_->setVisible(choice == 5);
+    canvas_->setNarrow(choice == 5 ? narrowWidth_->value() : 0);
+}
+
+void LivePreview::setWarnings(const QStringList &warnings)
+{
+    warnings_->setVisible(!warnings.isEmpty());
+    if (warnings.isEmpty())
+        return;
+    QString text = warnings.size() == 1
+                       ? tr("Accessibility: %1").arg(warnings.front())
+                       : tr("Accessibility, %1 warnings: %2").arg(warnings.size()).arg(warnings.front());
+    if (warnings.size() > 1)
+        text += tr(" (and %n more; tarvelle-cli check lists them all)", nullptr, warnings.size() - 1);
+    warnings_->setText(text);
+    warnings_->setToolTip(warnings.join(QLatin1Char('\n')));
 }
 
 void LivePreview::showEvent(QShowEvent *event)

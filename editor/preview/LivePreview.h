@@ -6,10 +6,12 @@ class PreviewCanvas;
 class QComboBox;
 class QLabel;
 class QScrollArea;
+class QSpinBox;
 
 // The "Live Preview" tool window: the menu drawn while the author edits it, with a strip to
-// show every first-level item in one state or the loading message, a zoom, and a status line
-// for the status text of the item under the pointer.
+// show every first-level item in one state, the loading message or the narrow form a phone
+// shows (at a width to pick), a zoom, and a status line for the status text of the item under
+// the pointer.
 class LivePreview : public QWidget
 {
     Q_OBJECT
@@ -18,6 +20,8 @@ public:
     explicit LivePreview(QWidget *parent = nullptr);
 
     PreviewCanvas *canvas() const { return canvas_; }
+    // The accessibility warnings of the menu shown, in a line under it (hidden without any).
+    void setWarnings(const QStringList &warnings);
 
 signals:
     void shownChanged(bool shown);
@@ -33,5 +37,7 @@ private:
     QScrollArea *scroll_;
     QComboBox *view_;
     QComboBox *zoom_;
+    QSpinBox *narrowWidth_;
     QLabel *status_;
+    QLabel *warnings_;
 };

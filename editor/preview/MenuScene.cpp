@@ -36,6 +36,7 @@ enum : int
     StateGradient = 90,
     PopupFont = 94,
 };
+const Rgb Black{0, 0, 0}, White{0xFF, 0xFF, 0xFF};
 // Offsets in a state's block.
 enum : int
 {
@@ -153,6 +154,18 @@ void caption(QPainter &p, const QString &text, const QFont &font, Rgb colour, do
     p.restore();
 }
 
+// The keyboard focus: ring 0 of the rectangle in black, ring 1 in white, all four sides.
+void focusRing(QPainter &p, int x, int y, int w, int h)
+{
+    for (int k = 0; k < 2; ++k) {
+        const Rgb c = k ? White : Black;
+        fill(p, x + k, y + k, w - 2 * k, 1, c);
+        fill(p, x + k, y + h - 1 - k, w - 2 * k, 1, c);
+        fill(p, x + k, y + k, 1, h - 2 * k, c);
+        fill(p, x + w - 1 - k, y + k, 1, h - 2 * k, c);
+    }
+}
+
 // Names that are not bare file names draw nothing.
 bool bareFileName(const QString &name)
 {
@@ -202,6 +215,7 @@ MenuScene::MenuScene(const TAppletData &data, const MenuRecords &items,
     : data_(data), layout_(computeMenuLayout(data, items, parents, measure)),
       imageFolder_(imageFolder)
 {
+    narrow_ = computeNarrowLayout(data, items, layout_, layout_.applet.w);
     for (int index : layout_.itemIndex) {
         const FirstLevelValues values(items[std::size_t(index)]);
         FirstLevel item;
@@ -354,17 +368,30 @@ void MenuScene::paint(QPainter &p, const MenuView &view, QSize viewport) const
         border(p, m->x, m->y, m->w, m->h, a.choice(MnBrdStyle, 5), a.size(MnBrdWidth),
                a.colour(MnBrdClr));
     }
-    for (std::size_t k = 0; k < layout_.items.size(); ++k)
+    // The keyboard focus is the lit row of the innermost popup that has one, else the item.
+    int focusedDepth = -1;
+    for (std::size_t i = 0; view.keyboard && i < view.chain.size() && i < view.lit.size(); ++i)
+        focusedDepth = view.lit[i] >= 0 ? int(i) : focusedDepth;
+    for (std::size_t k = 0; k < layout_.items.size(); ++k) {
         paintItem(p, int(k), view.state(int(k)));
+        const LayoutRect &r = layout_.items[k];
+        if (view.keyboard && focusedDepth < 0 && view.hover == int(k))
+            focusRing(p, r.x, r.y, r.w, r.h);
+    }
     p.restore();
 
     const std::vector<QPoint> at = popupPositions(view, viewport);
     for (std::size_t i = 0; i < view.chain.size(); ++i) {
+        const LayoutPopup &popup = layout_.popups[std::size_t(view.chain[i])];
         const int opened = i + 1 < view.chain.size()
                                ? layout_.popups[std::size_t(view.chain[i + 1])].path.back()
                                : -1;
         const int lit = i < view.lit.size() ? view.lit[i] : -1;
-        paintPopup(p, layout_.popups[std::size_t(view.chain[i])], at[i], lit, opened);
+        paintPopup(p, popup, at[i], lit, opened);
+        if (int(i) == focusedDepth) {
+            const LayoutRow &row = popup.rows[std::size_t(lit)];
+            focusRing(p, at[i].x() + 3, row.y + at[i].y() - popup.box.y, popup.box.w - 6, row.h);
+        }
     }
 }
 
@@ -421,5 +448,72 @@ void MenuScene::paintPopup(QPainter &p, const LayoutPopup &popup, QPoint at, int
             for (int i = 0; i < 4; ++i)
                 fill(p, x + w - 12 + i, top + row.h / 2 - 3 + i, 1, 7 - 2 * i, ink);
         }
+    }
+}
+
+int MenuScene::narrowHeight() const
+{
+    const NarrowRow *last = narrow_.rows.empty() ? nullptr : &narrow_.rows.back();
+    return last ? last->box.y + last->box.h : narrow_.bar.h;
+}
+
+namespace {
+// A branch's arrow: rows 7, 5, 3 and 1 pixels wide ending 16 pixels from the right edge,
+// pointing up (expanded).
+void upArrow(QPainter &p, int width, const LayoutRect &row, Rgb colour)
+{
+    const int cy = row.y + row.h / 2;
+    for (int i = 0; i < 4; ++i)
+        fill(p, width - 23 + i, cy + 1 - i, 7 - 2 * i, 1, colour);
+}
+} // namespace
+
+void MenuScene::paintNarrow(QPainter &p, int width) const
+{
+    const AppletValues a(data_);
+    const int T = narrow_.bar.h;
+    const Rgb fade = a.colour(BgFadeClr);
+    background(p, 0, 0, width, T, a.colour(BgClr), a.flag(BgGradient) ? &fade : nullptr);
+    // Parts painted like a first-level item: background and border in a state.
+    auto face = [&](int state, int x, int y, int w, int h) {
+        const int s = StateBlock + 18 * state;
+        const Rgb stateFade = a.colour(s + SBgFade);
+        if (!a.flag(s + STransparent))
+            background(p, x, y, w, h, a.colour(s),
+                       a.flag(StateGradient + state) ? &stateFade : nullptr);
+        border(p, x, y, w, h, a.choice(s + SBrdStyle, 5), a.size(s + SBrdWidth),
+               a.colour(s + SBrdClr));
+    };
+    // The menu button, clicked while the list is open: three bars in the caption colour.
+    face(2, 0, 0, T, T);
+    for (int i = 0; i < 3; ++i)
+        fill(p, (T - 18) / 2, (T - 14) / 2 + 6 * i, 18, 2, a.colour(StateBlock + 36 + STextClr));
+
+    fill(p, 0, T, width, narrowHeight() - T, a.colour(BgClr));
+    const QFont popupFont = captionFont(a.font(PopupFont));
+    for (const NarrowRow &row : narrow_.rows) {
+        const LayoutRect &r = row.box;
+        const QString text = QString::fromStdString(row.caption);
+        if (row.depth == 1) {
+            const int state = row.kind == NarrowKind::Branch ? 2 : 0;
+            const int s = StateBlock + 18 * state;
+            face(state, 0, r.y, width, r.h);
+            const int bw = a.borderWidth(s + SBrdWidth, s + SBrdStyle);
+            caption(p, text, captionFont(a.font(s + SFont)), a.colour(s + STextClr), bw + 16,
+                    QRect(bw, r.y + bw, width - 2 * bw, r.h - 2 * bw));
+            if (row.kind == NarrowKind::Branch)
+                upArrow(p, width, r, a.colour(s + STextClr));
+            continue;
+        }
+        fill(p, 0, r.y, width, r.h, PopupBack);
+        const int indent = 16 * (row.depth - 1);
+        if (row.kind == NarrowKind::Separator) {
+            fill(p, indent + 4, r.y + 3, width - 8 - indent, 1, SeparatorDark);
+            fill(p, indent + 4, r.y + 4, width - 8 - indent, 1, SeparatorLight);
+            continue;
+        }
+        caption(p, text, popupFont, PopupText, indent + 16, QRect(0, r.y, width, r.h));
+        if (row.kind == NarrowKind::Branch)
+            upArrow(p, width, r, PopupText);
     }
 }

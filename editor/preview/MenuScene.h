@@ -40,6 +40,7 @@ struct MenuView
     std::vector<int> lit;
     int allInState = -1; // a design view: every first-level item in this state (0, 1, 2)
     bool loading = false;
+    bool keyboard = false; // the focus came from the keyboard: the focused part wears a ring
 
     int state(int item) const
     {
@@ -86,6 +87,12 @@ public:
     MenuHit hitTest(QPoint at, const MenuView &view, QSize viewport) const;
     void paint(QPainter &painter, const MenuView &view, QSize viewport) const;
 
+    // The narrow form a phone shows below the applet's width, with the list open and every
+    // branch expanded: the bar and the list, narrowHeight() pixels high in all.
+    const NarrowLayout &narrowLayout() const { return narrow_; }
+    int narrowHeight() const;
+    void paintNarrow(QPainter &painter, int width) const;
+
 private:
     struct FirstLevel
     {
@@ -100,6 +107,7 @@ private:
 
     TAppletData data_;
     MenuLayout layout_;
+    NarrowLayout narrow_; // rows as wide as the applet; painting takes the width it is given
     std::vector<FirstLevel> first_;
     QString imageFolder_;
     mutable QHash<QString, QImage> images_;

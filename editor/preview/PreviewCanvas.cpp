@@ -50,8 +50,17 @@ void PreviewCanvas::setScene(MenuScene scene)
 
 void PreviewCanvas::updateSize()
 {
-    const QSize menu(scene_.width() + PopupRoom, scene_.height() + PopupRoom);
+    const QSize menu = narrowWidth_ > 0
+                           ? QSize(narrowWidth_, scene_.narrowHeight())
+                           : QSize(scene_.width() + PopupRoom, scene_.height() + PopupRoom);
     setMinimumSize(menu * zoom_);
+}
+
+void PreviewCanvas::setNarrow(int width)
+{
+    narrowWidth_ = std::max(0, width);
+    updateSize();
+    update();
 }
 
 void PreviewCanvas::setZoom(int zoom)
@@ -97,7 +106,7 @@ QImage PreviewCanvas::render(QSize viewport) const
     QImage image(viewport, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    scene_.paint(painter, view_, viewport);
+    paintMenu(painter, viewport);
     return image;
 }
 
@@ -105,7 +114,15 @@ void PreviewCanvas::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.scale(zoom_, zoom_);
-    scene_.paint(painter, view_, viewport());
+    paintMenu(painter, viewport());
+}
+
+void PreviewCanvas::paintMenu(QPainter &painter, QSize viewport) const
+{
+    if (narrowWidth_ > 0)
+        scene_.paintNarrow(painter, narrowWidth_);
+    else
+        scene_.paint(painter, view_, viewport);
 }
 
 void PreviewCanvas::setHover(int item)
@@ -119,6 +136,9 @@ void PreviewCanvas::setHover(int item)
 
 void PreviewCanvas::mouseMoveEvent(QMouseEvent *event)
 {
+    if (narrowWidth_ > 0)
+        return;
+    view_.keyboard = false;
     const MenuHit hit = scene_.hitTest(toMenu(event->position()), view_, viewport());
     setHover(hit.item);
     if (hit.item >= 0 && view_.open >= 0 && view_.open != hit.item) {
@@ -147,6 +167,9 @@ void PreviewCanvas::mouseMoveEvent(QMouseEvent *event)
 
 void PreviewCanvas::mousePressEvent(QMouseEvent *event)
 {
+    if (narrowWidth_ > 0)
+        return;
+    view_.keyboard = false;
     if (event->button() != Qt::LeftButton)
         return;
     const MenuHit hit = scene_.hitTest(toMenu(event->position()), view_, viewport());
@@ -158,6 +181,9 @@ void PreviewCanvas::mousePressEvent(QMouseEvent *event)
 
 void PreviewCanvas::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (narrowWidth_ > 0)
+        return;
+    view_.keyboard = false;
     if (event->button() != Qt::LeftButton)
         return;
     view_.press = -1;
@@ -183,6 +209,7 @@ void PreviewCanvas::leaveEvent(QEvent *)
 
 void PreviewCanvas::focusOutEvent(QFocusEvent *)
 {
+    view_.keyboard = false;
     view_.hover = pointerItem_;
     update();
 }
@@ -257,6 +284,7 @@ MenuHit PreviewCanvas::focused() const
 
 void PreviewCanvas::focusOn(const MenuHit &hit)
 {
+    view_.keyboard = true;
     if (hit.popup >= 0) {
         for (std::size_t i = 0; i < view_.chain.size(); ++i)
             view_.lit[i] = view_.chain[i] == hit.popup ? hit.row : view_.lit[i];
@@ -309,6 +337,8 @@ bool PreviewCanvas::focusNextPrevChild(bool next)
 
 void PreviewCanvas::keyPressEvent(QKeyEvent *event)
 {
+    if (narrowWidth_ > 0)
+        return QWidget::keyPressEvent(event);
     const MenuHit hit = focused();
     const auto &popups = scene_.layout().popups;
     const bool onRow = hit.popup >= 0;

@@ -26,6 +26,9 @@ public:
     // A design view: every first-level item in one state (-1 for the live menu), or the
     // loading message.
     void setDesign(int allInState, bool loading);
+    // The narrow form a screen of that width shows (list open, every branch expanded), or
+    // the menu itself with 0.
+    void setNarrow(int width);
     // The menu's drawing at zoom 1 in a picture of the given size (the viewport that popups
     // are kept in), as the widget paints it.
     QImage render(QSize viewport) const;
@@ -59,6 +62,7 @@ private:
     void focusOn(const MenuHit &hit);
     void moveFocus(bool forward);
     void updateSize();
+    void paintMenu(QPainter &painter, QSize viewport) const;
 
     MenuScene scene_;
     MenuView view_;
@@ -66,4 +70,5 @@ private:
     QTimer restTimer_;
     int zoom_ = 1;
     int pointerItem_ = -1;
+    int narrowWidth_ = 0;
 };

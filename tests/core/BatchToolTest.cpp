@@ -180,11 +180,18 @@ TEST(BatchTool, LayoutPrintsTheMenusPlaces)
 TEST(BatchTool, CheckListsProblems)
 {
     SavedProject p;
+    // The default items, 20 pixels high, are too small a target.
+    const ToolRun small = run({"check", p.path});
+    EXPECT_EQ(small.status, ExitCode::Problems);
+    EXPECT_EQ(small.out.rfind("first-level items: 80 x 20 pixels is smaller than 24 x 24", 0), 0u);
+    TAppletData data = p.doc.GetAppletData();
+    data[AppletField::MnItemsHeight] = "24";
+    p.doc.SetAppletData(data);
+    p.doc.SaveProject(p.path, p.tree);
     const ToolRun clean = run({"check", p.path});
     EXPECT_EQ(clean.status, ExitCode::Ok) << clean.out;
     EXPECT_EQ(clean.out, "");
 
-    TAppletData data = p.doc.GetAppletData();
     data[AppletField::ApBgClr] = "GGGGGG";
     data[AppletField::ApWidth] = "wide";
     data[AppletField::ApBgImg] = "../up.gif";

@@ -5,10 +5,12 @@
 #include "widgets/TextEdit.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -52,6 +54,16 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     trigger(f.w(), "Undo1");
     f.settle();
     EXPECT_EQ(f.layout().menu->x, 40);
+
+    // The line under the menu warns of what keeps visitors out, and goes with the fix.
+    auto *warnings = part<QLabel>(f.w(), "lblPreviewWarnings");
+    EXPECT_TRUE(warnings->text().contains("smaller than 24 x 24")) << warnings->text().toStdString();
+    f.find<SpinEdit>("spnedtMnItemsHeight")->setValue(24);
+    f.settle();
+    EXPECT_FALSE(warnings->isVisibleTo(warnings->parentWidget()));
+    trigger(f.w(), "Undo1");
+    f.settle();
+    EXPECT_TRUE(warnings->isVisibleTo(warnings->parentWidget()));
 
     // Pictures come from the preview folder; a name that is not there draws nothing.
     QTemporaryDir pictures;
@@ -102,9 +114,26 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     EXPECT_TRUE(f.canvas()->view().chain.empty());
     QTest::keyClick(f.canvas(), Qt::Key_Down);
     EXPECT_EQ(f.canvas()->view().lit, std::vector<int>{0});
+    // The row the keyboard reached wears the focus ring: black outside, white inside.
+    const LayoutPopup &popup = f.layout().popups[0];
+    const QImage ring = f.canvas()->render({400, 300});
+    EXPECT_EQ(ring.pixelColor(popup.box.x + 3, popup.rows[0].y), QColor(Qt::black));
+    EXPECT_EQ(ring.pixelColor(popup.box.x + 4, popup.rows[0].y + 1), QColor(Qt::white));
     QTest::keyClick(f.canvas(), Qt::Key_Return);
     f.settle();
     EXPECT_EQ(f.current(), software);
+
+    // The narrow form as a design view, at the width picked.
+    auto *views = part<QComboBox>(f.w(), "cmbxPreviewView");
+    auto *width = part<QSpinBox>(f.w(), "spnedtPreviewWidth");
+    EXPECT_FALSE(width->isVisibleTo(views->parentWidget()));
+    views->setCurrentIndex(views->findText("Narrow Screen"));
+    EXPECT_TRUE(width->isVisibleTo(views->parentWidget()));
+    EXPECT_EQ(f.canvas()->minimumSize(), QSize(360, f.canvas()->scene().narrowHeight()));
+    width->setValue(320);
+    EXPECT_EQ(f.canvas()->minimumWidth(), 320);
+    EXPECT_EQ(f.canvas()->scene().narrowLayout().rows.size(), 3u) << "Products, its row, Home";
+    views->setCurrentIndex(0);
 
     // F1 in the preview opens its page of the manual.
     QApplication::setActiveWindow(part<QWidget>(f.w(), "LivePreview"));

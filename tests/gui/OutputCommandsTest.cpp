@@ -418,34 +418,37 @@ TEST(AboutBox, LinksGoToTheShellAndHoverColours)
     EXPECT_EQ(f.shell.opened, (QStringList{TformAbout::HomePage, TformAbout::SupportPage}));
 }
 
-TEST(OutputCommands, TheWebRuntimeGoesIntoSavedPagesWhenChosen)
+TEST(OutputCommands, TheWebRuntimeGoesIntoSavedPagesUnlessTurnedOff)
 {
     OutputFixture f;
     writeFile(f.program() + "zorvex.js", "RUNTIME");
     auto *option = f.find<QAction>("IncludeWebRuntime1");
     ASSERT_TRUE(option);
-    EXPECT_FALSE(option->isChecked()) << "off until the user turns it on";
+    EXPECT_TRUE(option->isChecked()) << "on until the user turns it off";
 
+    const QString with = f.work.path() + "/with.tvl";
+    f.dialogs.saveFiles = {with};
+    trigger(f.w(), "Save2");
+    const QString page = readFile(f.work.path() + "/with.html");
+    EXPECT_TRUE(page.startsWith("<!DOCTYPE html>\r\n"));
+    EXPECT_TRUE(page.contains("<title>with</title>\r\n"));
+    EXPECT_TRUE(page.endsWith("</applet>\r\n<script src=\"zorvex.js\"></script>\r\n</body>\r\n"
+                              "</html>\r\n"));
+    EXPECT_EQ(readFile(f.work.path() + "/zorvex.js"), "RUNTIME");
+    EXPECT_TRUE(readFile(f.work.path() + "/with_PublishReport.txt").contains("  zorvex.js\r\n"));
+
+    option->trigger();
     const QString plain = f.work.path() + "/plain.tvl";
     f.dialogs.saveFiles = {plain};
     trigger(f.w(), "Save2");
     EXPECT_EQ(readFile(f.work.path() + "/plain.html").toStdString(),
               f.w().Document().GenerateHTMLText());
-    EXPECT_FALSE(QFile::exists(f.work.path() + "/zorvex.js"));
-
-    option->trigger();
-    const QString with = f.work.path() + "/with.tvl";
-    f.dialogs.saveFiles = {with};
-    trigger(f.w(), "Save2");
-    EXPECT_TRUE(readFile(f.work.path() + "/with.html")
-                    .contains("</applet>\r\n<script src=\"zorvex.js\"></script>\r\n</HTML>\r\n"));
-    EXPECT_EQ(readFile(f.work.path() + "/zorvex.js"), "RUNTIME");
-    EXPECT_TRUE(readFile(f.work.path() + "/with_PublishReport.txt").contains("  zorvex.js\r\n"));
+    EXPECT_FALSE(readFile(f.work.path() + "/plain_PublishReport.txt").contains("zorvex"));
 
     // The choice is the user's: the next editor starts with it.
     f.create();
-    EXPECT_TRUE(f.find<QAction>("IncludeWebRuntime1")->isChecked());
-    EXPECT_TRUE(f.w().Document().IncludeWebRuntime());
+    EXPECT_FALSE(f.find<QAction>("IncludeWebRuntime1")->isChecked());
+    EXPECT_FALSE(f.w().Document().IncludeWebRuntime());
 }
 
 TEST(BrowserChooser, APreviewWhoseBrowserCannotStartSaysSo)

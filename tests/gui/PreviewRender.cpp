@@ -1,7 +1,8 @@
 // Draws a project's menu with the live preview's painter, for comparing with the browser:
 //   tarvelle_preview_render PROJECT OUT.png WIDTH HEIGHT [PATH]
 // PATH opens popups as clicks do: "2" opens the popup of first-level item 2, "2.1.0" then
-// the popups of its row 1 and of that popup's row 0. Prints the layout record.
+// the popups of its row 1 and of that popup's row 0; "narrow" draws the narrow form of a
+// screen WIDTH wide instead. Prints the layout record.
 
 #include "MenuStructure.h"
 #include "MenuTree.h"
@@ -62,17 +63,25 @@ int main(int argc, char **argv)
         const QtCaptionMeasure measure;
         const MenuScene scene(data, MenuRecords{doc.GetItems()}, itemParents(tree), measure, {});
         const QSize viewport(QString(argv[3]).toInt(), QString(argv[4]).toInt());
+        const bool narrow = argc > 5 && QLatin1String(argv[5]) == QLatin1String("narrow");
         MenuView view;
-        if (argc > 5)
+        if (argc > 5 && !narrow)
             view = viewFor(scene.layout(), QString::fromLocal8Bit(argv[5]));
         QImage image(viewport, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
-        scene.paint(painter, view, viewport);
+        if (narrow)
+            scene.paintNarrow(painter, viewport.width());
+        else
+            scene.paint(painter, view, viewport);
         painter.end();
         if (!image.save(QString::fromLocal8Bit(argv[2])))
             throw std::runtime_error("cannot write the picture");
-        std::cout << menuLayoutJson(scene.layout()) << "\n";
+        std::cout << (narrow ? narrowLayoutJson(computeNarrowLayout(
+                                   data, MenuRecords{doc.GetItems()}, scene.layout(),
+                                   viewport.width()))
+                             : menuLayoutJson(scene.layout()))
+                  << "\n";
     } catch (const std::exception &error) {
         std::cerr << "tarvelle_preview_render: " << error.what() << "\n";
         return 1;

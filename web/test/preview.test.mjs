@@ -35,9 +35,9 @@ async function deepest(layout) {
   return best;
 }
 
-function preview(file, path) {
+function preview(file, path, width = W) {
   const png = join(dir, 'preview.png');
-  const args = [file, png, String(W), String(H), ...(path ? [path.join('.')] : [])];
+  const args = [file, png, String(width), String(H), ...(path ? [path === 'narrow' ? path : path.join('.')] : [])];
   const r = spawnSync(renderer, args, { encoding: 'utf8', env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
   assert.equal(r.status, 0, r.stderr);
   return { layout: JSON.parse(r.stdout), picture: decodePng(readFileSync(png)) };
@@ -121,4 +121,56 @@ test('random documents draw alike in the preview and the browser', { skip }, asy
     writeFileSync(file, randomProject(rng(seed * 7919), { look: true }));
     await conforms(file, `seed ${seed}`);
   }
+});
+
+// The narrow form with every branch expanded by clicking, against the preview's design view.
+async function conformsNarrow(file, name, A) {
+  const html = cli('html', file).replace('<HTML>', '').replace('</HTML>', '');
+  await page.setViewportSize({ width: A, height: H });
+  await page.setContent(pageHtml(html));
+  if (!await page.locator('.zorvex.zv-n').count()) return false;
+  await page.locator('.zv-b').click();
+  for (let more; (more = page.locator('.zv-l button[aria-expanded="false"]').first()) && await more.count();) await more.click();
+  await page.evaluate(() => new Promise((done) => { scrollTo(0, 0); requestAnimationFrame(() => requestAnimationFrame(done)); }));
+  await page.mouse.move(A - 1, 2); // the bar beside the button: nothing pointed at
+  const shot = await screenshot(page);
+  const { layout, picture } = preview(file, 'narrow', A);
+  assert.deepEqual(layout, await page.evaluate((a) => zorvex.layout(document.querySelector('.zorvex'), { width: a }), A), name);
+  // Captions, but for the left, top and bottom 4 pixels where borders lie and the arrows of
+  // branches whose captions end before them.
+  const reaches = (img, [, y, , h]) => {
+    for (let j = y + 4; j < Math.min(y + h - 4, H); j++) {
+      for (let x = A - 32; x < A - 24; x++) if (img.at(x, j).join() !== img.at(A - 6, j).join()) return true;
+    }
+    return false;
+  };
+  const masks = layout.rows.filter((r) => r.kind !== 'separator').map((r) => {
+    const arrow = r.kind === 'branch' && !reaches(shot, r.box) && !reaches(picture, r.box);
+    const inset = r.depth === 1 ? 4 : 0; // deeper rows have no border, and fonts up to 999 pixels
+    return [8, r.box[1] + inset, (arrow ? A - 26 : A) - 8, r.box[3] - 2 * inset];
+  });
+  const masked = (px, py) => masks.some(([x, y, w, h]) => px >= x && px < x + w && py >= y && py < y + h);
+  let wrong = 0, first = '';
+  for (let y = 0; y < H; y++) {
+    for (let x = 0; x < A; x++) {
+      if (masked(x, y)) continue;
+      const a = shot.at(x, y), b = picture.at(x, y);
+      if (a.some((v, i) => Math.abs(v - b[i]) > 2) && !wrong++) first = `(${x}, ${y}) browser ${a} preview ${b}`;
+    }
+  }
+  assert.equal(wrong, 0, `${name} at ${A}: ${wrong} pixels differ, first at ${first}`);
+  await page.setViewportSize({ width: W, height: H });
+  return true;
+}
+
+test('the narrow form draws alike in the preview and the browser at 320 and 360', { skip }, async () => {
+  const files = readdirSync(templatesDir).filter((n) => n.endsWith('.tvl')).map((n) => [join(templatesDir, n), n]);
+  for (let seed = 1; seed <= 12; seed++) {
+    const file = join(dir, `narrow-${seed}.tvl`);
+    writeFileSync(file, randomProject(rng(seed * 104729), { look: true }));
+    files.push([file, `seed ${seed}`]);
+  }
+  let compared = 0;
+  for (const [file, name] of files) for (const A of [320, 360]) if (await conformsNarrow(file, name, A)) compared++;
+  assert.ok(compared >= 12, `${compared} narrow drawings compared`);
 });

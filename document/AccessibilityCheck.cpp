@@ -1,0 +1,119 @@
+#include "AccessibilityCheck.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+constexpr double MinimumContrast = 4.5;
+constexpr int MinimumTarget = 24;
+const char *const StateNames[] = {"normal", "mouse-over", "clicked"};
+
+enum : int
+{
+    ApBgClr = 2,
+    ApBgFadeClr = 17,
+    MnBgClr = 18,
+    MnBgFadeClr = 19,
+    MnTransparent = 20,
+    StateBlock = 32, // normal; mouse over and clicked follow 18 apart
+    STransparent = 5,
+    STextClr = 6,
+    ApGradient = 88,
+    MnGradient = 89,
+    StateGradient = 90,
+};
+
+double luminance(Rgb c)
+{
+    auto linear = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+}
+
+// Row y of a gradient from a to b over h rows, as the menu paints it.
+Rgb gradientRow(Rgb a, Rgb b, int y, int h)
+{
+    auto channel = [&](int from, int to) {
+        const int n = (to - from) * (2 * y + 1) + h, d = 2 * h;
+        return from + (n >= 0 ? n / d : -((-n + d - 1) / d));
+    };
+    return {channel(a.r, b.r), channel(a.g, b.g), channel(a.b, b.b)};
+}
+
+// A painted area: a colour, or a gradient over the rows from top to top + height.
+struct Fill
+{
+    Rgb top, bottom;
+    bool gradient = false;
+    int y = 0, h = 1;
+
+    Rgb at(int row) const
+    {
+        return gradient && h > 0 ? gradientRow(top, bottom, std::clamp(row - y, 0, h - 1), h) : top;
+    }
+};
+
+std::string ratioText(double ratio)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%.1f", std::floor(ratio * 10) / 10);
+    return text;
+}
+} // namespace
+
+double contrastRatio(Rgb a, Rgb b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+std::vector<AccessibilityWarning> accessibilityWarnings(const TAppletData &data,
+                                                        const MenuRecords &items,
+                                                        const MenuLayout &layout)
+{
+    const AppletValues v(data);
+    std::vector<AccessibilityWarning> warnings;
+    const Fill applet{v.colour(ApBgClr), v.colour(ApBgFadeClr), v.flag(ApGradient), 0,
+                      layout.applet.h};
+    for (std::size_t k = 0; k < layout.items.size(); ++k) {
+        const LayoutRect &r = layout.items[k];
+        const int index = layout.itemIndex[k];
+        const std::string caption = popupRowCaption(items[std::size_t(index)], false);
+        if (caption.empty() || r.w <= 0 || r.h <= 0)
+            continue;
+        for (int state = 0; state < 3; ++state) {
+            const int s = StateBlock + 18 * state;
+            // What shows behind the caption: the item, else the menu box, else the applet.
+            Fill behind = applet;
+            if (!v.flag(s + STransparent))
+                behind = {v.colour(s), v.colour(s + 1), v.flag(StateGradient + state), r.y, r.h};
+            else if (layout.menu && !v.flag(MnTransparent))
+                behind = {v.colour(MnBgClr), v.colour(MnBgFadeClr), v.flag(MnGradient),
+                          layout.menu->y, layout.menu->h};
+            const Rgb text = v.colour(s + STextClr);
+            double worst = 21;
+            for (int y = r.y; y < r.y + r.h; ++y)
+                worst = std::min(worst, contrastRatio(text, behind.at(y)));
+            if (worst < MinimumContrast)
+                warnings.push_back(
+                    {index, "item " + std::to_string(index + 1) + " \"" + caption + "\"",
+                     "the caption's contrast in the " + std::string(StateNames[state]) +
+                         " state is " + ratioText(worst) +
+                         ":1, below 4.5:1; make the caption colour or the background darker "
+                         "or lighter"});
+        }
+    }
+    if (!layout.items.empty()) {
+        const LayoutRect &r = layout.items.front();
+        if (r.w < MinimumTarget || r.h < MinimumTarget)
+            warnings.push_back({-1, "first-level items",
+                                std::to_string(r.w) + " x " + std::to_string(r.h) +
+                                    " pixels is smaller than 24 x 24, hard to hit with a finger "
+                                    "or an unsteady hand; make the items at least 24 pixels wide "
+                                    "and high"});
+    }
+    return warnings;
+}

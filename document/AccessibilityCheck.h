@@ -1,0 +1,25 @@
+#pragma once
+
+#include "MenuLayout.h"
+
+#include <string>
+#include <vector>
+
+// What keeps visitors from using a menu that the author can still change: captions that do
+// not stand out from their background, and first-level items too small to hit.
+struct AccessibilityWarning
+{
+    int item = -1;     // the first-level item's index in the item list; -1 for the whole menu
+    std::string where; // "item 2 \"Products\"", or "first-level items"
+    std::string what;  // the problem and the fix
+};
+
+// WCAG's contrast ratio of two colours, from 1 to 21.
+double contrastRatio(Rgb a, Rgb b);
+
+// Each first-level item's caption against its background in each state (a gradient counts
+// by its worst row; a transparent item by the menu box or applet behind it; pictures are not
+// looked at), below 4.5:1; and items smaller than 24 x 24 pixels.
+std::vector<AccessibilityWarning> accessibilityWarnings(const TAppletData &data,
+                                                        const MenuRecords &items,
+                                                        const MenuLayout &layout);
