@@ -1,6 +1,6 @@
 /* zorvex.js: turns Tarvelle's applet tags into working menus, drawn as the editor's live preview
- * draws them. One file without dependencies; nothing inline, so it runs under the policy
- * default-src 'self'. */
+ * draws them. One file without dependencies and nothing inline (it runs under the content policy
+ * default-src 'self'). Sections: read, layout, paint, elements, behaviour, narrow form. */
 ((global) => {
 'use strict';
 const doc = global.document;
@@ -11,58 +11,44 @@ if (global.zorvex && typeof global.zorvex.upgrade === 'function') {
   return;
 }
 
-/* ---- Read: the tag's parameters and the menu they describe ---- */
+/* ---- Read: the tag's parameters, the 96 applet fields and the menu they describe ---- */
 
-// Defaults of the 96 applet fields, position 1 first.
 const DEFAULTS = ('0|FFFFFF|000000||0|0|0||Loading...|000000|FFFFFF|5|0|3|0|F4BE1A|FFFFFF|' +
   '000000|000000|0|0|0|0|0|FFFFFF|1|40|20|80|20|0|FFFFFF|FFFFFF|0|0|0|0|000000|0|5|0|3|0|D0AC1A|' +
   '0|14|0|0|1|FFFFFF|FFFFFF|0|0|0|0|000000|0|5|0|3|0|FDCD5E|0|14|0|0|1|FFFFFF|FFFFFF|0|0|0|0|' +
   '000000|0|5|0|4|0|FDCD5E|0|14|0|0|1|400|60|0|0|0|0|0|0|0|14|0').split('|');
-// Applet field positions.
 const AP_BG = 2, AP_IMAGE = 4, AP_PLACE = 5, AP_IMAGE_X = 6, AP_IMAGE_Y = 7, LOAD_TEXT = 9,
   LOAD_FG = 10, LOAD_BG = 11, AP_BORDER_W = 12, AP_BORDER_STYLE = 14, AP_BORDER_COLOUR = 16,
   AP_FADE = 17, MENU_BG = 18, MENU_FADE = 19, MENU_CLEAR = 20, MENU_BORDER_W = 21,
   MENU_BORDER_STYLE = 23, MENU_BORDER_COLOUR = 25, MENU_HORIZONTAL = 26, MENU_X = 27, MENU_Y = 28,
   ITEM_W = 29, ITEM_H = 30, ITEM_GAP = 31, AP_W = 86, AP_H = 87, AP_GRADIENT = 88,
   MENU_GRADIENT = 89, STATE_GRADIENT = 90, POPUP_FONT = 94, POPUP_SIZE = 95;
-// The first field of each item state's block (normal, mouse over, clicked), and offsets in it.
+// Each item state's block (normal, mouse over, clicked) and the offsets in it.
 const STATE_BLOCK = [32, 50, 68];
-const S_BG = 0, S_FADE = 1, S_PLACE = 2, S_IMAGE_X = 3, S_IMAGE_Y = 4, S_CLEAR = 5, S_FG = 6,
-  S_BORDER_W = 8, S_BORDER_STYLE = 10, S_BORDER_COLOUR = 12, S_FONT = 13, S_OFFSET = 16,
-  S_ALIGN = 17;
-// Fields of a first-level item's value, from 0.
-const I_CAPTION = 0, I_URL = 1, I_TARGET = 2, I_STATUS = 3, I_IMAGES = 4, I_SOUNDS = 7,
-  I_OFFSET_X = 9, I_OFFSET_Y = 10;
+const S_FADE = 1, S_PLACE = 2, S_IMAGE_X = 3, S_IMAGE_Y = 4, S_CLEAR = 5, S_FG = 6,
+  S_BORDER_W = 8, S_BORDER_STYLE = 10, S_BORDER_COLOUR = 12, S_FONT = 13, S_OFFSET = 16, S_ALIGN = 17;
+// A first-level item's fields, from 0.
+const I_URL = 1, I_TARGET = 2, I_STATUS = 3, I_IMAGES = 4, I_SOUNDS = 7, I_OFFSET_X = 9, I_OFFSET_Y = 10;
 const FAMILIES = ['serif', 'sans-serif', 'monospace', 'sans-serif'];
 
 // Optional minus and digits only, inside [lo, hi]; otherwise the fallback.
 function toInt(text, lo, hi, fallback) {
-  if (!/^-?\d+$/.test(text)) return fallback;
-  const n = Number(text);
+  const n = /^-?\d+$/.test(text) ? Number(text) : NaN;
   return n >= lo && n <= hi ? n : fallback;
 }
-const toRgb = (hex) => {
+function toRgb(hex) {
   const n = parseInt(hex, 16);
   return [n >> 16, (n >> 8) & 255, n & 255];
-};
+}
 
 class Fields {
-  constructor(app) {
-    this.values = app === undefined ? [] : app.split('|');
-  }
-  raw(k) {
-    const v = this.values[k - 1];
-    return v === undefined ? DEFAULTS[k - 1] : v;
-  }
+  constructor(app) { this.values = app === undefined ? [] : app.split('|'); }
+  raw(k) { return this.values[k - 1] === undefined ? DEFAULTS[k - 1] : this.values[k - 1]; }
   int(k, lo, hi) { return toInt(this.raw(k), lo, hi, Number(DEFAULTS[k - 1])); }
   pos(k) { return this.int(k, -9999, 9999); }
   size(k) { return this.int(k, 0, 9999); }
   flag(k) { return this.raw(k) === '1'; }
-  colour(k) {
-    const v = this.raw(k);
-    return toRgb(/^[0-9a-f]{6}$/i.test(v) ? v : DEFAULTS[k - 1]);
-  }
-  // A part's border width: its width field unless its style is "No Border".
+  colour(k) { return toRgb(/^[0-9a-f]{6}$/i.test(this.raw(k)) ? this.raw(k) : DEFAULTS[k - 1]); }
   borderWidth(width, style) { return this.int(style, 0, 4) ? this.size(width) : 0; }
   font(k) {
     const style = this.int(k + 2, 0, 3);
@@ -71,7 +57,6 @@ class Fields {
   }
 }
 
-// Parameter names without case; the first of a name counts.
 function readParams(applet) {
   const params = new Map(), list = applet.getElementsByTagName('param');
   for (let i = 0; i < list.length; i++) {
@@ -87,8 +72,7 @@ function readItems(params) {
     const f = params.get('i0-' + b).split('|');
     const at = (i, fallback) => (f[i] === undefined ? fallback : f[i]);
     items.push({
-      caption: f[I_CAPTION], url: at(I_URL, ''), target: at(I_TARGET, '_self'),
-      status: at(I_STATUS, ''),
+      caption: f[0], url: at(I_URL, ''), target: at(I_TARGET, '_self'), status: at(I_STATUS, ''),
       images: [at(I_IMAGES, ''), at(I_IMAGES + 1, ''), at(I_IMAGES + 2, '')],
       sounds: [at(I_SOUNDS, ''), at(I_SOUNDS + 1, '')],
       ox: toInt(at(I_OFFSET_X), -9999, 9999, 5), oy: toInt(at(I_OFFSET_Y), -9999, 9999, 5),
@@ -137,23 +121,18 @@ function readPopup(params, b, m, path) {
   return pp;
 }
 
-/* ---- Layout: where everything lies, before popups are kept in view ---- */
+/* ---- Layout: positions before popups are kept in view; widths measured when first needed ---- */
 
-// The applet area, the menu box and items, and every popup's rows. Popup widths and the x of
-// deeper popups depend on measured text, so they are found when first needed (popupBox).
 function placeMenu(m) {
-  const a = m.fields, n = m.items.length;
+  const a = m.fields, n = m.items.length, P = a.int(POPUP_SIZE, 1, 999);
   const horizontal = a.int(MENU_HORIZONTAL, 0, 1) !== 0, mb = a.borderWidth(MENU_BORDER_W, MENU_BORDER_STYLE);
   const mx = a.pos(MENU_X), my = a.pos(MENU_Y), iw = a.size(ITEM_W), ih = a.size(ITEM_H), g = a.pos(ITEM_GAP);
-  m.W = a.size(AP_W);
-  m.H = a.size(AP_H);
-  m.popupFont = a.font(POPUP_FONT);
-  m.rowH = Math.max(24, a.int(POPUP_SIZE, 1, 999) + 8);
-  m.narrowRowH = Math.max(44, a.int(POPUP_SIZE, 1, 999) + 8);
-  m.barH = Math.max(44, ih);
+  Object.assign(m, {
+    W: a.size(AP_W), H: a.size(AP_H), popupFont: a.font(POPUP_FONT), rowH: Math.max(24, P + 8),
+    narrowRowH: Math.max(44, P + 8), barH: Math.max(44, ih), popups: []
+  });
   m.menuBox = !n ? null : horizontal ? [mx, my, 2 * mb + n * iw + (n - 1) * g, 2 * mb + ih]
     : [mx, my, 2 * mb + iw, 2 * mb + n * ih + (n - 1) * g];
-  m.popups = [];
   m.items.forEach((it, k) => {
     const x = mx + mb + (horizontal ? k * (iw + g) : 0), y = my + mb + (horizontal ? 0 : k * (ih + g));
     it.r = [x, y, iw, ih];
@@ -171,10 +150,8 @@ function placeMenu(m) {
       pp.y = py;
       pp.h = ry + 3 - py;
       m.popups.push(pp);
-      // Deeper popups go on the stack last row first, so they come out in pre-order.
-      for (let i = pp.rows.length - 1; i >= 0; i--) {
-        if (pp.rows[i].child) stack.push([pp.rows[i].child, pp.rows[i].y - 3]);
-      }
+      // Last row first, so that deeper popups come out in pre-order.
+      for (let i = pp.rows.length - 1; i >= 0; i--) if (pp.rows[i].child) stack.push([pp.rows[i].child, pp.rows[i].y - 3]);
     }
   });
 }
@@ -192,52 +169,17 @@ function popupBox(m, pp) {
   return pp.box;
 }
 
-// The narrow form's rows at width A, in pre-order below the bar; expanded(popup) says which
-// branches show their rows.
-function narrowRows(m, expanded) {
-  const rows = [];
-  let y = m.barH;
-  const add = (entry, path, kind, h) => {
-    rows.push({ entry, path, kind, y, h, depth: path.length });
-    y += h;
-  };
-  const visit = (pp) => {
-    pp.rows.forEach((r, i) => {
-      const path = pp.path.concat(i);
-      if (r.kind === 'separator') return add(r, path, 'separator', 7);
-      add(r, path, r.child ? 'branch' : 'item', m.narrowRowH);
-      if (r.child && expanded(r.child)) visit(r.child);
-    });
-  };
-  m.items.forEach((it, b) => {
-    add(it, [b], it.popup ? 'branch' : 'item', m.barH);
-    if (it.popup && expanded(it.popup)) visit(it.popup);
-  });
-  return { rows, height: y };
-}
-
 function wideRecord(m) {
   return JSON.parse(JSON.stringify({
     applet: [0, 0, m.W, m.H], menu: m.menuBox, items: m.items.map((it) => it.r),
-    popups: m.popups.map((pp) => ({
-      path: pp.path, box: popupBox(m, pp), rows: pp.rows.map((r) => [r.y, r.h, r.kind])
-    }))
+    popups: m.popups.map((pp) => ({ path: pp.path, box: popupBox(m, pp), rows: pp.rows.map((r) => [r.y, r.h, r.kind]) }))
   }));
-}
-function narrowRecord(m, A) {
-  const T = m.barH;
-  return {
-    width: A, bar: [0, 0, A, T], button: [0, 0, T, T],
-    rows: narrowRows(m, () => true).rows.map((r) => ({
-      path: r.path.slice(), box: [0, r.y, A, r.h], kind: r.kind, depth: r.depth
-    }))
-  };
 }
 
 /* ---- Paint: the canvas, pixel for pixel as the preview ---- */
 
 const BLACK = [0, 0, 0], WHITE = [255, 255, 255], POPUP_FACE = toRgb('F0F0F0'),
-  HIGHLIGHT = toRgb('316AC5'), SEPARATOR_DARK = toRgb('A0A0A0');
+  HIGHLIGHT = toRgb('316AC5'), SEPARATOR = toRgb('A0A0A0');
 const light = (c) => c.map((v) => v + Math.floor((255 - v) * 2 / 5));
 const dark = (c) => c.map((v) => Math.floor(v * 3 / 5));
 
@@ -246,13 +188,10 @@ function fill(c, x, y, w, h, rgb) {
   c.fillStyle = `rgb(${rgb})`;
   c.fillRect(x, y, w, h);
 }
-// Colour A at the top to B at the bottom: row y gets A + (B - A)(2y + 1)/(2h), rounded to the
-// nearest integer with halves up, in exact integer arithmetic.
+// Row y of A to B gets A + (B - A)(2y + 1)/(2h), rounded with halves up, in integers.
 function background(c, x, y, w, h, A, B) {
   if (!B) return fill(c, x, y, w, h, A);
-  for (let j = 0; j < h; j++) {
-    fill(c, x, y + j, w, 1, A.map((v, i) => v + Math.floor(((B[i] - v) * (2 * j + 1) + h) / (2 * h))));
-  }
+  for (let j = 0; j < h; j++) fill(c, x, y + j, w, 1, A.map((v, i) => v + Math.floor(((B[i] - v) * (2 * j + 1) + h) / (2 * h))));
 }
 function border(c, x, y, w, h, style, width, colour) {
   if (!style) return;
@@ -267,7 +206,7 @@ function border(c, x, y, w, h, style, width, colour) {
     fill(c, x + w - 1 - k, y + k, 1, h - 2 * k, br);
   }
 }
-// The keyboard focus: ring 0 of the rectangle in black, ring 1 in white, all four sides.
+// The keyboard focus: ring 0 of the rectangle in black, ring 1 in white.
 function focusRing(c, x, y, w, h) {
   [BLACK, WHITE].forEach((colour, k) => {
     fill(c, x + k, y + k, w - 2 * k, 1, colour);
@@ -293,7 +232,7 @@ function image(c, img, how, X, Y, ax, ay, AW, AH) {
   } else c.drawImage(img, ax, ay, AW, AH);
   c.restore();
 }
-// A caption from x (its left edge), centred vertically in its clip rectangle and clipped to it.
+// A caption from its left edge x, centred vertically in its clip rectangle.
 function text(c, s, font, colour, x, [cx, cy, cw, ch]) {
   clip(c, cx, cy, cw, ch);
   c.font = font;
@@ -302,15 +241,10 @@ function text(c, s, font, colour, x, [cx, cy, cw, ch]) {
   c.fillText(s, x, cy + Math.floor((ch - ascent - mt.fontBoundingBoxDescent) / 2) + ascent);
   c.restore();
 }
-// Background (unless transparent) and border of a part painted like a first-level item.
+// Background (unless transparent) and border of a part painted as a first-level item.
 function itemFace(c, a, state, x, y, w, h) {
   const s = STATE_BLOCK[state];
-  if (!a.flag(s + S_CLEAR)) {
-    background(c, x, y, w, h, a.colour(s + S_BG), a.flag(STATE_GRADIENT + state) && a.colour(s + S_FADE));
-  }
-}
-function itemBorder(c, a, state, x, y, w, h) {
-  const s = STATE_BLOCK[state];
+  if (!a.flag(s + S_CLEAR)) background(c, x, y, w, h, a.colour(s), a.flag(STATE_GRADIENT + state) && a.colour(s + S_FADE));
   border(c, x, y, w, h, a.int(s + S_BORDER_STYLE, 0, 4), a.size(s + S_BORDER_W), a.colour(s + S_BORDER_COLOUR));
 }
 
@@ -331,11 +265,11 @@ function paintWide(menu) {
     if (!a.flag(MENU_CLEAR)) background(c, b[0], b[1], b[2], b[3], a.colour(MENU_BG), a.flag(MENU_GRADIENT) && a.colour(MENU_FADE));
     border(c, b[0], b[1], b[2], b[3], a.int(MENU_BORDER_STYLE, 0, 4), a.size(MENU_BORDER_W), a.colour(MENU_BORDER_COLOUR));
   }
-  m.items.forEach((it) => {
+  for (const it of m.items) {
     const state = menu.stateOf(it), s = STATE_BLOCK[state], [x, y, w, h] = it.r;
-    itemFace(c, a, state, x, y, w, h);
+    if (!a.flag(s + S_CLEAR)) background(c, x, y, w, h, a.colour(s), a.flag(STATE_GRADIENT + state) && a.colour(s + S_FADE));
     image(c, menu.images.get(it.images[state]), a.int(s + S_PLACE, 0, 5), a.pos(s + S_IMAGE_X), a.pos(s + S_IMAGE_Y), x, y, w, h);
-    itemBorder(c, a, state, x, y, w, h);
+    border(c, x, y, w, h, a.int(s + S_BORDER_STYLE, 0, 4), a.size(s + S_BORDER_W), a.colour(s + S_BORDER_COLOUR));
     const bw = a.borderWidth(s + S_BORDER_W, s + S_BORDER_STYLE), o = a.pos(s + S_OFFSET);
     const align = a.int(s + S_ALIGN, 0, 2), font = a.font(s + S_FONT);
     c.font = font;
@@ -343,58 +277,12 @@ function paintWide(menu) {
     const tx = align === 0 ? x + bw + 2 + o : align === 1 ? x + Math.floor((w - tw) / 2) + o : x + w - bw - 2 - tw - o;
     text(c, it.caption, font, a.colour(s + S_FG), tx, [x + bw, y + bw, w - 2 * bw, h - 2 * bw]);
     if (menu.keyFocus === it.el) focusRing(c, x, y, w, h);
-  });
-}
-
-// The bar and its menu button: three bars 18 x 2 in the state's caption colour.
-function paintBar(menu) {
-  const { c, m } = menu, a = m.fields, A = menu.A, T = m.barH;
-  background(c, 0, 0, A, T, a.colour(AP_BG), a.flag(AP_GRADIENT) && a.colour(AP_FADE));
-  const state = menu.stateOf(menu), colour = a.colour(STATE_BLOCK[state] + S_FG);
-  itemFace(c, a, state, 0, 0, T, T);
-  itemBorder(c, a, state, 0, 0, T, T);
-  for (let i = 0; i < 3; i++) fill(c, Math.floor((T - 18) / 2), Math.floor((T - 14) / 2) + 6 * i, 18, 2, colour);
-  if (menu.keyFocus === menu.button) focusRing(c, 0, 0, T, T);
-}
-
-// The narrow list's rows between list heights top and bottom, on a canvas covering just them.
-function paintList(menu, c, top, bottom) {
-  const m = menu.m, a = m.fields, A = menu.A, T = m.barH;
-  fill(c, 0, T + top, A, bottom - top, a.colour(AP_BG));
-  for (const row of menu.rows) {
-    if (row.y + row.h <= T + top || row.y >= T + bottom) continue;
-    const { entry, y, h, depth } = row;
-    if (depth === 1) {
-      const state = menu.stateOf(entry), s = STATE_BLOCK[state];
-      itemFace(c, a, state, 0, y, A, h);
-      itemBorder(c, a, state, 0, y, A, h);
-      const bw = a.borderWidth(s + S_BORDER_W, s + S_BORDER_STYLE);
-      text(c, entry.caption, a.font(s + S_FONT), a.colour(s + S_FG), bw + 16, [bw, y + bw, A - 2 * bw, h - 2 * bw]);
-      if (entry.popup) arrow(c, A, y, h, entry.popup.expanded, a.colour(s + S_FG));
-    } else if (row.kind === 'separator') {
-      fill(c, 0, y, A, h, POPUP_FACE);
-      const x0 = 16 * (depth - 1) + 4;
-      fill(c, x0, y + 3, A - 4 - x0, 1, SEPARATOR_DARK);
-      fill(c, x0, y + 4, A - 4 - x0, 1, WHITE);
-    } else {
-      const lit = menu.hot === entry.el || menu.keyFocus === entry.el, colour = lit ? WHITE : BLACK;
-      fill(c, 0, y, A, h, lit ? HIGHLIGHT : POPUP_FACE);
-      text(c, entry.caption, m.popupFont, colour, 16 * (depth - 1) + 16, [0, y, A, h]);
-      if (entry.child) arrow(c, A, y, h, entry.child.expanded, colour);
-    }
-    if (entry.el && menu.keyFocus === entry.el) focusRing(c, 0, y, A, h);
   }
 }
-// A branch's arrow, rows 7, 5, 3 and 1 pixels wide ending 16 pixels from the right edge:
-// pointing down while collapsed, up while expanded.
-function arrow(c, A, y, h, up, colour) {
-  const cy = y + Math.floor(h / 2);
-  for (let i = 0; i < 4; i++) fill(c, A - 23 + i, up ? cy + 1 - i : cy - 2 + i, 7 - 2 * i, 1, colour);
-}
 
-/* ---- Elements: the real links, buttons and lists ---- */
+/* ---- Elements: real links, buttons and lists, every list in the page from the start ---- */
 
-const registry = { menus: new WeakMap(), live: new Set(), entries: new WeakMap(), uid: 0 };
+const registry = { menus: new WeakMap(), live: new Set(), scrolling: new Set(), entries: new WeakMap(), uid: 0 };
 
 function uniqueId() {
   let id;
@@ -410,14 +298,12 @@ function element(tag, className, parent) {
 function setVars(el, vars) {
   for (const name in vars) el.style.setProperty('--' + name, vars[name] + 'px');
 }
-
 // The popup an entry opens: a row's child, a first-level item's own popup.
 const opens = (entry) => (entry.kind ? entry.child : entry.popup);
 
 // A link, or a button controlling the list of the popup the entry opens.
-function control(menu, entry, className, li) {
-  const pp = opens(entry);
-  const el = element(pp ? 'button' : 'a', className, li);
+function control(entry, className, li) {
+  const pp = opens(entry), el = element(pp ? 'button' : 'a', className, li);
   el.textContent = entry.caption;
   el.dir = 'auto';
   if (pp) {
@@ -435,7 +321,7 @@ function control(menu, entry, className, li) {
   return el;
 }
 
-function buildList(menu, pp, li, depth) {
+function buildList(m, pp, li, depth) {
   const ul = pp.ul = element('ul', 'zv-p', li);
   ul.id = pp.id;
   ul.hidden = true;
@@ -447,25 +333,28 @@ function buildList(menu, pp, li, depth) {
       element('div', null, row).setAttribute('role', 'separator');
       continue;
     }
-    const el = control(menu, r, 'zv-r', row);
+    const el = control(r, 'zv-r', row);
     // The arrow: four columns, 7, 5, 3 and 1 pixels high, ending 8 pixels from the edge.
     for (let i = 0; r.child && i < 4; i++) {
       const span = element('span', null, el);
       span.setAttribute('aria-hidden', 'true');
-      setVars(span, { r: 8 - i, t: Math.floor(menu.m.rowH / 2) - 3 + i, h: 7 - 2 * i });
+      setVars(span, { r: 8 - i, t: Math.floor(m.rowH / 2) - 3 + i, h: 7 - 2 * i });
     }
-    if (r.child) buildList(menu, r.child, row, depth + 1);
+    if (r.child) buildList(m, r.child, row, depth + 1);
   }
+}
+
+function canvas(parent) {
+  const cv = element('canvas', null, parent), c = cv.getContext('2d');
+  cv.setAttribute('aria-hidden', 'true');
+  c.direction = 'ltr';
+  return c;
 }
 
 function build(menu) {
   const m = menu.m, box = menu.box = element('div', 'zorvex');
   box.dir = 'ltr';
-  menu.canvas = element('canvas', null, box);
-  menu.canvas.setAttribute('aria-hidden', 'true');
-  menu.c = menu.canvas.getContext('2d');
-  menu.c.direction = 'ltr';
-  m.measure = menu.c;
+  menu.c = m.measure = canvas(box);
   const nav = element('nav', null, box);
   nav.setAttribute('aria-label', 'Menu');
   const button = menu.button = element('button', 'zv-b', nav);
@@ -473,26 +362,21 @@ function build(menu) {
   button.textContent = 'Menu';
   button.setAttribute('aria-expanded', 'false');
   registry.entries.set(button, menu);
-  const list = menu.list = element('div', 'zv-l', nav);
-  menu.listCanvas = element('canvas', null, list);
-  menu.listCanvas.setAttribute('aria-hidden', 'true');
-  menu.lc = menu.listCanvas.getContext('2d');
-  menu.lc.direction = 'ltr';
-  const ul = menu.ul = element('ul', 'zv-top', list);
-  ul.id = uniqueId();
-  button.setAttribute('aria-controls', ul.id);
+  menu.list = element('div', 'zv-l', nav);
+  menu.lc = canvas(menu.list);
+  const ul = menu.ul = element('ul', 'zv-top', menu.list);
+  button.setAttribute('aria-controls', ul.id = uniqueId());
   for (const it of m.items) {
-    const li = element('li', null, ul), el = control(menu, it, 'zv-i', li);
+    const li = element('li', null, ul), el = control(it, 'zv-i', li);
     const [x, y, w, h] = it.r, l = Math.max(x, 0), t = Math.max(y, 0);
     // Over the item's part of the applet area.
     setVars(el, { x: l, y: t, w: Math.max(0, Math.min(x + w, m.W) - l), h: Math.max(0, Math.min(y + h, m.H) - t) });
     if (it.status) el.title = it.status;
-    if (it.popup) buildList(menu, it.popup, li, 2);
+    if (it.popup) buildList(m, it.popup, li, 2);
   }
   setVars(box, { rh: m.rowH, nh: m.narrowRowH, t: m.barH });
   box.style.setProperty('--pf', m.popupFont);
   box.style.setProperty('--bg', `rgb(${m.fields.colour(AP_BG)})`);
-  listen(menu);
 }
 
 // One style sheet for every menu, adopted by the document: no markup styles.
@@ -531,12 +415,11 @@ function addStyle() {
     sheet.replaceSync(STYLE);
     doc.adoptedStyleSheets = doc.adoptedStyleSheets.concat(sheet);
   } catch (e) {
-    // Browsers without constructed style sheets take an element.
     element('style', null, doc.head || doc.documentElement).textContent = STYLE;
   }
 }
 
-/* ---- Behaviour: pointer, keys, popups, and what the window does ---- */
+/* ---- Behaviour: pointer, keys, popups; the window's resizes, scrolls and pixel ratio ---- */
 
 const controlOf = (target) => target && target.closest && target.closest('.zv-i,.zv-r,.zv-b');
 
@@ -548,17 +431,30 @@ class Menu {
     placeMenu(this.m);
     this.hot = this.pressed = this.keyFocus = this.open = null;
     this.chain = [];
+    this.rows = [];
     this.images = new Map();
     this.narrow = false;
     this.A = this.m.W;
-    this.rows = [];
     build(this);
+    this.listen();
     addStyle();
     applet.replaceWith(this.box);
     registry.menus.set(this.box, this);
     registry.menus.set(applet, this);
     this.fit(true);
     this.loadImages();
+  }
+  listen() {
+    const on = (type, handler) => this.box.addEventListener(type, handler.bind(this));
+    on('pointerover', this.pointerOver);
+    on('pointerout', this.pointerOut);
+    on('pointerdown', this.pointerDown);
+    on('pointerup', this.pointerUp);
+    on('click', this.click);
+    on('keydown', this.key);
+    on('focusin', this.focusIn);
+    on('focusout', this.focusOut);
+    on('mousedown', this.keepFocus);
   }
 
   // Normal, mouse over (pointed at, or focused from the keyboard) or clicked (held, or open).
@@ -569,25 +465,10 @@ class Menu {
     return this.hot === el || this.keyFocus === el ? 1 : 0;
   }
   paint() {
-    const c = this.c;
-    c.setTransform(this.scale, 0, 0, this.scale, 0, 0);
-    if (this.narrow) {
-      paintBar(this);
-      this.paintList();
-    } else paintWide(this);
-  }
-  // The list canvas covers only the part of the open list that lies in the window.
-  paintList() {
-    const lc = this.listCanvas;
-    if (!this.narrow || !this.listOpen) return;
-    const r = this.list.getBoundingClientRect(), vh = global.innerHeight;
-    const top = Math.max(0, Math.floor(-r.top)), bottom = Math.min(Math.ceil(r.height), Math.ceil(vh - r.top));
-    if (bottom <= top) return void (lc.hidden = true);
-    lc.hidden = false;
-    this.sizeCanvas(lc, this.A, bottom - top);
-    lc.style.top = top + 'px';
-    this.lc.setTransform(this.scale, 0, 0, this.scale, 0, -(this.m.barH + top) * this.scale);
-    paintList(this, this.lc, top, bottom);
+    this.c.setTransform(this.scale, 0, 0, this.scale, 0, 0);
+    if (!this.narrow) return paintWide(this);
+    paintBar(this);
+    this.paintList();
   }
   sizeCanvas(canvas, w, h) {
     const dpr = this.scale = global.devicePixelRatio || 1;
@@ -597,36 +478,21 @@ class Menu {
     canvas.style.width = w + 'px';
     canvas.style.height = h + 'px';
   }
-
-  // The width the page gives the menu decides between the applet area and the narrow form.
+  // The room the page gives decides between the applet area and the narrow form.
   fit(first) {
-    const m = this.m, A = this.availableWidth(), narrow = A < m.W;
+    const A = this.availableWidth(), narrow = A < this.m.W;
     const same = narrow === this.narrow && (!narrow || A === this.A) && this.scale === global.devicePixelRatio;
     if (!first && same) return this.place();
     if (narrow !== this.narrow || first) this.reset(narrow);
-    this.A = narrow ? A : m.W;
+    this.A = narrow ? A : this.m.W;
     this.redraw();
   }
   redraw() {
     const w = this.A, h = this.narrow ? this.m.barH : this.m.H;
     this.box.style.width = w + 'px';
     this.box.style.height = h + 'px';
-    this.sizeCanvas(this.canvas, w, h);
+    this.sizeCanvas(this.c.canvas, w, h);
     this.paint();
-  }
-  // Measured with the box at the applet's width, so that a parent that shrinks to fit its
-  // content (a float, an absolute or inline block) gives the room it could give.
-  availableWidth() {
-    let parent = this.box.parentElement;
-    while (parent && /^(inline|contents)$/.test(getComputedStyle(parent).display)) parent = parent.parentElement;
-    if (!parent) return this.m.W;
-    const width = this.box.style.width;
-    this.box.style.width = this.m.W + 'px';
-    const cs = getComputedStyle(parent);
-    const content = parent.clientWidth - parseFloat(cs.paddingLeft) - parseFloat(cs.paddingRight);
-    const room = viewport().width - this.box.getBoundingClientRect().left;
-    this.box.style.width = width;
-    return Math.max(0, Math.floor(Math.min(content, room)));
   }
   reset(narrow) {
     this.closeAll();
@@ -640,7 +506,7 @@ class Menu {
     this.box.classList.toggle('zv-w', !narrow);
     this.list.hidden = this.ul.hidden = narrow;
     this.listOpen = false;
-    this.rows = narrow ? narrowRows(this.m, (pp) => pp.expanded).rows : [];
+    this.rows = narrow ? narrowRows(this.m, (pp) => pp.expanded) : [];
   }
   isOpen() { return this.narrow ? this.listOpen : this.chain.length > 0; }
   closeAll() {
@@ -648,7 +514,7 @@ class Menu {
     else this.closeFrom(0);
   }
 
-  // Wide: popups open beside their opener and are kept in the window.
+  // A popup opens beside its opener, kept in the window.
   show(pp) {
     const m = this.m, { width: vw, height: vh } = viewport(), o = this.box.getBoundingClientRect();
     const par = pp.parent, b = popupBox(m, pp);
@@ -678,7 +544,7 @@ class Menu {
     if (!i) this.open = null;
     this.paint();
   }
-  // Resting on or choosing a row: its popup opens, any other below the same popup closes.
+  // Resting on or choosing a row opens its popup and closes any other below the same popup.
   openRow(r) {
     const i = this.chain.indexOf(r.popup);
     if (i < 0 || this.chain[i + 1] === r.child) return;
@@ -689,28 +555,9 @@ class Menu {
     const was = this.open === it;
     this.closeFrom(0);
     if (it.popup && !was) this.show(it.popup);
-    this.paint();
   }
-  // After a resize: the open popups placed again in the window.
   place() {
     if (!this.narrow) this.chain.slice().forEach((pp) => this.show(pp));
-    this.paint();
-  }
-
-  // Narrow: the list and its branches.
-  showList(open) {
-    if (!this.narrow || this.listOpen === open) return;
-    this.listOpen = open;
-    this.list.hidden = this.ul.hidden = !open;
-    this.button.setAttribute('aria-expanded', String(open));
-    registry.scrolling[open ? 'add' : 'delete'](this);
-    this.paint();
-  }
-  toggleBranch(pp) {
-    pp.expanded = !pp.expanded;
-    pp.ul.hidden = !pp.expanded;
-    pp.control.setAttribute('aria-expanded', String(pp.expanded));
-    this.rows = narrowRows(this.m, (p) => p.expanded).rows;
     this.paint();
   }
 
@@ -718,13 +565,12 @@ class Menu {
     const el = controlOf(e.target);
     if (e.pointerType === 'touch' || el === this.hot) return;
     this.hot = el;
-    if (!el) return this.paint();
-    const entry = registry.entries.get(el);
-    if (entry.sounds) play(entry.sounds[0]);
-    if (!this.narrow && entry.r && this.open && this.open !== entry) {
+    const entry = el && registry.entries.get(el);
+    if (entry && entry.sounds) play(entry.sounds[0]);
+    if (entry && !this.narrow && entry.r && this.open && this.open !== entry) {
       this.closeFrom(0);
       if (entry.popup) this.show(entry.popup);
-    } else if (!this.narrow && entry.kind) {
+    } else if (entry && !this.narrow && entry.kind) {
       clearTimeout(this.timer);
       this.timer = setTimeout(() => this.openRow(entry), 150);
     }
@@ -745,18 +591,21 @@ class Menu {
     if (entry.sounds) play(entry.sounds[1]);
     this.paint();
   }
+  pointerUp() {
+    this.pressed = null;
+    this.paint();
+  }
   click(e) {
     const el = controlOf(e.target), entry = el && registry.entries.get(el);
     if (!entry) return;
     this.pressed = null;
     clearTimeout(this.timer);
-    if (entry === this) return this.showList(!this.listOpen);
-    const pp = opens(entry);
-    if (this.narrow) {
-      if (pp) this.toggleBranch(pp);
+    if (entry === this) this.showList(!this.listOpen);
+    else if (this.narrow) {
+      if (opens(entry)) this.toggleBranch(opens(entry));
       else this.showList(false);
     } else if (entry.r) this.toggleItem(entry);
-    else if (pp) this.openRow(entry);
+    else if (entry.child) this.openRow(entry);
     else this.closeFrom(0);
     this.paint();
   }
@@ -768,20 +617,22 @@ class Menu {
   }
   focusOut(e) {
     this.keyFocus = null;
-    const gone = !e.relatedTarget && e.target.closest('[hidden]');
-    if (!gone && !this.box.contains(e.relatedTarget)) this.closeAll();
+    const hidden = !e.relatedTarget && e.target.closest('[hidden]');
+    if (!hidden && !this.box.contains(e.relatedTarget)) this.closeAll();
     this.paint();
   }
+  // A press on the menu's own surface keeps the focus where it is.
+  keepFocus(e) {
+    if (!controlOf(e.target)) e.preventDefault();
+  }
   key(e) {
-    const handled = this.narrow ? this.narrowKey(e) : this.wideKey(e);
-    if (handled) e.preventDefault();
+    if (this.narrow ? this.narrowKey(e) : this.wideKey(e)) e.preventDefault();
   }
   // Escape (Left Arrow in a deeper popup) closes the innermost popup; Right Arrow on a row or
   // Down Arrow on an item opens its popup and enters it; Up and Down move between rows.
   wideKey(e) {
     const el = controlOf(e.target), entry = el && registry.entries.get(el), ch = this.chain;
-    const inner = ch[ch.length - 1], sub = entry && opens(entry);
-    const here = entry && entry.kind ? entry.popup : null;
+    const inner = ch[ch.length - 1], sub = entry && opens(entry), here = entry && entry.kind ? entry.popup : null;
     const rows = (pp) => pp.rows.filter((r) => r.el).map((r) => r.el);
     if (e.key === 'Escape' || (e.key === 'ArrowLeft' && here && here.parent)) {
       if (!inner) return false;
@@ -789,39 +640,10 @@ class Menu {
       this.closeFrom(ch.indexOf(inner));
     } else if (sub && (e.key === 'ArrowRight' ? here : e.key === 'ArrowDown' && !here)) {
       if (ch.indexOf(sub) < 0) el.click();
-      const first = rows(sub)[0];
-      if (first) first.focus();
+      if (rows(sub).length) rows(sub)[0].focus();
     } else if ((e.key === 'ArrowDown' || e.key === 'ArrowUp') && here) {
       const list = rows(here), i = list.indexOf(el), d = e.key === 'ArrowDown' ? 1 : -1;
       list[(i + d + list.length) % list.length].focus();
-    } else return false;
-    return true;
-  }
-  // Up and Down between the visible rows, Home and End, Right expands, Left collapses or goes
-  // to the parent row, Escape closes the list.
-  narrowKey(e) {
-    const el = controlOf(e.target), entry = el && registry.entries.get(el);
-    const rows = this.rows.filter((r) => r.kind !== 'separator'), i = rows.findIndex((r) => r.entry === entry);
-    const to = (k) => rows[Math.max(0, Math.min(rows.length - 1, k))].entry.el.focus();
-    const pp = entry && opens(entry);
-    if (e.key === 'Escape') {
-      if (!this.listOpen) return false;
-      this.button.focus();
-      this.showList(false);
-    } else if (entry === this && e.key === 'ArrowDown') {
-      this.showList(true);
-      if (rows.length) to(0);
-    } else if (i < 0 || !rows.length) {
-      return false;
-    } else if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
-      to(i + (e.key === 'ArrowDown' ? 1 : -1));
-    } else if (e.key === 'Home' || e.key === 'End') {
-      to(e.key === 'Home' ? 0 : rows.length - 1);
-    } else if (e.key === 'ArrowRight' && pp) {
-      if (!pp.expanded) this.toggleBranch(pp);
-    } else if (e.key === 'ArrowLeft') {
-      if (pp && pp.expanded) this.toggleBranch(pp);
-      else if (entry.kind) entry.popup.control.focus();
     } else return false;
     return true;
   }
@@ -862,26 +684,7 @@ class Menu {
   }
 }
 
-// The menu's own listeners live on its box; the ones on the document and window are shared.
-function listen(menu) {
-  const on = (type, handler) => menu.box.addEventListener(type, handler);
-  on('pointerover', (e) => menu.pointerOver(e));
-  on('pointerout', (e) => menu.pointerOut(e));
-  on('pointerdown', (e) => menu.pointerDown(e));
-  on('pointerup', () => {
-    menu.pressed = null;
-    menu.paint();
-  });
-  on('click', (e) => menu.click(e));
-  on('keydown', (e) => menu.key(e));
-  on('focusin', (e) => menu.focusIn(e));
-  on('focusout', (e) => menu.focusOut(e));
-  // A press on the menu's own surface keeps the focus where it is.
-  on('mousedown', (e) => {
-    if (!controlOf(e.target) && !e.target.closest('a')) e.preventDefault();
-  });
-}
-
+// The listeners on the document and the window serve every menu.
 function pressOutside(e) {
   for (const menu of registry.live) if (menu.isOpen() && !menu.box.contains(e.target)) menu.closeAll();
 }
@@ -905,7 +708,7 @@ function watchPixelRatio() {
     for (const menu of registry.live) menu.redraw();
   };
   query.addEventListener('change', changed);
-  registry.ratioQuery = { query, changed };
+  registry.ratio = { query, changed };
 }
 function documentListeners(on) {
   if (registry.listening === on) return;
@@ -915,9 +718,8 @@ function documentListeners(on) {
   global[method]('resize', windowResized);
   global[method]('scroll', pageScrolled, { passive: true });
   if (on) watchPixelRatio();
-  else if (registry.ratioQuery) registry.ratioQuery.query.removeEventListener('change', registry.ratioQuery.changed);
+  else if (registry.ratio) registry.ratio.query.removeEventListener('change', registry.ratio.changed);
 }
-registry.scrolling = new Set();
 registry.resizes = global.ResizeObserver
   ? new global.ResizeObserver((list) => list.forEach((e) => {
     for (const menu of registry.live) if (menu.box.parentElement === e.target) menu.fit(false);
@@ -938,9 +740,8 @@ function resolve(name) {
 }
 function play(name) {
   const url = resolve(name);
-  if (!url) return;
   try {
-    const playing = new Audio(url).play();
+    const playing = url && new Audio(url).play();
     if (playing) playing.catch(() => {});
   } catch (e) {
     // A sound that cannot be played is skipped.
@@ -948,7 +749,7 @@ function play(name) {
 }
 
 function upgrade(root) {
-  // Menus of a document that was written anew are gone, and so are its listeners.
+  // Menus of a document written anew are gone, and so are its listeners.
   for (const menu of registry.live) if (!menu.box.isConnected) registry.live.delete(menu);
   if (!registry.live.size) registry.listening = false;
   const applets = (root || doc).querySelectorAll('applet');
@@ -970,7 +771,6 @@ function find(el) {
   for (; el; el = el.parentNode) if (registry.menus.has(el)) return registry.menus.get(el);
   return null;
 }
-
 global.zorvex = {
   upgrade,
   layout(el, options) {
@@ -984,6 +784,149 @@ global.zorvex = {
     return !!menu;
   }
 };
+
+/* ---- Narrow form: below the applet's width, a bar with a menu button and a list of rows ---- */
+
+// Rows in pre-order below the bar; expanded(popup) says which branches show their rows.
+function narrowRows(m, expanded) {
+  const rows = [];
+  let y = m.barH;
+  const add = (entry, path, kind, h) => {
+    rows.push({ entry, path, kind, y, h, depth: path.length });
+    y += h;
+  };
+  const visit = (pp) => pp.rows.forEach((r, i) => {
+    const path = pp.path.concat(i);
+    if (r.kind === 'separator') return add(r, path, 'separator', 7);
+    add(r, path, r.child ? 'branch' : 'item', m.narrowRowH);
+    if (r.child && expanded(r.child)) visit(r.child);
+  });
+  m.items.forEach((it, b) => {
+    add(it, [b], it.popup ? 'branch' : 'item', m.barH);
+    if (it.popup && expanded(it.popup)) visit(it.popup);
+  });
+  return rows;
+}
+function narrowRecord(m, A) {
+  const T = m.barH;
+  return {
+    width: A, bar: [0, 0, A, T], button: [0, 0, T, T],
+    rows: narrowRows(m, () => true).map((r) => ({ path: r.path.slice(), box: [0, r.y, A, r.h], kind: r.kind, depth: r.depth }))
+  };
+}
+
+// The bar, and its menu button: three bars 18 x 2 in the state's caption colour.
+function paintBar(menu) {
+  const { c, m } = menu, a = m.fields, T = m.barH, state = menu.stateOf(menu);
+  background(c, 0, 0, menu.A, T, a.colour(AP_BG), a.flag(AP_GRADIENT) && a.colour(AP_FADE));
+  itemFace(c, a, state, 0, 0, T, T);
+  for (let i = 0; i < 3; i++) fill(c, Math.floor((T - 18) / 2), Math.floor((T - 14) / 2) + 6 * i, 18, 2, a.colour(STATE_BLOCK[state] + S_FG));
+  if (menu.keyFocus === menu.button) focusRing(c, 0, 0, T, T);
+}
+// The rows between list heights top and bottom.
+function paintRows(menu, c, top, bottom) {
+  const m = menu.m, a = m.fields, A = menu.A, T = m.barH;
+  fill(c, 0, T + top, A, bottom - top, a.colour(AP_BG));
+  for (const { entry, y, h, depth, kind } of menu.rows) {
+    if (y + h <= T + top || y >= T + bottom) continue;
+    if (depth === 1) {
+      const state = menu.stateOf(entry), s = STATE_BLOCK[state], bw = a.borderWidth(s + S_BORDER_W, s + S_BORDER_STYLE);
+      itemFace(c, a, state, 0, y, A, h);
+      text(c, entry.caption, a.font(s + S_FONT), a.colour(s + S_FG), bw + 16, [bw, y + bw, A - 2 * bw, h - 2 * bw]);
+      if (entry.popup) arrow(c, A, y, h, entry.popup.expanded, a.colour(s + S_FG));
+    } else if (kind === 'separator') {
+      const x0 = 16 * (depth - 1) + 4;
+      fill(c, 0, y, A, h, POPUP_FACE);
+      fill(c, x0, y + 3, A - 4 - x0, 1, SEPARATOR);
+      fill(c, x0, y + 4, A - 4 - x0, 1, WHITE);
+    } else {
+      const lit = menu.hot === entry.el || menu.keyFocus === entry.el, colour = lit ? WHITE : BLACK;
+      fill(c, 0, y, A, h, lit ? HIGHLIGHT : POPUP_FACE);
+      text(c, entry.caption, m.popupFont, colour, 16 * (depth - 1) + 16, [0, y, A, h]);
+      if (entry.child) arrow(c, A, y, h, entry.child.expanded, colour);
+    }
+    if (entry.el && menu.keyFocus === entry.el) focusRing(c, 0, y, A, h);
+  }
+}
+// A branch's arrow: rows 7, 5, 3 and 1 pixels wide ending 16 pixels from the right edge,
+// pointing down while collapsed, up while expanded.
+function arrow(c, A, y, h, up, colour) {
+  const cy = y + Math.floor(h / 2);
+  for (let i = 0; i < 4; i++) fill(c, A - 23 + i, up ? cy + 1 - i : cy - 2 + i, 7 - 2 * i, 1, colour);
+}
+
+Object.assign(Menu.prototype, {
+  // Measured with the box at the applet's width, so that a parent that shrinks to fit its
+  // content gives the room it could give.
+  availableWidth() {
+    let parent = this.box.parentElement;
+    while (parent && /^(inline|contents)$/.test(getComputedStyle(parent).display)) parent = parent.parentElement;
+    if (!parent) return this.m.W;
+    const width = this.box.style.width;
+    this.box.style.width = this.m.W + 'px';
+    const cs = getComputedStyle(parent);
+    const content = parent.clientWidth - parseFloat(cs.paddingLeft) - parseFloat(cs.paddingRight);
+    const room = viewport().width - this.box.getBoundingClientRect().left;
+    this.box.style.width = width;
+    return Math.max(0, Math.floor(Math.min(content, room)));
+  },
+  // The list's canvas covers only the part of the open list that lies in the window.
+  paintList() {
+    const lc = this.lc.canvas;
+    if (!this.narrow || !this.listOpen) return;
+    const r = this.list.getBoundingClientRect();
+    const top = Math.max(0, Math.floor(-r.top)), bottom = Math.min(Math.ceil(r.height), Math.ceil(global.innerHeight - r.top));
+    lc.hidden = bottom <= top;
+    if (lc.hidden) return;
+    this.sizeCanvas(lc, this.A, bottom - top);
+    lc.style.top = top + 'px';
+    this.lc.setTransform(this.scale, 0, 0, this.scale, 0, -(this.m.barH + top) * this.scale);
+    paintRows(this, this.lc, top, bottom);
+  },
+  showList(open) {
+    if (!this.narrow || this.listOpen === open) return;
+    this.listOpen = open;
+    this.list.hidden = this.ul.hidden = !open;
+    this.button.setAttribute('aria-expanded', String(open));
+    registry.scrolling[open ? 'add' : 'delete'](this);
+    this.paint();
+  },
+  toggleBranch(pp) {
+    pp.expanded = !pp.expanded;
+    pp.ul.hidden = !pp.expanded;
+    pp.control.setAttribute('aria-expanded', String(pp.expanded));
+    this.rows = narrowRows(this.m, (p) => p.expanded);
+    this.paint();
+  },
+  // Up and Down between the visible rows, Home and End, Right expands, Left collapses or goes
+  // to the parent row, Escape closes the list.
+  narrowKey(e) {
+    const el = controlOf(e.target), entry = el && registry.entries.get(el), pp = entry && opens(entry);
+    const rows = this.rows.filter((r) => r.kind !== 'separator'), i = rows.findIndex((r) => r.entry === entry);
+    const to = (k) => rows[Math.max(0, Math.min(rows.length - 1, k))].entry.el.focus();
+    if (e.key === 'Escape') {
+      if (!this.listOpen) return false;
+      this.button.focus();
+      this.showList(false);
+    } else if (entry === this && e.key === 'ArrowDown') {
+      this.showList(true);
+      if (rows.length) to(0);
+    } else if (i < 0) {
+      return false;
+    } else if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
+      to(i + (e.key === 'ArrowDown' ? 1 : -1));
+    } else if (e.key === 'Home' || e.key === 'End') {
+      to(e.key === 'Home' ? 0 : rows.length - 1);
+    } else if (e.key === 'ArrowRight' && pp) {
+      if (!pp.expanded) this.toggleBranch(pp);
+    } else if (e.key === 'ArrowLeft') {
+      if (pp && pp.expanded) this.toggleBranch(pp);
+      else if (entry.kind) entry.popup.control.focus();
+    } else return false;
+    return true;
+  }
+});
+
 if (doc.readyState === 'loading') doc.addEventListener('DOMContentLoaded', () => upgrade());
 else upgrade();
 })(window);
