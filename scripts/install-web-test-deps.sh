@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the web runtime's test tools from web/package-lock.json into web/node_modules,
-# unless every package is there already at the locked version. The browser is Debian's
-# Chromium (installed by install-deps.sh); nothing downloads a browser of its own.
+# unless every package is there already at the locked version. The browsers are Debian's
+# Chromium and Firefox ESR (installed by install-deps.sh); nothing downloads a browser of its own.
 set -euo pipefail
 cd "$(dirname "$0")/../web"
 if node -e '
