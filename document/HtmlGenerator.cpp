@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace {
 const char *const CopyrightNotice =
@@ -107,6 +108,16 @@ bool isBlankTarget(const std::string &target)
            });
 }
 
+// An attribute value, quoted only where HTML needs it: most addresses go without.
+std::string attrValue(const std::string &value)
+{
+    const bool plain = !value.empty() && std::all_of(value.begin(), value.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) ||
+               (c != '\0' && std::strchr("-._~/:?#%+,;!@$*()[]", c));
+    });
+    return plain ? value : "\"" + attr(value) + "\"";
+}
+
 // The menu as plain nested lists, for browsers without scripts and crawlers that run none:
 // a link per item (its caption alone when it has no address), the caption and a nested list
 // for an item that opens a popup; separators below the first level are left out. One item a
@@ -141,11 +152,11 @@ std::string noScriptMenu(const TItemArray &items, const std::vector<int> &parent
             appendLine(out, "<li>" + attr(caption));
             continue;
         }
-        std::string link = "<li><a href=\"" + attr(url) + "\"";
+        std::string link = "<li><a href=" + attrValue(url);
         if (!target.empty() && target != "_self")
-            link += " target=\"" + attr(target) + "\"";
+            link += " target=" + attrValue(target);
         if (isBlankTarget(target))
-            link += " rel=\"noopener\"";
+            link += " rel=noopener";
         appendLine(out, link + ">" + attr(caption) + "</a>");
     }
     for (; open.size() > 1; open.pop_back())

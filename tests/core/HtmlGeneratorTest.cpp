@@ -107,18 +107,18 @@ TEST(HtmlGenerator, SavedPageWithTheRuntimeCarriesThePlainMenu)
     ASSERT_EQ(page.size(), 8 + (fragment.size() - 3) + 12 + 4);
     EXPECT_EQ(page[5], "<title>My &lt;menu&gt;</title>");
     EXPECT_TRUE(std::equal(fragment.begin() + 1, fragment.end() - 2, page.begin() + 8));
-    // Links keep their targets (_self is the default), separators inside popups are left out,
-    // a branch is its caption and its list.
+    // Links keep their targets (_self is the default), values are quoted only where HTML needs
+    // it, separators inside popups are left out, a branch is its caption and its list.
     EXPECT_EQ(std::vector<std::string>(page.end() - 16, page.end()),
               (std::vector<std::string>{
                   "<ul>",
-                  "<li><a href=\"index.html\">Home</a>",
+                  "<li><a href=index.html>Home</a>",
                   "<li>Products",
                   "<ul>",
-                  "<li><a href=\"a.html\" target=\"_Blank\" rel=\"noopener\">A</a>",
+                  "<li><a href=a.html target=_Blank rel=noopener>A</a>",
                   "<li>B",
                   "<ul>",
-                  "<li><a href=\"b1.html?a=1&amp;b=&quot;2&quot;\" target=\"frame\">B1</a>",
+                  "<li><a href=\"b1.html?a=1&amp;b=&quot;2&quot;\" target=frame>B1</a>",
                   "</ul>",
                   "</ul>",
                   "<li>Caf&lt;&#233;&gt;",

@@ -1,9 +1,13 @@
 // Measures the runtime in headless Chromium: zorvex.upgrade() with every list built for 1,000
 // and 10,000 items, opening a popup of 1,000 rows, switching to the narrow form on a resize,
-// and the size of zorvex.js as shipped and gzipped. Prints the median and the worst of the runs.
-import { readFileSync } from 'node:fs';
+// the size of zorvex.js as shipped and gzipped, and the weight of a published page of 1,000 items
+// (with the plain lists for visitors without scripts) against the bare fragment.
+// Prints the median and the worst of the runs.
+import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { app, appletTag, launch, newPage, pageHtml, runtimePath } from '../test/support.mjs';
+import { DEFAULTS, app, appletTag, cli, launch, newPage, pageHtml, runtimePath } from '../test/support.mjs';
 
 // b first-level items, each with a popup of rows - 1 rows and a submenu of rows.
 function menu(branches, rows) {
@@ -61,3 +65,24 @@ console.log(`upgrade, 10,000 items:         ${stat(large.upgrade)}`);
 console.log(`opening a popup of 999 rows:   ${stat(wide.open)}`);
 console.log(`narrow form on resize, 1,000:  ${stat(small.narrow)}`);
 console.log(`zorvex.js: ${source.length} bytes, ${gzipSync(source, { level: 9 }).length} gzipped`);
+
+// A project of 10 sections of 99 pages each, published with the runtime.
+const dir = mkdtempSync(join(tmpdir(), 'zorvex-bench-'));
+const structure = ['Tarvelle'], items = [];
+for (let b = 0; b < 10; b++) {
+  structure.push('\tSection ' + b);
+  items.push(['Section ' + b, '', '_self', '', '', '', '', '', '', '5', '5', '', '', '', '']);
+  for (let i = 0; i < 99; i++) {
+    structure.push(`\t\tPage ${b}.${i}`);
+    items.push([`Page ${b}.${i}`, `section${b}/page${i}.html`, '_self', '', '', '', '', '', '', '5', '5', '', '', '', '']);
+  }
+}
+const marker = (title) => `--------------- ${title} ---------------`;
+const lines = ['Note', marker('General Description Start'), 'Name = Tarvelle', marker('General Description End'),
+  marker('Structure Description Start'), ...structure, marker('Structure Description End'),
+  marker('Applet Parameter Description Start'), ...DEFAULTS, marker('Applet Parameter Description End'),
+  marker('Item Parameter Description Start'), String(items.length), ...items.flat(), marker('Item Parameter Description End')];
+writeFileSync(join(dir, 'menu.tvl'), lines.map((l) => l + '\r\n').join(''));
+cli('publish', join(dir, 'menu.tvl'), join(dir, 'site'));
+const fragment = cli('html', join(dir, 'menu.tvl')).length, published = readFileSync(join(dir, 'site', 'menu.html')).length;
+console.log(`page of 1,000 items: ${published} bytes, ${(published / fragment).toFixed(2)} x the fragment's ${fragment}`);

@@ -2,12 +2,12 @@
 // a strict content policy, two menus on one page, a browser without scripts, and axe.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { mkdtempSync, readFileSync, readdirSync } from 'node:fs';
+import { mkdtempSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { app, appletTag, cli, hex, launch, newPage, pageHtml, runtimeSource, screenshot, templatesDir } from './support.mjs';
+import { app, appletTag, cli, hex, launch, newPage, pageHtml, randomProject, rng, runtimeSource, screenshot, templatesDir } from './support.mjs';
 
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 // Home (link), Products (popup: Software, Hardware > [Desktops, Laptops], -, Catalogue),
@@ -237,18 +237,30 @@ test('without scripts, and before anything opens, every link of a menu is in the
 });
 
 test('axe finds nothing but the author\'s colour contrast, wide and narrow, popups open and closed', async () => {
-  for (const width of [800, 320]) {
-    const page = await newPage(browser, { viewport: { width, height: 600 } });
-    await page.setContent(pageHtml(MENU));
-    await page.addScriptTag({ content: axeSource });
-    const check = async (what) => {
-      const { violations } = await page.evaluate(() => axe.run('.zorvex', { rules: { 'color-contrast': { enabled: false } } }));
-      assert.deepEqual(violations.map((v) => v.id), [], `${what} at ${width}`);
-    };
-    await check('closed');
-    if (width === 320) await page.getByRole('button', { name: 'Menu' }).click();
-    await page.getByRole('button', { name: 'Products' }).click();
-    await page.getByRole('button', { name: 'Hardware' }).click();
-    await check('open');
+  const dir = mkdtempSync(join(tmpdir(), 'zorvex-axe-'));
+  const deep = join(dir, 'deep.tvl');
+  writeFileSync(deep, randomProject(rng(4242)));
+  const files = readdirSync(templatesDir).filter((n) => n.endsWith('.tvl')).map((n) => join(templatesDir, n));
+  for (const file of [...files, deep]) {
+    const fragment = cli('html', file).replace('<HTML>', '').replace('</HTML>', '');
+    for (const width of [800, 320]) {
+      const page = await newPage(browser, { viewport: { width, height: 600 } });
+      await page.setContent(pageHtml(fragment));
+      await page.addScriptTag({ content: axeSource });
+      const check = async (what) => {
+        const { violations } = await page.evaluate(() => axe.run('.zorvex', { rules: { 'color-contrast': { enabled: false } } }));
+        assert.deepEqual(violations.map((v) => v.id), [], `${file} ${what} at ${width}`);
+      };
+      await check('closed');
+      // Open what a visitor can: narrow, the list and every branch; wide, a popup and its
+      // submenus down to the deepest.
+      const narrow = await page.locator('.zv-b').isVisible();
+      if (narrow) await page.locator('.zv-b').click();
+      const closed = narrow ? '.zv-l button[aria-expanded="false"]' : '.zv-p:not([hidden]) > li > button[aria-expanded="false"]';
+      if (!narrow && await page.locator('button.zv-i').count()) await page.locator('button.zv-i').first().click();
+      for (let n = 0, more; n < 40 && await (more = page.locator(closed).first()).count(); n++) await more.click();
+      await check('open');
+      await page.close();
+    }
   }
 });
