@@ -58,12 +58,29 @@ const stat = (list) => {
 const small = await measure(menu(10, 50), 30);
 const large = await measure(menu(10, 500), 9);
 const wide = await measure(menu(1, 1000), 15);
+// The pointer moving between items of a menu of 10,000 first-level items.
+const hoverTag = appletTag(Object.fromEntries([['app', app({ 86: 900, 87: 60, 29: 70, 27: 0 })],
+  ...Array.from({ length: 10000 }, (_, b) => ['I0-' + b, 'Item ' + b])]));
+const hover = await page.evaluate((tag) => {
+  const host = document.getElementById('host'), times = [];
+  host.style.width = '';
+  host.innerHTML = tag;
+  zorvex.upgrade();
+  const items = host.querySelectorAll('.zv-i');
+  for (let i = 0; i < 40; i++) {
+    const t = performance.now();
+    items[i % 10].dispatchEvent(new PointerEvent('pointerover', { bubbles: true, pointerType: 'mouse' }));
+    times.push(performance.now() - t);
+  }
+  return times;
+}, hoverTag);
 await browser.close();
 const source = readFileSync(runtimePath);
 console.log(`upgrade, 1,000 items:          ${stat(small.upgrade)}`);
 console.log(`upgrade, 10,000 items:         ${stat(large.upgrade)}`);
 console.log(`opening a popup of 999 rows:   ${stat(wide.open)}`);
 console.log(`narrow form on resize, 1,000:  ${stat(small.narrow)}`);
+console.log(`hover, 10,000 first-level:     ${stat(hover)}`);
 console.log(`zorvex.js: ${source.length} bytes, ${gzipSync(source, { level: 9 }).length} gzipped`);
 
 // A project of 10 sections of 99 pages each, published with the runtime.
