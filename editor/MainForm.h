@@ -33,6 +33,7 @@ class QUndoStack;
 class QMimeData;
 class QTemporaryDir;
 class PageEditCommand;
+class QUndoCommand;
 class MenuTreeView;
 class MoreAppletSettingsPage;
 class PopupMenuPage;
@@ -266,6 +267,9 @@ private:
     // Turns the pages' edit since the last one into an undoable step.
     void capturePageEdit();
     void applyPageEdit(const PageEditCommand &edit, bool after, bool shown);
+    // Pushes a tree step onto the history; a step that gives an item its first child empties
+    // that item's link in the same undo step.
+    void pushTreeStep(QUndoCommand *step, ItemTree::Node newParent);
     void showControl(const QString &name);
     TItemData itemFromPages() const;
     // While the program fills the pages, their change notifications are no edits; after it,

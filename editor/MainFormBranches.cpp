@@ -70,8 +70,9 @@ void TMainForm::insertCopy(const QString &text, MenuBranch branch, ItemTree::Nod
         for (int pos = ItemField::ItemSubMenu; pos <= ItemField::ItemButton; ++pos)
             node.record[pos].clear();
     }
-    undoStack->push(new InsertBranchCommand(*commandHost, text, menuTree.id(parent), position,
-                                            std::move(branch)));
+    pushTreeStep(new InsertBranchCommand(*commandHost, text, menuTree.id(parent), position,
+                                         std::move(branch)),
+                 parent);
 }
 
 void TMainForm::Copy1Click()
@@ -153,8 +154,9 @@ void TMainForm::MoveRight1Click()
     if (!parent || menuTree.indexOf(selected) == 0)
         return;
     const ItemTree::Node previous = menuTree.child(parent, menuTree.indexOf(selected) - 1);
-    undoStack->push(new MoveBranchCommand(*commandHost, tr("Move Right \"%1\""), selected, previous,
-                                          menuTree.childCount(previous)));
+    pushTreeStep(new MoveBranchCommand(*commandHost, tr("Move Right \"%1\""), selected, previous,
+                                       menuTree.childCount(previous)),
+                 previous);
     TreeView1->expand(treeModel->indexOf(previous));
     RefreshItemCommands();
 }
@@ -171,8 +173,9 @@ void TMainForm::dropBranch(const QMimeData *data, Qt::DropAction action, ItemTre
             --position;
         if (menuTree.parent(dragged) == parent && position == menuTree.indexOf(dragged))
             return;
-        undoStack->push(
-            new MoveBranchCommand(*commandHost, tr("Move \"%1\""), dragged, parent, position));
+        pushTreeStep(
+            new MoveBranchCommand(*commandHost, tr("Move \"%1\""), dragged, parent, position),
+            parent);
         TreeView1->setCurrentNode(dragged);
     } else {
         insertCopy(

@@ -8,8 +8,10 @@
 #include "PageCommands.h"
 #include "PageLoad.h"
 #include "pages/FieldPage.h"
+#include "pages/ItemPages.h"
 #include "StoreRules.h"
 #include "widgets/MenuTreeView.h"
+#include "widgets/TextEdit.h"
 
 #include <QApplication>
 #include <QStackedWidget>
@@ -88,6 +90,32 @@ void TMainForm::capturePageEdit()
     if (now.item && now.item == before.item)
         push(PageEditCommand::Record::Item, now.item, changedFields(before.record, now.record));
     schedulePreview();
+}
+
+void TMainForm::pushTreeStep(QUndoCommand *step, ItemTree::Node newParent)
+{
+    const bool empties = newParent && menuTree.parent(newParent) &&
+                         menuTree.childCount(newParent) == 0 &&
+                         !menuTree.record(newParent)[ItemField::ItemURL].empty();
+    if (!empties) {
+        undoStack->push(step);
+        return;
+    }
+    // The link goes first, so that undo gives it back once the item has no children again.
+    if (menuTree.id(newParent) == CurrentItemNode) {
+        const PageLoad load(*this);
+        TabSheet1->edtItemURL->setText(QString());
+    }
+    const std::string url = menuTree.record(newParent)[ItemField::ItemURL];
+    auto apply = [this](const PageEditCommand &edit, bool after, bool shown) {
+        applyPageEdit(edit, after, shown);
+    };
+    undoStack->beginMacro(step->text());
+    undoStack->push(new PageEditCommand(PageEditCommand::Record::Item, menuTree.id(newParent),
+                                        {{ItemField::ItemURL, url, std::string()}},
+                                        QStringLiteral("edtItemURL"), ++editSeries, apply));
+    undoStack->push(step);
+    undoStack->endMacro();
 }
 
 void TMainForm::applyPageEdit(const PageEditCommand &edit, bool after, bool shown)

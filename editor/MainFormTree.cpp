@@ -224,10 +224,12 @@ void TMainForm::Insert1Click()
         return;
     MenuBranch item;
     item.nodes.push_back({0, "Item", document.MakeNewItem(), 0});
-    undoStack->push(new InsertBranchCommand(*commandHost, tr("Insert \"%1\""),
-                                            menuTree.id(selected), menuTree.childCount(selected),
-                                            std::move(item)));
+    pushTreeStep(new InsertBranchCommand(*commandHost, tr("Insert \"%1\""), menuTree.id(selected),
+                                         menuTree.childCount(selected), std::move(item)),
+                 selected);
     TreeView1->expand(treeModel->indexOf(selected));
+    // The new item is selected, so that F2 or the Item page edits it.
+    TreeView1->setCurrentNode(menuTree.child(selected, menuTree.childCount(selected) - 1));
     RefreshItemCommands();
 }
 

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QUndoStack>
+#include <functional>
 #include <random>
 
 namespace {
@@ -86,7 +88,7 @@ TEST(TreeEditing, InsertPlacesTheRecordAfterTheSubtree)
     trigger(f.w(), "Insert1");
     EXPECT_TRUE(f.isExpanded(a));
     EXPECT_EQ(f.names(), (QStringList{"A", "A1", "A2", "Item", "B"}));
-    EXPECT_EQ(f.current(), a); // the selection does not move
+    EXPECT_EQ(f.current(), f.child(a, 2)) << "the new item is selected";
     EXPECT_EQ(f.w().Document().GetItem(3), f.w().Document().MakeNewItem());
 
     f.select(f.root());
@@ -519,7 +521,7 @@ TEST(TreeBranches, DropsClipboardMovesAndKeysEachUndoToTheSameFile)
     part<MenuTreeView>(w, "TreeView1")->setFocus();
     QTest::keyClick(part<MenuTreeView>(w, "TreeView1"), Qt::Key_Insert);
     ++steps;
-    EXPECT_EQ(f.caption(f.child(f.current(), f.childCount(f.current()) - 1)), "Item");
+    EXPECT_EQ(f.caption(f.current()), "Item") << "the new item is selected";
     const Node moving = f.current();
     const int place = w.Tree().indexOf(moving);
     ASSERT_GT(place, 0);
@@ -543,6 +545,46 @@ TEST(TreeBranches, DropsClipboardMovesAndKeysEachUndoToTheSameFile)
     while (undo->isEnabled() && steps-- > 0)
         undo->trigger();
     EXPECT_EQ(saved(), start);
+}
+
+// An item that gets children loses its link (the page empties it); the same undo step gives
+// it back, whichever command gave the children, and the saved file says so.
+TEST(TreeUndo, ALinkEmptiedByGivingChildrenComesBackWithUndo)
+{
+    TreeFixture f;
+    TMainForm &w = f.w();
+    auto *url = part<ItemPage>(w, "TabSheet1")->edtItemURL;
+    const Node home = f.add(f.root(), "Home");
+    url->setText("home.html");
+    const Node next = f.add(f.root(), "Next");
+    url->setText("next.html");
+    const QByteArray start = f.saved();
+    auto link = [&](Node node) { return w.Tree().record(node)[ItemField::ItemURL]; };
+    const std::function<void()> commands[] = {
+        [&] { f.select(home); trigger(w, "Insert1"); },
+        [&] { f.select(next); trigger(w, "MoveRight1"); },
+        [&] {
+            MenuTreeModel *model = part<MenuTreeView>(w, "TreeView1")->menuModel();
+            std::unique_ptr<QMimeData> data(model->mimeData({model->indexOf(next)}));
+            model->dropMimeData(data.get(), Qt::CopyAction, -1, 0, model->indexOf(home));
+        },
+    };
+    for (const auto &command : commands) {
+        QUndoStack *history = w.findChild<QUndoStack *>();
+        ASSERT_TRUE(history);
+        const int before = history->index();
+        command();
+        EXPECT_EQ(link(home), "");
+        EXPECT_TRUE(w.Modified());
+        while (history->index() > before)
+            trigger(w, "Undo1");
+        EXPECT_EQ(link(home), "home.html");
+        EXPECT_EQ(link(next), "next.html");
+        EXPECT_FALSE(w.Modified());
+        EXPECT_EQ(f.saved(), start);
+    }
+    f.select(home);
+    EXPECT_EQ(url->text(), "home.html") << "the page shows it again";
 }
 
 TEST(TreeUndo, PageEditsAndTreeStepsUndoToTheStartAndRedoToTheEnd)
