@@ -229,12 +229,24 @@ void TMainForm::buildMenus()
     MoveDown2 = action(this, "MoveDown2", tr("Move &Down"), 9);
     MoveDown2->setStatusTip(tr("move the current selected item position down."));
     MoveLeft1 = action(this, "MoveLeft1", tr("Move &Left"));
-    MoveLeft1->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Left));
+    // Keys that window managers leave alone (Alt+Shift+arrows move windows between desktops).
+    MoveLeft1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_BracketLeft));
     MoveLeft1->setStatusTip(tr("Make the selected item the next sibling of its parent."));
     MoveRight1 = action(this, "MoveRight1", tr("Move &Right"));
-    MoveRight1->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Right));
+    MoveRight1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_BracketRight));
     MoveRight1->setStatusTip(tr("Make the selected item the last child of the item before it."));
     item->addActions({Insert2, Delete2, MoveUp2, MoveDown2, MoveLeft1, MoveRight1});
+    // The tree's own keys, shown in the menu; they act in the tree only (in a text field the
+    // same keys edit the text), so here they are bound to the open menu alone.
+    const std::pair<QAction *, QKeySequence> treeKeys[] = {
+        {Insert2, QKeySequence(Qt::Key_Insert)},
+        {Delete2, QKeySequence(Qt::Key_Delete)},
+        {MoveUp2, QKeySequence(Qt::CTRL | Qt::Key_Up)},
+        {MoveDown2, QKeySequence(Qt::CTRL | Qt::Key_Down)}};
+    for (const auto &[act, key] : treeKeys) {
+        act->setShortcut(key);
+        act->setShortcutContext(Qt::WidgetShortcut);
+    }
 
     QMenu *applet = menuBar()->addMenu(tr("&Applet"));
     Preview1 = action(this, "Preview1", tr("&Preview"), 11);
@@ -267,7 +279,7 @@ void TMainForm::buildMenus()
     Delete1 = action(this, "Delete1", tr("&Delete"), 7);
     MoveUp1 = action(this, "MoveUp1", tr("Move &Up"), 8);
     MoveDown1 = action(this, "MoveDown1", tr("Move &Down"), 9);
-    PopupMenu1->addActions({Insert1, Delete1, MoveUp1, MoveDown1});
+    PopupMenu1->addActions({Insert1, Delete1, MoveUp1, MoveDown1, MoveLeft1, MoveRight1});
     PopupMenu1->addSeparator();
     PopupMenu1->addActions({Cut1, Copy1, Paste1, Duplicate1});
 }
@@ -405,7 +417,7 @@ void TMainForm::FormCreate()
     document.ResetToDefaults();
     LoadAppletSettings();
     UpdateDependentFields();
-    setWindowTitle(QStringLiteral("Tarvelle"));
+    updateTitle();
     RegisterFileType(QApplication::applicationFilePath());
     runGuarded([this] { LoadRecentFiles(); });
     undoStack->setClean();

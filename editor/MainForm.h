@@ -291,6 +291,7 @@ private:
     // Draws the preview anew once the current command is done, before the next frame.
     void schedulePreview();
     void refreshPreview();
+    void updateTitle();
     // The accessibility warnings of a menu, as lines for the author.
     static QStringList warningTexts(const TAppletData &data, const MenuRecords &items,
                                     const MenuLayout &layout);

@@ -118,7 +118,17 @@ bool TMainForm::saveDocument()
     saveAs(chosen);
     clearModified();
     projectFileName = chosen;
+    updateTitle();
     return true;
+}
+
+// The project's name and a mark while it has unsaved changes, so that two editors can be
+// told apart: "menu.tvl* - Tarvelle", "Untitled - Tarvelle".
+void TMainForm::updateTitle()
+{
+    const QString name = projectFileName.isEmpty() ? tr("Untitled")
+                                                   : QFileInfo(projectFileName).fileName();
+    setWindowTitle(name + QStringLiteral("[*] \u2013 Tarvelle"));
 }
 
 void TMainForm::Save1Click()
@@ -135,6 +145,7 @@ void TMainForm::Save2Click()
     ProcessMenuStructure();
     saveAs(chosen);
     projectFileName = chosen;
+    updateTitle();
     clearModified();
 }
 
@@ -153,6 +164,7 @@ void TMainForm::New1Click()
     document.ClearPreview();
     CurrentItemNode = 0;
     projectFileName.clear();
+    updateTitle();
     rebuildTree([this] {
         menuTree.clear();
         menuTree.addChild(nullptr, "Tarvelle");
@@ -219,6 +231,7 @@ void TMainForm::fillWindowFromFile(const QString &fileName, bool asTemplate)
     // A template starts a new, untitled project: saving asks for a name, so the shipped
     // template is never overwritten, and it does not enter the recent files.
     projectFileName = asTemplate ? QString() : fileName;
+    updateTitle();
     document.StageResources(fsx::folderPart(path));
     selectRoot();
     UpdateDependentFields();

@@ -69,8 +69,10 @@ void TMainForm::wireUndo()
     auto select = [this](ItemTree::Node node) { TreeView1->setCurrentNode(node); };
     commandHost.reset(new TreeCommandHost{*treeModel, beforeRemoving, select});
     connect(undoStack, &QUndoStack::indexChanged, this, [this] { RefreshItemCommands(); });
-    connect(undoStack, &QUndoStack::cleanChanged, this,
-            [this](bool clean) { setSaveEnabled(!clean); });
+    connect(undoStack, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        setSaveEnabled(!clean);
+        setWindowModified(!clean);
+    });
     // Typing in one field is one step until the field is left.
     connect(qApp, &QApplication::focusChanged, this, [this] { ++editSeries; });
 }

@@ -124,12 +124,15 @@ TEST(DocumentCommands, SaveAsThenSaveWriteTheNewNameAndLeaveTheRecentList)
     f.dialogs.saveFiles = {};
     trigger(f.w(), "Save1"); // never saved, dialog cancelled
     EXPECT_TRUE(f.w().Modified());
+    EXPECT_TRUE(f.w().isWindowModified()) << "the title marks unsaved changes";
     EXPECT_TRUE(part<QAction>(f.w(), "Save1")->isEnabled());
     EXPECT_TRUE(QDir(f.work.path()).entryList(QDir::Files).isEmpty());
 
     f.f_saveAs(f.path("first.tvl"));
     EXPECT_FALSE(f.w().Modified());
     EXPECT_EQ(f.w().ProjectFileName(), f.path("first.tvl"));
+    EXPECT_EQ(f.w().windowTitle(), QString::fromUtf8("first.tvl[*] \u2013 Tarvelle"));
+    EXPECT_FALSE(f.w().isWindowModified());
     for (const char *name : {"first.tvl", "first.html", "first_PublishReport.txt"})
         EXPECT_TRUE(QFile::exists(f.path(name))) << name;
 

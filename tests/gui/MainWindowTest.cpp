@@ -26,7 +26,8 @@ TEST(MainWindow, StartsWithTheDefaultDocument)
 {
     WindowFixture f;
     TMainForm &w = f.w();
-    EXPECT_EQ(w.windowTitle(), "Tarvelle");
+    EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Untitled[*] \u2013 Tarvelle"));
+    EXPECT_FALSE(w.isWindowModified());
     EXPECT_FALSE(w.Modified());
     EXPECT_FALSE(part<QAction>(w, "Save1")->isEnabled());
     EXPECT_FALSE(part<QAction>(w, "tlbtnSave")->isEnabled());
@@ -104,8 +105,13 @@ TEST(MainWindow, EveryControlHasItsNameAndHint)
     QStringList popup;
     for (QAction *act : part<QMenu>(f.w(), "PopupMenu1")->actions())
         popup << act->objectName();
-    EXPECT_EQ(popup, (QStringList{"Insert1", "Delete1", "MoveUp1", "MoveDown1", "", "Cut1", "Copy1",
-                                  "Paste1", "Duplicate1"}));
+    EXPECT_EQ(popup, (QStringList{"Insert1", "Delete1", "MoveUp1", "MoveDown1", "MoveLeft1",
+                                  "MoveRight1", "", "Cut1", "Copy1", "Paste1", "Duplicate1"}));
+    // Keys that window managers leave alone; the tree's own keys shown in the Item menu.
+    EXPECT_EQ(part<QAction>(f.w(), "MoveLeft1")->shortcut(), QKeySequence("Ctrl+["));
+    EXPECT_EQ(part<QAction>(f.w(), "MoveRight1")->shortcut(), QKeySequence("Ctrl+]"));
+    EXPECT_EQ(part<QAction>(f.w(), "Insert2")->shortcut(), QKeySequence(Qt::Key_Insert));
+    EXPECT_EQ(part<QAction>(f.w(), "MoveDown2")->shortcut(), QKeySequence("Ctrl+Down"));
     QStringList tabs;
     for (int i = 0; i < part<QTabWidget>(f.w(), "PageControl2")->count(); ++i)
         tabs << part<QTabWidget>(f.w(), "PageControl2")->tabText(i);
