@@ -126,6 +126,7 @@ TformWebBrowser::TformWebBrowser(DialogService &dialogs, ShellService &shell, QW
             &TformWebBrowser::spdbtnOpenExeFileClick);
     connect(buttons, &QDialogButtonBox::accepted, this, &TformWebBrowser::bitbtnOkClick);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    loadChoice();
 }
 
 QString TformWebBrowser::FindInternetExplorer()
@@ -182,6 +183,15 @@ void TformWebBrowser::FormShow()
     ComboBoxBrowserList->addItems(knownBrowsers());
     if (ComboBoxBrowserList->count() > 0)
         ComboBoxBrowserList->setCurrentIndex(0);
+    // The choice in force is the one shown.
+    const int known = ComboBoxBrowserList->findText(BrowserChoice);
+    if (BrowserChoice == QLatin1String("specified"))
+        RadioButtonBrowserUserSpecify->setChecked(true);
+    else if (known >= 0) {
+        RadioButtonBrowserKnownInSystem->setChecked(true);
+        ComboBoxBrowserList->setCurrentIndex(known);
+    } else
+        RadioButtonBrowserDefault->setChecked(true);
     const std::string settings = settingsPath();
     if (!fsx::fileExists(settings))
         return;
@@ -207,11 +217,49 @@ void TformWebBrowser::spdbtnOpenExeFileClick()
     const QString path = QDir::toNativeSeparators(program);
     editSpecifiedBrowserFileName->setText(path);
     RadioButtonBrowserUserSpecify->setChecked(true);
+    rememberProgram(path);
+}
+
+void TformWebBrowser::rememberProgram(const QString &path)
+{
     try {
         QDir().mkpath(QFileInfo(QString::fromStdString(settingsPath())).absolutePath());
         fsx::writeFileAtomically(settingsPath(), path.toStdString() + LineEnd);
     } catch (const std::exception &error) {
         dialogs_.error(this, QString::fromStdString(error.what()));
+    }
+}
+
+namespace {
+const char *const BrowserChoiceValue = "WebBrowser";
+const char *const SpecifiedBrowserValue = "WebBrowserProgram";
+} // namespace
+
+// The choice of the last session: Preview, F1 and Help Topics use it from the start.
+void TformWebBrowser::loadChoice()
+{
+    try {
+        Registry registry(Registry::CurrentUser);
+        if (!registry.openKey(QLatin1String(SettingsKey), false))
+            return;
+        if (registry.valueExists(QLatin1String(BrowserChoiceValue)))
+            BrowserChoice = registry.readString(QLatin1String(BrowserChoiceValue));
+        if (registry.valueExists(QLatin1String(SpecifiedBrowserValue)))
+            SpecifiedBrowser = registry.readString(QLatin1String(SpecifiedBrowserValue));
+    } catch (const RegistryError &) {
+        // Not remembered: the default browser.
+    }
+}
+
+void TformWebBrowser::saveChoice()
+{
+    try {
+        Registry registry(Registry::CurrentUser);
+        registry.openKey(QLatin1String(SettingsKey), true);
+        registry.writeString(QLatin1String(BrowserChoiceValue), BrowserChoice);
+        registry.writeString(QLatin1String(SpecifiedBrowserValue), SpecifiedBrowser);
+    } catch (const RegistryError &) {
+        // The choice holds for this session.
     }
 }
 
@@ -226,10 +274,12 @@ void TformWebBrowser::bitbtnOkClick()
         if (!editSpecifiedBrowserFileName->text().isEmpty()) {
             SpecifiedBrowser = editSpecifiedBrowserFileName->text();
             BrowserChoice = QStringLiteral("specified");
+            rememberProgram(SpecifiedBrowser); // typed as well as picked
         } else {
             BrowserChoice = QStringLiteral("default");
         }
     }
+    saveChoice();
     accept();
 }
 

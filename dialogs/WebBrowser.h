@@ -55,6 +55,11 @@ public:
     static const char *const ProgramFilter;
 
 private:
+    // The choice is kept per user between sessions; so is the program path, typed or picked.
+    void loadChoice();
+    void saveChoice();
+    void rememberProgram(const QString &path);
+
     DialogService &dialogs_;
     ShellService &shell_;
 };

@@ -28,10 +28,14 @@
 #include <QToolButton>
 
 namespace {
-const char *const PictureFilter = "All Image Files(*.gif;*.jpg;*.jpeg)|*.gif;*.jpg;*.jpeg|"
-                                  "GIF Image File (*.gif)|*.gif|JPEG Image File (*.jpg)|*.jpg|"
-                                  "JPEG Image File (*.jpeg)|*.jpeg";
-const char *const AudioFilter = "Audio Files (*.au)|*.au";
+// What today's browsers show and play; "All Files" for anything else the author knows works.
+const char *const PictureFilter =
+    "All Pictures (*.png;*.gif;*.jpg;*.jpeg;*.webp;*.svg)|*.png;*.gif;*.jpg;*.jpeg;*.webp;*.svg|"
+    "PNG Picture (*.png)|*.png|GIF Picture (*.gif)|*.gif|JPEG Picture (*.jpg;*.jpeg)|*.jpg;*.jpeg|"
+    "WebP Picture (*.webp)|*.webp|SVG Picture (*.svg)|*.svg|All Files (*)|*";
+const char *const AudioFilter =
+    "All Sounds (*.mp3;*.ogg;*.wav;*.au)|*.mp3;*.ogg;*.wav;*.au|MP3 Sound (*.mp3)|*.mp3|"
+    "Ogg Sound (*.ogg)|*.ogg|WAV Sound (*.wav)|*.wav|AU Sound (*.au)|*.au|All Files (*)|*";
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Registry.h"
+
 #include <optional>
 #include <QString>
 #include <QStringList>
@@ -23,5 +25,4 @@ std::optional<std::string> commandLineAnswer(const std::vector<std::string> &arg
 int runEditor(int argc, char **argv);
 
 inline constexpr const char *ApplicationTitle = "Tarvelle 2005";
-inline constexpr const char *SettingsKey = "\\Software\\QAR\\Tarvelle\\1.0\\Settings";
 inline constexpr const char *ShowTempletsValue = "ShowTempletsDialog";

@@ -5,6 +5,9 @@
 #include <QString>
 #include <stdexcept>
 
+// The per-user key of the program's settings.
+inline constexpr const char *SettingsKey = "\\Software\\QAR\\Tarvelle\\1.0\\Settings";
+
 // Error of the registry layer; callers decide whether to swallow it.
 class RegistryError : public std::runtime_error
 {

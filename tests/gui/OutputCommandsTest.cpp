@@ -209,14 +209,27 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
     EXPECT_EQ(f.shell.started.back().arguments,
               (QStringList{"--new-window", "/srv/My Site/preview/~preview.html"}));
 
-    chooser.FormShow(); // the list selection goes back to its first entry, the choice stays
-    EXPECT_EQ(chooser.ComboBoxBrowserList->currentIndex(), 0);
-    EXPECT_EQ(chooser.BrowserChoice, "Surf Browser");
+    chooser.FormShow(); // the choice in force is the one shown
+    EXPECT_EQ(chooser.ComboBoxBrowserList->currentIndex(), 1);
+    EXPECT_TRUE(chooser.RadioButtonBrowserKnownInSystem->isChecked());
+    chooser.ComboBoxBrowserList->setCurrentIndex(0);
     chooser.bitbtnOkClick();
     chooser.LaunchInBrowser("/srv/My Site/preview/", "~preview.html");
     EXPECT_EQ(f.shell.started.back().program, "/opt/ie/iexplore");
     EXPECT_EQ(f.shell.started.back().arguments, QStringList{"/srv/My Site/preview/~preview.html"});
     EXPECT_EQ(f.shell.started.back().workingDirectory, "");
+
+    // The next session starts with the choice, and a program path typed by hand.
+    chooser.RadioButtonBrowserUserSpecify->setChecked(true);
+    chooser.editSpecifiedBrowserFileName->setText("/opt/typed/browser");
+    chooser.bitbtnOkClick();
+    f.create();
+    TformWebBrowser &again = *part<TformWebBrowser>(f.w(), "formWebBrowser");
+    EXPECT_EQ(again.BrowserChoice, "specified");
+    EXPECT_EQ(again.SpecifiedBrowser, "/opt/typed/browser");
+    again.FormShow();
+    EXPECT_TRUE(again.RadioButtonBrowserUserSpecify->isChecked());
+    EXPECT_EQ(again.editSpecifiedBrowserFileName->text(), "/opt/typed/browser");
 }
 
 TEST(BrowserChooser, FileButtonRewritesTheSettingsFile)
