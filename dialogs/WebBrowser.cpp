@@ -286,10 +286,8 @@ void TformWebBrowser::bitbtnOkClick()
 bool TformWebBrowser::LaunchInBrowser(const QString &folder, const QString &fileName)
 {
     const QString page = folder + fileName;
-    if (BrowserChoice.isEmpty() || BrowserChoice == QLatin1String("default")) {
-        shell_.openDocument(page);
-        return true;
-    }
+    if (BrowserChoice.isEmpty() || BrowserChoice == QLatin1String("default"))
+        return shell_.openDocument(page);
     if (BrowserChoice == QLatin1String("specified"))
         return shell_.startProgram(SpecifiedBrowser, {fileName}, folder);
     QString program;

@@ -27,9 +27,8 @@ public:
     void spdbtnOpenExeFileClick();
     void bitbtnOkClick();
 
-    // Opens folder + fileName in the chosen browser; reports nothing.
-    // Opens the page in the chosen browser; false when that browser could not be started
-    // (the system's default browser counts as started).
+    // Opens folder + fileName in the chosen browser; false when that browser (or the
+    // system's handler) could not be started.
     bool LaunchInBrowser(const QString &folder, const QString &fileName);
 
     // The browsers the registry knows of; each yields an empty path when not installed.

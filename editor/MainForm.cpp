@@ -24,7 +24,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHeaderView>
 #include <QIcon>
@@ -74,8 +76,7 @@ void setHelpContext(QWidget *widget, int context)
 
 TMainForm::TMainForm(EditorServices s, QWidget *parent)
     : QMainWindow(parent), services(std::move(s)),
-      help(std::make_unique<HelpService>(services.shell,
-                                         services.programFolder + "help/index.html")),
+      help(std::make_unique<HelpService>(services.programFolder + "help/index.html")),
       hintLine(new HintLine(this)), recentFiles(services.programFolder)
 {
     setObjectName("MainForm");
@@ -513,7 +514,16 @@ void TMainForm::StatusBar2Click()
 
 void TMainForm::Topic1Click()
 {
-    help->openContents();
+    showHelp(QStringLiteral("index.html"));
+}
+
+// A page of the manual in the browser chosen for previews; a browser that cannot start is told.
+void TMainForm::showHelp(const QString &page)
+{
+    const QFileInfo file(help->pageFile(page));
+    if (!formWebBrowser->LaunchInBrowser(QDir::toNativeSeparators(file.absolutePath() + '/'),
+                                         file.fileName()))
+        browserFailed();
 }
 
 void TMainForm::ViewSample1Click()
@@ -535,30 +545,43 @@ void TMainForm::ContactUs1Click()
 void TMainForm::addHelpKey(QWidget *window)
 {
     auto *f1 = new QShortcut(QKeySequence::HelpContents, window);
-    connect(f1, &QShortcut::activated, this, [this, window] {
-        QWidget *focus = QApplication::focusWidget();
-        helpFrom(focus && window->isAncestorOf(focus) ? focus : window);
-    });
+    connect(f1, &QShortcut::activated, this, [this, window] { helpFrom(helpTarget(window)); });
 }
 
 void TMainForm::HelpForFocus()
 {
-    helpFrom(QApplication::focusWidget());
+    helpFrom(helpTarget(this));
+}
+
+// What F1 is about: the focus (the main window's F1 serves its tool windows too), unless the
+// pointer is on a page of that window's tabs or on a tab, which counts as its page.
+QWidget *TMainForm::helpTarget(QWidget *window) const
+{
+    QWidget *focus = QApplication::focusWidget();
+    QWidget *target = focus && (window == this || window->isAncestorOf(focus)) ? focus : window;
+    QWidget *under = QApplication::widgetAt(QCursor::pos());
+    for (QWidget *w = under; w && under->window() == target->window(); w = w->parentWidget()) {
+        if (qobject_cast<QTabWidget *>(w)) {
+            target = under;
+            break;
+        }
+    }
+    if (auto *bar = qobject_cast<QTabBar *>(target)) {
+        if (auto *tabs = qobject_cast<QTabWidget *>(bar->parentWidget()))
+            return tabs->currentWidget();
+    }
+    return target;
 }
 
 void TMainForm::helpFrom(QWidget *start)
 {
     for (QWidget *widget = start; widget; widget = widget->parentWidget()) {
         const int context = widget->property(HelpContextProperty).toInt();
-        if (context != 0) {
-            help->openTopic(context);
-            return;
-        }
+        if (context != 0)
+            return showHelp(HelpService::topicPage(context));
         const QString page = widget->property(HelpPageProperty).toString();
-        if (!page.isEmpty()) {
-            help->openPage(page);
-            return;
-        }
+        if (!page.isEmpty())
+            return showHelp(page);
     }
-    help->openContents();
+    showHelp(QStringLiteral("index.html"));
 }

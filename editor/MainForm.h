@@ -185,7 +185,11 @@ private:
     static constexpr const char *HelpPageProperty = "helpPage";
     // F1 in a dialog: the topic of its focused control, or of the dialog itself.
     void addHelpKey(QWidget *window);
+    QWidget *helpTarget(QWidget *window) const;
     void helpFrom(QWidget *start);
+    void showHelp(const QString &page);
+    // Tells that the browser chosen under Option > Web Browser could not be started.
+    void browserFailed();
     void RefreshHTMLWindow();
     void ProcessMenuStructure();
     // The close question; false keeps the window open.

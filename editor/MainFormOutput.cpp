@@ -85,14 +85,21 @@ void TMainForm::Preview1Click()
     if (!formWebBrowser->LaunchInBrowser(
             QString::fromStdString(fsx::withSeparator(document.PreviewFolder())),
             QLatin1String(PreviewPage)))
-        services.dialogs.warning(
-            this,
-            tr("The browser \"%1\" could not be started. Choose another "
-               "one under Option > Web Browser.")
-                .arg(formWebBrowser->BrowserChoice == QLatin1String("specified")
-                         ? formWebBrowser->SpecifiedBrowser
-                         : formWebBrowser->BrowserChoice),
-            DialogService::OkOnly);
+        browserFailed();
+}
+
+void TMainForm::browserFailed()
+{
+    const QString &choice = formWebBrowser->BrowserChoice;
+    const QString name = choice == QLatin1String("specified") ? formWebBrowser->SpecifiedBrowser
+                         : choice.isEmpty() || choice == QLatin1String("default")
+                             ? tr("default browser")
+                             : choice;
+    services.dialogs.warning(this,
+                             tr("The browser \"%1\" could not be started. Choose another "
+                                "one under Option > Web Browser.")
+                                 .arg(name),
+                             DialogService::OkOnly);
 }
 
 void TMainForm::Publish1Click()

@@ -1,16 +1,11 @@
 #include "Help.h"
 
-#include "Shell.h"
-
 #include <map>
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
 #include <utility>
 
-HelpService::HelpService(ShellService &shell, QString helpFile)
-    : shell_(shell), helpFile_(std::move(helpFile))
-{}
+HelpService::HelpService(QString helpFile) : helpFile_(std::move(helpFile)) {}
 
 QString HelpService::topicPage(int context)
 {
@@ -27,18 +22,7 @@ QString HelpService::topicPage(int context)
     return QLatin1String(found == pages.end() ? "index.html" : found->second);
 }
 
-void HelpService::openContents()
+QString HelpService::pageFile(const QString &page) const
 {
-    shell_.openDocument(QUrl::fromLocalFile(helpFile_).toString());
-}
-
-void HelpService::openTopic(int context)
-{
-    openPage(topicPage(context));
-}
-
-void HelpService::openPage(const QString &page)
-{
-    const QString file = QFileInfo(helpFile_).dir().filePath(page);
-    shell_.openDocument(QUrl::fromLocalFile(file).toString());
+    return QFileInfo(helpFile_).dir().filePath(page);
 }

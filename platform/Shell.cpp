@@ -4,11 +4,11 @@
 #include <QProcess>
 #include <QUrl>
 
-void QtShell::openDocument(const QString &target)
+bool QtShell::openDocument(const QString &target)
 {
     const QUrl url =
         target.contains(QLatin1String("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }
 
 bool QtShell::startProgram(const QString &program, const QStringList &arguments,

@@ -9,8 +9,8 @@ class ShellService
 public:
     virtual ~ShellService() = default;
 
-    // Opens a file path or a URL with the system's handler; failures are not reported.
-    virtual void openDocument(const QString &target) = 0;
+    // Opens a file path or a URL with the system's handler; false when it could not.
+    virtual bool openDocument(const QString &target) = 0;
     // Starts a program with its arguments (passed as a list, never through a shell) in a
     // working directory; returns false when it could not be started.
     virtual bool startProgram(const QString &program, const QStringList &arguments,
@@ -20,7 +20,7 @@ public:
 class QtShell : public ShellService
 {
 public:
-    void openDocument(const QString &target) override;
+    bool openDocument(const QString &target) override;
     bool startProgram(const QString &program, const QStringList &arguments,
                       const QString &workingDirectory) override;
 };

@@ -80,7 +80,11 @@ private:
 class RecordingShell : public ShellService
 {
 public:
-    void openDocument(const QString &target) override { opened << target; }
+    bool openDocument(const QString &target) override
+    {
+        opened << target;
+        return !openFails;
+    }
     bool startProgram(const QString &program, const QStringList &arguments,
                       const QString &workingDirectory) override
     {
@@ -88,6 +92,7 @@ public:
         return !startFails;
     }
     bool startFails = false; // programs "cannot be started"
+    bool openFails = false;  // and documents cannot be opened
 
     struct Start
     {

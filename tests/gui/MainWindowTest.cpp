@@ -4,6 +4,7 @@
 #include "Registry.h"
 #include "Startup.h"
 #include "Version.h"
+#include "WebBrowser.h"
 #include "widgets/ColorPanel.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/StatusText.h"
@@ -16,7 +17,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
@@ -388,6 +391,28 @@ TEST(MainWindow, HelpAndWebCommandsGoToTheShell)
     EXPECT_EQ(f.shell.opened[3], TMainForm::HomePage);
     EXPECT_TRUE(f.shell.opened[4].endsWith("help/applet-settings.html"));
     EXPECT_TRUE(f.shell.opened[5].endsWith("help/menu-tree.html"));
+
+    // A tab clicked while the focus stays in the tree: F1 is about the page shown.
+    auto *tabs = part<QTabWidget>(w, "PageControl2")->tabBar();
+    QTest::mouseMove(tabs, tabs->tabRect(1).center());
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    f.tree()->setFocus();
+    QTest::keyClick(f.tree(), Qt::Key_F1);
+    EXPECT_TRUE(f.shell.opened.last().endsWith("help/more-applet-settings.html"))
+        << f.shell.opened.last().toStdString();
+
+    // The manual opens in the browser chosen for previews, and a failure is told.
+    auto &chooser = *part<TformWebBrowser>(w, "formWebBrowser");
+    chooser.RadioButtonBrowserUserSpecify->setChecked(true);
+    chooser.editSpecifiedBrowserFileName->setText("/opt/browser/run");
+    chooser.bitbtnOkClick();
+    f.shell.startFails = true;
+    trigger(w, "Topic1");
+    ASSERT_FALSE(f.shell.started.empty());
+    EXPECT_EQ(f.shell.started.back().program, "/opt/browser/run");
+    EXPECT_EQ(f.shell.started.back().arguments, QStringList{"index.html"});
+    ASSERT_FALSE(f.dialogs.warnings.isEmpty());
+    EXPECT_TRUE(f.dialogs.warnings.last().contains("could not be started"));
 }
 
 TEST(Startup, StartFileJoinsTheArguments)
