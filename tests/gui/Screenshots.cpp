@@ -14,9 +14,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPalette>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <cstdio>
 
 namespace {
 QString out;
@@ -51,7 +53,14 @@ int main(int argc, char **argv)
     }
     out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
     QDir().mkpath(out);
-    const QString program = QCoreApplication::applicationDirPath() + "/../bin/";
+    // A program folder of its own, with the build's data: what the editor writes beside the
+    // program (the recent-file list) stays out of the build.
+    const QString built = QCoreApplication::applicationDirPath() + "/../bin/";
+    const bool recentBefore = QFile::exists(built + "recentfile.dat");
+    QTemporaryDir scratch;
+    for (const char *name : {"help", "samples", "templets", "zorvex.js"})
+        QFile::link(built + name, scratch.filePath(QLatin1String(name)));
+    const QString program = scratch.path() + "/";
     ScriptedDialogs dialogs;
     RecordingShell shell;
     TMainForm window(EditorServices{dialogs, shell, program});
@@ -109,5 +118,9 @@ int main(int argc, char **argv)
     chooser.FormShow();
     chooser.show();
     save(&chooser, "templates");
+    if (!recentBefore && QFile::exists(built + "recentfile.dat")) {
+        std::fprintf(stderr, "the pictures wrote into the build's program folder\n");
+        ++failures;
+    }
     return failures == 0 ? 0 : 1;
 }
