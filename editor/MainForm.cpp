@@ -7,6 +7,7 @@
 #include "Dialogs.h"
 #include "Help.h"
 #include "HintLine.h"
+#include "HistoryKeys.h"
 #include "HTMLBuild.h"
 #include "MenuTreeModel.h"
 #include "PageCommands.h"
@@ -198,6 +199,7 @@ void TMainForm::buildMenus()
     Redo1->setObjectName("Redo1");
     Redo1->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    new HistoryKeys(this, Undo1, Redo1, [this] { MarkModified(); });
     Cut1 = action(this, "Cut1", tr("Cu&t"), 3);
     Cut1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     Copy1 = action(this, "Copy1", tr("&Copy"), 4);

@@ -590,6 +590,40 @@ TEST(TreeUndo, ALinkEmptiedByGivingChildrenComesBackWithUndo)
     EXPECT_EQ(url->text(), "home.html") << "the page shows it again";
 }
 
+// Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z go to the document's history wherever the focus is; a word
+// typed with a refused character in it is one step.
+TEST(TreeUndo, TheHistoryKeysWorkInEveryField)
+{
+    TreeFixture f;
+    TMainForm &w = f.w();
+    QApplication::setActiveWindow(&w);
+    auto *width = f.find<SpinEdit>("spnedtApWidth");
+    auto *height = f.find<SpinEdit>("spnedtApHeight")->findChild<QLineEdit *>();
+    f.select(f.root());
+    width->setFocus();
+    width->setValue(300);
+    height->setFocus(); // another field: the edit is over
+    QTest::keyClick(height, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(width->value(), 400);
+    EXPECT_EQ(w.Document().GetAppletData()[AppletField::ApWidth], "400");
+    QTest::keyClick(height, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(w.Document().GetAppletData()[AppletField::ApWidth], "300");
+
+    const Node item = f.add(f.root(), "Old");
+    auto *caption = part<ItemPage>(w, "TabSheet1")->edtItemCaption;
+    f.select(item);
+    caption->setFocus();
+    caption->selectAll();
+    QTest::keyClicks(caption, "ab|cd");
+    EXPECT_EQ(caption->text(), "abcd");
+    QTest::keyClick(caption, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(caption->text(), "Old") << "one step for the word";
+    EXPECT_TRUE(f.find<QAction>("Redo1")->isEnabled());
+    QTest::keyClick(caption, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(caption->text(), "abcd");
+    EXPECT_EQ(w.Tree().caption(item), "abcd");
+}
+
 TEST(TreeUndo, PageEditsAndTreeStepsUndoToTheStartAndRedoToTheEnd)
 {
     TreeFixture f;
