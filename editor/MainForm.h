@@ -271,6 +271,8 @@ private:
     // Turns the pages' edit since the last one into an undoable step.
     void capturePageEdit();
     void applyPageEdit(const PageEditCommand &edit, bool after, bool shown);
+    // What the pages call a field of the applet record or of an item's.
+    QString fieldCaption(bool applet, int position);
     // Pushes a tree step onto the history; a step that gives an item its first child empties
     // that item's link in the same undo step.
     void pushTreeStep(QUndoCommand *step, ItemTree::Node newParent);

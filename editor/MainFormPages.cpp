@@ -80,9 +80,12 @@ void TMainForm::capturePageEdit()
     };
     auto push = [&](PageEditCommand::Record record, MenuTree::Id item,
                     std::vector<PageEditCommand::FieldChange> changes) {
-        if (!changes.empty())
-            undoStack->push(
-                new PageEditCommand(record, item, std::move(changes), control, editSeries, apply));
+        if (changes.empty())
+            return;
+        const QString label =
+            fieldCaption(record == PageEditCommand::Record::Applet, changes.front().position);
+        undoStack->push(new PageEditCommand(record, item, std::move(changes), control, label,
+                                            editSeries, apply));
     };
     const PageState before = pageBaseline;
     pageBaseline = now;
@@ -111,11 +114,27 @@ void TMainForm::pushTreeStep(QUndoCommand *step, ItemTree::Node newParent)
         applyPageEdit(edit, after, shown);
     };
     undoStack->beginMacro(step->text());
-    undoStack->push(new PageEditCommand(PageEditCommand::Record::Item, menuTree.id(newParent),
-                                        {{ItemField::ItemURL, url, std::string()}},
-                                        QStringLiteral("edtItemURL"), ++editSeries, apply));
+    undoStack->push(new PageEditCommand(
+        PageEditCommand::Record::Item, menuTree.id(newParent),
+        {{ItemField::ItemURL, url, std::string()}}, QStringLiteral("edtItemURL"),
+        fieldCaption(false, ItemField::ItemURL), ++editSeries, apply));
     undoStack->push(step);
     undoStack->endMacro();
+}
+
+QString TMainForm::fieldCaption(bool applet, int position)
+{
+    auto find = [position](const PageFields &fields) -> const PageField * {
+        for (const PageField &field : fields) {
+            if (field.position == position)
+                return &field;
+        }
+        return nullptr;
+    };
+    const PageField *field = applet ? find(appletBindings()) : find(TabSheet1->fields());
+    if (!field && !applet)
+        field = find(TabSheet2->fields());
+    return field ? FieldPage::caption(*field) : QString();
 }
 
 void TMainForm::applyPageEdit(const PageEditCommand &edit, bool after, bool shown)

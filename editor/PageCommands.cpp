@@ -3,8 +3,8 @@
 #include <algorithm>
 
 PageEditCommand::PageEditCommand(Record record, MenuTree::Id item, std::vector<FieldChange> changes,
-                                 QString control, int series, Apply apply)
-    : QUndoCommand(QObject::tr("Change \"%1\"").arg(control)), record_(record), item_(item),
+                                 QString control, const QString &label, int series, Apply apply)
+    : QUndoCommand(label), record_(record), item_(item),
       changes_(std::move(changes)), control_(std::move(control)), series_(series),
       apply_(std::move(apply))
 {}

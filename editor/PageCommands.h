@@ -28,8 +28,9 @@ public:
     // shown: the pages show the values already (the step as it was just made).
     using Apply = std::function<void(const PageEditCommand &, bool after, bool shown)>;
 
+    // label names the step as the page names the field ("Caption", "Border Width").
     PageEditCommand(Record record, MenuTree::Id item, std::vector<FieldChange> changes,
-                    QString control, int series, Apply apply);
+                    QString control, const QString &label, int series, Apply apply);
 
     Record record() const { return record_; }
     MenuTree::Id item() const { return item_; }

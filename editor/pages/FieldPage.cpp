@@ -8,6 +8,8 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -144,4 +146,37 @@ void FieldPage::addField(int position, FieldControl control, FieldForm form)
                 connect(buttons.italic, &QAbstractButton::clicked, this, &FieldPage::edited);
             }},
         control);
+}
+
+QWidget *FieldPage::widgetOf(const PageField &field)
+{
+    return std::visit(Overloaded{[](const FontButtons &buttons) -> QWidget * { return buttons.bold; },
+                                 [](auto *control) -> QWidget * { return control; }},
+                      field.control);
+}
+
+QString FieldPage::caption(const PageField &field)
+{
+    QWidget *control = widgetOf(field);
+    QString text;
+    if (auto *button = qobject_cast<QAbstractButton *>(control); button && !std::holds_alternative<FontButtons>(field.control))
+        text = button->text();
+    for (const QLabel *label : control->parentWidget()->findChildren<QLabel *>(
+             QString(), Qt::FindDirectChildrenOnly)) {
+        if (label->buddy() == control)
+            text = label->text();
+    }
+    text.remove(QLatin1Char('&'));
+    text = text.trimmed();
+    if (text.endsWith(QLatin1Char(':')))
+        text.chop(1);
+    for (QWidget *w = control->parentWidget(); w; w = w->parentWidget()) {
+        if (auto *group = qobject_cast<QGroupBox *>(w)) {
+            QString title = group->title().remove(QLatin1Char('&')).trimmed();
+            if (!title.isEmpty() && !text.startsWith(title))
+                text = text.isEmpty() ? title : title + QLatin1Char(' ') + text;
+            break;
+        }
+    }
+    return text.isEmpty() ? control->objectName() : text;
 }

@@ -20,6 +20,11 @@ public:
     // do, and leaves the control as it was.
     static void loadField(const PageField &field, const std::string &value);
     static std::string storeField(const PageField &field);
+    // The widget of a field's control (the bold button of a font's pair).
+    static QWidget *widgetOf(const PageField &field);
+    // What the page calls a field: the label beside its control ("Height"), within its group
+    // where the group is named ("Border Width"); the control's name where there is none.
+    static QString caption(const PageField &field);
 
     // Loads or stores every field of this page, in the order the page lists them.
     template <typename Record> void load(const Record &record)

@@ -603,6 +603,8 @@ TEST(TreeUndo, TheHistoryKeysWorkInEveryField)
     width->setFocus();
     width->setValue(300);
     height->setFocus(); // another field: the edit is over
+    // Steps are named in the page's words, after the field that changed.
+    EXPECT_EQ(f.find<QAction>("Undo1")->text(), "&Undo Applet Dimensions Width");
     QTest::keyClick(height, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(width->value(), 400);
     EXPECT_EQ(w.Document().GetAppletData()[AppletField::ApWidth], "400");
@@ -616,6 +618,7 @@ TEST(TreeUndo, TheHistoryKeysWorkInEveryField)
     caption->selectAll();
     QTest::keyClicks(caption, "ab|cd");
     EXPECT_EQ(caption->text(), "abcd");
+    EXPECT_EQ(f.find<QAction>("Undo1")->text(), "&Undo Caption");
     QTest::keyClick(caption, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(caption->text(), "Old") << "one step for the word";
     EXPECT_TRUE(f.find<QAction>("Redo1")->isEnabled());
