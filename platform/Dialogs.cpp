@@ -15,7 +15,8 @@ QtDialogs::Answer QtDialogs::warning(QWidget *parent, const QString &text, Butto
         standard = QMessageBox::Yes | QMessageBox::No;
     else if (buttons == YesNoCancel)
         standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    switch (QMessageBox::warning(parent, QStringLiteral("Warning"), text, standard)) {
+    const auto box = messageBox(QMessageBox::Warning, parent, QStringLiteral("Warning"), text, standard);
+    switch (box->exec()) {
     case QMessageBox::Yes:
         return Yes;
     case QMessageBox::No:
@@ -29,7 +30,18 @@ QtDialogs::Answer QtDialogs::warning(QWidget *parent, const QString &text, Butto
 
 void QtDialogs::error(QWidget *parent, const QString &text)
 {
-    QMessageBox::critical(parent, QApplication::applicationDisplayName(), text);
+    messageBox(QMessageBox::Critical, parent, QApplication::applicationDisplayName(), text,
+               QMessageBox::Ok)
+        ->exec();
+}
+
+std::unique_ptr<QMessageBox> QtDialogs::messageBox(QMessageBox::Icon icon, QWidget *parent,
+                                                   const QString &title, const QString &text,
+                                                   QMessageBox::StandardButtons buttons)
+{
+    auto box = std::make_unique<QMessageBox>(icon, title, text, buttons, parent);
+    box->setTextFormat(Qt::PlainText);
+    return box;
 }
 
 QString QtDialogs::qtFilter(const QString &filter)

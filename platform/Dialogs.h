@@ -1,7 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <QColor>
+#include <QMessageBox>
 #include <QString>
 
 class QDialog;
@@ -53,4 +55,9 @@ public:
 
     // "Tarvelle Files (*.tvl)|*.tvl" as Qt's "Tarvelle Files (*.tvl)" filter list.
     static QString qtFilter(const QString &filter);
+    // A message box whose text is shown as plain text: a caption or a file name that looks
+    // like markup is shown as it is, never as formatted text with pictures or links.
+    static std::unique_ptr<QMessageBox> messageBox(QMessageBox::Icon icon, QWidget *parent,
+                                                   const QString &title, const QString &text,
+                                                   QMessageBox::StandardButtons buttons);
 };

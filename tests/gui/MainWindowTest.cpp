@@ -1,3 +1,4 @@
+#include "Dialogs.h"
 #include "FolderMemory.h"
 #include "GuiSupport.h"
 #include "HintLine.h"
@@ -413,6 +414,16 @@ TEST(MainWindow, HelpAndWebCommandsGoToTheShell)
     EXPECT_EQ(f.shell.started.back().arguments, QStringList{"index.html"});
     ASSERT_FALSE(f.dialogs.warnings.isEmpty());
     EXPECT_TRUE(f.dialogs.warnings.last().contains("could not be started"));
+}
+
+// A caption that looks like markup is shown as it is in every message box.
+TEST(MainWindow, MessageBoxesShowTextAsItIs)
+{
+    const QString caption = "<h1>Big</h1><img src=\"x.png\"><a href=\"http://example.invalid\">here</a>";
+    const auto box = QtDialogs::messageBox(QMessageBox::Warning, nullptr, "Warning", caption,
+                                           QMessageBox::Ok);
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    EXPECT_EQ(box->text(), caption);
 }
 
 TEST(Startup, StartFileJoinsTheArguments)
