@@ -149,11 +149,17 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
     ProgressDisplay &progress = Progress();
     const ProgressFinish finish(progress);
     const std::string base = baseName(fileName);
-    fsx::writeFileAtomically(folder + base + ".html", SavedPageText(base, tree));
     for (const std::string &file : appletFiles_) {
-        if (fsx::isBareFileName(file))
+        if (!fsx::isBareFileName(file))
+            continue;
+        const bool copied =
             fsx::copyFile(fsx::withSeparator(programFolder_) + file, folder + file);
+        // The page loads the runtime: without it the page shows nothing, so that is an error
+        // like any other output's. The applet's own files are copied where they exist.
+        if (!copied && file == WebRuntimeFile)
+            throw EInOutError("Cannot copy \"" + file + "\" into \"" + folder + "\"");
     }
+    fsx::writeFileAtomically(folder + base + ".html", SavedPageText(base, tree));
     SaveProject(folder + base + ".tvl", tree);
     WritePublishReport(folder, base + "_PublishReport.txt");
 

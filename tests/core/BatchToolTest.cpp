@@ -122,6 +122,12 @@ TEST(BatchTool, PublishAssemblesTheFolder)
     TempFolder program;
     writeBytes(program.file("zorvex.jar"), "JAR");
     const std::string target = p.folder.file("public/site");
+    // Without the runtime it loads the page would show nothing: an error, and nothing written.
+    const ToolRun missing = run({"publish", p.path, target}, program.path());
+    EXPECT_EQ(missing.status, ExitCode::LoadFailed);
+    EXPECT_NE(missing.err.find("zorvex.js"), std::string::npos) << missing.err;
+    EXPECT_FALSE(std::filesystem::exists(target + "/site.html"));
+    writeBytes(program.file("zorvex.js"), "RUNTIME");
     EXPECT_EQ(run({"publish", p.path, target}, program.path()).status, ExitCode::Ok);
     for (const char *name :
          {"site.html", "site.tvl", "site_PublishReport.txt", "home.gif", "zorvex.jar"})
