@@ -14,27 +14,20 @@ namespace {
 const std::string PreviewFolderName = "preview";
 const std::string Rule(77, '=');
 
-// The file name without every occurrence of its extension, compared without regard to case.
+// The file name without its final extension, whatever its case: "Menu.TVL" gives "Menu",
+// "x.tvl.bak" gives "x.tvl". Outputs beside the project take this name.
 std::string baseName(const std::string &fileName)
 {
     const std::size_t dot = fileName.rfind('.');
-    if (dot == std::string::npos)
-        return fileName;
-    auto lower = [](std::string s) {
-        std::transform(s.begin(), s.end(), s.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        return s;
-    };
-    const std::string extension = lower(fileName.substr(dot));
-    const std::string folded = lower(fileName);
-    std::string result;
-    std::size_t from = 0;
-    for (std::size_t at = folded.find(extension); at != std::string::npos;
-         at = folded.find(extension, from)) {
-        result += fileName.substr(from, at - from);
-        from = at + extension.size();
-    }
-    return result + fileName.substr(from);
+    return dot == std::string::npos || dot == 0 ? fileName : fileName.substr(0, dot);
+}
+
+// The project file a save writes: the name as it was given (the file that was opened keeps
+// its name, "Menu.TVL" stays "Menu.TVL"); a name without an extension gets ".tvl".
+std::string projectName(const std::string &fileName)
+{
+    const std::size_t dot = fileName.rfind('.');
+    return dot == std::string::npos || dot == 0 ? fileName + ".tvl" : fileName;
 }
 
 bool isImageSlot(std::size_t slot)
@@ -160,14 +153,14 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
             throw EInOutError("Cannot copy \"" + file + "\" into \"" + folder + "\"");
     }
     fsx::writeFileAtomically(folder + base + ".html", SavedPageText(base, tree));
-    SaveProject(folder + base + ".tvl", tree);
+    SaveProject(folder + projectName(fileName), tree);
     WritePublishReport(folder, base + "_PublishReport.txt");
 
     progress.setMaximum(static_cast<int>(Items.size() * 5 + 2));
     progress.setText("Copying Publishable Files ... ...");
     // A resource is never copied over what this save wrote, never taken from outside its
     // folder; a failing write ends the save. What is left out is told afterwards.
-    std::set<std::string> outputs{base + ".html", base + ".tvl", base + "_PublishReport.txt"};
+    std::set<std::string> outputs{base + ".html", projectName(fileName), base + "_PublishReport.txt"};
     outputs.insert(appletFiles_.begin(), appletFiles_.end());
     skippedResources_.clear();
     std::set<std::string> done;

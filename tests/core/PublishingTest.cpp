@@ -1,6 +1,7 @@
 #include "Errors.h"
 #include "TestSupport.h"
 
+#include <array>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -142,15 +143,29 @@ TEST(Publishing, SaveAllAssemblesThePublishableFolder)
     f.doc.StageResources(f.project.path());
 
     TempFolder out;
-    EXPECT_TRUE(f.doc.SaveAll(out.path(), "Menu.TVL.tvl", f.tree));
-    std::vector<std::string> names;
-    for (const auto &entry : fs::directory_iterator(out.path()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"Menu.html", "Menu.tvl", "Menu_PublishReport.txt",
-                                               "bg.gif", "zorvex.class", "zorvex.jar"}));
+    // The project keeps the name it was opened under; the outputs take it without its final
+    // extension.
+    EXPECT_TRUE(f.doc.SaveAll(out.path(), "Menu.TVL", f.tree));
+    auto namesIn = [](const std::string &folder) {
+        std::vector<std::string> names;
+        for (const auto &entry : fs::directory_iterator(folder))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    EXPECT_EQ(namesIn(out.path()), (std::vector<std::string>{"Menu.TVL", "Menu.html",
+                                                             "Menu_PublishReport.txt", "bg.gif",
+                                                             "zorvex.class", "zorvex.jar"}));
     EXPECT_EQ(readBytes(out.file("Menu.html")), f.doc.GenerateHTMLText());
-    EXPECT_EQ(readBytes(out.file("Menu.tvl")), f.doc.ProjectText(f.tree));
+    EXPECT_EQ(readBytes(out.file("Menu.TVL")), f.doc.ProjectText(f.tree));
+    for (const auto &[given, project, page] :
+         std::vector<std::array<std::string, 3>>{{"x.tvl.bak", "x.tvl.bak", "x.tvl.html"},
+                                                 {"plain", "plain.tvl", "plain.html"}}) {
+        TempFolder other;
+        f.doc.SaveAll(other.path(), given, f.tree);
+        EXPECT_TRUE(fs::exists(other.file(project))) << given;
+        EXPECT_TRUE(fs::exists(other.file(page))) << given;
+    }
     EXPECT_EQ(readBytes(out.file("Menu_PublishReport.txt")), f.doc.PublishReportText());
     EXPECT_NE(readBytes(out.file("Menu_PublishReport.txt")).find("  /etc/passwd\r\n"),
               std::string::npos); // listed as it stands, never copied
