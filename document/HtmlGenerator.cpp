@@ -99,13 +99,14 @@ void TqarAppletAgent::GenerateHTML(const std::string &fileName) const
 }
 
 namespace {
-bool isBlankTarget(const std::string &target)
+// A target that opens another window or frame (_blank or a name), which gets no hold on the
+// page: every target but _self, _parent and _top.
+bool opensElsewhere(const std::string &target)
 {
-    static const std::string blank = "_blank";
-    return target.size() == blank.size() &&
-           std::equal(target.begin(), target.end(), blank.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == b;
-           });
+    std::string folded = target;
+    std::transform(folded.begin(), folded.end(), folded.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return !folded.empty() && folded != "_self" && folded != "_parent" && folded != "_top";
 }
 
 // An attribute value, quoted only where HTML needs it: most addresses go without.
@@ -155,7 +156,7 @@ std::string noScriptMenu(const TItemArray &items, const std::vector<int> &parent
         std::string link = "<li><a href=" + attrValue(url);
         if (!target.empty() && target != "_self")
             link += " target=" + attrValue(target);
-        if (isBlankTarget(target))
+        if (opensElsewhere(target))
             link += " rel=noopener";
         appendLine(out, link + ">" + attr(caption) + "</a>");
     }

@@ -334,7 +334,8 @@ function control(entry, className, li) {
   } else if (entry.url) {
     el.href = entry.url;
     el.target = entry.target;
-    if (entry.target.toLowerCase() === '_blank') el.rel = 'noopener';
+    // A page opened in another window or frame gets no hold on this one.
+    if (!/^(_self|_parent|_top|)$/i.test(entry.target)) el.rel = 'noopener';
   } else el.tabIndex = 0;
   entry.el = el;
   registry.entries.set(el, entry);

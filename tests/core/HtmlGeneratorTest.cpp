@@ -118,7 +118,7 @@ TEST(HtmlGenerator, SavedPageWithTheRuntimeCarriesThePlainMenu)
                   "<li><a href=a.html target=_Blank rel=noopener>A</a>",
                   "<li>B",
                   "<ul>",
-                  "<li><a href=\"b1.html?a=1&amp;b=&quot;2&quot;\" target=frame>B1</a>",
+                  "<li><a href=\"b1.html?a=1&amp;b=&quot;2&quot;\" target=frame rel=noopener>B1</a>",
                   "</ul>",
                   "</ul>",
                   "<li>Caf&lt;&#233;&gt;",

@@ -15,7 +15,7 @@ const MENU = appletTag({
   'btn1mn1': 'Hardware',
   'btn1mn0it1': 'btn1mn1',
   'btn1mn1it0': 'Desktops|desktops.html|_top|',
-  'btn1mn1it1': 'Laptops|laptops.html|_self|',
+  'btn1mn1it1': 'Laptops|laptops.html|shop|',
   'btn1mn0it2': '-|||',
   'btn1mn0it3': 'Catalogue|catalogue.html|_self|',
   'I0-2': 'Contact|contact.html|_blank|||||||5|5|'
@@ -46,6 +46,8 @@ test('links carry their address and target', async () => {
   await page.getByRole('button', { name: 'Products' }).click();
   await page.getByRole('button', { name: 'Hardware' }).click();
   assert.equal(await page.getByRole('link', { name: 'Desktops' }).getAttribute('target'), '_top');
+  assert.equal(await page.getByRole('link', { name: 'Desktops' }).getAttribute('rel'), null);
+  assert.equal(await page.getByRole('link', { name: 'Laptops' }).getAttribute('rel'), 'noopener', 'a named window too');
 });
 
 test('what assistive technology sees', async () => {
