@@ -67,16 +67,18 @@ std::string readFile(const std::string &path)
 
 #ifndef _WIN32
 namespace {
-// A temporary name beside the target that nobody can guess or prepare.
+// A temporary name beside the target that nobody can guess or prepare. It is short whatever
+// the target's name (a name of the folder's greatest length still has room for it) and
+// recognisable as this program's.
 std::string temporaryName(const fs::path &target)
 {
     // Drawn from the system each time: a forked process must not repeat its parent's names.
     std::random_device random;
     const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-    std::string suffix = ".";
+    std::string name = ".tarvelle-";
     for (int i = 0; i < 12; ++i)
-        suffix += digits[random() % 36];
-    return target.string() + suffix + ".tmp~";
+        name += digits[random() % 36];
+    return (target.parent_path() / (name + ".tmp~")).string();
 }
 
 bool writeAll(int fd, const std::string &bytes)

@@ -2,6 +2,7 @@
 // middle of a save, not when the folder turns read-only, not when a write fails half way.
 
 #include "Errors.h"
+#include "FileSystem.h"
 #include "TestSupport.h"
 
 #include <csignal>
@@ -191,4 +192,21 @@ TEST(CrashSafety, KillDuringPublishLeavesEveryOutputOldOrNew)
             ASSERT_TRUE(both.count(readBytes(out.file(name))))
                 << "kill " << kill << " left " << name << " neither old nor new";
     }
+}
+
+// A name of the folder's greatest length is written like any other: the temporary file
+// beside it has a short name of its own, which tells whose it is.
+TEST(CrashSafety, TheLongestNamesCanBeWritten)
+{
+    TempFolder folder;
+    const std::string name(250, 'p');
+    fsx::writeFileAtomically(folder.file(name + ".gif"), "GIF");
+    EXPECT_EQ(readBytes(folder.file(name + ".gif")), "GIF");
+    EXPECT_TRUE(fsx::copyFile(folder.file(name + ".gif"), folder.file(name + ".png")));
+    std::size_t files = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(folder.path())) {
+        ++files;
+        EXPECT_EQ(entry.path().filename().string().rfind(".tarvelle-", 0), std::string::npos);
+    }
+    EXPECT_EQ(files, 2u) << "no temporary file is left";
 }
