@@ -67,7 +67,27 @@ void TMainForm::wireUndo()
         }
     };
     auto select = [this](ItemTree::Node node) { TreeView1->setCurrentNode(node); };
-    commandHost.reset(new TreeCommandHost{*treeModel, beforeRemoving, select});
+    auto expandedIn = [this](ItemTree::Node top) {
+        std::vector<MenuTree::Id> open;
+        std::vector<ItemTree::Node> todo{top};
+        while (!todo.empty()) {
+            const ItemTree::Node node = todo.back();
+            todo.pop_back();
+            if (TreeView1->isExpanded(treeModel->indexOf(node)))
+                open.push_back(menuTree.id(node));
+            for (int i = 0; i < menuTree.childCount(node); ++i)
+                todo.push_back(menuTree.child(node, i));
+        }
+        return open;
+    };
+    auto expand = [this](const std::vector<MenuTree::Id> &open) {
+        for (MenuTree::Id id : open) {
+            if (const ItemTree::Node node = menuTree.find(id))
+                TreeView1->expand(treeModel->indexOf(node));
+        }
+    };
+    commandHost.reset(
+        new TreeCommandHost{*treeModel, beforeRemoving, select, expandedIn, expand});
     connect(undoStack, &QUndoStack::indexChanged, this, [this] { RefreshItemCommands(); });
     connect(undoStack, &QUndoStack::cleanChanged, this, [this](bool clean) {
         setSaveEnabled(!clean);

@@ -27,6 +27,7 @@ void InsertBranchCommand::redo()
 {
     const ItemTree::Node added = host_.model.insertBranch(node(parent_), position_, item_);
     item_.nodes.front().id = tree().id(added);
+    host_.expand(expanded_);
     select(added);
     executed();
 }
@@ -35,6 +36,7 @@ void InsertBranchCommand::undo()
 {
     const ItemTree::Node added = node(item_.nodes.front().id);
     host_.beforeRemoving(added);
+    expanded_ = host_.expandedIn(added);
     item_ = host_.model.takeBranch(added);
     select(node(parent_));
 }
@@ -51,6 +53,7 @@ void DeleteBranchCommand::redo()
     const ItemTree::Node top = node(id_);
     const ItemTree::Node parent = node(parent_);
     host_.beforeRemoving(top);
+    expanded_ = host_.expandedIn(top);
     branch_ = host_.model.takeBranch(top);
     // The selection goes to a neighbour: the next sibling, else the previous one, else the
     // parent.
@@ -63,7 +66,9 @@ void DeleteBranchCommand::redo()
 
 void DeleteBranchCommand::undo()
 {
-    select(host_.model.insertBranch(node(parent_), position_, branch_));
+    const ItemTree::Node back = host_.model.insertBranch(node(parent_), position_, branch_);
+    host_.expand(expanded_);
+    select(back);
 }
 
 MoveBranchCommand::MoveBranchCommand(TreeCommandHost &host, const QString &text, ItemTree::Node top,

@@ -4,17 +4,21 @@
 
 #include <functional>
 #include <QUndoCommand>
+#include <vector>
 
 class MenuTreeModel;
 
 // What the tree's commands need of the window: the model they edit through, a way to let go
-// of a branch's pending page edits before it leaves the tree, and a way to select the node a
-// step touched when it is undone or redone.
+// of a branch's pending page edits before it leaves the tree, a way to select the node a
+// step touched when it is undone or redone, and the view's open branches, which a branch
+// that leaves the tree and comes back keeps.
 struct TreeCommandHost
 {
     MenuTreeModel &model;
     std::function<void(ItemTree::Node)> beforeRemoving;
     std::function<void(ItemTree::Node)> select;
+    std::function<std::vector<MenuTree::Id>(ItemTree::Node)> expandedIn;
+    std::function<void(const std::vector<MenuTree::Id> &)> expand;
 };
 
 // One undoable step on the menu's shape. Nodes are held by identity, which a branch keeps
@@ -55,6 +59,7 @@ private:
     MenuTree::Id parent_;
     int position_;
     MenuBranch item_; // the item while it is out of the tree, with its identity once given
+    std::vector<MenuTree::Id> expanded_;
 };
 
 // A branch deleted (or cut) with its records.
@@ -69,6 +74,7 @@ private:
     MenuTree::Id id_, parent_;
     int position_;
     MenuBranch branch_;
+    std::vector<MenuTree::Id> expanded_;
 };
 
 // A branch moved to another place (another parent, or among its siblings).

@@ -590,6 +590,34 @@ TEST(TreeUndo, ALinkEmptiedByGivingChildrenComesBackWithUndo)
     EXPECT_EQ(url->text(), "home.html") << "the page shows it again";
 }
 
+// A branch that leaves the tree and comes back by undo or redo opens as it was.
+TEST(TreeUndo, BranchesKeepTheirOpenNodes)
+{
+    TreeFixture f;
+    const Node a = f.add(f.root(), "A");
+    const Node a1 = f.add(a, "A1");
+    f.add(a1, "A11");
+    const Node b = f.add(f.root(), "B");
+    f.add(b, "B1");
+    f.setExpanded(a, true);
+    f.setExpanded(a1, true);
+    f.setExpanded(b, false);
+    f.select(a);
+    f.dialogs.answers = {DialogService::Yes};
+    trigger(f.w(), "Delete1");
+    trigger(f.w(), "Undo1");
+    // The branch came back as new nodes of the same identity: found again by place.
+    EXPECT_TRUE(f.isExpanded(f.child(f.root(), 0)));
+    EXPECT_TRUE(f.isExpanded(f.child(f.child(f.root(), 0), 0)));
+    EXPECT_FALSE(f.isExpanded(b));
+    f.select(b);
+    trigger(f.w(), "Insert1"); // B opens for its new item
+    f.setExpanded(b, true);
+    trigger(f.w(), "Undo1");
+    trigger(f.w(), "Redo1");
+    EXPECT_TRUE(f.isExpanded(b));
+}
+
 // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z go to the document's history wherever the focus is; a word
 // typed with a refused character in it is one step.
 TEST(TreeUndo, TheHistoryKeysWorkInEveryField)
