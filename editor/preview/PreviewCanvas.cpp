@@ -3,12 +3,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollArea>
 
 namespace {
 // Resting on a row opens its popup after this long.
 constexpr int RestDelayMs = 150;
-// Room around the applet area for popups that open beyond it.
-constexpr int PopupRoom = 240;
 } // namespace
 
 PreviewCanvas::PreviewCanvas(QWidget *parent) : QWidget(parent)
@@ -50,9 +49,10 @@ void PreviewCanvas::setScene(MenuScene scene)
 
 void PreviewCanvas::updateSize()
 {
-    const QSize menu = narrowWidth_ > 0
-                           ? QSize(narrowWidth_, scene_.narrowHeight())
-                           : QSize(scene_.width() + PopupRoom, scene_.height() + PopupRoom);
+    // The applet area; popups are kept in view in whatever room the window gives, so the
+    // scroll bars come only when the menu itself does not fit.
+    const QSize menu = narrowWidth_ > 0 ? QSize(narrowWidth_, scene_.narrowHeight())
+                                        : QSize(scene_.width(), scene_.height());
     setMinimumSize(menu * zoom_);
 }
 
@@ -84,10 +84,12 @@ void PreviewCanvas::showItem(int itemIndex)
         view_.chain = view.chain;
         view_.lit = view.lit;
         view_.open = view.open;
-        view_.hover = view.hover;
     } else {
         closeFrom(0);
     }
+    // A selected first-level item is drawn as a visitor sees it: normal, unless pointed at.
+    view_.hover = pointerItem_;
+    view_.keyboard = false;
     update();
 }
 
@@ -285,6 +287,7 @@ MenuHit PreviewCanvas::focused() const
 void PreviewCanvas::focusOn(const MenuHit &hit)
 {
     view_.keyboard = true;
+    scrollToPart(hit);
     if (hit.popup >= 0) {
         for (std::size_t i = 0; i < view_.chain.size(); ++i)
             view_.lit[i] = view_.chain[i] == hit.popup ? hit.row : view_.lit[i];
@@ -301,6 +304,35 @@ void PreviewCanvas::focusOn(const MenuHit &hit)
         view_.hover = hit.item;
     }
     update();
+}
+
+// The part the keyboard reached is scrolled into view in the preview's scroll area.
+void PreviewCanvas::scrollToPart(const MenuHit &hit)
+{
+    QScrollArea *area = nullptr;
+    for (QWidget *w = parentWidget(); w && !area; w = w->parentWidget())
+        area = qobject_cast<QScrollArea *>(w);
+    if (!area)
+        return;
+    QRect part;
+    if (hit.item >= 0) {
+        const LayoutRect &r = scene_.layout().items[std::size_t(hit.item)];
+        part = QRect(r.x, r.y, r.w, r.h);
+    } else if (hit.popup >= 0) {
+        const auto at = scene_.popupPositions(view_, viewport());
+        for (std::size_t i = 0; i < view_.chain.size() && i < at.size(); ++i) {
+            if (view_.chain[i] != hit.popup)
+                continue;
+            const LayoutPopup &popup = scene_.layout().popups[std::size_t(hit.popup)];
+            const LayoutRow &row = popup.rows[std::size_t(hit.row)];
+            part = QRect(at[i].x(), at[i].y() + row.y - popup.box.y, popup.box.w, row.h);
+        }
+    }
+    if (part.isValid()) {
+        const QRect shown(part.topLeft() * zoom_, part.size() * zoom_);
+        area->ensureVisible(shown.center().x(), shown.center().y(), shown.width() / 2 + 4,
+                            shown.height() / 2 + 4);
+    }
 }
 
 // Tab and Shift+Tab: the first-level items, then the rows of the open popups.

@@ -60,6 +60,7 @@ private:
     // Keyboard focus: a first-level item, or a row of an open popup.
     MenuHit focused() const;
     void focusOn(const MenuHit &hit);
+    void scrollToPart(const MenuHit &hit);
     void moveFocus(bool forward);
     void updateSize();
     void paintMenu(QPainter &painter, QSize viewport) const;

@@ -44,6 +44,12 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     f.settle();
     ASSERT_EQ(f.layout().items.size(), 2u);
     ASSERT_EQ(f.layout().popups.size(), 1u);
+    // A first-level item selected in the tree is drawn as a visitor sees it; scroll bars come
+    // only when the applet area itself does not fit.
+    f.select(home);
+    f.settle();
+    EXPECT_EQ(f.canvas()->view().state(1), 0);
+    EXPECT_EQ(f.canvas()->minimumSize(), QSize(400, 60));
 
     // Typing in a page is drawn at once, before anything is stored into the document.
     f.select(f.root());
