@@ -21,6 +21,7 @@
 #include "TreeCommands.h"
 #include "WebBrowser.h"
 #include "widgets/MenuTreeView.h"
+#include "widgets/SplitHandle.h"
 #include "widgets/StatusText.h"
 
 #include <QApplication>
@@ -159,11 +160,67 @@ void TMainForm::buildWindow()
     ProgressBar1->setTextVisible(false);
     progress = std::make_unique<ProgressAdapter>(ProgressBar1, StaticText1);
 
-    setClientHeight(ClientHeight);
+    splitHandle = new SplitHandle(client, [this](int dx) {
+        treeExtra += dx;
+        layoutClient();
+    });
+    splitHandle->setObjectName("splTreePages");
+    splitHandle->setToolTip(tr("Drag to give the tree or the pages more room"));
+    client->installEventFilter(this);
+    client->setMinimumSize(ClientWidth, ClientHeight);
+    resize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
+    layoutClient();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     StaticText1->raise();
     ProgressBar1->raise();
+}
+
+// The parts of the window at the places of its default size, and what the window has more
+// than that size given to the tree and the pages (the tree's share set by the handle between
+// them); the status line keeps to the bottom.
+void TMainForm::layoutClient()
+{
+    const bool toolBar = !tlbr1->isHidden();
+    const int top = toolBar ? 30 : 30 - ToolBarStep;
+    const int dw = std::max(0, client->width() - ClientWidth);
+    const int dh = std::max(0, client->height() - defaultClientHeight());
+    // The tree keeps at least 120 pixels, the pages their default width.
+    treeExtra = std::clamp(treeExtra, 120 - 193, dw);
+    const int tree = 193 + treeExtra, pages = 417 + dw - treeExtra;
+    tlbr1->setGeometry(0, 0, client->width(), ToolBarStep);
+    pnlTreeView->setGeometry(1, top, tree, 309 + dh);
+    TreeView1->setGeometry(4, 4, tree - 8, 301 + dh);
+    splitHandle->setGeometry(1 + tree, top, 5, 309 + dh);
+    PageControl2->setGeometry(6 + tree, top, pages, 309 + dh);
+    PageControl1->setGeometry(6 + tree, top, pages + 1, 309 + dh);
+    StaticText1->setGeometry(2, top + 317 + dh, 338, 14);
+    ProgressBar1->setGeometry(343 + dw, top + 313 + dh, 274, 20);
+    StatusBar1->setGeometry(0, client->height() - 24, client->width(), 24);
+}
+
+int TMainForm::defaultClientHeight() const
+{
+    return ClientHeight - (tlbr1->isHidden() ? ToolBarStep : 0) -
+           (StatusBar1->isHidden() ? StatusLineStep : 0);
+}
+
+// The window grows or shrinks by a step when the tool bar or the status line comes or goes.
+void TMainForm::resizeClientBy(int dy)
+{
+    // The smaller minimum first when shrinking, the larger one after growing.
+    auto setMinimum = [this] {
+        client->setMinimumSize(ClientWidth, defaultClientHeight());
+        layout()->invalidate();
+        layout()->activate();
+    };
+    if (dy < 0)
+        setMinimum();
+    resize(width(), height() + dy);
+    layout()->activate();
+    if (dy > 0)
+        setMinimum();
+    layoutClient();
 }
 
 void TMainForm::buildMenus()
@@ -390,13 +447,6 @@ void TMainForm::buildPages()
     setHelpContext(TabSheet2, 36);
 }
 
-void TMainForm::setClientHeight(int height)
-{
-    client->setFixedSize(ClientWidth, height);
-    StatusBar1->setGeometry(0, height - 24, ClientWidth, 24);
-    const int menuHeight = menuBar()->sizeHint().height();
-    setFixedSize(ClientWidth, menuHeight + height);
-}
 
 void TMainForm::FormCreate()
 {
@@ -480,37 +530,35 @@ bool TMainForm::event(QEvent *event)
     return QMainWindow::event(event);
 }
 
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == client && event->type() == QEvent::Resize)
+        layoutClient();
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void TMainForm::setSaveEnabled(bool enabled)
 {
     tlbtnSave->setEnabled(enabled);
     Save1->setEnabled(enabled);
 }
 
-void TMainForm::moveBy(const std::vector<QWidget *> &widgets, int dy)
-{
-    for (QWidget *widget : widgets)
-        widget->move(widget->x(), widget->y() + dy);
-}
-
 void TMainForm::ToolBar1Click()
 {
-    const std::vector<QWidget *> moved{pnlTreeView, PageControl1, PageControl2, StaticText1,
-                                       ProgressBar1};
     const bool shown = !tlbr1->isHidden();
     tlbr1->setVisible(!shown);
-    moveBy(moved, shown ? -ToolBarStep : ToolBarStep);
-    setClientHeight(client->height() + (shown ? -ToolBarStep : ToolBarStep));
+    resizeClientBy(shown ? -ToolBarStep : ToolBarStep);
     ToolBar1->setChecked(!shown);
 }
 
 void TMainForm::StatusBar2Click()
 {
     const bool shown = !StatusBar1->isHidden();
-    setClientHeight(client->height() + (shown ? -StatusLineStep : StatusLineStep));
     for (QWidget *widget :
          {static_cast<QWidget *>(StaticText1), static_cast<QWidget *>(ProgressBar1),
           static_cast<QWidget *>(StatusBar1)})
         widget->setVisible(!shown);
+    resizeClientBy(shown ? -StatusLineStep : StatusLineStep);
     StatusBar2->setChecked(!shown);
 }
 

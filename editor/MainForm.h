@@ -25,6 +25,7 @@ class TfrmPublishReport;
 class HintLine;
 class ItemPage;
 class LivePreview;
+class QDockWidget;
 class ItemStatePage;
 class MenuPage;
 class MenuTreeModel;
@@ -108,6 +109,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     // Menu items' hints appear in the status text, as the controls' hints do.
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     // The specified handlers, reached through the window's actions, controls and keys.
@@ -203,6 +205,8 @@ private:
 
     // Regions of the window.
     QToolBar *tlbr1;
+    QWidget *splitHandle = nullptr;
+    int treeExtra = 0; // the tree's share of the room beyond the default size
     QFrame *pnlTreeView;
     MenuTreeView *TreeView1;
     QTabWidget *PageControl1;
@@ -303,8 +307,9 @@ private:
                                     const MenuLayout &layout);
     void FormCreate();
     void setSaveEnabled(bool enabled);
-    void setClientHeight(int height);
-    void moveBy(const std::vector<QWidget *> &widgets, int dy);
+    void layoutClient();
+    int defaultClientHeight() const;
+    void resizeClientBy(int dy);
     QToolButton *toolButton(QAction *action) const;
 
     // Every applet field with the control that shows it, over all the applet pages.
@@ -338,6 +343,7 @@ private:
     int descendantCounter = 0;
     bool refreshPending = false;
     LivePreview *livePreview = nullptr;
+    QDockWidget *dockPreview = nullptr;
     QtCaptionMeasure previewMeasure;
     bool previewPending = false;
     bool previewRestored = false;

@@ -1,5 +1,5 @@
-// The live preview: the menu drawn from what the pages show, following every edit, in a tool
-// window beside the main window.
+// The live preview: the menu drawn from what the pages show, following every edit, in a dock
+// of the main window (right or bottom, or floating), so that it never opens off screen.
 
 #include "AccessibilityCheck.h"
 #include "MainForm.h"
@@ -11,14 +11,18 @@
 #include "widgets/MenuTreeView.h"
 
 #include <QAction>
+#include <QDockWidget>
+#include <QLayout>
 #include <QMenu>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QUndoStack>
 
 namespace {
 const char *const PreviewShownValue = "LivePreviewShown";
-const char *const PreviewGeometryValue = "LivePreviewGeometry";
+const char *const WindowStateValue = "MainWindowDocks";
 const char *const WindowGeometryValue = "MainWindowGeometry";
+const char *const TreeWidthValue = "TreeExtraWidth";
 
 QByteArray readGeometry(Registry &registry, const char *name)
 {
@@ -36,14 +40,19 @@ void TMainForm::buildLivePreview(QMenu *view)
     LivePreview1->setCheckable(true);
     LivePreview1->setStatusTip(tr("Show the menu as it looks and works while you edit it"));
     view->addAction(LivePreview1);
-    livePreview = new LivePreview(this);
+    livePreview = new LivePreview;
+    dockPreview = new QDockWidget(tr("Live Preview"), this);
+    dockPreview->setObjectName("dockLivePreview");
+    dockPreview->setAllowedAreas(Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
+    dockPreview->setWidget(livePreview);
+    addDockWidget(Qt::RightDockWidgetArea, dockPreview);
     // The main window's F1 serves its tool windows too: it finds this page from the focus.
     livePreview->setProperty(HelpPageProperty, QStringLiteral("live-preview.html"));
 }
 
 void TMainForm::wireLivePreview()
 {
-    connect(LivePreview1, &QAction::toggled, livePreview, &QWidget::setVisible);
+    connect(LivePreview1, &QAction::toggled, dockPreview, &QWidget::setVisible);
     connect(livePreview, &LivePreview::shownChanged, this, [this](bool shown) {
         const QSignalBlocker blocker(LivePreview1);
         LivePreview1->setChecked(shown);
@@ -63,24 +72,40 @@ void TMainForm::wireLivePreview()
 void TMainForm::restoreWindows()
 {
     bool shown = true; // shown on the first start
-    QByteArray geometry, windowGeometry;
+    QByteArray docks, windowGeometry;
     try {
         Registry registry(Registry::CurrentUser);
         if (registry.openKey(QLatin1String(SettingsKey), false)) {
             if (registry.valueExists(QLatin1String(PreviewShownValue)))
                 shown = registry.readBool(QLatin1String(PreviewShownValue));
-            geometry = readGeometry(registry, PreviewGeometryValue);
+            docks = readGeometry(registry, WindowStateValue);
             windowGeometry = readGeometry(registry, WindowGeometryValue);
+            if (registry.valueExists(QLatin1String(TreeWidthValue)))
+                treeExtra = registry.readInteger(QLatin1String(TreeWidthValue));
         }
     } catch (const RegistryError &) {
         // Settings that cannot be read leave the windows as on a first start.
     }
-    // The main window comes back where the user left it (its size is fixed).
-    if (!windowGeometry.isEmpty())
-        restoreGeometry(windowGeometry);
-    if (geometry.isEmpty() || !livePreview->restoreGeometry(geometry))
-        livePreview->move(frameGeometry().topRight() + QPoint(8, 0));
     LivePreview1->setChecked(shown);
+    dockPreview->setVisible(shown);
+    // The window comes back as the user left it: its place and size, the preview's dock and
+    // the tree's width; the first time, wide enough for the pages and the preview.
+    if (windowGeometry.isEmpty() || !restoreGeometry(windowGeometry) || !restoreState(docks)) {
+        constexpr int PreviewWidth = 480;
+        if (shown) {
+            resize(width() + PreviewWidth, height());
+            layout()->activate();
+            resizeDocks({dockPreview}, {PreviewWidth}, Qt::Horizontal);
+        }
+        layout()->activate();
+        // The pages at their default size beside it.
+        resize(width() + ClientWidth - client->width(),
+               height() + std::max(0, defaultClientHeight() - client->height()));
+        if (const QScreen *screen = this->screen())
+            resize(size().boundedTo(screen->availableGeometry().size()));
+    }
+    layout()->activate();
+    layoutClient();
 }
 
 void TMainForm::rememberWindows()
@@ -89,10 +114,11 @@ void TMainForm::rememberWindows()
         Registry registry(Registry::CurrentUser);
         registry.openKey(QLatin1String(SettingsKey), true);
         registry.writeBool(QLatin1String(PreviewShownValue), LivePreview1->isChecked());
-        registry.writeString(QLatin1String(PreviewGeometryValue),
-                             QString::fromLatin1(livePreview->saveGeometry().toBase64()));
+        registry.writeString(QLatin1String(WindowStateValue),
+                             QString::fromLatin1(saveState().toBase64()));
         registry.writeString(QLatin1String(WindowGeometryValue),
                              QString::fromLatin1(saveGeometry().toBase64()));
+        registry.writeInteger(QLatin1String(TreeWidthValue), treeExtra);
     } catch (const RegistryError &) {
         // Not remembering the preview's place is no reason to keep the program open.
     }

@@ -10,7 +10,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-LivePreview::LivePreview(QWidget *parent) : QWidget(parent, Qt::Tool)
+LivePreview::LivePreview(QWidget *parent) : QWidget(parent)
 {
     setObjectName("LivePreview");
     setWindowTitle(tr("Live Preview"));
@@ -61,7 +61,6 @@ LivePreview::LivePreview(QWidget *parent) : QWidget(parent, Qt::Tool)
     layout->addWidget(scroll_, 1);
     layout->addWidget(status_);
     layout->addWidget(warnings_);
-    resize(520, 360);
 
     connect(view_, &QComboBox::currentIndexChanged, this, &LivePreview::applyDesign);
     connect(narrowWidth_, &QSpinBox::valueChanged, this, &LivePreview::applyDesign);

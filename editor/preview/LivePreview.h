@@ -8,10 +8,10 @@ class QLabel;
 class QScrollArea;
 class QSpinBox;
 
-// The "Live Preview" tool window: the menu drawn while the author edits it, with a strip to
-// show every first-level item in one state, the loading message or the narrow form a phone
-// shows (at a width to pick), a zoom, and a status line for the status text of the item under
-// the pointer.
+// The "Live Preview" panel (in a dock of the main window): the menu drawn while the author
+// edits it, with a strip to show every first-level item in one state, the loading message or
+// the narrow form a phone shows (at a width to pick), a zoom, and a status line for the
+// status text of the item under the pointer.
 class LivePreview : public QWidget
 {
     Q_OBJECT

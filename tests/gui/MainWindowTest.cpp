@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
@@ -37,7 +38,9 @@ TEST(MainWindow, StartsWithTheDefaultDocument)
     EXPECT_FALSE(part<QAction>(w, "tlbtnSave")->isEnabled());
     EXPECT_TRUE(w.ProjectFileName().isEmpty());
     EXPECT_EQ(part<QWidget>(w, "client")->size(), QSize(618, 364));
-    EXPECT_EQ(w.minimumSize(), w.maximumSize()); // not resizable
+    // It grows; its default size is its least.
+    EXPECT_EQ(part<QWidget>(w, "client")->minimumSize(), QSize(618, 364));
+    EXPECT_GT(w.maximumSize().width(), 2000);
     ASSERT_EQ(part<MenuTreeView>(w, "TreeView1")->model()->rowCount(), 1);
     EXPECT_EQ(f.caption(f.root()), "Tarvelle");
     EXPECT_EQ(f.current(), f.root());
@@ -318,6 +321,36 @@ TEST(MainWindow, ViewTogglesRestoreEveryPosition)
     trigger(w, "StatusBar2");
     EXPECT_TRUE(part<QAction>(w, "StatusBar2")->isChecked());
     EXPECT_EQ(geometry(), before);
+}
+
+// The window grows: the tree and the pages take the room, the handle between them shares it,
+// and the next start comes back the same.
+TEST(MainWindow, TheWindowGrowsAndTheHandleSharesTheRoom)
+{
+    WindowFixture f;
+    TMainForm &w = f.w();
+    auto *tree = part<QFrame>(w, "pnlTreeView");
+    auto *pages = part<QTabWidget>(w, "PageControl2");
+    const QRect tree0 = tree->geometry(), pages0 = pages->geometry();
+    EXPECT_EQ(tree0, QRect(1, 30, 193, 309)) << "the default places";
+    w.resize(w.width() + 200, w.height() + 100);
+    w.layout()->activate();
+    EXPECT_EQ(tree->height(), tree0.height() + 100);
+    EXPECT_EQ(pages->width(), pages0.width() + 200);
+    EXPECT_EQ(part<QLabel>(w, "StaticText1")->y(), 347 + 100) << "the status line keeps to the bottom";
+
+    auto *handle = part<QWidget>(w, "splTreePages");
+    QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(2, 10));
+    QTest::mouseMove(handle, QPoint(52, 10));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(52, 10));
+    EXPECT_EQ(tree->width(), tree0.width() + 50);
+    EXPECT_EQ(pages->x(), pages0.x() + 50);
+    EXPECT_EQ(pages->width(), pages0.width() + 150);
+
+    ASSERT_TRUE(w.close());
+    f.create();
+    EXPECT_EQ(part<QFrame>(f.w(), "pnlTreeView")->width(), tree0.width() + 50);
+    EXPECT_EQ(part<QWidget>(f.w(), "client")->height(), 364 + 100);
 }
 
 TEST(MainWindow, TextFieldsRefuseLineBreaksAndBars)
