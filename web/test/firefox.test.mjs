@@ -4,7 +4,7 @@ import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { existsSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
-import { app, appletTag, cli, pageHtml, templatesDir } from './support.mjs';
+import { cli, pageHtml, sampleMenu, templatesDir } from './support.mjs';
 
 const firefox = process.env.FIREFOX || '/usr/bin/firefox-esr';
 const skip = existsSync(firefox) ? false : 'Firefox ESR is not installed';
@@ -20,19 +20,7 @@ before(async () => {
 });
 after(() => browser?.close());
 
-const MENU = appletTag({
-  app: app({ 86: 420, 87: 40, 27: 0, 28: 0, 29: 100, 30: 40 }),
-  'I0-0': 'Home|index.html|_self|||||||5|5|',
-  'I0-1': 'Products||_self|||||||5|5|',
-  'btn1mn0it0': 'Software|software.html|_self|',
-  'btn1mn1': 'Hardware',
-  'btn1mn0it1': 'btn1mn1',
-  'btn1mn1it0': 'Desktops|desktops.html|_top|',
-  'btn1mn1it1': 'Laptops|laptops.html|_self|',
-  'btn1mn0it2': '-|||',
-  'btn1mn0it3': 'Catalogue|catalogue.html|_self|',
-  'I0-2': 'Contact|contact.html|_blank|||||||5|5|'
-});
+const MENU = sampleMenu({ 30: 40 });
 // A clock of the test's own: timers run when advance(ms) says so.
 const FAKE_CLOCK = '<script>(() => { let now = 0, queue = [], id = 0;' +
   'window.setTimeout = (f, ms) => { queue.push({ f, at: now + (ms || 0), id: ++id }); return id; };' +

@@ -48,6 +48,25 @@ export function appletTag(params) {
     list.map(([n, v]) => `<param name="${attr(n)}" value="${attr(v)}">`).join('') + '</applet>';
 }
 
+// The menu most tests use: Home (link), Products (popup: Software, Hardware > [Desktops,
+// Laptops], -, Catalogue), Contact (link, new window); fields and params change it.
+export function sampleMenu(fields = {}, params = {}) {
+  return appletTag({
+    app: app({ 86: 420, 87: 40, 27: 0, 28: 0, 29: 100, ...fields }),
+    'I0-0': 'Home|index.html|_self|||||||5|5|',
+    'I0-1': 'Products||_self|||||||5|5|',
+    'btn1mn0it0': 'Software|software.html|_self|',
+    'btn1mn1': 'Hardware',
+    'btn1mn0it1': 'btn1mn1',
+    'btn1mn1it0': 'Desktops|desktops.html|_top|',
+    'btn1mn1it1': 'Laptops|laptops.html|_self|',
+    'btn1mn0it2': '-|||',
+    'btn1mn0it3': 'Catalogue|catalogue.html|_self|',
+    'I0-2': 'Contact|contact.html|_blank|||||||5|5|',
+    ...params
+  });
+}
+
 // A page with the runtime inlined, so it loads without files.
 export function pageHtml(body, head = '') {
   return `<!DOCTYPE html><html><head><meta charset="utf-8"><style>body{margin:0}</style>${head}</head>` +

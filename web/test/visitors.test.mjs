@@ -7,24 +7,11 @@ import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { app, appletTag, cli, hex, launch, newPage, pageHtml, randomProject, rng, runtimeSource, screenshot, templatesDir } from './support.mjs';
+import { cli, hex, launch, newPage, pageHtml, randomProject, rng, runtimeSource, sampleMenu, screenshot, templatesDir } from './support.mjs';
 
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
-// Home (link), Products (popup: Software, Hardware > [Desktops, Laptops], -, Catalogue),
-// Contact (link); 420 pixels wide, items 100 x 40.
-const MENU = appletTag({
-  app: app({ 86: 420, 87: 40, 27: 0, 28: 0, 29: 100, 30: 40, 32: '102030', 38: 'E0E0E0' }),
-  'I0-0': 'Home|index.html|_self|||||||5|5|',
-  'I0-1': 'Products||_self|||||||5|5|',
-  'btn1mn0it0': 'Software|software.html|_self|',
-  'btn1mn1': 'Hardware',
-  'btn1mn0it1': 'btn1mn1',
-  'btn1mn1it0': 'Desktops|desktops.html|_top|',
-  'btn1mn1it1': 'Laptops|laptops.html|_self|',
-  'btn1mn0it2': '-|||',
-  'btn1mn0it3': 'Catalogue|catalogue.html|_self|',
-  'I0-2': 'Contact|contact.html|_blank|||||||5|5|'
-});
+// The sample menu, items 100 x 40, a dark normal state with light captions.
+const MENU = sampleMenu({ 30: 40, 32: '102030', 38: 'E0E0E0' });
 
 let browser;
 before(async () => { browser = await launch(); });
