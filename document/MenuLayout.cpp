@@ -133,6 +133,14 @@ void appendRect(std::string &out, const LayoutRect &r)
            ", " + std::to_string(r.h) + "]";
 }
 
+void appendPath(std::string &out, const std::vector<int> &path)
+{
+    out += "[";
+    for (std::size_t i = 0; i < path.size(); ++i)
+        out += (i ? ", " : "") + std::to_string(path[i]);
+    out += "]";
+}
+
 const char *kindName(RowKind kind)
 {
     switch (kind) {
@@ -208,10 +216,9 @@ std::string menuLayoutJson(const MenuLayout &layout)
     out += "], \"popups\": [";
     for (std::size_t p = 0; p < layout.popups.size(); ++p) {
         const LayoutPopup &popup = layout.popups[p];
-        out += p ? ", {\"path\": [" : "{\"path\": [";
-        for (std::size_t i = 0; i < popup.path.size(); ++i)
-            out += (i ? ", " : "") + std::to_string(popup.path[i]);
-        out += "], \"box\": ";
+        out += p ? ", {\"path\": " : "{\"path\": ";
+        appendPath(out, popup.path);
+        out += ", \"box\": ";
         appendRect(out, popup.box);
         out += ", \"rows\": [";
         for (std::size_t r = 0; r < popup.rows.size(); ++r) {
@@ -312,10 +319,9 @@ std::string narrowLayoutJson(const NarrowLayout &layout)
     out += ", \"rows\": [";
     for (std::size_t r = 0; r < layout.rows.size(); ++r) {
         const NarrowRow &row = layout.rows[r];
-        out += r ? ", {\"path\": [" : "{\"path\": [";
-        for (std::size_t i = 0; i < row.path.size(); ++i)
-            out += (i ? ", " : "") + std::to_string(row.path[i]);
-        out += "], \"box\": ";
+        out += r ? ", {\"path\": " : "{\"path\": ";
+        appendPath(out, row.path);
+        out += ", \"box\": ";
         appendRect(out, row.box);
         out += ", \"kind\": \"" + std::string(narrowKindName(row.kind)) +
                "\", \"depth\": " + std::to_string(row.depth) + "}";
