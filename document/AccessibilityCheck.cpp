@@ -70,9 +70,8 @@ double contrastRatio(Rgb a, Rgb b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-std::vector<AccessibilityWarning> accessibilityWarnings(const TAppletData &data,
-                                                        const MenuRecords &items,
-                                                        const MenuLayout &layout)
+std::vector<AccessibilityWarning>
+accessibilityWarnings(const TAppletData &data, const MenuRecords &items, const MenuLayout &layout)
 {
     const AppletValues v(data);
     std::vector<AccessibilityWarning> warnings;

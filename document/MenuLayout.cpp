@@ -243,8 +243,8 @@ struct NarrowBuilder
     void add(std::vector<int> path, NarrowKind kind, int h, int item, std::string caption)
     {
         const int depth = static_cast<int>(path.size());
-        out.rows.push_back({std::move(path), {0, y, out.width, h}, kind, depth, item,
-                            std::move(caption)});
+        out.rows.push_back(
+            {std::move(path), {0, y, out.width, h}, kind, depth, item, std::move(caption)});
         y += h;
     }
 

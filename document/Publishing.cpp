@@ -145,8 +145,7 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
     for (const std::string &file : appletFiles_) {
         if (!fsx::isBareFileName(file))
             continue;
-        const bool copied =
-            fsx::copyFile(fsx::withSeparator(programFolder_) + file, folder + file);
+        const bool copied = fsx::copyFile(fsx::withSeparator(programFolder_) + file, folder + file);
         // The page loads the runtime: without it the page shows nothing, so that is an error
         // like any other output's. The applet's own files are copied where they exist.
         if (!copied && file == WebRuntimeFile)
@@ -160,7 +159,8 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
     progress.setText("Copying Publishable Files ... ...");
     // A resource is never copied over what this save wrote, never taken from outside its
     // folder; a failing write ends the save. What is left out is told afterwards.
-    std::set<std::string> outputs{base + ".html", projectName(fileName), base + "_PublishReport.txt"};
+    std::set<std::string> outputs{base + ".html", projectName(fileName),
+                                  base + "_PublishReport.txt"};
     outputs.insert(appletFiles_.begin(), appletFiles_.end());
     skippedResources_.clear();
     std::set<std::string> done;

@@ -447,7 +447,6 @@ void TMainForm::buildPages()
     setHelpContext(TabSheet2, 36);
 }
 
-
 void TMainForm::FormCreate()
 {
     const PageLoad load(*this);

@@ -81,14 +81,14 @@ void TMainForm::saveAs(const QString &fileName)
     document.SaveAll(fsx::folderPart(path), fsx::fileNamePart(path), menuTree);
     // What keeps visitors from using the menu is told, without stopping the author.
     const MenuRecords records{document.GetItems()};
-    const QStringList warnings = warningTexts(
-        document.GetAppletData(), records,
-        computeMenuLayout(document.GetAppletData(), records, itemParents(menuTree),
-                          EstimatedMeasure()));
+    const QStringList warnings =
+        warningTexts(document.GetAppletData(), records,
+                     computeMenuLayout(document.GetAppletData(), records, itemParents(menuTree),
+                                       EstimatedMeasure()));
     if (!warnings.isEmpty())
-        StaticText1->setText(tr("Saved with %n accessibility warning(s): %1", nullptr,
-                                int(warnings.size()))
-                                 .arg(warnings.front()));
+        StaticText1->setText(
+            tr("Saved with %n accessibility warning(s): %1", nullptr, int(warnings.size()))
+                .arg(warnings.front()));
     // The save itself succeeded; the author learns what did not come along.
     if (!document.SkippedResources().empty()) {
         QStringList names;
@@ -126,8 +126,8 @@ bool TMainForm::saveDocument()
 // told apart: "menu.tvl* - Tarvelle", "Untitled - Tarvelle".
 void TMainForm::updateTitle()
 {
-    const QString name = projectFileName.isEmpty() ? tr("Untitled")
-                                                   : QFileInfo(projectFileName).fileName();
+    const QString name =
+        projectFileName.isEmpty() ? tr("Untitled") : QFileInfo(projectFileName).fileName();
     setWindowTitle(name + QStringLiteral("[*] \u2013 Tarvelle"));
 }
 

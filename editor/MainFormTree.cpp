@@ -86,8 +86,7 @@ void TMainForm::wireUndo()
                 TreeView1->expand(treeModel->indexOf(node));
         }
     };
-    commandHost.reset(
-        new TreeCommandHost{*treeModel, beforeRemoving, select, expandedIn, expand});
+    commandHost.reset(new TreeCommandHost{*treeModel, beforeRemoving, select, expandedIn, expand});
     connect(undoStack, &QUndoStack::indexChanged, this, [this] { RefreshItemCommands(); });
     connect(undoStack, &QUndoStack::cleanChanged, this, [this](bool clean) {
         setSaveEnabled(!clean);

@@ -4,9 +4,8 @@
 
 PageEditCommand::PageEditCommand(Record record, MenuTree::Id item, std::vector<FieldChange> changes,
                                  QString control, const QString &label, int series, Apply apply)
-    : QUndoCommand(label), record_(record), item_(item),
-      changes_(std::move(changes)), control_(std::move(control)), series_(series),
-      apply_(std::move(apply))
+    : QUndoCommand(label), record_(record), item_(item), changes_(std::move(changes)),
+      control_(std::move(control)), series_(series), apply_(std::move(apply))
 {}
 
 void PageEditCommand::redo()

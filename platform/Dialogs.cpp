@@ -15,7 +15,8 @@ QtDialogs::Answer QtDialogs::warning(QWidget *parent, const QString &text, Butto
         standard = QMessageBox::Yes | QMessageBox::No;
     else if (buttons == YesNoCancel)
         standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    const auto box = messageBox(QMessageBox::Warning, parent, QStringLiteral("Warning"), text, standard);
+    const auto box =
+        messageBox(QMessageBox::Warning, parent, QStringLiteral("Warning"), text, standard);
     switch (box->exec()) {
     case QMessageBox::Yes:
         return Yes;

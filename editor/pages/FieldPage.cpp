@@ -8,9 +8,9 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
@@ -150,19 +150,21 @@ void FieldPage::addField(int position, FieldControl control, FieldForm form)
 
 QWidget *FieldPage::widgetOf(const PageField &field)
 {
-    return std::visit(Overloaded{[](const FontButtons &buttons) -> QWidget * { return buttons.bold; },
-                                 [](auto *control) -> QWidget * { return control; }},
-                      field.control);
+    return std::visit(
+        Overloaded{[](const FontButtons &buttons) -> QWidget * { return buttons.bold; },
+                   [](auto *control) -> QWidget * { return control; }},
+        field.control);
 }
 
 QString FieldPage::caption(const PageField &field)
 {
     QWidget *control = widgetOf(field);
     QString text;
-    if (auto *button = qobject_cast<QAbstractButton *>(control); button && !std::holds_alternative<FontButtons>(field.control))
+    if (auto *button = qobject_cast<QAbstractButton *>(control);
+        button && !std::holds_alternative<FontButtons>(field.control))
         text = button->text();
-    for (const QLabel *label : control->parentWidget()->findChildren<QLabel *>(
-             QString(), Qt::FindDirectChildrenOnly)) {
+    for (const QLabel *label :
+         control->parentWidget()->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly)) {
         if (label->buddy() == control)
             text = label->text();
     }

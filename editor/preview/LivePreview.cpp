@@ -82,11 +82,13 @@ void LivePreview::setWarnings(const QStringList &warnings)
     warnings_->setVisible(!warnings.isEmpty());
     if (warnings.isEmpty())
         return;
-    QString text = warnings.size() == 1
-                       ? tr("Accessibility: %1").arg(warnings.front())
-                       : tr("Accessibility, %1 warnings: %2").arg(warnings.size()).arg(warnings.front());
+    QString text =
+        warnings.size() == 1
+            ? tr("Accessibility: %1").arg(warnings.front())
+            : tr("Accessibility, %1 warnings: %2").arg(warnings.size()).arg(warnings.front());
     if (warnings.size() > 1)
-        text += tr(" (and %n more; tarvelle-cli check lists them all)", nullptr, warnings.size() - 1);
+        text +=
+            tr(" (and %n more; tarvelle-cli check lists them all)", nullptr, warnings.size() - 1);
     warnings_->setText(text);
     warnings_->setToolTip(warnings.join(QLatin1Char('\n')));
 }

@@ -22,15 +22,20 @@ TEST(AccessibilityCheck, ContrastInEveryStateAndTheTargetSize)
     const std::vector<Case> cases{
         {"defaults, items 24 high", {{30, "24"}}, {}},
         {"items 20 high", {}, {"first-level items: 80 x 20 pixels is smaller than 24 x 24"}},
-        {"grey on white", {{30, "24"}, {38, "777777"}},
+        {"grey on white",
+         {{30, "24"}, {38, "777777"}},
          {home + "normal state is 4.4:1", products + "normal state is 4.4:1"}},
         // A gradient counts by its worst row: white to black under black text.
-        {"mouse-over gradient", {{30, "24"}, {50, "FFFFFF"}, {51, "000000"}, {91, "1"}},
+        {"mouse-over gradient",
+         {{30, "24"}, {50, "FFFFFF"}, {51, "000000"}, {91, "1"}},
          {home + "mouse-over state is 1.0:1", products + "mouse-over state is 1.0:1"}},
         // A transparent item shows the menu box; a transparent menu box the applet.
-        {"clicked over the menu box", {{30, "24"}, {73, "1"}, {18, "101010"}},
+        {"clicked over the menu box",
+         {{30, "24"}, {73, "1"}, {18, "101010"}},
          {home + "clicked state is 1.1:1", products + "clicked state is 1.1:1"}},
-        {"clicked over the applet", {{30, "24"}, {73, "1"}, {20, "1"}, {18, "000000"}, {2, "FFFFFF"}}, {}},
+        {"clicked over the applet",
+         {{30, "24"}, {73, "1"}, {20, "1"}, {18, "000000"}, {2, "FFFFFF"}},
+         {}},
     };
     for (const Case &c : cases) {
         TqarAppletAgent doc;

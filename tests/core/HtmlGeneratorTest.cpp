@@ -89,7 +89,8 @@ TEST(HtmlGenerator, SavedPageWithTheRuntimeCarriesThePlainMenu)
 {
     TqarAppletAgent doc;
     MemoryTree tree;
-    buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A", ">>-", ">>B", ">>>B1", ">Caf<\u00e9>"});
+    buildTree(tree,
+              {"Tarvelle", ">Home", ">Products", ">>A", ">>-", ">>B", ">>>B1", ">Caf<\u00e9>"});
     fillItemsFromTree(doc, tree);
     TItemArray &items = doc.GetItems();
     items[0][ItemField::ItemURL] = "index.html";
@@ -109,23 +110,24 @@ TEST(HtmlGenerator, SavedPageWithTheRuntimeCarriesThePlainMenu)
     EXPECT_TRUE(std::equal(fragment.begin() + 1, fragment.end() - 2, page.begin() + 8));
     // Links keep their targets (_self is the default), values are quoted only where HTML needs
     // it, separators inside popups are left out, a branch is its caption and its list.
-    EXPECT_EQ(std::vector<std::string>(page.end() - 16, page.end()),
-              (std::vector<std::string>{
-                  "<ul>",
-                  "<li><a href=index.html>Home</a>",
-                  "<li>Products",
-                  "<ul>",
-                  "<li><a href=a.html target=_Blank rel=noopener>A</a>",
-                  "<li>B",
-                  "<ul>",
-                  "<li><a href=\"b1.html?a=1&amp;b=&quot;2&quot;\" target=frame rel=noopener>B1</a>",
-                  "</ul>",
-                  "</ul>",
-                  "<li>Caf&lt;&#233;&gt;",
-                  "</ul>",
-                  "</applet>",
-                  "<script src=\"zorvex.js\"></script>",
-                  "</body>",
-                  "</html>",
-              }));
+    EXPECT_EQ(
+        std::vector<std::string>(page.end() - 16, page.end()),
+        (std::vector<std::string>{
+            "<ul>",
+            "<li><a href=index.html>Home</a>",
+            "<li>Products",
+            "<ul>",
+            "<li><a href=a.html target=_Blank rel=noopener>A</a>",
+            "<li>B",
+            "<ul>",
+            "<li><a href=\"b1.html?a=1&amp;b=&quot;2&quot;\" target=frame rel=noopener>B1</a>",
+            "</ul>",
+            "</ul>",
+            "<li>Caf&lt;&#233;&gt;",
+            "</ul>",
+            "</applet>",
+            "<script src=\"zorvex.js\"></script>",
+            "</body>",
+            "</html>",
+        }));
 }

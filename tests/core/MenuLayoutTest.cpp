@@ -89,14 +89,15 @@ TEST(MenuLayout, VerticalMenuWithNestedPopupsAndSeparators)
     // branch expanded in pre-order, separators 7 pixels high.
     const NarrowLayout narrow =
         computeNarrowLayout(doc.GetAppletData(), MenuRecords{doc.GetItems()}, l, 300);
-    EXPECT_EQ(narrowLayoutJson(narrow),
-              "{\"width\": 300, \"bar\": [0, 0, 300, 44], \"button\": [0, 0, 44, 44], \"rows\": ["
-              "{\"path\": [0], \"box\": [0, 44, 300, 44], \"kind\": \"item\", \"depth\": 1}, "
-              "{\"path\": [1], \"box\": [0, 88, 300, 44], \"kind\": \"branch\", \"depth\": 1}, "
-              "{\"path\": [1, 0], \"box\": [0, 132, 300, 44], \"kind\": \"item\", \"depth\": 2}, "
-              "{\"path\": [1, 1], \"box\": [0, 176, 300, 7], \"kind\": \"separator\", \"depth\": 2}, "
-              "{\"path\": [1, 2], \"box\": [0, 183, 300, 44], \"kind\": \"branch\", \"depth\": 2}, "
-              "{\"path\": [1, 2, 0], \"box\": [0, 227, 300, 44], \"kind\": \"item\", \"depth\": 3}]}\n");
+    EXPECT_EQ(
+        narrowLayoutJson(narrow),
+        "{\"width\": 300, \"bar\": [0, 0, 300, 44], \"button\": [0, 0, 44, 44], \"rows\": ["
+        "{\"path\": [0], \"box\": [0, 44, 300, 44], \"kind\": \"item\", \"depth\": 1}, "
+        "{\"path\": [1], \"box\": [0, 88, 300, 44], \"kind\": \"branch\", \"depth\": 1}, "
+        "{\"path\": [1, 0], \"box\": [0, 132, 300, 44], \"kind\": \"item\", \"depth\": 2}, "
+        "{\"path\": [1, 1], \"box\": [0, 176, 300, 7], \"kind\": \"separator\", \"depth\": 2}, "
+        "{\"path\": [1, 2], \"box\": [0, 183, 300, 44], \"kind\": \"branch\", \"depth\": 2}, "
+        "{\"path\": [1, 2, 0], \"box\": [0, 227, 300, 44], \"kind\": \"item\", \"depth\": 3}]}\n");
     EXPECT_EQ(narrow.rows[2].caption, "Much wider than eighty");
     EXPECT_EQ(l.itemIndex, (std::vector<int>{0, 1}));
     EXPECT_EQ(l.itemPopup, (std::vector<int>{-1, 0}));

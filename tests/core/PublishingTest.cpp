@@ -153,14 +153,13 @@ TEST(Publishing, SaveAllAssemblesThePublishableFolder)
         std::sort(names.begin(), names.end());
         return names;
     };
-    EXPECT_EQ(namesIn(out.path()), (std::vector<std::string>{"Menu.TVL", "Menu.html",
-                                                             "Menu_PublishReport.txt", "bg.gif",
-                                                             "zorvex.class", "zorvex.jar"}));
+    EXPECT_EQ(namesIn(out.path()),
+              (std::vector<std::string>{"Menu.TVL", "Menu.html", "Menu_PublishReport.txt", "bg.gif",
+                                        "zorvex.class", "zorvex.jar"}));
     EXPECT_EQ(readBytes(out.file("Menu.html")), f.doc.GenerateHTMLText());
     EXPECT_EQ(readBytes(out.file("Menu.TVL")), f.doc.ProjectText(f.tree));
-    for (const auto &[given, project, page] :
-         std::vector<std::array<std::string, 3>>{{"x.tvl.bak", "x.tvl.bak", "x.tvl.html"},
-                                                 {"plain", "plain.tvl", "plain.html"}}) {
+    for (const auto &[given, project, page] : std::vector<std::array<std::string, 3>>{
+             {"x.tvl.bak", "x.tvl.bak", "x.tvl.html"}, {"plain", "plain.tvl", "plain.html"}}) {
         TempFolder other;
         f.doc.SaveAll(other.path(), given, f.tree);
         EXPECT_TRUE(fs::exists(other.file(project))) << given;
@@ -203,7 +202,8 @@ TEST(Publishing, ResourcesComeOnlyFromInsideTheirFolderAndNeverReplaceOutputs)
     EXPECT_EQ(readBytes(out.file("ok.gif")), "GIF");
     EXPECT_EQ(readBytes(out.file("inside.gif")), "GIF") << "a link that stays inside is fine";
     EXPECT_FALSE(std::filesystem::exists(out.file("leak.gif"))) << "nothing from outside";
-    EXPECT_EQ(readBytes(out.file("Menu.html")), f.doc.SavedPageText("Menu", f.tree)) << "the page stays";
+    EXPECT_EQ(readBytes(out.file("Menu.html")), f.doc.SavedPageText("Menu", f.tree))
+        << "the page stays";
     EXPECT_EQ(f.doc.SkippedResources(), (TStringArray{"leak.gif", "Menu.html", "missing.au"}));
 
     // Staging takes the same care: the link out never reaches the preview folder.

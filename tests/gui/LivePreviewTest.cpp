@@ -63,7 +63,8 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
 
     // The line under the menu warns of what keeps visitors out, and goes with the fix.
     auto *warnings = part<QLabel>(f.w(), "lblPreviewWarnings");
-    EXPECT_TRUE(warnings->text().contains("smaller than 24 x 24")) << warnings->text().toStdString();
+    EXPECT_TRUE(warnings->text().contains("smaller than 24 x 24"))
+        << warnings->text().toStdString();
     f.find<SpinEdit>("spnedtMnItemsHeight")->setValue(24);
     f.settle();
     EXPECT_FALSE(warnings->isVisibleTo(warnings->parentWidget()));

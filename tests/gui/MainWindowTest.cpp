@@ -337,7 +337,8 @@ TEST(MainWindow, TheWindowGrowsAndTheHandleSharesTheRoom)
     w.layout()->activate();
     EXPECT_EQ(tree->height(), tree0.height() + 100);
     EXPECT_EQ(pages->width(), pages0.width() + 200);
-    EXPECT_EQ(part<QLabel>(w, "StaticText1")->y(), 347 + 100) << "the status line keeps to the bottom";
+    EXPECT_EQ(part<QLabel>(w, "StaticText1")->y(), 347 + 100)
+        << "the status line keeps to the bottom";
 
     auto *handle = part<QWidget>(w, "splTreePages");
     QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(2, 10));
@@ -452,9 +453,10 @@ TEST(MainWindow, HelpAndWebCommandsGoToTheShell)
 // A caption that looks like markup is shown as it is in every message box.
 TEST(MainWindow, MessageBoxesShowTextAsItIs)
 {
-    const QString caption = "<h1>Big</h1><img src=\"x.png\"><a href=\"http://example.invalid\">here</a>";
-    const auto box = QtDialogs::messageBox(QMessageBox::Warning, nullptr, "Warning", caption,
-                                           QMessageBox::Ok);
+    const QString caption =
+        "<h1>Big</h1><img src=\"x.png\"><a href=\"http://example.invalid\">here</a>";
+    const auto box =
+        QtDialogs::messageBox(QMessageBox::Warning, nullptr, "Warning", caption, QMessageBox::Ok);
     EXPECT_EQ(box->textFormat(), Qt::PlainText);
     EXPECT_EQ(box->text(), caption);
 }

@@ -77,10 +77,10 @@ int main(int argc, char **argv)
         painter.end();
         if (!image.save(QString::fromLocal8Bit(argv[2])))
             throw std::runtime_error("cannot write the picture");
-        std::cout << (narrow ? narrowLayoutJson(computeNarrowLayout(
-                                   data, MenuRecords{doc.GetItems()}, scene.layout(),
-                                   viewport.width()))
-                             : menuLayoutJson(scene.layout()))
+        std::cout << (narrow
+                          ? narrowLayoutJson(computeNarrowLayout(data, MenuRecords{doc.GetItems()},
+                                                                 scene.layout(), viewport.width()))
+                          : menuLayoutJson(scene.layout()))
                   << "\n";
     } catch (const std::exception &error) {
         std::cerr << "tarvelle_preview_render: " << error.what() << "\n";

@@ -12,13 +12,13 @@
 #include "widgets/MenuTreeView.h"
 #include "WindowParts.h"
 
+#include <cstdio>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPalette>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <cstdio>
 
 namespace {
 QString out;

@@ -4,6 +4,7 @@
 #include "widgets/SpinEdit.h"
 #include "widgets/TextEdit.h"
 
+#include <functional>
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
@@ -18,7 +19,6 @@
 #include <QTest>
 #include <QToolButton>
 #include <QUndoStack>
-#include <functional>
 #include <random>
 
 namespace {
@@ -564,8 +564,14 @@ TEST(TreeUndo, ALinkEmptiedByGivingChildrenComesBackWithUndo)
     const QByteArray start = f.saved();
     auto link = [&](Node node) { return w.Tree().record(node)[ItemField::ItemURL]; };
     const std::function<void()> commands[] = {
-        [&] { f.select(home); trigger(w, "Insert1"); },
-        [&] { f.select(next); trigger(w, "MoveRight1"); },
+        [&] {
+            f.select(home);
+            trigger(w, "Insert1");
+        },
+        [&] {
+            f.select(next);
+            trigger(w, "MoveRight1");
+        },
         [&] {
             MenuTreeModel *model = part<MenuTreeView>(w, "TreeView1")->menuModel();
             std::unique_ptr<QMimeData> data(model->mimeData({model->indexOf(next)}));
