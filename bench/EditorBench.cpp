@@ -158,7 +158,23 @@ void BM_PageStepBytes(benchmark::State &state)
     }
 }
 
+// One frame of a resize: the window a few pixels larger or smaller, laid out and painted.
+void BM_ResizeFrame(benchmark::State &state)
+{
+    Editor &e = editor();
+    const QSize base = e.window->size();
+    int step = 0;
+    for (auto _ : state) {
+        e.window->resize(base + QSize(8 * (step % 20), 4 * (step % 20)));
+        ++step;
+        QApplication::processEvents();
+        e.window->repaint();
+    }
+    e.window->resize(base);
+}
+
 BENCHMARK(BM_InsertAndDelete)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResizeFrame)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PageStepBytes)->Iterations(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UndoAndRedoDelete)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectionChange)->Unit(benchmark::kMillisecond);
