@@ -12,6 +12,10 @@
 // A branch taken out of the menu, copied, or read from text: its nodes in pre-order, each with
 // its depth below the branch's top node (0 for the top), caption, record and identity (0 when
 // it has none yet).
+// The deepest menu a project file holds: far deeper than any menu a person reads, and shallow
+// enough for every view of it. Editing keeps within it, so every saved file opens again.
+inline constexpr int MaxMenuDepth = 1000;
+
 struct MenuBranch
 {
     struct Node

@@ -3,6 +3,7 @@
 
 #include "Errors.h"
 #include "FileSystem.h"
+#include "MenuTree.h"
 #include "qarAppletAgent.h"
 #include "qarUtility.h"
 #include "TextCodec.h"
@@ -29,9 +30,6 @@ const char *const HeaderLines[] = {
     "Version = 10 ",
     "--------------- General Description End ---------------",
 };
-
-// Far deeper than any menu a person reads, and shallow enough for every view of it.
-constexpr int MaxMenuDepth = 1000;
 
 // A value the file cannot keep: a line break would shift every later line, and Ctrl-Z ends
 // the file for its reader.
@@ -167,6 +165,10 @@ std::string TqarAppletAgent::ProjectText(const ItemTree &tree) const
     appendLine(out, StructureStart);
     for (const PreOrderEntry &entry : preOrderEntries(tree)) {
         requireOneLine(tree.caption(entry.node), "The caption");
+        // A file its reader would refuse is never written.
+        if (entry.level > MaxMenuDepth)
+            throw ETreeError("The menu is deeper than " + std::to_string(MaxMenuDepth) +
+                             " levels at item \"" + tree.caption(entry.node) + "\"");
         appendLine(out, std::string(static_cast<std::size_t>(entry.level), '\t') +
                             tree.caption(entry.node));
     }

@@ -279,7 +279,10 @@ private:
     QString fieldCaption(bool applet, int position);
     // Pushes a tree step onto the history; a step that gives an item its first child empties
     // that item's link in the same undo step.
-    void pushTreeStep(QUndoCommand *step, ItemTree::Node newParent);
+    // Refused with a message when the menu would grow deeper than a project file holds;
+    // height is the levels of the branch the step puts under newParent.
+    void pushTreeStep(QUndoCommand *step, ItemTree::Node newParent, int height);
+    int branchHeight(ItemTree::Node top) const;
     void showControl(const QString &name);
     TItemData itemFromPages() const;
     // While the program fills the pages, their change notifications are no edits; after it,

@@ -70,9 +70,12 @@ void TMainForm::insertCopy(const QString &text, MenuBranch branch, ItemTree::Nod
         for (int pos = ItemField::ItemSubMenu; pos <= ItemField::ItemButton; ++pos)
             node.record[pos].clear();
     }
+    int height = 0;
+    for (const MenuBranch::Node &node : branch.nodes)
+        height = std::max(height, node.depth + 1);
     pushTreeStep(new InsertBranchCommand(*commandHost, text, menuTree.id(parent), position,
                                          std::move(branch)),
-                 parent);
+                 parent, height);
 }
 
 void TMainForm::Copy1Click()
@@ -156,7 +159,7 @@ void TMainForm::MoveRight1Click()
     const ItemTree::Node previous = menuTree.child(parent, menuTree.indexOf(selected) - 1);
     pushTreeStep(new MoveBranchCommand(*commandHost, tr("Move Right \"%1\""), selected, previous,
                                        menuTree.childCount(previous)),
-                 previous);
+                 previous, branchHeight(selected));
     TreeView1->expand(treeModel->indexOf(previous));
     RefreshItemCommands();
 }
@@ -175,7 +178,7 @@ void TMainForm::dropBranch(const QMimeData *data, Qt::DropAction action, ItemTre
             return;
         pushTreeStep(
             new MoveBranchCommand(*commandHost, tr("Move \"%1\""), dragged, parent, position),
-            parent);
+            parent, branchHeight(dragged));
         TreeView1->setCurrentNode(dragged);
     } else {
         insertCopy(

@@ -245,8 +245,10 @@ void TMainForm::OpenStartFile(const QString &fileName)
 {
     try {
         OpenProjectFile(fileName);
-    } catch (const std::exception &) {
-        // A start file that cannot be opened leaves the default document, without a word.
+    } catch (const std::exception &error) {
+        // The default document stays; the author learns why the file did not open.
+        services.dialogs.error(this, tr("\"%1\" could not be opened: %2")
+                                         .arg(fileName, QString::fromStdString(error.what())));
     }
 }
 

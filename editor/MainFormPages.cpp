@@ -2,6 +2,7 @@
 // step on the undo history, measured against what the pages showed before it; undo and redo
 // put the values back into the document and the pages, and show where they changed.
 
+#include "Dialogs.h"
 #include "MainForm.h"
 #include "MemoryTree.h"
 #include "MenuTreeModel.h"
@@ -95,8 +96,18 @@ void TMainForm::capturePageEdit()
     schedulePreview();
 }
 
-void TMainForm::pushTreeStep(QUndoCommand *step, ItemTree::Node newParent)
+void TMainForm::pushTreeStep(QUndoCommand *step, ItemTree::Node newParent, int height)
 {
+    // A menu deeper than a project file holds could be saved but never opened again.
+    if (newParent && menuTree.level(newParent) + height > MaxMenuDepth) {
+        delete step;
+        services.dialogs.warning(this,
+                                 tr("The menu would be deeper than %1 levels, more than a "
+                                    "project file holds. Nothing was changed.")
+                                     .arg(MaxMenuDepth),
+                                 DialogService::OkOnly);
+        return;
+    }
     const bool empties = newParent && menuTree.parent(newParent) &&
                          menuTree.childCount(newParent) == 0 &&
                          !menuTree.record(newParent)[ItemField::ItemURL].empty();
@@ -120,6 +131,20 @@ void TMainForm::pushTreeStep(QUndoCommand *step, ItemTree::Node newParent)
         fieldCaption(false, ItemField::ItemURL), ++editSeries, apply));
     undoStack->push(step);
     undoStack->endMacro();
+}
+
+int TMainForm::branchHeight(ItemTree::Node top) const
+{
+    int height = 0;
+    std::vector<std::pair<ItemTree::Node, int>> todo{{top, 1}};
+    while (!todo.empty()) {
+        const auto [node, levels] = todo.back();
+        todo.pop_back();
+        height = std::max(height, levels);
+        for (int i = 0; i < menuTree.childCount(node); ++i)
+            todo.push_back({menuTree.child(node, i), levels + 1});
+    }
+    return height;
 }
 
 QString TMainForm::fieldCaption(bool applet, int position)

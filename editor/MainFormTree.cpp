@@ -245,9 +245,12 @@ void TMainForm::Insert1Click()
         return;
     MenuBranch item;
     item.nodes.push_back({0, "Item", document.MakeNewItem(), 0});
+    const int children = menuTree.childCount(selected);
     pushTreeStep(new InsertBranchCommand(*commandHost, tr("Insert \"%1\""), menuTree.id(selected),
-                                         menuTree.childCount(selected), std::move(item)),
-                 selected);
+                                         children, std::move(item)),
+                 selected, 1);
+    if (menuTree.childCount(selected) == children)
+        return; // refused
     TreeView1->expand(treeModel->indexOf(selected));
     // The new item is selected, so that F2 or the Item page edits it.
     TreeView1->setCurrentNode(menuTree.child(selected, menuTree.childCount(selected) - 1));

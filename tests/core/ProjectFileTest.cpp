@@ -1,6 +1,7 @@
 #include "Errors.h"
 #include "FileSystem.h"
 #include "MenuStructure.h"
+#include "MenuTree.h"
 #include "TestSupport.h"
 #include "TextCodec.h"
 
@@ -436,3 +437,20 @@ TEST(ProjectFile, SavesNeverWriteThroughLinks)
     EXPECT_EQ(readBytes(folder.file("other.tvl")), doc.ProjectText(tree));
 }
 #endif
+
+// What the reader refuses is never written: a menu one level too deep is an error on saving,
+// and no file is left.
+TEST(ProjectFile, AMenuTooDeepToReadIsNeverWritten)
+{
+    TqarAppletAgent doc;
+    doc.ResetToDefaults();
+    MemoryTree tree;
+    std::vector<std::string> outline{"Tarvelle"};
+    for (int level = 1; level <= MaxMenuDepth + 1; ++level)
+        outline.push_back(std::string(static_cast<std::size_t>(level), '>') + "L");
+    buildTree(tree, outline);
+    fillItemsFromTree(doc, tree);
+    TempFolder folder;
+    EXPECT_THROW(doc.SaveProject(folder.file("deep.tvl"), tree), ETreeError);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("deep.tvl")));
+}

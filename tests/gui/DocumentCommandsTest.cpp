@@ -1,4 +1,5 @@
 #include "GuiSupport.h"
+#include "MenuTree.h"
 #include "pages/AppletPages.h"
 #include "pages/ItemPages.h"
 #include "RecentFiles.h"
@@ -314,14 +315,46 @@ TEST(DocumentCommands, FailedSaveKeepsModified)
     EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
 }
 
-TEST(DocumentCommands, StartFileErrorsAreSwallowed)
+TEST(DocumentCommands, AStartFileThatCannotBeOpenedSaysWhy)
 {
     CommandFixture f;
     f.w().OpenStartFile(f.path("missing.tvl"));
-    EXPECT_TRUE(f.dialogs.errors.isEmpty());
+    ASSERT_EQ(f.dialogs.errors.size(), 1);
+    EXPECT_TRUE(f.dialogs.errors[0].contains("missing.tvl"));
     EXPECT_EQ(f.outline(), QStringList{"Tarvelle"});
     f.w().OpenProjectFile(QString()); // an empty name does nothing at all
     EXPECT_TRUE(f.dialogs.warnings.isEmpty());
+}
+
+// Editing keeps within the depth a project file holds, so that every saved file opens again.
+TEST(DocumentCommands, NoEditMakesTheMenuDeeperThanAFileHolds)
+{
+    CommandFixture f;
+    {
+        TqarAppletAgent doc;
+        doc.ResetToDefaults();
+        MenuTree tree{doc.GetItems()};
+        ItemTree::Node node = tree.addChild(nullptr, "Tarvelle");
+        for (int level = 1; level <= MaxMenuDepth; ++level)
+            node = tree.addChild(node, "L" + std::to_string(level));
+        tree.addChild(tree.parent(node), "Beside"); // after the deepest item, at its level
+        doc.SaveProject(f.path("deep.tvl").toStdString(), tree);
+    }
+    f.w().OpenProjectFile(f.path("deep.tvl"));
+    ItemTree::Node deepest = f.child(f.root(), 0);
+    while (f.childCount(deepest) > 0)
+        deepest = f.child(deepest, 0);
+    const int items = f.w().Document().ItemCount();
+    f.select(deepest);
+    trigger(f.w(), "Insert1");
+    f.select(f.child(f.w().Tree().parent(deepest), 1)); // "Beside": into the deepest item
+    trigger(f.w(), "MoveRight1");
+    EXPECT_EQ(f.dialogs.warnings.size(), 2);
+    EXPECT_TRUE(f.dialogs.warnings[0].contains("deeper than 1000 levels"));
+    EXPECT_EQ(f.w().Document().ItemCount(), items);
+    EXPECT_EQ(f.childCount(deepest), 0);
+    EXPECT_EQ(f.w().Tree().level(f.child(f.w().Tree().parent(deepest), 1)), MaxMenuDepth);
+    EXPECT_FALSE(f.w().Modified());
 }
 
 TEST(DocumentCommands, AnInstalledCopyKeepsItsRecentFilesPerUser)
