@@ -15,6 +15,7 @@
 #include "pages/AppletPages.h"
 #include "pages/ItemPages.h"
 #include "pages/MenuPages.h"
+#include "PreviewFolders.h"
 #include "PublishReport.h"
 #include "Registry.h"
 #include "Shell.h"
@@ -455,7 +456,8 @@ void TMainForm::FormCreate()
     if (runtime.isEmpty())
         runtime = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     QDir().mkpath(runtime);
-    previewDir = std::make_unique<QTemporaryDir>(runtime + QLatin1String("/tarvelle-preview-"));
+    PreviewFolders::removeStale(runtime);
+    previewDir = std::make_unique<QTemporaryDir>(PreviewFolders::templateIn(runtime));
     if (previewDir->isValid())
         document.SetPreviewFolder(QDir::toNativeSeparators(previewDir->path()).toStdString());
     document.SetProgress(progress.get());

@@ -8,8 +8,13 @@
 #include "Shell.h"
 #include "Version.h"
 
+#include <csignal>
 #include <iostream>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 #include <QApplication>
+#include <QSocketNotifier>
 
 QString startFileName(const QStringList &arguments)
 {
@@ -53,6 +58,39 @@ std::optional<std::string> commandLineAnswer(const std::vector<std::string> &arg
     return std::nullopt;
 }
 
+namespace {
+#ifndef _WIN32
+int signalPipe[2] = {-1, -1};
+
+void onEndingSignal(int)
+{
+    const char byte = 1;
+    // Only what is safe in a handler: the event loop reads the pipe and ends the program.
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+#endif
+
+// SIGTERM, SIGINT and SIGHUP end the editor as closing it does: the event loop ends, the
+// window goes and takes its preview folder with it.
+void endOnSignals(QApplication &app)
+{
+#ifndef _WIN32
+    if (::pipe(signalPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] { QApplication::quit(); });
+    struct sigaction action = {};
+    action.sa_handler = onEndingSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int ending : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(ending, &action, nullptr);
+#else
+    Q_UNUSED(app)
+#endif
+}
+} // namespace
+
 int runEditor(int argc, char **argv)
 {
     // Answered without a window, before any display is needed.
@@ -63,6 +101,7 @@ int runEditor(int argc, char **argv)
     fsx::failOversizedWritesQuietly();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(ApplicationTitle));
+    endOnSignals(app);
 
     QtDialogs dialogs;
     QtShell shell;

@@ -2,15 +2,19 @@
 #include "MenuTree.h"
 #include "pages/AppletPages.h"
 #include "pages/ItemPages.h"
+#include "PreviewFolders.h"
 #include "RecentFiles.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/TextEdit.h"
 
+#include <csignal>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -355,6 +359,47 @@ TEST(DocumentCommands, NoEditMakesTheMenuDeeperThanAFileHolds)
     EXPECT_EQ(f.childCount(deepest), 0);
     EXPECT_EQ(f.w().Tree().level(f.child(f.w().Tree().parent(deepest), 1)), MaxMenuDepth);
     EXPECT_FALSE(f.w().Modified());
+}
+
+// The preview folder never outlives its editor: one that was killed loses its folder at the
+// next start, and SIGTERM ends an editor as closing it does.
+TEST(DocumentCommands, PreviewFoldersNeverOutliveTheirEditor)
+{
+    QTemporaryDir runtime, config, program;
+    QProcess ended;
+    ended.start("/bin/true");
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 gone = ended.processId();
+    ASSERT_TRUE(ended.waitForFinished());
+    const QString mine = QString("tarvelle-preview-%1-b").arg(QCoreApplication::applicationPid());
+    QDir(runtime.path()).mkpath(QString("tarvelle-preview-%1-a/pictures").arg(gone));
+    QDir(runtime.path()).mkdir(mine);
+    EXPECT_EQ(PreviewFolders::removeStale(runtime.path()), 1);
+    EXPECT_EQ(QDir(runtime.path()).entryList({"tarvelle-preview-*"}, QDir::Dirs),
+              QStringList{mine});
+    QDir(runtime.path() + "/" + mine).removeRecursively();
+
+    QProcess editor;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    env.insert("XDG_CONFIG_HOME", config.path());
+    editor.setProcessEnvironment(env);
+    // A copy of the program of its own, so that its recent-file list stays out of the build.
+    const QString bin = QCoreApplication::applicationDirPath() + "/../bin/";
+    ASSERT_TRUE(QFile::copy(bin + "tarvelle", program.filePath("tarvelle")));
+    ASSERT_TRUE(QFile::copy(bin + "templets/Night Bar.tvl", program.filePath("night.tvl")));
+    QFile::setPermissions(program.filePath("tarvelle"), QFile::ReadOwner | QFile::ExeOwner);
+    editor.start(program.filePath("tarvelle"), {program.filePath("night.tvl")});
+    ASSERT_TRUE(editor.waitForStarted());
+    auto previews = [&] {
+        return QDir(runtime.path()).entryList({"tarvelle-preview-*"}, QDir::Dirs);
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !previews().isEmpty(); }, 60000));
+    ::kill(static_cast<pid_t>(editor.processId()), SIGTERM);
+    ASSERT_TRUE(editor.waitForFinished(60000));
+    EXPECT_EQ(editor.exitStatus(), QProcess::NormalExit);
+    EXPECT_TRUE(previews().isEmpty()) << previews().join(", ").toStdString();
 }
 
 TEST(DocumentCommands, AnInstalledCopyKeepsItsRecentFilesPerUser)
