@@ -7,7 +7,10 @@
 #include <csignal>
 #include <random>
 #ifndef _WIN32
+#include <ctime>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 #include <cstring>
@@ -96,6 +99,32 @@ bool writeAll(int fd, const std::string &bytes)
 }
 } // namespace
 
+int removeLeftoverTemporaries(const std::string &folder)
+{
+    // A temporary of a write that ended without renaming it (a killed save): this program's
+    // name, a regular file, not locked by a write under way, and not changed this second.
+    static const std::string prefix = ".tarvelle-", suffix = ".tmp~";
+    int removed = 0;
+    std::error_code ec;
+    for (const fs::directory_entry &entry : fs::directory_iterator(toPath(folder), ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() != prefix.size() + 12 + suffix.size() || name.rfind(prefix, 0) != 0 ||
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+            continue;
+        const int fd = ::open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat info = {};
+        const bool stale = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                           info.st_mtime < ::time(nullptr) - 1 &&
+                           ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        if (stale && ::unlink(entry.path().c_str()) == 0)
+            ++removed;
+        ::close(fd);
+    }
+    return removed;
+}
+
 void writeFileAtomically(const std::string &path, const std::string &bytes)
 {
     const fs::path target = toPath(path);
@@ -113,20 +142,25 @@ void writeFileAtomically(const std::string &path, const std::string &bytes)
     }
     if (fd < 0)
         throw EInOutError("Cannot create file \"" + path + "\"" + reason());
+    // Locked while it is written, so that removing leftovers never takes a live one.
+    ::flock(fd, LOCK_EX);
     errno = 0;
     // Flushed to the disk before it takes the target's place, as a save that survives a
     // power cut needs.
     const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
     const std::string writeReason = reason();
-    if (::close(fd) != 0 || !written) {
+    if (!written) {
         ::unlink(temporary.c_str());
+        ::close(fd);
         throw EInOutError("Cannot write file \"" + path + "\"" + writeReason);
     }
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         const std::string renameReason = reason();
         ::unlink(temporary.c_str());
+        ::close(fd);
         throw EInOutError("Cannot replace file \"" + path + "\"" + renameReason);
     }
+    ::close(fd);
     // And the folder, so the new name itself is on the disk.
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -136,6 +170,11 @@ void writeFileAtomically(const std::string &path, const std::string &bytes)
     }
 }
 #else
+int removeLeftoverTemporaries(const std::string &)
+{
+    return 0;
+}
+
 void writeFileAtomically(const std::string &path, const std::string &bytes)
 {
     const fs::path target = toPath(path);

@@ -15,6 +15,10 @@ std::string readFile(const std::string &path);
 // target only when complete, so a failure leaves the previous file as it was.
 void writeFileAtomically(const std::string &path, const std::string &bytes);
 
+// Removes what writes that never finished (a killed save) left in a folder: the temporary
+// files of this program that no write under way holds. Returns how many.
+int removeLeftoverTemporaries(const std::string &folder);
+
 // Copies a file over the target (through a temporary file, as every write); returns false on
 // any failure.
 bool copyFile(const std::string &from, const std::string &to);

@@ -142,6 +142,7 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
     ProgressDisplay &progress = Progress();
     const ProgressFinish finish(progress);
     const std::string base = baseName(fileName);
+    fsx::removeLeftoverTemporaries(folder);
     for (const std::string &file : appletFiles_) {
         if (!fsx::isBareFileName(file))
             continue;

@@ -5,13 +5,16 @@
 #include "FileSystem.h"
 #include "TestSupport.h"
 
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
 #include <sched.h>
 #include <set>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -209,4 +212,33 @@ TEST(CrashSafety, TheLongestNamesCanBeWritten)
         EXPECT_EQ(entry.path().filename().string().rfind(".tarvelle-", 0), std::string::npos);
     }
     EXPECT_EQ(files, 2u) << "no temporary file is left";
+}
+
+// What a killed save left goes with the next save into that folder; a write under way (its
+// temporary locked) and files of other names stay.
+TEST(CrashSafety, TheNextSaveRemovesWhatAKilledOneLeft)
+{
+    TempFolder folder;
+    const std::string left = folder.file(".tarvelle-abcdefghijkl.tmp~");
+    const std::string live = folder.file(".tarvelle-mnopqrstuvwx.tmp~");
+    const std::string other = folder.file("photo.tmp~");
+    for (const std::string &path : {left, live, other}) {
+        writeBytes(path, "partial");
+        std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
+                                                   std::chrono::minutes(5));
+    }
+    const int held = ::open(live.c_str(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    TqarAppletAgent doc;
+    doc.ResetToDefaults();
+    MemoryTree tree;
+    buildTree(tree, {"Tarvelle", ">Home"});
+    fillItemsFromTree(doc, tree);
+    doc.SaveAll(folder.path(), "menu.tvl", tree);
+    EXPECT_FALSE(std::filesystem::exists(left));
+    EXPECT_TRUE(std::filesystem::exists(live));
+    EXPECT_TRUE(std::filesystem::exists(other));
+    ::close(held);
 }
