@@ -3,18 +3,23 @@
 #include "ItemData.h"
 #include "ItemTree.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+// The limits of a project file: far beyond any menu a person reads, and small enough that
+// every view of it, and the memory a reader needs, stays bounded. Editing keeps within them,
+// so every saved file opens again.
+inline constexpr int MaxMenuDepth = 1000;           // levels below the root
+inline constexpr int MaxMenuItems = 1000000;        // item nodes
+inline constexpr std::size_t MaxValueBytes = 65536; // bytes of one line (UTF-8)
+
 // A branch taken out of the menu, copied, or read from text: its nodes in pre-order, each with
 // its depth below the branch's top node (0 for the top), caption, record and identity (0 when
 // it has none yet).
-// The deepest menu a project file holds: far deeper than any menu a person reads, and shallow
-// enough for every view of it. Editing keeps within it, so every saved file opens again.
-inline constexpr int MaxMenuDepth = 1000;
 
 struct MenuBranch
 {

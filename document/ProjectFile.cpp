@@ -31,6 +31,14 @@ const char *const HeaderLines[] = {
     "--------------- General Description End ---------------",
 };
 
+// The length of value's first characters, at most bytes long, not cutting a character.
+std::size_t utf8Prefix(const std::string &value, std::size_t bytes)
+{
+    while (bytes > 0 && bytes < value.size() && (value[bytes] & 0xC0) == 0x80)
+        --bytes;
+    return std::min(bytes, value.size());
+}
+
 // A value the file cannot keep: a line break would shift every later line, and Ctrl-Z ends
 // the file for its reader.
 void requireOneLine(const std::string &value, const std::string &what)
@@ -38,6 +46,10 @@ void requireOneLine(const std::string &value, const std::string &what)
     if (value.find_first_of("\r\n\x1A") != std::string::npos)
         throw EInOutError(what + " \"" + value.substr(0, value.find_first_of("\r\n\x1A")) +
                           "...\" holds a line break or Ctrl-Z, which a project file cannot keep");
+    if (value.size() > MaxValueBytes)
+        throw EInOutError(what + " \"" + value.substr(0, utf8Prefix(value, 40)) +
+                          "...\" is longer than " + std::to_string(MaxValueBytes) +
+                          " bytes, the most a project file holds");
 }
 
 int clampToInt(long long value)
@@ -50,6 +62,60 @@ void appendLine(std::string &out, const std::string &line)
     out += line;
     out += LineEnd;
 }
+
+std::string withThousands(std::size_t number)
+{
+    std::string digits = std::to_string(number);
+    for (std::size_t at = digits.size(); at > 3; at -= 3)
+        digits.insert(at - 3, ",");
+    return digits;
+}
+
+EInOutError tooLong(std::size_t line)
+{
+    return EInOutError("Line " + withThousands(line) + " is longer than " +
+                       withThousands(MaxValueBytes) +
+                       " bytes, the most a project file value holds");
+}
+
+// The file's bytes hold no line longer than a value may be. Checked before the text is
+// decoded, since decoding a long 8-bit line would double it.
+void requireShortLines(std::string_view bytes)
+{
+    for (LineCursor cursor(bytes); !cursor.atEnd();) {
+        if (cursor.next().size() > MaxValueBytes)
+            throw tooLong(cursor.lineNumber());
+    }
+}
+
+// Forward-only reader over the lines of the file, none longer than a value may be.
+class LineReader
+{
+public:
+    explicit LineReader(std::string_view text) : cursor_(text) {}
+
+    bool atEnd() const { return cursor_.atEnd(); }
+    std::size_t lineNumber() const { return cursor_.lineNumber(); }
+    std::string_view read()
+    {
+        const std::string_view line = cursor_.next();
+        if (line.size() > MaxValueBytes)
+            throw tooLong(cursor_.lineNumber());
+        return line;
+    }
+    // Moves past the next line equal to marker; false (at the end) when there is none.
+    bool skipPast(std::string_view marker)
+    {
+        while (!atEnd()) {
+            if (read() == marker)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    LineCursor cursor_;
+};
 
 struct StructureLine
 {
@@ -67,11 +133,19 @@ StructureLine parseStructureLine(std::string_view line)
 
 // Checks the structure lines before anything is built: every line after the root must lie
 // at most one level deeper than the line before it, and below the root.
-std::vector<StructureLine> parseStructure(const std::vector<std::string_view> &lines)
+std::vector<StructureLine> parseStructure(LineReader &reader, const ENotAProject &notAProject)
 {
     std::vector<StructureLine> result;
-    result.reserve(lines.size());
-    for (std::string_view line : lines) {
+    for (;;) {
+        if (reader.atEnd())
+            throw notAProject; // the file ends inside the structure: nothing changes
+        const std::string_view line = reader.read();
+        if (line == StructureEnd)
+            break;
+        if (result.size() > static_cast<std::size_t>(MaxMenuItems))
+            throw ETreeError("The menu has more than " + withThousands(MaxMenuItems) +
+                             " items, the most a project file holds (line " +
+                             withThousands(reader.lineNumber()) + ")");
         StructureLine parsed = parseStructureLine(line);
         if (result.empty()) {
             parsed.depth = 0;
@@ -84,6 +158,8 @@ std::vector<StructureLine> parseStructure(const std::vector<std::string_view> &l
         }
         result.push_back(std::move(parsed));
     }
+    if (result.empty())
+        result.push_back({0, "Tarvelle"}); // the tree always keeps its root
     return result;
 }
 
@@ -98,35 +174,13 @@ void rebuildTree(ItemTree &tree, const std::vector<StructureLine> &lines)
     }
 }
 
-// Forward-only reader over the lines of the file.
-class LineReader
-{
-public:
-    explicit LineReader(std::vector<std::string_view> lines) : lines_(std::move(lines)) {}
-
-    bool atEnd() const { return next_ >= lines_.size(); }
-    std::string_view read() { return lines_[next_++]; }
-    // Moves past the next line equal to marker; false (at the end) when there is none.
-    bool skipPast(std::string_view marker)
-    {
-        while (!atEnd()) {
-            if (read() == marker)
-                return true;
-        }
-        return false;
-    }
-
-private:
-    std::vector<std::string_view> lines_;
-    std::size_t next_ = 0;
-};
-
 // What a file holds, parsed completely before the document changes.
 struct ParsedProject
 {
     std::vector<StructureLine> structure;
     std::optional<TStringArray> appletValues;
     std::optional<TItemArray> items; // one per node at most; incomplete ones empty
+    std::string announced;           // the item count line as written
 };
 
 int parseItemCount(const std::string &line)
@@ -162,6 +216,9 @@ std::string TqarAppletAgent::ProjectText(const ItemTree &tree) const
         appendLine(out, line);
     progress.step(3);
 
+    if (Items.size() > static_cast<std::size_t>(MaxMenuItems))
+        throw ETreeError("The menu has more than " + std::to_string(MaxMenuItems) +
+                         " items, the most a project file holds");
     appendLine(out, StructureStart);
     for (const PreOrderEntry &entry : preOrderEntries(tree)) {
         requireOneLine(tree.caption(entry.node), "The caption");
@@ -217,26 +274,17 @@ void TqarAppletAgent::LoadProject(const std::string &fileName, ItemTree &tree)
 
 void TqarAppletAgent::LoadProjectText(const std::string &bytes, ItemTree &tree)
 {
-    const std::string text = decodeText(bytes);
-    LineReader reader(splitLineViews(text));
+    requireShortLines(bytes);
+    // Most files are UTF-8 already and are read in place, without a copy.
+    const bool utf8 = isValidUtf8(bytes);
+    const std::string converted = utf8 ? std::string() : decodeText(bytes);
+    LineReader reader(utf8 ? std::string_view(bytes) : std::string_view(converted));
     const ENotAProject notAProject("The file is not a Tarvelle project file");
     if (!reader.skipPast(StructureStart))
         throw notAProject;
 
-    std::vector<std::string_view> structureLines;
-    for (;;) {
-        if (reader.atEnd())
-            throw notAProject; // the file ends inside the structure: nothing changes
-        const std::string_view line = reader.read();
-        if (line == StructureEnd)
-            break;
-        structureLines.push_back(line);
-    }
-    if (structureLines.empty())
-        structureLines.push_back("Tarvelle"); // the tree always keeps its root
-
     ParsedProject project;
-    project.structure = parseStructure(structureLines);
+    project.structure = parseStructure(reader, notAProject);
 
     if (reader.skipPast(AppletStart)) {
         TStringArray values;
@@ -248,7 +296,8 @@ void TqarAppletAgent::LoadProjectText(const std::string &bytes, ItemTree &tree)
 
     ProgressDisplay &progress = Progress();
     if (project.appletValues && reader.skipPast(ItemStart) && !reader.atEnd()) {
-        const int count = parseItemCount(std::string(reader.read()));
+        project.announced = reader.read();
+        const int count = parseItemCount(project.announced);
         progress.setMaximum(clampToInt(static_cast<long long>(count) * 15));
         progress.setText("Loading Data ... ...");
         // Records are only kept for the nodes the tree has, so a huge announced count
@@ -271,6 +320,7 @@ void TqarAppletAgent::LoadProjectText(const std::string &bytes, ItemTree &tree)
         AppletData = StringsToAppletData(*project.appletValues);
     if (project.items)
         Items = std::move(*project.items);
+    announcedItemCount_ = std::move(project.announced);
     // One record per item node: missing ones get new-item defaults, surplus ones go.
     const std::size_t nodes = project.structure.size() - 1;
     if (Items.size() > nodes)

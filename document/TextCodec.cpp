@@ -120,20 +120,28 @@ std::vector<std::string> splitLines(const std::string &text)
 std::vector<std::string_view> splitLineViews(const std::string &text)
 {
     std::vector<std::string_view> lines;
-    std::size_t end = text.find('\x1A');
-    if (end == std::string::npos)
-        end = text.size();
-    std::size_t start = 0;
-    while (start < end) {
-        std::size_t stop = start;
-        while (stop < end && text[stop] != '\r' && text[stop] != '\n')
-            ++stop;
-        lines.emplace_back(text.data() + start, stop - start);
-        if (stop < end && text[stop] == '\r' && stop + 1 < end && text[stop + 1] == '\n')
-            ++stop;
-        start = stop + 1;
-    }
+    for (LineCursor cursor(text); !cursor.atEnd();)
+        lines.push_back(cursor.next());
     return lines;
+}
+
+LineCursor::LineCursor(std::string_view text) : text_(text), end_(text.find('\x1A'))
+{
+    if (end_ == std::string_view::npos)
+        end_ = text.size();
+}
+
+std::string_view LineCursor::next()
+{
+    std::size_t stop = text_.find_first_of("\r\n", start_);
+    if (stop == std::string_view::npos || stop > end_)
+        stop = end_;
+    const std::string_view line = text_.substr(start_, stop - start_);
+    if (stop + 1 < end_ && text_[stop] == '\r' && text_[stop + 1] == '\n')
+        ++stop;
+    start_ = stop + 1;
+    ++number_;
+    return line;
 }
 
 std::string escapeHtmlAttribute(const std::string &utf8)

@@ -20,6 +20,22 @@ std::vector<std::string> splitLines(const std::string &text);
 // The same lines as views into text, which must outlive them.
 std::vector<std::string_view> splitLineViews(const std::string &text);
 
+// The same lines one at a time, without holding them all: memory stays that of the text.
+class LineCursor
+{
+public:
+    explicit LineCursor(std::string_view text);
+    bool atEnd() const { return start_ >= end_; }
+    std::string_view next();                           // the next line; only when not at the end
+    std::size_t lineNumber() const { return number_; } // of the line last read, from 1
+
+private:
+    std::string_view text_;
+    std::size_t start_ = 0;
+    std::size_t end_;
+    std::size_t number_ = 0;
+};
+
 // Escapes a value for a double-quoted HTML attribute: & " < > as named references, every
 // character outside printable ASCII as a decimal reference. Plain ASCII stays as it is.
 // NUL and the C1 controls, which HTML turns into other characters whatever their

@@ -281,7 +281,7 @@ private:
     // that item's link in the same undo step.
     // Refused with a message when the menu would grow deeper than a project file holds;
     // height is the levels of the branch the step puts under newParent.
-    void pushTreeStep(QUndoCommand *step, ItemTree::Node newParent, int height);
+    void pushTreeStep(QUndoCommand *step, ItemTree::Node newParent, int height, int added = 0);
     int branchHeight(ItemTree::Node top) const;
     void showControl(const QString &name);
     TItemData itemFromPages() const;
@@ -305,9 +305,9 @@ private:
     void schedulePreview();
     void refreshPreview();
     void updateTitle();
-    // The accessibility warnings of a menu, as lines for the author.
-    static QStringList warningTexts(const TAppletData &data, const MenuRecords &items,
-                                    const MenuLayout &layout);
+    // The accessibility and link warnings of a menu, as lines for the author.
+    QStringList warningTexts(const TAppletData &data, const MenuRecords &items,
+                             const MenuLayout &layout);
     void FormCreate();
     void setSaveEnabled(bool enabled);
     void layoutClient();

@@ -73,9 +73,10 @@ void TMainForm::insertCopy(const QString &text, MenuBranch branch, ItemTree::Nod
     int height = 0;
     for (const MenuBranch::Node &node : branch.nodes)
         height = std::max(height, node.depth + 1);
+    const int added = static_cast<int>(branch.nodes.size());
     pushTreeStep(new InsertBranchCommand(*commandHost, text, menuTree.id(parent), position,
                                          std::move(branch)),
-                 parent, height);
+                 parent, height, added);
 }
 
 void TMainForm::Copy1Click()

@@ -96,8 +96,18 @@ void TMainForm::capturePageEdit()
     schedulePreview();
 }
 
-void TMainForm::pushTreeStep(QUndoCommand *step, ItemTree::Node newParent, int height)
+void TMainForm::pushTreeStep(QUndoCommand *step, ItemTree::Node newParent, int height, int added)
 {
+    if (document.GetItems().size() + static_cast<std::size_t>(added) >
+        static_cast<std::size_t>(MaxMenuItems)) {
+        delete step;
+        services.dialogs.warning(this,
+                                 tr("The menu would have more than %L1 items, more than a "
+                                    "project file holds. Nothing was changed.")
+                                     .arg(MaxMenuItems),
+                                 DialogService::OkOnly);
+        return;
+    }
     // A menu deeper than a project file holds could be saved but never opened again.
     if (newParent && menuTree.level(newParent) + height > MaxMenuDepth) {
         delete step;

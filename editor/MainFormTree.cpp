@@ -248,7 +248,7 @@ void TMainForm::Insert1Click()
     const int children = menuTree.childCount(selected);
     pushTreeStep(new InsertBranchCommand(*commandHost, tr("Insert \"%1\""), menuTree.id(selected),
                                          children, std::move(item)),
-                 selected, 1);
+                 selected, 1, 1);
     if (menuTree.childCount(selected) == children)
         return; // refused
     TreeView1->expand(treeModel->indexOf(selected));

@@ -454,3 +454,57 @@ TEST(ProjectFile, AMenuTooDeepToReadIsNeverWritten)
     EXPECT_THROW(doc.SaveProject(folder.file("deep.tvl"), tree), ETreeError);
     EXPECT_FALSE(std::filesystem::exists(folder.file("deep.tvl")));
 }
+
+// Input a real menu never holds is refused with the limit and the line, before memory grows
+// with it; up to the limits the file reads.
+TEST(ProjectFile, SizeLimitsNameTheLimitAndTheLine)
+{
+    const std::string start =
+        "--------------- Structure Description Start ---------------\r\nT\r\n";
+    const std::string end = "--------------- Structure Description End ---------------\r\n";
+    auto wide = [&](int items) {
+        std::string text = start;
+        for (int k = 0; k < items; ++k)
+            text += "\tI\r\n";
+        return text + end;
+    };
+    const std::string longest(MaxValueBytes, 'x');
+    struct Case
+    {
+        std::string text;
+        const char *message; // empty: the file loads
+    };
+    const Case cases[] = {
+        {wide(MaxMenuItems), ""},
+        {wide(MaxMenuItems + 1), "more than 1,000,000 items, the most a project file holds "
+                                 "(line 1,000,003)"},
+        {start + "\t" + longest.substr(1) + "\r\n" + end, ""},
+        {start + "\t" + longest + "\r\n" + end, "Line 3 is longer than 65,536 bytes"},
+        // Bytes of the old 8-bit code page are refused before they are doubled by decoding,
+        {start + "\t" + std::string(MaxValueBytes, '\x9f') + "\r\n" + end, "Line 3 is longer"},
+        // and a line that only decoding makes too long is refused after it.
+        {start + "\t" + std::string(MaxValueBytes / 2 + 1, '\x9f') + "\r\n" + end,
+         "Line 3 is longer"},
+    };
+    for (const Case &c : cases) {
+        TqarAppletAgent doc;
+        MemoryTree tree;
+        makeSentinel(doc, tree);
+        const std::string before = doc.ProjectText(tree);
+        try {
+            doc.LoadProjectText(c.text, tree);
+            EXPECT_STREQ(c.message, "") << "loaded";
+        } catch (const std::runtime_error &error) {
+            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
+            EXPECT_NE(c.message[0], '\0') << error.what();
+            EXPECT_EQ(doc.ProjectText(tree), before) << "nothing changed";
+        }
+    }
+
+    // The writer keeps to the same limits: no file is written that would not read back.
+    TqarAppletAgent doc;
+    MemoryTree tree;
+    makeExample(doc, tree);
+    doc.GetItems()[0][ItemField::ItemCaption] = longest + "y";
+    EXPECT_THROW(doc.ProjectText(tree), EInOutError);
+}
