@@ -3,6 +3,7 @@
 #include "AccessibilityCheck.h"
 #include "Errors.h"
 #include "FileSystem.h"
+#include "LinkCheck.h"
 #include "MenuLayout.h"
 #include "MenuStructure.h"
 #include "MenuTree.h"
@@ -103,44 +104,17 @@ int publish(Project &project, const std::string &fileName, const std::string &fo
         throw EInOutError("Cannot create folder \"" + folder + "\"");
     project.doc.SaveAllFrom(fsx::withSeparator(folder), fsx::fileNamePart(fileName), project.tree,
                             projectFolder(fileName));
-    for (const std::string &name : project.doc.SkippedResources())
-        err << printable("tarvelle-cli: left out: " + name) << "\n";
+    for (const AccessibilityWarning &warning :
+         linkWarnings(MenuRecords{project.doc.GetItems()}, project.doc.Separator()))
+        err << printable("tarvelle-cli: warning: " + warning.where + ": " + warning.what) << "\n";
+    const std::set<std::string> outputs = project.doc.PublishOutputs(fsx::fileNamePart(fileName));
+    for (const std::string &name : project.doc.SkippedResources()) {
+        const std::string reason = outputs.count(name)
+                                       ? "has the name of a file publishing writes"
+                                       : fsx::resourceProblem(projectFolder(fileName), name);
+        err << printable("tarvelle-cli: left out: " + name + " (" + reason + ")") << "\n";
+    }
     return project.doc.SkippedResources().empty() ? ExitCode::Ok : ExitCode::Problems;
-}
-
-// What the raw file says about its counts, before the load reconciles them.
-struct FileCounts
-{
-    bool hasStructure = false;
-    long long nodes = 0;
-    std::string announced;
-};
-
-FileCounts countsInFile(const std::string &fileName)
-{
-    const std::vector<std::string> lines = splitLines(decodeText(fsx::readFile(fileName)));
-    FileCounts counts;
-    std::size_t i = 0;
-    auto skipPast = [&](const std::string &title) {
-        const std::string marker = "--------------- " + title + " ---------------";
-        while (i < lines.size()) {
-            if (lines[i++] == marker)
-                return true;
-        }
-        return false;
-    };
-    if (!skipPast("Structure Description Start"))
-        return counts;
-    const std::size_t start = i;
-    if (!skipPast("Structure Description End"))
-        return counts;
-    counts.hasStructure = true;
-    // The lines between the markers, less the root.
-    counts.nodes = std::max(0LL, static_cast<long long>(i - start) - 2);
-    skipPast("Item Parameter Description Start");
-    if (i < lines.size())
-        counts.announced = lines[i];
-    return counts;
 }
 
 class Checker
@@ -150,7 +124,9 @@ public:
 
     int run(const std::string &fileName)
     {
-        checkCounts(fileName);
+        outputs_ = project_.doc.PublishOutputs(fsx::fileNamePart(fileName));
+        checkCounts();
+        checkCaptions();
         checkApplet(projectFolder(fileName));
         const TItemArray &items = project_.doc.GetItems();
         for (std::size_t k = 0; k < items.size(); ++k)
@@ -166,35 +142,58 @@ private:
         ++problems_;
     }
 
-    void checkCounts(const std::string &fileName)
+    void checkCounts()
     {
-        const FileCounts counts = countsInFile(fileName);
-        if (!counts.hasStructure) {
-            problem("project", "the file has no complete structure section");
-            return;
-        }
-        if (counts.announced != std::to_string(counts.nodes))
-            problem("project", "the structure has " + std::to_string(counts.nodes) +
-                                   " items but the item section announces '" + counts.announced +
-                                   "'");
+        const std::string &announced = project_.doc.AnnouncedItemCount();
+        const std::string nodes = std::to_string(project_.doc.GetItems().size());
+        if (announced != nodes)
+            problem("project", "the structure has " + nodes +
+                                   " items but the item section announces '" + announced + "'");
     }
 
-    void checkText(const std::string &where, const std::string &value)
+    // The page shows the record's caption; the editor's tree shows the structure line.
+    void checkCaptions()
     {
-        if (value.find('|') != std::string::npos)
+        const TItemArray &items = project_.doc.GetItems();
+        std::size_t k = 0;
+        for (const PreOrderEntry &entry : preOrderEntries(project_.tree)) {
+            if (entry.level == 0 || k >= items.size())
+                continue;
+            const std::string line = project_.tree.caption(entry.node);
+            const std::string &caption = items[k][ItemField::ItemCaption];
+            if (caption != line)
+                problem(itemName(k), "the caption '" + caption +
+                                         "' differs from its structure "
+                                         "line '" +
+                                         line + "'; the page shows '" + caption + "'");
+            ++k;
+        }
+    }
+
+    std::string itemName(std::size_t k) const
+    {
+        return "item " + std::to_string(k + 1) + " \"" +
+               project_.doc.GetItems()[k][ItemField::ItemCaption] + "\"";
+    }
+
+    void checkText(const std::string &where, const std::string &value, bool separator = true)
+    {
+        if (separator && value.find('|') != std::string::npos)
             problem(where, "'" + value + "' holds \"|\", which shifts the applet's fields");
         if (value.find_first_of("\r\n") != std::string::npos)
             problem(where, "the value holds a line break");
     }
 
+    // As publishing treats it: a resource it would leave out is a problem, with the reason.
     void checkResource(const std::string &where, const std::string &name, const std::string &folder)
     {
         if (name.empty())
             return;
-        if (!fsx::isBareFileName(name))
-            problem(where, "'" + name + "' is not a bare file name");
-        else if (!fsx::fileExists(folder + name))
-            problem(where, "'" + name + "' is missing in the project's folder");
+        const std::string reason = outputs_.count(name)
+                                       ? "has the name of a file publishing writes"
+                                       : fsx::resourceProblem(folder, name);
+        if (!reason.empty())
+            problem(where, "'" + name + "' " + reason);
     }
 
     void checkInteger(const std::string &where, const std::string &value)
@@ -243,6 +242,8 @@ private:
             computeMenuLayout(data, items, itemParents(project_.tree), EstimatedMeasure());
         for (const AccessibilityWarning &warning : accessibilityWarnings(data, items, layout))
             problem(warning.where, warning.what);
+        for (const AccessibilityWarning &warning : linkWarnings(items, project_.doc.Separator()))
+            problem(warning.where, warning.what);
     }
 
     void checkItem(std::size_t k, const TItemData &item, const std::string &folder)
@@ -262,8 +263,9 @@ private:
                                             "ItemClBgSnd",
                                             "ItemMenuOffsetX",
                                             "ItemMenuOffsetY"};
+        // A separator in the caption, link or target is told with what the page reads instead.
         for (int pos = ItemCaption; pos <= ItemMenuOffsetY; ++pos)
-            checkText(where + " " + names[pos], item[pos]);
+            checkText(where + " " + names[pos], item[pos], pos > ItemTarget);
         for (int pos : {ItemMenuOffsetX, ItemMenuOffsetY})
             checkInteger(where + " " + names[pos], item[pos]);
         for (int pos = ItemNoBgImg; pos <= ItemClBgSnd; ++pos)
@@ -272,6 +274,7 @@ private:
 
     const Project &project_;
     std::ostream &out_;
+    std::set<std::string> outputs_; // the files publishing writes besides the resources
     int problems_ = 0;
 };
 

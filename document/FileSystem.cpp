@@ -16,7 +16,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -55,17 +54,26 @@ std::string readFile(const std::string &path)
     // hang or fill the memory.
     if (!fs::is_regular_file(p, ec))
         throw EInOutError("Cannot open file \"" + path + "\". It is not a regular file");
-    if (fs::file_size(p, ec) > MaxFileSize)
+    const std::uintmax_t size = fs::file_size(p, ec);
+    if (!ec && size > MaxFileSize)
         throw EInOutError("Cannot open file \"" + path + "\". It is larger than 256 MB");
     errno = 0;
     std::ifstream in(p, std::ios::binary);
     if (!in)
         throw EInOutError("Cannot open file \"" + path + "\"" + reason());
-    std::ostringstream content;
-    content << in.rdbuf();
+    // Read straight into one string: the file's size in memory, not twice that.
+    std::string content;
+    if (!ec)
+        content.reserve(static_cast<std::size_t>(size));
+    char block[65536];
+    while (in.read(block, sizeof block) || in.gcount() > 0) {
+        if (content.size() + static_cast<std::size_t>(in.gcount()) > MaxFileSize)
+            throw EInOutError("Cannot open file \"" + path + "\". It is larger than 256 MB");
+        content.append(block, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad())
         throw EInOutError("Cannot read file \"" + path + "\"" + reason());
-    return content.str();
+    return content;
 }
 
 #ifndef _WIN32
@@ -220,18 +228,34 @@ bool copyFile(const std::string &from, const std::string &to)
     return true;
 }
 
-bool copyResource(const std::string &folder, const std::string &name, const std::string &target)
+std::string resourceProblem(const std::string &folder, const std::string &name)
 {
+    if (!isBareFileName(name))
+        return "is not a bare file name";
     std::error_code ec;
+    const fs::path path = toPath(withSeparator(folder) + name);
+    if (!fs::exists(path, ec))
+        return "is missing in the project's folder";
     const fs::path base = fs::weakly_canonical(toPath(folder.empty() ? "." : folder), ec);
-    const fs::path source = fs::weakly_canonical(toPath(withSeparator(folder) + name), ec);
-    if (ec || !fs::is_regular_file(source, ec))
-        return false;
+    const fs::path source = fs::weakly_canonical(path, ec);
     // Inside the folder: the resolved source lies below the resolved folder.
     const auto mismatch = std::mismatch(base.begin(), base.end(), source.begin(), source.end());
-    if (mismatch.first != base.end())
+    if (ec || mismatch.first != base.end())
+        return "is a link out of the project's folder";
+    if (!fs::is_regular_file(source, ec))
+        return "is not a regular file";
+    if (fs::file_size(source, ec) > MaxFileSize || ec)
+        return "is larger than 256 MB";
+    return std::string();
+}
+
+bool copyResource(const std::string &folder, const std::string &name, const std::string &target)
+{
+    if (!resourceProblem(folder, name).empty())
         return false;
-    writeFileAtomically(target, readFile(source.string()));
+    std::error_code ec;
+    const fs::path source = fs::weakly_canonical(toPath(withSeparator(folder) + name), ec);
+    writeFileAtomically(target, readFile(source.u8string()));
     return true;
 }
 

@@ -22,9 +22,12 @@ int removeLeftoverTemporaries(const std::string &folder);
 // Copies a file over the target (through a temporary file, as every write); returns false on
 // any failure.
 bool copyFile(const std::string &from, const std::string &to);
-// Copies the file name from folder to target when it is a regular file inside that folder (a
-// link only when it leads inside it); false when it is not (missing, a link out, a folder).
-// A failure while writing raises EInOutError and leaves the previous target.
+// Why the file name in folder cannot be published ("is missing in the project's folder", ...);
+// empty when it can: a bare name of a regular file inside that folder (a link only when it
+// leads inside it) within the file-size limit.
+std::string resourceProblem(const std::string &folder, const std::string &name);
+// Copies the file name from folder to target when resourceProblem finds none; false when it
+// finds one. A failure while writing raises EInOutError and leaves the previous target.
 bool copyResource(const std::string &folder, const std::string &name, const std::string &target);
 bool fileExists(const std::string &path);
 bool folderExists(const std::string &path);

@@ -160,9 +160,7 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
     progress.setText("Copying Publishable Files ... ...");
     // A resource is never copied over what this save wrote, never taken from outside its
     // folder; a failing write ends the save. What is left out is told afterwards.
-    std::set<std::string> outputs{base + ".html", projectName(fileName),
-                                  base + "_PublishReport.txt"};
-    outputs.insert(appletFiles_.begin(), appletFiles_.end());
+    const std::set<std::string> outputs = PublishOutputs(fileName);
     skippedResources_.clear();
     std::set<std::string> done;
     for (const std::string &name : ResourceSlots()) {
@@ -173,6 +171,18 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
             skippedResources_.push_back(name);
     }
     return true;
+}
+
+std::set<std::string> TqarAppletAgent::PublishOutputs(const std::string &fileName) const
+{
+    const std::string base = baseName(fileName);
+    std::set<std::string> outputs{base + ".html", projectName(fileName),
+                                  base + "_PublishReport.txt"};
+    for (const std::string &file : appletFiles_) {
+        if (fsx::isBareFileName(file))
+            outputs.insert(file);
+    }
+    return outputs;
 }
 
 TStringArray TqarAppletAgent::PublishedAppletFiles() const

@@ -5,6 +5,7 @@
 #include "ItemTree.h"
 #include "ProgressDisplay.h"
 
+#include <set>
 #include <string>
 
 // The script that draws the menu in today's browsers, and the line that loads it in a page.
@@ -77,6 +78,8 @@ public:
     void LoadProject(const std::string &fileName, ItemTree &tree);
     std::string ProjectText(const ItemTree &tree) const;
     void LoadProjectText(const std::string &bytes, ItemTree &tree);
+    // The item count line of the file last loaded, as written; empty when it had none.
+    const std::string &AnnouncedItemCount() const { return announcedItemCount_; }
 
     // Applet HTML (HtmlGenerator.cpp).
     void GenerateHTML(const std::string &fileName) const;
@@ -114,6 +117,9 @@ public:
     // The applet files a save puts beside the page, which the report lists: the web runtime
     // when it is included, the others only when the program folder holds them.
     TStringArray PublishedAppletFiles() const;
+    // The files a save of fileName writes into its folder besides the resources: the page,
+    // the project, the report and the applet's files. No resource is copied over them.
+    std::set<std::string> PublishOutputs(const std::string &fileName) const;
 
     // Resource names in slot order: ApBgImg, ApBgSnd, then per item the five files.
     TStringArray ResourceSlots() const;
@@ -130,6 +136,7 @@ private:
 
     std::string programFolder_;
     std::string previewFolder_;
+    std::string announcedItemCount_;
     NullProgress nullProgress_;
     ProgressDisplay *progress_ = &nullProgress_;
 };

@@ -79,16 +79,16 @@ void TMainForm::saveAs(const QString &fileName)
 {
     const std::string path = toStd(QDir::toNativeSeparators(fileName));
     document.SaveAll(fsx::folderPart(path), fsx::fileNamePart(path), menuTree);
-    // What keeps visitors from using the menu is told, without stopping the author.
+    // What keeps visitors from using the menu, and links that run script, are told without
+    // stopping the author.
     const MenuRecords records{document.GetItems()};
     const QStringList warnings =
         warningTexts(document.GetAppletData(), records,
                      computeMenuLayout(document.GetAppletData(), records, itemParents(menuTree),
                                        EstimatedMeasure()));
     if (!warnings.isEmpty())
-        StaticText1->setText(
-            tr("Saved with %n accessibility warning(s): %1", nullptr, int(warnings.size()))
-                .arg(warnings.front()));
+        StaticText1->setText(tr("Saved with %n warning(s): %1", nullptr, int(warnings.size()))
+                                 .arg(warnings.front()));
     // The save itself succeeded; the author learns what did not come along.
     if (!document.SkippedResources().empty()) {
         QStringList names;

@@ -2,6 +2,7 @@
 // of the main window (right or bottom, or floating), so that it never opens off screen.
 
 #include "AccessibilityCheck.h"
+#include "LinkCheck.h"
 #include "MainForm.h"
 #include "MenuLayout.h"
 #include "preview/LivePreview.h"
@@ -150,6 +151,9 @@ QStringList TMainForm::warningTexts(const TAppletData &data, const MenuRecords &
                                     const MenuLayout &layout)
 {
     QStringList texts;
+    // Links that run script come first: they matter more than a weak contrast.
+    for (const AccessibilityWarning &warning : linkWarnings(items, document.Separator()))
+        texts << QString::fromStdString(warning.where + ": " + warning.what);
     for (const AccessibilityWarning &warning : accessibilityWarnings(data, items, layout))
         texts << QString::fromStdString(warning.where + ": " + warning.what);
     return texts;

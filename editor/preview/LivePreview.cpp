@@ -84,8 +84,8 @@ void LivePreview::setWarnings(const QStringList &warnings)
         return;
     QString text =
         warnings.size() == 1
-            ? tr("Accessibility: %1").arg(warnings.front())
-            : tr("Accessibility, %1 warnings: %2").arg(warnings.size()).arg(warnings.front());
+            ? tr("Warning: %1").arg(warnings.front())
+            : tr("%1 warnings: %2").arg(warnings.size()).arg(warnings.front());
     if (warnings.size() > 1)
         text +=
             tr(" (and %n more; tarvelle-cli check lists them all)", nullptr, warnings.size() - 1);

@@ -20,7 +20,7 @@ public:
     explicit LivePreview(QWidget *parent = nullptr);
 
     PreviewCanvas *canvas() const { return canvas_; }
-    // The accessibility warnings of the menu shown, in a line under it (hidden without any).
+    // The warnings about the menu shown, in a line under it (hidden without any).
     void setWarnings(const QStringList &warnings);
 
 signals:

@@ -217,9 +217,51 @@ TEST(BatchTool, CheckListsProblems)
           "applet field 2 ApBgClr: 'GGGGGG' is not a colour",
           "applet field 86 ApWidth: 'wide' is not an integer",
           "applet field 4 ApBgImg: '../up.gif' is not a bare file name",
-          "item 2 \"Products\" ItemURL: 'a|b' holds \"|\"",
+          "item 2 \"Products\": \"|\" in its caption, link or target shifts the page's fields: "
+          "the page shows \"Products\", links to \"a\" in target \"b\"",
           "item 2 \"Products\" ItemClBgSnd: 'gone.au' is missing in the project's folder"})
         EXPECT_NE(dirty.out.find(expected), std::string::npos) << expected << "\n" << dirty.out;
+}
+
+// check tells what publish does with the same file: what it leaves out and why, what the page
+// shows instead of the structure line, links that run script.
+TEST(BatchTool, CheckAgreesWithPublish)
+{
+    SavedProject p;
+    const TempFolder outside;
+    writeBytes(outside.file("far.gif"), "GIF");
+    std::filesystem::create_symlink(outside.file("far.gif"), p.folder.file("link.gif"));
+    writeBytes(p.folder.file("huge.gif"), "");
+    std::filesystem::resize_file(std::filesystem::u8path(p.folder.file("huge.gif")),
+                                 fsx::MaxFileSize + 1); // sparse: no disk is used
+    TItemArray &items = p.doc.GetItems();
+    items[0][ItemField::ItemOvBgImg] = "link.gif";
+    items[0][ItemField::ItemClBgImg] = "huge.gif";
+    items[1][ItemField::ItemNoBgImg] = "site.html";
+    items[1][ItemField::ItemURL] = " \tJavaScript:alert(1)";
+    items[2][ItemField::ItemCaption] = "Shown";
+    p.doc.SaveProject(p.path, p.tree);
+
+    const ToolRun checked = run({"check", p.path});
+    for (const char *expected :
+         {"item 1 \"Home\" ItemOvBgImg: 'link.gif' is a link out of the project's folder",
+          "item 1 \"Home\" ItemClBgImg: 'huge.gif' is larger than 256 MB",
+          "item 2 \"Products\" ItemNoBgImg: 'site.html' has the name of a file publishing writes",
+          "item 2 \"Products\": the link \" \tJavaScript:alert(1)\" runs a script",
+          "item 3 \"Shown\": the caption 'Shown' differs from its structure line 'A'"})
+        EXPECT_NE(checked.out.find(expected), std::string::npos) << expected << "\n" << checked.out;
+
+    const TempFolder site, program;
+    writeBytes(program.file("zorvex.js"), "RUNTIME");
+    const ToolRun published = run({"publish", p.path, site.path()}, program.path());
+    EXPECT_EQ(published.status, ExitCode::Problems);
+    for (const char *expected : {"left out: link.gif (is a link out of the project's folder)",
+                                 "left out: huge.gif (is larger than 256 MB)",
+                                 "left out: site.html (has the name of a file publishing writes)",
+                                 "warning: item 2 \"Products\": the link"})
+        EXPECT_NE(published.err.find(expected), std::string::npos) << expected << "\n"
+                                                                   << published.err;
+    EXPECT_NE(readBytes(site.file("site.html")).find("<li>Shown"), std::string::npos);
 }
 
 TEST(BatchTool, ControlCharactersNeverReachTheTerminal)

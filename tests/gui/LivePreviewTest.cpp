@@ -71,6 +71,13 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     trigger(f.w(), "Undo1");
     f.settle();
     EXPECT_TRUE(warnings->isVisibleTo(warnings->parentWidget()));
+    // A link typed with a separator is shown as the page will read it.
+    f.select(home);
+    part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->setText("a.html|javascript:x()");
+    f.settle();
+    EXPECT_TRUE(warnings->text().contains("links to \"a.html\" in target \"javascript:x()\""))
+        << warnings->text().toStdString();
+    f.select(f.root());
 
     // Pictures come from the preview folder; a name that is not there draws nothing.
     QTemporaryDir pictures;

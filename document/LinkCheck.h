@@ -1,0 +1,30 @@
+#pragma once
+
+#include "AccessibilityCheck.h"
+#include "ItemData.h"
+#include "MenuLayout.h"
+
+#include <string>
+#include <vector>
+
+// The scheme of a link as a browser reads it (blanks and control characters around it and
+// tabs and line breaks inside it dropped), in lower case; empty for a relative link.
+std::string linkScheme(const std::string &url);
+// A link that runs script when it is followed: javascript:, vbscript: or data:.
+bool linkRunsScript(const std::string &url);
+
+// The fields the page reads from an item: its caption, link and target as they stand after the
+// page splits the item's value at the separator, which shifts them when a value holds one.
+struct PageReading
+{
+    std::string caption;
+    std::string url;
+    std::string target;
+};
+PageReading pageReading(const TItemData &item, const std::string &separator);
+
+// Items whose caption, link or target holds the separator (the page reads other fields than
+// the record holds: named with what the page uses), and items whose link, as the page uses
+// it, runs script. Such links may be meant (javascript:void(0)), so they are only told.
+std::vector<AccessibilityWarning> linkWarnings(const MenuRecords &items,
+                                               const std::string &separator);
