@@ -25,10 +25,11 @@ const char *const Usage =
     "\n"
     "commands:\n"
     "  html PROJECT.tvl [OUTPUT]   write the HTML fragment to OUTPUT or standard output\n"
-    "  publish PROJECT.tvl FOLDER [--no-web-runtime]\n"
+    "  publish PROJECT.tvl FOLDER [--no-web-runtime] [--force]\n"
     "                              assemble the publishable folder in FOLDER: the page\n"
     "                              loads zorvex.js, copied beside it, unless\n"
-    "                              --no-web-runtime is given\n"
+    "                              --no-web-runtime is given; files there that Tarvelle\n"
+    "                              did not write are only replaced with --force\n"
     "  report PROJECT.tvl          write the publish report to standard output\n"
     "  check PROJECT.tvl           list the problems of the project\n"
     "  layout [--width A] PROJECT.tvl\n"
@@ -95,9 +96,26 @@ int html(const Project &project, const std::vector<std::string> &args, std::ostr
     return ExitCode::Ok;
 }
 
-int publish(Project &project, const std::string &fileName, const std::string &folder,
+int publish(Project &project, const std::string &fileName, const std::string &folder, bool force,
             std::ostream &err)
 {
+    // Nothing is written while files that are someone else's, or read-only, stand in the way.
+    const std::string target = fsx::withSeparator(folder);
+    const std::string name = fsx::fileNamePart(fileName);
+    const std::string source = projectFolder(fileName);
+    const TStringArray readOnly = project.doc.ReadOnlyFilesReplaced(target, name, source);
+    for (const std::string &file : readOnly)
+        err << printable("tarvelle-cli: " + file + " is read-only and was not replaced") << "\n";
+    const TStringArray foreign =
+        force ? TStringArray() : project.doc.ForeignFilesReplaced(target, name, source);
+    for (const std::string &file : foreign)
+        err << printable("tarvelle-cli: would replace " + file + ", which Tarvelle did not write")
+            << "\n";
+    if (!foreign.empty())
+        err << "tarvelle-cli: nothing was written; --force replaces these files\n";
+    if (!readOnly.empty() || !foreign.empty())
+        return ExitCode::LoadFailed;
+
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::u8path(folder), ec);
     if (!fsx::folderExists(folder))
@@ -189,9 +207,8 @@ private:
     {
         if (name.empty())
             return;
-        const std::string reason = outputs_.count(name)
-                                       ? "has the name of a file publishing writes"
-                                       : fsx::resourceProblem(folder, name);
+        const std::string reason = outputs_.count(name) ? "has the name of a file publishing writes"
+                                                        : fsx::resourceProblem(folder, name);
         if (!reason.empty())
             problem(where, "'" + name + "' " + reason);
     }
@@ -323,6 +340,7 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
     std::vector<std::string> args = arguments;
     const bool publishing = !args.empty() && args[0] == "publish";
     const bool webRuntime = !(publishing && takeOption(args, "--no-web-runtime"));
+    const bool force = publishing && takeOption(args, "--force");
     if (publishing)
         takeOption(args, "--web-runtime"); // the former default, still accepted
     std::optional<int> narrowWidth;
@@ -363,7 +381,7 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
         if (command == "html")
             return html(project, args, out);
         if (command == "publish")
-            return publish(project, fileName, args[2], err);
+            return publish(project, fileName, args[2], force, err);
         if (command == "layout") {
             const MenuLayout layout =
                 computeMenuLayout(project.doc.GetAppletData(), project.doc.GetItems(),

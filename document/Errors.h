@@ -20,6 +20,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// An existing file that is read-only was not replaced.
+class EReadOnly : public EInOutError
+{
+public:
+    using EInOutError::EInOutError;
+};
+
 // The structure section of a project file describes an impossible tree.
 class ETreeError : public std::runtime_error
 {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <random>
 #ifndef _WIN32
@@ -32,6 +33,13 @@ std::string reason()
     return errno != 0 ? std::string(". ") + std::strerror(errno) : std::string();
 }
 
+int readOnlyReplacements = 0;
+
+bool readOnlyReplaced()
+{
+    return readOnlyReplacements > 0;
+}
+
 bool isSeparator(char c)
 {
 #ifdef _WIN32
@@ -41,6 +49,16 @@ bool isSeparator(char c)
 #endif
 }
 } // namespace
+
+ReadOnlyReplacement::ReadOnlyReplacement()
+{
+    ++readOnlyReplacements;
+}
+
+ReadOnlyReplacement::~ReadOnlyReplacement()
+{
+    --readOnlyReplacements;
+}
 
 std::string readFile(const std::string &path)
 {
@@ -107,6 +125,49 @@ bool writeAll(int fd, const std::string &bytes)
 }
 } // namespace
 
+bool isReadOnlyFile(const std::string &path)
+{
+    struct stat info = {};
+    if (::lstat(toPath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    // No write permission for anyone, or none for this user (root may write anything, but a
+    // file nobody may write is meant to stay).
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+           ::access(toPath(path).c_str(), W_OK) != 0;
+}
+
+FolderLock::FolderLock(const std::string &folder) : path_(withSeparator(folder) + FolderLockName)
+{
+    // A lock whose file was removed by the holder between open and flock is no lock: try
+    // again on the file now under that name.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd_ < 0)
+            throw EInOutError("Cannot lock folder \"" + folder + "\"" + reason());
+        if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            ::close(fd_);
+            fd_ = -1;
+            throw EInOutError("Another save is writing into folder \"" + folder +
+                              "\"; try again when it has finished");
+        }
+        struct stat held = {}, named = {};
+        if (::fstat(fd_, &held) == 0 && ::lstat(path_.c_str(), &named) == 0 &&
+            held.st_ino == named.st_ino && held.st_dev == named.st_dev)
+            return;
+        ::close(fd_);
+        fd_ = -1;
+    }
+    throw EInOutError("Cannot lock folder \"" + folder + "\"");
+}
+
+FolderLock::~FolderLock()
+{
+    if (fd_ >= 0) {
+        ::unlink(path_.c_str());
+        ::close(fd_);
+    }
+}
+
 int removeLeftoverTemporaries(const std::string &folder)
 {
     // A temporary of a write that ended without renaming it (a killed save): this program's
@@ -136,6 +197,10 @@ int removeLeftoverTemporaries(const std::string &folder)
 void writeFileAtomically(const std::string &path, const std::string &bytes)
 {
     const fs::path target = toPath(path);
+    if (!readOnlyReplaced() && isReadOnlyFile(path))
+        throw EReadOnly("Cannot replace file \"" + path + "\". It is read-only");
+    struct stat existing = {};
+    const bool keep = ::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
     // Created exclusively and never through a link, so a link planted under the temporary
     // name cannot redirect the write; the rename then replaces the target itself (a link
     // there is replaced, not written through).
@@ -152,6 +217,13 @@ void writeFileAtomically(const std::string &path, const std::string &bytes)
         throw EInOutError("Cannot create file \"" + path + "\"" + reason());
     // Locked while it is written, so that removing leftovers never takes a live one.
     ::flock(fd, LOCK_EX);
+    // The new file is the old one to everyone else: same permissions, owner and group (the
+    // owner only where the system lets this process give files away).
+    if (keep) {
+        if (::fchown(fd, existing.st_uid, existing.st_gid) != 0)
+            (void)!::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+        ::fchmod(fd, existing.st_mode & 07777);
+    }
     errno = 0;
     // Flushed to the disk before it takes the target's place, as a save that survives a
     // power cut needs.
@@ -178,6 +250,18 @@ void writeFileAtomically(const std::string &path, const std::string &bytes)
     }
 }
 #else
+bool isReadOnlyFile(const std::string &path)
+{
+    std::error_code ec;
+    const fs::perms perms = fs::status(toPath(path), ec).permissions();
+    return !ec && fs::is_regular_file(toPath(path), ec) &&
+           (perms & fs::perms::owner_write) == fs::perms::none;
+}
+
+FolderLock::FolderLock(const std::string &folder) : path_(withSeparator(folder) + FolderLockName) {}
+
+FolderLock::~FolderLock() = default;
+
 int removeLeftoverTemporaries(const std::string &)
 {
     return 0;
@@ -186,6 +270,8 @@ int removeLeftoverTemporaries(const std::string &)
 void writeFileAtomically(const std::string &path, const std::string &bytes)
 {
     const fs::path target = toPath(path);
+    if (!readOnlyReplaced() && isReadOnlyFile(path))
+        throw EReadOnly("Cannot replace file \"" + path + "\". It is read-only");
     fs::path temporary = target;
     temporary += ".tmp~";
 
@@ -259,6 +345,96 @@ bool copyResource(const std::string &folder, const std::string &name, const std:
     return true;
 }
 
+std::string resolveLink(const std::string &path)
+{
+    std::error_code ec;
+    if (!fs::is_symlink(toPath(path), ec))
+        return path;
+    const fs::path target = fs::canonical(toPath(path), ec);
+    return ec ? path : target.u8string();
+}
+
+namespace {
+std::uint64_t contentHash(const std::string &bytes)
+{
+    std::uint64_t hash = 14695981039346656037ULL; // FNV-1a
+    for (const char c : bytes)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    return hash;
+}
+
+std::optional<FileStamp> statStamp(const std::string &path)
+{
+    std::error_code ec;
+    const fs::path p = toPath(path);
+    const std::uintmax_t size = fs::file_size(p, ec);
+    if (ec)
+        return std::nullopt;
+    const auto time = fs::last_write_time(p, ec);
+    if (ec)
+        return std::nullopt;
+    FileStamp stamp;
+    stamp.size = size;
+    stamp.modified =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count();
+    return stamp;
+}
+} // namespace
+
+std::optional<FileStamp> fileStamp(const std::string &path)
+{
+    std::optional<FileStamp> stamp = statStamp(path);
+    if (!stamp)
+        return std::nullopt;
+    try {
+        stamp->hash = contentHash(readFile(path));
+    } catch (const EInOutError &) {
+        return std::nullopt;
+    }
+    return stamp;
+}
+
+std::optional<FileStamp> fileStamp(const std::string &path, const std::string &content)
+{
+    std::optional<FileStamp> stamp = statStamp(path);
+    if (stamp)
+        stamp->hash = contentHash(content);
+    return stamp;
+}
+
+bool changedSince(const std::string &path, const FileStamp &stamp)
+{
+    const std::optional<FileStamp> now = statStamp(path);
+    if (!now)
+        return true;
+    if (now->size == stamp.size && now->modified == stamp.modified)
+        return false;
+    const std::optional<FileStamp> read = fileStamp(path);
+    return !read || read->size != stamp.size || read->hash != stamp.hash;
+}
+
+std::set<std::string> folderEntries(const std::string &folder)
+{
+    std::set<std::string> names;
+    std::error_code ec;
+    for (const fs::directory_entry &entry :
+         fs::directory_iterator(toPath(folder.empty() ? "." : folder), ec))
+        names.insert(entry.path().filename().u8string());
+    return names;
+}
+
+bool sameContent(const std::string &a, const std::string &b)
+{
+    std::error_code ec;
+    if (fs::file_size(toPath(a), ec) != fs::file_size(toPath(b), ec) || ec)
+        return false;
+    try {
+        return readFile(a) == readFile(b);
+    } catch (const EInOutError &) {
+        return false;
+    }
+}
+
 bool fileExists(const std::string &path)
 {
     std::error_code ec;
@@ -280,8 +456,12 @@ void removeFile(const std::string &path)
 
 void createFolder(const std::string &path)
 {
+#ifdef _WIN32
     std::error_code ec;
     fs::create_directory(toPath(path), ec);
+#else
+    ::mkdir(toPath(path).c_str(), 0700);
+#endif
 }
 
 void removeEmptyFolder(const std::string &path)

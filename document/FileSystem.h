@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <set>
 #include <string>
 
 // File access for the document core, with the error rules the document needs: reading and
@@ -12,8 +15,57 @@ constexpr unsigned long long MaxFileSize = 256ULL * 1024 * 1024;
 std::string readFile(const std::string &path);
 
 // Writes the file whole through a temporary file in the same folder that is renamed over the
-// target only when complete, so a failure leaves the previous file as it was.
+// target only when complete, so a failure leaves the previous file as it was. An existing
+// file keeps its permissions, owner and group; a read-only one is not replaced (EReadOnly)
+// unless a ReadOnlyReplacement is alive. A link at the target is replaced, not followed.
 void writeFileAtomically(const std::string &path, const std::string &bytes);
+
+// A file that cannot be written to: replacing it would override the owner's intent.
+bool isReadOnlyFile(const std::string &path);
+// While one lives, writeFileAtomically replaces read-only files (the user agreed to).
+class ReadOnlyReplacement
+{
+public:
+    ReadOnlyReplacement();
+    ~ReadOnlyReplacement();
+    ReadOnlyReplacement(const ReadOnlyReplacement &) = delete;
+    ReadOnlyReplacement &operator=(const ReadOnlyReplacement &) = delete;
+};
+
+// The file a symbolic link leads to (through every link in a chain); the path itself when it
+// is no link or leads nowhere.
+std::string resolveLink(const std::string &path);
+
+// What a file was when it was read or written, to tell whether someone changed it since.
+struct FileStamp
+{
+    std::uintmax_t size = 0;
+    std::int64_t modified = 0; // nanoseconds of the file's modification time
+    std::uint64_t hash = 0;    // of the content
+};
+std::optional<FileStamp> fileStamp(const std::string &path); // none for a missing file
+// The same for a file just read whole: content is what it holds.
+std::optional<FileStamp> fileStamp(const std::string &path, const std::string &content);
+// The content differs from the stamp's (a file only touched has not changed), or the file is
+// gone. Files whose size and time are the stamp's are not read again.
+bool changedSince(const std::string &path, const FileStamp &stamp);
+
+// Holds a folder for one save at a time: a second save into it fails with EInOutError while
+// the first runs, so two projects' files never mix. Released when destroyed or the process
+// ends in any way.
+class FolderLock
+{
+public:
+    explicit FolderLock(const std::string &folder);
+    ~FolderLock();
+    FolderLock(const FolderLock &) = delete;
+    FolderLock &operator=(const FolderLock &) = delete;
+
+private:
+    std::string path_;
+    int fd_ = -1;
+};
+inline constexpr const char *FolderLockName = ".tarvelle.lock";
 
 // Removes what writes that never finished (a killed save) left in a folder: the temporary
 // files of this program that no write under way holds. Returns how many.
@@ -30,9 +82,13 @@ std::string resourceProblem(const std::string &folder, const std::string &name);
 // finds one. A failure while writing raises EInOutError and leaves the previous target.
 bool copyResource(const std::string &folder, const std::string &name, const std::string &target);
 bool fileExists(const std::string &path);
+// The names in a folder (files, links and folders alike); empty when it cannot be read.
+std::set<std::string> folderEntries(const std::string &folder);
+// The two files hold the same bytes (false when either cannot be read).
+bool sameContent(const std::string &a, const std::string &b);
 bool folderExists(const std::string &path);
 void removeFile(const std::string &path);
-void createFolder(const std::string &path);
+void createFolder(const std::string &path); // private to the user (0700)
 void removeEmptyFolder(const std::string &path);
 
 // The file-name part of a path (after the last separator; on Windows "\" and "/").

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <set>
 
 namespace {
@@ -142,6 +143,7 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
     ProgressDisplay &progress = Progress();
     const ProgressFinish finish(progress);
     const std::string base = baseName(fileName);
+    const fsx::FolderLock lock(folder);
     fsx::removeLeftoverTemporaries(folder);
     for (const std::string &file : appletFiles_) {
         if (!fsx::isBareFileName(file))
@@ -183,6 +185,78 @@ std::set<std::string> TqarAppletAgent::PublishOutputs(const std::string &fileNam
             outputs.insert(file);
     }
     return outputs;
+}
+
+std::map<std::string, std::string>
+TqarAppletAgent::plannedWrites(const std::string &fileName, const std::string &resourceFolder) const
+{
+    std::map<std::string, std::string> writes;
+    for (const std::string &name : PublishOutputs(fileName))
+        writes[name] = std::string();
+    for (const std::string &file : appletFiles_) {
+        const std::string source = fsx::withSeparator(programFolder_) + file;
+        if (fsx::isBareFileName(file) && !fsx::fileExists(source))
+            writes.erase(file); // not copied where the program folder lacks it
+        else if (fsx::isBareFileName(file))
+            writes[file] = source;
+    }
+    std::set<std::string> seen; // each name is looked at once, however many items use it
+    for (const std::string &name : ResourceSlots()) {
+        if (fsx::isBareFileName(name) && !writes.count(name) && seen.insert(name).second &&
+            fsx::resourceProblem(resourceFolder, name).empty())
+            writes[name] = fsx::withSeparator(resourceFolder) + name;
+    }
+    return writes;
+}
+
+TStringArray TqarAppletAgent::ReadOnlyFilesReplaced(const std::string &folder,
+                                                    const std::string &fileName,
+                                                    const std::string &resourceFolder) const
+{
+    TStringArray readOnly;
+    for (const auto &write : plannedWrites(fileName, resourceFolder)) {
+        if (fsx::isReadOnlyFile(fsx::withSeparator(folder) + write.first))
+            readOnly.push_back(write.first);
+    }
+    return readOnly;
+}
+
+TStringArray TqarAppletAgent::ForeignFilesReplaced(const std::string &folder,
+                                                   const std::string &fileName,
+                                                   const std::string &resourceFolder) const
+{
+    const std::set<std::string> present = fsx::folderEntries(folder);
+    // What earlier saves wrote, as their reports tell: the files listed, and each report's
+    // page, project and the report itself.
+    static const std::string reportSuffix = "_PublishReport.txt";
+    std::set<std::string> ours;
+    for (const std::string &name : present) {
+        if (name.size() <= reportSuffix.size() ||
+            name.compare(name.size() - reportSuffix.size(), reportSuffix.size(), reportSuffix) != 0)
+            continue;
+        const std::string base = name.substr(0, name.size() - reportSuffix.size());
+        ours.insert({name, base + ".html", base + ".tvl"});
+        try {
+            const std::string report = fsx::readFile(fsx::withSeparator(folder) + name);
+            for (LineCursor lines(report); !lines.atEnd();) {
+                const std::string_view line = lines.next();
+                if (line.size() > 2 && line.substr(0, 2) == "  ")
+                    ours.insert(std::string(line.substr(2)));
+            }
+        } catch (const EInOutError &) {
+        }
+    }
+    const std::map<std::string, std::string> writes = plannedWrites(fileName, resourceFolder);
+    TStringArray foreign;
+    for (const auto &[name, source] : writes) {
+        if (!present.count(name) || ours.count(name))
+            continue;
+        const std::string existing = fsx::withSeparator(folder) + name;
+        if (!source.empty() && fsx::sameContent(source, existing))
+            continue; // the same bytes again: nothing is lost
+        foreign.push_back(name);
+    }
+    return foreign;
 }
 
 TStringArray TqarAppletAgent::PublishedAppletFiles() const

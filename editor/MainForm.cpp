@@ -16,6 +16,7 @@
 #include "pages/ItemPages.h"
 #include "pages/MenuPages.h"
 #include "PreviewFolders.h"
+#include "ProgramFolder.h"
 #include "PublishReport.h"
 #include "Registry.h"
 #include "Shell.h"
@@ -455,7 +456,7 @@ void TMainForm::FormCreate()
     QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtime.isEmpty())
         runtime = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    QDir().mkpath(runtime);
+    makePrivateFolder(runtime);
     PreviewFolders::removeStale(runtime);
     previewDir = std::make_unique<QTemporaryDir>(PreviewFolders::templateIn(runtime));
     if (previewDir->isValid())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileSystem.h"
 #include "MenuTree.h"
 #include "pages/PageFields.h"
 #include "preview/MenuScene.h"
@@ -9,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <QMainWindow>
 #include <QPointer>
 #include <vector>
@@ -255,7 +257,9 @@ private:
     // Saves under the project's name, asking for one when there is none; false when the user
     // cancelled the dialog.
     bool saveDocument();
-    void saveAs(const QString &fileName);
+    bool saveDocumentAs();
+    // Saves the project and its outputs under fileName; false when the author cancelled.
+    bool saveAs(const QString &fileName);
     void fillWindowFromFile(const QString &fileName, bool asTemplate);
     void selectRoot();
     void clearModified();
@@ -340,6 +344,7 @@ private:
     int editSeries = 0;
     PageState pageBaseline;
     QString projectFileName;
+    std::optional<fsx::FileStamp> projectStamp; // the project file as last read or written
     RecentFileList recentFiles;
     bool TreeRebuilding = false;
     MenuTree::Id CurrentItemNode = 0; // the node whose record the item pages show

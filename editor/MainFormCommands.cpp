@@ -75,10 +75,41 @@ void TMainForm::ProcessMenuStructure()
     numberMenuStructure(menuTree, document.GetItems(), *progress);
 }
 
-void TMainForm::saveAs(const QString &fileName)
+bool TMainForm::saveAs(const QString &fileName)
 {
-    const std::string path = toStd(QDir::toNativeSeparators(fileName));
-    document.SaveAll(fsx::folderPart(path), fsx::fileNamePart(path), menuTree);
+    // A project reached through a link is saved where the link leads; the link stays.
+    const std::string path = fsx::resolveLink(toStd(QDir::toNativeSeparators(fileName)));
+    const std::string folder = fsx::folderPart(path);
+    const std::string name = fsx::fileNamePart(path);
+    const std::string resources = document.PreviewFolder();
+    auto listed = [](TStringArray names) {
+        QStringList list;
+        for (const std::string &n : names)
+            list << QString::fromStdString(n);
+        return list.join(QLatin1String(", "));
+    };
+    // The project itself the author chose in the file dialog, or opened.
+    TStringArray foreign = document.ForeignFilesReplaced(folder, name, resources);
+    foreign.erase(std::remove(foreign.begin(), foreign.end(), name), foreign.end());
+    if (!foreign.empty() &&
+        services.dialogs.warning(this,
+                                 tr("Saving replaces files that Tarvelle did not write: %1. "
+                                    "Replace them?")
+                                     .arg(listed(foreign)),
+                                 DialogService::YesNo) != DialogService::Yes)
+        return false;
+    const TStringArray readOnly = document.ReadOnlyFilesReplaced(folder, name, resources);
+    std::optional<fsx::ReadOnlyReplacement> replaceReadOnly;
+    if (!readOnly.empty()) {
+        if (services.dialogs.warning(
+                this,
+                tr("These files are read-only: %1. Replace them anyway?").arg(listed(readOnly)),
+                DialogService::YesNo) != DialogService::Yes)
+            return false;
+        replaceReadOnly.emplace();
+    }
+    document.SaveAll(folder, name, menuTree);
+    projectStamp = fsx::fileStamp(path);
     // What keeps visitors from using the menu, and links that run script, are told without
     // stopping the author.
     const MenuRecords records{document.GetItems()};
@@ -101,24 +132,49 @@ void TMainForm::saveAs(const QString &fileName)
                 .arg(names.join(QLatin1String(", "))),
             DialogService::OkOnly);
     }
+    return true;
 }
 
 bool TMainForm::saveDocument()
 {
     storePages();
     ProcessMenuStructure();
-    if (!projectFileName.isEmpty()) {
-        saveAs(projectFileName);
-        clearModified();
-        return true;
+    if (projectFileName.isEmpty())
+        return saveDocumentAs();
+    // Another program, or another editor, may have saved the file since: its work is not
+    // replaced without a word.
+    const std::string path = fsx::resolveLink(toStd(QDir::toNativeSeparators(projectFileName)));
+    if (projectStamp && fsx::fileExists(path) && fsx::changedSince(path, *projectStamp)) {
+        switch (services.dialogs.warning(
+            this,
+            tr("\"%1\" was changed on disk since it was opened or last saved here. Replace it "
+               "with this menu, save this menu under another name, or cancel?")
+                .arg(QFileInfo(projectFileName).fileName()),
+            DialogService::ReplaceSaveAsCancel)) {
+        case DialogService::Yes:
+            break;
+        case DialogService::No:
+            return saveDocumentAs();
+        default:
+            return false;
+        }
     }
-    const QString chosen = services.dialogs.saveFile(this, QLatin1String(ProjectFilter));
-    if (chosen.isEmpty())
+    if (!saveAs(projectFileName))
         return false;
-    saveAs(chosen);
     clearModified();
+    return true;
+}
+
+bool TMainForm::saveDocumentAs()
+{
+    storePages();
+    ProcessMenuStructure();
+    const QString chosen = services.dialogs.saveFile(this, QLatin1String(ProjectFilter));
+    if (chosen.isEmpty() || !saveAs(chosen))
+        return false;
     projectFileName = chosen;
     updateTitle();
+    clearModified();
     return true;
 }
 
@@ -138,15 +194,7 @@ void TMainForm::Save1Click()
 
 void TMainForm::Save2Click()
 {
-    const QString chosen = services.dialogs.saveFile(this, QLatin1String(ProjectFilter));
-    if (chosen.isEmpty())
-        return;
-    storePages();
-    ProcessMenuStructure();
-    saveAs(chosen);
-    projectFileName = chosen;
-    updateTitle();
-    clearModified();
+    saveDocumentAs();
 }
 
 void TMainForm::selectRoot()
@@ -164,6 +212,7 @@ void TMainForm::New1Click()
     document.ClearPreview();
     CurrentItemNode = 0;
     projectFileName.clear();
+    projectStamp.reset();
     updateTitle();
     rebuildTree([this] {
         menuTree.clear();
@@ -231,6 +280,7 @@ void TMainForm::fillWindowFromFile(const QString &fileName, bool asTemplate)
     // A template starts a new, untitled project: saving asks for a name, so the shipped
     // template is never overwritten, and it does not enter the recent files.
     projectFileName = asTemplate ? QString() : fileName;
+    projectStamp = asTemplate ? std::nullopt : fsx::fileStamp(path, bytes);
     updateTitle();
     document.StageResources(fsx::folderPart(path));
     selectRoot();

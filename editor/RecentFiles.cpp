@@ -2,6 +2,7 @@
 
 #include "Errors.h"
 #include "FileSystem.h"
+#include "ProgramFolder.h"
 #include "TextCodec.h"
 
 #include <QDir>
@@ -14,18 +15,21 @@ RecentFileList::RecentFileList(QString programFolder) : programFolder_(std::move
 
 QString RecentFileList::path() const
 {
-    if (QFileInfo(programFolder_).isWritable())
+    if (isPortableFolder(programFolder_))
         return programFolder_ + "recentfile.dat";
+    // The list names the user's files: nobody else reads it.
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(folder);
+    makePrivateFolder(folder);
     return QDir::toNativeSeparators(folder + "/recentfile.dat");
 }
 
 QStringList RecentFileList::lines() const
 {
     const std::string file = path().toStdString();
-    if (!fsx::fileExists(file))
+    if (!fsx::fileExists(file)) {
         fsx::writeFileAtomically(file, std::string());
+        makePrivateFile(path()); // later saves keep the mode
+    }
     QStringList lines;
     for (const std::string &line : splitLines(decodeText(fsx::readFile(file)))) {
         if (lines.size() == Slots)

@@ -2,6 +2,7 @@
 
 #include "FolderMemory.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
@@ -13,10 +14,14 @@ QtDialogs::Answer QtDialogs::warning(QWidget *parent, const QString &text, Butto
     QMessageBox::StandardButtons standard = QMessageBox::Ok;
     if (buttons == YesNo)
         standard = QMessageBox::Yes | QMessageBox::No;
-    else if (buttons == YesNoCancel)
+    else if (buttons == YesNoCancel || buttons == ReplaceSaveAsCancel)
         standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     const auto box =
         messageBox(QMessageBox::Warning, parent, QStringLiteral("Warning"), text, standard);
+    if (buttons == ReplaceSaveAsCancel) {
+        box->button(QMessageBox::Yes)->setText(QObject::tr("Replace"));
+        box->button(QMessageBox::No)->setText(QObject::tr("Save As..."));
+    }
     switch (box->exec()) {
     case QMessageBox::Yes:
         return Yes;

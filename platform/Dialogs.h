@@ -25,7 +25,8 @@ public:
     {
         OkOnly,
         YesNo,
-        YesNoCancel
+        YesNoCancel,
+        ReplaceSaveAsCancel // Yes, No and Cancel, labelled "Replace", "Save As..." and "Cancel"
     };
 
     virtual ~DialogService() = default;

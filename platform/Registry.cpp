@@ -1,5 +1,7 @@
 #include "Registry.h"
 
+#include "ProgramFolder.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -68,7 +70,7 @@ bool Registry::openKey(const QString &key, bool create)
         settings_->endGroup();
         if (!exists)
             return false;
-    } else if (!QDir().mkpath(QFileInfo(settings_->fileName()).absolutePath())) {
+    } else if (!makePrivateFolder(QFileInfo(settings_->fileName()).absolutePath())) {
         throw RegistryError("cannot create the registry folder for " + key.toStdString());
     }
     group_ = group;
@@ -96,6 +98,9 @@ void Registry::requireOpen() const
 void Registry::sync()
 {
     settings_->sync();
+#ifndef _WIN32
+    makePrivateFile(settings_->fileName());
+#endif
     if (settings_->status() != QSettings::NoError)
         throw RegistryError("cannot write the registry at " + settings_->fileName().toStdString());
 }

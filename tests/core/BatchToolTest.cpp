@@ -11,6 +11,7 @@
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -333,3 +334,61 @@ TEST(BatchTool, DataFolderInBothLayouts)
               (root / "bare" / "bin").string() + sep);
     fs::remove_all(root);
 }
+
+#ifndef _WIN32
+// publish replaces only what Tarvelle wrote: someone's files of the same names are listed and
+// nothing is written unless --force; read-only files stay; a folder another save is writing
+// into is refused; what it replaces keeps its permissions.
+TEST(BatchTool, PublishNeverReplacesWhatIsNotItsOwn)
+{
+    SavedProject p;
+    const TempFolder program, site;
+    writeBytes(program.file("zorvex.js"), "RUNTIME");
+    writeBytes(site.file("site.html"), "the site's own page");
+    writeBytes(site.file("home.gif"), "another logo");
+    writeBytes(site.file("zorvex.js"), "RUNTIME"); // the same bytes: nothing is lost
+    auto publish = [&](std::vector<std::string> extra = {}) {
+        std::vector<std::string> args{"publish", p.path, site.path()};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return run(args, program.path());
+    };
+    const ToolRun refused = publish();
+    EXPECT_EQ(refused.status, ExitCode::LoadFailed);
+    EXPECT_NE(refused.err.find("would replace home.gif"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("would replace site.html"), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.err.find("zorvex.js"), std::string::npos) << refused.err;
+    EXPECT_EQ(readBytes(site.file("site.html")), "the site's own page");
+    EXPECT_FALSE(std::filesystem::exists(site.file("site.tvl"))) << "nothing written";
+
+    EXPECT_EQ(publish({"--force"}).status, ExitCode::Ok);
+    EXPECT_EQ(readBytes(site.file("home.gif")), "GIF");
+    // Written by Tarvelle now, as its report tells: replaced without asking, modes kept.
+    ::chmod(site.file("site.tvl").c_str(), 0600);
+    ::chmod(site.file("home.gif").c_str(), 0640);
+    EXPECT_EQ(publish().status, ExitCode::Ok);
+    struct stat info = {};
+    ASSERT_EQ(::stat(site.file("site.tvl").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    ASSERT_EQ(::stat(site.file("home.gif").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+
+    ::chmod(site.file("site.html").c_str(), 0444);
+    const std::string page = readBytes(site.file("site.html"));
+    p.doc.GetItems()[0][ItemField::ItemCaption] = "Start";
+    p.doc.SaveProject(p.path, p.tree);
+    const ToolRun readOnly = publish({"--force"});
+    EXPECT_EQ(readOnly.status, ExitCode::LoadFailed);
+    EXPECT_NE(readOnly.err.find("site.html is read-only"), std::string::npos) << readOnly.err;
+    EXPECT_EQ(readBytes(site.file("site.html")), page);
+    ::chmod(site.file("site.html").c_str(), 0644);
+
+    {
+        const fsx::FolderLock busy(site.path());
+        const ToolRun locked = publish();
+        EXPECT_EQ(locked.status, ExitCode::LoadFailed);
+        EXPECT_NE(locked.err.find("Another save is writing"), std::string::npos) << locked.err;
+    }
+    EXPECT_EQ(publish().status, ExitCode::Ok);
+    EXPECT_FALSE(std::filesystem::exists(site.file(fsx::FolderLockName))) << "released";
+}
+#endif

@@ -93,8 +93,13 @@ TEST(Publishing, StagingRecordsAndClearingDeletesOnlyStagedFiles)
     f.doc.ClearPreview();
     EXPECT_TRUE(f.doc.StagedFiles().empty());
     EXPECT_FALSE(fs::exists(f.preview()));
+    // Made again, it is as private as before: the pictures of an unsaved project are nobody's
+    // business.
+    f.doc.CopyToPreview(f.project.file("bg.gif"));
+    EXPECT_EQ(fs::status(f.preview()).permissions() & fs::perms::all, fs::perms::owner_all);
 
     // A file that was not staged keeps the folder.
+    f.doc.ClearPreview();
     f.doc.StageAppletFiles(f.project.path());
     EXPECT_EQ(f.doc.StagedFiles(), (TStringArray{"zorvex.jar", "zorvex.class", ""}));
     writeBytes(f.preview("stranger.txt"), "x");

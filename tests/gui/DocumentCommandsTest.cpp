@@ -3,6 +3,7 @@
 #include "pages/AppletPages.h"
 #include "pages/ItemPages.h"
 #include "PreviewFolders.h"
+#include "ProgramFolder.h"
 #include "RecentFiles.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/TextEdit.h"
@@ -16,6 +17,7 @@
 #include <QProcess>
 #include <QTest>
 #include <QToolButton>
+#include <unistd.h>
 
 namespace {
 struct CommandFixture : WindowFixture
@@ -419,8 +421,21 @@ TEST(DocumentCommands, AnInstalledCopyKeepsItsRecentFilesPerUser)
         QFile list(recent.path());
         ASSERT_TRUE(list.open(QIODevice::ReadOnly));
         EXPECT_TRUE(list.readAll().startsWith("&1 /home/me/menu.tvl\r\n"));
+        // The list names the user's files: only the user reads it.
+        EXPECT_EQ(QFileInfo(recent.path()).permissions() & 0x0077, 0);
+        EXPECT_EQ(QFileInfo(QFileInfo(recent.path()).path()).permissions() & 0x0077, 0);
     }
     qputenv("XDG_DATA_HOME", previous);
+    // Only a copy in a folder of the user's own is portable: never a system folder, never
+    // one owned by someone else (an installed copy run as root).
+    QTemporaryDir own;
+    EXPECT_TRUE(isPortableFolder(own.path()));
+    EXPECT_FALSE(isPortableFolder("/usr/share"));
+    if (::getuid() == 0) {
+        QTemporaryDir theirs;
+        ASSERT_EQ(::chown(theirs.path().toLocal8Bit().constData(), 65534, 65534), 0);
+        EXPECT_FALSE(isPortableFolder(theirs.path()));
+    }
 }
 
 TEST(DocumentCommands, ASaveSaysWhichFilesItLeftOut)
@@ -476,4 +491,60 @@ TEST(DocumentCommands, TwoEditorsNeverShareStagedFiles)
     QFile saved(f.path("logo.gif"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), "X's logo");
+}
+
+// A save never replaces someone's work without a word: a project changed on disk since it was
+// read, files Tarvelle did not write, a project reached through a link (saved where it leads).
+TEST(DocumentCommands, SavesKeepWhatOthersWrote)
+{
+    CommandFixture f;
+    const QString site = f.savedProject("site.tvl");
+    ASSERT_TRUE(QFile::link(site, f.path("link.tvl")));
+    f.w().OpenProjectFile(f.path("link.tvl"));
+    auto *url = part<ItemPage>(f.w(), "TabSheet1")->edtItemURL;
+    auto readSite = [&] {
+        QFile file(site);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    };
+    f.select(f.child(f.child(f.root(), 0), 0)); // "Child", which may link
+    url->setText("through-link.html");
+    trigger(f.w(), "Save1");
+    EXPECT_TRUE(QFileInfo(f.path("link.tvl")).isSymLink()) << "the link stays a link";
+    EXPECT_TRUE(readSite().contains("through-link.html"));
+
+    // Another editor saves in between: cancelling keeps its file, Replace takes this menu.
+    const QByteArray theirs = readSite().replace("through-link.html", "theirs.html");
+    {
+        QFile file(site);
+        file.open(QIODevice::WriteOnly);
+        file.write(theirs);
+    }
+    url->setText("mine.html");
+    f.dialogs.answers = {DialogService::Cancel};
+    trigger(f.w(), "Save1");
+    ASSERT_EQ(f.dialogs.warnings.size(), 1);
+    EXPECT_EQ(f.dialogs.warningButtons.back(), DialogService::ReplaceSaveAsCancel);
+    EXPECT_TRUE(f.dialogs.warnings[0].contains("was changed on disk"));
+    EXPECT_EQ(readSite(), theirs);
+    EXPECT_TRUE(f.w().Modified());
+    f.dialogs.answers = {DialogService::Yes};
+    trigger(f.w(), "Save1");
+    EXPECT_TRUE(readSite().contains("mine.html"));
+    trigger(f.w(), "Save1"); // unchanged since: no question
+    EXPECT_EQ(f.dialogs.warnings.size(), 2);
+
+    // Save As over the site's own page asks once, naming it; No writes nothing.
+    {
+        QFile page(f.path("index.html"));
+        page.open(QIODevice::WriteOnly);
+        page.write("the site's own page");
+    }
+    f.dialogs.answers = {DialogService::No};
+    f.f_saveAs(f.path("index.tvl"));
+    ASSERT_EQ(f.dialogs.warnings.size(), 3);
+    EXPECT_TRUE(f.dialogs.warnings[2].contains("did not write: index.html"))
+        << f.dialogs.warnings[2].toStdString();
+    EXPECT_FALSE(QFile::exists(f.path("index.tvl")));
+    EXPECT_TRUE(f.w().ProjectFileName().endsWith("link.tvl"));
 }
