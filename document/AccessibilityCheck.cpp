@@ -1,6 +1,7 @@
 #include "AccessibilityCheck.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 
@@ -26,11 +27,17 @@ enum : int
 
 double luminance(Rgb c)
 {
-    auto linear = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+    // The 256 channel values once: a menu of many items asks for the same few colours.
+    static const std::array<double, 256> linear = [] {
+        std::array<double, 256> table{};
+        for (int v = 0; v < 256; ++v) {
+            const double s = v / 255.0;
+            table[std::size_t(v)] = s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        }
+        return table;
+    }();
+    auto at = [](int v) { return linear[std::size_t(std::clamp(v, 0, 255))]; };
+    return 0.2126 * at(c.r) + 0.7152 * at(c.g) + 0.0722 * at(c.b);
 }
 
 // Row y of a gradient from a to b over h rows, as the menu paints it.

@@ -372,9 +372,13 @@ void MenuScene::paint(QPainter &p, const MenuView &view, QSize viewport) const
     int focusedDepth = -1;
     for (std::size_t i = 0; view.keyboard && i < view.chain.size() && i < view.lit.size(); ++i)
         focusedDepth = view.lit[i] >= 0 ? int(i) : focusedDepth;
+    // Only the items the paint can reach: a menu of many thousand items shows a few dozen.
+    const QRectF reach = p.clipBoundingRect().adjusted(-4, -4, 4, 4);
     for (std::size_t k = 0; k < layout_.items.size(); ++k) {
-        paintItem(p, int(k), view.state(int(k)));
         const LayoutRect &r = layout_.items[k];
+        if (!reach.intersects(QRectF(r.x, r.y, r.w, r.h)))
+            continue;
+        paintItem(p, int(k), view.state(int(k)));
         if (view.keyboard && focusedDepth < 0 && view.hover == int(k))
             focusRing(p, r.x, r.y, r.w, r.h);
     }
