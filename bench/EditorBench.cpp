@@ -1,6 +1,8 @@
 // The tree commands of the real main window (offscreen) on a menu of 10,000 items, with the
-// live preview shown as on a first start, or hidden with --preview=off:
+// live preview shown as on a first start, or hidden with --preview=off; --items=N and
+// --shape=wide|deep give the scaling shapes instead:
 //   QT_QPA_PLATFORM=offscreen build/bench-bin/tarvelle_editor_bench [--preview=off]
+//       [--items=100000 --shape=wide]
 
 #include "FakeServices.h"
 #include "MainForm.h"
@@ -20,7 +22,8 @@
 #include <QUndoStack>
 
 namespace {
-constexpr int MenuItems = 10000;
+int menuItems = 10000;
+std::string menuShape; // empty: the realistic shape
 bool previewShown = true;
 
 struct Editor
@@ -34,7 +37,10 @@ struct Editor
     {
         TqarAppletAgent doc;
         MemoryTree tree;
-        buildMenu(doc, tree, MenuItems);
+        if (menuShape.empty())
+            buildMenu(doc, tree, menuItems);
+        else
+            buildShapedMenu(doc, tree, menuItems, menuShape);
         const QString file = folder.path() + "/large.tvl";
         doc.SaveProject(file.toStdString(), tree);
         window = std::make_unique<TMainForm>(EditorServices{dialogs, shell, folder.path() + "/"});
@@ -173,7 +179,23 @@ void BM_ResizeFrame(benchmark::State &state)
     e.window->resize(base);
 }
 
+// A keystroke in a caption, drawn: the text changes and the window repaints.
+void BM_CaptionKeystroke(benchmark::State &state)
+{
+    Editor &e = editor();
+    e.select(e.node(1, 1));
+    auto *caption = e.window->findChild<QLineEdit *>("edtItemCaption");
+    caption->setFocus();
+    int k = 0;
+    for (auto _ : state) {
+        caption->setText(QStringLiteral("Typed %1").arg(++k));
+        QApplication::processEvents();
+        e.window->repaint();
+    }
+}
+
 BENCHMARK(BM_InsertAndDelete)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CaptionKeystroke)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResizeFrame)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PageStepBytes)->Iterations(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UndoAndRedoDelete)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
@@ -185,8 +207,13 @@ BENCHMARK(BM_MoveUpAndDown)->Arg(8)->Unit(benchmark::kMillisecond);
 int main(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
-        if (std::string(argv[i]) == "--preview=off")
+        const std::string arg = argv[i];
+        if (arg == "--preview=off")
             previewShown = false;
+        else if (arg.rfind("--items=", 0) == 0)
+            menuItems = std::stoi(arg.substr(8));
+        else if (arg.rfind("--shape=", 0) == 0)
+            menuShape = arg.substr(8);
     }
     return runQtBenchmarks(argc, argv);
 }

@@ -194,7 +194,7 @@ int removeLeftoverTemporaries(const std::string &folder)
     return removed;
 }
 
-void writeFileAtomically(const std::string &path, const std::string &bytes)
+void writeFileAtomically(const std::string &path, const std::string &bytes, Durable durable)
 {
     const fs::path target = toPath(path);
     if (!readOnlyReplaced() && isReadOnlyFile(path))
@@ -227,7 +227,7 @@ void writeFileAtomically(const std::string &path, const std::string &bytes)
     errno = 0;
     // Flushed to the disk before it takes the target's place, as a save that survives a
     // power cut needs.
-    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool written = writeAll(fd, bytes) && (durable == Durable::No || ::fsync(fd) == 0);
     const std::string writeReason = reason();
     if (!written) {
         ::unlink(temporary.c_str());
@@ -241,6 +241,8 @@ void writeFileAtomically(const std::string &path, const std::string &bytes)
         throw EInOutError("Cannot replace file \"" + path + "\"" + renameReason);
     }
     ::close(fd);
+    if (durable == Durable::No)
+        return;
     // And the folder, so the new name itself is on the disk.
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -267,7 +269,7 @@ int removeLeftoverTemporaries(const std::string &)
     return 0;
 }
 
-void writeFileAtomically(const std::string &path, const std::string &bytes)
+void writeFileAtomically(const std::string &path, const std::string &bytes, Durable durable)
 {
     const fs::path target = toPath(path);
     if (!readOnlyReplaced() && isReadOnlyFile(path))
@@ -299,7 +301,7 @@ void writeFileAtomically(const std::string &path, const std::string &bytes)
 
 #endif
 
-bool copyFile(const std::string &from, const std::string &to)
+bool copyFile(const std::string &from, const std::string &to, Durable durable)
 {
     if (from.empty() || to.empty())
         return false;
@@ -307,7 +309,7 @@ bool copyFile(const std::string &from, const std::string &to)
     if (!fs::is_regular_file(toPath(from), ec))
         return false;
     try {
-        writeFileAtomically(to, readFile(from));
+        writeFileAtomically(to, readFile(from), durable);
     } catch (const EInOutError &) {
         return false;
     }
@@ -335,13 +337,14 @@ std::string resourceProblem(const std::string &folder, const std::string &name)
     return std::string();
 }
 
-bool copyResource(const std::string &folder, const std::string &name, const std::string &target)
+bool copyResource(const std::string &folder, const std::string &name, const std::string &target,
+                  Durable durable)
 {
     if (!resourceProblem(folder, name).empty())
         return false;
     std::error_code ec;
     const fs::path source = fs::weakly_canonical(toPath(withSeparator(folder) + name), ec);
-    writeFileAtomically(target, readFile(source.u8string()));
+    writeFileAtomically(target, readFile(source.u8string()), durable);
     return true;
 }
 

@@ -18,7 +18,14 @@ std::string readFile(const std::string &path);
 // target only when complete, so a failure leaves the previous file as it was. An existing
 // file keeps its permissions, owner and group; a read-only one is not replaced (EReadOnly)
 // unless a ReadOnlyReplacement is alive. A link at the target is replaced, not followed.
-void writeFileAtomically(const std::string &path, const std::string &bytes);
+// Durable::No skips flushing to the disk, for copies that are only a cache (the preview's).
+enum class Durable
+{
+    Yes,
+    No
+};
+void writeFileAtomically(const std::string &path, const std::string &bytes,
+                         Durable durable = Durable::Yes);
 
 // A file that cannot be written to: replacing it would override the owner's intent.
 bool isReadOnlyFile(const std::string &path);
@@ -73,14 +80,15 @@ int removeLeftoverTemporaries(const std::string &folder);
 
 // Copies a file over the target (through a temporary file, as every write); returns false on
 // any failure.
-bool copyFile(const std::string &from, const std::string &to);
+bool copyFile(const std::string &from, const std::string &to, Durable durable = Durable::Yes);
 // Why the file name in folder cannot be published ("is missing in the project's folder", ...);
 // empty when it can: a bare name of a regular file inside that folder (a link only when it
 // leads inside it) within the file-size limit.
 std::string resourceProblem(const std::string &folder, const std::string &name);
 // Copies the file name from folder to target when resourceProblem finds none; false when it
 // finds one. A failure while writing raises EInOutError and leaves the previous target.
-bool copyResource(const std::string &folder, const std::string &name, const std::string &target);
+bool copyResource(const std::string &folder, const std::string &name, const std::string &target,
+                  Durable durable = Durable::Yes);
 bool fileExists(const std::string &path);
 // The names in a folder (files, links and folders alike); empty when it cannot be read.
 std::set<std::string> folderEntries(const std::string &folder);

@@ -27,6 +27,9 @@ std::string linkScheme(const std::string &url)
 
 bool linkRunsScript(const std::string &url)
 {
+    if (url.find(':') == std::string::npos)
+        return false; // a relative link, as most are: no scheme to read
+
     const std::string scheme = linkScheme(url);
     return scheme == "javascript" || scheme == "vbscript" || scheme == "data";
 }

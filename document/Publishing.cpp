@@ -70,7 +70,7 @@ void TqarAppletAgent::CopyToPreviewAs(const std::string &path, const std::string
     if (!fsx::folderExists(preview))
         fsx::createFolder(preview);
     if (fsx::isBareFileName(name))
-        fsx::copyFile(path, fsx::withSeparator(preview) + name);
+        fsx::copyFile(path, fsx::withSeparator(preview) + name, fsx::Durable::No);
     stagedFiles_.push_back(name);
 }
 
@@ -82,7 +82,7 @@ void TqarAppletAgent::StageFile(const std::string &name, const std::string &byte
     if (!fsx::folderExists(preview))
         fsx::createFolder(preview);
     stagedFiles_.push_back(name);
-    fsx::writeFileAtomically(fsx::withSeparator(preview) + name, bytes);
+    fsx::writeFileAtomically(fsx::withSeparator(preview) + name, bytes, fsx::Durable::No);
 }
 
 void TqarAppletAgent::ClearPreview()
@@ -109,19 +109,24 @@ void TqarAppletAgent::StageResources(const std::string &folder)
     const ProgressFinish finish(progress);
     progress.setMaximum(static_cast<int>(Items.size() * 5 + 2));
     progress.setText("Copying Resource Files ... ...");
+    // Each distinct file once, however many slots name it; the preview is a cache, so its
+    // copies need not reach the disk before the next one.
+    std::set<std::string> done;
     for (const std::string &name : ResourceSlots()) {
-        // A value that is not a bare name never becomes part of a path.
-        if (fsx::isBareFileName(name)) {
-            const std::string preview = PreviewFolder();
-            if (!fsx::folderExists(preview))
-                fsx::createFolder(preview);
-            try {
-                fsx::copyResource(folder, name, fsx::withSeparator(preview) + name);
-            } catch (const EInOutError &) {
-            }
-            stagedFiles_.push_back(name);
-        }
         progress.step(1);
+        // A value that is not a bare name never becomes part of a path.
+        if (!fsx::isBareFileName(name) || !done.insert(name).second)
+            continue;
+        const std::string preview = PreviewFolder();
+        if (!fsx::folderExists(preview))
+            fsx::createFolder(preview);
+        try {
+            if (fsx::copyResource(folder, name, fsx::withSeparator(preview) + name,
+                                  fsx::Durable::No))
+                ++stagedCopies_;
+        } catch (const EInOutError &) {
+        }
+        stagedFiles_.push_back(name);
     }
 }
 

@@ -106,6 +106,8 @@ public:
     void StageFile(const std::string &name, const std::string &bytes);
     void StageAppletFiles(const std::string &folder);
     void StageResources(const std::string &folder);
+    // How many files staging has copied so far, for tests of its cost.
+    long long StagedCopies() const { return stagedCopies_; }
     bool SaveAll(const std::string &folder, const std::string &fileName, const ItemTree &tree);
     // SaveAll taking the resources from another folder than the preview folder.
     bool SaveAllFrom(const std::string &folder, const std::string &fileName, const ItemTree &tree,
@@ -147,6 +149,7 @@ private:
     std::string programFolder_;
     std::string previewFolder_;
     std::string announcedItemCount_;
+    long long stagedCopies_ = 0;
     // Each file a save of fileName writes, with the file its bytes are copied from (empty for
     // what the save makes).
     std::map<std::string, std::string> plannedWrites(const std::string &fileName,

@@ -85,6 +85,7 @@ public:
     // commands; the tests read them to check what a command did.
     TqarAppletAgent &Document() { return document; }
     const MenuTree &Tree() const { return menuTree; }
+    const ProgressAdapter &Progress() const { return *progress; }
     // True exactly while the document differs from what was last created, opened or saved.
     bool Modified() const;
     const QString &ProjectFileName() const { return projectFileName; }

@@ -196,17 +196,42 @@ double QtCaptionMeasure::width(const std::string &utf8, const CaptionFont &font)
 {
     auto &widths =
         cache_[(static_cast<long long>(font.size) << 8) | (font.family << 4) | font.style];
-    if (auto found = widths.find(utf8); found != widths.end())
-        return found->second;
+    if (auto found = widths.find(utf8); found != widths.end()) {
+        found->second.used = ++clock_;
+        return found->second.width;
+    }
     const double w =
         QFontMetricsF(captionFont(font)).horizontalAdvance(QString::fromStdString(utf8));
-    if (++cached_ > 100000) {
-        cached_ = 0;
-        cache_.clear(); // a long session of typing does not grow it without end
-        return w;
-    }
-    widths.emplace(utf8, w);
+    widths.emplace(utf8, Width{w, ++clock_});
+    if (++cached_ > Capacity)
+        evictOldest();
     return w;
+}
+
+// Drops the older half of the widths: one pass now and then, instead of keeping every entry
+// in a recency list that each lookup would have to update.
+void QtCaptionMeasure::evictOldest() const
+{
+    std::vector<unsigned long long> uses;
+    uses.reserve(cached_);
+    for (const auto &font : cache_) {
+        for (const auto &entry : font.second)
+            uses.push_back(entry.second.used);
+    }
+    auto middle = uses.begin() + static_cast<std::ptrdiff_t>(uses.size() / 2);
+    std::nth_element(uses.begin(), middle, uses.end());
+    const unsigned long long keepFrom = *middle;
+    cached_ = 0;
+    for (auto &font : cache_) {
+        for (auto entry = font.second.begin(); entry != font.second.end();) {
+            if (entry->second.used < keepFrom) {
+                entry = font.second.erase(entry);
+            } else {
+                ++cached_;
+                ++entry;
+            }
+        }
+    }
 }
 
 MenuScene::MenuScene(const TAppletData &data, const MenuRecords &items,

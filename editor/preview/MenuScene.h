@@ -19,10 +19,24 @@ class QtCaptionMeasure : public CaptionMeasure
 public:
     double width(const std::string &utf8, const CaptionFont &font) const override;
 
+    // The most widths kept: beyond a menu's worth of captions the least recently used go, so
+    // neither a long session of typing nor a menu of many distinct captions makes every
+    // caption be shaped again on every command.
+    static constexpr std::size_t Capacity = 1 << 20;
+    std::size_t size() const { return cached_; }
+
 private:
+    struct Width
+    {
+        double width;
+        unsigned long long used; // when it was last asked for
+    };
+    void evictOldest() const;
+
     // Widths by font (family, style and size in one number), then by text.
-    mutable std::unordered_map<long long, std::unordered_map<std::string, double>> cache_;
+    mutable std::unordered_map<long long, std::unordered_map<std::string, Width>> cache_;
     mutable std::size_t cached_ = 0;
+    mutable unsigned long long clock_ = 0;
 };
 
 // The Qt font of a caption font.

@@ -548,3 +548,41 @@ TEST(DocumentCommands, SavesKeepWhatOthersWrote)
     EXPECT_FALSE(QFile::exists(f.path("index.tvl")));
     EXPECT_TRUE(f.w().ProjectFileName().endsWith("link.tvl"));
 }
+
+// Opening and saving cost the window a bounded number of progress updates and one staged copy
+// per distinct picture, whatever the menu's size: counted, not timed.
+TEST(DocumentCommands, OpenAndSaveWorkDoesNotGrowWithTheMenu)
+{
+    auto measure = [](int items) {
+        CommandFixture f;
+        {
+            TqarAppletAgent doc;
+            doc.ResetToDefaults();
+            MenuTree tree{doc.GetItems()};
+            const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
+            for (int k = 0; k < items; ++k) {
+                TItemData item = doc.MakeNewItem();
+                item[ItemField::ItemCaption] = "Item " + std::to_string(k);
+                item[ItemField::ItemNoBgImg] = k % 2 ? "odd.gif" : "even.gif";
+                tree.insertItem(root, k, item[ItemField::ItemCaption], item);
+            }
+            doc.SaveProject(f.path("big.tvl").toStdString(), tree);
+        }
+        for (const char *picture : {"odd.gif", "even.gif"}) {
+            QFile file(f.path(picture));
+            file.open(QIODevice::WriteOnly);
+            file.write("GIF");
+        }
+        f.w().OpenProjectFile(f.path("big.tvl"));
+        const long long copies = f.w().Document().StagedCopies();
+        trigger(f.w(), "Save1");
+        EXPECT_EQ(f.w().Document().ItemCount(), items);
+        return std::make_pair(f.w().Progress().updates(), copies);
+    };
+    const auto small = measure(5000);
+    const auto large = measure(20000);
+    EXPECT_EQ(small.second, 2);
+    EXPECT_EQ(large.second, 2);
+    EXPECT_LE(large.first, 2 * small.first + 10) << small.first << " then " << large.first;
+    EXPECT_LE(large.first, 2000);
+}
