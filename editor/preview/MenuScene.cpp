@@ -234,11 +234,42 @@ void QtCaptionMeasure::evictOldest() const
     }
 }
 
+namespace {
+// Every caption 0 pixels wide: popups get their least width until they are measured.
+class Unmeasured : public CaptionMeasure
+{
+public:
+    double width(const std::string &, const CaptionFont &) const override { return 0; }
+};
+} // namespace
+
+void MenuScene::measurePopup(int popup) const
+{
+    if (popup < 0 || std::size_t(popup) >= measured_.size() || measured_[std::size_t(popup)])
+        return;
+    LayoutPopup &p = layout_.popups[std::size_t(popup)];
+    // As the layout places them: a popup opens at its parent's right edge, less 3 pixels, and
+    // is as wide as its widest caption and 30 pixels, at least 80.
+    if (p.parent >= 0) {
+        measurePopup(p.parent);
+        const LayoutRect &parent = layout_.popups[std::size_t(p.parent)].box;
+        p.box.x = parent.x + parent.w - 3;
+    }
+    const CaptionFont font = AppletValues(data_).font(AppletField::PopupFntName);
+    double widest = 0;
+    for (const LayoutRow &row : p.rows) {
+        if (row.kind != RowKind::Separator)
+            widest = std::max(widest, std::ceil(measure_->width(row.caption, font)));
+    }
+    p.box.w = std::max(80, 30 + static_cast<int>(widest));
+    measured_[std::size_t(popup)] = true;
+}
+
 MenuScene::MenuScene(const TAppletData &data, const MenuRecords &items,
                      const std::vector<int> &parents, const QtCaptionMeasure &measure,
                      const QString &imageFolder)
-    : data_(data), layout_(computeMenuLayout(data, items, parents, measure)),
-      imageFolder_(imageFolder)
+    : data_(data), layout_(computeMenuLayout(data, items, parents, Unmeasured())),
+      measure_(&measure), measured_(layout_.popups.size(), false), imageFolder_(imageFolder)
 {
     narrow_ = computeNarrowLayout(data, items, layout_, layout_.applet.w);
     for (int index : layout_.itemIndex) {
@@ -298,6 +329,8 @@ bool MenuScene::locate(int itemIndex, MenuView &view) const
 
 std::vector<QPoint> MenuScene::popupPositions(const MenuView &view, QSize viewport) const
 {
+    for (int popup : view.chain)
+        measurePopup(popup);
     std::vector<QPoint> at;
     for (std::size_t i = 0; i < view.chain.size(); ++i) {
         const LayoutPopup &popup = layout_.popups[std::size_t(view.chain[i])];

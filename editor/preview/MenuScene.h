@@ -84,7 +84,12 @@ public:
     MenuScene(const TAppletData &data, const MenuRecords &items, const std::vector<int> &parents,
               const QtCaptionMeasure &measure, const QString &imageFolder);
 
+    // The layout: every popup's rows, but the widths (and the places that follow from them)
+    // only of the popups a view has shown. Measuring every caption of a large menu after each
+    // command would cost its size; a view shows a handful of popups.
     const MenuLayout &layout() const { return layout_; }
+    // Gives the popup its width from its captions, and its place from its parent's width.
+    void measurePopup(int popup) const;
     int width() const { return layout_.applet.w; }
     int height() const { return layout_.applet.h; }
     // The item record index of a first-level item or of a popup row.
@@ -120,7 +125,9 @@ private:
     const QImage *image(const QString &name) const;
 
     TAppletData data_;
-    MenuLayout layout_;
+    mutable MenuLayout layout_;
+    const QtCaptionMeasure *measure_ = nullptr;
+    mutable std::vector<bool> measured_; // by popup
     NarrowLayout narrow_; // rows as wide as the applet; painting takes the width it is given
     std::vector<FirstLevel> first_;
     QString imageFolder_;

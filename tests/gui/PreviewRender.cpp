@@ -77,6 +77,9 @@ int main(int argc, char **argv)
         painter.end();
         if (!image.save(QString::fromLocal8Bit(argv[2])))
             throw std::runtime_error("cannot write the picture");
+        // Every popup, shown or not, with its width, as the page lays them all out.
+        for (std::size_t popup = 0; popup < scene.layout().popups.size(); ++popup)
+            scene.measurePopup(int(popup));
         std::cout << (narrow
                           ? narrowLayoutJson(computeNarrowLayout(data, MenuRecords{doc.GetItems()},
                                                                  scene.layout(), viewport.width()))
