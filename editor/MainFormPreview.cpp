@@ -60,6 +60,8 @@ void TMainForm::wireLivePreview()
         if (shown)
             schedulePreview();
     });
+    connect(livePreview->canvas(), &PreviewCanvas::narrowShown, this,
+            &TMainForm::schedulePreview);
     connect(livePreview->canvas(), &PreviewCanvas::itemChosen, this, [this](int itemIndex) {
         if (const ItemTree::Node node = menuTree.nodeAt(itemIndex))
             TreeView1->setCurrentNode(node);
@@ -169,7 +171,9 @@ void TMainForm::refreshPreview()
     const bool replaced = shown && pageBaseline.record != menuTree.record(shown);
     PreviewCanvas *canvas = livePreview->canvas();
     // Selecting another item changes nothing drawn: the menu is not laid out again.
-    const bool same = previewDrawn.generation == previewGeneration &&
+    const bool narrow = canvas->narrowWidth() > 0;
+    const bool same = (!narrow || canvas->scene().hasNarrow()) &&
+                      previewDrawn.generation == previewGeneration &&
                       previewDrawn.applet == pageBaseline.applet && !replaced &&
                       previewDrawn.replaced < 0;
     if (!same) {
@@ -177,7 +181,7 @@ void TMainForm::refreshPreview()
                                   replaced ? &pageBaseline.record : nullptr};
         canvas->setScene(MenuScene(pageBaseline.applet, records, itemParents(menuTree),
                                    previewMeasure,
-                                   QString::fromStdString(document.PreviewFolder())));
+                                   QString::fromStdString(document.PreviewFolder()), narrow));
         livePreview->setWarnings(
             warningTexts(pageBaseline.applet, records, canvas->scene().layout()));
         previewDrawn = {previewGeneration, pageBaseline.applet, replaced ? index : -1};

@@ -267,11 +267,13 @@ void MenuScene::measurePopup(int popup) const
 
 MenuScene::MenuScene(const TAppletData &data, const MenuRecords &items,
                      const std::vector<int> &parents, const QtCaptionMeasure &measure,
-                     const QString &imageFolder)
+                     const QString &imageFolder, bool withNarrow)
     : data_(data), layout_(computeMenuLayout(data, items, parents, Unmeasured())),
       measure_(&measure), measured_(layout_.popups.size(), false), imageFolder_(imageFolder)
 {
-    narrow_ = computeNarrowLayout(data, items, layout_, layout_.applet.w);
+    hasNarrow_ = withNarrow;
+    if (withNarrow)
+        narrow_ = computeNarrowLayout(data, items, layout_, layout_.applet.w);
     for (int index : layout_.itemIndex) {
         const FirstLevelValues values(items[std::size_t(index)]);
         FirstLevel item;

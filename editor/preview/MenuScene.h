@@ -81,8 +81,10 @@ class MenuScene
 {
 public:
     MenuScene() = default;
+    // The narrow form (a row for every item) is only worked out when withNarrow is true.
     MenuScene(const TAppletData &data, const MenuRecords &items, const std::vector<int> &parents,
-              const QtCaptionMeasure &measure, const QString &imageFolder);
+              const QtCaptionMeasure &measure, const QString &imageFolder, bool withNarrow = true);
+    bool hasNarrow() const { return hasNarrow_; }
 
     // The layout: every popup's rows, but the widths (and the places that follow from them)
     // only of the popups a view has shown. Measuring every caption of a large menu after each
@@ -128,6 +130,7 @@ private:
     mutable MenuLayout layout_;
     const QtCaptionMeasure *measure_ = nullptr;
     mutable std::vector<bool> measured_; // by popup
+    bool hasNarrow_ = false;
     NarrowLayout narrow_; // rows as wide as the applet; painting takes the width it is given
     std::vector<FirstLevel> first_;
     QString imageFolder_;

@@ -59,6 +59,8 @@ void PreviewCanvas::updateSize()
 void PreviewCanvas::setNarrow(int width)
 {
     narrowWidth_ = std::max(0, width);
+    if (narrowWidth_ > 0 && !scene_.hasNarrow())
+        emit narrowShown();
     updateSize();
     update();
 }

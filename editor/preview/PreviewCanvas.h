@@ -29,12 +29,15 @@ public:
     // The narrow form a screen of that width shows (list open, every branch expanded), or
     // the menu itself with 0.
     void setNarrow(int width);
+    int narrowWidth() const { return narrowWidth_; }
     // The menu's drawing at zoom 1 in a picture of the given size (the viewport that popups
     // are kept in), as the widget paints it.
     QImage render(QSize viewport) const;
 
 signals:
     void itemChosen(int itemIndex);
+    // The narrow form was asked for: a scene made without it must be made again.
+    void narrowShown();
     // The status text of the first-level item under the pointer, or empty.
     void statusTextChanged(const QString &text);
 

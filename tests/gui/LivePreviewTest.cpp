@@ -142,6 +142,7 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     auto *width = part<QSpinBox>(f.w(), "spnedtPreviewWidth");
     EXPECT_FALSE(width->isVisibleTo(views->parentWidget()));
     views->setCurrentIndex(views->findText("Narrow Screen"));
+    f.settle(); // the list of every row is made when the view is first asked for
     EXPECT_TRUE(width->isVisibleTo(views->parentWidget()));
     EXPECT_EQ(f.canvas()->minimumSize(), QSize(360, f.canvas()->scene().narrowHeight()));
     width->setValue(320);
