@@ -52,9 +52,10 @@ struct Editor
     }
     ItemTree::Node node(int first, int second = -1)
     {
+        // Counted round the children, so that every shape has the node asked for.
         const MenuTree &tree = window->Tree();
-        ItemTree::Node item = tree.child(tree.root(), first);
-        return second < 0 ? item : tree.child(item, second);
+        ItemTree::Node item = tree.child(tree.root(), first % tree.childCount(tree.root()));
+        return second < 0 ? item : tree.child(item, second % tree.childCount(item));
     }
     // Runs a command as its menu item does.
     void trigger(const char *action) { window->findChild<QAction *>(action)->trigger(); }
@@ -65,10 +66,13 @@ struct Editor
     }
 };
 
+std::unique_ptr<Editor> instance;
+
 Editor &editor()
 {
-    static Editor instance;
-    return instance;
+    if (!instance)
+        instance = std::make_unique<Editor>();
+    return *instance;
 }
 
 void BM_InsertAndDelete(benchmark::State &state)
@@ -101,11 +105,14 @@ void BM_SelectionChange(benchmark::State &state)
 void BM_MoveUpAndDown(benchmark::State &state)
 {
     Editor &e = editor();
-    e.select(e.node(state.range(0)));
+    const ItemTree::Node moved = e.node(state.range(0));
+    e.select(moved);
+    // The first item moves down and back; any other, up and back.
+    const bool first = e.window->Tree().indexOf(moved) == 0;
     for (auto _ : state) {
-        e.trigger("MoveUp1");
+        e.trigger(first ? "MoveDown1" : "MoveUp1");
         QApplication::processEvents();
-        e.trigger("MoveDown1");
+        e.trigger(first ? "MoveUp1" : "MoveDown1");
         QApplication::processEvents();
     }
 }
@@ -215,5 +222,5 @@ int main(int argc, char **argv)
         else if (arg.rfind("--shape=", 0) == 0)
             menuShape = arg.substr(8);
     }
-    return runQtBenchmarks(argc, argv);
+    return runQtBenchmarks(argc, argv, [] { instance.reset(); });
 }

@@ -7,7 +7,9 @@
 // Runs the registered benchmarks in a headless application (unless QT_QPA_PLATFORM says
 // otherwise), with the settings in a scratch folder: the windows start as on a first start,
 // whatever the user's settings say. The benchmark library ignores flags it does not know.
-inline int runQtBenchmarks(int argc, char **argv)
+// beforeExit runs while the application still exists: windows made by the benchmarks go
+// there, not with the statics after it.
+inline int runQtBenchmarks(int argc, char **argv, void (*beforeExit)() = nullptr)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -17,5 +19,7 @@ inline int runQtBenchmarks(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    if (beforeExit)
+        beforeExit();
     return 0;
 }

@@ -13,7 +13,7 @@ if [ "${1:-}" != "--run" ]; then
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth desktop-file-utils appstream shared-mime-info dpkg-dev
-    clang libclang-rt-dev chromium firefox-esr nodejs
+    clang libclang-rt-dev chromium firefox-esr nodejs time
   )
 fi
 

@@ -1,0 +1,27 @@
+// Writes a project of the scaling shapes for the benchmarks, generated at run time:
+//   tarvelle_make_menu ITEMS wide|deep OUTPUT.tvl
+
+#include "MemoryTree.h"
+#include "MenuShape.h"
+#include "qarAppletAgent.h"
+
+#include <iostream>
+#include <string>
+
+int main(int argc, char **argv)
+{
+    if (argc != 4) {
+        std::cerr << "usage: tarvelle_make_menu ITEMS wide|deep OUTPUT.tvl\n";
+        return 64;
+    }
+    try {
+        TqarAppletAgent doc;
+        MemoryTree tree;
+        buildShapedMenu(doc, tree, std::stoi(argv[1]), argv[2]);
+        doc.SaveProject(argv[3], tree);
+    } catch (const std::exception &error) {
+        std::cerr << "tarvelle_make_menu: " << error.what() << "\n";
+        return 2;
+    }
+    return 0;
+}
