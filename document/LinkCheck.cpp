@@ -27,7 +27,7 @@ std::string linkScheme(const std::string &url)
 
 bool linkRunsScript(const std::string &url)
 {
-    if (url.find(':') == std::string::npos)
+    if (std::none_of(url.begin(), url.end(), [](char c) { return c == ':'; }))
         return false; // a relative link, as most are: no scheme to read
 
     const std::string scheme = linkScheme(url);
@@ -60,8 +60,16 @@ std::vector<AccessibilityWarning> linkWarnings(const MenuRecords &items,
     std::vector<AccessibilityWarning> warnings;
     for (std::size_t k = 0; k < items.size(); ++k) {
         const TItemData &item = items[k];
+        // A plain loop: the values are short, and a call per value to a library search cost
+        // more than the search on a menu of many items.
         auto holds = [&](int pos) {
-            return !separator.empty() && item[pos].find(separator) != std::string::npos;
+            if (separator.size() != 1)
+                return !separator.empty() && item[pos].find(separator) != std::string::npos;
+            for (const char c : item[pos]) {
+                if (c == separator[0])
+                    return true;
+            }
+            return false;
         };
         const bool shifted = holds(ItemCaption) || holds(ItemURL) || holds(ItemTarget);
         // Most links are plain: the page's fields are only worked out where they shift.

@@ -131,6 +131,7 @@ std::string MenuTree::caption(Node node) const
 
 void MenuTree::clear()
 {
+    ++shapeVersion_;
     byId_.clear();
     if (root_)
         destroy(std::move(root_));
@@ -138,6 +139,7 @@ void MenuTree::clear()
 
 ItemTree::Node MenuTree::addChild(Node parent, const std::string &caption)
 {
+    ++shapeVersion_;
     auto node = std::make_unique<Entry>();
     node->caption = caption;
     node->id = nextId();
@@ -244,6 +246,7 @@ ItemTree::Node MenuTree::insertItem(Node parent, int position, const std::string
 
 MenuBranch MenuTree::takeBranch(Node node)
 {
+    ++shapeVersion_;
     requireInStep();
     Entry *top = itemEntry(node, "cannot be removed");
     const int first = itemIndex(node);
@@ -269,6 +272,7 @@ MenuBranch MenuTree::takeBranch(Node node)
 
 ItemTree::Node MenuTree::insertBranch(Node parent, int position, MenuBranch branch)
 {
+    ++shapeVersion_;
     requireInStep();
     Entry *into = entry(parent);
     if (position < 0 || position > childCount(parent))
@@ -319,6 +323,7 @@ ItemTree::Node MenuTree::insertBranch(Node parent, int position, MenuBranch bran
 
 void MenuTree::moveBranch(Node node, Node newParent, int position)
 {
+    ++shapeVersion_;
     requireInStep();
     Entry *moving = itemEntry(node, "cannot be moved");
     Entry *into = entry(newParent);

@@ -82,6 +82,10 @@ public:
     // The branch as it stands, without identities and with the structure fields emptied.
     MenuBranch copyBranch(Node node) const;
 
+    // Changes whenever the shape does (nodes added, removed or moved), not with captions or
+    // records: what is worked out from the shape alone can be kept while it stays.
+    std::uint64_t shapeVersion() const { return shapeVersion_; }
+
     const TItemData &record(Node node) const;
     void setRecord(Node node, const TItemData &record);
     void setCaption(Node node, const std::string &caption);
@@ -93,6 +97,7 @@ private:
     void requireInStep() const;
     void resize(Entry *from, int delta);
     Id nextId() { return ++lastId_; }
+    std::uint64_t shapeVersion_ = 0;
 
     TItemArray &items_;
     std::unique_ptr<Entry> root_;

@@ -49,13 +49,9 @@ std::string TqarAppletAgent::PreviewFolder() const
 
 TStringArray TqarAppletAgent::ResourceSlots() const
 {
-    using namespace ItemField;
-    TStringArray slots{AppletData[AppletField::ApBgImg], AppletData[AppletField::ApBgSnd]};
+    TStringArray slots;
     slots.reserve(2 + Items.size() * 5);
-    for (const TItemData &item : Items) {
-        for (int pos : {ItemNoBgImg, ItemOvBgImg, ItemClBgImg, ItemOvBgSnd, ItemClBgSnd})
-            slots.push_back(item[pos]);
-    }
+    forEachResourceSlot([&](std::size_t, const std::string &name) { slots.push_back(name); });
     return slots;
 }
 
@@ -112,11 +108,11 @@ void TqarAppletAgent::StageResources(const std::string &folder)
     // Each distinct file once, however many slots name it; the preview is a cache, so its
     // copies need not reach the disk before the next one.
     std::set<std::string> done;
-    for (const std::string &name : ResourceSlots()) {
+    forEachResourceSlot([&](std::size_t, const std::string &name) {
         progress.step(1);
         // A value that is not a bare name never becomes part of a path.
         if (!fsx::isBareFileName(name) || !done.insert(name).second)
-            continue;
+            return;
         const std::string preview = PreviewFolder();
         if (!fsx::folderExists(preview))
             fsx::createFolder(preview);
@@ -127,7 +123,7 @@ void TqarAppletAgent::StageResources(const std::string &folder)
         } catch (const EInOutError &) {
         }
         stagedFiles_.push_back(name);
-    }
+    });
 }
 
 void TqarAppletAgent::SetIncludeWebRuntime(bool include)
@@ -170,13 +166,13 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
     const std::set<std::string> outputs = PublishOutputs(fileName);
     skippedResources_.clear();
     std::set<std::string> done;
-    for (const std::string &name : ResourceSlots()) {
+    forEachResourceSlot([&](std::size_t, const std::string &name) {
         progress.step(1);
         if (!fsx::isBareFileName(name) || !done.insert(name).second)
-            continue;
+            return;
         if (outputs.count(name) || !fsx::copyResource(resourceFolder, name, folder + name))
             skippedResources_.push_back(name);
-    }
+    });
     return true;
 }
 
@@ -206,11 +202,11 @@ TqarAppletAgent::plannedWrites(const std::string &fileName, const std::string &r
             writes[file] = source;
     }
     std::set<std::string> seen; // each name is looked at once, however many items use it
-    for (const std::string &name : ResourceSlots()) {
+    forEachResourceSlot([&](std::size_t, const std::string &name) {
         if (fsx::isBareFileName(name) && !writes.count(name) && seen.insert(name).second &&
             fsx::resourceProblem(resourceFolder, name).empty())
             writes[name] = fsx::withSeparator(resourceFolder) + name;
-    }
+    });
     return writes;
 }
 
@@ -311,20 +307,19 @@ std::string TqarAppletAgent::PublishReportText() const
         if (!name.empty() && listed.insert(name).second)
             line("  " + name);
     };
-    const TStringArray slots = ResourceSlots();
     line("");
     line("[Image File(s)]: They should be copied to the same directory the applet class file in!");
-    for (std::size_t slot = 0; slot < slots.size(); ++slot) {
+    forEachResourceSlot([&](std::size_t slot, const std::string &name) {
         if (isImageSlot(slot))
-            listOnce(slots[slot]);
-    }
+            listOnce(name);
+    });
     progress.step(static_cast<int>(Items.size() * 3));
     line("");
     line("[Audio File(s)]: They should be copied to the same directory the applet class file in!");
-    for (std::size_t slot = 0; slot < slots.size(); ++slot) {
+    forEachResourceSlot([&](std::size_t slot, const std::string &name) {
         if (!isImageSlot(slot))
-            listOnce(slots[slot]);
-    }
+            listOnce(name);
+    });
     progress.step(static_cast<int>(Items.size() * 2));
     line("");
     line(Rule);

@@ -346,6 +346,8 @@ private:
     PageState pageBaseline;
     QString projectFileName;
     std::optional<fsx::FileStamp> projectStamp; // the project file as last read or written
+    // Each item's parent, kept while the tree's shape stays: typing changes no parent.
+    std::pair<std::uint64_t, std::vector<int>> previewParents;
     RecentFileList recentFiles;
     bool TreeRebuilding = false;
     MenuTree::Id CurrentItemNode = 0; // the node whose record the item pages show

@@ -60,8 +60,7 @@ void TMainForm::wireLivePreview()
         if (shown)
             schedulePreview();
     });
-    connect(livePreview->canvas(), &PreviewCanvas::narrowShown, this,
-            &TMainForm::schedulePreview);
+    connect(livePreview->canvas(), &PreviewCanvas::narrowShown, this, &TMainForm::schedulePreview);
     connect(livePreview->canvas(), &PreviewCanvas::itemChosen, this, [this](int itemIndex) {
         if (const ItemTree::Node node = menuTree.nodeAt(itemIndex))
             TreeView1->setCurrentNode(node);
@@ -172,16 +171,17 @@ void TMainForm::refreshPreview()
     PreviewCanvas *canvas = livePreview->canvas();
     // Selecting another item changes nothing drawn: the menu is not laid out again.
     const bool narrow = canvas->narrowWidth() > 0;
-    const bool same = (!narrow || canvas->scene().hasNarrow()) &&
-                      previewDrawn.generation == previewGeneration &&
-                      previewDrawn.applet == pageBaseline.applet && !replaced &&
-                      previewDrawn.replaced < 0;
+    const bool same =
+        (!narrow || canvas->scene().hasNarrow()) && previewDrawn.generation == previewGeneration &&
+        previewDrawn.applet == pageBaseline.applet && !replaced && previewDrawn.replaced < 0;
     if (!same) {
         const MenuRecords records{document.GetItems(), replaced ? index : -1,
                                   replaced ? &pageBaseline.record : nullptr};
-        canvas->setScene(MenuScene(pageBaseline.applet, records, itemParents(menuTree),
-                                   previewMeasure,
-                                   QString::fromStdString(document.PreviewFolder()), narrow));
+        if (previewParents.first != menuTree.shapeVersion() || previewParents.second.empty())
+            previewParents = {menuTree.shapeVersion(), itemParents(menuTree)};
+        canvas->setScene(MenuScene(pageBaseline.applet, records, previewParents.second,
+                                   previewMeasure, QString::fromStdString(document.PreviewFolder()),
+                                   narrow));
         livePreview->setWarnings(
             warningTexts(pageBaseline.applet, records, canvas->scene().layout()));
         previewDrawn = {previewGeneration, pageBaseline.applet, replaced ? index : -1};
