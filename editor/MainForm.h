@@ -86,6 +86,7 @@ public:
     TqarAppletAgent &Document() { return document; }
     const MenuTree &Tree() const { return menuTree; }
     const ProgressAdapter &Progress() const { return *progress; }
+    const QtCaptionMeasure &PreviewMeasure() const { return previewMeasure; }
     // True exactly while the document differs from what was last created, opened or saved.
     bool Modified() const;
     const QString &ProjectFileName() const { return projectFileName; }

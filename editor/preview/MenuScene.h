@@ -24,6 +24,8 @@ public:
     // caption be shaped again on every command.
     static constexpr std::size_t Capacity = 1 << 20;
     std::size_t size() const { return cached_; }
+    // How many widths were asked for, for tests of how much of a menu a command measures.
+    unsigned long long asked() const { return clock_; }
 
 private:
     struct Width

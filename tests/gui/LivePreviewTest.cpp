@@ -1,4 +1,5 @@
 #include "GuiSupport.h"
+#include "MenuTree.h"
 #include "pages/ItemPages.h"
 #include "preview/PreviewCanvas.h"
 #include "widgets/SpinEdit.h"
@@ -176,4 +177,40 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     trigger(f.w(), "LivePreview1");
     EXPECT_TRUE(part<QWidget>(f.w(), "LivePreview")->isVisible());
     ASSERT_TRUE(f.w().close());
+}
+
+// A command costs the preview the captions it shows, not the menu's: an insert into a menu
+// four times as large measures about as many captions (counted, not timed).
+TEST(LivePreview, ACommandMeasuresWhatIsShownNotTheWholeMenu)
+{
+    auto measuredPerInsert = [](int items) {
+        PreviewFixture f;
+        QTemporaryDir folder;
+        const QString file = folder.filePath("large.tvl");
+        {
+            // First-level items of 20 children each.
+            TqarAppletAgent doc;
+            doc.ResetToDefaults();
+            MenuTree tree{doc.GetItems()};
+            const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
+            for (int top = 0; top * 21 < items; ++top) {
+                const ItemTree::Node item =
+                    tree.insertItem(root, top, "Top " + std::to_string(top), doc.MakeNewItem());
+                for (int k = 0; k < 20; ++k)
+                    tree.insertItem(item, k, "Row " + std::to_string(k), doc.MakeNewItem());
+            }
+            doc.SaveProject(file.toStdString(), tree);
+        }
+        f.w().OpenProjectFile(file);
+        f.select(f.child(f.child(f.root(), 3), 5)); // its popup opens in the preview
+        f.settle();
+        const unsigned long long before = f.w().PreviewMeasure().asked();
+        trigger(f.w(), "Insert1");
+        f.settle();
+        return f.w().PreviewMeasure().asked() - before;
+    };
+    const unsigned long long small = measuredPerInsert(5000);
+    const unsigned long long large = measuredPerInsert(20000);
+    EXPECT_GT(small, 0u) << "the open popups are measured";
+    EXPECT_LE(large, 2 * small) << small << " captions at 5,000 items, " << large << " at 20,000";
 }
