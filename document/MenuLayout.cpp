@@ -101,29 +101,10 @@ struct PopupPlacer
 
     LayoutPopup build(int item, int x, int y) const
     {
-        LayoutPopup popup;
-        const int rowHeight = std::max(24, font.size + 8);
-        int rowY = y + 3;
-        double widest = 0;
-        for (int child : children.of[static_cast<std::size_t>(item)]) {
-            const TItemData &record = items[static_cast<std::size_t>(child)];
-            const bool opens = !children.of[static_cast<std::size_t>(child)].empty();
-            LayoutRow row;
-            row.caption = popupRowCaption(record, opens);
-            const std::string &caption = row.caption;
-            row.item = child;
-            row.kind = opens                         ? RowKind::Submenu
-                       : caption == SeparatorCaption ? RowKind::Separator
-                                                     : RowKind::Item;
-            row.y = rowY;
-            row.h = row.kind == RowKind::Separator ? 7 : rowHeight;
-            if (row.kind != RowKind::Separator)
-                widest = std::max(widest, std::ceil(measure.width(caption, font)));
-            rowY += row.h;
-            popup.rows.push_back(row);
-        }
-        popup.box = {x, y, std::max(80, 30 + static_cast<int>(widest)), rowY + 3 - y};
-        return popup;
+        return layoutPopupRows(
+            items, children.of[static_cast<std::size_t>(item)],
+            [this](int child) { return !children.of[static_cast<std::size_t>(child)].empty(); },
+            font, measure, x, y);
     }
 };
 
@@ -161,15 +142,61 @@ MenuLayout computeMenuLayout(const TAppletData &data, const TItemArray &items,
     return computeMenuLayout(data, MenuRecords{items}, parents, measure);
 }
 
+LayoutPopup layoutPopupRows(const MenuRecords &items, const std::vector<int> &children,
+                            const std::function<bool(int)> &opens, const CaptionFont &font,
+                            const CaptionMeasure &measure, int x, int y)
+{
+    LayoutPopup popup;
+    const int rowHeight = std::max(24, font.size + 8);
+    int rowY = y + 3;
+    double widest = 0;
+    for (int child : children) {
+        const TItemData &record = items[static_cast<std::size_t>(child)];
+        const bool opensPopup = opens(child);
+        LayoutRow row;
+        row.caption = popupRowCaption(record, opensPopup);
+        const std::string &caption = row.caption;
+        row.item = child;
+        row.kind = opensPopup                    ? RowKind::Submenu
+                   : caption == SeparatorCaption ? RowKind::Separator
+                                                 : RowKind::Item;
+        row.y = rowY;
+        row.h = row.kind == RowKind::Separator ? 7 : rowHeight;
+        if (row.kind != RowKind::Separator)
+            widest = std::max(widest, std::ceil(measure.width(caption, font)));
+        rowY += row.h;
+        popup.rows.push_back(std::move(row));
+    }
+    popup.box = {x, y, std::max(80, 30 + static_cast<int>(widest)), rowY + 3 - y};
+    return popup;
+}
+
 MenuLayout computeMenuLayout(const TAppletData &data, const MenuRecords &items,
-                             const std::vector<int> &parents, const CaptionMeasure &measure)
+                             const std::vector<int> &parents, const CaptionMeasure &measure,
+                             PopupDepth depth)
 {
     using namespace AppletField;
     const AppletValues v(data);
     MenuLayout layout;
     layout.applet = {0, 0, v.size(ApWidth), v.size(ApHeight)};
 
-    const Children children = childrenOf(parents, std::min(items.size(), parents.size()));
+    const std::size_t count = std::min(items.size(), parents.size());
+    // Only the first-level items' own children are needed when their popups are only placed:
+    // an item's first child follows it at once.
+    Children children;
+    if (depth == PopupDepth::All) {
+        children = childrenOf(parents, count);
+    } else {
+        for (std::size_t k = 0; k < count; ++k) {
+            if (parents[k] < 0 || static_cast<std::size_t>(parents[k]) >= k)
+                children.top.push_back(static_cast<int>(k));
+        }
+    }
+    auto opensPopup = [&](int item) {
+        const auto at = static_cast<std::size_t>(item);
+        return depth == PopupDepth::All ? !children.of[at].empty()
+                                        : at + 1 < count && parents[at + 1] == item;
+    };
     const int n = static_cast<int>(children.top.size());
     const bool horizontal = v.choice(MnItemsAlign, 2) != 0;
     const int mb = v.borderWidth(MnBrdWidth, MnBrdStyle);
@@ -188,11 +215,20 @@ MenuLayout computeMenuLayout(const TAppletData &data, const MenuRecords &items,
         layout.items.push_back(r);
         layout.itemIndex.push_back(item);
         int popup = -1;
-        if (!children.of[static_cast<std::size_t>(item)].empty()) {
+        if (opensPopup(item)) {
             const FirstLevelValues values(items[static_cast<std::size_t>(item)]);
             const int ox = values.offsetX(), oy = values.offsetY();
-            popup = horizontal ? placer.place(item, {k}, r.x + ox, r.y + ih + oy)
-                               : placer.place(item, {k}, r.x + iw + ox, r.y + oy);
+            const int x = horizontal ? r.x + ox : r.x + iw + ox;
+            const int y = horizontal ? r.y + ih + oy : r.y + oy;
+            if (depth == PopupDepth::All) {
+                popup = placer.place(item, {k}, x, y);
+            } else {
+                popup = static_cast<int>(layout.popups.size());
+                LayoutPopup placed;
+                placed.path = {k};
+                placed.box = {x, y, 0, 0};
+                layout.popups.push_back(std::move(placed));
+            }
         }
         layout.itemPopup.push_back(popup);
     }

@@ -5,6 +5,7 @@
 #include "ItemTree.h"
 #include "MenuValues.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -118,8 +119,22 @@ struct MenuRecords
 // parent index as itemParents does; items beyond it are ignored.
 MenuLayout computeMenuLayout(const TAppletData &data, const TItemArray &items,
                              const std::vector<int> &parents, const CaptionMeasure &measure);
+// With FirstLevel, each first-level item's popup is only placed: its box at its place, no
+// rows, the width 0, for a view that lays out the popups it shows with layoutPopupRows.
+enum class PopupDepth
+{
+    All,
+    FirstLevel
+};
 MenuLayout computeMenuLayout(const TAppletData &data, const MenuRecords &items,
-                             const std::vector<int> &parents, const CaptionMeasure &measure);
+                             const std::vector<int> &parents, const CaptionMeasure &measure,
+                             PopupDepth depth = PopupDepth::All);
+
+// The rows of the popup opened at (x, y) that holds the items children (in order), and its
+// box; opens tells which of them open a popup of their own. Row popups stay -1.
+LayoutPopup layoutPopupRows(const MenuRecords &items, const std::vector<int> &children,
+                            const std::function<bool(int)> &opens, const CaptionFont &font,
+                            const CaptionMeasure &measure, int x, int y);
 
 // The narrow form at width A of the menu that a layout describes: the bar is max(44, item
 // height) high, first-level rows as high as the bar, deeper rows max(44, popup font size + 8).

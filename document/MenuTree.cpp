@@ -157,6 +157,27 @@ ItemTree::Node MenuTree::addChild(Node parent, const std::string &caption)
     return raw;
 }
 
+std::vector<int> MenuTree::parentIndices() const
+{
+    std::vector<int> parents;
+    if (!root_)
+        return parents;
+    parents.reserve(static_cast<std::size_t>(root_->size - 1));
+    // A stack of nodes to visit with their parent's index, children pushed last first.
+    std::vector<std::pair<const Entry *, int>> stack;
+    for (auto child = root_->children.rbegin(); child != root_->children.rend(); ++child)
+        stack.emplace_back(child->get(), -1);
+    while (!stack.empty()) {
+        const auto [entry, parent] = stack.back();
+        stack.pop_back();
+        const int index = static_cast<int>(parents.size());
+        parents.push_back(parent);
+        for (auto child = entry->children.rbegin(); child != entry->children.rend(); ++child)
+            stack.emplace_back(child->get(), index);
+    }
+    return parents;
+}
+
 MenuTree::Id MenuTree::id(Node node) const
 {
     return entry(node)->id;

@@ -85,6 +85,9 @@ public:
     // Changes whenever the shape does (nodes added, removed or moved), not with captions or
     // records: what is worked out from the shape alone can be kept while it stays.
     std::uint64_t shapeVersion() const { return shapeVersion_; }
+    // Each item's parent index in the list (-1 for first-level items), as itemParents gives
+    // it, read straight from the nodes.
+    std::vector<int> parentIndices() const;
 
     const TItemData &record(Node node) const;
     void setRecord(Node node, const TItemData &record);

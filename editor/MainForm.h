@@ -309,6 +309,7 @@ private:
     void rememberWindows();
     // Draws the preview anew once the current command is done, before the next frame.
     void schedulePreview();
+    void scheduleWarnings();
     void refreshPreview();
     void updateTitle();
     // The accessibility and link warnings of a menu, as lines for the author.
@@ -349,6 +350,7 @@ private:
     std::optional<fsx::FileStamp> projectStamp; // the project file as last read or written
     // Each item's parent, kept while the tree's shape stays: typing changes no parent.
     std::pair<std::uint64_t, std::vector<int>> previewParents;
+    bool warningsPending = false;
     RecentFileList recentFiles;
     bool TreeRebuilding = false;
     MenuTree::Id CurrentItemNode = 0; // the node whose record the item pages show

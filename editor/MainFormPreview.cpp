@@ -160,6 +160,31 @@ QStringList TMainForm::warningTexts(const TAppletData &data, const MenuRecords &
     return texts;
 }
 
+void TMainForm::scheduleWarnings()
+{
+    if (warningsPending)
+        return;
+    warningsPending = true;
+    // After the drawing: the line under the menu reads every record, the drawing only what
+    // it shows, so the menu is drawn first.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            warningsPending = false;
+            if (!livePreview->isVisible())
+                return;
+            const ItemTree::Node shown =
+                pageBaseline.item ? menuTree.find(pageBaseline.item) : nullptr;
+            const bool replaced = shown && pageBaseline.record != menuTree.record(shown);
+            const MenuRecords records{document.GetItems(),
+                                      replaced ? menuTree.itemIndex(shown) : -1,
+                                      replaced ? &pageBaseline.record : nullptr};
+            livePreview->setWarnings(warningTexts(pageBaseline.applet, records,
+                                                  livePreview->canvas()->scene().layout()));
+        },
+        Qt::QueuedConnection);
+}
+
 void TMainForm::refreshPreview()
 {
     if (!livePreview->isVisible())
@@ -178,12 +203,11 @@ void TMainForm::refreshPreview()
         const MenuRecords records{document.GetItems(), replaced ? index : -1,
                                   replaced ? &pageBaseline.record : nullptr};
         if (previewParents.first != menuTree.shapeVersion() || previewParents.second.empty())
-            previewParents = {menuTree.shapeVersion(), itemParents(menuTree)};
+            previewParents = {menuTree.shapeVersion(), menuTree.parentIndices()};
         canvas->setScene(MenuScene(pageBaseline.applet, records, previewParents.second,
                                    previewMeasure, QString::fromStdString(document.PreviewFolder()),
                                    narrow));
-        livePreview->setWarnings(
-            warningTexts(pageBaseline.applet, records, canvas->scene().layout()));
+        scheduleWarnings();
         previewDrawn = {previewGeneration, pageBaseline.applet, replaced ? index : -1};
     }
     // A newly selected item is shown: the popups on its path open and it lights up.

@@ -243,17 +243,72 @@ public:
 };
 } // namespace
 
+const TItemData *MenuScene::record(int item) const
+{
+    if (!items_ || items_->size() != itemCount_ || item < 0 || std::size_t(item) >= itemCount_)
+        return nullptr; // the list changed since: the next scene shows it
+    return item == replaced_ ? &replacement_ : &(*items_)[std::size_t(item)];
+}
+
+// The rows of a popup placed but not laid out yet, and a placed popup for each row that opens
+// one. An item's children follow it in the list, up to the first item whose parent lies
+// before it.
+void MenuScene::layOutRows(int popup) const
+{
+    const int item = opener_[std::size_t(popup)];
+    if (item < 0 || !record(item))
+        return;
+    opener_[std::size_t(popup)] = -1;
+    std::vector<int> children;
+    for (std::size_t k = std::size_t(item) + 1; k < parents_.size() && parents_[k] >= item; ++k) {
+        if (parents_[k] == item)
+            children.push_back(int(k));
+    }
+    const auto opens = [this](int child) {
+        const auto next = std::size_t(child) + 1;
+        return next < parents_.size() && parents_[next] == child;
+    };
+    const LayoutRect at = layout_.popups[std::size_t(popup)].box;
+    const MenuRecords records{*items_, replaced_, &replacement_};
+    LayoutPopup laidOut = layoutPopupRows(records, children, opens,
+                                          AppletValues(data_).font(AppletField::PopupFntName),
+                                          Unmeasured(), at.x, at.y);
+    // The popups the rows open are placed after the loop: adding to the list moves it.
+    std::vector<LayoutPopup> placed;
+    for (std::size_t r = 0; r < laidOut.rows.size(); ++r) {
+        LayoutRow &row = laidOut.rows[r];
+        if (row.kind != RowKind::Submenu)
+            continue;
+        LayoutPopup child;
+        child.path = layout_.popups[std::size_t(popup)].path;
+        child.path.push_back(int(r));
+        child.parent = popup;
+        child.box = {0, row.y - 3, 0, 0};
+        row.popup = int(layout_.popups.size() + placed.size());
+        opener_.push_back(row.item);
+        measured_.push_back(false);
+        placed.push_back(std::move(child));
+    }
+    layout_.popups[std::size_t(popup)].rows = std::move(laidOut.rows);
+    layout_.popups[std::size_t(popup)].box = laidOut.box;
+    for (LayoutPopup &child : placed)
+        layout_.popups.push_back(std::move(child));
+}
+
 void MenuScene::measurePopup(int popup) const
 {
     if (popup < 0 || std::size_t(popup) >= measured_.size() || measured_[std::size_t(popup)])
         return;
-    LayoutPopup &p = layout_.popups[std::size_t(popup)];
+    layOutRows(popup);
     // As the layout places them: a popup opens at its parent's right edge, less 3 pixels, and
     // is as wide as its widest caption and 30 pixels, at least 80.
-    if (p.parent >= 0) {
-        measurePopup(p.parent);
-        const LayoutRect &parent = layout_.popups[std::size_t(p.parent)].box;
-        p.box.x = parent.x + parent.w - 3;
+    const int parent = layout_.popups[std::size_t(popup)].parent;
+    if (parent >= 0)
+        measurePopup(parent);
+    LayoutPopup &p = layout_.popups[std::size_t(popup)];
+    if (parent >= 0) {
+        const LayoutRect &box = layout_.popups[std::size_t(parent)].box;
+        p.box.x = box.x + box.w - 3;
     }
     const CaptionFont font = AppletValues(data_).font(AppletField::PopupFntName);
     double widest = 0;
@@ -265,15 +320,48 @@ void MenuScene::measurePopup(int popup) const
     measured_[std::size_t(popup)] = true;
 }
 
+int MenuScene::popupAt(const std::vector<int> &path) const
+{
+    if (path.empty() || path.front() < 0 || std::size_t(path.front()) >= layout_.itemPopup.size())
+        return -1;
+    int popup = layout_.itemPopup[std::size_t(path.front())];
+    for (std::size_t i = 1; popup >= 0 && i < path.size(); ++i) {
+        layOutRows(popup);
+        const auto &rows = layout_.popups[std::size_t(popup)].rows;
+        popup = path[i] >= 0 && std::size_t(path[i]) < rows.size()
+                    ? rows[std::size_t(path[i])].popup
+                    : -1;
+    }
+    if (popup >= 0)
+        layOutRows(popup);
+    return popup;
+}
+
 MenuScene::MenuScene(const TAppletData &data, const MenuRecords &items,
                      const std::vector<int> &parents, const QtCaptionMeasure &measure,
                      const QString &imageFolder, bool withNarrow)
-    : data_(data), layout_(computeMenuLayout(data, items, parents, Unmeasured())),
-      measure_(&measure), measured_(layout_.popups.size(), false), imageFolder_(imageFolder)
+    : data_(data),
+      layout_(computeMenuLayout(data, items, parents, Unmeasured(),
+                                withNarrow ? PopupDepth::All : PopupDepth::FirstLevel)),
+      measure_(&measure), measured_(layout_.popups.size(), false),
+      opener_(layout_.popups.size(), -1), imageFolder_(imageFolder)
 {
     hasNarrow_ = withNarrow;
-    if (withNarrow)
+    if (withNarrow) {
         narrow_ = computeNarrowLayout(data, items, layout_, layout_.applet.w);
+    } else {
+        items_ = &items.items;
+        itemCount_ = items.size();
+        if (items.replacement) {
+            replaced_ = items.replaced;
+            replacement_ = *items.replacement;
+        }
+        parents_ = parents;
+        for (std::size_t k = 0; k < layout_.itemPopup.size(); ++k) {
+            if (layout_.itemPopup[k] >= 0)
+                opener_[std::size_t(layout_.itemPopup[k])] = layout_.itemIndex[k];
+        }
+    }
     for (int index : layout_.itemIndex) {
         const FirstLevelValues values(items[std::size_t(index)]);
         FirstLevel item;
@@ -306,6 +394,8 @@ bool MenuScene::locate(int itemIndex, MenuView &view) const
             return true;
         }
     }
+    if (items_)
+        return locateLazily(itemIndex, view);
     for (std::size_t p = 0; p < layout_.popups.size(); ++p) {
         const auto &rows = layout_.popups[p].rows;
         for (std::size_t r = 0; r < rows.size(); ++r) {
@@ -327,6 +417,40 @@ bool MenuScene::locate(int itemIndex, MenuView &view) const
         }
     }
     return false;
+}
+
+// The item's ancestors up to the first level, then down again through the popups on the way,
+// laying out only those.
+bool MenuScene::locateLazily(int itemIndex, MenuView &view) const
+{
+    if (itemIndex < 0 || std::size_t(itemIndex) >= parents_.size())
+        return false;
+    std::vector<int> up{itemIndex};
+    while (up.size() <= parents_.size() && parents_[std::size_t(up.back())] >= 0)
+        up.push_back(parents_[std::size_t(up.back())]);
+    const auto top = std::find(layout_.itemIndex.begin(), layout_.itemIndex.end(), up.back());
+    if (top == layout_.itemIndex.end())
+        return false;
+    const int first = int(top - layout_.itemIndex.begin());
+    int popup = layout_.itemPopup[std::size_t(first)];
+    std::vector<int> chain, lit;
+    for (std::size_t i = up.size() - 1; i-- > 0;) {
+        if (popup < 0)
+            return false;
+        layOutRows(popup);
+        const auto &rows = layout_.popups[std::size_t(popup)].rows;
+        const auto row = std::find_if(rows.begin(), rows.end(),
+                                      [&](const LayoutRow &r) { return r.item == up[i]; });
+        if (row == rows.end())
+            return false;
+        chain.push_back(popup);
+        lit.push_back(int(row - rows.begin()));
+        popup = row->popup;
+    }
+    view.chain = chain;
+    view.lit = lit;
+    view.open = first;
+    return true;
 }
 
 std::vector<QPoint> MenuScene::popupPositions(const MenuView &view, QSize viewport) const

@@ -83,17 +83,25 @@ class MenuScene
 {
 public:
     MenuScene() = default;
-    // The narrow form (a row for every item) is only worked out when withNarrow is true.
+    // With withNarrow, the narrow form (a row for every item) is worked out, and with it every
+    // popup's rows. Without it, only the first level is laid out when the scene is made, and
+    // a popup when a view first shows it: the scene then reads the records from items' list
+    // when it needs them (a list of another length than it had is no longer read), so that
+    // list must outlive the scene.
     MenuScene(const TAppletData &data, const MenuRecords &items, const std::vector<int> &parents,
               const QtCaptionMeasure &measure, const QString &imageFolder, bool withNarrow = true);
     bool hasNarrow() const { return hasNarrow_; }
 
-    // The layout: every popup's rows, but the widths (and the places that follow from them)
-    // only of the popups a view has shown. Measuring every caption of a large menu after each
-    // command would cost its size; a view shows a handful of popups.
+    // The layout: the first level, and the popups laid out so far. A popup's index stays while
+    // the scene lives; its widths (and the places that follow from them) come when a view
+    // shows it. Laying out and measuring every popup of a large menu after each command would
+    // cost its size; a view shows a handful.
     const MenuLayout &layout() const { return layout_; }
-    // Gives the popup its width from its captions, and its place from its parent's width.
+    // Lays out the popup's rows and gives it its width from its captions, and its place from
+    // its parent's width.
     void measurePopup(int popup) const;
+    // The popup at a path (first-level number, then row numbers), laid out; -1 for none.
+    int popupAt(const std::vector<int> &path) const;
     int width() const { return layout_.applet.w; }
     int height() const { return layout_.applet.h; }
     // The item record index of a first-level item or of a popup row.
@@ -128,10 +136,21 @@ private:
                     int opened) const;
     const QImage *image(const QString &name) const;
 
+    void layOutRows(int popup) const;
+    bool locateLazily(int itemIndex, MenuView &view) const;
+    const TItemData *record(int item) const;
+
     TAppletData data_;
     mutable MenuLayout layout_;
     const QtCaptionMeasure *measure_ = nullptr;
     mutable std::vector<bool> measured_; // by popup
+    // What laying out a popup later reads, when the scene lays them out as they are shown.
+    const TItemArray *items_ = nullptr;
+    std::size_t itemCount_ = 0;
+    int replaced_ = -1;
+    TItemData replacement_;
+    std::vector<int> parents_;
+    mutable std::vector<int> opener_; // by popup: the item that opens it; -1 once laid out
     bool hasNarrow_ = false;
     NarrowLayout narrow_; // rows as wide as the applet; painting takes the width it is given
     std::vector<FirstLevel> first_;

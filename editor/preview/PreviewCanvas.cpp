@@ -23,17 +23,20 @@ PreviewCanvas::PreviewCanvas(QWidget *parent) : QWidget(parent)
 
 void PreviewCanvas::setScene(MenuScene scene)
 {
+    // What is open stays open while the new drawing still has it at the same place (typing in
+    // a field, a colour); anything else closes.
+    std::vector<std::vector<int>> paths;
+    for (int popup : view_.chain)
+        paths.push_back(scene_.layout().popups[std::size_t(popup)].path);
     scene_ = std::move(scene);
-    // What is open stays open while the new drawing still has it (typing in a field, a
-    // colour); anything else closes.
     const MenuLayout &layout = scene_.layout();
     const int items = int(layout.items.size());
     bool valid = view_.open < items && view_.hover < items && view_.press < items;
-    for (std::size_t i = 0; valid && i < view_.chain.size(); ++i) {
-        const int popup = view_.chain[i];
-        valid = popup >= 0 && std::size_t(popup) < layout.popups.size() &&
-                layout.popups[std::size_t(popup)].parent == (i ? view_.chain[i - 1] : -1) &&
-                view_.lit[i] < int(layout.popups[std::size_t(popup)].rows.size());
+    for (std::size_t i = 0; valid && i < paths.size(); ++i) {
+        const int popup = scene_.popupAt(paths[i]);
+        valid = popup >= 0 && view_.lit[i] < int(layout.popups[std::size_t(popup)].rows.size());
+        if (valid)
+            view_.chain[i] = popup;
     }
     if (!valid) {
         view_.chain.clear();
@@ -232,6 +235,7 @@ void PreviewCanvas::openPopup(int popup)
 {
     if (popup < 0)
         return;
+    scene_.measurePopup(popup); // its rows, before anything reads them
     const LayoutPopup &p = scene_.layout().popups[std::size_t(popup)];
     if (p.parent < 0)
         view_.open = p.path.front();
@@ -414,9 +418,10 @@ void PreviewCanvas::keyPressEvent(QKeyEvent *event)
             while (rows[std::size_t(r)].kind == RowKind::Separator && r != hit.row);
             focusOn({-1, hit.popup, r});
         } else if (row && row->kind == RowKind::Submenu && event->key() != Qt::Key_Up) {
+            const int child = row->popup; // opening it lays out more popups, moving the rows
             openRow(hit.popup, hit.row);
             if (event->key() == Qt::Key_Right)
-                enter(row->popup);
+                enter(child);
         } else if (row && event->key() != Qt::Key_Right && event->key() != Qt::Key_Up) {
             choose(hit);
         } else if (hit.item >= 0) {

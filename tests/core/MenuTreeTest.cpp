@@ -1,6 +1,7 @@
 #include "MenuTree.h"
 
 #include "Errors.h"
+#include "MenuLayout.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -215,6 +216,7 @@ struct Session
         const std::vector<PreOrderEntry> walk = preOrderEntries(tree);
         ASSERT_EQ(walk.size(), expected.size());
         ASSERT_EQ(doc.GetItems().size(), expected.size() - 1);
+        ASSERT_EQ(tree.parentIndices(), itemParents(tree));
         for (std::size_t k = 0; k < walk.size(); ++k) {
             const auto n = walk[k].node;
             ASSERT_EQ(tree.id(n), expected[k].id);
