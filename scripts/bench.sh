@@ -79,7 +79,7 @@ for shape in wide deep; do
   for preview in on off; do
     echo "  $shape, preview $preview:"
     "$bench/tarvelle_editor_bench" --items=100000 --shape="$shape" --preview="$preview" \
-      --benchmark_filter='InsertAndDelete|CaptionKeystroke|UndoAndRedoDelete/1|MoveUpAndDown' \
+      --benchmark_filter='InsertAndDelete|CaptionKeystroke|UndoAndRedoDelete/1|MoveUpAndDown|Save' \
       --benchmark_repetitions="$RUNS" --benchmark_report_aggregates_only=true 2>/dev/null |
       awk '/_median/ || (/^BM_/ && !/_mean|_stddev|_cv/) { printf "    %-40s %s %s\n", $1, $2, $3 }'
   done
