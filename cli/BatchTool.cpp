@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -194,38 +195,49 @@ private:
                project_.doc.GetItems()[k][ItemField::ItemCaption] + "\"";
     }
 
-    void checkText(const std::string &where, const std::string &value, bool separator = true)
+    // Each check takes where it looks as a function: the place is only written out for a
+    // problem, not for every field of a large menu.
+    template <class Where>
+    void checkText(const Where &where, const std::string &value, bool separator = true)
     {
         if (separator && value.find('|') != std::string::npos)
-            problem(where, "'" + value + "' holds \"|\", which shifts the applet's fields");
+            problem(where(), "'" + value + "' holds \"|\", which shifts the applet's fields");
         if (value.find_first_of("\r\n") != std::string::npos)
-            problem(where, "the value holds a line break");
+            problem(where(), "the value holds a line break");
     }
 
     // As publishing treats it: a resource it would leave out is a problem, with the reason.
-    void checkResource(const std::string &where, const std::string &name, const std::string &folder)
+    template <class Where>
+    void checkResource(const Where &where, const std::string &name, const std::string &folder)
     {
         if (name.empty())
             return;
-        const std::string reason = outputs_.count(name) ? "has the name of a file publishing writes"
-                                                        : fsx::resourceProblem(folder, name);
-        if (!reason.empty())
-            problem(where, "'" + name + "' " + reason);
+        // Each name is looked up on the disk once, however many items use it.
+        auto known = reasons_.find(name);
+        if (known == reasons_.end()) {
+            const std::string reason = outputs_.count(name)
+                                           ? "has the name of a file publishing writes"
+                                           : fsx::resourceProblem(folder, name);
+            known = reasons_.emplace(name, reason).first;
+        }
+        if (!known->second.empty())
+            problem(where(), "'" + name + "' " + known->second);
     }
 
-    void checkInteger(const std::string &where, const std::string &value)
+    template <class Where> void checkInteger(const Where &where, const std::string &value)
     {
         int number;
         if (!tryStrToInt(value, number))
-            problem(where, "'" + value + "' is not an integer");
+            problem(where(), "'" + value + "' is not an integer");
     }
 
     void checkApplet(const std::string &folder)
     {
         const TAppletData data = project_.doc.GetAppletData();
         for (const AppletFieldInfo &field : appletFieldTable()) {
-            const std::string where =
-                "applet field " + std::to_string(field.position) + " " + field.name;
+            const auto where = [&field] {
+                return "applet field " + std::to_string(field.position) + " " + field.name;
+            };
             const std::string &value = data[field.position];
             checkText(where, value);
             switch (appletFieldKind(field.position)) {
@@ -238,7 +250,7 @@ private:
                 break;
             case FieldKind::Colour:
                 if (!isRGBHex(value))
-                    problem(where, "'" + value + "' is not a colour of six hexadecimal digits");
+                    problem(where(), "'" + value + "' is not a colour of six hexadecimal digits");
                 break;
             case FieldKind::FileName:
                 checkResource(where, value, folder);
@@ -266,8 +278,6 @@ private:
     void checkItem(std::size_t k, const TItemData &item, const std::string &folder)
     {
         using namespace ItemField;
-        const std::string where =
-            "item " + std::to_string(k + 1) + " \"" + item[ItemCaption] + "\"";
         static const char *const names[] = {"",
                                             "ItemCaption",
                                             "ItemURL",
@@ -280,18 +290,23 @@ private:
                                             "ItemClBgSnd",
                                             "ItemMenuOffsetX",
                                             "ItemMenuOffsetY"};
+        int pos = ItemCaption;
+        const auto where = [&] {
+            return "item " + std::to_string(k + 1) + " \"" + item[ItemCaption] + "\" " + names[pos];
+        };
         // A separator in the caption, link or target is told with what the page reads instead.
-        for (int pos = ItemCaption; pos <= ItemMenuOffsetY; ++pos)
-            checkText(where + " " + names[pos], item[pos], pos > ItemTarget);
-        for (int pos : {ItemMenuOffsetX, ItemMenuOffsetY})
-            checkInteger(where + " " + names[pos], item[pos]);
-        for (int pos = ItemNoBgImg; pos <= ItemClBgSnd; ++pos)
-            checkResource(where + " " + names[pos], item[pos], folder);
+        for (pos = ItemCaption; pos <= ItemMenuOffsetY; ++pos)
+            checkText(where, item[pos], pos > ItemTarget);
+        for (pos = ItemMenuOffsetX; pos <= ItemMenuOffsetY; ++pos)
+            checkInteger(where, item[pos]);
+        for (pos = ItemNoBgImg; pos <= ItemClBgSnd; ++pos)
+            checkResource(where, item[pos], folder);
     }
 
     const Project &project_;
     std::ostream &out_;
     std::set<std::string> outputs_; // the files publishing writes besides the resources
+    std::map<std::string, std::string> reasons_; // by resource name: why it is left out, or ''
     int problems_ = 0;
 };
 

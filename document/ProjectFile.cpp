@@ -274,9 +274,11 @@ void TqarAppletAgent::LoadProject(const std::string &fileName, ItemTree &tree)
 
 void TqarAppletAgent::LoadProjectText(const std::string &bytes, ItemTree &tree)
 {
-    requireShortLines(bytes);
-    // Most files are UTF-8 already and are read in place, without a copy.
+    // Most files are UTF-8 already and are read in place, without a copy; the reader checks
+    // their lines. Others are checked before decoding could double a long line.
     const bool utf8 = isValidUtf8(bytes);
+    if (!utf8)
+        requireShortLines(bytes);
     const std::string converted = utf8 ? std::string() : decodeText(bytes);
     LineReader reader(utf8 ? std::string_view(bytes) : std::string_view(converted));
     const ENotAProject notAProject("The file is not a Tarvelle project file");

@@ -170,6 +170,11 @@ std::string escapeHtmlAttribute(const std::string &utf8)
         default:
             break;
         }
+        if ((c >= 0x20 && c < 0x7F) || c == '\t') {
+            out += c; // plain ASCII, as most of a page is: no decoding
+            ++i;
+            continue;
+        }
         std::uint32_t cp;
         std::size_t length = decodeUtf8(utf8, i, cp);
         if (length == 0) {
