@@ -283,6 +283,8 @@ private:
     void applyPageEdit(const PageEditCommand &edit, bool after, bool shown);
     // What the pages call a field of the applet record or of an item's.
     QString fieldCaption(bool applet, int position);
+    const PageField *pageField(bool applet, int position);
+    bool refuseOversizedValues(const PageState &now);
     // Pushes a tree step onto the history; a step that gives an item its first child empties
     // that item's link in the same undo step.
     // Refused with a message when the menu would grow deeper than a project file holds;

@@ -74,6 +74,8 @@ TMainForm::PageState TMainForm::readPages()
 void TMainForm::capturePageEdit()
 {
     const PageState now = readPages();
+    if (refuseOversizedValues(now))
+        return;
     QWidget *focus = QApplication::focusWidget();
     const QString control = focus ? focus->objectName() : QString();
     auto apply = [this](const PageEditCommand &edit, bool after, bool shown) {
@@ -157,7 +159,7 @@ int TMainForm::branchHeight(ItemTree::Node top) const
     return height;
 }
 
-QString TMainForm::fieldCaption(bool applet, int position)
+const PageField *TMainForm::pageField(bool applet, int position)
 {
     auto find = [position](const PageFields &fields) -> const PageField * {
         for (const PageField &field : fields) {
@@ -169,7 +171,47 @@ QString TMainForm::fieldCaption(bool applet, int position)
     const PageField *field = applet ? find(appletBindings()) : find(TabSheet1->fields());
     if (!field && !applet)
         field = find(TabSheet2->fields());
+    return field;
+}
+
+QString TMainForm::fieldCaption(bool applet, int position)
+{
+    const PageField *field = pageField(applet, position);
     return field ? FieldPage::caption(*field) : QString();
+}
+
+bool TMainForm::refuseOversizedValues(const PageState &now)
+{
+    // A value longer than a project file holds (a large paste) goes back as it was: it could
+    // be kept in the editor but never saved.
+    std::vector<std::pair<bool, PageEditCommand::FieldChange>> refused;
+    for (const auto &change : changedFields(pageBaseline.applet, now.applet)) {
+        if (change.after.size() > MaxValueBytes)
+            refused.emplace_back(true, change);
+    }
+    if (now.item && now.item == pageBaseline.item) {
+        for (const auto &change : changedFields(pageBaseline.record, now.record)) {
+            if (change.after.size() > MaxValueBytes)
+                refused.emplace_back(false, change);
+        }
+    }
+    if (refused.empty())
+        return false;
+    {
+        const PageLoad load(*this);
+        for (const auto &[applet, change] : refused) {
+            if (const PageField *field = pageField(applet, change.position))
+                FieldPage::loadField(*field, change.before);
+        }
+    }
+    services.dialogs.warning(
+        this,
+        tr("\"%1\" would be longer than %L2 bytes, more than a project "
+           "file holds. It was not changed.")
+            .arg(fieldCaption(refused.front().first, refused.front().second.position))
+            .arg(qulonglong(MaxValueBytes)),
+        DialogService::OkOnly);
+    return true;
 }
 
 void TMainForm::applyPageEdit(const PageEditCommand &edit, bool after, bool shown)

@@ -361,6 +361,15 @@ TEST(DocumentCommands, NoEditMakesTheMenuDeeperThanAFileHolds)
     EXPECT_EQ(f.childCount(deepest), 0);
     EXPECT_EQ(f.w().Tree().level(f.child(f.w().Tree().parent(deepest), 1)), MaxMenuDepth);
     EXPECT_FALSE(f.w().Modified());
+
+    // Nor a value longer than a file holds: 25,000 euro signs are 75,000 bytes.
+    auto *url = part<ItemPage>(f.w(), "TabSheet1")->edtItemURL;
+    f.select(deepest);
+    url->setText(QString(25000, QChar(0x20AC)));
+    ASSERT_EQ(f.dialogs.warnings.size(), 3);
+    EXPECT_TRUE(f.dialogs.warnings[2].contains("more than a project file holds"));
+    EXPECT_TRUE(url->text().isEmpty()) << "the field went back";
+    EXPECT_FALSE(f.w().Modified());
 }
 
 // The preview folder never outlives its editor: one that was killed loses its folder at the
