@@ -57,9 +57,13 @@ struct Editor
     }
     ItemTree::Node node(int first, int second = -1)
     {
-        // Counted round the children, so that every shape has the node asked for.
+        // Counted round the children, so that every shape has the node asked for; below a
+        // single first-level item (the deep shape), its children stand for the first level.
         const MenuTree &tree = window->Tree();
-        ItemTree::Node item = tree.child(tree.root(), first % tree.childCount(tree.root()));
+        ItemTree::Node top = tree.root();
+        while (tree.childCount(top) == 1)
+            top = tree.child(top, 0);
+        ItemTree::Node item = tree.child(top, first % tree.childCount(top));
         return second < 0 ? item : tree.child(item, second % tree.childCount(item));
     }
     // Runs a command as its menu item does.

@@ -145,8 +145,13 @@ FolderLock::FolderLock(const std::string &folder) : path_(withSeparator(folder) 
         if (fd_ < 0)
             throw EInOutError("Cannot lock folder \"" + folder + "\"" + reason());
         if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            const bool busy = errno == EWOULDBLOCK;
             ::close(fd_);
             fd_ = -1;
+            if (!busy) {
+                ::unlink(path_.c_str()); // a file system without locks: the save goes on
+                return;                  // unguarded, and leaves no file behind
+            }
             throw EInOutError("Another save is writing into folder \"" + folder +
                               "\"; try again when it has finished");
         }
