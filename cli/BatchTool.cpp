@@ -6,6 +6,7 @@
 #include "LinkCheck.h"
 #include "MenuLayout.h"
 #include "MenuStructure.h"
+#include "MemoryTree.h"
 #include "MenuTree.h"
 #include "qarAppletAgent.h"
 #include "qarUtility.h"
@@ -62,11 +63,12 @@ std::string printable(const std::string &text)
     return out;
 }
 
-// A loaded project, prepared as the editor prepares a document before it saves.
+// A loaded project, prepared as the editor prepares a document before it saves. The tree is
+// the plain one: a batch command never edits it, so it needs no node identities.
 struct Project
 {
     TqarAppletAgent doc;
-    MenuTree tree{doc.GetItems()};
+    MemoryTree tree;
 };
 
 void load(Project &project, const std::string &fileName, const std::string &programFolder)
