@@ -255,26 +255,31 @@ void TMainForm::fillWindowFromFile(const QString &fileName, bool asTemplate)
     // Everything that can fail is tried on a copy first, so a file that cannot be opened
     // leaves the window exactly as it was: the project's own checks, then the conversions
     // the pages apply to the settings it holds.
-    {
-        TqarAppletAgent trial;
-        trial.SetAppletData(document.GetAppletData());
-        MemoryTree trialTree;
-        trialTree.addChild(nullptr, "Tarvelle");
-        try {
-            trial.LoadProjectText(bytes, trialTree);
-        } catch (const ENotAProject &) {
-            throw ENotAProject::named(toStd(QDir::toNativeSeparators(fileName)));
-        }
-        checkAppletSettings(trial.GetAppletData());
+    TqarAppletAgent trial;
+    trial.SetAppletData(document.GetAppletData());
+    MemoryTree trialTree;
+    trialTree.addChild(nullptr, "Tarvelle");
+    try {
+        trial.LoadProjectText(bytes, trialTree);
+    } catch (const ENotAProject &) {
+        throw ENotAProject::named(toStd(QDir::toNativeSeparators(fileName)));
     }
+    checkAppletSettings(trial.GetAppletData());
 
     const PageLoad load(*this);
     document.ClearPreview();
     CurrentItemNode = 0;
+    // The copy is taken over as it is: the file is read once.
     rebuildTree([&] {
-        document.LoadProjectText(bytes, menuTree);
-        if (!menuTree.root())
-            menuTree.addChild(nullptr, "Tarvelle");
+        menuTree.clear();
+        std::vector<ItemTree::Node> made;
+        for (const PreOrderEntry &entry : preOrderEntries(trialTree)) {
+            const ItemTree::Node parent =
+                entry.parentIndex < 0 ? nullptr : made[std::size_t(entry.parentIndex)];
+            made.push_back(menuTree.addChild(parent, trialTree.caption(entry.node)));
+        }
+        document.SetAppletData(trial.GetAppletData());
+        document.GetItems() = std::move(trial.GetItems());
     });
     LoadAppletSettings();
     // A template starts a new, untitled project: saving asks for a name, so the shipped
