@@ -4,9 +4,9 @@
 #include "Errors.h"
 #include "FileSystem.h"
 #include "LinkCheck.h"
+#include "MemoryTree.h"
 #include "MenuLayout.h"
 #include "MenuStructure.h"
-#include "MemoryTree.h"
 #include "MenuTree.h"
 #include "qarAppletAgent.h"
 #include "qarUtility.h"
@@ -106,11 +106,11 @@ int publish(Project &project, const std::string &fileName, const std::string &fo
     const std::string target = fsx::withSeparator(folder);
     const std::string name = fsx::fileNamePart(fileName);
     const std::string source = projectFolder(fileName);
-    const TStringArray readOnly = project.doc.ReadOnlyFilesReplaced(target, name, source);
+    const TqarAppletAgent::ReplacedFiles replaced = project.doc.FilesReplaced(target, name, source);
+    const TStringArray &readOnly = replaced.readOnly;
     for (const std::string &file : readOnly)
         err << printable("tarvelle-cli: " + file + " is read-only and was not replaced") << "\n";
-    const TStringArray foreign =
-        force ? TStringArray() : project.doc.ForeignFilesReplaced(target, name, source);
+    const TStringArray foreign = force ? TStringArray() : replaced.foreign;
     for (const std::string &file : foreign)
         err << printable("tarvelle-cli: would replace " + file + ", which Tarvelle did not write")
             << "\n";

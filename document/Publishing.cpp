@@ -210,25 +210,11 @@ TqarAppletAgent::plannedWrites(const std::string &fileName, const std::string &r
     return writes;
 }
 
-TStringArray TqarAppletAgent::ReadOnlyFilesReplaced(const std::string &folder,
-                                                    const std::string &fileName,
-                                                    const std::string &resourceFolder) const
+namespace {
+// What earlier saves wrote into a folder, as their reports tell: the files listed, and each
+// report's page, project and the report itself.
+std::set<std::string> writtenBefore(const std::string &folder, const std::set<std::string> &present)
 {
-    TStringArray readOnly;
-    for (const auto &write : plannedWrites(fileName, resourceFolder)) {
-        if (fsx::isReadOnlyFile(fsx::withSeparator(folder) + write.first))
-            readOnly.push_back(write.first);
-    }
-    return readOnly;
-}
-
-TStringArray TqarAppletAgent::ForeignFilesReplaced(const std::string &folder,
-                                                   const std::string &fileName,
-                                                   const std::string &resourceFolder) const
-{
-    const std::set<std::string> present = fsx::folderEntries(folder);
-    // What earlier saves wrote, as their reports tell: the files listed, and each report's
-    // page, project and the report itself.
     static const std::string reportSuffix = "_PublishReport.txt";
     std::set<std::string> ours;
     for (const std::string &name : present) {
@@ -247,17 +233,28 @@ TStringArray TqarAppletAgent::ForeignFilesReplaced(const std::string &folder,
         } catch (const EInOutError &) {
         }
     }
-    const std::map<std::string, std::string> writes = plannedWrites(fileName, resourceFolder);
-    TStringArray foreign;
-    for (const auto &[name, source] : writes) {
-        if (!present.count(name) || ours.count(name))
+    return ours;
+}
+} // namespace
+
+TqarAppletAgent::ReplacedFiles
+TqarAppletAgent::FilesReplaced(const std::string &folder, const std::string &fileName,
+                               const std::string &resourceFolder) const
+{
+    const std::set<std::string> present = fsx::folderEntries(folder);
+    const std::set<std::string> ours = writtenBefore(folder, present);
+    ReplacedFiles replaced;
+    for (const auto &[name, source] : plannedWrites(fileName, resourceFolder)) {
+        if (!present.count(name))
             continue;
         const std::string existing = fsx::withSeparator(folder) + name;
-        if (!source.empty() && fsx::sameContent(source, existing))
-            continue; // the same bytes again: nothing is lost
-        foreign.push_back(name);
+        if (fsx::isReadOnlyFile(existing))
+            replaced.readOnly.push_back(name);
+        if (ours.count(name) || (!source.empty() && fsx::sameContent(source, existing)))
+            continue; // Tarvelle's own, or the same bytes again: nothing is lost
+        replaced.foreign.push_back(name);
     }
-    return foreign;
+    return replaced;
 }
 
 TStringArray TqarAppletAgent::PublishedAppletFiles() const

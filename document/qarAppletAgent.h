@@ -123,15 +123,17 @@ public:
     // The files a save of fileName writes into its folder besides the resources: the page,
     // the project, the report and the applet's files. No resource is copied over them.
     std::set<std::string> PublishOutputs(const std::string &fileName) const;
-    // The files already in folder that a save of fileName there would replace with other
-    // bytes and that no save of Tarvelle wrote (no publish report in the folder lists them,
-    // and they are no page, project or report of one), sorted by name.
-    TStringArray ForeignFilesReplaced(const std::string &folder, const std::string &fileName,
-                                      const std::string &resourceFolder) const;
-    // The files already in folder that a save of fileName there would replace and that are
-    // read-only, sorted by name.
-    TStringArray ReadOnlyFilesReplaced(const std::string &folder, const std::string &fileName,
-                                       const std::string &resourceFolder) const;
+    // The files already in folder that a save of fileName there would replace, sorted by
+    // name: foreign, those it would give other bytes and that no save of Tarvelle wrote (no
+    // publish report in the folder lists them, and they are no page, project or report of
+    // one); readOnly, those that are read-only.
+    struct ReplacedFiles
+    {
+        TStringArray foreign;
+        TStringArray readOnly;
+    };
+    ReplacedFiles FilesReplaced(const std::string &folder, const std::string &fileName,
+                                const std::string &resourceFolder) const;
 
     // Resource names in slot order: ApBgImg, ApBgSnd, then per item the five files.
     TStringArray ResourceSlots() const;

@@ -89,7 +89,8 @@ bool TMainForm::saveAs(const QString &fileName)
         return list.join(QLatin1String(", "));
     };
     // The project itself the author chose in the file dialog, or opened.
-    TStringArray foreign = document.ForeignFilesReplaced(folder, name, resources);
+    const TqarAppletAgent::ReplacedFiles replaced = document.FilesReplaced(folder, name, resources);
+    TStringArray foreign = replaced.foreign;
     foreign.erase(std::remove(foreign.begin(), foreign.end(), name), foreign.end());
     if (!foreign.empty() &&
         services.dialogs.warning(this,
@@ -98,7 +99,7 @@ bool TMainForm::saveAs(const QString &fileName)
                                      .arg(listed(foreign)),
                                  DialogService::YesNo) != DialogService::Yes)
         return false;
-    const TStringArray readOnly = document.ReadOnlyFilesReplaced(folder, name, resources);
+    const TStringArray &readOnly = replaced.readOnly;
     std::optional<fsx::ReadOnlyReplacement> replaceReadOnly;
     if (!readOnly.empty()) {
         if (services.dialogs.warning(

@@ -100,24 +100,18 @@ void TMainForm::capturePageEdit()
 
 void TMainForm::pushTreeStep(QUndoCommand *step, ItemTree::Node newParent, int height, int added)
 {
+    // A menu larger or deeper than a project file holds could be saved but never opened again.
+    QString refused;
     if (document.GetItems().size() + static_cast<std::size_t>(added) >
-        static_cast<std::size_t>(MaxMenuItems)) {
+        static_cast<std::size_t>(MaxMenuItems))
+        refused = tr("The menu would have more than %L1 items").arg(MaxMenuItems);
+    else if (newParent && menuTree.level(newParent) + height > MaxMenuDepth)
+        refused = tr("The menu would be deeper than %1 levels").arg(MaxMenuDepth);
+    if (!refused.isEmpty()) {
         delete step;
-        services.dialogs.warning(this,
-                                 tr("The menu would have more than %L1 items, more than a "
-                                    "project file holds. Nothing was changed.")
-                                     .arg(MaxMenuItems),
-                                 DialogService::OkOnly);
-        return;
-    }
-    // A menu deeper than a project file holds could be saved but never opened again.
-    if (newParent && menuTree.level(newParent) + height > MaxMenuDepth) {
-        delete step;
-        services.dialogs.warning(this,
-                                 tr("The menu would be deeper than %1 levels, more than a "
-                                    "project file holds. Nothing was changed.")
-                                     .arg(MaxMenuDepth),
-                                 DialogService::OkOnly);
+        services.dialogs.warning(
+            this, refused + tr(", more than a project file holds. Nothing was changed."),
+            DialogService::OkOnly);
         return;
     }
     const bool empties = newParent && menuTree.parent(newParent) &&
