@@ -354,13 +354,8 @@ function buildList(m, pp, li, depth) {
       element('div', null, row).setAttribute('role', 'separator');
       continue;
     }
-    const el = control(r, 'zv-r', row);
-    // The arrow: four columns, 7, 5, 3 and 1 pixels high, ending 8 pixels from the edge.
-    for (let i = 0; r.child && i < 4; i++) {
-      const span = element('span', null, el);
-      span.setAttribute('aria-hidden', 'true');
-      setVars(span, { r: 8 - i, t: Math.floor(m.rowH / 2) - 3 + i, h: 7 - 2 * i });
-    }
+    // A row opening a popup carries the arrow as a pseudo-element of the style sheet.
+    control(r, r.child ? 'zv-r zv-a' : 'zv-r', row);
     if (r.child) buildList(m, r.child, row, depth + 1);
   }
 }
@@ -395,7 +390,7 @@ function build(menu) {
     if (it.status) el.title = it.status;
     if (it.popup) buildList(m, it.popup, li, 2);
   }
-  setVars(box, { rh: m.rowH, nh: m.narrowRowH, t: m.barH });
+  setVars(box, { rh: m.rowH, nh: m.narrowRowH, t: m.barH, at: Math.floor(m.rowH / 2) - 3 });
   box.style.setProperty('--pf', m.popupFont);
   box.style.setProperty('--bg', `rgb(${m.fields.colour(AP_BG)})`);
 }
@@ -416,12 +411,14 @@ const STYLE = '.zorvex{position:relative;display:inline-block;vertical-align:top
   '.zv-w .zv-r{position:relative;width:100%;height:var(--rh);line-height:var(--rh);padding-left:5px;' +
   'color:#000}.zv-w .zv-r:hover,.zv-w .zv-r:focus,.zv-w .zv-r.zv-o{background:#316AC5;color:#FFF}' +
   '.zv-w .zv-r:focus-visible{box-shadow:inset 0 0 0 1px #000,inset 0 0 0 2px #FFF}' +
-  '.zv-r>span{position:absolute;width:1px;right:var(--r);top:var(--t);height:var(--h);' +
-  'background:currentColor}.zv-n .zv-b{position:absolute;width:var(--t);height:var(--t)}' +
+  // The arrow: four columns, 7, 5, 3 and 1 pixels high, the tallest 8 pixels from the edge.
+  '.zv-a::after{content:"";position:absolute;right:5px;top:var(--at);width:4px;height:7px;' +
+  'background:' + [0, 1, 2, 3].map((i) => `linear-gradient(currentColor,currentColor) ${i}px ${i}px/1px ${7 - 2 * i}px no-repeat`).join() +
+  '}.zv-n .zv-b{position:absolute;width:var(--t);height:var(--t)}' +
   '.zv-n .zv-b,.zv-n .zv-l{display:block}.zv-n .zv-l{top:var(--t);height:auto;z-index:99999;background:var(--bg)}' +
   '.zv-n .zv-i,.zv-n .zv-r{width:100%}.zv-n .zv-i{height:var(--t);padding-left:16px;line-height:var(--t)}.zv-n .zv-r{height:var(--nh);' +
   'line-height:var(--nh);padding-left:calc(16px * (var(--d) - 1) + 16px);font:var(--pf)}' +
-  '.zv-n .zv-s{height:7px}.zv-n .zv-s>div,.zv-n .zv-r>span{display:none}' +
+  '.zv-n .zv-s{height:7px}.zv-n .zv-s>div,.zv-n .zv-a::after{display:none}' +
   '@media (forced-colors:active){.zorvex canvas{display:none}.zv-i,.zv-r,.zv-b,.zv-n .zv-l{' +
   'color:CanvasText;background:Canvas;border:1px solid CanvasText}.zv-w .zv-i{display:flex;' +
   'align-items:center;justify-content:center}.zv-w .zv-r:hover,.zv-w .zv-r:focus,.zv-r.zv-o{' +
