@@ -3,11 +3,16 @@
 // the size of zorvex.js as shipped and gzipped, and the weight of a published page of 1,000 items
 // (with the plain lists for visitors without scripts) against the bare fragment.
 // Prints the median and the worst of the runs.
+//
+// Projects named on the command line (node bench/bench.mjs A.tvl ...) are published, and their
+// page is loaded against the same page without its script line, the plain nested lists alone:
+// the time to the first frame after the load, RUNS times (5 unless set) interleaved, medians.
 import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { join } from 'node:path';
+import { basename, join } from 'node:path';
+import { pathToFileURL } from 'node:url';
 import { gzipSync } from 'node:zlib';
-import { DEFAULTS, app, appletTag, cli, launch, newPage, pageHtml, runtimePath } from '../test/support.mjs';
+import { DEFAULTS, app, appletTag, cli, launch, newPage, pageHtml, runtimePath, runtimeSource } from '../test/support.mjs';
 
 // b first-level items, each with a popup of rows - 1 rows and a submenu of rows.
 function menu(branches, rows) {
@@ -74,7 +79,45 @@ const hover = await page.evaluate((tag) => {
   }
   return times;
 }, hoverTag);
+
+// The published page against its plain lists: ready (the first frame after the load) and, on
+// the plain page, the runtime's own part (the script run by hand, up to the next layout).
+async function pageLoad(project) {
+  const dir = mkdtempSync(join(tmpdir(), 'zorvex-bench-')), name = basename(project, '.tvl');
+  cli('publish', project, dir);
+  const html = readFileSync(join(dir, name + '.html'), 'utf8');
+  writeFileSync(join(dir, 'plain.html'), html.replace('<script src="zorvex.js"></script>', ''));
+  const ready = { plain: [], runtime: [] }, upgrade = [];
+  for (let run = 0; run < (Number(process.env.RUNS) || 5); run++) {
+    for (const kind of ['plain', 'runtime']) {
+      const tab = await newPage(browser, { viewport: { width: 1000, height: 700 } });
+      await tab.goto(pathToFileURL(join(dir, kind === 'plain' ? 'plain.html' : name + '.html')).href);
+      ready[kind].push(await tab.evaluate(() => new Promise((done) => requestAnimationFrame(() => {
+        document.body.offsetHeight;
+        done(performance.now());
+      }))));
+      if (kind === 'plain') {
+        upgrade.push(await tab.evaluate((source) => {
+          const t = performance.now();
+          (0, eval)(source);
+          document.body.offsetHeight;
+          return performance.now() - t;
+        }, runtimeSource));
+      }
+      await tab.context().close();
+    }
+  }
+  const median = (list) => list.slice().sort((a, b) => a - b)[list.length >> 1];
+  return { name, items: html.match(/<li>/g).length, plain: median(ready.plain), runtime: median(ready.runtime),
+    upgrade: median(upgrade) };
+}
+const pages = [];
+for (const project of process.argv.slice(2)) pages.push(await pageLoad(project));
 await browser.close();
+for (const p of pages) {
+  console.log(`${p.name} (${p.items} list items): ready ${p.runtime.toFixed(0)} ms, plain lists ` +
+    `${p.plain.toFixed(0)} ms, ${(p.runtime / p.plain).toFixed(2)} x; the runtime's run ${p.upgrade.toFixed(0)} ms`);
+}
 const source = readFileSync(runtimePath);
 console.log(`upgrade, 1,000 items:          ${stat(small.upgrade)}`);
 console.log(`upgrade, 10,000 items:         ${stat(large.upgrade)}`);
