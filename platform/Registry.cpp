@@ -120,7 +120,12 @@ QString Registry::readString(const QString &name) const
 void Registry::writeString(const QString &name, const QString &value)
 {
     requireOpen();
-    settings_->setValue(valueKey(name), value);
+    // A value already stored is not written again: every write rewrites the whole file
+    // and flushes it to disk, and some values are written at every start.
+    const QString key = valueKey(name);
+    if (settings_->contains(key) && settings_->value(key).toString() == value)
+        return;
+    settings_->setValue(key, value);
     sync();
 }
 
@@ -137,6 +142,10 @@ int Registry::readInteger(const QString &name) const
 void Registry::writeInteger(const QString &name, int value)
 {
     requireOpen();
-    settings_->setValue(valueKey(name), value);
+    const QString key = valueKey(name);
+    bool ok = false;
+    if (settings_->contains(key) && settings_->value(key).toInt(&ok) == value && ok)
+        return;
+    settings_->setValue(key, value);
     sync();
 }

@@ -485,6 +485,16 @@ TEST(Startup, FileAssociationIsRewrittenOnEveryStart)
               QDir::toNativeSeparators(QApplication::applicationFilePath()) + " %1");
     ASSERT_TRUE(registry.openKey("\\Tarvelle.Document\\DefaultIcon", false));
     EXPECT_TRUE(registry.readString(QString()).endsWith(",0"));
+
+    // A start that finds the association in place leaves the file alone (a rewrite would
+    // drop this comment).
+    QFile ini(Registry::iniFile(Registry::ClassesRoot));
+    ASSERT_TRUE(ini.open(QIODevice::Append));
+    ini.write("; untouched\n");
+    ini.close();
+    WindowFixture again;
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(ini.readAll().contains("; untouched"));
 }
 
 TEST(Startup, TemplateChooserSettingDefaultsToShown)
