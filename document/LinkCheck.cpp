@@ -53,43 +53,109 @@ PageReading pageReading(const TItemData &item, const std::string &separator)
     return fields;
 }
 
+namespace {
+// Whether the page reads other fields than the record holds: a caption, link or target
+// holding the separator. A plain loop: the values are short, and a call per value to a
+// library search cost more than the search on a menu of many items.
+bool shiftsFields(const TItemData &item, const std::string &separator)
+{
+    using namespace ItemField;
+    auto holds = [&](int pos) {
+        if (separator.size() != 1)
+            return !separator.empty() && item[pos].find(separator) != std::string::npos;
+        for (const char c : item[pos]) {
+            if (c == separator[0])
+                return true;
+        }
+        return false;
+    };
+    return holds(ItemCaption) || holds(ItemURL) || holds(ItemTarget);
+}
+
+bool warnsOfLink(const TItemData &item, const std::string &separator)
+{
+    // Most links are plain: the page's fields are only worked out where they shift.
+    return shiftsFields(item, separator) || linkRunsScript(item[ItemField::ItemURL]);
+}
+
+void addLinkWarnings(const TItemData &item, std::size_t k, const std::string &separator,
+                     std::vector<AccessibilityWarning> &warnings)
+{
+    using namespace ItemField;
+    const bool shifted = shiftsFields(item, separator);
+    const std::string where = "item " + std::to_string(k + 1) + " \"" + item[ItemCaption] + "\"";
+    const PageReading page = pageReading(item, separator);
+    if (shifted)
+        warnings.push_back({static_cast<int>(k), where,
+                            "\"" + separator +
+                                "\" in its caption, link or target shifts the "
+                                "page's fields: the page shows \"" +
+                                page.caption + "\", links to \"" + page.url + "\" in target \"" +
+                                page.target + "\""});
+    if (linkRunsScript(page.url))
+        warnings.push_back({static_cast<int>(k), where,
+                            "the link \"" + page.url + "\" runs a script when it is followed (" +
+                                linkScheme(page.url) + ":)"});
+}
+} // namespace
+
 std::vector<AccessibilityWarning> linkWarnings(const MenuRecords &items,
                                                const std::string &separator)
 {
-    using namespace ItemField;
     std::vector<AccessibilityWarning> warnings;
     for (std::size_t k = 0; k < items.size(); ++k) {
-        const TItemData &item = items[k];
-        // A plain loop: the values are short, and a call per value to a library search cost
-        // more than the search on a menu of many items.
-        auto holds = [&](int pos) {
-            if (separator.size() != 1)
-                return !separator.empty() && item[pos].find(separator) != std::string::npos;
-            for (const char c : item[pos]) {
-                if (c == separator[0])
-                    return true;
-            }
-            return false;
-        };
-        const bool shifted = holds(ItemCaption) || holds(ItemURL) || holds(ItemTarget);
-        // Most links are plain: the page's fields are only worked out where they shift.
-        if (!shifted && !linkRunsScript(item[ItemURL]))
-            continue;
-        const std::string where =
-            "item " + std::to_string(k + 1) + " \"" + item[ItemCaption] + "\"";
-        const PageReading page = pageReading(item, separator);
-        if (shifted)
-            warnings.push_back({static_cast<int>(k), where,
-                                "\"" + separator +
-                                    "\" in its caption, link or target shifts the "
-                                    "page's fields: the page shows \"" +
-                                    page.caption + "\", links to \"" + page.url +
-                                    "\" in target \"" + page.target + "\""});
-        if (linkRunsScript(page.url))
-            warnings.push_back({static_cast<int>(k), where,
-                                "the link \"" + page.url +
-                                    "\" runs a script when it is followed (" +
-                                    linkScheme(page.url) + ":)"});
+        if (warnsOfLink(items[k], separator))
+            addLinkWarnings(items[k], k, separator, warnings);
     }
+    return warnings;
+}
+
+std::vector<AccessibilityWarning>
+LinkWarningIndex::warnings(MenuTree &tree, const MenuRecords &items, const std::string &separator)
+{
+    MenuTree::RecordChanges changes = tree.takeRecordChanges();
+    if (changes.all || separator != separator_) {
+        separator_ = separator;
+        flagged_.clear();
+        const std::vector<MenuTree::Id> ids = tree.itemIds();
+        for (std::size_t k = 0; k < items.items.size() && k < ids.size(); ++k) {
+            if (warnsOfLink(items.items[k], separator))
+                flagged_.insert(ids[k]);
+        }
+    } else {
+        for (const MenuTree::Id id : changes.nodes) {
+            const ItemTree::Node node = tree.find(id);
+            if (node && warnsOfLink(tree.record(node), separator))
+                flagged_.insert(id);
+            else
+                flagged_.erase(id);
+        }
+    }
+    // Finding an item's place costs a walk up its path: with many flagged items, one pass
+    // over the list costs less.
+    if (flagged_.size() > MostLocated)
+        return linkWarnings(items, separator);
+
+    std::vector<std::size_t> places;
+    for (auto it = flagged_.begin(); it != flagged_.end();) {
+        const ItemTree::Node node = tree.find(*it);
+        if (!node) { // taken out of the menu
+            it = flagged_.erase(it);
+            continue;
+        }
+        places.push_back(static_cast<std::size_t>(tree.itemIndex(node)));
+        ++it;
+    }
+    // The record on the pages, not yet stored, stands for its item.
+    if (items.replacement && items.replaced >= 0) {
+        const auto replaced = static_cast<std::size_t>(items.replaced);
+        places.erase(std::remove(places.begin(), places.end(), replaced), places.end());
+        if (warnsOfLink(*items.replacement, separator))
+            places.push_back(replaced);
+    }
+    std::sort(places.begin(), places.end());
+    std::vector<AccessibilityWarning> warnings;
+    for (const std::size_t k : places)
+        addLinkWarnings(items[k], k, separator, warnings);
     return warnings;
 }

@@ -3,8 +3,11 @@
 #include "AccessibilityCheck.h"
 #include "ItemData.h"
 #include "MenuLayout.h"
+#include "MenuTree.h"
 
+#include <cstddef>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // The scheme of a link as a browser reads it (blanks and control characters around it and
@@ -28,3 +31,19 @@ PageReading pageReading(const TItemData &item, const std::string &separator);
 // it, runs script. Such links may be meant (javascript:void(0)), so they are only told.
 std::vector<AccessibilityWarning> linkWarnings(const MenuRecords &items,
                                                const std::string &separator);
+
+// The link warnings of the menu a tree holds, kept from one call to the next: a call reads
+// again only the records put in or set since the last (MenuTree::takeRecordChanges), so after
+// a command it costs what the command touched, not the menu. The same warnings as
+// linkWarnings, in the same order.
+class LinkWarningIndex
+{
+public:
+    std::vector<AccessibilityWarning> warnings(MenuTree &tree, const MenuRecords &items,
+                                               const std::string &separator);
+
+private:
+    static constexpr std::size_t MostLocated = 2000;
+    std::unordered_set<MenuTree::Id> flagged_; // items whose record is warned of
+    std::string separator_;
+};

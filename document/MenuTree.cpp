@@ -129,9 +129,30 @@ std::string MenuTree::caption(Node node) const
     return entry(node)->caption;
 }
 
+void MenuTree::recordChanged(Id id)
+{
+    // Past this many, reading every record again costs less than the list.
+    constexpr std::size_t MostListed = 1 << 16;
+    if (changes_.all)
+        return;
+    if (changes_.nodes.size() >= MostListed) {
+        changes_ = RecordChanges();
+        return;
+    }
+    changes_.nodes.push_back(id);
+}
+
+MenuTree::RecordChanges MenuTree::takeRecordChanges()
+{
+    RecordChanges taken = std::move(changes_);
+    changes_ = RecordChanges{false, {}};
+    return taken;
+}
+
 void MenuTree::clear()
 {
     ++shapeVersion_;
+    changes_ = RecordChanges();
     byId_.clear();
     if (root_)
         destroy(std::move(root_));
@@ -140,6 +161,7 @@ void MenuTree::clear()
 ItemTree::Node MenuTree::addChild(Node parent, const std::string &caption)
 {
     ++shapeVersion_;
+    changes_ = RecordChanges();
     auto node = std::make_unique<Entry>();
     node->caption = caption;
     node->id = nextId();
@@ -176,6 +198,19 @@ std::vector<int> MenuTree::parentIndices() const
             stack.emplace_back(child->get(), index);
     }
     return parents;
+}
+
+std::vector<MenuTree::Id> MenuTree::itemIds() const
+{
+    std::vector<Id> ids;
+    if (!root_)
+        return ids;
+    ids.reserve(static_cast<std::size_t>(root_->size - 1));
+    for (const auto &[e, depth] : walk(root_.get())) {
+        if (depth > 0)
+            ids.push_back(e->id);
+    }
+    return ids;
 }
 
 MenuTree::Id MenuTree::id(Node node) const
@@ -312,6 +347,7 @@ ItemTree::Node MenuTree::insertBranch(Node parent, int position, MenuBranch bran
         e->id = node.id && !byId_.count(node.id) ? node.id : nextId();
         lastId_ = std::max(lastId_, e->id);
         byId_[e->id] = e.get();
+        recordChanged(e->id);
         records.push_back(std::move(node.record));
         ancestors.resize(static_cast<std::size_t>(node.depth));
         Entry *raw = e.get();
@@ -401,6 +437,7 @@ void MenuTree::setRecord(Node node, const TItemData &record)
     requireInStep();
     itemEntry(node, "has no record");
     items_[static_cast<std::size_t>(itemIndex(node))] = record;
+    recordChanged(entry(node)->id);
 }
 
 void MenuTree::setCaption(Node node, const std::string &caption)

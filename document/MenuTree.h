@@ -88,6 +88,18 @@ public:
     // Each item's parent index in the list (-1 for first-level items), as itemParents gives
     // it, read straight from the nodes.
     std::vector<int> parentIndices() const;
+    // Each item's identity, in the list's order.
+    std::vector<Id> itemIds() const;
+
+    // The records put in or set since the last call, by node identity, for a view that keeps
+    // something worked out per record; all when the tree was built anew (clear, addChild:
+    // the caller fills the list) or more changed than is worth listing.
+    struct RecordChanges
+    {
+        bool all = true;
+        std::vector<Id> nodes;
+    };
+    RecordChanges takeRecordChanges();
 
     const TItemData &record(Node node) const;
     void setRecord(Node node, const TItemData &record);
@@ -100,7 +112,9 @@ private:
     void requireInStep() const;
     void resize(Entry *from, int delta);
     Id nextId() { return ++lastId_; }
+    void recordChanged(Id id);
     std::uint64_t shapeVersion_ = 0;
+    RecordChanges changes_;
 
     TItemArray &items_;
     std::unique_ptr<Entry> root_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileSystem.h"
+#include "LinkCheck.h"
 #include "MenuTree.h"
 #include "pages/PageFields.h"
 #include "preview/MenuScene.h"
@@ -352,6 +353,8 @@ private:
     std::optional<fsx::FileStamp> projectStamp; // the project file as last read or written
     // Each item's parent, kept while the tree's shape stays: typing changes no parent.
     std::pair<std::uint64_t, std::vector<int>> previewParents;
+    // The link warnings, read again only for the records a command touched.
+    LinkWarningIndex linkWarningIndex;
     bool warningsPending = false;
     RecentFileList recentFiles;
     bool TreeRebuilding = false;

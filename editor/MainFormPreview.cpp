@@ -153,7 +153,8 @@ QStringList TMainForm::warningTexts(const TAppletData &data, const MenuRecords &
 {
     QStringList texts;
     // Links that run script come first: they matter more than a weak contrast.
-    for (const AccessibilityWarning &warning : linkWarnings(items, document.Separator()))
+    for (const AccessibilityWarning &warning :
+         linkWarningIndex.warnings(menuTree, items, document.Separator()))
         texts << QString::fromStdString(warning.where + ": " + warning.what);
     for (const AccessibilityWarning &warning : accessibilityWarnings(data, items, layout))
         texts << QString::fromStdString(warning.where + ": " + warning.what);

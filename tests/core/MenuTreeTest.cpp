@@ -1,6 +1,7 @@
 #include "MenuTree.h"
 
 #include "Errors.h"
+#include "LinkCheck.h"
 #include "MenuLayout.h"
 #include "TestSupport.h"
 
@@ -64,7 +65,11 @@ TItemData record(const std::string &caption, int n)
 {
     TItemData r;
     r[ItemField::ItemCaption] = caption;
-    r[ItemField::ItemURL] = "page" + std::to_string(n) + ".html";
+    // Some links run script, some captions hold the separator: the link warnings follow.
+    r[ItemField::ItemURL] = n % 5 == 0 ? "javascript:go(" + std::to_string(n) + ")"
+                                       : "page" + std::to_string(n) + ".html";
+    if (n % 7 == 3)
+        r[ItemField::ItemCaption] += "|x";
     r[ItemField::ItemIndex] = std::to_string(n % 7);
     return r;
 }
@@ -75,6 +80,7 @@ struct Session
     TqarAppletAgent doc;
     MenuTree tree{doc.GetItems()};
     Naive model;
+    LinkWarningIndex links;
     std::vector<MenuBranch> pool;
     int counter = 0;
 
@@ -228,6 +234,22 @@ struct Session
                 ASSERT_EQ(tree.nodeAt(static_cast<int>(k) - 1), n);
                 ASSERT_EQ(doc.GetItems()[k - 1], expected[k].node->record);
             }
+        }
+        // The kept link warnings against a pass over every record, with and without a
+        // record on the pages standing for an item.
+        auto texts = [](const std::vector<AccessibilityWarning> &warnings) {
+            std::vector<std::string> out;
+            for (const AccessibilityWarning &w : warnings)
+                out.push_back(std::to_string(w.item) + w.where + w.what);
+            return out;
+        };
+        const MenuRecords all{doc.GetItems()};
+        ASSERT_EQ(texts(links.warnings(tree, all, "|")), texts(linkWarnings(all, "|")));
+        if (!doc.GetItems().empty()) {
+            const TItemData pages = record("P|", counter * 5);
+            const MenuRecords replaced{doc.GetItems(), pick(int(doc.GetItems().size())), &pages};
+            ASSERT_EQ(texts(links.warnings(tree, replaced, "|")),
+                      texts(linkWarnings(replaced, "|")));
         }
     }
 
