@@ -335,3 +335,24 @@ TEST(MenuTree, DeepBranchesNeitherRecurseNorOverflow)
     EXPECT_EQ(tree->branchSize(tree->child(root, 1)), 199999);
     tree.reset();
 }
+
+// Records are a pointer wide: the list shifts without moving fields, copies are deep, and a
+// record never written or moved from reads as empty.
+TEST(MenuTree, RecordsCopyDeepAndStayPutWhileTheListShifts)
+{
+    TItemArray items(2);
+    EXPECT_EQ(items[0], TItemData());
+    items[1][ItemField::ItemCaption] = "Second";
+    const std::string *field = &items[1][ItemField::ItemCaption];
+    items.insert(items.begin(), 1000, TItemData());
+    EXPECT_EQ(&items[1001][ItemField::ItemCaption], field);
+
+    TItemData copy = items[1001];
+    copy[ItemField::ItemCaption] = "Copy";
+    EXPECT_EQ(items[1001][ItemField::ItemCaption], "Second");
+    const TItemData moved = std::move(copy);
+    EXPECT_EQ(moved[ItemField::ItemCaption], "Copy");
+    EXPECT_EQ(copy[ItemField::ItemURL], ""); // NOLINT(bugprone-use-after-move)
+    EXPECT_THROW(moved[0], std::out_of_range);
+    EXPECT_THROW(moved[16], std::out_of_range);
+}
