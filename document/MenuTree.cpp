@@ -45,6 +45,28 @@ template <typename Entry> std::vector<std::pair<Entry *, int>> walk(Entry *top)
     return order;
 }
 
+// Each item's parent index in pre-order, read from the nodes.
+template <typename Entry> std::vector<int> walkParents(const Entry *root)
+{
+    std::vector<int> parents;
+    if (!root)
+        return parents;
+    parents.reserve(static_cast<std::size_t>(root->size - 1));
+    // A stack of nodes to visit with their parent's index, children pushed last first.
+    std::vector<std::pair<const Entry *, int>> stack;
+    for (auto child = root->children.rbegin(); child != root->children.rend(); ++child)
+        stack.emplace_back(child->get(), -1);
+    while (!stack.empty()) {
+        const auto [entry, parent] = stack.back();
+        stack.pop_back();
+        const int index = static_cast<int>(parents.size());
+        parents.push_back(parent);
+        for (auto child = entry->children.rbegin(); child != entry->children.rend(); ++child)
+            stack.emplace_back(child->get(), index);
+    }
+    return parents;
+}
+
 void checkDepths(const MenuBranch &branch)
 {
     if (branch.nodes.empty() || branch.nodes.front().depth != 0)
@@ -151,8 +173,8 @@ MenuTree::RecordChanges MenuTree::takeRecordChanges()
 
 void MenuTree::clear()
 {
-    ++shapeVersion_;
     changes_ = RecordChanges();
+    parentsKept_ = false;
     byId_.clear();
     if (root_)
         destroy(std::move(root_));
@@ -160,8 +182,8 @@ void MenuTree::clear()
 
 ItemTree::Node MenuTree::addChild(Node parent, const std::string &caption)
 {
-    ++shapeVersion_;
     changes_ = RecordChanges();
+    parentsKept_ = false;
     auto node = std::make_unique<Entry>();
     node->caption = caption;
     node->id = nextId();
@@ -179,25 +201,45 @@ ItemTree::Node MenuTree::addChild(Node parent, const std::string &caption)
     return raw;
 }
 
-std::vector<int> MenuTree::parentIndices() const
+const std::vector<int> &MenuTree::parentIndices() const
 {
-    std::vector<int> parents;
-    if (!root_)
-        return parents;
-    parents.reserve(static_cast<std::size_t>(root_->size - 1));
-    // A stack of nodes to visit with their parent's index, children pushed last first.
-    std::vector<std::pair<const Entry *, int>> stack;
-    for (auto child = root_->children.rbegin(); child != root_->children.rend(); ++child)
-        stack.emplace_back(child->get(), -1);
-    while (!stack.empty()) {
-        const auto [entry, parent] = stack.back();
-        stack.pop_back();
-        const int index = static_cast<int>(parents.size());
-        parents.push_back(parent);
-        for (auto child = entry->children.rbegin(); child != entry->children.rend(); ++child)
-            stack.emplace_back(child->get(), index);
+    if (!parentsKept_) {
+        parents_ = walkParents(root_.get());
+        parentsKept_ = true;
     }
-    return parents;
+    return parents_;
+}
+
+// A branch of count items taken out at first: later items and their parents move up.
+void MenuTree::parentsTaken(int first, int count)
+{
+    if (!parentsKept_)
+        return;
+    const auto begin = parents_.begin() + first;
+    parents_.erase(begin, begin + count);
+    for (int &parent : parents_) {
+        if (parent >= first + count)
+            parent -= count;
+    }
+}
+
+// A branch put in at first under the item topParent; inner holds the parent of each of its
+// other nodes, counted from the branch's top.
+void MenuTree::parentsPut(int first, int topParent, const std::vector<int> &inner)
+{
+    if (!parentsKept_)
+        return;
+    const int count = static_cast<int>(inner.size()) + 1;
+    for (int &parent : parents_) {
+        if (parent >= first)
+            parent += count;
+    }
+    std::vector<int> block;
+    block.reserve(static_cast<std::size_t>(count));
+    block.push_back(topParent);
+    for (const int parent : inner)
+        block.push_back(first + parent);
+    parents_.insert(parents_.begin() + first, block.begin(), block.end());
 }
 
 std::vector<MenuTree::Id> MenuTree::itemIds() const
@@ -302,7 +344,6 @@ ItemTree::Node MenuTree::insertItem(Node parent, int position, const std::string
 
 MenuBranch MenuTree::takeBranch(Node node)
 {
-    ++shapeVersion_;
     requireInStep();
     Entry *top = itemEntry(node, "cannot be removed");
     const int first = itemIndex(node);
@@ -314,6 +355,7 @@ MenuBranch MenuTree::takeBranch(Node node)
     }
     const auto begin = items_.begin() + first;
     items_.erase(begin, begin + static_cast<std::ptrdiff_t>(branch.nodes.size()));
+    parentsTaken(first, static_cast<int>(branch.nodes.size()));
 
     Entry *parent = top->parent;
     auto &siblings = parent->children;
@@ -328,7 +370,6 @@ MenuBranch MenuTree::takeBranch(Node node)
 
 ItemTree::Node MenuTree::insertBranch(Node parent, int position, MenuBranch branch)
 {
-    ++shapeVersion_;
     requireInStep();
     Entry *into = entry(parent);
     if (position < 0 || position > childCount(parent))
@@ -341,7 +382,13 @@ ItemTree::Node MenuTree::insertBranch(Node parent, int position, MenuBranch bran
     std::vector<Entry *> ancestors; // ancestors[d]: the last node built at depth d
     std::vector<TItemData> records;
     records.reserve(branch.nodes.size());
+    std::vector<int> inner;  // each lower node's parent, counted from the top
+    std::vector<int> lastAt; // lastAt[d]: the place of the last node at depth d
     for (MenuBranch::Node &node : branch.nodes) {
+        lastAt.resize(static_cast<std::size_t>(node.depth));
+        if (node.depth > 0)
+            inner.push_back(lastAt.back());
+        lastAt.push_back(static_cast<int>(records.size()));
         auto e = std::make_unique<Entry>();
         e->caption = std::move(node.caption);
         e->id = node.id && !byId_.count(node.id) ? node.id : nextId();
@@ -375,12 +422,12 @@ ItemTree::Node MenuTree::insertBranch(Node parent, int position, MenuBranch bran
     const int first = itemIndex(raw);
     items_.insert(items_.begin() + first, std::make_move_iterator(records.begin()),
                   std::make_move_iterator(records.end()));
+    parentsPut(first, itemIndex(into), inner);
     return raw;
 }
 
 void MenuTree::moveBranch(Node node, Node newParent, int position)
 {
-    ++shapeVersion_;
     requireInStep();
     Entry *moving = itemEntry(node, "cannot be moved");
     Entry *into = entry(newParent);
@@ -393,6 +440,11 @@ void MenuTree::moveBranch(Node node, Node newParent, int position)
 
     // The nodes themselves move, so handles to them stay good; the records follow as a block.
     const int first = itemIndex(node);
+    std::vector<int> inner;
+    if (parentsKept_) {
+        for (int k = first + 1; k < first + moving->size; ++k)
+            inner.push_back(parents_[static_cast<std::size_t>(k)] - first);
+    }
     auto &from = moving->parent->children;
     const auto it = std::find_if(from.begin(), from.end(),
                                  [moving](const auto &s) { return s.get() == moving; });
@@ -409,6 +461,8 @@ void MenuTree::moveBranch(Node node, Node newParent, int position)
         std::rotate(begin + to, begin + first, begin + first + moving->size);
     else
         std::rotate(begin + first, begin + first + moving->size, begin + to + moving->size);
+    parentsTaken(first, moving->size);
+    parentsPut(to, itemIndex(into), inner);
 }
 
 MenuBranch MenuTree::copyBranch(Node node) const

@@ -82,12 +82,10 @@ public:
     // The branch as it stands, without identities and with the structure fields emptied.
     MenuBranch copyBranch(Node node) const;
 
-    // Changes whenever the shape does (nodes added, removed or moved), not with captions or
-    // records: what is worked out from the shape alone can be kept while it stays.
-    std::uint64_t shapeVersion() const { return shapeVersion_; }
     // Each item's parent index in the list (-1 for first-level items), as itemParents gives
-    // it, read straight from the nodes.
-    std::vector<int> parentIndices() const;
+    // it. Worked out from the nodes when first asked for, then kept in step by the editing
+    // operations: shifting a list of numbers costs far less than walking the nodes again.
+    const std::vector<int> &parentIndices() const;
     // Each item's identity, in the list's order.
     std::vector<Id> itemIds() const;
 
@@ -113,8 +111,11 @@ private:
     void resize(Entry *from, int delta);
     Id nextId() { return ++lastId_; }
     void recordChanged(Id id);
-    std::uint64_t shapeVersion_ = 0;
+    void parentsTaken(int first, int count);
+    void parentsPut(int first, int topParent, const std::vector<int> &inner);
     RecordChanges changes_;
+    mutable std::vector<int> parents_;
+    mutable bool parentsKept_ = false;
 
     TItemArray &items_;
     std::unique_ptr<Entry> root_;

@@ -351,8 +351,6 @@ private:
     PageState pageBaseline;
     QString projectFileName;
     std::optional<fsx::FileStamp> projectStamp; // the project file as last read or written
-    // Each item's parent, kept while the tree's shape stays: typing changes no parent.
-    std::pair<std::uint64_t, std::vector<int>> previewParents;
     // The link warnings, read again only for the records a command touched.
     LinkWarningIndex linkWarningIndex;
     bool warningsPending = false;

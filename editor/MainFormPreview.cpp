@@ -203,9 +203,7 @@ void TMainForm::refreshPreview()
     if (!same) {
         const MenuRecords records{document.GetItems(), replaced ? index : -1,
                                   replaced ? &pageBaseline.record : nullptr};
-        if (previewParents.first != menuTree.shapeVersion() || previewParents.second.empty())
-            previewParents = {menuTree.shapeVersion(), menuTree.parentIndices()};
-        canvas->setScene(MenuScene(pageBaseline.applet, records, previewParents.second,
+        canvas->setScene(MenuScene(pageBaseline.applet, records, menuTree.parentIndices(),
                                    previewMeasure, QString::fromStdString(document.PreviewFolder()),
                                    narrow));
         scheduleWarnings();
