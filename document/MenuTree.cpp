@@ -368,7 +368,7 @@ MenuBranch MenuTree::takeBranch(Node node)
     return branch;
 }
 
-ItemTree::Node MenuTree::insertBranch(Node parent, int position, MenuBranch branch)
+ItemTree::Node MenuTree::insertBranch(Node parent, int position, MenuBranch &&branch)
 {
     requireInStep();
     Entry *into = entry(parent);

@@ -74,7 +74,9 @@ public:
     MenuBranch takeBranch(Node node);
     // Puts a branch in as child number position of parent and returns its top node. Its
     // identities are kept where no other node has them; nodes without one get a fresh one.
-    Node insertBranch(Node parent, int position, MenuBranch branch);
+    // The branch's captions and records are taken, not copied; a refused branch is left as
+    // it was.
+    Node insertBranch(Node parent, int position, MenuBranch &&branch);
     // Moves a node's branch to child number position of another parent (or the same),
     // counted without the node itself; the nodes keep their handles. Moving a node into its
     // own branch is refused.

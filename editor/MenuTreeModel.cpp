@@ -153,7 +153,7 @@ MenuBranch MenuTreeModel::takeBranch(Node node)
     return branch;
 }
 
-ItemTree::Node MenuTreeModel::insertBranch(Node parent, int position, MenuBranch branch)
+ItemTree::Node MenuTreeModel::insertBranch(Node parent, int position, MenuBranch &&branch)
 {
     if (position < 0 || position > tree_.childCount(parent))
         return tree_.insertBranch(parent, position, std::move(branch)); // refuses, untouched

@@ -45,7 +45,7 @@ public:
 
     // The tree's editing operations, announced to the views.
     MenuBranch takeBranch(Node node);
-    Node insertBranch(Node parent, int position, MenuBranch branch);
+    Node insertBranch(Node parent, int position, MenuBranch &&branch);
     void moveBranch(Node node, Node newParent, int position);
     void setCaption(Node node, const std::string &caption);
     // For changes of the whole tree (a new or opened project) made directly on the tree.

@@ -25,7 +25,11 @@ InsertBranchCommand::InsertBranchCommand(TreeCommandHost &host, const QString &t
 
 void InsertBranchCommand::redo()
 {
-    const ItemTree::Node added = host_.model.insertBranch(node(parent_), position_, item_);
+    // The kept branch goes in without a copy; only its top's identity is kept, to take it
+    // out again.
+    const ItemTree::Node added =
+        host_.model.insertBranch(node(parent_), position_, std::move(item_));
+    item_.nodes.resize(1);
     item_.nodes.front().id = tree().id(added);
     host_.expand(expanded_);
     select(added);
@@ -66,7 +70,9 @@ void DeleteBranchCommand::redo()
 
 void DeleteBranchCommand::undo()
 {
-    const ItemTree::Node back = host_.model.insertBranch(node(parent_), position_, branch_);
+    const ItemTree::Node back =
+        host_.model.insertBranch(node(parent_), position_, std::move(branch_));
+    branch_ = MenuBranch(); // taken in; redo takes it out again
     host_.expand(expanded_);
     select(back);
 }

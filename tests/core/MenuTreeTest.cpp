@@ -133,7 +133,7 @@ struct Session
             const int pos = pick(static_cast<int>(parent.node->children.size()) + 1);
             MenuBranch branch = pool.back();
             pool.pop_back();
-            tree.insertBranch(node(parent.id), pos, branch);
+            tree.insertBranch(node(parent.id), pos, MenuBranch(branch));
             std::size_t at = 0;
             parent.node->children.insert(parent.node->children.begin() + pos,
                                          fromBranch(branch, at));
@@ -173,7 +173,7 @@ struct Session
             const MenuBranch copy = branchFromText(branchToText(tree.copyBranch(node(source.id))));
             const Flat parent = any(false);
             const int pos = pick(static_cast<int>(parent.node->children.size()) + 1);
-            const auto top = tree.insertBranch(node(parent.id), pos, copy);
+            const auto top = tree.insertBranch(node(parent.id), pos, MenuBranch(copy));
             EXPECT_NE(tree.id(top), source.id);
             // Identities the tree gave the pasted nodes, in pre-order.
             MenuBranch ids = copy;
@@ -301,6 +301,9 @@ TEST(MenuTree, RefusesWhatWouldBreakTheTreeAndChangesNothing)
     EXPECT_THROW(tree.insertItem(root, 2, "X", {}), std::out_of_range);
     EXPECT_THROW(tree.moveBranch(b, root, 3), std::out_of_range);
     EXPECT_THROW(tree.setRecord(root, {}), std::invalid_argument);
+    MenuBranch refused{{{0, "K", record("K", 3), 0}}};
+    EXPECT_THROW(tree.insertBranch(root, 5, std::move(refused)), std::out_of_range);
+    EXPECT_EQ(refused.nodes.front().record, record("K", 3)); // NOLINT(bugprone-use-after-move)
     EXPECT_EQ(doc.ProjectText(tree), before);
 
     doc.GetItems().pop_back(); // a list that no longer mirrors the tree is never edited
@@ -324,7 +327,7 @@ TEST(MenuTree, DeepBranchesNeitherRecurseNorOverflow)
     MenuBranch chain;
     for (int depth = 0; depth < 200000; ++depth)
         chain.nodes.push_back({depth, "D", {}, 0});
-    const auto top = tree->insertBranch(root, 0, chain);
+    const auto top = tree->insertBranch(root, 0, std::move(chain));
     EXPECT_EQ(tree->itemIndex(tree->nodeAt(199999)), 199999);
     EXPECT_EQ(tree->level(tree->nodeAt(199999)), 200000);
     EXPECT_EQ(tree->copyBranch(top).nodes.size(), 200000u);
