@@ -118,11 +118,13 @@ LinkWarningIndex::warnings(MenuTree &tree, const MenuRecords &items, const std::
         separator_ = separator;
         flagged_.clear();
         const std::vector<MenuTree::Id> ids = tree.itemIds();
+        recordsRead_ += items.items.size();
         for (std::size_t k = 0; k < items.items.size() && k < ids.size(); ++k) {
             if (warnsOfLink(items.items[k], separator))
                 flagged_.insert(ids[k]);
         }
     } else {
+        recordsRead_ += changes.nodes.size();
         for (const MenuTree::Id id : changes.nodes) {
             const ItemTree::Node node = tree.find(id);
             if (node && warnsOfLink(tree.record(node), separator))
@@ -133,8 +135,10 @@ LinkWarningIndex::warnings(MenuTree &tree, const MenuRecords &items, const std::
     }
     // Finding an item's place costs a walk up its path: with many flagged items, one pass
     // over the list costs less.
-    if (flagged_.size() > MostLocated)
+    if (flagged_.size() > MostLocated) {
+        recordsRead_ += items.size();
         return linkWarnings(items, separator);
+    }
 
     std::vector<std::size_t> places;
     for (auto it = flagged_.begin(); it != flagged_.end();) {

@@ -41,9 +41,12 @@ class LinkWarningIndex
 public:
     std::vector<AccessibilityWarning> warnings(MenuTree &tree, const MenuRecords &items,
                                                const std::string &separator);
+    // Records read so far, for telling what a call costs.
+    unsigned long long recordsRead() const { return recordsRead_; }
 
 private:
     static constexpr std::size_t MostLocated = 2000;
     std::unordered_set<MenuTree::Id> flagged_; // items whose record is warned of
     std::string separator_;
+    unsigned long long recordsRead_ = 0;
 };

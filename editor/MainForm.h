@@ -88,6 +88,7 @@ public:
     const MenuTree &Tree() const { return menuTree; }
     const ProgressAdapter &Progress() const { return *progress; }
     const QtCaptionMeasure &PreviewMeasure() const { return previewMeasure; }
+    const LinkWarningIndex &LinkWarnings() const { return linkWarningIndex; }
     // True exactly while the document differs from what was last created, opened or saved.
     bool Modified() const;
     const QString &ProjectFileName() const { return projectFileName; }

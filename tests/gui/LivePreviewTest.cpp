@@ -205,12 +205,17 @@ TEST(LivePreview, ACommandMeasuresWhatIsShownNotTheWholeMenu)
         f.select(f.child(f.child(f.root(), 3), 5)); // its popup opens in the preview
         f.settle();
         const unsigned long long before = f.w().PreviewMeasure().asked();
+        const unsigned long long read = f.w().LinkWarnings().recordsRead();
         trigger(f.w(), "Insert1");
         f.settle();
-        return f.w().PreviewMeasure().asked() - before;
+        return std::make_pair(f.w().PreviewMeasure().asked() - before,
+                              f.w().LinkWarnings().recordsRead() - read);
     };
-    const unsigned long long small = measuredPerInsert(5000);
-    const unsigned long long large = measuredPerInsert(20000);
+    const auto [small, smallRead] = measuredPerInsert(5000);
+    const auto [large, largeRead] = measuredPerInsert(20000);
     EXPECT_GT(small, 0u) << "the open popups are measured";
     EXPECT_LE(large, 2 * small) << small << " captions at 5,000 items, " << large << " at 20,000";
+    // The warnings line reads the records the insert touched, not the menu.
+    EXPECT_GT(smallRead, 0u);
+    EXPECT_LE(largeRead, 2 * smallRead) << smallRead << " records, then " << largeRead;
 }
