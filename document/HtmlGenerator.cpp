@@ -29,13 +29,33 @@ std::string param(const std::string &name, const std::string &escapedValue)
 {
     return "\t<param name=\"" + name + "\" value=\"" + escapedValue + "\">";
 }
+
+// About what an item adds to a text: its values and the markup around them. The texts of a
+// large menu are reserved at this size up front, so that they never grow by doubling, which
+// leaves the largest of them twice in memory for a moment.
+std::size_t itemBytes(const TItemData &item, std::size_t separator)
+{
+    std::size_t bytes = 64;
+    for (int pos = ItemField::ItemCaption; pos <= ItemField::ItemMenuOffsetY; ++pos)
+        bytes += item[pos].size() + separator;
+    return bytes;
+}
 } // namespace
 
 std::string TqarAppletAgent::GenerateHTMLText() const
 {
+    return fragmentText(0);
+}
+
+std::string TqarAppletAgent::fragmentText(std::size_t room) const
+{
     using namespace ItemField;
     const std::string sep = attr(separator_);
     std::string out;
+    std::size_t expected = room + 4096 + TAppletData::FieldCount * (8 + sep.size());
+    for (const TItemData &item : Items)
+        expected += itemBytes(item, sep.size());
+    out.reserve(expected);
     appendLine(out, "<HTML>");
     appendLine(out, "<applet code=\"" + attr(appletName_) + ".class\" archive=\"" +
                         attr(appletName_) + ".jar\" width=\"" +
@@ -123,11 +143,10 @@ std::string attrValue(const std::string &value)
 // a link per item (its caption alone when it has no address), the caption and a nested list
 // for an item that opens a popup; separators below the first level are left out. One item a
 // line, end tags that HTML implies left out, to keep the page small.
-std::string noScriptMenu(const TItemArray &items, const std::vector<int> &parents)
+void appendNoScriptMenu(std::string &out, const TItemArray &items, const std::vector<int> &parents)
 {
     using namespace ItemField;
     const std::size_t count = std::min(items.size(), parents.size());
-    std::string out;
     appendLine(out, "<ul>");
     std::vector<int> open{-1}; // the items whose lists are open, innermost last
     for (std::size_t k = 0; k < count; ++k) {
@@ -163,29 +182,32 @@ std::string noScriptMenu(const TItemArray &items, const std::vector<int> &parent
     for (; open.size() > 1; open.pop_back())
         appendLine(out, "</ul>");
     appendLine(out, "</ul>");
-    return out;
 }
 } // namespace
 
 std::string TqarAppletAgent::SavedPageText(const std::string &title, const ItemTree &tree) const
 {
-    std::string fragment = GenerateHTMLText();
     if (!includeWebRuntime_)
-        return fragment;
-    // The fragment without its HTML tags, the plain menu inside the applet element.
+        return GenerateHTMLText();
+    std::size_t room = 4096 + title.size() * 6;
+    for (const TItemData &item : Items)
+        room += itemBytes(item, 0);
+    std::string page = fragmentText(room);
+    // The fragment without its HTML tags, the plain menu inside the applet element, built in
+    // the fragment's own text: a page of a large menu is in memory once.
     const std::string open = std::string("<HTML>") + LineEnd;
     const std::string close = std::string("</applet>") + LineEnd + "</HTML>" + LineEnd;
-    fragment = fragment.substr(open.size(), fragment.size() - open.size() - close.size());
-    std::string page;
+    page.erase(page.size() - close.size());
+    std::string head;
     for (const char *line :
          {"<!DOCTYPE html>", "<html lang=\"en\">", "<head>", "<meta charset=\"utf-8\">",
           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"})
-        appendLine(page, line);
-    appendLine(page, "<title>" + attr(title) + "</title>");
-    appendLine(page, "</head>");
-    appendLine(page, "<body>");
-    page += fragment;
-    page += noScriptMenu(Items, itemParents(tree));
+        appendLine(head, line);
+    appendLine(head, "<title>" + attr(title) + "</title>");
+    appendLine(head, "</head>");
+    appendLine(head, "<body>");
+    page.replace(0, open.size(), head);
+    appendNoScriptMenu(page, Items, itemParents(tree));
     appendLine(page, "</applet>");
     appendLine(page, WebRuntimeScript);
     appendLine(page, "</body>");

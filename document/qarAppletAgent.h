@@ -151,6 +151,8 @@ public:
     }
 
 private:
+    // The fragment, with room reserved for room more bytes the caller adds.
+    std::string fragmentText(std::size_t room) const;
     TAppletData AppletData;
     TItemArray Items;
     std::string separator_ = "|";
