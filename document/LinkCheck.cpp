@@ -151,7 +151,8 @@ LinkWarningIndex::warnings(MenuTree &tree, const MenuRecords &items, const std::
         ++it;
     }
     // The record on the pages, not yet stored, stands for its item.
-    if (items.replacement && items.replaced >= 0) {
+    if (items.replacement && items.replaced >= 0 &&
+        static_cast<std::size_t>(items.replaced) < items.size()) {
         const auto replaced = static_cast<std::size_t>(items.replaced);
         places.erase(std::remove(places.begin(), places.end(), replaced), places.end());
         if (warnsOfLink(*items.replacement, separator))

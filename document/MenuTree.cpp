@@ -215,12 +215,14 @@ void MenuTree::parentsTaken(int first, int count)
 {
     if (!parentsKept_)
         return;
+    parentsKept_ = false; // until the list is in step again
     const auto begin = parents_.begin() + first;
     parents_.erase(begin, begin + count);
     for (int &parent : parents_) {
         if (parent >= first + count)
             parent -= count;
     }
+    parentsKept_ = true;
 }
 
 // A branch put in at first under the item topParent; inner holds the parent of each of its
@@ -229,6 +231,7 @@ void MenuTree::parentsPut(int first, int topParent, const std::vector<int> &inne
 {
     if (!parentsKept_)
         return;
+    parentsKept_ = false; // until the list is in step again
     const int count = static_cast<int>(inner.size()) + 1;
     for (int &parent : parents_) {
         if (parent >= first)
@@ -240,6 +243,7 @@ void MenuTree::parentsPut(int first, int topParent, const std::vector<int> &inne
     for (const int parent : inner)
         block.push_back(first + parent);
     parents_.insert(parents_.begin() + first, block.begin(), block.end());
+    parentsKept_ = true;
 }
 
 std::vector<MenuTree::Id> MenuTree::itemIds() const
