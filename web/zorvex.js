@@ -423,7 +423,9 @@ const STYLE = '.zorvex{position:relative;display:inline-block;vertical-align:top
   'color:CanvasText;background:Canvas;border:1px solid CanvasText}.zv-w .zv-i{display:flex;' +
   'align-items:center;justify-content:center}.zv-w .zv-r:hover,.zv-w .zv-r:focus,.zv-r.zv-o{' +
   'forced-color-adjust:none;background:Highlight;color:HighlightText}.zv-i:focus-visible,' +
-  '.zv-r:focus-visible,.zv-b:focus-visible{outline:2px solid Highlight;outline-offset:-3px}}';
+  '.zv-r:focus-visible,.zv-b:focus-visible{outline:2px solid Highlight;outline-offset:-3px}' +
+  // The arrow in the row's own forced colour: which rows open a popup stays visible.
+  '.zv-a::after{forced-color-adjust:none}}';
 
 function addStyle() {
   if (registry.styled) return;

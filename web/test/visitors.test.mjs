@@ -119,6 +119,12 @@ test('forced colours: nothing painted by the runtime, captions once, focus visib
   await page.getByRole('button', { name: 'Products' }).click();
   const [x, y, w, h] = await box(page, 'a:text-is("Software")');
   const before = await screenshot(page);
+  // A row that opens a popup shows its arrow in the forced colours too.
+  const [ax, ay, aw, ah] = await box(page, 'button:text-is("Hardware")');
+  const face = before.at(ax + 3, ay + 3).join();
+  let arrow = 0;
+  for (let j = -5; j <= 5; j++) for (let i = 12; i >= 4; i--) if (before.at(ax + aw - i, ay + (ah >> 1) + j).join() !== face) arrow++;
+  assert.ok(arrow >= 12, `${arrow} pixels of the arrow`);
   await page.keyboard.press('Tab');
   assert.equal(await page.evaluate(() => document.activeElement.textContent), 'Software');
   const after = await screenshot(page);
