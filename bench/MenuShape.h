@@ -11,8 +11,8 @@ inline ItemTree::Node addBenchItem(TqarAppletAgent &doc, MemoryTree &tree, ItemT
 {
     const ItemTree::Node node = tree.addChild(parent, "Item " + std::to_string(made));
     TItemData item = doc.MakeNewItem();
-    item[ItemField::ItemCaption] = tree.caption(node);
-    item[ItemField::ItemURL] = "page" + std::to_string(made) + ".html";
+    item.set(ItemField::ItemCaption, tree.caption(node));
+    item.set(ItemField::ItemURL, "page" + std::to_string(made) + ".html");
     doc.GetItems().push_back(item);
     ++made;
     return node;

@@ -181,7 +181,7 @@ private:
             if (entry.level == 0 || k >= items.size())
                 continue;
             const std::string line = project_.tree.caption(entry.node);
-            const std::string &caption = items[k][ItemField::ItemCaption];
+            const std::string caption(items[k][ItemField::ItemCaption]);
             if (caption != line)
                 problem(itemName(k), "the caption '" + caption +
                                          "' differs from its structure "
@@ -194,43 +194,45 @@ private:
     std::string itemName(std::size_t k) const
     {
         return "item " + std::to_string(k + 1) + " \"" +
-               project_.doc.GetItems()[k][ItemField::ItemCaption] + "\"";
+               std::string(project_.doc.GetItems()[k][ItemField::ItemCaption]) + "\"";
     }
 
     // Each check takes where it looks as a function: the place is only written out for a
     // problem, not for every field of a large menu.
     template <class Where>
-    void checkText(const Where &where, const std::string &value, bool separator = true)
+    void checkText(const Where &where, std::string_view value, bool separator = true)
     {
-        if (separator && value.find('|') != std::string::npos)
-            problem(where(), "'" + value + "' holds \"|\", which shifts the applet's fields");
-        if (value.find_first_of("\r\n") != std::string::npos)
+        if (separator && value.find('|') != std::string_view::npos)
+            problem(where(),
+                    "'" + std::string(value) + "' holds \"|\", which shifts the applet's fields");
+        if (value.find_first_of("\r\n") != std::string_view::npos)
             problem(where(), "the value holds a line break");
     }
 
     // As publishing treats it: a resource it would leave out is a problem, with the reason.
     template <class Where>
-    void checkResource(const Where &where, const std::string &name, const std::string &folder)
+    void checkResource(const Where &where, std::string_view name, const std::string &folder)
     {
         if (name.empty())
             return;
         // Each name is looked up on the disk once, however many items use it.
         auto known = reasons_.find(name);
         if (known == reasons_.end()) {
-            const std::string reason = outputs_.count(name)
+            const std::string file(name);
+            const std::string reason = outputs_.count(file)
                                            ? "has the name of a file publishing writes"
-                                           : fsx::resourceProblem(folder, name);
+                                           : fsx::resourceProblem(folder, file);
             known = reasons_.emplace(name, reason).first;
         }
         if (!known->second.empty())
-            problem(where(), "'" + name + "' " + known->second);
+            problem(where(), "'" + std::string(name) + "' " + known->second);
     }
 
-    template <class Where> void checkInteger(const Where &where, const std::string &value)
+    template <class Where> void checkInteger(const Where &where, std::string_view value)
     {
         int number;
         if (!tryStrToInt(value, number))
-            problem(where(), "'" + value + "' is not an integer");
+            problem(where(), "'" + std::string(value) + "' is not an integer");
     }
 
     void checkApplet(const std::string &folder)
@@ -240,7 +242,7 @@ private:
             const auto where = [&field] {
                 return "applet field " + std::to_string(field.position) + " " + field.name;
             };
-            const std::string &value = data[field.position];
+            const std::string_view value = data[field.position];
             checkText(where, value);
             switch (appletFieldKind(field.position)) {
             case FieldKind::Count:
@@ -252,7 +254,8 @@ private:
                 break;
             case FieldKind::Colour:
                 if (!isRGBHex(value))
-                    problem(where(), "'" + value + "' is not a colour of six hexadecimal digits");
+                    problem(where(), "'" + std::string(value) +
+                                         "' is not a colour of six hexadecimal digits");
                 break;
             case FieldKind::FileName:
                 checkResource(where, value, folder);
@@ -294,7 +297,8 @@ private:
                                             "ItemMenuOffsetY"};
         int pos = ItemCaption;
         const auto where = [&] {
-            return "item " + std::to_string(k + 1) + " \"" + item[ItemCaption] + "\" " + names[pos];
+            return "item " + std::to_string(k + 1) + " \"" + std::string(item[ItemCaption]) +
+                   "\" " + names[pos];
         };
         // A separator in the caption, link or target is told with what the page reads instead.
         for (pos = ItemCaption; pos <= ItemMenuOffsetY; ++pos)
@@ -308,7 +312,8 @@ private:
     const Project &project_;
     std::ostream &out_;
     std::set<std::string> outputs_; // the files publishing writes besides the resources
-    std::map<std::string, std::string> reasons_; // by resource name: why it is left out, or ''
+    std::map<std::string, std::string, std::less<>>
+        reasons_; // by resource name: why it is left out, or ''
     int problems_ = 0;
 };
 

@@ -193,7 +193,7 @@ constexpr int BoldItalic = 3;
 } // namespace FontStyle
 
 // Only the exact text "1" is on.
-inline bool isFlagOn(const std::string &value)
+inline bool isFlagOn(std::string_view value)
 {
     return value == "1";
 }

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 // Errors raised by the document core. They carry the text that the editor shows in its
 // standard error box, so their messages are user-facing.
@@ -47,4 +48,4 @@ public:
 };
 
 // "'text' is not a valid integer value", the message of a failed integer conversion.
-std::string invalidIntegerMessage(const std::string &text);
+std::string invalidIntegerMessage(std::string_view text);

@@ -14,7 +14,7 @@ namespace {
 const char *const CopyrightNotice =
     "Zorvex Menu Applet, Copyright (c) 2002-2005 Tarvelle Software. All rights reserved.";
 
-std::string attr(const std::string &value)
+std::string attr(std::string_view value)
 {
     return escapeHtmlAttribute(value);
 }
@@ -121,22 +121,22 @@ void TqarAppletAgent::GenerateHTML(const std::string &fileName) const
 namespace {
 // A target that opens another window or frame (_blank or a name), which gets no hold on the
 // page: every target but _self, _parent and _top.
-bool opensElsewhere(const std::string &target)
+bool opensElsewhere(std::string_view target)
 {
-    std::string folded = target;
+    std::string folded(target);
     std::transform(folded.begin(), folded.end(), folded.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return !folded.empty() && folded != "_self" && folded != "_parent" && folded != "_top";
 }
 
 // An attribute value, quoted only where HTML needs it: most addresses go without.
-std::string attrValue(const std::string &value)
+std::string attrValue(std::string_view value)
 {
     const bool plain = !value.empty() && std::all_of(value.begin(), value.end(), [](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) ||
                (c != '\0' && std::strchr("-._~/:?#%+,;!@$*()[]", c));
     });
-    return plain ? value : "\"" + attr(value) + "\"";
+    return plain ? std::string(value) : "\"" + attr(value) + "\"";
 }
 
 // The menu as plain nested lists, for browsers without scripts and crawlers that run none:
@@ -166,8 +166,8 @@ void appendNoScriptMenu(std::string &out, const TItemArray &items, const std::ve
             open.push_back(static_cast<int>(k));
             continue;
         }
-        const std::string &url = item[ItemURL];
-        const std::string &target = item[ItemTarget];
+        const std::string_view url = item[ItemURL];
+        const std::string_view target = item[ItemTarget];
         if (url.empty()) {
             appendLine(out, "<li>" + attr(caption));
             continue;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-std::string linkScheme(const std::string &url)
+std::string linkScheme(std::string_view url)
 {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
     const auto first = std::find_if_not(url.begin(), url.end(), blank);
@@ -25,7 +25,7 @@ std::string linkScheme(const std::string &url)
     return std::string();
 }
 
-bool linkRunsScript(const std::string &url)
+bool linkRunsScript(std::string_view url)
 {
     if (std::none_of(url.begin(), url.end(), [](char c) { return c == ':'; }))
         return false; // a relative link, as most are: no scheme to read
@@ -37,8 +37,11 @@ bool linkRunsScript(const std::string &url)
 PageReading pageReading(const TItemData &item, const std::string &separator)
 {
     using namespace ItemField;
-    const std::string value =
-        item[ItemCaption] + separator + item[ItemURL] + separator + item[ItemTarget] + separator;
+    std::string value;
+    for (const std::string_view field : {item[ItemCaption], item[ItemURL], item[ItemTarget]}) {
+        value += field;
+        value += separator;
+    }
     PageReading fields;
     std::string *parts[] = {&fields.caption, &fields.url, &fields.target};
     std::size_t start = 0;
@@ -83,7 +86,8 @@ void addLinkWarnings(const TItemData &item, std::size_t k, const std::string &se
 {
     using namespace ItemField;
     const bool shifted = shiftsFields(item, separator);
-    const std::string where = "item " + std::to_string(k + 1) + " \"" + item[ItemCaption] + "\"";
+    const std::string where =
+        "item " + std::to_string(k + 1) + " \"" + std::string(item[ItemCaption]) + "\"";
     const PageReading page = pageReading(item, separator);
     if (shifted)
         warnings.push_back({static_cast<int>(k), where,

@@ -12,9 +12,9 @@
 
 // The scheme of a link as a browser reads it (blanks and control characters around it and
 // tabs and line breaks inside it dropped), in lower case; empty for a relative link.
-std::string linkScheme(const std::string &url);
+std::string linkScheme(std::string_view url);
 // A link that runs script when it is followed: javascript:, vbscript: or data:.
-bool linkRunsScript(const std::string &url);
+bool linkRunsScript(std::string_view url);
 
 // The fields the page reads from an item: its caption, link and target as they stand after the
 // page splits the item's value at the separator, which shifts them when a value holds one.

@@ -24,8 +24,8 @@ std::vector<int> itemParents(const ItemTree &tree)
 
 std::string popupRowCaption(const TItemData &item, bool opensPopup)
 {
-    const std::string &caption = item[ItemField::ItemCaption];
-    return opensPopup ? caption : caption.substr(0, caption.find('|'));
+    const std::string_view caption = item[ItemField::ItemCaption];
+    return std::string(opensPopup ? caption : caption.substr(0, caption.find('|')));
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 constexpr int FirstLevel = 1;
@@ -18,15 +19,17 @@ void numberMenuStructure(const ItemTree &tree, TItemArray &items, ProgressDispla
 
     progress.setMaximum(static_cast<int>(3 * itemNodes + 20));
     progress.setText("Processing menu structure ... ...");
-    auto itemOf = [&items](std::size_t k) -> TItemData & { return items[k - 1]; };
+    // Worked out for every entry first (the walk's root included), then written to each
+    // record in one go: the four numbers are neighbouring fields.
+    static_assert(ItemMenu == ItemSubMenu + 1 && ItemIndex == ItemSubMenu + 2 &&
+                  ItemButton == ItemSubMenu + 3);
+    std::vector<int> branchOf(walk.size(), 0);
+    std::vector<int> popupOf(walk.size(), -1); // the popup an entry opens; -1 for none
 
     // Branch numbers: a deeper item carries the number of its first-level ancestor.
     int branch = 0;
     for (std::size_t k = 1; k < walk.size(); ++k) {
-        if (walk[k].level == FirstLevel)
-            itemOf(k)[ItemButton] = std::to_string(branch++);
-        else
-            itemOf(k)[ItemButton] = std::to_string(branch - 1);
+        branchOf[k] = walk[k].level == FirstLevel ? branch++ : branch - 1;
         progress.step(1);
     }
 
@@ -36,9 +39,7 @@ void numberMenuStructure(const ItemTree &tree, TItemArray &items, ProgressDispla
         if (walk[k].level == FirstLevel)
             menu = 0;
         if (walk[k].childCount > 0)
-            itemOf(k)[ItemSubMenu] = std::to_string(menu++);
-        else
-            itemOf(k)[ItemSubMenu].clear();
+            popupOf[k] = menu++;
         progress.step(1);
     }
 
@@ -46,14 +47,18 @@ void numberMenuStructure(const ItemTree &tree, TItemArray &items, ProgressDispla
     // Walking the children through their parent entries keeps this linear.
     std::vector<int> nextPosition(walk.size(), 0);
     for (std::size_t k = 1; k < walk.size(); ++k) {
-        const int parent = walk[k].parentIndex;
-        const int position = nextPosition[static_cast<std::size_t>(parent)]++;
-        TItemData &item = itemOf(k);
-        item[ItemIndex] = std::to_string(position);
-        if (walk[k].level == FirstLevel)
-            item[ItemMenu].clear(); // first-level items lie in no popup
-        else
-            item[ItemMenu] = itemOf(static_cast<std::size_t>(parent))[ItemSubMenu];
+        const auto parent = static_cast<std::size_t>(walk[k].parentIndex);
+        TItemData &item = items[k - 1];
+        const std::string subMenu = popupOf[k] < 0 ? std::string() : std::to_string(popupOf[k]);
+        // First-level items lie in no popup.
+        const std::string inMenu =
+            walk[k].level == FirstLevel ? std::string() : std::to_string(popupOf[parent]);
+        const std::string index = std::to_string(nextPosition[parent]++);
+        const std::string button = std::to_string(branchOf[k]);
+        // A record already numbered so keeps its block.
+        if (item[ItemSubMenu] != subMenu || item[ItemMenu] != inMenu || item[ItemIndex] != index ||
+            item[ItemButton] != button)
+            item.set(ItemSubMenu, {subMenu, inMenu, index, button});
         progress.step(1);
     }
 

@@ -4,6 +4,7 @@
 #include "TextCodec.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 struct MenuTree::Entry
@@ -80,8 +81,7 @@ void checkDepths(const MenuBranch &branch)
 
 void clearStructureFields(TItemData &record)
 {
-    for (int pos = ItemField::ItemSubMenu; pos <= ItemField::ItemButton; ++pos)
-        record[pos].clear();
+    record.set(ItemField::ItemSubMenu, {"", "", "", ""});
 }
 } // namespace
 
@@ -513,7 +513,10 @@ const std::string ItemEnd = "--------------- Item Parameter Description End ----
 std::string branchToText(const MenuBranch &branch)
 {
     std::string out;
-    auto line = [&out](const std::string &text) { out += text + LineEnd; };
+    auto line = [&out](std::string_view text) {
+        out += text;
+        out += LineEnd;
+    };
     line(StructureStart);
     for (const MenuBranch::Node &node : branch.nodes)
         line(std::string(static_cast<std::size_t>(node.depth), '\t') + node.caption);
@@ -565,8 +568,10 @@ MenuBranch branchFromText(const std::string &text)
     if (lines.size() - at != branch.nodes.size() * TItemData::FieldCount + 1)
         throw refuse("the item section does not hold 15 lines per item");
     for (MenuBranch::Node &node : branch.nodes) {
-        for (int pos = 1; pos <= TItemData::FieldCount; ++pos)
-            node.record[pos] = lines[at++];
+        std::array<std::string_view, TItemData::FieldCount> fields;
+        for (std::string_view &field : fields)
+            field = lines[at++];
+        node.record.assign(fields);
     }
     expect(ItemEnd);
     return branch;

@@ -50,8 +50,10 @@ namespace {
 std::string joined(const TAppletData &data)
 {
     std::string app;
-    for (int pos = 1; pos <= TAppletData::FieldCount; ++pos)
-        app += data[pos] + "|";
+    for (int pos = 1; pos <= TAppletData::FieldCount; ++pos) {
+        app += data[pos];
+        app += '|';
+    }
     return app;
 }
 
@@ -113,8 +115,10 @@ CaptionFont AppletValues::font(int pos) const
 FirstLevelValues::FirstLevelValues(const TItemData &item)
 {
     std::string value;
-    for (int pos = ItemField::ItemCaption; pos <= ItemField::ItemMenuOffsetY; ++pos)
-        value += item[pos] + "|";
+    for (int pos = ItemField::ItemCaption; pos <= ItemField::ItemMenuOffsetY; ++pos) {
+        value += item[pos];
+        value += '|';
+    }
     fields = splitFields(value);
 }
 

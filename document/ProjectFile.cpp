@@ -9,6 +9,7 @@
 #include "TextCodec.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <optional>
 
@@ -191,15 +192,18 @@ int parseItemCount(const std::string &line)
     return count;
 }
 
-// Reads one item record; false when the file ends before its last field.
+// Reads one item record, packed once from its lines; false when the file ends before its
+// last field.
 bool readItem(LineReader &reader, TItemData &item, ProgressDisplay &progress)
 {
-    for (int pos = 1; pos <= TItemData::FieldCount; ++pos) {
+    std::array<std::string_view, TItemData::FieldCount> fields;
+    for (std::string_view &field : fields) {
         if (reader.atEnd())
             return false;
-        item[pos] = reader.read();
+        field = reader.read();
         progress.step(1);
     }
+    item.assign(fields);
     return true;
 }
 } // namespace

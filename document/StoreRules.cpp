@@ -47,19 +47,19 @@ int nodesWithChildren(const ItemTree &tree)
 void applyAppletStoreRules(TAppletData &data, const ItemTree &tree)
 {
     const ItemTree::Node root = tree.root();
-    data[AppletField::MnItemCount] = std::to_string(root ? tree.childCount(root) : 0);
-    data[AppletField::PopupMenuCount] = std::to_string(nodesWithChildren(tree) - 1);
+    data.set(AppletField::MnItemCount, std::to_string(root ? tree.childCount(root) : 0));
+    data.set(AppletField::PopupMenuCount, std::to_string(nodesWithChildren(tree) - 1));
 
-    data[AppletField::ApBgSnd].clear();
+    data.set(AppletField::ApBgSnd, "");
     for (int pos : AppletField::reservedFields())
-        data[pos].clear();
+        data.set(pos, "");
 
     for (const BorderPair &border : borders) {
         if (data[border.style] == "0")
-            data[border.width] = "0";
+            data.set(border.width, "0");
     }
     for (const GradientPair &gradient : gradients) {
         if (!isFlagOn(data[gradient.flag]))
-            data[gradient.fade] = data[gradient.background];
+            data.set(gradient.fade, data[gradient.background]);
     }
 }

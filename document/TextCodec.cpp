@@ -5,7 +5,7 @@
 namespace {
 // Decodes one UTF-8 sequence at bytes[i]; returns its length, or 0 when it is malformed
 // (overlong forms, surrogates and values past U+10FFFF are malformed).
-std::size_t decodeUtf8(const std::string &bytes, std::size_t i, std::uint32_t &codePoint)
+std::size_t decodeUtf8(std::string_view bytes, std::size_t i, std::uint32_t &codePoint)
 {
     const auto byte = [&bytes](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
     const unsigned char lead = byte(i);
@@ -144,7 +144,7 @@ std::string_view LineCursor::next()
     return line;
 }
 
-std::string escapeHtmlAttribute(const std::string &utf8)
+std::string escapeHtmlAttribute(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());

@@ -40,7 +40,7 @@ private:
 // character outside printable ASCII as a decimal reference. Plain ASCII stays as it is.
 // NUL and the C1 controls, which HTML turns into other characters whatever their
 // reference, are written as U+FFFD, which is what a browser would make of them.
-std::string escapeHtmlAttribute(const std::string &utf8);
+std::string escapeHtmlAttribute(std::string_view utf8);
 
 // Text files end every line with CR LF.
 inline constexpr const char *LineEnd = "\r\n";

@@ -19,7 +19,7 @@ template <typename Record> void recordToStrings(const Record &record, TStringArr
     out.clear();
     out.reserve(Record::FieldCount);
     for (int pos = 1; pos <= Record::FieldCount; ++pos)
-        out.push_back(record[pos]);
+        out.emplace_back(record[pos]);
 }
 
 template <typename Record> Record stringsToRecord(const TStringArray &list)
@@ -30,7 +30,7 @@ template <typename Record> Record stringsToRecord(const TStringArray &list)
                                     std::to_string(list.size()));
     Record record;
     for (int pos = 1; pos <= Record::FieldCount; ++pos)
-        record[pos] = list[static_cast<std::size_t>(pos - 1)];
+        record.set(pos, list[static_cast<std::size_t>(pos - 1)]);
     return record;
 }
 } // namespace
@@ -70,17 +70,17 @@ TItemData TqarAppletAgent::StringsToItem(const TStringArray &list) const
 void TqarAppletAgent::ResetToDefaults()
 {
     for (const AppletFieldInfo &field : appletFieldTable())
-        AppletData[field.position] = field.defaultValue;
+        AppletData.set(field.position, field.defaultValue);
     Items.clear();
 }
 
 TItemData TqarAppletAgent::MakeNewItem() const
 {
     TItemData item;
-    item[ItemField::ItemCaption] = "Item";
-    item[ItemField::ItemTarget] = "_self";
-    item[ItemField::ItemMenuOffsetX] = "5";
-    item[ItemField::ItemMenuOffsetY] = "5";
+    item.set(ItemField::ItemCaption, "Item");
+    item.set(ItemField::ItemTarget, "_self");
+    item.set(ItemField::ItemMenuOffsetX, "5");
+    item.set(ItemField::ItemMenuOffsetY, "5");
     return item;
 }
 

@@ -138,15 +138,21 @@ public:
     // Resource names in slot order: ApBgImg, ApBgSnd, then per item the five files.
     TStringArray ResourceSlots() const;
     // Calls visit(slot, name) for each slot in the order above, without copying the names.
+    // The name is handed over in one string that is reused from slot to slot.
     template <class Visit> void forEachResourceSlot(Visit visit) const
     {
-        visit(std::size_t(0), AppletData[AppletField::ApBgImg]);
-        visit(std::size_t(1), AppletData[AppletField::ApBgSnd]);
+        std::string name;
+        auto visitValue = [&name, &visit](std::size_t slot, std::string_view value) {
+            name.assign(value);
+            visit(slot, static_cast<const std::string &>(name));
+        };
+        visitValue(0, AppletData[AppletField::ApBgImg]);
+        visitValue(1, AppletData[AppletField::ApBgSnd]);
         std::size_t slot = 2;
         for (const TItemData &item : Items) {
             for (int pos : {ItemField::ItemNoBgImg, ItemField::ItemOvBgImg, ItemField::ItemClBgImg,
                             ItemField::ItemOvBgSnd, ItemField::ItemClBgSnd})
-                visit(slot++, item[pos]);
+                visitValue(slot++, item[pos]);
         }
     }
 

@@ -6,16 +6,16 @@
 #include <climits>
 #include <cstdio>
 
-std::string invalidIntegerMessage(const std::string &text)
+std::string invalidIntegerMessage(std::string_view text)
 {
-    return "'" + text + "' is not a valid integer value";
+    return "'" + std::string(text) + "' is not a valid integer value";
 }
 
 namespace {
 // Characters from 1-based position pos, two at most, nothing when past the end.
-std::string pairAt(const std::string &text, std::size_t pos)
+std::string pairAt(std::string_view text, std::size_t pos)
 {
-    return pos <= text.size() ? text.substr(pos - 1, 2) : std::string();
+    return pos <= text.size() ? std::string(text.substr(pos - 1, 2)) : std::string();
 }
 
 int hexDigit(char c)
@@ -30,12 +30,12 @@ int hexDigit(char c)
 }
 } // namespace
 
-std::string BGRHexToRGBHex(const std::string &text)
+std::string BGRHexToRGBHex(std::string_view text)
 {
     return pairAt(text, 5) + pairAt(text, 3) + pairAt(text, 1);
 }
 
-TColor RGBHexToColor(const std::string &text)
+TColor RGBHexToColor(std::string_view text)
 {
     const std::string parsed = "$00" + BGRHexToRGBHex(text);
     // Hexadecimal digits after "$"; a 32-bit value holds at most eight significant ones.
@@ -58,7 +58,7 @@ std::string ColorToRGBHex(TColor color)
     return BGRHexToRGBHex(buffer);
 }
 
-bool isRGBHex(const std::string &text)
+bool isRGBHex(std::string_view text)
 {
     if (text.size() != 6)
         return false;
@@ -69,7 +69,7 @@ bool isRGBHex(const std::string &text)
     return true;
 }
 
-bool tryStrToInt(const std::string &text, int &value)
+bool tryStrToInt(std::string_view text, int &value)
 {
     std::size_t i = 0;
     const bool negative = !text.empty() && text[0] == '-';
@@ -94,7 +94,7 @@ bool tryStrToInt(const std::string &text, int &value)
     return true;
 }
 
-int StrToInt(const std::string &text)
+int StrToInt(std::string_view text)
 {
     int value = 0;
     if (!tryStrToInt(text, value))

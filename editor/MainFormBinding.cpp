@@ -97,7 +97,7 @@ void TMainForm::StoreAppletSettings()
 {
     TAppletData data;
     for (const PageField &field : appletBindings())
-        data[field.position] = FieldPage::storeField(field);
+        data.set(field.position, FieldPage::storeField(field));
     applyAppletStoreRules(data, menuTree);
     document.SetAppletData(data);
 }

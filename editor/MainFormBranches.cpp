@@ -67,8 +67,7 @@ void TMainForm::insertCopy(const QString &text, MenuBranch branch, ItemTree::Nod
 {
     for (MenuBranch::Node &node : branch.nodes) {
         node.id = 0; // a copy is a new branch
-        for (int pos = ItemField::ItemSubMenu; pos <= ItemField::ItemButton; ++pos)
-            node.record[pos].clear();
+        node.record.set(ItemField::ItemSubMenu, {"", "", "", ""});
     }
     int height = 0;
     for (const MenuBranch::Node &node : branch.nodes)

@@ -26,7 +26,7 @@ std::vector<PageEditCommand::FieldChange> changedFields(const Record &before, co
     std::vector<PageEditCommand::FieldChange> changes;
     for (int pos = 1; pos <= Record::FieldCount; ++pos) {
         if (before[pos] != after[pos])
-            changes.push_back({pos, before[pos], after[pos]});
+            changes.push_back({pos, std::string(before[pos]), std::string(after[pos])});
     }
     return changes;
 }
@@ -60,7 +60,7 @@ TMainForm::PageState TMainForm::readPages()
 {
     PageState state;
     for (const PageField &field : appletBindings())
-        state.applet[field.position] = FieldPage::storeField(field);
+        state.applet.set(field.position, FieldPage::storeField(field));
     // The rules as a store applies them, but for the two counts of the tree, which no page
     // edit changes: counting a large tree on every keystroke would cost its size.
     static const MemoryTree noTree;
@@ -126,7 +126,7 @@ void TMainForm::pushTreeStep(QUndoCommand *step, ItemTree::Node newParent, int h
         const PageLoad load(*this);
         TabSheet1->edtItemURL->setText(QString());
     }
-    const std::string url = menuTree.record(newParent)[ItemField::ItemURL];
+    const std::string url(menuTree.record(newParent)[ItemField::ItemURL]);
     auto apply = [this](const PageEditCommand &edit, bool after, bool shown) {
         applyPageEdit(edit, after, shown);
     };
@@ -217,7 +217,7 @@ void TMainForm::applyPageEdit(const PageEditCommand &edit, bool after, bool show
     if (edit.record() == PageEditCommand::Record::Applet) {
         TAppletData data = document.GetAppletData();
         for (const auto &change : edit.changes())
-            data[change.position] = value(change);
+            data.set(change.position, value(change));
         document.SetAppletData(data);
         if (shown)
             return;
@@ -237,7 +237,7 @@ void TMainForm::applyPageEdit(const PageEditCommand &edit, bool after, bool show
             TreeView1->setCurrentNode(node);
         TItemData record = menuTree.record(node);
         for (const auto &change : edit.changes())
-            record[change.position] = value(change);
+            record.set(change.position, value(change));
         menuTree.setRecord(node, record);
         if (shown)
             return;

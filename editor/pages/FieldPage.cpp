@@ -92,9 +92,9 @@ int fontStyleOf(FontButtons buttons)
 }
 } // namespace
 
-void FieldPage::loadField(const PageField &field, const std::string &stored)
+void FieldPage::loadField(const PageField &field, std::string_view stored)
 {
-    const QString value = QString::fromStdString(stored);
+    const QString value = QString::fromUtf8(stored.data(), static_cast<qsizetype>(stored.size()));
     std::visit(
         Overloaded{[&](ColorPanel *panel) { panel->setColor(colorOf(RGBHexToColor(stored))); },
                    [&](QLineEdit *edit) {

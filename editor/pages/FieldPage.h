@@ -18,7 +18,7 @@ public:
 
     // Shows a field's stored text; a malformed number or colour throws, as the conversions
     // do, and leaves the control as it was.
-    static void loadField(const PageField &field, const std::string &value);
+    static void loadField(const PageField &field, std::string_view value);
     static std::string storeField(const PageField &field);
     // The widget of a field's control (the bold button of a font's pair).
     static QWidget *widgetOf(const PageField &field);
@@ -35,7 +35,7 @@ public:
     template <typename Record> void store(Record &record) const
     {
         for (const PageField &field : fields_)
-            record[field.position] = storeField(field);
+            record.set(field.position, storeField(field));
     }
 
 signals:

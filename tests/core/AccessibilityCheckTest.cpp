@@ -44,7 +44,7 @@ TEST(AccessibilityCheck, ContrastInEveryStateAndTheTargetSize)
         fillItemsFromTree(doc, tree);
         TAppletData data = doc.GetAppletData();
         for (const auto &[pos, value] : c.fields)
-            data[pos] = value;
+            data.set(pos, value);
         const MenuRecords items{doc.GetItems()};
         const auto warnings = accessibilityWarnings(
             data, items, computeMenuLayout(data, items, itemParents(tree), EstimatedMeasure()));

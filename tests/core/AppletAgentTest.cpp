@@ -17,7 +17,7 @@ std::string joined(const TqarAppletAgent &doc)
 TItemData named(const TqarAppletAgent &doc, const std::string &caption)
 {
     TItemData item = doc.MakeNewItem();
-    item[ItemField::ItemCaption] = caption;
+    item.set(ItemField::ItemCaption, caption);
     return item;
 }
 
@@ -86,7 +86,7 @@ TEST(AppletAgent, StringConversionsSizeExactlyAndRoundTrip)
     EXPECT_THROW(doc.StringsToAppletData(list), std::invalid_argument);
 
     TItemData item = doc.MakeNewItem();
-    item[ItemField::ItemButton] = "3";
+    item.set(ItemField::ItemButton, "3");
     TStringArray fields(40, "x");
     doc.ItemToStrings(item, fields);
     EXPECT_EQ(fields, (TStringArray{"Item", "", "_self", "", "", "", "", "", "", "5", "5", "", "",
@@ -101,16 +101,16 @@ TEST(AppletAgent, RecordsAreCopiesExceptTheSharedItemList)
     TqarAppletAgent doc;
     doc.ResetToDefaults();
     TAppletData data = doc.GetAppletData();
-    data[AppletField::ApWidth] = "123";
+    data.set(AppletField::ApWidth, "123");
     EXPECT_EQ(doc.GetAppletData()[AppletField::ApWidth], "400");
     doc.SetAppletData(data);
     EXPECT_EQ(doc.GetAppletData()[AppletField::ApWidth], "123");
 
     doc.InsertItem(0, doc.MakeNewItem());
     TItemData copy = doc.GetItem(0);
-    copy[ItemField::ItemURL] = "a.html";
+    copy.set(ItemField::ItemURL, "a.html");
     EXPECT_EQ(doc.GetItem(0)[ItemField::ItemURL], "");
-    doc.GetItems()[0][ItemField::ItemURL] = "b.html";
+    doc.GetItems()[0].set(ItemField::ItemURL, "b.html");
     EXPECT_EQ(doc.GetItem(0)[ItemField::ItemURL], "b.html");
 }
 
@@ -175,7 +175,7 @@ TEST(AppletAgent, DeleteAndMoveIndexRules)
     }
     // Records move whole, derived fields included.
     fill(doc, "AB");
-    doc.GetItems()[1][ItemField::ItemButton] = "7";
+    doc.GetItems()[1].set(ItemField::ItemButton, "7");
     doc.MoveItemUp(1);
     EXPECT_EQ(doc.GetItem(0)[ItemField::ItemButton], "7");
 }

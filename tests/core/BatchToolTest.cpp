@@ -44,7 +44,7 @@ struct SavedProject
     {
         buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A"});
         fillItemsFromTree(doc, tree);
-        doc.GetItems()[0][ItemField::ItemNoBgImg] = "home.gif";
+        doc.GetItems()[0].set(ItemField::ItemNoBgImg, "home.gif");
         writeBytes(folder.file("home.gif"), "GIF");
         path = folder.file("site.tvl");
         NullProgress none;
@@ -192,19 +192,19 @@ TEST(BatchTool, CheckListsProblems)
     EXPECT_EQ(small.status, ExitCode::Problems);
     EXPECT_EQ(small.out.rfind("first-level items: 80 x 20 pixels is smaller than 24 x 24", 0), 0u);
     TAppletData data = p.doc.GetAppletData();
-    data[AppletField::MnItemsHeight] = "24";
+    data.set(AppletField::MnItemsHeight, "24");
     p.doc.SetAppletData(data);
     p.doc.SaveProject(p.path, p.tree);
     const ToolRun clean = run({"check", p.path});
     EXPECT_EQ(clean.status, ExitCode::Ok) << clean.out;
     EXPECT_EQ(clean.out, "");
 
-    data[AppletField::ApBgClr] = "GGGGGG";
-    data[AppletField::ApWidth] = "wide";
-    data[AppletField::ApBgImg] = "../up.gif";
+    data.set(AppletField::ApBgClr, "GGGGGG");
+    data.set(AppletField::ApWidth, "wide");
+    data.set(AppletField::ApBgImg, "../up.gif");
     p.doc.SetAppletData(data);
-    p.doc.GetItems()[1][ItemField::ItemURL] = "a|b";
-    p.doc.GetItems()[1][ItemField::ItemClBgSnd] = "gone.au";
+    p.doc.GetItems()[1].set(ItemField::ItemURL, "a|b");
+    p.doc.GetItems()[1].set(ItemField::ItemClBgSnd, "gone.au");
     p.doc.SaveProject(p.path, p.tree);
     std::string text = readBytes(p.path);
     const std::string count = "Start ---------------\r\n3\r\n";
@@ -236,11 +236,11 @@ TEST(BatchTool, CheckAgreesWithPublish)
     std::filesystem::resize_file(std::filesystem::u8path(p.folder.file("huge.gif")),
                                  fsx::MaxFileSize + 1); // sparse: no disk is used
     TItemArray &items = p.doc.GetItems();
-    items[0][ItemField::ItemOvBgImg] = "link.gif";
-    items[0][ItemField::ItemClBgImg] = "huge.gif";
-    items[1][ItemField::ItemNoBgImg] = "site.html";
-    items[1][ItemField::ItemURL] = " \tJavaScript:alert(1)";
-    items[2][ItemField::ItemCaption] = "Shown";
+    items[0].set(ItemField::ItemOvBgImg, "link.gif");
+    items[0].set(ItemField::ItemClBgImg, "huge.gif");
+    items[1].set(ItemField::ItemNoBgImg, "site.html");
+    items[1].set(ItemField::ItemURL, " \tJavaScript:alert(1)");
+    items[2].set(ItemField::ItemCaption, "Shown");
     p.doc.SaveProject(p.path, p.tree);
 
     const ToolRun checked = run({"check", p.path});
@@ -269,9 +269,9 @@ TEST(BatchTool, ControlCharactersNeverReachTheTerminal)
 {
     SavedProject p;
     // An escape sequence in a resource name and in a caption, as a hostile file holds them.
-    p.doc.GetItems()[0][ItemField::ItemNoBgImg] = "\x1b]0;owned\x07.gif";
-    p.doc.GetItems()[1][ItemField::ItemCaption] = "C1 \xc2\x9b"
-                                                  "31m";
+    p.doc.GetItems()[0].set(ItemField::ItemNoBgImg, "\x1b]0;owned\x07.gif");
+    p.doc.GetItems()[1].set(ItemField::ItemCaption, "C1 \xc2\x9b"
+                                                    "31m");
     p.doc.SaveProject(p.path, p.tree);
     for (const char *command : {"report", "check"}) {
         const ToolRun r = run({command, p.path});
@@ -374,7 +374,7 @@ TEST(BatchTool, PublishNeverReplacesWhatIsNotItsOwn)
 
     ::chmod(site.file("site.html").c_str(), 0444);
     const std::string page = readBytes(site.file("site.html"));
-    p.doc.GetItems()[0][ItemField::ItemCaption] = "Start";
+    p.doc.GetItems()[0].set(ItemField::ItemCaption, "Start");
     p.doc.SaveProject(p.path, p.tree);
     const ToolRun readOnly = publish({"--force"});
     EXPECT_EQ(readOnly.status, ExitCode::LoadFailed);

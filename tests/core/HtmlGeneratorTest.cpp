@@ -70,9 +70,9 @@ TEST(HtmlGenerator, ValuesCannotBreakTheAttribute)
     MemoryTree tree;
     buildTree(tree, {"Tarvelle", ">x"});
     fillItemsFromTree(doc, tree);
-    doc.GetItems()[0][ItemField::ItemCaption] = "Tom & \"Jerry\" <b>caf\xC3\xA9</b> a|b";
+    doc.GetItems()[0].set(ItemField::ItemCaption, "Tom & \"Jerry\" <b>caf\xC3\xA9</b> a|b");
     TAppletData data = doc.GetAppletData();
-    data[AppletField::ApWidth] = "4\"00";
+    data.set(AppletField::ApWidth, "4\"00");
     doc.SetAppletData(data);
     NullProgress none;
     numberMenuStructure(tree, doc.GetItems(), none);
@@ -93,11 +93,11 @@ TEST(HtmlGenerator, SavedPageWithTheRuntimeCarriesThePlainMenu)
               {"Tarvelle", ">Home", ">Products", ">>A", ">>-", ">>B", ">>>B1", ">Caf<\u00e9>"});
     fillItemsFromTree(doc, tree);
     TItemArray &items = doc.GetItems();
-    items[0][ItemField::ItemURL] = "index.html";
-    items[2][ItemField::ItemURL] = "a.html";
-    items[2][ItemField::ItemTarget] = "_Blank";
-    items[5][ItemField::ItemURL] = "b1.html?a=1&b=\"2\"";
-    items[5][ItemField::ItemTarget] = "frame";
+    items[0].set(ItemField::ItemURL, "index.html");
+    items[2].set(ItemField::ItemURL, "a.html");
+    items[2].set(ItemField::ItemTarget, "_Blank");
+    items[5].set(ItemField::ItemURL, "b1.html?a=1&b=\"2\"");
+    items[5].set(ItemField::ItemTarget, "frame");
     NullProgress none;
     numberMenuStructure(tree, items, none);
 

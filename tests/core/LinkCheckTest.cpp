@@ -34,12 +34,12 @@ TEST(LinkCheck, SchemesAsABrowserReadsThem)
 TEST(LinkCheck, SeparatorsShiftWhatThePageUses)
 {
     TItemArray items(3);
-    items[0][ItemField::ItemCaption] = "Home|javascript:steal()|_self";
-    items[0][ItemField::ItemURL] = "index.html";
-    items[1][ItemField::ItemCaption] = "Plain";
-    items[1][ItemField::ItemURL] = "plain.html";
-    items[2][ItemField::ItemCaption] = "Void";
-    items[2][ItemField::ItemURL] = "javascript:void(0)";
+    items[0].set(ItemField::ItemCaption, "Home|javascript:steal()|_self");
+    items[0].set(ItemField::ItemURL, "index.html");
+    items[1].set(ItemField::ItemCaption, "Plain");
+    items[1].set(ItemField::ItemURL, "plain.html");
+    items[2].set(ItemField::ItemCaption, "Void");
+    items[2].set(ItemField::ItemURL, "javascript:void(0)");
     const PageReading page = pageReading(items[0], "|");
     EXPECT_EQ(page.caption, "Home");
     EXPECT_EQ(page.url, "javascript:steal()");

@@ -40,10 +40,10 @@ TEST(MenuValues, MalformedValuesCountAsTheirDefaults)
         EXPECT_EQ(parseInteger(c.text, -9999, 9999, 40), c.expected) << "'" << c.text << "'";
 
     TAppletData data;
-    data[AppletField::ApBgClr] = "a0B0c0";
-    data[AppletField::ApBrdClr] = "12345G";
-    data[AppletField::MnItemsAlign] = "2";
-    data[AppletField::PopupFntSize] = "999";
+    data.set(AppletField::ApBgClr, "a0B0c0");
+    data.set(AppletField::ApBrdClr, "12345G");
+    data.set(AppletField::MnItemsAlign, "2");
+    data.set(AppletField::PopupFntSize, "999");
     const AppletValues v(data);
     EXPECT_EQ(v.colour(AppletField::ApBgClr), (Rgb{0xA0, 0xB0, 0xC0}));
     EXPECT_EQ(v.colour(AppletField::ApBrdClr), (Rgb{0xF4, 0xBE, 0x1A})); // the default
@@ -53,7 +53,7 @@ TEST(MenuValues, MalformedValuesCountAsTheirDefaults)
     EXPECT_EQ(darkOf({0, 100, 255}), (Rgb{0, 60, 153}));
 
     // A field holding "|" shifts every later one, as it does in the page's "app" value.
-    data[AppletField::MnX] = "7|8";
+    data.set(AppletField::MnX, "7|8");
     const AppletValues shifted(data);
     EXPECT_EQ(shifted.position(AppletField::MnX), 7);
     EXPECT_EQ(shifted.position(AppletField::MnY), 8);
@@ -66,17 +66,17 @@ TEST(MenuLayout, VerticalMenuWithNestedPopupsAndSeparators)
     buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A", ">>-", ">>Bigger", ">>>B1"});
     fillItemsFromTree(doc, tree);
     TAppletData data = doc.GetAppletData();
-    data[AppletField::MnItemsAlign] = "0";
-    data[AppletField::MnX] = "10";
-    data[AppletField::MnY] = "5";
-    data[AppletField::MnBrdStyle] = "1";
-    data[AppletField::MnBrdWidth] = "2";
-    data[AppletField::MnItemsGap] = "-3";
-    data[AppletField::PopupFntSize] = "10";
+    data.set(AppletField::MnItemsAlign, "0");
+    data.set(AppletField::MnX, "10");
+    data.set(AppletField::MnY, "5");
+    data.set(AppletField::MnBrdStyle, "1");
+    data.set(AppletField::MnBrdWidth, "2");
+    data.set(AppletField::MnItemsGap, "-3");
+    data.set(AppletField::PopupFntSize, "10");
     doc.SetAppletData(data);
-    doc.GetItems()[1][ItemField::ItemMenuOffsetX] = "-4";
+    doc.GetItems()[1].set(ItemField::ItemMenuOffsetX, "-4");
     // A row without a popup carries "caption|url|target|", so its caption ends at a "|".
-    doc.GetItems()[2][ItemField::ItemCaption] = "Much wider than eighty|tail";
+    doc.GetItems()[2].set(ItemField::ItemCaption, "Much wider than eighty|tail");
 
     const MenuLayout l = layoutOf(doc, tree);
     EXPECT_EQ(menuLayoutJson(l),

@@ -9,8 +9,11 @@ namespace {
 std::string numbers(const TItemData &item)
 {
     using namespace ItemField;
-    return item[ItemButton] + "," + item[ItemIndex] + "," + item[ItemSubMenu] + "," +
-           item[ItemMenu];
+    std::string text;
+    for (const std::string_view field :
+         {item[ItemButton], item[ItemIndex], item[ItemSubMenu], item[ItemMenu]})
+        text += std::string(text.empty() ? "" : ",") + std::string(field);
+    return text;
 }
 
 std::vector<std::string> numberTree(TqarAppletAgent &doc, MemoryTree &tree,
@@ -22,7 +25,7 @@ std::vector<std::string> numberTree(TqarAppletAgent &doc, MemoryTree &tree,
     numberMenuStructure(tree, doc.GetItems(), progress);
     std::vector<std::string> result;
     for (const TItemData &item : doc.GetItems())
-        result.push_back(item[ItemField::ItemCaption] + ":" + numbers(item));
+        result.push_back(std::string(item[ItemField::ItemCaption]) + ":" + numbers(item));
     return result;
 }
 } // namespace
@@ -51,7 +54,7 @@ TEST(MenuStructure, StaleNumbersAreReplaced)
     // A loses its child: its popup number must go.
     tree.remove(tree.child(tree.child(tree.root(), 0), 0));
     doc.DeleteItem(1);
-    doc.GetItems()[0][ItemField::ItemMenu] = "9"; // stale value from a hand-edited file
+    doc.GetItems()[0].set(ItemField::ItemMenu, "9"); // stale value from a hand-edited file
     NullProgress progress;
     numberMenuStructure(tree, doc.GetItems(), progress);
     EXPECT_EQ(numbers(doc.GetItem(0)), "0,0,,");

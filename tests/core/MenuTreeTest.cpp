@@ -64,13 +64,13 @@ bool inside(const Naive &branch, MenuTree::Id id)
 TItemData record(const std::string &caption, int n)
 {
     TItemData r;
-    r[ItemField::ItemCaption] = caption;
+    r.set(ItemField::ItemCaption, caption);
     // Some links run script, some captions hold the separator: the link warnings follow.
-    r[ItemField::ItemURL] = n % 5 == 0 ? "javascript:go(" + std::to_string(n) + ")"
-                                       : "page" + std::to_string(n) + ".html";
+    r.set(ItemField::ItemURL, n % 5 == 0 ? "javascript:go(" + std::to_string(n) + ")"
+                                         : "page" + std::to_string(n) + ".html");
     if (n % 7 == 3)
-        r[ItemField::ItemCaption] += "|x";
-    r[ItemField::ItemIndex] = std::to_string(n % 7);
+        r.set(ItemField::ItemCaption, caption + "|x");
+    r.set(ItemField::ItemIndex, std::to_string(n % 7));
     return r;
 }
 
@@ -339,19 +339,19 @@ TEST(MenuTree, DeepBranchesNeitherRecurseNorOverflow)
     tree.reset();
 }
 
-// Records are a pointer wide: the list shifts without moving fields, copies are deep, and a
-// record never written or moved from reads as empty.
+// Records are a pointer wide: the list shifts without moving their text, copies are deep, and
+// a record never written or moved from reads as empty.
 TEST(MenuTree, RecordsCopyDeepAndStayPutWhileTheListShifts)
 {
     TItemArray items(2);
     EXPECT_EQ(items[0], TItemData());
-    items[1][ItemField::ItemCaption] = "Second";
-    const std::string *field = &items[1][ItemField::ItemCaption];
+    items[1].set(ItemField::ItemCaption, "Second");
+    const char *text = items[1][ItemField::ItemCaption].data();
     items.insert(items.begin(), 1000, TItemData());
-    EXPECT_EQ(&items[1001][ItemField::ItemCaption], field);
+    EXPECT_EQ(items[1001][ItemField::ItemCaption].data(), text);
 
     TItemData copy = items[1001];
-    copy[ItemField::ItemCaption] = "Copy";
+    copy.set(ItemField::ItemCaption, "Copy");
     EXPECT_EQ(items[1001][ItemField::ItemCaption], "Second");
     const TItemData moved = std::move(copy);
     EXPECT_EQ(moved[ItemField::ItemCaption], "Copy");

@@ -33,9 +33,9 @@ void makeSentinel(TqarAppletAgent &doc, MemoryTree &tree)
     buildTree(tree, {"Old", ">X", ">Y"});
     fillItemsFromTree(doc, tree);
     TAppletData data = doc.GetAppletData();
-    data[AppletField::ApWidth] = "999";
+    data.set(AppletField::ApWidth, "999");
     doc.SetAppletData(data);
-    doc.GetItems()[1][ItemField::ItemURL] = "y.html";
+    doc.GetItems()[1].set(ItemField::ItemURL, "y.html");
 }
 } // namespace
 
@@ -81,9 +81,9 @@ TEST(ProjectFile, SaveAndLoadRoundTrip)
     MemoryTree tree;
     makeExample(doc, tree);
     TAppletData data = doc.GetAppletData();
-    data[AppletField::ApLoadingMsg] = "Bitte warten … café";
+    data.set(AppletField::ApLoadingMsg, "Bitte warten … café");
     doc.SetAppletData(data);
-    doc.GetItems()[3][ItemField::ItemStatusBarText] = "Ünïcödé";
+    doc.GetItems()[3].set(ItemField::ItemStatusBarText, "Ünïcödé");
     RecordingProgress saving;
     doc.SetProgress(&saving);
     doc.SaveProject(folder.file("menu.tvl"), tree);
@@ -403,7 +403,7 @@ TEST(ProjectFile, LimitsAndValuesAFileCannotKeep)
     const std::string before = readBytes(folder.file("menu.tvl"));
     for (const char *bad : {"a\rb", "a\nb", "a\x1a"}) {
         TItemData item = example.GetItem(0);
-        item[ItemField::ItemURL] = bad;
+        item.set(ItemField::ItemURL, bad);
         example.SetItem(item, 0);
         EXPECT_THROW(example.SaveProject(folder.file("menu.tvl"), exampleTree), EInOutError);
         EXPECT_EQ(readBytes(folder.file("menu.tvl")), before);
@@ -505,6 +505,6 @@ TEST(ProjectFile, SizeLimitsNameTheLimitAndTheLine)
     TqarAppletAgent doc;
     MemoryTree tree;
     makeExample(doc, tree);
-    doc.GetItems()[0][ItemField::ItemCaption] = longest + "y";
+    doc.GetItems()[0].set(ItemField::ItemCaption, longest + "y");
     EXPECT_THROW(doc.ProjectText(tree), EInOutError);
 }

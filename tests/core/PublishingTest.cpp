@@ -33,13 +33,13 @@ TEST(Publishing, ReportListsEveryNameOnce)
 {
     Fixture f;
     TAppletData data = f.doc.GetAppletData();
-    data[AppletField::ApBgImg] = "bg.gif";
+    data.set(AppletField::ApBgImg, "bg.gif");
     f.doc.SetAppletData(data);
     auto &item = f.doc.GetItems()[0];
-    item[ItemField::ItemNoBgImg] = "bg.gif";
-    item[ItemField::ItemOvBgImg] = "over.gif";
-    item[ItemField::ItemClBgSnd] = "click.au";
-    item[ItemField::ItemOvBgSnd] = "over.gif"; // named as an image too: listed under images only
+    item.set(ItemField::ItemNoBgImg, "bg.gif");
+    item.set(ItemField::ItemOvBgImg, "over.gif");
+    item.set(ItemField::ItemClBgSnd, "click.au");
+    item.set(ItemField::ItemOvBgSnd, "over.gif"); // named as an image too: listed under images only
 
     const std::string rule(77, '=');
     EXPECT_EQ(crlfLines(f.doc.PublishReportText()),
@@ -116,13 +116,13 @@ TEST(Publishing, StageResourcesUsesOnlyBareNames)
     fs::create_directory(f.project.file("sub"));
     writeBytes(f.project.file("sub/inner.gif"), "IN");
     TAppletData data = f.doc.GetAppletData();
-    data[AppletField::ApBgImg] = "bg.gif";
-    data[AppletField::ApBgSnd] = "../outside.au";
+    data.set(AppletField::ApBgImg, "bg.gif");
+    data.set(AppletField::ApBgSnd, "../outside.au");
     f.doc.SetAppletData(data);
     auto &item = f.doc.GetItems()[0];
-    item[ItemField::ItemNoBgImg] = "sub/inner.gif";
-    item[ItemField::ItemOvBgImg] = "..";
-    item[ItemField::ItemClBgSnd] = "click.au";
+    item.set(ItemField::ItemNoBgImg, "sub/inner.gif");
+    item.set(ItemField::ItemOvBgImg, "..");
+    item.set(ItemField::ItemClBgSnd, "click.au");
 
     RecordingProgress progress;
     f.doc.SetProgress(&progress);
@@ -141,10 +141,10 @@ TEST(Publishing, SaveAllAssemblesThePublishableFolder)
     writeBytes(f.program.file("zorvex.class"), "CLASS");
     writeBytes(f.project.file("bg.gif"), "GIF");
     TAppletData data = f.doc.GetAppletData();
-    data[AppletField::ApBgImg] = "bg.gif";
+    data.set(AppletField::ApBgImg, "bg.gif");
     f.doc.SetAppletData(data);
-    f.doc.GetItems()[0][ItemField::ItemNoBgImg] = "bg.gif";
-    f.doc.GetItems()[0][ItemField::ItemClBgImg] = "/etc/passwd";
+    f.doc.GetItems()[0].set(ItemField::ItemNoBgImg, "bg.gif");
+    f.doc.GetItems()[0].set(ItemField::ItemClBgImg, "/etc/passwd");
     f.doc.StageResources(f.project.path());
 
     TempFolder out;
@@ -196,11 +196,11 @@ TEST(Publishing, ResourcesComeOnlyFromInsideTheirFolderAndNeverReplaceOutputs)
     std::filesystem::create_symlink(outside.file("secret"), f.project.file("leak.gif"));
     std::filesystem::create_symlink(f.project.file("ok.gif"), f.project.file("inside.gif"));
     TItemData &item = f.doc.GetItems()[0];
-    item[ItemField::ItemNoBgImg] = "ok.gif";
-    item[ItemField::ItemOvBgImg] = "leak.gif";
-    item[ItemField::ItemClBgImg] = "inside.gif";
-    item[ItemField::ItemOvBgSnd] = "Menu.html";
-    item[ItemField::ItemClBgSnd] = "missing.au";
+    item.set(ItemField::ItemNoBgImg, "ok.gif");
+    item.set(ItemField::ItemOvBgImg, "leak.gif");
+    item.set(ItemField::ItemClBgImg, "inside.gif");
+    item.set(ItemField::ItemOvBgSnd, "Menu.html");
+    item.set(ItemField::ItemClBgSnd, "missing.au");
 
     TempFolder out;
     f.doc.SaveAllFrom(out.path(), "Menu.tvl", f.tree, f.project.path());

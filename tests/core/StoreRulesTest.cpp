@@ -41,7 +41,7 @@ TEST(StoreRules, ReservedFieldsAndAppletSoundAreEmptied)
     MemoryTree tree;
     buildTree(tree, {"Tarvelle"});
     TAppletData data = defaults();
-    data[AppletField::ApBgSnd] = "music.au";
+    data.set(AppletField::ApBgSnd, "music.au");
     applyAppletStoreRules(data, tree);
     EXPECT_EQ(data[AppletField::ApBgSnd], "");
     const std::vector<int> reserved{3, 13, 15, 22, 24, 39, 41, 43, 57, 59, 61, 75, 77, 79};
@@ -57,13 +57,13 @@ TEST(StoreRules, NoBorderMeansWidthZero)
     const std::vector<std::pair<int, int>> pairs{{12, 14}, {21, 23}, {40, 42}, {58, 60}, {76, 78}};
     for (auto [width, style] : pairs) {
         TAppletData data = defaults();
-        data[width] = "7";
-        data[style] = "0";
+        data.set(width, "7");
+        data.set(style, "0");
         applyAppletStoreRules(data, tree);
         EXPECT_EQ(data[width], "0") << "width field " << width;
 
-        data[width] = "7";
-        data[style] = "2";
+        data.set(width, "7");
+        data.set(style, "2");
         applyAppletStoreRules(data, tree);
         EXPECT_EQ(data[width], "7") << "width field " << width;
     }
@@ -78,16 +78,16 @@ TEST(StoreRules, FadeColourFollowsBackgroundWithoutGradient)
     for (auto [background, fade, flag] : triples) {
         for (const char *off : {"0", "", " 1", "2"}) {
             TAppletData data = defaults();
-            data[background] = "F4BE1A";
-            data[fade] = "123456";
-            data[flag] = off;
+            data.set(background, "F4BE1A");
+            data.set(fade, "123456");
+            data.set(flag, off);
             applyAppletStoreRules(data, tree);
             EXPECT_EQ(data[fade], "F4BE1A") << "fade field " << fade << " flag '" << off << "'";
         }
         TAppletData data = defaults();
-        data[background] = "F4BE1A";
-        data[fade] = "123456";
-        data[flag] = "1";
+        data.set(background, "F4BE1A");
+        data.set(fade, "123456");
+        data.set(flag, "1");
         applyAppletStoreRules(data, tree);
         EXPECT_EQ(data[fade], "123456");
     }

@@ -27,7 +27,7 @@ void fillItemsFromTree(TqarAppletAgent &doc, const ItemTree &tree)
     const auto nodes = tree.preOrder();
     for (std::size_t k = 1; k < nodes.size(); ++k) {
         TItemData item = doc.MakeNewItem();
-        item[ItemField::ItemCaption] = tree.caption(nodes[k]);
+        item.set(ItemField::ItemCaption, tree.caption(nodes[k]));
         doc.InsertItem(static_cast<int>(k - 1), item);
     }
 }
@@ -94,10 +94,10 @@ void makeExample(TqarAppletAgent &doc, MemoryTree &tree)
     buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A", ">>B", ">>>B1"});
     fillItemsFromTree(doc, tree);
     auto &items = doc.GetItems();
-    items[0][ItemField::ItemURL] = "index.html";
-    items[2][ItemField::ItemURL] = "a.html";
-    items[2][ItemField::ItemTarget] = "_blank";
-    items[4][ItemField::ItemURL] = "b1.html";
+    items[0].set(ItemField::ItemURL, "index.html");
+    items[2].set(ItemField::ItemURL, "a.html");
+    items[2].set(ItemField::ItemTarget, "_blank");
+    items[4].set(ItemField::ItemURL, "b1.html");
     NullProgress progress;
     numberMenuStructure(tree, items, progress);
 }

@@ -20,7 +20,7 @@
 namespace {
 // What a browser makes of the value when no reference can carry a character: NUL and the
 // C1 controls become U+FFFD.
-std::string asBrowserSees(const std::string &utf8)
+std::string asBrowserSees(std::string_view utf8)
 {
     std::string out;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
@@ -124,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     TAppletData applet = doc.GetAppletData();
     std::size_t next = 0;
     for (int pos = 1; pos <= 96 && next < lines.size(); ++pos)
-        applet[pos] = withLineBreaks(lines[next++]);
+        applet.set(pos, withLineBreaks(lines[next++]));
     doc.SetAppletData(applet);
 
     MemoryTree tree;
@@ -140,9 +140,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             ++skip;
         const std::vector<std::string> fields = split(line.substr(skip), '\x1F');
         for (std::size_t f = 0; f < fields.size() && f < 11; ++f)
-            item[static_cast<int>(f) + 1] = withLineBreaks(fields[f]);
+            item.set(static_cast<int>(f) + 1, withLineBreaks(fields[f]));
         ancestors.resize(static_cast<std::size_t>(depth));
-        ancestors.push_back(tree.addChild(ancestors.back(), item[ItemField::ItemCaption]));
+        ancestors.push_back(
+            tree.addChild(ancestors.back(), std::string(item[ItemField::ItemCaption])));
         doc.GetItems().push_back(item);
     }
     NullProgress progress;

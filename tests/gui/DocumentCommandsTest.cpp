@@ -571,9 +571,9 @@ TEST(DocumentCommands, OpenAndSaveWorkDoesNotGrowWithTheMenu)
             const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
             for (int k = 0; k < items; ++k) {
                 TItemData item = doc.MakeNewItem();
-                item[ItemField::ItemCaption] = "Item " + std::to_string(k);
-                item[ItemField::ItemNoBgImg] = k % 2 ? "odd.gif" : "even.gif";
-                tree.insertItem(root, k, item[ItemField::ItemCaption], item);
+                item.set(ItemField::ItemCaption, "Item " + std::to_string(k));
+                item.set(ItemField::ItemNoBgImg, k % 2 ? "odd.gif" : "even.gif");
+                tree.insertItem(root, k, std::string(item[ItemField::ItemCaption]), item);
             }
             doc.SaveProject(f.path("big.tvl").toStdString(), tree);
         }

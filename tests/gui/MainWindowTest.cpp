@@ -63,8 +63,8 @@ TEST(MainWindow, StartsWithTheDefaultDocument)
     w.StoreAppletSettings();
     TAppletData expected = defaults;
     for (int pos : AppletField::reservedFields())
-        expected[pos].clear();
-    expected[AppletField::PopupMenuCount] = "-1";
+        expected.set(pos, "");
+    expected.set(AppletField::PopupMenuCount, "-1");
     EXPECT_EQ(w.Document().GetAppletData(), expected);
 }
 
@@ -131,7 +131,7 @@ namespace {
 void loadWith(TMainForm &w, int field, const std::string &value)
 {
     TAppletData data = w.Document().GetAppletData();
-    data[field] = value;
+    data.set(field, value);
     w.Document().SetAppletData(data);
     w.LoadAppletSettings();
 }
@@ -139,7 +139,7 @@ void loadWith(TMainForm &w, int field, const std::string &value)
 std::string stored(TMainForm &w, int field)
 {
     w.StoreAppletSettings();
-    return w.Document().GetAppletData()[field];
+    return std::string(w.Document().GetAppletData()[field]);
 }
 } // namespace
 
@@ -243,9 +243,9 @@ TEST(MainWindow, FailedLoadStopsAtTheField)
     WindowFixture f;
     TMainForm &w = f.w();
     TAppletData data = w.Document().GetAppletData();
-    data[ApLoadingMsg] = "Please wait"; // field 9, before the bad one
-    data[MnX] = "";                     // field 27
-    data[MnItemsWidth] = "123";         // field 29, after it
+    data.set(ApLoadingMsg, "Please wait"); // field 9, before the bad one
+    data.set(MnX, "");                     // field 27
+    data.set(MnItemsWidth, "123");         // field 29, after it
     w.Document().SetAppletData(data);
     try {
         w.LoadAppletSettings();
@@ -257,8 +257,8 @@ TEST(MainWindow, FailedLoadStopsAtTheField)
     EXPECT_EQ(f.find<SpinEdit>("spnedtMnItemsWidth")->text(), "80");
     EXPECT_EQ(w.Document().GetAppletData(), data); // the document is unchanged by a load
 
-    data[MnX] = "40";
-    data[ApBgClr] = "GG0000";
+    data.set(MnX, "40");
+    data.set(ApBgClr, "GG0000");
     w.Document().SetAppletData(data);
     try {
         w.LoadAppletSettings();

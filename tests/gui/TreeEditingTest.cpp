@@ -52,11 +52,12 @@ struct TreeFixture : WindowFixture
         int index = 0;
         for (; index + 1 < static_cast<int>(nodes.size()); ++index) {
             const Node node = nodes[static_cast<std::size_t>(index) + 1]; // the root has no record
-            result << caption(node) + ":" +
-                          (index < static_cast<int>(items.size())
-                               ? QString::fromStdString(
-                                     items[static_cast<std::size_t>(index)][ItemField::ItemCaption])
-                               : QString("<missing>"));
+            result
+                << caption(node) + ":" +
+                       (index < static_cast<int>(items.size())
+                            ? QString::fromStdString(std::string(
+                                  items[static_cast<std::size_t>(index)][ItemField::ItemCaption]))
+                            : QString("<missing>"));
         }
         if (index != static_cast<int>(items.size()))
             result << QString("<%1 records>").arg(items.size());
@@ -562,7 +563,7 @@ TEST(TreeUndo, ALinkEmptiedByGivingChildrenComesBackWithUndo)
     const Node next = f.add(f.root(), "Next");
     url->setText("next.html");
     const QByteArray start = f.saved();
-    auto link = [&](Node node) { return w.Tree().record(node)[ItemField::ItemURL]; };
+    auto link = [&](Node node) { return std::string(w.Tree().record(node)[ItemField::ItemURL]); };
     const std::function<void()> commands[] = {
         [&] {
             f.select(home);

@@ -3,6 +3,7 @@
 #include "qarAppletAgent.h"
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -11,11 +12,13 @@
 inline std::vector<std::pair<std::string, std::string>> expectedParams(const TqarAppletAgent &doc)
 {
     using namespace ItemField;
+    // Fields are read as views; the expected texts are built from copies.
+    auto str = [](std::string_view field) { return std::string(field); };
     std::vector<std::pair<std::string, std::string>> params;
     std::string app;
     const TAppletData data = doc.GetAppletData();
     for (int pos = 1; pos <= 96; ++pos)
-        app += data[pos] + "|";
+        app += str(data[pos]) + "|";
     params.emplace_back("app", app);
     const TItemArray &items = doc.GetItems();
     for (std::size_t k = 0; k < items.size(); ++k) {
@@ -23,18 +26,21 @@ inline std::vector<std::pair<std::string, std::string>> expectedParams(const Tqa
         if (item[ItemMenu].empty()) {
             std::string value;
             for (int pos = ItemCaption; pos <= ItemMenuOffsetY; ++pos)
-                value += item[pos] + "|";
-            params.emplace_back("I0-" + item[ItemIndex], value);
+                value += str(item[pos]) + "|";
+            params.emplace_back("I0-" + str(item[ItemIndex]), value);
         }
         if (!item[ItemSubMenu].empty() && k + 1 < items.size())
-            params.emplace_back("btn" + items[k + 1][ItemButton] + "mn" + items[k + 1][ItemMenu],
-                                item[ItemSubMenu] == "0" ? "" : item[ItemCaption]);
+            params.emplace_back("btn" + str(items[k + 1][ItemButton]) + "mn" +
+                                    str(items[k + 1][ItemMenu]),
+                                item[ItemSubMenu] == "0" ? "" : str(item[ItemCaption]));
         if (!item[ItemMenu].empty())
-            params.emplace_back(
-                "btn" + item[ItemButton] + "mn" + item[ItemMenu] + "it" + item[ItemIndex],
-                item[ItemSubMenu].empty()
-                    ? item[ItemCaption] + "|" + item[ItemURL] + "|" + item[ItemTarget] + "|"
-                    : "btn" + item[ItemButton] + "mn" + item[ItemSubMenu]);
+            params.emplace_back("btn" + str(item[ItemButton]) + "mn" + str(item[ItemMenu]) + "it" +
+                                    str(item[ItemIndex]),
+                                item[ItemSubMenu].empty()
+                                    ? str(item[ItemCaption]) + "|" + str(item[ItemURL]) + "|" +
+                                          str(item[ItemTarget]) + "|"
+                                    : "btn" + str(item[ItemButton]) + "mn" +
+                                          str(item[ItemSubMenu]));
     }
     return params;
 }
