@@ -118,18 +118,30 @@ private:
     LineCursor cursor_;
 };
 
+// A structure line as read: its caption is a view into the file's text.
 struct StructureLine
 {
     int depth;
-    std::string caption;
+    std::string_view caption;
 };
 
 StructureLine parseStructureLine(std::string_view line)
 {
     const std::size_t depth = line.find_first_not_of("\t ");
     if (depth == std::string_view::npos)
-        return {static_cast<int>(line.size()), std::string()};
-    return {static_cast<int>(depth), std::string(line.substr(depth))};
+        return {static_cast<int>(line.size()), std::string_view()};
+    return {static_cast<int>(depth), line.substr(depth)};
+}
+
+// The lines up to the structure's end (or the file's), counted ahead so that the list of
+// them is allocated once.
+std::size_t structureLineCount(LineReader reader)
+{
+    std::size_t count = 0;
+    while (!reader.atEnd() && count <= static_cast<std::size_t>(MaxMenuItems) &&
+           reader.read() != StructureEnd)
+        ++count;
+    return count;
 }
 
 // Checks the structure lines before anything is built: every line after the root must lie
@@ -137,6 +149,7 @@ StructureLine parseStructureLine(std::string_view line)
 std::vector<StructureLine> parseStructure(LineReader &reader, const ENotAProject &notAProject)
 {
     std::vector<StructureLine> result;
+    result.reserve(structureLineCount(reader) + 1);
     for (;;) {
         if (reader.atEnd())
             throw notAProject; // the file ends inside the structure: nothing changes
@@ -152,10 +165,10 @@ std::vector<StructureLine> parseStructure(LineReader &reader, const ENotAProject
             parsed.depth = 0;
         } else if (parsed.depth > result.back().depth + 1 || parsed.depth == 0) {
             throw ETreeError("Invalid level (" + std::to_string(parsed.depth) + ") for item \"" +
-                             parsed.caption + "\"");
+                             std::string(parsed.caption) + "\"");
         } else if (parsed.depth > MaxMenuDepth) {
             throw ETreeError("The menu is deeper than " + std::to_string(MaxMenuDepth) +
-                             " levels at item \"" + parsed.caption + "\"");
+                             " levels at item \"" + std::string(parsed.caption) + "\"");
         }
         result.push_back(std::move(parsed));
     }
@@ -171,7 +184,7 @@ void rebuildTree(ItemTree &tree, const std::vector<StructureLine> &lines)
     for (const StructureLine &line : lines) {
         const ItemTree::Node parent = line.depth == 0 ? nullptr : ancestors[line.depth - 1];
         ancestors.resize(static_cast<std::size_t>(line.depth));
-        ancestors.push_back(tree.addChild(parent, line.caption));
+        ancestors.push_back(tree.addChild(parent, std::string(line.caption)));
     }
 }
 
