@@ -4,10 +4,10 @@
 #include "Errors.h"
 #include "FileSystem.h"
 #include "LinkCheck.h"
-#include "MemoryTree.h"
 #include "MenuLayout.h"
 #include "MenuStructure.h"
 #include "MenuTree.h"
+#include "PackedTree.h"
 #include "qarAppletAgent.h"
 #include "qarUtility.h"
 #include "StoreRules.h"
@@ -64,11 +64,12 @@ std::string printable(const std::string &text)
 }
 
 // A loaded project, prepared as the editor prepares a document before it saves. The tree is
-// the plain one: a batch command never edits it, so it needs no node identities.
+// the packed one: a batch command only reads it, so it needs neither node identities nor a
+// heap object per node.
 struct Project
 {
     TqarAppletAgent doc;
-    MemoryTree tree;
+    PackedTree tree;
 };
 
 void load(Project &project, const std::string &fileName, const std::string &programFolder)
