@@ -93,10 +93,15 @@ std::string projectFolder(const std::string &fileName)
 
 int html(const Project &project, const std::vector<std::string> &args, std::ostream &out)
 {
-    if (args.size() > 2)
+    if (args.size() > 2) {
         project.doc.GenerateHTML(args[2]);
-    else
-        out << project.doc.GenerateHTMLText();
+    } else {
+        TextOut text([&out](std::string_view piece) {
+            out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        });
+        project.doc.WriteHTML(text);
+        text.flush();
+    }
     return ExitCode::Ok;
 }
 

@@ -110,7 +110,7 @@ std::string temporaryName(const fs::path &target)
     return (target.parent_path() / (name + ".tmp~")).string();
 }
 
-bool writeAll(int fd, const std::string &bytes)
+bool writeAll(int fd, std::string_view bytes)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -199,7 +199,8 @@ int removeLeftoverTemporaries(const std::string &folder)
     return removed;
 }
 
-void writeFileAtomically(const std::string &path, const std::string &bytes, Durable durable)
+void writeFileAtomically(const std::string &path, const std::function<void(TextOut &)> &write,
+                         Durable durable)
 {
     const fs::path target = toPath(path);
     if (!readOnlyReplaced() && isReadOnlyFile(path))
@@ -229,16 +230,37 @@ void writeFileAtomically(const std::string &path, const std::string &bytes, Dura
             (void)!::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
         ::fchmod(fd, existing.st_mode & 07777);
     }
+    // The temporary file goes as soon as anything fails, the writer's own errors included.
+    bool open = true;
+    auto discard = [&] {
+        if (open) {
+            ::unlink(temporary.c_str());
+            ::close(fd);
+            open = false;
+        }
+    };
+    auto writeFailed = [&] {
+        const std::string why = reason();
+        discard();
+        return EInOutError("Cannot write file \"" + path + "\"" + why);
+    };
+    TextOut out([&](std::string_view piece) {
+        errno = 0;
+        if (!writeAll(fd, piece))
+            throw writeFailed();
+    });
+    try {
+        write(out);
+        out.flush();
+    } catch (...) {
+        discard();
+        throw;
+    }
     errno = 0;
     // Flushed to the disk before it takes the target's place, as a save that survives a
     // power cut needs.
-    const bool written = writeAll(fd, bytes) && (durable == Durable::No || ::fsync(fd) == 0);
-    const std::string writeReason = reason();
-    if (!written) {
-        ::unlink(temporary.c_str());
-        ::close(fd);
-        throw EInOutError("Cannot write file \"" + path + "\"" + writeReason);
-    }
+    if (durable == Durable::Yes && ::fsync(fd) != 0)
+        throw writeFailed();
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         const std::string renameReason = reason();
         ::unlink(temporary.c_str());
@@ -274,7 +296,8 @@ int removeLeftoverTemporaries(const std::string &)
     return 0;
 }
 
-void writeFileAtomically(const std::string &path, const std::string &bytes, Durable durable)
+void writeFileAtomically(const std::string &path, const std::function<void(TextOut &)> &write,
+                         Durable)
 {
     const fs::path target = toPath(path);
     if (!readOnlyReplaced() && isReadOnlyFile(path))
@@ -283,16 +306,26 @@ void writeFileAtomically(const std::string &path, const std::string &bytes, Dura
     temporary += ".tmp~";
 
     errno = 0;
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out)
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    if (!file)
         throw EInOutError("Cannot create file \"" + path + "\"" + reason());
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    const bool written = out.good();
-    const std::string writeReason = reason();
-    out.close();
     std::error_code ec;
-    if (!written || out.fail()) {
+    TextOut out([&file](std::string_view piece) {
+        file.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    });
+    try {
+        write(out);
+        out.flush();
+    } catch (...) {
+        file.close();
+        fs::remove(temporary, ec);
+        throw;
+    }
+    file.flush();
+    const bool written = file.good();
+    const std::string writeReason = reason();
+    file.close();
+    if (!written || file.fail()) {
         fs::remove(temporary, ec);
         throw EInOutError("Cannot write file \"" + path + "\"" + writeReason);
     }
@@ -305,6 +338,12 @@ void writeFileAtomically(const std::string &path, const std::string &bytes, Dura
 }
 
 #endif
+
+void writeFileAtomically(const std::string &path, const std::string &bytes, Durable durable)
+{
+    writeFileAtomically(
+        path, [&bytes](TextOut &out) { out += bytes; }, durable);
+}
 
 bool copyFile(const std::string &from, const std::string &to, Durable durable)
 {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "TextOut.h"
+
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -25,6 +28,10 @@ enum class Durable
     No
 };
 void writeFileAtomically(const std::string &path, const std::string &bytes,
+                         Durable durable = Durable::Yes);
+// The same, with the text written by write as it is made: an exception from write leaves the
+// previous file as it was, and no temporary file behind.
+void writeFileAtomically(const std::string &path, const std::function<void(TextOut &)> &write,
                          Durable durable = Durable::Yes);
 
 // A file that cannot be written to: replacing it would override the owner's intent.

@@ -19,7 +19,7 @@ std::string attr(std::string_view value)
     return escapeHtmlAttribute(value);
 }
 
-void appendLine(std::string &out, const std::string &line)
+void appendLine(TextOut &out, std::string_view line)
 {
     out += line;
     out += LineEnd;
@@ -30,9 +30,9 @@ std::string param(const std::string &name, const std::string &escapedValue)
     return "\t<param name=\"" + name + "\" value=\"" + escapedValue + "\">";
 }
 
-// About what an item adds to a text: its values and the markup around them. The texts of a
-// large menu are reserved at this size up front, so that they never grow by doubling, which
-// leaves the largest of them twice in memory for a moment.
+// About what an item adds to the fragment: its values and the markup around them. A fragment
+// kept whole is reserved at this size up front, so that it never grows by doubling, which
+// leaves the largest text twice in memory for a moment.
 std::size_t itemBytes(const TItemData &item, std::size_t separator)
 {
     std::size_t bytes = 64;
@@ -44,19 +44,28 @@ std::size_t itemBytes(const TItemData &item, std::size_t separator)
 
 std::string TqarAppletAgent::GenerateHTMLText() const
 {
-    return fragmentText(0);
+    const std::size_t separator = escapeHtmlAttribute(separator_).size();
+    std::size_t expected = 4096 + TAppletData::FieldCount * (8 + separator);
+    for (const TItemData &item : Items)
+        expected += itemBytes(item, separator);
+    TextOut out;
+    out.reserve(expected);
+    WriteHTML(out);
+    return out.take();
 }
 
-std::string TqarAppletAgent::fragmentText(std::size_t room) const
+void TqarAppletAgent::WriteHTML(TextOut &out) const
+{
+    appendLine(out, "<HTML>");
+    writeAppletElement(out);
+    appendLine(out, "</applet>");
+    appendLine(out, "</HTML>");
+}
+
+void TqarAppletAgent::writeAppletElement(TextOut &out) const
 {
     using namespace ItemField;
     const std::string sep = attr(separator_);
-    std::string out;
-    std::size_t expected = room + 4096 + TAppletData::FieldCount * (8 + sep.size());
-    for (const TItemData &item : Items)
-        expected += itemBytes(item, sep.size());
-    out.reserve(expected);
-    appendLine(out, "<HTML>");
     appendLine(out, "<applet code=\"" + attr(appletName_) + ".class\" archive=\"" +
                         attr(appletName_) + ".jar\" width=\"" +
                         attr(AppletData[AppletField::ApWidth]) + "\" height=\"" +
@@ -107,15 +116,11 @@ std::string TqarAppletAgent::fragmentText(std::size_t room) const
     }
     progress.setPosition(0);
     progress.setText("");
-
-    appendLine(out, "</applet>");
-    appendLine(out, "</HTML>");
-    return out;
 }
 
 void TqarAppletAgent::GenerateHTML(const std::string &fileName) const
 {
-    fsx::writeFileAtomically(fileName, GenerateHTMLText());
+    fsx::writeFileAtomically(fileName, [this](TextOut &out) { WriteHTML(out); });
 }
 
 namespace {
@@ -143,7 +148,7 @@ std::string attrValue(std::string_view value)
 // a link per item (its caption alone when it has no address), the caption and a nested list
 // for an item that opens a popup; separators below the first level are left out. One item a
 // line, end tags that HTML implies left out, to keep the page small.
-void appendNoScriptMenu(std::string &out, const TItemArray &items, const std::vector<int> &parents)
+void appendNoScriptMenu(TextOut &out, const TItemArray &items, const std::vector<int> &parents)
 {
     using namespace ItemField;
     const std::size_t count = std::min(items.size(), parents.size());
@@ -185,32 +190,26 @@ void appendNoScriptMenu(std::string &out, const TItemArray &items, const std::ve
 }
 } // namespace
 
-std::string TqarAppletAgent::SavedPageText(const std::string &title, const ItemTree &tree) const
+void TqarAppletAgent::WriteSavedPage(TextOut &out, const std::string &title,
+                                     const ItemTree &tree) const
 {
-    if (!includeWebRuntime_)
-        return GenerateHTMLText();
-    std::size_t room = 4096 + title.size() * 6;
-    for (const TItemData &item : Items)
-        room += itemBytes(item, 0);
-    std::string page = fragmentText(room);
-    // The fragment without its HTML tags, the plain menu inside the applet element, built in
-    // the fragment's own text: a page of a large menu is in memory once.
-    const std::string open = std::string("<HTML>") + LineEnd;
-    const std::string close = std::string("</applet>") + LineEnd + "</HTML>" + LineEnd;
-    page.erase(page.size() - close.size());
-    std::string head;
+    if (!includeWebRuntime_) {
+        WriteHTML(out);
+        return;
+    }
+    // The plain menu lies inside the applet element, where browsers that run no script
+    // show it.
     for (const char *line :
          {"<!DOCTYPE html>", "<html lang=\"en\">", "<head>", "<meta charset=\"utf-8\">",
           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"})
-        appendLine(head, line);
-    appendLine(head, "<title>" + attr(title) + "</title>");
-    appendLine(head, "</head>");
-    appendLine(head, "<body>");
-    page.replace(0, open.size(), head);
-    appendNoScriptMenu(page, Items, itemParents(tree));
-    appendLine(page, "</applet>");
-    appendLine(page, WebRuntimeScript);
-    appendLine(page, "</body>");
-    appendLine(page, "</html>");
-    return page;
+        appendLine(out, line);
+    appendLine(out, "<title>" + attr(title) + "</title>");
+    appendLine(out, "</head>");
+    appendLine(out, "<body>");
+    writeAppletElement(out);
+    appendNoScriptMenu(out, Items, itemParents(tree));
+    appendLine(out, "</applet>");
+    appendLine(out, WebRuntimeScript);
+    appendLine(out, "</body>");
+    appendLine(out, "</html>");
 }

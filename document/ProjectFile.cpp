@@ -33,7 +33,7 @@ const char *const HeaderLines[] = {
 };
 
 // The length of value's first characters, at most bytes long, not cutting a character.
-std::size_t utf8Prefix(const std::string &value, std::size_t bytes)
+std::size_t utf8Prefix(std::string_view value, std::size_t bytes)
 {
     while (bytes > 0 && bytes < value.size() && (value[bytes] & 0xC0) == 0x80)
         --bytes;
@@ -42,13 +42,14 @@ std::size_t utf8Prefix(const std::string &value, std::size_t bytes)
 
 // A value the file cannot keep: a line break would shift every later line, and Ctrl-Z ends
 // the file for its reader.
-void requireOneLine(const std::string &value, const std::string &what)
+void requireOneLine(std::string_view value, const std::string &what)
 {
-    if (value.find_first_of("\r\n\x1A") != std::string::npos)
-        throw EInOutError(what + " \"" + value.substr(0, value.find_first_of("\r\n\x1A")) +
+    if (value.find_first_of("\r\n\x1A") != std::string_view::npos)
+        throw EInOutError(what + " \"" +
+                          std::string(value.substr(0, value.find_first_of("\r\n\x1A"))) +
                           "...\" holds a line break or Ctrl-Z, which a project file cannot keep");
     if (value.size() > MaxValueBytes)
-        throw EInOutError(what + " \"" + value.substr(0, utf8Prefix(value, 40)) +
+        throw EInOutError(what + " \"" + std::string(value.substr(0, utf8Prefix(value, 40))) +
                           "...\" is longer than " + std::to_string(MaxValueBytes) +
                           " bytes, the most a project file holds");
 }
@@ -58,7 +59,7 @@ int clampToInt(long long value)
     return static_cast<int>(std::min<long long>(value, INT_MAX));
 }
 
-void appendLine(std::string &out, const std::string &line)
+void appendLine(TextOut &out, std::string_view line)
 {
     out += line;
     out += LineEnd;
@@ -223,12 +224,18 @@ bool readItem(LineReader &reader, TItemData &item, ProgressDisplay &progress)
 
 std::string TqarAppletAgent::ProjectText(const ItemTree &tree) const
 {
+    TextOut out;
+    WriteProject(out, tree);
+    return out.take();
+}
+
+void TqarAppletAgent::WriteProject(TextOut &out, const ItemTree &tree) const
+{
     const auto itemCount = static_cast<long long>(Items.size());
     ProgressDisplay &progress = Progress();
     progress.setMaximum(clampToInt(itemCount * 15 + 18));
     progress.setText("Saving Data ... ...");
 
-    std::string out;
     for (const char *line : HeaderLines)
         appendLine(out, line);
     progress.step(3);
@@ -262,21 +269,19 @@ std::string TqarAppletAgent::ProjectText(const ItemTree &tree) const
     appendLine(out, ItemStart);
     appendLine(out, std::to_string(itemCount));
     for (const TItemData &item : Items) {
-        ItemToStrings(item, values);
-        for (const std::string &value : values) {
-            requireOneLine(value, "The item value");
-            appendLine(out, value);
+        for (int pos = 1; pos <= TItemData::FieldCount; ++pos) {
+            requireOneLine(item[pos], "The item value");
+            appendLine(out, item[pos]);
             progress.step(1);
         }
     }
     appendLine(out, ItemEnd);
-    return out;
 }
 
 void TqarAppletAgent::SaveProject(const std::string &fileName, const ItemTree &tree) const
 {
     const ProgressFinish finish(Progress());
-    fsx::writeFileAtomically(fileName, ProjectText(tree));
+    fsx::writeFileAtomically(fileName, [&](TextOut &out) { WriteProject(out, tree); });
 }
 
 void TqarAppletAgent::LoadProject(const std::string &fileName, ItemTree &tree)

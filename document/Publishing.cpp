@@ -155,7 +155,8 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
         if (!copied && file == WebRuntimeFile)
             throw EInOutError("Cannot copy \"" + file + "\" into \"" + folder + "\"");
     }
-    fsx::writeFileAtomically(folder + base + ".html", SavedPageText(base, tree));
+    fsx::writeFileAtomically(folder + base + ".html",
+                             [&](TextOut &out) { WriteSavedPage(out, base, tree); });
     SaveProject(folder + projectName(fileName), tree);
     WritePublishReport(folder, base + "_PublishReport.txt");
 

@@ -4,6 +4,7 @@
 #include "ItemData.h"
 #include "ItemTree.h"
 #include "ProgressDisplay.h"
+#include "TextOut.h"
 
 #include <map>
 #include <set>
@@ -78,6 +79,7 @@ public:
     // A file without a complete structure section raises ENotAProject and changes nothing.
     void LoadProject(const std::string &fileName, ItemTree &tree);
     std::string ProjectText(const ItemTree &tree) const;
+    void WriteProject(TextOut &out, const ItemTree &tree) const;
     void LoadProjectText(const std::string &bytes, ItemTree &tree);
     // The item count line of the file last loaded, as written; empty when it had none.
     const std::string &AnnouncedItemCount() const { return announcedItemCount_; }
@@ -85,10 +87,11 @@ public:
     // Applet HTML (HtmlGenerator.cpp).
     void GenerateHTML(const std::string &fileName) const;
     std::string GenerateHTMLText() const;
+    void WriteHTML(TextOut &out) const;
     // The page SaveAll writes: the fragment alone without the web runtime; with it, a whole
     // HTML5 document titled with the project's name, carrying the menu also as plain lists
     // inside the applet element (for visitors without scripts) and loading the runtime.
-    std::string SavedPageText(const std::string &title, const ItemTree &tree) const;
+    void WriteSavedPage(TextOut &out, const std::string &title, const ItemTree &tree) const;
 
     // Whether saving includes the web runtime: the page loads it, it is copied beside the
     // page from the program folder, and the report lists it with the applet's files (in the
@@ -157,8 +160,8 @@ public:
     }
 
 private:
-    // The fragment, with room reserved for room more bytes the caller adds.
-    std::string fragmentText(std::size_t room) const;
+    // The applet element from its start tag to its last parameter.
+    void writeAppletElement(TextOut &out) const;
     TAppletData AppletData;
     TItemArray Items;
     std::string separator_ = "|";

@@ -101,9 +101,9 @@ TEST(HtmlGenerator, SavedPageWithTheRuntimeCarriesThePlainMenu)
     NullProgress none;
     numberMenuStructure(tree, items, none);
 
-    EXPECT_EQ(doc.SavedPageText("x", tree), doc.GenerateHTMLText()) << "no runtime: the fragment";
+    EXPECT_EQ(savedPage(doc, "x", tree), doc.GenerateHTMLText()) << "no runtime: the fragment";
     doc.SetIncludeWebRuntime(true);
-    const auto page = crlfLines(doc.SavedPageText("My <menu>", tree));
+    const auto page = crlfLines(savedPage(doc, "My <menu>", tree));
     const auto fragment = crlfLines(doc.GenerateHTMLText());
     ASSERT_EQ(page.size(), 8 + (fragment.size() - 3) + 12 + 4);
     EXPECT_EQ(page[5], "<title>My &lt;menu&gt;</title>");

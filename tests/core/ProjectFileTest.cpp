@@ -349,6 +349,34 @@ TEST(ProjectFile, SaveFailingHalfWayKeepsThePreviousFile)
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp~"));
 }
 
+// A project larger than the pieces a save hands to the disk is written byte for byte as its
+// text, and one refused at its last value leaves the previous file and nothing else.
+TEST(ProjectFile, LargeSavesGoInPiecesAndStillAllOrNothing)
+{
+    TempFolder folder;
+    TqarAppletAgent doc;
+    MenuTree tree{doc.GetItems()};
+    const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
+    for (int k = 0; k < 30000; ++k) {
+        TItemData item = doc.MakeNewItem();
+        item.set(ItemField::ItemCaption, "Item " + std::to_string(k));
+        item.set(ItemField::ItemURL, "page" + std::to_string(k) + ".html");
+        tree.insertItem(root, k, std::string(item[ItemField::ItemCaption]), item);
+    }
+    const std::string path = folder.file("big.tvl");
+    doc.SaveProject(path, tree);
+    const std::string saved = readBytes(path);
+    ASSERT_GT(saved.size(), 2u << 20);
+    EXPECT_EQ(saved, doc.ProjectText(tree));
+
+    TItemData last = doc.GetItem(29999);
+    last.set(ItemField::ItemClBgSnd, "a\nb");
+    doc.SetItem(last, 29999);
+    EXPECT_THROW(doc.SaveProject(path, tree), EInOutError);
+    EXPECT_EQ(readBytes(path), saved);
+    EXPECT_EQ(fsx::folderEntries(folder.path()), std::set<std::string>{"big.tvl"});
+}
+
 TEST(ProjectFile, SaveOntoAFolderFailsAndLeavesNoTemporaryFile)
 {
     TempFolder folder;

@@ -207,7 +207,7 @@ TEST(Publishing, ResourcesComeOnlyFromInsideTheirFolderAndNeverReplaceOutputs)
     EXPECT_EQ(readBytes(out.file("ok.gif")), "GIF");
     EXPECT_EQ(readBytes(out.file("inside.gif")), "GIF") << "a link that stays inside is fine";
     EXPECT_FALSE(std::filesystem::exists(out.file("leak.gif"))) << "nothing from outside";
-    EXPECT_EQ(readBytes(out.file("Menu.html")), f.doc.SavedPageText("Menu", f.tree))
+    EXPECT_EQ(readBytes(out.file("Menu.html")), savedPage(f.doc, "Menu", f.tree))
         << "the page stays";
     EXPECT_EQ(f.doc.SkippedResources(), (TStringArray{"leak.gif", "Menu.html", "missing.au"}));
 

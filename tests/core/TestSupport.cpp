@@ -101,3 +101,12 @@ void makeExample(TqarAppletAgent &doc, MemoryTree &tree)
     NullProgress progress;
     numberMenuStructure(tree, items, progress);
 }
+
+std::string savedPage(const TqarAppletAgent &doc, const std::string &title, const ItemTree &tree)
+{
+    std::string text;
+    TextOut out([&text](std::string_view piece) { text += piece; });
+    doc.WriteSavedPage(out, title, tree);
+    out.flush();
+    return text;
+}

@@ -20,6 +20,9 @@ void makeExample(TqarAppletAgent &doc, MemoryTree &tree);
 // The outline of a tree, the inverse of buildTree.
 std::vector<std::string> outlineOf(const ItemTree &tree);
 
+// The page a save writes, gathered from the pieces it is handed on in.
+std::string savedPage(const TqarAppletAgent &doc, const std::string &title, const ItemTree &tree);
+
 // A fresh, empty folder under the system's temporary folder, removed on destruction.
 class TempFolder
 {
