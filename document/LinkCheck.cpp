@@ -121,11 +121,24 @@ LinkWarningIndex::warnings(MenuTree &tree, const MenuRecords &items, const std::
     if (changes.all || separator != separator_) {
         separator_ = separator;
         flagged_.clear();
-        const std::vector<MenuTree::Id> ids = tree.itemIds();
         recordsRead_ += items.items.size();
-        for (std::size_t k = 0; k < items.items.size() && k < ids.size(); ++k) {
+        std::vector<std::size_t> found;
+        for (std::size_t k = 0; k < items.items.size(); ++k) {
             if (warnsOfLink(items.items[k], separator))
-                flagged_.insert(ids[k]);
+                found.push_back(k);
+        }
+        // A few items are found from their places; many, by one walk over the tree.
+        if (found.size() > MostFoundByPlace) {
+            const std::vector<MenuTree::Id> ids = tree.itemIds();
+            for (const std::size_t k : found) {
+                if (k < ids.size())
+                    flagged_.insert(ids[k]);
+            }
+        } else {
+            for (const std::size_t k : found) {
+                if (const ItemTree::Node node = tree.nodeAt(static_cast<int>(k)))
+                    flagged_.insert(tree.id(node));
+            }
         }
     } else {
         recordsRead_ += changes.nodes.size();

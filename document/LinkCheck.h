@@ -46,6 +46,9 @@ public:
 
 private:
     static constexpr std::size_t MostLocated = 2000;
+    // Found by place after a full scan: each costs a descent from the root, so past a few a
+    // walk over the whole tree costs less.
+    static constexpr std::size_t MostFoundByPlace = 64;
     std::unordered_set<MenuTree::Id> flagged_; // items whose record is warned of
     std::string separator_;
     unsigned long long recordsRead_ = 0;

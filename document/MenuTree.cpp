@@ -30,10 +30,11 @@ template <typename Entry> void destroy(std::unique_ptr<Entry> top)
     }
 }
 
-// The branch's nodes in pre-order with their depth below its top.
+// The branch's nodes in pre-order with their depth below its top; its size must be in step.
 template <typename Entry> std::vector<std::pair<Entry *, int>> walk(Entry *top)
 {
     std::vector<std::pair<Entry *, int>> order;
+    order.reserve(static_cast<std::size_t>(top->size));
     std::vector<std::pair<Entry *, int>> pending{{top, 0}};
     while (!pending.empty()) {
         const auto next = pending.back();
@@ -352,9 +353,11 @@ MenuBranch MenuTree::takeBranch(Node node)
     Entry *top = itemEntry(node, "cannot be removed");
     const int first = itemIndex(node);
     MenuBranch branch;
+    branch.nodes.reserve(static_cast<std::size_t>(top->size));
     for (const auto &[e, depth] : walk(top)) {
         const auto at = static_cast<std::size_t>(first) + branch.nodes.size();
-        branch.nodes.push_back({depth, e->caption, std::move(items_[at]), e->id});
+        // The nodes go with the branch: their captions and records are handed over.
+        branch.nodes.push_back({depth, std::move(e->caption), std::move(items_[at]), e->id});
         byId_.erase(e->id);
     }
     const auto begin = items_.begin() + first;
@@ -383,9 +386,12 @@ ItemTree::Node MenuTree::insertBranch(Node parent, int position, MenuBranch &&br
 
     // Build the branch apart, then hang it in and insert its records in one go.
     std::unique_ptr<Entry> top;
+    std::vector<Entry *> built; // in pre-order
+    built.reserve(branch.nodes.size());
     std::vector<Entry *> ancestors; // ancestors[d]: the last node built at depth d
     std::vector<TItemData> records;
     records.reserve(branch.nodes.size());
+    byId_.reserve(byId_.size() + branch.nodes.size());
     std::vector<int> inner;  // each lower node's parent, counted from the top
     std::vector<int> lastAt; // lastAt[d]: the place of the last node at depth d
     for (MenuBranch::Node &node : branch.nodes) {
@@ -402,6 +408,7 @@ ItemTree::Node MenuTree::insertBranch(Node parent, int position, MenuBranch &&br
         records.push_back(std::move(node.record));
         ancestors.resize(static_cast<std::size_t>(node.depth));
         Entry *raw = e.get();
+        built.push_back(raw);
         if (node.depth == 0) {
             top = std::move(e);
         } else {
@@ -411,9 +418,8 @@ ItemTree::Node MenuTree::insertBranch(Node parent, int position, MenuBranch &&br
         ancestors.push_back(raw);
     }
     // Branch sizes, deepest first.
-    const auto order = walk(top.get());
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        Entry *e = it->first;
+    for (auto it = built.rbegin(); it != built.rend(); ++it) {
+        Entry *e = *it;
         e->size = 1;
         for (const auto &child : e->children)
             e->size += child->size;

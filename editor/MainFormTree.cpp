@@ -73,7 +73,8 @@ void TMainForm::wireUndo()
         while (!todo.empty()) {
             const ItemTree::Node node = todo.back();
             todo.pop_back();
-            if (TreeView1->isExpanded(treeModel->indexOf(node)))
+            // Only a node with children shows as expanded.
+            if (menuTree.childCount(node) > 0 && TreeView1->isExpanded(treeModel->indexOf(node)))
                 open.push_back(menuTree.id(node));
             for (int i = 0; i < menuTree.childCount(node); ++i)
                 todo.push_back(menuTree.child(node, i));
