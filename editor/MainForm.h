@@ -14,6 +14,7 @@
 #include <optional>
 #include <QMainWindow>
 #include <QPointer>
+#include <unordered_set>
 #include <vector>
 
 class AppletSettingsPage;
@@ -342,6 +343,10 @@ private:
     // The edits that can be undone, one step per command.
     QUndoStack *undoStack;
     std::unique_ptr<TreeCommandHost> commandHost;
+    // Every node the view expanded since, as it told; some may have gone or been collapsed
+    // since, so the view is asked again before one is taken for expanded.
+    std::unordered_set<MenuTree::Id> expandedNodes;
+    std::vector<MenuTree::Id> expandedIn(ItemTree::Node top);
     // This editor's own preview folder, not guessable and not shared; gone with the editor.
     std::unique_ptr<QTemporaryDir> previewDir;
     std::unique_ptr<ProgressAdapter> progress;

@@ -52,6 +52,40 @@ void TMainForm::wireTreeCommands()
     connect(TabSheet1->btnSeparator, &QPushButton::clicked, this, &TMainForm::btnSeparatorClick);
 }
 
+// The nodes of a branch that the view shows expanded: found among those it expanded, or
+// by a walk over the branch where that is shorter.
+std::vector<MenuTree::Id> TMainForm::expandedIn(ItemTree::Node top)
+{
+    std::vector<MenuTree::Id> open;
+    auto isOpen = [this](ItemTree::Node node) {
+        return TreeView1->isExpanded(treeModel->indexOf(node));
+    };
+    if (static_cast<std::size_t>(menuTree.branchSize(top)) <= expandedNodes.size()) {
+        std::vector<ItemTree::Node> todo{top};
+        while (!todo.empty()) {
+            const ItemTree::Node node = todo.back();
+            todo.pop_back();
+            const int children = menuTree.childCount(node);
+            if (children > 0 && isOpen(node))
+                open.push_back(menuTree.id(node));
+            for (int i = 0; i < children; ++i)
+                todo.push_back(menuTree.child(node, i));
+        }
+        return open;
+    }
+    for (auto it = expandedNodes.begin(); it != expandedNodes.end();) {
+        const ItemTree::Node node = menuTree.find(*it);
+        if (!node || !isOpen(node)) { // gone, or collapsed since
+            it = expandedNodes.erase(it);
+            continue;
+        }
+        if (menuTree.contains(top, node))
+            open.push_back(*it);
+        ++it;
+    }
+    return open;
+}
+
 void TMainForm::wireUndo()
 {
     auto beforeRemoving = [this](ItemTree::Node branch) {
@@ -67,20 +101,11 @@ void TMainForm::wireUndo()
         }
     };
     auto select = [this](ItemTree::Node node) { TreeView1->setCurrentNode(node); };
-    auto expandedIn = [this](ItemTree::Node top) {
-        std::vector<MenuTree::Id> open;
-        std::vector<ItemTree::Node> todo{top};
-        while (!todo.empty()) {
-            const ItemTree::Node node = todo.back();
-            todo.pop_back();
-            // Only a node with children shows as expanded.
-            if (menuTree.childCount(node) > 0 && TreeView1->isExpanded(treeModel->indexOf(node)))
-                open.push_back(menuTree.id(node));
-            for (int i = 0; i < menuTree.childCount(node); ++i)
-                todo.push_back(menuTree.child(node, i));
-        }
-        return open;
-    };
+    connect(TreeView1, &QTreeView::expanded, this, [this](const QModelIndex &index) {
+        if (const ItemTree::Node node = treeModel->node(index))
+            expandedNodes.insert(menuTree.id(node));
+    });
+    auto expandedIn = [this](ItemTree::Node top) { return this->expandedIn(top); };
     auto expand = [this](const std::vector<MenuTree::Id> &open) {
         for (MenuTree::Id id : open) {
             if (const ItemTree::Node node = menuTree.find(id))

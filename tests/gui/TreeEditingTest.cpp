@@ -623,6 +623,23 @@ TEST(TreeUndo, BranchesKeepTheirOpenNodes)
     trigger(f.w(), "Undo1");
     trigger(f.w(), "Redo1");
     EXPECT_TRUE(f.isExpanded(b));
+
+    // A branch larger than the set of nodes ever opened, with an open node under a closed one.
+    const Node c = f.add(f.root(), "C");
+    const Node c1 = f.add(c, "C1");
+    f.add(c1, "C11");
+    for (int k = 2; k <= 8; ++k)
+        f.add(c, QString("C%1").arg(k));
+    f.setExpanded(c, true);
+    f.setExpanded(c1, true);
+    f.setExpanded(c, false);
+    f.select(c);
+    f.dialogs.answers = {DialogService::Yes};
+    trigger(f.w(), "Delete1");
+    trigger(f.w(), "Undo1");
+    const Node back = f.child(f.root(), 2);
+    EXPECT_FALSE(f.isExpanded(back));
+    EXPECT_TRUE(f.isExpanded(f.child(back, 0))) << "open under a closed node, as before";
 }
 
 // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z go to the document's history wherever the focus is; a word
