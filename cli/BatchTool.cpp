@@ -91,14 +91,20 @@ std::string projectFolder(const std::string &fileName)
     return folder.empty() ? std::string(".") + fsx::separator() : folder;
 }
 
+// Text for a stream, handed on in pieces as it is made rather than held whole.
+TextOut piecesTo(std::ostream &out)
+{
+    return TextOut([&out](std::string_view piece) {
+        out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    });
+}
+
 int html(const Project &project, const std::vector<std::string> &args, std::ostream &out)
 {
     if (args.size() > 2) {
         project.doc.GenerateHTML(args[2]);
     } else {
-        TextOut text([&out](std::string_view piece) {
-            out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-        });
+        TextOut text = piecesTo(out);
         project.doc.WriteHTML(text);
         text.flush();
     }
@@ -414,10 +420,14 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
             const MenuLayout layout =
                 computeMenuLayout(project.doc.GetAppletData(), project.doc.GetItems(),
                                   itemParents(project.tree), EstimatedMeasure());
-            out << (narrowWidth ? narrowLayoutJson(computeNarrowLayout(
-                                      project.doc.GetAppletData(),
-                                      MenuRecords{project.doc.GetItems()}, layout, *narrowWidth))
-                                : menuLayoutJson(layout));
+            TextOut json = piecesTo(out);
+            if (narrowWidth)
+                writeNarrowLayoutJson(json, computeNarrowLayout(project.doc.GetAppletData(),
+                                                                MenuRecords{project.doc.GetItems()},
+                                                                layout, *narrowWidth));
+            else
+                writeMenuLayoutJson(json, layout);
+            json.flush();
             return ExitCode::Ok;
         }
         if (command == "report") {

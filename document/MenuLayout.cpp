@@ -108,13 +108,13 @@ struct PopupPlacer
     }
 };
 
-void appendRect(std::string &out, const LayoutRect &r)
+void appendRect(TextOut &out, const LayoutRect &r)
 {
     out += "[" + std::to_string(r.x) + ", " + std::to_string(r.y) + ", " + std::to_string(r.w) +
            ", " + std::to_string(r.h) + "]";
 }
 
-void appendPath(std::string &out, const std::vector<int> &path)
+void appendPath(TextOut &out, const std::vector<int> &path)
 {
     out += "[";
     for (std::size_t i = 0; i < path.size(); ++i)
@@ -237,7 +237,14 @@ MenuLayout computeMenuLayout(const TAppletData &data, const MenuRecords &items,
 
 std::string menuLayoutJson(const MenuLayout &layout)
 {
-    std::string out = "{\"applet\": ";
+    TextOut out;
+    writeMenuLayoutJson(out, layout);
+    return out.take();
+}
+
+void writeMenuLayoutJson(TextOut &out, const MenuLayout &layout)
+{
+    out += "{\"applet\": ";
     appendRect(out, layout.applet);
     out += ", \"menu\": ";
     if (layout.menu)
@@ -265,7 +272,6 @@ std::string menuLayoutJson(const MenuLayout &layout)
         out += "]}";
     }
     out += "]}\n";
-    return out;
 }
 
 namespace {
@@ -348,7 +354,14 @@ NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &ite
 
 std::string narrowLayoutJson(const NarrowLayout &layout)
 {
-    std::string out = "{\"width\": " + std::to_string(layout.width) + ", \"bar\": ";
+    TextOut out;
+    writeNarrowLayoutJson(out, layout);
+    return out.take();
+}
+
+void writeNarrowLayoutJson(TextOut &out, const NarrowLayout &layout)
+{
+    out += "{\"width\": " + std::to_string(layout.width) + ", \"bar\": ";
     appendRect(out, layout.bar);
     out += ", \"button\": ";
     appendRect(out, layout.button);
@@ -363,5 +376,4 @@ std::string narrowLayoutJson(const NarrowLayout &layout)
                "\", \"depth\": " + std::to_string(row.depth) + "}";
     }
     out += "]}\n";
-    return out;
 }

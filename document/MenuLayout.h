@@ -4,6 +4,7 @@
 #include "ItemData.h"
 #include "ItemTree.h"
 #include "MenuValues.h"
+#include "TextOut.h"
 
 #include <functional>
 #include <optional>
@@ -149,6 +150,8 @@ std::string popupRowCaption(const TItemData &item, bool opensPopup);
 // {"applet": [x, y, w, h], "menu": [...] or null, "items": [[...], ...],
 //  "popups": [{"path": [...], "box": [...], "rows": [[y, h, "item"], ...]}, ...]}
 std::string menuLayoutJson(const MenuLayout &layout);
+void writeMenuLayoutJson(TextOut &out, const MenuLayout &layout);
 // {"width": A, "bar": [...], "button": [...],
 //  "rows": [{"path": [...], "box": [...], "kind": "branch", "depth": 1}, ...]}
 std::string narrowLayoutJson(const NarrowLayout &layout);
+void writeNarrowLayoutJson(TextOut &out, const NarrowLayout &layout);
