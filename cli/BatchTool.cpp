@@ -422,9 +422,8 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
                                   itemParents(project.tree), EstimatedMeasure());
             TextOut json = piecesTo(out);
             if (narrowWidth)
-                writeNarrowLayoutJson(json, computeNarrowLayout(project.doc.GetAppletData(),
-                                                                MenuRecords{project.doc.GetItems()},
-                                                                layout, *narrowWidth));
+                writeNarrowLayoutJson(json, project.doc.GetAppletData(),
+                                      MenuRecords{project.doc.GetItems()}, layout, *narrowWidth);
             else
                 writeMenuLayoutJson(json, layout);
             json.flush();

@@ -278,15 +278,15 @@ namespace {
 struct NarrowBuilder
 {
     const MenuLayout &wide;
-    NarrowLayout &out;
+    const std::function<void(NarrowRow &&)> &visit;
+    int width;
     int rowHeight;
     int y;
 
     void add(std::vector<int> path, NarrowKind kind, int h, int item, std::string caption)
     {
         const int depth = static_cast<int>(path.size());
-        out.rows.push_back(
-            {std::move(path), {0, y, out.width, h}, kind, depth, item, std::move(caption)});
+        visit({std::move(path), {0, y, width, h}, kind, depth, item, std::move(caption)});
         y += h;
     }
 
@@ -333,14 +333,35 @@ const char *narrowKindName(NarrowKind kind)
 NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &items,
                                  const MenuLayout &layout, int width)
 {
-    using namespace AppletField;
-    const AppletValues v(data);
-    const int bar = std::max(44, v.size(MnItemsHeight));
+    std::vector<NarrowRow> rows;
+    NarrowLayout narrow = computeNarrowLayout(
+        data, items, layout, width, [&rows](NarrowRow &&row) { rows.push_back(std::move(row)); });
+    narrow.rows = std::move(rows);
+    return narrow;
+}
+
+namespace {
+// The narrow form without its rows: the bar, max(44, item height) high, and its button.
+NarrowLayout narrowFrame(const AppletValues &v, int width)
+{
+    const int bar = std::max(44, v.size(AppletField::MnItemsHeight));
     NarrowLayout narrow;
     narrow.width = width;
     narrow.bar = {0, 0, width, bar};
     narrow.button = {0, 0, bar, bar};
-    NarrowBuilder builder{layout, narrow, std::max(44, v.font(PopupFntName).size + 8), bar};
+    return narrow;
+}
+} // namespace
+
+NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &items,
+                                 const MenuLayout &layout, int width,
+                                 const std::function<void(NarrowRow &&)> &visit)
+{
+    using namespace AppletField;
+    const AppletValues v(data);
+    const NarrowLayout narrow = narrowFrame(v, width);
+    const int bar = narrow.bar.h;
+    NarrowBuilder builder{layout, visit, width, std::max(44, v.font(PopupFntName).size + 8), bar};
     for (std::size_t k = 0; k < layout.items.size(); ++k) {
         const int item = layout.itemIndex[k];
         const int popup = layout.itemPopup[k];
@@ -359,21 +380,43 @@ std::string narrowLayoutJson(const NarrowLayout &layout)
     return out.take();
 }
 
+namespace {
+void appendNarrowHead(TextOut &out, const NarrowLayout &frame)
+{
+    out += "{\"width\": " + std::to_string(frame.width) + ", \"bar\": ";
+    appendRect(out, frame.bar);
+    out += ", \"button\": ";
+    appendRect(out, frame.button);
+    out += ", \"rows\": [";
+}
+
+void appendNarrowRow(TextOut &out, const NarrowRow &row, bool first)
+{
+    out += first ? "{\"path\": " : ", {\"path\": ";
+    appendPath(out, row.path);
+    out += ", \"box\": ";
+    appendRect(out, row.box);
+    out += ", \"kind\": \"" + std::string(narrowKindName(row.kind)) +
+           "\", \"depth\": " + std::to_string(row.depth) + "}";
+}
+} // namespace
+
 void writeNarrowLayoutJson(TextOut &out, const NarrowLayout &layout)
 {
-    out += "{\"width\": " + std::to_string(layout.width) + ", \"bar\": ";
-    appendRect(out, layout.bar);
-    out += ", \"button\": ";
-    appendRect(out, layout.button);
-    out += ", \"rows\": [";
-    for (std::size_t r = 0; r < layout.rows.size(); ++r) {
-        const NarrowRow &row = layout.rows[r];
-        out += r ? ", {\"path\": " : "{\"path\": ";
-        appendPath(out, row.path);
-        out += ", \"box\": ";
-        appendRect(out, row.box);
-        out += ", \"kind\": \"" + std::string(narrowKindName(row.kind)) +
-               "\", \"depth\": " + std::to_string(row.depth) + "}";
-    }
+    appendNarrowHead(out, layout);
+    for (std::size_t r = 0; r < layout.rows.size(); ++r)
+        appendNarrowRow(out, layout.rows[r], r == 0);
+    out += "]}\n";
+}
+
+void writeNarrowLayoutJson(TextOut &out, const TAppletData &data, const MenuRecords &items,
+                           const MenuLayout &layout, int width)
+{
+    appendNarrowHead(out, narrowFrame(AppletValues(data), width));
+    bool first = true;
+    computeNarrowLayout(data, items, layout, width, [&out, &first](NarrowRow &&row) {
+        appendNarrowRow(out, row, first);
+        first = false;
+    });
     out += "]}\n";
 }

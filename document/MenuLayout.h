@@ -139,6 +139,10 @@ LayoutPopup layoutPopupRows(const MenuRecords &items, const std::vector<int> &ch
 
 // The narrow form at width A of the menu that a layout describes: the bar is max(44, item
 // height) high, first-level rows as high as the bar, deeper rows max(44, popup font size + 8).
+// With visit, each row is handed to it in pre-order instead of kept in the result.
+NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &items,
+                                 const MenuLayout &layout, int width,
+                                 const std::function<void(NarrowRow &&)> &visit);
 NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &items,
                                  const MenuLayout &layout, int width);
 
@@ -155,3 +159,6 @@ void writeMenuLayoutJson(TextOut &out, const MenuLayout &layout);
 //  "rows": [{"path": [...], "box": [...], "kind": "branch", "depth": 1}, ...]}
 std::string narrowLayoutJson(const NarrowLayout &layout);
 void writeNarrowLayoutJson(TextOut &out, const NarrowLayout &layout);
+// The same, each row written as it is laid out: a large menu's narrow form is never held whole.
+void writeNarrowLayoutJson(TextOut &out, const TAppletData &data, const MenuRecords &items,
+                           const MenuLayout &layout, int width);
