@@ -19,12 +19,6 @@ std::string attr(std::string_view value)
     return escapeHtmlAttribute(value);
 }
 
-void appendLine(TextOut &out, std::string_view line)
-{
-    out += line;
-    out += LineEnd;
-}
-
 std::string param(const std::string &name, const std::string &escapedValue)
 {
     return "\t<param name=\"" + name + "\" value=\"" + escapedValue + "\">";
@@ -56,26 +50,25 @@ std::string TqarAppletAgent::GenerateHTMLText() const
 
 void TqarAppletAgent::WriteHTML(TextOut &out) const
 {
-    appendLine(out, "<HTML>");
+    out.line("<HTML>");
     writeAppletElement(out);
-    appendLine(out, "</applet>");
-    appendLine(out, "</HTML>");
+    out.line("</applet>");
+    out.line("</HTML>");
 }
 
 void TqarAppletAgent::writeAppletElement(TextOut &out) const
 {
     using namespace ItemField;
     const std::string sep = attr(separator_);
-    appendLine(out, "<applet code=\"" + attr(appletName_) + ".class\" archive=\"" +
-                        attr(appletName_) + ".jar\" width=\"" +
-                        attr(AppletData[AppletField::ApWidth]) + "\" height=\"" +
-                        attr(AppletData[AppletField::ApHeight]) + "\">");
-    appendLine(out, param("Copyright", attr(CopyrightNotice)));
+    out.line("<applet code=\"" + attr(appletName_) + ".class\" archive=\"" + attr(appletName_) +
+             ".jar\" width=\"" + attr(AppletData[AppletField::ApWidth]) + "\" height=\"" +
+             attr(AppletData[AppletField::ApHeight]) + "\">");
+    out.line(param("Copyright", attr(CopyrightNotice)));
 
     std::string app;
     for (int pos = 1; pos <= TAppletData::FieldCount; ++pos)
         app += attr(AppletData[pos]) + sep;
-    appendLine(out, param("app", app));
+    out.line(param("app", app));
 
     ProgressDisplay &progress = Progress();
     const int lastIndex = static_cast<int>(Items.size()) - 1;
@@ -95,12 +88,12 @@ void TqarAppletAgent::writeAppletElement(TextOut &out) const
             std::string value;
             for (int pos = ItemCaption; pos <= ItemMenuOffsetY; ++pos)
                 value += attr(item[pos]) + sep;
-            appendLine(out, param("I0-" + attr(item[ItemIndex]), value));
+            out.line(param("I0-" + attr(item[ItemIndex]), value));
         }
         if (opensPopup && next) {
             const std::string name =
                 "btn" + attr((*next)[ItemButton]) + "mn" + attr((*next)[ItemMenu]);
-            appendLine(out, param(name, item[ItemSubMenu] == "0" ? "" : attr(item[ItemCaption])));
+            out.line(param(name, item[ItemSubMenu] == "0" ? "" : attr(item[ItemCaption])));
         }
         if (inPopup) {
             const std::string name = "btn" + attr(item[ItemButton]) + "mn" + attr(item[ItemMenu]) +
@@ -109,7 +102,7 @@ void TqarAppletAgent::writeAppletElement(TextOut &out) const
                 opensPopup ? "btn" + attr(item[ItemButton]) + "mn" + attr(item[ItemSubMenu])
                            : attr(item[ItemCaption]) + sep + attr(item[ItemURL]) + sep +
                                  attr(item[ItemTarget]) + sep;
-            appendLine(out, param(name, value));
+            out.line(param(name, value));
         }
         progress.step(1);
         progress.setText("Making HTML codes ... ...");
@@ -152,12 +145,12 @@ void appendNoScriptMenu(TextOut &out, const TItemArray &items, const std::vector
 {
     using namespace ItemField;
     const std::size_t count = std::min(items.size(), parents.size());
-    appendLine(out, "<ul>");
+    out.line("<ul>");
     std::vector<int> open{-1}; // the items whose lists are open, innermost last
     for (std::size_t k = 0; k < count; ++k) {
         const int parent = parents[k] < static_cast<int>(k) ? parents[k] : -1;
         while (open.size() > 1 && open.back() != parent) {
-            appendLine(out, "</ul>");
+            out.line("</ul>");
             open.pop_back();
         }
         const TItemData &item = items[k];
@@ -166,15 +159,15 @@ void appendNoScriptMenu(TextOut &out, const TItemArray &items, const std::vector
         if (!branch && parent >= 0 && caption == SeparatorCaption)
             continue;
         if (branch) {
-            appendLine(out, "<li>" + attr(caption));
-            appendLine(out, "<ul>");
+            out.line("<li>" + attr(caption));
+            out.line("<ul>");
             open.push_back(static_cast<int>(k));
             continue;
         }
         const std::string_view url = item[ItemURL];
         const std::string_view target = item[ItemTarget];
         if (url.empty()) {
-            appendLine(out, "<li>" + attr(caption));
+            out.line("<li>" + attr(caption));
             continue;
         }
         std::string link = "<li><a href=" + attrValue(url);
@@ -182,11 +175,11 @@ void appendNoScriptMenu(TextOut &out, const TItemArray &items, const std::vector
             link += " target=" + attrValue(target);
         if (opensElsewhere(target))
             link += " rel=noopener";
-        appendLine(out, link + ">" + attr(caption) + "</a>");
+        out.line(link + ">" + attr(caption) + "</a>");
     }
     for (; open.size() > 1; open.pop_back())
-        appendLine(out, "</ul>");
-    appendLine(out, "</ul>");
+        out.line("</ul>");
+    out.line("</ul>");
 }
 } // namespace
 
@@ -202,14 +195,14 @@ void TqarAppletAgent::WriteSavedPage(TextOut &out, const std::string &title,
     for (const char *line :
          {"<!DOCTYPE html>", "<html lang=\"en\">", "<head>", "<meta charset=\"utf-8\">",
           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"})
-        appendLine(out, line);
-    appendLine(out, "<title>" + attr(title) + "</title>");
-    appendLine(out, "</head>");
-    appendLine(out, "<body>");
+        out.line(line);
+    out.line("<title>" + attr(title) + "</title>");
+    out.line("</head>");
+    out.line("<body>");
     writeAppletElement(out);
     appendNoScriptMenu(out, Items, itemParents(tree));
-    appendLine(out, "</applet>");
-    appendLine(out, WebRuntimeScript);
-    appendLine(out, "</body>");
-    appendLine(out, "</html>");
+    out.line("</applet>");
+    out.line(WebRuntimeScript);
+    out.line("</body>");
+    out.line("</html>");
 }

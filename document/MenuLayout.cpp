@@ -330,16 +330,6 @@ const char *narrowKindName(NarrowKind kind)
 }
 } // namespace
 
-NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &items,
-                                 const MenuLayout &layout, int width)
-{
-    std::vector<NarrowRow> rows;
-    NarrowLayout narrow = computeNarrowLayout(
-        data, items, layout, width, [&rows](NarrowRow &&row) { rows.push_back(std::move(row)); });
-    narrow.rows = std::move(rows);
-    return narrow;
-}
-
 namespace {
 // The narrow form without its rows: the bar, max(44, item height) high, and its button.
 NarrowLayout narrowFrame(const AppletValues &v, int width)
@@ -370,6 +360,16 @@ NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &ite
         if (popup >= 0)
             builder.addPopup(popup);
     }
+    return narrow;
+}
+
+NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &items,
+                                 const MenuLayout &layout, int width)
+{
+    std::vector<NarrowRow> rows;
+    NarrowLayout narrow = computeNarrowLayout(
+        data, items, layout, width, [&rows](NarrowRow &&row) { rows.push_back(std::move(row)); });
+    narrow.rows = std::move(rows);
     return narrow;
 }
 

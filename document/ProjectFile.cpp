@@ -59,12 +59,6 @@ int clampToInt(long long value)
     return static_cast<int>(std::min<long long>(value, INT_MAX));
 }
 
-void appendLine(TextOut &out, std::string_view line)
-{
-    out += line;
-    out += LineEnd;
-}
-
 std::string withThousands(std::size_t number)
 {
     std::string digits = std::to_string(number);
@@ -237,45 +231,45 @@ void TqarAppletAgent::WriteProject(TextOut &out, const ItemTree &tree) const
     progress.setText("Saving Data ... ...");
 
     for (const char *line : HeaderLines)
-        appendLine(out, line);
+        out.line(line);
     progress.step(3);
 
     if (Items.size() > static_cast<std::size_t>(MaxMenuItems))
         throw ETreeError("The menu has more than " + std::to_string(MaxMenuItems) +
                          " items, the most a project file holds");
-    appendLine(out, StructureStart);
+    out.line(StructureStart);
     for (const PreOrderEntry &entry : preOrderEntries(tree)) {
         requireOneLine(tree.caption(entry.node), "The caption");
         // A file its reader would refuse is never written.
         if (entry.level > MaxMenuDepth)
             throw ETreeError("The menu is deeper than " + std::to_string(MaxMenuDepth) +
                              " levels at item \"" + tree.caption(entry.node) + "\"");
-        appendLine(out, std::string(static_cast<std::size_t>(entry.level), '\t') +
-                            tree.caption(entry.node));
+        out.line(std::string(static_cast<std::size_t>(entry.level), '\t') +
+                 tree.caption(entry.node));
     }
-    appendLine(out, StructureEnd);
+    out.line(StructureEnd);
     progress.step(10);
 
-    appendLine(out, AppletStart);
+    out.line(AppletStart);
     TStringArray values;
     AppletDataToStrings(AppletData, values);
     for (const std::string &value : values) {
         requireOneLine(value, "The applet setting");
-        appendLine(out, value);
+        out.line(value);
     }
-    appendLine(out, AppletEnd);
+    out.line(AppletEnd);
     progress.step(5);
 
-    appendLine(out, ItemStart);
-    appendLine(out, std::to_string(itemCount));
+    out.line(ItemStart);
+    out.line(std::to_string(itemCount));
     for (const TItemData &item : Items) {
         for (int pos = 1; pos <= TItemData::FieldCount; ++pos) {
             requireOneLine(item[pos], "The item value");
-            appendLine(out, item[pos]);
+            out.line(item[pos]);
             progress.step(1);
         }
     }
-    appendLine(out, ItemEnd);
+    out.line(ItemEnd);
 }
 
 void TqarAppletAgent::SaveProject(const std::string &fileName, const ItemTree &tree) const

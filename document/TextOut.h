@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextCodec.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -29,6 +31,12 @@ public:
         return *this;
     }
     TextOut &operator+=(char c) { return *this += std::string_view(&c, 1); }
+    // A line of a text file: the text and CR LF.
+    void line(std::string_view text)
+    {
+        *this += text;
+        *this += LineEnd;
+    }
 
     // Room for the whole text, where it is kept whole.
     void reserve(std::size_t bytes)
