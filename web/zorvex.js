@@ -50,11 +50,13 @@ class Fields {
   flag(k) { return this.raw(k) === '1'; }
   colour(k) { return toRgb(/^[0-9a-f]{6}$/i.test(this.raw(k)) ? this.raw(k) : DEFAULTS[k - 1]); }
   borderWidth(width, style) { return this.int(style, 0, 4) ? this.size(width) : 0; }
+  // At the size the browser shows: no smaller than the visitor's minimum font size.
   font(k) {
     const style = this.int(k + 2, 0, 3);
-    return (style & 2 ? 'italic ' : '') + (style & 1 ? 'bold ' : '') + this.int(k + 1, 1, 999) +
+    return (style & 2 ? 'italic ' : '') + (style & 1 ? 'bold ' : '') + this.fontSize(k + 1) +
       'px ' + FAMILIES[this.int(k, 0, 3)];
   }
+  fontSize(k) { return Math.max(this.int(k, 1, 999), this.minimum || 0); }
 }
 
 function readParams(applet) {
@@ -124,7 +126,7 @@ function readPopup(params, b, m, path) {
 /* ---- Layout: positions before popups are kept in view; widths measured when first needed ---- */
 
 function placeMenu(m) {
-  const a = m.fields, n = m.items.length, P = a.int(POPUP_SIZE, 1, 999);
+  const a = m.fields, n = m.items.length, P = a.fontSize(POPUP_SIZE);
   const horizontal = a.int(MENU_HORIZONTAL, 0, 1) !== 0, mb = a.borderWidth(MENU_BORDER_W, MENU_BORDER_STYLE);
   const mx = a.pos(MENU_X), my = a.pos(MENU_Y), iw = a.size(ITEM_W), ih = a.size(ITEM_H), g = a.pos(ITEM_GAP);
   Object.assign(m, {
@@ -149,6 +151,7 @@ function placeMenu(m) {
       }
       pp.y = py;
       pp.h = ry + 3 - py;
+      pp.box = null;
       m.popups.push(pp);
       // Last row first, so that deeper popups come out in pre-order.
       for (let i = pp.rows.length - 1; i >= 0; i--) if (pp.rows[i].child) stack.push([pp.rows[i].child, pp.rows[i].y - 3]);
@@ -176,7 +179,7 @@ function wideRecord(m) {
   }));
 }
 
-/* ---- Paint: the canvas, pixel for pixel as the preview ---- */
+/* ---- Paint: the canvas, pixel for pixel as the preview; the browser draws the captions ---- */
 
 const BLACK = [0, 0, 0], WHITE = [255, 255, 255], POPUP_FACE = toRgb('F0F0F0'),
   HIGHLIGHT = toRgb('316AC5'), SEPARATOR = toRgb('A0A0A0');
@@ -235,7 +238,7 @@ function image(c, img, how, X, Y, ax, ay, AW, AH) {
   } else c.drawImage(img, ax, ay, AW, AH);
   c.restore();
 }
-// A caption from its left edge x, centred vertically in its clip rectangle.
+// The loading message from its left edge x, centred vertically in its clip rectangle.
 function text(c, s, font, colour, x, [cx, cy, cw, ch]) {
   clip(c, cx, cy, cw, ch);
   c.font = font;
@@ -265,6 +268,7 @@ function paintWide(menu) {
   }
   const looks = m.items.map((it) => menu.stateOf(it) + (menu.keyFocus === it.el ? 3 : 0)), was = menu.drawn;
   menu.drawn = looks;
+  m.items.forEach((it, k) => menu.captionLook(it, looks[k] % 3));
   if (!was) return paintArea(menu, looks, [0, 0, W, H]);
   m.items.forEach((it, k) => {
     if (looks[k] === was[k]) return;
@@ -289,12 +293,6 @@ function paintArea(menu, looks, [ax, ay, aw, ah]) {
     if (!a.flag(s + S_CLEAR)) background(c, x, y, w, h, a.colour(s), a.flag(STATE_GRADIENT + state) && a.colour(s + S_FADE));
     image(c, menu.images.get(it.images[state]), a.int(s + S_PLACE, 0, 5), a.pos(s + S_IMAGE_X), a.pos(s + S_IMAGE_Y), x, y, w, h);
     border(c, x, y, w, h, a.int(s + S_BORDER_STYLE, 0, 4), a.size(s + S_BORDER_W), a.colour(s + S_BORDER_COLOUR));
-    const bw = a.borderWidth(s + S_BORDER_W, s + S_BORDER_STYLE), o = a.pos(s + S_OFFSET);
-    const align = a.int(s + S_ALIGN, 0, 2), font = a.font(s + S_FONT);
-    c.font = font;
-    const tw = c.measureText(it.caption).width;
-    const tx = align === 0 ? x + bw + 2 + o : align === 1 ? x + Math.floor((w - tw) / 2) + o : x + w - bw - 2 - tw - o;
-    text(c, it.caption, font, a.colour(s + S_FG), tx, [x + bw, y + bw, w - 2 * bw, h - 2 * bw]);
     if (looks[k] > 2) focusRing(c, x, y, w, h);
   });
   rows = null;
@@ -302,7 +300,7 @@ function paintArea(menu, looks, [ax, ay, aw, ah]) {
 
 /* ---- Elements: real links, buttons and lists, every list in the page from the start ---- */
 
-const registry = { menus: new WeakMap(), live: new Set(), scrolling: new Set(), entries: new WeakMap(), uid: 0 };
+const registry = { menus: new WeakMap(), live: new Set(), entries: new WeakMap(), uid: 0 };
 
 function uniqueId() {
   let id;
@@ -315,8 +313,9 @@ function element(tag, className, parent) {
   if (parent) parent.appendChild(el);
   return el;
 }
+// Places, sizes, fonts and colours reach the style sheet as custom properties of the elements.
 function setVars(el, vars) {
-  for (const name in vars) el.style.setProperty('--' + name, vars[name] + 'px');
+  for (const name in vars) el.style.setProperty('--' + name, typeof vars[name] === 'number' ? vars[name] + 'px' : vars[name]);
 }
 // The popup an entry opens: a row's child, a first-level item's own popup.
 const opens = (entry) => (entry.kind ? entry.child : entry.popup);
@@ -346,12 +345,14 @@ function buildList(m, pp, li, depth) {
   const ul = pp.ul = element('ul', 'zv-p', li);
   ul.id = pp.id;
   ul.hidden = true;
-  ul.style.setProperty('--d', depth);
+  ul.style.setProperty('--d', depth - 1);
   for (const r of pp.rows) {
     const row = element('li', null, ul);
     if (r.kind === 'separator') {
+      // Only lines: a list announces its real items alone.
       row.className = 'zv-s';
-      element('div', null, row).setAttribute('role', 'separator');
+      row.setAttribute('aria-hidden', 'true');
+      element('div', null, row);
       continue;
     }
     // A row opening a popup carries the arrow as a pseudo-element of the style sheet.
@@ -367,15 +368,27 @@ function canvas(parent) {
   return c;
 }
 
+// The menu button's name in the page's language (English for any other).
+const MENU_NAMES = {
+  de: 'Menü', tr: 'Menü', es: 'Menú', sv: 'Meny', nb: 'Meny', nn: 'Meny', no: 'Meny', fi: 'Valikko',
+  cs: 'Nabídka', ru: 'Меню', uk: 'Меню', el: 'Μενού', ja: 'メニュー', zh: '菜单', 'zh-tw': '選單',
+  'zh-hk': '選單', 'zh-hant': '選單', ko: '메뉴', ar: 'القائمة', he: 'תפריט'
+};
+function menuName(applet) {
+  const tag = ((applet.closest('[lang]') || applet).getAttribute('lang') || '').toLowerCase();
+  return MENU_NAMES[tag] || MENU_NAMES[tag.split('-').slice(0, 2).join('-')] || MENU_NAMES[tag.split('-')[0]] || 'Menu';
+}
+
 function build(menu) {
   const m = menu.m, box = menu.box = element('div', 'zorvex');
   box.dir = 'ltr';
   menu.c = m.measure = canvas(box);
   const nav = element('nav', null, box);
-  nav.setAttribute('aria-label', 'Menu');
-  const button = menu.button = element('button', 'zv-b', nav);
+  const button = menu.button = element('button', 'zv-b', nav), name = element('span', null, button);
+  // Text, not a label: translators reach it.
+  name.textContent = menuName(menu.applet);
+  nav.setAttribute('aria-labelledby', name.id = uniqueId());
   button.type = 'button';
-  button.textContent = 'Menu';
   button.setAttribute('aria-expanded', 'false');
   registry.entries.set(button, menu);
   menu.list = element('div', 'zv-l', nav);
@@ -384,48 +397,87 @@ function build(menu) {
   button.setAttribute('aria-controls', ul.id = uniqueId());
   for (const it of m.items) {
     const li = element('li', null, ul), el = control(it, 'zv-i', li);
-    const [x, y, w, h] = it.r, l = Math.max(x, 0), t = Math.max(y, 0);
-    // Over the item's part of the applet area.
-    setVars(el, { x: l, y: t, w: Math.max(0, Math.min(x + w, m.W) - l), h: Math.max(0, Math.min(y + h, m.H) - t) });
     if (it.status) el.title = it.status;
     if (it.popup) buildList(m, it.popup, li, 2);
   }
-  setVars(box, { rh: m.rowH, nh: m.narrowRowH, t: m.barH, at: Math.floor(m.rowH / 2) - 3 });
-  box.style.setProperty('--pf', m.popupFont);
-  box.style.setProperty('--bg', `rgb(${m.fields.colour(AP_BG)})`);
+  markCurrentPage(m);
 }
 
-// One style sheet for every menu, adopted by the document: no markup styles.
-const STYLE = '.zorvex{position:relative;display:inline-block;vertical-align:top;direction:ltr;' +
-  'text-align:left}.zorvex canvas{position:absolute;left:0;top:0}.zorvex [hidden]{display:none!important}' +
-  '.zorvex ul{list-style:none;margin:0;padding:0}.zorvex li{display:block;margin:0;padding:0}' +
-  '.zv-l{position:absolute;left:0;top:0;width:100%;height:100%}.zv-top{position:relative}' +
-  '.zv-i,.zv-r,.zv-b{display:block;margin:0;padding:0;border:0;background:none;font:inherit;' +
-  'text-align:left;text-decoration:none;outline:0;appearance:none;overflow:clip;white-space:pre;' +
-  'cursor:default;box-sizing:border-box;color:transparent}.zv-b{display:none}' +
-  '.zv-w .zv-i{position:absolute;left:var(--x);top:var(--y);width:var(--w);height:var(--h)}' +
-  '.zv-w .zv-p{position:absolute;box-sizing:border-box;left:var(--x);top:var(--y);width:var(--w);' +
-  'height:var(--h);padding:2px;border:1px solid #808080;background:#F0F0F0;z-index:99999;font:var(--pf)}' +
-  '.zv-w .zv-s{height:7px;box-sizing:border-box;padding-top:3px}.zv-w .zv-s>div{margin-left:1px;' +
-  'width:calc(100% - 2px);height:0;border-top:1px solid #A0A0A0;border-bottom:1px solid #FFF}' +
-  '.zv-w .zv-r{position:relative;width:100%;height:var(--rh);line-height:var(--rh);padding-left:5px;' +
-  'color:#000}.zv-w .zv-r:hover,.zv-w .zv-r:focus,.zv-w .zv-r.zv-o{background:#316AC5;color:#FFF}' +
-  '.zv-w .zv-r:focus-visible{box-shadow:inset 0 0 0 1px #000,inset 0 0 0 2px #FFF}' +
+// The current page's item: the first without a popup, in pre-order, whose address is the page's.
+function pageKey(url) {
+  try {
+    const u = new URL(url, doc.baseURI);
+    u.hash = '';
+    u.pathname = u.pathname.replace(/\/index\.html?$/i, '/');
+    return u.href;
+  } catch (e) {
+    return null;
+  }
+}
+function markCurrentPage(m) {
+  const page = pageKey(doc.URL), todo = m.items.slice().reverse();
+  while (todo.length) {
+    const entry = todo.pop(), pp = opens(entry);
+    if (pp) {
+      for (let i = pp.rows.length - 1; i >= 0; i--) if (pp.rows[i].el) todo.push(pp.rows[i]);
+    } else if (entry.url && pageKey(entry.url) === page) {
+      entry.el.setAttribute('aria-current', 'page');
+      m.current = entry.kind ? m.items[entry.popup.path[0]] : entry;
+      return;
+    }
+  }
+}
+
+// The page's style sheets are kept out without a shadow root (translators, find in page and
+// crawlers walk the menu's text in the document): every property of every element of the menu
+// is reset (the root to its initial values, so nothing is inherited from the page, the rest to
+// what they inherit from it) by rules marked !important, and what the menu needs is set by
+// !important rules more specific than the reset. Places, sizes, fonts and colours come as
+// custom properties set on the elements. A host rule wins only where it is !important and more
+// specific than the runtime's own. Open popups and the open narrow list are in the top layer:
+// no overflow, z-index, transform or sticky header of the page clips or covers them. Every
+// declaration below is made !important when the sheet is made.
+const STYLE = ('.zorvex{all:initial;position:relative;display:inline-block;vertical-align:top;direction:ltr;' +
+  'text-align:left;width:var(--aw);height:var(--ah)}.zorvex.zv-w{overflow:clip}' +
+  '.zorvex *,.zorvex ::before,.zorvex ::after{all:unset}.zorvex [hidden]{display:none}' +
+  '.zorvex :is(nav,ul,li,div,a,button,canvas){display:block}.zorvex canvas{position:absolute;left:0;' +
+  'top:var(--top,0);width:var(--cw);height:var(--ch)}' +
+  '.zorvex :is(.zv-i,.zv-r,.zv-b){box-sizing:border-box;width:100%;overflow:clip;white-space:pre;cursor:default}' +
+  '.zorvex .zv-i{border:var(--b) solid transparent;font:var(--f);line-height:var(--lh);color:var(--c)}' +
+  '.zorvex.zv-z .zv-i{color:transparent}' +
+  // Wide first-level captions are placed from the left as the drawing is, whatever their direction.
+  '.zorvex.zv-w .zv-i{position:absolute;left:var(--x);top:var(--y);width:var(--w);height:var(--h);' +
+  'text-indent:var(--i);direction:ltr}.zorvex.zv-w .zv-l{position:absolute;left:0;top:0;width:100%;height:100%}' +
+  '.zorvex .zv-top{position:relative}.zorvex.zv-w .zv-b{display:none}' +
+  '.zorvex .zv-b>span{position:absolute;width:1px;height:1px;overflow:hidden;clip-path:inset(50%)}' +
+  '.zorvex.zv-w .zv-p,.zorvex.zv-n .zv-l{position:fixed;left:var(--x);top:var(--y);width:var(--w);z-index:2147483647}' +
+  '.zorvex.zv-w .zv-p{height:var(--h);box-sizing:border-box;padding:2px;border:1px solid #808080;' +
+  'background:#F0F0F0;font:var(--pf)}.zorvex.zv-w .zv-s{height:7px;box-sizing:border-box;padding-top:3px}' +
+  '.zorvex.zv-w .zv-s>div{margin-left:1px;width:calc(100% - 2px);height:0;border-top:1px solid #A0A0A0;' +
+  'border-bottom:1px solid #FFF}.zorvex.zv-w .zv-r{position:relative;height:var(--rh);line-height:var(--rh);' +
+  'padding-left:5px;color:#000}.zorvex.zv-w .zv-r:is(:hover,:focus,.zv-o){background:#316AC5;color:#FFF}' +
+  '.zorvex.zv-w .zv-r:focus-visible{box-shadow:inset 0 0 0 1px #000,inset 0 0 0 2px #FFF}' +
   // The arrow: four columns, 7, 5, 3 and 1 pixels high, the tallest 8 pixels from the edge.
-  '.zv-a::after{content:"";position:absolute;right:5px;top:var(--at);width:4px;height:7px;' +
-  'background:' + [0, 1, 2, 3].map((i) => `linear-gradient(currentColor,currentColor) ${i}px ${i}px/1px ${7 - 2 * i}px no-repeat`).join() +
-  '}.zv-n .zv-b{position:absolute;width:var(--t);height:var(--t)}' +
-  '.zv-n .zv-b,.zv-n .zv-l{display:block}.zv-n .zv-l{top:var(--t);height:auto;z-index:99999;background:var(--bg)}' +
-  '.zv-n .zv-i,.zv-n .zv-r{width:100%}.zv-n .zv-i{height:var(--t);padding-left:16px;line-height:var(--t)}.zv-n .zv-r{height:var(--nh);' +
-  'line-height:var(--nh);padding-left:calc(16px * (var(--d) - 1) + 16px);font:var(--pf)}' +
-  '.zv-n .zv-s{height:7px}.zv-n .zv-s>div,.zv-n .zv-a::after{display:none}' +
-  '@media (forced-colors:active){.zorvex canvas{display:none}.zv-i,.zv-r,.zv-b,.zv-n .zv-l{' +
-  'color:CanvasText;background:Canvas;border:1px solid CanvasText}.zv-w .zv-i{display:flex;' +
-  'align-items:center;justify-content:center}.zv-w .zv-r:hover,.zv-w .zv-r:focus,.zv-r.zv-o{' +
-  'forced-color-adjust:none;background:Highlight;color:HighlightText}.zv-i:focus-visible,' +
-  '.zv-r:focus-visible,.zv-b:focus-visible{outline:2px solid Highlight;outline-offset:-3px}' +
-  // The arrow in the row's own forced colour: which rows open a popup stays visible.
-  '.zv-a::after{forced-color-adjust:none}}';
+  '.zorvex.zv-w .zv-a::after{content:"";position:absolute;right:5px;top:var(--at);width:4px;height:7px;background:' +
+  [0, 1, 2, 3].map((i) => `linear-gradient(currentColor,currentColor) ${i}px ${i}px/1px ${7 - 2 * i}px no-repeat`).join() +
+  '}.zorvex .zv-r[aria-current]::before{content:"";position:absolute;left:0;top:3px;bottom:3px;width:3px;' +
+  'background:#316AC5}.zorvex.zv-w .zv-r:is(:hover,:focus)::before,.zorvex .zv-r.zv-h::before{background:#FFF}' +
+  '.zorvex.zv-n .zv-b{position:absolute;left:0;top:0;width:var(--t);height:var(--t)}' +
+  '.zorvex.zv-n .zv-l{max-height:var(--mh);overflow:hidden auto;overscroll-behavior:contain;background:var(--bg)}' +
+  '.zorvex.zv-n .zv-i{position:relative;height:var(--t);padding-left:16px}.zorvex.zv-n .zv-r{position:relative;' +
+  'font:var(--pf);height:var(--nh);line-height:var(--nh);padding-left:calc(16px * var(--d) + 16px);color:#000}' +
+  '.zorvex.zv-n .zv-r.zv-h{color:#FFF}.zorvex.zv-n .zv-s{height:7px}' +
+  '@media (forced-colors:active){.zorvex canvas{display:none}.zorvex :is(.zv-i,.zv-r,.zv-b),.zorvex.zv-n .zv-l{' +
+  'color:CanvasText;background:Canvas;border-color:CanvasText}.zorvex.zv-w .zv-r:is(:hover,:focus,.zv-o),' +
+  '.zorvex .zv-r.zv-h{forced-color-adjust:none;background:Highlight;color:HighlightText}' +
+  '.zorvex :is(.zv-i,.zv-r,.zv-b):focus-visible{outline:2px solid Highlight;outline-offset:-3px}' +
+  // Which rows open a popup stays visible, and in the narrow list which way the branch is.
+  '.zorvex.zv-w .zv-a::after,.zorvex .zv-r[aria-current]::before{forced-color-adjust:none}' +
+  '.zorvex .zv-r[aria-current]::before{background:CanvasText}.zorvex.zv-n .zv-l button::after{content:"";' +
+  'position:absolute;right:16px;top:calc(50% - 2px);border:4px solid transparent;border-bottom-width:0;' +
+  'border-top-color:currentColor;forced-color-adjust:none}.zorvex.zv-n .zv-l button[aria-expanded=true]::after{' +
+  'border-width:0 4px 4px;border-bottom-color:currentColor}}').replace(/;/g, '!important;').replace(/}/g, '!important}')
+  .replace(/(!important)+/g, '!important').replace(/\{!important/g, '{').replace(/}!important/g, '}');
 
 function addStyle() {
   if (registry.styled) return;
@@ -437,6 +489,14 @@ function addStyle() {
   } catch (e) {
     element('style', null, doc.head || doc.documentElement).textContent = STYLE;
   }
+}
+
+// Shown in the top layer where the browser has one; above the page by z-index elsewhere.
+function raise(el, open) {
+  el.hidden = !open;
+  if (!el.showPopover) return;
+  if (open && !el.matches(':popover-open')) el.showPopover();
+  else if (!open && el.matches(':popover-open')) el.hidePopover();
 }
 
 /* ---- Behaviour: pointer, keys, popups; the window's resizes, scrolls and pixel ratio ---- */
@@ -454,15 +514,19 @@ class Menu {
     this.rows = [];
     this.images = new Map();
     this.narrow = false;
-    this.A = this.m.W;
     build(this);
     this.listen();
     addStyle();
     applet.replaceWith(this.box);
     registry.menus.set(this.box, this);
     registry.menus.set(applet, this);
+    this.layOut();
     this.fit(true);
     this.loadImages();
+    // A caption rewritten after the upgrade (a translator, another script) lays the menu out
+    // again before the next frame.
+    this.captions = new global.MutationObserver(() => this.relayout());
+    this.captions.observe(this.box, { childList: true, characterData: true, subtree: true });
   }
   listen() {
     const on = (type, handler) => this.box.addEventListener(type, handler.bind(this));
@@ -477,12 +541,55 @@ class Menu {
     on('mousedown', this.keepFocus);
   }
 
+  // Sizes from the fonts the browser shows: its minimum font size can make them larger.
+  layOut() {
+    const m = this.m, box = this.box;
+    box.style.setProperty('font-size', '1px', 'important');
+    m.fields.minimum = Math.round(parseFloat(getComputedStyle(box).fontSize)) || 0;
+    placeMenu(m);
+    for (const it of m.items) {
+      setVars(it.el, { x: it.r[0], y: it.r[1], w: it.r[2], h: it.r[3] });
+      it.look = null;
+    }
+    setVars(box, { rh: m.rowH, nh: m.narrowRowH, t: m.barH, at: Math.floor(m.rowH / 2) - 3, pf: m.popupFont, bg: `rgb(${m.fields.colour(AP_BG)})` });
+  }
+  relayout() {
+    this.captions.takeRecords();
+    const read = (entry) => {
+      if (entry.el) entry.caption = entry.el.textContent;
+    };
+    this.m.items.forEach(read);
+    this.m.popups.forEach((pp) => pp.rows.forEach(read));
+    this.layOut();
+    if (this.narrow) this.rows = narrowRows(this.m, (pp) => pp.expanded);
+    this.redraw();
+    this.place();
+  }
+  // A first-level caption in the state's font and colour, placed as the drawing places it:
+  // aligned, offset and centred vertically inside the item's border, clipped to it.
+  captionLook(it, state) {
+    const look = state + (this.narrow ? 'n' : 'w');
+    if (it.look === look) return;
+    it.look = look;
+    const a = this.m.fields, s = STATE_BLOCK[state], bw = a.borderWidth(s + S_BORDER_W, s + S_BORDER_STYLE);
+    const font = a.font(s + S_FONT), w = it.r[2], o = a.pos(s + S_OFFSET), align = a.int(s + S_ALIGN, 0, 2);
+    let indent = 2 + o; // in the narrow form the style sheet places it, 16 pixels in
+    if (align && !this.narrow) {
+      this.c.font = font;
+      const tw = this.c.measureText(it.el.textContent).width;
+      indent = align === 1 ? Math.floor((w - tw) / 2) + o - bw : w - 2 * bw - 2 - tw - o;
+    }
+    const h = this.narrow ? this.m.barH : it.r[3];
+    setVars(it.el, { b: bw, i: indent, lh: Math.max(0, h - 2 * bw), f: font, c: `rgb(${a.colour(s + S_FG)})` });
+  }
+
   // Normal, mouse over (pointed at, or focused from the keyboard) or clicked (held, or open).
+  // The current page's first-level item is clicked where it would be normal.
   stateOf(entry) {
     const el = entry === this ? this.button : entry.el;
     const open = entry === this ? this.listOpen : this.narrow ? entry.popup && entry.popup.expanded : this.open === entry;
     if (this.pressed === el || open) return 2;
-    return this.hot === el || this.keyFocus === el ? 1 : 0;
+    return this.hot === el || this.keyFocus === el ? 1 : entry === this.m.current ? 2 : 0;
   }
   paint() {
     this.c.setTransform(this.scale, 0, 0, this.scale, 0, 0);
@@ -490,13 +597,13 @@ class Menu {
     paintBar(this);
     this.paintList();
   }
+  // Printing asks for 3 device pixels per CSS pixel at least, so that the print is sharp.
   sizeCanvas(canvas, w, h) {
-    const dpr = this.scale = global.devicePixelRatio || 1;
+    const dpr = this.scale = Math.max(global.devicePixelRatio || 1, registry.printing ? 3 : 0);
     const bw = Math.round(w * dpr), bh = Math.round(h * dpr);
     if (canvas.width !== bw) canvas.width = bw;
     if (canvas.height !== bh) canvas.height = bh;
-    canvas.style.width = w + 'px';
-    canvas.style.height = h + 'px';
+    setVars(canvas, { cw: w, ch: h });
   }
   // The room the page gives decides between the applet area and the narrow form.
   fit(first) {
@@ -510,8 +617,7 @@ class Menu {
   redraw() {
     const w = this.A, h = this.narrow ? this.m.barH : this.m.H;
     this.drawn = null;
-    this.box.style.width = w + 'px';
-    this.box.style.height = h + 'px';
+    setVars(this.box, { aw: w, ah: h });
     this.sizeCanvas(this.c.canvas, w, h);
     this.paint();
   }
@@ -521,13 +627,16 @@ class Menu {
       pp.expanded = false;
       pp.ul.hidden = true;
       pp.control.setAttribute('aria-expanded', 'false');
+      popover(pp.ul, !narrow);
     }
+    popover(this.list, narrow);
     this.narrow = narrow;
     this.box.classList.toggle('zv-n', narrow);
     this.box.classList.toggle('zv-w', !narrow);
-    this.list.hidden = this.ul.hidden = narrow;
+    this.list.hidden = narrow;
     this.listOpen = false;
     this.rows = narrow ? narrowRows(this.m, (pp) => pp.expanded) : [];
+    this.m.items.forEach((it) => this.captionLook(it, this.stateOf(it)));
   }
   isOpen() { return this.narrow ? this.listOpen : this.chain.length > 0; }
   closeAll() {
@@ -535,9 +644,9 @@ class Menu {
     else this.closeFrom(0);
   }
 
-  // A popup opens beside its opener, kept in the window.
+  // A popup opens beside its opener, kept in the window; it lies in the viewport's coordinates.
   show(pp) {
-    const m = this.m, { width: vw, height: vh } = viewport(), o = this.box.getBoundingClientRect();
+    const m = this.m, { width: vw, height: vh } = viewport(), o = origin(this.box);
     const par = pp.parent, b = popupBox(m, pp);
     let x = b[0], y = b[1];
     if (par) {
@@ -547,8 +656,8 @@ class Menu {
     } else if (o.left + x + b[2] > vw) x = Math.max(vw - b[2], 0) - o.left;
     if (o.top + y + b[3] > vh) y = Math.max(vh - b[3], 0) - o.top;
     pp.at = [x, y];
-    setVars(pp.ul, { x: x - (par ? par.at[0] + 1 : 0), y: y - (par ? par.at[1] + 1 : 0), w: b[2], h: b[3] });
-    pp.ul.hidden = false;
+    setVars(pp.ul, { x: o.left + x, y: o.top + y, w: b[2], h: b[3] });
+    raise(pp.ul, true);
     pp.control.setAttribute('aria-expanded', 'true');
     if (par) pp.control.classList.add('zv-o');
     else this.open = m.items[pp.path[0]];
@@ -557,8 +666,8 @@ class Menu {
   closeFrom(i) {
     const closed = this.chain.splice(i);
     if (!closed.length) return;
-    for (const pp of closed) {
-      pp.ul.hidden = true;
+    for (const pp of closed.reverse()) {
+      raise(pp.ul, false);
       pp.control.setAttribute('aria-expanded', 'false');
       pp.control.classList.remove('zv-o');
     }
@@ -577,8 +686,10 @@ class Menu {
     this.closeFrom(0);
     if (it.popup && !was) this.show(it.popup);
   }
+  // After a scroll or a resize: what is open follows the applet area.
   place() {
     if (!this.narrow) this.chain.slice().forEach((pp) => this.show(pp));
+    else if (this.listOpen) this.placeList();
     this.paint();
   }
 
@@ -676,6 +787,7 @@ class Menu {
     const finish = () => {
       if (!this.loading) return;
       this.loading = false;
+      this.box.classList.remove('zv-z');
       this.drawn = null;
       this.paint();
     };
@@ -691,13 +803,15 @@ class Menu {
       this.images.set(name, img);
     }
     this.loading = left > 0;
+    this.box.classList.toggle('zv-z', this.loading);
     this.paint();
     if (left) setTimeout(finish, 3000);
   }
   destroy() {
     clearTimeout(this.timer);
+    this.closeAll();
+    this.captions.disconnect();
     registry.live.delete(this);
-    registry.scrolling.delete(this);
     if (this.box.parentElement) registry.resizes.unobserve(this.box.parentElement);
     this.box.replaceWith(this.applet);
     registry.menus.delete(this.box);
@@ -706,19 +820,38 @@ class Menu {
   }
 }
 
+function popover(el, on) {
+  if (on) el.setAttribute('popover', 'manual');
+  else el.removeAttribute('popover');
+}
+
 // The listeners on the document and the window serve every menu.
 function pressOutside(e) {
   for (const menu of registry.live) if (menu.isOpen() && !menu.box.contains(e.target)) menu.closeAll();
 }
+// The pointer is on the page: nothing of a menu is pointed at, even where the browser sent no
+// pointerout (it loses some after a list scrolled under a resting pointer).
+function pointerOnPage(e) {
+  for (const menu of registry.live) {
+    if (menu.hot && !menu.box.contains(e.target)) {
+      menu.hot = menu.pressed = null;
+      menu.paint();
+    }
+  }
+}
 function windowResized() {
   for (const menu of registry.live) menu.fit(false);
 }
-function pageScrolled() {
-  if (registry.frame) return;
-  registry.frame = global.requestAnimationFrame(() => {
-    registry.frame = 0;
-    for (const menu of registry.scrolling) menu.paintList();
-  });
+// The page or any box in it scrolled (the narrow list too): what is open follows.
+function scrolled() {
+  for (const menu of registry.live) if (menu.isOpen()) menu.place();
+}
+function printing(e) {
+  registry.printing = e.type === 'beforeprint';
+  for (const menu of registry.live) {
+    if (registry.printing) menu.closeAll();
+    menu.redraw();
+  }
 }
 // Zoom changes the pixel ratio: every canvas is drawn again at the new one.
 function watchPixelRatio() {
@@ -737,8 +870,11 @@ function documentListeners(on) {
   registry.listening = on;
   const method = on ? 'addEventListener' : 'removeEventListener';
   doc[method]('pointerdown', pressOutside, true);
+  doc[method]('pointerover', pointerOnPage, true);
+  doc[method]('scroll', scrolled, { capture: true, passive: true });
   global[method]('resize', windowResized);
-  global[method]('scroll', pageScrolled, { passive: true });
+  global[method]('beforeprint', printing);
+  global[method]('afterprint', printing);
   if (on) watchPixelRatio();
   else if (registry.ratio) registry.ratio.query.removeEventListener('change', registry.ratio.changed);
 }
@@ -748,6 +884,11 @@ registry.resizes = global.ResizeObserver
   }))
   : { observe() {}, unobserve() {} };
 
+// The applet area's corner in the window, in whole pixels like every place the menu draws.
+function origin(box) {
+  const r = box.getBoundingClientRect();
+  return { left: Math.round(r.left), top: Math.round(r.top) };
+}
 // The window's size without scroll bars (in a page without a doctype too).
 function viewport() {
   const root = doc.compatMode === 'CSS1Compat' ? doc.documentElement : doc.body || doc.documentElement;
@@ -756,9 +897,11 @@ function viewport() {
     height: Math.min(global.innerHeight, root.clientHeight || global.innerHeight)
   };
 }
+// Pictures and sounds lie beside the script that upgraded the menu.
+const scriptBase = doc.currentScript && doc.currentScript.src;
 function resolve(name) {
   if (!name || name === '.' || name === '..' || /[/\\:]/.test(name)) return null;
-  return new URL(encodeURIComponent(name), doc.baseURI).href;
+  return new URL(encodeURIComponent(name), scriptBase || doc.baseURI).href;
 }
 function play(name) {
   const url = resolve(name);
@@ -798,6 +941,8 @@ global.zorvex = {
   layout(el, options) {
     const menu = find(el);
     if (!menu) return null;
+    // Captions changed in this task are laid out before they are reported.
+    if (menu.captions.takeRecords().length) menu.relayout();
     return options && options.width !== undefined ? narrowRecord(menu.m, options.width) : wideRecord(menu.m);
   },
   destroy(el) {
@@ -845,16 +990,16 @@ function paintBar(menu) {
   for (let i = 0; i < 3; i++) fill(c, Math.floor((T - 18) / 2), Math.floor((T - 14) / 2) + 6 * i, 18, 2, a.colour(STATE_BLOCK[state] + S_FG));
   if (menu.keyFocus === menu.button) focusRing(c, 0, 0, T, T);
 }
-// The rows between list heights top and bottom.
+// The rows between list heights top and bottom; their captions are the elements' own text.
 function paintRows(menu, c, top, bottom) {
   const m = menu.m, a = m.fields, A = menu.A, T = m.barH;
   fill(c, 0, T + top, A, bottom - top, a.colour(AP_BG));
   for (const { entry, y, h, depth, kind } of menu.rows) {
     if (y + h <= T + top || y >= T + bottom) continue;
     if (depth === 1) {
-      const state = menu.stateOf(entry), s = STATE_BLOCK[state], bw = a.borderWidth(s + S_BORDER_W, s + S_BORDER_STYLE);
+      const state = menu.stateOf(entry), s = STATE_BLOCK[state];
       itemFace(c, a, state, 0, y, A, h);
-      text(c, entry.caption, a.font(s + S_FONT), a.colour(s + S_FG), bw + 16, [bw, y + bw, A - 2 * bw, h - 2 * bw]);
+      menu.captionLook(entry, state);
       if (entry.popup) arrow(c, A, y, h, entry.popup.expanded, a.colour(s + S_FG));
     } else if (kind === 'separator') {
       const x0 = 16 * (depth - 1) + 4;
@@ -862,10 +1007,10 @@ function paintRows(menu, c, top, bottom) {
       fill(c, x0, y + 3, A - 4 - x0, 1, SEPARATOR);
       fill(c, x0, y + 4, A - 4 - x0, 1, WHITE);
     } else {
-      const lit = menu.hot === entry.el || menu.keyFocus === entry.el, colour = lit ? WHITE : BLACK;
+      const lit = menu.hot === entry.el || menu.keyFocus === entry.el;
       fill(c, 0, y, A, h, lit ? HIGHLIGHT : POPUP_FACE);
-      text(c, entry.caption, m.popupFont, colour, 16 * (depth - 1) + 16, [0, y, A, h]);
-      if (entry.child) arrow(c, A, y, h, entry.child.expanded, colour);
+      if (entry.el.classList.contains('zv-h') !== lit) entry.el.classList.toggle('zv-h', lit);
+      if (entry.child) arrow(c, A, y, h, entry.child.expanded, lit ? WHITE : BLACK);
     }
     if (entry.el && menu.keyFocus === entry.el) focusRing(c, 0, y, A, h);
   }
@@ -884,33 +1029,40 @@ Object.assign(Menu.prototype, {
     let parent = this.box.parentElement;
     while (parent && /^(inline|contents)$/.test(getComputedStyle(parent).display)) parent = parent.parentElement;
     if (!parent) return this.m.W;
-    const width = this.box.style.width;
-    this.box.style.width = this.m.W + 'px';
+    const width = this.box.style.getPropertyValue('--aw');
+    setVars(this.box, { aw: this.m.W });
     const cs = getComputedStyle(parent);
     const content = parent.clientWidth - parseFloat(cs.paddingLeft) - parseFloat(cs.paddingRight);
     const room = viewport().width - this.box.getBoundingClientRect().left;
-    this.box.style.width = width;
+    setVars(this.box, { aw: width });
     return Math.max(0, Math.floor(Math.min(content, room)));
   },
-  // The list's canvas covers only the part of the open list that lies in the window.
+  // The open list lies below the bar, down to the window's bottom at most, and scrolls inside.
+  placeList() {
+    const o = origin(this.box), top = o.top + this.m.barH;
+    setVars(this.list, { x: o.left, y: top, w: this.A, mh: Math.max(0, viewport().height - top) });
+  },
+  // The list's canvas covers the rows in the window and a window's height on either side.
   paintList() {
-    const lc = this.lc.canvas;
+    const list = this.list, lc = this.lc.canvas;
     if (!this.narrow || !this.listOpen) return;
-    const r = this.list.getBoundingClientRect();
-    const top = Math.max(0, Math.floor(-r.top)), bottom = Math.min(Math.ceil(r.height), Math.ceil(global.innerHeight - r.top));
+    const r = list.getBoundingClientRect(), seen = Math.min(list.clientHeight, viewport().height - Math.max(r.top, 0));
+    const end = this.rows.length ? this.rows[this.rows.length - 1] : null, height = end ? end.y + end.h - this.m.barH : 0;
+    const from = list.scrollTop + Math.max(0, -r.top);
+    const top = Math.max(0, Math.floor(from - seen)), bottom = Math.min(height, Math.ceil(from + 2 * seen));
     lc.hidden = bottom <= top;
     if (lc.hidden) return;
     this.sizeCanvas(lc, this.A, bottom - top);
-    lc.style.top = top + 'px';
+    setVars(lc, { top });
     this.lc.setTransform(this.scale, 0, 0, this.scale, 0, -(this.m.barH + top) * this.scale);
     paintRows(this, this.lc, top, bottom);
   },
   showList(open) {
     if (!this.narrow || this.listOpen === open) return;
     this.listOpen = open;
-    this.list.hidden = this.ul.hidden = !open;
+    if (open) this.placeList();
+    raise(this.list, open);
     this.button.setAttribute('aria-expanded', String(open));
-    registry.scrolling[open ? 'add' : 'delete'](this);
     this.paint();
   },
   toggleBranch(pp) {

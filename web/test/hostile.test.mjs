@@ -38,7 +38,7 @@ test('markup, quotes and "|" show literally and add no elements', async () => {
     href: document.querySelector('.zv-r').getAttribute('href'),
     hit: window.hit
   }));
-  assert.equal(found.tags, 'A A A BUTTON BUTTON CANVAS CANVAS DIV LI LI LI LI NAV UL UL');
+  assert.equal(found.tags, 'A A A BUTTON BUTTON CANVAS CANVAS DIV LI LI LI LI NAV SPAN UL UL');
   assert.equal(found.first, caption);
   assert.equal(found.title, '<script>window.hit=3</script>');
   assert.equal(found.target, '<i>t</i>');
