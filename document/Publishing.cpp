@@ -130,6 +130,7 @@ void TqarAppletAgent::SetIncludeWebRuntime(bool include)
 {
     includeWebRuntime_ = include;
     appletFiles_[2] = include ? WebRuntimeFile : "";
+    appletFiles_[3] = include ? WebRuntimeMap : "";
 }
 
 bool TqarAppletAgent::SaveAll(const std::string &folder, const std::string &fileName,

@@ -13,6 +13,8 @@
 // The script that draws the menu in today's browsers, and the line that loads it in a page.
 inline constexpr const char *WebRuntimeFile = "zorvex.js";
 inline constexpr const char *WebRuntimeScript = "<script src=\"zorvex.js\"></script>";
+// The runtime's source map: the shipped script is minified, the map leads back to its source.
+inline constexpr const char *WebRuntimeMap = "zorvex.js.map";
 
 // The one document: the applet settings, the item list, and the fixed names of the applet's
 // program files. Records are values: accessors hand out copies, except GetItems, which hands
@@ -165,7 +167,7 @@ private:
     TAppletData AppletData;
     TItemArray Items;
     std::string separator_ = "|";
-    TStringArray appletFiles_{"zorvex.jar", "zorvex.class", ""};
+    TStringArray appletFiles_{"zorvex.jar", "zorvex.class", "", ""};
     std::string appletName_ = "zorvex";
     bool includeWebRuntime_ = false;
     TStringArray skippedResources_;

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-  fonts-dejavu-core fonts-liberation
+  fonts-dejavu-core fonts-liberation terser
 )
 if [ "${1:-}" != "--run" ]; then
   packages+=(

@@ -45,7 +45,7 @@ TEST(AppletAgent, CreateLeavesFieldsEmptyAndResetAppliesDefaults)
         EXPECT_EQ(created[pos], "") << "field " << pos;
     EXPECT_EQ(doc.Separator(), "|");
     EXPECT_EQ(doc.AppletName(), "zorvex");
-    EXPECT_EQ(doc.AppletFiles(), (TStringArray{"zorvex.jar", "zorvex.class", ""}));
+    EXPECT_EQ(doc.AppletFiles(), (TStringArray{"zorvex.jar", "zorvex.class", "", ""}));
     EXPECT_TRUE(doc.StagedFiles().empty());
 
     doc.InsertItem(0, doc.MakeNewItem());

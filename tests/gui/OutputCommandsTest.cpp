@@ -112,9 +112,9 @@ TEST(OutputCommands, PreviewStagesThePageBesideTheAppletFiles)
     EXPECT_EQ(readFile(f.preview() + "zorvex.js"), "RUNTIME");
     EXPECT_FALSE(f.files(f.program()).contains("~preview.html"));
     EXPECT_TRUE(f.files(f.work.path()).isEmpty());
-    EXPECT_EQ(
-        f.w().Document().StagedFiles(),
-        (TStringArray{"zorvex.jar", "zorvex.class", "zorvex.js", "zorvex.js", "~preview.html"}));
+    EXPECT_EQ(f.w().Document().StagedFiles(),
+              (TStringArray{"zorvex.jar", "zorvex.class", "zorvex.js", "zorvex.js.map", "zorvex.js",
+                            "~preview.html"}));
     ASSERT_EQ(f.shell.opened.size(), 1);
     EXPECT_EQ(f.shell.opened[0], QDir::toNativeSeparators(f.preview() + "~preview.html"));
 

@@ -131,7 +131,11 @@ async function conformsNarrow(file, name, A) {
   if (!await page.locator('.zorvex.zv-n').count()) return false;
   await page.locator('.zv-b').click();
   for (let more; (more = page.locator('.zv-l button[aria-expanded="false"]').first()) && await more.count();) await more.click();
-  await page.evaluate(() => new Promise((done) => { scrollTo(0, 0); requestAnimationFrame(() => requestAnimationFrame(done)); }));
+  await page.evaluate(() => new Promise((done) => {
+    scrollTo(0, 0);
+    document.querySelector('.zv-l').scrollTop = 0; // the list scrolls inside itself
+    requestAnimationFrame(() => requestAnimationFrame(done));
+  }));
   await page.mouse.move(A - 1, 2); // the bar beside the button: nothing pointed at
   const shot = await screenshot(page);
   const { layout, picture } = preview(file, 'narrow', A);

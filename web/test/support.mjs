@@ -9,7 +9,8 @@ import { fileURLToPath, pathToFileURL } from 'node:url';
 import { deflateSync, inflateSync } from 'node:zlib';
 
 const here = dirname(fileURLToPath(import.meta.url));
-export const runtimePath = process.env.ZORVEX_JS || join(here, '..', 'zorvex.js');
+// The shipped, minified runtime that the build puts in the program folder.
+export const runtimePath = process.env.ZORVEX_JS || join(here, '..', '..', 'build', 'bin', 'zorvex.js');
 export const runtimeSource = readFileSync(runtimePath, 'utf8');
 export const cliPath = process.env.TARVELLE_CLI || join(here, '..', '..', 'build', 'bin', 'tarvelle-cli');
 export const templatesDir = process.env.TARVELLE_TEMPLATES ||
