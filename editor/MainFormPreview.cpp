@@ -2,6 +2,7 @@
 // of the main window (right or bottom, or floating), so that it never opens off screen.
 
 #include "AccessibilityCheck.h"
+#include "CurrentPage.h"
 #include "LinkCheck.h"
 #include "MainForm.h"
 #include "MenuLayout.h"
@@ -61,6 +62,8 @@ void TMainForm::wireLivePreview()
             schedulePreview();
     });
     connect(livePreview->canvas(), &PreviewCanvas::narrowShown, this, &TMainForm::schedulePreview);
+    connect(livePreview->canvas(), &PreviewCanvas::currentPageAsked, this,
+            &TMainForm::schedulePreview);
     connect(livePreview->canvas(), &PreviewCanvas::itemChosen, this, [this](int itemIndex) {
         if (const ItemTree::Node node = menuTree.nodeAt(itemIndex))
             TreeView1->setCurrentNode(node);
@@ -214,5 +217,15 @@ void TMainForm::refreshPreview()
     if (selected && menuTree.id(selected) != previewSelection) {
         previewSelection = menuTree.id(selected);
         canvas->showItem(menuTree.itemIndex(selected));
+    }
+    // The menu as the selected item's page shows it; its link may have just been typed.
+    if (canvas->showsCurrentPage()) {
+        const MenuRecords records{document.GetItems(), replaced ? index : -1,
+                                  replaced ? &pageBaseline.record : nullptr};
+        const int item = selected ? menuTree.itemIndex(selected) : -1;
+        canvas->setCurrentPage(
+            item < 0 ? -1
+                     : currentPageItem(records, menuTree.parentIndices(),
+                                       records[std::size_t(item)][ItemField::ItemURL]));
     }
 }

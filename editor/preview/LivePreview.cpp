@@ -2,6 +2,7 @@
 
 #include "PreviewCanvas.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHideEvent>
@@ -28,6 +29,10 @@ LivePreview::LivePreview(QWidget *parent) : QWidget(parent)
     narrowWidth_->setSuffix(tr(" px"));
     narrowWidth_->setToolTip(tr("The width of the screen the narrow form is shown for"));
     narrowWidth_->setVisible(false);
+    currentPage_ = new QCheckBox(tr("Show Current Page"), this);
+    currentPage_->setObjectName("chbxPreviewCurrentPage");
+    currentPage_->setToolTip(tr("Show the menu as the page of the selected item shows it: its "
+                                "first-level item clicked, its row marked"));
     zoom_ = new QComboBox(this);
     zoom_->setObjectName("cmbxPreviewZoom");
     zoom_->addItems({tr("100 %"), tr("200 %")});
@@ -35,6 +40,7 @@ LivePreview::LivePreview(QWidget *parent) : QWidget(parent)
     auto *strip = new QHBoxLayout;
     strip->addWidget(view_);
     strip->addWidget(narrowWidth_);
+    strip->addWidget(currentPage_);
     strip->addWidget(zoom_);
     strip->addStretch(1);
 
@@ -64,6 +70,7 @@ LivePreview::LivePreview(QWidget *parent) : QWidget(parent)
 
     connect(view_, &QComboBox::currentIndexChanged, this, &LivePreview::applyDesign);
     connect(narrowWidth_, &QSpinBox::valueChanged, this, &LivePreview::applyDesign);
+    connect(currentPage_, &QCheckBox::toggled, canvas_, &PreviewCanvas::setShowCurrentPage);
     connect(zoom_, &QComboBox::currentIndexChanged, this,
             [this](int index) { canvas_->setZoom(index + 1); });
     connect(canvas_, &PreviewCanvas::statusTextChanged, status_, &QLabel::setText);
@@ -82,10 +89,9 @@ void LivePreview::setWarnings(const QStringList &warnings)
     warnings_->setVisible(!warnings.isEmpty());
     if (warnings.isEmpty())
         return;
-    QString text =
-        warnings.size() == 1
-            ? tr("Warning: %1").arg(warnings.front())
-            : tr("%1 warnings: %2").arg(warnings.size()).arg(warnings.front());
+    QString text = warnings.size() == 1
+                       ? tr("Warning: %1").arg(warnings.front())
+                       : tr("%1 warnings: %2").arg(warnings.size()).arg(warnings.front());
     if (warnings.size() > 1)
         text +=
             tr(" (and %n more; tarvelle-cli check lists them all)", nullptr, warnings.size() - 1);

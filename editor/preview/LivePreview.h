@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class PreviewCanvas;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QScrollArea;
@@ -11,7 +12,8 @@ class QSpinBox;
 // The "Live Preview" panel (in a dock of the main window): the menu drawn while the author
 // edits it, with a strip to show every first-level item in one state, the loading message or
 // the narrow form a phone shows (at a width to pick), a zoom, and a status line for the
-// status text of the item under the pointer.
+// status text of the item under the pointer. "Show Current Page" draws the menu as the page of
+// the selected item shows it.
 class LivePreview : public QWidget
 {
     Q_OBJECT
@@ -38,6 +40,7 @@ private:
     QComboBox *view_;
     QComboBox *zoom_;
     QSpinBox *narrowWidth_;
+    QCheckBox *currentPage_;
     QLabel *status_;
     QLabel *warnings_;
 };

@@ -155,6 +155,12 @@ void caption(QPainter &p, const QString &text, const QFont &font, Rgb colour, do
 }
 
 // The keyboard focus: ring 0 of the rectangle in black, ring 1 in white, all four sides.
+// The current page's row: a bar 3 pixels wide at its left edge, 3 pixels from top and bottom.
+void currentMarker(QPainter &p, int x, int y, int h, bool lighted)
+{
+    fill(p, x, y + 3, 3, h - 6, lighted ? HighlightText : Highlight);
+}
+
 void focusRing(QPainter &p, int x, int y, int w, int h)
 {
     for (int k = 0; k < 2; ++k) {
@@ -419,6 +425,29 @@ bool MenuScene::locate(int itemIndex, MenuView &view) const
     return false;
 }
 
+void MenuScene::showCurrentPage(int itemIndex, MenuView &view) const
+{
+    view.currentItem = itemIndex;
+    view.current = -1;
+    if (itemIndex < 0)
+        return;
+    if (hasNarrow_) {
+        for (const NarrowRow &row : narrow_.rows) {
+            if (row.item == itemIndex)
+                view.current = row.path.front();
+        }
+        return;
+    }
+    int top = itemIndex;
+    for (std::size_t steps = 0; std::size_t(top) < parents_.size() &&
+                                parents_[std::size_t(top)] >= 0 && steps < parents_.size();
+         ++steps)
+        top = parents_[std::size_t(top)];
+    const auto at = std::find(layout_.itemIndex.begin(), layout_.itemIndex.end(), top);
+    if (at != layout_.itemIndex.end())
+        view.current = int(at - layout_.itemIndex.begin());
+}
+
 // The item's ancestors up to the first level, then down again through the popups on the way,
 // laying out only those.
 bool MenuScene::locateLazily(int itemIndex, MenuView &view) const
@@ -575,7 +604,7 @@ void MenuScene::paint(QPainter &p, const MenuView &view, QSize viewport) const
                                ? layout_.popups[std::size_t(view.chain[i + 1])].path.back()
                                : -1;
         const int lit = i < view.lit.size() ? view.lit[i] : -1;
-        paintPopup(p, popup, at[i], lit, opened);
+        paintPopup(p, popup, at[i], lit, opened, view.currentItem);
         if (int(i) == focusedDepth) {
             const LayoutRow &row = popup.rows[std::size_t(lit)];
             focusRing(p, at[i].x() + 3, row.y + at[i].y() - popup.box.y, popup.box.w - 6, row.h);
@@ -608,8 +637,8 @@ void MenuScene::paintItem(QPainter &p, int k, int state) const
             QRect(r.x + bw, r.y + bw, r.w - 2 * bw, r.h - 2 * bw));
 }
 
-void MenuScene::paintPopup(QPainter &p, const LayoutPopup &popup, QPoint at, int lit,
-                           int opened) const
+void MenuScene::paintPopup(QPainter &p, const LayoutPopup &popup, QPoint at, int lit, int opened,
+                           int currentItem) const
 {
     const AppletValues a(data_);
     const int x = at.x(), y = at.y(), w = popup.box.w, h = popup.box.h;
@@ -631,6 +660,8 @@ void MenuScene::paintPopup(QPainter &p, const LayoutPopup &popup, QPoint at, int
         const Rgb ink = lighted ? HighlightText : PopupText;
         caption(p, QString::fromStdString(row.caption), font, ink, x + 8,
                 QRect(x + 3, top, w - 6, row.h));
+        if (row.item == currentItem)
+            currentMarker(p, x + 3, top, row.h, lighted);
         if (row.kind == RowKind::Submenu) {
             // Four columns, 7, 5, 3 and 1 pixels high, ending 8 pixels from the right edge.
             for (int i = 0; i < 4; ++i)
@@ -656,7 +687,7 @@ void upArrow(QPainter &p, int width, const LayoutRect &row, Rgb colour)
 }
 } // namespace
 
-void MenuScene::paintNarrow(QPainter &p, int width) const
+void MenuScene::paintNarrow(QPainter &p, int width, const MenuView &view) const
 {
     const AppletValues a(data_);
     const int T = narrow_.bar.h;
@@ -683,7 +714,7 @@ void MenuScene::paintNarrow(QPainter &p, int width) const
         const LayoutRect &r = row.box;
         const QString text = QString::fromStdString(row.caption);
         if (row.depth == 1) {
-            const int state = row.kind == NarrowKind::Branch ? 2 : 0;
+            const int state = row.kind == NarrowKind::Branch || row.path[0] == view.current ? 2 : 0;
             const int s = StateBlock + 18 * state;
             face(state, 0, r.y, width, r.h);
             const int bw = a.borderWidth(s + SBrdWidth, s + SBrdStyle);
@@ -701,6 +732,8 @@ void MenuScene::paintNarrow(QPainter &p, int width) const
             continue;
         }
         caption(p, text, popupFont, PopupText, indent + 16, QRect(0, r.y, width, r.h));
+        if (row.item == view.currentItem)
+            currentMarker(p, 0, r.y, r.h, false);
         if (row.kind == NarrowKind::Branch)
             upArrow(p, width, r, PopupText);
     }

@@ -57,6 +57,10 @@ struct MenuView
     int allInState = -1; // a design view: every first-level item in this state (0, 1, 2)
     bool loading = false;
     bool keyboard = false; // the focus came from the keyboard: the focused part wears a ring
+    // The current page: the item whose link is the page's (its row wears a marker), and the
+    // first-level item holding it (drawn clicked where it would be normal); -1 for none.
+    int currentItem = -1;
+    int current = -1;
 
     int state(int item) const
     {
@@ -64,7 +68,9 @@ struct MenuView
             return allInState;
         if (press == item || open == item)
             return 2;
-        return hover == item ? 1 : 0;
+        if (hover == item)
+            return 1;
+        return item == current ? 2 : 0;
     }
 };
 
@@ -112,6 +118,8 @@ public:
     // The path to an item record: the open chain that shows it and its row, or its
     // first-level number; false when the record is not shown.
     bool locate(int itemIndex, MenuView &view) const;
+    // The view shows the page of the item: its row is marked, its first-level item clicked.
+    void showCurrentPage(int itemIndex, MenuView &view) const;
 
     // Where the open popups lie once kept in a viewport of the given size.
     std::vector<QPoint> popupPositions(const MenuView &view, QSize viewport) const;
@@ -122,7 +130,7 @@ public:
     // branch expanded: the bar and the list, narrowHeight() pixels high in all.
     const NarrowLayout &narrowLayout() const { return narrow_; }
     int narrowHeight() const;
-    void paintNarrow(QPainter &painter, int width) const;
+    void paintNarrow(QPainter &painter, int width, const MenuView &view = {}) const;
 
 private:
     struct FirstLevel
@@ -132,8 +140,8 @@ private:
         QString images[3];
     };
     void paintItem(QPainter &painter, int k, int state) const;
-    void paintPopup(QPainter &painter, const LayoutPopup &popup, QPoint at, int lit,
-                    int opened) const;
+    void paintPopup(QPainter &painter, const LayoutPopup &popup, QPoint at, int lit, int opened,
+                    int currentItem) const;
     const QImage *image(const QString &name) const;
 
     void layOutRows(int popup) const;

@@ -46,7 +46,22 @@ void PreviewCanvas::setScene(MenuScene scene)
         pending_ = {};
         restTimer_.stop();
     }
+    scene_.showCurrentPage(view_.currentItem, view_);
     updateSize();
+    update();
+}
+
+void PreviewCanvas::setShowCurrentPage(bool show)
+{
+    showCurrentPage_ = show;
+    if (!show)
+        setCurrentPage(-1);
+    emit currentPageAsked();
+}
+
+void PreviewCanvas::setCurrentPage(int itemIndex)
+{
+    scene_.showCurrentPage(showCurrentPage_ ? itemIndex : -1, view_);
     update();
 }
 
@@ -127,7 +142,7 @@ void PreviewCanvas::paintEvent(QPaintEvent *)
 void PreviewCanvas::paintMenu(QPainter &painter, QSize viewport) const
 {
     if (narrowWidth_ > 0)
-        scene_.paintNarrow(painter, narrowWidth_);
+        scene_.paintNarrow(painter, narrowWidth_, view_);
     else
         scene_.paint(painter, view_, viewport);
 }

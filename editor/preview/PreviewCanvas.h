@@ -30,6 +30,12 @@ public:
     // the menu itself with 0.
     void setNarrow(int width);
     int narrowWidth() const { return narrowWidth_; }
+    // The menu as the page of the selected item shows it ("Show Current Page"), or as a page
+    // that no item links to.
+    void setShowCurrentPage(bool show);
+    bool showsCurrentPage() const { return showCurrentPage_; }
+    // The item whose link is the page's, or -1; drawn only while the view shows the page.
+    void setCurrentPage(int itemIndex);
     // The menu's drawing at zoom 1 in a picture of the given size (the viewport that popups
     // are kept in), as the widget paints it.
     QImage render(QSize viewport) const;
@@ -38,6 +44,8 @@ signals:
     void itemChosen(int itemIndex);
     // The narrow form was asked for: a scene made without it must be made again.
     void narrowShown();
+    // "Show Current Page" was turned on or off: the current item must be told again.
+    void currentPageAsked();
     // The status text of the first-level item under the pointer, or empty.
     void statusTextChanged(const QString &text);
 
@@ -75,4 +83,5 @@ private:
     int zoom_ = 1;
     int pointerItem_ = -1;
     int narrowWidth_ = 0;
+    bool showCurrentPage_ = false;
 };

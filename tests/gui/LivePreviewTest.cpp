@@ -6,6 +6,7 @@
 #include "widgets/TextEdit.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
@@ -177,6 +178,48 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     trigger(f.w(), "LivePreview1");
     EXPECT_TRUE(part<QWidget>(f.w(), "LivePreview")->isVisible());
     ASSERT_TRUE(f.w().close());
+}
+
+// "Show Current Page" draws the menu as the selected item's page shows it: the first item that
+// links to that page is the current one, its first-level item clicked, its row marked.
+TEST(LivePreview, ShowsTheSelectedItemsPage)
+{
+    PreviewFixture f;
+    const Node products = f.add(f.root(), "Products");
+    const Node home = f.add(f.root(), "Home");
+    const Node software = f.add(products, "Software");
+    const Node again = f.add(products, "Software again");
+    for (const auto &[node, url] :
+         {std::pair{software, "soft.html"}, {again, "soft.html#top"}, {home, "./"}}) {
+        f.select(node);
+        part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->setText(url);
+    }
+    auto *show = part<QCheckBox>(f.w(), "chbxPreviewCurrentPage");
+    EXPECT_FALSE(show->isChecked()) << "off by default";
+    f.select(again);
+    f.settle();
+    EXPECT_EQ(f.canvas()->view().currentItem, -1);
+    show->setChecked(true);
+    f.settle();
+    EXPECT_EQ(f.canvas()->view().currentItem, 1) << "Software, the first link to the page";
+    MenuView closed = f.canvas()->view();
+    closed.open = -1;
+    EXPECT_EQ(closed.state(0), 2) << "Products holds the current page";
+    EXPECT_EQ(closed.state(1), 0);
+    const LayoutPopup &popup = f.layout().popups[0];
+    const QImage drawn = f.canvas()->render({400, 300});
+    EXPECT_EQ(drawn.pixelColor(popup.box.x + 4, popup.rows[0].y + 3), QColor(0x31, 0x6A, 0xC5));
+    EXPECT_EQ(drawn.pixelColor(popup.box.x + 7, popup.rows[0].y + 3), QColor(0xF0, 0xF0, 0xF0));
+    f.select(home);
+    f.settle();
+    EXPECT_EQ(f.canvas()->view().current, 1);
+    f.select(products); // a branch is no page
+    f.settle();
+    EXPECT_EQ(f.canvas()->view().current, -1);
+    f.select(software);
+    show->setChecked(false);
+    f.settle();
+    EXPECT_EQ(f.canvas()->view().currentItem, -1);
 }
 
 // A command costs the preview the captions it shows, not the menu's: an insert into a menu

@@ -1,9 +1,11 @@
 // Draws a project's menu with the live preview's painter, for comparing with the browser:
-//   tarvelle_preview_render PROJECT OUT.png WIDTH HEIGHT [PATH]
+//   tarvelle_preview_render [--page URL] PROJECT OUT.png WIDTH HEIGHT [PATH]
 // PATH opens popups as clicks do: "2" opens the popup of first-level item 2, "2.1.0" then
 // the popups of its row 1 and of that popup's row 0; "narrow" draws the narrow form of a
-// screen WIDTH wide instead. Prints the layout record.
+// screen WIDTH wide instead. With --page, the menu is drawn as the page at URL shows it.
+// Prints the layout record.
 
+#include "CurrentPage.h"
 #include "MenuStructure.h"
 #include "MenuTree.h"
 #include "preview/MenuScene.h"
@@ -46,6 +48,12 @@ MenuView viewFor(const MenuLayout &layout, const QString &path)
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
+    std::string pageUrl;
+    if (argc > 2 && QLatin1String(argv[1]) == QLatin1String("--page")) {
+        pageUrl = argv[2];
+        argv += 2;
+        argc -= 2;
+    }
     if (argc < 5) {
         std::cerr << "usage: tarvelle_preview_render PROJECT OUT.png WIDTH HEIGHT [PATH]\n";
         return 2;
@@ -67,11 +75,13 @@ int main(int argc, char **argv)
         MenuView view;
         if (argc > 5 && !narrow)
             view = viewFor(scene.layout(), QString::fromLocal8Bit(argv[5]));
+        scene.showCurrentPage(
+            currentPageItem(MenuRecords{doc.GetItems()}, itemParents(tree), pageUrl), view);
         QImage image(viewport, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
         if (narrow)
-            scene.paintNarrow(painter, viewport.width());
+            scene.paintNarrow(painter, viewport.width(), view);
         else
             scene.paint(painter, view, viewport);
         painter.end();

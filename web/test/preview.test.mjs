@@ -35,9 +35,10 @@ async function deepest(layout) {
   return best;
 }
 
-function preview(file, path, width = W) {
+function preview(file, path, width = W, pageUrl = '') {
   const png = join(dir, 'preview.png');
-  const args = [file, png, String(width), String(H), ...(path ? [path === 'narrow' ? path : path.join('.')] : [])];
+  const args = [...(pageUrl ? ['--page', pageUrl] : []), file, png, String(width), String(H),
+    ...(path ? [path === 'narrow' ? path : path.join('.')] : [])];
   const r = spawnSync(renderer, args, { encoding: 'utf8', env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
   assert.equal(r.status, 0, r.stderr);
   return { layout: JSON.parse(r.stdout), picture: decodePng(readFileSync(png)) };
@@ -65,25 +66,57 @@ function compareLayouts(actual, expected, name) {
   assert.deepEqual(loose(actual), loose(expected), name);
   actual.popups.forEach((p, i) => {
     const q = expected.popups[i];
-    assert.ok(Math.abs(p.box[2] - q.box[2]) <= 3 && Math.abs(p.box[0] - q.box[0]) <= 3,
+    // A deeper popup's x adds up its parents' widths: each may differ by 3.
+    assert.ok(Math.abs(p.box[2] - q.box[2]) <= 3 && Math.abs(p.box[0] - q.box[0]) <= 3 * Math.max(1, p.path.length - 1),
       `${name}: popup ${p.path} at ${p.box} against ${q.box}`);
   });
 }
 
-async function conforms(file, name) {
+// Loads a menu into the page; with pageUrl, as the page at that address of a site.
+async function load(html, pageUrl) {
+  if (!pageUrl) return page.setContent(pageHtml(html));
+  await page.route('http://menu.test/**', (route) => route.fulfill({ contentType: 'text/html', body: pageHtml(html) }));
+  await page.goto('http://menu.test/' + pageUrl);
+  await page.unroute('http://menu.test/**');
+}
+// The link of the first row of a first- or second-level popup (deeper ones may lie apart by
+// more than the widths differ), and the path of first-level and row numbers to it.
+const firstRowLink = () => page.evaluate(() => {
+  for (const el of document.querySelectorAll('.zorvex .zv-r[href]:not([href*=":"]):not([href^="/"])')) {
+    const path = [];
+    for (let li = el.parentElement; ; li = li.parentElement.parentElement) {
+      path.unshift([...li.parentElement.children].indexOf(li));
+      if (li.parentElement.classList.contains('zv-top')) break;
+    }
+    if (path.length <= 3) return { url: el.getAttribute('href'), path };
+  }
+  return null;
+});
+
+async function conforms(file, name, current = false) {
   const html = cli('html', file).replace('<HTML>', '').replace('</HTML>', '');
-  await page.setContent(pageHtml(html));
-  const browserLayout = await page.evaluate(() => zorvex.layout(document.querySelector('.zorvex')));
-  const path = await deepest(browserLayout);
+  await load(html);
+  let browserLayout = await page.evaluate(() => zorvex.layout(document.querySelector('.zorvex')));
+  let path = await deepest(browserLayout), pageUrl = '';
+  if (current) {
+    const link = await firstRowLink();
+    if (!link) return false;
+    ({ url: pageUrl, path } = link);
+    path.pop(); // the popup that holds the row
+    if (!(await deepest({ popups: [{ path }] }))) return false; // its item cannot be clicked
+    await load(html, pageUrl);
+    assert.equal(await page.locator('.zorvex [aria-current="page"]').count(), 1, name);
+    browserLayout = await page.evaluate(() => zorvex.layout(document.querySelector('.zorvex')));
+  }
   await open(path);
   const shot = await screenshot(page);
-  const { layout, picture } = preview(file, path);
+  const { layout, picture } = preview(file, path, W, pageUrl);
   compareLayouts(layout, browserLayout, name);
 
   // Where the open popups are drawn on the page: the runtime's own lists.
   const drawn = await page.evaluate(() => [...document.querySelectorAll('.zv-p:not([hidden])')]
     .map((ul) => { const b = ul.getBoundingClientRect(); return [b.left, b.top, b.width, b.height]; }));
-  const exact = path ? browserLayout.popups.filter((p) => path.join('.').startsWith(p.path.join('.'))) : [];
+  const exact = path ? browserLayout.popups.filter((p) => `${path.join('.')}.`.startsWith(`${p.path.join('.')}.`)) : [];
   const masks = [];
   for (const [x, y, w, h] of layout.items) masks.push([x, y + Math.floor(h / 2) - 14, w, 28]);
   let same = true;
@@ -93,7 +126,7 @@ async function conforms(file, name) {
     const [x, y, w, h] = drawn[i];
     if (!same) return void masks.push([x - 4, y, w + 8, h]);
     for (const [ry, rh, kind] of p.rows) {
-      if (kind !== 'separator') masks.push([x + 4, y + ry - p.box[1], w - 17, rh]);
+      if (kind !== 'separator') masks.push([x + 6, y + ry - p.box[1], w - 19, rh]);
     }
   });
   const masked = (px, py) => masks.some(([x, y, w, h]) => px >= x && px < x + w && py >= y && py < y + h);
@@ -108,6 +141,7 @@ async function conforms(file, name) {
     }
   }
   assert.equal(wrong, 0, `${name}: ${wrong} pixels differ, first at ${first}`);
+  return true;
 }
 
 test('the templates draw alike in the preview and the browser', { skip }, async () => {
@@ -124,11 +158,14 @@ test('random documents draw alike in the preview and the browser', { skip }, asy
 });
 
 // The narrow form with every branch expanded by clicking, against the preview's design view.
-async function conformsNarrow(file, name, A) {
+async function conformsNarrow(file, name, A, pageUrl = '') {
   const html = cli('html', file).replace('<HTML>', '').replace('</HTML>', '');
   await page.setViewportSize({ width: A, height: H });
-  await page.setContent(pageHtml(html));
-  if (!await page.locator('.zorvex.zv-n').count()) return false;
+  await load(html, pageUrl);
+  if (!await page.locator('.zorvex.zv-n').count()) {
+    await page.setViewportSize({ width: W, height: H });
+    return false;
+  }
   await page.locator('.zv-b').click();
   for (let more; (more = page.locator('.zv-l button[aria-expanded="false"]').first()) && await more.count();) await more.click();
   await page.evaluate(() => new Promise((done) => {
@@ -138,7 +175,7 @@ async function conformsNarrow(file, name, A) {
   }));
   await page.mouse.move(A - 1, 2); // the bar beside the button: nothing pointed at
   const shot = await screenshot(page);
-  const { layout, picture } = preview(file, 'narrow', A);
+  const { layout, picture } = preview(file, 'narrow', A, pageUrl);
   assert.deepEqual(layout, await page.evaluate((a) => zorvex.layout(document.querySelector('.zorvex'), { width: a }), A), name);
   // Captions, but for the left, top and bottom 4 pixels where borders lie and the arrows of
   // branches whose captions end before them.
@@ -177,4 +214,21 @@ test('the narrow form draws alike in the preview and the browser at 320 and 360'
   let compared = 0;
   for (const [file, name] of files) for (const A of [320, 360]) if (await conformsNarrow(file, name, A)) compared++;
   assert.ok(compared >= 12, `${compared} narrow drawings compared`);
+});
+
+test('the current page draws alike: the clicked first-level item and the row marker', { skip }, async () => {
+  const files = readdirSync(templatesDir).filter((n) => n.endsWith('.tvl')).map((n) => [join(templatesDir, n), n]);
+  for (let seed = 1; seed <= 16; seed++) {
+    const file = join(dir, `current-${seed}.tvl`);
+    writeFileSync(file, randomProject(rng(seed * 15485863), { look: true }));
+    files.push([file, `seed ${seed}`]);
+  }
+  let compared = 0;
+  for (const [file, name] of files) {
+    if (!await conforms(file, name, true)) continue;
+    compared++;
+    const { url } = await firstRowLink();
+    await conformsNarrow(file, name, 320, url);
+  }
+  assert.ok(compared >= 5, `${compared} menus compared`);
 });
