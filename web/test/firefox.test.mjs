@@ -4,7 +4,8 @@ import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { existsSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
-import { cli, pageHtml, sampleMenu, templatesDir } from './support.mjs';
+import { HOSTS, hostPage } from './hosts.mjs';
+import { cli, decodePng, pageHtml, runtimeSource, sampleMenu, templatesDir } from './support.mjs';
 
 const firefox = process.env.FIREFOX || '/usr/bin/firefox-esr';
 const skip = existsSync(firefox) ? false : 'Firefox ESR is not installed';
@@ -108,4 +109,35 @@ test('the narrow form at 320 pixels: the list, its branches and keys', { skip },
   assert.equal(await focused(), 'Home');
   await page.keyboard.press('End');
   assert.equal(await focused(), 'Contact');
+});
+
+// Pasted into host pages: the applet area and the open popup draw as on a page of their own,
+// and nothing of the page covers the popup.
+test('in host pages: the page\'s styles stay out, the popup lies above everything', { skip }, async () => {
+  const menu = sampleMenu({ 30: 40, 32: '102030', 38: 'E0E0E0' });
+  const drawn = async () => {
+    await page.mouse.move(799, 639);
+    const rects = await page.evaluate(() => [document.querySelector('.zorvex'), ...document.querySelectorAll('.zv-p:popover-open')]
+      .map((el) => { const r = el.getBoundingClientRect(); return [r.left, r.top, r.width, r.height].map(Math.round); }));
+    const shot = decodePng(Buffer.from(await page.screenshot()));
+    return rects.map(([x, y, w, h]) => {
+      const px = [];
+      for (let j = 0; j < h; j++) for (let i = 0; i < w; i++) px.push(shot.at(x + i, y + j).join());
+      return px;
+    });
+  };
+  const covered = () => page.evaluate(() => [...document.querySelectorAll('.zv-p:popover-open > li > .zv-r')]
+    .map((row) => { const b = row.getBoundingClientRect(), hit = document.elementFromPoint(b.left + 5, b.top + 5); return hit === row ? '' : row.textContent + ' ' + (hit && hit.outerHTML.slice(0, 80)) + JSON.stringify(b); }).filter(Boolean).join());
+  await open(800, menu);
+  await click('Products');
+  const plain = await drawn();
+  assert.equal(plain.length, 2);
+  for (const host of HOSTS.filter((h) => /Bootstrap|classic|overflows|old nav|sticky/.test(h.name))) {
+    await page.setContent(hostPage(host, menu, `<script>${runtimeSource}</script>`));
+    await click('Products');
+    const shown = await drawn();
+    assert.equal(shown.length, 2, host.name);
+    shown.forEach((px, k) => assert.equal(px.filter((v, i) => v !== plain[k][i]).length, 0, `${host.name}: part ${k}`));
+    assert.equal(await covered(), '', host.name);
+  }
 });
