@@ -313,6 +313,12 @@ function element(tag, className, parent) {
   if (parent) parent.appendChild(el);
   return el;
 }
+// The applet area's size, set on the element itself: a custom property of the root would be
+// inherited, and changing it would restyle every element of the menu.
+function setSize(el, w, h) {
+  el.style.setProperty('width', w + 'px', 'important');
+  el.style.setProperty('height', h + 'px', 'important');
+}
 // Places, sizes, fonts and colours reach the style sheet as custom properties of the elements.
 function setVars(el, vars) {
   for (const name in vars) el.style.setProperty('--' + name, typeof vars[name] === 'number' ? vars[name] + 'px' : vars[name]);
@@ -380,7 +386,8 @@ function menuName(applet) {
 }
 
 function build(menu) {
-  const m = menu.m, box = menu.box = element('div', 'zorvex');
+  // Wide until the page's room says otherwise: the form is measured in this one.
+  const m = menu.m, box = menu.box = element('div', 'zorvex zv-w');
   box.dir = 'ltr';
   menu.c = m.measure = canvas(box);
   const nav = element('nav', null, box);
@@ -404,23 +411,16 @@ function build(menu) {
 }
 
 // The current page's item: the first without a popup, in pre-order, whose address is the page's.
-function pageKey(url) {
-  try {
-    const u = new URL(url, doc.baseURI);
-    u.hash = '';
-    u.pathname = u.pathname.replace(/\/index\.html?$/i, '/');
-    return u.href;
-  } catch (e) {
-    return null;
-  }
-}
+// A link's href is its address resolved by the browser (scheme and host in lower case); the
+// fragment goes and a folder's index page counts as the folder.
+const pageKey = (href) => href.replace(/#.*/, '').replace(/\/index\.html?(?=\?|$)/i, '/');
 function markCurrentPage(m) {
   const page = pageKey(doc.URL), todo = m.items.slice().reverse();
   while (todo.length) {
     const entry = todo.pop(), pp = opens(entry);
     if (pp) {
       for (let i = pp.rows.length - 1; i >= 0; i--) if (pp.rows[i].el) todo.push(pp.rows[i]);
-    } else if (entry.url && pageKey(entry.url) === page) {
+    } else if (entry.url && pageKey(entry.el.href) === page) {
       entry.el.setAttribute('aria-current', 'page');
       m.current = entry.kind ? m.items[entry.popup.path[0]] : entry;
       return;
@@ -438,44 +438,44 @@ function markCurrentPage(m) {
 // no overflow, z-index, transform or sticky header of the page clips or covers them. Every
 // declaration below is made !important when the sheet is made.
 const STYLE = ('.zorvex{all:initial;position:relative;display:inline-block;vertical-align:top;direction:ltr;' +
-  'text-align:left;width:var(--aw);height:var(--ah)}.zorvex.zv-w{overflow:clip}' +
-  '.zorvex *,.zorvex ::before,.zorvex ::after{all:unset}.zorvex [hidden]{display:none}' +
+  'text-align:left}.zorvex.zv-w{overflow:clip}' +
+  '.zorvex *,.zorvex ::before,.zorvex ::after{all:unset;box-sizing:border-box}.zorvex [hidden]{display:none}' +
   '.zorvex :is(nav,ul,li,div,a,button,canvas){display:block}.zorvex canvas{position:absolute;left:0;' +
-  'top:var(--top,0);width:var(--cw);height:var(--ch)}' +
-  '.zorvex :is(.zv-i,.zv-r,.zv-b){box-sizing:border-box;width:100%;overflow:clip;white-space:pre;cursor:default}' +
+  'top:var(--top,0)}' +
+  '.zorvex :is(.zv-i,.zv-r,.zv-b){width:100%;overflow:clip;white-space:pre;cursor:default}' +
   '.zorvex .zv-i{border:var(--b) solid transparent;font:var(--f);line-height:var(--lh);color:var(--c)}' +
-  '.zorvex.zv-z .zv-i{color:transparent}' +
+  '.zv-z .zv-i{color:transparent}' +
   // Wide first-level captions are placed from the left as the drawing is, whatever their direction.
-  '.zorvex.zv-w .zv-i{position:absolute;left:var(--x);top:var(--y);width:var(--w);height:var(--h);' +
-  'text-indent:var(--i);direction:ltr}.zorvex.zv-w .zv-l{position:absolute;left:0;top:0;width:100%;height:100%}' +
-  '.zorvex .zv-top{position:relative}.zorvex.zv-w .zv-b{display:none}' +
+  '.zv-w .zv-i{position:absolute;left:var(--x);top:var(--y);width:var(--w);height:var(--h);' +
+  'text-indent:var(--i);direction:ltr}.zv-w .zv-l{position:absolute;left:0;top:0;width:100%;height:100%}' +
+  '.zorvex .zv-top{position:relative}.zv-w .zv-b{display:none}' +
   '.zorvex .zv-b>span{position:absolute;width:1px;height:1px;overflow:hidden;clip-path:inset(50%)}' +
-  '.zorvex.zv-w .zv-p,.zorvex.zv-n .zv-l{position:fixed;left:var(--x);top:var(--y);width:var(--w);z-index:2147483647}' +
-  '.zorvex.zv-w .zv-p{height:var(--h);box-sizing:border-box;padding:2px;border:1px solid #808080;' +
-  'background:#F0F0F0;font:var(--pf)}.zorvex.zv-w .zv-s{height:7px;box-sizing:border-box;padding-top:3px}' +
-  '.zorvex.zv-w .zv-s>div{margin-left:1px;width:calc(100% - 2px);height:0;border-top:1px solid #A0A0A0;' +
-  'border-bottom:1px solid #FFF}.zorvex.zv-w .zv-r{position:relative;height:var(--rh);line-height:var(--rh);' +
-  'padding-left:5px;color:#000}.zorvex.zv-w .zv-r:is(:hover,:focus,.zv-o){background:#316AC5;color:#FFF}' +
-  '.zorvex.zv-w .zv-r:focus-visible{box-shadow:inset 0 0 0 1px #000,inset 0 0 0 2px #FFF}' +
+  '.zv-w .zv-p,.zv-n .zv-l{position:fixed;left:var(--x);top:var(--y);width:var(--w);z-index:2147483647}' +
+  '.zv-w .zv-p{height:var(--h);padding:2px;border:1px solid #808080;' +
+  'background:#F0F0F0;font:var(--pf)}.zv-w .zv-s{height:7px;padding-top:3px}' +
+  '.zv-w .zv-s>div{margin-left:1px;width:calc(100% - 2px);height:0;border-top:1px solid #A0A0A0;' +
+  'border-bottom:1px solid #FFF}.zv-w .zv-r{position:relative;height:var(--rh);line-height:var(--rh);' +
+  'padding-left:5px;color:#000}.zv-w .zv-r:is(:hover,:focus,.zv-o){background:#316AC5;color:#FFF}' +
+  '.zv-w .zv-r:focus-visible{box-shadow:inset 0 0 0 1px #000,inset 0 0 0 2px #FFF}' +
   // The arrow: four columns, 7, 5, 3 and 1 pixels high, the tallest 8 pixels from the edge.
-  '.zorvex.zv-w .zv-a::after{content:"";position:absolute;right:5px;top:var(--at);width:4px;height:7px;background:' +
+  '.zv-w .zv-a::after{content:"";position:absolute;right:5px;top:var(--at);width:4px;height:7px;background:' +
   [0, 1, 2, 3].map((i) => `linear-gradient(currentColor,currentColor) ${i}px ${i}px/1px ${7 - 2 * i}px no-repeat`).join() +
   '}.zorvex .zv-r[aria-current]::before{content:"";position:absolute;left:0;top:3px;bottom:3px;width:3px;' +
-  'background:#316AC5}.zorvex.zv-w .zv-r:is(:hover,:focus)::before,.zorvex .zv-r.zv-h::before{background:#FFF}' +
-  '.zorvex.zv-n .zv-b{position:absolute;left:0;top:0;width:var(--t);height:var(--t)}' +
-  '.zorvex.zv-n .zv-l{max-height:var(--mh);overflow:hidden auto;overscroll-behavior:contain;background:var(--bg)}' +
-  '.zorvex.zv-n .zv-i{position:relative;height:var(--t);padding-left:16px}.zorvex.zv-n .zv-r{position:relative;' +
+  'background:#316AC5}.zv-w .zv-r:is(:hover,:focus)::before,.zorvex .zv-r.zv-h::before{background:#FFF}' +
+  '.zv-n .zv-b{position:absolute;left:0;top:0;width:var(--t);height:var(--t)}' +
+  '.zv-n .zv-l{max-height:var(--mh);overflow:hidden auto;overscroll-behavior:contain;background:var(--bg)}' +
+  '.zv-n .zv-i{position:relative;height:var(--t);padding-left:16px}.zv-n .zv-r{position:relative;' +
   'font:var(--pf);height:var(--nh);line-height:var(--nh);padding-left:calc(16px * var(--d) + 16px);color:#000}' +
-  '.zorvex.zv-n .zv-r.zv-h{color:#FFF}.zorvex.zv-n .zv-s{height:7px}' +
-  '@media (forced-colors:active){.zorvex canvas{display:none}.zorvex :is(.zv-i,.zv-r,.zv-b),.zorvex.zv-n .zv-l{' +
-  'color:CanvasText;background:Canvas;border-color:CanvasText}.zorvex.zv-w .zv-r:is(:hover,:focus,.zv-o),' +
+  '.zv-n .zv-r.zv-h{color:#FFF}.zv-n .zv-s{height:7px}' +
+  '@media (forced-colors:active){.zorvex canvas{display:none}.zorvex :is(.zv-i,.zv-r,.zv-b),.zv-n .zv-l{' +
+  'color:CanvasText;background:Canvas;border-color:CanvasText}.zv-w .zv-r:is(:hover,:focus,.zv-o),' +
   '.zorvex .zv-r.zv-h{forced-color-adjust:none;background:Highlight;color:HighlightText}' +
   '.zorvex :is(.zv-i,.zv-r,.zv-b):focus-visible{outline:2px solid Highlight;outline-offset:-3px}' +
   // Which rows open a popup stays visible, and in the narrow list which way the branch is.
-  '.zorvex.zv-w .zv-a::after,.zorvex .zv-r[aria-current]::before{forced-color-adjust:none}' +
-  '.zorvex .zv-r[aria-current]::before{background:CanvasText}.zorvex.zv-n .zv-l button::after{content:"";' +
+  '.zv-w .zv-a::after,.zorvex .zv-r[aria-current]::before{forced-color-adjust:none}' +
+  '.zorvex .zv-r[aria-current]::before{background:CanvasText}.zv-n .zv-l button::after{content:"";' +
   'position:absolute;right:16px;top:calc(50% - 2px);border:4px solid transparent;border-bottom-width:0;' +
-  'border-top-color:currentColor;forced-color-adjust:none}.zorvex.zv-n .zv-l button[aria-expanded=true]::after{' +
+  'border-top-color:currentColor;forced-color-adjust:none}.zv-n .zv-l button[aria-expanded=true]::after{' +
   'border-width:0 4px 4px;border-bottom-color:currentColor}}').replace(/;/g, '!important;').replace(/}/g, '!important}')
   .replace(/(!important)+/g, '!important').replace(/\{!important/g, '{').replace(/}!important/g, '}');
 
@@ -547,9 +547,12 @@ class Menu {
     box.style.setProperty('font-size', '1px', 'important');
     m.fields.minimum = Math.round(parseFloat(getComputedStyle(box).fontSize)) || 0;
     placeMenu(m);
+    // Styled before the form is chosen, which reads the page's layout: once laid out, the
+    // items stay as they are unless the form changes.
     for (const it of m.items) {
       setVars(it.el, { x: it.r[0], y: it.r[1], w: it.r[2], h: it.r[3] });
       it.look = null;
+      this.captionLook(it, this.stateOf(it));
     }
     setVars(box, { rh: m.rowH, nh: m.narrowRowH, t: m.barH, at: Math.floor(m.rowH / 2) - 3, pf: m.popupFont, bg: `rgb(${m.fields.colour(AP_BG)})` });
   }
@@ -603,7 +606,7 @@ class Menu {
     const bw = Math.round(w * dpr), bh = Math.round(h * dpr);
     if (canvas.width !== bw) canvas.width = bw;
     if (canvas.height !== bh) canvas.height = bh;
-    setVars(canvas, { cw: w, ch: h });
+    setSize(canvas, w, h);
   }
   // The room the page gives decides between the applet area and the narrow form.
   fit(first) {
@@ -617,7 +620,7 @@ class Menu {
   redraw() {
     const w = this.A, h = this.narrow ? this.m.barH : this.m.H;
     this.drawn = null;
-    setVars(this.box, { aw: w, ah: h });
+    setSize(this.box, w, h);
     this.sizeCanvas(this.c.canvas, w, h);
     this.paint();
   }
@@ -1029,12 +1032,12 @@ Object.assign(Menu.prototype, {
     let parent = this.box.parentElement;
     while (parent && /^(inline|contents)$/.test(getComputedStyle(parent).display)) parent = parent.parentElement;
     if (!parent) return this.m.W;
-    const width = this.box.style.getPropertyValue('--aw');
-    setVars(this.box, { aw: this.m.W });
+    const width = this.box.style.width;
+    this.box.style.setProperty('width', this.m.W + 'px', 'important');
     const cs = getComputedStyle(parent);
     const content = parent.clientWidth - parseFloat(cs.paddingLeft) - parseFloat(cs.paddingRight);
     const room = viewport().width - this.box.getBoundingClientRect().left;
-    setVars(this.box, { aw: width });
+    this.box.style.setProperty('width', width, 'important');
     return Math.max(0, Math.floor(Math.min(content, room)));
   },
   // The open list lies below the bar, down to the window's bottom at most, and scrolls inside.
