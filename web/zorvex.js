@@ -470,7 +470,11 @@ const STYLE = ('.zorvex{all:initial;position:relative;display:inline-block;verti
   '@media (forced-colors:active){.zorvex canvas{display:none}.zorvex :is(.zv-i,.zv-r,.zv-b),.zv-n .zv-l{' +
   'color:CanvasText;background:Canvas;border-color:CanvasText}.zv-w .zv-r:is(:hover,:focus,.zv-o),' +
   '.zorvex .zv-r.zv-h{forced-color-adjust:none;background:Highlight;color:HighlightText}' +
+  '.zorvex :is(.zv-i,.zv-b){outline:1px solid CanvasText;outline-offset:-1px}' +
   '.zorvex :is(.zv-i,.zv-r,.zv-b):focus-visible{outline:2px solid Highlight;outline-offset:-3px}' +
+  // The menu button's three bars, in its own system colour.
+  '.zorvex .zv-b::before{content:"";position:absolute;left:calc(50% - 9px);top:calc(50% - 7px);width:18px;' +
+  'height:2px;background:currentColor;box-shadow:0 6px currentColor,0 12px currentColor;forced-color-adjust:none}' +
   // Which rows open a popup stays visible, and in the narrow list which way the branch is.
   '.zv-w .zv-a::after,.zorvex .zv-r[aria-current]::before{forced-color-adjust:none}' +
   '.zorvex .zv-r[aria-current]::before{background:CanvasText}.zv-n .zv-l button::after{content:"";' +

@@ -197,6 +197,11 @@ test('forced colours in the narrow list: arrows as aria-expanded says, captions 
   const page = await newPage(browser, { viewport: { width: 320, height: 600 } });
   await page.emulateMedia({ forcedColors: 'active' });
   await page.setContent(pageHtml(MENU));
+  // The menu button shows its three bars and its frame without the canvas.
+  const bars = await screenshot(page), face = bars.at(22, 5).join();
+  let ink = 0;
+  for (let y = 0; y < 44; y++) for (let x = 0; x < 44; x++) if (bars.at(x, y).join() !== face) ink++;
+  assert.ok(ink >= 3 * 36 + 4 * 40, `${ink} pixels of bars and frame`);
   await page.getByRole('button', { name: 'Menu' }).click();
   await page.getByRole('button', { name: 'Products' }).click();
   const arrows = await page.evaluate(() => [...document.querySelectorAll('.zv-l button')].map((el) => {
