@@ -25,6 +25,7 @@ field Maintainer | grep -q '<.*@.*>' || fail "Maintainer has no address"
 
 files=$(dpkg-deb -c "${deb[0]}" | awk '{print $6}' | sed 's|^\./|/|')
 for want in /usr/bin/tarvelle /usr/bin/tarvelle-cli /usr/share/tarvelle/zorvex.js \
+  /usr/share/tarvelle/zorvex.js.map \
   /usr/share/tarvelle/help/index.html "/usr/share/tarvelle/templets/Night" \
   /usr/share/tarvelle/samples/zorvex.js /usr/share/applications/tarvelle.desktop \
   /usr/share/mime/packages/tarvelle.xml /usr/share/icons/hicolor/scalable/apps/tarvelle.svg \
@@ -33,6 +34,9 @@ for want in /usr/bin/tarvelle /usr/bin/tarvelle-cli /usr/share/tarvelle/zorvex.j
   /usr/share/doc/tarvelle/changelog.gz; do
   grep -qxF "$want" <<<"$files" || fail "missing $want"
 done
+# The shipped runtime is the minified one, not the readable source.
+runtime=$(dpkg-deb --fsys-tarfile "${deb[0]}" | tar -xO ./usr/share/tarvelle/zorvex.js | head -c 12 || true)
+[[ "$runtime" == "/* zorvex.js" ]] && fail "the package ships the unminified zorvex.js"
 # Nothing but programs and shared data, and no test or benchmark programs.
 stray=$(grep -vE '^/usr/(|bin/|bin/tarvelle(-cli)?|share/.*)$' <<<"$files" || true)
 [ -z "$stray" ] || fail "unexpected files: $stray"
