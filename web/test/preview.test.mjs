@@ -204,27 +204,27 @@ async function conformsNarrow(file, name, A, pageUrl = '') {
   return true;
 }
 
-test('the narrow form draws alike in the preview and the browser at 320 and 360', { skip }, async () => {
+// The templates and count random projects with a random look: [file, name] pairs.
+function templatesAndRandom(prefix, count, prime) {
   const files = readdirSync(templatesDir).filter((n) => n.endsWith('.tvl')).map((n) => [join(templatesDir, n), n]);
-  for (let seed = 1; seed <= 12; seed++) {
-    const file = join(dir, `narrow-${seed}.tvl`);
-    writeFileSync(file, randomProject(rng(seed * 104729), { look: true }));
+  for (let seed = 1; seed <= count; seed++) {
+    const file = join(dir, `${prefix}-${seed}.tvl`);
+    writeFileSync(file, randomProject(rng(seed * prime), { look: true }));
     files.push([file, `seed ${seed}`]);
   }
+  return files;
+}
+
+test('the narrow form draws alike in the preview and the browser at 320 and 360', { skip }, async () => {
+  const files = templatesAndRandom('narrow', 12, 104729);
   let compared = 0;
   for (const [file, name] of files) for (const A of [320, 360]) if (await conformsNarrow(file, name, A)) compared++;
   assert.ok(compared >= 12, `${compared} narrow drawings compared`);
 });
 
 test('the current page draws alike: the clicked first-level item and the row marker', { skip }, async () => {
-  const files = readdirSync(templatesDir).filter((n) => n.endsWith('.tvl')).map((n) => [join(templatesDir, n), n]);
-  for (let seed = 1; seed <= 16; seed++) {
-    const file = join(dir, `current-${seed}.tvl`);
-    writeFileSync(file, randomProject(rng(seed * 15485863), { look: true }));
-    files.push([file, `seed ${seed}`]);
-  }
   let compared = 0;
-  for (const [file, name] of files) {
+  for (const [file, name] of templatesAndRandom('current', 16, 15485863)) {
     if (!await conforms(file, name, true)) continue;
     compared++;
     const { url } = await firstRowLink();
