@@ -440,6 +440,8 @@ function markCurrentPage(m) {
 const STYLE = ('.zorvex{all:initial;position:relative;display:inline-block;vertical-align:top;direction:ltr;' +
   'text-align:left}.zorvex.zv-w{overflow:clip}' +
   '.zorvex *,.zorvex ::before,.zorvex ::after{all:unset;box-sizing:border-box}.zorvex [hidden]{display:none}' +
+  // Apart: a browser that does not know the selector drops this rule alone.
+  '.zorvex ::backdrop{display:none}' +
   '.zorvex :is(nav,ul,li,div,a,button,canvas){display:block}.zorvex canvas{position:absolute;left:0;' +
   'top:var(--top,0)}' +
   '.zorvex :is(.zv-i,.zv-r,.zv-b){width:100%;overflow:clip;white-space:pre;cursor:default}' +

@@ -77,7 +77,7 @@ export const HOSTS = [
     head: style('*{transition:all .3s}a[target=_blank]::after{content:"\\2197"}a::before{content:"> "}' +
       'li,ul,button,canvas,nav,.zorvex a{box-shadow:0 0 4px red;text-shadow:1px 1px 2px blue;filter:saturate(3);' +
       'opacity:.9;transform:rotate(1deg);animation:spin 2s infinite}@keyframes spin{to{transform:rotate(360deg)}}' +
-      'button::after{content:"\\25BE"}'),
+      'button::after{content:"\\25BE"}::backdrop{background:rgba(255,0,0,.5)}'),
     body: header
   },
   {
