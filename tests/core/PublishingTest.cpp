@@ -101,7 +101,7 @@ TEST(Publishing, StagingRecordsAndClearingDeletesOnlyStagedFiles)
     // A file that was not staged keeps the folder.
     f.doc.ClearPreview();
     f.doc.StageAppletFiles(f.project.path());
-    EXPECT_EQ(f.doc.StagedFiles(), (TStringArray{"zorvex.jar", "zorvex.class", ""}));
+    EXPECT_EQ(f.doc.StagedFiles(), (TStringArray{"zorvex.jar", "zorvex.class", "", ""}));
     writeBytes(f.preview("stranger.txt"), "x");
     f.doc.ClearPreview();
     EXPECT_FALSE(fs::exists(f.preview("zorvex.jar")));

@@ -119,7 +119,7 @@ TEST(OutputCommands, PreviewStagesThePageBesideTheAppletFiles)
     EXPECT_EQ(f.shell.opened[0], QDir::toNativeSeparators(f.preview() + "~preview.html"));
 
     trigger(f.w(), "Preview1"); // every preview records its files again
-    EXPECT_EQ(f.w().Document().StagedFiles().size(), 10u);
+    EXPECT_EQ(f.w().Document().StagedFiles().size(), 12u);
     f.w().Document().ClearPreview();
     EXPECT_FALSE(QDir(f.preview()).exists());
 }
