@@ -102,6 +102,10 @@ TextOut piecesTo(std::ostream &out)
 int html(const Project &project, const std::vector<std::string> &args, std::ostream &out)
 {
     if (args.size() > 2) {
+        // The fragment never takes the place of the project it was made from.
+        std::error_code error;
+        if (std::filesystem::equivalent(args[2], args[1], error))
+            throw EInOutError("Cannot write the page over the project \"" + args[1] + "\"");
         project.doc.GenerateHTML(args[2]);
     } else {
         TextOut text = piecesTo(out);

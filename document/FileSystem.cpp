@@ -206,7 +206,13 @@ void writeFileAtomically(const std::string &path, const std::function<void(TextO
     if (!readOnlyReplaced() && isReadOnlyFile(path))
         throw EReadOnly("Cannot replace file \"" + path + "\". It is read-only");
     struct stat existing = {};
-    const bool keep = ::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+    const bool exists = ::lstat(target.c_str(), &existing) == 0;
+    // A device, a pipe, a socket or a folder is never replaced by a file: the rename would
+    // take the system's node away (as root, /dev/null itself). A link is replaced, never
+    // written through.
+    if (exists && !S_ISREG(existing.st_mode) && !S_ISLNK(existing.st_mode))
+        throw EInOutError("Cannot write file \"" + path + "\". It is not a regular file");
+    const bool keep = exists && S_ISREG(existing.st_mode);
     // Created exclusively and never through a link, so a link planted under the temporary
     // name cannot redirect the write; the rename then replaces the target itself (a link
     // there is replaced, not written through).
@@ -302,6 +308,10 @@ void writeFileAtomically(const std::string &path, const std::function<void(TextO
     const fs::path target = toPath(path);
     if (!readOnlyReplaced() && isReadOnlyFile(path))
         throw EReadOnly("Cannot replace file \"" + path + "\". It is read-only");
+    std::error_code existing;
+    const fs::file_status status = fs::symlink_status(target, existing);
+    if (!existing && fs::exists(status) && !fs::is_regular_file(status) && !fs::is_symlink(status))
+        throw EInOutError("Cannot write file \"" + path + "\". It is not a regular file");
     fs::path temporary = target;
     temporary += ".tmp~";
 

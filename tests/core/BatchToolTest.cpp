@@ -339,6 +339,26 @@ TEST(BatchTool, DataFolderInBothLayouts)
 // publish replaces only what Tarvelle wrote: someone's files of the same names are listed and
 // nothing is written unless --force; read-only files stay; a folder another save is writing
 // into is refused; what it replaces keeps its permissions.
+#ifndef _WIN32
+// An output that is the project itself, a pipe or a device is refused, and stays as it was.
+TEST(BatchTool, HtmlNeverReplacesTheProjectOrASystemNode)
+{
+    const SavedProject saved;
+    const std::string bytes = readBytes(saved.path);
+    const std::string pipe = saved.folder.file("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string &target : {saved.path, saved.folder.file("./site.tvl"), pipe}) {
+        const ToolRun refused = run({"html", saved.path, target});
+        EXPECT_EQ(refused.status, ExitCode::LoadFailed) << target;
+        EXPECT_NE(refused.err.find("Cannot write"), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(readBytes(saved.path), bytes);
+    struct stat node = {};
+    ASSERT_EQ(::lstat(pipe.c_str(), &node), 0);
+    EXPECT_TRUE(S_ISFIFO(node.st_mode));
+}
+#endif
+
 TEST(BatchTool, PublishNeverReplacesWhatIsNotItsOwn)
 {
     SavedProject p;
