@@ -374,6 +374,9 @@ std::string resourceProblem(const std::string &folder, const std::string &name)
 {
     if (!isBareFileName(name))
         return "is not a bare file name";
+    // A copy under that name would be taken for the lock and removed with it.
+    if (name == FolderLockName)
+        return "takes the name of the folder's lock file";
     std::error_code ec;
     const fs::path path = toPath(withSeparator(folder) + name);
     if (!fs::exists(path, ec))

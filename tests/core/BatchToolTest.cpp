@@ -241,6 +241,8 @@ TEST(BatchTool, CheckAgreesWithPublish)
     items[1].set(ItemField::ItemNoBgImg, "site.html");
     items[1].set(ItemField::ItemURL, " \tJavaScript:alert(1)");
     items[2].set(ItemField::ItemCaption, "Shown");
+    items[2].set(ItemField::ItemNoBgImg, fsx::FolderLockName);
+    writeBytes(p.folder.file(fsx::FolderLockName), "GIF");
     p.doc.SaveProject(p.path, p.tree);
 
     const ToolRun checked = run({"check", p.path});
@@ -249,17 +251,21 @@ TEST(BatchTool, CheckAgreesWithPublish)
           "item 1 \"Home\" ItemClBgImg: 'huge.gif' is larger than 256 MB",
           "item 2 \"Products\" ItemNoBgImg: 'site.html' has the name of a file publishing writes",
           "item 2 \"Products\": the link \" \tJavaScript:alert(1)\" runs a script",
-          "item 3 \"Shown\": the caption 'Shown' differs from its structure line 'A'"})
+          "item 3 \"Shown\": the caption 'Shown' differs from its structure line 'A'",
+          "item 3 \"Shown\" ItemNoBgImg: '.tarvelle.lock' takes the name of the folder's lock "
+          "file"})
         EXPECT_NE(checked.out.find(expected), std::string::npos) << expected << "\n" << checked.out;
 
     const TempFolder site, program;
     writeBytes(program.file("zorvex.js"), "RUNTIME");
     const ToolRun published = run({"publish", p.path, site.path()}, program.path());
     EXPECT_EQ(published.status, ExitCode::Problems);
-    for (const char *expected : {"left out: link.gif (is a link out of the project's folder)",
-                                 "left out: huge.gif (is larger than 256 MB)",
-                                 "left out: site.html (has the name of a file publishing writes)",
-                                 "warning: item 2 \"Products\": the link"})
+    for (const char *expected :
+         {"left out: link.gif (is a link out of the project's folder)",
+          "left out: huge.gif (is larger than 256 MB)",
+          "left out: site.html (has the name of a file publishing writes)",
+          "left out: .tarvelle.lock (takes the name of the folder's lock file)",
+          "warning: item 2 \"Products\": the link"})
         EXPECT_NE(published.err.find(expected), std::string::npos) << expected << "\n"
                                                                    << published.err;
     EXPECT_NE(readBytes(site.file("site.html")).find("<li>Shown"), std::string::npos);
