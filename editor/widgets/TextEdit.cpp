@@ -1,5 +1,7 @@
 #include "TextEdit.h"
 
+#include "MenuTree.h"
+
 TextEdit::TextEdit(QWidget *parent) : QLineEdit(parent)
 {
     refuseLineBreaksAndBars(this);
@@ -20,6 +22,9 @@ QString TextEdit::cleaned(const QString &text)
 
 void TextEdit::refuseLineBreaksAndBars(QLineEdit *edit)
 {
+    // Room for every value a project file holds, and one character more, so that a longer one
+    // reaches the refusal that says why instead of being cut short without a word.
+    edit->setMaxLength(static_cast<int>(MaxValueBytes) + 1);
     connect(edit, &QLineEdit::textEdited, edit, [edit](const QString &text) {
         const QString clean = cleaned(text);
         if (clean == text)

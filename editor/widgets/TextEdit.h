@@ -14,6 +14,7 @@ public:
 
     // The text without the refused characters.
     static QString cleaned(const QString &text);
-    // Gives any line edit (such as the one of an editable list) the same refusal.
+    // Gives any line edit (such as the one of an editable list) the same refusal, and room for
+    // the longest value a project file holds.
     static void refuseLineBreaksAndBars(QLineEdit *edit);
 };

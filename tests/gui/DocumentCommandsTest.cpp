@@ -372,6 +372,42 @@ TEST(DocumentCommands, NoEditMakesTheMenuDeeperThanAFileHolds)
     EXPECT_FALSE(f.w().Modified());
 }
 
+// A value as long as a file holds is shown and saved whole: editing another field of the
+// item, or moving it, keeps every byte.
+TEST(DocumentCommands, ValuesAsLongAsAFileHoldsStayWhole)
+{
+    CommandFixture f;
+    const std::string url(MaxValueBytes, 'u'), caption(40000, 'c');
+    const QString file = f.path("long.tvl");
+    {
+        TqarAppletAgent doc;
+        doc.ResetToDefaults();
+        MenuTree tree{doc.GetItems()};
+        const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
+        tree.insertItem(root, 0, "Top", doc.MakeNewItem());
+        tree.insertItem(root, 1, caption, doc.MakeNewItem());
+        tree.insertItem(root, 2, "Home", doc.MakeNewItem());
+        doc.GetItems()[1].set(ItemField::ItemCaption, caption);
+        doc.GetItems()[2].set(ItemField::ItemURL, url);
+        doc.SaveProject(file.toStdString(), tree);
+    }
+    f.w().OpenProjectFile(file);
+    f.select(f.child(f.root(), 2));
+    part<ItemPage>(f.w(), "TabSheet1")->edtItemStatusBarText->setText("s");
+    f.select(f.child(f.root(), 1));
+    trigger(f.w(), "MoveRight1"); // below Top
+    trigger(f.w(), "Save1");
+    TqarAppletAgent saved;
+    saved.ResetToDefaults();
+    MenuTree tree{saved.GetItems()};
+    tree.addChild(nullptr, "Tarvelle");
+    saved.LoadProject(file.toStdString(), tree);
+    ASSERT_EQ(saved.GetItems().size(), 3u);
+    EXPECT_EQ(saved.GetItems()[1][ItemField::ItemCaption].size(), caption.size());
+    EXPECT_EQ(saved.GetItems()[2][ItemField::ItemURL].size(), MaxValueBytes);
+    EXPECT_EQ(saved.GetItems()[2][ItemField::ItemStatusBarText], "s");
+}
+
 // The preview folder never outlives its editor: one that was killed loses its folder at the
 // next start, and SIGTERM ends an editor as closing it does.
 TEST(DocumentCommands, PreviewFoldersNeverOutliveTheirEditor)
