@@ -54,6 +54,15 @@ void requireOneLine(std::string_view value, const std::string &what)
                           " bytes, the most a project file holds");
 }
 
+// The file as it is written (UTF-8, CR LF after every line) must not outgrow what its reader
+// opens: an 8-bit file grows when saved as UTF-8, LF line ends grow to CR LF.
+void requireOpensAgain(const TextOut &out)
+{
+    if (out.size() > fsx::MaxFileSize)
+        throw EInOutError("The project is larger than 256 MB as saved (UTF-8 with CR LF line "
+                          "ends), more than a project file opens with; it was not saved");
+}
+
 int clampToInt(long long value)
 {
     return static_cast<int>(std::min<long long>(value, INT_MAX));
@@ -238,15 +247,29 @@ void TqarAppletAgent::WriteProject(TextOut &out, const ItemTree &tree) const
         throw ETreeError("The menu has more than " + std::to_string(MaxMenuItems) +
                          " items, the most a project file holds");
     out.line(StructureStart);
+    std::size_t nodes = 0;
     for (const PreOrderEntry &entry : preOrderEntries(tree)) {
         requireOneLine(tree.caption(entry.node), "The caption");
         // A file its reader would refuse is never written.
         if (entry.level > MaxMenuDepth)
             throw ETreeError("The menu is deeper than " + std::to_string(MaxMenuDepth) +
                              " levels at item \"" + tree.caption(entry.node) + "\"");
-        out.line(std::string(static_cast<std::size_t>(entry.level), '\t') +
-                 tree.caption(entry.node));
+        const std::string caption = tree.caption(entry.node);
+        const std::size_t level = static_cast<std::size_t>(entry.level);
+        if (level + caption.size() > MaxValueBytes)
+            throw EInOutError(
+                "The structure line of \"" + caption.substr(0, utf8Prefix(caption, 40)) +
+                "...\" (" + withThousands(level) + " tabs and the caption) is longer than " +
+                withThousands(MaxValueBytes) + " bytes, the most a project file line holds");
+        out += std::string(level, '\t');
+        out.line(caption);
+        requireOpensAgain(out);
+        nodes += entry.level > 0 ? 1 : 0;
     }
+    // Every item needs its record, or the file would read as cut off.
+    if (nodes > Items.size())
+        throw ETreeError("The menu has " + withThousands(nodes) + " items but only " +
+                         withThousands(Items.size()) + " item records");
     out.line(StructureEnd);
     progress.step(10);
 
@@ -268,8 +291,10 @@ void TqarAppletAgent::WriteProject(TextOut &out, const ItemTree &tree) const
             out.line(item[pos]);
             progress.step(1);
         }
+        requireOpensAgain(out);
     }
     out.line(ItemEnd);
+    requireOpensAgain(out);
 }
 
 void TqarAppletAgent::SaveProject(const std::string &fileName, const ItemTree &tree) const
@@ -283,8 +308,8 @@ void TqarAppletAgent::LoadProject(const std::string &fileName, ItemTree &tree)
     const std::string bytes = fsx::readFile(fileName);
     try {
         LoadProjectText(bytes, tree);
-    } catch (const ENotAProject &) {
-        throw ENotAProject::named(fileName);
+    } catch (const ENotAProject &error) {
+        throw error.named(fileName);
     }
 }
 
@@ -304,16 +329,21 @@ void TqarAppletAgent::LoadProjectText(const std::string &bytes, ItemTree &tree)
     ParsedProject project;
     project.structure = parseStructure(reader, notAProject);
 
-    if (reader.skipPast(AppletStart)) {
-        TStringArray values;
-        while (values.size() < static_cast<std::size_t>(TAppletData::FieldCount) && !reader.atEnd())
-            values.emplace_back(reader.read());
-        if (values.size() == static_cast<std::size_t>(TAppletData::FieldCount))
-            project.appletValues = std::move(values);
-    }
+    // A file cut off before its settings or records is refused: defaults in their place
+    // would publish a menu the author never made.
+    if (!reader.skipPast(AppletStart))
+        throw ENotAProject::cutOff("its applet settings");
+    TStringArray values;
+    while (values.size() < static_cast<std::size_t>(TAppletData::FieldCount) && !reader.atEnd())
+        values.emplace_back(reader.read());
+    if (values.size() < static_cast<std::size_t>(TAppletData::FieldCount))
+        throw ENotAProject::cutOff("the end of its applet settings");
+    project.appletValues = std::move(values);
 
     ProgressDisplay &progress = Progress();
-    if (project.appletValues && reader.skipPast(ItemStart) && !reader.atEnd()) {
+    if (!reader.skipPast(ItemStart) || reader.atEnd())
+        throw ENotAProject::cutOff("its item records");
+    {
         project.announced = reader.read();
         const int count = parseItemCount(project.announced);
         progress.setMaximum(clampToInt(static_cast<long long>(count) * 15));
@@ -324,27 +354,24 @@ void TqarAppletAgent::LoadProjectText(const std::string &bytes, ItemTree &tree)
         const std::size_t kept = std::min(static_cast<std::size_t>(count), nodes);
         TItemArray items(kept);
         TItemData surplus;
+        std::size_t complete = 0;
         for (std::size_t k = 0; k < static_cast<std::size_t>(count) && !reader.atEnd(); ++k) {
             TItemData &item = k < kept ? items[k] : surplus;
-            if (!readItem(reader, item, progress))
-                item = TItemData(); // a record cut off by the end of the file stays empty
+            if (readItem(reader, item, progress))
+                ++complete;
         }
+        // Every item needs its record: fewer means the file was cut off or broken by hand.
+        if (complete < nodes)
+            throw ENotAProject::cutOff("item record " + withThousands(complete + 1) + " of " +
+                                       withThousands(nodes));
         project.items = std::move(items);
     }
 
     // The file has been read completely: only now does the document change.
     rebuildTree(tree, project.structure);
-    if (project.appletValues)
-        AppletData = StringsToAppletData(*project.appletValues);
-    if (project.items)
-        Items = std::move(*project.items);
+    AppletData = StringsToAppletData(*project.appletValues);
+    Items = std::move(*project.items);
     announcedItemCount_ = std::move(project.announced);
-    // One record per item node: missing ones get new-item defaults, surplus ones go.
-    const std::size_t nodes = project.structure.size() - 1;
-    if (Items.size() > nodes)
-        Items.resize(nodes);
-    while (Items.size() < nodes)
-        Items.push_back(MakeNewItem());
 
     progress.setPosition(0);
     progress.setText("Analyzing Data ... ...");

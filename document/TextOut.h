@@ -21,6 +21,7 @@ public:
 
     TextOut &operator+=(std::string_view text)
     {
+        size_ += text.size();
         if (sink_ && text_.empty() && text.size() >= Piece) {
             sink_(text); // a large piece goes on as it is
             return *this;
@@ -52,6 +53,8 @@ public:
             text_.clear();
         }
     }
+    // How many bytes have been written so far, handed on or not.
+    std::size_t size() const { return size_; }
     // The text kept whole.
     std::string take() { return std::move(text_); }
 
@@ -59,4 +62,5 @@ private:
     static constexpr std::size_t Piece = std::size_t(1) << 20;
     Sink sink_;
     std::string text_;
+    std::size_t size_ = 0;
 };

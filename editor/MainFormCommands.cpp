@@ -262,8 +262,8 @@ void TMainForm::fillWindowFromFile(const QString &fileName, bool asTemplate)
     trialTree.addChild(nullptr, "Tarvelle");
     try {
         trial.LoadProjectText(bytes, trialTree);
-    } catch (const ENotAProject &) {
-        throw ENotAProject::named(toStd(QDir::toNativeSeparators(fileName)));
+    } catch (const ENotAProject &error) {
+        throw error.named(toStd(QDir::toNativeSeparators(fileName)));
     }
     checkAppletSettings(trial.GetAppletData());
 

@@ -37,6 +37,30 @@ void makeSentinel(TqarAppletAgent &doc, MemoryTree &tree)
     doc.SetAppletData(data);
     doc.GetItems()[1].set(ItemField::ItemURL, "y.html");
 }
+
+// A structure section made complete: the default settings and a new item's record per item.
+std::string withRecords(const std::string &structure, int items)
+{
+    TqarAppletAgent doc;
+    doc.ResetToDefaults();
+    MemoryTree empty;
+    empty.addChild(nullptr, "T");
+    const std::string text = doc.ProjectText(empty);
+    const std::size_t applet = text.find("--------------- Applet Parameter Description Start");
+    const std::size_t itemsAt = text.find("--------------- Item Parameter Description Start");
+    std::string record;
+    TStringArray fields;
+    doc.ItemToStrings(doc.MakeNewItem(), fields);
+    for (const std::string &field : fields)
+        record += field + "\r\n";
+    std::string result = structure + text.substr(applet, itemsAt - applet) +
+                         "--------------- Item Parameter Description Start ---------------\r\n" +
+                         std::to_string(items) + "\r\n";
+    result.reserve(result.size() + record.size() * static_cast<std::size_t>(items) + 80);
+    for (int k = 0; k < items; ++k)
+        result += record;
+    return result + "--------------- Item Parameter Description End ---------------\r\n";
+}
 } // namespace
 
 TEST(ProjectFile, WorkedExampleIsWrittenLineByLine)
@@ -168,42 +192,41 @@ TEST(ProjectFile, FilesThatAreNoProjectAreRefusedAndChangeNothing)
     }
 }
 
-TEST(ProjectFile, EarlyEndsKeepWhatWasRead)
+TEST(ProjectFile, CutOffFilesAreRefusedAndChangeNothing)
 {
     TqarAppletAgent source;
     MemoryTree sourceTree;
     makeExample(source, sourceTree);
     const std::string text = source.ProjectText(sourceTree);
-
-    // Ends inside the applet section: the tree is loaded, settings stay, one record per node.
-    {
-        TqarAppletAgent doc;
-        MemoryTree tree;
+    const auto cutAfter = [&text](const std::string &marker, int lines) {
+        std::size_t cut = text.find(marker);
+        for (int line = 0; line < lines; ++line)
+            cut = text.find("\r\n", cut) + 2;
+        return text.substr(0, cut);
+    };
+    std::string fewer = text;
+    fewer.replace(fewer.find("Start ---------------\r\n5\r\n"), 26,
+                  "Start ---------------\r\n3\r\n");
+    const std::pair<std::string, std::string> cases[] = {
+        {cutAfter("--------------- Structure Description End", 1), "its applet settings"},
+        {cutAfter("--------------- Applet Parameter", 4), "the end of its applet settings"},
+        {cutAfter("--------------- Applet Parameter Description End", 1), "its item records"},
+        {cutAfter("--------------- Item Parameter", 2 + 2 * 15 + 7), "item record 3 of 5"},
+        {fewer, "item record 4 of 5"},
+    };
+    for (const auto &[bytes, before] : cases) {
+        TqarAppletAgent doc, unchanged;
+        MemoryTree tree, unchangedTree;
         makeSentinel(doc, tree);
-        const std::size_t cut = text.find("--------------- Applet Parameter") + 200;
-        doc.LoadProjectText(text.substr(0, cut), tree);
-        EXPECT_EQ(outlineOf(tree), ExampleOutline);
-        EXPECT_EQ(doc.GetAppletData()[AppletField::ApWidth], "999");
-        ASSERT_EQ(doc.ItemCount(), 5);
-        EXPECT_EQ(doc.GetItem(1)[ItemField::ItemURL], "y.html"); // kept record
-        EXPECT_EQ(doc.GetItem(4), doc.MakeNewItem());            // filled for a new node
-    }
-    // Ends inside the third item: two complete items, the rest empty records.
-    {
-        TqarAppletAgent doc;
-        MemoryTree tree;
-        makeSentinel(doc, tree);
-        const std::size_t items = text.find("Item Parameter Description Start");
-        std::size_t cut = text.find("\r\n", items);
-        for (int line = 0; line < 1 + 2 * 15 + 7; ++line)
-            cut = text.find("\r\n", cut + 2);
-        doc.LoadProjectText(text.substr(0, cut + 2), tree);
-        EXPECT_EQ(doc.GetAppletData(), source.GetAppletData());
-        ASSERT_EQ(doc.ItemCount(), 5);
-        EXPECT_EQ(doc.GetItem(0), source.GetItem(0));
-        EXPECT_EQ(doc.GetItem(1), source.GetItem(1));
-        EXPECT_EQ(doc.GetItem(2), TItemData());
-        EXPECT_EQ(doc.GetItem(4), TItemData());
+        makeSentinel(unchanged, unchangedTree);
+        try {
+            doc.LoadProjectText(bytes, tree);
+            ADD_FAILURE() << "a file cut off before " << before << " loaded";
+        } catch (const ENotAProject &error) {
+            EXPECT_EQ(error.what(), "The file is cut off before " + before);
+            EXPECT_EQ(error.named("m.tvl").what(), "\"m.tvl\" is cut off before " + before);
+        }
+        expectSameDocument(unchanged, unchangedTree, doc, tree);
     }
 }
 
@@ -276,17 +299,9 @@ TEST(ProjectFile, RecordCountFollowsTheTree)
     MemoryTree sourceTree;
     makeExample(source, sourceTree);
     std::string text = source.ProjectText(sourceTree);
-    const std::string count = "Start ---------------\r\n5\r\n";
 
-    std::string fewer = text;
-    fewer.replace(fewer.find(count), count.size(), "Start ---------------\r\n3\r\n");
     TqarAppletAgent doc;
     MemoryTree tree;
-    doc.LoadProjectText(fewer, tree);
-    ASSERT_EQ(doc.ItemCount(), 5);
-    EXPECT_EQ(doc.GetItem(2), source.GetItem(2));
-    EXPECT_EQ(doc.GetItem(3), doc.MakeNewItem());
-
     // More records than nodes: the surplus goes, so no index runs past the tree later.
     std::string more = text;
     more.replace(more.find("\t\t\tB1\r\n"), 7, "");
@@ -414,7 +429,8 @@ TEST(ProjectFile, LimitsAndValuesAFileCannotKeep)
         std::string text = "--------------- Structure Description Start ---------------\r\nT\r\n";
         for (int level = 1; level <= depth; ++level)
             text += std::string(static_cast<std::size_t>(level), '\t') + "D\r\n";
-        return text + "--------------- Structure Description End ---------------\r\n";
+        return withRecords(text + "--------------- Structure Description End ---------------\r\n",
+                           depth);
     };
     TqarAppletAgent doc;
     MemoryTree tree;
@@ -494,7 +510,7 @@ TEST(ProjectFile, SizeLimitsNameTheLimitAndTheLine)
         std::string text = start;
         for (int k = 0; k < items; ++k)
             text += "\tI\r\n";
-        return text + end;
+        return withRecords(text + end, items);
     };
     const std::string longest(MaxValueBytes, 'x');
     struct Case
@@ -506,7 +522,7 @@ TEST(ProjectFile, SizeLimitsNameTheLimitAndTheLine)
         {wide(MaxMenuItems), ""},
         {wide(MaxMenuItems + 1), "more than 1,000,000 items, the most a project file holds "
                                  "(line 1,000,003)"},
-        {start + "\t" + longest.substr(1) + "\r\n" + end, ""},
+        {withRecords(start + "\t" + longest.substr(1) + "\r\n" + end, 1), ""},
         {start + "\t" + longest + "\r\n" + end, "Line 3 is longer than 65,536 bytes"},
         // Bytes of the old 8-bit code page are refused before they are doubled by decoding,
         {start + "\t" + std::string(MaxValueBytes, '\x9f') + "\r\n" + end, "Line 3 is longer"},
@@ -535,4 +551,55 @@ TEST(ProjectFile, SizeLimitsNameTheLimitAndTheLine)
     makeExample(doc, tree);
     doc.GetItems()[0].set(ItemField::ItemCaption, longest + "y");
     EXPECT_THROW(doc.ProjectText(tree), EInOutError);
+}
+
+// A save is checked as it is written (UTF-8, CR LF) against what the reader opens: a structure
+// line that tabs make too long, or a file past the size limit, is refused and nothing changes.
+TEST(ProjectFile, WhatWouldNotOpenAgainIsNeverSaved)
+{
+    const TempFolder folder;
+    const std::string path = folder.file("menu.tvl");
+    writeBytes(path, "the previous project");
+    const auto refused = [&](const TqarAppletAgent &doc, const ItemTree &tree,
+                             const std::string &message) {
+        try {
+            doc.SaveProject(path, tree);
+            ADD_FAILURE() << "saved: " << message;
+        } catch (const std::runtime_error &error) {
+            EXPECT_NE(std::string(error.what()).find(message), std::string::npos) << error.what();
+        }
+        EXPECT_EQ(readBytes(path), "the previous project");
+        EXPECT_EQ(fsx::folderEntries(folder.path()).size(), 1u) << "no temporary is left";
+    };
+
+    // 65,535 bytes of caption: one tab is the most its structure line takes.
+    TqarAppletAgent doc;
+    doc.ResetToDefaults();
+    MemoryTree tree;
+    const std::string caption(MaxValueBytes - 1, 'c');
+    buildTree(tree, {"Tarvelle", ">" + caption, ">>" + caption});
+    fillItemsFromTree(doc, tree);
+    refused(doc, tree, "(2 tabs and the caption) is longer than 65,536 bytes");
+    tree.clear();
+    buildTree(tree, {"Tarvelle", ">" + caption});
+    doc.GetItems().resize(1);
+    TqarAppletAgent reread;
+    MemoryTree rereadTree;
+    reread.LoadProjectText(doc.ProjectText(tree), rereadTree);
+    EXPECT_EQ(rereadTree.caption(rereadTree.child(rereadTree.root(), 0)), caption);
+
+    // 4,097 links of 65,536 bytes: a file past 256 MB is refused before it is complete.
+    std::vector<std::string> outline{"Tarvelle"};
+    outline.resize(4098, ">I");
+    tree.clear();
+    buildTree(tree, outline);
+    fillItemsFromTree(doc, tree);
+    for (TItemData &item : doc.GetItems())
+        item.set(ItemField::ItemURL, std::string(MaxValueBytes, 'u'));
+    refused(doc, tree, "larger than 256 MB as saved");
+    doc.GetItems().clear();
+    tree.clear();
+    buildTree(tree, {"Tarvelle", ">a", ">b"});
+    doc.GetItems().resize(1);
+    refused(doc, tree, "The menu has 2 items but only 1 item records");
 }

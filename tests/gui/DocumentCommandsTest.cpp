@@ -344,6 +344,7 @@ TEST(DocumentCommands, NoEditMakesTheMenuDeeperThanAFileHolds)
         for (int level = 1; level <= MaxMenuDepth; ++level)
             node = tree.addChild(node, "L" + std::to_string(level));
         tree.addChild(tree.parent(node), "Beside"); // after the deepest item, at its level
+        doc.GetItems().assign(MaxMenuDepth + 1, doc.MakeNewItem());
         doc.SaveProject(f.path("deep.tvl").toStdString(), tree);
     }
     f.w().OpenProjectFile(f.path("deep.tvl"));
