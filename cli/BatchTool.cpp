@@ -20,6 +20,7 @@
 #include <optional>
 #include <ostream>
 #include <set>
+#include <unordered_map>
 
 namespace {
 const char *const Usage =
@@ -118,39 +119,35 @@ int html(const Project &project, const std::vector<std::string> &args, std::ostr
 int publish(Project &project, const std::string &fileName, const std::string &folder, bool force,
             std::ostream &err)
 {
-    // Nothing is written while files that are someone else's, or read-only, stand in the way.
-    const std::string target = fsx::withSeparator(folder);
-    const std::string name = fsx::fileNamePart(fileName);
-    const std::string source = projectFolder(fileName);
-    const TqarAppletAgent::ReplacedFiles replaced = project.doc.FilesReplaced(target, name, source);
-    const TStringArray &readOnly = replaced.readOnly;
-    for (const std::string &file : readOnly)
-        err << printable("tarvelle-cli: " + file + " is read-only and was not replaced") << "\n";
-    const TStringArray foreign = force ? TStringArray() : replaced.foreign;
-    for (const std::string &file : foreign)
-        err << printable("tarvelle-cli: would replace " + file + ", which Tarvelle did not write")
-            << "\n";
-    if (!foreign.empty())
-        err << "tarvelle-cli: nothing was written; --force replaces these files\n";
-    if (!readOnly.empty() || !foreign.empty())
-        return ExitCode::LoadFailed;
-
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::u8path(folder), ec);
     if (!fsx::folderExists(folder))
         throw EInOutError("Cannot create folder \"" + folder + "\"");
-    project.doc.SaveAllFrom(fsx::withSeparator(folder), fsx::fileNamePart(fileName), project.tree,
-                            projectFolder(fileName));
+    // Nothing is written while files that are someone else's, or read-only, stand in the way;
+    // the question is put with the folder locked, so another save cannot change the answer.
+    const auto mayReplace = [&](const TqarAppletAgent::ReplacedFiles &replaced) {
+        for (const std::string &file : replaced.readOnly)
+            err << printable("tarvelle-cli: " + file + " is read-only and was not replaced")
+                << "\n";
+        const TStringArray foreign = force ? TStringArray() : replaced.foreign;
+        for (const std::string &file : foreign)
+            err << printable("tarvelle-cli: would replace " + file +
+                             ", which Tarvelle did not write")
+                << "\n";
+        if (!foreign.empty())
+            err << "tarvelle-cli: nothing was written; --force replaces these files\n";
+        return replaced.readOnly.empty() && foreign.empty();
+    };
+    if (!project.doc.SaveAllFrom(fsx::withSeparator(folder), fsx::fileNamePart(fileName),
+                                 project.tree, projectFolder(fileName), mayReplace))
+        return ExitCode::LoadFailed;
     for (const AccessibilityWarning &warning :
          linkWarnings(MenuRecords{project.doc.GetItems()}, project.doc.Separator()))
         err << printable("tarvelle-cli: warning: " + warning.where + ": " + warning.what) << "\n";
-    const std::set<std::string> outputs = project.doc.PublishOutputs(fsx::fileNamePart(fileName));
-    for (const std::string &name : project.doc.SkippedResources()) {
-        const std::string reason = outputs.count(name)
-                                       ? "has the name of a file publishing writes"
-                                       : fsx::resourceProblem(projectFolder(fileName), name);
-        err << printable("tarvelle-cli: left out: " + name + " (" + reason + ")") << "\n";
-    }
+    for (const TqarAppletAgent::PublishedResource &resource : project.doc.SkippedResources())
+        err << printable("tarvelle-cli: left out: " + std::string(resource.name) + " (" +
+                         fsx::describe(resource.check) + ")")
+            << "\n";
     return project.doc.SkippedResources().empty() ? ExitCode::Ok : ExitCode::Problems;
 }
 
@@ -161,13 +158,17 @@ public:
 
     int run(const std::string &fileName)
     {
-        outputs_ = project_.doc.PublishOutputs(fsx::fileNamePart(fileName));
+        for (const TqarAppletAgent::PublishedResource &resource :
+             project_.doc.PublishResources(fsx::fileNamePart(fileName), projectFolder(fileName))) {
+            if (resource.check != fsx::ResourceCheck::Fine)
+                leftOut_.emplace(resource.name, resource.check);
+        }
         checkCounts();
         checkCaptions();
-        checkApplet(projectFolder(fileName));
+        checkApplet();
         const TItemArray &items = project_.doc.GetItems();
         for (std::size_t k = 0; k < items.size(); ++k)
-            checkItem(k, items[k], projectFolder(fileName));
+            checkItem(k, items[k]);
         checkAccessibility();
         return problems_ == 0 ? ExitCode::Ok : ExitCode::Problems;
     }
@@ -225,23 +226,12 @@ private:
             problem(where(), "the value holds a line break");
     }
 
-    // As publishing treats it: a resource it would leave out is a problem, with the reason.
-    template <class Where>
-    void checkResource(const Where &where, std::string_view name, const std::string &folder)
+    // As publishing decides it: a resource it would leave out is a problem, with the reason.
+    template <class Where> void checkResource(const Where &where, std::string_view name)
     {
-        if (name.empty())
-            return;
-        // Each name is looked up on the disk once, however many items use it.
-        auto known = reasons_.find(name);
-        if (known == reasons_.end()) {
-            const std::string file(name);
-            const std::string reason = outputs_.count(file)
-                                           ? "has the name of a file publishing writes"
-                                           : fsx::resourceProblem(folder, file);
-            known = reasons_.emplace(name, reason).first;
-        }
-        if (!known->second.empty())
-            problem(where(), "'" + std::string(name) + "' " + known->second);
+        const auto found = leftOut_.find(name);
+        if (found != leftOut_.end())
+            problem(where(), "'" + std::string(name) + "' " + fsx::describe(found->second));
     }
 
     template <class Where> void checkInteger(const Where &where, std::string_view value)
@@ -251,7 +241,7 @@ private:
             problem(where(), "'" + std::string(value) + "' is not an integer");
     }
 
-    void checkApplet(const std::string &folder)
+    void checkApplet()
     {
         const TAppletData data = project_.doc.GetAppletData();
         for (const AppletFieldInfo &field : appletFieldTable()) {
@@ -274,7 +264,7 @@ private:
                                          "' is not a colour of six hexadecimal digits");
                 break;
             case FieldKind::FileName:
-                checkResource(where, value, folder);
+                checkResource(where, value);
                 break;
             case FieldKind::Flag:
             case FieldKind::Text:
@@ -296,7 +286,7 @@ private:
             problem(warning.where, warning.what);
     }
 
-    void checkItem(std::size_t k, const TItemData &item, const std::string &folder)
+    void checkItem(std::size_t k, const TItemData &item)
     {
         using namespace ItemField;
         static const char *const names[] = {"",
@@ -322,14 +312,13 @@ private:
         for (pos = ItemMenuOffsetX; pos <= ItemMenuOffsetY; ++pos)
             checkInteger(where, item[pos]);
         for (pos = ItemNoBgImg; pos <= ItemClBgSnd; ++pos)
-            checkResource(where, item[pos], folder);
+            checkResource(where, item[pos]);
     }
 
     const Project &project_;
     std::ostream &out_;
-    std::set<std::string> outputs_; // the files publishing writes besides the resources
-    std::map<std::string, std::string, std::less<>>
-        reasons_; // by resource name: why it is left out, or ''
+    // The resources publishing leaves out, by name (views into the records), with why.
+    std::unordered_map<std::string_view, fsx::ResourceCheck> leftOut_;
     int problems_ = 0;
 };
 
@@ -434,7 +423,8 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
             return ExitCode::Ok;
         }
         if (command == "report") {
-            out << printable(project.doc.PublishReportText());
+            out << printable(project.doc.PublishReportText(fsx::fileNamePart(fileName),
+                                                           projectFolder(fileName)));
             return ExitCode::Ok;
         }
         return Checker(project, out).run(fileName);

@@ -199,20 +199,42 @@ int removeLeftoverTemporaries(const std::string &folder)
     return removed;
 }
 
-void writeFileAtomically(const std::string &path, const std::function<void(TextOut &)> &write,
-                         Durable durable)
+void checkTarget(const std::string &path)
 {
     const fs::path target = toPath(path);
     if (!readOnlyReplaced() && isReadOnlyFile(path))
         throw EReadOnly("Cannot replace file \"" + path + "\". It is read-only");
     struct stat existing = {};
-    const bool exists = ::lstat(target.c_str(), &existing) == 0;
     // A device, a pipe, a socket or a folder is never replaced by a file: the rename would
     // take the system's node away (as root, /dev/null itself). A link is replaced, never
     // written through.
-    if (exists && !S_ISREG(existing.st_mode) && !S_ISLNK(existing.st_mode))
+    if (::lstat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) &&
+        !S_ISLNK(existing.st_mode))
         throw EInOutError("Cannot write file \"" + path + "\". It is not a regular file");
-    const bool keep = exists && S_ISREG(existing.st_mode);
+    // The temporary's name is short, so a name the folder cannot hold would only fail at the
+    // rename, after the other files of a save had taken their places.
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    const std::string name = target.filename().string();
+    if (longest > 0 && name.size() > static_cast<std::size_t>(longest))
+        throw EInOutError("Cannot write file \"" + path + "\". Its name is longer than the " +
+                          std::to_string(longest) + " bytes a file name may have");
+}
+
+FileBatch::FileBatch(Durable durable) : durable_(durable) {}
+
+FileBatch::~FileBatch()
+{
+    for (const Pending &file : pending_)
+        ::unlink(file.temporary.c_str());
+}
+
+void FileBatch::add(const std::string &path, const std::function<void(TextOut &)> &write)
+{
+    checkTarget(path);
+    const fs::path target = toPath(path);
+    struct stat existing = {};
+    const bool keep = ::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
     // Created exclusively and never through a link, so a link planted under the temporary
     // name cannot redirect the write; the rename then replaces the target itself (a link
     // there is replaced, not written through).
@@ -227,6 +249,8 @@ void writeFileAtomically(const std::string &path, const std::function<void(TextO
     }
     if (fd < 0)
         throw EInOutError("Cannot create file \"" + path + "\"" + reason());
+    // Listed at once, so that it goes whatever fails from here on.
+    pending_.push_back({path, temporary});
     // Locked while it is written, so that removing leftovers never takes a live one.
     ::flock(fd, LOCK_EX);
     // The new file is the old one to everyone else: same permissions, owner and group (the
@@ -236,52 +260,49 @@ void writeFileAtomically(const std::string &path, const std::function<void(TextO
             (void)!::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
         ::fchmod(fd, existing.st_mode & 07777);
     }
-    // The temporary file goes as soon as anything fails, the writer's own errors included.
-    bool open = true;
-    auto discard = [&] {
-        if (open) {
-            ::unlink(temporary.c_str());
-            ::close(fd);
-            open = false;
-        }
-    };
-    auto writeFailed = [&] {
-        const std::string why = reason();
-        discard();
-        return EInOutError("Cannot write file \"" + path + "\"" + why);
+    struct Closer
+    {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    const auto writeFailed = [&] {
+        return EInOutError("Cannot write file \"" + path + "\"" + reason());
     };
     TextOut out([&](std::string_view piece) {
         errno = 0;
         if (!writeAll(fd, piece))
             throw writeFailed();
     });
-    try {
-        write(out);
-        out.flush();
-    } catch (...) {
-        discard();
-        throw;
-    }
+    write(out);
+    out.flush();
     errno = 0;
     // Flushed to the disk before it takes the target's place, as a save that survives a
     // power cut needs.
-    if (durable == Durable::Yes && ::fsync(fd) != 0)
+    if (durable_ == Durable::Yes && ::fsync(fd) != 0)
         throw writeFailed();
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        const std::string renameReason = reason();
-        ::unlink(temporary.c_str());
-        ::close(fd);
-        throw EInOutError("Cannot replace file \"" + path + "\"" + renameReason);
+}
+
+void FileBatch::commit()
+{
+    std::set<std::string> folders;
+    while (!pending_.empty()) {
+        const Pending &file = pending_.front();
+        const fs::path target = toPath(file.target);
+        errno = 0;
+        if (::rename(file.temporary.c_str(), target.c_str()) != 0)
+            throw EInOutError("Cannot replace file \"" + file.target + "\"" + reason());
+        folders.insert(target.has_parent_path() ? target.parent_path().string() : ".");
+        pending_.erase(pending_.begin());
     }
-    ::close(fd);
-    if (durable == Durable::No)
+    if (durable_ == Durable::No)
         return;
-    // And the folder, so the new name itself is on the disk.
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
+    // And the folders, so the new names themselves are on the disk.
+    for (const std::string &folder : folders) {
+        const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
+        }
     }
 }
 #else
@@ -302,8 +323,7 @@ int removeLeftoverTemporaries(const std::string &)
     return 0;
 }
 
-void writeFileAtomically(const std::string &path, const std::function<void(TextOut &)> &write,
-                         Durable)
+void checkTarget(const std::string &path)
 {
     const fs::path target = toPath(path);
     if (!readOnlyReplaced() && isReadOnlyFile(path))
@@ -312,42 +332,61 @@ void writeFileAtomically(const std::string &path, const std::function<void(TextO
     const fs::file_status status = fs::symlink_status(target, existing);
     if (!existing && fs::exists(status) && !fs::is_regular_file(status) && !fs::is_symlink(status))
         throw EInOutError("Cannot write file \"" + path + "\". It is not a regular file");
-    fs::path temporary = target;
-    temporary += ".tmp~";
+}
 
+FileBatch::FileBatch(Durable durable) : durable_(durable) {}
+
+FileBatch::~FileBatch()
+{
+    std::error_code ec;
+    for (const Pending &file : pending_)
+        fs::remove(toPath(file.temporary), ec);
+}
+
+void FileBatch::add(const std::string &path, const std::function<void(TextOut &)> &write)
+{
+    checkTarget(path);
+    fs::path temporary = toPath(path);
+    temporary += ".tmp~";
     errno = 0;
     std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
     if (!file)
         throw EInOutError("Cannot create file \"" + path + "\"" + reason());
-    std::error_code ec;
+    pending_.push_back({path, temporary.u8string()});
     TextOut out([&file](std::string_view piece) {
         file.write(piece.data(), static_cast<std::streamsize>(piece.size()));
     });
-    try {
-        write(out);
-        out.flush();
-    } catch (...) {
-        file.close();
-        fs::remove(temporary, ec);
-        throw;
-    }
+    write(out);
+    out.flush();
     file.flush();
     const bool written = file.good();
     const std::string writeReason = reason();
     file.close();
-    if (!written || file.fail()) {
-        fs::remove(temporary, ec);
+    if (!written || file.fail())
         throw EInOutError("Cannot write file \"" + path + "\"" + writeReason);
-    }
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw EInOutError("Cannot replace file \"" + path + "\". " + ec.message());
+}
+
+void FileBatch::commit()
+{
+    while (!pending_.empty()) {
+        const Pending &file = pending_.front();
+        std::error_code ec;
+        fs::rename(toPath(file.temporary), toPath(file.target), ec);
+        if (ec)
+            throw EInOutError("Cannot replace file \"" + file.target + "\". " + ec.message());
+        pending_.erase(pending_.begin());
     }
 }
 
 #endif
+
+void writeFileAtomically(const std::string &path, const std::function<void(TextOut &)> &write,
+                         Durable durable)
+{
+    FileBatch batch(durable);
+    batch.add(path, write);
+    batch.commit();
+}
 
 void writeFileAtomically(const std::string &path, const std::string &bytes, Durable durable)
 {
@@ -370,38 +409,73 @@ bool copyFile(const std::string &from, const std::string &to, Durable durable)
     return true;
 }
 
-std::string resourceProblem(const std::string &folder, const std::string &name)
+const char *describe(ResourceCheck check)
+{
+    switch (check) {
+    case ResourceCheck::Fine:
+        break;
+    case ResourceCheck::NotBare:
+        return "is not a bare file name";
+    case ResourceCheck::LockName:
+        return "takes the name of the folder's lock file";
+    case ResourceCheck::Missing:
+        return "is missing in the project's folder";
+    case ResourceCheck::LinkOut:
+        return "is a link out of the project's folder";
+    case ResourceCheck::NotRegular:
+        return "is not a regular file";
+    case ResourceCheck::TooLarge:
+        return "is larger than 256 MB";
+    case ResourceCheck::OutputName:
+        return "has the name of a file publishing writes";
+    }
+    return "";
+}
+
+ResourceCheck checkResource(const std::string &folder, const std::string &name)
 {
     if (!isBareFileName(name))
-        return "is not a bare file name";
+        return ResourceCheck::NotBare;
     // A copy under that name would be taken for the lock and removed with it.
     if (name == FolderLockName)
-        return "takes the name of the folder's lock file";
+        return ResourceCheck::LockName;
     std::error_code ec;
     const fs::path path = toPath(withSeparator(folder) + name);
     if (!fs::exists(path, ec))
-        return "is missing in the project's folder";
+        return ResourceCheck::Missing;
     const fs::path base = fs::weakly_canonical(toPath(folder.empty() ? "." : folder), ec);
     const fs::path source = fs::weakly_canonical(path, ec);
     // Inside the folder: the resolved source lies below the resolved folder.
     const auto mismatch = std::mismatch(base.begin(), base.end(), source.begin(), source.end());
     if (ec || mismatch.first != base.end())
-        return "is a link out of the project's folder";
+        return ResourceCheck::LinkOut;
     if (!fs::is_regular_file(source, ec))
-        return "is not a regular file";
+        return ResourceCheck::NotRegular;
     if (fs::file_size(source, ec) > MaxFileSize || ec)
-        return "is larger than 256 MB";
-    return std::string();
+        return ResourceCheck::TooLarge;
+    return ResourceCheck::Fine;
+}
+
+std::string resourceProblem(const std::string &folder, const std::string &name)
+{
+    return describe(checkResource(folder, name));
+}
+
+std::string resourceSource(const std::string &folder, const std::string &name)
+{
+    if (checkResource(folder, name) != ResourceCheck::Fine)
+        return std::string();
+    std::error_code ec;
+    return fs::weakly_canonical(toPath(withSeparator(folder) + name), ec).u8string();
 }
 
 bool copyResource(const std::string &folder, const std::string &name, const std::string &target,
                   Durable durable)
 {
-    if (!resourceProblem(folder, name).empty())
+    const std::string source = resourceSource(folder, name);
+    if (source.empty())
         return false;
-    std::error_code ec;
-    const fs::path source = fs::weakly_canonical(toPath(withSeparator(folder) + name), ec);
-    writeFileAtomically(target, readFile(source.u8string()), durable);
+    writeFileAtomically(target, readFile(source), durable);
     return true;
 }
 

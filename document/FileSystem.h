@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 // File access for the document core, with the error rules the document needs: reading and
 // writing raise EInOutError, copies and folder changes fail silently.
@@ -33,6 +34,35 @@ void writeFileAtomically(const std::string &path, const std::string &bytes,
 // previous file as it was, and no temporary file behind.
 void writeFileAtomically(const std::string &path, const std::function<void(TextOut &)> &write,
                          Durable durable = Durable::Yes);
+
+// Files written together: each to a temporary file beside its target as it is added, all of
+// them renamed over their targets by commit, so that a failure before commit (a full disk, a
+// writer's exception) leaves every target as it was and no temporary behind. add checks its
+// target as checkTarget does before writing.
+class FileBatch
+{
+public:
+    explicit FileBatch(Durable durable = Durable::Yes);
+    ~FileBatch(); // removes the temporaries not renamed
+    FileBatch(const FileBatch &) = delete;
+    FileBatch &operator=(const FileBatch &) = delete;
+
+    void add(const std::string &path, const std::function<void(TextOut &)> &write);
+    void commit();
+
+private:
+    struct Pending
+    {
+        std::string target, temporary;
+    };
+    Durable durable_;
+    std::vector<Pending> pending_;
+};
+
+// Throws what writing a file at path would fail on before anything is written: a read-only
+// file (EReadOnly, unless a ReadOnlyReplacement is alive), a node that is no regular file or
+// link, a name longer than its folder allows.
+void checkTarget(const std::string &path);
 
 // A file that cannot be written to: replacing it would override the owner's intent.
 bool isReadOnlyFile(const std::string &path);
@@ -88,12 +118,29 @@ int removeLeftoverTemporaries(const std::string &folder);
 // Copies a file over the target (through a temporary file, as every write); returns false on
 // any failure.
 bool copyFile(const std::string &from, const std::string &to, Durable durable = Durable::Yes);
-// Why the file name in folder cannot be published ("is missing in the project's folder", ...);
-// empty when it can: a bare name of a regular file inside that folder (a link only when it
-// leads inside it) within the file-size limit.
+// What publishing makes of a resource name: Fine, it is copied; otherwise why it is left out.
+enum class ResourceCheck : unsigned char
+{
+    Fine,
+    NotBare,    // "is not a bare file name"
+    LockName,   // "takes the name of the folder's lock file"
+    Missing,    // "is missing in the project's folder"
+    LinkOut,    // "is a link out of the project's folder"
+    NotRegular, // "is not a regular file"
+    TooLarge,   // "is larger than 256 MB"
+    OutputName, // "has the name of a file publishing writes" (decided by the caller)
+};
+// The reason in words; empty for Fine.
+const char *describe(ResourceCheck check);
+// What the file name in folder is to publishing: a bare name of a regular file inside that
+// folder (a link only when it leads inside it) within the file-size limit is Fine.
+ResourceCheck checkResource(const std::string &folder, const std::string &name);
+// The same in words; empty when it can be published.
 std::string resourceProblem(const std::string &folder, const std::string &name);
-// Copies the file name from folder to target when resourceProblem finds none; false when it
-// finds one. A failure while writing raises EInOutError and leaves the previous target.
+// The file a Fine resource is read from (a link resolved); empty otherwise.
+std::string resourceSource(const std::string &folder, const std::string &name);
+// Copies the file name from folder to target when checkResource finds it Fine; false
+// otherwise. A failure while writing raises EInOutError and leaves the previous target.
 bool copyResource(const std::string &folder, const std::string &name, const std::string &target,
                   Durable durable = Durable::Yes);
 bool fileExists(const std::string &path);

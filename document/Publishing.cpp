@@ -10,6 +10,7 @@
 #include <cctype>
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace {
 const std::string PreviewFolderName = "preview";
@@ -134,47 +135,72 @@ void TqarAppletAgent::SetIncludeWebRuntime(bool include)
 }
 
 bool TqarAppletAgent::SaveAll(const std::string &folder, const std::string &fileName,
-                              const ItemTree &tree)
+                              const ItemTree &tree, const ReplaceQuestion &mayReplace)
 {
-    return SaveAllFrom(folder, fileName, tree, PreviewFolder());
+    return SaveAllFrom(folder, fileName, tree, PreviewFolder(), mayReplace);
 }
 
 bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &fileName,
-                                  const ItemTree &tree, const std::string &resourceFolder)
+                                  const ItemTree &tree, const std::string &resourceFolder,
+                                  const ReplaceQuestion &mayReplace)
 {
     ProgressDisplay &progress = Progress();
     const ProgressFinish finish(progress);
     const std::string base = baseName(fileName);
     const fsx::FolderLock lock(folder);
     fsx::removeLeftoverTemporaries(folder);
-    for (const std::string &file : appletFiles_) {
-        if (!fsx::isBareFileName(file))
-            continue;
-        const bool copied = fsx::copyFile(fsx::withSeparator(programFolder_) + file, folder + file);
-        // The page loads the runtime: without it the page shows nothing, so that is an error
-        // like any other output's. The applet's own files are copied where they exist.
-        if (!copied && file == WebRuntimeFile)
-            throw EInOutError("Cannot copy \"" + file + "\" into \"" + folder + "\"");
-    }
-    fsx::writeFileAtomically(folder + base + ".html",
-                             [&](TextOut &out) { WriteSavedPage(out, base, tree); });
-    SaveProject(folder + projectName(fileName), tree);
-    WritePublishReport(folder, base + "_PublishReport.txt");
+    // Asked under the lock: another save cannot put files there between question and writes.
+    if (mayReplace && !mayReplace(FilesReplaced(folder, fileName, resourceFolder)))
+        return false;
 
-    progress.setMaximum(static_cast<int>(Items.size() * 5 + 2));
+    const std::vector<PublishedResource> resources = PublishResources(fileName, resourceFolder);
+    std::vector<std::pair<std::string, std::string>> copies; // target name, source path
+    for (const std::string &file : PublishedAppletFiles())
+        copies.emplace_back(file, fsx::withSeparator(programFolder_) + file);
+    // The page loads the runtime: without it the page shows nothing, so that is an error
+    // like any other output's.
+    if (includeWebRuntime_ && !fsx::fileExists(fsx::withSeparator(programFolder_) + WebRuntimeFile))
+        throw EInOutError("Cannot copy \"" + std::string(WebRuntimeFile) + "\" into \"" + folder +
+                          "\"");
+    const std::string page = base + ".html", project = projectName(fileName),
+                      report = base + "_PublishReport.txt";
+
+    // Every target is checked before anything is written, then every file is written beside
+    // its target, and only then do they take their places: a failure on the way leaves the
+    // folder as it was.
+    for (const auto &[name, source] : copies)
+        fsx::checkTarget(folder + name);
+    for (const std::string &name : {page, project, report})
+        fsx::checkTarget(folder + name);
+    for (const PublishedResource &resource : resources) {
+        if (resource.check == fsx::ResourceCheck::Fine)
+            fsx::checkTarget(folder + std::string(resource.name));
+    }
+    fsx::FileBatch batch;
+    for (const auto &[name, source] : copies) {
+        const std::string bytes = fsx::readFile(source);
+        batch.add(folder + name, [&bytes](TextOut &out) { out += bytes; });
+    }
+    batch.add(folder + page, [&](TextOut &out) { WriteSavedPage(out, base, tree); });
+    batch.add(folder + project, [&](TextOut &out) { WriteProject(out, tree); });
+
+    progress.setMaximum(static_cast<int>(resources.size()));
     progress.setText("Copying Publishable Files ... ...");
-    // A resource is never copied over what this save wrote, never taken from outside its
-    // folder; a failing write ends the save. What is left out is told afterwards.
-    const std::set<std::string> outputs = PublishOutputs(fileName);
     skippedResources_.clear();
-    std::set<std::string> done;
-    forEachResourceSlot([&](std::size_t, const std::string &name) {
+    for (const PublishedResource &resource : resources) {
         progress.step(1);
-        if (!fsx::isBareFileName(name) || !done.insert(name).second)
-            return;
-        if (outputs.count(name) || !fsx::copyResource(resourceFolder, name, folder + name))
-            skippedResources_.push_back(name);
-    });
+        const std::string name(resource.name);
+        if (resource.check != fsx::ResourceCheck::Fine) {
+            skippedResources_.push_back(resource);
+            continue;
+        }
+        const std::string bytes = fsx::readFile(fsx::resourceSource(resourceFolder, name));
+        batch.add(folder + name, [&bytes](TextOut &out) { out += bytes; });
+    }
+    // The report lists what this save writes, so that a later save knows which files are
+    // Tarvelle's own.
+    batch.add(folder + report, [&](TextOut &out) { writeReport(out, resources); });
+    batch.commit();
     return true;
 }
 
@@ -190,6 +216,36 @@ std::set<std::string> TqarAppletAgent::PublishOutputs(const std::string &fileNam
     return outputs;
 }
 
+std::vector<TqarAppletAgent::PublishedResource>
+TqarAppletAgent::PublishResources(const std::string &fileName,
+                                  const std::string &resourceFolder) const
+{
+    // Views into the records, sorted to find each name's first slot: no copy of a name, so a
+    // menu naming millions of files needs a few words of memory for each.
+    std::vector<PublishedResource> resources;
+    forEachResourceView([&resources](std::size_t slot, std::string_view name) {
+        if (!name.empty())
+            resources.push_back({name, static_cast<std::uint32_t>(slot)});
+    });
+    const auto soundSlot = [](const PublishedResource &r) { return !isImageSlot(r.slot); };
+    std::sort(resources.begin(), resources.end(), [&](const auto &a, const auto &b) {
+        return std::make_tuple(a.name, soundSlot(a), a.slot) <
+               std::make_tuple(b.name, soundSlot(b), b.slot);
+    });
+    resources.erase(std::unique(resources.begin(), resources.end(),
+                                [](const auto &a, const auto &b) { return a.name == b.name; }),
+                    resources.end());
+    std::sort(resources.begin(), resources.end(),
+              [](const auto &a, const auto &b) { return a.slot < b.slot; });
+    const std::set<std::string> outputs = PublishOutputs(fileName);
+    for (PublishedResource &resource : resources) {
+        const std::string name(resource.name);
+        resource.check = outputs.count(name) ? fsx::ResourceCheck::OutputName
+                                             : fsx::checkResource(resourceFolder, name);
+    }
+    return resources;
+}
+
 std::map<std::string, std::string>
 TqarAppletAgent::plannedWrites(const std::string &fileName, const std::string &resourceFolder) const
 {
@@ -203,12 +259,11 @@ TqarAppletAgent::plannedWrites(const std::string &fileName, const std::string &r
         else if (fsx::isBareFileName(file))
             writes[file] = source;
     }
-    std::set<std::string> seen; // each name is looked at once, however many items use it
-    forEachResourceSlot([&](std::size_t, const std::string &name) {
-        if (fsx::isBareFileName(name) && !writes.count(name) && seen.insert(name).second &&
-            fsx::resourceProblem(resourceFolder, name).empty())
+    for (const PublishedResource &resource : PublishResources(fileName, resourceFolder)) {
+        const std::string name(resource.name);
+        if (resource.check == fsx::ResourceCheck::Fine)
             writes[name] = fsx::withSeparator(resourceFolder) + name;
-    });
+    }
     return writes;
 }
 
@@ -273,63 +328,67 @@ TStringArray TqarAppletAgent::PublishedAppletFiles() const
 
 std::string TqarAppletAgent::PublishReportText() const
 {
-    ProgressDisplay &progress = Progress();
-    const ProgressFinish finish(progress);
-    progress.setMaximum(static_cast<int>(appletFiles_.size() + Items.size() * 5));
-    progress.setText("Making Publish Report ... ...");
-
-    std::string out;
-    auto line = [&out](const std::string &text) {
-        out += text;
-        out += LineEnd;
-    };
-    line(Rule);
-    line("This message contain the information about how to publish the applet. Please read it "
-         "carefully!");
-    line("All necessary files be saved in the same directory the project file (*.tvl) in. If you "
-         "still not");
-    line("save the current project, save it first! This message will aslo be saved in a text file "
-         "along with");
-    line("project file named \"ProjectName_PublishReport.txt\".");
-    line(Rule);
-    line("");
-    line("[Applet class and archive file(s)]: Archive file be used for newer browser such as IE4+ "
-         "or Netscape4+");
-    for (const std::string &file : PublishedAppletFiles())
-        line("  " + file);
-    progress.step(static_cast<int>(appletFiles_.size()));
-
-    // Each name is listed once across both sections, so a file named as an image and as a
-    // sound appears under the images only.
-    std::set<std::string> listed;
-    auto listOnce = [&](const std::string &name) {
-        if (!name.empty() && listed.insert(name).second)
-            line("  " + name);
-    };
-    line("");
-    line("[Image File(s)]: They should be copied to the same directory the applet class file in!");
-    forEachResourceSlot([&](std::size_t slot, const std::string &name) {
-        if (isImageSlot(slot))
-            listOnce(name);
-    });
-    progress.step(static_cast<int>(Items.size() * 3));
-    line("");
-    line("[Audio File(s)]: They should be copied to the same directory the applet class file in!");
-    forEachResourceSlot([&](std::size_t slot, const std::string &name) {
-        if (!isImageSlot(slot))
-            listOnce(name);
-    });
-    progress.step(static_cast<int>(Items.size() * 2));
-    line("");
-    line(Rule);
-    line("End of Publish Report");
-    line(Rule);
-    return out;
+    std::vector<PublishedResource> every = PublishResources(std::string(), std::string());
+    for (PublishedResource &resource : every)
+        resource.check = fsx::ResourceCheck::Fine;
+    TextOut out;
+    writeReport(out, every);
+    return out.take();
 }
 
-void TqarAppletAgent::WritePublishReport(const std::string &folder,
-                                         const std::string &fileName) const
+std::string TqarAppletAgent::PublishReportText(const std::string &fileName,
+                                               const std::string &resourceFolder) const
 {
-    const ProgressFinish finish(Progress());
-    fsx::writeFileAtomically(folder + fileName, PublishReportText());
+    TextOut out;
+    writeReport(out, PublishResources(fileName, resourceFolder));
+    return out.take();
+}
+
+void TqarAppletAgent::writeReport(TextOut &out,
+                                  const std::vector<PublishedResource> &resources) const
+{
+    ProgressDisplay &progress = Progress();
+    const ProgressFinish finish(progress);
+    progress.setMaximum(static_cast<int>(appletFiles_.size() + resources.size()));
+    progress.setText("Making Publish Report ... ...");
+
+    out.line(Rule);
+    out.line("This message contain the information about how to publish the applet. Please read "
+             "it carefully!");
+    out.line("All necessary files be saved in the same directory the project file (*.tvl) in. If "
+             "you still not");
+    out.line("save the current project, save it first! This message will aslo be saved in a text "
+             "file along with");
+    out.line("project file named \"ProjectName_PublishReport.txt\".");
+    out.line(Rule);
+    out.line("");
+    out.line("[Applet class and archive file(s)]: Archive file be used for newer browser such as "
+             "IE4+ or Netscape4+");
+    for (const std::string &file : PublishedAppletFiles())
+        out.line("  " + file);
+    progress.step(static_cast<int>(appletFiles_.size()));
+
+    // Each name once across both sections: one named as an image and as a sound appears
+    // under the images only. Only what is copied is listed.
+    const auto listSection = [&](bool images) {
+        for (const PublishedResource &resource : resources) {
+            if (resource.check != fsx::ResourceCheck::Fine || isImageSlot(resource.slot) != images)
+                continue;
+            out += "  ";
+            out.line(resource.name);
+            progress.step(1);
+        }
+    };
+    out.line("");
+    out.line("[Image File(s)]: They should be copied to the same directory the applet class file "
+             "in!");
+    listSection(true);
+    out.line("");
+    out.line("[Audio File(s)]: They should be copied to the same directory the applet class file "
+             "in!");
+    listSection(false);
+    out.line("");
+    out.line(Rule);
+    out.line("End of Publish Report");
+    out.line(Rule);
 }

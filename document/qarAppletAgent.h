@@ -1,11 +1,14 @@
 #pragma once
 
 #include "AppletData.h"
+#include "FileSystem.h"
 #include "ItemData.h"
 #include "ItemTree.h"
 #include "ProgressDisplay.h"
 #include "TextOut.h"
 
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -113,21 +116,6 @@ public:
     void StageResources(const std::string &folder);
     // How many files staging has copied so far, for tests of its cost.
     long long StagedCopies() const { return stagedCopies_; }
-    bool SaveAll(const std::string &folder, const std::string &fileName, const ItemTree &tree);
-    // SaveAll taking the resources from another folder than the preview folder.
-    bool SaveAllFrom(const std::string &folder, const std::string &fileName, const ItemTree &tree,
-                     const std::string &resourceFolder);
-    void WritePublishReport(const std::string &folder, const std::string &fileName) const;
-    // The resources the last SaveAll left out: missing, outside their folder, or named like
-    // a file the save wrote.
-    const TStringArray &SkippedResources() const { return skippedResources_; }
-    std::string PublishReportText() const;
-    // The applet files a save puts beside the page, which the report lists: the web runtime
-    // when it is included, the others only when the program folder holds them.
-    TStringArray PublishedAppletFiles() const;
-    // The files a save of fileName writes into its folder besides the resources: the page,
-    // the project, the report and the applet's files. No resource is copied over them.
-    std::set<std::string> PublishOutputs(const std::string &fileName) const;
     // The files already in folder that a save of fileName there would replace, sorted by
     // name: foreign, those it would give other bytes and that no save of Tarvelle wrote (no
     // publish report in the folder lists them, and they are no page, project or report of
@@ -139,6 +127,49 @@ public:
     };
     ReplacedFiles FilesReplaced(const std::string &folder, const std::string &fileName,
                                 const std::string &resourceFolder) const;
+    // Asked, with the folder locked, whether the files a save replaces may go; no means
+    // nothing is written.
+    using ReplaceQuestion = std::function<bool(const ReplacedFiles &)>;
+
+    // Writes the page, the project, the applet's files, the resources and the report into
+    // folder, all or nothing: every file goes to a temporary first, and only when all are
+    // written do they take their places. False when mayReplace said no.
+    bool SaveAll(const std::string &folder, const std::string &fileName, const ItemTree &tree,
+                 const ReplaceQuestion &mayReplace = nullptr);
+    // SaveAll taking the resources from another folder than the preview folder.
+    bool SaveAllFrom(const std::string &folder, const std::string &fileName, const ItemTree &tree,
+                     const std::string &resourceFolder,
+                     const ReplaceQuestion &mayReplace = nullptr);
+
+    // A resource name as publishing decides it, once however many slots name it: the slot
+    // where it first stands (a name used for an image and a sound counts as an image) and
+    // whether it is copied. The name is a view into the document's records, valid until they
+    // change.
+    struct PublishedResource
+    {
+        std::string_view name;
+        std::uint32_t slot = 0;
+        fsx::ResourceCheck check = fsx::ResourceCheck::Fine;
+    };
+    // Every resource a save of fileName with resources from resourceFolder names, in the
+    // order of their slots.
+    std::vector<PublishedResource> PublishResources(const std::string &fileName,
+                                                    const std::string &resourceFolder) const;
+    // The resources the last SaveAll left out, with why: missing, not bare names, outside
+    // their folder, or named like a file the save writes. Views, as PublishResources gives.
+    const std::vector<PublishedResource> &SkippedResources() const { return skippedResources_; }
+    // The report listing every resource named, as if each were found.
+    std::string PublishReportText() const;
+    // The report a save of fileName with resources from resourceFolder writes: the resources
+    // it leaves out are not in it.
+    std::string PublishReportText(const std::string &fileName,
+                                  const std::string &resourceFolder) const;
+    // The applet files a save puts beside the page, which the report lists: the web runtime
+    // when it is included, the others only when the program folder holds them.
+    TStringArray PublishedAppletFiles() const;
+    // The files a save of fileName writes into its folder besides the resources: the page,
+    // the project, the report and the applet's files. No resource is copied over them.
+    std::set<std::string> PublishOutputs(const std::string &fileName) const;
 
     // Resource names in slot order: ApBgImg, ApBgSnd, then per item the five files.
     TStringArray ResourceSlots() const;
@@ -147,17 +178,21 @@ public:
     template <class Visit> void forEachResourceSlot(Visit visit) const
     {
         std::string name;
-        auto visitValue = [&name, &visit](std::size_t slot, std::string_view value) {
+        forEachResourceView([&name, &visit](std::size_t slot, std::string_view value) {
             name.assign(value);
             visit(slot, static_cast<const std::string &>(name));
-        };
-        visitValue(0, AppletData[AppletField::ApBgImg]);
-        visitValue(1, AppletData[AppletField::ApBgSnd]);
+        });
+    }
+    // The same with each name as a view into the records.
+    template <class Visit> void forEachResourceView(Visit visit) const
+    {
+        visit(0, AppletData[AppletField::ApBgImg]);
+        visit(1, AppletData[AppletField::ApBgSnd]);
         std::size_t slot = 2;
         for (const TItemData &item : Items) {
             for (int pos : {ItemField::ItemNoBgImg, ItemField::ItemOvBgImg, ItemField::ItemClBgImg,
                             ItemField::ItemOvBgSnd, ItemField::ItemClBgSnd})
-                visitValue(slot++, item[pos]);
+                visit(slot++, item[pos]);
         }
     }
 
@@ -170,7 +205,7 @@ private:
     TStringArray appletFiles_{"zorvex.jar", "zorvex.class", "", ""};
     std::string appletName_ = "zorvex";
     bool includeWebRuntime_ = false;
-    TStringArray skippedResources_;
+    std::vector<PublishedResource> skippedResources_;
     TStringArray stagedFiles_;
 
     std::string programFolder_;
@@ -181,6 +216,7 @@ private:
     // what the save makes).
     std::map<std::string, std::string> plannedWrites(const std::string &fileName,
                                                      const std::string &resourceFolder) const;
+    void writeReport(TextOut &out, const std::vector<PublishedResource> &resources) const;
     NullProgress nullProgress_;
     ProgressDisplay *progress_ = &nullProgress_;
 };

@@ -88,28 +88,32 @@ bool TMainForm::saveAs(const QString &fileName)
             list << QString::fromStdString(n);
         return list.join(QLatin1String(", "));
     };
-    // The project itself the author chose in the file dialog, or opened.
-    const TqarAppletAgent::ReplacedFiles replaced = document.FilesReplaced(folder, name, resources);
-    TStringArray foreign = replaced.foreign;
-    foreign.erase(std::remove(foreign.begin(), foreign.end(), name), foreign.end());
-    if (!foreign.empty() &&
-        services.dialogs.warning(this,
-                                 tr("Saving replaces files that Tarvelle did not write: %1. "
-                                    "Replace them?")
-                                     .arg(listed(foreign)),
-                                 DialogService::YesNo) != DialogService::Yes)
-        return false;
-    const TStringArray &readOnly = replaced.readOnly;
+    // Asked with the folder locked, so that what the author agrees to is what the save finds.
     std::optional<fsx::ReadOnlyReplacement> replaceReadOnly;
-    if (!readOnly.empty()) {
-        if (services.dialogs.warning(
-                this,
-                tr("These files are read-only: %1. Replace them anyway?").arg(listed(readOnly)),
-                DialogService::YesNo) != DialogService::Yes)
+    const auto mayReplace = [&](const TqarAppletAgent::ReplacedFiles &replaced) {
+        // The project itself the author chose in the file dialog, or opened.
+        TStringArray foreign = replaced.foreign;
+        foreign.erase(std::remove(foreign.begin(), foreign.end(), name), foreign.end());
+        if (!foreign.empty() &&
+            services.dialogs.warning(this,
+                                     tr("Saving replaces files that Tarvelle did not write: %1. "
+                                        "Replace them?")
+                                         .arg(listed(foreign)),
+                                     DialogService::YesNo) != DialogService::Yes)
             return false;
-        replaceReadOnly.emplace();
-    }
-    document.SaveAll(folder, name, menuTree);
+        const TStringArray &readOnly = replaced.readOnly;
+        if (!readOnly.empty()) {
+            if (services.dialogs.warning(
+                    this,
+                    tr("These files are read-only: %1. Replace them anyway?").arg(listed(readOnly)),
+                    DialogService::YesNo) != DialogService::Yes)
+                return false;
+            replaceReadOnly.emplace();
+        }
+        return true;
+    };
+    if (!document.SaveAll(folder, name, menuTree, mayReplace))
+        return false;
     projectStamp = fsx::fileStamp(path);
     // What keeps visitors from using the menu, and links that run script, are told without
     // stopping the author.
@@ -124,14 +128,15 @@ bool TMainForm::saveAs(const QString &fileName)
     // The save itself succeeded; the author learns what did not come along.
     if (!document.SkippedResources().empty()) {
         QStringList names;
-        for (const std::string &name : document.SkippedResources())
-            names << QString::fromStdString(name);
-        services.dialogs.warning(
-            this,
-            tr("These files were left out of the project's folder: %1. They are missing, lie "
-               "outside the folder they come from, or have the name of a file the save writes.")
-                .arg(names.join(QLatin1String(", "))),
-            DialogService::OkOnly);
+        for (const TqarAppletAgent::PublishedResource &resource : document.SkippedResources())
+            names << tr("%1 (%2)").arg(
+                QString::fromUtf8(resource.name.data(), qsizetype(resource.name.size())),
+                QString::fromUtf8(fsx::describe(resource.check)));
+        services.dialogs.warning(this,
+                                 tr("These files were left out of the project's folder and its "
+                                    "publish report: %1.")
+                                     .arg(names.join(QLatin1String(", "))),
+                                 DialogService::OkOnly);
     }
     return true;
 }

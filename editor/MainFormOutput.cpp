@@ -106,7 +106,11 @@ void TMainForm::Publish1Click()
 {
     StoreAppletSettings();
     CommitCurrentItem();
-    document.StageFile(ReportFile, document.PublishReportText());
+    // The report a save would write: what it would leave out is not listed.
+    const QString project = projectFileName.isEmpty() ? QStringLiteral("Untitled.tvl")
+                                                      : QFileInfo(projectFileName).fileName();
+    document.StageFile(ReportFile,
+                       document.PublishReportText(project.toStdString(), document.PreviewFolder()));
     const std::string staged = fsx::withSeparator(document.PreviewFolder()) + ReportFile;
     frmPublishReport->memoPublishReport->setPlainText(
         QString::fromStdString(fsx::readFile(staged))

@@ -242,6 +242,7 @@ TEST(BatchTool, CheckAgreesWithPublish)
     items[1].set(ItemField::ItemURL, " \tJavaScript:alert(1)");
     items[2].set(ItemField::ItemCaption, "Shown");
     items[2].set(ItemField::ItemNoBgImg, fsx::FolderLockName);
+    items[2].set(ItemField::ItemOvBgImg, "images/logo.gif");
     writeBytes(p.folder.file(fsx::FolderLockName), "GIF");
     p.doc.SaveProject(p.path, p.tree);
 
@@ -269,6 +270,59 @@ TEST(BatchTool, CheckAgreesWithPublish)
         EXPECT_NE(published.err.find(expected), std::string::npos) << expected << "\n"
                                                                    << published.err;
     EXPECT_NE(readBytes(site.file("site.html")).find("<li>Shown"), std::string::npos);
+    // Every resource left out is named by both with the same reason, and not listed to upload.
+    const std::string report = readBytes(site.file("site_PublishReport.txt"));
+    int leftOut = 0;
+    for (std::size_t at = 0; (at = published.err.find("left out: ", at)) != std::string::npos;
+         ++leftOut) {
+        const std::size_t open = published.err.find(" (", at);
+        const std::string name = published.err.substr(at + 10, open - at - 10);
+        const std::string reason =
+            published.err.substr(open + 2, published.err.find(")\n", open) - open - 2);
+        EXPECT_NE(checked.out.find("'" + name + "' " + reason), std::string::npos) << name;
+        EXPECT_EQ(report.find("  " + name + "\r\n"), std::string::npos) << name;
+        at = open;
+    }
+    EXPECT_EQ(leftOut, 5);
+    EXPECT_NE(report.find("  home.gif\r\n"), std::string::npos);
+}
+
+// Publishing replaces only what Tarvelle wrote (what a report lists, and a report lists only
+// what was written), decides that with the folder locked, and writes all or nothing.
+TEST(BatchTool, PublishReplacesOnlyWhatItWrote)
+{
+    SavedProject p;
+    p.doc.GetItems()[1].set(ItemField::ItemNoBgImg, "logo.gif");
+    p.doc.SaveProject(p.path, p.tree);
+    const TempFolder site, program;
+    writeBytes(program.file("zorvex.js"), "RUNTIME");
+    writeBytes(site.file("logo.gif"), "SITE");
+    const ToolRun first = run({"publish", p.path, site.path()}, program.path());
+    EXPECT_EQ(first.status, ExitCode::Problems) << "logo.gif is missing in the project";
+    writeBytes(p.folder.file("logo.gif"), "NEW");
+    const ToolRun second = run({"publish", p.path, site.path()}, program.path());
+    EXPECT_EQ(second.status, ExitCode::LoadFailed);
+    EXPECT_NE(second.err.find("would replace logo.gif"), std::string::npos) << second.err;
+    EXPECT_EQ(readBytes(site.file("logo.gif")), "SITE");
+    {
+        const fsx::FolderLock busy(site.path());
+        const ToolRun locked = run({"publish", p.path, site.path(), "--force"}, program.path());
+        EXPECT_EQ(locked.status, ExitCode::LoadFailed);
+        EXPECT_NE(locked.err.find("Another save is writing"), std::string::npos) << locked.err;
+        EXPECT_EQ(locked.err.find("did not write"), std::string::npos) << locked.err;
+    }
+    EXPECT_EQ(run({"publish", p.path, site.path(), "--force"}, program.path()).status,
+              ExitCode::Ok);
+    EXPECT_EQ(readBytes(site.file("logo.gif")), "NEW");
+
+    // A name too long for the report fails before any file takes its place.
+    const std::string longName = p.folder.file(std::string(250, 'n') + ".tvl");
+    p.doc.SaveProject(longName, p.tree);
+    const TempFolder fresh;
+    const ToolRun tooLong = run({"publish", longName, fresh.path()}, program.path());
+    EXPECT_EQ(tooLong.status, ExitCode::LoadFailed);
+    EXPECT_NE(tooLong.err.find("longer than the 255 bytes"), std::string::npos) << tooLong.err;
+    EXPECT_TRUE(std::filesystem::is_empty(fresh.path()));
 }
 
 TEST(BatchTool, ControlCharactersNeverReachTheTerminal)
@@ -285,7 +339,7 @@ TEST(BatchTool, ControlCharactersNeverReachTheTerminal)
             EXPECT_EQ(text.find('\x1b'), std::string::npos) << command;
             EXPECT_EQ(text.find("\xc2\x9b"), std::string::npos) << command;
         }
-        if (std::string(command) == "report") {
+        if (std::string(command) == "check") { // the name, missing, is told made visible
             EXPECT_NE(r.out.find("\\x1b]0;owned\\x07.gif"), std::string::npos) << r.out;
         }
     }
@@ -313,8 +367,7 @@ TEST(BatchTool, AWriteOverTheFileSizeLimitIsAnErrorNotADeath)
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), ExitCode::LoadFailed);
-    for (const auto &entry : std::filesystem::directory_iterator(target))
-        EXPECT_EQ(entry.path().string().find(".tmp~"), std::string::npos) << entry.path();
+    EXPECT_TRUE(std::filesystem::is_empty(target)) << "all or nothing";
 }
 #endif
 

@@ -170,9 +170,10 @@ TEST(Publishing, SaveAllAssemblesThePublishableFolder)
         EXPECT_TRUE(fs::exists(other.file(project))) << given;
         EXPECT_TRUE(fs::exists(other.file(page))) << given;
     }
-    EXPECT_EQ(readBytes(out.file("Menu_PublishReport.txt")), f.doc.PublishReportText());
-    EXPECT_NE(readBytes(out.file("Menu_PublishReport.txt")).find("  /etc/passwd\r\n"),
-              std::string::npos); // listed as it stands, never copied
+    EXPECT_EQ(readBytes(out.file("Menu_PublishReport.txt")),
+              f.doc.PublishReportText("Menu.TVL", f.doc.PreviewFolder()));
+    EXPECT_EQ(readBytes(out.file("Menu_PublishReport.txt")).find("/etc/passwd"),
+              std::string::npos); // never copied, so not listed
 }
 
 TEST(Publishing, WriteFailureEndsSaveAll)
@@ -182,8 +183,16 @@ TEST(Publishing, WriteFailureEndsSaveAll)
     fs::create_directory(out.file("menu.tvl"));
     writeBytes(out.file("menu.tvl/keep"), "x");
     EXPECT_THROW(f.doc.SaveAll(out.path(), "menu.tvl", f.tree), std::runtime_error);
-    EXPECT_TRUE(fs::exists(out.file("menu.html"))); // the page came first
+    EXPECT_FALSE(fs::exists(out.file("menu.html"))) << "all or nothing";
     EXPECT_FALSE(fs::exists(out.file("menu_PublishReport.txt")));
+    // A read-only project is found before the page or the runtime is written.
+    writeBytes(f.program.file("zorvex.js"), "RUNTIME");
+    f.doc.SetIncludeWebRuntime(true);
+    TempFolder readOnly;
+    writeBytes(readOnly.file("menu.tvl"), "OLD");
+    fs::permissions(readOnly.file("menu.tvl"), fs::perms::owner_read);
+    EXPECT_THROW(f.doc.SaveAll(readOnly.path(), "menu.tvl", f.tree), EReadOnly);
+    EXPECT_EQ(fsx::folderEntries(readOnly.path()), std::set<std::string>{"menu.tvl"});
 }
 
 TEST(Publishing, ResourcesComeOnlyFromInsideTheirFolderAndNeverReplaceOutputs)
@@ -209,7 +218,13 @@ TEST(Publishing, ResourcesComeOnlyFromInsideTheirFolderAndNeverReplaceOutputs)
     EXPECT_FALSE(std::filesystem::exists(out.file("leak.gif"))) << "nothing from outside";
     EXPECT_EQ(readBytes(out.file("Menu.html")), savedPage(f.doc, "Menu", f.tree))
         << "the page stays";
-    EXPECT_EQ(f.doc.SkippedResources(), (TStringArray{"leak.gif", "Menu.html", "missing.au"}));
+    std::vector<std::string> skipped;
+    for (const auto &resource : f.doc.SkippedResources())
+        skipped.push_back(std::string(resource.name) + " " + fsx::describe(resource.check));
+    EXPECT_EQ(skipped,
+              (std::vector<std::string>{"leak.gif is a link out of the project's folder",
+                                        "Menu.html has the name of a file publishing writes",
+                                        "missing.au is missing in the project's folder"}));
 
     // Staging takes the same care: the link out never reaches the preview folder.
     f.doc.StageResources(f.project.path());
