@@ -1,5 +1,5 @@
 // Writes a project of the scaling shapes for the benchmarks, generated at run time:
-//   tarvelle_make_menu ITEMS wide|deep OUTPUT.tvl
+//   tarvelle_make_menu ITEMS wide|deep|chains|named OUTPUT.tvl
 
 #include "MemoryTree.h"
 #include "MenuShape.h"
@@ -11,7 +11,7 @@
 int main(int argc, char **argv)
 {
     if (argc != 4) {
-        std::cerr << "usage: tarvelle_make_menu ITEMS wide|deep OUTPUT.tvl\n";
+        std::cerr << "usage: tarvelle_make_menu ITEMS wide|deep|chains|named OUTPUT.tvl\n";
         return 64;
     }
     try {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MemoryTree.h"
+#include "MenuTree.h"
 #include "qarAppletAgent.h"
 
 #include <string>
@@ -42,11 +43,43 @@ inline void buildMenu(TqarAppletAgent &doc, MemoryTree &tree, int items)
     growMenu(doc, tree, items, 4, 8);
 }
 
-// The two shapes the scaling benchmarks use, of about items items: "wide", sqrt(N) first-level
-// items with sqrt(N) children each; "deep", four children per item down to ten levels.
+// Chains of 1,000 levels (about 570 bytes an item in the file, most of them the tabs of the
+// structure lines): every popup lies a level below the last.
+inline void buildChains(TqarAppletAgent &doc, MemoryTree &tree, int items)
+{
+    doc.ResetToDefaults();
+    tree.clear();
+    const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
+    int made = 0;
+    while (made < items) {
+        ItemTree::Node parent = root;
+        for (int level = 0; level < MaxMenuDepth && made < items; ++level) {
+            parent = addBenchItem(doc, tree, parent, made);
+        }
+    }
+}
+
+// The shapes the benchmarks use, of about items items: "wide", sqrt(N) first-level items with
+// sqrt(N) children each; "deep", four children per item down to ten levels; "chains", chains
+// of 1,000 levels; "named", wide with five picture and sound names of its own per item.
 inline void buildShapedMenu(TqarAppletAgent &doc, MemoryTree &tree, int items,
                             const std::string &shape)
 {
+    if (shape == "chains") {
+        buildChains(doc, tree, items);
+        return;
+    }
+    if (shape == "named") {
+        buildShapedMenu(doc, tree, items, "wide");
+        int k = 0;
+        for (TItemData &item : doc.GetItems()) {
+            const std::string n = std::to_string(k++);
+            item.set(ItemField::ItemNoBgImg,
+                     {"n" + n + ".gif", "o" + n + ".gif", "c" + n + ".gif", "o" + n + ".au",
+                      "c" + n + ".au"});
+        }
+        return;
+    }
     if (shape != "wide") {
         growMenu(doc, tree, items, 10, 4);
         return;

@@ -58,36 +58,33 @@ struct PopupPlacer
     CaptionFont font;
     MenuLayout &layout;
 
-    // Lays out the popup that item opens at (x, y), and every popup below it, in pre-order.
-    int place(int item, std::vector<int> path, int x, int y)
+    // Lays out the popup that first-level item k opens at (x, y), and every popup below it,
+    // in pre-order.
+    int place(int item, int k, int x, int y)
     {
         struct Pending
         {
-            int item, parent, x, y;
-            std::vector<int> path;
+            int item, parent, row, x, y;
         };
-        std::vector<Pending> stack{{item, -1, x, y, std::move(path)}};
+        std::vector<Pending> stack{{item, -1, k, x, y}};
         int first = -1;
         while (!stack.empty()) {
-            Pending next = std::move(stack.back());
+            const Pending next = stack.back();
             stack.pop_back();
             const int index = static_cast<int>(layout.popups.size());
             if (first < 0)
                 first = index;
             layout.popups.push_back(build(next.item, next.x, next.y));
             LayoutPopup &popup = layout.popups.back();
-            popup.path = std::move(next.path);
+            popup.firstLevel = k;
+            popup.row = next.row;
             popup.parent = next.parent;
             if (next.parent >= 0)
-                linkFromParent(next.parent, index, popup.path.back());
+                linkFromParent(next.parent, index, next.row);
             for (int r = static_cast<int>(popup.rows.size()) - 1; r >= 0; --r) {
                 const LayoutRow &row = popup.rows[static_cast<std::size_t>(r)];
-                if (row.kind != RowKind::Submenu)
-                    continue;
-                std::vector<int> childPath = popup.path;
-                childPath.push_back(r);
-                stack.push_back({row.item, index, popup.box.x + popup.box.w - 3, row.y - 3,
-                                 std::move(childPath)});
+                if (row.kind == RowKind::Submenu)
+                    stack.push_back({row.item, index, r, popup.box.x + popup.box.w - 3, row.y - 3});
             }
         }
         return first;
@@ -221,11 +218,11 @@ MenuLayout computeMenuLayout(const TAppletData &data, const MenuRecords &items,
             const int x = horizontal ? r.x + ox : r.x + iw + ox;
             const int y = horizontal ? r.y + ih + oy : r.y + oy;
             if (depth == PopupDepth::All) {
-                popup = placer.place(item, {k}, x, y);
+                popup = placer.place(item, k, x, y);
             } else {
                 popup = static_cast<int>(layout.popups.size());
                 LayoutPopup placed;
-                placed.path = {k};
+                placed.firstLevel = placed.row = k;
                 placed.box = {x, y, 0, 0};
                 layout.popups.push_back(std::move(placed));
             }
@@ -233,6 +230,17 @@ MenuLayout computeMenuLayout(const TAppletData &data, const MenuRecords &items,
         layout.itemPopup.push_back(popup);
     }
     return layout;
+}
+
+std::vector<int> popupPath(const MenuLayout &layout, int popup)
+{
+    std::vector<int> path;
+    for (int at = popup; at >= 0 && static_cast<std::size_t>(at) < layout.popups.size();
+         at = layout.popups[static_cast<std::size_t>(at)].parent)
+        path.push_back(layout.popups[static_cast<std::size_t>(at)].row); // below the menu:
+                                                                         // the first level
+    std::reverse(path.begin(), path.end());
+    return path;
 }
 
 std::string menuLayoutJson(const MenuLayout &layout)
@@ -257,10 +265,27 @@ void writeMenuLayoutJson(TextOut &out, const MenuLayout &layout)
         appendRect(out, layout.items[k]);
     }
     out += "], \"popups\": [";
+    // Popups come in pre-order: each one's path is its parent's, which the walk still holds
+    // (owners tells), and its row. Nothing of the size of a path is made per popup.
+    std::vector<int> path, owners;
     for (std::size_t p = 0; p < layout.popups.size(); ++p) {
         const LayoutPopup &popup = layout.popups[p];
+        const auto held = std::find(owners.rbegin(), owners.rend(), popup.parent);
+        if (popup.parent < 0) {
+            path.clear();
+            owners.clear();
+        } else if (held != owners.rend()) {
+            path.resize(static_cast<std::size_t>(owners.rend() - held));
+            owners.resize(path.size());
+        } else {
+            path = popupPath(layout, popup.parent);
+            owners.assign(path.size(), -1);
+            owners.back() = popup.parent;
+        }
+        path.push_back(popup.row);
+        owners.push_back(static_cast<int>(p));
         out += p ? ", {\"path\": " : "{\"path\": ";
-        appendPath(out, popup.path);
+        appendPath(out, path);
         out += ", \"box\": ";
         appendRect(out, popup.box);
         out += ", \"rows\": [";
@@ -278,15 +303,17 @@ namespace {
 struct NarrowBuilder
 {
     const MenuLayout &wide;
-    const std::function<void(NarrowRow &&)> &visit;
+    const NarrowVisit &visit;
     int width;
     int rowHeight;
     int y;
+    int firstLevel = -1;
+    std::vector<int> path; // of the row being added: grows and shrinks with the walk
 
-    void add(std::vector<int> path, NarrowKind kind, int h, int item, std::string caption)
+    void add(NarrowKind kind, int h, int item, std::string caption)
     {
         const int depth = static_cast<int>(path.size());
-        visit({std::move(path), {0, y, width, h}, kind, depth, item, std::move(caption)});
+        visit({firstLevel, {0, y, width, h}, kind, depth, item, std::move(caption)}, path);
         y += h;
     }
 
@@ -297,16 +324,15 @@ struct NarrowBuilder
         while (!stack.empty()) {
             auto &[index, next] = stack.back();
             const LayoutPopup &popup = wide.popups[static_cast<std::size_t>(index)];
+            path.resize(stack.size());
             if (next == popup.rows.size()) {
                 stack.pop_back();
                 continue;
             }
             const LayoutRow &row = popup.rows[next];
-            std::vector<int> path = popup.path;
             path.push_back(static_cast<int>(next++));
             const bool branch = row.kind == RowKind::Submenu && row.popup >= 0;
-            add(std::move(path),
-                row.kind == RowKind::Separator ? NarrowKind::Separator
+            add(row.kind == RowKind::Separator ? NarrowKind::Separator
                 : branch                       ? NarrowKind::Branch
                                                : NarrowKind::Item,
                 row.kind == RowKind::Separator ? 7 : rowHeight, row.item, row.caption);
@@ -344,19 +370,21 @@ NarrowLayout narrowFrame(const AppletValues &v, int width)
 } // namespace
 
 NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &items,
-                                 const MenuLayout &layout, int width,
-                                 const std::function<void(NarrowRow &&)> &visit)
+                                 const MenuLayout &layout, int width, const NarrowVisit &visit)
 {
     using namespace AppletField;
     const AppletValues v(data);
     const NarrowLayout narrow = narrowFrame(v, width);
     const int bar = narrow.bar.h;
-    NarrowBuilder builder{layout, visit, width, std::max(44, v.font(PopupFntName).size + 8), bar};
+    NarrowBuilder builder{layout, visit, width, std::max(44, v.font(PopupFntName).size + 8),
+                          bar,    -1,    {}};
     for (std::size_t k = 0; k < layout.items.size(); ++k) {
         const int item = layout.itemIndex[k];
         const int popup = layout.itemPopup[k];
-        builder.add({static_cast<int>(k)}, popup >= 0 ? NarrowKind::Branch : NarrowKind::Item, bar,
-                    item, popupRowCaption(items[static_cast<std::size_t>(item)], false));
+        builder.firstLevel = static_cast<int>(k);
+        builder.path = {builder.firstLevel};
+        builder.add(popup >= 0 ? NarrowKind::Branch : NarrowKind::Item, bar, item,
+                    popupRowCaption(items[static_cast<std::size_t>(item)], false));
         if (popup >= 0)
             builder.addPopup(popup);
     }
@@ -367,8 +395,10 @@ NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &ite
                                  const MenuLayout &layout, int width)
 {
     std::vector<NarrowRow> rows;
-    NarrowLayout narrow = computeNarrowLayout(
-        data, items, layout, width, [&rows](NarrowRow &&row) { rows.push_back(std::move(row)); });
+    NarrowLayout narrow =
+        computeNarrowLayout(data, items, layout, width, [&rows](NarrowRow &&row, const auto &) {
+            rows.push_back(std::move(row));
+        });
     narrow.rows = std::move(rows);
     return narrow;
 }
@@ -390,10 +420,10 @@ void appendNarrowHead(TextOut &out, const NarrowLayout &frame)
     out += ", \"rows\": [";
 }
 
-void appendNarrowRow(TextOut &out, const NarrowRow &row, bool first)
+void appendNarrowRow(TextOut &out, const NarrowRow &row, const std::vector<int> &path, bool first)
 {
     out += first ? "{\"path\": " : ", {\"path\": ";
-    appendPath(out, row.path);
+    appendPath(out, path);
     out += ", \"box\": ";
     appendRect(out, row.box);
     out += ", \"kind\": \"" + std::string(narrowKindName(row.kind)) +
@@ -404,8 +434,18 @@ void appendNarrowRow(TextOut &out, const NarrowRow &row, bool first)
 void writeNarrowLayoutJson(TextOut &out, const NarrowLayout &layout)
 {
     appendNarrowHead(out, layout);
-    for (std::size_t r = 0; r < layout.rows.size(); ++r)
-        appendNarrowRow(out, layout.rows[r], r == 0);
+    // The rows are complete and in pre-order: each path follows from the depths.
+    std::vector<int> path;
+    for (std::size_t r = 0; r < layout.rows.size(); ++r) {
+        const std::size_t depth = static_cast<std::size_t>(std::max(1, layout.rows[r].depth));
+        if (depth > path.size()) {
+            path.resize(depth, 0);
+        } else {
+            path.resize(depth);
+            ++path.back();
+        }
+        appendNarrowRow(out, layout.rows[r], path, r == 0);
+    }
     out += "]}\n";
 }
 
@@ -414,9 +454,10 @@ void writeNarrowLayoutJson(TextOut &out, const TAppletData &data, const MenuReco
 {
     appendNarrowHead(out, narrowFrame(AppletValues(data), width));
     bool first = true;
-    computeNarrowLayout(data, items, layout, width, [&out, &first](NarrowRow &&row) {
-        appendNarrowRow(out, row, first);
-        first = false;
-    });
+    computeNarrowLayout(data, items, layout, width,
+                        [&out, &first](NarrowRow &&row, const std::vector<int> &path) {
+                            appendNarrowRow(out, row, path, first);
+                            first = false;
+                        });
     out += "]}\n";
 }

@@ -37,9 +37,12 @@ struct LayoutRow
     int popup = -1;      // for a submenu row, the index of the popup it opens
 };
 
+// A popup knows its way from the menu by its parent, not by a copy of the whole way, so a
+// deep menu's layout grows with its items, not with their depth; popupPath gives the way.
 struct LayoutPopup
 {
-    std::vector<int> path; // first-level item number, then the row numbers leading here
+    int firstLevel = -1; // the first-level item whose popups lead here
+    int row = -1;        // the row of the parent that opens it; below the menu, firstLevel
     LayoutRect box;
     std::vector<LayoutRow> rows;
     int parent = -1; // the popup holding the row that opens this one; -1 below the menu
@@ -66,7 +69,7 @@ enum class NarrowKind
 
 struct NarrowRow
 {
-    std::vector<int> path; // as in LayoutPopup: first-level number, then row numbers
+    int firstLevel = -1; // the first-level item it lies below (or is)
     LayoutRect box;
     NarrowKind kind = NarrowKind::Item;
     int depth = 1;       // 1 for first-level items
@@ -95,6 +98,9 @@ class EstimatedMeasure : public CaptionMeasure
 public:
     double width(const std::string &utf8, const CaptionFont &font) const override;
 };
+
+// The first-level item number, then the numbers of the rows that lead to the popup.
+std::vector<int> popupPath(const MenuLayout &layout, int popup);
 
 // Each item's parent in the item list (-1 for first-level items), from the tree; the list
 // holds the tree's items in pre-order.
@@ -139,10 +145,11 @@ LayoutPopup layoutPopupRows(const MenuRecords &items, const std::vector<int> &ch
 
 // The narrow form at width A of the menu that a layout describes: the bar is max(44, item
 // height) high, first-level rows as high as the bar, deeper rows max(44, popup font size + 8).
-// With visit, each row is handed to it in pre-order instead of kept in the result.
+// With visit, each row is handed to it in pre-order instead of kept in the result, with its
+// path: the first-level number, then the row numbers (valid during the call).
+using NarrowVisit = std::function<void(NarrowRow &&, const std::vector<int> &path)>;
 NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &items,
-                                 const MenuLayout &layout, int width,
-                                 const std::function<void(NarrowRow &&)> &visit);
+                                 const MenuLayout &layout, int width, const NarrowVisit &visit);
 NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &items,
                                  const MenuLayout &layout, int width);
 

@@ -286,8 +286,8 @@ void MenuScene::layOutRows(int popup) const
         if (row.kind != RowKind::Submenu)
             continue;
         LayoutPopup child;
-        child.path = layout_.popups[std::size_t(popup)].path;
-        child.path.push_back(int(r));
+        child.firstLevel = layout_.popups[std::size_t(popup)].firstLevel;
+        child.row = int(r);
         child.parent = popup;
         child.box = {0, row.y - 3, 0, 0};
         row.popup = int(layout_.popups.size() + placed.size());
@@ -414,11 +414,11 @@ bool MenuScene::locate(int itemIndex, MenuView &view) const
                 chain.insert(chain.begin(), at);
                 lit.insert(lit.begin(), row);
                 const LayoutPopup &popup = layout_.popups[std::size_t(at)];
-                row = popup.path.back();
+                row = popup.row;
             }
             view.chain = chain;
             view.lit = lit;
-            view.open = layout_.popups[std::size_t(p)].path.front();
+            view.open = layout_.popups[std::size_t(p)].firstLevel;
             return true;
         }
     }
@@ -434,7 +434,7 @@ void MenuScene::showCurrentPage(int itemIndex, MenuView &view) const
     if (hasNarrow_) {
         for (const NarrowRow &row : narrow_.rows) {
             if (row.item == itemIndex)
-                view.current = row.path.front();
+                view.current = row.firstLevel;
         }
         return;
     }
@@ -493,7 +493,7 @@ std::vector<QPoint> MenuScene::popupPositions(const MenuView &view, QSize viewpo
         int x = b.x, y = b.y;
         if (i > 0) {
             const LayoutPopup &parent = layout_.popups[std::size_t(view.chain[i - 1])];
-            const LayoutRow &row = parent.rows[std::size_t(popup.path.back())];
+            const LayoutRow &row = parent.rows[std::size_t(popup.row)];
             x = at[i - 1].x() + parent.box.w - 3;
             y = at[i - 1].y() + row.y - parent.box.y - 3;
             if (x + b.w > viewport.width())
@@ -600,9 +600,8 @@ void MenuScene::paint(QPainter &p, const MenuView &view, QSize viewport) const
     const std::vector<QPoint> at = popupPositions(view, viewport);
     for (std::size_t i = 0; i < view.chain.size(); ++i) {
         const LayoutPopup &popup = layout_.popups[std::size_t(view.chain[i])];
-        const int opened = i + 1 < view.chain.size()
-                               ? layout_.popups[std::size_t(view.chain[i + 1])].path.back()
-                               : -1;
+        const int opened =
+            i + 1 < view.chain.size() ? layout_.popups[std::size_t(view.chain[i + 1])].row : -1;
         const int lit = i < view.lit.size() ? view.lit[i] : -1;
         paintPopup(p, popup, at[i], lit, opened, view.currentItem);
         if (int(i) == focusedDepth) {
@@ -714,7 +713,8 @@ void MenuScene::paintNarrow(QPainter &p, int width, const MenuView &view) const
         const LayoutRect &r = row.box;
         const QString text = QString::fromStdString(row.caption);
         if (row.depth == 1) {
-            const int state = row.kind == NarrowKind::Branch || row.path[0] == view.current ? 2 : 0;
+            const int state =
+                row.kind == NarrowKind::Branch || row.firstLevel == view.current ? 2 : 0;
             const int s = StateBlock + 18 * state;
             face(state, 0, r.y, width, r.h);
             const int bw = a.borderWidth(s + SBrdWidth, s + SBrdStyle);

@@ -27,7 +27,7 @@ void PreviewCanvas::setScene(MenuScene scene)
     // a field, a colour); anything else closes.
     std::vector<std::vector<int>> paths;
     for (int popup : view_.chain)
-        paths.push_back(scene_.layout().popups[std::size_t(popup)].path);
+        paths.push_back(popupPath(scene_.layout(), popup));
     scene_ = std::move(scene);
     const MenuLayout &layout = scene_.layout();
     const int items = int(layout.items.size());
@@ -253,7 +253,7 @@ void PreviewCanvas::openPopup(int popup)
     scene_.measurePopup(popup); // its rows, before anything reads them
     const LayoutPopup &p = scene_.layout().popups[std::size_t(popup)];
     if (p.parent < 0)
-        view_.open = p.path.front();
+        view_.open = p.firstLevel;
     view_.chain.push_back(popup);
     view_.lit.push_back(-1);
 }
@@ -413,9 +413,9 @@ void PreviewCanvas::keyPressEvent(QKeyEvent *event)
         const LayoutPopup &inner = popups[std::size_t(view_.chain.back())];
         closeFrom(view_.chain.size() - 1);
         if (inner.parent < 0)
-            focusOn({inner.path.front(), -1, -1});
+            focusOn({inner.firstLevel, -1, -1});
         else
-            focusOn({-1, inner.parent, inner.path.back()});
+            focusOn({-1, inner.parent, inner.row});
         break;
     }
     case Qt::Key_Return:

@@ -1,5 +1,6 @@
 #include "MenuLayout.h"
 
+#include "MenuTree.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -108,4 +109,30 @@ TEST(MenuLayout, VerticalMenuWithNestedPopupsAndSeparators)
     buildTree(tree, {"Tarvelle"});
     doc.GetItems().clear();
     EXPECT_FALSE(layoutOf(doc, tree).menu.has_value());
+}
+
+// A popup knows its way by its parent: the memory a chain's layouts take grows with the
+// chain's length, not with its square.
+TEST(MenuLayout, DeepChainsTakeMemoryInProportionToTheirItems)
+{
+    const auto allocatedFor = [](int depth) {
+        TqarAppletAgent doc;
+        MemoryTree tree;
+        std::vector<std::string> outline{"Tarvelle"};
+        for (int level = 1; level <= depth; ++level)
+            outline.push_back(std::string(static_cast<std::size_t>(level), '>') + "L");
+        buildTree(tree, outline);
+        fillItemsFromTree(doc, tree);
+        const std::vector<int> parents = itemParents(tree);
+        const AllocationCounter counter;
+        const MenuLayout layout =
+            computeMenuLayout(doc.GetAppletData(), doc.GetItems(), parents, EstimatedMeasure());
+        const NarrowLayout narrow =
+            computeNarrowLayout(doc.GetAppletData(), MenuRecords{doc.GetItems()}, layout, 300);
+        EXPECT_EQ(popupPath(layout, depth - 2).size(), static_cast<std::size_t>(depth - 1));
+        EXPECT_EQ(narrow.rows.size(), static_cast<std::size_t>(depth));
+        return counter.bytes();
+    };
+    const std::size_t quarter = allocatedFor(MaxMenuDepth / 4), whole = allocatedFor(MaxMenuDepth);
+    EXPECT_LT(whole, quarter * 6) << quarter << " bytes for 250 levels, " << whole << " for 1,000";
 }

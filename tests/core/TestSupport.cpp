@@ -2,9 +2,11 @@
 
 #include "MenuStructure.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <new>
 #include <random>
 #include <sstream>
 
@@ -109,4 +111,57 @@ std::string savedPage(const TqarAppletAgent &doc, const std::string &title, cons
     doc.WriteSavedPage(out, title, tree);
     out.flush();
     return text;
+}
+
+namespace {
+thread_local std::size_t *allocationCount = nullptr;
+
+void *allocate(std::size_t size)
+{
+    if (allocationCount)
+        *allocationCount += size;
+    if (void *block = std::malloc(size ? size : 1))
+        return block;
+    throw std::bad_alloc();
+}
+} // namespace
+
+AllocationCounter::AllocationCounter() : outer_(allocationCount)
+{
+    allocationCount = &bytes_;
+}
+
+AllocationCounter::~AllocationCounter()
+{
+    allocationCount = outer_;
+}
+
+void *operator new(std::size_t size)
+{
+    return allocate(size);
+}
+
+void *operator new[](std::size_t size)
+{
+    return allocate(size);
+}
+
+void operator delete(void *block) noexcept
+{
+    std::free(block);
+}
+
+void operator delete[](void *block) noexcept
+{
+    std::free(block);
+}
+
+void operator delete(void *block, std::size_t) noexcept
+{
+    std::free(block);
+}
+
+void operator delete[](void *block, std::size_t) noexcept
+{
+    std::free(block);
 }

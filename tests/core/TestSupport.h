@@ -62,3 +62,19 @@ public:
     int position = -1;
     std::vector<std::string> texts;
 };
+
+// Counts the bytes allocated with operator new on this thread while one lives: a measure of
+// how memory grows with the input that does not depend on the machine's speed.
+class AllocationCounter
+{
+public:
+    AllocationCounter();
+    ~AllocationCounter();
+    AllocationCounter(const AllocationCounter &) = delete;
+    AllocationCounter &operator=(const AllocationCounter &) = delete;
+    std::size_t bytes() const { return bytes_; }
+
+private:
+    std::size_t bytes_ = 0;
+    std::size_t *outer_;
+};
