@@ -8,6 +8,8 @@
 
 #include <QApplication>
 
+#include <exception>
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
@@ -15,8 +17,12 @@ int main(int argc, char **argv)
     QtShell shell;
     TMainForm window(EditorServices{dialogs, shell, programFolder()});
     window.show();
-    if (argc > 1)
-        window.OpenProjectFile(QString::fromLocal8Bit(argv[1]));
+    try {
+        if (argc > 1)
+            window.OpenProjectFile(QString::fromLocal8Bit(argv[1]));
+    } catch (const std::exception &) {
+        return 2; // refused, as the editor tells the author in a message box
+    }
     QApplication::processEvents(); // the first paint
     return window.isVisible() ? 0 : 1;
 }

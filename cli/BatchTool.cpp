@@ -20,7 +20,6 @@
 #include <optional>
 #include <ostream>
 #include <set>
-#include <unordered_map>
 
 namespace {
 const char *const Usage =
@@ -144,10 +143,14 @@ int publish(Project &project, const std::string &fileName, const std::string &fo
     for (const AccessibilityWarning &warning :
          linkWarnings(MenuRecords{project.doc.GetItems()}, project.doc.Separator()))
         err << printable("tarvelle-cli: warning: " + warning.where + ": " + warning.what) << "\n";
-    for (const TqarAppletAgent::PublishedResource &resource : project.doc.SkippedResources())
-        err << printable("tarvelle-cli: left out: " + std::string(resource.name) + " (" +
-                         fsx::describe(resource.check) + ")")
-            << "\n";
+    // In pieces, not a write a line: standard error has no buffer of its own.
+    TextOut leftOut = piecesTo(err);
+    for (const TqarAppletAgent::PublishedResource &resource : project.doc.SkippedResources()) {
+        leftOut += printable("tarvelle-cli: left out: " + std::string(resource.name) + " (" +
+                             fsx::describe(resource.check) + ")");
+        leftOut += '\n';
+    }
+    leftOut.flush();
     return project.doc.SkippedResources().empty() ? ExitCode::Ok : ExitCode::Problems;
 }
 
@@ -158,11 +161,14 @@ public:
 
     int run(const std::string &fileName)
     {
-        for (const TqarAppletAgent::PublishedResource &resource :
-             project_.doc.PublishResources(fsx::fileNamePart(fileName), projectFolder(fileName))) {
-            if (resource.check != fsx::ResourceCheck::Fine)
-                leftOut_.emplace(resource.name, resource.check);
-        }
+        leftOut_ =
+            project_.doc.PublishResources(fsx::fileNamePart(fileName), projectFolder(fileName));
+        leftOut_.erase(
+            std::remove_if(leftOut_.begin(), leftOut_.end(),
+                           [](const auto &r) { return r.check == fsx::ResourceCheck::Fine; }),
+            leftOut_.end());
+        std::sort(leftOut_.begin(), leftOut_.end(),
+                  [](const auto &a, const auto &b) { return a.name < b.name; });
         checkCounts();
         checkCaptions();
         checkApplet();
@@ -229,9 +235,11 @@ private:
     // As publishing decides it: a resource it would leave out is a problem, with the reason.
     template <class Where> void checkResource(const Where &where, std::string_view name)
     {
-        const auto found = leftOut_.find(name);
-        if (found != leftOut_.end())
-            problem(where(), "'" + std::string(name) + "' " + fsx::describe(found->second));
+        const auto found = std::lower_bound(
+            leftOut_.begin(), leftOut_.end(), name,
+            [](const auto &resource, std::string_view n) { return resource.name < n; });
+        if (found != leftOut_.end() && found->name == name)
+            problem(where(), "'" + std::string(name) + "' " + fsx::describe(found->check));
     }
 
     template <class Where> void checkInteger(const Where &where, std::string_view value)
@@ -317,8 +325,8 @@ private:
 
     const Project &project_;
     std::ostream &out_;
-    // The resources publishing leaves out, by name (views into the records), with why.
-    std::unordered_map<std::string_view, fsx::ResourceCheck> leftOut_;
+    // The resources publishing leaves out, with why, sorted by name (views into the records).
+    std::vector<TqarAppletAgent::PublishedResource> leftOut_;
     int problems_ = 0;
 };
 

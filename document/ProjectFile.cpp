@@ -137,65 +137,62 @@ StructureLine parseStructureLine(std::string_view line)
     return {static_cast<int>(depth), line.substr(depth)};
 }
 
-// The lines up to the structure's end (or the file's), counted ahead so that the list of
-// them is allocated once.
-std::size_t structureLineCount(LineReader reader)
+// Checks the structure lines before anything is built: every line after the root must lie
+// at most one level deeper than the line before it, and below the root. Nothing is kept: the
+// tree is built from the same lines once the whole file has been read. Returns how many lines
+// there are, the root's included.
+std::size_t checkStructure(LineReader &reader, const ENotAProject &notAProject)
 {
     std::size_t count = 0;
-    while (!reader.atEnd() && count <= static_cast<std::size_t>(MaxMenuItems) &&
-           reader.read() != StructureEnd)
-        ++count;
-    return count;
-}
-
-// Checks the structure lines before anything is built: every line after the root must lie
-// at most one level deeper than the line before it, and below the root.
-std::vector<StructureLine> parseStructure(LineReader &reader, const ENotAProject &notAProject)
-{
-    std::vector<StructureLine> result;
-    result.reserve(structureLineCount(reader) + 1);
+    int previous = 0;
     for (;;) {
         if (reader.atEnd())
             throw notAProject; // the file ends inside the structure: nothing changes
         const std::string_view line = reader.read();
         if (line == StructureEnd)
             break;
-        if (result.size() > static_cast<std::size_t>(MaxMenuItems))
+        if (count > static_cast<std::size_t>(MaxMenuItems))
             throw ETreeError("The menu has more than " + withThousands(MaxMenuItems) +
                              " items, the most a project file holds (line " +
                              withThousands(reader.lineNumber()) + ")");
-        StructureLine parsed = parseStructureLine(line);
-        if (result.empty()) {
-            parsed.depth = 0;
-        } else if (parsed.depth > result.back().depth + 1 || parsed.depth == 0) {
+        const StructureLine parsed = parseStructureLine(line);
+        if (count > 0 && (parsed.depth > previous + 1 || parsed.depth == 0)) {
             throw ETreeError("Invalid level (" + std::to_string(parsed.depth) + ") for item \"" +
                              std::string(parsed.caption) + "\"");
-        } else if (parsed.depth > MaxMenuDepth) {
+        } else if (count > 0 && parsed.depth > MaxMenuDepth) {
             throw ETreeError("The menu is deeper than " + std::to_string(MaxMenuDepth) +
                              " levels at item \"" + std::string(parsed.caption) + "\"");
         }
-        result.push_back(std::move(parsed));
+        previous = count > 0 ? parsed.depth : 0;
+        ++count;
     }
-    if (result.empty())
-        result.push_back({0, "Tarvelle"}); // the tree always keeps its root
-    return result;
+    return std::max<std::size_t>(count, 1);
 }
 
-void rebuildTree(ItemTree &tree, const std::vector<StructureLine> &lines)
+// Builds the tree from the structure lines that checkStructure accepted.
+void rebuildTree(ItemTree &tree, LineReader lines)
 {
     tree.clear();
     std::vector<ItemTree::Node> ancestors; // ancestors[d]: the last node of depth d
-    for (const StructureLine &line : lines) {
-        const ItemTree::Node parent = line.depth == 0 ? nullptr : ancestors[line.depth - 1];
-        ancestors.resize(static_cast<std::size_t>(line.depth));
-        ancestors.push_back(tree.addChild(parent, std::string(line.caption)));
+    for (bool root = true;; root = false) {
+        const std::string_view line = lines.atEnd() ? StructureEnd : lines.read();
+        if (line == StructureEnd) {
+            if (root)
+                tree.addChild(nullptr, "Tarvelle"); // the tree always keeps its root
+            return;
+        }
+        StructureLine parsed = parseStructureLine(line);
+        parsed.depth = root ? 0 : parsed.depth;
+        const ItemTree::Node parent = root ? nullptr : ancestors[parsed.depth - 1];
+        ancestors.resize(static_cast<std::size_t>(parsed.depth));
+        ancestors.push_back(tree.addChild(parent, std::string(parsed.caption)));
     }
 }
 
 // What a file holds, parsed completely before the document changes.
 struct ParsedProject
 {
-    std::vector<StructureLine> structure;
+    std::size_t structureLines = 0; // the root's included
     std::optional<TStringArray> appletValues;
     std::optional<TItemArray> items; // one per node at most; incomplete ones empty
     std::string announced;           // the item count line as written
@@ -327,7 +324,8 @@ void TqarAppletAgent::LoadProjectText(const std::string &bytes, ItemTree &tree)
         throw notAProject;
 
     ParsedProject project;
-    project.structure = parseStructure(reader, notAProject);
+    const LineReader structure = reader;
+    project.structureLines = checkStructure(reader, notAProject);
 
     // A file cut off before its settings or records is refused: defaults in their place
     // would publish a menu the author never made.
@@ -350,7 +348,7 @@ void TqarAppletAgent::LoadProjectText(const std::string &bytes, ItemTree &tree)
         progress.setText("Loading Data ... ...");
         // Records are only kept for the nodes the tree has, so a huge announced count
         // cannot make the load allocate more than the file holds.
-        const std::size_t nodes = project.structure.size() - 1;
+        const std::size_t nodes = project.structureLines - 1;
         const std::size_t kept = std::min(static_cast<std::size_t>(count), nodes);
         TItemArray items(kept);
         TItemData surplus;
@@ -368,7 +366,7 @@ void TqarAppletAgent::LoadProjectText(const std::string &bytes, ItemTree &tree)
     }
 
     // The file has been read completely: only now does the document change.
-    rebuildTree(tree, project.structure);
+    rebuildTree(tree, structure);
     AppletData = StringsToAppletData(*project.appletValues);
     Items = std::move(*project.items);
     announcedItemCount_ = std::move(project.announced);

@@ -11,6 +11,7 @@
 #include <map>
 #include <set>
 #include <tuple>
+#include <unordered_set>
 
 namespace {
 const std::string PreviewFolderName = "preview";
@@ -39,6 +40,37 @@ bool isImageSlot(std::size_t slot)
         return slot == 0;
     return (slot - 2) % 5 < 3;
 }
+
+// Decides resources for one folder: with many names, the folder is listed once, so that a
+// name it does not hold is missing without asking the disk for each.
+class ResourceChecker
+{
+public:
+    ResourceChecker(const std::string &folder, std::size_t names) : folder_(folder)
+    {
+#ifndef _WIN32 // names there match whatever their case: only the system can tell
+        if (names > 64) {
+            const std::set<std::string> entries = fsx::folderEntries(folder);
+            listed_.insert(entries.begin(), entries.end());
+            listing_ = true;
+        }
+#else
+        (void)names;
+#endif
+    }
+    fsx::ResourceCheck operator()(const std::string &name) const
+    {
+        if (listing_ && fsx::isBareFileName(name) && name != fsx::FolderLockName &&
+            !listed_.count(name))
+            return fsx::ResourceCheck::Missing;
+        return fsx::checkResource(folder_, name);
+    }
+
+private:
+    const std::string &folder_;
+    std::unordered_set<std::string> listed_;
+    bool listing_ = false;
+};
 } // namespace
 
 std::string TqarAppletAgent::PreviewFolder() const
@@ -101,22 +133,23 @@ void TqarAppletAgent::StageAppletFiles(const std::string &folder)
 
 void TqarAppletAgent::StageResources(const std::string &folder)
 {
-    // Only regular files inside the folder are staged; a failure stays silent here.
+    // Only regular files inside the folder are staged, each once however many slots name it;
+    // a failure stays silent here.
     ProgressDisplay &progress = Progress();
     const ProgressFinish finish(progress);
-    progress.setMaximum(static_cast<int>(Items.size() * 5 + 2));
+    const std::vector<PublishedResource> resources = distinctResources();
+    progress.setMaximum(static_cast<int>(resources.size()));
     progress.setText("Copying Resource Files ... ...");
-    // Each distinct file once, however many slots name it; the preview is a cache, so its
-    // copies need not reach the disk before the next one.
-    std::set<std::string> done;
-    forEachResourceSlot([&](std::size_t, const std::string &name) {
+    const std::string preview = PreviewFolder();
+    const ResourceChecker check(folder, resources.size());
+    for (const PublishedResource &resource : resources) {
         progress.step(1);
-        // A value that is not a bare name never becomes part of a path.
-        if (!fsx::isBareFileName(name) || !done.insert(name).second)
-            return;
-        const std::string preview = PreviewFolder();
+        const std::string name(resource.name);
+        if (check(name) != fsx::ResourceCheck::Fine)
+            continue;
         if (!fsx::folderExists(preview))
             fsx::createFolder(preview);
+        // The preview is a cache: its copies need not reach the disk before the next one.
         try {
             if (fsx::copyResource(folder, name, fsx::withSeparator(preview) + name,
                                   fsx::Durable::No))
@@ -124,7 +157,7 @@ void TqarAppletAgent::StageResources(const std::string &folder)
         } catch (const EInOutError &) {
         }
         stagedFiles_.push_back(name);
-    });
+    }
 }
 
 void TqarAppletAgent::SetIncludeWebRuntime(bool include)
@@ -153,7 +186,7 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
     if (mayReplace && !mayReplace(FilesReplaced(folder, fileName, resourceFolder)))
         return false;
 
-    const std::vector<PublishedResource> resources = PublishResources(fileName, resourceFolder);
+    std::vector<PublishedResource> resources = PublishResources(fileName, resourceFolder);
     std::vector<std::pair<std::string, std::string>> copies; // target name, source path
     for (const std::string &file : PublishedAppletFiles())
         copies.emplace_back(file, fsx::withSeparator(programFolder_) + file);
@@ -190,10 +223,8 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
     for (const PublishedResource &resource : resources) {
         progress.step(1);
         const std::string name(resource.name);
-        if (resource.check != fsx::ResourceCheck::Fine) {
-            skippedResources_.push_back(resource);
+        if (resource.check != fsx::ResourceCheck::Fine)
             continue;
-        }
         const std::string bytes = fsx::readFile(fsx::resourceSource(resourceFolder, name));
         batch.add(folder + name, [&bytes](TextOut &out) { out += bytes; });
     }
@@ -201,6 +232,13 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
     // Tarvelle's own.
     batch.add(folder + report, [&](TextOut &out) { writeReport(out, resources); });
     batch.commit();
+    // What was left out stays to be told, in the same memory.
+    resources.erase(std::remove_if(resources.begin(), resources.end(),
+                                   [](const PublishedResource &resource) {
+                                       return resource.check == fsx::ResourceCheck::Fine;
+                                   }),
+                    resources.end());
+    skippedResources_ = std::move(resources);
     return true;
 }
 
@@ -216,9 +254,7 @@ std::set<std::string> TqarAppletAgent::PublishOutputs(const std::string &fileNam
     return outputs;
 }
 
-std::vector<TqarAppletAgent::PublishedResource>
-TqarAppletAgent::PublishResources(const std::string &fileName,
-                                  const std::string &resourceFolder) const
+std::vector<TqarAppletAgent::PublishedResource> TqarAppletAgent::distinctResources() const
 {
     // Views into the records, sorted to find each name's first slot: no copy of a name, so a
     // menu naming millions of files needs a few words of memory for each.
@@ -237,11 +273,19 @@ TqarAppletAgent::PublishResources(const std::string &fileName,
                     resources.end());
     std::sort(resources.begin(), resources.end(),
               [](const auto &a, const auto &b) { return a.slot < b.slot; });
+    return resources;
+}
+
+std::vector<TqarAppletAgent::PublishedResource>
+TqarAppletAgent::PublishResources(const std::string &fileName,
+                                  const std::string &resourceFolder) const
+{
+    std::vector<PublishedResource> resources = distinctResources();
     const std::set<std::string> outputs = PublishOutputs(fileName);
+    const ResourceChecker check(resourceFolder, resources.size());
     for (PublishedResource &resource : resources) {
         const std::string name(resource.name);
-        resource.check = outputs.count(name) ? fsx::ResourceCheck::OutputName
-                                             : fsx::checkResource(resourceFolder, name);
+        resource.check = outputs.count(name) ? fsx::ResourceCheck::OutputName : check(name);
     }
     return resources;
 }

@@ -217,6 +217,8 @@ private:
     std::map<std::string, std::string> plannedWrites(const std::string &fileName,
                                                      const std::string &resourceFolder) const;
     void writeReport(TextOut &out, const std::vector<PublishedResource> &resources) const;
+    // Each resource name once, at its first slot as PublishResources orders them, unchecked.
+    std::vector<PublishedResource> distinctResources() const;
     NullProgress nullProgress_;
     ProgressDisplay *progress_ = &nullProgress_;
 };

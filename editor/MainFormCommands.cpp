@@ -256,7 +256,9 @@ void TMainForm::OpenTemplate(const QString &fileName)
 void TMainForm::fillWindowFromFile(const QString &fileName, bool asTemplate)
 {
     const std::string path = toStd(QDir::toNativeSeparators(fileName));
-    const std::string bytes = fsx::readFile(path);
+    std::string bytes = fsx::readFile(path);
+    const std::optional<fsx::FileStamp> stamp =
+        asTemplate ? std::nullopt : fsx::fileStamp(path, bytes);
 
     // Everything that can fail is tried on a copy first, so a file that cannot be opened
     // leaves the window exactly as it was: the project's own checks, then the conversions
@@ -270,6 +272,7 @@ void TMainForm::fillWindowFromFile(const QString &fileName, bool asTemplate)
     } catch (const ENotAProject &error) {
         throw error.named(toStd(QDir::toNativeSeparators(fileName)));
     }
+    std::string().swap(bytes); // read: the memory goes to the tree built next
     checkAppletSettings(trial.GetAppletData());
 
     const PageLoad load(*this);
@@ -287,11 +290,12 @@ void TMainForm::fillWindowFromFile(const QString &fileName, bool asTemplate)
         document.SetAppletData(trial.GetAppletData());
         document.GetItems() = std::move(trial.GetItems());
     });
+    trialTree.clear(); // before staging needs memory of its own
     LoadAppletSettings();
     // A template starts a new, untitled project: saving asks for a name, so the shipped
     // template is never overwritten, and it does not enter the recent files.
     projectFileName = asTemplate ? QString() : fileName;
-    projectStamp = asTemplate ? std::nullopt : fsx::fileStamp(path, bytes);
+    projectStamp = stamp;
     updateTitle();
     document.StageResources(fsx::folderPart(path));
     selectRoot();

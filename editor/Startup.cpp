@@ -14,6 +14,7 @@
 #include <unistd.h>
 #endif
 #include <QApplication>
+#include <QDialog>
 #include <QSocketNotifier>
 
 QString startFileName(const QStringList &arguments)
@@ -70,6 +71,27 @@ void onEndingSignal(int)
 }
 #endif
 
+bool endRequested = false;
+
+#ifndef _WIN32
+// A box or dialog open in an event loop of its own would hold the quit back (and before the
+// main loop runs, a quit is not even heard): each is answered as if cancelled, then the
+// application quits, or does not start its loop.
+void endNow()
+{
+    endRequested = true;
+    while (QWidget *modal = QApplication::activeModalWidget()) {
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        if (QApplication::activeModalWidget() == modal)
+            break;
+    }
+    QApplication::quit();
+}
+#endif
+
 // SIGTERM, SIGINT and SIGHUP end the editor as closing it does: the event loop ends, the
 // window goes and takes its preview folder with it.
 void endOnSignals(QApplication &app)
@@ -78,7 +100,11 @@ void endOnSignals(QApplication &app)
     if (::pipe(signalPipe) != 0)
         return;
     auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] { QApplication::quit(); });
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+        char byte;
+        [[maybe_unused]] const ssize_t read = ::read(signalPipe[0], &byte, 1);
+        endNow();
+    });
     struct sigaction action = {};
     action.sa_handler = onEndingSignal;
     sigemptyset(&action.sa_mask);
@@ -113,5 +139,6 @@ int runEditor(int argc, char **argv)
         window.OpenStartFile(startFile);
     else if (readShowTempletsDialog())
         window.ShowTemplateChooser();
-    return QApplication::exec();
+    // Ended while the first file's message or the template chooser was open.
+    return endRequested ? 0 : QApplication::exec();
 }

@@ -448,6 +448,19 @@ TEST(DocumentCommands, PreviewFoldersNeverOutliveTheirEditor)
     ASSERT_TRUE(editor.waitForFinished(60000));
     EXPECT_EQ(editor.exitStatus(), QProcess::NormalExit);
     EXPECT_TRUE(previews().isEmpty()) << previews().join(", ").toStdString();
+
+    // The same while a message box is open: here the one saying the file did not open.
+    QFile bad(program.filePath("bad.tvl"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("no project\r\n");
+    bad.close();
+    editor.start(program.filePath("tarvelle"), {bad.fileName()});
+    ASSERT_TRUE(editor.waitForStarted());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !previews().isEmpty(); }, 60000));
+    ::kill(static_cast<pid_t>(editor.processId()), SIGTERM);
+    ASSERT_TRUE(editor.waitForFinished(60000)) << "the box held the editor";
+    EXPECT_EQ(editor.exitStatus(), QProcess::NormalExit);
+    EXPECT_TRUE(previews().isEmpty()) << previews().join(", ").toStdString();
 }
 
 TEST(DocumentCommands, AnInstalledCopyKeepsItsRecentFilesPerUser)
