@@ -9,6 +9,7 @@
 #include <random>
 #ifndef _WIN32
 #include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -17,6 +18,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -604,6 +606,62 @@ void removeEmptyFolder(const std::string &path)
     if (fs::is_directory(toPath(path), ec) && fs::is_empty(toPath(path), ec))
         fs::remove(toPath(path), ec);
 }
+
+#ifndef _WIN32
+namespace {
+// Empties the folder open as fd and closes it, one name at a time relative to it, so that no
+// path is looked up again: a folder swapped for a link meanwhile cannot redirect the removal.
+bool emptyFolderAt(int fd, int depth)
+{
+    DIR *folder = ::fdopendir(fd);
+    if (!folder) {
+        ::close(fd);
+        return false;
+    }
+    bool whole = true;
+    std::vector<std::string> names;
+    while (const dirent *entry = ::readdir(folder)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    for (const std::string &name : names) {
+        struct stat info = {};
+        if (::fstatat(fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (S_ISDIR(info.st_mode)) {
+            const int inner = depth < 64 ? ::openat(fd, name.c_str(),
+                                                    O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)
+                                         : -1;
+            whole = inner >= 0 && emptyFolderAt(inner, depth + 1) &&
+                    ::unlinkat(fd, name.c_str(), AT_REMOVEDIR) == 0 && whole;
+        } else {
+            whole = ::unlinkat(fd, name.c_str(), 0) == 0 && whole;
+        }
+    }
+    ::closedir(folder);
+    return whole;
+}
+} // namespace
+
+bool removeFolderTree(const std::string &path)
+{
+    const int fd = ::open(toPath(path).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    return emptyFolderAt(fd, 0) && ::rmdir(toPath(path).c_str()) == 0;
+}
+#else
+bool removeFolderTree(const std::string &path)
+{
+    // Links are removed, not followed.
+    std::error_code ec;
+    if (!fs::is_directory(fs::symlink_status(toPath(path), ec)))
+        return false;
+    fs::remove_all(toPath(path), ec);
+    return !ec;
+}
+#endif
 
 std::string fileNamePart(const std::string &path)
 {

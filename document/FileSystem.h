@@ -152,6 +152,10 @@ bool folderExists(const std::string &path);
 void removeFile(const std::string &path);
 void createFolder(const std::string &path); // private to the user (0700)
 void removeEmptyFolder(const std::string &path);
+// Removes a folder of this program's with everything in it, never following a link: a link
+// inside is removed itself, and a path that is no folder (a link to one) is left alone.
+// False when something could not be removed.
+bool removeFolderTree(const std::string &path);
 
 // The file-name part of a path (after the last separator; on Windows "\" and "/").
 std::string fileNamePart(const std::string &path);

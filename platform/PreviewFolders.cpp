@@ -1,5 +1,7 @@
 #include "PreviewFolders.h"
 
+#include "FileSystem.h"
+
 #include <cerrno>
 #include <QCoreApplication>
 #include <QDir>
@@ -39,7 +41,8 @@ int removeStale(const QString &base)
         const QRegularExpressionMatch match = name.match(entry);
         if (!match.hasMatch() || !processIsGone(match.captured(1).toLongLong()))
             continue;
-        if (QDir(folder.filePath(entry)).removeRecursively())
+        // Never through a link: one planted under a preview folder's name is left alone.
+        if (fsx::removeFolderTree(QDir::toNativeSeparators(folder.filePath(entry)).toStdString()))
             ++removed;
     }
     return removed;

@@ -422,7 +422,16 @@ TEST(DocumentCommands, PreviewFoldersNeverOutliveTheirEditor)
     const QString mine = QString("tarvelle-preview-%1-b").arg(QCoreApplication::applicationPid());
     QDir(runtime.path()).mkpath(QString("tarvelle-preview-%1-a/pictures").arg(gone));
     QDir(runtime.path()).mkdir(mine);
+    // A link planted under a stale folder's name leads nowhere the removal goes.
+    QTemporaryDir victim;
+    QFile precious(victim.filePath("precious"));
+    ASSERT_TRUE(precious.open(QIODevice::WriteOnly));
+    precious.close();
+    const QString planted = runtime.filePath(QString("tarvelle-preview-%1-link").arg(gone));
+    ASSERT_TRUE(QFile::link(victim.path(), planted));
     EXPECT_EQ(PreviewFolders::removeStale(runtime.path()), 1);
+    EXPECT_TRUE(QFile::exists(victim.filePath("precious")));
+    QFile::remove(planted);
     EXPECT_EQ(QDir(runtime.path()).entryList({"tarvelle-preview-*"}, QDir::Dirs),
               QStringList{mine});
     QDir(runtime.path() + "/" + mine).removeRecursively();
