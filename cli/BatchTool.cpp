@@ -41,26 +41,10 @@ const char *const Usage =
     "  --help                      show this text\n"
     "  --version                   show the version\n";
 
-// Text for a terminal: a caption holding an escape sequence must not steer it. Control
-// characters (C0 but tab and line ends, DEL, and the C1 range in UTF-8) are written as \xNN.
+// Text for a terminal: a caption holding an escape sequence must not steer it.
 std::string printable(const std::string &text)
 {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        const bool c1 = c == 0xC2 && i + 1 < text.size() &&
-                        (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80;
-        if ((c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F || c1) {
-            const unsigned char shown = c1 ? static_cast<unsigned char>(text[++i]) : c;
-            const char digits[] = "0123456789abcdef";
-            out += "\\x";
-            out += digits[shown >> 4];
-            out += digits[shown & 15];
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
+    return visibleText(text);
 }
 
 // A loaded project, prepared as the editor prepares a document before it saves. The tree is

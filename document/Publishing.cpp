@@ -58,10 +58,14 @@ public:
         (void)names;
 #endif
     }
+    // False only for a name the folder cannot hold (when it was listed).
+    bool mayExist(const std::string &name) const
+    {
+        return !listing_ || listed_.count(name);
+    }
     fsx::ResourceCheck operator()(const std::string &name) const
     {
-        if (listing_ && fsx::isBareFileName(name) && name != fsx::FolderLockName &&
-            !listed_.count(name))
+        if (fsx::isBareFileName(name) && name != fsx::FolderLockName && !mayExist(name))
             return fsx::ResourceCheck::Missing;
         return fsx::checkResource(folder_, name);
     }
@@ -134,19 +138,22 @@ void TqarAppletAgent::StageAppletFiles(const std::string &folder)
 void TqarAppletAgent::StageResources(const std::string &folder)
 {
     // Only regular files inside the folder are staged, each once however many slots name it;
-    // a failure stays silent here.
+    // a failure stays silent here. Only names the folder holds are remembered, so a menu
+    // naming millions of missing files stages in little memory.
     ProgressDisplay &progress = Progress();
     const ProgressFinish finish(progress);
-    const std::vector<PublishedResource> resources = distinctResources();
-    progress.setMaximum(static_cast<int>(resources.size()));
+    const std::size_t slots = Items.size() * 5 + 2;
+    progress.setMaximum(static_cast<int>(slots));
     progress.setText("Copying Resource Files ... ...");
     const std::string preview = PreviewFolder();
-    const ResourceChecker check(folder, resources.size());
-    for (const PublishedResource &resource : resources) {
+    const ResourceChecker check(folder, slots);
+    std::unordered_set<std::string> done;
+    forEachResourceView([&](std::size_t, std::string_view view) {
         progress.step(1);
-        const std::string name(resource.name);
-        if (check(name) != fsx::ResourceCheck::Fine)
-            continue;
+        const std::string name(view);
+        if (name.empty() || !check.mayExist(name) || !done.insert(name).second ||
+            check(name) != fsx::ResourceCheck::Fine)
+            return;
         if (!fsx::folderExists(preview))
             fsx::createFolder(preview);
         // The preview is a cache: its copies need not reach the disk before the next one.
@@ -157,7 +164,7 @@ void TqarAppletAgent::StageResources(const std::string &folder)
         } catch (const EInOutError &) {
         }
         stagedFiles_.push_back(name);
-    }
+    });
 }
 
 void TqarAppletAgent::SetIncludeWebRuntime(bool include)

@@ -191,3 +191,44 @@ std::string escapeHtmlAttribute(std::string_view utf8)
     }
     return out;
 }
+
+std::string visibleText(std::string_view text)
+{
+    static const char digits[] = "0123456789ABCDEF", lower[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const auto next = [&](std::size_t k) {
+            return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0;
+        };
+        // The direction marks: U+061C is D8 9C; U+200E, U+200F, U+202A to U+202E and U+2066
+        // to U+2069 are E2 80 8E-8F, E2 80 AA-AE and E2 81 A6-A9.
+        std::uint32_t mark = 0;
+        if (c == 0xD8 && next(1) == 0x9C)
+            mark = 0x061C;
+        else if (c == 0xE2 && next(1) == 0x80 && (next(2) == 0x8E || next(2) == 0x8F))
+            mark = 0x2000 + (next(2) - 0x80);
+        else if (c == 0xE2 && next(1) == 0x80 && next(2) >= 0xAA && next(2) <= 0xAE)
+            mark = 0x2000 + (next(2) - 0x80);
+        else if (c == 0xE2 && next(1) == 0x81 && next(2) >= 0xA6 && next(2) <= 0xA9)
+            mark = 0x2040 + (next(2) - 0x80);
+        if (mark) {
+            out += "\\u";
+            for (int shift = 12; shift >= 0; shift -= 4)
+                out += digits[(mark >> shift) & 15];
+            i += mark == 0x061C ? 1 : 2;
+            continue;
+        }
+        const bool c1 = c == 0xC2 && (next(1) & 0xE0) == 0x80;
+        if ((c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F || c1) {
+            const unsigned char shown = c1 ? static_cast<unsigned char>(text[++i]) : c;
+            out += "\\x";
+            out += lower[shown >> 4];
+            out += lower[shown & 15];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}

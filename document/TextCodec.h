@@ -42,5 +42,11 @@ private:
 // reference, are written as U+FFFD, which is what a browser would make of them.
 std::string escapeHtmlAttribute(std::string_view utf8);
 
+// Text for a terminal or a message: control characters (C0 but tab and line ends, DEL, the C1
+// range) are written as \xNN, and the characters that turn the direction of the text (U+061C,
+// U+200E, U+200F, U+202A to U+202E, U+2066 to U+2069) as \uNNNN, so a name holding them can
+// neither steer a terminal nor make a message read backwards.
+std::string visibleText(std::string_view utf8);
+
 // Text files end every line with CR LF.
 inline constexpr const char *LineEnd = "\r\n";

@@ -1,6 +1,7 @@
 #include "Dialogs.h"
 
 #include "FolderMemory.h"
+#include "TextCodec.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -45,7 +46,10 @@ std::unique_ptr<QMessageBox> QtDialogs::messageBox(QMessageBox::Icon icon, QWidg
                                                    const QString &title, const QString &text,
                                                    QMessageBox::StandardButtons buttons)
 {
-    auto box = std::make_unique<QMessageBox>(icon, title, text, buttons, parent);
+    // A name holding control or direction characters is shown with them made visible: a
+    // right-to-left override would make the rest of the message read backwards.
+    const QString shown = QString::fromStdString(visibleText(text.toStdString()));
+    auto box = std::make_unique<QMessageBox>(icon, title, shown, buttons, parent);
     box->setTextFormat(Qt::PlainText);
     return box;
 }

@@ -343,8 +343,9 @@ TEST(BatchTool, ControlCharactersNeverReachTheTerminal)
             EXPECT_NE(r.out.find("\\x1b]0;owned\\x07.gif"), std::string::npos) << r.out;
         }
     }
-    const ToolRun missing = run({"html", p.folder.file("\x1b[2J.tvl")});
+    const ToolRun missing = run({"html", p.folder.file("\x1b[2J\u202Elvt.tvl")});
     EXPECT_EQ(missing.err.find('\x1b'), std::string::npos);
+    EXPECT_NE(missing.err.find("\\x1b[2J\\u202Elvt.tvl"), std::string::npos) << missing.err;
 }
 
 #ifndef _WIN32

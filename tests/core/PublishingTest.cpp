@@ -128,8 +128,8 @@ TEST(Publishing, StageResourcesUsesOnlyBareNames)
     f.doc.SetProgress(&progress);
     f.doc.StageResources(f.project.path());
     EXPECT_EQ(f.doc.StagedFiles(), (TStringArray{"bg.gif", "click.au"}));
-    EXPECT_EQ(progress.maximums, std::vector<int>{5}); // a step per name named
-    EXPECT_EQ(progress.steps, 5);
+    EXPECT_EQ(progress.maximums, std::vector<int>{7});
+    EXPECT_EQ(progress.steps, 7);
     EXPECT_EQ(progress.texts, (std::vector<std::string>{"Copying Resource Files ... ...", ""}));
     EXPECT_FALSE(fs::exists(f.preview("inner.gif")));
 }

@@ -459,6 +459,11 @@ TEST(MainWindow, MessageBoxesShowTextAsItIs)
         QtDialogs::messageBox(QMessageBox::Warning, nullptr, "Warning", caption, QMessageBox::Ok);
     EXPECT_EQ(box->textFormat(), Qt::PlainText);
     EXPECT_EQ(box->text(), caption);
+    // A right-to-left override or an escape in a file name is shown, not obeyed.
+    const auto named = QtDialogs::messageBox(
+        QMessageBox::Critical, nullptr, "Error",
+        QString::fromUtf8("\"menu\u202Eslv.tvl\" could not be opened\x1b[2J"), QMessageBox::Ok);
+    EXPECT_EQ(named->text(), "\"menu\\u202Eslv.tvl\" could not be opened\\x1b[2J");
 }
 
 TEST(Startup, StartFileJoinsTheArguments)
