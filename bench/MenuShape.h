@@ -74,9 +74,8 @@ inline void buildShapedMenu(TqarAppletAgent &doc, MemoryTree &tree, int items,
         int k = 0;
         for (TItemData &item : doc.GetItems()) {
             const std::string n = std::to_string(k++);
-            item.set(ItemField::ItemNoBgImg,
-                     {"n" + n + ".gif", "o" + n + ".gif", "c" + n + ".gif", "o" + n + ".au",
-                      "c" + n + ".au"});
+            item.set(ItemField::ItemNoBgImg, {"n" + n + ".gif", "o" + n + ".gif", "c" + n + ".gif",
+                                              "o" + n + ".au", "c" + n + ".au"});
         }
         return;
     }

@@ -6,9 +6,8 @@
 #include "ProgramFolder.h"
 #include "Shell.h"
 
-#include <QApplication>
-
 #include <exception>
+#include <QApplication>
 
 int main(int argc, char **argv)
 {

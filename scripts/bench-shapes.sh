@@ -1,17 +1,8 @@
-#!/usr/bin/env bash
 # Peak memory and time of every command, and of the editor opening the file, for the shapes
 # that make memory grow faster than the file: chains 1,000 levels deep (each popup below the
 # last), a million items naming five pictures and sounds each, and a million items named only
 # in the structure (a file cut off before its records, which is refused).
-#   scripts/bench-shapes.sh
-set -euo pipefail
-cd "$(dirname "$0")/.."
-scripts/build.sh >/dev/null
-bench=build/bench-bin
-cli=build/bin/tarvelle-cli
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config"
+# Sourced by scripts/bench.sh --shapes, which builds and sets bench, cli and work.
 
 # "seconds kilobytes exit" of one run.
 measure() {

@@ -5,6 +5,8 @@
 # (four children per item, ten levels) are generated at run time.
 #   scripts/bench.sh            100,000 and 1,000,000 items
 #   scripts/bench.sh --quick    100,000 items, one run
+#   scripts/bench.sh --shapes   the shapes whose memory grew faster than the file (see
+#                               scripts/bench-shapes.sh), one run of every command
 set -euo pipefail
 cd "$(dirname "$0")/.."
 sizes=(100000 1000000)
@@ -21,6 +23,10 @@ cli=build/bin/tarvelle-cli
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config"
+if [ "${1:-}" = "--shapes" ]; then
+  . scripts/bench-shapes.sh
+  exit
+fi
 
 # "seconds kilobytes" of the run with the median time.
 measure() {
