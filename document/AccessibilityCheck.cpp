@@ -10,19 +10,20 @@ constexpr double MinimumContrast = 4.5;
 constexpr int MinimumTarget = 24;
 const char *const StateNames[] = {"normal", "mouse-over", "clicked"};
 
+// Applet fields, by their names in the settings table.
 enum : int
 {
-    ApBgClr = 2,
-    ApBgFadeClr = 17,
-    MnBgClr = 18,
-    MnBgFadeClr = 19,
-    MnTransparent = 20,
-    StateBlock = 32, // normal; mouse over and clicked follow 18 apart
-    STransparent = 5,
-    STextClr = 6,
-    ApGradient = 88,
-    MnGradient = 89,
-    StateGradient = 90,
+    ApBgClr = AppletField::ApBgClr,
+    ApBgFadeClr = AppletField::ApBgFadeClr,
+    MnBgClr = AppletField::MnBgClr,
+    MnBgFadeClr = AppletField::MnBgFadeClr,
+    MnTransparent = AppletField::MnBgTransparent,
+    StateBlock = AppletField::ItemNormalBlock, // mouse over and clicked follow
+    STransparent = AppletField::StateOffset::BgTransparent,
+    STextClr = AppletField::StateOffset::TextClr,
+    ApGradient = AppletField::ApBgGradientFill,
+    MnGradient = AppletField::MnBgGradientFill,
+    StateGradient = AppletField::ItNoBgGradientFill,
 };
 
 double luminance(Rgb c)
@@ -91,7 +92,7 @@ accessibilityWarnings(const TAppletData &data, const MenuRecords &items, const M
         if (caption.empty() || r.w <= 0 || r.h <= 0)
             continue;
         for (int state = 0; state < 3; ++state) {
-            const int s = StateBlock + 18 * state;
+            const int s = StateBlock + AppletField::ItemStateBlockSize * state;
             // What shows behind the caption: the item, else the menu box, else the applet.
             Fill behind = applet;
             if (!v.flag(s + STransparent))

@@ -9,48 +9,49 @@
 #include <QPainter>
 
 namespace {
-// Applet fields, as numbered in the settings table.
+// Applet fields, by their names in the settings table.
 enum : int
 {
-    BgClr = 2,
-    BgImg = 4,
-    BgImgAlign = 5,
-    BgImgX = 6,
-    LoadingMsg = 9,
-    LoadingMsgClr = 10,
-    LoadingBgClr = 11,
-    BrdWidth = 12,
-    BrdStyle = 14,
-    BrdClr = 16,
-    BgFadeClr = 17,
-    MnBgClr = 18,
-    MnBgFadeClr = 19,
-    MnTransparent = 20,
-    MnBrdWidth = 21,
-    MnBrdStyle = 23,
-    MnBrdClr = 25,
-    StateBlock = 32, // the normal state's block; mouse over and clicked follow 18 apart
-    ApWidth = 86,
-    BgGradient = 88,
-    MnGradient = 89,
-    StateGradient = 90,
-    PopupFont = 94,
+    BgClr = AppletField::ApBgClr,
+    BgImg = AppletField::ApBgImg,
+    BgImgAlign = AppletField::ApBgImgAlign,
+    BgImgX = AppletField::ApBgImgX,
+    LoadingMsg = AppletField::ApLoadingMsg,
+    LoadingMsgClr = AppletField::ApLoadingMsgClr,
+    LoadingBgClr = AppletField::ApLoadingBgClr,
+    BrdWidth = AppletField::ApBrdWidth,
+    BrdStyle = AppletField::ApBrdStyle,
+    BrdClr = AppletField::ApBrdClr,
+    BgFadeClr = AppletField::ApBgFadeClr,
+    MnBgClr = AppletField::MnBgClr,
+    MnBgFadeClr = AppletField::MnBgFadeClr,
+    MnTransparent = AppletField::MnBgTransparent,
+    MnBrdWidth = AppletField::MnBrdWidth,
+    MnBrdStyle = AppletField::MnBrdStyle,
+    MnBrdClr = AppletField::MnBrdClr,
+    StateBlock =
+        AppletField::ItemNormalBlock, // the normal state's block; mouse over and clicked follow
+    ApWidth = AppletField::ApWidth,
+    BgGradient = AppletField::ApBgGradientFill,
+    MnGradient = AppletField::MnBgGradientFill,
+    StateGradient = AppletField::ItNoBgGradientFill,
+    PopupFont = AppletField::PopupFntName,
 };
 const Rgb Black{0, 0, 0}, White{0xFF, 0xFF, 0xFF};
 // Offsets in a state's block.
 enum : int
 {
-    SBgFade = 1,
-    SImgAlign = 2,
-    SImgX = 3,
-    STransparent = 5,
-    STextClr = 6,
-    SBrdWidth = 8,
-    SBrdStyle = 10,
-    SBrdClr = 12,
-    SFont = 13,
-    STextOffset = 16,
-    STextAlign = 17,
+    SBgFade = AppletField::StateOffset::BgFadeClr,
+    SImgAlign = AppletField::StateOffset::BgImgAlign,
+    SImgX = AppletField::StateOffset::BgImgX,
+    STransparent = AppletField::StateOffset::BgTransparent,
+    STextClr = AppletField::StateOffset::TextClr,
+    SBrdWidth = AppletField::StateOffset::BrdWidth,
+    SBrdStyle = AppletField::StateOffset::BrdStyle,
+    SBrdClr = AppletField::StateOffset::BrdClr,
+    SFont = AppletField::StateOffset::FntName,
+    STextOffset = AppletField::StateOffset::TextOffset,
+    STextAlign = AppletField::StateOffset::TextAlign,
 };
 
 const Rgb PopupBack{0xF0, 0xF0, 0xF0}, PopupFrame{0x80, 0x80, 0x80}, PopupText{0, 0, 0};
@@ -615,7 +616,7 @@ void MenuScene::paintItem(QPainter &p, int k, int state) const
 {
     const AppletValues a(data_);
     const LayoutRect &r = layout_.items[std::size_t(k)];
-    const int s = StateBlock + 18 * state;
+    const int s = StateBlock + AppletField::ItemStateBlockSize * state;
     const Rgb fade = a.colour(s + SBgFade);
     if (!a.flag(s + STransparent))
         background(p, r.x, r.y, r.w, r.h, a.colour(s),
@@ -694,7 +695,7 @@ void MenuScene::paintNarrow(QPainter &p, int width, const MenuView &view) const
     background(p, 0, 0, width, T, a.colour(BgClr), a.flag(BgGradient) ? &fade : nullptr);
     // Parts painted like a first-level item: background and border in a state.
     auto face = [&](int state, int x, int y, int w, int h) {
-        const int s = StateBlock + 18 * state;
+        const int s = StateBlock + AppletField::ItemStateBlockSize * state;
         const Rgb stateFade = a.colour(s + SBgFade);
         if (!a.flag(s + STransparent))
             background(p, x, y, w, h, a.colour(s),
@@ -705,7 +706,8 @@ void MenuScene::paintNarrow(QPainter &p, int width, const MenuView &view) const
     // The menu button, clicked while the list is open: three bars in the caption colour.
     face(2, 0, 0, T, T);
     for (int i = 0; i < 3; ++i)
-        fill(p, (T - 18) / 2, (T - 14) / 2 + 6 * i, 18, 2, a.colour(StateBlock + 36 + STextClr));
+        fill(p, (T - 18) / 2, (T - 14) / 2 + 6 * i, 18, 2,
+             a.colour(AppletField::ItemClickedBlock + STextClr));
 
     fill(p, 0, T, width, narrowHeight() - T, a.colour(BgClr));
     const QFont popupFont = captionFont(a.font(PopupFont));
@@ -715,7 +717,7 @@ void MenuScene::paintNarrow(QPainter &p, int width, const MenuView &view) const
         if (row.depth == 1) {
             const int state =
                 row.kind == NarrowKind::Branch || row.firstLevel == view.current ? 2 : 0;
-            const int s = StateBlock + 18 * state;
+            const int s = StateBlock + AppletField::ItemStateBlockSize * state;
             face(state, 0, r.y, width, r.h);
             const int bw = a.borderWidth(s + SBrdWidth, s + SBrdStyle);
             caption(p, text, captionFont(a.font(s + SFont)), a.colour(s + STextClr), bw + 16,

@@ -1,7 +1,11 @@
 #include "qarAppletAgent.h"
 #include "TestSupport.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <map>
+#include <regex>
 
 namespace {
 std::string joined(const TqarAppletAgent &doc)
@@ -211,4 +215,94 @@ TEST(AppletAgent, BlockOperationsMatchTheOneAtATimeSeries)
     EXPECT_THROW(fast.DeleteItems(2, 2), std::out_of_range);
     EXPECT_THROW(fast.DeleteItems(-1, 1), std::out_of_range);
     EXPECT_EQ(captions(fast), "ABC");
+}
+
+// The web runtime reads the same 96 fields: its defaults and the positions it names agree with
+// the settings table, so a field renumbered or a default changed on one side fails here.
+TEST(AppletFields, TheRuntimeAgreesWithTheTable)
+{
+    std::ifstream file(TARVELLE_RUNTIME_SOURCE);
+    ASSERT_TRUE(file) << TARVELLE_RUNTIME_SOURCE;
+    const std::string source((std::istreambuf_iterator<char>(file)), {});
+
+    const std::size_t start = source.find("const DEFAULTS = (");
+    const std::size_t end = source.find(").split('|')", start);
+    ASSERT_NE(end, std::string::npos);
+    std::string joined;
+    const std::string literals = source.substr(start, end - start);
+    const std::regex literal("'([^']*)'");
+    for (auto it = std::sregex_iterator(literals.begin(), literals.end(), literal);
+         it != std::sregex_iterator(); ++it)
+        joined += (*it)[1].str();
+    const std::vector<AppletFieldInfo> &table = appletFieldTable();
+    std::vector<std::string> defaults{""};
+    for (const char c : joined) {
+        if (c == '|')
+            defaults.emplace_back();
+        else
+            defaults.back() += c;
+    }
+    ASSERT_EQ(defaults.size(), table.size());
+    for (const AppletFieldInfo &field : table)
+        EXPECT_EQ(defaults[std::size_t(field.position - 1)], field.defaultValue) << field.name;
+
+    std::map<std::string, int> named;
+    const std::regex constant("\\b([A-Z_]+) = (\\d+)\\b");
+    for (auto it = std::sregex_iterator(source.begin(), source.end(), constant);
+         it != std::sregex_iterator(); ++it)
+        named.emplace((*it)[1].str(), std::stoi((*it)[2].str()));
+    using namespace AppletField;
+    const std::pair<const char *, int> expected[] = {
+        {"AP_BG", ApBgClr},
+        {"AP_IMAGE", ApBgImg},
+        {"AP_PLACE", ApBgImgAlign},
+        {"AP_IMAGE_X", ApBgImgX},
+        {"AP_IMAGE_Y", ApBgImgY},
+        {"LOAD_TEXT", ApLoadingMsg},
+        {"LOAD_FG", ApLoadingMsgClr},
+        {"LOAD_BG", ApLoadingBgClr},
+        {"AP_BORDER_W", ApBrdWidth},
+        {"AP_BORDER_STYLE", ApBrdStyle},
+        {"AP_BORDER_COLOUR", ApBrdClr},
+        {"AP_FADE", ApBgFadeClr},
+        {"MENU_BG", MnBgClr},
+        {"MENU_FADE", MnBgFadeClr},
+        {"MENU_CLEAR", MnBgTransparent},
+        {"MENU_BORDER_W", MnBrdWidth},
+        {"MENU_BORDER_STYLE", MnBrdStyle},
+        {"MENU_BORDER_COLOUR", MnBrdClr},
+        {"MENU_HORIZONTAL", MnItemsAlign},
+        {"MENU_X", MnX},
+        {"MENU_Y", MnY},
+        {"ITEM_W", MnItemsWidth},
+        {"ITEM_H", MnItemsHeight},
+        {"ITEM_GAP", MnItemsGap},
+        {"AP_W", ApWidth},
+        {"AP_H", ApHeight},
+        {"AP_GRADIENT", ApBgGradientFill},
+        {"MENU_GRADIENT", MnBgGradientFill},
+        {"STATE_GRADIENT", ItNoBgGradientFill},
+        {"POPUP_FONT", PopupFntName},
+        {"POPUP_SIZE", PopupFntSize},
+        {"S_FADE", StateOffset::BgFadeClr},
+        {"S_PLACE", StateOffset::BgImgAlign},
+        {"S_IMAGE_X", StateOffset::BgImgX},
+        {"S_IMAGE_Y", StateOffset::BgImgY},
+        {"S_CLEAR", StateOffset::BgTransparent},
+        {"S_FG", StateOffset::TextClr},
+        {"S_BORDER_W", StateOffset::BrdWidth},
+        {"S_BORDER_STYLE", StateOffset::BrdStyle},
+        {"S_BORDER_COLOUR", StateOffset::BrdClr},
+        {"S_FONT", StateOffset::FntName},
+        {"S_OFFSET", StateOffset::TextOffset},
+        {"S_ALIGN", StateOffset::TextAlign},
+    };
+    for (const auto &[name, position] : expected) {
+        ASSERT_TRUE(named.count(name)) << name << " is no longer named in the runtime";
+        EXPECT_EQ(named[name], position) << name;
+    }
+    EXPECT_NE(source.find("const STATE_BLOCK = [" + std::to_string(ItemNormalBlock) + ", " +
+                          std::to_string(ItemOverBlock) + ", " + std::to_string(ItemClickedBlock) +
+                          "];"),
+              std::string::npos);
 }
