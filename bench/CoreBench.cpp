@@ -3,10 +3,10 @@
 //
 //   build/bench-bin/tarvelle_core_bench
 
-#include "MemoryTree.h"
-#include "MenuShape.h"
-#include "MenuStructure.h"
-#include "qarAppletAgent.h"
+#include "bench/MenuShape.h"
+#include "document/MemoryTree.h"
+#include "document/MenuStructure.h"
+#include "document/qarAppletAgent.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

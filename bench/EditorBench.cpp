@@ -4,14 +4,14 @@
 //   QT_QPA_PLATFORM=offscreen build/bench-bin/tarvelle_editor_bench [--preview=off]
 //       [--items=100000 --shape=wide]
 
-#include "FakeServices.h"
-#include "MainForm.h"
-#include "MemoryTree.h"
-#include "MenuShape.h"
-#include "PageCommands.h"
-#include "QtBenchMain.h"
-#include "widgets/ColorPanel.h"
-#include "widgets/MenuTreeView.h"
+#include "bench/MenuShape.h"
+#include "bench/QtBenchMain.h"
+#include "document/MemoryTree.h"
+#include "editor/MainForm.h"
+#include "editor/PageCommands.h"
+#include "editor/widgets/ColorPanel.h"
+#include "editor/widgets/MenuTreeView.h"
+#include "tests/gui/FakeServices.h"
 
 #include <benchmark/benchmark.h>
 #include <QAction>

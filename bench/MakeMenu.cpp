@@ -1,9 +1,9 @@
 // Writes a project of the scaling shapes for the benchmarks, generated at run time:
 //   tarvelle_make_menu ITEMS wide|deep|chains|named OUTPUT.tvl
 
-#include "MemoryTree.h"
-#include "MenuShape.h"
-#include "qarAppletAgent.h"
+#include "bench/MenuShape.h"
+#include "document/MemoryTree.h"
+#include "document/qarAppletAgent.h"
 
 #include <iostream>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "MemoryTree.h"
-#include "MenuTree.h"
-#include "qarAppletAgent.h"
+#include "document/MemoryTree.h"
+#include "document/MenuTree.h"
+#include "document/qarAppletAgent.h"
 
 #include <string>
 

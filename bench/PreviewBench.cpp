@@ -3,13 +3,13 @@
 // menu from scratch:
 //   build/bench-bin/tarvelle_preview_bench
 
-#include "FakeServices.h"
-#include "MainForm.h"
-#include "MemoryTree.h"
-#include "MenuShape.h"
-#include "preview/PreviewCanvas.h"
-#include "QtBenchMain.h"
-#include "widgets/MenuTreeView.h"
+#include "bench/MenuShape.h"
+#include "bench/QtBenchMain.h"
+#include "document/MemoryTree.h"
+#include "editor/MainForm.h"
+#include "editor/preview/PreviewCanvas.h"
+#include "editor/widgets/MenuTreeView.h"
+#include "tests/gui/FakeServices.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>

@@ -2,9 +2,9 @@
 // of 10,000 items named on the command line:
 //   build/bench-bin/tarvelle_startup_bench
 
-#include "MemoryTree.h"
-#include "MenuShape.h"
-#include "qarAppletAgent.h"
+#include "bench/MenuShape.h"
+#include "document/MemoryTree.h"
+#include "document/qarAppletAgent.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

@@ -1,10 +1,10 @@
 // The editor's start as the entry routine does it, ending as soon as the main window is shown
 // (and the file named on the command line is open). StartupBench times it from outside.
 
-#include "Dialogs.h"
-#include "MainForm.h"
-#include "ProgramFolder.h"
-#include "Shell.h"
+#include "editor/MainForm.h"
+#include "platform/Dialogs.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Shell.h"
 
 #include <exception>
 #include <QApplication>

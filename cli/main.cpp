@@ -1,5 +1,5 @@
-#include "BatchTool.h"
-#include "FileSystem.h"
+#include "cli/BatchTool.h"
+#include "document/FileSystem.h"
 
 #include <filesystem>
 #include <iostream>

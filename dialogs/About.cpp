@@ -1,8 +1,8 @@
 #include "About.h"
 
-#include "Appearance.h"
-#include "Shell.h"
-#include "Version.h"
+#include "document/Version.h"
+#include "platform/Appearance.h"
+#include "platform/Shell.h"
 
 #include <QEvent>
 #include <QIcon>

@@ -1,8 +1,8 @@
 #include "Templet.h"
 
-#include "Appearance.h"
-#include "Dialogs.h"
-#include "Registry.h"
+#include "platform/Appearance.h"
+#include "platform/Dialogs.h"
+#include "platform/Registry.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,12 +1,12 @@
 #include "WebBrowser.h"
 
-#include "Appearance.h"
-#include "DesktopBrowsers.h"
-#include "Dialogs.h"
-#include "FileSystem.h"
-#include "Registry.h"
-#include "Shell.h"
-#include "TextCodec.h"
+#include "dialogs/DesktopBrowsers.h"
+#include "document/FileSystem.h"
+#include "document/TextCodec.h"
+#include "platform/Appearance.h"
+#include "platform/Dialogs.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MenuLayout.h"
+#include "document/MenuLayout.h"
 
 #include <string>
 #include <vector>

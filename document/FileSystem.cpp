@@ -1,6 +1,6 @@
 #include "FileSystem.h"
 
-#include "Errors.h"
+#include "document/Errors.h"
 
 #include <algorithm>
 #include <cerrno>

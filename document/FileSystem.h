@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextOut.h"
+#include "document/TextOut.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,10 +1,10 @@
 // The HTML fragment that embeds the applet: one applet tag whose parameters carry the 96
 // settings in "app" and every item in parameters of its own, CR LF after every line.
 
-#include "FileSystem.h"
-#include "MenuLayout.h"
-#include "qarAppletAgent.h"
-#include "TextCodec.h"
+#include "document/FileSystem.h"
+#include "document/MenuLayout.h"
+#include "document/qarAppletAgent.h"
+#include "document/TextCodec.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Records.h"
+#include "document/Records.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AccessibilityCheck.h"
-#include "ItemData.h"
-#include "MenuLayout.h"
-#include "MenuTree.h"
+#include "document/AccessibilityCheck.h"
+#include "document/ItemData.h"
+#include "document/MenuLayout.h"
+#include "document/MenuTree.h"
 
 #include <cstddef>
 #include <string>

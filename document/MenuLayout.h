@@ -1,10 +1,10 @@
 #pragma once
 
-#include "AppletData.h"
-#include "ItemData.h"
-#include "ItemTree.h"
-#include "MenuValues.h"
-#include "TextOut.h"
+#include "document/AppletData.h"
+#include "document/ItemData.h"
+#include "document/ItemTree.h"
+#include "document/MenuValues.h"
+#include "document/TextOut.h"
 
 #include <functional>
 #include <optional>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ItemData.h"
-#include "ItemTree.h"
-#include "ProgressDisplay.h"
+#include "document/ItemData.h"
+#include "document/ItemTree.h"
+#include "document/ProgressDisplay.h"
 
 // Numbers the menu structure into item fields 12 to 15 (ItemSubMenu, ItemMenu, ItemIndex,
 // ItemButton) from the tree. Item k - 1 belongs to the node at pre-order position k.

@@ -1,7 +1,7 @@
 #include "MenuTree.h"
 
-#include "Errors.h"
-#include "TextCodec.h"
+#include "document/Errors.h"
+#include "document/TextCodec.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ItemData.h"
-#include "ItemTree.h"
+#include "document/ItemData.h"
+#include "document/ItemTree.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppletData.h"
-#include "ItemData.h"
+#include "document/AppletData.h"
+#include "document/ItemData.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ItemTree.h"
+#include "document/ItemTree.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,12 +1,12 @@
 // The project file: note lines, the General, Structure, Applet Parameter and Item Parameter
 // sections, CR LF after every line.
 
-#include "Errors.h"
-#include "FileSystem.h"
-#include "MenuTree.h"
-#include "qarAppletAgent.h"
-#include "qarUtility.h"
-#include "TextCodec.h"
+#include "document/Errors.h"
+#include "document/FileSystem.h"
+#include "document/MenuTree.h"
+#include "document/qarAppletAgent.h"
+#include "document/qarUtility.h"
+#include "document/TextCodec.h"
 
 #include <algorithm>
 #include <array>

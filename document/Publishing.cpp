@@ -1,10 +1,10 @@
 // The preview folder and the publishable folder: staging resources and applet files for a
 // preview, assembling the project's folder on save, and the publish report.
 
-#include "Errors.h"
-#include "FileSystem.h"
-#include "qarAppletAgent.h"
-#include "TextCodec.h"
+#include "document/Errors.h"
+#include "document/FileSystem.h"
+#include "document/qarAppletAgent.h"
+#include "document/TextCodec.h"
 
 #include <algorithm>
 #include <cctype>

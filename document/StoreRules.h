@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppletData.h"
-#include "ItemTree.h"
+#include "document/AppletData.h"
+#include "document/ItemTree.h"
 
 // The rules every writer of the applet record applies when it stores it: the two counts
 // taken from the tree, the applet sound and the reserved fields emptied, a border width of

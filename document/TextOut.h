@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextCodec.h"
+#include "document/TextCodec.h"
 
 #include <cstddef>
 #include <functional>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "AppletData.h"
-#include "FileSystem.h"
-#include "ItemData.h"
-#include "ItemTree.h"
-#include "ProgressDisplay.h"
-#include "TextOut.h"
+#include "document/AppletData.h"
+#include "document/FileSystem.h"
+#include "document/ItemData.h"
+#include "document/ItemTree.h"
+#include "document/ProgressDisplay.h"
+#include "document/TextOut.h"
 
 #include <cstdint>
 #include <functional>

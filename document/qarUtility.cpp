@@ -1,6 +1,6 @@
 #include "qarUtility.h"
 
-#include "Errors.h"
+#include "document/Errors.h"
 
 #include <cctype>
 #include <climits>

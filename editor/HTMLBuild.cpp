@@ -1,7 +1,7 @@
 #include "HTMLBuild.h"
 
-#include "Appearance.h"
-#include "TextCodec.h"
+#include "document/TextCodec.h"
+#include "platform/Appearance.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>

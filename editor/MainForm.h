@@ -1,13 +1,13 @@
 #pragma once
 
-#include "FileSystem.h"
-#include "LinkCheck.h"
-#include "MenuTree.h"
-#include "pages/PageFields.h"
-#include "preview/MenuScene.h"
-#include "ProgressAdapter.h"
-#include "qarAppletAgent.h"
-#include "RecentFiles.h"
+#include "document/FileSystem.h"
+#include "document/LinkCheck.h"
+#include "document/MenuTree.h"
+#include "document/qarAppletAgent.h"
+#include "editor/pages/PageFields.h"
+#include "editor/preview/MenuScene.h"
+#include "editor/ProgressAdapter.h"
+#include "editor/RecentFiles.h"
 
 #include <functional>
 #include <memory>

@@ -1,12 +1,12 @@
 // Moving values between the property pages and the document records.
 
-#include "MainForm.h"
-#include "PageLoad.h"
-#include "pages/AppletPages.h"
-#include "pages/ItemPages.h"
-#include "pages/MenuPages.h"
-#include "qarUtility.h"
-#include "StoreRules.h"
+#include "document/qarUtility.h"
+#include "document/StoreRules.h"
+#include "editor/MainForm.h"
+#include "editor/PageLoad.h"
+#include "editor/pages/AppletPages.h"
+#include "editor/pages/ItemPages.h"
+#include "editor/pages/MenuPages.h"
 
 #include <algorithm>
 #include <map>

@@ -2,14 +2,14 @@
 // file's own form, Move Left and Move Right, drops from the tree's drag and drop, and the
 // tree's own keys. Every change is one undoable step.
 
-#include "Dialogs.h"
-#include "Errors.h"
-#include "MainForm.h"
-#include "MenuTreeModel.h"
-#include "pages/ItemPages.h"
-#include "TreeCommands.h"
-#include "widgets/MenuTreeView.h"
-#include "widgets/TextEdit.h"
+#include "document/Errors.h"
+#include "editor/MainForm.h"
+#include "editor/MenuTreeModel.h"
+#include "editor/pages/ItemPages.h"
+#include "editor/TreeCommands.h"
+#include "editor/widgets/MenuTreeView.h"
+#include "editor/widgets/TextEdit.h"
+#include "platform/Dialogs.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,16 +1,16 @@
 // The document commands: New, Open, Save, Save As, opening by name, the close question and
 // the recent-file list.
 
-#include "Dialogs.h"
-#include "Errors.h"
-#include "FileSystem.h"
-#include "MainForm.h"
-#include "MemoryTree.h"
-#include "MenuLayout.h"
-#include "MenuStructure.h"
-#include "PageLoad.h"
-#include "TextCodec.h"
-#include "widgets/MenuTreeView.h"
+#include "document/Errors.h"
+#include "document/FileSystem.h"
+#include "document/MemoryTree.h"
+#include "document/MenuLayout.h"
+#include "document/MenuStructure.h"
+#include "document/TextCodec.h"
+#include "editor/MainForm.h"
+#include "editor/PageLoad.h"
+#include "editor/widgets/MenuTreeView.h"
+#include "platform/Dialogs.h"
 
 #include <QAction>
 #include <QCloseEvent>

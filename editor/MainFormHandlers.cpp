@@ -1,18 +1,18 @@
 // The property page handlers: the generic change handler, colours, file pickers, the
 // dependent fields and the hint line.
 
-#include "Dialogs.h"
-#include "FieldRules.h"
-#include "FileSystem.h"
-#include "HintLine.h"
-#include "MainForm.h"
-#include "pages/AppletPages.h"
-#include "pages/ItemPages.h"
-#include "pages/MenuPages.h"
-#include "widgets/ColorPanel.h"
-#include "widgets/MenuTreeView.h"
-#include "widgets/SpinEdit.h"
-#include "widgets/TextEdit.h"
+#include "document/FileSystem.h"
+#include "editor/FieldRules.h"
+#include "editor/HintLine.h"
+#include "editor/MainForm.h"
+#include "editor/pages/AppletPages.h"
+#include "editor/pages/ItemPages.h"
+#include "editor/pages/MenuPages.h"
+#include "editor/widgets/ColorPanel.h"
+#include "editor/widgets/MenuTreeView.h"
+#include "editor/widgets/SpinEdit.h"
+#include "editor/widgets/TextEdit.h"
+#include "platform/Dialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,17 +1,17 @@
 // The commands that turn the document into output: the HTML window, the preview in a
 // browser, the publish report; and the dialogs of the Option and Help menus.
 
-#include "About.h"
-#include "Dialogs.h"
-#include "FileSystem.h"
-#include "HTMLBuild.h"
-#include "MainForm.h"
-#include "PublishReport.h"
-#include "Registry.h"
-#include "Startup.h"
-#include "Templet.h"
-#include "TextCodec.h"
-#include "WebBrowser.h"
+#include "dialogs/About.h"
+#include "dialogs/Templet.h"
+#include "dialogs/WebBrowser.h"
+#include "document/FileSystem.h"
+#include "document/TextCodec.h"
+#include "editor/HTMLBuild.h"
+#include "editor/MainForm.h"
+#include "editor/PublishReport.h"
+#include "editor/Startup.h"
+#include "platform/Dialogs.h"
+#include "platform/Registry.h"
 
 #include <QAction>
 #include <QDir>

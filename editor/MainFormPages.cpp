@@ -2,17 +2,17 @@
 // step on the undo history, measured against what the pages showed before it; undo and redo
 // put the values back into the document and the pages, and show where they changed.
 
-#include "Dialogs.h"
-#include "MainForm.h"
-#include "MemoryTree.h"
-#include "MenuTreeModel.h"
-#include "PageCommands.h"
-#include "PageLoad.h"
-#include "pages/FieldPage.h"
-#include "pages/ItemPages.h"
-#include "StoreRules.h"
-#include "widgets/MenuTreeView.h"
-#include "widgets/TextEdit.h"
+#include "document/MemoryTree.h"
+#include "document/StoreRules.h"
+#include "editor/MainForm.h"
+#include "editor/MenuTreeModel.h"
+#include "editor/PageCommands.h"
+#include "editor/PageLoad.h"
+#include "editor/pages/FieldPage.h"
+#include "editor/pages/ItemPages.h"
+#include "editor/widgets/MenuTreeView.h"
+#include "editor/widgets/TextEdit.h"
+#include "platform/Dialogs.h"
 
 #include <QApplication>
 #include <QStackedWidget>

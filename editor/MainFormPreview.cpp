@@ -1,16 +1,16 @@
 // The live preview: the menu drawn from what the pages show, following every edit, in a dock
 // of the main window (right or bottom, or floating), so that it never opens off screen.
 
-#include "AccessibilityCheck.h"
-#include "CurrentPage.h"
-#include "LinkCheck.h"
-#include "MainForm.h"
-#include "MenuLayout.h"
-#include "preview/LivePreview.h"
-#include "preview/PreviewCanvas.h"
-#include "Registry.h"
-#include "Startup.h"
-#include "widgets/MenuTreeView.h"
+#include "document/AccessibilityCheck.h"
+#include "document/CurrentPage.h"
+#include "document/LinkCheck.h"
+#include "document/MenuLayout.h"
+#include "editor/MainForm.h"
+#include "editor/preview/LivePreview.h"
+#include "editor/preview/PreviewCanvas.h"
+#include "editor/Startup.h"
+#include "editor/widgets/MenuTreeView.h"
+#include "platform/Registry.h"
 
 #include <QAction>
 #include <QDockWidget>

@@ -1,16 +1,16 @@
 // Editing the menu tree: selection changes, Insert, Delete, Move Up and Move Down, caption
 // editing and separators, and the command and field states of the selected node.
 
-#include "Dialogs.h"
-#include "FieldRules.h"
-#include "MainForm.h"
-#include "MenuTreeModel.h"
-#include "PageLoad.h"
-#include "pages/ItemPages.h"
-#include "TreeCommands.h"
-#include "widgets/MenuTreeView.h"
-#include "widgets/SpinEdit.h"
-#include "widgets/TextEdit.h"
+#include "editor/FieldRules.h"
+#include "editor/MainForm.h"
+#include "editor/MenuTreeModel.h"
+#include "editor/PageLoad.h"
+#include "editor/pages/ItemPages.h"
+#include "editor/TreeCommands.h"
+#include "editor/widgets/MenuTreeView.h"
+#include "editor/widgets/SpinEdit.h"
+#include "editor/widgets/TextEdit.h"
+#include "platform/Dialogs.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProgressDisplay.h"
+#include "document/ProgressDisplay.h"
 
 #include <string>
 

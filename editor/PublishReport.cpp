@@ -1,6 +1,6 @@
 #include "PublishReport.h"
 
-#include "Appearance.h"
+#include "platform/Appearance.h"
 
 #include <algorithm>
 #include <QFontDatabase>

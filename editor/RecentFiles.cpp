@@ -1,9 +1,9 @@
 #include "RecentFiles.h"
 
-#include "Errors.h"
-#include "FileSystem.h"
-#include "ProgramFolder.h"
-#include "TextCodec.h"
+#include "document/Errors.h"
+#include "document/FileSystem.h"
+#include "document/TextCodec.h"
+#include "platform/ProgramFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,12 +1,12 @@
 #include "Startup.h"
 
-#include "Dialogs.h"
-#include "FileSystem.h"
-#include "MainForm.h"
-#include "ProgramFolder.h"
-#include "Registry.h"
-#include "Shell.h"
-#include "Version.h"
+#include "document/FileSystem.h"
+#include "document/Version.h"
+#include "editor/MainForm.h"
+#include "platform/Dialogs.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
 
 #include <csignal>
 #include <iostream>

@@ -1,6 +1,6 @@
 #include "TreeCommands.h"
 
-#include "MenuTreeModel.h"
+#include "editor/MenuTreeModel.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MenuTree.h"
+#include "document/MenuTree.h"
 
 #include <functional>
 #include <QUndoCommand>

@@ -1,4 +1,4 @@
-#include "Startup.h"
+#include "editor/Startup.h"
 
 int main(int argc, char **argv)
 {

@@ -1,7 +1,7 @@
 #include "Dialogs.h"
 
-#include "FolderMemory.h"
-#include "TextCodec.h"
+#include "document/TextCodec.h"
+#include "platform/FolderMemory.h"
 
 #include <QAbstractButton>
 #include <QApplication>

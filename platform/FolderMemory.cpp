@@ -1,6 +1,6 @@
 #include "FolderMemory.h"
 
-#include "Registry.h"
+#include "platform/Registry.h"
 
 #include <QDir>
 #include <QFileInfo>

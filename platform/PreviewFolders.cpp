@@ -1,6 +1,6 @@
 #include "PreviewFolders.h"
 
-#include "FileSystem.h"
+#include "document/FileSystem.h"
 
 #include <cerrno>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "ProgramFolder.h"
 
-#include "FileSystem.h"
+#include "document/FileSystem.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "Registry.h"
 
-#include "ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "FieldPage.h"
 
-#include "AppletData.h"
-#include "FieldRules.h"
-#include "qarUtility.h"
-#include "widgets/ColorPanel.h"
-#include "widgets/SpinEdit.h"
+#include "document/AppletData.h"
+#include "document/qarUtility.h"
+#include "editor/FieldRules.h"
+#include "editor/widgets/ColorPanel.h"
+#include "editor/widgets/SpinEdit.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

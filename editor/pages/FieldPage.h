@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PageFields.h"
+#include "editor/pages/PageFields.h"
 
 #include <QWidget>
 #include <string>

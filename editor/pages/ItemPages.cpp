@@ -1,10 +1,10 @@
 #include "ItemPages.h"
 
-#include "ItemData.h"
-#include "PageKit.h"
-#include "widgets/ColorPanel.h"
-#include "widgets/SpinEdit.h"
-#include "widgets/TextEdit.h"
+#include "document/ItemData.h"
+#include "editor/pages/PageKit.h"
+#include "editor/widgets/ColorPanel.h"
+#include "editor/widgets/SpinEdit.h"
+#include "editor/widgets/TextEdit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

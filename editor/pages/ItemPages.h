@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FieldPage.h"
+#include "editor/pages/FieldPage.h"
 
 class QComboBox;
 class QGroupBox;

@@ -1,8 +1,8 @@
 #include "PageKit.h"
 
-#include "widgets/ColorPanel.h"
-#include "widgets/SpinEdit.h"
-#include "widgets/TextEdit.h"
+#include "editor/widgets/ColorPanel.h"
+#include "editor/widgets/SpinEdit.h"
+#include "editor/widgets/TextEdit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "LivePreview.h"
 
-#include "PreviewCanvas.h"
+#include "editor/preview/PreviewCanvas.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MenuScene.h"
+#include "editor/preview/MenuScene.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "MenuTreeView.h"
 
-#include "MenuTreeModel.h"
+#include "editor/MenuTreeModel.h"
 
 #include <QMouseEvent>
 #include <QStyledItemDelegate>

@@ -1,6 +1,6 @@
 #include "TextEdit.h"
 
-#include "MenuTree.h"
+#include "document/MenuTree.h"
 
 TextEdit::TextEdit(QWidget *parent) : QLineEdit(parent)
 {

@@ -1,6 +1,6 @@
-#include "AccessibilityCheck.h"
+#include "document/AccessibilityCheck.h"
 
-#include "TestSupport.h"
+#include "tests/core/TestSupport.h"
 
 #include <gtest/gtest.h>
 

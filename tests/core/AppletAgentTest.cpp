@@ -1,5 +1,5 @@
-#include "qarAppletAgent.h"
-#include "TestSupport.h"
+#include "document/qarAppletAgent.h"
+#include "tests/core/TestSupport.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
-#include "BatchTool.h"
+#include "cli/BatchTool.h"
 
-#include "FileSystem.h"
-#include "MenuStructure.h"
-#include "TestSupport.h"
-#include "Version.h"
+#include "document/FileSystem.h"
+#include "document/MenuStructure.h"
+#include "document/Version.h"
+#include "tests/core/TestSupport.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "Errors.h"
-#include "qarUtility.h"
+#include "document/Errors.h"
+#include "document/qarUtility.h"
 
 #include <gtest/gtest.h>
 

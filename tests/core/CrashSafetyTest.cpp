@@ -1,9 +1,9 @@
 // Saving must never leave a damaged project file: not when the process is killed in the
 // middle of a save, not when the folder turns read-only, not when a write fails half way.
 
-#include "Errors.h"
-#include "FileSystem.h"
-#include "TestSupport.h"
+#include "document/Errors.h"
+#include "document/FileSystem.h"
+#include "tests/core/TestSupport.h"
 
 #include <chrono>
 #include <csignal>

@@ -1,4 +1,4 @@
-#include "CurrentPage.h"
+#include "document/CurrentPage.h"
 
 #include <gtest/gtest.h>
 

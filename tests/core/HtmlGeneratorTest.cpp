@@ -1,5 +1,5 @@
-#include "MenuStructure.h"
-#include "TestSupport.h"
+#include "document/MenuStructure.h"
+#include "tests/core/TestSupport.h"
 
 #include <gtest/gtest.h>
 

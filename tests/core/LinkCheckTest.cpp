@@ -1,4 +1,4 @@
-#include "LinkCheck.h"
+#include "document/LinkCheck.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "MenuLayout.h"
+#include "document/MenuLayout.h"
 
-#include "MenuTree.h"
-#include "TestSupport.h"
+#include "document/MenuTree.h"
+#include "tests/core/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "MenuStructure.h"
+#include "document/MenuStructure.h"
 
-#include "TestSupport.h"
+#include "tests/core/TestSupport.h"
 
 #include <gtest/gtest.h>
 

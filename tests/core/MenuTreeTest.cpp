@@ -1,9 +1,9 @@
-#include "MenuTree.h"
+#include "document/MenuTree.h"
 
-#include "Errors.h"
-#include "LinkCheck.h"
-#include "MenuLayout.h"
-#include "TestSupport.h"
+#include "document/Errors.h"
+#include "document/LinkCheck.h"
+#include "document/MenuLayout.h"
+#include "tests/core/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <random>

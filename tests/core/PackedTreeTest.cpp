@@ -1,6 +1,6 @@
-#include "PackedTree.h"
+#include "document/PackedTree.h"
 
-#include "MemoryTree.h"
+#include "document/MemoryTree.h"
 
 #include <gtest/gtest.h>
 #include <random>

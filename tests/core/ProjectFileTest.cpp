@@ -1,9 +1,9 @@
-#include "Errors.h"
-#include "FileSystem.h"
-#include "MenuStructure.h"
-#include "MenuTree.h"
-#include "TestSupport.h"
-#include "TextCodec.h"
+#include "document/Errors.h"
+#include "document/FileSystem.h"
+#include "document/MenuStructure.h"
+#include "document/MenuTree.h"
+#include "document/TextCodec.h"
+#include "tests/core/TestSupport.h"
 
 #include <csignal>
 #include <filesystem>

@@ -1,5 +1,5 @@
-#include "Errors.h"
-#include "TestSupport.h"
+#include "document/Errors.h"
+#include "tests/core/TestSupport.h"
 
 #include <array>
 #include <filesystem>

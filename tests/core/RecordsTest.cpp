@@ -1,4 +1,4 @@
-#include "Records.h"
+#include "document/Records.h"
 
 #include <gtest/gtest.h>
 #include <random>

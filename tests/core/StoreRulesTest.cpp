@@ -1,6 +1,6 @@
-#include "StoreRules.h"
+#include "document/StoreRules.h"
 
-#include "TestSupport.h"
+#include "tests/core/TestSupport.h"
 
 #include <gtest/gtest.h>
 

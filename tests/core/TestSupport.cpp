@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "MenuStructure.h"
+#include "document/MenuStructure.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MemoryTree.h"
-#include "qarAppletAgent.h"
+#include "document/MemoryTree.h"
+#include "document/qarAppletAgent.h"
 
 #include <string>
 #include <vector>

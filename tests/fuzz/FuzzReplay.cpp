@@ -1,7 +1,7 @@
 // Replays fuzz inputs without libFuzzer: every file below the folders on the command line
 // goes through the target once. Used by CTest to keep the corpus passing.
 
-#include "FuzzSupport.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 #include <filesystem>
 #include <fstream>
@@ -19,7 +19,8 @@ int main(int argc, char **argv)
             std::ostringstream bytes;
             bytes << in.rdbuf();
             const std::string data = bytes.str();
-            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(data.data()), data.size());
+            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(data.data()),
+                                   data.size());
             ++inputs;
         }
     }

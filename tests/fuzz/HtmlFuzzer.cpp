@@ -7,12 +7,12 @@
 // U+001E inside a value stands for a line break, which the editor never lets in but the
 // generator must still carry.
 
-#include "AppletParams.h"
-#include "FuzzSupport.h"
-#include "MemoryTree.h"
-#include "MenuStructure.h"
-#include "qarAppletAgent.h"
-#include "TextCodec.h"
+#include "document/MemoryTree.h"
+#include "document/MenuStructure.h"
+#include "document/qarAppletAgent.h"
+#include "document/TextCodec.h"
+#include "tests/fuzz/FuzzSupport.h"
+#include "tests/support/AppletParams.h"
 
 #include <map>
 #include <vector>

@@ -1,9 +1,9 @@
 // Any bytes as a project file: the load never crashes, hangs or leaks, and a file that loads
 // saves and loads back to the same document.
 
-#include "FuzzSupport.h"
-#include "MemoryTree.h"
-#include "qarAppletAgent.h"
+#include "document/MemoryTree.h"
+#include "document/qarAppletAgent.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 #include <stdexcept>
 #include <vector>
@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         doc.LoadProjectText(bytes, tree);
     } catch (const std::runtime_error &) {
         // A clear error; the document must be as it was.
-        fuzzCheck(outline(tree) == std::vector<std::string>{"0:Tarvelle"}, "a failed load changed the tree");
+        fuzzCheck(outline(tree) == std::vector<std::string>{"0:Tarvelle"},
+                  "a failed load changed the tree");
         fuzzCheck(doc.ItemCount() == 0, "a failed load changed the items");
         return 0;
     }

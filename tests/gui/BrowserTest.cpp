@@ -2,11 +2,11 @@
 // parameters it finds in the DOM are exactly those the applet must receive, whatever quotes,
 // markup, ampersands or non-ASCII text the document holds.
 
-#include "AppletParams.h"
-#include "GuiSupport.h"
-#include "pages/AppletPages.h"
-#include "pages/ItemPages.h"
-#include "widgets/TextEdit.h"
+#include "editor/pages/AppletPages.h"
+#include "editor/pages/ItemPages.h"
+#include "editor/widgets/TextEdit.h"
+#include "tests/gui/GuiSupport.h"
+#include "tests/support/AppletParams.h"
 
 #include <QComboBox>
 #include <QFile>

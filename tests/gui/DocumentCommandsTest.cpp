@@ -1,12 +1,12 @@
-#include "GuiSupport.h"
-#include "MenuTree.h"
-#include "pages/AppletPages.h"
-#include "pages/ItemPages.h"
-#include "PreviewFolders.h"
-#include "ProgramFolder.h"
-#include "RecentFiles.h"
-#include "widgets/SpinEdit.h"
-#include "widgets/TextEdit.h"
+#include "document/MenuTree.h"
+#include "editor/pages/AppletPages.h"
+#include "editor/pages/ItemPages.h"
+#include "editor/RecentFiles.h"
+#include "editor/widgets/SpinEdit.h"
+#include "editor/widgets/TextEdit.h"
+#include "platform/PreviewFolders.h"
+#include "platform/ProgramFolder.h"
+#include "tests/gui/GuiSupport.h"
 
 #include <csignal>
 #include <QAction>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Dialogs.h"
-#include "Shell.h"
+#include "platform/Dialogs.h"
+#include "platform/Shell.h"
 
 #include <deque>
 #include <functional>

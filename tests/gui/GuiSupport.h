@@ -1,14 +1,14 @@
 #pragma once
 
-#include "FakeServices.h"
-#include "MainForm.h"
-#include "MenuTreeModel.h"
-#include "pages/AppletPages.h"
-#include "pages/ItemPages.h"
-#include "pages/MenuPages.h"
-#include "widgets/MenuTreeView.h"
-#include "widgets/TextEdit.h"
-#include "WindowParts.h"
+#include "editor/MainForm.h"
+#include "editor/MenuTreeModel.h"
+#include "editor/pages/AppletPages.h"
+#include "editor/pages/ItemPages.h"
+#include "editor/pages/MenuPages.h"
+#include "editor/widgets/MenuTreeView.h"
+#include "editor/widgets/TextEdit.h"
+#include "tests/gui/FakeServices.h"
+#include "tests/gui/WindowParts.h"
 
 #include <gtest/gtest.h>
 #include <memory>

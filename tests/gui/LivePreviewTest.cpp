@@ -1,9 +1,9 @@
-#include "GuiSupport.h"
-#include "MenuTree.h"
-#include "pages/ItemPages.h"
-#include "preview/PreviewCanvas.h"
-#include "widgets/SpinEdit.h"
-#include "widgets/TextEdit.h"
+#include "document/MenuTree.h"
+#include "editor/pages/ItemPages.h"
+#include "editor/preview/PreviewCanvas.h"
+#include "editor/widgets/SpinEdit.h"
+#include "editor/widgets/TextEdit.h"
+#include "tests/gui/GuiSupport.h"
 
 #include <QAction>
 #include <QCheckBox>

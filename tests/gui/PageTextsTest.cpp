@@ -1,9 +1,9 @@
 // Every hint, label and caption of the property pages, read from the widgets, against the
 // texts the pages are meant to carry; and no label takes an access key from the menus.
 
-#include "GuiSupport.h"
-#include "Help.h"
-#include "pages/ItemPages.h"
+#include "editor/pages/ItemPages.h"
+#include "platform/Help.h"
+#include "tests/gui/GuiSupport.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

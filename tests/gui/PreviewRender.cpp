@@ -5,13 +5,13 @@
 // screen WIDTH wide instead. With --page, the menu is drawn as the page at URL shows it.
 // Prints the layout record.
 
-#include "CurrentPage.h"
-#include "MenuStructure.h"
-#include "MenuTree.h"
-#include "preview/MenuScene.h"
-#include "ProgressDisplay.h"
-#include "qarAppletAgent.h"
-#include "StoreRules.h"
+#include "document/CurrentPage.h"
+#include "document/MenuStructure.h"
+#include "document/MenuTree.h"
+#include "document/ProgressDisplay.h"
+#include "document/qarAppletAgent.h"
+#include "document/StoreRules.h"
+#include "editor/preview/MenuScene.h"
 
 #include <iostream>
 #include <QGuiApplication>

@@ -3,14 +3,14 @@
 // (or build/tests-bin/tarvelle_screenshots OUTPUT_FOLDER under any display). Each picture is
 // named after the help topic that shows it.
 
-#include "FakeServices.h"
-#include "HTMLBuild.h"
-#include "MainForm.h"
-#include "MenuTreeModel.h"
-#include "Templet.h"
-#include "WebBrowser.h"
-#include "widgets/MenuTreeView.h"
-#include "WindowParts.h"
+#include "dialogs/Templet.h"
+#include "dialogs/WebBrowser.h"
+#include "editor/HTMLBuild.h"
+#include "editor/MainForm.h"
+#include "editor/MenuTreeModel.h"
+#include "editor/widgets/MenuTreeView.h"
+#include "tests/gui/FakeServices.h"
+#include "tests/gui/WindowParts.h"
 
 #include <cstdio>
 #include <QApplication>

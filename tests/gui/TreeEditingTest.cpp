@@ -1,8 +1,8 @@
-#include "GuiSupport.h"
-#include "pages/ItemPages.h"
-#include "widgets/ColorPanel.h"
-#include "widgets/SpinEdit.h"
-#include "widgets/TextEdit.h"
+#include "editor/pages/ItemPages.h"
+#include "editor/widgets/ColorPanel.h"
+#include "editor/widgets/SpinEdit.h"
+#include "editor/widgets/TextEdit.h"
+#include "tests/gui/GuiSupport.h"
 
 #include <functional>
 #include <QAbstractItemModelTester>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "qarAppletAgent.h"
+#include "document/qarAppletAgent.h"
 
 #include <string>
 #include <string_view>
