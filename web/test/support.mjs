@@ -30,11 +30,10 @@ export async function newPage(browser, options = {}) {
   return context.newPage();
 }
 
-// Applet field defaults, position 1 first, and an "app" value with some fields replaced.
-export const DEFAULTS = ('0|FFFFFF|000000||0|0|0||Loading...|000000|FFFFFF|5|0|3|0|F4BE1A|FFFFFF|' +
-  '000000|000000|0|0|0|0|0|FFFFFF|1|40|20|80|20|0|FFFFFF|FFFFFF|0|0|0|0|000000|0|5|0|3|0|D0AC1A|' +
-  '0|14|0|0|1|FFFFFF|FFFFFF|0|0|0|0|000000|0|5|0|3|0|FDCD5E|0|14|0|0|1|FFFFFF|FFFFFF|0|0|0|0|' +
-  '000000|0|5|0|4|0|FDCD5E|0|14|0|0|1|400|60|0|0|0|0|0|0|0|14|0').split('|');
+// Applet field defaults, position 1 first, read from the runtime's source (a core test checks
+// them against the settings table), and an "app" value with some fields replaced.
+const declared = readFileSync(join(here, '..', 'zorvex.js'), 'utf8').match(/const DEFAULTS = \(([^)]*)\)/)[1];
+export const DEFAULTS = [...declared.matchAll(/'([^']*)'/g)].map((literal) => literal[1]).join('').split('|');
 export function app(fields = {}) {
   const f = DEFAULTS.slice();
   for (const [pos, value] of Object.entries(fields)) f[pos - 1] = String(value);
