@@ -227,12 +227,18 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
     progress.setMaximum(static_cast<int>(resources.size()));
     progress.setText("Copying Publishable Files ... ...");
     skippedResources_.clear();
-    for (const PublishedResource &resource : resources) {
+    for (PublishedResource &resource : resources) {
         progress.step(1);
         const std::string name(resource.name);
         if (resource.check != fsx::ResourceCheck::Fine)
             continue;
-        const std::string bytes = fsx::readFile(fsx::resourceSource(resourceFolder, name));
+        // A file removed or replaced by a link since it was looked at is left out as it now is.
+        const std::string source = fsx::resourceSource(resourceFolder, name);
+        if (source.empty()) {
+            resource.check = fsx::checkResource(resourceFolder, name);
+            continue;
+        }
+        const std::string bytes = fsx::readFile(source);
         batch.add(folder + name, [&bytes](TextOut &out) { out += bytes; });
     }
     // The report lists what this save writes, so that a later save knows which files are
