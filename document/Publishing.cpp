@@ -235,7 +235,8 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
         // A file removed or replaced by a link since it was looked at is left out as it now is.
         const std::string source = fsx::resourceSource(resourceFolder, name);
         if (source.empty()) {
-            resource.check = fsx::checkResource(resourceFolder, name);
+            const fsx::ResourceCheck now = fsx::checkResource(resourceFolder, name);
+            resource.check = now == fsx::ResourceCheck::Fine ? fsx::ResourceCheck::Missing : now;
             continue;
         }
         const std::string bytes = fsx::readFile(source);
