@@ -5,8 +5,8 @@
 
 #include "bench/MenuShape.h"
 #include "document/MemoryTree.h"
+#include "document/MenuDocument.h"
 #include "document/MenuStructure.h"
-#include "document/qarAppletAgent.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -18,7 +18,7 @@
 namespace {
 struct Menu
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
 
     explicit Menu(int items)
@@ -57,7 +57,7 @@ void BM_LoadProject(benchmark::State &state)
     Menu &m = menu(static_cast<int>(state.range(0)));
     const std::string file = scratchFile();
     m.doc.SaveProject(file, m.tree);
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     for (auto _ : state)
         doc.LoadProject(file, tree);

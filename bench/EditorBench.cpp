@@ -7,7 +7,7 @@
 #include "bench/MenuShape.h"
 #include "bench/QtBenchMain.h"
 #include "document/MemoryTree.h"
-#include "editor/MainForm.h"
+#include "editor/MainWindow.h"
 #include "editor/PageCommands.h"
 #include "editor/widgets/ColorPanel.h"
 #include "editor/widgets/MenuTreeView.h"
@@ -32,11 +32,11 @@ struct Editor
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
     RecordingShell shell;
-    std::unique_ptr<TMainForm> window;
+    std::unique_ptr<MainWindow> window;
 
     Editor()
     {
-        TqarAppletAgent doc;
+        MenuDocument doc;
         MemoryTree tree;
         if (menuShape.empty())
             buildMenu(doc, tree, menuItems);
@@ -48,7 +48,7 @@ struct Editor
         QFile runtime(folder.path() + "/zorvex.js");
         if (runtime.open(QIODevice::WriteOnly))
             runtime.write("// runtime");
-        window = std::make_unique<TMainForm>(EditorServices{dialogs, shell, folder.path() + "/"});
+        window = std::make_unique<MainWindow>(EditorServices{dialogs, shell, folder.path() + "/"});
         window->show();
         window->OpenProjectFile(file);
         if (!previewShown)

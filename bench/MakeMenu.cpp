@@ -3,7 +3,7 @@
 
 #include "bench/MenuShape.h"
 #include "document/MemoryTree.h"
-#include "document/qarAppletAgent.h"
+#include "document/MenuDocument.h"
 
 #include <iostream>
 #include <string>
@@ -15,7 +15,7 @@ int main(int argc, char **argv)
         return 64;
     }
     try {
-        TqarAppletAgent doc;
+        MenuDocument doc;
         MemoryTree tree;
         buildShapedMenu(doc, tree, std::stoi(argv[1]), argv[2]);
         doc.SaveProject(argv[3], tree);

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "document/MemoryTree.h"
+#include "document/MenuDocument.h"
 #include "document/MenuTree.h"
-#include "document/qarAppletAgent.h"
 
 #include <string>
 
 // Adds item number made below parent: captioned "Item N", linking to a page of its own.
-inline ItemTree::Node addBenchItem(TqarAppletAgent &doc, MemoryTree &tree, ItemTree::Node parent,
+inline ItemTree::Node addBenchItem(MenuDocument &doc, MemoryTree &tree, ItemTree::Node parent,
                                    int &made)
 {
     const ItemTree::Node node = tree.addChild(parent, "Item " + std::to_string(made));
@@ -21,7 +21,7 @@ inline ItemTree::Node addBenchItem(TqarAppletAgent &doc, MemoryTree &tree, ItemT
 
 // Items filled in pre-order below the root until there are items of them: levels deep, each
 // with up to fanOut children.
-inline void growMenu(TqarAppletAgent &doc, MemoryTree &tree, int items, int levels, int fanOut)
+inline void growMenu(MenuDocument &doc, MemoryTree &tree, int items, int levels, int fanOut)
 {
     doc.ResetToDefaults();
     tree.clear();
@@ -38,14 +38,14 @@ inline void growMenu(TqarAppletAgent &doc, MemoryTree &tree, int items, int leve
 
 // A menu of realistic shape for the benchmarks: first-level items whose popups go four levels
 // deep with eight entries each.
-inline void buildMenu(TqarAppletAgent &doc, MemoryTree &tree, int items)
+inline void buildMenu(MenuDocument &doc, MemoryTree &tree, int items)
 {
     growMenu(doc, tree, items, 4, 8);
 }
 
 // Chains of 1,000 levels (about 570 bytes an item in the file, most of them the tabs of the
 // structure lines): every popup lies a level below the last.
-inline void buildChains(TqarAppletAgent &doc, MemoryTree &tree, int items)
+inline void buildChains(MenuDocument &doc, MemoryTree &tree, int items)
 {
     doc.ResetToDefaults();
     tree.clear();
@@ -62,7 +62,7 @@ inline void buildChains(TqarAppletAgent &doc, MemoryTree &tree, int items)
 // The shapes the benchmarks use, of about items items: "wide", sqrt(N) first-level items with
 // sqrt(N) children each; "deep", four children per item down to ten levels; "chains", chains
 // of 1,000 levels; "named", wide with five picture and sound names of its own per item.
-inline void buildShapedMenu(TqarAppletAgent &doc, MemoryTree &tree, int items,
+inline void buildShapedMenu(MenuDocument &doc, MemoryTree &tree, int items,
                             const std::string &shape)
 {
     if (shape == "chains") {

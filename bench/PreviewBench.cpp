@@ -6,7 +6,7 @@
 #include "bench/MenuShape.h"
 #include "bench/QtBenchMain.h"
 #include "document/MemoryTree.h"
-#include "editor/MainForm.h"
+#include "editor/MainWindow.h"
 #include "editor/preview/PreviewCanvas.h"
 #include "editor/widgets/MenuTreeView.h"
 #include "tests/gui/FakeServices.h"
@@ -26,11 +26,11 @@ struct Editor
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
     RecordingShell shell;
-    std::unique_ptr<TMainForm> window;
+    std::unique_ptr<MainWindow> window;
 
     explicit Editor(const QString &file)
     {
-        window = std::make_unique<TMainForm>(EditorServices{dialogs, shell, folder.path() + "/"});
+        window = std::make_unique<MainWindow>(EditorServices{dialogs, shell, folder.path() + "/"});
         window->show();
         window->OpenProjectFile(file);
         QApplication::processEvents();
@@ -71,7 +71,7 @@ void BM_KeystrokeTemplate(benchmark::State &state)
 void BM_Keystroke1000ItemsThreePopups(benchmark::State &state)
 {
     QTemporaryDir dir;
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree shape;
     buildMenu(doc, shape, 1000);
     const QString file = dir.path() + "/menu.tvl";
@@ -90,7 +90,7 @@ void BM_Keystroke1000ItemsThreePopups(benchmark::State &state)
 // A 10,000-item menu laid out and made ready to draw from scratch, as after a tree command.
 void BM_Scene10000Items(benchmark::State &state)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree shape;
     buildMenu(doc, shape, 10000);
     const QtCaptionMeasure measure;

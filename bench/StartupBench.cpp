@@ -4,7 +4,7 @@
 
 #include "bench/MenuShape.h"
 #include "document/MemoryTree.h"
-#include "document/qarAppletAgent.h"
+#include "document/MenuDocument.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -64,7 +64,7 @@ int main(int argc, char **argv)
     // The probe writes the file association and the recent list: keep them out of the user's.
     setenv("XDG_CONFIG_HOME", scratch.c_str(), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     buildMenu(doc, tree, 10000);
     largeProject = (scratch / "large.tvl").string();

@@ -1,7 +1,7 @@
 // The editor's start as the entry routine does it, ending as soon as the main window is shown
 // (and the file named on the command line is open). StartupBench times it from outside.
 
-#include "editor/MainForm.h"
+#include "editor/MainWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Shell.h"
@@ -14,7 +14,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QtDialogs dialogs;
     QtShell shell;
-    TMainForm window(EditorServices{dialogs, shell, programFolder()});
+    MainWindow window(EditorServices{dialogs, shell, programFolder()});
     window.show();
     try {
         if (argc > 1)

@@ -4,11 +4,11 @@
 #include "document/Errors.h"
 #include "document/FileSystem.h"
 #include "document/LinkCheck.h"
+#include "document/MenuDocument.h"
 #include "document/MenuLayout.h"
 #include "document/MenuStructure.h"
 #include "document/MenuTree.h"
 #include "document/PackedTree.h"
-#include "document/qarAppletAgent.h"
 #include "document/qarUtility.h"
 #include "document/StoreRules.h"
 #include "document/TextCodec.h"
@@ -52,7 +52,7 @@ std::string printable(const std::string &text)
 // heap object per node.
 struct Project
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     PackedTree tree;
 };
 
@@ -108,7 +108,7 @@ int publish(Project &project, const std::string &fileName, const std::string &fo
         throw EInOutError("Cannot create folder \"" + folder + "\"");
     // Nothing is written while files that are someone else's, or read-only, stand in the way;
     // the question is put with the folder locked, so another save cannot change the answer.
-    const auto mayReplace = [&](const TqarAppletAgent::ReplacedFiles &replaced) {
+    const auto mayReplace = [&](const MenuDocument::ReplacedFiles &replaced) {
         for (const std::string &file : replaced.readOnly)
             err << printable("tarvelle-cli: " + file + " is read-only and was not replaced")
                 << "\n";
@@ -129,7 +129,7 @@ int publish(Project &project, const std::string &fileName, const std::string &fo
         err << printable("tarvelle-cli: warning: " + warning.where + ": " + warning.what) << "\n";
     // In pieces, not a write a line: standard error has no buffer of its own.
     TextOut leftOut = piecesTo(err);
-    for (const TqarAppletAgent::PublishedResource &resource : project.doc.SkippedResources()) {
+    for (const MenuDocument::PublishedResource &resource : project.doc.SkippedResources()) {
         leftOut += printable("tarvelle-cli: left out: " + std::string(resource.name) + " (" +
                              fsx::describe(resource.check) + ")");
         leftOut += '\n';
@@ -310,7 +310,7 @@ private:
     const Project &project_;
     std::ostream &out_;
     // The resources publishing leaves out, with why, sorted by name (views into the records).
-    std::vector<TqarAppletAgent::PublishedResource> leftOut_;
+    std::vector<MenuDocument::PublishedResource> leftOut_;
     int problems_ = 0;
 };
 

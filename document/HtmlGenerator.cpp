@@ -2,8 +2,8 @@
 // settings in "app" and every item in parameters of its own, CR LF after every line.
 
 #include "document/FileSystem.h"
+#include "document/MenuDocument.h"
 #include "document/MenuLayout.h"
-#include "document/qarAppletAgent.h"
 #include "document/TextCodec.h"
 
 #include <algorithm>
@@ -36,7 +36,7 @@ std::size_t itemBytes(const TItemData &item, std::size_t separator)
 }
 } // namespace
 
-std::string TqarAppletAgent::GenerateHTMLText() const
+std::string MenuDocument::GenerateHTMLText() const
 {
     const std::size_t separator = escapeHtmlAttribute(separator_).size();
     std::size_t expected = 4096 + TAppletData::FieldCount * (8 + separator);
@@ -48,7 +48,7 @@ std::string TqarAppletAgent::GenerateHTMLText() const
     return out.take();
 }
 
-void TqarAppletAgent::WriteHTML(TextOut &out) const
+void MenuDocument::WriteHTML(TextOut &out) const
 {
     out.line("<HTML>");
     writeAppletElement(out);
@@ -56,7 +56,7 @@ void TqarAppletAgent::WriteHTML(TextOut &out) const
     out.line("</HTML>");
 }
 
-void TqarAppletAgent::writeAppletElement(TextOut &out) const
+void MenuDocument::writeAppletElement(TextOut &out) const
 {
     using namespace ItemField;
     const std::string sep = attr(separator_);
@@ -111,7 +111,7 @@ void TqarAppletAgent::writeAppletElement(TextOut &out) const
     progress.setText("");
 }
 
-void TqarAppletAgent::GenerateHTML(const std::string &fileName) const
+void MenuDocument::GenerateHTML(const std::string &fileName) const
 {
     fsx::writeFileAtomically(fileName, [this](TextOut &out) { WriteHTML(out); });
 }
@@ -183,8 +183,8 @@ void appendNoScriptMenu(TextOut &out, const TItemArray &items, const std::vector
 }
 } // namespace
 
-void TqarAppletAgent::WriteSavedPage(TextOut &out, const std::string &title,
-                                     const ItemTree &tree) const
+void MenuDocument::WriteSavedPage(TextOut &out, const std::string &title,
+                                  const ItemTree &tree) const
 {
     if (!includeWebRuntime_) {
         WriteHTML(out);

@@ -3,8 +3,8 @@
 
 #include "document/Errors.h"
 #include "document/FileSystem.h"
+#include "document/MenuDocument.h"
 #include "document/MenuTree.h"
-#include "document/qarAppletAgent.h"
 #include "document/qarUtility.h"
 #include "document/TextCodec.h"
 
@@ -222,14 +222,14 @@ bool readItem(LineReader &reader, TItemData &item, ProgressDisplay &progress)
 }
 } // namespace
 
-std::string TqarAppletAgent::ProjectText(const ItemTree &tree) const
+std::string MenuDocument::ProjectText(const ItemTree &tree) const
 {
     TextOut out;
     WriteProject(out, tree);
     return out.take();
 }
 
-void TqarAppletAgent::WriteProject(TextOut &out, const ItemTree &tree) const
+void MenuDocument::WriteProject(TextOut &out, const ItemTree &tree) const
 {
     const auto itemCount = static_cast<long long>(Items.size());
     ProgressDisplay &progress = Progress();
@@ -294,13 +294,13 @@ void TqarAppletAgent::WriteProject(TextOut &out, const ItemTree &tree) const
     requireOpensAgain(out);
 }
 
-void TqarAppletAgent::SaveProject(const std::string &fileName, const ItemTree &tree) const
+void MenuDocument::SaveProject(const std::string &fileName, const ItemTree &tree) const
 {
     const ProgressFinish finish(Progress());
     fsx::writeFileAtomically(fileName, [&](TextOut &out) { WriteProject(out, tree); });
 }
 
-void TqarAppletAgent::LoadProject(const std::string &fileName, ItemTree &tree)
+void MenuDocument::LoadProject(const std::string &fileName, ItemTree &tree)
 {
     const std::string bytes = fsx::readFile(fileName);
     try {
@@ -310,7 +310,7 @@ void TqarAppletAgent::LoadProject(const std::string &fileName, ItemTree &tree)
     }
 }
 
-void TqarAppletAgent::LoadProjectText(const std::string &bytes, ItemTree &tree)
+void MenuDocument::LoadProjectText(const std::string &bytes, ItemTree &tree)
 {
     // Most files are UTF-8 already and are read in place, without a copy; the reader checks
     // their lines. Others are checked before decoding could double a long line.

@@ -3,7 +3,7 @@
 
 #include "document/Errors.h"
 #include "document/FileSystem.h"
-#include "document/qarAppletAgent.h"
+#include "document/MenuDocument.h"
 #include "document/TextCodec.h"
 
 #include <algorithm>
@@ -77,14 +77,14 @@ private:
 };
 } // namespace
 
-std::string TqarAppletAgent::PreviewFolder() const
+std::string MenuDocument::PreviewFolder() const
 {
     if (!previewFolder_.empty())
         return previewFolder_;
     return fsx::withSeparator(programFolder_) + PreviewFolderName;
 }
 
-TStringArray TqarAppletAgent::ResourceSlots() const
+TStringArray MenuDocument::ResourceSlots() const
 {
     TStringArray slots;
     slots.reserve(2 + Items.size() * 5);
@@ -92,12 +92,12 @@ TStringArray TqarAppletAgent::ResourceSlots() const
     return slots;
 }
 
-void TqarAppletAgent::CopyToPreview(const std::string &path)
+void MenuDocument::CopyToPreview(const std::string &path)
 {
     CopyToPreviewAs(path, fsx::fileNamePart(path));
 }
 
-void TqarAppletAgent::CopyToPreviewAs(const std::string &path, const std::string &name)
+void MenuDocument::CopyToPreviewAs(const std::string &path, const std::string &name)
 {
     const std::string preview = PreviewFolder();
     if (!fsx::folderExists(preview))
@@ -107,7 +107,7 @@ void TqarAppletAgent::CopyToPreviewAs(const std::string &path, const std::string
     stagedFiles_.push_back(name);
 }
 
-void TqarAppletAgent::StageFile(const std::string &name, const std::string &bytes)
+void MenuDocument::StageFile(const std::string &name, const std::string &bytes)
 {
     if (!fsx::isBareFileName(name))
         throw EInOutError("\"" + name + "\" is not a file name");
@@ -118,7 +118,7 @@ void TqarAppletAgent::StageFile(const std::string &name, const std::string &byte
     fsx::writeFileAtomically(fsx::withSeparator(preview) + name, bytes, fsx::Durable::No);
 }
 
-void TqarAppletAgent::ClearPreview()
+void MenuDocument::ClearPreview()
 {
     const std::string preview = fsx::withSeparator(PreviewFolder());
     for (const std::string &name : stagedFiles_) {
@@ -129,13 +129,13 @@ void TqarAppletAgent::ClearPreview()
     fsx::removeEmptyFolder(PreviewFolder());
 }
 
-void TqarAppletAgent::StageAppletFiles(const std::string &folder)
+void MenuDocument::StageAppletFiles(const std::string &folder)
 {
     for (const std::string &file : appletFiles_)
         CopyToPreview(folder + file);
 }
 
-void TqarAppletAgent::StageResources(const std::string &folder)
+void MenuDocument::StageResources(const std::string &folder)
 {
     // Only regular files inside the folder are staged, each once however many slots name it;
     // a failure stays silent here. Only names the folder holds are remembered, so a menu
@@ -167,22 +167,22 @@ void TqarAppletAgent::StageResources(const std::string &folder)
     });
 }
 
-void TqarAppletAgent::SetIncludeWebRuntime(bool include)
+void MenuDocument::SetIncludeWebRuntime(bool include)
 {
     includeWebRuntime_ = include;
     appletFiles_[2] = include ? WebRuntimeFile : "";
     appletFiles_[3] = include ? WebRuntimeMap : "";
 }
 
-bool TqarAppletAgent::SaveAll(const std::string &folder, const std::string &fileName,
-                              const ItemTree &tree, const ReplaceQuestion &mayReplace)
+bool MenuDocument::SaveAll(const std::string &folder, const std::string &fileName,
+                           const ItemTree &tree, const ReplaceQuestion &mayReplace)
 {
     return SaveAllFrom(folder, fileName, tree, PreviewFolder(), mayReplace);
 }
 
-bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &fileName,
-                                  const ItemTree &tree, const std::string &resourceFolder,
-                                  const ReplaceQuestion &mayReplace)
+bool MenuDocument::SaveAllFrom(const std::string &folder, const std::string &fileName,
+                               const ItemTree &tree, const std::string &resourceFolder,
+                               const ReplaceQuestion &mayReplace)
 {
     ProgressDisplay &progress = Progress();
     const ProgressFinish finish(progress);
@@ -256,7 +256,7 @@ bool TqarAppletAgent::SaveAllFrom(const std::string &folder, const std::string &
     return true;
 }
 
-std::set<std::string> TqarAppletAgent::PublishOutputs(const std::string &fileName) const
+std::set<std::string> MenuDocument::PublishOutputs(const std::string &fileName) const
 {
     const std::string base = baseName(fileName);
     std::set<std::string> outputs{base + ".html", projectName(fileName),
@@ -268,7 +268,7 @@ std::set<std::string> TqarAppletAgent::PublishOutputs(const std::string &fileNam
     return outputs;
 }
 
-std::vector<TqarAppletAgent::PublishedResource> TqarAppletAgent::distinctResources() const
+std::vector<MenuDocument::PublishedResource> MenuDocument::distinctResources() const
 {
     // Views into the records, sorted to find each name's first slot: no copy of a name, so a
     // menu naming millions of files needs a few words of memory for each.
@@ -290,9 +290,8 @@ std::vector<TqarAppletAgent::PublishedResource> TqarAppletAgent::distinctResourc
     return resources;
 }
 
-std::vector<TqarAppletAgent::PublishedResource>
-TqarAppletAgent::PublishResources(const std::string &fileName,
-                                  const std::string &resourceFolder) const
+std::vector<MenuDocument::PublishedResource>
+MenuDocument::PublishResources(const std::string &fileName, const std::string &resourceFolder) const
 {
     std::vector<PublishedResource> resources = distinctResources();
     const std::set<std::string> outputs = PublishOutputs(fileName);
@@ -305,7 +304,7 @@ TqarAppletAgent::PublishResources(const std::string &fileName,
 }
 
 std::map<std::string, std::string>
-TqarAppletAgent::plannedWrites(const std::string &fileName, const std::string &resourceFolder) const
+MenuDocument::plannedWrites(const std::string &fileName, const std::string &resourceFolder) const
 {
     std::map<std::string, std::string> writes;
     for (const std::string &name : PublishOutputs(fileName))
@@ -352,9 +351,9 @@ std::set<std::string> writtenBefore(const std::string &folder, const std::set<st
 }
 } // namespace
 
-TqarAppletAgent::ReplacedFiles
-TqarAppletAgent::FilesReplaced(const std::string &folder, const std::string &fileName,
-                               const std::string &resourceFolder) const
+MenuDocument::ReplacedFiles MenuDocument::FilesReplaced(const std::string &folder,
+                                                        const std::string &fileName,
+                                                        const std::string &resourceFolder) const
 {
     const std::set<std::string> present = fsx::folderEntries(folder);
     const std::set<std::string> ours = writtenBefore(folder, present);
@@ -372,7 +371,7 @@ TqarAppletAgent::FilesReplaced(const std::string &folder, const std::string &fil
     return replaced;
 }
 
-TStringArray TqarAppletAgent::PublishedAppletFiles() const
+TStringArray MenuDocument::PublishedAppletFiles() const
 {
     TStringArray files;
     for (const std::string &file : appletFiles_) {
@@ -384,7 +383,7 @@ TStringArray TqarAppletAgent::PublishedAppletFiles() const
     return files;
 }
 
-std::string TqarAppletAgent::PublishReportText() const
+std::string MenuDocument::PublishReportText() const
 {
     std::vector<PublishedResource> every = PublishResources(std::string(), std::string());
     for (PublishedResource &resource : every)
@@ -394,16 +393,15 @@ std::string TqarAppletAgent::PublishReportText() const
     return out.take();
 }
 
-std::string TqarAppletAgent::PublishReportText(const std::string &fileName,
-                                               const std::string &resourceFolder) const
+std::string MenuDocument::PublishReportText(const std::string &fileName,
+                                            const std::string &resourceFolder) const
 {
     TextOut out;
     writeReport(out, PublishResources(fileName, resourceFolder));
     return out.take();
 }
 
-void TqarAppletAgent::writeReport(TextOut &out,
-                                  const std::vector<PublishedResource> &resources) const
+void MenuDocument::writeReport(TextOut &out, const std::vector<PublishedResource> &resources) const
 {
     ProgressDisplay &progress = Progress();
     const ProgressFinish finish(progress);

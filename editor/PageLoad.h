@@ -1,17 +1,17 @@
 #pragma once
 
-class TMainForm;
+class MainWindow;
 
 // While the program fills the property pages, their change notifications are no edits;
 // when the outermost load ends, what the pages show is the base of the next edit.
 class PageLoad
 {
 public:
-    explicit PageLoad(TMainForm &window);
+    explicit PageLoad(MainWindow &window);
     ~PageLoad();
     PageLoad(const PageLoad &) = delete;
     PageLoad &operator=(const PageLoad &) = delete;
 
 private:
-    TMainForm &window_;
+    MainWindow &window_;
 };

@@ -2,7 +2,7 @@
 
 #include "document/FileSystem.h"
 #include "document/Version.h"
-#include "editor/MainForm.h"
+#include "editor/MainWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Registry.h"
@@ -131,7 +131,7 @@ int runEditor(int argc, char **argv)
 
     QtDialogs dialogs;
     QtShell shell;
-    TMainForm window(EditorServices{dialogs, shell, programFolder()});
+    MainWindow window(EditorServices{dialogs, shell, programFolder()});
     window.show();
 
     const QString startFile = startFileName(QApplication::arguments().mid(1));

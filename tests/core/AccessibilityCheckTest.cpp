@@ -38,7 +38,7 @@ TEST(AccessibilityCheck, ContrastInEveryStateAndTheTargetSize)
          {}},
     };
     for (const Case &c : cases) {
-        TqarAppletAgent doc;
+        MenuDocument doc;
         MemoryTree tree;
         buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A"});
         fillItemsFromTree(doc, tree);

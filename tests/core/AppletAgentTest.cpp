@@ -1,4 +1,4 @@
-#include "document/qarAppletAgent.h"
+#include "document/MenuDocument.h"
 #include "tests/core/TestSupport.h"
 
 #include <fstream>
@@ -8,7 +8,7 @@
 #include <regex>
 
 namespace {
-std::string joined(const TqarAppletAgent &doc)
+std::string joined(const MenuDocument &doc)
 {
     TStringArray values;
     doc.AppletDataToStrings(doc.GetAppletData(), values);
@@ -18,14 +18,14 @@ std::string joined(const TqarAppletAgent &doc)
     return text;
 }
 
-TItemData named(const TqarAppletAgent &doc, const std::string &caption)
+TItemData named(const MenuDocument &doc, const std::string &caption)
 {
     TItemData item = doc.MakeNewItem();
     item.set(ItemField::ItemCaption, caption);
     return item;
 }
 
-std::string captions(const TqarAppletAgent &doc)
+std::string captions(const MenuDocument &doc)
 {
     std::string text;
     for (const TItemData &item : doc.GetItems())
@@ -33,7 +33,7 @@ std::string captions(const TqarAppletAgent &doc)
     return text;
 }
 
-void fill(TqarAppletAgent &doc, const std::string &captionsInOrder)
+void fill(MenuDocument &doc, const std::string &captionsInOrder)
 {
     doc.GetItems().clear();
     for (char c : captionsInOrder)
@@ -43,7 +43,7 @@ void fill(TqarAppletAgent &doc, const std::string &captionsInOrder)
 
 TEST(AppletAgent, CreateLeavesFieldsEmptyAndResetAppliesDefaults)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     const TAppletData created = doc.GetAppletData();
     for (int pos = 1; pos <= TAppletData::FieldCount; ++pos)
         EXPECT_EQ(created[pos], "") << "field " << pos;
@@ -77,7 +77,7 @@ TEST(AppletAgent, FieldTableCoversEveryPositionOnce)
 
 TEST(AppletAgent, StringConversionsSizeExactlyAndRoundTrip)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     doc.ResetToDefaults();
     TStringArray list(200, "junk");
     doc.AppletDataToStrings(doc.GetAppletData(), list);
@@ -102,7 +102,7 @@ TEST(AppletAgent, StringConversionsSizeExactlyAndRoundTrip)
 
 TEST(AppletAgent, RecordsAreCopiesExceptTheSharedItemList)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     doc.ResetToDefaults();
     TAppletData data = doc.GetAppletData();
     data.set(AppletField::ApWidth, "123");
@@ -120,7 +120,7 @@ TEST(AppletAgent, RecordsAreCopiesExceptTheSharedItemList)
 
 TEST(AppletAgent, ItemAccessOutsideTheListIsAClearError)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     doc.ResetToDefaults();
     fill(doc, "AB");
     for (int index : {-1, 2, 100}) {
@@ -140,7 +140,7 @@ TEST(AppletAgent, ItemAccessOutsideTheListIsAClearError)
 
 TEST(AppletAgent, InsertItemIndexRules)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     doc.InsertItem(5, named(doc, "X"));
     EXPECT_EQ(captions(doc), "X");
 
@@ -157,7 +157,7 @@ TEST(AppletAgent, InsertItemIndexRules)
 
 TEST(AppletAgent, DeleteAndMoveIndexRules)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     for (auto [index, expected] : std::vector<std::pair<int, std::string>>{
              {0, "BC"}, {1, "AC"}, {2, "AB"}, {3, "ABC"}, {-1, "ABC"}}) {
         fill(doc, "ABC");
@@ -186,7 +186,7 @@ TEST(AppletAgent, DeleteAndMoveIndexRules)
 
 TEST(AppletAgent, BlockOperationsMatchTheOneAtATimeSeries)
 {
-    TqarAppletAgent fast, slow;
+    MenuDocument fast, slow;
     const std::string letters = "ABCDEFGHIJ";
     for (int index = 0; index < 10; ++index) {
         for (int count = 1; index + count <= 10; ++count) {

@@ -36,7 +36,7 @@ ToolRun run(const std::vector<std::string> &args,
 struct SavedProject
 {
     TempFolder folder;
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     std::string path;
 

@@ -22,7 +22,7 @@
 namespace {
 struct Project
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
 
     Project(int items, const std::string &prefix)
@@ -231,7 +231,7 @@ TEST(CrashSafety, TheNextSaveRemovesWhatAKilledOneLeft)
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
 
-    TqarAppletAgent doc;
+    MenuDocument doc;
     doc.ResetToDefaults();
     MemoryTree tree;
     buildTree(tree, {"Tarvelle", ">Home"});

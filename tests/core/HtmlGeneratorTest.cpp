@@ -5,7 +5,7 @@
 
 namespace {
 
-std::string appParam(const TqarAppletAgent &doc)
+std::string appParam(const MenuDocument &doc)
 {
     TStringArray values;
     doc.AppletDataToStrings(doc.GetAppletData(), values);
@@ -18,7 +18,7 @@ std::string appParam(const TqarAppletAgent &doc)
 
 TEST(HtmlGenerator, EmptyDocumentGivesSixLines)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     doc.ResetToDefaults();
     RecordingProgress progress;
     doc.SetProgress(&progress);
@@ -34,7 +34,7 @@ TEST(HtmlGenerator, EmptyDocumentGivesSixLines)
     EXPECT_EQ(html[5], "</HTML>");
     EXPECT_EQ(progress.maximums, std::vector<int>{100});
 
-    TqarAppletAgent blank; // 96 empty fields
+    MenuDocument blank; // 96 empty fields
     EXPECT_EQ(crlfLines(blank.GenerateHTMLText())[3],
               "\t<param name=\"app\" value=\"" + std::string(96, '|') + "\">");
 
@@ -45,7 +45,7 @@ TEST(HtmlGenerator, EmptyDocumentGivesSixLines)
 
 TEST(HtmlGenerator, WorkedExampleByteForByte)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     makeExample(doc, tree);
     const auto html = crlfLines(doc.GenerateHTMLText());
@@ -66,7 +66,7 @@ TEST(HtmlGenerator, WorkedExampleByteForByte)
 
 TEST(HtmlGenerator, ValuesCannotBreakTheAttribute)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     buildTree(tree, {"Tarvelle", ">x"});
     fillItemsFromTree(doc, tree);
@@ -87,7 +87,7 @@ TEST(HtmlGenerator, ValuesCannotBreakTheAttribute)
 
 TEST(HtmlGenerator, SavedPageWithTheRuntimeCarriesThePlainMenu)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     buildTree(tree,
               {"Tarvelle", ">Home", ">Products", ">>A", ">>-", ">>B", ">>>B1", ">Caf<\u00e9>"});

@@ -16,7 +16,7 @@ public:
     }
 };
 
-MenuLayout layoutOf(const TqarAppletAgent &doc, const MemoryTree &tree)
+MenuLayout layoutOf(const MenuDocument &doc, const MemoryTree &tree)
 {
     return computeMenuLayout(doc.GetAppletData(), doc.GetItems(), itemParents(tree), TenPerChar());
 }
@@ -62,7 +62,7 @@ TEST(MenuValues, MalformedValuesCountAsTheirDefaults)
 
 TEST(MenuLayout, VerticalMenuWithNestedPopupsAndSeparators)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A", ">>-", ">>Bigger", ">>>B1"});
     fillItemsFromTree(doc, tree);
@@ -116,7 +116,7 @@ TEST(MenuLayout, VerticalMenuWithNestedPopupsAndSeparators)
 TEST(MenuLayout, DeepChainsTakeMemoryInProportionToTheirItems)
 {
     const auto allocatedFor = [](int depth) {
-        TqarAppletAgent doc;
+        MenuDocument doc;
         MemoryTree tree;
         std::vector<std::string> outline{"Tarvelle"};
         for (int level = 1; level <= depth; ++level)

@@ -16,7 +16,7 @@ std::string numbers(const TItemData &item)
     return text;
 }
 
-std::vector<std::string> numberTree(TqarAppletAgent &doc, MemoryTree &tree,
+std::vector<std::string> numberTree(MenuDocument &doc, MemoryTree &tree,
                                     const std::vector<std::string> &outline)
 {
     buildTree(tree, outline);
@@ -32,7 +32,7 @@ std::vector<std::string> numberTree(TqarAppletAgent &doc, MemoryTree &tree,
 
 TEST(MenuStructure, NumbersBranchesPopupsAndPositions)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     EXPECT_EQ(
         numberTree(doc, tree, {"Tarvelle", ">P", ">>Q", ">>R", ">>>S", ">T"}),
@@ -48,7 +48,7 @@ TEST(MenuStructure, NumbersBranchesPopupsAndPositions)
 
 TEST(MenuStructure, StaleNumbersAreReplaced)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     numberTree(doc, tree, {"Tarvelle", ">A", ">>A1"});
     // A loses its child: its popup number must go.
@@ -62,7 +62,7 @@ TEST(MenuStructure, StaleNumbersAreReplaced)
 
 TEST(MenuStructure, ReportsProgressAndRejectsAMismatchedList)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     buildTree(tree, {"Tarvelle"});
     RecordingProgress progress;

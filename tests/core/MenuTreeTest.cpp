@@ -77,7 +77,7 @@ TItemData record(const std::string &caption, int n)
 struct Session
 {
     std::mt19937 rng;
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MenuTree tree{doc.GetItems()};
     Naive model;
     LinkWarningIndex links;
@@ -256,7 +256,7 @@ struct Session
     // The saved project: the same as that of a plain tree holding the model.
     void compareSavedText()
     {
-        TqarAppletAgent naiveDoc;
+        MenuDocument naiveDoc;
         MemoryTree naiveTree;
         std::vector<std::string> outline;
         for (const Flat &f : flat(model)) {
@@ -288,7 +288,7 @@ TEST(MenuTree, RandomEditsAgreeWithANaiveModel)
 
 TEST(MenuTree, RefusesWhatWouldBreakTheTreeAndChangesNothing)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MenuTree tree(doc.GetItems());
     const auto root = tree.addChild(nullptr, "Tarvelle");
     const auto a = tree.insertItem(root, 0, "A", record("A", 1));
@@ -321,7 +321,7 @@ TEST(MenuTree, RefusesWhatWouldBreakTheTreeAndChangesNothing)
 
 TEST(MenuTree, DeepBranchesNeitherRecurseNorOverflow)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     auto tree = std::make_unique<MenuTree>(doc.GetItems());
     const auto root = tree->addChild(nullptr, "Tarvelle");
     MenuBranch chain;

@@ -19,7 +19,7 @@ namespace {
 const std::vector<std::string> ExampleOutline{"Tarvelle", ">Home", ">Products",
                                               ">>A",      ">>B",   ">>>B1"};
 
-void expectSameDocument(const TqarAppletAgent &a, const ItemTree &ta, const TqarAppletAgent &b,
+void expectSameDocument(const MenuDocument &a, const ItemTree &ta, const MenuDocument &b,
                         const ItemTree &tb)
 {
     EXPECT_EQ(outlineOf(ta), outlineOf(tb));
@@ -28,7 +28,7 @@ void expectSameDocument(const TqarAppletAgent &a, const ItemTree &ta, const Tqar
 }
 
 // A document that differs from the defaults everywhere it can.
-void makeSentinel(TqarAppletAgent &doc, MemoryTree &tree)
+void makeSentinel(MenuDocument &doc, MemoryTree &tree)
 {
     buildTree(tree, {"Old", ">X", ">Y"});
     fillItemsFromTree(doc, tree);
@@ -41,7 +41,7 @@ void makeSentinel(TqarAppletAgent &doc, MemoryTree &tree)
 // A structure section made complete: the default settings and a new item's record per item.
 std::string withRecords(const std::string &structure, int items)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     doc.ResetToDefaults();
     MemoryTree empty;
     empty.addChild(nullptr, "T");
@@ -65,7 +65,7 @@ std::string withRecords(const std::string &structure, int items)
 
 TEST(ProjectFile, WorkedExampleIsWrittenLineByLine)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     makeExample(doc, tree);
     const std::vector<std::string> file = crlfLines(doc.ProjectText(tree));
@@ -101,7 +101,7 @@ TEST(ProjectFile, WorkedExampleIsWrittenLineByLine)
 TEST(ProjectFile, SaveAndLoadRoundTrip)
 {
     TempFolder folder;
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     makeExample(doc, tree);
     TAppletData data = doc.GetAppletData();
@@ -117,7 +117,7 @@ TEST(ProjectFile, SaveAndLoadRoundTrip)
     EXPECT_EQ(saving.texts.back(), "");
     EXPECT_EQ(saving.position, 0);
 
-    TqarAppletAgent loaded;
+    MenuDocument loaded;
     MemoryTree loadedTree;
     RecordingProgress loading;
     loaded.SetProgress(&loading);
@@ -128,7 +128,7 @@ TEST(ProjectFile, SaveAndLoadRoundTrip)
               (std::vector<std::string>{"Loading Data ... ...", "Analyzing Data ... ..."}));
 
     // No items: one structure line, the count 0, nothing after it but the end marker.
-    TqarAppletAgent empty;
+    MenuDocument empty;
     empty.ResetToDefaults();
     MemoryTree rootOnly;
     buildTree(rootOnly, {"Tarvelle"});
@@ -143,7 +143,7 @@ TEST(ProjectFile, SaveAndLoadRoundTrip)
 
 TEST(ProjectFile, ReaderSkipsForeignTextAndAcceptsOtherLineEnds)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     makeExample(doc, tree);
     std::string text = doc.ProjectText(tree);
@@ -161,7 +161,7 @@ TEST(ProjectFile, ReaderSkipsForeignTextAndAcceptsOtherLineEnds)
                 converted += text[i];
             }
         }
-        TqarAppletAgent loaded;
+        MenuDocument loaded;
         MemoryTree loadedTree;
         loaded.LoadProjectText(converted + "\x1A trailing garbage", loadedTree);
         expectSameDocument(doc, tree, loaded, loadedTree);
@@ -170,7 +170,7 @@ TEST(ProjectFile, ReaderSkipsForeignTextAndAcceptsOtherLineEnds)
 
 TEST(ProjectFile, FilesThatAreNoProjectAreRefusedAndChangeNothing)
 {
-    TqarAppletAgent doc, before;
+    MenuDocument doc, before;
     MemoryTree tree, beforeTree;
     makeSentinel(doc, tree);
     makeSentinel(before, beforeTree);
@@ -194,7 +194,7 @@ TEST(ProjectFile, FilesThatAreNoProjectAreRefusedAndChangeNothing)
 
 TEST(ProjectFile, CutOffFilesAreRefusedAndChangeNothing)
 {
-    TqarAppletAgent source;
+    MenuDocument source;
     MemoryTree sourceTree;
     makeExample(source, sourceTree);
     const std::string text = source.ProjectText(sourceTree);
@@ -215,7 +215,7 @@ TEST(ProjectFile, CutOffFilesAreRefusedAndChangeNothing)
         {fewer, "item record 4 of 5"},
     };
     for (const auto &[bytes, before] : cases) {
-        TqarAppletAgent doc, unchanged;
+        MenuDocument doc, unchanged;
         MemoryTree tree, unchangedTree;
         makeSentinel(doc, tree);
         makeSentinel(unchanged, unchangedTree);
@@ -232,7 +232,7 @@ TEST(ProjectFile, CutOffFilesAreRefusedAndChangeNothing)
 
 TEST(ProjectFile, FailedLoadsLeaveTheDocumentAsItWas)
 {
-    TqarAppletAgent source;
+    MenuDocument source;
     MemoryTree sourceTree;
     makeExample(source, sourceTree);
     const std::string text = source.ProjectText(sourceTree);
@@ -266,7 +266,7 @@ TEST(ProjectFile, FailedLoadsLeaveTheDocumentAsItWas)
         {secondRoot, "Invalid level (0) for item \"Home\""},
     };
     for (const Case &c : cases) {
-        TqarAppletAgent doc, before;
+        MenuDocument doc, before;
         MemoryTree tree, beforeTree;
         makeSentinel(doc, tree);
         makeSentinel(before, beforeTree);
@@ -280,7 +280,7 @@ TEST(ProjectFile, FailedLoadsLeaveTheDocumentAsItWas)
     }
 
     TempFolder folder;
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     makeSentinel(doc, tree);
     try {
@@ -295,12 +295,12 @@ TEST(ProjectFile, FailedLoadsLeaveTheDocumentAsItWas)
 
 TEST(ProjectFile, RecordCountFollowsTheTree)
 {
-    TqarAppletAgent source;
+    MenuDocument source;
     MemoryTree sourceTree;
     makeExample(source, sourceTree);
     std::string text = source.ProjectText(sourceTree);
 
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     // More records than nodes: the surplus goes, so no index runs past the tree later.
     std::string more = text;
@@ -312,7 +312,7 @@ TEST(ProjectFile, RecordCountFollowsTheTree)
 
 TEST(ProjectFile, OldEightBitFilesAreReadAsWindows1252)
 {
-    TqarAppletAgent source;
+    MenuDocument source;
     MemoryTree sourceTree;
     buildTree(sourceTree, {"Tarvelle", ">Caf\xC3\xA9"});
     fillItemsFromTree(source, sourceTree);
@@ -324,7 +324,7 @@ TEST(ProjectFile, OldEightBitFilesAreReadAsWindows1252)
         text.replace(at, 5, "Caf\xE9\x80");
     }
     latin = text;
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     doc.LoadProjectText(latin, tree);
     EXPECT_EQ(outlineOf(tree), (std::vector<std::string>{"Tarvelle", ">Caf\xC3\xA9\xE2\x82\xAC"}));
@@ -334,7 +334,7 @@ TEST(ProjectFile, OldEightBitFilesAreReadAsWindows1252)
 TEST(ProjectFile, SaveFailingHalfWayKeepsThePreviousFile)
 {
     TempFolder folder;
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     makeExample(doc, tree);
     const std::string path = folder.file("menu.tvl");
@@ -369,7 +369,7 @@ TEST(ProjectFile, SaveFailingHalfWayKeepsThePreviousFile)
 TEST(ProjectFile, LargeSavesGoInPiecesAndStillAllOrNothing)
 {
     TempFolder folder;
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MenuTree tree{doc.GetItems()};
     const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
     for (int k = 0; k < 30000; ++k) {
@@ -395,7 +395,7 @@ TEST(ProjectFile, LargeSavesGoInPiecesAndStillAllOrNothing)
 TEST(ProjectFile, SaveOntoAFolderFailsAndLeavesNoTemporaryFile)
 {
     TempFolder folder;
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     makeExample(doc, tree);
     const std::string path = folder.file("menu.tvl");
@@ -432,7 +432,7 @@ TEST(ProjectFile, LimitsAndValuesAFileCannotKeep)
         return withRecords(text + "--------------- Structure Description End ---------------\r\n",
                            depth);
     };
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     doc.LoadProjectText(chain(1000), tree);
     EXPECT_EQ(doc.ItemCount(), 1000);
@@ -440,7 +440,7 @@ TEST(ProjectFile, LimitsAndValuesAFileCannotKeep)
     EXPECT_EQ(doc.ItemCount(), 1000) << "nothing changed";
 
     // A value holding a line break or Ctrl-Z is never written: the file would not read back.
-    TqarAppletAgent example;
+    MenuDocument example;
     MemoryTree exampleTree;
     makeExample(example, exampleTree);
     example.SaveProject(folder.file("menu.tvl"), exampleTree);
@@ -466,7 +466,7 @@ TEST(ProjectFile, SavesNeverWriteThroughLinks)
 {
     const TempFolder folder;
     const TempFolder elsewhere;
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     makeExample(doc, tree);
     writeBytes(elsewhere.file("victim"), "precious");
@@ -486,7 +486,7 @@ TEST(ProjectFile, SavesNeverWriteThroughLinks)
 // and no file is left.
 TEST(ProjectFile, AMenuTooDeepToReadIsNeverWritten)
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     doc.ResetToDefaults();
     MemoryTree tree;
     std::vector<std::string> outline{"Tarvelle"};
@@ -531,7 +531,7 @@ TEST(ProjectFile, SizeLimitsNameTheLimitAndTheLine)
          "Line 3 is longer"},
     };
     for (const Case &c : cases) {
-        TqarAppletAgent doc;
+        MenuDocument doc;
         MemoryTree tree;
         makeSentinel(doc, tree);
         const std::string before = doc.ProjectText(tree);
@@ -546,7 +546,7 @@ TEST(ProjectFile, SizeLimitsNameTheLimitAndTheLine)
     }
 
     // The writer keeps to the same limits: no file is written that would not read back.
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
     makeExample(doc, tree);
     doc.GetItems()[0].set(ItemField::ItemCaption, longest + "y");
@@ -560,7 +560,7 @@ TEST(ProjectFile, WhatWouldNotOpenAgainIsNeverSaved)
     const TempFolder folder;
     const std::string path = folder.file("menu.tvl");
     writeBytes(path, "the previous project");
-    const auto refused = [&](const TqarAppletAgent &doc, const ItemTree &tree,
+    const auto refused = [&](const MenuDocument &doc, const ItemTree &tree,
                              const std::string &message) {
         try {
             doc.SaveProject(path, tree);
@@ -573,7 +573,7 @@ TEST(ProjectFile, WhatWouldNotOpenAgainIsNeverSaved)
     };
 
     // 65,535 bytes of caption: one tab is the most its structure line takes.
-    TqarAppletAgent doc;
+    MenuDocument doc;
     doc.ResetToDefaults();
     MemoryTree tree;
     const std::string caption(MaxValueBytes - 1, 'c');
@@ -583,7 +583,7 @@ TEST(ProjectFile, WhatWouldNotOpenAgainIsNeverSaved)
     tree.clear();
     buildTree(tree, {"Tarvelle", ">" + caption});
     doc.GetItems().resize(1);
-    TqarAppletAgent reread;
+    MenuDocument reread;
     MemoryTree rereadTree;
     reread.LoadProjectText(doc.ProjectText(tree), rereadTree);
     EXPECT_EQ(rereadTree.caption(rereadTree.child(rereadTree.root(), 0)), caption);

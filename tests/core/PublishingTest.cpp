@@ -12,7 +12,7 @@ struct Fixture
 {
     TempFolder program;
     TempFolder project;
-    TqarAppletAgent doc;
+    MenuDocument doc;
     MemoryTree tree;
 
     Fixture()

@@ -7,7 +7,7 @@
 namespace {
 TAppletData defaults()
 {
-    TqarAppletAgent doc;
+    MenuDocument doc;
     doc.ResetToDefaults();
     return doc.GetAppletData();
 }

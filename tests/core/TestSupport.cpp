@@ -23,7 +23,7 @@ void buildTree(MemoryTree &tree, const std::vector<std::string> &outline)
     }
 }
 
-void fillItemsFromTree(TqarAppletAgent &doc, const ItemTree &tree)
+void fillItemsFromTree(MenuDocument &doc, const ItemTree &tree)
 {
     doc.ResetToDefaults();
     const auto nodes = tree.preOrder();
@@ -91,7 +91,7 @@ std::vector<std::string> crlfLines(const std::string &text)
 
 // The worked example: Home links index.html; Products holds A (a.html, _blank) and B, which
 // holds B1 (b1.html). Numbered as before a save.
-void makeExample(TqarAppletAgent &doc, MemoryTree &tree)
+void makeExample(MenuDocument &doc, MemoryTree &tree)
 {
     buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A", ">>B", ">>>B1"});
     fillItemsFromTree(doc, tree);
@@ -104,7 +104,7 @@ void makeExample(TqarAppletAgent &doc, MemoryTree &tree)
     numberMenuStructure(tree, items, progress);
 }
 
-std::string savedPage(const TqarAppletAgent &doc, const std::string &title, const ItemTree &tree)
+std::string savedPage(const MenuDocument &doc, const std::string &title, const ItemTree &tree)
 {
     std::string text;
     TextOut out([&text](std::string_view piece) { text += piece; });

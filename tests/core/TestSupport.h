@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/MemoryTree.h"
-#include "document/qarAppletAgent.h"
+#include "document/MenuDocument.h"
 
 #include <string>
 #include <vector>
@@ -11,17 +11,17 @@
 void buildTree(MemoryTree &tree, const std::vector<std::string> &outline);
 
 // A document with defaults and one new item per item node, captioned after its node.
-void fillItemsFromTree(TqarAppletAgent &doc, const ItemTree &tree);
+void fillItemsFromTree(MenuDocument &doc, const ItemTree &tree);
 
 // The worked example of the generator and the project file: Home links index.html; Products
 // holds A (a.html, _blank) and B, which holds B1 (b1.html); numbered as before a save.
-void makeExample(TqarAppletAgent &doc, MemoryTree &tree);
+void makeExample(MenuDocument &doc, MemoryTree &tree);
 
 // The outline of a tree, the inverse of buildTree.
 std::vector<std::string> outlineOf(const ItemTree &tree);
 
 // The page a save writes, gathered from the pieces it is handed on in.
-std::string savedPage(const TqarAppletAgent &doc, const std::string &title, const ItemTree &tree);
+std::string savedPage(const MenuDocument &doc, const std::string &title, const ItemTree &tree);
 
 // A fresh, empty folder under the system's temporary folder, removed on destruction.
 class TempFolder

@@ -8,8 +8,8 @@
 // generator must still carry.
 
 #include "document/MemoryTree.h"
+#include "document/MenuDocument.h"
 #include "document/MenuStructure.h"
-#include "document/qarAppletAgent.h"
 #include "document/TextCodec.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/support/AppletParams.h"
@@ -119,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const std::vector<std::string> lines =
         splitLines(decodeText(std::string(reinterpret_cast<const char *>(data), size)));
-    TqarAppletAgent doc;
+    MenuDocument doc;
     doc.ResetToDefaults();
     TAppletData applet = doc.GetAppletData();
     std::size_t next = 0;

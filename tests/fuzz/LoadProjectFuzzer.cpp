@@ -2,7 +2,7 @@
 // saves and loads back to the same document.
 
 #include "document/MemoryTree.h"
-#include "document/qarAppletAgent.h"
+#include "document/MenuDocument.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 #include <stdexcept>
@@ -21,7 +21,7 @@ std::vector<std::string> outline(const ItemTree &tree)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::string bytes(reinterpret_cast<const char *>(data), size);
-    TqarAppletAgent doc;
+    MenuDocument doc;
     doc.ResetToDefaults();
     MemoryTree tree;
     tree.addChild(nullptr, "Tarvelle");
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     fuzzCheck(doc.ItemCount() == tree.nodeCount() - 1, "the item list does not match the tree");
 
     const std::string saved = doc.ProjectText(tree);
-    TqarAppletAgent again;
+    MenuDocument again;
     MemoryTree againTree;
     again.LoadProjectText(saved, againTree);
     fuzzCheck(outline(againTree) == outline(tree), "the tree did not come back");

@@ -201,7 +201,7 @@ TEST(DocumentCommands, FailedOpensLeaveTheWindowAsItWas)
 TEST(DocumentCommands, FullCycleGivesTheSameDocumentBack)
 {
     CommandFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     const QString file = f.savedProject("cycle.tvl");
     part<AppletSettingsPage>(w, "pagAppletSettings")->spnedtApWidth->setValue(321);
     trigger(w, "Save1");
@@ -272,7 +272,7 @@ TEST(DocumentCommands, RecentFileList)
 TEST(DocumentCommands, CloseQuestion)
 {
     CommandFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     f.f_staged();
     f.add(f.root(), "A");
     f.dialogs.warnings.clear();
@@ -337,7 +337,7 @@ TEST(DocumentCommands, NoEditMakesTheMenuDeeperThanAFileHolds)
 {
     CommandFixture f;
     {
-        TqarAppletAgent doc;
+        MenuDocument doc;
         doc.ResetToDefaults();
         MenuTree tree{doc.GetItems()};
         ItemTree::Node node = tree.addChild(nullptr, "Tarvelle");
@@ -381,7 +381,7 @@ TEST(DocumentCommands, ValuesAsLongAsAFileHoldsStayWhole)
     const std::string url(MaxValueBytes, 'u'), caption(40000, 'c');
     const QString file = f.path("long.tvl");
     {
-        TqarAppletAgent doc;
+        MenuDocument doc;
         doc.ResetToDefaults();
         MenuTree tree{doc.GetItems()};
         const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
@@ -398,7 +398,7 @@ TEST(DocumentCommands, ValuesAsLongAsAFileHoldsStayWhole)
     f.select(f.child(f.root(), 1));
     trigger(f.w(), "MoveRight1"); // below Top
     trigger(f.w(), "Save1");
-    TqarAppletAgent saved;
+    MenuDocument saved;
     saved.ResetToDefaults();
     MenuTree tree{saved.GetItems()};
     tree.addChild(nullptr, "Tarvelle");
@@ -481,7 +481,7 @@ TEST(DocumentCommands, AnInstalledCopyKeepsItsRecentFilesPerUser)
     RecordingShell shell;
     {
         // A program folder that cannot be written, as under a system prefix.
-        TMainForm window(EditorServices{dialogs, shell, "/nonexistent/tarvelle/"});
+        MainWindow window(EditorServices{dialogs, shell, "/nonexistent/tarvelle/"});
         EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
         const RecentFileList recent("/nonexistent/tarvelle/");
         EXPECT_TRUE(recent.path().startsWith(data.path()));
@@ -624,7 +624,7 @@ TEST(DocumentCommands, OpenAndSaveWorkDoesNotGrowWithTheMenu)
     auto measure = [](int items) {
         CommandFixture f;
         {
-            TqarAppletAgent doc;
+            MenuDocument doc;
             doc.ResetToDefaults();
             MenuTree tree{doc.GetItems()};
             const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");

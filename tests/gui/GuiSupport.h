@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/MainForm.h"
+#include "editor/MainWindow.h"
 #include "editor/MenuTreeModel.h"
 #include "editor/pages/AppletPages.h"
 #include "editor/pages/ItemPages.h"
@@ -28,7 +28,7 @@ struct WindowFixture
     QTemporaryDir programDir;
     ScriptedDialogs dialogs;
     RecordingShell shell;
-    std::unique_ptr<TMainForm> window;
+    std::unique_ptr<MainWindow> window;
 
     // The program folder holds the web runtime, which every save copies, as an installation does.
     WindowFixture()
@@ -40,13 +40,13 @@ struct WindowFixture
     }
     void create()
     {
-        window = std::make_unique<TMainForm>(
+        window = std::make_unique<MainWindow>(
             EditorServices{dialogs, shell, QDir::toNativeSeparators(programDir.path() + "/")});
         window->show();
         window->activateWindow();
         QApplication::setActiveWindow(window.get());
     }
-    TMainForm &w() { return *window; }
+    MainWindow &w() { return *window; }
     template <typename T> T *find(const QString &name)
     {
         return part<T>(*window, name.toUtf8().constData());

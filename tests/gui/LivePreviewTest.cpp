@@ -232,7 +232,7 @@ TEST(LivePreview, ACommandMeasuresWhatIsShownNotTheWholeMenu)
         const QString file = folder.filePath("large.tvl");
         {
             // First-level items of 20 children each.
-            TqarAppletAgent doc;
+            MenuDocument doc;
             doc.ResetToDefaults();
             MenuTree tree{doc.GetItems()};
             const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");

@@ -30,7 +30,7 @@
 TEST(MainWindow, StartsWithTheDefaultDocument)
 {
     WindowFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Untitled[*] \u2013 Tarvelle"));
     EXPECT_FALSE(w.isWindowModified());
     EXPECT_FALSE(w.Modified());
@@ -128,7 +128,7 @@ TEST(MainWindow, EveryControlHasItsNameAndHint)
 
 namespace {
 // Loads a record with one field changed from the defaults.
-void loadWith(TMainForm &w, int field, const std::string &value)
+void loadWith(MainWindow &w, int field, const std::string &value)
 {
     TAppletData data = w.Document().GetAppletData();
     data.set(field, value);
@@ -136,7 +136,7 @@ void loadWith(TMainForm &w, int field, const std::string &value)
     w.LoadAppletSettings();
 }
 
-std::string stored(TMainForm &w, int field)
+std::string stored(MainWindow &w, int field)
 {
     w.StoreAppletSettings();
     return std::string(w.Document().GetAppletData()[field]);
@@ -147,7 +147,7 @@ TEST(MainWindow, LoadAndStoreConversions)
 {
     using namespace AppletField;
     WindowFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
 
     loadWith(w, ApBgImgAlign, "7");
     EXPECT_EQ(f.find<QComboBox>("cmbxApBgImgAlign")->currentIndex(), -1);
@@ -185,7 +185,7 @@ TEST(MainWindow, NumberFieldsKeepTypedNumbersUntilLeft)
 {
     using namespace AppletField;
     WindowFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     auto *mnX = f.find<SpinEdit>("spnedtMnX");
     auto *width = f.find<SpinEdit>("spnedtApWidth");
 
@@ -216,7 +216,7 @@ TEST(MainWindow, StoreRulesSeenThroughThePages)
 {
     using namespace AppletField;
     WindowFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     auto *style = f.find<QComboBox>("cmbxApBrdStyle");
     auto *width = f.find<SpinEdit>("spnedtApBrdWidth");
     width->setValue(7);
@@ -241,7 +241,7 @@ TEST(MainWindow, FailedLoadStopsAtTheField)
 {
     using namespace AppletField;
     WindowFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     TAppletData data = w.Document().GetAppletData();
     data.set(ApLoadingMsg, "Please wait"); // field 9, before the bad one
     data.set(MnX, "");                     // field 27
@@ -272,7 +272,7 @@ TEST(MainWindow, LoadingThePagesNeverMarksModified)
 {
     using namespace AppletField;
     WindowFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     ASSERT_FALSE(w.Modified());
     loadWith(w, ItNoFntName, "2");
     loadWith(w, ApBgClr, "123456");
@@ -291,7 +291,7 @@ TEST(MainWindow, LoadingThePagesNeverMarksModified)
 TEST(MainWindow, ViewTogglesRestoreEveryPosition)
 {
     WindowFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     const std::vector<QWidget *> watched{
         part<QFrame>(w, "pnlTreeView"),        part<QTabWidget>(w, "PageControl1"),
         part<QTabWidget>(w, "PageControl2"),   part<QLabel>(w, "StaticText1"),
@@ -328,7 +328,7 @@ TEST(MainWindow, ViewTogglesRestoreEveryPosition)
 TEST(MainWindow, TheWindowGrowsAndTheHandleSharesTheRoom)
 {
     WindowFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     auto *tree = part<QFrame>(w, "pnlTreeView");
     auto *pages = part<QTabWidget>(w, "PageControl2");
     const QRect tree0 = tree->geometry(), pages0 = pages->geometry();
@@ -375,7 +375,7 @@ TEST(MainWindow, TextFieldsRefuseLineBreaksAndBars)
 TEST(MainWindow, HintLineFollowsTheMouse)
 {
     WindowFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     part<QTabWidget>(w, "PageControl2")->setCurrentIndex(2);
     part<QTabWidget>(w, "PageControl3")->setCurrentIndex(2);
     QApplication::processEvents();
@@ -409,7 +409,7 @@ TEST(MainWindow, HintLineFollowsTheMouse)
 TEST(MainWindow, HelpAndWebCommandsGoToTheShell)
 {
     WindowFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     trigger(w, "Topic1");
     trigger(w, "ViewSample1");
     trigger(w, "Homepage1");
@@ -422,8 +422,8 @@ TEST(MainWindow, HelpAndWebCommandsGoToTheShell)
     ASSERT_EQ(f.shell.opened.size(), 6);
     EXPECT_TRUE(f.shell.opened[0].endsWith("help/index.html"));
     EXPECT_EQ(f.shell.opened[1], f.program() + "samples/Windows Style Menu.html");
-    EXPECT_EQ(f.shell.opened[2], TMainForm::HomePage);
-    EXPECT_EQ(f.shell.opened[3], TMainForm::HomePage);
+    EXPECT_EQ(f.shell.opened[2], MainWindow::HomePage);
+    EXPECT_EQ(f.shell.opened[3], MainWindow::HomePage);
     EXPECT_TRUE(f.shell.opened[4].endsWith("help/applet-settings.html"));
     EXPECT_TRUE(f.shell.opened[5].endsWith("help/menu-tree.html"));
 
@@ -561,10 +561,10 @@ TEST(MainWindow, RemembersItsPlaceAndTheFileDialogsFolders)
     QTemporaryDir pictures, projects;
     const QString pictureFilter = "All Image Files(*.gif;*.jpg;*.jpeg)|*.gif;*.jpg;*.jpeg";
     FolderMemory::remember(pictureFilter, pictures.filePath("logo.gif"));
-    FolderMemory::remember(TMainForm::ProjectFilter, projects.filePath("menu.tvl"));
-    FolderMemory::remember(TMainForm::ProjectFilter, QString()); // a cancelled dialog
+    FolderMemory::remember(MainWindow::ProjectFilter, projects.filePath("menu.tvl"));
+    FolderMemory::remember(MainWindow::ProjectFilter, QString()); // a cancelled dialog
     EXPECT_EQ(FolderMemory::folderFor(pictureFilter), QDir::toNativeSeparators(pictures.path()));
-    EXPECT_EQ(FolderMemory::folderFor(TMainForm::ProjectFilter),
+    EXPECT_EQ(FolderMemory::folderFor(MainWindow::ProjectFilter),
               QDir::toNativeSeparators(projects.path()));
     EXPECT_EQ(FolderMemory::folderFor("Audio Files (*.au)|*.au"), QString());
     pictures.remove();

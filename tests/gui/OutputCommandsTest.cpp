@@ -284,7 +284,7 @@ struct TemplateFixture : OutputFixture
     TemplateFixture()
     {
         QDir(program()).mkdir("templets");
-        TqarAppletAgent doc;
+        MenuDocument doc;
         doc.ResetToDefaults();
         MemoryTreeHolder tree;
         doc.SaveProject((program() + "templets/Blue.tvl").toStdString(), tree.tree);

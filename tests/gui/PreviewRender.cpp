@@ -6,10 +6,10 @@
 // Prints the layout record.
 
 #include "document/CurrentPage.h"
+#include "document/MenuDocument.h"
 #include "document/MenuStructure.h"
 #include "document/MenuTree.h"
 #include "document/ProgressDisplay.h"
-#include "document/qarAppletAgent.h"
 #include "document/StoreRules.h"
 #include "editor/preview/MenuScene.h"
 
@@ -59,7 +59,7 @@ int main(int argc, char **argv)
         return 2;
     }
     try {
-        TqarAppletAgent doc;
+        MenuDocument doc;
         MenuTree tree{doc.GetItems()};
         doc.ResetToDefaults();
         tree.addChild(nullptr, "Tarvelle");

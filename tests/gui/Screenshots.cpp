@@ -6,7 +6,7 @@
 #include "dialogs/Templet.h"
 #include "dialogs/WebBrowser.h"
 #include "editor/HTMLBuild.h"
-#include "editor/MainForm.h"
+#include "editor/MainWindow.h"
 #include "editor/MenuTreeModel.h"
 #include "editor/widgets/MenuTreeView.h"
 #include "tests/gui/FakeServices.h"
@@ -63,7 +63,7 @@ int main(int argc, char **argv)
     const QString program = scratch.path() + "/";
     ScriptedDialogs dialogs;
     RecordingShell shell;
-    TMainForm window(EditorServices{dialogs, shell, program});
+    MainWindow window(EditorServices{dialogs, shell, program});
     window.show();
 
     // A template opened with an item of a popup selected: the main window and the preview.

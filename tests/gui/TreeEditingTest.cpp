@@ -222,7 +222,7 @@ TEST(TreeEditing, ReselectingTheSameItemKeepsPageEdits)
 TEST(TreeEditing, CommandAndFieldStatesFollowTheNode)
 {
     TreeFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     ItemPage *page = part<ItemPage>(w, "TabSheet1");
     Node a = f.add(f.root(), "A");
     EXPECT_TRUE(part<QTabWidget>(w, "PageControl1")->isTabVisible(1));
@@ -294,7 +294,7 @@ TEST(TreeEditing, MismatchedListIsAClearError)
 TEST(PageHandlers, DependentFieldsFollowTheirLists)
 {
     TreeFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     auto *align = f.find<QComboBox>("spnedtItOvBgImgAlign");
     auto *x = f.find<SpinEdit>("spnedtItOvBgImgX");
     x->setValue(12);
@@ -337,7 +337,7 @@ TEST(PageHandlers, DependentFieldsFollowTheirLists)
 TEST(PageHandlers, ColourDialogAndFilePickers)
 {
     TreeFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     auto *panel = f.find<ColorPanel>("pnlApBgClr");
     panel->setColor(Qt::white);
     f.dialogs.colors = {std::nullopt, QColor(0x12, 0x34, 0x56)};
@@ -378,7 +378,7 @@ TEST(PageHandlers, ColourDialogAndFilePickers)
 TEST(PageHandlers, PickedNamesObeyTheTextRules)
 {
     TreeFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     QTemporaryDir sounds;
     const QString hostile = sounds.path() + QString::fromUtf8("/a\nb|c\x1a.au");
     QFile file(hostile);
@@ -405,7 +405,7 @@ TEST(PageHandlers, PickedNamesObeyTheTextRules)
 TEST(TreeUndo, ARandomSessionUndoesAndRedoesToTheSameFiles)
 {
     TreeFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     auto *undo = f.find<QAction>("Undo1");
     auto *redo = f.find<QAction>("Redo1");
     ASSERT_TRUE(undo && redo);
@@ -456,7 +456,7 @@ TEST(TreeUndo, ARandomSessionUndoesAndRedoesToTheSameFiles)
 TEST(TreeBranches, DropsClipboardMovesAndKeysEachUndoToTheSameFile)
 {
     TreeFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     MenuTreeModel *model = part<MenuTreeView>(w, "TreeView1")->menuModel();
     auto saved = [&] { return f.saved(); };
     auto drop = [&](Node dragged, Qt::DropAction action, Node parent, int row) {
@@ -556,7 +556,7 @@ TEST(TreeBranches, DropsClipboardMovesAndKeysEachUndoToTheSameFile)
 TEST(TreeUndo, ALinkEmptiedByGivingChildrenComesBackWithUndo)
 {
     TreeFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     auto *url = part<ItemPage>(w, "TabSheet1")->edtItemURL;
     const Node home = f.add(f.root(), "Home");
     url->setText("home.html");
@@ -647,7 +647,7 @@ TEST(TreeUndo, BranchesKeepTheirOpenNodes)
 TEST(TreeUndo, TheHistoryKeysWorkInEveryField)
 {
     TreeFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     QApplication::setActiveWindow(&w);
     auto *width = f.find<SpinEdit>("spnedtApWidth");
     auto *height = f.find<SpinEdit>("spnedtApHeight")->findChild<QLineEdit *>();
@@ -682,7 +682,7 @@ TEST(TreeUndo, TheHistoryKeysWorkInEveryField)
 TEST(TreeUndo, PageEditsAndTreeStepsUndoToTheStartAndRedoToTheEnd)
 {
     TreeFixture f;
-    TMainForm &w = f.w();
+    MainWindow &w = f.w();
     auto *undo = f.find<QAction>("Undo1");
     auto *redo = f.find<QAction>("Redo1");
     auto saved = [&] { return f.saved(); };

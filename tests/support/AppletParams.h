@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/qarAppletAgent.h"
+#include "document/MenuDocument.h"
 
 #include <string>
 #include <string_view>
@@ -9,7 +9,7 @@
 
 // The parameters the applet should receive, name and value in output order, read straight
 // from the records (which must be numbered): the oracle the generated HTML is checked against.
-inline std::vector<std::pair<std::string, std::string>> expectedParams(const TqarAppletAgent &doc)
+inline std::vector<std::pair<std::string, std::string>> expectedParams(const MenuDocument &doc)
 {
     using namespace ItemField;
     // Fields are read as views; the expected texts are built from copies.

@@ -4,7 +4,7 @@
 
 #include "document/MemoryTree.h"
 #include "document/StoreRules.h"
-#include "editor/MainForm.h"
+#include "editor/MainWindow.h"
 #include "editor/MenuTreeModel.h"
 #include "editor/PageCommands.h"
 #include "editor/PageLoad.h"
@@ -32,7 +32,7 @@ std::vector<PageEditCommand::FieldChange> changedFields(const Record &before, co
 }
 } // namespace
 
-PageLoad::PageLoad(TMainForm &window) : window_(window)
+PageLoad::PageLoad(MainWindow &window) : window_(window)
 {
     ++window_.loadingPages;
 }
@@ -45,18 +45,18 @@ PageLoad::~PageLoad()
     }
 }
 
-bool TMainForm::Modified() const
+bool MainWindow::Modified() const
 {
     return !undoStack->isClean();
 }
 
-void TMainForm::MarkModified()
+void MainWindow::MarkModified()
 {
     if (loadingPages == 0)
         capturePageEdit();
 }
 
-TMainForm::PageState TMainForm::readPages()
+MainWindow::PageState MainWindow::readPages()
 {
     PageState state;
     for (const PageField &field : appletBindings())
@@ -71,7 +71,7 @@ TMainForm::PageState TMainForm::readPages()
     return state;
 }
 
-void TMainForm::capturePageEdit()
+void MainWindow::capturePageEdit()
 {
     const PageState now = readPages();
     if (refuseOversizedValues(now))
@@ -98,7 +98,7 @@ void TMainForm::capturePageEdit()
     schedulePreview();
 }
 
-void TMainForm::pushTreeStep(QUndoCommand *step, ItemTree::Node newParent, int height, int added)
+void MainWindow::pushTreeStep(QUndoCommand *step, ItemTree::Node newParent, int height, int added)
 {
     // A menu larger or deeper than a project file holds could be saved but never opened again.
     QString refused;
@@ -139,7 +139,7 @@ void TMainForm::pushTreeStep(QUndoCommand *step, ItemTree::Node newParent, int h
     undoStack->endMacro();
 }
 
-int TMainForm::branchHeight(ItemTree::Node top) const
+int MainWindow::branchHeight(ItemTree::Node top) const
 {
     int height = 0;
     std::vector<std::pair<ItemTree::Node, int>> todo{{top, 1}};
@@ -153,7 +153,7 @@ int TMainForm::branchHeight(ItemTree::Node top) const
     return height;
 }
 
-const PageField *TMainForm::pageField(bool applet, int position)
+const PageField *MainWindow::pageField(bool applet, int position)
 {
     auto find = [position](const PageFields &fields) -> const PageField * {
         for (const PageField &field : fields) {
@@ -168,13 +168,13 @@ const PageField *TMainForm::pageField(bool applet, int position)
     return field;
 }
 
-QString TMainForm::fieldCaption(bool applet, int position)
+QString MainWindow::fieldCaption(bool applet, int position)
 {
     const PageField *field = pageField(applet, position);
     return field ? FieldPage::caption(*field) : QString();
 }
 
-bool TMainForm::refuseOversizedValues(const PageState &now)
+bool MainWindow::refuseOversizedValues(const PageState &now)
 {
     // A value longer than a project file holds (a large paste) goes back as it was: it could
     // be kept in the editor but never saved.
@@ -208,7 +208,7 @@ bool TMainForm::refuseOversizedValues(const PageState &now)
     return true;
 }
 
-void TMainForm::applyPageEdit(const PageEditCommand &edit, bool after, bool shown)
+void MainWindow::applyPageEdit(const PageEditCommand &edit, bool after, bool shown)
 {
     const PageLoad load(*this);
     auto value = [after](const PageEditCommand::FieldChange &c) {
@@ -247,7 +247,7 @@ void TMainForm::applyPageEdit(const PageEditCommand &edit, bool after, bool show
     showControl(edit.control());
 }
 
-void TMainForm::showControl(const QString &name)
+void MainWindow::showControl(const QString &name)
 {
     QWidget *control = name.isEmpty() ? nullptr : findChild<QWidget *>(name);
     // Every tab on the way to the control comes to the front.

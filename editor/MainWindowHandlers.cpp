@@ -4,7 +4,7 @@
 #include "document/FileSystem.h"
 #include "editor/FieldRules.h"
 #include "editor/HintLine.h"
-#include "editor/MainForm.h"
+#include "editor/MainWindow.h"
 #include "editor/pages/AppletPages.h"
 #include "editor/pages/ItemPages.h"
 #include "editor/pages/MenuPages.h"
@@ -39,13 +39,13 @@ const char *const AudioFilter =
 
 } // namespace
 
-void TMainForm::wireHandlers()
+void MainWindow::wireHandlers()
 {
     // The generic change handler: every page tells when the user changed one of its fields.
     std::vector<FieldPage *> pages = appletPages();
     pages.insert(pages.end(), {TabSheet1, TabSheet2});
     for (FieldPage *page : pages)
-        connect(page, &FieldPage::edited, this, &TMainForm::spnedtApWidthChange);
+        connect(page, &FieldPage::edited, this, &MainWindow::spnedtApWidthChange);
 
     for (ColorPanel *panel : findChildren<ColorPanel *>())
         connect(panel, &ColorPanel::clicked, this, [this, panel] { pnlApBgClrClick(panel); });
@@ -105,17 +105,17 @@ void TMainForm::wireHandlers()
         connect(b.list, &QComboBox::activated, this,
                 [this, b] { UpdateBorderFields(b.width, b.list, b.panel); });
 
-    connect(ToolBar1, &QAction::triggered, this, &TMainForm::ToolBar1Click);
-    connect(StatusBar2, &QAction::triggered, this, &TMainForm::StatusBar2Click);
-    connect(Topic1, &QAction::triggered, this, &TMainForm::Topic1Click);
-    connect(ToolButton13, &QAction::triggered, this, &TMainForm::Topic1Click);
-    connect(ViewSample1, &QAction::triggered, this, &TMainForm::ViewSample1Click);
-    connect(Homepage1, &QAction::triggered, this, &TMainForm::Homepage1Click);
-    connect(ContactUs1, &QAction::triggered, this, &TMainForm::ContactUs1Click);
+    connect(ToolBar1, &QAction::triggered, this, &MainWindow::ToolBar1Click);
+    connect(StatusBar2, &QAction::triggered, this, &MainWindow::StatusBar2Click);
+    connect(Topic1, &QAction::triggered, this, &MainWindow::Topic1Click);
+    connect(ToolButton13, &QAction::triggered, this, &MainWindow::Topic1Click);
+    connect(ViewSample1, &QAction::triggered, this, &MainWindow::ViewSample1Click);
+    connect(Homepage1, &QAction::triggered, this, &MainWindow::Homepage1Click);
+    connect(ContactUs1, &QAction::triggered, this, &MainWindow::ContactUs1Click);
     connect(Exit1, &QAction::triggered, this, &QWidget::close);
 }
 
-void TMainForm::wireHints()
+void MainWindow::wireHints()
 {
     // Everything but labels, lists, the status bar, the progress bar, the status text and
     // the toolbar itself shows its hint; containers without one empty the line.
@@ -136,33 +136,33 @@ void TMainForm::wireHints()
             HintLine::wire(widget);
     }
     hintLine->watchAll(this);
-    connect(hintLine, &HintLine::mouseMoved, this, &TMainForm::spnedtApWidthMouseMove);
+    connect(hintLine, &HintLine::mouseMoved, this, &MainWindow::spnedtApWidthMouseMove);
 }
 
-void TMainForm::spnedtApWidthChange()
+void MainWindow::spnedtApWidthChange()
 {
     MarkModified();
 }
 
-void TMainForm::spnedtApWidthMouseMove(QWidget *control)
+void MainWindow::spnedtApWidthMouseMove(QWidget *control)
 {
     StaticText1->setText(control->toolTip());
 }
 
-void TMainForm::pnlApBgClrClick(ColorPanel *panel)
+void MainWindow::pnlApBgClrClick(ColorPanel *panel)
 {
     ChooseColor(panel);
     MarkModified();
 }
 
-void TMainForm::ChooseColor(ColorPanel *panel)
+void MainWindow::ChooseColor(ColorPanel *panel)
 {
     if (const auto color = services.dialogs.chooseColor(this, panel->color()))
         panel->setColor(*color);
 }
 
 namespace {
-void pickFile(TMainForm &window, DialogService &dialogs, QLineEdit *field, const char *filter,
+void pickFile(MainWindow &window, DialogService &dialogs, QLineEdit *field, const char *filter,
               bool picture)
 {
     const QString path = dialogs.openFile(&window, QLatin1String(filter), picture);
@@ -191,7 +191,7 @@ void pickFile(TMainForm &window, DialogService &dialogs, QLineEdit *field, const
 }
 } // namespace
 
-void TMainForm::spdbtnItNoIconClick(QToolButton *button)
+void MainWindow::spdbtnItNoIconClick(QToolButton *button)
 {
     const std::map<QToolButton *, QLineEdit *> targets{
         {pagAppletSettings->spdbtnApBgImg, pagAppletSettings->edtApBgImg},
@@ -202,7 +202,7 @@ void TMainForm::spdbtnItNoIconClick(QToolButton *button)
         pickFile(*this, services.dialogs, target->second, PictureFilter, true);
 }
 
-void TMainForm::spdbtnItOvSndClick(QToolButton *button)
+void MainWindow::spdbtnItOvSndClick(QToolButton *button)
 {
     QLineEdit *field = button == TabSheet2->spdbtnItOvSnd   ? TabSheet2->edtItemOvBgSnd
                        : button == TabSheet2->spdbtnItClSnd ? TabSheet2->edtItemClBgSnd
@@ -211,13 +211,13 @@ void TMainForm::spdbtnItOvSndClick(QToolButton *button)
         pickFile(*this, services.dialogs, field, AudioFilter, false);
 }
 
-void TMainForm::UpdateFadeColorPanel(QCheckBox *box, ColorPanel *panel)
+void MainWindow::UpdateFadeColorPanel(QCheckBox *box, ColorPanel *panel)
 {
     MarkModified();
     panel->setEnabled(box->isChecked());
 }
 
-void TMainForm::UpdateImagePositionFields(QComboBox *list, SpinEdit *x, SpinEdit *y)
+void MainWindow::UpdateImagePositionFields(QComboBox *list, SpinEdit *x, SpinEdit *y)
 {
     MarkModified();
     const bool free = list->currentIndex() == 0;
@@ -225,7 +225,7 @@ void TMainForm::UpdateImagePositionFields(QComboBox *list, SpinEdit *x, SpinEdit
     FieldRules::setFieldEnabled(y, free);
 }
 
-void TMainForm::UpdateBorderFields(SpinEdit *width, QComboBox *list, ColorPanel *panel)
+void MainWindow::UpdateBorderFields(SpinEdit *width, QComboBox *list, ColorPanel *panel)
 {
     MarkModified();
     const bool noBorder = list->currentIndex() == 0;
@@ -233,7 +233,7 @@ void TMainForm::UpdateBorderFields(SpinEdit *width, QComboBox *list, ColorPanel 
     panel->setEnabled(!noBorder);
 }
 
-void TMainForm::UpdateDependentFields()
+void MainWindow::UpdateDependentFields()
 {
     UpdateImagePositionFields(pagAppletSettings->cmbxApBgImgAlign,
                               pagAppletSettings->spnedtApBgImgX, pagAppletSettings->spnedtApBgImgY);

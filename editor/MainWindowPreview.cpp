@@ -5,7 +5,7 @@
 #include "document/CurrentPage.h"
 #include "document/LinkCheck.h"
 #include "document/MenuLayout.h"
-#include "editor/MainForm.h"
+#include "editor/MainWindow.h"
 #include "editor/preview/LivePreview.h"
 #include "editor/preview/PreviewCanvas.h"
 #include "editor/Startup.h"
@@ -34,7 +34,7 @@ QByteArray readGeometry(Registry &registry, const char *name)
 }
 } // namespace
 
-void TMainForm::buildLivePreview(QMenu *view)
+void MainWindow::buildLivePreview(QMenu *view)
 {
     LivePreview1 = new QAction(tr("&Live Preview"), this);
     LivePreview1->setObjectName("LivePreview1");
@@ -52,7 +52,7 @@ void TMainForm::buildLivePreview(QMenu *view)
     livePreview->setProperty(HelpPageProperty, QStringLiteral("live-preview.html"));
 }
 
-void TMainForm::wireLivePreview()
+void MainWindow::wireLivePreview()
 {
     connect(LivePreview1, &QAction::toggled, dockPreview, &QWidget::setVisible);
     connect(livePreview, &LivePreview::shownChanged, this, [this](bool shown) {
@@ -61,9 +61,9 @@ void TMainForm::wireLivePreview()
         if (shown)
             schedulePreview();
     });
-    connect(livePreview->canvas(), &PreviewCanvas::narrowShown, this, &TMainForm::schedulePreview);
+    connect(livePreview->canvas(), &PreviewCanvas::narrowShown, this, &MainWindow::schedulePreview);
     connect(livePreview->canvas(), &PreviewCanvas::currentPageAsked, this,
-            &TMainForm::schedulePreview);
+            &MainWindow::schedulePreview);
     connect(livePreview->canvas(), &PreviewCanvas::itemChosen, this, [this](int itemIndex) {
         if (const ItemTree::Node node = menuTree.nodeAt(itemIndex))
             TreeView1->setCurrentNode(node);
@@ -74,7 +74,7 @@ void TMainForm::wireLivePreview()
     });
 }
 
-void TMainForm::restoreWindows()
+void MainWindow::restoreWindows()
 {
     bool shown = true; // shown on the first start
     QByteArray docks, windowGeometry;
@@ -113,7 +113,7 @@ void TMainForm::restoreWindows()
     layoutClient();
 }
 
-void TMainForm::rememberWindows()
+void MainWindow::rememberWindows()
 {
     try {
         Registry registry(Registry::CurrentUser);
@@ -129,7 +129,7 @@ void TMainForm::rememberWindows()
     }
 }
 
-void TMainForm::schedulePreview()
+void MainWindow::schedulePreview()
 {
     if (previewPending || !livePreview || !livePreview->isVisible())
         return;
@@ -151,8 +151,8 @@ void TMainForm::schedulePreview()
         Qt::QueuedConnection);
 }
 
-QStringList TMainForm::warningTexts(const TAppletData &data, const MenuRecords &items,
-                                    const MenuLayout &layout)
+QStringList MainWindow::warningTexts(const TAppletData &data, const MenuRecords &items,
+                                     const MenuLayout &layout)
 {
     QStringList texts;
     // Links that run script come first: they matter more than a weak contrast.
@@ -164,7 +164,7 @@ QStringList TMainForm::warningTexts(const TAppletData &data, const MenuRecords &
     return texts;
 }
 
-void TMainForm::scheduleWarnings()
+void MainWindow::scheduleWarnings()
 {
     if (warningsPending)
         return;
@@ -189,7 +189,7 @@ void TMainForm::scheduleWarnings()
         Qt::QueuedConnection);
 }
 
-void TMainForm::refreshPreview()
+void MainWindow::refreshPreview()
 {
     if (!livePreview->isVisible())
         return;

@@ -7,7 +7,7 @@
 #include "document/FileSystem.h"
 #include "document/TextCodec.h"
 #include "editor/HTMLBuild.h"
-#include "editor/MainForm.h"
+#include "editor/MainWindow.h"
 #include "editor/PublishReport.h"
 #include "editor/Startup.h"
 #include "platform/Dialogs.h"
@@ -17,8 +17,8 @@
 #include <QDir>
 #include <QPlainTextEdit>
 
-const char *const TMainForm::PreviewPage = "~preview.html";
-const char *const TMainForm::ReportFile = "PublishReport.txt";
+const char *const MainWindow::PreviewPage = "~preview.html";
+const char *const MainWindow::ReportFile = "PublishReport.txt";
 
 namespace {
 const char *const WebRuntimeValue = "IncludeWebRuntime";
@@ -38,25 +38,25 @@ bool readIncludeWebRuntime()
 }
 } // namespace
 
-void TMainForm::wireOutputCommands()
+void MainWindow::wireOutputCommands()
 {
-    auto command = [this](void (TMainForm::*handler)()) { return guardedSlot(handler); };
+    auto command = [this](void (MainWindow::*handler)()) { return guardedSlot(handler); };
     for (QAction *act : {BuildHTML1, ToolButton11})
-        connect(act, &QAction::triggered, this, command(&TMainForm::BuildHTML1Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::BuildHTML1Click));
     for (QAction *act : {Preview1, ToolButton12})
-        connect(act, &QAction::triggered, this, command(&TMainForm::Preview1Click));
-    connect(Publish1, &QAction::triggered, this, command(&TMainForm::Publish1Click));
-    connect(WebBrowser1, &QAction::triggered, this, command(&TMainForm::WebBrowser1Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::Preview1Click));
+    connect(Publish1, &QAction::triggered, this, command(&MainWindow::Publish1Click));
+    connect(WebBrowser1, &QAction::triggered, this, command(&MainWindow::WebBrowser1Click));
     connect(IncludeWebRuntime1, &QAction::triggered, this,
-            command(&TMainForm::IncludeWebRuntime1Click));
+            command(&MainWindow::IncludeWebRuntime1Click));
     const bool includeRuntime = readIncludeWebRuntime();
     IncludeWebRuntime1->setChecked(includeRuntime);
     document.SetIncludeWebRuntime(includeRuntime);
-    connect(Templet1, &QAction::triggered, this, command(&TMainForm::Templet1Click));
-    connect(About1, &QAction::triggered, this, command(&TMainForm::About1Click));
+    connect(Templet1, &QAction::triggered, this, command(&MainWindow::Templet1Click));
+    connect(About1, &QAction::triggered, this, command(&MainWindow::About1Click));
 }
 
-void TMainForm::RefreshHTMLWindow()
+void MainWindow::RefreshHTMLWindow()
 {
     StoreAppletSettings();
     CommitCurrentItem();
@@ -65,13 +65,13 @@ void TMainForm::RefreshHTMLWindow()
     formHTML->setFragment(document.GenerateHTMLText());
 }
 
-void TMainForm::BuildHTML1Click()
+void MainWindow::BuildHTML1Click()
 {
     RefreshHTMLWindow();
     services.dialogs.runModal(formHTML);
 }
 
-void TMainForm::Preview1Click()
+void MainWindow::Preview1Click()
 {
     const std::string program = services.programFolder.toStdString();
     RefreshHTMLWindow();
@@ -88,7 +88,7 @@ void TMainForm::Preview1Click()
         browserFailed();
 }
 
-void TMainForm::browserFailed()
+void MainWindow::browserFailed()
 {
     const QString &choice = formWebBrowser->BrowserChoice;
     const QString name = choice == QLatin1String("specified") ? formWebBrowser->SpecifiedBrowser
@@ -102,7 +102,7 @@ void TMainForm::browserFailed()
                              DialogService::OkOnly);
 }
 
-void TMainForm::Publish1Click()
+void MainWindow::Publish1Click()
 {
     StoreAppletSettings();
     CommitCurrentItem();
@@ -118,12 +118,12 @@ void TMainForm::Publish1Click()
     services.dialogs.runModal(frmPublishReport);
 }
 
-void TMainForm::WebBrowser1Click()
+void MainWindow::WebBrowser1Click()
 {
     formWebBrowser->run();
 }
 
-void TMainForm::IncludeWebRuntime1Click()
+void MainWindow::IncludeWebRuntime1Click()
 {
     const bool include = IncludeWebRuntime1->isChecked();
     document.SetIncludeWebRuntime(include);
@@ -133,7 +133,7 @@ void TMainForm::IncludeWebRuntime1Click()
     registry.writeBool(QLatin1String(WebRuntimeValue), include);
 }
 
-void TMainForm::Templet1Click()
+void MainWindow::Templet1Click()
 {
     // A fresh chooser each time, so templates added meanwhile are offered.
     TfrmTemplet::Actions actions{[this](const QString &file) { OpenTemplate(file); },
@@ -143,12 +143,12 @@ void TMainForm::Templet1Click()
     chooser.run();
 }
 
-void TMainForm::ShowTemplateChooser()
+void MainWindow::ShowTemplateChooser()
 {
     Templet1Click();
 }
 
-void TMainForm::About1Click()
+void MainWindow::About1Click()
 {
     TformAbout about(services.shell, this);
     addHelpKey(&about);

@@ -7,7 +7,7 @@
 #include "document/MenuLayout.h"
 #include "document/MenuStructure.h"
 #include "document/TextCodec.h"
-#include "editor/MainForm.h"
+#include "editor/MainWindow.h"
 #include "editor/PageLoad.h"
 #include "editor/widgets/MenuTreeView.h"
 #include "platform/Dialogs.h"
@@ -21,7 +21,7 @@
 #include <QTabWidget>
 #include <QUndoStack>
 
-const char *const TMainForm::ProjectFilter = "Tarvelle Files (*.tvl)|*.tvl";
+const char *const MainWindow::ProjectFilter = "Tarvelle Files (*.tvl)|*.tvl";
 
 namespace {
 std::string toStd(const QString &text)
@@ -30,25 +30,25 @@ std::string toStd(const QString &text)
 }
 } // namespace
 
-void TMainForm::wireDocumentCommands()
+void MainWindow::wireDocumentCommands()
 {
-    auto command = [this](void (TMainForm::*handler)()) { return guardedSlot(handler); };
+    auto command = [this](void (MainWindow::*handler)()) { return guardedSlot(handler); };
     for (QAction *act : {New1, tlbtnNew})
-        connect(act, &QAction::triggered, this, command(&TMainForm::New1Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::New1Click));
     for (QAction *act : {Open1, tlbtnOpen})
-        connect(act, &QAction::triggered, this, command(&TMainForm::Open1Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::Open1Click));
     for (QAction *act : {Save1, tlbtnSave})
-        connect(act, &QAction::triggered, this, command(&TMainForm::Save1Click));
-    connect(Save2, &QAction::triggered, this, command(&TMainForm::Save2Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::Save1Click));
+    connect(Save2, &QAction::triggered, this, command(&MainWindow::Save2Click));
 }
 
-void TMainForm::clearModified()
+void MainWindow::clearModified()
 {
     undoStack->setClean();
     setSaveEnabled(false);
 }
 
-bool TMainForm::askToSaveChanges()
+bool MainWindow::askToSaveChanges()
 {
     if (!Modified())
         return true;
@@ -64,18 +64,18 @@ bool TMainForm::askToSaveChanges()
     }
 }
 
-void TMainForm::storePages()
+void MainWindow::storePages()
 {
     StoreAppletSettings();
     CommitCurrentItem();
 }
 
-void TMainForm::ProcessMenuStructure()
+void MainWindow::ProcessMenuStructure()
 {
     numberMenuStructure(menuTree, document.GetItems(), *progress);
 }
 
-bool TMainForm::saveAs(const QString &fileName)
+bool MainWindow::saveAs(const QString &fileName)
 {
     // A project reached through a link is saved where the link leads; the link stays.
     const std::string path = fsx::resolveLink(toStd(QDir::toNativeSeparators(fileName)));
@@ -90,7 +90,7 @@ bool TMainForm::saveAs(const QString &fileName)
     };
     // Asked with the folder locked, so that what the author agrees to is what the save finds.
     std::optional<fsx::ReadOnlyReplacement> replaceReadOnly;
-    const auto mayReplace = [&](const TqarAppletAgent::ReplacedFiles &replaced) {
+    const auto mayReplace = [&](const MenuDocument::ReplacedFiles &replaced) {
         // The project itself the author chose in the file dialog, or opened.
         TStringArray foreign = replaced.foreign;
         foreign.erase(std::remove(foreign.begin(), foreign.end(), name), foreign.end());
@@ -128,7 +128,7 @@ bool TMainForm::saveAs(const QString &fileName)
     // The save itself succeeded; the author learns what did not come along.
     if (!document.SkippedResources().empty()) {
         QStringList names;
-        for (const TqarAppletAgent::PublishedResource &resource : document.SkippedResources())
+        for (const MenuDocument::PublishedResource &resource : document.SkippedResources())
             names << tr("%1 (%2)").arg(
                 QString::fromUtf8(resource.name.data(), qsizetype(resource.name.size())),
                 QString::fromUtf8(fsx::describe(resource.check)));
@@ -141,7 +141,7 @@ bool TMainForm::saveAs(const QString &fileName)
     return true;
 }
 
-bool TMainForm::saveDocument()
+bool MainWindow::saveDocument()
 {
     storePages();
     ProcessMenuStructure();
@@ -171,7 +171,7 @@ bool TMainForm::saveDocument()
     return true;
 }
 
-bool TMainForm::saveDocumentAs()
+bool MainWindow::saveDocumentAs()
 {
     storePages();
     ProcessMenuStructure();
@@ -186,31 +186,31 @@ bool TMainForm::saveDocumentAs()
 
 // The project's name and a mark while it has unsaved changes, so that two editors can be
 // told apart: "menu.tvl* - Tarvelle", "Untitled - Tarvelle".
-void TMainForm::updateTitle()
+void MainWindow::updateTitle()
 {
     const QString name =
         projectFileName.isEmpty() ? tr("Untitled") : QFileInfo(projectFileName).fileName();
     setWindowTitle(name + QStringLiteral("[*] \u2013 Tarvelle"));
 }
 
-void TMainForm::Save1Click()
+void MainWindow::Save1Click()
 {
     saveDocument();
 }
 
-void TMainForm::Save2Click()
+void MainWindow::Save2Click()
 {
     saveDocumentAs();
 }
 
-void TMainForm::selectRoot()
+void MainWindow::selectRoot()
 {
     TreeView1->setCurrentNode(menuTree.root());
     PageControl1->hide();
     PageControl2->show();
 }
 
-void TMainForm::New1Click()
+void MainWindow::New1Click()
 {
     if (!askToSaveChanges())
         return;
@@ -231,7 +231,7 @@ void TMainForm::New1Click()
     clearModified();
 }
 
-void TMainForm::Open1Click()
+void MainWindow::Open1Click()
 {
     if (!askToSaveChanges())
         return;
@@ -241,19 +241,19 @@ void TMainForm::Open1Click()
     fillWindowFromFile(chosen, false);
 }
 
-void TMainForm::OpenProjectFile(const QString &fileName)
+void MainWindow::OpenProjectFile(const QString &fileName)
 {
     if (!fileName.isEmpty() && askToSaveChanges())
         fillWindowFromFile(fileName, false);
 }
 
-void TMainForm::OpenTemplate(const QString &fileName)
+void MainWindow::OpenTemplate(const QString &fileName)
 {
     if (!fileName.isEmpty() && askToSaveChanges())
         fillWindowFromFile(fileName, true);
 }
 
-void TMainForm::fillWindowFromFile(const QString &fileName, bool asTemplate)
+void MainWindow::fillWindowFromFile(const QString &fileName, bool asTemplate)
 {
     const std::string path = toStd(QDir::toNativeSeparators(fileName));
     std::string bytes = fsx::readFile(path);
@@ -263,7 +263,7 @@ void TMainForm::fillWindowFromFile(const QString &fileName, bool asTemplate)
     // Everything that can fail is tried on a copy first, so a file that cannot be opened
     // leaves the window exactly as it was: the project's own checks, then the conversions
     // the pages apply to the settings it holds.
-    TqarAppletAgent trial;
+    MenuDocument trial;
     trial.SetAppletData(document.GetAppletData());
     MemoryTree trialTree;
     trialTree.addChild(nullptr, "Tarvelle");
@@ -306,7 +306,7 @@ void TMainForm::fillWindowFromFile(const QString &fileName, bool asTemplate)
         AddRecentFile(fileName);
 }
 
-void TMainForm::OpenStartFile(const QString &fileName)
+void MainWindow::OpenStartFile(const QString &fileName)
 {
     try {
         OpenProjectFile(fileName);
@@ -317,7 +317,7 @@ void TMainForm::OpenStartFile(const QString &fileName)
     }
 }
 
-bool TMainForm::FormCloseQuery()
+bool MainWindow::FormCloseQuery()
 {
     if (!Modified()) {
         document.ClearPreview();
@@ -345,7 +345,7 @@ bool TMainForm::FormCloseQuery()
     return close;
 }
 
-void TMainForm::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (FormCloseQuery()) {
         rememberWindows();
@@ -354,7 +354,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-void TMainForm::LoadRecentFiles()
+void MainWindow::LoadRecentFiles()
 {
     const QStringList lines = recentFiles.lines();
     const QList<QAction *> old = mnitRecentFiles->actions();
@@ -372,13 +372,13 @@ void TMainForm::LoadRecentFiles()
     }
 }
 
-void TMainForm::AddRecentFile(const QString &fileName)
+void MainWindow::AddRecentFile(const QString &fileName)
 {
     recentFiles.add(fileName);
     LoadRecentFiles();
 }
 
-void TMainForm::RecentFileClick(QAction *item)
+void MainWindow::RecentFileClick(QAction *item)
 {
     OpenProjectFile(item->text().mid(3));
 }

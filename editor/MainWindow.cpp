@@ -1,7 +1,7 @@
 // The main window: its regions, menus, toolbar and pages, start-up, the view toggles and the
 // help and web commands.
 
-#include "MainForm.h"
+#include "MainWindow.h"
 
 #include "dialogs/WebBrowser.h"
 #include "editor/HintLine.h"
@@ -50,7 +50,7 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
-const char *const TMainForm::HomePage = "https://www.example.com/tarvelle/";
+const char *const MainWindow::HomePage = "https://www.example.com/tarvelle/";
 
 namespace {
 const char *const HelpContextProperty = "helpContext";
@@ -78,7 +78,7 @@ void setHelpContext(QWidget *widget, int context)
 }
 } // namespace
 
-TMainForm::TMainForm(EditorServices s, QWidget *parent)
+MainWindow::MainWindow(EditorServices s, QWidget *parent)
     : QMainWindow(parent), services(std::move(s)),
       help(std::make_unique<HelpService>(services.programFolder + "help/index.html")),
       hintLine(new HintLine(this)), recentFiles(services.programFolder)
@@ -105,7 +105,7 @@ TMainForm::TMainForm(EditorServices s, QWidget *parent)
     wireLivePreview();
 }
 
-TMainForm::~TMainForm()
+MainWindow::~MainWindow()
 {
     // QWidget deletes the children after this part of the window is gone; the last signals
     // they send on their way (an editable list commits its text) must not reach it.
@@ -116,7 +116,7 @@ TMainForm::~TMainForm()
     disconnect(QApplication::clipboard(), nullptr, this, nullptr);
 }
 
-void TMainForm::buildWindow()
+void MainWindow::buildWindow()
 {
     setFont(compactFont());
     setWindowIcon(QIcon(QStringLiteral(":/icons/tarvelle.svg")));
@@ -181,7 +181,7 @@ void TMainForm::buildWindow()
 // The parts of the window at the places of its default size, and what the window has more
 // than that size given to the tree and the pages (the tree's share set by the handle between
 // them); the status line keeps to the bottom.
-void TMainForm::layoutClient()
+void MainWindow::layoutClient()
 {
     const bool toolBar = !tlbr1->isHidden();
     const int top = toolBar ? 30 : 30 - ToolBarStep;
@@ -201,14 +201,14 @@ void TMainForm::layoutClient()
     StatusBar1->setGeometry(0, client->height() - 24, client->width(), 24);
 }
 
-int TMainForm::defaultClientHeight() const
+int MainWindow::defaultClientHeight() const
 {
     return ClientHeight - (tlbr1->isHidden() ? ToolBarStep : 0) -
            (StatusBar1->isHidden() ? StatusLineStep : 0);
 }
 
 // The window grows or shrinks by a step when the tool bar or the status line comes or goes.
-void TMainForm::resizeClientBy(int dy)
+void MainWindow::resizeClientBy(int dy)
 {
     // The smaller minimum first when shrinking, the larger one after growing.
     auto setMinimum = [this] {
@@ -225,7 +225,7 @@ void TMainForm::resizeClientBy(int dy)
     layoutClient();
 }
 
-void TMainForm::buildMenus()
+void MainWindow::buildMenus()
 {
     undoStack = new QUndoStack(this);
     QMenu *file = menuBar()->addMenu(tr("&File"));
@@ -346,7 +346,7 @@ void TMainForm::buildMenus()
     PopupMenu1->addActions({Cut1, Copy1, Paste1, Duplicate1});
 }
 
-void TMainForm::buildToolBar()
+void MainWindow::buildToolBar()
 {
     tlbr1 = new QToolBar(client);
     tlbr1->setObjectName("tlbr1");
@@ -377,12 +377,12 @@ void TMainForm::buildToolBar()
     ToolButton13 = add("ToolButton13", 12, tr("Show help document"));
 }
 
-QToolButton *TMainForm::toolButton(QAction *act) const
+QToolButton *MainWindow::toolButton(QAction *act) const
 {
     return qobject_cast<QToolButton *>(tlbr1->widgetForAction(act));
 }
 
-void TMainForm::buildPages()
+void MainWindow::buildPages()
 {
     PageControl2 = new QTabWidget(client);
     PageControl2->setObjectName("PageControl2");
@@ -449,7 +449,7 @@ void TMainForm::buildPages()
     setHelpContext(TabSheet2, 36);
 }
 
-void TMainForm::FormCreate()
+void MainWindow::FormCreate()
 {
     const PageLoad load(*this);
     document.SetProgramFolder(services.programFolder.toStdString());
@@ -480,10 +480,10 @@ void TMainForm::FormCreate()
     RefreshItemCommands();
 
     auto *f1 = new QShortcut(QKeySequence::HelpContents, this);
-    connect(f1, &QShortcut::activated, this, &TMainForm::HelpForFocus);
+    connect(f1, &QShortcut::activated, this, &MainWindow::HelpForFocus);
 }
 
-void TMainForm::RegisterFileType(const QString &programPath)
+void MainWindow::RegisterFileType(const QString &programPath)
 {
     const QString program = QDir::toNativeSeparators(programPath);
     const std::pair<QString, QString> values[] = {
@@ -504,7 +504,7 @@ void TMainForm::RegisterFileType(const QString &programPath)
     }
 }
 
-void TMainForm::runGuarded(const std::function<void()> &command)
+void MainWindow::runGuarded(const std::function<void()> &command)
 {
     try {
         command();
@@ -513,12 +513,12 @@ void TMainForm::runGuarded(const std::function<void()> &command)
     }
 }
 
-std::function<void()> TMainForm::guardedSlot(void (TMainForm::*handler)())
+std::function<void()> MainWindow::guardedSlot(void (MainWindow::*handler)())
 {
     return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
 }
 
-bool TMainForm::event(QEvent *event)
+bool MainWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::StatusTip) {
         StaticText1->setText(static_cast<QStatusTipEvent *>(event)->tip());
@@ -532,20 +532,20 @@ bool TMainForm::event(QEvent *event)
     return QMainWindow::event(event);
 }
 
-bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == client && event->type() == QEvent::Resize)
         layoutClient();
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TMainForm::setSaveEnabled(bool enabled)
+void MainWindow::setSaveEnabled(bool enabled)
 {
     tlbtnSave->setEnabled(enabled);
     Save1->setEnabled(enabled);
 }
 
-void TMainForm::ToolBar1Click()
+void MainWindow::ToolBar1Click()
 {
     const bool shown = !tlbr1->isHidden();
     tlbr1->setVisible(!shown);
@@ -553,7 +553,7 @@ void TMainForm::ToolBar1Click()
     ToolBar1->setChecked(!shown);
 }
 
-void TMainForm::StatusBar2Click()
+void MainWindow::StatusBar2Click()
 {
     const bool shown = !StatusBar1->isHidden();
     for (QWidget *widget :
@@ -564,13 +564,13 @@ void TMainForm::StatusBar2Click()
     StatusBar2->setChecked(!shown);
 }
 
-void TMainForm::Topic1Click()
+void MainWindow::Topic1Click()
 {
     showHelp(QStringLiteral("index.html"));
 }
 
 // A page of the manual in the browser chosen for previews; a browser that cannot start is told.
-void TMainForm::showHelp(const QString &page)
+void MainWindow::showHelp(const QString &page)
 {
     const QFileInfo file(help->pageFile(page));
     if (!formWebBrowser->LaunchInBrowser(QDir::toNativeSeparators(file.absolutePath() + '/'),
@@ -578,36 +578,36 @@ void TMainForm::showHelp(const QString &page)
         browserFailed();
 }
 
-void TMainForm::ViewSample1Click()
+void MainWindow::ViewSample1Click()
 {
     services.shell.openDocument(services.programFolder +
                                 QDir::toNativeSeparators("samples/Windows Style Menu.html"));
 }
 
-void TMainForm::Homepage1Click()
+void MainWindow::Homepage1Click()
 {
     services.shell.openDocument(QLatin1String(HomePage));
 }
 
-void TMainForm::ContactUs1Click()
+void MainWindow::ContactUs1Click()
 {
     services.shell.openDocument(QLatin1String(HomePage));
 }
 
-void TMainForm::addHelpKey(QWidget *window)
+void MainWindow::addHelpKey(QWidget *window)
 {
     auto *f1 = new QShortcut(QKeySequence::HelpContents, window);
     connect(f1, &QShortcut::activated, this, [this, window] { helpFrom(helpTarget(window)); });
 }
 
-void TMainForm::HelpForFocus()
+void MainWindow::HelpForFocus()
 {
     helpFrom(helpTarget(this));
 }
 
 // What F1 is about: the focus (the main window's F1 serves its tool windows too), unless the
 // pointer is on a page of that window's tabs or on a tab, which counts as its page.
-QWidget *TMainForm::helpTarget(QWidget *window) const
+QWidget *MainWindow::helpTarget(QWidget *window) const
 {
     QWidget *focus = QApplication::focusWidget();
     QWidget *target = focus && (window == this || window->isAncestorOf(focus)) ? focus : window;
@@ -625,7 +625,7 @@ QWidget *TMainForm::helpTarget(QWidget *window) const
     return target;
 }
 
-void TMainForm::helpFrom(QWidget *start)
+void MainWindow::helpFrom(QWidget *start)
 {
     for (QWidget *widget = start; widget; widget = widget->parentWidget()) {
         const int context = widget->property(HelpContextProperty).toInt();

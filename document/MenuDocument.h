@@ -22,10 +22,10 @@ inline constexpr const char *WebRuntimeMap = "zorvex.js.map";
 // The one document: the applet settings, the item list, and the fixed names of the applet's
 // program files. Records are values: accessors hand out copies, except GetItems, which hands
 // out the document's own list.
-class TqarAppletAgent
+class MenuDocument
 {
 public:
-    TqarAppletAgent();
+    MenuDocument();
 
     TAppletData GetAppletData() const { return AppletData; }
     void SetAppletData(const TAppletData &data) { AppletData = data; }

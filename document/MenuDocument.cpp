@@ -1,10 +1,10 @@
-#include "qarAppletAgent.h"
+#include "MenuDocument.h"
 
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
 
-TqarAppletAgent::TqarAppletAgent() = default;
+MenuDocument::MenuDocument() = default;
 
 namespace {
 void checkIndex(int index, std::size_t count)
@@ -35,46 +35,46 @@ template <typename Record> Record stringsToRecord(const TStringArray &list)
 }
 } // namespace
 
-TItemData TqarAppletAgent::GetItem(int index) const
+TItemData MenuDocument::GetItem(int index) const
 {
     checkIndex(index, Items.size());
     return Items[static_cast<std::size_t>(index)];
 }
 
-void TqarAppletAgent::SetItem(const TItemData &item, int index)
+void MenuDocument::SetItem(const TItemData &item, int index)
 {
     checkIndex(index, Items.size());
     Items[static_cast<std::size_t>(index)] = item;
 }
 
-void TqarAppletAgent::AppletDataToStrings(const TAppletData &data, TStringArray &out) const
+void MenuDocument::AppletDataToStrings(const TAppletData &data, TStringArray &out) const
 {
     recordToStrings(data, out);
 }
 
-TAppletData TqarAppletAgent::StringsToAppletData(const TStringArray &list) const
+TAppletData MenuDocument::StringsToAppletData(const TStringArray &list) const
 {
     return stringsToRecord<TAppletData>(list);
 }
 
-void TqarAppletAgent::ItemToStrings(const TItemData &item, TStringArray &out) const
+void MenuDocument::ItemToStrings(const TItemData &item, TStringArray &out) const
 {
     recordToStrings(item, out);
 }
 
-TItemData TqarAppletAgent::StringsToItem(const TStringArray &list) const
+TItemData MenuDocument::StringsToItem(const TStringArray &list) const
 {
     return stringsToRecord<TItemData>(list);
 }
 
-void TqarAppletAgent::ResetToDefaults()
+void MenuDocument::ResetToDefaults()
 {
     for (const AppletFieldInfo &field : appletFieldTable())
         AppletData.set(field.position, field.defaultValue);
     Items.clear();
 }
 
-TItemData TqarAppletAgent::MakeNewItem() const
+TItemData MenuDocument::MakeNewItem() const
 {
     TItemData item;
     item.set(ItemField::ItemCaption, "Item");
@@ -84,7 +84,7 @@ TItemData TqarAppletAgent::MakeNewItem() const
     return item;
 }
 
-void TqarAppletAgent::InsertItem(int index, const TItemData &item)
+void MenuDocument::InsertItem(int index, const TItemData &item)
 {
     if (index < 0)
         return;
@@ -97,14 +97,14 @@ void TqarAppletAgent::InsertItem(int index, const TItemData &item)
     Items.insert(Items.begin() + index, item);
 }
 
-void TqarAppletAgent::DeleteItem(int index)
+void MenuDocument::DeleteItem(int index)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= Items.size())
         return;
     Items.erase(Items.begin() + index);
 }
 
-void TqarAppletAgent::MoveItemUp(int index)
+void MenuDocument::MoveItemUp(int index)
 {
     if (index <= 0 || static_cast<std::size_t>(index) >= Items.size())
         return;
@@ -122,20 +122,20 @@ void checkRange(int first, int count, std::size_t size)
 }
 } // namespace
 
-void TqarAppletAgent::DeleteItems(int index, int count)
+void MenuDocument::DeleteItems(int index, int count)
 {
     checkRange(index, count, Items.size());
     Items.erase(Items.begin() + index, Items.begin() + index + count);
 }
 
-void TqarAppletAgent::MoveItemsUp(int index, int count, int distance)
+void MenuDocument::MoveItemsUp(int index, int count, int distance)
 {
     checkRange(index - distance, distance + count, Items.size());
     std::rotate(Items.begin() + (index - distance), Items.begin() + index,
                 Items.begin() + index + count);
 }
 
-void TqarAppletAgent::SetProgress(ProgressDisplay *progress)
+void MenuDocument::SetProgress(ProgressDisplay *progress)
 {
     progress_ = progress ? progress : &nullProgress_;
 }

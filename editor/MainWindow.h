@@ -2,8 +2,8 @@
 
 #include "document/FileSystem.h"
 #include "document/LinkCheck.h"
+#include "document/MenuDocument.h"
 #include "document/MenuTree.h"
-#include "document/qarAppletAgent.h"
 #include "editor/pages/PageFields.h"
 #include "editor/preview/MenuScene.h"
 #include "editor/ProgressAdapter.h"
@@ -69,13 +69,13 @@ struct EditorServices
 
 // The main window: the menu tree, the property pages and every command of the program. It
 // owns the one document from its creation to the end of the program.
-class TMainForm : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit TMainForm(EditorServices services, QWidget *parent = nullptr);
-    ~TMainForm() override;
+    explicit MainWindow(EditorServices services, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     static constexpr int ClientWidth = 618;
     static constexpr int ClientHeight = 364;
@@ -85,7 +85,7 @@ public:
 
     // The document and its menu. Everything that changes them goes through the window's
     // commands; the tests read them to check what a command did.
-    TqarAppletAgent &Document() { return document; }
+    MenuDocument &Document() { return document; }
     const MenuTree &Tree() const { return menuTree; }
     const ProgressAdapter &Progress() const { return *progress; }
     const QtCaptionMeasure &PreviewMeasure() const { return previewMeasure; }
@@ -129,7 +129,7 @@ private slots:
     void MoveDown1Click();
     void edtItemCaptionChange();
     void btnSeparatorClick();
-    // Branches: the clipboard, duplicates and re-nesting (MainFormBranches.cpp).
+    // Branches: the clipboard, duplicates and re-nesting (MainWindowBranches.cpp).
     void Cut1Click();
     void Copy1Click();
     void Paste1Click();
@@ -187,7 +187,7 @@ private:
     // Runs a command; an error that escapes it is shown in the standard error box.
     void runGuarded(const std::function<void()> &command);
     // A slot that runs the handler guarded, for connecting menu items and buttons.
-    std::function<void()> guardedSlot(void (TMainForm::*handler)());
+    std::function<void()> guardedSlot(void (MainWindow::*handler)());
     void ChooseColor(ColorPanel *panel);
     void UpdateDependentFields();
     // A window without a help context of its own names its page of the manual in this property.
@@ -307,7 +307,7 @@ private:
     // The undo history starts afresh.
     void rebuildTree(const std::function<void()> &change);
     void wireHints();
-    // The live preview (MainFormPreview.cpp).
+    // The live preview (MainWindowPreview.cpp).
     void buildLivePreview(QMenu *view);
     void wireLivePreview();
     void restoreWindows();
@@ -336,7 +336,7 @@ private:
     HintLine *hintLine;
     QWidget *client;
 
-    TqarAppletAgent document;
+    MenuDocument document;
     // The menu's shape, kept in step with the document's item list by its own operations.
     MenuTree menuTree{document.GetItems()};
     std::unique_ptr<MenuTreeModel> treeModel;

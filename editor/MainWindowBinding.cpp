@@ -2,7 +2,7 @@
 
 #include "document/qarUtility.h"
 #include "document/StoreRules.h"
-#include "editor/MainForm.h"
+#include "editor/MainWindow.h"
 #include "editor/PageLoad.h"
 #include "editor/pages/AppletPages.h"
 #include "editor/pages/ItemPages.h"
@@ -34,7 +34,7 @@ std::vector<int> loadOrder()
 }
 } // namespace
 
-const PageFields &TMainForm::appletBindings()
+const PageFields &MainWindow::appletBindings()
 {
     if (!bindings.empty())
         return bindings;
@@ -56,13 +56,13 @@ const PageFields &TMainForm::appletBindings()
     return bindings;
 }
 
-std::vector<FieldPage *> TMainForm::appletPages() const
+std::vector<FieldPage *> MainWindow::appletPages() const
 {
     return {pagAppletSettings, pagMoreAppletSettings, pagMenu,     pagItemNormal,
             pagItemOver,       pagItemClicked,        pagPopupMenu};
 }
 
-void TMainForm::LoadAppletSettings()
+void MainWindow::LoadAppletSettings()
 {
     const PageLoad load(*this);
     const TAppletData data = document.GetAppletData();
@@ -75,7 +75,7 @@ void TMainForm::LoadAppletSettings()
     }
 }
 
-void TMainForm::checkAppletSettings(const TAppletData &data)
+void MainWindow::checkAppletSettings(const TAppletData &data)
 {
     for (int pos : loadOrder()) {
         switch (appletFieldKind(pos)) {
@@ -93,7 +93,7 @@ void TMainForm::checkAppletSettings(const TAppletData &data)
     }
 }
 
-void TMainForm::StoreAppletSettings()
+void MainWindow::StoreAppletSettings()
 {
     TAppletData data;
     for (const PageField &field : appletBindings())
@@ -102,7 +102,7 @@ void TMainForm::StoreAppletSettings()
     document.SetAppletData(data);
 }
 
-void TMainForm::LoadItemSettings(int index)
+void MainWindow::LoadItemSettings(int index)
 {
     const PageLoad load(*this);
     const TItemData item = document.GetItem(index);
@@ -110,12 +110,12 @@ void TMainForm::LoadItemSettings(int index)
     TabSheet2->load(item);
 }
 
-void TMainForm::StoreItemSettings(int index)
+void MainWindow::StoreItemSettings(int index)
 {
     document.SetItem(itemFromPages(), index);
 }
 
-TItemData TMainForm::itemFromPages() const
+TItemData MainWindow::itemFromPages() const
 {
     TItemData item;
     TabSheet1->store(item);

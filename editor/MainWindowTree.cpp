@@ -2,7 +2,7 @@
 // editing and separators, and the command and field states of the selected node.
 
 #include "editor/FieldRules.h"
-#include "editor/MainForm.h"
+#include "editor/MainWindow.h"
 #include "editor/MenuTreeModel.h"
 #include "editor/PageLoad.h"
 #include "editor/pages/ItemPages.h"
@@ -27,34 +27,34 @@ namespace {
 constexpr int FirstLevelTab = 1;
 } // namespace
 
-void TMainForm::wireTreeCommands()
+void MainWindow::wireTreeCommands()
 {
     wireUndo();
     wireBranchCommands();
-    auto command = [this](void (TMainForm::*handler)()) { return guardedSlot(handler); };
+    auto command = [this](void (MainWindow::*handler)()) { return guardedSlot(handler); };
     connect(TreeView1, &MenuTreeView::currentNodeChanged, this,
-            command(&TMainForm::TreeView1Change));
-    connect(TreeView1, &MenuTreeView::mousePressed, this, command(&TMainForm::TreeView1MouseDown));
-    connect(TreeView1, &MenuTreeView::nodeDrawn, this, &TMainForm::TreeView1CustomDrawItem);
+            command(&MainWindow::TreeView1Change));
+    connect(TreeView1, &MenuTreeView::mousePressed, this, command(&MainWindow::TreeView1MouseDown));
+    connect(TreeView1, &MenuTreeView::nodeDrawn, this, &MainWindow::TreeView1CustomDrawItem);
     connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         PopupMenu1->popup(TreeView1->viewport()->mapToGlobal(pos));
     });
     for (QAction *act : {Insert1, Insert2, tlbtnInsert})
-        connect(act, &QAction::triggered, this, command(&TMainForm::Insert1Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::Insert1Click));
     for (QAction *act : {Delete1, Delete2, tlbtnDelete})
-        connect(act, &QAction::triggered, this, command(&TMainForm::Delete1Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::Delete1Click));
     for (QAction *act : {MoveUp1, MoveUp2, tlbtnMoveUp})
-        connect(act, &QAction::triggered, this, command(&TMainForm::MoveUp1Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::MoveUp1Click));
     for (QAction *act : {MoveDown1, MoveDown2, tlbtnMoveDown})
-        connect(act, &QAction::triggered, this, command(&TMainForm::MoveDown1Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::MoveDown1Click));
     connect(TabSheet1->edtItemCaption, &QLineEdit::textChanged, this,
-            &TMainForm::edtItemCaptionChange);
-    connect(TabSheet1->btnSeparator, &QPushButton::clicked, this, &TMainForm::btnSeparatorClick);
+            &MainWindow::edtItemCaptionChange);
+    connect(TabSheet1->btnSeparator, &QPushButton::clicked, this, &MainWindow::btnSeparatorClick);
 }
 
 // The nodes of a branch that the view shows expanded: found among those it expanded, or
 // by a walk over the branch where that is shorter.
-std::vector<MenuTree::Id> TMainForm::expandedIn(ItemTree::Node top)
+std::vector<MenuTree::Id> MainWindow::expandedIn(ItemTree::Node top)
 {
     std::vector<MenuTree::Id> open;
     auto isOpen = [this](ItemTree::Node node) {
@@ -86,7 +86,7 @@ std::vector<MenuTree::Id> TMainForm::expandedIn(ItemTree::Node top)
     return open;
 }
 
-void TMainForm::wireUndo()
+void MainWindow::wireUndo()
 {
     auto beforeRemoving = [this](ItemTree::Node branch) {
         // The pending page edits of a node that leaves the tree go with it.
@@ -122,12 +122,12 @@ void TMainForm::wireUndo()
     connect(qApp, &QApplication::focusChanged, this, [this] { ++editSeries; });
 }
 
-int TMainForm::ItemIndex(ItemTree::Node node) const
+int MainWindow::ItemIndex(ItemTree::Node node) const
 {
     return menuTree.itemIndex(node);
 }
 
-int TMainForm::checkedItemIndex(ItemTree::Node node) const
+int MainWindow::checkedItemIndex(ItemTree::Node node) const
 {
     const int index = ItemIndex(node);
     if (index < 0 || index >= document.ItemCount())
@@ -137,7 +137,7 @@ int TMainForm::checkedItemIndex(ItemTree::Node node) const
     return index;
 }
 
-void TMainForm::rebuildTree(const std::function<void()> &change)
+void MainWindow::rebuildTree(const std::function<void()> &change)
 {
     const PageLoad load(*this);
     TreeRebuilding = true;
@@ -157,20 +157,20 @@ void TMainForm::rebuildTree(const std::function<void()> &change)
     TreeView1->expand(treeModel->indexOf(menuTree.root()));
 }
 
-void TMainForm::showPagesFor(ItemTree::Node node)
+void MainWindow::showPagesFor(ItemTree::Node node)
 {
     const bool root = node && !menuTree.parent(node);
     PageControl2->setVisible(root);
     PageControl1->setVisible(!root);
 }
 
-void TMainForm::CommitCurrentItem()
+void MainWindow::CommitCurrentItem()
 {
     if (ItemTree::Node current = CurrentItem())
         StoreItemSettings(checkedItemIndex(current));
 }
 
-void TMainForm::TreeView1Change()
+void MainWindow::TreeView1Change()
 {
     if (TreeRebuilding)
         return;
@@ -190,7 +190,7 @@ void TMainForm::TreeView1Change()
     RefreshItemCommands();
 }
 
-void TMainForm::TreeView1MouseDown()
+void MainWindow::TreeView1MouseDown()
 {
     if (const ItemTree::Node selected = TreeView1->currentNode()) {
         showPagesFor(selected);
@@ -198,7 +198,7 @@ void TMainForm::TreeView1MouseDown()
     }
 }
 
-void TMainForm::TreeView1CustomDrawItem()
+void MainWindow::TreeView1CustomDrawItem()
 {
     // Nodes are drawn in batches: one refresh after the batch serves them all, and keeps the
     // cost of a redraw independent of the size of the tree.
@@ -212,7 +212,7 @@ void TMainForm::TreeView1CustomDrawItem()
     });
 }
 
-void TMainForm::RefreshItemCommands()
+void MainWindow::RefreshItemCommands()
 {
     const PageLoad load(*this); // emptying a field that a rule disables is no edit
     const ItemTree::Node node = TreeView1->currentNode();
@@ -257,13 +257,13 @@ void TMainForm::RefreshItemCommands()
     TabSheet2->spnedtItemMenuOffsetY->setEnabled(!firstLevel || hasChildren);
 }
 
-int TMainForm::CountDescendants(ItemTree::Node node)
+int MainWindow::CountDescendants(ItemTree::Node node)
 {
     descendantCounter += menuTree.branchSize(node) - 1;
     return descendantCounter;
 }
 
-void TMainForm::Insert1Click()
+void MainWindow::Insert1Click()
 {
     MarkModified();
     const ItemTree::Node selected = TreeView1->currentNode();
@@ -283,7 +283,7 @@ void TMainForm::Insert1Click()
     RefreshItemCommands();
 }
 
-void TMainForm::Delete1Click()
+void MainWindow::Delete1Click()
 {
     MarkModified();
     const ItemTree::Node selected = TreeView1->currentNode();
@@ -304,7 +304,7 @@ void TMainForm::Delete1Click()
     RefreshItemCommands();
 }
 
-void TMainForm::MoveUp1Click()
+void MainWindow::MoveUp1Click()
 {
     MarkModified();
     const ItemTree::Node selected = TreeView1->currentNode();
@@ -317,7 +317,7 @@ void TMainForm::MoveUp1Click()
     RefreshItemCommands();
 }
 
-void TMainForm::MoveDown1Click()
+void MainWindow::MoveDown1Click()
 {
     MarkModified();
     const ItemTree::Node selected = TreeView1->currentNode();
@@ -329,7 +329,7 @@ void TMainForm::MoveDown1Click()
     RefreshItemCommands();
 }
 
-void TMainForm::edtItemCaptionChange()
+void MainWindow::edtItemCaptionChange()
 {
     MarkModified();
     const ItemTree::Node selected = TreeView1->currentNode();
@@ -344,7 +344,7 @@ void TMainForm::edtItemCaptionChange()
     RefreshItemCommands();
 }
 
-void TMainForm::btnSeparatorClick()
+void MainWindow::btnSeparatorClick()
 {
     TabSheet1->edtItemCaption->setText(QStringLiteral("-"));
 }

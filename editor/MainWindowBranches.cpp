@@ -3,7 +3,7 @@
 // tree's own keys. Every change is one undoable step.
 
 #include "document/Errors.h"
-#include "editor/MainForm.h"
+#include "editor/MainWindow.h"
 #include "editor/MenuTreeModel.h"
 #include "editor/pages/ItemPages.h"
 #include "editor/TreeCommands.h"
@@ -18,28 +18,28 @@
 #include <QShortcut>
 #include <QUndoStack>
 
-void TMainForm::wireBranchCommands()
+void MainWindow::wireBranchCommands()
 {
-    auto command = [this](void (TMainForm::*handler)()) { return guardedSlot(handler); };
-    connect(Cut1, &QAction::triggered, this, command(&TMainForm::Cut1Click));
-    connect(Copy1, &QAction::triggered, this, command(&TMainForm::Copy1Click));
-    connect(Paste1, &QAction::triggered, this, command(&TMainForm::Paste1Click));
-    connect(Duplicate1, &QAction::triggered, this, command(&TMainForm::Duplicate1Click));
-    connect(MoveLeft1, &QAction::triggered, this, command(&TMainForm::MoveLeft1Click));
-    connect(MoveRight1, &QAction::triggered, this, command(&TMainForm::MoveRight1Click));
+    auto command = [this](void (MainWindow::*handler)()) { return guardedSlot(handler); };
+    connect(Cut1, &QAction::triggered, this, command(&MainWindow::Cut1Click));
+    connect(Copy1, &QAction::triggered, this, command(&MainWindow::Copy1Click));
+    connect(Paste1, &QAction::triggered, this, command(&MainWindow::Paste1Click));
+    connect(Duplicate1, &QAction::triggered, this, command(&MainWindow::Duplicate1Click));
+    connect(MoveLeft1, &QAction::triggered, this, command(&MainWindow::MoveLeft1Click));
+    connect(MoveRight1, &QAction::triggered, this, command(&MainWindow::MoveRight1Click));
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-            &TMainForm::RefreshItemCommands);
+            &MainWindow::RefreshItemCommands);
     connect(treeModel.get(), &MenuTreeModel::dropRequested, this,
             [this](const QMimeData *data, Qt::DropAction action, ItemTree::Node parent, int row) {
                 runGuarded([&] { dropBranch(data, action, parent, row); });
             });
 
     // Keys of the tree itself: in a text field the same keys edit the text.
-    const std::pair<QKeySequence, void (TMainForm::*)()> keys[] = {
-        {QKeySequence(Qt::Key_Insert), &TMainForm::Insert1Click},
-        {QKeySequence(Qt::Key_Delete), &TMainForm::Delete1Click},
-        {QKeySequence(Qt::CTRL | Qt::Key_Up), &TMainForm::MoveUp1Click},
-        {QKeySequence(Qt::CTRL | Qt::Key_Down), &TMainForm::MoveDown1Click}};
+    const std::pair<QKeySequence, void (MainWindow::*)()> keys[] = {
+        {QKeySequence(Qt::Key_Insert), &MainWindow::Insert1Click},
+        {QKeySequence(Qt::Key_Delete), &MainWindow::Delete1Click},
+        {QKeySequence(Qt::CTRL | Qt::Key_Up), &MainWindow::MoveUp1Click},
+        {QKeySequence(Qt::CTRL | Qt::Key_Down), &MainWindow::MoveDown1Click}};
     for (const auto &[key, handler] : keys) {
         auto *shortcut = new QShortcut(key, TreeView1, nullptr, nullptr, Qt::WidgetShortcut);
         connect(shortcut, &QShortcut::activated, this, command(handler));
@@ -54,7 +54,7 @@ void TMainForm::wireBranchCommands()
     });
 }
 
-bool TMainForm::clipboardHoldsBranch() const
+bool MainWindow::clipboardHoldsBranch() const
 {
     // A cheap look: the full check, with a message, is Paste's own.
     const QMimeData *data = QApplication::clipboard()->mimeData();
@@ -62,8 +62,8 @@ bool TMainForm::clipboardHoldsBranch() const
                     data->text().startsWith(QLatin1String("--------------- Structure")));
 }
 
-void TMainForm::insertCopy(const QString &text, MenuBranch branch, ItemTree::Node parent,
-                           int position)
+void MainWindow::insertCopy(const QString &text, MenuBranch branch, ItemTree::Node parent,
+                            int position)
 {
     for (MenuBranch::Node &node : branch.nodes) {
         node.id = 0; // a copy is a new branch
@@ -78,7 +78,7 @@ void TMainForm::insertCopy(const QString &text, MenuBranch branch, ItemTree::Nod
                  parent, height, added);
 }
 
-void TMainForm::Copy1Click()
+void MainWindow::Copy1Click()
 {
     const ItemTree::Node selected = TreeView1->currentNode();
     if (!selected || !menuTree.parent(selected))
@@ -88,7 +88,7 @@ void TMainForm::Copy1Click()
         MenuTreeModel::branchData(menuTree.copyBranch(selected)));
 }
 
-void TMainForm::Cut1Click()
+void MainWindow::Cut1Click()
 {
     const ItemTree::Node selected = TreeView1->currentNode();
     if (!selected || !menuTree.parent(selected))
@@ -98,7 +98,7 @@ void TMainForm::Cut1Click()
     RefreshItemCommands();
 }
 
-void TMainForm::Paste1Click()
+void MainWindow::Paste1Click()
 {
     const ItemTree::Node selected = TreeView1->currentNode();
     if (!selected)
@@ -127,7 +127,7 @@ void TMainForm::Paste1Click()
     RefreshItemCommands();
 }
 
-void TMainForm::Duplicate1Click()
+void MainWindow::Duplicate1Click()
 {
     const ItemTree::Node selected = TreeView1->currentNode();
     if (!selected || !menuTree.parent(selected))
@@ -138,7 +138,7 @@ void TMainForm::Duplicate1Click()
     RefreshItemCommands();
 }
 
-void TMainForm::MoveLeft1Click()
+void MainWindow::MoveLeft1Click()
 {
     const ItemTree::Node selected = TreeView1->currentNode();
     const ItemTree::Node parent = selected ? menuTree.parent(selected) : nullptr;
@@ -150,7 +150,7 @@ void TMainForm::MoveLeft1Click()
     RefreshItemCommands();
 }
 
-void TMainForm::MoveRight1Click()
+void MainWindow::MoveRight1Click()
 {
     const ItemTree::Node selected = TreeView1->currentNode();
     const ItemTree::Node parent = selected ? menuTree.parent(selected) : nullptr;
@@ -164,8 +164,8 @@ void TMainForm::MoveRight1Click()
     RefreshItemCommands();
 }
 
-void TMainForm::dropBranch(const QMimeData *data, Qt::DropAction action, ItemTree::Node parent,
-                           int row)
+void MainWindow::dropBranch(const QMimeData *data, Qt::DropAction action, ItemTree::Node parent,
+                            int row)
 {
     CommitCurrentItem();
     int position = row < 0 ? menuTree.childCount(parent) : row;
