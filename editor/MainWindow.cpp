@@ -545,7 +545,7 @@ void MainWindow::setSaveEnabled(bool enabled)
     Save1->setEnabled(enabled);
 }
 
-void MainWindow::ToolBar1Click()
+void MainWindow::toggleToolBar()
 {
     const bool shown = !tlbr1->isHidden();
     tlbr1->setVisible(!shown);
@@ -553,7 +553,7 @@ void MainWindow::ToolBar1Click()
     ToolBar1->setChecked(!shown);
 }
 
-void MainWindow::StatusBar2Click()
+void MainWindow::toggleStatusBar()
 {
     const bool shown = !StatusBar1->isHidden();
     for (QWidget *widget :
@@ -564,7 +564,7 @@ void MainWindow::StatusBar2Click()
     StatusBar2->setChecked(!shown);
 }
 
-void MainWindow::Topic1Click()
+void MainWindow::showHelpTopics()
 {
     showHelp(QStringLiteral("index.html"));
 }
@@ -578,18 +578,18 @@ void MainWindow::showHelp(const QString &page)
         browserFailed();
 }
 
-void MainWindow::ViewSample1Click()
+void MainWindow::viewSample()
 {
     services.shell.openDocument(services.programFolder +
                                 QDir::toNativeSeparators("samples/Windows Style Menu.html"));
 }
 
-void MainWindow::Homepage1Click()
+void MainWindow::openHomepage()
 {
     services.shell.openDocument(QLatin1String(HomePage));
 }
 
-void MainWindow::ContactUs1Click()
+void MainWindow::contactUs()
 {
     services.shell.openDocument(QLatin1String(HomePage));
 }

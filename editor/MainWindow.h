@@ -123,19 +123,19 @@ private slots:
     void TreeView1Change();
     void TreeView1MouseDown();
     void TreeView1CustomDrawItem();
-    void Insert1Click();
-    void Delete1Click();
-    void MoveUp1Click();
-    void MoveDown1Click();
+    void insertItem();
+    void deleteItem();
+    void moveItemUp();
+    void moveItemDown();
     void edtItemCaptionChange();
     void btnSeparatorClick();
     // Branches: the clipboard, duplicates and re-nesting (MainWindowBranches.cpp).
-    void Cut1Click();
-    void Copy1Click();
-    void Paste1Click();
-    void Duplicate1Click();
-    void MoveLeft1Click();
-    void MoveRight1Click();
+    void cutItem();
+    void copyItem();
+    void pasteItem();
+    void duplicateItem();
+    void moveItemLeft();
+    void moveItemRight();
 
     // Page handlers.
     void spnedtApWidthChange();
@@ -148,29 +148,29 @@ private slots:
     void spnedtApWidthMouseMove(QWidget *control);
 
     // View, help and web commands.
-    void ToolBar1Click();
-    void StatusBar2Click();
-    void Topic1Click();
-    void ViewSample1Click();
-    void Homepage1Click();
-    void ContactUs1Click();
+    void toggleToolBar();
+    void toggleStatusBar();
+    void showHelpTopics();
+    void viewSample();
+    void openHomepage();
+    void contactUs();
     void HelpForFocus();
 
     // Output commands and dialogs.
-    void BuildHTML1Click();
-    void Preview1Click();
-    void Publish1Click();
-    void WebBrowser1Click();
+    void buildHtml();
+    void previewInBrowser();
+    void showPublishReport();
+    void chooseWebBrowser();
     // Option > Include Web Runtime When Saving: a per-user setting, read at start.
-    void IncludeWebRuntime1Click();
-    void Templet1Click();
-    void About1Click();
+    void toggleWebRuntime();
+    void newFromTemplate();
+    void showAbout();
 
     // Document commands.
-    void New1Click();
-    void Open1Click();
-    void Save1Click();
-    void Save2Click();
+    void newProject();
+    void openProject();
+    void saveProject();
+    void saveProjectAs();
     void RecentFileClick(QAction *item);
 
 private:

@@ -21,12 +21,12 @@
 void MainWindow::wireBranchCommands()
 {
     auto command = [this](void (MainWindow::*handler)()) { return guardedSlot(handler); };
-    connect(Cut1, &QAction::triggered, this, command(&MainWindow::Cut1Click));
-    connect(Copy1, &QAction::triggered, this, command(&MainWindow::Copy1Click));
-    connect(Paste1, &QAction::triggered, this, command(&MainWindow::Paste1Click));
-    connect(Duplicate1, &QAction::triggered, this, command(&MainWindow::Duplicate1Click));
-    connect(MoveLeft1, &QAction::triggered, this, command(&MainWindow::MoveLeft1Click));
-    connect(MoveRight1, &QAction::triggered, this, command(&MainWindow::MoveRight1Click));
+    connect(Cut1, &QAction::triggered, this, command(&MainWindow::cutItem));
+    connect(Copy1, &QAction::triggered, this, command(&MainWindow::copyItem));
+    connect(Paste1, &QAction::triggered, this, command(&MainWindow::pasteItem));
+    connect(Duplicate1, &QAction::triggered, this, command(&MainWindow::duplicateItem));
+    connect(MoveLeft1, &QAction::triggered, this, command(&MainWindow::moveItemLeft));
+    connect(MoveRight1, &QAction::triggered, this, command(&MainWindow::moveItemRight));
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &MainWindow::RefreshItemCommands);
     connect(treeModel.get(), &MenuTreeModel::dropRequested, this,
@@ -36,10 +36,10 @@ void MainWindow::wireBranchCommands()
 
     // Keys of the tree itself: in a text field the same keys edit the text.
     const std::pair<QKeySequence, void (MainWindow::*)()> keys[] = {
-        {QKeySequence(Qt::Key_Insert), &MainWindow::Insert1Click},
-        {QKeySequence(Qt::Key_Delete), &MainWindow::Delete1Click},
-        {QKeySequence(Qt::CTRL | Qt::Key_Up), &MainWindow::MoveUp1Click},
-        {QKeySequence(Qt::CTRL | Qt::Key_Down), &MainWindow::MoveDown1Click}};
+        {QKeySequence(Qt::Key_Insert), &MainWindow::insertItem},
+        {QKeySequence(Qt::Key_Delete), &MainWindow::deleteItem},
+        {QKeySequence(Qt::CTRL | Qt::Key_Up), &MainWindow::moveItemUp},
+        {QKeySequence(Qt::CTRL | Qt::Key_Down), &MainWindow::moveItemDown}};
     for (const auto &[key, handler] : keys) {
         auto *shortcut = new QShortcut(key, TreeView1, nullptr, nullptr, Qt::WidgetShortcut);
         connect(shortcut, &QShortcut::activated, this, command(handler));
@@ -78,7 +78,7 @@ void MainWindow::insertCopy(const QString &text, MenuBranch branch, ItemTree::No
                  parent, height, added);
 }
 
-void MainWindow::Copy1Click()
+void MainWindow::copyItem()
 {
     const ItemTree::Node selected = TreeView1->currentNode();
     if (!selected || !menuTree.parent(selected))
@@ -88,17 +88,17 @@ void MainWindow::Copy1Click()
         MenuTreeModel::branchData(menuTree.copyBranch(selected)));
 }
 
-void MainWindow::Cut1Click()
+void MainWindow::cutItem()
 {
     const ItemTree::Node selected = TreeView1->currentNode();
     if (!selected || !menuTree.parent(selected))
         return;
-    Copy1Click();
+    copyItem();
     undoStack->push(new DeleteBranchCommand(*commandHost, tr("Cut \"%1\""), selected));
     RefreshItemCommands();
 }
 
-void MainWindow::Paste1Click()
+void MainWindow::pasteItem()
 {
     const ItemTree::Node selected = TreeView1->currentNode();
     if (!selected)
@@ -127,7 +127,7 @@ void MainWindow::Paste1Click()
     RefreshItemCommands();
 }
 
-void MainWindow::Duplicate1Click()
+void MainWindow::duplicateItem()
 {
     const ItemTree::Node selected = TreeView1->currentNode();
     if (!selected || !menuTree.parent(selected))
@@ -138,7 +138,7 @@ void MainWindow::Duplicate1Click()
     RefreshItemCommands();
 }
 
-void MainWindow::MoveLeft1Click()
+void MainWindow::moveItemLeft()
 {
     const ItemTree::Node selected = TreeView1->currentNode();
     const ItemTree::Node parent = selected ? menuTree.parent(selected) : nullptr;
@@ -150,7 +150,7 @@ void MainWindow::MoveLeft1Click()
     RefreshItemCommands();
 }
 
-void MainWindow::MoveRight1Click()
+void MainWindow::moveItemRight()
 {
     const ItemTree::Node selected = TreeView1->currentNode();
     const ItemTree::Node parent = selected ? menuTree.parent(selected) : nullptr;

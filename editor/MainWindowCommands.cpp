@@ -34,12 +34,12 @@ void MainWindow::wireDocumentCommands()
 {
     auto command = [this](void (MainWindow::*handler)()) { return guardedSlot(handler); };
     for (QAction *act : {New1, tlbtnNew})
-        connect(act, &QAction::triggered, this, command(&MainWindow::New1Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::newProject));
     for (QAction *act : {Open1, tlbtnOpen})
-        connect(act, &QAction::triggered, this, command(&MainWindow::Open1Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::openProject));
     for (QAction *act : {Save1, tlbtnSave})
-        connect(act, &QAction::triggered, this, command(&MainWindow::Save1Click));
-    connect(Save2, &QAction::triggered, this, command(&MainWindow::Save2Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::saveProject));
+    connect(Save2, &QAction::triggered, this, command(&MainWindow::saveProjectAs));
 }
 
 void MainWindow::clearModified()
@@ -193,12 +193,12 @@ void MainWindow::updateTitle()
     setWindowTitle(name + QStringLiteral("[*] \u2013 Tarvelle"));
 }
 
-void MainWindow::Save1Click()
+void MainWindow::saveProject()
 {
     saveDocument();
 }
 
-void MainWindow::Save2Click()
+void MainWindow::saveProjectAs()
 {
     saveDocumentAs();
 }
@@ -210,7 +210,7 @@ void MainWindow::selectRoot()
     PageControl2->show();
 }
 
-void MainWindow::New1Click()
+void MainWindow::newProject()
 {
     if (!askToSaveChanges())
         return;
@@ -231,7 +231,7 @@ void MainWindow::New1Click()
     clearModified();
 }
 
-void MainWindow::Open1Click()
+void MainWindow::openProject()
 {
     if (!askToSaveChanges())
         return;

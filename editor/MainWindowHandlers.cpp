@@ -105,13 +105,13 @@ void MainWindow::wireHandlers()
         connect(b.list, &QComboBox::activated, this,
                 [this, b] { UpdateBorderFields(b.width, b.list, b.panel); });
 
-    connect(ToolBar1, &QAction::triggered, this, &MainWindow::ToolBar1Click);
-    connect(StatusBar2, &QAction::triggered, this, &MainWindow::StatusBar2Click);
-    connect(Topic1, &QAction::triggered, this, &MainWindow::Topic1Click);
-    connect(ToolButton13, &QAction::triggered, this, &MainWindow::Topic1Click);
-    connect(ViewSample1, &QAction::triggered, this, &MainWindow::ViewSample1Click);
-    connect(Homepage1, &QAction::triggered, this, &MainWindow::Homepage1Click);
-    connect(ContactUs1, &QAction::triggered, this, &MainWindow::ContactUs1Click);
+    connect(ToolBar1, &QAction::triggered, this, &MainWindow::toggleToolBar);
+    connect(StatusBar2, &QAction::triggered, this, &MainWindow::toggleStatusBar);
+    connect(Topic1, &QAction::triggered, this, &MainWindow::showHelpTopics);
+    connect(ToolButton13, &QAction::triggered, this, &MainWindow::showHelpTopics);
+    connect(ViewSample1, &QAction::triggered, this, &MainWindow::viewSample);
+    connect(Homepage1, &QAction::triggered, this, &MainWindow::openHomepage);
+    connect(ContactUs1, &QAction::triggered, this, &MainWindow::contactUs);
     connect(Exit1, &QAction::triggered, this, &QWidget::close);
 }
 

@@ -42,18 +42,17 @@ void MainWindow::wireOutputCommands()
 {
     auto command = [this](void (MainWindow::*handler)()) { return guardedSlot(handler); };
     for (QAction *act : {BuildHTML1, ToolButton11})
-        connect(act, &QAction::triggered, this, command(&MainWindow::BuildHTML1Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::buildHtml));
     for (QAction *act : {Preview1, ToolButton12})
-        connect(act, &QAction::triggered, this, command(&MainWindow::Preview1Click));
-    connect(Publish1, &QAction::triggered, this, command(&MainWindow::Publish1Click));
-    connect(WebBrowser1, &QAction::triggered, this, command(&MainWindow::WebBrowser1Click));
-    connect(IncludeWebRuntime1, &QAction::triggered, this,
-            command(&MainWindow::IncludeWebRuntime1Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::previewInBrowser));
+    connect(Publish1, &QAction::triggered, this, command(&MainWindow::showPublishReport));
+    connect(WebBrowser1, &QAction::triggered, this, command(&MainWindow::chooseWebBrowser));
+    connect(IncludeWebRuntime1, &QAction::triggered, this, command(&MainWindow::toggleWebRuntime));
     const bool includeRuntime = readIncludeWebRuntime();
     IncludeWebRuntime1->setChecked(includeRuntime);
     document.SetIncludeWebRuntime(includeRuntime);
-    connect(Templet1, &QAction::triggered, this, command(&MainWindow::Templet1Click));
-    connect(About1, &QAction::triggered, this, command(&MainWindow::About1Click));
+    connect(Templet1, &QAction::triggered, this, command(&MainWindow::newFromTemplate));
+    connect(About1, &QAction::triggered, this, command(&MainWindow::showAbout));
 }
 
 void MainWindow::RefreshHTMLWindow()
@@ -65,13 +64,13 @@ void MainWindow::RefreshHTMLWindow()
     formHTML->setFragment(document.GenerateHTMLText());
 }
 
-void MainWindow::BuildHTML1Click()
+void MainWindow::buildHtml()
 {
     RefreshHTMLWindow();
     services.dialogs.runModal(formHTML);
 }
 
-void MainWindow::Preview1Click()
+void MainWindow::previewInBrowser()
 {
     const std::string program = services.programFolder.toStdString();
     RefreshHTMLWindow();
@@ -102,7 +101,7 @@ void MainWindow::browserFailed()
                              DialogService::OkOnly);
 }
 
-void MainWindow::Publish1Click()
+void MainWindow::showPublishReport()
 {
     StoreAppletSettings();
     CommitCurrentItem();
@@ -118,12 +117,12 @@ void MainWindow::Publish1Click()
     services.dialogs.runModal(frmPublishReport);
 }
 
-void MainWindow::WebBrowser1Click()
+void MainWindow::chooseWebBrowser()
 {
     formWebBrowser->run();
 }
 
-void MainWindow::IncludeWebRuntime1Click()
+void MainWindow::toggleWebRuntime()
 {
     const bool include = IncludeWebRuntime1->isChecked();
     document.SetIncludeWebRuntime(include);
@@ -133,11 +132,11 @@ void MainWindow::IncludeWebRuntime1Click()
     registry.writeBool(QLatin1String(WebRuntimeValue), include);
 }
 
-void MainWindow::Templet1Click()
+void MainWindow::newFromTemplate()
 {
     // A fresh chooser each time, so templates added meanwhile are offered.
     TfrmTemplet::Actions actions{[this](const QString &file) { OpenTemplate(file); },
-                                 [this] { New1Click(); }};
+                                 [this] { newProject(); }};
     TfrmTemplet chooser(services.dialogs, services.programFolder, actions, this);
     addHelpKey(&chooser);
     chooser.run();
@@ -145,10 +144,10 @@ void MainWindow::Templet1Click()
 
 void MainWindow::ShowTemplateChooser()
 {
-    Templet1Click();
+    newFromTemplate();
 }
 
-void MainWindow::About1Click()
+void MainWindow::showAbout()
 {
     TformAbout about(services.shell, this);
     addHelpKey(&about);

@@ -40,13 +40,13 @@ void MainWindow::wireTreeCommands()
         PopupMenu1->popup(TreeView1->viewport()->mapToGlobal(pos));
     });
     for (QAction *act : {Insert1, Insert2, tlbtnInsert})
-        connect(act, &QAction::triggered, this, command(&MainWindow::Insert1Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::insertItem));
     for (QAction *act : {Delete1, Delete2, tlbtnDelete})
-        connect(act, &QAction::triggered, this, command(&MainWindow::Delete1Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::deleteItem));
     for (QAction *act : {MoveUp1, MoveUp2, tlbtnMoveUp})
-        connect(act, &QAction::triggered, this, command(&MainWindow::MoveUp1Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::moveItemUp));
     for (QAction *act : {MoveDown1, MoveDown2, tlbtnMoveDown})
-        connect(act, &QAction::triggered, this, command(&MainWindow::MoveDown1Click));
+        connect(act, &QAction::triggered, this, command(&MainWindow::moveItemDown));
     connect(TabSheet1->edtItemCaption, &QLineEdit::textChanged, this,
             &MainWindow::edtItemCaptionChange);
     connect(TabSheet1->btnSeparator, &QPushButton::clicked, this, &MainWindow::btnSeparatorClick);
@@ -263,7 +263,7 @@ int MainWindow::CountDescendants(ItemTree::Node node)
     return descendantCounter;
 }
 
-void MainWindow::Insert1Click()
+void MainWindow::insertItem()
 {
     MarkModified();
     const ItemTree::Node selected = TreeView1->currentNode();
@@ -283,7 +283,7 @@ void MainWindow::Insert1Click()
     RefreshItemCommands();
 }
 
-void MainWindow::Delete1Click()
+void MainWindow::deleteItem()
 {
     MarkModified();
     const ItemTree::Node selected = TreeView1->currentNode();
@@ -304,7 +304,7 @@ void MainWindow::Delete1Click()
     RefreshItemCommands();
 }
 
-void MainWindow::MoveUp1Click()
+void MainWindow::moveItemUp()
 {
     MarkModified();
     const ItemTree::Node selected = TreeView1->currentNode();
@@ -317,7 +317,7 @@ void MainWindow::MoveUp1Click()
     RefreshItemCommands();
 }
 
-void MainWindow::MoveDown1Click()
+void MainWindow::moveItemDown()
 {
     MarkModified();
     const ItemTree::Node selected = TreeView1->currentNode();

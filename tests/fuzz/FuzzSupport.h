@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 // A finding: the message and an abort, so libFuzzer keeps the input that caused it.
