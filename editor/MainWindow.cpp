@@ -131,36 +131,35 @@ void MainWindow::buildWindow()
     pnlTreeView->setObjectName("pnlTreeView");
     pnlTreeView->setFrameStyle(QFrame::Panel | QFrame::Raised);
     pnlTreeView->setGeometry(1, 30, 193, 309);
-    TreeView1 = new MenuTreeView(pnlTreeView);
+    treeView = new MenuTreeView(pnlTreeView);
     treeModel = std::make_unique<MenuTreeModel>(menuTree);
-    TreeView1->setMenuModel(treeModel.get());
-    TreeView1->setObjectName("TreeView1");
-    TreeView1->setGeometry(4, 4, 185, 301);
-    TreeView1->setToolTip(
-        tr("Add, modify and remove the item here by click Right-Button in mouse"));
-    setHelpContext(TreeView1, 38);
+    treeView->setMenuModel(treeModel.get());
+    treeView->setObjectName("TreeView1");
+    treeView->setGeometry(4, 4, 185, 301);
+    treeView->setToolTip(tr("Add, modify and remove the item here by click Right-Button in mouse"));
+    setHelpContext(treeView, 38);
 
     buildPages();
 
-    StatusBar1 = new QStatusBar(client);
-    StatusBar1->setObjectName("StatusBar1");
-    StatusBar1->setSizeGripEnabled(false);
+    statusLine = new QStatusBar(client);
+    statusLine->setObjectName("StatusBar1");
+    statusLine->setSizeGripEnabled(false);
     for (int width : {340, 50}) {
-        auto *panel = new QFrame(StatusBar1);
+        auto *panel = new QFrame(statusLine);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setFixedWidth(width);
-        StatusBar1->addWidget(panel);
+        statusLine->addWidget(panel);
     }
-    StaticText1 = new StatusText(client);
-    StaticText1->setObjectName("StaticText1");
-    StaticText1->setGeometry(2, 347, 338, 14);
+    hintLabel = new StatusText(client);
+    hintLabel->setObjectName("StaticText1");
+    hintLabel->setGeometry(2, 347, 338, 14);
     ProgressBar1 = new QProgressBar(client);
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->setGeometry(343, 343, 274, 20);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
-    progress = std::make_unique<ProgressAdapter>(ProgressBar1, StaticText1);
+    progress = std::make_unique<ProgressAdapter>(ProgressBar1, hintLabel);
 
     splitHandle = new SplitHandle(client, [this](int dx) {
         treeExtra += dx;
@@ -174,7 +173,7 @@ void MainWindow::buildWindow()
     layoutClient();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    StaticText1->raise();
+    hintLabel->raise();
     ProgressBar1->raise();
 }
 
@@ -192,19 +191,19 @@ void MainWindow::layoutClient()
     const int tree = 193 + treeExtra, pages = 417 + dw - treeExtra;
     tlbr1->setGeometry(0, 0, client->width(), ToolBarStep);
     pnlTreeView->setGeometry(1, top, tree, 309 + dh);
-    TreeView1->setGeometry(4, 4, tree - 8, 301 + dh);
+    treeView->setGeometry(4, 4, tree - 8, 301 + dh);
     splitHandle->setGeometry(1 + tree, top, 5, 309 + dh);
     PageControl2->setGeometry(6 + tree, top, pages, 309 + dh);
-    PageControl1->setGeometry(6 + tree, top, pages + 1, 309 + dh);
-    StaticText1->setGeometry(2, top + 317 + dh, 338, 14);
+    propertyTabs->setGeometry(6 + tree, top, pages + 1, 309 + dh);
+    hintLabel->setGeometry(2, top + 317 + dh, 338, 14);
     ProgressBar1->setGeometry(343 + dw, top + 313 + dh, 274, 20);
-    StatusBar1->setGeometry(0, client->height() - 24, client->width(), 24);
+    statusLine->setGeometry(0, client->height() - 24, client->width(), 24);
 }
 
 int MainWindow::defaultClientHeight() const
 {
     return ClientHeight - (tlbr1->isHidden() ? ToolBarStep : 0) -
-           (StatusBar1->isHidden() ? StatusLineStep : 0);
+           (statusLine->isHidden() ? StatusLineStep : 0);
 }
 
 // The window grows or shrinks by a step when the tool bar or the status line comes or goes.
@@ -418,18 +417,18 @@ void MainWindow::buildPages()
     PageControl2->addTab(firstLevel, tr("First-Level Menu Only"));
     PageControl2->addTab(pagPopupMenu, tr("Popup Menu Only"));
 
-    PageControl1 = new QTabWidget(client);
-    PageControl1->setObjectName("PageControl1");
-    PageControl1->setGeometry(199, 30, 418, 309);
-    TabSheet1 = new ItemPage;
-    TabSheet1->setObjectName("TabSheet1");
-    TabSheet2 = new FirstLevelItemOptionsPage;
-    TabSheet2->setObjectName("TabSheet2");
-    PageControl1->addTab(TabSheet1, tr("Item"));
-    PageControl1->addTab(TabSheet2, tr("First Level Item Options"));
-    PageControl1->hide();
+    propertyTabs = new QTabWidget(client);
+    propertyTabs->setObjectName("PageControl1");
+    propertyTabs->setGeometry(199, 30, 418, 309);
+    itemPage = new ItemPage;
+    itemPage->setObjectName("TabSheet1");
+    firstLevelPage = new FirstLevelItemOptionsPage;
+    firstLevelPage->setObjectName("TabSheet2");
+    propertyTabs->addTab(itemPage, tr("Item"));
+    propertyTabs->addTab(firstLevelPage, tr("First Level Item Options"));
+    propertyTabs->hide();
     // Every tab on one strip: a slightly smaller caption, elided only where nothing helps.
-    for (QTabWidget *tabs : {PageControl1, PageControl2, PageControl3}) {
+    for (QTabWidget *tabs : {propertyTabs, PageControl2, PageControl3}) {
         tabs->setUsesScrollButtons(false);
         tabs->setElideMode(Qt::ElideRight);
         QFont tabFont = font();
@@ -445,8 +444,8 @@ void MainWindow::buildPages()
           static_cast<QWidget *>(pagItemClicked)})
         setHelpContext(state, 30);
     setHelpContext(pagPopupMenu, 31);
-    setHelpContext(TabSheet1, 33);
-    setHelpContext(TabSheet2, 36);
+    setHelpContext(itemPage, 33);
+    setHelpContext(firstLevelPage, 36);
 }
 
 void MainWindow::FormCreate()
@@ -467,7 +466,7 @@ void MainWindow::FormCreate()
     projectFileName.clear();
 
     rebuildTree([this] { menuTree.addChild(nullptr, "Tarvelle"); });
-    TreeView1->setCurrentNode(menuTree.root());
+    treeView->setCurrentNode(menuTree.root());
 
     document.ResetToDefaults();
     LoadAppletSettings();
@@ -521,7 +520,7 @@ std::function<void()> MainWindow::guardedSlot(void (MainWindow::*handler)())
 bool MainWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::StatusTip) {
-        StaticText1->setText(static_cast<QStatusTipEvent *>(event)->tip());
+        hintLabel->setText(static_cast<QStatusTipEvent *>(event)->tip());
         return true;
     }
     // The preview comes back as the user left it, once the window has its place.
@@ -555,10 +554,9 @@ void MainWindow::toggleToolBar()
 
 void MainWindow::toggleStatusBar()
 {
-    const bool shown = !StatusBar1->isHidden();
-    for (QWidget *widget :
-         {static_cast<QWidget *>(StaticText1), static_cast<QWidget *>(ProgressBar1),
-          static_cast<QWidget *>(StatusBar1)})
+    const bool shown = !statusLine->isHidden();
+    for (QWidget *widget : {static_cast<QWidget *>(hintLabel), static_cast<QWidget *>(ProgressBar1),
+                            static_cast<QWidget *>(statusLine)})
         widget->setVisible(!shown);
     resizeClientBy(shown ? -StatusLineStep : StatusLineStep);
     StatusBar2->setChecked(!shown);

@@ -120,9 +120,9 @@ protected:
 
 private slots:
     // The specified handlers, reached through the window's actions, controls and keys.
-    void TreeView1Change();
-    void TreeView1MouseDown();
-    void TreeView1CustomDrawItem();
+    void onTreeSelectionChanged();
+    void onTreePressed();
+    void drawTreeItem();
     void insertItem();
     void deleteItem();
     void moveItemUp();
@@ -215,12 +215,12 @@ private:
     QWidget *splitHandle = nullptr;
     int treeExtra = 0; // the tree's share of the room beyond the default size
     QFrame *pnlTreeView;
-    MenuTreeView *TreeView1;
-    QTabWidget *PageControl1;
+    MenuTreeView *treeView;
+    QTabWidget *propertyTabs;
     QTabWidget *PageControl2;
     QTabWidget *PageControl3;
-    QStatusBar *StatusBar1;
-    QLabel *StaticText1;
+    QStatusBar *statusLine;
+    QLabel *hintLabel;
     QProgressBar *ProgressBar1;
 
     // Tab pages.
@@ -231,8 +231,8 @@ private:
     ItemStatePage *pagItemOver;
     ItemStatePage *pagItemClicked;
     PopupMenuPage *pagPopupMenu;
-    ItemPage *TabSheet1;
-    FirstLevelItemOptionsPage *TabSheet2;
+    ItemPage *itemPage;
+    FirstLevelItemOptionsPage *firstLevelPage;
 
     // Menu items, toolbar buttons and the tree's popup menu.
     QMenu *mnitRecentFiles;

@@ -106,8 +106,8 @@ void MainWindow::LoadItemSettings(int index)
 {
     const PageLoad load(*this);
     const TItemData item = document.GetItem(index);
-    TabSheet1->load(item);
-    TabSheet2->load(item);
+    itemPage->load(item);
+    firstLevelPage->load(item);
 }
 
 void MainWindow::StoreItemSettings(int index)
@@ -118,7 +118,7 @@ void MainWindow::StoreItemSettings(int index)
 TItemData MainWindow::itemFromPages() const
 {
     TItemData item;
-    TabSheet1->store(item);
-    TabSheet2->store(item);
+    itemPage->store(item);
+    firstLevelPage->store(item);
     return item;
 }

@@ -41,15 +41,15 @@ void MainWindow::wireBranchCommands()
         {QKeySequence(Qt::CTRL | Qt::Key_Up), &MainWindow::moveItemUp},
         {QKeySequence(Qt::CTRL | Qt::Key_Down), &MainWindow::moveItemDown}};
     for (const auto &[key, handler] : keys) {
-        auto *shortcut = new QShortcut(key, TreeView1, nullptr, nullptr, Qt::WidgetShortcut);
+        auto *shortcut = new QShortcut(key, treeView, nullptr, nullptr, Qt::WidgetShortcut);
         connect(shortcut, &QShortcut::activated, this, command(handler));
     }
     auto *rename =
-        new QShortcut(QKeySequence(Qt::Key_F2), TreeView1, nullptr, nullptr, Qt::WidgetShortcut);
+        new QShortcut(QKeySequence(Qt::Key_F2), treeView, nullptr, nullptr, Qt::WidgetShortcut);
     connect(rename, &QShortcut::activated, this, [this] {
-        if (TabSheet1->isVisible()) {
-            TabSheet1->edtItemCaption->setFocus();
-            TabSheet1->edtItemCaption->selectAll();
+        if (itemPage->isVisible()) {
+            itemPage->edtItemCaption->setFocus();
+            itemPage->edtItemCaption->selectAll();
         }
     });
 }
@@ -80,7 +80,7 @@ void MainWindow::insertCopy(const QString &text, MenuBranch branch, ItemTree::No
 
 void MainWindow::copyItem()
 {
-    const ItemTree::Node selected = TreeView1->currentNode();
+    const ItemTree::Node selected = treeView->currentNode();
     if (!selected || !menuTree.parent(selected))
         return;
     CommitCurrentItem(); // the copy holds what the pages show
@@ -90,7 +90,7 @@ void MainWindow::copyItem()
 
 void MainWindow::cutItem()
 {
-    const ItemTree::Node selected = TreeView1->currentNode();
+    const ItemTree::Node selected = treeView->currentNode();
     if (!selected || !menuTree.parent(selected))
         return;
     copyItem();
@@ -100,7 +100,7 @@ void MainWindow::cutItem()
 
 void MainWindow::pasteItem()
 {
-    const ItemTree::Node selected = TreeView1->currentNode();
+    const ItemTree::Node selected = treeView->currentNode();
     if (!selected)
         return;
     const QMimeData *data = QApplication::clipboard()->mimeData();
@@ -129,7 +129,7 @@ void MainWindow::pasteItem()
 
 void MainWindow::duplicateItem()
 {
-    const ItemTree::Node selected = TreeView1->currentNode();
+    const ItemTree::Node selected = treeView->currentNode();
     if (!selected || !menuTree.parent(selected))
         return;
     CommitCurrentItem();
@@ -140,7 +140,7 @@ void MainWindow::duplicateItem()
 
 void MainWindow::moveItemLeft()
 {
-    const ItemTree::Node selected = TreeView1->currentNode();
+    const ItemTree::Node selected = treeView->currentNode();
     const ItemTree::Node parent = selected ? menuTree.parent(selected) : nullptr;
     const ItemTree::Node grandparent = parent ? menuTree.parent(parent) : nullptr;
     if (!grandparent)
@@ -152,7 +152,7 @@ void MainWindow::moveItemLeft()
 
 void MainWindow::moveItemRight()
 {
-    const ItemTree::Node selected = TreeView1->currentNode();
+    const ItemTree::Node selected = treeView->currentNode();
     const ItemTree::Node parent = selected ? menuTree.parent(selected) : nullptr;
     if (!parent || menuTree.indexOf(selected) == 0)
         return;
@@ -160,7 +160,7 @@ void MainWindow::moveItemRight()
     pushTreeStep(new MoveBranchCommand(*commandHost, tr("Move Right \"%1\""), selected, previous,
                                        menuTree.childCount(previous)),
                  previous, branchHeight(selected));
-    TreeView1->expand(treeModel->indexOf(previous));
+    treeView->expand(treeModel->indexOf(previous));
     RefreshItemCommands();
 }
 
@@ -179,13 +179,13 @@ void MainWindow::dropBranch(const QMimeData *data, Qt::DropAction action, ItemTr
         pushTreeStep(
             new MoveBranchCommand(*commandHost, tr("Move \"%1\""), dragged, parent, position),
             parent, branchHeight(dragged));
-        TreeView1->setCurrentNode(dragged);
+        treeView->setCurrentNode(dragged);
     } else {
         insertCopy(
             tr("Copy \"%1\""),
             branchFromText(data->data(QLatin1String(MenuTreeModel::BranchMimeType)).toStdString()),
             parent, position);
     }
-    TreeView1->expand(treeModel->indexOf(parent));
+    treeView->expand(treeModel->indexOf(parent));
     RefreshItemCommands();
 }

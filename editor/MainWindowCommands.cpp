@@ -123,8 +123,8 @@ bool MainWindow::saveAs(const QString &fileName)
                      computeMenuLayout(document.GetAppletData(), records, itemParents(menuTree),
                                        EstimatedMeasure()));
     if (!warnings.isEmpty())
-        StaticText1->setText(tr("Saved with %n warning(s): %1", nullptr, int(warnings.size()))
-                                 .arg(warnings.front()));
+        hintLabel->setText(tr("Saved with %n warning(s): %1", nullptr, int(warnings.size()))
+                               .arg(warnings.front()));
     // The save itself succeeded; the author learns what did not come along.
     if (!document.SkippedResources().empty()) {
         QStringList names;
@@ -205,8 +205,8 @@ void MainWindow::saveProjectAs()
 
 void MainWindow::selectRoot()
 {
-    TreeView1->setCurrentNode(menuTree.root());
-    PageControl1->hide();
+    treeView->setCurrentNode(menuTree.root());
+    propertyTabs->hide();
     PageControl2->show();
 }
 

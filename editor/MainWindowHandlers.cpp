@@ -43,18 +43,18 @@ void MainWindow::wireHandlers()
 {
     // The generic change handler: every page tells when the user changed one of its fields.
     std::vector<FieldPage *> pages = appletPages();
-    pages.insert(pages.end(), {TabSheet1, TabSheet2});
+    pages.insert(pages.end(), {itemPage, firstLevelPage});
     for (FieldPage *page : pages)
         connect(page, &FieldPage::edited, this, &MainWindow::spnedtApWidthChange);
 
     for (ColorPanel *panel : findChildren<ColorPanel *>())
         connect(panel, &ColorPanel::clicked, this, [this, panel] { pnlApBgClrClick(panel); });
 
-    for (QToolButton *button : {pagAppletSettings->spdbtnApBgImg, TabSheet2->spdbtnItNoIcon,
-                                TabSheet2->spdbtnItOvIcon, TabSheet2->spdbtnItClIcon})
+    for (QToolButton *button : {pagAppletSettings->spdbtnApBgImg, firstLevelPage->spdbtnItNoIcon,
+                                firstLevelPage->spdbtnItOvIcon, firstLevelPage->spdbtnItClIcon})
         connect(button, &QToolButton::clicked, this,
                 [this, button] { spdbtnItNoIconClick(button); });
-    for (QToolButton *button : {TabSheet2->spdbtnItOvSnd, TabSheet2->spdbtnItClSnd})
+    for (QToolButton *button : {firstLevelPage->spdbtnItOvSnd, firstLevelPage->spdbtnItClSnd})
         connect(button, &QToolButton::clicked, this,
                 [this, button] { spdbtnItOvSndClick(button); });
 
@@ -127,7 +127,7 @@ void MainWindow::wireHints()
         const bool input = qobject_cast<QLineEdit *>(widget) || qobject_cast<SpinEdit *>(widget) ||
                            qobject_cast<QCheckBox *>(widget) ||
                            qobject_cast<QAbstractButton *>(widget) ||
-                           qobject_cast<ColorPanel *>(widget) || widget == TreeView1;
+                           qobject_cast<ColorPanel *>(widget) || widget == treeView;
         // The parts of a spin edit or a list belong to their owner.
         QWidget *owner = widget->parentWidget();
         const bool part =
@@ -146,7 +146,7 @@ void MainWindow::spnedtApWidthChange()
 
 void MainWindow::spnedtApWidthMouseMove(QWidget *control)
 {
-    StaticText1->setText(control->toolTip());
+    hintLabel->setText(control->toolTip());
 }
 
 void MainWindow::pnlApBgClrClick(ColorPanel *panel)
@@ -195,18 +195,18 @@ void MainWindow::spdbtnItNoIconClick(QToolButton *button)
 {
     const std::map<QToolButton *, QLineEdit *> targets{
         {pagAppletSettings->spdbtnApBgImg, pagAppletSettings->edtApBgImg},
-        {TabSheet2->spdbtnItNoIcon, TabSheet2->edtItemNoBgImg},
-        {TabSheet2->spdbtnItOvIcon, TabSheet2->edtItemOvBgImg},
-        {TabSheet2->spdbtnItClIcon, TabSheet2->edtItemClBgImg}};
+        {firstLevelPage->spdbtnItNoIcon, firstLevelPage->edtItemNoBgImg},
+        {firstLevelPage->spdbtnItOvIcon, firstLevelPage->edtItemOvBgImg},
+        {firstLevelPage->spdbtnItClIcon, firstLevelPage->edtItemClBgImg}};
     if (auto target = targets.find(button); target != targets.end())
         pickFile(*this, services.dialogs, target->second, PictureFilter, true);
 }
 
 void MainWindow::spdbtnItOvSndClick(QToolButton *button)
 {
-    QLineEdit *field = button == TabSheet2->spdbtnItOvSnd   ? TabSheet2->edtItemOvBgSnd
-                       : button == TabSheet2->spdbtnItClSnd ? TabSheet2->edtItemClBgSnd
-                                                            : nullptr;
+    QLineEdit *field = button == firstLevelPage->spdbtnItOvSnd   ? firstLevelPage->edtItemOvBgSnd
+                       : button == firstLevelPage->spdbtnItClSnd ? firstLevelPage->edtItemClBgSnd
+                                                                 : nullptr;
     if (field)
         pickFile(*this, services.dialogs, field, AudioFilter, false);
 }

@@ -124,7 +124,7 @@ void MainWindow::pushTreeStep(QUndoCommand *step, ItemTree::Node newParent, int 
     // The link goes first, so that undo gives it back once the item has no children again.
     if (menuTree.id(newParent) == CurrentItemNode) {
         const PageLoad load(*this);
-        TabSheet1->edtItemURL->setText(QString());
+        itemPage->edtItemURL->setText(QString());
     }
     const std::string url(menuTree.record(newParent)[ItemField::ItemURL]);
     auto apply = [this](const PageEditCommand &edit, bool after, bool shown) {
@@ -162,9 +162,9 @@ const PageField *MainWindow::pageField(bool applet, int position)
         }
         return nullptr;
     };
-    const PageField *field = applet ? find(appletBindings()) : find(TabSheet1->fields());
+    const PageField *field = applet ? find(appletBindings()) : find(itemPage->fields());
     if (!field && !applet)
-        field = find(TabSheet2->fields());
+        field = find(firstLevelPage->fields());
     return field;
 }
 
@@ -221,7 +221,7 @@ void MainWindow::applyPageEdit(const PageEditCommand &edit, bool after, bool sho
         document.SetAppletData(data);
         if (shown)
             return;
-        TreeView1->setCurrentNode(menuTree.root());
+        treeView->setCurrentNode(menuTree.root());
         for (const PageField &field : appletBindings()) {
             for (const auto &change : edit.changes()) {
                 if (field.position == change.position)
@@ -234,7 +234,7 @@ void MainWindow::applyPageEdit(const PageEditCommand &edit, bool after, bool sho
         if (!node)
             return;
         if (!shown)
-            TreeView1->setCurrentNode(node);
+            treeView->setCurrentNode(node);
         TItemData record = menuTree.record(node);
         for (const auto &change : edit.changes())
             record.set(change.position, value(change));

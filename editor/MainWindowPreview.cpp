@@ -66,7 +66,7 @@ void MainWindow::wireLivePreview()
             &MainWindow::schedulePreview);
     connect(livePreview->canvas(), &PreviewCanvas::itemChosen, this, [this](int itemIndex) {
         if (const ItemTree::Node node = menuTree.nodeAt(itemIndex))
-            TreeView1->setCurrentNode(node);
+            treeView->setCurrentNode(node);
     });
     connect(undoStack, &QUndoStack::indexChanged, this, [this] {
         ++previewGeneration;
@@ -213,7 +213,7 @@ void MainWindow::refreshPreview()
         previewDrawn = {previewGeneration, pageBaseline.applet, replaced ? index : -1};
     }
     // A newly selected item is shown: the popups on its path open and it lights up.
-    const ItemTree::Node selected = TreeView1->currentNode();
+    const ItemTree::Node selected = treeView->currentNode();
     if (selected && menuTree.id(selected) != previewSelection) {
         previewSelection = menuTree.id(selected);
         canvas->showItem(menuTree.itemIndex(selected));

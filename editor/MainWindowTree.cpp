@@ -32,12 +32,12 @@ void MainWindow::wireTreeCommands()
     wireUndo();
     wireBranchCommands();
     auto command = [this](void (MainWindow::*handler)()) { return guardedSlot(handler); };
-    connect(TreeView1, &MenuTreeView::currentNodeChanged, this,
-            command(&MainWindow::TreeView1Change));
-    connect(TreeView1, &MenuTreeView::mousePressed, this, command(&MainWindow::TreeView1MouseDown));
-    connect(TreeView1, &MenuTreeView::nodeDrawn, this, &MainWindow::TreeView1CustomDrawItem);
-    connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        PopupMenu1->popup(TreeView1->viewport()->mapToGlobal(pos));
+    connect(treeView, &MenuTreeView::currentNodeChanged, this,
+            command(&MainWindow::onTreeSelectionChanged));
+    connect(treeView, &MenuTreeView::mousePressed, this, command(&MainWindow::onTreePressed));
+    connect(treeView, &MenuTreeView::nodeDrawn, this, &MainWindow::drawTreeItem);
+    connect(treeView, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        PopupMenu1->popup(treeView->viewport()->mapToGlobal(pos));
     });
     for (QAction *act : {Insert1, Insert2, tlbtnInsert})
         connect(act, &QAction::triggered, this, command(&MainWindow::insertItem));
@@ -47,9 +47,9 @@ void MainWindow::wireTreeCommands()
         connect(act, &QAction::triggered, this, command(&MainWindow::moveItemUp));
     for (QAction *act : {MoveDown1, MoveDown2, tlbtnMoveDown})
         connect(act, &QAction::triggered, this, command(&MainWindow::moveItemDown));
-    connect(TabSheet1->edtItemCaption, &QLineEdit::textChanged, this,
+    connect(itemPage->edtItemCaption, &QLineEdit::textChanged, this,
             &MainWindow::edtItemCaptionChange);
-    connect(TabSheet1->btnSeparator, &QPushButton::clicked, this, &MainWindow::btnSeparatorClick);
+    connect(itemPage->btnSeparator, &QPushButton::clicked, this, &MainWindow::btnSeparatorClick);
 }
 
 // The nodes of a branch that the view shows expanded: found among those it expanded, or
@@ -58,7 +58,7 @@ std::vector<MenuTree::Id> MainWindow::expandedIn(ItemTree::Node top)
 {
     std::vector<MenuTree::Id> open;
     auto isOpen = [this](ItemTree::Node node) {
-        return TreeView1->isExpanded(treeModel->indexOf(node));
+        return treeView->isExpanded(treeModel->indexOf(node));
     };
     if (static_cast<std::size_t>(menuTree.branchSize(top)) <= expandedNodes.size()) {
         std::vector<ItemTree::Node> todo{top};
@@ -94,14 +94,14 @@ void MainWindow::wireUndo()
         if (current && menuTree.contains(branch, current))
             CurrentItemNode = 0;
         // The view would move its selection into the branch while it goes away.
-        const ItemTree::Node selected = TreeView1->currentNode();
+        const ItemTree::Node selected = treeView->currentNode();
         if (selected && menuTree.contains(branch, selected)) {
-            const QSignalBlocker blocker(TreeView1->selectionModel());
-            TreeView1->setCurrentIndex(QModelIndex());
+            const QSignalBlocker blocker(treeView->selectionModel());
+            treeView->setCurrentIndex(QModelIndex());
         }
     };
-    auto select = [this](ItemTree::Node node) { TreeView1->setCurrentNode(node); };
-    connect(TreeView1, &QTreeView::expanded, this, [this](const QModelIndex &index) {
+    auto select = [this](ItemTree::Node node) { treeView->setCurrentNode(node); };
+    connect(treeView, &QTreeView::expanded, this, [this](const QModelIndex &index) {
         if (const ItemTree::Node node = treeModel->node(index))
             expandedNodes.insert(menuTree.id(node));
     });
@@ -109,7 +109,7 @@ void MainWindow::wireUndo()
     auto expand = [this](const std::vector<MenuTree::Id> &open) {
         for (MenuTree::Id id : open) {
             if (const ItemTree::Node node = menuTree.find(id))
-                TreeView1->expand(treeModel->indexOf(node));
+                treeView->expand(treeModel->indexOf(node));
         }
     };
     commandHost.reset(new TreeCommandHost{*treeModel, beforeRemoving, select, expandedIn, expand});
@@ -154,14 +154,14 @@ void MainWindow::rebuildTree(const std::function<void()> &change)
     TreeRebuilding = false;
     undoStack->clear();
     // The first-level items show at once.
-    TreeView1->expand(treeModel->indexOf(menuTree.root()));
+    treeView->expand(treeModel->indexOf(menuTree.root()));
 }
 
 void MainWindow::showPagesFor(ItemTree::Node node)
 {
     const bool root = node && !menuTree.parent(node);
     PageControl2->setVisible(root);
-    PageControl1->setVisible(!root);
+    propertyTabs->setVisible(!root);
 }
 
 void MainWindow::CommitCurrentItem()
@@ -170,13 +170,13 @@ void MainWindow::CommitCurrentItem()
         StoreItemSettings(checkedItemIndex(current));
 }
 
-void MainWindow::TreeView1Change()
+void MainWindow::onTreeSelectionChanged()
 {
     if (TreeRebuilding)
         return;
     // Pending edits were captured as they were made; what selecting loads is no edit.
     const PageLoad load(*this);
-    const ItemTree::Node selected = TreeView1->currentNode();
+    const ItemTree::Node selected = treeView->currentNode();
     if (!selected)
         return;
     showPagesFor(selected);
@@ -190,15 +190,15 @@ void MainWindow::TreeView1Change()
     RefreshItemCommands();
 }
 
-void MainWindow::TreeView1MouseDown()
+void MainWindow::onTreePressed()
 {
-    if (const ItemTree::Node selected = TreeView1->currentNode()) {
+    if (const ItemTree::Node selected = treeView->currentNode()) {
         showPagesFor(selected);
         RefreshItemCommands();
     }
 }
 
-void MainWindow::TreeView1CustomDrawItem()
+void MainWindow::drawTreeItem()
 {
     // Nodes are drawn in batches: one refresh after the batch serves them all, and keeps the
     // cost of a redraw independent of the size of the tree.
@@ -215,7 +215,7 @@ void MainWindow::TreeView1CustomDrawItem()
 void MainWindow::RefreshItemCommands()
 {
     const PageLoad load(*this); // emptying a field that a rule disables is no edit
-    const ItemTree::Node node = TreeView1->currentNode();
+    const ItemTree::Node node = treeView->currentNode();
     const ItemTree::Node parent = node ? menuTree.parent(node) : nullptr;
     const bool isItem = parent != nullptr;
     const int position = isItem ? menuTree.indexOf(node) : 0;
@@ -243,18 +243,18 @@ void MainWindow::RefreshItemCommands()
 
     const bool firstLevel = menuTree.level(node) == 1;
     const bool hasChildren = menuTree.childCount(node) > 0;
-    const bool separator = TabSheet1->edtItemCaption->text() == QLatin1String("-");
-    PageControl1->setTabVisible(FirstLevelTab, firstLevel);
+    const bool separator = itemPage->edtItemCaption->text() == QLatin1String("-");
+    propertyTabs->setTabVisible(FirstLevelTab, firstLevel);
 
     const bool linked = (!separator || firstLevel) && !hasChildren;
-    FieldRules::setFieldEnabled(TabSheet1->edtItemURL, linked);
-    FieldRules::setFieldEnabled(TabSheet1->cmbxItemTarget, linked);
+    FieldRules::setFieldEnabled(itemPage->edtItemURL, linked);
+    FieldRules::setFieldEnabled(itemPage->cmbxItemTarget, linked);
     if (!linked)
-        TabSheet1->edtItemURL->setText(QString());
-    TabSheet1->btnSeparator->setEnabled(!firstLevel && !hasChildren);
-    FieldRules::setFieldEnabled(TabSheet1->edtItemStatusBarText, firstLevel);
-    TabSheet2->spnedtItemMenuOffsetX->setEnabled(!firstLevel || hasChildren);
-    TabSheet2->spnedtItemMenuOffsetY->setEnabled(!firstLevel || hasChildren);
+        itemPage->edtItemURL->setText(QString());
+    itemPage->btnSeparator->setEnabled(!firstLevel && !hasChildren);
+    FieldRules::setFieldEnabled(itemPage->edtItemStatusBarText, firstLevel);
+    firstLevelPage->spnedtItemMenuOffsetX->setEnabled(!firstLevel || hasChildren);
+    firstLevelPage->spnedtItemMenuOffsetY->setEnabled(!firstLevel || hasChildren);
 }
 
 int MainWindow::CountDescendants(ItemTree::Node node)
@@ -266,7 +266,7 @@ int MainWindow::CountDescendants(ItemTree::Node node)
 void MainWindow::insertItem()
 {
     MarkModified();
-    const ItemTree::Node selected = TreeView1->currentNode();
+    const ItemTree::Node selected = treeView->currentNode();
     if (!selected)
         return;
     MenuBranch item;
@@ -277,16 +277,16 @@ void MainWindow::insertItem()
                  selected, 1, 1);
     if (menuTree.childCount(selected) == children)
         return; // refused
-    TreeView1->expand(treeModel->indexOf(selected));
+    treeView->expand(treeModel->indexOf(selected));
     // The new item is selected, so that F2 or the Item page edits it.
-    TreeView1->setCurrentNode(menuTree.child(selected, menuTree.childCount(selected) - 1));
+    treeView->setCurrentNode(menuTree.child(selected, menuTree.childCount(selected) - 1));
     RefreshItemCommands();
 }
 
 void MainWindow::deleteItem()
 {
     MarkModified();
-    const ItemTree::Node selected = TreeView1->currentNode();
+    const ItemTree::Node selected = treeView->currentNode();
     if (!selected)
         return;
     const ItemTree::Node parent = menuTree.parent(selected);
@@ -307,7 +307,7 @@ void MainWindow::deleteItem()
 void MainWindow::moveItemUp()
 {
     MarkModified();
-    const ItemTree::Node selected = TreeView1->currentNode();
+    const ItemTree::Node selected = treeView->currentNode();
     const ItemTree::Node parent = selected ? menuTree.parent(selected) : nullptr;
     if (!parent || menuTree.indexOf(selected) == 0)
         return;
@@ -320,7 +320,7 @@ void MainWindow::moveItemUp()
 void MainWindow::moveItemDown()
 {
     MarkModified();
-    const ItemTree::Node selected = TreeView1->currentNode();
+    const ItemTree::Node selected = treeView->currentNode();
     const ItemTree::Node parent = selected ? menuTree.parent(selected) : nullptr;
     if (!parent || menuTree.indexOf(selected) + 1 >= menuTree.childCount(parent))
         return;
@@ -332,19 +332,19 @@ void MainWindow::moveItemDown()
 void MainWindow::edtItemCaptionChange()
 {
     MarkModified();
-    const ItemTree::Node selected = TreeView1->currentNode();
+    const ItemTree::Node selected = treeView->currentNode();
     if (!selected || !menuTree.parent(selected))
         return;
-    const QString caption = TabSheet1->edtItemCaption->text();
+    const QString caption = itemPage->edtItemCaption->text();
     treeModel->setCaption(selected, FieldRules::trimmed(caption).toStdString());
     const bool linkable = caption != QLatin1String("-") || menuTree.level(selected) == 1;
-    TabSheet1->edtItemURL->setEnabled(linkable);
-    TabSheet1->cmbxItemTarget->setEnabled(linkable);
-    TabSheet1->edtItemStatusBarText->setEnabled(linkable);
+    itemPage->edtItemURL->setEnabled(linkable);
+    itemPage->cmbxItemTarget->setEnabled(linkable);
+    itemPage->edtItemStatusBarText->setEnabled(linkable);
     RefreshItemCommands();
 }
 
 void MainWindow::btnSeparatorClick()
 {
-    TabSheet1->edtItemCaption->setText(QStringLiteral("-"));
+    itemPage->edtItemCaption->setText(QStringLiteral("-"));
 }
