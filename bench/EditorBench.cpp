@@ -7,8 +7,8 @@
 #include "bench/MenuShape.h"
 #include "bench/QtBenchMain.h"
 #include "document/MemoryTree.h"
+#include "editor/FieldEditCommand.h"
 #include "editor/MainWindow.h"
-#include "editor/PageCommands.h"
 #include "editor/widgets/ColorPanel.h"
 #include "editor/widgets/MenuTreeView.h"
 #include "tests/gui/FakeServices.h"
@@ -50,16 +50,16 @@ struct Editor
             runtime.write("// runtime");
         window = std::make_unique<MainWindow>(EditorServices{dialogs, shell, folder.path() + "/"});
         window->show();
-        window->OpenProjectFile(file);
+        window->openProjectFile(file);
         if (!previewShown)
-            window->findChild<QAction *>("LivePreview1")->setChecked(false);
+            window->findChild<QAction *>("actionLivePreview")->setChecked(false);
         QApplication::processEvents();
     }
     ItemTree::Node node(int first, int second = -1)
     {
         // Counted round the children, so that every shape has the node asked for; below a
         // single first-level item (the deep shape), its children stand for the first level.
-        const MenuTree &tree = window->Tree();
+        const MenuTree &tree = window->document().tree();
         ItemTree::Node top = tree.root();
         while (tree.childCount(top) == 1)
             top = tree.child(top, 0);
@@ -88,13 +88,13 @@ void BM_InsertAndDelete(benchmark::State &state)
 {
     Editor &e = editor();
     ItemTree::Node parent = e.node(5, 3);
-    const MenuTree &tree = e.window->Tree();
+    const MenuTree &tree = e.window->document().tree();
     for (auto _ : state) {
         e.select(parent);
-        e.trigger("Insert1");
+        e.trigger("actionInsert");
         e.select(tree.child(parent, tree.childCount(parent) - 1));
         e.dialogs.answers = {DialogService::Yes};
-        e.trigger("Delete1");
+        e.trigger("actionDelete");
         QApplication::processEvents();
     }
 }
@@ -117,11 +117,11 @@ void BM_MoveUpAndDown(benchmark::State &state)
     const ItemTree::Node moved = e.node(state.range(0));
     e.select(moved);
     // The first item moves down and back; any other, up and back.
-    const bool first = e.window->Tree().indexOf(moved) == 0;
+    const bool first = e.window->document().tree().indexOf(moved) == 0;
     for (auto _ : state) {
-        e.trigger(first ? "MoveDown1" : "MoveUp1");
+        e.trigger(first ? "actionMoveDown" : "actionMoveUp");
         QApplication::processEvents();
-        e.trigger(first ? "MoveUp1" : "MoveDown1");
+        e.trigger(first ? "actionMoveUp" : "actionMoveDown");
         QApplication::processEvents();
     }
 }
@@ -133,12 +133,12 @@ void BM_MoveUpAndDown(benchmark::State &state)
 void BM_UndoAndRedoDelete(benchmark::State &state)
 {
     Editor &e = editor();
-    QAction *undo = e.window->findChild<QAction *>("Undo1");
-    QAction *redo = e.window->findChild<QAction *>("Redo1");
+    QAction *undo = e.window->findChild<QAction *>("actionUndo");
+    QAction *redo = e.window->findChild<QAction *>("actionRedo");
     for (int k = 0; k < state.range(0); ++k) {
         e.select(e.node(8));
         e.dialogs.answers = {DialogService::Yes};
-        e.trigger("Delete1");
+        e.trigger("actionDelete");
     }
     for (auto _ : state) {
         for (int k = 0; k < state.range(0); ++k)
@@ -160,11 +160,10 @@ void BM_PageStepBytes(benchmark::State &state)
     auto *stack = e.window->findChild<QUndoStack *>();
     auto bytesOfTop = [stack] {
         const auto *step =
-            dynamic_cast<const PageEditCommand *>(stack->command(stack->index() - 1));
+            dynamic_cast<const FieldEditCommand *>(stack->command(stack->index() - 1));
         if (!step)
             return 0.0;
-        std::size_t bytes =
-            sizeof(PageEditCommand) + step->text().size() * 2 + step->control().size() * 2;
+        std::size_t bytes = sizeof(FieldEditCommand) + step->text().size() * 2;
         for (const auto &change : step->changes())
             bytes += sizeof(change) + change.before.capacity() + change.after.capacity();
         return static_cast<double>(bytes);
@@ -219,7 +218,7 @@ void BM_Save(benchmark::State &state)
     const QString file = e.folder.path() + "/large.tvl";
     for (auto _ : state) {
         e.dialogs.saveFiles = {file}; // Save As onto itself: a save whether changed or not
-        e.trigger("Save2");
+        e.trigger("actionSaveAs");
     }
     state.counters["questions"] = static_cast<double>(e.dialogs.warnings.size());
     state.counters["errors"] = static_cast<double>(e.dialogs.errors.size());

@@ -6,6 +6,7 @@
 #include "bench/MenuShape.h"
 #include "bench/QtBenchMain.h"
 #include "document/MemoryTree.h"
+#include "editor/EditorDocument.h"
 #include "editor/MainWindow.h"
 #include "editor/preview/PreviewCanvas.h"
 #include "editor/widgets/MenuTreeView.h"
@@ -32,7 +33,7 @@ struct Editor
     {
         window = std::make_unique<MainWindow>(EditorServices{dialogs, shell, folder.path() + "/"});
         window->show();
-        window->OpenProjectFile(file);
+        window->openProjectFile(file);
         QApplication::processEvents();
     }
     PreviewCanvas *canvas() { return window->findChild<PreviewCanvas *>("PreviewCanvas"); }
@@ -60,7 +61,7 @@ QString templateFile(int index)
 void BM_KeystrokeTemplate(benchmark::State &state)
 {
     Editor e(templateFile(int(state.range(0))));
-    const MenuTree &tree = e.window->Tree();
+    const MenuTree &tree = e.window->document().tree();
     e.select(tree.child(tree.root(), 1));
     int k = 0;
     for (auto _ : state)
@@ -77,7 +78,7 @@ void BM_Keystroke1000ItemsThreePopups(benchmark::State &state)
     const QString file = dir.path() + "/menu.tvl";
     doc.SaveProject(file.toStdString(), shape);
     Editor e(file);
-    const MenuTree &tree = e.window->Tree();
+    const MenuTree &tree = e.window->document().tree();
     // Three levels down: three popups open on the way to the item.
     e.select(tree.child(tree.child(tree.child(tree.child(tree.root(), 0), 2), 3), 1));
     if (e.canvas()->view().chain.size() != 3)

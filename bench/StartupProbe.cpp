@@ -18,7 +18,7 @@ int main(int argc, char **argv)
     window.show();
     try {
         if (argc > 1)
-            window.OpenProjectFile(QString::fromLocal8Bit(argv[1]));
+            window.openProjectFile(QString::fromLocal8Bit(argv[1]));
     } catch (const std::exception &) {
         return 2; // refused, as the editor tells the author in a message box
     }

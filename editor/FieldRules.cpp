@@ -1,5 +1,8 @@
 #include "FieldRules.h"
 
+#include "document/AppletData.h"
+
+#include <map>
 #include <QApplication>
 #include <QPalette>
 #include <QWidget>
@@ -37,3 +40,21 @@ void setFieldEnabled(QWidget *field, bool enabled)
 }
 
 } // namespace FieldRules
+
+std::vector<int> FieldRules::appletLoadOrder()
+{
+    using namespace AppletField;
+    const std::map<int, int> flagAfterFade{{ApBgFadeClr, ApBgGradientFill},
+                                           {MnBgFadeClr, MnBgGradientFill},
+                                           {ItNoBgFadeClr, ItNoBgGradientFill},
+                                           {ItOvBgFadeClr, ItOvBgGradientFill},
+                                           {ItClBgFadeClr, ItClBgGradientFill}};
+    std::vector<int> order;
+    for (int pos = ApBgClr; pos <= ItClTextAlign; ++pos) {
+        order.push_back(pos);
+        if (auto flag = flagAfterFade.find(pos); flag != flagAfterFade.end())
+            order.push_back(flag->second);
+    }
+    order.insert(order.end(), {ApWidth, ApHeight, PopupFntName, PopupFntSize, PopupFntStyle});
+    return order;
+}

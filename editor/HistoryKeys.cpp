@@ -5,9 +5,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-HistoryKeys::HistoryKeys(QWidget *window, QAction *undo, QAction *redo,
-                         std::function<void()> commit)
-    : QObject(window), window_(window), undo_(undo), redo_(redo), commit_(std::move(commit))
+HistoryKeys::HistoryKeys(QWidget *window, QAction *undo, QAction *redo)
+    : QObject(window), window_(window), undo_(undo), redo_(redo)
 {
     qApp->installEventFilter(this);
 }
@@ -23,10 +22,8 @@ bool HistoryKeys::eventFilter(QObject *watched, QEvent *event)
     const auto *key = static_cast<QKeyEvent *>(event);
     const QKeySequence pressed(key->keyCombination());
     for (const QAction *history : {undo_, redo_}) {
-        if (history->shortcuts().contains(pressed)) {
-            commit_();
+        if (history->shortcuts().contains(pressed))
             return true; // not taken by the field: the action's shortcut runs
-        }
     }
     return false;
 }

@@ -1,18 +1,16 @@
 #pragma once
 
-#include <functional>
 #include <QObject>
 
 class QAction;
 class QWidget;
 
 // One undo for the author: the keys of Undo and Redo reach the document's history even while
-// a text or number field has the focus (a field would take them for its own undo). Before
-// the step runs, a field's pending edit is committed.
+// a text or number field has the focus (a field would take them for its own undo).
 class HistoryKeys : public QObject
 {
 public:
-    HistoryKeys(QWidget *window, QAction *undo, QAction *redo, std::function<void()> commit);
+    HistoryKeys(QWidget *window, QAction *undo, QAction *redo);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -20,5 +18,4 @@ protected:
 private:
     QWidget *window_;
     QAction *undo_, *redo_;
-    std::function<void()> commit_;
 };

@@ -1,62 +1,36 @@
 #pragma once
 
-#include "document/FileSystem.h"
-#include "document/LinkCheck.h"
-#include "document/MenuDocument.h"
 #include "document/MenuTree.h"
-#include "editor/pages/PageFields.h"
-#include "editor/preview/MenuScene.h"
-#include "editor/ProgressAdapter.h"
 #include "editor/RecentFiles.h"
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <QMainWindow>
-#include <QPointer>
-#include <unordered_set>
-#include <vector>
 
-class AppletSettingsPage;
-class ColorPanel;
 class DialogService;
-class FieldPage;
-class FirstLevelItemOptionsPage;
+class EditorDocument;
 class HelpService;
+class HintLine;
+class LivePreview;
+class MenuTreeView;
+class PreviewController;
+class ProgressAdapter;
+class PropertyPanel;
+class QDockWidget;
+class QFrame;
+class QLabel;
+class QMenu;
+class QMimeData;
+class QProgressBar;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+class QUndoCommand;
+class ShellService;
 class TformHTML;
 class TformWebBrowser;
 class TfrmPublishReport;
-class HintLine;
-class ItemPage;
-class LivePreview;
-class QDockWidget;
-class ItemStatePage;
-class MenuPage;
-class MenuTreeModel;
-struct TreeCommandHost;
-class QUndoStack;
-class QMimeData;
-class QTemporaryDir;
-class PageEditCommand;
-class QUndoCommand;
-class MenuTreeView;
-class MoreAppletSettingsPage;
-class PopupMenuPage;
-class QAbstractButton;
-class QAction;
-class QCheckBox;
-class QComboBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QProgressBar;
-class QStatusBar;
-class QTabWidget;
-class QToolBar;
-class QToolButton;
-class ShellService;
-class SpinEdit;
+struct MenuBranch;
 
 // What the main window is given by whoever creates it: the dialogs it asks through, the shell
 // it hands documents to, and the program folder (with a trailing separator).
@@ -67,8 +41,9 @@ struct EditorServices
     QString programFolder;
 };
 
-// The main window: the menu tree, the property pages and every command of the program. It
-// owns the one document from its creation to the end of the program.
+// The main window: the menu tree beside the property pages, the live preview in a dock, and
+// every command of the program as one action, shared by the menus, the tool bar and the
+// tree's context menu. The document it edits is its own from its creation to its end.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -82,35 +57,24 @@ public:
     static constexpr int ToolBarStep = 26;
     static constexpr int StatusLineStep = 20;
     static const char *const HomePage;
-
-    // The document and its menu. Everything that changes them goes through the window's
-    // commands; the tests read them to check what a command did.
-    MenuDocument &Document() { return document; }
-    const MenuTree &Tree() const { return menuTree; }
-    const ProgressAdapter &Progress() const { return *progress; }
-    const QtCaptionMeasure &PreviewMeasure() const { return previewMeasure; }
-    const LinkWarningIndex &LinkWarnings() const { return linkWarningIndex; }
-    // True exactly while the document differs from what was last created, opened or saved.
-    bool Modified() const;
-    const QString &ProjectFileName() const { return projectFileName; }
-
-    // Binding between the pages and the document: the applet record in and out of the pages.
-    // A load that meets a malformed value stops at that field and throws.
-    void LoadAppletSettings();
-    void StoreAppletSettings();
-
-    // Start-up: opens the start file, swallowing any error; shows the template chooser.
-    void OpenStartFile(const QString &fileName);
-    void ShowTemplateChooser();
-    void OpenProjectFile(const QString &fileName);
-    // Opens a template as a new, untitled project with the template's content.
-    void OpenTemplate(const QString &fileName);
-
-    // Writes the .tvl association; the first registry error ends it silently.
-    static void RegisterFileType(const QString &programPath);
     static const char *const PreviewPage;
     static const char *const ReportFile;
     static const char *const ProjectFilter;
+
+    EditorDocument &document() const { return *document_; }
+    PropertyPanel &propertyPanel() const { return *panel_; }
+    const PreviewController &preview() const { return *preview_; }
+    const ProgressAdapter &progress() const { return *progress_; }
+
+    // Start-up: opens the start file, telling why it could not; shows the template chooser.
+    void openStartFile(const QString &fileName);
+    void showTemplateChooser();
+    void openProjectFile(const QString &fileName);
+    // Opens a template as a new, untitled project with the template's content.
+    void openTemplate(const QString &fileName);
+
+    // Writes the .tvl association; the first registry error ends it silently.
+    static void registerFileType(const QString &programPath);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -118,266 +82,131 @@ protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private slots:
-    // The specified handlers, reached through the window's actions, controls and keys.
+private:
+    // The window (MainWindow.cpp).
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createClient();
+    void wireHints();
+    void layoutClient();
+    int defaultClientHeight() const;
+    void resizeClientBy(int dy);
+    void toggleToolBar();
+    void toggleStatusBar();
+    void updateTitle();
+    void updateActions();
+    // Runs a command; an error that escapes it is shown in the standard error box.
+    void runGuarded(const std::function<void()> &command);
+    QAction *addCommand(const char *name, const QString &text, void (MainWindow::*handler)(),
+                        int imageIndex = -1);
+
+    // Help (MainWindow.cpp).
+    void showHelpTopics();
+    void showHelpForFocus();
+    void addHelpKey(QWidget *window);
+    QWidget *helpTarget(QWidget *window) const;
+    void helpFrom(QWidget *start);
+    void showHelp(const QString &page);
+    void viewSample();
+    void openHomepage();
+
+    // The project's file (MainWindowFile.cpp).
+    void newProject();
+    void openProject();
+    void saveProject();
+    void saveProjectAs();
+    // The save-changes question; false when the command must end here.
+    bool askToSaveChanges();
+    // Saves under the project's name, asking for one when there is none; false when the
+    // author cancelled.
+    bool saveDocument();
+    bool saveDocumentAs();
+    bool saveAs(const QString &fileName);
+    void openFile(const QString &fileName, bool asTemplate);
+    // The close question; false keeps the window open.
+    bool closeQuery();
+    void loadRecentFiles();
+    void addRecentFile(const QString &fileName);
+
+    // The tree and its commands (MainWindowTree.cpp).
+    void wireTree();
     void onTreeSelectionChanged();
-    void onTreePressed();
+    void onCurrentNodeChanged(ItemTree::Node node);
+    void onBranchLeaving(ItemTree::Node top);
     void drawTreeItem();
     void insertItem();
     void deleteItem();
     void moveItemUp();
     void moveItemDown();
-    void edtItemCaptionChange();
-    void btnSeparatorClick();
-    // Branches: the clipboard, duplicates and re-nesting (MainWindowBranches.cpp).
+    void moveItemLeft();
+    void moveItemRight();
     void cutItem();
     void copyItem();
     void pasteItem();
     void duplicateItem();
-    void moveItemLeft();
-    void moveItemRight();
+    void dropBranch(const QMimeData *data, Qt::DropAction action, ItemTree::Node parent, int row);
+    bool clipboardHoldsBranch() const;
+    // Inserts a copy of a branch as one undoable step.
+    void insertCopy(const QString &text, MenuBranch branch, ItemTree::Node parent, int position);
+    // Pushes a step on the tree's shape; a refusal is told.
+    bool pushTreeStep(QUndoCommand *step, ItemTree::Node newParent, int height, int added = 0);
+    void selectNode(ItemTree::Node node);
 
-    // Page handlers.
-    void spnedtApWidthChange();
-    void pnlApBgClrClick(ColorPanel *panel);
-    void spdbtnItNoIconClick(QToolButton *button);
-    void spdbtnItOvSndClick(QToolButton *button);
-    void UpdateFadeColorPanel(QCheckBox *box, ColorPanel *panel);
-    void UpdateImagePositionFields(QComboBox *list, SpinEdit *x, SpinEdit *y);
-    void UpdateBorderFields(SpinEdit *width, QComboBox *list, ColorPanel *panel);
-    void spnedtApWidthMouseMove(QWidget *control);
-
-    // View, help and web commands.
-    void toggleToolBar();
-    void toggleStatusBar();
-    void showHelpTopics();
-    void viewSample();
-    void openHomepage();
-    void contactUs();
-    void HelpForFocus();
-
-    // Output commands and dialogs.
+    // Output commands and dialogs (MainWindowOutput.cpp).
+    void refreshHtmlWindow();
     void buildHtml();
     void previewInBrowser();
     void showPublishReport();
     void chooseWebBrowser();
-    // Option > Include Web Runtime When Saving: a per-user setting, read at start.
     void toggleWebRuntime();
+    // Option > Include Web Runtime When Saving: a per-user setting, read at start.
+    void readWebRuntimeChoice();
     void newFromTemplate();
     void showAbout();
-
-    // Document commands.
-    void newProject();
-    void openProject();
-    void saveProject();
-    void saveProjectAs();
-    void RecentFileClick(QAction *item);
-
-private:
-    void MarkModified();
-    void LoadItemSettings(int index);
-    void StoreItemSettings(int index);
-    void dropBranch(const QMimeData *data, Qt::DropAction action, ItemTree::Node parent, int row);
-    void CommitCurrentItem();
-    void RefreshItemCommands();
-    int CountDescendants(ItemTree::Node node);
-    ItemTree::Node CurrentItem() const { return menuTree.find(CurrentItemNode); }
-    // The item index of a node: its pre-order position in the tree less one.
-    int ItemIndex(ItemTree::Node node) const;
-    // Runs a command; an error that escapes it is shown in the standard error box.
-    void runGuarded(const std::function<void()> &command);
-    // A slot that runs the handler guarded, for connecting menu items and buttons.
-    std::function<void()> guardedSlot(void (MainWindow::*handler)());
-    void ChooseColor(ColorPanel *panel);
-    void UpdateDependentFields();
-    // A window without a help context of its own names its page of the manual in this property.
-    static constexpr const char *HelpPageProperty = "helpPage";
-    // F1 in a dialog: the topic of its focused control, or of the dialog itself.
-    void addHelpKey(QWidget *window);
-    QWidget *helpTarget(QWidget *window) const;
-    void helpFrom(QWidget *start);
-    void showHelp(const QString &page);
     // Tells that the browser chosen under Option > Web Browser could not be started.
     void browserFailed();
-    void RefreshHTMLWindow();
-    void ProcessMenuStructure();
-    // The close question; false keeps the window open.
-    bool FormCloseQuery();
-    void LoadRecentFiles();
-    void AddRecentFile(const QString &fileName);
 
-    TformHTML *formHTML;
-    TformWebBrowser *formWebBrowser;
-    TfrmPublishReport *frmPublishReport;
-
-    // Regions of the window.
-    QToolBar *tlbr1;
-    QWidget *splitHandle = nullptr;
-    int treeExtra = 0; // the tree's share of the room beyond the default size
-    QFrame *pnlTreeView;
-    MenuTreeView *treeView;
-    QTabWidget *propertyTabs;
-    QTabWidget *PageControl2;
-    QTabWidget *PageControl3;
-    QStatusBar *statusLine;
-    QLabel *hintLabel;
-    QProgressBar *ProgressBar1;
-
-    // Tab pages.
-    AppletSettingsPage *pagAppletSettings;
-    MoreAppletSettingsPage *pagMoreAppletSettings;
-    MenuPage *pagMenu;
-    ItemStatePage *pagItemNormal;
-    ItemStatePage *pagItemOver;
-    ItemStatePage *pagItemClicked;
-    PopupMenuPage *pagPopupMenu;
-    ItemPage *itemPage;
-    FirstLevelItemOptionsPage *firstLevelPage;
-
-    // Menu items, toolbar buttons and the tree's popup menu.
-    QMenu *mnitRecentFiles;
-    QMenu *PopupMenu1;
-    QAction *Templet1, *New1, *Open1, *Save1, *Save2, *Exit1;
-    QAction *Undo1, *Redo1, *Cut1, *Copy1, *Paste1, *Duplicate1;
-    QAction *MoveLeft1, *MoveRight1;
-    QAction *ToolBar1, *StatusBar2, *LivePreview1;
-    QAction *Insert2, *Delete2, *MoveUp2, *MoveDown2;
-    QAction *Preview1, *BuildHTML1, *Publish1, *WebBrowser1, *IncludeWebRuntime1;
-    QAction *Topic1, *ViewSample1, *Homepage1, *ContactUs1, *About1;
-    QAction *Insert1, *Delete1, *MoveUp1, *MoveDown1;
-    QAction *tlbtnNew, *tlbtnOpen, *tlbtnSave, *tlbtnInsert, *tlbtnDelete, *tlbtnMoveUp,
-        *tlbtnMoveDown, *ToolButton11, *ToolButton12, *ToolButton13;
-
-    void buildWindow();
-    void buildMenus();
-    void buildToolBar();
-    void buildPages();
-    void wireHandlers();
-    void wireTreeCommands();
-    void wireDocumentCommands();
-    void wireOutputCommands();
-    // The save-changes question; false when the command must end here.
-    bool askToSaveChanges();
-    void storePages();
-    // Saves under the project's name, asking for one when there is none; false when the user
-    // cancelled the dialog.
-    bool saveDocument();
-    bool saveDocumentAs();
-    // Saves the project and its outputs under fileName; false when the author cancelled.
-    bool saveAs(const QString &fileName);
-    void fillWindowFromFile(const QString &fileName, bool asTemplate);
-    void selectRoot();
-    void clearModified();
-    // Throws the error a load of these settings into the pages would raise, if any.
-    void checkAppletSettings(const TAppletData &data);
-    void showPagesFor(ItemTree::Node node);
-    int checkedItemIndex(ItemTree::Node node) const;
-    void wireUndo();
-    // What the pages show, stored as a save would store it, without touching the document.
-    struct PageState
-    {
-        TAppletData applet;
-        MenuTree::Id item = 0;
-        TItemData record;
-    };
-    PageState readPages();
-    // Turns the pages' edit since the last one into an undoable step.
-    void capturePageEdit();
-    void applyPageEdit(const PageEditCommand &edit, bool after, bool shown);
-    // What the pages call a field of the applet record or of an item's.
-    QString fieldCaption(bool applet, int position);
-    const PageField *pageField(bool applet, int position);
-    bool refuseOversizedValues(const PageState &now);
-    // Pushes a tree step onto the history; a step that gives an item its first child empties
-    // that item's link in the same undo step.
-    // Refused with a message when the menu would grow deeper than a project file holds;
-    // height is the levels of the branch the step puts under newParent.
-    void pushTreeStep(QUndoCommand *step, ItemTree::Node newParent, int height, int added = 0);
-    int branchHeight(ItemTree::Node top) const;
-    void showControl(const QString &name);
-    TItemData itemFromPages() const;
-    // While the program fills the pages, their change notifications are no edits; after it,
-    // what they show is the base the next edit is measured against.
-    friend class PageLoad;
-    void wireBranchCommands();
-    bool clipboardHoldsBranch() const;
-    // Inserts a copy of a branch as one undoable step.
-    void insertCopy(const QString &text, MenuBranch branch, ItemTree::Node parent, int position);
-    // Replaces the whole tree (a new or opened project); change works on the bare tree.
-    // The undo history starts afresh.
-    void rebuildTree(const std::function<void()> &change);
-    void wireHints();
-    // The live preview (MainWindowPreview.cpp).
-    void buildLivePreview(QMenu *view);
-    void wireLivePreview();
+    // The live preview's dock and the window's remembered place (MainWindowPreview.cpp).
+    void createLivePreview();
     void restoreWindows();
     void rememberWindows();
-    // Draws the preview anew once the current command is done, before the next frame.
-    void schedulePreview();
-    void scheduleWarnings();
-    void refreshPreview();
-    void updateTitle();
-    // The accessibility and link warnings of a menu, as lines for the author.
-    QStringList warningTexts(const TAppletData &data, const MenuRecords &items,
-                             const MenuLayout &layout);
-    void FormCreate();
-    void setSaveEnabled(bool enabled);
-    void layoutClient();
-    int defaultClientHeight() const;
-    void resizeClientBy(int dy);
-    QToolButton *toolButton(QAction *action) const;
-
-    // Every applet field with the control that shows it, over all the applet pages.
-    const PageFields &appletBindings();
-    std::vector<FieldPage *> appletPages() const;
 
     EditorServices services;
     std::unique_ptr<HelpService> help;
-    HintLine *hintLine;
-    QWidget *client;
-
-    MenuDocument document;
-    // The menu's shape, kept in step with the document's item list by its own operations.
-    MenuTree menuTree{document.GetItems()};
-    std::unique_ptr<MenuTreeModel> treeModel;
-    // The edits that can be undone, one step per command.
-    QUndoStack *undoStack;
-    std::unique_ptr<TreeCommandHost> commandHost;
-    // Every node the view expanded since, as it told; some may have gone or been collapsed
-    // since, so the view is asked again before one is taken for expanded.
-    std::unordered_set<MenuTree::Id> expandedNodes;
-    std::vector<MenuTree::Id> expandedIn(ItemTree::Node top);
-    // This editor's own preview folder, not guessable and not shared; gone with the editor.
-    std::unique_ptr<QTemporaryDir> previewDir;
-    std::unique_ptr<ProgressAdapter> progress;
-    PageFields bindings;
-
-    int loadingPages = 0;
-    int editSeries = 0;
-    PageState pageBaseline;
-    QString projectFileName;
-    std::optional<fsx::FileStamp> projectStamp; // the project file as last read or written
-    // The link warnings, read again only for the records a command touched.
-    LinkWarningIndex linkWarningIndex;
-    bool warningsPending = false;
+    EditorDocument *document_;
+    std::unique_ptr<ProgressAdapter> progress_;
     RecentFileList recentFiles;
-    bool TreeRebuilding = false;
-    MenuTree::Id CurrentItemNode = 0; // the node whose record the item pages show
-    int descendantCounter = 0;
-    bool refreshPending = false;
-    LivePreview *livePreview = nullptr;
-    QDockWidget *dockPreview = nullptr;
-    QtCaptionMeasure previewMeasure;
-    bool previewPending = false;
-    bool previewRestored = false;
-    MenuTree::Id previewSelection = 0;
-    // What the preview's drawing was made from: a change of the tree or the history, the
-    // applet record, and the item record the pages replaced (-1 for none).
-    int previewGeneration = 0;
-    struct
-    {
-        int generation = -1;
-        TAppletData applet;
-        int replaced = -1;
-    } previewDrawn;
+
+    // The client area: the tool bar, the tree, the pages and the status line.
+    QWidget *client;
+    QToolBar *toolBar;
+    QFrame *treePanel;
+    MenuTreeView *treeView;
+    QWidget *splitHandle;
+    int treeExtra = 0; // the tree's share of the room beyond the default size
+    PropertyPanel *panel_;
+    QStatusBar *statusLine;
+    QLabel *hintLabel;
+    QProgressBar *progressBar;
+    HintLine *hintLine;
+    QDockWidget *previewDock;
+    LivePreview *livePreview;
+    PreviewController *preview_;
+    bool windowsRestored = false;
+    bool drawPending = false;
+
+    TformHTML *htmlWindow;
+    TformWebBrowser *browserWindow;
+    TfrmPublishReport *reportWindow;
+
+    QMenu *recentFilesMenu;
+    QMenu *treeMenu;
+    QAction *templatesAction, *newAction, *openAction, *saveAction, *saveAsAction, *exitAction;
+    QAction *undoAction, *redoAction, *cutAction, *copyAction, *pasteAction, *duplicateAction;
+    QAction *insertAction, *deleteAction, *moveUpAction, *moveDownAction, *moveLeftAction,
+        *moveRightAction;
+    QAction *toolBarAction, *statusBarAction, *livePreviewAction;
+    QAction *previewAction, *buildHtmlAction, *publishAction, *webBrowserAction, *webRuntimeAction;
+    QAction *helpTopicsAction, *viewSampleAction, *homepageAction, *contactAction, *aboutAction;
 };

@@ -6,6 +6,7 @@
 #include "dialogs/WebBrowser.h"
 #include "document/FileSystem.h"
 #include "document/TextCodec.h"
+#include "editor/EditorDocument.h"
 #include "editor/HTMLBuild.h"
 #include "editor/MainWindow.h"
 #include "editor/PublishReport.h"
@@ -38,50 +39,39 @@ bool readIncludeWebRuntime()
 }
 } // namespace
 
-void MainWindow::wireOutputCommands()
+void MainWindow::readWebRuntimeChoice()
 {
-    auto command = [this](void (MainWindow::*handler)()) { return guardedSlot(handler); };
-    for (QAction *act : {BuildHTML1, ToolButton11})
-        connect(act, &QAction::triggered, this, command(&MainWindow::buildHtml));
-    for (QAction *act : {Preview1, ToolButton12})
-        connect(act, &QAction::triggered, this, command(&MainWindow::previewInBrowser));
-    connect(Publish1, &QAction::triggered, this, command(&MainWindow::showPublishReport));
-    connect(WebBrowser1, &QAction::triggered, this, command(&MainWindow::chooseWebBrowser));
-    connect(IncludeWebRuntime1, &QAction::triggered, this, command(&MainWindow::toggleWebRuntime));
-    const bool includeRuntime = readIncludeWebRuntime();
-    IncludeWebRuntime1->setChecked(includeRuntime);
-    document.SetIncludeWebRuntime(includeRuntime);
-    connect(Templet1, &QAction::triggered, this, command(&MainWindow::newFromTemplate));
-    connect(About1, &QAction::triggered, this, command(&MainWindow::showAbout));
+    const bool include = readIncludeWebRuntime();
+    webRuntimeAction->setChecked(include);
+    document_->menu().SetIncludeWebRuntime(include);
 }
 
-void MainWindow::RefreshHTMLWindow()
+void MainWindow::refreshHtmlWindow()
 {
-    StoreAppletSettings();
-    CommitCurrentItem();
-    ProcessMenuStructure();
     // The fragment goes straight into the window; no scratch file is written.
-    formHTML->setFragment(document.GenerateHTMLText());
+    document_->writeOutput(
+        [this] { htmlWindow->setFragment(document_->menu().GenerateHTMLText()); });
 }
 
 void MainWindow::buildHtml()
 {
-    RefreshHTMLWindow();
-    services.dialogs.runModal(formHTML);
+    refreshHtmlWindow();
+    services.dialogs.runModal(htmlWindow);
 }
 
 void MainWindow::previewInBrowser()
 {
     const std::string program = services.programFolder.toStdString();
-    RefreshHTMLWindow();
+    refreshHtmlWindow();
+    MenuDocument &document = document_->menu();
     document.StageAppletFiles(program);
     document.StageResources(program);
     // The page is written into the preview folder directly, beside the files it needs; the
     // web runtime draws the menu in the browser.
     document.CopyToPreview(program + WebRuntimeFile);
-    document.StageFile(PreviewPage, formHTML->fragment() + WebRuntimeScript + LineEnd);
+    document.StageFile(PreviewPage, htmlWindow->fragment() + WebRuntimeScript + LineEnd);
     // A preview that silently shows nothing would be a failure passed off as success.
-    if (!formWebBrowser->LaunchInBrowser(
+    if (!browserWindow->LaunchInBrowser(
             QString::fromStdString(fsx::withSeparator(document.PreviewFolder())),
             QLatin1String(PreviewPage)))
         browserFailed();
@@ -89,8 +79,8 @@ void MainWindow::previewInBrowser()
 
 void MainWindow::browserFailed()
 {
-    const QString &choice = formWebBrowser->BrowserChoice;
-    const QString name = choice == QLatin1String("specified") ? formWebBrowser->SpecifiedBrowser
+    const QString &choice = browserWindow->BrowserChoice;
+    const QString name = choice == QLatin1String("specified") ? browserWindow->SpecifiedBrowser
                          : choice.isEmpty() || choice == QLatin1String("default")
                              ? tr("default browser")
                              : choice;
@@ -103,29 +93,31 @@ void MainWindow::browserFailed()
 
 void MainWindow::showPublishReport()
 {
-    StoreAppletSettings();
-    CommitCurrentItem();
     // The report a save would write: what it would leave out is not listed.
-    const QString project = projectFileName.isEmpty() ? QStringLiteral("Untitled.tvl")
-                                                      : QFileInfo(projectFileName).fileName();
-    document.StageFile(ReportFile,
-                       document.PublishReportText(project.toStdString(), document.PreviewFolder()));
+    const QString &fileName = document_->fileName();
+    const QString project =
+        fileName.isEmpty() ? QStringLiteral("Untitled.tvl") : QFileInfo(fileName).fileName();
+    MenuDocument &document = document_->menu();
+    document_->writeOutput([&] {
+        document.StageFile(ReportFile, document.PublishReportText(project.toStdString(),
+                                                                  document.PreviewFolder()));
+    });
     const std::string staged = fsx::withSeparator(document.PreviewFolder()) + ReportFile;
-    frmPublishReport->memoPublishReport->setPlainText(
+    reportWindow->memoPublishReport->setPlainText(
         QString::fromStdString(fsx::readFile(staged))
             .replace(QLatin1String("\r\n"), QLatin1String("\n")));
-    services.dialogs.runModal(frmPublishReport);
+    services.dialogs.runModal(reportWindow);
 }
 
 void MainWindow::chooseWebBrowser()
 {
-    formWebBrowser->run();
+    browserWindow->run();
 }
 
 void MainWindow::toggleWebRuntime()
 {
-    const bool include = IncludeWebRuntime1->isChecked();
-    document.SetIncludeWebRuntime(include);
+    const bool include = webRuntimeAction->isChecked();
+    document_->menu().SetIncludeWebRuntime(include);
     // The choice holds for this session even when it cannot be remembered.
     Registry registry(Registry::CurrentUser);
     registry.openKey(QLatin1String(SettingsKey), true);
@@ -135,14 +127,14 @@ void MainWindow::toggleWebRuntime()
 void MainWindow::newFromTemplate()
 {
     // A fresh chooser each time, so templates added meanwhile are offered.
-    TfrmTemplet::Actions actions{[this](const QString &file) { OpenTemplate(file); },
+    TfrmTemplet::Actions actions{[this](const QString &file) { openTemplate(file); },
                                  [this] { newProject(); }};
     TfrmTemplet chooser(services.dialogs, services.programFolder, actions, this);
     addHelpKey(&chooser);
     chooser.run();
 }
 
-void MainWindow::ShowTemplateChooser()
+void MainWindow::showTemplateChooser()
 {
     newFromTemplate();
 }

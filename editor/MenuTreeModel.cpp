@@ -190,6 +190,49 @@ void MenuTreeModel::moveBranch(Node node, Node newParent, int position)
     endMoveRows();
 }
 
+void MenuTreeModel::beginReset()
+{
+    beginResetModel();
+    expanded_.clear();
+}
+
+void MenuTreeModel::setExpanded(Node node, bool expanded)
+{
+    if (expanded)
+        expanded_.insert(tree_.id(node));
+    else
+        expanded_.erase(tree_.id(node));
+}
+
+std::vector<MenuTree::Id> MenuTreeModel::expandedIn(Node top)
+{
+    std::vector<MenuTree::Id> open;
+    if (static_cast<std::size_t>(tree_.branchSize(top)) <= expanded_.size()) {
+        std::vector<Node> todo{top};
+        while (!todo.empty()) {
+            const Node node = todo.back();
+            todo.pop_back();
+            const int children = tree_.childCount(node);
+            if (children > 0 && expanded_.count(tree_.id(node)))
+                open.push_back(tree_.id(node));
+            for (int i = 0; i < children; ++i)
+                todo.push_back(tree_.child(node, i));
+        }
+        return open;
+    }
+    for (auto it = expanded_.begin(); it != expanded_.end();) {
+        const Node node = tree_.find(*it);
+        if (!node) { // gone with its branch
+            it = expanded_.erase(it);
+            continue;
+        }
+        if (tree_.contains(top, node) && tree_.childCount(node) > 0)
+            open.push_back(*it);
+        ++it;
+    }
+    return open;
+}
+
 void MenuTreeModel::resync()
 {
     // The tree refused a change it had been announced for, having changed nothing: the views

@@ -3,6 +3,8 @@
 #include "document/MenuTree.h"
 
 #include <QAbstractItemModel>
+#include <unordered_set>
+#include <vector>
 
 // The core's menu tree as a Qt item model: one top-level row, the root, with the item nodes
 // below it. Every change of the tree's shape goes through the model, so views follow it.
@@ -49,8 +51,15 @@ public:
     void moveBranch(Node node, Node newParent, int position);
     void setCaption(Node node, const std::string &caption);
     // For changes of the whole tree (a new or opened project) made directly on the tree.
-    void beginReset() { beginResetModel(); }
+    void beginReset();
     void endReset() { endResetModel(); }
+
+    // The nodes a view shows expanded, as it tells: a branch that leaves the tree and comes
+    // back is shown as it was.
+    void setExpanded(Node node, bool expanded);
+    // The expanded nodes of a branch: found among those expanded, or by a walk over the
+    // branch where that is shorter.
+    std::vector<MenuTree::Id> expandedIn(Node top);
 
 signals:
     // row -1: as the last child of parent.
@@ -61,4 +70,6 @@ private:
     void resync();
 
     MenuTree &tree_;
+    // Some may have left the tree since; they are dropped when next met.
+    std::unordered_set<MenuTree::Id> expanded_;
 };

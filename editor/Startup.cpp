@@ -136,9 +136,9 @@ int runEditor(int argc, char **argv)
 
     const QString startFile = startFileName(QApplication::arguments().mid(1));
     if (!startFile.isEmpty())
-        window.OpenStartFile(startFile);
+        window.openStartFile(startFile);
     else if (readShowTempletsDialog())
-        window.ShowTemplateChooser();
+        window.showTemplateChooser();
     // Ended while the first file's message or the template chooser was open.
     return endRequested ? 0 : QApplication::exec();
 }

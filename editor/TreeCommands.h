@@ -6,40 +6,28 @@
 #include <QUndoCommand>
 #include <vector>
 
+class EditorDocument;
 class MenuTreeModel;
-
-// What the tree's commands need of the window: the model they edit through, a way to let go
-// of a branch's pending page edits before it leaves the tree, a way to select the node a
-// step touched when it is undone or redone, and the view's open branches, which a branch
-// that leaves the tree and comes back keeps.
-struct TreeCommandHost
-{
-    MenuTreeModel &model;
-    std::function<void(ItemTree::Node)> beforeRemoving;
-    std::function<void(ItemTree::Node)> select;
-    std::function<std::vector<MenuTree::Id>(ItemTree::Node)> expandedIn;
-    std::function<void(const std::vector<MenuTree::Id> &)> expand;
-};
 
 // One undoable step on the menu's shape. Nodes are held by identity, which a branch keeps
 // while it is out of the tree, so every step finds its nodes again however often it is
-// undone and redone. The first execution leaves the selection to the command's caller.
+// undone and redone. The first execution leaves the current node to the command's caller.
 class TreeCommand : public QUndoCommand
 {
 public:
-    TreeCommand(TreeCommandHost &host, const QString &text) : QUndoCommand(text), host_(host) {}
+    TreeCommand(EditorDocument &document, const QString &text)
+        : QUndoCommand(text), document_(document)
+    {}
 
 protected:
     MenuTree &tree() const;
     ItemTree::Node node(MenuTree::Id id) const;
-    void select(ItemTree::Node node)
-    {
-        if (executed_)
-            host_.select(node);
-    }
+    MenuTreeModel &model() const;
+    // Makes the node current, except on the first execution.
+    void select(ItemTree::Node node);
     void executed() { executed_ = true; }
 
-    TreeCommandHost &host_;
+    EditorDocument &document_;
 
 private:
     bool executed_ = false;
@@ -50,7 +38,7 @@ class InsertBranchCommand : public TreeCommand
 {
 public:
     // text names the step, with %1 for the branch's caption.
-    InsertBranchCommand(TreeCommandHost &host, const QString &text, MenuTree::Id parent,
+    InsertBranchCommand(EditorDocument &document, const QString &text, MenuTree::Id parent,
                         int position, MenuBranch item);
     void redo() override;
     void undo() override;
@@ -66,7 +54,7 @@ private:
 class DeleteBranchCommand : public TreeCommand
 {
 public:
-    DeleteBranchCommand(TreeCommandHost &host, const QString &text, ItemTree::Node top);
+    DeleteBranchCommand(EditorDocument &document, const QString &text, ItemTree::Node top);
     void redo() override;
     void undo() override;
 
@@ -81,7 +69,7 @@ private:
 class MoveBranchCommand : public TreeCommand
 {
 public:
-    MoveBranchCommand(TreeCommandHost &host, const QString &text, ItemTree::Node top,
+    MoveBranchCommand(EditorDocument &document, const QString &text, ItemTree::Node top,
                       ItemTree::Node newParent, int position);
     void redo() override;
     void undo() override;

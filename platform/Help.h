@@ -16,6 +16,11 @@ public:
     // The page of a help context; the contents page for a context without one of its own.
     static QString topicPage(int context);
 
+    // The properties through which a widget names its help: a context number, or for a window
+    // without one, its page of the manual.
+    static constexpr const char *ContextProperty = "helpContext";
+    static constexpr const char *PageProperty = "helpPage";
+
 private:
     QString helpFile_;
 };

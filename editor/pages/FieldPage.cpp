@@ -128,23 +128,21 @@ std::string FieldPage::storeField(const PageField &field)
 void FieldPage::addField(int position, FieldControl control, FieldForm form)
 {
     fields_.push_back({position, control, form});
+    auto edited = [this, position] { emit fieldEdited(position); };
     std::visit(
-        Overloaded{
-            [](ColorPanel *) {},
-            [this](QLineEdit *edit) {
-                connect(edit, &QLineEdit::textChanged, this, &FieldPage::edited);
-            },
-            [this](SpinEdit *spin) { connect(spin, &SpinEdit::changed, this, &FieldPage::edited); },
-            [this](QComboBox *list) {
-                connect(list, &QComboBox::activated, this, &FieldPage::edited);
-                if (list->lineEdit())
-                    connect(list->lineEdit(), &QLineEdit::textEdited, this, &FieldPage::edited);
-            },
-            [this](QCheckBox *box) { connect(box, &QCheckBox::toggled, this, &FieldPage::edited); },
-            [this](FontButtons buttons) {
-                connect(buttons.bold, &QAbstractButton::clicked, this, &FieldPage::edited);
-                connect(buttons.italic, &QAbstractButton::clicked, this, &FieldPage::edited);
-            }},
+        Overloaded{[](ColorPanel *) {},
+                   [&](QLineEdit *edit) { connect(edit, &QLineEdit::textChanged, this, edited); },
+                   [&](SpinEdit *spin) { connect(spin, &SpinEdit::changed, this, edited); },
+                   [&](QComboBox *list) {
+                       connect(list, &QComboBox::activated, this, edited);
+                       if (list->lineEdit())
+                           connect(list->lineEdit(), &QLineEdit::textEdited, this, edited);
+                   },
+                   [&](QCheckBox *box) { connect(box, &QCheckBox::toggled, this, edited); },
+                   [&](FontButtons buttons) {
+                       connect(buttons.bold, &QAbstractButton::clicked, this, edited);
+                       connect(buttons.italic, &QAbstractButton::clicked, this, edited);
+                   }},
         control);
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 
 // A tab page that shows fields of a record. It moves values between its controls and a
-// record with typed conversions, and raises edited() whenever the user changes one of them.
+// record with typed conversions, and raises fieldEdited() whenever the user changes one.
 class FieldPage : public QWidget
 {
     Q_OBJECT
@@ -39,12 +39,12 @@ public:
     }
 
 signals:
-    // The user changed a field of this page (a colour panel's change comes from the window,
-    // which asks for the colour).
-    void edited();
+    // The user changed the field at this position of the record (a colour panel's change
+    // comes from whoever asks for the colour).
+    void fieldEdited(int position);
 
 protected:
-    // Declares a field shown by this page and forwards its user changes to edited().
+    // Declares a field shown by this page and forwards its user changes to fieldEdited().
     void addField(int position, FieldControl control, FieldForm form = FieldForm::Standard);
 
 private:

@@ -59,18 +59,18 @@ struct CommandFixture : WindowFixture
         picture.open(QIODevice::WriteOnly);
         picture.write("GIF");
         picture.close();
-        w().Document().CopyToPreview(QDir::toNativeSeparators(path("bg.gif")).toStdString());
+        w().document().menu().CopyToPreview(QDir::toNativeSeparators(path("bg.gif")).toStdString());
         part<AppletSettingsPage>(w(), "pagAppletSettings")->edtApBgImg->setText("bg.gif");
     }
     void f_saveAs(const QString &file)
     {
         dialogs.saveFiles = {file};
-        trigger(w(), "Save2");
+        trigger(w(), "actionSaveAs");
     }
     bool previewHolds(const QString &name) const
     {
-        return QFile::exists(QString::fromStdString(window->Document().PreviewFolder()) + "/" +
-                             name);
+        return QFile::exists(QString::fromStdString(window->document().menu().PreviewFolder()) +
+                             "/" + name);
     }
     void writeRecent(const QByteArray &bytes)
     {
@@ -91,35 +91,35 @@ TEST(DocumentCommands, SaveChangesQuestionPaths)
 {
     CommandFixture f;
     f.add(f.root(), "A");
-    ASSERT_TRUE(f.w().Modified());
+    ASSERT_TRUE(f.w().document().isModified());
 
     f.dialogs.answers = {DialogService::Cancel};
-    trigger(f.w(), "New1");
+    trigger(f.w(), "actionNew");
     EXPECT_EQ(f.dialogs.warnings.last(), "Save changes to files?");
     EXPECT_EQ(f.dialogs.warningButtons.back(), DialogService::YesNoCancel);
     EXPECT_EQ(f.outline(), (QStringList{"Tarvelle", ">A"}));
-    EXPECT_TRUE(f.w().Modified());
+    EXPECT_TRUE(f.w().document().isModified());
 
     // Yes, then a cancelled Save dialog: the whole command is cancelled.
     f.dialogs.answers = {DialogService::Yes};
-    trigger(f.w(), "New1");
+    trigger(f.w(), "actionNew");
     EXPECT_EQ(f.dialogs.saveFilters.last(), "Tarvelle Files (*.tvl)|*.tvl");
     EXPECT_EQ(f.outline(), (QStringList{"Tarvelle", ">A"}));
-    EXPECT_TRUE(f.w().Modified());
+    EXPECT_TRUE(f.w().document().isModified());
 
     f.dialogs.answers = {DialogService::No};
-    trigger(f.w(), "New1");
+    trigger(f.w(), "actionNew");
     EXPECT_EQ(f.outline(), QStringList{"Tarvelle"});
-    EXPECT_EQ(f.w().Document().ItemCount(), 0);
-    EXPECT_FALSE(f.w().Modified());
-    EXPECT_FALSE(part<QAction>(f.w(), "Save1")->isEnabled());
-    EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
+    EXPECT_EQ(f.w().document().menu().ItemCount(), 0);
+    EXPECT_FALSE(f.w().document().isModified());
+    EXPECT_FALSE(part<QAction>(f.w(), "actionSave")->isEnabled());
+    EXPECT_TRUE(f.w().document().fileName().isEmpty());
 
     // Yes with a name: saved first, then the command goes on.
     f.add(f.root(), "B");
     f.dialogs.answers = {DialogService::Yes};
     f.dialogs.saveFiles = {f.path("b.tvl")};
-    trigger(f.w(), "New1");
+    trigger(f.w(), "actionNew");
     EXPECT_TRUE(QFile::exists(f.path("b.tvl")));
     EXPECT_EQ(f.outline(), QStringList{"Tarvelle"});
 }
@@ -129,22 +129,22 @@ TEST(DocumentCommands, SaveAsThenSaveWriteTheNewNameAndLeaveTheRecentList)
     CommandFixture f;
     f.add(f.root(), "A");
     f.dialogs.saveFiles = {};
-    trigger(f.w(), "Save1"); // never saved, dialog cancelled
-    EXPECT_TRUE(f.w().Modified());
+    trigger(f.w(), "actionSave"); // never saved, dialog cancelled
+    EXPECT_TRUE(f.w().document().isModified());
     EXPECT_TRUE(f.w().isWindowModified()) << "the title marks unsaved changes";
-    EXPECT_TRUE(part<QAction>(f.w(), "Save1")->isEnabled());
+    EXPECT_TRUE(part<QAction>(f.w(), "actionSave")->isEnabled());
     EXPECT_TRUE(QDir(f.work.path()).entryList(QDir::Files).isEmpty());
 
     f.f_saveAs(f.path("first.tvl"));
-    EXPECT_FALSE(f.w().Modified());
-    EXPECT_EQ(f.w().ProjectFileName(), f.path("first.tvl"));
+    EXPECT_FALSE(f.w().document().isModified());
+    EXPECT_EQ(f.w().document().fileName(), f.path("first.tvl"));
     EXPECT_EQ(f.w().windowTitle(), QString::fromUtf8("first.tvl[*] \u2013 Tarvelle"));
     EXPECT_FALSE(f.w().isWindowModified());
     for (const char *name : {"first.tvl", "first.html", "first_PublishReport.txt"})
         EXPECT_TRUE(QFile::exists(f.path(name))) << name;
 
     part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->setText("changed.html");
-    trigger(f.w(), "Save1");
+    trigger(f.w(), "actionSave");
     QFile saved(f.path("first.tvl"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().contains("changed.html"));
@@ -174,13 +174,13 @@ TEST(DocumentCommands, FailedOpensLeaveTheWindowAsItWas)
         f.dialogs.answers = {DialogService::No};
         f.dialogs.openFiles = {name};
         f.dialogs.errors.clear();
-        trigger(f.w(), "Open1");
+        trigger(f.w(), "actionOpen");
         ASSERT_EQ(f.dialogs.errors.size(), 1);
         EXPECT_EQ(f.outline(), outline);
         EXPECT_EQ(f.current(), selected);
         EXPECT_EQ(part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->text(), "pending.html");
-        EXPECT_TRUE(f.w().Modified());
-        EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
+        EXPECT_TRUE(f.w().document().isModified());
+        EXPECT_TRUE(f.w().document().fileName().isEmpty());
         EXPECT_TRUE(f.previewHolds("bg.gif"));
         EXPECT_TRUE(f.recentMenu().isEmpty());
     }
@@ -188,12 +188,12 @@ TEST(DocumentCommands, FailedOpensLeaveTheWindowAsItWas)
     f.dialogs.openFiles = {f.path("missing.tvl")};
     f.dialogs.errors.clear();
     f.dialogs.answers = {DialogService::No};
-    trigger(f.w(), "Open1");
+    trigger(f.w(), "actionOpen");
     EXPECT_EQ(f.dialogs.errors, QStringList{"File not found"});
 
     // A cancelled dialog keeps the staged files too.
     f.dialogs.answers = {DialogService::No};
-    trigger(f.w(), "Open1");
+    trigger(f.w(), "actionOpen");
     EXPECT_TRUE(f.previewHolds("bg.gif"));
     EXPECT_EQ(f.dialogs.openFilters.last(), "Tarvelle Files (*.tvl)|*.tvl");
 }
@@ -204,23 +204,23 @@ TEST(DocumentCommands, FullCycleGivesTheSameDocumentBack)
     MainWindow &w = f.w();
     const QString file = f.savedProject("cycle.tvl");
     part<AppletSettingsPage>(w, "pagAppletSettings")->spnedtApWidth->setValue(321);
-    trigger(w, "Save1");
-    const TAppletData data = w.Document().GetAppletData();
-    const TItemArray items = w.Document().GetItems();
+    trigger(w, "actionSave");
+    const TAppletData data = w.document().storedApplet();
+    const TItemArray items = w.document().menu().GetItems();
     const QStringList outline = f.outline();
     EXPECT_TRUE(QFile::exists(f.path("bg.gif"))); // the staged picture is published
 
-    trigger(w, "New1");
+    trigger(w, "actionNew");
     ASSERT_EQ(f.outline(), QStringList{"Tarvelle"});
     EXPECT_FALSE(f.previewHolds("bg.gif"));
 
-    w.OpenProjectFile(file);
+    w.openProjectFile(file);
     EXPECT_EQ(f.outline(), outline);
-    EXPECT_EQ(w.Document().GetAppletData(), data);
-    EXPECT_EQ(w.Document().GetItems(), items);
+    EXPECT_EQ(w.document().menu().GetAppletData(), data);
+    EXPECT_EQ(w.document().menu().GetItems(), items);
     EXPECT_EQ(part<AppletSettingsPage>(w, "pagAppletSettings")->spnedtApWidth->text(), "321");
-    EXPECT_EQ(w.ProjectFileName(), file);
-    EXPECT_FALSE(w.Modified());
+    EXPECT_EQ(w.document().fileName(), file);
+    EXPECT_FALSE(w.document().isModified());
     EXPECT_TRUE(f.previewHolds("bg.gif")); // staged from the project's folder
     EXPECT_EQ(f.recentMenu(), QStringList{"&1 " + file});
     EXPECT_TRUE(part<QTabWidget>(w, "PageControl2")->isVisibleTo(&w));
@@ -260,7 +260,7 @@ TEST(DocumentCommands, RecentFileList)
     const QString project = f.savedProject("menu.tvl");
     f.create();
     f.dialogs.openFiles = {project};
-    trigger(f.w(), "Open1");
+    trigger(f.w(), "actionOpen");
     EXPECT_EQ(f.recentMenu().first(), "&1 " + project);
 
     QFile::remove(f.program() + "recentfile.dat");
@@ -291,7 +291,7 @@ TEST(DocumentCommands, CloseQuestion)
     f.dialogs.saveFiles = {f.path("nofolder/x/y.tvl")}; // the save fails
     EXPECT_FALSE(w.close());
     EXPECT_EQ(f.dialogs.errors.size(), 1);
-    EXPECT_TRUE(w.Modified());
+    EXPECT_TRUE(w.document().isModified());
 
     f.dialogs.answers = {DialogService::No};
     EXPECT_TRUE(w.close());
@@ -301,9 +301,9 @@ TEST(DocumentCommands, CloseQuestion)
     // Without changes nothing is asked, and the preview folder is cleared.
     f.dialogs.answers = {DialogService::No};
     w.show();
-    trigger(w, "New1");
-    ASSERT_FALSE(w.Modified());
-    w.Document().CopyToPreview(QDir::toNativeSeparators(f.path("bg.gif")).toStdString());
+    trigger(w, "actionNew");
+    ASSERT_FALSE(w.document().isModified());
+    w.document().menu().CopyToPreview(QDir::toNativeSeparators(f.path("bg.gif")).toStdString());
     const auto asked = f.dialogs.warnings.size();
     EXPECT_TRUE(w.close());
     EXPECT_EQ(f.dialogs.warnings.size(), asked);
@@ -315,20 +315,20 @@ TEST(DocumentCommands, FailedSaveKeepsModified)
     CommandFixture f;
     f.add(f.root(), "A");
     f.dialogs.saveFiles = {f.path("missing/folder/a.tvl")};
-    trigger(f.w(), "Save1");
+    trigger(f.w(), "actionSave");
     EXPECT_EQ(f.dialogs.errors.size(), 1);
-    EXPECT_TRUE(f.w().Modified());
-    EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
+    EXPECT_TRUE(f.w().document().isModified());
+    EXPECT_TRUE(f.w().document().fileName().isEmpty());
 }
 
 TEST(DocumentCommands, AStartFileThatCannotBeOpenedSaysWhy)
 {
     CommandFixture f;
-    f.w().OpenStartFile(f.path("missing.tvl"));
+    f.w().openStartFile(f.path("missing.tvl"));
     ASSERT_EQ(f.dialogs.errors.size(), 1);
     EXPECT_TRUE(f.dialogs.errors[0].contains("missing.tvl"));
     EXPECT_EQ(f.outline(), QStringList{"Tarvelle"});
-    f.w().OpenProjectFile(QString()); // an empty name does nothing at all
+    f.w().openProjectFile(QString()); // an empty name does nothing at all
     EXPECT_TRUE(f.dialogs.warnings.isEmpty());
 }
 
@@ -347,21 +347,23 @@ TEST(DocumentCommands, NoEditMakesTheMenuDeeperThanAFileHolds)
         doc.GetItems().assign(MaxMenuDepth + 1, doc.MakeNewItem());
         doc.SaveProject(f.path("deep.tvl").toStdString(), tree);
     }
-    f.w().OpenProjectFile(f.path("deep.tvl"));
+    f.w().openProjectFile(f.path("deep.tvl"));
     ItemTree::Node deepest = f.child(f.root(), 0);
     while (f.childCount(deepest) > 0)
         deepest = f.child(deepest, 0);
-    const int items = f.w().Document().ItemCount();
+    const int items = f.w().document().menu().ItemCount();
     f.select(deepest);
-    trigger(f.w(), "Insert1");
-    f.select(f.child(f.w().Tree().parent(deepest), 1)); // "Beside": into the deepest item
-    trigger(f.w(), "MoveRight1");
+    trigger(f.w(), "actionInsert");
+    f.select(
+        f.child(f.w().document().tree().parent(deepest), 1)); // "Beside": into the deepest item
+    trigger(f.w(), "actionMoveRight");
     EXPECT_EQ(f.dialogs.warnings.size(), 2);
     EXPECT_TRUE(f.dialogs.warnings[0].contains("deeper than 1000 levels"));
-    EXPECT_EQ(f.w().Document().ItemCount(), items);
+    EXPECT_EQ(f.w().document().menu().ItemCount(), items);
     EXPECT_EQ(f.childCount(deepest), 0);
-    EXPECT_EQ(f.w().Tree().level(f.child(f.w().Tree().parent(deepest), 1)), MaxMenuDepth);
-    EXPECT_FALSE(f.w().Modified());
+    EXPECT_EQ(f.w().document().tree().level(f.child(f.w().document().tree().parent(deepest), 1)),
+              MaxMenuDepth);
+    EXPECT_FALSE(f.w().document().isModified());
 
     // Nor a value longer than a file holds: 25,000 euro signs are 75,000 bytes.
     auto *url = part<ItemPage>(f.w(), "TabSheet1")->edtItemURL;
@@ -370,7 +372,7 @@ TEST(DocumentCommands, NoEditMakesTheMenuDeeperThanAFileHolds)
     ASSERT_EQ(f.dialogs.warnings.size(), 3);
     EXPECT_TRUE(f.dialogs.warnings[2].contains("more than a project file holds"));
     EXPECT_TRUE(url->text().isEmpty()) << "the field went back";
-    EXPECT_FALSE(f.w().Modified());
+    EXPECT_FALSE(f.w().document().isModified());
 }
 
 // A value as long as a file holds is shown and saved whole: editing another field of the
@@ -392,12 +394,12 @@ TEST(DocumentCommands, ValuesAsLongAsAFileHoldsStayWhole)
         doc.GetItems()[2].set(ItemField::ItemURL, url);
         doc.SaveProject(file.toStdString(), tree);
     }
-    f.w().OpenProjectFile(file);
+    f.w().openProjectFile(file);
     f.select(f.child(f.root(), 2));
     part<ItemPage>(f.w(), "TabSheet1")->edtItemStatusBarText->setText("s");
     f.select(f.child(f.root(), 1));
-    trigger(f.w(), "MoveRight1"); // below Top
-    trigger(f.w(), "Save1");
+    trigger(f.w(), "actionMoveRight"); // below Top
+    trigger(f.w(), "actionSave");
     MenuDocument saved;
     saved.ResetToDefaults();
     MenuTree tree{saved.GetItems()};
@@ -511,10 +513,10 @@ TEST(DocumentCommands, ASaveSaysWhichFilesItLeftOut)
     CommandFixture f;
     part<AppletSettingsPage>(f.w(), "pagAppletSettings")->edtApBgImg->setText("gone.gif");
     f.dialogs.saveFiles = {f.path("menu.tvl")};
-    trigger(f.w(), "Save2");
+    trigger(f.w(), "actionSaveAs");
     ASSERT_FALSE(f.dialogs.warnings.isEmpty());
     EXPECT_TRUE(f.dialogs.warnings.last().contains("gone.gif"));
-    EXPECT_FALSE(f.w().Modified()) << "the save itself succeeded";
+    EXPECT_FALSE(f.w().document().isModified()) << "the save itself succeeded";
 }
 
 TEST(DocumentCommands, TwoEditorsShareTheRecentListUnderALock)
@@ -549,13 +551,13 @@ TEST(DocumentCommands, TwoEditorsNeverShareStagedFiles)
     part<FirstLevelItemOptionsPage>(f.w(), "TabSheet2")->spdbtnItNoIcon->click();
     second->dialogs.openFiles = {picture("y", "Y's logo")};
     part<FirstLevelItemOptionsPage>(second->w(), "TabSheet2")->spdbtnItNoIcon->click();
-    const QString mine = QString::fromStdString(f.w().Document().PreviewFolder());
-    EXPECT_NE(mine, QString::fromStdString(second->w().Document().PreviewFolder()));
+    const QString mine = QString::fromStdString(f.w().document().menu().PreviewFolder());
+    EXPECT_NE(mine, QString::fromStdString(second->w().document().menu().PreviewFolder()));
     EXPECT_EQ(QFile(mine).permissions() & (QFile::ReadOther | QFile::WriteOther), 0);
 
     second.reset(); // the other editor closes
     f.dialogs.saveFiles = {f.path("x.tvl")};
-    trigger(f.w(), "Save2");
+    trigger(f.w(), "actionSaveAs");
     QFile saved(f.path("logo.gif"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), "X's logo");
@@ -568,7 +570,7 @@ TEST(DocumentCommands, SavesKeepWhatOthersWrote)
     CommandFixture f;
     const QString site = f.savedProject("site.tvl");
     ASSERT_TRUE(QFile::link(site, f.path("link.tvl")));
-    f.w().OpenProjectFile(f.path("link.tvl"));
+    f.w().openProjectFile(f.path("link.tvl"));
     auto *url = part<ItemPage>(f.w(), "TabSheet1")->edtItemURL;
     auto readSite = [&] {
         QFile file(site);
@@ -577,7 +579,7 @@ TEST(DocumentCommands, SavesKeepWhatOthersWrote)
     };
     f.select(f.child(f.child(f.root(), 0), 0)); // "Child", which may link
     url->setText("through-link.html");
-    trigger(f.w(), "Save1");
+    trigger(f.w(), "actionSave");
     EXPECT_TRUE(QFileInfo(f.path("link.tvl")).isSymLink()) << "the link stays a link";
     EXPECT_TRUE(readSite().contains("through-link.html"));
 
@@ -590,16 +592,16 @@ TEST(DocumentCommands, SavesKeepWhatOthersWrote)
     }
     url->setText("mine.html");
     f.dialogs.answers = {DialogService::Cancel};
-    trigger(f.w(), "Save1");
+    trigger(f.w(), "actionSave");
     ASSERT_EQ(f.dialogs.warnings.size(), 1);
     EXPECT_EQ(f.dialogs.warningButtons.back(), DialogService::ReplaceSaveAsCancel);
     EXPECT_TRUE(f.dialogs.warnings[0].contains("was changed on disk"));
     EXPECT_EQ(readSite(), theirs);
-    EXPECT_TRUE(f.w().Modified());
+    EXPECT_TRUE(f.w().document().isModified());
     f.dialogs.answers = {DialogService::Yes};
-    trigger(f.w(), "Save1");
+    trigger(f.w(), "actionSave");
     EXPECT_TRUE(readSite().contains("mine.html"));
-    trigger(f.w(), "Save1"); // unchanged since: no question
+    trigger(f.w(), "actionSave"); // unchanged since: no question
     EXPECT_EQ(f.dialogs.warnings.size(), 2);
 
     // Save As over the site's own page asks once, naming it; No writes nothing.
@@ -614,7 +616,7 @@ TEST(DocumentCommands, SavesKeepWhatOthersWrote)
     EXPECT_TRUE(f.dialogs.warnings[2].contains("did not write: index.html"))
         << f.dialogs.warnings[2].toStdString();
     EXPECT_FALSE(QFile::exists(f.path("index.tvl")));
-    EXPECT_TRUE(f.w().ProjectFileName().endsWith("link.tvl"));
+    EXPECT_TRUE(f.w().document().fileName().endsWith("link.tvl"));
 }
 
 // Opening and saving cost the window a bounded number of progress updates and one staged copy
@@ -641,11 +643,11 @@ TEST(DocumentCommands, OpenAndSaveWorkDoesNotGrowWithTheMenu)
             file.open(QIODevice::WriteOnly);
             file.write("GIF");
         }
-        f.w().OpenProjectFile(f.path("big.tvl"));
-        const long long copies = f.w().Document().StagedCopies();
-        trigger(f.w(), "Save1");
-        EXPECT_EQ(f.w().Document().ItemCount(), items);
-        return std::make_pair(f.w().Progress().updates(), copies);
+        f.w().openProjectFile(f.path("big.tvl"));
+        const long long copies = f.w().document().menu().StagedCopies();
+        trigger(f.w(), "actionSave");
+        EXPECT_EQ(f.w().document().menu().ItemCount(), items);
+        return std::make_pair(f.w().progress().updates(), copies);
     };
     const auto small = measure(5000);
     const auto large = measure(20000);

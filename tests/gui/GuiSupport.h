@@ -1,10 +1,14 @@
 #pragma once
 
+#include "editor/EditorDocument.h"
 #include "editor/MainWindow.h"
 #include "editor/MenuTreeModel.h"
 #include "editor/pages/AppletPages.h"
 #include "editor/pages/ItemPages.h"
 #include "editor/pages/MenuPages.h"
+#include "editor/pages/PropertyPanel.h"
+#include "editor/preview/PreviewController.h"
+#include "editor/ProgressAdapter.h"
 #include "editor/widgets/MenuTreeView.h"
 #include "editor/widgets/TextEdit.h"
 #include "tests/gui/FakeServices.h"
@@ -53,13 +57,16 @@ struct WindowFixture
     }
     QString program() const { return QDir::toNativeSeparators(programDir.path() + "/"); }
 
-    Node root() { return window->Tree().root(); }
+    Node root() { return window->document().tree().root(); }
     MenuTreeView *tree() { return part<MenuTreeView>(*window, "TreeView1"); }
     Node current() { return tree()->currentNode(); }
-    Node child(Node node, int index) { return window->Tree().child(node, index); }
-    int childCount(Node node) { return window->Tree().childCount(node); }
-    Node parentOf(Node node) { return window->Tree().parent(node); }
-    QString caption(Node node) { return QString::fromStdString(window->Tree().caption(node)); }
+    Node child(Node node, int index) { return window->document().tree().child(node, index); }
+    int childCount(Node node) { return window->document().tree().childCount(node); }
+    Node parentOf(Node node) { return window->document().tree().parent(node); }
+    QString caption(Node node)
+    {
+        return QString::fromStdString(window->document().tree().caption(node));
+    }
     void setExpanded(Node node, bool open)
     {
         tree()->setExpanded(tree()->menuModel()->indexOf(node), open);
@@ -97,7 +104,7 @@ struct WindowFixture
     Node add(Node parent, const QString &caption)
     {
         select(parent);
-        trigger(*window, "Insert1");
+        trigger(*window, "actionInsert");
         Node node = child(parent, childCount(parent) - 1);
         select(node);
         part<ItemPage>(*window, "TabSheet1")->edtItemCaption->setText(caption);

@@ -36,7 +36,7 @@ struct PreviewFixture : WindowFixture
 TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
 {
     PreviewFixture f;
-    QAction *toggle = part<QAction>(f.w(), "LivePreview1");
+    QAction *toggle = part<QAction>(f.w(), "actionLivePreview");
     ASSERT_TRUE(toggle->isChecked()) << "shown on the first start";
     EXPECT_EQ(toggle->shortcut(), QKeySequence(Qt::Key_F9));
     const Node products = f.add(f.root(), "Products");
@@ -59,7 +59,7 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     x->setValue(55);
     f.settle();
     EXPECT_EQ(f.layout().menu->x, 55);
-    trigger(f.w(), "Undo1");
+    trigger(f.w(), "actionUndo");
     f.settle();
     EXPECT_EQ(f.layout().menu->x, 40);
 
@@ -70,7 +70,7 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     f.find<SpinEdit>("spnedtMnItemsHeight")->setValue(24);
     f.settle();
     EXPECT_FALSE(warnings->isVisibleTo(warnings->parentWidget()));
-    trigger(f.w(), "Undo1");
+    trigger(f.w(), "actionUndo");
     f.settle();
     EXPECT_TRUE(warnings->isVisibleTo(warnings->parentWidget()));
     // A link typed with a separator is shown as the page will read it.
@@ -86,7 +86,7 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     QImage dot(3, 3, QImage::Format_RGB32);
     dot.fill(QColor(1, 2, 3));
     ASSERT_TRUE(dot.save(pictures.filePath("dot.png")));
-    f.w().Document().CopyToPreview(
+    f.w().document().menu().CopyToPreview(
         QDir::toNativeSeparators(pictures.filePath("dot.png")).toStdString());
     auto *image = f.find<QLineEdit>("edtApBgImg");
     image->setText("dot.png");
@@ -162,10 +162,10 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     // Deleting the branch redraws the menu; New empties it; F9 hides the window.
     f.select(products);
     f.dialogs.answers = {DialogService::Yes, DialogService::No};
-    trigger(f.w(), "Delete1");
+    trigger(f.w(), "actionDelete");
     f.settle();
     EXPECT_TRUE(f.layout().popups.empty());
-    trigger(f.w(), "New1");
+    trigger(f.w(), "actionNew");
     f.settle();
     EXPECT_TRUE(f.layout().items.empty());
     toggle->trigger();
@@ -173,9 +173,9 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     // The next start remembers it.
     ASSERT_TRUE(f.w().close());
     f.create();
-    EXPECT_FALSE(part<QAction>(f.w(), "LivePreview1")->isChecked());
+    EXPECT_FALSE(part<QAction>(f.w(), "actionLivePreview")->isChecked());
     EXPECT_FALSE(part<QWidget>(f.w(), "LivePreview")->isVisible());
-    trigger(f.w(), "LivePreview1");
+    trigger(f.w(), "actionLivePreview");
     EXPECT_TRUE(part<QWidget>(f.w(), "LivePreview")->isVisible());
     ASSERT_TRUE(f.w().close());
 }
@@ -244,15 +244,15 @@ TEST(LivePreview, ACommandMeasuresWhatIsShownNotTheWholeMenu)
             }
             doc.SaveProject(file.toStdString(), tree);
         }
-        f.w().OpenProjectFile(file);
+        f.w().openProjectFile(file);
         f.select(f.child(f.child(f.root(), 3), 5)); // its popup opens in the preview
         f.settle();
-        const unsigned long long before = f.w().PreviewMeasure().asked();
-        const unsigned long long read = f.w().LinkWarnings().recordsRead();
-        trigger(f.w(), "Insert1");
+        const unsigned long long before = f.w().preview().measure().asked();
+        const unsigned long long read = f.w().document().linkWarnings().recordsRead();
+        trigger(f.w(), "actionInsert");
         f.settle();
-        return std::make_pair(f.w().PreviewMeasure().asked() - before,
-                              f.w().LinkWarnings().recordsRead() - read);
+        return std::make_pair(f.w().preview().measure().asked() - before,
+                              f.w().document().linkWarnings().recordsRead() - read);
     };
     const auto [small, smallRead] = measuredPerInsert(5000);
     const auto [large, largeRead] = measuredPerInsert(20000);

@@ -33,10 +33,10 @@ TEST(MainWindow, StartsWithTheDefaultDocument)
     MainWindow &w = f.w();
     EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Untitled[*] \u2013 Tarvelle"));
     EXPECT_FALSE(w.isWindowModified());
-    EXPECT_FALSE(w.Modified());
-    EXPECT_FALSE(part<QAction>(w, "Save1")->isEnabled());
-    EXPECT_FALSE(part<QAction>(w, "tlbtnSave")->isEnabled());
-    EXPECT_TRUE(w.ProjectFileName().isEmpty());
+    EXPECT_FALSE(w.document().isModified());
+    EXPECT_FALSE(part<QAction>(w, "actionSave")->isEnabled());
+    EXPECT_FALSE(part<QToolButton>(w, "tlbtnSave")->isEnabled());
+    EXPECT_TRUE(w.document().fileName().isEmpty());
     EXPECT_EQ(part<QWidget>(w, "client")->size(), QSize(618, 364));
     // It grows; its default size is its least.
     EXPECT_EQ(part<QWidget>(w, "client")->minimumSize(), QSize(618, 364));
@@ -58,14 +58,13 @@ TEST(MainWindow, StartsWithTheDefaultDocument)
     EXPECT_FALSE(f.find<SpinEdit>("spnedtMnBrdWidth")->isEnabled());
     EXPECT_FALSE(f.find<ColorPanel>("pnlMnBrdClr")->isEnabled());
     EXPECT_FALSE(f.find<ColorPanel>("pnlApBgFadeClr")->isEnabled());
-    // Storing the untouched pages gives the defaults back.
-    const TAppletData defaults = w.Document().GetAppletData();
-    w.StoreAppletSettings();
+    // The untouched pages hold the defaults.
+    const TAppletData defaults = w.document().menu().GetAppletData();
     TAppletData expected = defaults;
     for (int pos : AppletField::reservedFields())
         expected.set(pos, "");
     expected.set(AppletField::PopupMenuCount, "-1");
-    EXPECT_EQ(w.Document().GetAppletData(), expected);
+    EXPECT_EQ(w.document().storedApplet(), expected);
 }
 
 TEST(MainWindow, EveryControlHasItsNameAndHint)
@@ -107,18 +106,19 @@ TEST(MainWindow, EveryControlHasItsNameAndHint)
               "Open a project from the file that you saved before");
     EXPECT_EQ(f.find<QWidget>("spnedtItOvBgImgX")->toolTip(),
               f.find<QWidget>("spnedtItNoBgImgX")->toolTip());
-    EXPECT_EQ(part<QAction>(f.w(), "New1")->shortcut(), QKeySequence("Ctrl+N"));
-    EXPECT_EQ(part<QAction>(f.w(), "Preview1")->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_EQ(part<QAction>(f.w(), "actionNew")->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(part<QAction>(f.w(), "actionPreview")->shortcut(), QKeySequence("Ctrl+P"));
     QStringList popup;
     for (QAction *act : part<QMenu>(f.w(), "PopupMenu1")->actions())
         popup << act->objectName();
-    EXPECT_EQ(popup, (QStringList{"Insert1", "Delete1", "MoveUp1", "MoveDown1", "MoveLeft1",
-                                  "MoveRight1", "", "Cut1", "Copy1", "Paste1", "Duplicate1"}));
+    EXPECT_EQ(popup, (QStringList{"actionInsert", "actionDelete", "actionMoveUp", "actionMoveDown",
+                                  "actionMoveLeft", "actionMoveRight", "", "actionCut",
+                                  "actionCopy", "actionPaste", "actionDuplicate"}));
     // Keys that window managers leave alone; the tree's own keys shown in the Item menu.
-    EXPECT_EQ(part<QAction>(f.w(), "MoveLeft1")->shortcut(), QKeySequence("Ctrl+["));
-    EXPECT_EQ(part<QAction>(f.w(), "MoveRight1")->shortcut(), QKeySequence("Ctrl+]"));
-    EXPECT_EQ(part<QAction>(f.w(), "Insert2")->shortcut(), QKeySequence(Qt::Key_Insert));
-    EXPECT_EQ(part<QAction>(f.w(), "MoveDown2")->shortcut(), QKeySequence("Ctrl+Down"));
+    EXPECT_EQ(part<QAction>(f.w(), "actionMoveLeft")->shortcut(), QKeySequence("Ctrl+["));
+    EXPECT_EQ(part<QAction>(f.w(), "actionMoveRight")->shortcut(), QKeySequence("Ctrl+]"));
+    EXPECT_EQ(part<QAction>(f.w(), "actionInsert")->shortcut(), QKeySequence(Qt::Key_Insert));
+    EXPECT_EQ(part<QAction>(f.w(), "actionMoveDown")->shortcut(), QKeySequence("Ctrl+Down"));
     QStringList tabs;
     for (int i = 0; i < part<QTabWidget>(f.w(), "PageControl2")->count(); ++i)
         tabs << part<QTabWidget>(f.w(), "PageControl2")->tabText(i);
@@ -130,16 +130,15 @@ namespace {
 // Loads a record with one field changed from the defaults.
 void loadWith(MainWindow &w, int field, const std::string &value)
 {
-    TAppletData data = w.Document().GetAppletData();
+    TAppletData data = w.document().menu().GetAppletData();
     data.set(field, value);
-    w.Document().SetAppletData(data);
-    w.LoadAppletSettings();
+    w.document().menu().SetAppletData(data);
+    w.propertyPanel().loadApplet();
 }
 
 std::string stored(MainWindow &w, int field)
 {
-    w.StoreAppletSettings();
-    return std::string(w.Document().GetAppletData()[field]);
+    return std::string(w.document().storedApplet()[field]);
 }
 } // namespace
 
@@ -221,13 +220,15 @@ TEST(MainWindow, StoreRulesSeenThroughThePages)
     auto *width = f.find<SpinEdit>("spnedtApBrdWidth");
     width->setValue(7);
     style->setCurrentIndex(0);
+    emit style->activated(0);
     EXPECT_EQ(stored(w, ApBrdWidth), "0");
     EXPECT_EQ(width->text(), "7"); // the control is not changed
 
     auto *gradient = f.find<QCheckBox>("chckbxItOvBgGradientFill");
     gradient->setChecked(false);
-    f.find<ColorPanel>("pnlItOvBgClr")->setColor(QColor(0xF4, 0xBE, 0x1A));
-    f.find<ColorPanel>("pnlItOvBgFadeClr")->setColor(QColor(0x12, 0x34, 0x56));
+    f.dialogs.colors = {QColor(0xF4, 0xBE, 0x1A), QColor(0x12, 0x34, 0x56)};
+    emit f.find<ColorPanel>("pnlItOvBgClr")->clicked();
+    emit f.find<ColorPanel>("pnlItOvBgFadeClr")->clicked();
     EXPECT_EQ(stored(w, ItOvBgFadeClr), "F4BE1A");
     EXPECT_EQ(f.find<ColorPanel>("pnlItOvBgFadeClr")->color(), QColor(0x12, 0x34, 0x56));
     gradient->setChecked(true);
@@ -242,26 +243,26 @@ TEST(MainWindow, FailedLoadStopsAtTheField)
     using namespace AppletField;
     WindowFixture f;
     MainWindow &w = f.w();
-    TAppletData data = w.Document().GetAppletData();
+    TAppletData data = w.document().menu().GetAppletData();
     data.set(ApLoadingMsg, "Please wait"); // field 9, before the bad one
     data.set(MnX, "");                     // field 27
     data.set(MnItemsWidth, "123");         // field 29, after it
-    w.Document().SetAppletData(data);
+    w.document().menu().SetAppletData(data);
     try {
-        w.LoadAppletSettings();
+        w.propertyPanel().loadApplet();
         FAIL() << "the load did not fail";
     } catch (const std::exception &error) {
         EXPECT_STREQ(error.what(), "'' is not a valid integer value");
     }
     EXPECT_EQ(f.find<QLineEdit>("edtApLoadingMsg")->text(), "Please wait");
     EXPECT_EQ(f.find<SpinEdit>("spnedtMnItemsWidth")->text(), "80");
-    EXPECT_EQ(w.Document().GetAppletData(), data); // the document is unchanged by a load
+    EXPECT_EQ(w.document().menu().GetAppletData(), data); // the document is unchanged by a load
 
     data.set(MnX, "40");
     data.set(ApBgClr, "GG0000");
-    w.Document().SetAppletData(data);
+    w.document().menu().SetAppletData(data);
     try {
-        w.LoadAppletSettings();
+        w.propertyPanel().loadApplet();
         FAIL() << "the load did not fail";
     } catch (const std::exception &error) {
         EXPECT_STREQ(error.what(), "'$000000GG' is not a valid integer value");
@@ -273,19 +274,19 @@ TEST(MainWindow, LoadingThePagesNeverMarksModified)
     using namespace AppletField;
     WindowFixture f;
     MainWindow &w = f.w();
-    ASSERT_FALSE(w.Modified());
+    ASSERT_FALSE(w.document().isModified());
     loadWith(w, ItNoFntName, "2");
     loadWith(w, ApBgClr, "123456");
     loadWith(w, ItNoFntStyle, "1");
-    EXPECT_FALSE(w.Modified());
+    EXPECT_FALSE(w.document().isModified());
     loadWith(w, ApLoadingMsg, "Wait");
-    EXPECT_FALSE(w.Modified()) << "the document is as it was";
-    EXPECT_FALSE(part<QAction>(w, "Save1")->isEnabled());
+    EXPECT_FALSE(w.document().isModified()) << "the document is as it was";
+    EXPECT_FALSE(part<QAction>(w, "actionSave")->isEnabled());
     // An edit the author makes is a change.
     f.find<QLineEdit>("edtApLoadingMsg")->setText("Please wait");
-    EXPECT_TRUE(w.Modified());
-    EXPECT_TRUE(part<QAction>(w, "Save1")->isEnabled());
-    EXPECT_TRUE(part<QAction>(w, "tlbtnSave")->isEnabled());
+    EXPECT_TRUE(w.document().isModified());
+    EXPECT_TRUE(part<QAction>(w, "actionSave")->isEnabled());
+    EXPECT_TRUE(part<QToolButton>(w, "tlbtnSave")->isEnabled());
 }
 
 TEST(MainWindow, ViewTogglesRestoreEveryPosition)
@@ -304,22 +305,22 @@ TEST(MainWindow, ViewTogglesRestoreEveryPosition)
     };
     const auto before = geometry();
 
-    trigger(w, "ToolBar1");
-    EXPECT_FALSE(part<QAction>(w, "ToolBar1")->isChecked());
+    trigger(w, "actionToolBar");
+    EXPECT_FALSE(part<QAction>(w, "actionToolBar")->isChecked());
     EXPECT_TRUE(part<QToolBar>(w, "tlbr1")->isHidden());
     EXPECT_EQ(part<QFrame>(w, "pnlTreeView")->y(), 30 - 26);
     EXPECT_EQ(part<QLabel>(w, "StaticText1")->y(), 347 - 26);
     EXPECT_EQ(w.height(), before.second - 26);
-    trigger(w, "ToolBar1");
+    trigger(w, "actionToolBar");
     EXPECT_EQ(geometry(), before);
 
-    trigger(w, "StatusBar2");
-    EXPECT_FALSE(part<QAction>(w, "StatusBar2")->isChecked());
+    trigger(w, "actionStatusBar");
+    EXPECT_FALSE(part<QAction>(w, "actionStatusBar")->isChecked());
     EXPECT_TRUE(part<QStatusBar>(w, "StatusBar1")->isHidden());
     EXPECT_TRUE(part<QLabel>(w, "StaticText1")->isHidden());
     EXPECT_EQ(w.height(), before.second - 20);
-    trigger(w, "StatusBar2");
-    EXPECT_TRUE(part<QAction>(w, "StatusBar2")->isChecked());
+    trigger(w, "actionStatusBar");
+    EXPECT_TRUE(part<QAction>(w, "actionStatusBar")->isChecked());
     EXPECT_EQ(geometry(), before);
 }
 
@@ -401,7 +402,8 @@ TEST(MainWindow, HintLineFollowsTheMouse)
               part<QTabWidget>(w, "PageControl3"));
     EXPECT_EQ(HintLine::ownerOf(part<QStatusBar>(w, "StatusBar1")), nullptr);
 
-    part<QAction>(w, "Insert2")->showStatusText(&w); // a menu item's hint goes to the same line
+    part<QAction>(w, "actionInsert")
+        ->showStatusText(&w); // a menu item's hint goes to the same line
     EXPECT_EQ(part<QLabel>(w, "StaticText1")->text(),
               "Insert a new item as a child of selected item.");
 }
@@ -410,10 +412,10 @@ TEST(MainWindow, HelpAndWebCommandsGoToTheShell)
 {
     WindowFixture f;
     MainWindow &w = f.w();
-    trigger(w, "Topic1");
-    trigger(w, "ViewSample1");
-    trigger(w, "Homepage1");
-    trigger(w, "ContactUs1");
+    trigger(w, "actionHelpTopics");
+    trigger(w, "actionViewSample");
+    trigger(w, "actionHomepage");
+    trigger(w, "actionContactUs");
     for (QWidget *focus : {static_cast<QWidget *>(f.find<SpinEdit>("spnedtApHeight")),
                            static_cast<QWidget *>(f.tree())}) {
         focus->setFocus();
@@ -442,7 +444,7 @@ TEST(MainWindow, HelpAndWebCommandsGoToTheShell)
     chooser.editSpecifiedBrowserFileName->setText("/opt/browser/run");
     chooser.bitbtnOkClick();
     f.shell.startFails = true;
-    trigger(w, "Topic1");
+    trigger(w, "actionHelpTopics");
     ASSERT_FALSE(f.shell.started.empty());
     EXPECT_EQ(f.shell.started.back().program, "/opt/browser/run");
     EXPECT_EQ(f.shell.started.back().arguments, QStringList{"index.html"});

@@ -68,8 +68,21 @@ struct OutputFixture : WindowFixture
         qputenv("XDG_DATA_DIRS", previousDataDirs);
     }
     QStringList files(const QString &folder) const { return QDir(folder).entryList(QDir::Files); }
-    QString preview() { return QString::fromStdString(w().Document().PreviewFolder()) + "/"; }
+    QString preview()
+    {
+        return QString::fromStdString(w().document().menu().PreviewFolder()) + "/";
+    }
 };
+} // namespace
+
+namespace {
+// The fragment of the document as a file holds it.
+std::string storedHtml(MainWindow &w)
+{
+    std::string html;
+    w.document().writeOutput([&] { html = w.document().menu().GenerateHTMLText(); });
+    return html;
+}
 } // namespace
 
 TEST(OutputCommands, BuildHtmlShowsTheFragmentWithoutScratchFiles)
@@ -80,7 +93,7 @@ TEST(OutputCommands, BuildHtmlShowsTheFragmentWithoutScratchFiles)
         shown = dialog->findChild<QPlainTextEdit *>("memoHTMLBuild")->toPlainText();
         return 1;
     };
-    trigger(f.w(), "BuildHTML1");
+    trigger(f.w(), "actionBuildHtml");
     EXPECT_EQ(f.dialogs.modals, QStringList{"formHTML"});
     const QStringList lines = shown.split('\n');
     ASSERT_EQ(lines.size(), 6);
@@ -88,7 +101,7 @@ TEST(OutputCommands, BuildHtmlShowsTheFragmentWithoutScratchFiles)
     EXPECT_EQ(lines[1],
               "<applet code=\"zorvex.class\" archive=\"zorvex.jar\" width=\"400\" height=\"60\">");
     EXPECT_EQ(lines[5], "</HTML>");
-    EXPECT_EQ(part<TformHTML>(f.w(), "formHTML")->fragment(), f.w().Document().GenerateHTMLText());
+    EXPECT_EQ(part<TformHTML>(f.w(), "formHTML")->fragment(), storedHtml(f.w()));
     EXPECT_TRUE(f.files(f.work.path()).isEmpty());
     EXPECT_FALSE(f.files(f.program()).contains("~tmp0001.txt"));
 
@@ -102,25 +115,25 @@ TEST(OutputCommands, PreviewStagesThePageBesideTheAppletFiles)
     writeFile(f.program() + "zorvex.jar", "JAR");
     writeFile(f.program() + "zorvex.class", "CLASS");
     writeFile(f.program() + "zorvex.js", "RUNTIME");
-    trigger(f.w(), "Insert1");
-    trigger(f.w(), "Preview1");
+    trigger(f.w(), "actionInsert");
+    trigger(f.w(), "actionPreview");
     EXPECT_EQ(f.files(f.preview()),
               (QStringList{"zorvex.class", "zorvex.jar", "zorvex.js", "~preview.html"}));
     // The fragment, then the line that loads the web runtime staged beside it.
     EXPECT_EQ(readFile(f.preview() + "~preview.html").toStdString(),
-              f.w().Document().GenerateHTMLText() + "<script src=\"zorvex.js\"></script>\r\n");
+              storedHtml(f.w()) + "<script src=\"zorvex.js\"></script>\r\n");
     EXPECT_EQ(readFile(f.preview() + "zorvex.js"), "RUNTIME");
     EXPECT_FALSE(f.files(f.program()).contains("~preview.html"));
     EXPECT_TRUE(f.files(f.work.path()).isEmpty());
-    EXPECT_EQ(f.w().Document().StagedFiles(),
+    EXPECT_EQ(f.w().document().menu().StagedFiles(),
               (TStringArray{"zorvex.jar", "zorvex.class", "zorvex.js", "zorvex.js.map", "zorvex.js",
                             "~preview.html"}));
     ASSERT_EQ(f.shell.opened.size(), 1);
     EXPECT_EQ(f.shell.opened[0], QDir::toNativeSeparators(f.preview() + "~preview.html"));
 
-    trigger(f.w(), "Preview1"); // every preview records its files again
-    EXPECT_EQ(f.w().Document().StagedFiles().size(), 12u);
-    f.w().Document().ClearPreview();
+    trigger(f.w(), "actionPreview"); // every preview records its files again
+    EXPECT_EQ(f.w().document().menu().StagedFiles().size(), 12u);
+    f.w().document().menu().ClearPreview();
     EXPECT_FALSE(QDir(f.preview()).exists());
 }
 
@@ -140,7 +153,7 @@ TEST(OutputCommands, PublishShowsTheReportStagedInThePreviewFolder)
         dialog->hide();
         return 1;
     };
-    trigger(f.w(), "Publish1");
+    trigger(f.w(), "actionPublish");
     EXPECT_EQ(f.dialogs.modals, QStringList{"frmPublishReport"});
     // The long operation ends as every one does: position 0 and an empty status text.
     EXPECT_EQ(part<QProgressBar>(f.w(), "ProgressBar1")->value(), 0);
@@ -252,7 +265,7 @@ TEST(BrowserChooser, FileButtonRewritesTheSettingsFile)
         chooser.reject();
         return 0;
     };
-    trigger(f.w(), "WebBrowser1");
+    trigger(f.w(), "actionWebBrowser");
     EXPECT_EQ(f.dialogs.modals, QStringList{"formWebBrowser"});
     // In the per-user configuration folder, never in the folder the editor started from.
     EXPECT_EQ(readFile(Registry::configFile("wbrwsr.dat")), "/usr/bin/other-browser\r\n");
@@ -298,8 +311,8 @@ struct TemplateFixture : OutputFixture
     };
     std::unique_ptr<TfrmTemplet> chooser()
     {
-        TfrmTemplet::Actions actions{[this](const QString &file) { w().OpenTemplate(file); },
-                                     [this] { trigger(w(), "New1"); }};
+        TfrmTemplet::Actions actions{[this](const QString &file) { w().openTemplate(file); },
+                                     [this] { trigger(w(), "actionNew"); }};
         auto dialog = std::make_unique<TfrmTemplet>(dialogs, program(), actions, &w());
         dialog->FormShow();
         return dialog;
@@ -320,14 +333,14 @@ TEST(TemplateChooser, ListsTemplatesAndOpensTheChosenOne)
 
     chooser->TempletList->clearSelection();
     chooser->BitBtn1Click(); // nothing selected: closes, changes nothing
-    EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
+    EXPECT_TRUE(f.w().document().fileName().isEmpty());
     chooser = f.chooser();
     chooser->TempletList->clearSelection();
     chooser->show();
     QTest::mouseDClick(chooser->TempletList->viewport(), Qt::LeftButton, {},
                        QPoint(5, chooser->TempletList->viewport()->height() - 3));
     EXPECT_TRUE(chooser->isHidden()) << "a double click on empty space closes the chooser";
-    EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
+    EXPECT_TRUE(f.w().document().fileName().isEmpty());
 
     chooser = f.chooser();
     chooser->TempletList->setCurrentRow(1);
@@ -336,44 +349,44 @@ TEST(TemplateChooser, ListsTemplatesAndOpensTheChosenOne)
     // overwrites the template; it does not enter the recent files.
     const QString blue = QDir::toNativeSeparators(f.program() + "templets/Blue.tvl");
     const QByteArray template_ = readFile(blue);
-    EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
+    EXPECT_TRUE(f.w().document().fileName().isEmpty());
     EXPECT_TRUE(part<QMenu>(f.w(), "mnitRecentFiles")->actions().isEmpty());
-    trigger(f.w(), "Insert1");
+    trigger(f.w(), "actionInsert");
     f.dialogs.saveFiles = {f.work.path() + "/mine.tvl"};
-    trigger(f.w(), "Save1");
-    EXPECT_EQ(f.w().ProjectFileName(), f.work.path() + "/mine.tvl");
+    trigger(f.w(), "actionSave");
+    EXPECT_EQ(f.w().document().fileName(), f.work.path() + "/mine.tvl");
     EXPECT_EQ(readFile(blue), template_);
 
     chooser = f.chooser();
     chooser->TempletList->setCurrentRow(0);
     f.dialogs.answers = {DialogService::No};
     chooser->TempletListDblClick();
-    EXPECT_TRUE(f.w().ProjectFileName().isEmpty());
-    EXPECT_FALSE(f.w().Modified());
+    EXPECT_TRUE(f.w().document().fileName().isEmpty());
+    EXPECT_FALSE(f.w().document().isModified());
 }
 
 TEST(TemplateChooser, CancelRunsNewWithItsQuestion)
 {
     TemplateFixture f;
-    trigger(f.w(), "Insert1");
-    ASSERT_TRUE(f.w().Modified());
+    trigger(f.w(), "actionInsert");
+    ASSERT_TRUE(f.w().document().isModified());
     auto chooser = f.chooser();
     f.dialogs.answers = {DialogService::Cancel};
     chooser->BitBtn2Click();
     EXPECT_EQ(f.dialogs.warnings.last(), "Save changes to files?");
-    EXPECT_EQ(f.w().Document().ItemCount(), 1); // the document is kept
+    EXPECT_EQ(f.w().document().menu().ItemCount(), 1); // the document is kept
     f.dialogs.answers = {DialogService::No};
     f.chooser()->BitBtn2Click();
-    EXPECT_EQ(f.w().Document().ItemCount(), 0);
+    EXPECT_EQ(f.w().document().menu().ItemCount(), 0);
 
     // Closed through the window manager: as Cancel, a new project.
-    trigger(f.w(), "Insert1");
+    trigger(f.w(), "actionInsert");
     chooser = f.chooser();
     chooser->show();
     f.dialogs.answers = {DialogService::No};
     chooser->close();
     EXPECT_EQ(f.dialogs.warnings.last(), "Save changes to files?");
-    EXPECT_EQ(f.w().Document().ItemCount(), 0);
+    EXPECT_EQ(f.w().document().menu().ItemCount(), 0);
 }
 
 TEST(TemplateChooser, TheSettingIsWrittenOnEveryClick)
@@ -392,7 +405,7 @@ TEST(TemplateChooser, TheSettingIsWrittenOnEveryClick)
     f.dialogs.onModal = [](QDialog *dialog) {
         return dialog->findChild<QListWidget *>("TempletList")->count();
     };
-    trigger(f.w(), "Templet1");
+    trigger(f.w(), "actionTemplates");
     EXPECT_EQ(f.dialogs.modals, QStringList{"frmTemplet"});
 }
 
@@ -427,7 +440,7 @@ TEST(AboutBox, LinksGoToTheShellAndHoverColours)
                   QString("Version ") + TarvelleVersion);
         return 1;
     };
-    trigger(f.w(), "About1");
+    trigger(f.w(), "actionAbout");
     EXPECT_EQ(f.dialogs.modals, QStringList{"formAbout"});
     EXPECT_EQ(f.shell.opened, (QStringList{TformAbout::HomePage, TformAbout::SupportPage}));
 }
@@ -436,13 +449,13 @@ TEST(OutputCommands, TheWebRuntimeGoesIntoSavedPagesUnlessTurnedOff)
 {
     OutputFixture f;
     writeFile(f.program() + "zorvex.js", "RUNTIME");
-    auto *option = f.find<QAction>("IncludeWebRuntime1");
+    auto *option = f.find<QAction>("actionWebRuntime");
     ASSERT_TRUE(option);
     EXPECT_TRUE(option->isChecked()) << "on until the user turns it off";
 
     const QString with = f.work.path() + "/with.tvl";
     f.dialogs.saveFiles = {with};
-    trigger(f.w(), "Save2");
+    trigger(f.w(), "actionSaveAs");
     const QString page = readFile(f.work.path() + "/with.html");
     EXPECT_TRUE(page.startsWith("<!DOCTYPE html>\r\n"));
     EXPECT_TRUE(page.contains("<title>with</title>\r\n"));
@@ -454,15 +467,14 @@ TEST(OutputCommands, TheWebRuntimeGoesIntoSavedPagesUnlessTurnedOff)
     option->trigger();
     const QString plain = f.work.path() + "/plain.tvl";
     f.dialogs.saveFiles = {plain};
-    trigger(f.w(), "Save2");
-    EXPECT_EQ(readFile(f.work.path() + "/plain.html").toStdString(),
-              f.w().Document().GenerateHTMLText());
+    trigger(f.w(), "actionSaveAs");
+    EXPECT_EQ(readFile(f.work.path() + "/plain.html").toStdString(), storedHtml(f.w()));
     EXPECT_FALSE(readFile(f.work.path() + "/plain_PublishReport.txt").contains("zorvex"));
 
     // The choice is the user's: the next editor starts with it.
     f.create();
-    EXPECT_FALSE(f.find<QAction>("IncludeWebRuntime1")->isChecked());
-    EXPECT_FALSE(f.w().Document().IncludeWebRuntime());
+    EXPECT_FALSE(f.find<QAction>("actionWebRuntime")->isChecked());
+    EXPECT_FALSE(f.w().document().menu().IncludeWebRuntime());
 }
 
 TEST(BrowserChooser, APreviewWhoseBrowserCannotStartSaysSo)
@@ -473,11 +485,11 @@ TEST(BrowserChooser, APreviewWhoseBrowserCannotStartSaysSo)
     chooser.editSpecifiedBrowserFileName->setText("/nowhere/browser");
     chooser.bitbtnOkClick();
     f.shell.startFails = true;
-    trigger(f.w(), "Preview1");
+    trigger(f.w(), "actionPreview");
     ASSERT_EQ(f.dialogs.warnings.size(), 1);
     EXPECT_TRUE(f.dialogs.warnings[0].contains("/nowhere/browser"));
     f.shell.startFails = false;
-    trigger(f.w(), "Preview1");
+    trigger(f.w(), "actionPreview");
     EXPECT_EQ(f.dialogs.warnings.size(), 1);
 }
 
@@ -491,7 +503,7 @@ TEST(BrowserChooser, F1OpensItsTopic)
             emit key->activated();
         return 0;
     };
-    trigger(f.w(), "WebBrowser1");
+    trigger(f.w(), "actionWebBrowser");
     ASSERT_EQ(f.shell.opened.size(), 1);
     EXPECT_TRUE(f.shell.opened[0].endsWith("help/menu-items.html"))
         << f.shell.opened[0].toStdString();

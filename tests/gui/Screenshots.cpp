@@ -5,6 +5,7 @@
 
 #include "dialogs/Templet.h"
 #include "dialogs/WebBrowser.h"
+#include "editor/EditorDocument.h"
 #include "editor/HTMLBuild.h"
 #include "editor/MainWindow.h"
 #include "editor/MenuTreeModel.h"
@@ -67,8 +68,8 @@ int main(int argc, char **argv)
     window.show();
 
     // A template opened with an item of a popup selected: the main window and the preview.
-    window.OpenProjectFile(program + "templets/Night Bar.tvl");
-    const MenuTree &tree = window.Tree();
+    window.openProjectFile(program + "templets/Night Bar.tvl");
+    const MenuTree &tree = window.document().tree();
     auto *view = part<MenuTreeView>(window, "TreeView1");
     const auto products = tree.child(tree.root(), 1);
     view->expand(view->menuModel()->indexOf(products));
@@ -106,9 +107,9 @@ int main(int argc, char **argv)
         };
     };
     dialogs.onModal = dialogShot("build-html");
-    trigger(window, "BuildHTML1");
+    trigger(window, "actionBuildHtml");
     dialogs.onModal = dialogShot("publish-report");
-    trigger(window, "Publish1");
+    trigger(window, "actionPublish");
     auto *browsers = part<TformWebBrowser>(window, "formWebBrowser");
     browsers->FormShow();
     browsers->show();

@@ -31,7 +31,7 @@ struct TreeFixture : WindowFixture
     {
         const QString path = savesFolder.path() + QString("/s%1.tvl").arg(++saves);
         dialogs.saveFiles = {path};
-        trigger(w(), "Save2");
+        trigger(w(), "actionSaveAs");
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         return file.readAll();
@@ -46,7 +46,7 @@ struct TreeFixture : WindowFixture
     QStringList mirror()
     {
         QStringList result;
-        const auto &items = w().Document().GetItems();
+        const auto &items = w().document().menu().GetItems();
         // What the view shows, read through its model, against the document's list.
         const std::vector<Node> nodes = shown();
         int index = 0;
@@ -86,16 +86,16 @@ TEST(TreeEditing, InsertPlacesTheRecordAfterTheSubtree)
     // Under a collapsed node: it opens.
     f.setExpanded(a, false);
     f.select(a);
-    trigger(f.w(), "Insert1");
+    trigger(f.w(), "actionInsert");
     EXPECT_TRUE(f.isExpanded(a));
     EXPECT_EQ(f.names(), (QStringList{"A", "A1", "A2", "Item", "B"}));
     EXPECT_EQ(f.current(), f.child(a, 2)) << "the new item is selected";
-    EXPECT_EQ(f.w().Document().GetItem(3), f.w().Document().MakeNewItem());
+    EXPECT_EQ(f.w().document().menu().GetItem(3), f.w().document().menu().MakeNewItem());
 
     f.select(f.root());
-    trigger(f.w(), "Insert1");
+    trigger(f.w(), "actionInsert");
     EXPECT_EQ(f.names().last(), "Item");
-    EXPECT_EQ(f.w().Document().ItemCount(), 6);
+    EXPECT_EQ(f.w().document().menu().ItemCount(), 6);
     Q_UNUSED(b)
 }
 
@@ -112,25 +112,25 @@ TEST(TreeEditing, DeleteRemovesExactlyTheSubtree)
 
     f.dialogs.answers = {DialogService::No};
     f.select(b);
-    trigger(f.w(), "Delete1");
+    trigger(f.w(), "actionDelete");
     EXPECT_EQ(f.names(), (QStringList{"A", "B", "B1", "B2", "B2a", "C", "C1"}));
 
     f.dialogs.answers = {DialogService::Yes};
     f.select(b);
-    trigger(f.w(), "Delete1");
+    trigger(f.w(), "actionDelete");
     EXPECT_EQ(f.dialogs.warnings.last(), "Are you sure to delete this item and all it's children?");
     EXPECT_EQ(f.mirror(), (QStringList{"A:A", "C:C", "C1:C1"}));
 
     // The subtree that ends the tree.
     f.dialogs.answers = {DialogService::Yes};
     f.select(c);
-    trigger(f.w(), "Delete1");
+    trigger(f.w(), "actionDelete");
     EXPECT_EQ(f.mirror(), (QStringList{"A:A"}));
 
     // The only item.
     f.dialogs.answers = {DialogService::Yes};
     f.select(a);
-    trigger(f.w(), "Delete1");
+    trigger(f.w(), "actionDelete");
     EXPECT_EQ(f.mirror(), QStringList());
     EXPECT_EQ(part<MenuTreeView>(f.w(), "TreeView1")->model()->rowCount(), 1);
     EXPECT_EQ(f.childCount(f.root()), 0);
@@ -141,16 +141,16 @@ TEST(TreeEditing, DeletingTheRootOnlyWarns)
     TreeFixture f;
     f.add(f.root(), "A");
     f.select(f.root());
-    part<QAction>(f.w(), "Save1")->setEnabled(false);
+    part<QAction>(f.w(), "actionSave")->setEnabled(false);
     f.dialogs.warnings.clear();
-    EXPECT_FALSE(part<QAction>(f.w(), "Delete1")->isEnabled());
+    EXPECT_FALSE(part<QAction>(f.w(), "actionDelete")->isEnabled());
     f.tree()->setFocus();
     QTest::keyClick(f.tree(), Qt::Key_Delete); // the tree's key works even so
     EXPECT_EQ(f.dialogs.warnings, QStringList{"You can't delete root item."});
     EXPECT_EQ(f.dialogs.warningButtons.back(), DialogService::OkOnly);
     EXPECT_EQ(f.names(), QStringList{"A"});
-    EXPECT_TRUE(f.w().Modified());
-    EXPECT_FALSE(part<QAction>(f.w(), "Delete1")->isEnabled());
+    EXPECT_TRUE(f.w().document().isModified());
+    EXPECT_FALSE(part<QAction>(f.w(), "actionDelete")->isEnabled());
 }
 
 TEST(TreeEditing, DeleteStoresNoPendingEditsIntoAnotherRecord)
@@ -161,10 +161,10 @@ TEST(TreeEditing, DeleteStoresNoPendingEditsIntoAnotherRecord)
     f.select(a);
     part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->setText("pending.html"); // not stored yet
     f.dialogs.answers = {DialogService::Yes};
-    trigger(f.w(), "Delete1"); // the tree selects B, a selection change with nothing to commit
-    ASSERT_EQ(f.w().Document().ItemCount(), 1);
-    EXPECT_EQ(f.w().Document().GetItem(0)[ItemField::ItemCaption], "B");
-    EXPECT_EQ(f.w().Document().GetItem(0)[ItemField::ItemURL], "");
+    trigger(f.w(), "actionDelete"); // the tree selects B, a selection change with nothing to commit
+    ASSERT_EQ(f.w().document().menu().ItemCount(), 1);
+    EXPECT_EQ(f.w().document().menu().GetItem(0)[ItemField::ItemCaption], "B");
+    EXPECT_EQ(f.w().document().menu().GetItem(0)[ItemField::ItemURL], "");
     EXPECT_EQ(part<ItemPage>(f.w(), "TabSheet1")->edtItemCaption->text(), "B");
 }
 
@@ -182,24 +182,24 @@ TEST(TreeEditing, MovesSwapBlocksAndReverseExactly)
     const QStringList before = f.mirror();
 
     f.select(s);
-    trigger(f.w(), "MoveUp1");
+    trigger(f.w(), "actionMoveUp");
     EXPECT_EQ(f.mirror(), (QStringList{"S:S", "S1:S1", "S2:S2", "P:P", "P1:P1", "T:T"}));
     EXPECT_EQ(f.current(), s);
     EXPECT_TRUE(f.isExpanded(s));
-    trigger(f.w(), "MoveDown1");
+    trigger(f.w(), "actionMoveDown");
     EXPECT_EQ(f.mirror(), before);
 
     // First and last children stay where they are.
     f.select(p);
-    trigger(f.w(), "MoveUp1");
+    trigger(f.w(), "actionMoveUp");
     f.select(f.child(f.root(), 2));
-    trigger(f.w(), "MoveDown1");
+    trigger(f.w(), "actionMoveDown");
     EXPECT_EQ(f.mirror(), before);
-    EXPECT_FALSE(part<QAction>(f.w(), "MoveDown1")->isEnabled());
+    EXPECT_FALSE(part<QAction>(f.w(), "actionMoveDown")->isEnabled());
 
     // The last sibling moving up past the one before it.
     f.select(f.child(f.root(), 2));
-    trigger(f.w(), "MoveUp1");
+    trigger(f.w(), "actionMoveUp");
     EXPECT_EQ(f.names(), (QStringList{"P", "P1", "T", "S", "S1", "S2"}));
 }
 
@@ -215,7 +215,7 @@ TEST(TreeEditing, ReselectingTheSameItemKeepsPageEdits)
     f.select(a);
     EXPECT_EQ(part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->text(), "kept.html");
     f.select(b);
-    EXPECT_EQ(f.w().Document().GetItem(0)[ItemField::ItemURL], "kept.html");
+    EXPECT_EQ(f.w().document().menu().GetItem(0)[ItemField::ItemURL], "kept.html");
     EXPECT_TRUE(part<QTabWidget>(f.w(), "PageControl1")->isVisibleTo(&f.w()));
 }
 
@@ -231,8 +231,8 @@ TEST(TreeEditing, CommandAndFieldStatesFollowTheNode)
     EXPECT_FALSE(page->btnSeparator->isEnabled());
     EXPECT_FALSE(
         part<FirstLevelItemOptionsPage>(w, "TabSheet2")->spnedtItemMenuOffsetX->isEnabled());
-    EXPECT_FALSE(part<QAction>(w, "MoveUp1")->isEnabled());
-    EXPECT_TRUE(part<QAction>(w, "tlbtnDelete")->isEnabled());
+    EXPECT_FALSE(part<QAction>(w, "actionMoveUp")->isEnabled());
+    EXPECT_TRUE(part<QToolButton>(w, "tlbtnDelete")->isEnabled());
 
     // A first-level item named "-" is no separator.
     page->edtItemCaption->setText("-");
@@ -263,19 +263,19 @@ TEST(TreeEditing, CommandAndFieldStatesFollowTheNode)
     EXPECT_EQ(page->edtItemCaption->text(), "-");
     EXPECT_FALSE(page->edtItemURL->isEnabled());
     EXPECT_EQ(page->edtItemURL->text(), "");
-    EXPECT_TRUE(w.Modified());
-    EXPECT_EQ(w.Document().GetItem(1)[ItemField::ItemCaption], "-");
+    EXPECT_TRUE(w.document().isModified());
+    EXPECT_EQ(w.document().menu().GetItem(1)[ItemField::ItemCaption], "-");
 
     // The root: the item pages keep what they show.
     page->edtItemCaption->setText("  Spaced  ");
     EXPECT_EQ(f.caption(a1), "Spaced");
     f.select(f.root());
-    EXPECT_FALSE(part<QAction>(w, "Delete1")->isEnabled());
-    EXPECT_FALSE(part<QAction>(w, "MoveDown2")->isEnabled());
-    EXPECT_TRUE(part<QAction>(w, "Insert2")->isEnabled());
+    EXPECT_FALSE(part<QAction>(w, "actionDelete")->isEnabled());
+    EXPECT_FALSE(part<QAction>(w, "actionMoveDown")->isEnabled());
+    EXPECT_TRUE(part<QAction>(w, "actionInsert")->isEnabled());
     EXPECT_EQ(page->edtItemCaption->text(), "  Spaced  ");
     f.select(a);
-    EXPECT_EQ(w.Document().GetItem(1)[ItemField::ItemCaption], "  Spaced  ");
+    EXPECT_EQ(w.document().menu().GetItem(1)[ItemField::ItemCaption], "  Spaced  ");
 }
 
 TEST(TreeEditing, MismatchedListIsAClearError)
@@ -283,7 +283,7 @@ TEST(TreeEditing, MismatchedListIsAClearError)
     TreeFixture f;
     Node a = f.add(f.root(), "A");
     f.add(f.root(), "B");
-    f.w().Document().DeleteItems(1, 1); // the list loses a record behind the tree's back
+    f.w().document().menu().DeleteItems(1, 1); // the list loses a record behind the tree's back
     f.select(a);
     f.dialogs.errors.clear();
     f.select(f.child(f.root(), 1));
@@ -343,11 +343,10 @@ TEST(PageHandlers, ColourDialogAndFilePickers)
     f.dialogs.colors = {std::nullopt, QColor(0x12, 0x34, 0x56)};
     emit panel->clicked(); // cancelled: nothing changed, nothing to save
     EXPECT_EQ(panel->color(), QColor(Qt::white));
-    EXPECT_FALSE(w.Modified());
+    EXPECT_FALSE(w.document().isModified());
     emit panel->clicked();
     EXPECT_EQ(panel->color(), QColor(0x12, 0x34, 0x56));
-    w.StoreAppletSettings();
-    EXPECT_EQ(w.Document().GetAppletData()[AppletField::ApBgClr], "123456");
+    EXPECT_EQ(w.document().menu().GetAppletData()[AppletField::ApBgClr], "123456");
 
     QTemporaryDir pictures;
     const QString logo = pictures.path() + "/logo.gif";
@@ -359,7 +358,8 @@ TEST(PageHandlers, ColourDialogAndFilePickers)
     f.dialogs.openFiles = {logo, QString(), logo};
     part<FirstLevelItemOptionsPage>(w, "TabSheet2")->spdbtnItNoIcon->click();
     EXPECT_EQ(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->edtItemNoBgImg->text(), "logo.gif");
-    EXPECT_TRUE(QFile::exists(QString::fromStdString(w.Document().PreviewFolder()) + "/logo.gif"));
+    EXPECT_TRUE(
+        QFile::exists(QString::fromStdString(w.document().menu().PreviewFolder()) + "/logo.gif"));
     // Pictures and sounds of today's browsers, and any file.
     for (const char *pattern : {"*.png", "*.gif", "*.jpeg", "*.webp", "*.svg", "All Files (*)|*"})
         EXPECT_TRUE(f.dialogs.openFilters.last().contains(pattern)) << pattern;
@@ -368,11 +368,11 @@ TEST(PageHandlers, ColourDialogAndFilePickers)
     EXPECT_EQ(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->edtItemOvBgSnd->text(), "");
     for (const char *pattern : {"*.mp3", "*.ogg", "*.wav", "*.au", "All Files (*)|*"})
         EXPECT_TRUE(f.dialogs.openFilters.last().contains(pattern)) << pattern;
-    EXPECT_EQ(w.Document().StagedFiles(), TStringArray{"logo.gif"});
+    EXPECT_EQ(w.document().menu().StagedFiles(), TStringArray{"logo.gif"});
     part<FirstLevelItemOptionsPage>(w, "TabSheet2")
         ->spdbtnItNoIcon->click(); // the same file is copied again
-    EXPECT_EQ(w.Document().StagedFiles(), (TStringArray{"logo.gif", "logo.gif"}));
-    w.Document().ClearPreview();
+    EXPECT_EQ(w.document().menu().StagedFiles(), (TStringArray{"logo.gif", "logo.gif"}));
+    w.document().menu().ClearPreview();
 }
 
 TEST(PageHandlers, PickedNamesObeyTheTextRules)
@@ -391,23 +391,24 @@ TEST(PageHandlers, PickedNamesObeyTheTextRules)
     EXPECT_EQ(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->edtItemClBgSnd->text(), "abc.au");
     ASSERT_EQ(f.dialogs.warnings.size(), 1);
     EXPECT_TRUE(f.dialogs.warnings[0].contains("\"abc.au\""));
-    EXPECT_TRUE(QFile::exists(QString::fromStdString(w.Document().PreviewFolder()) + "/abc.au"))
+    EXPECT_TRUE(
+        QFile::exists(QString::fromStdString(w.document().menu().PreviewFolder()) + "/abc.au"))
         << "staged under the shown name";
-    EXPECT_EQ(w.Document().StagedFiles(), TStringArray{"abc.au"});
+    EXPECT_EQ(w.document().menu().StagedFiles(), TStringArray{"abc.au"});
     // Typed or pasted control characters go as well.
     QApplication::clipboard()->setText(QString("x") + QChar(0x1a) + "y" + QChar(0x85) + "z");
     part<ItemPage>(w, "TabSheet1")->edtItemCaption->clear();
     part<ItemPage>(w, "TabSheet1")->edtItemCaption->paste();
     EXPECT_EQ(part<ItemPage>(w, "TabSheet1")->edtItemCaption->text(), "xyz");
-    w.Document().ClearPreview();
+    w.document().menu().ClearPreview();
 }
 
 TEST(TreeUndo, ARandomSessionUndoesAndRedoesToTheSameFiles)
 {
     TreeFixture f;
     MainWindow &w = f.w();
-    auto *undo = f.find<QAction>("Undo1");
-    auto *redo = f.find<QAction>("Redo1");
+    auto *undo = f.find<QAction>("actionUndo");
+    auto *redo = f.find<QAction>("actionRedo");
     ASSERT_TRUE(undo && redo);
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_FALSE(redo->isEnabled());
@@ -424,17 +425,18 @@ TEST(TreeUndo, ARandomSessionUndoesAndRedoesToTheSameFiles)
     for (int k = 0; k < 60; ++k) {
         const std::vector<Node> nodes = f.shown();
         f.select(nodes[rng() % nodes.size()]);
-        QAction *const actions[] = {part<QAction>(w, "Insert2"), part<QAction>(w, "Delete2"),
-                                    part<QAction>(w, "MoveUp2"), part<QAction>(w, "MoveDown2")};
+        QAction *const actions[] = {
+            part<QAction>(w, "actionInsert"), part<QAction>(w, "actionDelete"),
+            part<QAction>(w, "actionMoveUp"), part<QAction>(w, "actionMoveDown")};
         QAction *act = actions[rng() % 4];
         if (!act->isEnabled())
             continue;
-        const bool declined = act == part<QAction>(w, "Delete2") && rng() % 4 == 0;
+        const bool declined = act == part<QAction>(w, "actionDelete") && rng() % 4 == 0;
         f.dialogs.answers = {declined ? DialogService::No : DialogService::Yes};
         act->trigger();
         f.settle();
         steps += declined ? 0 : 1;
-        if (act == part<QAction>(w, "Delete2") && !declined) {
+        if (act == part<QAction>(w, "actionDelete") && !declined) {
             EXPECT_TRUE(undo->text().startsWith("&Undo Delete \"")) << undo->text().toStdString();
         }
     }
@@ -449,7 +451,7 @@ TEST(TreeUndo, ARandomSessionUndoesAndRedoesToTheSameFiles)
     EXPECT_EQ(saved(), end) << "every step redone";
     EXPECT_FALSE(redo->isEnabled());
 
-    trigger(w, "New1");
+    trigger(w, "actionNew");
     EXPECT_FALSE(undo->isEnabled()) << "a new project starts a new history";
 }
 
@@ -463,7 +465,7 @@ TEST(TreeBranches, DropsClipboardMovesAndKeysEachUndoToTheSameFile)
         std::unique_ptr<QMimeData> data(model->mimeData({model->indexOf(dragged)}));
         return model->dropMimeData(data.get(), action, row, 0, model->indexOf(parent));
     };
-    auto *undo = f.find<QAction>("Undo1");
+    auto *undo = f.find<QAction>("actionUndo");
 
     const Node a = f.add(f.root(), "A");
     f.add(a, "A1");
@@ -494,31 +496,31 @@ TEST(TreeBranches, DropsClipboardMovesAndKeysEachUndoToTheSameFile)
 
     // Copy and paste after C, duplicate of A1, cut of C.
     f.select(a);
-    part<QAction>(w, "Copy1")->trigger();
+    part<QAction>(w, "actionCopy")->trigger();
     f.select(c);
-    part<QAction>(w, "Paste1")->trigger();
+    part<QAction>(w, "actionPaste")->trigger();
     ++steps;
     f.select(f.child(a, 0));
-    part<QAction>(w, "Duplicate1")->trigger();
+    part<QAction>(w, "actionDuplicate")->trigger();
     ++steps;
     EXPECT_EQ(f.names(),
               (QStringList{"A", "A1", "A1", "B", "B1", "B", "B1", "C", "A", "A1", "B", "B1"}));
-    const auto &items = w.Document().GetItems();
+    const auto &items = w.document().menu().GetItems();
     for (int pos = ItemField::ItemCaption; pos <= ItemField::ItemMenuOffsetY; ++pos)
         EXPECT_EQ(items[10][pos], items[3][pos]) << "a copy holds the same record, field " << pos;
     f.select(c);
-    part<QAction>(w, "Cut1")->trigger();
+    part<QAction>(w, "actionCut")->trigger();
     ++steps;
     EXPECT_EQ(f.current(), f.child(f.root(), 2)) << "the next sibling";
 
     // Move Right into the item before, Move Left back out, by their keys.
     f.select(f.child(f.root(), 1));
-    EXPECT_TRUE(part<QAction>(w, "MoveRight1")->isEnabled());
-    part<QAction>(w, "MoveRight1")->trigger();
+    EXPECT_TRUE(part<QAction>(w, "actionMoveRight")->isEnabled());
+    part<QAction>(w, "actionMoveRight")->trigger();
     ++steps;
     EXPECT_EQ(f.childCount(a), 4);
-    EXPECT_TRUE(part<QAction>(w, "MoveLeft1")->isEnabled());
-    part<QAction>(w, "MoveLeft1")->trigger();
+    EXPECT_TRUE(part<QAction>(w, "actionMoveLeft")->isEnabled());
+    part<QAction>(w, "actionMoveLeft")->trigger();
     ++steps;
     EXPECT_EQ(f.childCount(a), 3);
     // The tree's own keys.
@@ -527,22 +529,22 @@ TEST(TreeBranches, DropsClipboardMovesAndKeysEachUndoToTheSameFile)
     ++steps;
     EXPECT_EQ(f.caption(f.current()), "Item") << "the new item is selected";
     const Node moving = f.current();
-    const int place = w.Tree().indexOf(moving);
+    const int place = w.document().tree().indexOf(moving);
     ASSERT_GT(place, 0);
     QTest::keyClick(part<MenuTreeView>(w, "TreeView1"), Qt::Key_Up, Qt::ControlModifier);
     ++steps;
-    EXPECT_EQ(w.Tree().indexOf(moving), place - 1);
+    EXPECT_EQ(w.document().tree().indexOf(moving), place - 1);
 
     // Text that is no branch: a message, and nothing changes.
     const QByteArray middle = saved();
     QApplication::clipboard()->setText("Home\nAbout");
-    EXPECT_FALSE(part<QAction>(w, "Paste1")->isEnabled()) << "nothing to paste";
+    EXPECT_FALSE(part<QAction>(w, "actionPaste")->isEnabled()) << "nothing to paste";
     QApplication::clipboard()->setText(
         "--------------- Structure Description Start ---------------\n"
         "Home\n");
-    EXPECT_TRUE(part<QAction>(w, "Paste1")->isEnabled());
+    EXPECT_TRUE(part<QAction>(w, "actionPaste")->isEnabled());
     const int warnings = f.dialogs.warnings.size();
-    part<QAction>(w, "Paste1")->trigger();
+    part<QAction>(w, "actionPaste")->trigger();
     EXPECT_EQ(f.dialogs.warnings.size(), warnings + 1);
     EXPECT_EQ(saved(), middle);
 
@@ -563,15 +565,17 @@ TEST(TreeUndo, ALinkEmptiedByGivingChildrenComesBackWithUndo)
     const Node next = f.add(f.root(), "Next");
     url->setText("next.html");
     const QByteArray start = f.saved();
-    auto link = [&](Node node) { return std::string(w.Tree().record(node)[ItemField::ItemURL]); };
+    auto link = [&](Node node) {
+        return std::string(w.document().tree().record(node)[ItemField::ItemURL]);
+    };
     const std::function<void()> commands[] = {
         [&] {
             f.select(home);
-            trigger(w, "Insert1");
+            trigger(w, "actionInsert");
         },
         [&] {
             f.select(next);
-            trigger(w, "MoveRight1");
+            trigger(w, "actionMoveRight");
         },
         [&] {
             MenuTreeModel *model = part<MenuTreeView>(w, "TreeView1")->menuModel();
@@ -585,12 +589,12 @@ TEST(TreeUndo, ALinkEmptiedByGivingChildrenComesBackWithUndo)
         const int before = history->index();
         command();
         EXPECT_EQ(link(home), "");
-        EXPECT_TRUE(w.Modified());
+        EXPECT_TRUE(w.document().isModified());
         while (history->index() > before)
-            trigger(w, "Undo1");
+            trigger(w, "actionUndo");
         EXPECT_EQ(link(home), "home.html");
         EXPECT_EQ(link(next), "next.html");
-        EXPECT_FALSE(w.Modified());
+        EXPECT_FALSE(w.document().isModified());
         EXPECT_EQ(f.saved(), start);
     }
     f.select(home);
@@ -611,17 +615,17 @@ TEST(TreeUndo, BranchesKeepTheirOpenNodes)
     f.setExpanded(b, false);
     f.select(a);
     f.dialogs.answers = {DialogService::Yes};
-    trigger(f.w(), "Delete1");
-    trigger(f.w(), "Undo1");
+    trigger(f.w(), "actionDelete");
+    trigger(f.w(), "actionUndo");
     // The branch came back as new nodes of the same identity: found again by place.
     EXPECT_TRUE(f.isExpanded(f.child(f.root(), 0)));
     EXPECT_TRUE(f.isExpanded(f.child(f.child(f.root(), 0), 0)));
     EXPECT_FALSE(f.isExpanded(b));
     f.select(b);
-    trigger(f.w(), "Insert1"); // B opens for its new item
+    trigger(f.w(), "actionInsert"); // B opens for its new item
     f.setExpanded(b, true);
-    trigger(f.w(), "Undo1");
-    trigger(f.w(), "Redo1");
+    trigger(f.w(), "actionUndo");
+    trigger(f.w(), "actionRedo");
     EXPECT_TRUE(f.isExpanded(b));
 
     // A branch larger than the set of nodes ever opened, with an open node under a closed one.
@@ -635,8 +639,8 @@ TEST(TreeUndo, BranchesKeepTheirOpenNodes)
     f.setExpanded(c, false);
     f.select(c);
     f.dialogs.answers = {DialogService::Yes};
-    trigger(f.w(), "Delete1");
-    trigger(f.w(), "Undo1");
+    trigger(f.w(), "actionDelete");
+    trigger(f.w(), "actionUndo");
     const Node back = f.child(f.root(), 2);
     EXPECT_FALSE(f.isExpanded(back));
     EXPECT_TRUE(f.isExpanded(f.child(back, 0))) << "open under a closed node, as before";
@@ -656,12 +660,12 @@ TEST(TreeUndo, TheHistoryKeysWorkInEveryField)
     width->setValue(300);
     height->setFocus(); // another field: the edit is over
     // Steps are named in the page's words, after the field that changed.
-    EXPECT_EQ(f.find<QAction>("Undo1")->text(), "&Undo Applet Dimensions Width");
+    EXPECT_EQ(f.find<QAction>("actionUndo")->text(), "&Undo Applet Dimensions Width");
     QTest::keyClick(height, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(width->value(), 400);
-    EXPECT_EQ(w.Document().GetAppletData()[AppletField::ApWidth], "400");
+    EXPECT_EQ(w.document().menu().GetAppletData()[AppletField::ApWidth], "400");
     QTest::keyClick(height, Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(w.Document().GetAppletData()[AppletField::ApWidth], "300");
+    EXPECT_EQ(w.document().menu().GetAppletData()[AppletField::ApWidth], "300");
 
     const Node item = f.add(f.root(), "Old");
     auto *caption = part<ItemPage>(w, "TabSheet1")->edtItemCaption;
@@ -670,28 +674,28 @@ TEST(TreeUndo, TheHistoryKeysWorkInEveryField)
     caption->selectAll();
     QTest::keyClicks(caption, "ab|cd");
     EXPECT_EQ(caption->text(), "abcd");
-    EXPECT_EQ(f.find<QAction>("Undo1")->text(), "&Undo Caption");
+    EXPECT_EQ(f.find<QAction>("actionUndo")->text(), "&Undo Caption");
     QTest::keyClick(caption, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(caption->text(), "Old") << "one step for the word";
-    EXPECT_TRUE(f.find<QAction>("Redo1")->isEnabled());
+    EXPECT_TRUE(f.find<QAction>("actionRedo")->isEnabled());
     QTest::keyClick(caption, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(caption->text(), "abcd");
-    EXPECT_EQ(w.Tree().caption(item), "abcd");
+    EXPECT_EQ(w.document().tree().caption(item), "abcd");
 }
 
 TEST(TreeUndo, PageEditsAndTreeStepsUndoToTheStartAndRedoToTheEnd)
 {
     TreeFixture f;
     MainWindow &w = f.w();
-    auto *undo = f.find<QAction>("Undo1");
-    auto *redo = f.find<QAction>("Redo1");
+    auto *undo = f.find<QAction>("actionUndo");
+    auto *redo = f.find<QAction>("actionRedo");
     auto saved = [&] { return f.saved(); };
     f.add(f.add(f.root(), "A"), "A1");
     f.add(f.root(), "B");
     const QByteArray start = saved();
     // Opened afresh: the history starts here.
-    w.OpenProjectFile(f.savesFolder.path() + "/s1.tvl");
-    EXPECT_FALSE(w.Modified());
+    w.openProjectFile(f.savesFolder.path() + "/s1.tvl");
+    EXPECT_FALSE(w.document().isModified());
     EXPECT_FALSE(undo->isEnabled());
     const Node a = f.child(f.root(), 0);
 
@@ -702,8 +706,8 @@ TEST(TreeUndo, PageEditsAndTreeStepsUndoToTheStartAndRedoToTheEnd)
     emit f.find<ColorPanel>("pnlApBgClr")->clicked();
     f.dialogs.answers = {DialogService::No};
     f.select(a);
-    trigger(w, "Delete1");
-    EXPECT_FALSE(w.Modified());
+    trigger(w, "actionDelete");
+    EXPECT_FALSE(w.document().isModified());
     EXPECT_FALSE(undo->isEnabled());
 
     std::mt19937 rng(11);
@@ -732,17 +736,17 @@ TEST(TreeUndo, PageEditsAndTreeStepsUndoToTheStartAndRedoToTheEnd)
             f.find<QCheckBox>("chckbxMnBgTransparent")->click();
             break;
         case 5:
-            part<QAction>(w, "Insert2")->trigger();
+            part<QAction>(w, "actionInsert")->trigger();
             break;
         default:
-            if (part<QAction>(w, "MoveUp2")->isEnabled())
-                part<QAction>(w, "MoveUp2")->trigger();
+            if (part<QAction>(w, "actionMoveUp")->isEnabled())
+                part<QAction>(w, "actionMoveUp")->trigger();
         }
         f.settle();
     }
-    EXPECT_TRUE(w.Modified());
+    EXPECT_TRUE(w.document().isModified());
     const QByteArray end = saved();
-    EXPECT_FALSE(w.Modified()) << "saved";
+    EXPECT_FALSE(w.document().isModified()) << "saved";
 
     while (undo->isEnabled())
         undo->trigger();
@@ -751,7 +755,7 @@ TEST(TreeUndo, PageEditsAndTreeStepsUndoToTheStartAndRedoToTheEnd)
         redo->trigger();
     EXPECT_EQ(saved(), end) << "every step redone";
     undo->trigger();
-    EXPECT_TRUE(w.Modified());
+    EXPECT_TRUE(w.document().isModified());
     redo->trigger();
-    EXPECT_FALSE(w.Modified()) << "back at the saved state";
+    EXPECT_FALSE(w.document().isModified()) << "back at the saved state";
 }

@@ -1,0 +1,320 @@
+#include "EditorDocument.h"
+
+#include "document/Errors.h"
+#include "document/MemoryTree.h"
+#include "document/MenuStructure.h"
+#include "document/qarUtility.h"
+#include "document/StoreRules.h"
+#include "editor/FieldEditCommand.h"
+#include "editor/FieldRules.h"
+#include "editor/MenuTreeModel.h"
+#include "platform/PreviewFolders.h"
+#include "platform/ProgramFolder.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUndoStack>
+
+namespace {
+std::string nativePath(const QString &fileName)
+{
+    return QDir::toNativeSeparators(fileName).toStdString();
+}
+
+// Throws the error the pages' conversions would raise on these settings, in their load order.
+void checkAppletSettings(const TAppletData &data)
+{
+    for (int pos : FieldRules::appletLoadOrder()) {
+        switch (appletFieldKind(pos)) {
+        case FieldKind::Colour:
+            RGBHexToColor(data[pos]);
+            break;
+        case FieldKind::Integer:
+        case FieldKind::Choice:
+        case FieldKind::FontStyle:
+            StrToInt(data[pos]);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+std::vector<int> positionsOf(const EditorDocument::FieldChanges &changes)
+{
+    std::vector<int> positions;
+    for (const EditorDocument::FieldChange &change : changes)
+        positions.push_back(change.position);
+    return positions;
+}
+} // namespace
+
+EditorDocument::EditorDocument(const QString &programFolder, QObject *parent)
+    : QObject(parent), model_(std::make_unique<MenuTreeModel>(tree_)),
+      undoStack_(new QUndoStack(this))
+{
+    if (!programFolder.isEmpty()) {
+        menu_.SetProgramFolder(programFolder.toStdString());
+        QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        if (runtime.isEmpty())
+            runtime = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+        makePrivateFolder(runtime);
+        PreviewFolders::removeStale(runtime);
+        previewDir_ = std::make_unique<QTemporaryDir>(PreviewFolders::templateIn(runtime));
+        if (previewDir_->isValid())
+            menu_.SetPreviewFolder(nativePath(previewDir_->path()));
+    }
+    replaceTree([this] { tree_.addChild(nullptr, "Tarvelle"); });
+    menu_.ResetToDefaults();
+    setCurrentNode(tree_.root());
+}
+
+EditorDocument::~EditorDocument() = default;
+
+bool EditorDocument::isModified() const
+{
+    return !undoStack_->isClean();
+}
+
+void EditorDocument::setCurrentNode(ItemTree::Node node)
+{
+    const MenuTree::Id id = node ? tree_.id(node) : 0;
+    if (id == current_)
+        return;
+    current_ = id;
+    emit currentNodeChanged(node);
+}
+
+void EditorDocument::replaceTree(const std::function<void()> &change)
+{
+    current_ = 0;
+    model_->beginReset();
+    try {
+        change();
+    } catch (...) {
+        model_->endReset();
+        throw;
+    }
+    model_->endReset();
+    undoStack_->clear();
+}
+
+void EditorDocument::setFileName(const QString &fileName)
+{
+    fileName_ = fileName;
+    emit fileNameChanged(fileName_);
+}
+
+void EditorDocument::newProject()
+{
+    menu_.ClearPreview();
+    stamp_.reset();
+    replaceTree([this] {
+        tree_.clear();
+        tree_.addChild(nullptr, "Tarvelle");
+    });
+    menu_.ResetToDefaults();
+    setFileName(QString());
+    undoStack_->setClean();
+    emit reset();
+    setCurrentNode(tree_.root());
+}
+
+void EditorDocument::open(const QString &fileName, bool asTemplate)
+{
+    const std::string path = nativePath(fileName);
+    std::string bytes = fsx::readFile(path);
+    const std::optional<fsx::FileStamp> stamp =
+        asTemplate ? std::nullopt : fsx::fileStamp(path, bytes);
+
+    // Everything that can fail is tried on a copy first, so a file that cannot be opened
+    // leaves the document exactly as it was: the project's own checks, then the conversions
+    // the pages apply to the settings it holds.
+    MenuDocument trial;
+    trial.SetAppletData(menu_.GetAppletData());
+    MemoryTree trialTree;
+    trialTree.addChild(nullptr, "Tarvelle");
+    try {
+        trial.LoadProjectText(bytes, trialTree);
+    } catch (const ENotAProject &error) {
+        throw error.named(path);
+    }
+    std::string().swap(bytes); // read: the memory goes to the tree built next
+    checkAppletSettings(trial.GetAppletData());
+
+    menu_.ClearPreview();
+    // The copy is taken over as it is: the file is read once.
+    replaceTree([&] {
+        tree_.clear();
+        std::vector<ItemTree::Node> made;
+        for (const PreOrderEntry &entry : preOrderEntries(trialTree)) {
+            const ItemTree::Node parent =
+                entry.parentIndex < 0 ? nullptr : made[std::size_t(entry.parentIndex)];
+            made.push_back(tree_.addChild(parent, trialTree.caption(entry.node)));
+        }
+        menu_.SetAppletData(trial.GetAppletData());
+        menu_.GetItems() = std::move(trial.GetItems());
+    });
+    trialTree.clear(); // before staging needs memory of its own
+    // A template starts a new, untitled project: saving asks for a name, so the shipped
+    // template is never overwritten.
+    stamp_ = stamp;
+    setFileName(asTemplate ? QString() : fileName);
+    menu_.StageResources(fsx::folderPart(path));
+    undoStack_->setClean();
+    emit reset();
+    setCurrentNode(tree_.root());
+}
+
+bool EditorDocument::changedOnDisk() const
+{
+    if (fileName_.isEmpty() || !stamp_)
+        return false;
+    const std::string path = fsx::resolveLink(nativePath(fileName_));
+    return fsx::fileExists(path) && fsx::changedSince(path, *stamp_);
+}
+
+TAppletData EditorDocument::storedApplet() const
+{
+    TAppletData data = menu_.GetAppletData();
+    applyAppletStoreRules(data, tree_);
+    return data;
+}
+
+void EditorDocument::writeOutput(const std::function<void()> &write)
+{
+    const TAppletData edited = menu_.GetAppletData();
+    numberMenuStructure(tree_, menu_.GetItems(), menu_.Progress());
+    menu_.SetAppletData(storedApplet());
+    try {
+        write();
+    } catch (...) {
+        menu_.SetAppletData(edited);
+        throw;
+    }
+    menu_.SetAppletData(edited);
+}
+
+bool EditorDocument::save(const QString &fileName, const MenuDocument::ReplaceQuestion &mayReplace)
+{
+    // A project reached through a link is saved where the link leads; the link stays.
+    const std::string path = fsx::resolveLink(nativePath(fileName));
+    bool saved = false;
+    writeOutput([&] {
+        saved = menu_.SaveAll(fsx::folderPart(path), fsx::fileNamePart(path), tree_, mayReplace);
+    });
+    if (!saved)
+        return false;
+    stamp_ = fsx::fileStamp(path);
+    if (fileName != fileName_)
+        setFileName(fileName);
+    undoStack_->setClean();
+    return true;
+}
+
+void EditorDocument::editFields(Record record, MenuTree::Id item, FieldChanges changes,
+                                const QString &label, int series)
+{
+    if (!changes.empty())
+        undoStack_->push(
+            new FieldEditCommand(*this, record, item, std::move(changes), label, series));
+}
+
+void EditorDocument::setFields(Record record, MenuTree::Id item, const FieldChanges &changes,
+                               bool after, bool revisit)
+{
+    auto value = [after](const FieldChange &change) {
+        return after ? change.after : change.before;
+    };
+    if (record == Record::Applet) {
+        if (revisit)
+            setCurrentNode(tree_.root());
+        TAppletData data = menu_.GetAppletData();
+        for (const FieldChange &change : changes)
+            data.set(change.position, value(change));
+        menu_.SetAppletData(data);
+        emit appletChanged(positionsOf(changes));
+    } else {
+        const ItemTree::Node node = tree_.find(item);
+        if (!node)
+            return;
+        if (revisit)
+            setCurrentNode(node);
+        TItemData data = tree_.record(node);
+        for (const FieldChange &change : changes) {
+            data.set(change.position, value(change));
+            if (change.position == ItemField::ItemCaption)
+                model_->setCaption(
+                    node, FieldRules::trimmed(QString::fromStdString(value(change))).toStdString());
+        }
+        tree_.setRecord(node, data);
+        emit itemChanged(item, positionsOf(changes));
+    }
+    if (revisit && !changes.empty())
+        emit fieldRevisited(record, changes.front().position);
+}
+
+void EditorDocument::adoptShownValues(Record record, MenuTree::Id item, const FieldChanges &changes)
+{
+    if (!changes.empty())
+        setFields(record, item, changes, true, false);
+}
+
+QString EditorDocument::pushTreeStep(QUndoCommand *step, ItemTree::Node newParent, int height,
+                                     int added)
+{
+    QString refused;
+    if (menu_.GetItems().size() + static_cast<std::size_t>(added) >
+        static_cast<std::size_t>(MaxMenuItems))
+        refused = tr("The menu would have more than %L1 items").arg(MaxMenuItems);
+    else if (newParent && tree_.level(newParent) + height > MaxMenuDepth)
+        refused = tr("The menu would be deeper than %1 levels").arg(MaxMenuDepth);
+    if (!refused.isEmpty()) {
+        delete step;
+        return refused + tr(", more than a project file holds. Nothing was changed.");
+    }
+    const bool empties = newParent && tree_.parent(newParent) && tree_.childCount(newParent) == 0 &&
+                         !tree_.record(newParent)[ItemField::ItemURL].empty();
+    if (!empties) {
+        undoStack_->push(step);
+        return QString();
+    }
+    // The link goes first, so that undo gives it back once the item has no children again.
+    const std::string url(tree_.record(newParent)[ItemField::ItemURL]);
+    undoStack_->beginMacro(step->text());
+    undoStack_->push(new FieldEditCommand(*this, Record::Item, tree_.id(newParent),
+                                          {{ItemField::ItemURL, url, std::string()}}, step->text(),
+                                          -1));
+    undoStack_->push(step);
+    undoStack_->endMacro();
+    return QString();
+}
+
+int EditorDocument::branchHeight(ItemTree::Node top) const
+{
+    int height = 0;
+    std::vector<std::pair<ItemTree::Node, int>> todo{{top, 1}};
+    while (!todo.empty()) {
+        const auto [node, levels] = todo.back();
+        todo.pop_back();
+        height = std::max(height, levels);
+        for (int i = 0; i < tree_.childCount(node); ++i)
+            todo.push_back({tree_.child(node, i), levels + 1});
+    }
+    return height;
+}
+
+void EditorDocument::branchLeaving(ItemTree::Node top)
+{
+    const ItemTree::Node current = currentNode();
+    if (current && tree_.contains(top, current))
+        current_ = 0;
+    emit branchAboutToLeave(top);
+}
+
+void EditorDocument::restoreExpanded(const std::vector<MenuTree::Id> &open)
+{
+    if (!open.empty())
+        emit expandRequested(open);
+}

@@ -1,0 +1,254 @@
+// The project's file: New, Open, Save, Save As, opening by name, the close question and the
+// recent-file list.
+
+#include "document/FileSystem.h"
+#include "document/MenuLayout.h"
+#include "editor/EditorDocument.h"
+#include "editor/MainWindow.h"
+#include "editor/preview/PreviewController.h"
+#include "platform/Dialogs.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+
+const char *const MainWindow::ProjectFilter = "Tarvelle Files (*.tvl)|*.tvl";
+
+bool MainWindow::askToSaveChanges()
+{
+    if (!document_->isModified())
+        return true;
+    switch (
+        services.dialogs.warning(this, tr("Save changes to files?"), DialogService::YesNoCancel)) {
+    case DialogService::Yes:
+        // A save whose dialog is cancelled cancels the command too: nothing is dropped.
+        return saveDocument();
+    case DialogService::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MainWindow::saveAs(const QString &fileName)
+{
+    const std::string name =
+        fsx::fileNamePart(fsx::resolveLink(QDir::toNativeSeparators(fileName).toStdString()));
+    auto listed = [](TStringArray names) {
+        QStringList list;
+        for (const std::string &n : names)
+            list << QString::fromStdString(n);
+        return list.join(QLatin1String(", "));
+    };
+    // Asked with the folder locked, so that what the author agrees to is what the save finds.
+    std::optional<fsx::ReadOnlyReplacement> replaceReadOnly;
+    const auto mayReplace = [&](const MenuDocument::ReplacedFiles &replaced) {
+        // The project itself the author chose in the file dialog, or opened.
+        TStringArray foreign = replaced.foreign;
+        foreign.erase(std::remove(foreign.begin(), foreign.end(), name), foreign.end());
+        if (!foreign.empty() &&
+            services.dialogs.warning(this,
+                                     tr("Saving replaces files that Tarvelle did not write: %1. "
+                                        "Replace them?")
+                                         .arg(listed(foreign)),
+                                     DialogService::YesNo) != DialogService::Yes)
+            return false;
+        const TStringArray &readOnly = replaced.readOnly;
+        if (!readOnly.empty()) {
+            if (services.dialogs.warning(
+                    this,
+                    tr("These files are read-only: %1. Replace them anyway?").arg(listed(readOnly)),
+                    DialogService::YesNo) != DialogService::Yes)
+                return false;
+            replaceReadOnly.emplace();
+        }
+        return true;
+    };
+    if (!document_->save(fileName, mayReplace))
+        return false;
+    // What keeps visitors from using the menu, and links that run script, are told without
+    // stopping the author.
+    const MenuDocument &menu = document_->menu();
+    const QStringList warnings = preview_->warningTexts(computeMenuLayout(
+        menu.GetAppletData(), menu.GetItems(), itemParents(document_->tree()), EstimatedMeasure()));
+    if (!warnings.isEmpty())
+        hintLabel->setText(tr("Saved with %n warning(s): %1", nullptr, int(warnings.size()))
+                               .arg(warnings.front()));
+    // The save itself succeeded; the author learns what did not come along.
+    if (!menu.SkippedResources().empty()) {
+        QStringList names;
+        for (const MenuDocument::PublishedResource &resource : menu.SkippedResources())
+            names << tr("%1 (%2)").arg(
+                QString::fromUtf8(resource.name.data(), qsizetype(resource.name.size())),
+                QString::fromUtf8(fsx::describe(resource.check)));
+        services.dialogs.warning(this,
+                                 tr("These files were left out of the project's folder and its "
+                                    "publish report: %1.")
+                                     .arg(names.join(QLatin1String(", "))),
+                                 DialogService::OkOnly);
+    }
+    return true;
+}
+
+bool MainWindow::saveDocument()
+{
+    const QString fileName = document_->fileName();
+    if (fileName.isEmpty())
+        return saveDocumentAs();
+    // Another program, or another editor, may have saved the file since: its work is not
+    // replaced without a word.
+    if (document_->changedOnDisk()) {
+        switch (services.dialogs.warning(
+            this,
+            tr("\"%1\" was changed on disk since it was opened or last saved here. Replace it "
+               "with this menu, save this menu under another name, or cancel?")
+                .arg(QFileInfo(fileName).fileName()),
+            DialogService::ReplaceSaveAsCancel)) {
+        case DialogService::Yes:
+            break;
+        case DialogService::No:
+            return saveDocumentAs();
+        default:
+            return false;
+        }
+    }
+    return saveAs(fileName);
+}
+
+bool MainWindow::saveDocumentAs()
+{
+    const QString chosen = services.dialogs.saveFile(this, QLatin1String(ProjectFilter));
+    return !chosen.isEmpty() && saveAs(chosen);
+}
+
+// The project's name and a mark while it has unsaved changes, so that two editors can be
+// told apart: "menu.tvl* - Tarvelle", "Untitled - Tarvelle".
+void MainWindow::updateTitle()
+{
+    const QString &fileName = document_->fileName();
+    const QString name = fileName.isEmpty() ? tr("Untitled") : QFileInfo(fileName).fileName();
+    setWindowTitle(name + QStringLiteral("[*] \u2013 Tarvelle"));
+}
+
+void MainWindow::saveProject()
+{
+    saveDocument();
+}
+
+void MainWindow::saveProjectAs()
+{
+    saveDocumentAs();
+}
+
+void MainWindow::newProject()
+{
+    if (askToSaveChanges())
+        document_->newProject();
+}
+
+void MainWindow::openProject()
+{
+    if (!askToSaveChanges())
+        return;
+    const QString chosen = services.dialogs.openFile(this, QLatin1String(ProjectFilter), false);
+    if (chosen.isEmpty())
+        return; // the current document keeps its staged files
+    openFile(chosen, false);
+}
+
+void MainWindow::openProjectFile(const QString &fileName)
+{
+    if (!fileName.isEmpty() && askToSaveChanges())
+        openFile(fileName, false);
+}
+
+void MainWindow::openTemplate(const QString &fileName)
+{
+    if (!fileName.isEmpty() && askToSaveChanges())
+        openFile(fileName, true);
+}
+
+void MainWindow::openFile(const QString &fileName, bool asTemplate)
+{
+    document_->open(fileName, asTemplate);
+    // Last, so an unwritable list is reported with the project already open; a template
+    // does not enter it.
+    if (!asTemplate)
+        addRecentFile(fileName);
+}
+
+void MainWindow::openStartFile(const QString &fileName)
+{
+    try {
+        openProjectFile(fileName);
+    } catch (const std::exception &error) {
+        // The default document stays; the author learns why the file did not open.
+        services.dialogs.error(this, tr("\"%1\" could not be opened: %2")
+                                         .arg(fileName, QString::fromStdString(error.what())));
+    }
+}
+
+bool MainWindow::closeQuery()
+{
+    if (!document_->isModified()) {
+        document_->menu().ClearPreview();
+        return true;
+    }
+    bool close = false;
+    switch (services.dialogs.warning(this, tr("Save changes to files before Exit?"),
+                                     DialogService::YesNoCancel)) {
+    case DialogService::Yes:
+        try {
+            close = saveDocument();
+        } catch (const std::exception &error) {
+            services.dialogs.error(this, QString::fromStdString(error.what()));
+        }
+        break;
+    case DialogService::No:
+        close = true;
+        break;
+    default:
+        break;
+    }
+    // The staged files stay while the document stays open, so its next save publishes them.
+    if (close)
+        document_->menu().ClearPreview();
+    return close;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (closeQuery()) {
+        rememberWindows();
+        event->accept();
+    } else
+        event->ignore();
+}
+
+void MainWindow::loadRecentFiles()
+{
+    const QStringList lines = recentFiles.lines();
+    const QList<QAction *> old = recentFilesMenu->actions();
+    for (auto it = old.rbegin(); it != old.rend(); ++it) {
+        recentFilesMenu->removeAction(*it);
+        delete *it;
+    }
+    for (const QString &line : lines) {
+        if (line.isEmpty())
+            continue;
+        auto *item = new QAction(line, this);
+        // The entry reads "&1 name": the name follows the number.
+        connect(item, &QAction::triggered, this,
+                [this, fileName = line.mid(3)] { runGuarded([&] { openProjectFile(fileName); }); });
+        recentFilesMenu->addAction(item);
+    }
+}
+
+void MainWindow::addRecentFile(const QString &fileName)
+{
+    recentFiles.add(fileName);
+    loadRecentFiles();
+}

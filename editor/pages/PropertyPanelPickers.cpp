@@ -1,0 +1,142 @@
+// The property pages' pickers (colours, pictures and sounds) and the fields that depend on
+// others: a fade colour on its gradient, an image's place on its alignment, a border's width
+// and colour on its style.
+
+#include "editor/FieldRules.h"
+#include "editor/pages/AppletPages.h"
+#include "editor/pages/ItemPages.h"
+#include "editor/pages/MenuPages.h"
+#include "editor/widgets/ColorPanel.h"
+#include "editor/widgets/SpinEdit.h"
+#include "editor/widgets/TextEdit.h"
+#include "platform/Dialogs.h"
+#include "PropertyPanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+// What today's browsers show and play; "All Files" for anything else the author knows works.
+const char *const PictureFilter =
+    "All Pictures (*.png;*.gif;*.jpg;*.jpeg;*.webp;*.svg)|*.png;*.gif;*.jpg;*.jpeg;*.webp;*.svg|"
+    "PNG Picture (*.png)|*.png|GIF Picture (*.gif)|*.gif|JPEG Picture (*.jpg;*.jpeg)|*.jpg;*.jpeg|"
+    "WebP Picture (*.webp)|*.webp|SVG Picture (*.svg)|*.svg|All Files (*)|*";
+const char *const AudioFilter =
+    "All Sounds (*.mp3;*.ogg;*.wav;*.au)|*.mp3;*.ogg;*.wav;*.au|MP3 Sound (*.mp3)|*.mp3|"
+    "Ogg Sound (*.ogg)|*.ogg|WAV Sound (*.wav)|*.wav|AU Sound (*.au)|*.au|All Files (*)|*";
+} // namespace
+
+void PropertyPanel::wireDependentFields()
+{
+    const std::pair<QCheckBox *, ColorPanel *> gradients[] = {
+        {appletPage_->chbxApBgGradientFill, appletPage_->pnlApBgFadeClr},
+        {menuPage_->chckbxMnBgGradientFill, menuPage_->pnlMnBgFadeClr},
+        {normalPage_->chckbxBgGradientFill, normalPage_->pnlBgFadeClr},
+        {overPage_->chckbxBgGradientFill, overPage_->pnlBgFadeClr},
+        {clickedPage_->chckbxBgGradientFill, clickedPage_->pnlBgFadeClr}};
+    const Loading loading(*this);
+    for (auto [box, panel] : gradients) {
+        box->setChecked(true);
+        connect(box, &QCheckBox::toggled, this,
+                [this, box = box, panel = panel] { updateFadePanel(box, panel); });
+    }
+    struct Placement
+    {
+        QComboBox *list;
+        SpinEdit *x, *y;
+    };
+    const Placement placements[] = {
+        {appletPage_->cmbxApBgImgAlign, appletPage_->spnedtApBgImgX, appletPage_->spnedtApBgImgY},
+        {normalPage_->spnedtBgImgAlign, normalPage_->spnedtBgImgX, normalPage_->spnedtBgImgY},
+        {overPage_->spnedtBgImgAlign, overPage_->spnedtBgImgX, overPage_->spnedtBgImgY},
+        {clickedPage_->spnedtBgImgAlign, clickedPage_->spnedtBgImgX, clickedPage_->spnedtBgImgY}};
+    for (Placement p : placements)
+        connect(p.list, &QComboBox::activated, this,
+                [this, p] { updateImagePosition(p.list, p.x, p.y); });
+    struct Border
+    {
+        SpinEdit *width;
+        QComboBox *list;
+        ColorPanel *panel;
+    };
+    const Border borders[] = {
+        {moreAppletPage_->spnedtApBrdWidth, moreAppletPage_->cmbxApBrdStyle,
+         moreAppletPage_->pnlApBrdClr},
+        {menuPage_->spnedtMnBrdWidth, menuPage_->cmbxMnBrdStyle, menuPage_->pnlMnBrdClr},
+        {normalPage_->spnedtBrdWidth, normalPage_->cmbxBrdStyle, normalPage_->pnlBrdClr},
+        {overPage_->spnedtBrdWidth, overPage_->cmbxBrdStyle, overPage_->pnlBrdClr},
+        {clickedPage_->spnedtBrdWidth, clickedPage_->cmbxBrdStyle, clickedPage_->pnlBrdClr}};
+    for (Border b : borders)
+        connect(b.list, &QComboBox::activated, this,
+                [this, b] { updateBorder(b.width, b.list, b.panel); });
+}
+
+void PropertyPanel::chooseColor(ColorPanel *panel, int position)
+{
+    if (const auto color = dialogs_.chooseColor(panel->window(), panel->color())) {
+        panel->setColor(*color);
+        onFieldEdited(Record::Applet, position);
+    }
+}
+
+void PropertyPanel::pickFile(QLineEdit *field, bool picture)
+{
+    QWidget *window = field->window();
+    const QString path =
+        dialogs_.openFile(window, QLatin1String(picture ? PictureFilter : AudioFilter), picture);
+    if (path.isEmpty())
+        return;
+    // A picked name obeys the rules of typed text; the file is staged under the name shown.
+    const QString original = QFileInfo(path).fileName();
+    const QString name = TextEdit::cleaned(original);
+    if (name != original) {
+        dialogs_.warning(window,
+                         name.isEmpty() ? tr("The file name \"%1\" holds only characters that a "
+                                             "menu cannot use; pick another file.")
+                                              .arg(original)
+                                        : tr("The file name \"%1\" holds characters that a menu "
+                                             "cannot use (line breaks, control characters or "
+                                             "\"|\"); the file is used as \"%2\".")
+                                              .arg(original, name),
+                         DialogService::OkOnly);
+        if (name.isEmpty())
+            return;
+    }
+    field->setText(name);
+    document_.menu().CopyToPreviewAs(QDir::toNativeSeparators(path).toStdString(),
+                                     name.toStdString());
+}
+
+void PropertyPanel::updateFadePanel(QCheckBox *box, ColorPanel *panel)
+{
+    panel->setEnabled(box->isChecked());
+}
+
+void PropertyPanel::updateImagePosition(QComboBox *list, SpinEdit *x, SpinEdit *y)
+{
+    const bool free = list->currentIndex() == 0;
+    FieldRules::setFieldEnabled(x, free);
+    FieldRules::setFieldEnabled(y, free);
+}
+
+void PropertyPanel::updateBorder(SpinEdit *width, QComboBox *list, ColorPanel *panel)
+{
+    const bool noBorder = list->currentIndex() == 0;
+    FieldRules::setFieldEnabled(width, !noBorder);
+    panel->setEnabled(!noBorder);
+}
+
+void PropertyPanel::updateDependentFields()
+{
+    updateImagePosition(appletPage_->cmbxApBgImgAlign, appletPage_->spnedtApBgImgX,
+                        appletPage_->spnedtApBgImgY);
+    for (ItemStatePage *state : {normalPage_, overPage_, clickedPage_})
+        updateImagePosition(state->spnedtBgImgAlign, state->spnedtBgImgX, state->spnedtBgImgY);
+    updateBorder(moreAppletPage_->spnedtApBrdWidth, moreAppletPage_->cmbxApBrdStyle,
+                 moreAppletPage_->pnlApBrdClr);
+    updateBorder(menuPage_->spnedtMnBrdWidth, menuPage_->cmbxMnBrdStyle, menuPage_->pnlMnBrdClr);
+    for (ItemStatePage *state : {normalPage_, overPage_, clickedPage_})
+        updateBorder(state->spnedtBrdWidth, state->cmbxBrdStyle, state->pnlBrdClr);
+}
