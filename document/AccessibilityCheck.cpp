@@ -5,26 +5,13 @@
 #include <cmath>
 #include <cstdio>
 
+// Fields by their names in the applet's field table.
+using namespace AppletField;
+
 namespace {
 constexpr double MinimumContrast = 4.5;
 constexpr int MinimumTarget = 24;
 const char *const StateNames[] = {"normal", "mouse-over", "clicked"};
-
-// Applet fields, by their names in the settings table.
-enum : int
-{
-    ApBgClr = AppletField::ApBgClr,
-    ApBgFadeClr = AppletField::ApBgFadeClr,
-    MnBgClr = AppletField::MnBgClr,
-    MnBgFadeClr = AppletField::MnBgFadeClr,
-    MnTransparent = AppletField::MnBgTransparent,
-    StateBlock = AppletField::ItemNormalBlock, // mouse over and clicked follow
-    STransparent = AppletField::StateOffset::BgTransparent,
-    STextClr = AppletField::StateOffset::TextClr,
-    ApGradient = AppletField::ApBgGradientFill,
-    MnGradient = AppletField::MnBgGradientFill,
-    StateGradient = AppletField::ItNoBgGradientFill,
-};
 
 double luminance(Rgb c)
 {
@@ -83,7 +70,7 @@ accessibilityWarnings(const TAppletData &data, const MenuRecords &items, const M
 {
     const AppletValues v(data);
     std::vector<AccessibilityWarning> warnings;
-    const Fill applet{v.colour(ApBgClr), v.colour(ApBgFadeClr), v.flag(ApGradient), 0,
+    const Fill applet{v.colour(ApBgClr), v.colour(ApBgFadeClr), v.flag(ApBgGradientFill), 0,
                       layout.applet.h};
     for (std::size_t k = 0; k < layout.items.size(); ++k) {
         const LayoutRect &r = layout.items[k];
@@ -92,15 +79,16 @@ accessibilityWarnings(const TAppletData &data, const MenuRecords &items, const M
         if (caption.empty() || r.w <= 0 || r.h <= 0)
             continue;
         for (int state = 0; state < 3; ++state) {
-            const int s = StateBlock + AppletField::ItemStateBlockSize * state;
+            const int s = ItemNormalBlock + AppletField::ItemStateBlockSize * state;
             // What shows behind the caption: the item, else the menu box, else the applet.
             Fill behind = applet;
-            if (!v.flag(s + STransparent))
-                behind = {v.colour(s), v.colour(s + 1), v.flag(StateGradient + state), r.y, r.h};
-            else if (layout.menu && !v.flag(MnTransparent))
-                behind = {v.colour(MnBgClr), v.colour(MnBgFadeClr), v.flag(MnGradient),
+            if (!v.flag(s + StateOffset::BgTransparent))
+                behind = {v.colour(s), v.colour(s + 1), v.flag(ItNoBgGradientFill + state), r.y,
+                          r.h};
+            else if (layout.menu && !v.flag(MnBgTransparent))
+                behind = {v.colour(MnBgClr), v.colour(MnBgFadeClr), v.flag(MnBgGradientFill),
                           layout.menu->y, layout.menu->h};
-            const Rgb text = v.colour(s + STextClr);
+            const Rgb text = v.colour(s + StateOffset::TextClr);
             double worst = 21;
             for (int y = r.y; y < r.y + r.h; ++y)
                 worst = std::min(worst, contrastRatio(text, behind.at(y)));

@@ -8,51 +8,11 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+// Fields by their names in the applet's field table.
+using namespace AppletField;
+
 namespace {
-// Applet fields, by their names in the settings table.
-enum : int
-{
-    BgClr = AppletField::ApBgClr,
-    BgImg = AppletField::ApBgImg,
-    BgImgAlign = AppletField::ApBgImgAlign,
-    BgImgX = AppletField::ApBgImgX,
-    LoadingMsg = AppletField::ApLoadingMsg,
-    LoadingMsgClr = AppletField::ApLoadingMsgClr,
-    LoadingBgClr = AppletField::ApLoadingBgClr,
-    BrdWidth = AppletField::ApBrdWidth,
-    BrdStyle = AppletField::ApBrdStyle,
-    BrdClr = AppletField::ApBrdClr,
-    BgFadeClr = AppletField::ApBgFadeClr,
-    MnBgClr = AppletField::MnBgClr,
-    MnBgFadeClr = AppletField::MnBgFadeClr,
-    MnTransparent = AppletField::MnBgTransparent,
-    MnBrdWidth = AppletField::MnBrdWidth,
-    MnBrdStyle = AppletField::MnBrdStyle,
-    MnBrdClr = AppletField::MnBrdClr,
-    StateBlock =
-        AppletField::ItemNormalBlock, // the normal state's block; mouse over and clicked follow
-    ApWidth = AppletField::ApWidth,
-    BgGradient = AppletField::ApBgGradientFill,
-    MnGradient = AppletField::MnBgGradientFill,
-    StateGradient = AppletField::ItNoBgGradientFill,
-    PopupFont = AppletField::PopupFntName,
-};
 const Rgb Black{0, 0, 0}, White{0xFF, 0xFF, 0xFF};
-// Offsets in a state's block.
-enum : int
-{
-    SBgFade = AppletField::StateOffset::BgFadeClr,
-    SImgAlign = AppletField::StateOffset::BgImgAlign,
-    SImgX = AppletField::StateOffset::BgImgX,
-    STransparent = AppletField::StateOffset::BgTransparent,
-    STextClr = AppletField::StateOffset::TextClr,
-    SBrdWidth = AppletField::StateOffset::BrdWidth,
-    SBrdStyle = AppletField::StateOffset::BrdStyle,
-    SBrdClr = AppletField::StateOffset::BrdClr,
-    SFont = AppletField::StateOffset::FntName,
-    STextOffset = AppletField::StateOffset::TextOffset,
-    STextAlign = AppletField::StateOffset::TextAlign,
-};
 
 const Rgb PopupBack{0xF0, 0xF0, 0xF0}, PopupFrame{0x80, 0x80, 0x80}, PopupText{0, 0, 0};
 const Rgb Highlight{0x31, 0x6A, 0xC5}, HighlightText{0xFF, 0xFF, 0xFF};
@@ -181,65 +141,6 @@ bool bareFileName(const QString &name)
            !name.contains(QLatin1Char(':'));
 }
 } // namespace
-
-QFont captionFont(const CaptionFont &font)
-{
-    // The families browsers give the generic names by default (fontconfig substitutes the
-    // metric-compatible fonts where these are not installed), so captions measure alike.
-    static const char *const families[] = {"Times New Roman", "Arial", "Monospace", "Arial"};
-    static const QFont::StyleHint hints[] = {QFont::Serif, QFont::SansSerif, QFont::Monospace,
-                                             QFont::SansSerif};
-    const int family = std::clamp(font.family, 0, 3);
-    QFont f{QString::fromLatin1(families[family])};
-    f.setStyleHint(hints[family]);
-    f.setPixelSize(std::max(1, font.size));
-    f.setBold(font.style & 1);
-    f.setItalic(font.style & 2);
-    f.setHintingPreference(QFont::PreferNoHinting);
-    return f;
-}
-
-double QtCaptionMeasure::width(const std::string &utf8, const CaptionFont &font) const
-{
-    auto &widths =
-        cache_[(static_cast<long long>(font.size) << 8) | (font.family << 4) | font.style];
-    if (auto found = widths.find(utf8); found != widths.end()) {
-        found->second.used = ++clock_;
-        return found->second.width;
-    }
-    const double w =
-        QFontMetricsF(captionFont(font)).horizontalAdvance(QString::fromStdString(utf8));
-    widths.emplace(utf8, Width{w, ++clock_});
-    if (++cached_ > Capacity)
-        evictOldest();
-    return w;
-}
-
-// Drops the older half of the widths: one pass now and then, instead of keeping every entry
-// in a recency list that each lookup would have to update.
-void QtCaptionMeasure::evictOldest() const
-{
-    std::vector<unsigned long long> uses;
-    uses.reserve(cached_);
-    for (const auto &font : cache_) {
-        for (const auto &entry : font.second)
-            uses.push_back(entry.second.used);
-    }
-    auto middle = uses.begin() + static_cast<std::ptrdiff_t>(uses.size() / 2);
-    std::nth_element(uses.begin(), middle, uses.end());
-    const unsigned long long keepFrom = *middle;
-    cached_ = 0;
-    for (auto &font : cache_) {
-        for (auto entry = font.second.begin(); entry != font.second.end();) {
-            if (entry->second.used < keepFrom) {
-                entry = font.second.erase(entry);
-            } else {
-                ++cached_;
-                ++entry;
-            }
-        }
-    }
-}
 
 namespace {
 // Every caption 0 pixels wide: popups get their least width until they are measured.
@@ -561,24 +462,24 @@ void MenuScene::paint(QPainter &p, const MenuView &view, QSize viewport) const
     p.save();
     p.setClipRect(QRect(0, 0, W, H), Qt::IntersectClip);
     if (view.loading) {
-        fill(p, 0, 0, W, H, a.colour(LoadingBgClr));
+        fill(p, 0, 0, W, H, a.colour(ApLoadingBgClr));
         const QFont font = captionFont({1, 12, 0});
-        const QString message = QString::fromStdString(a.text(LoadingMsg));
+        const QString message = QString::fromStdString(a.text(ApLoadingMsg));
         const double tw = QFontMetricsF(font).horizontalAdvance(message);
-        caption(p, message, font, a.colour(LoadingMsgClr), W / 2.0 - tw / 2, QRect(0, 0, W, H));
+        caption(p, message, font, a.colour(ApLoadingMsgClr), W / 2.0 - tw / 2, QRect(0, 0, W, H));
         p.restore();
         return;
     }
-    const Rgb fade = a.colour(BgFadeClr);
-    background(p, 0, 0, W, H, a.colour(BgClr), a.flag(BgGradient) ? &fade : nullptr);
-    placeImage(p, image(QString::fromStdString(a.text(BgImg))), a.choice(BgImgAlign, 6),
-               a.position(BgImgX), a.position(BgImgX + 1), QRect(0, 0, W, H));
-    border(p, 0, 0, W, H, a.choice(BrdStyle, 5), a.size(BrdWidth), a.colour(BrdClr));
+    const Rgb fade = a.colour(ApBgFadeClr);
+    background(p, 0, 0, W, H, a.colour(ApBgClr), a.flag(ApBgGradientFill) ? &fade : nullptr);
+    placeImage(p, image(QString::fromStdString(a.text(ApBgImg))), a.choice(ApBgImgAlign, 6),
+               a.position(ApBgImgX), a.position(ApBgImgX + 1), QRect(0, 0, W, H));
+    border(p, 0, 0, W, H, a.choice(ApBrdStyle, 5), a.size(ApBrdWidth), a.colour(ApBrdClr));
     if (const auto &m = layout_.menu) {
         const Rgb menuFade = a.colour(MnBgFadeClr);
-        if (!a.flag(MnTransparent))
+        if (!a.flag(MnBgTransparent))
             background(p, m->x, m->y, m->w, m->h, a.colour(MnBgClr),
-                       a.flag(MnGradient) ? &menuFade : nullptr);
+                       a.flag(MnBgGradientFill) ? &menuFade : nullptr);
         border(p, m->x, m->y, m->w, m->h, a.choice(MnBrdStyle, 5), a.size(MnBrdWidth),
                a.colour(MnBrdClr));
     }
@@ -616,24 +517,26 @@ void MenuScene::paintItem(QPainter &p, int k, int state) const
 {
     const AppletValues a(data_);
     const LayoutRect &r = layout_.items[std::size_t(k)];
-    const int s = StateBlock + AppletField::ItemStateBlockSize * state;
-    const Rgb fade = a.colour(s + SBgFade);
-    if (!a.flag(s + STransparent))
+    const int s = ItemNormalBlock + AppletField::ItemStateBlockSize * state;
+    const Rgb fade = a.colour(s + StateOffset::BgFadeClr);
+    if (!a.flag(s + StateOffset::BgTransparent))
         background(p, r.x, r.y, r.w, r.h, a.colour(s),
-                   a.flag(StateGradient + state) ? &fade : nullptr);
+                   a.flag(ItNoBgGradientFill + state) ? &fade : nullptr);
     const FirstLevel &item = first_[std::size_t(k)];
-    placeImage(p, image(item.images[state]), a.choice(s + SImgAlign, 6), a.position(s + SImgX),
-               a.position(s + SImgX + 1), QRect(r.x, r.y, r.w, r.h));
-    border(p, r.x, r.y, r.w, r.h, a.choice(s + SBrdStyle, 5), a.size(s + SBrdWidth),
-           a.colour(s + SBrdClr));
-    const int bw = a.borderWidth(s + SBrdWidth, s + SBrdStyle);
-    const int offset = a.position(s + STextOffset), align = a.choice(s + STextAlign, 3);
-    const QFont font = captionFont(a.font(s + SFont));
+    placeImage(p, image(item.images[state]), a.choice(s + StateOffset::BgImgAlign, 6),
+               a.position(s + StateOffset::BgImgX), a.position(s + StateOffset::BgImgX + 1),
+               QRect(r.x, r.y, r.w, r.h));
+    border(p, r.x, r.y, r.w, r.h, a.choice(s + StateOffset::BrdStyle, 5),
+           a.size(s + StateOffset::BrdWidth), a.colour(s + StateOffset::BrdClr));
+    const int bw = a.borderWidth(s + StateOffset::BrdWidth, s + StateOffset::BrdStyle);
+    const int offset = a.position(s + StateOffset::TextOffset),
+              align = a.choice(s + StateOffset::TextAlign, 3);
+    const QFont font = captionFont(a.font(s + StateOffset::FntName));
     const double tw = QFontMetricsF(font).horizontalAdvance(item.caption);
     const double x = align == 0   ? r.x + bw + 2 + offset
                      : align == 1 ? r.x + std::floor((r.w - tw) / 2) + offset
                                   : r.x + r.w - bw - 2 - tw - offset;
-    caption(p, item.caption, font, a.colour(s + STextClr), x,
+    caption(p, item.caption, font, a.colour(s + StateOffset::TextClr), x,
             QRect(r.x + bw, r.y + bw, r.w - 2 * bw, r.h - 2 * bw));
 }
 
@@ -645,7 +548,7 @@ void MenuScene::paintPopup(QPainter &p, const LayoutPopup &popup, QPoint at, int
     const int dy = y - popup.box.y;
     fill(p, x, y, w, h, PopupFrame);
     fill(p, x + 1, y + 1, w - 2, h - 2, PopupBack);
-    const QFont font = captionFont(a.font(PopupFont));
+    const QFont font = captionFont(a.font(PopupFntName));
     for (std::size_t r = 0; r < popup.rows.size(); ++r) {
         const LayoutRow &row = popup.rows[r];
         const int top = row.y + dy;
@@ -691,39 +594,40 @@ void MenuScene::paintNarrow(QPainter &p, int width, const MenuView &view) const
 {
     const AppletValues a(data_);
     const int T = narrow_.bar.h;
-    const Rgb fade = a.colour(BgFadeClr);
-    background(p, 0, 0, width, T, a.colour(BgClr), a.flag(BgGradient) ? &fade : nullptr);
+    const Rgb fade = a.colour(ApBgFadeClr);
+    background(p, 0, 0, width, T, a.colour(ApBgClr), a.flag(ApBgGradientFill) ? &fade : nullptr);
     // Parts painted like a first-level item: background and border in a state.
     auto face = [&](int state, int x, int y, int w, int h) {
-        const int s = StateBlock + AppletField::ItemStateBlockSize * state;
-        const Rgb stateFade = a.colour(s + SBgFade);
-        if (!a.flag(s + STransparent))
+        const int s = ItemNormalBlock + AppletField::ItemStateBlockSize * state;
+        const Rgb stateFade = a.colour(s + StateOffset::BgFadeClr);
+        if (!a.flag(s + StateOffset::BgTransparent))
             background(p, x, y, w, h, a.colour(s),
-                       a.flag(StateGradient + state) ? &stateFade : nullptr);
-        border(p, x, y, w, h, a.choice(s + SBrdStyle, 5), a.size(s + SBrdWidth),
-               a.colour(s + SBrdClr));
+                       a.flag(ItNoBgGradientFill + state) ? &stateFade : nullptr);
+        border(p, x, y, w, h, a.choice(s + StateOffset::BrdStyle, 5),
+               a.size(s + StateOffset::BrdWidth), a.colour(s + StateOffset::BrdClr));
     };
     // The menu button, clicked while the list is open: three bars in the caption colour.
     face(2, 0, 0, T, T);
     for (int i = 0; i < 3; ++i)
         fill(p, (T - 18) / 2, (T - 14) / 2 + 6 * i, 18, 2,
-             a.colour(AppletField::ItemClickedBlock + STextClr));
+             a.colour(AppletField::ItemClickedBlock + StateOffset::TextClr));
 
-    fill(p, 0, T, width, narrowHeight() - T, a.colour(BgClr));
-    const QFont popupFont = captionFont(a.font(PopupFont));
+    fill(p, 0, T, width, narrowHeight() - T, a.colour(ApBgClr));
+    const QFont popupFont = captionFont(a.font(PopupFntName));
     for (const NarrowRow &row : narrow_.rows) {
         const LayoutRect &r = row.box;
         const QString text = QString::fromStdString(row.caption);
         if (row.depth == 1) {
             const int state =
                 row.kind == NarrowKind::Branch || row.firstLevel == view.current ? 2 : 0;
-            const int s = StateBlock + AppletField::ItemStateBlockSize * state;
+            const int s = ItemNormalBlock + AppletField::ItemStateBlockSize * state;
             face(state, 0, r.y, width, r.h);
-            const int bw = a.borderWidth(s + SBrdWidth, s + SBrdStyle);
-            caption(p, text, captionFont(a.font(s + SFont)), a.colour(s + STextClr), bw + 16,
+            const int bw = a.borderWidth(s + StateOffset::BrdWidth, s + StateOffset::BrdStyle);
+            caption(p, text, captionFont(a.font(s + StateOffset::FntName)),
+                    a.colour(s + StateOffset::TextClr), bw + 16,
                     QRect(bw, r.y + bw, width - 2 * bw, r.h - 2 * bw));
             if (row.kind == NarrowKind::Branch)
-                upArrow(p, width, r, a.colour(s + STextClr));
+                upArrow(p, width, r, a.colour(s + StateOffset::TextClr));
             continue;
         }
         fill(p, 0, r.y, width, r.h, PopupBack);
