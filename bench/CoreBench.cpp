@@ -7,6 +7,7 @@
 #include "document/MemoryTree.h"
 #include "document/MenuDocument.h"
 #include "document/MenuStructure.h"
+#include "document/ProjectFile.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -48,7 +49,7 @@ void BM_SaveProject(benchmark::State &state)
     Menu &m = menu(static_cast<int>(state.range(0)));
     const std::string file = scratchFile();
     for (auto _ : state)
-        m.doc.SaveProject(file, m.tree);
+        ProjectWriter(m.doc, m.tree).save(file);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
@@ -56,11 +57,11 @@ void BM_LoadProject(benchmark::State &state)
 {
     Menu &m = menu(static_cast<int>(state.range(0)));
     const std::string file = scratchFile();
-    m.doc.SaveProject(file, m.tree);
+    ProjectWriter(m.doc, m.tree).save(file);
     MenuDocument doc;
     MemoryTree tree;
     for (auto _ : state)
-        doc.LoadProject(file, tree);
+        ProjectReader(doc).load(file, tree);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
@@ -86,7 +87,7 @@ void BM_NumberMenuStructure(benchmark::State &state)
 void BM_ReferenceWrite(benchmark::State &state)
 {
     Menu &m = menu(static_cast<int>(state.range(0)));
-    const std::string text = m.doc.ProjectText(m.tree);
+    const std::string text = ProjectWriter(m.doc, m.tree).text();
     const std::string file = scratchFile() + ".ref";
     for (auto _ : state) {
         std::ofstream out(file, std::ios::binary);
@@ -102,7 +103,7 @@ void BM_ReferenceRead(benchmark::State &state)
     const std::string file = scratchFile() + ".ref";
     {
         std::ofstream out(file, std::ios::binary);
-        out << m.doc.ProjectText(m.tree);
+        out << ProjectWriter(m.doc, m.tree).text();
     }
     for (auto _ : state) {
         std::ifstream in(file, std::ios::binary);

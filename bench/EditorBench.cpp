@@ -7,6 +7,7 @@
 #include "bench/MenuShape.h"
 #include "bench/QtBenchMain.h"
 #include "document/MemoryTree.h"
+#include "document/ProjectFile.h"
 #include "editor/FieldEditCommand.h"
 #include "editor/MainWindow.h"
 #include "editor/widgets/ColorPanel.h"
@@ -43,7 +44,7 @@ struct Editor
         else
             buildShapedMenu(doc, tree, menuItems, menuShape);
         const QString file = folder.path() + "/large.tvl";
-        doc.SaveProject(file.toStdString(), tree);
+        ProjectWriter(doc, tree).save(file.toStdString());
         // The folder is the program's too: a save copies the web runtime from it.
         QFile runtime(folder.path() + "/zorvex.js");
         if (runtime.open(QIODevice::WriteOnly))

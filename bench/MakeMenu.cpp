@@ -4,6 +4,7 @@
 #include "bench/MenuShape.h"
 #include "document/MemoryTree.h"
 #include "document/MenuDocument.h"
+#include "document/ProjectFile.h"
 
 #include <iostream>
 #include <string>
@@ -18,7 +19,7 @@ int main(int argc, char **argv)
         MenuDocument doc;
         MemoryTree tree;
         buildShapedMenu(doc, tree, std::stoi(argv[1]), argv[2]);
-        doc.SaveProject(argv[3], tree);
+        ProjectWriter(doc, tree).save(argv[3]);
     } catch (const std::exception &error) {
         std::cerr << "tarvelle_make_menu: " << error.what() << "\n";
         return 2;

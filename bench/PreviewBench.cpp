@@ -6,6 +6,7 @@
 #include "bench/MenuShape.h"
 #include "bench/QtBenchMain.h"
 #include "document/MemoryTree.h"
+#include "document/ProjectFile.h"
 #include "editor/EditorDocument.h"
 #include "editor/MainWindow.h"
 #include "editor/preview/PreviewCanvas.h"
@@ -76,7 +77,7 @@ void BM_Keystroke1000ItemsThreePopups(benchmark::State &state)
     MemoryTree shape;
     buildMenu(doc, shape, 1000);
     const QString file = dir.path() + "/menu.tvl";
-    doc.SaveProject(file.toStdString(), shape);
+    ProjectWriter(doc, shape).save(file.toStdString());
     Editor e(file);
     const MenuTree &tree = e.window->document().tree();
     // Three levels down: three popups open on the way to the item.

@@ -5,6 +5,7 @@
 #include "bench/MenuShape.h"
 #include "document/MemoryTree.h"
 #include "document/MenuDocument.h"
+#include "document/ProjectFile.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -68,7 +69,7 @@ int main(int argc, char **argv)
     MemoryTree tree;
     buildMenu(doc, tree, 10000);
     largeProject = (scratch / "large.tvl").string();
-    doc.SaveProject(largeProject, tree);
+    ProjectWriter(doc, tree).save(largeProject);
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

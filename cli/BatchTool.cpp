@@ -9,6 +9,7 @@
 #include "document/MenuStructure.h"
 #include "document/MenuTree.h"
 #include "document/PackedTree.h"
+#include "document/ProjectFile.h"
 #include "document/qarUtility.h"
 #include "document/StoreRules.h"
 #include "document/TextCodec.h"
@@ -54,6 +55,7 @@ struct Project
 {
     MenuDocument doc;
     PackedTree tree;
+    std::string announcedItemCount; // the file's item count line, as written
 };
 
 void load(Project &project, const std::string &fileName, const std::string &programFolder)
@@ -61,7 +63,9 @@ void load(Project &project, const std::string &fileName, const std::string &prog
     project.doc.SetProgramFolder(programFolder);
     project.doc.ResetToDefaults();
     project.tree.addChild(nullptr, "Tarvelle");
-    project.doc.LoadProject(fileName, project.tree);
+    ProjectReader reader(project.doc);
+    reader.load(fileName, project.tree);
+    project.announcedItemCount = reader.announcedItemCount();
     TAppletData data = project.doc.GetAppletData();
     applyAppletStoreRules(data, project.tree);
     project.doc.SetAppletData(data);
@@ -172,7 +176,7 @@ private:
 
     void checkCounts()
     {
-        const std::string &announced = project_.doc.AnnouncedItemCount();
+        const std::string &announced = project_.announcedItemCount;
         const std::string nodes = std::to_string(project_.doc.GetItems().size());
         if (announced != nodes)
             problem("project", "the structure has " + nodes +

@@ -79,16 +79,6 @@ public:
     std::string PreviewFolder() const;
     void SetPreviewFolder(const std::string &folder) { previewFolder_ = folder; }
 
-    // Project file (ProjectFile.cpp).
-    void SaveProject(const std::string &fileName, const ItemTree &tree) const;
-    // A file without a complete structure section raises ENotAProject and changes nothing.
-    void LoadProject(const std::string &fileName, ItemTree &tree);
-    std::string ProjectText(const ItemTree &tree) const;
-    void WriteProject(TextOut &out, const ItemTree &tree) const;
-    void LoadProjectText(const std::string &bytes, ItemTree &tree);
-    // The item count line of the file last loaded, as written; empty when it had none.
-    const std::string &AnnouncedItemCount() const { return announcedItemCount_; }
-
     // Applet HTML (HtmlGenerator.cpp).
     void GenerateHTML(const std::string &fileName) const;
     std::string GenerateHTMLText() const;
@@ -210,7 +200,6 @@ private:
 
     std::string programFolder_;
     std::string previewFolder_;
-    std::string announcedItemCount_;
     long long stagedCopies_ = 0;
     // Each file a save of fileName writes, with the file its bytes are copied from (empty for
     // what the save makes).

@@ -1,6 +1,8 @@
 // The project file: note lines, the General, Structure, Applet Parameter and Item Parameter
 // sections, CR LF after every line.
 
+#include "ProjectFile.h"
+
 #include "document/Errors.h"
 #include "document/FileSystem.h"
 #include "document/MenuDocument.h"
@@ -222,17 +224,19 @@ bool readItem(LineReader &reader, TItemData &item, ProgressDisplay &progress)
 }
 } // namespace
 
-std::string MenuDocument::ProjectText(const ItemTree &tree) const
+std::string ProjectWriter::text() const
 {
     TextOut out;
-    WriteProject(out, tree);
+    write(out);
     return out.take();
 }
 
-void MenuDocument::WriteProject(TextOut &out, const ItemTree &tree) const
+void ProjectWriter::write(TextOut &out) const
 {
-    const auto itemCount = static_cast<long long>(Items.size());
-    ProgressDisplay &progress = Progress();
+    const TItemArray &items = document_.GetItems();
+    const ItemTree &tree = tree_;
+    const auto itemCount = static_cast<long long>(items.size());
+    ProgressDisplay &progress = document_.Progress();
     progress.setMaximum(clampToInt(itemCount * 15 + 18));
     progress.setText("Saving Data ... ...");
 
@@ -240,7 +244,7 @@ void MenuDocument::WriteProject(TextOut &out, const ItemTree &tree) const
         out.line(line);
     progress.step(3);
 
-    if (Items.size() > static_cast<std::size_t>(MaxMenuItems))
+    if (items.size() > static_cast<std::size_t>(MaxMenuItems))
         throw ETreeError("The menu has more than " + std::to_string(MaxMenuItems) +
                          " items, the most a project file holds");
     out.line(StructureStart);
@@ -264,15 +268,15 @@ void MenuDocument::WriteProject(TextOut &out, const ItemTree &tree) const
         nodes += entry.level > 0 ? 1 : 0;
     }
     // Every item needs its record, or the file would read as cut off.
-    if (nodes > Items.size())
+    if (nodes > items.size())
         throw ETreeError("The menu has " + withThousands(nodes) + " items but only " +
-                         withThousands(Items.size()) + " item records");
+                         withThousands(items.size()) + " item records");
     out.line(StructureEnd);
     progress.step(10);
 
     out.line(AppletStart);
     TStringArray values;
-    AppletDataToStrings(AppletData, values);
+    document_.AppletDataToStrings(document_.GetAppletData(), values);
     for (const std::string &value : values) {
         requireOneLine(value, "The applet setting");
         out.line(value);
@@ -282,7 +286,7 @@ void MenuDocument::WriteProject(TextOut &out, const ItemTree &tree) const
 
     out.line(ItemStart);
     out.line(std::to_string(itemCount));
-    for (const TItemData &item : Items) {
+    for (const TItemData &item : items) {
         for (int pos = 1; pos <= TItemData::FieldCount; ++pos) {
             requireOneLine(item[pos], "The item value");
             out.line(item[pos]);
@@ -294,23 +298,23 @@ void MenuDocument::WriteProject(TextOut &out, const ItemTree &tree) const
     requireOpensAgain(out);
 }
 
-void MenuDocument::SaveProject(const std::string &fileName, const ItemTree &tree) const
+void ProjectWriter::save(const std::string &fileName) const
 {
-    const ProgressFinish finish(Progress());
-    fsx::writeFileAtomically(fileName, [&](TextOut &out) { WriteProject(out, tree); });
+    const ProgressFinish finish(document_.Progress());
+    fsx::writeFileAtomically(fileName, [this](TextOut &out) { write(out); });
 }
 
-void MenuDocument::LoadProject(const std::string &fileName, ItemTree &tree)
+void ProjectReader::load(const std::string &fileName, ItemTree &tree)
 {
     const std::string bytes = fsx::readFile(fileName);
     try {
-        LoadProjectText(bytes, tree);
+        read(bytes, tree);
     } catch (const ENotAProject &error) {
         throw error.named(fileName);
     }
 }
 
-void MenuDocument::LoadProjectText(const std::string &bytes, ItemTree &tree)
+void ProjectReader::read(const std::string &bytes, ItemTree &tree)
 {
     // Most files are UTF-8 already and are read in place, without a copy; the reader checks
     // their lines. Others are checked before decoding could double a long line.
@@ -338,7 +342,7 @@ void MenuDocument::LoadProjectText(const std::string &bytes, ItemTree &tree)
         throw ENotAProject::cutOff("the end of its applet settings");
     project.appletValues = std::move(values);
 
-    ProgressDisplay &progress = Progress();
+    ProgressDisplay &progress = document_.Progress();
     if (!reader.skipPast(ItemStart) || reader.atEnd())
         throw ENotAProject::cutOff("its item records");
     {
@@ -367,8 +371,8 @@ void MenuDocument::LoadProjectText(const std::string &bytes, ItemTree &tree)
 
     // The file has been read completely: only now does the document change.
     rebuildTree(tree, structure);
-    AppletData = StringsToAppletData(*project.appletValues);
-    Items = std::move(*project.items);
+    document_.SetAppletData(document_.StringsToAppletData(*project.appletValues));
+    document_.GetItems() = std::move(*project.items);
     announcedItemCount_ = std::move(project.announced);
 
     progress.setPosition(0);

@@ -4,6 +4,7 @@
 #include "document/Errors.h"
 #include "document/FileSystem.h"
 #include "document/MenuDocument.h"
+#include "document/ProjectFile.h"
 #include "document/TextCodec.h"
 
 #include <algorithm>
@@ -222,7 +223,7 @@ bool MenuDocument::SaveAllFrom(const std::string &folder, const std::string &fil
         batch.add(folder + name, [&bytes](TextOut &out) { out += bytes; });
     }
     batch.add(folder + page, [&](TextOut &out) { WriteSavedPage(out, base, tree); });
-    batch.add(folder + project, [&](TextOut &out) { WriteProject(out, tree); });
+    batch.add(folder + project, [&](TextOut &out) { ProjectWriter(*this, tree).write(out); });
 
     progress.setMaximum(static_cast<int>(resources.size()));
     progress.setText("Copying Publishable Files ... ...");

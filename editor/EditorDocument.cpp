@@ -3,6 +3,7 @@
 #include "document/Errors.h"
 #include "document/MemoryTree.h"
 #include "document/MenuStructure.h"
+#include "document/ProjectFile.h"
 #include "document/qarUtility.h"
 #include "document/StoreRules.h"
 #include "editor/FieldEditCommand.h"
@@ -136,7 +137,7 @@ void EditorDocument::open(const QString &fileName, bool asTemplate)
     MemoryTree trialTree;
     trialTree.addChild(nullptr, "Tarvelle");
     try {
-        trial.LoadProjectText(bytes, trialTree);
+        ProjectReader(trial).read(bytes, trialTree);
     } catch (const ENotAProject &error) {
         throw error.named(path);
     }

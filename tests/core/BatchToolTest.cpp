@@ -2,6 +2,7 @@
 
 #include "document/FileSystem.h"
 #include "document/MenuStructure.h"
+#include "document/ProjectFile.h"
 #include "document/Version.h"
 #include "tests/core/TestSupport.h"
 
@@ -49,7 +50,7 @@ struct SavedProject
         path = folder.file("site.tvl");
         NullProgress none;
         numberMenuStructure(tree, doc.GetItems(), none);
-        doc.SaveProject(path, tree);
+        ProjectWriter(doc, tree).save(path);
     }
 };
 } // namespace
@@ -194,7 +195,7 @@ TEST(BatchTool, CheckListsProblems)
     TAppletData data = p.doc.GetAppletData();
     data.set(AppletField::MnItemsHeight, "24");
     p.doc.SetAppletData(data);
-    p.doc.SaveProject(p.path, p.tree);
+    ProjectWriter(p.doc, p.tree).save(p.path);
     const ToolRun clean = run({"check", p.path});
     EXPECT_EQ(clean.status, ExitCode::Ok) << clean.out;
     EXPECT_EQ(clean.out, "");
@@ -205,7 +206,7 @@ TEST(BatchTool, CheckListsProblems)
     p.doc.SetAppletData(data);
     p.doc.GetItems()[1].set(ItemField::ItemURL, "a|b");
     p.doc.GetItems()[1].set(ItemField::ItemClBgSnd, "gone.au");
-    p.doc.SaveProject(p.path, p.tree);
+    ProjectWriter(p.doc, p.tree).save(p.path);
     std::string text = readBytes(p.path);
     const std::string count = "Start ---------------\r\n3\r\n";
     text.replace(text.find(count), count.size(), "Start ---------------\r\n4\r\n");
@@ -244,7 +245,7 @@ TEST(BatchTool, CheckAgreesWithPublish)
     items[2].set(ItemField::ItemNoBgImg, fsx::FolderLockName);
     items[2].set(ItemField::ItemOvBgImg, "images/logo.gif");
     writeBytes(p.folder.file(fsx::FolderLockName), "GIF");
-    p.doc.SaveProject(p.path, p.tree);
+    ProjectWriter(p.doc, p.tree).save(p.path);
 
     const ToolRun checked = run({"check", p.path});
     for (const char *expected :
@@ -293,7 +294,7 @@ TEST(BatchTool, PublishReplacesOnlyWhatItWrote)
 {
     SavedProject p;
     p.doc.GetItems()[1].set(ItemField::ItemNoBgImg, "logo.gif");
-    p.doc.SaveProject(p.path, p.tree);
+    ProjectWriter(p.doc, p.tree).save(p.path);
     const TempFolder site, program;
     writeBytes(program.file("zorvex.js"), "RUNTIME");
     writeBytes(site.file("logo.gif"), "SITE");
@@ -317,7 +318,7 @@ TEST(BatchTool, PublishReplacesOnlyWhatItWrote)
 
     // A name too long for the report fails before any file takes its place.
     const std::string longName = p.folder.file(std::string(250, 'n') + ".tvl");
-    p.doc.SaveProject(longName, p.tree);
+    ProjectWriter(p.doc, p.tree).save(longName);
     const TempFolder fresh;
     const ToolRun tooLong = run({"publish", longName, fresh.path()}, program.path());
     EXPECT_EQ(tooLong.status, ExitCode::LoadFailed);
@@ -332,7 +333,7 @@ TEST(BatchTool, ControlCharactersNeverReachTheTerminal)
     p.doc.GetItems()[0].set(ItemField::ItemNoBgImg, "\x1b]0;owned\x07.gif");
     p.doc.GetItems()[1].set(ItemField::ItemCaption, "C1 \xc2\x9b"
                                                     "31m");
-    p.doc.SaveProject(p.path, p.tree);
+    ProjectWriter(p.doc, p.tree).save(p.path);
     for (const char *command : {"report", "check"}) {
         const ToolRun r = run({command, p.path});
         for (const std::string &text : {r.out, r.err}) {
@@ -455,7 +456,7 @@ TEST(BatchTool, PublishNeverReplacesWhatIsNotItsOwn)
     ::chmod(site.file("site.html").c_str(), 0444);
     const std::string page = readBytes(site.file("site.html"));
     p.doc.GetItems()[0].set(ItemField::ItemCaption, "Start");
-    p.doc.SaveProject(p.path, p.tree);
+    ProjectWriter(p.doc, p.tree).save(p.path);
     const ToolRun readOnly = publish({"--force"});
     EXPECT_EQ(readOnly.status, ExitCode::LoadFailed);
     EXPECT_NE(readOnly.err.find("site.html is read-only"), std::string::npos) << readOnly.err;

@@ -3,6 +3,7 @@
 
 #include "document/Errors.h"
 #include "document/FileSystem.h"
+#include "document/ProjectFile.h"
 #include "tests/core/TestSupport.h"
 
 #include <chrono>
@@ -68,9 +69,9 @@ TEST(CrashSafety, KillDuringSaveLeavesOneWholeDocument)
         return found;
     };
     Project first(1000, "First "), second(1000, "Second ");
-    const std::string firstText = first.doc.ProjectText(first.tree);
-    const std::string secondText = second.doc.ProjectText(second.tree);
-    first.doc.SaveProject(path, first.tree);
+    const std::string firstText = ProjectWriter(first.doc, first.tree).text();
+    const std::string secondText = ProjectWriter(second.doc, second.tree).text();
+    ProjectWriter(first.doc, first.tree).save(path);
 
     std::mt19937 random(20261208);
     int midWrite = 0;
@@ -88,7 +89,7 @@ TEST(CrashSafety, KillDuringSaveLeavesOneWholeDocument)
                     const char tick = 1;
                     if (write(signal[1], &tick, 1) != 1)
                         _exit(1);
-                    project->doc.SaveProject(path, project->tree);
+                    ProjectWriter(project->doc, project->tree).save(path);
                 }
             }
         }
@@ -133,7 +134,7 @@ TEST(CrashSafety, ReadOnlyFolderKeepsThePreviousFile)
                   nullptr) != 0)
             return 77;
         try {
-            project.doc.SaveProject(path, project.tree);
+            ProjectWriter(project.doc, project.tree).save(path);
         } catch (const EInOutError &) {
             return readBytes(path) == "previous contents" ? 3 : 4;
         }
@@ -143,7 +144,7 @@ TEST(CrashSafety, ReadOnlyFolderKeepsThePreviousFile)
         // No mount namespace for this user: a folder without write permission binds it too.
         std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read |
                                                         std::filesystem::perms::owner_exec);
-        EXPECT_THROW(project.doc.SaveProject(path, project.tree), EInOutError);
+        EXPECT_THROW(ProjectWriter(project.doc, project.tree).save(path), EInOutError);
     } else {
         EXPECT_EQ(status, 3)
             << "the save into a read-only folder was not reported (77: no namespace)";

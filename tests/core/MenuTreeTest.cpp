@@ -3,6 +3,7 @@
 #include "document/Errors.h"
 #include "document/LinkCheck.h"
 #include "document/MenuLayout.h"
+#include "document/ProjectFile.h"
 #include "tests/core/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -265,7 +266,7 @@ struct Session
                 naiveDoc.GetItems().push_back(f.node->record);
         }
         buildTree(naiveTree, outline);
-        EXPECT_EQ(doc.ProjectText(tree), naiveDoc.ProjectText(naiveTree));
+        EXPECT_EQ(ProjectWriter(doc, tree).text(), ProjectWriter(naiveDoc, naiveTree).text());
     }
 };
 } // namespace
@@ -293,7 +294,7 @@ TEST(MenuTree, RefusesWhatWouldBreakTheTreeAndChangesNothing)
     const auto root = tree.addChild(nullptr, "Tarvelle");
     const auto a = tree.insertItem(root, 0, "A", record("A", 1));
     const auto b = tree.insertItem(a, 0, "B", record("B", 2));
-    const std::string before = doc.ProjectText(tree);
+    const std::string before = ProjectWriter(doc, tree).text();
     EXPECT_THROW(tree.moveBranch(a, b, 0), std::invalid_argument);
     EXPECT_THROW(tree.moveBranch(a, a, 0), std::invalid_argument);
     EXPECT_THROW(tree.moveBranch(root, a, 0), std::invalid_argument);
@@ -304,7 +305,7 @@ TEST(MenuTree, RefusesWhatWouldBreakTheTreeAndChangesNothing)
     MenuBranch refused{{{0, "K", record("K", 3), 0}}};
     EXPECT_THROW(tree.insertBranch(root, 5, std::move(refused)), std::out_of_range);
     EXPECT_EQ(refused.nodes.front().record, record("K", 3)); // NOLINT(bugprone-use-after-move)
-    EXPECT_EQ(doc.ProjectText(tree), before);
+    EXPECT_EQ(ProjectWriter(doc, tree).text(), before);
 
     doc.GetItems().pop_back(); // a list that no longer mirrors the tree is never edited
     EXPECT_THROW(tree.insertItem(root, 0, "X", {}), std::logic_error);

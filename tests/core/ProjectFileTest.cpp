@@ -1,3 +1,5 @@
+#include "document/ProjectFile.h"
+
 #include "document/Errors.h"
 #include "document/FileSystem.h"
 #include "document/MenuStructure.h"
@@ -45,7 +47,7 @@ std::string withRecords(const std::string &structure, int items)
     doc.ResetToDefaults();
     MemoryTree empty;
     empty.addChild(nullptr, "T");
-    const std::string text = doc.ProjectText(empty);
+    const std::string text = ProjectWriter(doc, empty).text();
     const std::size_t applet = text.find("--------------- Applet Parameter Description Start");
     const std::size_t itemsAt = text.find("--------------- Item Parameter Description Start");
     std::string record;
@@ -68,7 +70,7 @@ TEST(ProjectFile, WorkedExampleIsWrittenLineByLine)
     MenuDocument doc;
     MemoryTree tree;
     makeExample(doc, tree);
-    const std::vector<std::string> file = crlfLines(doc.ProjectText(tree));
+    const std::vector<std::string> file = crlfLines(ProjectWriter(doc, tree).text());
     ASSERT_EQ(file.size(), 3u + 4 + 2 + 6 + 2 + 96 + 2 + 1 + 5 * 15);
     EXPECT_EQ(file[0], "Note: This file be created and maintained by Tarvelle,");
     EXPECT_EQ(file[1], "please do not modify it by yourself, otherwise the project file may not");
@@ -110,7 +112,7 @@ TEST(ProjectFile, SaveAndLoadRoundTrip)
     doc.GetItems()[3].set(ItemField::ItemStatusBarText, "Ünïcödé");
     RecordingProgress saving;
     doc.SetProgress(&saving);
-    doc.SaveProject(folder.file("menu.tvl"), tree);
+    ProjectWriter(doc, tree).save(folder.file("menu.tvl"));
     EXPECT_EQ(saving.maximums, std::vector<int>{5 * 15 + 18});
     EXPECT_EQ(saving.steps, 5 * 15 + 18);
     EXPECT_EQ(saving.texts.front(), "Saving Data ... ...");
@@ -121,7 +123,7 @@ TEST(ProjectFile, SaveAndLoadRoundTrip)
     MemoryTree loadedTree;
     RecordingProgress loading;
     loaded.SetProgress(&loading);
-    loaded.LoadProject(folder.file("menu.tvl"), loadedTree);
+    ProjectReader(loaded).load(folder.file("menu.tvl"), loadedTree);
     expectSameDocument(doc, tree, loaded, loadedTree);
     EXPECT_EQ(loading.maximums, std::vector<int>{5 * 15});
     EXPECT_EQ(loading.texts,
@@ -132,12 +134,12 @@ TEST(ProjectFile, SaveAndLoadRoundTrip)
     empty.ResetToDefaults();
     MemoryTree rootOnly;
     buildTree(rootOnly, {"Tarvelle"});
-    empty.SaveProject(folder.file("empty.tvl"), rootOnly);
+    ProjectWriter(empty, rootOnly).save(folder.file("empty.tvl"));
     const auto file = crlfLines(readBytes(folder.file("empty.tvl")));
     EXPECT_EQ(file[8], "Tarvelle");
     EXPECT_EQ(file[9], "--------------- Structure Description End ---------------");
     EXPECT_EQ(file[file.size() - 2], "0");
-    loaded.LoadProject(folder.file("empty.tvl"), loadedTree);
+    ProjectReader(loaded).load(folder.file("empty.tvl"), loadedTree);
     expectSameDocument(empty, rootOnly, loaded, loadedTree);
 }
 
@@ -146,7 +148,7 @@ TEST(ProjectFile, ReaderSkipsForeignTextAndAcceptsOtherLineEnds)
     MenuDocument doc;
     MemoryTree tree;
     makeExample(doc, tree);
-    std::string text = doc.ProjectText(tree);
+    std::string text = ProjectWriter(doc, tree).text();
     text.replace(0, text.find("--------------- Structure"), "anything\r\nat all\r\n");
     const std::string appletStart = "--------------- Applet Parameter";
     text.insert(text.find(appletStart), "between\r\nsections\r\n");
@@ -163,7 +165,7 @@ TEST(ProjectFile, ReaderSkipsForeignTextAndAcceptsOtherLineEnds)
         }
         MenuDocument loaded;
         MemoryTree loadedTree;
-        loaded.LoadProjectText(converted + "\x1A trailing garbage", loadedTree);
+        ProjectReader(loaded).read(converted + "\x1A trailing garbage", loadedTree);
         expectSameDocument(doc, tree, loaded, loadedTree);
     }
 }
@@ -178,13 +180,13 @@ TEST(ProjectFile, FilesThatAreNoProjectAreRefusedAndChangeNothing)
          {std::string(), std::string("just text\r\nno markers\r\n"),
           std::string("--------------- Structure Description Start ---------------\r\nTarvelle\r\n"
                       "\tcut off inside the structure")}) {
-        EXPECT_THROW(doc.LoadProjectText(bytes, tree), ENotAProject);
+        EXPECT_THROW(ProjectReader(doc).read(bytes, tree), ENotAProject);
         expectSameDocument(before, beforeTree, doc, tree);
     }
     const TempFolder folder;
     writeBytes(folder.file("notes.txt"), "just text\r\n");
     try {
-        doc.LoadProject(folder.file("notes.txt"), tree);
+        ProjectReader(doc).load(folder.file("notes.txt"), tree);
         ADD_FAILURE() << "a text file loaded as a project";
     } catch (const ENotAProject &error) {
         EXPECT_EQ(error.what(),
@@ -197,7 +199,7 @@ TEST(ProjectFile, CutOffFilesAreRefusedAndChangeNothing)
     MenuDocument source;
     MemoryTree sourceTree;
     makeExample(source, sourceTree);
-    const std::string text = source.ProjectText(sourceTree);
+    const std::string text = ProjectWriter(source, sourceTree).text();
     const auto cutAfter = [&text](const std::string &marker, int lines) {
         std::size_t cut = text.find(marker);
         for (int line = 0; line < lines; ++line)
@@ -220,7 +222,7 @@ TEST(ProjectFile, CutOffFilesAreRefusedAndChangeNothing)
         makeSentinel(doc, tree);
         makeSentinel(unchanged, unchangedTree);
         try {
-            doc.LoadProjectText(bytes, tree);
+            ProjectReader(doc).read(bytes, tree);
             ADD_FAILURE() << "a file cut off before " << before << " loaded";
         } catch (const ENotAProject &error) {
             EXPECT_EQ(error.what(), "The file is cut off before " + before);
@@ -235,7 +237,7 @@ TEST(ProjectFile, FailedLoadsLeaveTheDocumentAsItWas)
     MenuDocument source;
     MemoryTree sourceTree;
     makeExample(source, sourceTree);
-    const std::string text = source.ProjectText(sourceTree);
+    const std::string text = ProjectWriter(source, sourceTree).text();
     const std::string countLine = "Item Parameter Description Start ---------------\r\n5\r\n";
 
     struct Case
@@ -271,7 +273,7 @@ TEST(ProjectFile, FailedLoadsLeaveTheDocumentAsItWas)
         makeSentinel(doc, tree);
         makeSentinel(before, beforeTree);
         try {
-            doc.LoadProjectText(c.bytes, tree);
+            ProjectReader(doc).read(c.bytes, tree);
             ADD_FAILURE() << "no error for " << c.message;
         } catch (const std::runtime_error &error) {
             EXPECT_EQ(error.what(), c.message);
@@ -284,12 +286,12 @@ TEST(ProjectFile, FailedLoadsLeaveTheDocumentAsItWas)
     MemoryTree tree;
     makeSentinel(doc, tree);
     try {
-        doc.LoadProject(folder.file("missing.tvl"), tree);
+        ProjectReader(doc).load(folder.file("missing.tvl"), tree);
         FAIL() << "a missing file loaded";
     } catch (const EInOutError &error) {
         EXPECT_STREQ(error.what(), "File not found");
     }
-    EXPECT_THROW(doc.LoadProject(folder.path(), tree), EInOutError);
+    EXPECT_THROW(ProjectReader(doc).load(folder.path(), tree), EInOutError);
     EXPECT_EQ(outlineOf(tree), (std::vector<std::string>{"Old", ">X", ">Y"}));
 }
 
@@ -298,14 +300,14 @@ TEST(ProjectFile, RecordCountFollowsTheTree)
     MenuDocument source;
     MemoryTree sourceTree;
     makeExample(source, sourceTree);
-    std::string text = source.ProjectText(sourceTree);
+    std::string text = ProjectWriter(source, sourceTree).text();
 
     MenuDocument doc;
     MemoryTree tree;
     // More records than nodes: the surplus goes, so no index runs past the tree later.
     std::string more = text;
     more.replace(more.find("\t\t\tB1\r\n"), 7, "");
-    doc.LoadProjectText(more, tree);
+    ProjectReader(doc).read(more, tree);
     EXPECT_EQ(doc.ItemCount(), 4);
     EXPECT_EQ(doc.GetItem(3), source.GetItem(3));
 }
@@ -316,7 +318,7 @@ TEST(ProjectFile, OldEightBitFilesAreReadAsWindows1252)
     MemoryTree sourceTree;
     buildTree(sourceTree, {"Tarvelle", ">Caf\xC3\xA9"});
     fillItemsFromTree(source, sourceTree);
-    std::string text = source.ProjectText(sourceTree);
+    std::string text = ProjectWriter(source, sourceTree).text();
     // The same file as an 8-bit program wrote it: é is one byte, and a euro sign too.
     std::string latin;
     for (std::size_t at = text.find("Caf\xC3\xA9"); at != std::string::npos;
@@ -326,7 +328,7 @@ TEST(ProjectFile, OldEightBitFilesAreReadAsWindows1252)
     latin = text;
     MenuDocument doc;
     MemoryTree tree;
-    doc.LoadProjectText(latin, tree);
+    ProjectReader(doc).read(latin, tree);
     EXPECT_EQ(outlineOf(tree), (std::vector<std::string>{"Tarvelle", ">Caf\xC3\xA9\xE2\x82\xAC"}));
     EXPECT_EQ(doc.GetItem(0)[ItemField::ItemCaption], "Caf\xC3\xA9\xE2\x82\xAC");
 }
@@ -350,7 +352,7 @@ TEST(ProjectFile, SaveFailingHalfWayKeepsThePreviousFile)
         rlimit limit{256, 256};
         setrlimit(RLIMIT_FSIZE, &limit);
         try {
-            doc.SaveProject(path, tree);
+            ProjectWriter(doc, tree).save(path);
         } catch (const EInOutError &) {
             _exit(3);
         }
@@ -379,15 +381,15 @@ TEST(ProjectFile, LargeSavesGoInPiecesAndStillAllOrNothing)
         tree.insertItem(root, k, std::string(item[ItemField::ItemCaption]), item);
     }
     const std::string path = folder.file("big.tvl");
-    doc.SaveProject(path, tree);
+    ProjectWriter(doc, tree).save(path);
     const std::string saved = readBytes(path);
     ASSERT_GT(saved.size(), 2u << 20);
-    EXPECT_EQ(saved, doc.ProjectText(tree));
+    EXPECT_EQ(saved, ProjectWriter(doc, tree).text());
 
     TItemData last = doc.GetItem(29999);
     last.set(ItemField::ItemClBgSnd, "a\nb");
     doc.SetItem(last, 29999);
-    EXPECT_THROW(doc.SaveProject(path, tree), EInOutError);
+    EXPECT_THROW(ProjectWriter(doc, tree).save(path), EInOutError);
     EXPECT_EQ(readBytes(path), saved);
     EXPECT_EQ(fsx::folderEntries(folder.path()), std::set<std::string>{"big.tvl"});
 }
@@ -401,7 +403,7 @@ TEST(ProjectFile, SaveOntoAFolderFailsAndLeavesNoTemporaryFile)
     const std::string path = folder.file("menu.tvl");
     std::filesystem::create_directory(path);
     std::filesystem::create_directory(path + "/keep"); // a non-empty folder cannot be replaced
-    EXPECT_THROW(doc.SaveProject(path, tree), EInOutError);
+    EXPECT_THROW(ProjectWriter(doc, tree).save(path), EInOutError);
     EXPECT_TRUE(std::filesystem::is_directory(path + "/keep"));
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp~"));
 }
@@ -434,22 +436,23 @@ TEST(ProjectFile, LimitsAndValuesAFileCannotKeep)
     };
     MenuDocument doc;
     MemoryTree tree;
-    doc.LoadProjectText(chain(1000), tree);
+    ProjectReader(doc).read(chain(1000), tree);
     EXPECT_EQ(doc.ItemCount(), 1000);
-    EXPECT_THROW(doc.LoadProjectText(chain(1001), tree), ETreeError);
+    EXPECT_THROW(ProjectReader(doc).read(chain(1001), tree), ETreeError);
     EXPECT_EQ(doc.ItemCount(), 1000) << "nothing changed";
 
     // A value holding a line break or Ctrl-Z is never written: the file would not read back.
     MenuDocument example;
     MemoryTree exampleTree;
     makeExample(example, exampleTree);
-    example.SaveProject(folder.file("menu.tvl"), exampleTree);
+    ProjectWriter(example, exampleTree).save(folder.file("menu.tvl"));
     const std::string before = readBytes(folder.file("menu.tvl"));
     for (const char *bad : {"a\rb", "a\nb", "a\x1a"}) {
         TItemData item = example.GetItem(0);
         item.set(ItemField::ItemURL, bad);
         example.SetItem(item, 0);
-        EXPECT_THROW(example.SaveProject(folder.file("menu.tvl"), exampleTree), EInOutError);
+        EXPECT_THROW(ProjectWriter(example, exampleTree).save(folder.file("menu.tvl")),
+                     EInOutError);
         EXPECT_EQ(readBytes(folder.file("menu.tvl")), before);
     }
 }
@@ -473,12 +476,12 @@ TEST(ProjectFile, SavesNeverWriteThroughLinks)
     // A link planted under the old temporary name, and one in place of the project itself.
     std::filesystem::create_symlink(elsewhere.file("victim"), folder.file("menu.tvl.tmp~"));
     std::filesystem::create_symlink(elsewhere.file("victim"), folder.file("other.tvl"));
-    doc.SaveProject(folder.file("menu.tvl"), tree);
-    doc.SaveProject(folder.file("other.tvl"), tree);
+    ProjectWriter(doc, tree).save(folder.file("menu.tvl"));
+    ProjectWriter(doc, tree).save(folder.file("other.tvl"));
     EXPECT_EQ(readBytes(elsewhere.file("victim")), "precious");
-    EXPECT_EQ(readBytes(folder.file("menu.tvl")), doc.ProjectText(tree));
+    EXPECT_EQ(readBytes(folder.file("menu.tvl")), ProjectWriter(doc, tree).text());
     EXPECT_FALSE(std::filesystem::is_symlink(folder.file("other.tvl"))) << "replaced, not followed";
-    EXPECT_EQ(readBytes(folder.file("other.tvl")), doc.ProjectText(tree));
+    EXPECT_EQ(readBytes(folder.file("other.tvl")), ProjectWriter(doc, tree).text());
 }
 #endif
 
@@ -495,7 +498,7 @@ TEST(ProjectFile, AMenuTooDeepToReadIsNeverWritten)
     buildTree(tree, outline);
     fillItemsFromTree(doc, tree);
     TempFolder folder;
-    EXPECT_THROW(doc.SaveProject(folder.file("deep.tvl"), tree), ETreeError);
+    EXPECT_THROW(ProjectWriter(doc, tree).save(folder.file("deep.tvl")), ETreeError);
     EXPECT_FALSE(std::filesystem::exists(folder.file("deep.tvl")));
 }
 
@@ -534,14 +537,14 @@ TEST(ProjectFile, SizeLimitsNameTheLimitAndTheLine)
         MenuDocument doc;
         MemoryTree tree;
         makeSentinel(doc, tree);
-        const std::string before = doc.ProjectText(tree);
+        const std::string before = ProjectWriter(doc, tree).text();
         try {
-            doc.LoadProjectText(c.text, tree);
+            ProjectReader(doc).read(c.text, tree);
             EXPECT_STREQ(c.message, "") << "loaded";
         } catch (const std::runtime_error &error) {
             EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
             EXPECT_NE(c.message[0], '\0') << error.what();
-            EXPECT_EQ(doc.ProjectText(tree), before) << "nothing changed";
+            EXPECT_EQ(ProjectWriter(doc, tree).text(), before) << "nothing changed";
         }
     }
 
@@ -550,7 +553,7 @@ TEST(ProjectFile, SizeLimitsNameTheLimitAndTheLine)
     MemoryTree tree;
     makeExample(doc, tree);
     doc.GetItems()[0].set(ItemField::ItemCaption, longest + "y");
-    EXPECT_THROW(doc.ProjectText(tree), EInOutError);
+    EXPECT_THROW(ProjectWriter(doc, tree).text(), EInOutError);
 }
 
 // A save is checked as it is written (UTF-8, CR LF) against what the reader opens: a structure
@@ -563,7 +566,7 @@ TEST(ProjectFile, WhatWouldNotOpenAgainIsNeverSaved)
     const auto refused = [&](const MenuDocument &doc, const ItemTree &tree,
                              const std::string &message) {
         try {
-            doc.SaveProject(path, tree);
+            ProjectWriter(doc, tree).save(path);
             ADD_FAILURE() << "saved: " << message;
         } catch (const std::runtime_error &error) {
             EXPECT_NE(std::string(error.what()).find(message), std::string::npos) << error.what();
@@ -585,7 +588,7 @@ TEST(ProjectFile, WhatWouldNotOpenAgainIsNeverSaved)
     doc.GetItems().resize(1);
     MenuDocument reread;
     MemoryTree rereadTree;
-    reread.LoadProjectText(doc.ProjectText(tree), rereadTree);
+    ProjectReader(reread).read(ProjectWriter(doc, tree).text(), rereadTree);
     EXPECT_EQ(rereadTree.caption(rereadTree.child(rereadTree.root(), 0)), caption);
 
     // 4,097 links of 65,536 bytes: a file past 256 MB is refused before it is complete.

@@ -1,4 +1,5 @@
 #include "document/Errors.h"
+#include "document/ProjectFile.h"
 #include "tests/core/TestSupport.h"
 
 #include <array>
@@ -162,7 +163,7 @@ TEST(Publishing, SaveAllAssemblesThePublishableFolder)
               (std::vector<std::string>{"Menu.TVL", "Menu.html", "Menu_PublishReport.txt", "bg.gif",
                                         "zorvex.class", "zorvex.jar"}));
     EXPECT_EQ(readBytes(out.file("Menu.html")), f.doc.GenerateHTMLText());
-    EXPECT_EQ(readBytes(out.file("Menu.TVL")), f.doc.ProjectText(f.tree));
+    EXPECT_EQ(readBytes(out.file("Menu.TVL")), ProjectWriter(f.doc, f.tree).text());
     for (const auto &[given, project, page] : std::vector<std::array<std::string, 3>>{
              {"x.tvl.bak", "x.tvl.bak", "x.tvl.html"}, {"plain", "plain.tvl", "plain.html"}}) {
         TempFolder other;

@@ -3,6 +3,7 @@
 
 #include "document/MemoryTree.h"
 #include "document/MenuDocument.h"
+#include "document/ProjectFile.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 #include <stdexcept>
@@ -26,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     MemoryTree tree;
     tree.addChild(nullptr, "Tarvelle");
     try {
-        doc.LoadProjectText(bytes, tree);
+        ProjectReader(doc).read(bytes, tree);
     } catch (const std::runtime_error &) {
         // A clear error; the document must be as it was.
         fuzzCheck(outline(tree) == std::vector<std::string>{"0:Tarvelle"},
@@ -37,13 +38,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     fuzzCheck(tree.root() != nullptr, "the tree lost its root");
     fuzzCheck(doc.ItemCount() == tree.nodeCount() - 1, "the item list does not match the tree");
 
-    const std::string saved = doc.ProjectText(tree);
+    const std::string saved = ProjectWriter(doc, tree).text();
     MenuDocument again;
     MemoryTree againTree;
-    again.LoadProjectText(saved, againTree);
+    ProjectReader(again).read(saved, againTree);
     fuzzCheck(outline(againTree) == outline(tree), "the tree did not come back");
     fuzzCheck(again.GetAppletData() == doc.GetAppletData(), "the settings did not come back");
     fuzzCheck(again.GetItems() == doc.GetItems(), "the items did not come back");
-    fuzzCheck(again.ProjectText(againTree) == saved, "the second save differs");
+    fuzzCheck(ProjectWriter(again, againTree).text() == saved, "the second save differs");
     return 0;
 }

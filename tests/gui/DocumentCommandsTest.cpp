@@ -1,4 +1,5 @@
 #include "document/MenuTree.h"
+#include "document/ProjectFile.h"
 #include "editor/pages/AppletPages.h"
 #include "editor/pages/ItemPages.h"
 #include "editor/RecentFiles.h"
@@ -345,7 +346,7 @@ TEST(DocumentCommands, NoEditMakesTheMenuDeeperThanAFileHolds)
             node = tree.addChild(node, "L" + std::to_string(level));
         tree.addChild(tree.parent(node), "Beside"); // after the deepest item, at its level
         doc.GetItems().assign(MaxMenuDepth + 1, doc.MakeNewItem());
-        doc.SaveProject(f.path("deep.tvl").toStdString(), tree);
+        ProjectWriter(doc, tree).save(f.path("deep.tvl").toStdString());
     }
     f.w().openProjectFile(f.path("deep.tvl"));
     ItemTree::Node deepest = f.child(f.root(), 0);
@@ -392,7 +393,7 @@ TEST(DocumentCommands, ValuesAsLongAsAFileHoldsStayWhole)
         tree.insertItem(root, 2, "Home", doc.MakeNewItem());
         doc.GetItems()[1].set(ItemField::ItemCaption, caption);
         doc.GetItems()[2].set(ItemField::ItemURL, url);
-        doc.SaveProject(file.toStdString(), tree);
+        ProjectWriter(doc, tree).save(file.toStdString());
     }
     f.w().openProjectFile(file);
     f.select(f.child(f.root(), 2));
@@ -404,7 +405,7 @@ TEST(DocumentCommands, ValuesAsLongAsAFileHoldsStayWhole)
     saved.ResetToDefaults();
     MenuTree tree{saved.GetItems()};
     tree.addChild(nullptr, "Tarvelle");
-    saved.LoadProject(file.toStdString(), tree);
+    ProjectReader(saved).load(file.toStdString(), tree);
     ASSERT_EQ(saved.GetItems().size(), 3u);
     EXPECT_EQ(saved.GetItems()[1][ItemField::ItemCaption].size(), caption.size());
     EXPECT_EQ(saved.GetItems()[2][ItemField::ItemURL].size(), MaxValueBytes);
@@ -636,7 +637,7 @@ TEST(DocumentCommands, OpenAndSaveWorkDoesNotGrowWithTheMenu)
                 item.set(ItemField::ItemNoBgImg, k % 2 ? "odd.gif" : "even.gif");
                 tree.insertItem(root, k, std::string(item[ItemField::ItemCaption]), item);
             }
-            doc.SaveProject(f.path("big.tvl").toStdString(), tree);
+            ProjectWriter(doc, tree).save(f.path("big.tvl").toStdString());
         }
         for (const char *picture : {"odd.gif", "even.gif"}) {
             QFile file(f.path(picture));

@@ -3,6 +3,7 @@
 
 #include "editor/EditorDocument.h"
 
+#include "document/ProjectFile.h"
 #include "editor/MenuTreeModel.h"
 #include "editor/TreeCommands.h"
 
@@ -37,7 +38,7 @@ TEST(EditorDocument, ARandomSessionUndoesAndRedoesThroughTheSameTexts)
                      [&](MenuTree::Id item, const std::vector<int> &positions) {
                          itemSignalled = {{item, positions.front()}};
                      });
-    auto text = [&] { return document.menu().ProjectText(document.tree()); };
+    auto text = [&] { return ProjectWriter(document.menu(), document.tree()).text(); };
 
     std::mt19937 random(20261209);
     std::vector<std::string> texts{text()};

@@ -1,4 +1,5 @@
 #include "document/MenuTree.h"
+#include "document/ProjectFile.h"
 #include "editor/pages/ItemPages.h"
 #include "editor/preview/PreviewCanvas.h"
 #include "editor/widgets/SpinEdit.h"
@@ -242,7 +243,7 @@ TEST(LivePreview, ACommandMeasuresWhatIsShownNotTheWholeMenu)
                 for (int k = 0; k < 20; ++k)
                     tree.insertItem(item, k, "Row " + std::to_string(k), doc.MakeNewItem());
             }
-            doc.SaveProject(file.toStdString(), tree);
+            ProjectWriter(doc, tree).save(file.toStdString());
         }
         f.w().openProjectFile(file);
         f.select(f.child(f.child(f.root(), 3), 5)); // its popup opens in the preview

@@ -3,6 +3,7 @@
 #include "dialogs/Templet.h"
 #include "dialogs/WebBrowser.h"
 #include "document/MemoryTree.h"
+#include "document/ProjectFile.h"
 #include "document/Version.h"
 #include "editor/HTMLBuild.h"
 #include "editor/pages/ItemPages.h"
@@ -300,8 +301,8 @@ struct TemplateFixture : OutputFixture
         MenuDocument doc;
         doc.ResetToDefaults();
         MemoryTreeHolder tree;
-        doc.SaveProject((program() + "templets/Blue.tvl").toStdString(), tree.tree);
-        doc.SaveProject((program() + "templets/Amber.tvl").toStdString(), tree.tree);
+        ProjectWriter(doc, tree.tree).save((program() + "templets/Blue.tvl").toStdString());
+        ProjectWriter(doc, tree.tree).save((program() + "templets/Amber.tvl").toStdString());
         writeFile(program() + "templets/notes.txt", "not a template");
     }
     struct MemoryTreeHolder

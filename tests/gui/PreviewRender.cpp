@@ -10,6 +10,7 @@
 #include "document/MenuStructure.h"
 #include "document/MenuTree.h"
 #include "document/ProgressDisplay.h"
+#include "document/ProjectFile.h"
 #include "document/StoreRules.h"
 #include "editor/preview/MenuScene.h"
 
@@ -63,7 +64,7 @@ int main(int argc, char **argv)
         MenuTree tree{doc.GetItems()};
         doc.ResetToDefaults();
         tree.addChild(nullptr, "Tarvelle");
-        doc.LoadProject(argv[1], tree);
+        ProjectReader(doc).load(argv[1], tree);
         TAppletData data = doc.GetAppletData();
         applyAppletStoreRules(data, tree);
         NullProgress quiet;
