@@ -4,6 +4,7 @@
 //   build/bench-bin/tarvelle_core_bench
 
 #include "bench/MenuShape.h"
+#include "document/HtmlWriter.h"
 #include "document/MemoryTree.h"
 #include "document/MenuDocument.h"
 #include "document/MenuStructure.h"
@@ -70,7 +71,7 @@ void BM_GenerateHTML(benchmark::State &state)
     Menu &m = menu(static_cast<int>(state.range(0)));
     const std::string file = scratchFile() + ".html";
     for (auto _ : state)
-        m.doc.GenerateHTML(file);
+        HtmlWriter(m.doc).save(file);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 

@@ -3,6 +3,7 @@
 #include "document/AccessibilityCheck.h"
 #include "document/Errors.h"
 #include "document/FileSystem.h"
+#include "document/HtmlWriter.h"
 #include "document/LinkCheck.h"
 #include "document/MenuDocument.h"
 #include "document/MenuLayout.h"
@@ -94,10 +95,10 @@ int html(const Project &project, const std::vector<std::string> &args, std::ostr
         std::error_code error;
         if (std::filesystem::equivalent(args[2], args[1], error))
             throw EInOutError("Cannot write the page over the project \"" + args[1] + "\"");
-        project.doc.GenerateHTML(args[2]);
+        HtmlWriter(project.doc).save(args[2]);
     } else {
         TextOut text = piecesTo(out);
-        project.doc.WriteHTML(text);
+        HtmlWriter(project.doc).write(text);
         text.flush();
     }
     return ExitCode::Ok;

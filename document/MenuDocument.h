@@ -79,15 +79,6 @@ public:
     std::string PreviewFolder() const;
     void SetPreviewFolder(const std::string &folder) { previewFolder_ = folder; }
 
-    // Applet HTML (HtmlGenerator.cpp).
-    void GenerateHTML(const std::string &fileName) const;
-    std::string GenerateHTMLText() const;
-    void WriteHTML(TextOut &out) const;
-    // The page SaveAll writes: the fragment alone without the web runtime; with it, a whole
-    // HTML5 document titled with the project's name, carrying the menu also as plain lists
-    // inside the applet element (for visitors without scripts) and loading the runtime.
-    void WriteSavedPage(TextOut &out, const std::string &title, const ItemTree &tree) const;
-
     // Whether saving includes the web runtime: the page loads it, it is copied beside the
     // page from the program folder, and the report lists it with the applet's files (in the
     // third, otherwise empty, entry of AppletFiles).
@@ -187,8 +178,6 @@ public:
     }
 
 private:
-    // The applet element from its start tag to its last parameter.
-    void writeAppletElement(TextOut &out) const;
     TAppletData AppletData;
     TItemArray Items;
     std::string separator_ = "|";

@@ -3,6 +3,7 @@
 
 #include "document/Errors.h"
 #include "document/FileSystem.h"
+#include "document/HtmlWriter.h"
 #include "document/MenuDocument.h"
 #include "document/ProjectFile.h"
 #include "document/TextCodec.h"
@@ -222,7 +223,8 @@ bool MenuDocument::SaveAllFrom(const std::string &folder, const std::string &fil
         const std::string bytes = fsx::readFile(source);
         batch.add(folder + name, [&bytes](TextOut &out) { out += bytes; });
     }
-    batch.add(folder + page, [&](TextOut &out) { WriteSavedPage(out, base, tree); });
+    batch.add(folder + page,
+              [&](TextOut &out) { HtmlWriter(*this).writeSavedPage(out, base, tree); });
     batch.add(folder + project, [&](TextOut &out) { ProjectWriter(*this, tree).write(out); });
 
     progress.setMaximum(static_cast<int>(resources.size()));

@@ -5,6 +5,7 @@
 #include "dialogs/Templet.h"
 #include "dialogs/WebBrowser.h"
 #include "document/FileSystem.h"
+#include "document/HtmlWriter.h"
 #include "document/TextCodec.h"
 #include "editor/EditorDocument.h"
 #include "editor/HTMLBuild.h"
@@ -50,7 +51,7 @@ void MainWindow::refreshHtmlWindow()
 {
     // The fragment goes straight into the window; no scratch file is written.
     document_->writeOutput(
-        [this] { htmlWindow->setFragment(document_->menu().GenerateHTMLText()); });
+        [this] { htmlWindow->setFragment(HtmlWriter(document_->menu()).fragment()); });
 }
 
 void MainWindow::buildHtml()

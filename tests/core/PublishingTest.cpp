@@ -1,4 +1,5 @@
 #include "document/Errors.h"
+#include "document/HtmlWriter.h"
 #include "document/ProjectFile.h"
 #include "tests/core/TestSupport.h"
 
@@ -162,7 +163,7 @@ TEST(Publishing, SaveAllAssemblesThePublishableFolder)
     EXPECT_EQ(namesIn(out.path()),
               (std::vector<std::string>{"Menu.TVL", "Menu.html", "Menu_PublishReport.txt", "bg.gif",
                                         "zorvex.class", "zorvex.jar"}));
-    EXPECT_EQ(readBytes(out.file("Menu.html")), f.doc.GenerateHTMLText());
+    EXPECT_EQ(readBytes(out.file("Menu.html")), HtmlWriter(f.doc).fragment());
     EXPECT_EQ(readBytes(out.file("Menu.TVL")), ProjectWriter(f.doc, f.tree).text());
     for (const auto &[given, project, page] : std::vector<std::array<std::string, 3>>{
              {"x.tvl.bak", "x.tvl.bak", "x.tvl.html"}, {"plain", "plain.tvl", "plain.html"}}) {

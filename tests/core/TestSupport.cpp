@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "document/HtmlWriter.h"
 #include "document/MenuStructure.h"
 
 #include <cstdlib>
@@ -108,7 +109,7 @@ std::string savedPage(const MenuDocument &doc, const std::string &title, const I
 {
     std::string text;
     TextOut out([&text](std::string_view piece) { text += piece; });
-    doc.WriteSavedPage(out, title, tree);
+    HtmlWriter(doc).writeSavedPage(out, title, tree);
     out.flush();
     return text;
 }

@@ -2,6 +2,7 @@
 #include "dialogs/DesktopBrowsers.h"
 #include "dialogs/Templet.h"
 #include "dialogs/WebBrowser.h"
+#include "document/HtmlWriter.h"
 #include "document/MemoryTree.h"
 #include "document/ProjectFile.h"
 #include "document/Version.h"
@@ -81,7 +82,7 @@ namespace {
 std::string storedHtml(MainWindow &w)
 {
     std::string html;
-    w.document().writeOutput([&] { html = w.document().menu().GenerateHTMLText(); });
+    w.document().writeOutput([&] { html = HtmlWriter(w.document().menu()).fragment(); });
     return html;
 }
 } // namespace

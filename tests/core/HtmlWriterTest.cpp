@@ -1,3 +1,5 @@
+#include "document/HtmlWriter.h"
+
 #include "document/MenuStructure.h"
 #include "tests/core/TestSupport.h"
 
@@ -16,13 +18,13 @@ std::string appParam(const MenuDocument &doc)
 }
 } // namespace
 
-TEST(HtmlGenerator, EmptyDocumentGivesSixLines)
+TEST(HtmlWriter, EmptyDocumentGivesSixLines)
 {
     MenuDocument doc;
     doc.ResetToDefaults();
     RecordingProgress progress;
     doc.SetProgress(&progress);
-    const auto html = crlfLines(doc.GenerateHTMLText());
+    const auto html = crlfLines(HtmlWriter(doc).fragment());
     ASSERT_EQ(html.size(), 6u);
     EXPECT_EQ(html[0], "<HTML>");
     EXPECT_EQ(html[1],
@@ -35,20 +37,20 @@ TEST(HtmlGenerator, EmptyDocumentGivesSixLines)
     EXPECT_EQ(progress.maximums, std::vector<int>{100});
 
     MenuDocument blank; // 96 empty fields
-    EXPECT_EQ(crlfLines(blank.GenerateHTMLText())[3],
+    EXPECT_EQ(crlfLines(HtmlWriter(blank).fragment())[3],
               "\t<param name=\"app\" value=\"" + std::string(96, '|') + "\">");
 
     progress.minimumValue = 7;
-    crlfLines(doc.GenerateHTMLText());
+    crlfLines(HtmlWriter(doc).fragment());
     EXPECT_EQ(progress.maximums.back(), 107);
 }
 
-TEST(HtmlGenerator, WorkedExampleByteForByte)
+TEST(HtmlWriter, WorkedExampleByteForByte)
 {
     MenuDocument doc;
     MemoryTree tree;
     makeExample(doc, tree);
-    const auto html = crlfLines(doc.GenerateHTMLText());
+    const auto html = crlfLines(HtmlWriter(doc).fragment());
     ASSERT_EQ(html.size(), 13u);
     EXPECT_EQ(std::vector<std::string>(html.begin() + 4, html.begin() + 11),
               (std::vector<std::string>{
@@ -64,7 +66,7 @@ TEST(HtmlGenerator, WorkedExampleByteForByte)
     EXPECT_EQ(html[12], "</HTML>");
 }
 
-TEST(HtmlGenerator, ValuesCannotBreakTheAttribute)
+TEST(HtmlWriter, ValuesCannotBreakTheAttribute)
 {
     MenuDocument doc;
     MemoryTree tree;
@@ -76,7 +78,7 @@ TEST(HtmlGenerator, ValuesCannotBreakTheAttribute)
     doc.SetAppletData(data);
     NullProgress none;
     numberMenuStructure(tree, doc.GetItems(), none);
-    const auto html = crlfLines(doc.GenerateHTMLText());
+    const auto html = crlfLines(HtmlWriter(doc).fragment());
     EXPECT_EQ(
         html[1],
         "<applet code=\"zorvex.class\" archive=\"zorvex.jar\" width=\"4&quot;00\" height=\"60\">");
@@ -85,7 +87,7 @@ TEST(HtmlGenerator, ValuesCannotBreakTheAttribute)
                        "|_self|||||||5|5|\">");
 }
 
-TEST(HtmlGenerator, SavedPageWithTheRuntimeCarriesThePlainMenu)
+TEST(HtmlWriter, SavedPageWithTheRuntimeCarriesThePlainMenu)
 {
     MenuDocument doc;
     MemoryTree tree;
@@ -101,10 +103,10 @@ TEST(HtmlGenerator, SavedPageWithTheRuntimeCarriesThePlainMenu)
     NullProgress none;
     numberMenuStructure(tree, items, none);
 
-    EXPECT_EQ(savedPage(doc, "x", tree), doc.GenerateHTMLText()) << "no runtime: the fragment";
+    EXPECT_EQ(savedPage(doc, "x", tree), HtmlWriter(doc).fragment()) << "no runtime: the fragment";
     doc.SetIncludeWebRuntime(true);
     const auto page = crlfLines(savedPage(doc, "My <menu>", tree));
-    const auto fragment = crlfLines(doc.GenerateHTMLText());
+    const auto fragment = crlfLines(HtmlWriter(doc).fragment());
     ASSERT_EQ(page.size(), 8 + (fragment.size() - 3) + 12 + 4);
     EXPECT_EQ(page[5], "<title>My &lt;menu&gt;</title>");
     EXPECT_TRUE(std::equal(fragment.begin() + 1, fragment.end() - 2, page.begin() + 8));

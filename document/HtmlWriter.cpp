@@ -1,6 +1,8 @@
 // The HTML fragment that embeds the applet: one applet tag whose parameters carry the 96
 // settings in "app" and every item in parameters of its own, CR LF after every line.
 
+#include "HtmlWriter.h"
+
 #include "document/FileSystem.h"
 #include "document/MenuDocument.h"
 #include "document/MenuLayout.h"
@@ -36,19 +38,19 @@ std::size_t itemBytes(const TItemData &item, std::size_t separator)
 }
 } // namespace
 
-std::string MenuDocument::GenerateHTMLText() const
+std::string HtmlWriter::fragment() const
 {
-    const std::size_t separator = escapeHtmlAttribute(separator_).size();
+    const std::size_t separator = escapeHtmlAttribute(document_.Separator()).size();
     std::size_t expected = 4096 + TAppletData::FieldCount * (8 + separator);
-    for (const TItemData &item : Items)
+    for (const TItemData &item : document_.GetItems())
         expected += itemBytes(item, separator);
     TextOut out;
     out.reserve(expected);
-    WriteHTML(out);
+    write(out);
     return out.take();
 }
 
-void MenuDocument::WriteHTML(TextOut &out) const
+void HtmlWriter::write(TextOut &out) const
 {
     out.line("<HTML>");
     writeAppletElement(out);
@@ -56,33 +58,36 @@ void MenuDocument::WriteHTML(TextOut &out) const
     out.line("</HTML>");
 }
 
-void MenuDocument::writeAppletElement(TextOut &out) const
+void HtmlWriter::writeAppletElement(TextOut &out) const
 {
     using namespace ItemField;
-    const std::string sep = attr(separator_);
-    out.line("<applet code=\"" + attr(appletName_) + ".class\" archive=\"" + attr(appletName_) +
-             ".jar\" width=\"" + attr(AppletData[AppletField::ApWidth]) + "\" height=\"" +
-             attr(AppletData[AppletField::ApHeight]) + "\">");
+    const TAppletData data = document_.GetAppletData();
+    const TItemArray &items = document_.GetItems();
+    const std::string &name = document_.AppletName();
+    const std::string sep = attr(document_.Separator());
+    out.line("<applet code=\"" + attr(name) + ".class\" archive=\"" + attr(name) +
+             ".jar\" width=\"" + attr(data[AppletField::ApWidth]) + "\" height=\"" +
+             attr(data[AppletField::ApHeight]) + "\">");
     out.line(param("Copyright", attr(CopyrightNotice)));
 
     std::string app;
     for (int pos = 1; pos <= TAppletData::FieldCount; ++pos)
-        app += attr(AppletData[pos]) + sep;
+        app += attr(data[pos]) + sep;
     out.line(param("app", app));
 
-    ProgressDisplay &progress = Progress();
-    const int lastIndex = static_cast<int>(Items.size()) - 1;
+    ProgressDisplay &progress = document_.Progress();
+    const int lastIndex = static_cast<int>(items.size()) - 1;
     if (progress.minimum() < lastIndex)
         progress.setMaximum(lastIndex);
     else
         progress.setMaximum(progress.minimum() + 100);
 
-    for (std::size_t k = 0; k < Items.size(); ++k) {
-        const TItemData &item = Items[k];
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        const TItemData &item = items[k];
         const bool inPopup = !item[ItemMenu].empty();
         const bool opensPopup = !item[ItemSubMenu].empty();
         // An item that opens a popup is always followed by its first child.
-        const TItemData *next = k + 1 < Items.size() ? &Items[k + 1] : nullptr;
+        const TItemData *next = k + 1 < items.size() ? &items[k + 1] : nullptr;
 
         if (!inPopup) {
             std::string value;
@@ -111,9 +116,9 @@ void MenuDocument::writeAppletElement(TextOut &out) const
     progress.setText("");
 }
 
-void MenuDocument::GenerateHTML(const std::string &fileName) const
+void HtmlWriter::save(const std::string &fileName) const
 {
-    fsx::writeFileAtomically(fileName, [this](TextOut &out) { WriteHTML(out); });
+    fsx::writeFileAtomically(fileName, [this](TextOut &out) { write(out); });
 }
 
 namespace {
@@ -183,11 +188,10 @@ void appendNoScriptMenu(TextOut &out, const TItemArray &items, const std::vector
 }
 } // namespace
 
-void MenuDocument::WriteSavedPage(TextOut &out, const std::string &title,
-                                  const ItemTree &tree) const
+void HtmlWriter::writeSavedPage(TextOut &out, const std::string &title, const ItemTree &tree) const
 {
-    if (!includeWebRuntime_) {
-        WriteHTML(out);
+    if (!document_.IncludeWebRuntime()) {
+        write(out);
         return;
     }
     // The plain menu lies inside the applet element, where browsers that run no script
@@ -200,7 +204,7 @@ void MenuDocument::WriteSavedPage(TextOut &out, const std::string &title,
     out.line("</head>");
     out.line("<body>");
     writeAppletElement(out);
-    appendNoScriptMenu(out, Items, itemParents(tree));
+    appendNoScriptMenu(out, document_.GetItems(), itemParents(tree));
     out.line("</applet>");
     out.line(WebRuntimeScript);
     out.line("</body>");

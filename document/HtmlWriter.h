@@ -1,0 +1,32 @@
+#pragma once
+
+#include "document/ItemTree.h"
+#include "document/TextOut.h"
+
+#include <string>
+
+class MenuDocument;
+
+// The HTML that embeds a document's menu: the fragment, one applet tag whose parameters carry
+// the settings in "app" and every item in parameters of its own, CR LF after every line; and
+// the page a save writes.
+class HtmlWriter
+{
+public:
+    explicit HtmlWriter(const MenuDocument &document) : document_(document) {}
+
+    void write(TextOut &out) const;
+    std::string fragment() const;
+    // Writes the fragment in place of fileName only once it is complete.
+    void save(const std::string &fileName) const;
+    // The page a save writes: the fragment alone without the web runtime; with it, a whole
+    // HTML5 document titled with the project's name, carrying the menu also as plain lists
+    // inside the applet element (for visitors without scripts) and loading the runtime.
+    void writeSavedPage(TextOut &out, const std::string &title, const ItemTree &tree) const;
+
+private:
+    // The applet element from its start tag to its last parameter.
+    void writeAppletElement(TextOut &out) const;
+
+    const MenuDocument &document_;
+};
