@@ -11,6 +11,7 @@
 #include "document/MenuTree.h"
 #include "document/PackedTree.h"
 #include "document/ProjectFile.h"
+#include "document/Publisher.h"
 #include "document/qarUtility.h"
 #include "document/StoreRules.h"
 #include "document/TextCodec.h"
@@ -56,6 +57,7 @@ struct Project
 {
     MenuDocument doc;
     PackedTree tree;
+    Publisher publisher{doc};
     std::string announcedItemCount; // the file's item count line, as written
 };
 
@@ -113,7 +115,7 @@ int publish(Project &project, const std::string &fileName, const std::string &fo
         throw EInOutError("Cannot create folder \"" + folder + "\"");
     // Nothing is written while files that are someone else's, or read-only, stand in the way;
     // the question is put with the folder locked, so another save cannot change the answer.
-    const auto mayReplace = [&](const MenuDocument::ReplacedFiles &replaced) {
+    const auto mayReplace = [&](const Publisher::ReplacedFiles &replaced) {
         for (const std::string &file : replaced.readOnly)
             err << printable("tarvelle-cli: " + file + " is read-only and was not replaced")
                 << "\n";
@@ -126,21 +128,21 @@ int publish(Project &project, const std::string &fileName, const std::string &fo
             err << "tarvelle-cli: nothing was written; --force replaces these files\n";
         return replaced.readOnly.empty() && foreign.empty();
     };
-    if (!project.doc.SaveAllFrom(fsx::withSeparator(folder), fsx::fileNamePart(fileName),
-                                 project.tree, projectFolder(fileName), mayReplace))
+    if (!project.publisher.saveAllFrom(fsx::withSeparator(folder), fsx::fileNamePart(fileName),
+                                       project.tree, projectFolder(fileName), mayReplace))
         return ExitCode::LoadFailed;
     for (const AccessibilityWarning &warning :
          linkWarnings(MenuRecords{project.doc.GetItems()}, project.doc.Separator()))
         err << printable("tarvelle-cli: warning: " + warning.where + ": " + warning.what) << "\n";
     // In pieces, not a write a line: standard error has no buffer of its own.
     TextOut leftOut = piecesTo(err);
-    for (const MenuDocument::PublishedResource &resource : project.doc.SkippedResources()) {
+    for (const Publisher::Resource &resource : project.publisher.skippedResources()) {
         leftOut += printable("tarvelle-cli: left out: " + std::string(resource.name) + " (" +
                              fsx::describe(resource.check) + ")");
         leftOut += '\n';
     }
     leftOut.flush();
-    return project.doc.SkippedResources().empty() ? ExitCode::Ok : ExitCode::Problems;
+    return project.publisher.skippedResources().empty() ? ExitCode::Ok : ExitCode::Problems;
 }
 
 class Checker
@@ -151,7 +153,7 @@ public:
     int run(const std::string &fileName)
     {
         leftOut_ =
-            project_.doc.PublishResources(fsx::fileNamePart(fileName), projectFolder(fileName));
+            project_.publisher.resourcesFor(fsx::fileNamePart(fileName), projectFolder(fileName));
         leftOut_.erase(
             std::remove_if(leftOut_.begin(), leftOut_.end(),
                            [](const auto &r) { return r.check == fsx::ResourceCheck::Fine; }),
@@ -315,7 +317,7 @@ private:
     const Project &project_;
     std::ostream &out_;
     // The resources publishing leaves out, with why, sorted by name (views into the records).
-    std::vector<MenuDocument::PublishedResource> leftOut_;
+    std::vector<Publisher::Resource> leftOut_;
     int problems_ = 0;
 };
 
@@ -420,8 +422,8 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
             return ExitCode::Ok;
         }
         if (command == "report") {
-            out << printable(project.doc.PublishReportText(fsx::fileNamePart(fileName),
-                                                           projectFolder(fileName)));
+            out << printable(
+                project.publisher.reportText(fsx::fileNamePart(fileName), projectFolder(fileName)));
             return ExitCode::Ok;
         }
         return Checker(project, out).run(fileName);

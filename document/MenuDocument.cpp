@@ -1,5 +1,7 @@
 #include "MenuDocument.h"
 
+#include "document/FileSystem.h"
+
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -138,4 +140,19 @@ void MenuDocument::MoveItemsUp(int index, int count, int distance)
 void MenuDocument::SetProgress(ProgressDisplay *progress)
 {
     progress_ = progress ? progress : &nullProgress_;
+}
+
+TStringArray MenuDocument::ResourceSlots() const
+{
+    TStringArray slots;
+    slots.reserve(2 + Items.size() * 5);
+    forEachResourceSlot([&](std::size_t, const std::string &name) { slots.push_back(name); });
+    return slots;
+}
+
+void MenuDocument::SetIncludeWebRuntime(bool include)
+{
+    includeWebRuntime_ = include;
+    appletFiles_[2] = include ? WebRuntimeFile : "";
+    appletFiles_[3] = include ? WebRuntimeMap : "";
 }

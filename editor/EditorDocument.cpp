@@ -64,7 +64,7 @@ EditorDocument::EditorDocument(const QString &programFolder, QObject *parent)
         PreviewFolders::removeStale(runtime);
         previewDir_ = std::make_unique<QTemporaryDir>(PreviewFolders::templateIn(runtime));
         if (previewDir_->isValid())
-            menu_.SetPreviewFolder(nativePath(previewDir_->path()));
+            publisher_.setPreviewFolder(nativePath(previewDir_->path()));
     }
     replaceTree([this] { tree_.addChild(nullptr, "Tarvelle"); });
     menu_.ResetToDefaults();
@@ -109,7 +109,7 @@ void EditorDocument::setFileName(const QString &fileName)
 
 void EditorDocument::newProject()
 {
-    menu_.ClearPreview();
+    publisher_.clearStaged();
     stamp_.reset();
     replaceTree([this] {
         tree_.clear();
@@ -144,7 +144,7 @@ void EditorDocument::open(const QString &fileName, bool asTemplate)
     std::string().swap(bytes); // read: the memory goes to the tree built next
     checkAppletSettings(trial.GetAppletData());
 
-    menu_.ClearPreview();
+    publisher_.clearStaged();
     // The copy is taken over as it is: the file is read once.
     replaceTree([&] {
         tree_.clear();
@@ -162,7 +162,7 @@ void EditorDocument::open(const QString &fileName, bool asTemplate)
     // template is never overwritten.
     stamp_ = stamp;
     setFileName(asTemplate ? QString() : fileName);
-    menu_.StageResources(fsx::folderPart(path));
+    publisher_.stageResources(fsx::folderPart(path));
     undoStack_->setClean();
     emit reset();
     setCurrentNode(tree_.root());
@@ -197,13 +197,14 @@ void EditorDocument::writeOutput(const std::function<void()> &write)
     menu_.SetAppletData(edited);
 }
 
-bool EditorDocument::save(const QString &fileName, const MenuDocument::ReplaceQuestion &mayReplace)
+bool EditorDocument::save(const QString &fileName, const Publisher::ReplaceQuestion &mayReplace)
 {
     // A project reached through a link is saved where the link leads; the link stays.
     const std::string path = fsx::resolveLink(nativePath(fileName));
     bool saved = false;
     writeOutput([&] {
-        saved = menu_.SaveAll(fsx::folderPart(path), fsx::fileNamePart(path), tree_, mayReplace);
+        saved =
+            publisher_.saveAll(fsx::folderPart(path), fsx::fileNamePart(path), tree_, mayReplace);
     });
     if (!saved)
         return false;

@@ -4,6 +4,7 @@
 #include "document/LinkCheck.h"
 #include "document/MenuDocument.h"
 #include "document/MenuTree.h"
+#include "document/Publisher.h"
 
 #include <functional>
 #include <memory>
@@ -47,6 +48,9 @@ public:
     const MenuDocument &menu() const { return menu_; }
     MenuTree &tree() { return tree_; }
     const MenuTree &tree() const { return tree_; }
+    // The preview folder's staged files and the project's folder on save.
+    Publisher &publisher() { return publisher_; }
+    const Publisher &publisher() const { return publisher_; }
     MenuTreeModel &model() const { return *model_; }
     QUndoStack *undoStack() const { return undoStack_; }
     // The link warnings, read again only for the records a command touched.
@@ -78,7 +82,7 @@ public:
     bool changedOnDisk() const;
     // Saves the project and its outputs under fileName (a link is followed) and makes it the
     // project's file; false, with nothing written, when mayReplace said no.
-    bool save(const QString &fileName, const MenuDocument::ReplaceQuestion &mayReplace);
+    bool save(const QString &fileName, const Publisher::ReplaceQuestion &mayReplace);
 
     // One undoable edit of some fields of the applet record or of an item's; label names the
     // step. Edits of the same series and fields merge into one step.
@@ -125,6 +129,7 @@ private:
     MenuDocument menu_;
     // The menu's shape, kept in step with the document's item list by its own operations.
     MenuTree tree_{menu_.GetItems()};
+    Publisher publisher_{menu_};
     std::unique_ptr<MenuTreeModel> model_;
     QUndoStack *undoStack_;
     LinkWarningIndex linkWarnings_;

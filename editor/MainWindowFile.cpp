@@ -45,7 +45,7 @@ bool MainWindow::saveAs(const QString &fileName)
     };
     // Asked with the folder locked, so that what the author agrees to is what the save finds.
     std::optional<fsx::ReadOnlyReplacement> replaceReadOnly;
-    const auto mayReplace = [&](const MenuDocument::ReplacedFiles &replaced) {
+    const auto mayReplace = [&](const Publisher::ReplacedFiles &replaced) {
         // The project itself the author chose in the file dialog, or opened.
         TStringArray foreign = replaced.foreign;
         foreign.erase(std::remove(foreign.begin(), foreign.end(), name), foreign.end());
@@ -78,9 +78,10 @@ bool MainWindow::saveAs(const QString &fileName)
         hintLabel->setText(tr("Saved with %n warning(s): %1", nullptr, int(warnings.size()))
                                .arg(warnings.front()));
     // The save itself succeeded; the author learns what did not come along.
-    if (!menu.SkippedResources().empty()) {
+    const Publisher &publisher = document_->publisher();
+    if (!publisher.skippedResources().empty()) {
         QStringList names;
-        for (const MenuDocument::PublishedResource &resource : menu.SkippedResources())
+        for (const Publisher::Resource &resource : publisher.skippedResources())
             names << tr("%1 (%2)").arg(
                 QString::fromUtf8(resource.name.data(), qsizetype(resource.name.size())),
                 QString::fromUtf8(fsx::describe(resource.check)));
@@ -194,7 +195,7 @@ void MainWindow::openStartFile(const QString &fileName)
 bool MainWindow::closeQuery()
 {
     if (!document_->isModified()) {
-        document_->menu().ClearPreview();
+        document_->publisher().clearStaged();
         return true;
     }
     bool close = false;
@@ -215,7 +216,7 @@ bool MainWindow::closeQuery()
     }
     // The staged files stay while the document stays open, so its next save publishes them.
     if (close)
-        document_->menu().ClearPreview();
+        document_->publisher().clearStaged();
     return close;
 }
 

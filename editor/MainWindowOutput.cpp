@@ -64,16 +64,16 @@ void MainWindow::previewInBrowser()
 {
     const std::string program = services.programFolder.toStdString();
     refreshHtmlWindow();
-    MenuDocument &document = document_->menu();
-    document.StageAppletFiles(program);
-    document.StageResources(program);
+    Publisher &publisher = document_->publisher();
+    publisher.stageAppletFiles(program);
+    publisher.stageResources(program);
     // The page is written into the preview folder directly, beside the files it needs; the
     // web runtime draws the menu in the browser.
-    document.CopyToPreview(program + WebRuntimeFile);
-    document.StageFile(PreviewPage, htmlWindow->fragment() + WebRuntimeScript + LineEnd);
+    publisher.stage(program + WebRuntimeFile);
+    publisher.stageFile(PreviewPage, htmlWindow->fragment() + WebRuntimeScript + LineEnd);
     // A preview that silently shows nothing would be a failure passed off as success.
     if (!browserWindow->LaunchInBrowser(
-            QString::fromStdString(fsx::withSeparator(document.PreviewFolder())),
+            QString::fromStdString(fsx::withSeparator(publisher.previewFolder())),
             QLatin1String(PreviewPage)))
         browserFailed();
 }
@@ -98,12 +98,12 @@ void MainWindow::showPublishReport()
     const QString &fileName = document_->fileName();
     const QString project =
         fileName.isEmpty() ? QStringLiteral("Untitled.tvl") : QFileInfo(fileName).fileName();
-    MenuDocument &document = document_->menu();
+    Publisher &publisher = document_->publisher();
     document_->writeOutput([&] {
-        document.StageFile(ReportFile, document.PublishReportText(project.toStdString(),
-                                                                  document.PreviewFolder()));
+        publisher.stageFile(ReportFile,
+                            publisher.reportText(project.toStdString(), publisher.previewFolder()));
     });
-    const std::string staged = fsx::withSeparator(document.PreviewFolder()) + ReportFile;
+    const std::string staged = fsx::withSeparator(publisher.previewFolder()) + ReportFile;
     reportWindow->memoPublishReport->setPlainText(
         QString::fromStdString(fsx::readFile(staged))
             .replace(QLatin1String("\r\n"), QLatin1String("\n")));

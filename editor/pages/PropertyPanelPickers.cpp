@@ -105,8 +105,7 @@ void PropertyPanel::pickFile(QLineEdit *field, bool picture)
             return;
     }
     field->setText(name);
-    document_.menu().CopyToPreviewAs(QDir::toNativeSeparators(path).toStdString(),
-                                     name.toStdString());
+    document_.publisher().stageAs(QDir::toNativeSeparators(path).toStdString(), name.toStdString());
 }
 
 void PropertyPanel::updateFadePanel(QCheckBox *box, ColorPanel *panel)

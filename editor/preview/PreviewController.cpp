@@ -111,7 +111,8 @@ void PreviewController::refresh()
     if (stale_ || (narrow && !canvas->scene().hasNarrow())) {
         const MenuRecords records{menu.GetItems()};
         canvas->setScene(MenuScene(menu.GetAppletData(), records, tree.parentIndices(), measure_,
-                                   QString::fromStdString(menu.PreviewFolder()), narrow));
+                                   QString::fromStdString(document_.publisher().previewFolder()),
+                                   narrow));
         stale_ = false;
         scheduleWarnings();
     }

@@ -4,6 +4,7 @@
 #include "document/Errors.h"
 #include "document/FileSystem.h"
 #include "document/ProjectFile.h"
+#include "document/Publisher.h"
 #include "tests/core/TestSupport.h"
 
 #include <chrono>
@@ -24,6 +25,7 @@ namespace {
 struct Project
 {
     MenuDocument doc;
+    Publisher publisher{doc};
     MemoryTree tree;
 
     Project(int items, const std::string &prefix)
@@ -170,11 +172,11 @@ TEST(CrashSafety, KillDuringPublishLeavesEveryOutputOldOrNew)
     for (int v = 0; v < 2; ++v) {
         TempFolder scratch;
         Project &p = const_cast<Project &>(*projects[v]);
-        p.doc.SaveAllFrom(scratch.path(), "menu.tvl", p.tree, pictures[v]->path());
+        p.publisher.saveAllFrom(scratch.path(), "menu.tvl", p.tree, pictures[v]->path());
         for (const char *name : {"menu.html", "menu.tvl", "menu_PublishReport.txt", "logo.gif"})
             versions[name].insert(readBytes(scratch.file(name)));
     }
-    first.doc.SaveAllFrom(out.path(), "menu.tvl", first.tree, firstPictures.path());
+    first.publisher.saveAllFrom(out.path(), "menu.tvl", first.tree, firstPictures.path());
 
     std::mt19937 random(8);
     for (int kill = 0; kill < 60; ++kill) {
@@ -183,7 +185,7 @@ TEST(CrashSafety, KillDuringPublishLeavesEveryOutputOldOrNew)
         if (child == 0) {
             for (int v = 0;; v = 1 - v) {
                 Project &p = const_cast<Project &>(*projects[v]);
-                p.doc.SaveAllFrom(out.path(), "menu.tvl", p.tree, pictures[v]->path());
+                p.publisher.saveAllFrom(out.path(), "menu.tvl", p.tree, pictures[v]->path());
             }
         }
         // Kill it after a random spin, somewhere inside one of the publishes.
@@ -237,7 +239,7 @@ TEST(CrashSafety, TheNextSaveRemovesWhatAKilledOneLeft)
     MemoryTree tree;
     buildTree(tree, {"Tarvelle", ">Home"});
     fillItemsFromTree(doc, tree);
-    doc.SaveAll(folder.path(), "menu.tvl", tree);
+    Publisher(doc).saveAll(folder.path(), "menu.tvl", tree);
     EXPECT_FALSE(std::filesystem::exists(left));
     EXPECT_TRUE(std::filesystem::exists(live));
     EXPECT_TRUE(std::filesystem::exists(other));

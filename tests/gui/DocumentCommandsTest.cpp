@@ -60,7 +60,7 @@ struct CommandFixture : WindowFixture
         picture.open(QIODevice::WriteOnly);
         picture.write("GIF");
         picture.close();
-        w().document().menu().CopyToPreview(QDir::toNativeSeparators(path("bg.gif")).toStdString());
+        w().document().publisher().stage(QDir::toNativeSeparators(path("bg.gif")).toStdString());
         part<AppletSettingsPage>(w(), "pagAppletSettings")->edtApBgImg->setText("bg.gif");
     }
     void f_saveAs(const QString &file)
@@ -70,8 +70,8 @@ struct CommandFixture : WindowFixture
     }
     bool previewHolds(const QString &name) const
     {
-        return QFile::exists(QString::fromStdString(window->document().menu().PreviewFolder()) +
-                             "/" + name);
+        return QFile::exists(
+            QString::fromStdString(window->document().publisher().previewFolder()) + "/" + name);
     }
     void writeRecent(const QByteArray &bytes)
     {
@@ -304,7 +304,7 @@ TEST(DocumentCommands, CloseQuestion)
     w.show();
     trigger(w, "actionNew");
     ASSERT_FALSE(w.document().isModified());
-    w.document().menu().CopyToPreview(QDir::toNativeSeparators(f.path("bg.gif")).toStdString());
+    w.document().publisher().stage(QDir::toNativeSeparators(f.path("bg.gif")).toStdString());
     const auto asked = f.dialogs.warnings.size();
     EXPECT_TRUE(w.close());
     EXPECT_EQ(f.dialogs.warnings.size(), asked);
@@ -552,8 +552,8 @@ TEST(DocumentCommands, TwoEditorsNeverShareStagedFiles)
     part<FirstLevelItemOptionsPage>(f.w(), "TabSheet2")->spdbtnItNoIcon->click();
     second->dialogs.openFiles = {picture("y", "Y's logo")};
     part<FirstLevelItemOptionsPage>(second->w(), "TabSheet2")->spdbtnItNoIcon->click();
-    const QString mine = QString::fromStdString(f.w().document().menu().PreviewFolder());
-    EXPECT_NE(mine, QString::fromStdString(second->w().document().menu().PreviewFolder()));
+    const QString mine = QString::fromStdString(f.w().document().publisher().previewFolder());
+    EXPECT_NE(mine, QString::fromStdString(second->w().document().publisher().previewFolder()));
     EXPECT_EQ(QFile(mine).permissions() & (QFile::ReadOther | QFile::WriteOther), 0);
 
     second.reset(); // the other editor closes
@@ -645,7 +645,7 @@ TEST(DocumentCommands, OpenAndSaveWorkDoesNotGrowWithTheMenu)
             file.write("GIF");
         }
         f.w().openProjectFile(f.path("big.tvl"));
-        const long long copies = f.w().document().menu().StagedCopies();
+        const long long copies = f.w().document().publisher().stagedCopies();
         trigger(f.w(), "actionSave");
         EXPECT_EQ(f.w().document().menu().ItemCount(), items);
         return std::make_pair(f.w().progress().updates(), copies);

@@ -87,7 +87,7 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     QImage dot(3, 3, QImage::Format_RGB32);
     dot.fill(QColor(1, 2, 3));
     ASSERT_TRUE(dot.save(pictures.filePath("dot.png")));
-    f.w().document().menu().CopyToPreview(
+    f.w().document().publisher().stage(
         QDir::toNativeSeparators(pictures.filePath("dot.png")).toStdString());
     auto *image = f.find<QLineEdit>("edtApBgImg");
     image->setText("dot.png");

@@ -72,7 +72,7 @@ struct OutputFixture : WindowFixture
     QStringList files(const QString &folder) const { return QDir(folder).entryList(QDir::Files); }
     QString preview()
     {
-        return QString::fromStdString(w().document().menu().PreviewFolder()) + "/";
+        return QString::fromStdString(w().document().publisher().previewFolder()) + "/";
     }
 };
 } // namespace
@@ -127,15 +127,15 @@ TEST(OutputCommands, PreviewStagesThePageBesideTheAppletFiles)
     EXPECT_EQ(readFile(f.preview() + "zorvex.js"), "RUNTIME");
     EXPECT_FALSE(f.files(f.program()).contains("~preview.html"));
     EXPECT_TRUE(f.files(f.work.path()).isEmpty());
-    EXPECT_EQ(f.w().document().menu().StagedFiles(),
+    EXPECT_EQ(f.w().document().publisher().stagedFiles(),
               (TStringArray{"zorvex.jar", "zorvex.class", "zorvex.js", "zorvex.js.map", "zorvex.js",
                             "~preview.html"}));
     ASSERT_EQ(f.shell.opened.size(), 1);
     EXPECT_EQ(f.shell.opened[0], QDir::toNativeSeparators(f.preview() + "~preview.html"));
 
     trigger(f.w(), "actionPreview"); // every preview records its files again
-    EXPECT_EQ(f.w().document().menu().StagedFiles().size(), 12u);
-    f.w().document().menu().ClearPreview();
+    EXPECT_EQ(f.w().document().publisher().stagedFiles().size(), 12u);
+    f.w().document().publisher().clearStaged();
     EXPECT_FALSE(QDir(f.preview()).exists());
 }
 

@@ -358,8 +358,8 @@ TEST(PageHandlers, ColourDialogAndFilePickers)
     f.dialogs.openFiles = {logo, QString(), logo};
     part<FirstLevelItemOptionsPage>(w, "TabSheet2")->spdbtnItNoIcon->click();
     EXPECT_EQ(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->edtItemNoBgImg->text(), "logo.gif");
-    EXPECT_TRUE(
-        QFile::exists(QString::fromStdString(w.document().menu().PreviewFolder()) + "/logo.gif"));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(w.document().publisher().previewFolder()) +
+                              "/logo.gif"));
     // Pictures and sounds of today's browsers, and any file.
     for (const char *pattern : {"*.png", "*.gif", "*.jpeg", "*.webp", "*.svg", "All Files (*)|*"})
         EXPECT_TRUE(f.dialogs.openFilters.last().contains(pattern)) << pattern;
@@ -368,11 +368,11 @@ TEST(PageHandlers, ColourDialogAndFilePickers)
     EXPECT_EQ(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->edtItemOvBgSnd->text(), "");
     for (const char *pattern : {"*.mp3", "*.ogg", "*.wav", "*.au", "All Files (*)|*"})
         EXPECT_TRUE(f.dialogs.openFilters.last().contains(pattern)) << pattern;
-    EXPECT_EQ(w.document().menu().StagedFiles(), TStringArray{"logo.gif"});
+    EXPECT_EQ(w.document().publisher().stagedFiles(), TStringArray{"logo.gif"});
     part<FirstLevelItemOptionsPage>(w, "TabSheet2")
         ->spdbtnItNoIcon->click(); // the same file is copied again
-    EXPECT_EQ(w.document().menu().StagedFiles(), (TStringArray{"logo.gif", "logo.gif"}));
-    w.document().menu().ClearPreview();
+    EXPECT_EQ(w.document().publisher().stagedFiles(), (TStringArray{"logo.gif", "logo.gif"}));
+    w.document().publisher().clearStaged();
 }
 
 TEST(PageHandlers, PickedNamesObeyTheTextRules)
@@ -392,15 +392,15 @@ TEST(PageHandlers, PickedNamesObeyTheTextRules)
     ASSERT_EQ(f.dialogs.warnings.size(), 1);
     EXPECT_TRUE(f.dialogs.warnings[0].contains("\"abc.au\""));
     EXPECT_TRUE(
-        QFile::exists(QString::fromStdString(w.document().menu().PreviewFolder()) + "/abc.au"))
+        QFile::exists(QString::fromStdString(w.document().publisher().previewFolder()) + "/abc.au"))
         << "staged under the shown name";
-    EXPECT_EQ(w.document().menu().StagedFiles(), TStringArray{"abc.au"});
+    EXPECT_EQ(w.document().publisher().stagedFiles(), TStringArray{"abc.au"});
     // Typed or pasted control characters go as well.
     QApplication::clipboard()->setText(QString("x") + QChar(0x1a) + "y" + QChar(0x85) + "z");
     part<ItemPage>(w, "TabSheet1")->edtItemCaption->clear();
     part<ItemPage>(w, "TabSheet1")->edtItemCaption->paste();
     EXPECT_EQ(part<ItemPage>(w, "TabSheet1")->edtItemCaption->text(), "xyz");
-    w.document().menu().ClearPreview();
+    w.document().publisher().clearStaged();
 }
 
 TEST(TreeUndo, ARandomSessionUndoesAndRedoesToTheSameFiles)

@@ -1,4 +1,6 @@
 #include "document/MenuDocument.h"
+
+#include "document/Publisher.h"
 #include "tests/core/TestSupport.h"
 
 #include <fstream>
@@ -41,7 +43,7 @@ void fill(MenuDocument &doc, const std::string &captionsInOrder)
 }
 } // namespace
 
-TEST(AppletAgent, CreateLeavesFieldsEmptyAndResetAppliesDefaults)
+TEST(MenuDocument, CreateLeavesFieldsEmptyAndResetAppliesDefaults)
 {
     MenuDocument doc;
     const TAppletData created = doc.GetAppletData();
@@ -50,7 +52,7 @@ TEST(AppletAgent, CreateLeavesFieldsEmptyAndResetAppliesDefaults)
     EXPECT_EQ(doc.Separator(), "|");
     EXPECT_EQ(doc.AppletName(), "zorvex");
     EXPECT_EQ(doc.AppletFiles(), (TStringArray{"zorvex.jar", "zorvex.class", "", ""}));
-    EXPECT_TRUE(doc.StagedFiles().empty());
+    EXPECT_TRUE(Publisher(doc).stagedFiles().empty());
 
     doc.InsertItem(0, doc.MakeNewItem());
     doc.ResetToDefaults();
@@ -65,7 +67,7 @@ TEST(AppletAgent, CreateLeavesFieldsEmptyAndResetAppliesDefaults)
     EXPECT_EQ(std::count(text.begin(), text.end(), '|'), 96);
 }
 
-TEST(AppletAgent, FieldTableCoversEveryPositionOnce)
+TEST(MenuDocument, FieldTableCoversEveryPositionOnce)
 {
     const auto &table = appletFieldTable();
     ASSERT_EQ(table.size(), 96u);
@@ -75,7 +77,7 @@ TEST(AppletAgent, FieldTableCoversEveryPositionOnce)
     EXPECT_STREQ(table[AppletField::ItClBrdStyle - 1].defaultValue, "4");
 }
 
-TEST(AppletAgent, StringConversionsSizeExactlyAndRoundTrip)
+TEST(MenuDocument, StringConversionsSizeExactlyAndRoundTrip)
 {
     MenuDocument doc;
     doc.ResetToDefaults();
@@ -100,7 +102,7 @@ TEST(AppletAgent, StringConversionsSizeExactlyAndRoundTrip)
     EXPECT_THROW(doc.StringsToItem(fields), std::invalid_argument);
 }
 
-TEST(AppletAgent, RecordsAreCopiesExceptTheSharedItemList)
+TEST(MenuDocument, RecordsAreCopiesExceptTheSharedItemList)
 {
     MenuDocument doc;
     doc.ResetToDefaults();
@@ -118,7 +120,7 @@ TEST(AppletAgent, RecordsAreCopiesExceptTheSharedItemList)
     EXPECT_EQ(doc.GetItem(0)[ItemField::ItemURL], "b.html");
 }
 
-TEST(AppletAgent, ItemAccessOutsideTheListIsAClearError)
+TEST(MenuDocument, ItemAccessOutsideTheListIsAClearError)
 {
     MenuDocument doc;
     doc.ResetToDefaults();
@@ -138,7 +140,7 @@ TEST(AppletAgent, ItemAccessOutsideTheListIsAClearError)
     EXPECT_THROW(doc.GetAppletData()[97], std::out_of_range);
 }
 
-TEST(AppletAgent, InsertItemIndexRules)
+TEST(MenuDocument, InsertItemIndexRules)
 {
     MenuDocument doc;
     doc.InsertItem(5, named(doc, "X"));
@@ -155,7 +157,7 @@ TEST(AppletAgent, InsertItemIndexRules)
     EXPECT_EQ(captions(doc), "");
 }
 
-TEST(AppletAgent, DeleteAndMoveIndexRules)
+TEST(MenuDocument, DeleteAndMoveIndexRules)
 {
     MenuDocument doc;
     for (auto [index, expected] : std::vector<std::pair<int, std::string>>{
@@ -184,7 +186,7 @@ TEST(AppletAgent, DeleteAndMoveIndexRules)
     EXPECT_EQ(doc.GetItem(0)[ItemField::ItemButton], "7");
 }
 
-TEST(AppletAgent, BlockOperationsMatchTheOneAtATimeSeries)
+TEST(MenuDocument, BlockOperationsMatchTheOneAtATimeSeries)
 {
     MenuDocument fast, slow;
     const std::string letters = "ABCDEFGHIJ";

@@ -1,5 +1,4 @@
-// The preview folder and the publishable folder: staging resources and applet files for a
-// preview, assembling the project's folder on save, and the publish report.
+#include "Publisher.h"
 
 #include "document/Errors.h"
 #include "document/FileSystem.h"
@@ -79,29 +78,21 @@ private:
 };
 } // namespace
 
-std::string MenuDocument::PreviewFolder() const
+std::string Publisher::previewFolder() const
 {
     if (!previewFolder_.empty())
         return previewFolder_;
-    return fsx::withSeparator(programFolder_) + PreviewFolderName;
+    return fsx::withSeparator(document_.ProgramFolder()) + PreviewFolderName;
 }
 
-TStringArray MenuDocument::ResourceSlots() const
+void Publisher::stage(const std::string &path)
 {
-    TStringArray slots;
-    slots.reserve(2 + Items.size() * 5);
-    forEachResourceSlot([&](std::size_t, const std::string &name) { slots.push_back(name); });
-    return slots;
+    stageAs(path, fsx::fileNamePart(path));
 }
 
-void MenuDocument::CopyToPreview(const std::string &path)
+void Publisher::stageAs(const std::string &path, const std::string &name)
 {
-    CopyToPreviewAs(path, fsx::fileNamePart(path));
-}
-
-void MenuDocument::CopyToPreviewAs(const std::string &path, const std::string &name)
-{
-    const std::string preview = PreviewFolder();
+    const std::string preview = previewFolder();
     if (!fsx::folderExists(preview))
         fsx::createFolder(preview);
     if (fsx::isBareFileName(name))
@@ -109,48 +100,48 @@ void MenuDocument::CopyToPreviewAs(const std::string &path, const std::string &n
     stagedFiles_.push_back(name);
 }
 
-void MenuDocument::StageFile(const std::string &name, const std::string &bytes)
+void Publisher::stageFile(const std::string &name, const std::string &bytes)
 {
     if (!fsx::isBareFileName(name))
         throw EInOutError("\"" + name + "\" is not a file name");
-    const std::string preview = PreviewFolder();
+    const std::string preview = previewFolder();
     if (!fsx::folderExists(preview))
         fsx::createFolder(preview);
     stagedFiles_.push_back(name);
     fsx::writeFileAtomically(fsx::withSeparator(preview) + name, bytes, fsx::Durable::No);
 }
 
-void MenuDocument::ClearPreview()
+void Publisher::clearStaged()
 {
-    const std::string preview = fsx::withSeparator(PreviewFolder());
+    const std::string preview = fsx::withSeparator(previewFolder());
     for (const std::string &name : stagedFiles_) {
         if (fsx::isBareFileName(name))
             fsx::removeFile(preview + name);
     }
     stagedFiles_.clear();
-    fsx::removeEmptyFolder(PreviewFolder());
+    fsx::removeEmptyFolder(previewFolder());
 }
 
-void MenuDocument::StageAppletFiles(const std::string &folder)
+void Publisher::stageAppletFiles(const std::string &folder)
 {
-    for (const std::string &file : appletFiles_)
-        CopyToPreview(folder + file);
+    for (const std::string &file : document_.AppletFiles())
+        stage(folder + file);
 }
 
-void MenuDocument::StageResources(const std::string &folder)
+void Publisher::stageResources(const std::string &folder)
 {
     // Only regular files inside the folder are staged, each once however many slots name it;
     // a failure stays silent here. Only names the folder holds are remembered, so a menu
     // naming millions of missing files stages in little memory.
-    ProgressDisplay &progress = Progress();
+    ProgressDisplay &progress = document_.Progress();
     const ProgressFinish finish(progress);
-    const std::size_t slots = Items.size() * 5 + 2;
+    const std::size_t slots = document_.GetItems().size() * 5 + 2;
     progress.setMaximum(static_cast<int>(slots));
     progress.setText("Copying Resource Files ... ...");
-    const std::string preview = PreviewFolder();
+    const std::string preview = previewFolder();
     const ResourceChecker check(folder, slots);
     std::unordered_set<std::string> done;
-    forEachResourceView([&](std::size_t, std::string_view view) {
+    document_.forEachResourceView([&](std::size_t, std::string_view view) {
         progress.step(1);
         const std::string name(view);
         if (name.empty() || !check.mayExist(name) || !done.insert(name).second ||
@@ -169,39 +160,33 @@ void MenuDocument::StageResources(const std::string &folder)
     });
 }
 
-void MenuDocument::SetIncludeWebRuntime(bool include)
+bool Publisher::saveAll(const std::string &folder, const std::string &fileName,
+                        const ItemTree &tree, const ReplaceQuestion &mayReplace)
 {
-    includeWebRuntime_ = include;
-    appletFiles_[2] = include ? WebRuntimeFile : "";
-    appletFiles_[3] = include ? WebRuntimeMap : "";
+    return saveAllFrom(folder, fileName, tree, previewFolder(), mayReplace);
 }
 
-bool MenuDocument::SaveAll(const std::string &folder, const std::string &fileName,
-                           const ItemTree &tree, const ReplaceQuestion &mayReplace)
+bool Publisher::saveAllFrom(const std::string &folder, const std::string &fileName,
+                            const ItemTree &tree, const std::string &resourceFolder,
+                            const ReplaceQuestion &mayReplace)
 {
-    return SaveAllFrom(folder, fileName, tree, PreviewFolder(), mayReplace);
-}
-
-bool MenuDocument::SaveAllFrom(const std::string &folder, const std::string &fileName,
-                               const ItemTree &tree, const std::string &resourceFolder,
-                               const ReplaceQuestion &mayReplace)
-{
-    ProgressDisplay &progress = Progress();
+    ProgressDisplay &progress = document_.Progress();
     const ProgressFinish finish(progress);
     const std::string base = baseName(fileName);
     const fsx::FolderLock lock(folder);
     fsx::removeLeftoverTemporaries(folder);
     // Asked under the lock: another save cannot put files there between question and writes.
-    if (mayReplace && !mayReplace(FilesReplaced(folder, fileName, resourceFolder)))
+    if (mayReplace && !mayReplace(filesReplaced(folder, fileName, resourceFolder)))
         return false;
 
-    std::vector<PublishedResource> resources = PublishResources(fileName, resourceFolder);
+    std::vector<Resource> resources = resourcesFor(fileName, resourceFolder);
     std::vector<std::pair<std::string, std::string>> copies; // target name, source path
-    for (const std::string &file : PublishedAppletFiles())
-        copies.emplace_back(file, fsx::withSeparator(programFolder_) + file);
+    for (const std::string &file : appletFiles())
+        copies.emplace_back(file, fsx::withSeparator(document_.ProgramFolder()) + file);
     // The page loads the runtime: without it the page shows nothing, so that is an error
     // like any other output's.
-    if (includeWebRuntime_ && !fsx::fileExists(fsx::withSeparator(programFolder_) + WebRuntimeFile))
+    if (document_.IncludeWebRuntime() &&
+        !fsx::fileExists(fsx::withSeparator(document_.ProgramFolder()) + WebRuntimeFile))
         throw EInOutError("Cannot copy \"" + std::string(WebRuntimeFile) + "\" into \"" + folder +
                           "\"");
     const std::string page = base + ".html", project = projectName(fileName),
@@ -214,7 +199,7 @@ bool MenuDocument::SaveAllFrom(const std::string &folder, const std::string &fil
         fsx::checkTarget(folder + name);
     for (const std::string &name : {page, project, report})
         fsx::checkTarget(folder + name);
-    for (const PublishedResource &resource : resources) {
+    for (const Resource &resource : resources) {
         if (resource.check == fsx::ResourceCheck::Fine)
             fsx::checkTarget(folder + std::string(resource.name));
     }
@@ -224,13 +209,13 @@ bool MenuDocument::SaveAllFrom(const std::string &folder, const std::string &fil
         batch.add(folder + name, [&bytes](TextOut &out) { out += bytes; });
     }
     batch.add(folder + page,
-              [&](TextOut &out) { HtmlWriter(*this).writeSavedPage(out, base, tree); });
-    batch.add(folder + project, [&](TextOut &out) { ProjectWriter(*this, tree).write(out); });
+              [&](TextOut &out) { HtmlWriter(document_).writeSavedPage(out, base, tree); });
+    batch.add(folder + project, [&](TextOut &out) { ProjectWriter(document_, tree).write(out); });
 
     progress.setMaximum(static_cast<int>(resources.size()));
     progress.setText("Copying Publishable Files ... ...");
     skippedResources_.clear();
-    for (PublishedResource &resource : resources) {
+    for (Resource &resource : resources) {
         progress.step(1);
         const std::string name(resource.name);
         if (resource.check != fsx::ResourceCheck::Fine)
@@ -251,7 +236,7 @@ bool MenuDocument::SaveAllFrom(const std::string &folder, const std::string &fil
     batch.commit();
     // What was left out stays to be told, in the same memory.
     resources.erase(std::remove_if(resources.begin(), resources.end(),
-                                   [](const PublishedResource &resource) {
+                                   [](const Resource &resource) {
                                        return resource.check == fsx::ResourceCheck::Fine;
                                    }),
                     resources.end());
@@ -259,28 +244,28 @@ bool MenuDocument::SaveAllFrom(const std::string &folder, const std::string &fil
     return true;
 }
 
-std::set<std::string> MenuDocument::PublishOutputs(const std::string &fileName) const
+std::set<std::string> Publisher::outputs(const std::string &fileName) const
 {
     const std::string base = baseName(fileName);
     std::set<std::string> outputs{base + ".html", projectName(fileName),
                                   base + "_PublishReport.txt"};
-    for (const std::string &file : appletFiles_) {
+    for (const std::string &file : document_.AppletFiles()) {
         if (fsx::isBareFileName(file))
             outputs.insert(file);
     }
     return outputs;
 }
 
-std::vector<MenuDocument::PublishedResource> MenuDocument::distinctResources() const
+std::vector<Publisher::Resource> Publisher::distinctResources() const
 {
     // Views into the records, sorted to find each name's first slot: no copy of a name, so a
     // menu naming millions of files needs a few words of memory for each.
-    std::vector<PublishedResource> resources;
-    forEachResourceView([&resources](std::size_t slot, std::string_view name) {
+    std::vector<Resource> resources;
+    document_.forEachResourceView([&resources](std::size_t slot, std::string_view name) {
         if (!name.empty())
             resources.push_back({name, static_cast<std::uint32_t>(slot)});
     });
-    const auto soundSlot = [](const PublishedResource &r) { return !isImageSlot(r.slot); };
+    const auto soundSlot = [](const Resource &r) { return !isImageSlot(r.slot); };
     std::sort(resources.begin(), resources.end(), [&](const auto &a, const auto &b) {
         return std::make_tuple(a.name, soundSlot(a), a.slot) <
                std::make_tuple(b.name, soundSlot(b), b.slot);
@@ -293,33 +278,33 @@ std::vector<MenuDocument::PublishedResource> MenuDocument::distinctResources() c
     return resources;
 }
 
-std::vector<MenuDocument::PublishedResource>
-MenuDocument::PublishResources(const std::string &fileName, const std::string &resourceFolder) const
+std::vector<Publisher::Resource> Publisher::resourcesFor(const std::string &fileName,
+                                                         const std::string &resourceFolder) const
 {
-    std::vector<PublishedResource> resources = distinctResources();
-    const std::set<std::string> outputs = PublishOutputs(fileName);
+    std::vector<Resource> resources = distinctResources();
+    const std::set<std::string> written = outputs(fileName);
     const ResourceChecker check(resourceFolder, resources.size());
-    for (PublishedResource &resource : resources) {
+    for (Resource &resource : resources) {
         const std::string name(resource.name);
-        resource.check = outputs.count(name) ? fsx::ResourceCheck::OutputName : check(name);
+        resource.check = written.count(name) ? fsx::ResourceCheck::OutputName : check(name);
     }
     return resources;
 }
 
-std::map<std::string, std::string>
-MenuDocument::plannedWrites(const std::string &fileName, const std::string &resourceFolder) const
+std::map<std::string, std::string> Publisher::plannedWrites(const std::string &fileName,
+                                                            const std::string &resourceFolder) const
 {
     std::map<std::string, std::string> writes;
-    for (const std::string &name : PublishOutputs(fileName))
+    for (const std::string &name : outputs(fileName))
         writes[name] = std::string();
-    for (const std::string &file : appletFiles_) {
-        const std::string source = fsx::withSeparator(programFolder_) + file;
+    for (const std::string &file : document_.AppletFiles()) {
+        const std::string source = fsx::withSeparator(document_.ProgramFolder()) + file;
         if (fsx::isBareFileName(file) && !fsx::fileExists(source))
             writes.erase(file); // not copied where the program folder lacks it
         else if (fsx::isBareFileName(file))
             writes[file] = source;
     }
-    for (const PublishedResource &resource : PublishResources(fileName, resourceFolder)) {
+    for (const Resource &resource : resourcesFor(fileName, resourceFolder)) {
         const std::string name(resource.name);
         if (resource.check == fsx::ResourceCheck::Fine)
             writes[name] = fsx::withSeparator(resourceFolder) + name;
@@ -354,9 +339,9 @@ std::set<std::string> writtenBefore(const std::string &folder, const std::set<st
 }
 } // namespace
 
-MenuDocument::ReplacedFiles MenuDocument::FilesReplaced(const std::string &folder,
-                                                        const std::string &fileName,
-                                                        const std::string &resourceFolder) const
+Publisher::ReplacedFiles Publisher::filesReplaced(const std::string &folder,
+                                                  const std::string &fileName,
+                                                  const std::string &resourceFolder) const
 {
     const std::set<std::string> present = fsx::folderEntries(folder);
     const std::set<std::string> ours = writtenBefore(folder, present);
@@ -374,41 +359,42 @@ MenuDocument::ReplacedFiles MenuDocument::FilesReplaced(const std::string &folde
     return replaced;
 }
 
-TStringArray MenuDocument::PublishedAppletFiles() const
+TStringArray Publisher::appletFiles() const
 {
     TStringArray files;
-    for (const std::string &file : appletFiles_) {
+    for (const std::string &file : document_.AppletFiles()) {
         if (!fsx::isBareFileName(file))
             continue;
-        if (file == WebRuntimeFile || fsx::fileExists(fsx::withSeparator(programFolder_) + file))
+        if (file == WebRuntimeFile ||
+            fsx::fileExists(fsx::withSeparator(document_.ProgramFolder()) + file))
             files.push_back(file);
     }
     return files;
 }
 
-std::string MenuDocument::PublishReportText() const
+std::string Publisher::reportText() const
 {
-    std::vector<PublishedResource> every = PublishResources(std::string(), std::string());
-    for (PublishedResource &resource : every)
+    std::vector<Resource> every = resourcesFor(std::string(), std::string());
+    for (Resource &resource : every)
         resource.check = fsx::ResourceCheck::Fine;
     TextOut out;
     writeReport(out, every);
     return out.take();
 }
 
-std::string MenuDocument::PublishReportText(const std::string &fileName,
-                                            const std::string &resourceFolder) const
+std::string Publisher::reportText(const std::string &fileName,
+                                  const std::string &resourceFolder) const
 {
     TextOut out;
-    writeReport(out, PublishResources(fileName, resourceFolder));
+    writeReport(out, resourcesFor(fileName, resourceFolder));
     return out.take();
 }
 
-void MenuDocument::writeReport(TextOut &out, const std::vector<PublishedResource> &resources) const
+void Publisher::writeReport(TextOut &out, const std::vector<Resource> &resources) const
 {
-    ProgressDisplay &progress = Progress();
+    ProgressDisplay &progress = document_.Progress();
     const ProgressFinish finish(progress);
-    progress.setMaximum(static_cast<int>(appletFiles_.size() + resources.size()));
+    progress.setMaximum(static_cast<int>(document_.AppletFiles().size() + resources.size()));
     progress.setText("Making Publish Report ... ...");
 
     out.line(Rule);
@@ -423,14 +409,14 @@ void MenuDocument::writeReport(TextOut &out, const std::vector<PublishedResource
     out.line("");
     out.line("[Applet class and archive file(s)]: Archive file be used for newer browser such as "
              "IE4+ or Netscape4+");
-    for (const std::string &file : PublishedAppletFiles())
+    for (const std::string &file : appletFiles())
         out.line("  " + file);
-    progress.step(static_cast<int>(appletFiles_.size()));
+    progress.step(static_cast<int>(document_.AppletFiles().size()));
 
     // Each name once across both sections: one named as an image and as a sound appears
     // under the images only. Only what is copied is listed.
     const auto listSection = [&](bool images) {
-        for (const PublishedResource &resource : resources) {
+        for (const Resource &resource : resources) {
             if (resource.check != fsx::ResourceCheck::Fine || isImageSlot(resource.slot) != images)
                 continue;
             out += "  ";

@@ -1,3 +1,5 @@
+#include "document/Publisher.h"
+
 #include "document/Errors.h"
 #include "document/HtmlWriter.h"
 #include "document/ProjectFile.h"
@@ -15,6 +17,7 @@ struct Fixture
     TempFolder program;
     TempFolder project;
     MenuDocument doc;
+    Publisher publisher{doc};
     MemoryTree tree;
 
     Fixture()
@@ -31,7 +34,7 @@ struct Fixture
 
 } // namespace
 
-TEST(Publishing, ReportListsEveryNameOnce)
+TEST(Publisher, ReportListsEveryNameOnce)
 {
     Fixture f;
     TAppletData data = f.doc.GetAppletData();
@@ -44,7 +47,7 @@ TEST(Publishing, ReportListsEveryNameOnce)
     item.set(ItemField::ItemOvBgSnd, "over.gif"); // named as an image too: listed under images only
 
     const std::string rule(77, '=');
-    EXPECT_EQ(crlfLines(f.doc.PublishReportText()),
+    EXPECT_EQ(crlfLines(f.publisher.reportText()),
               (std::vector<std::string>{
                   rule,
                   "This message contain the information about how to publish the applet. Please "
@@ -77,40 +80,40 @@ TEST(Publishing, ReportListsEveryNameOnce)
     // own files where the program folder holds them.
     f.doc.SetIncludeWebRuntime(true);
     writeBytes(f.program.file("zorvex.class"), "CLASS");
-    const std::vector<std::string> lines = crlfLines(f.doc.PublishReportText());
+    const std::vector<std::string> lines = crlfLines(f.publisher.reportText());
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 8, lines.begin() + 11),
               (std::vector<std::string>{"  zorvex.class", "  zorvex.js", ""}));
 }
 
-TEST(Publishing, StagingRecordsAndClearingDeletesOnlyStagedFiles)
+TEST(Publisher, StagingRecordsAndClearingDeletesOnlyStagedFiles)
 {
     Fixture f;
     writeBytes(f.project.file("bg.gif"), "GIF");
     writeBytes(f.project.file("zorvex.jar"), "JAR");
-    f.doc.CopyToPreview(f.project.file("bg.gif"));
-    f.doc.CopyToPreview(f.project.file("missing.gif")); // recorded although the copy fails
+    f.publisher.stage(f.project.file("bg.gif"));
+    f.publisher.stage(f.project.file("missing.gif")); // recorded although the copy fails
     EXPECT_EQ(readBytes(f.preview("bg.gif")), "GIF");
-    EXPECT_EQ(f.doc.StagedFiles(), (TStringArray{"bg.gif", "missing.gif"}));
+    EXPECT_EQ(f.publisher.stagedFiles(), (TStringArray{"bg.gif", "missing.gif"}));
 
-    f.doc.ClearPreview();
-    EXPECT_TRUE(f.doc.StagedFiles().empty());
+    f.publisher.clearStaged();
+    EXPECT_TRUE(f.publisher.stagedFiles().empty());
     EXPECT_FALSE(fs::exists(f.preview()));
     // Made again, it is as private as before: the pictures of an unsaved project are nobody's
     // business.
-    f.doc.CopyToPreview(f.project.file("bg.gif"));
+    f.publisher.stage(f.project.file("bg.gif"));
     EXPECT_EQ(fs::status(f.preview()).permissions() & fs::perms::all, fs::perms::owner_all);
 
     // A file that was not staged keeps the folder.
-    f.doc.ClearPreview();
-    f.doc.StageAppletFiles(f.project.path());
-    EXPECT_EQ(f.doc.StagedFiles(), (TStringArray{"zorvex.jar", "zorvex.class", "", ""}));
+    f.publisher.clearStaged();
+    f.publisher.stageAppletFiles(f.project.path());
+    EXPECT_EQ(f.publisher.stagedFiles(), (TStringArray{"zorvex.jar", "zorvex.class", "", ""}));
     writeBytes(f.preview("stranger.txt"), "x");
-    f.doc.ClearPreview();
+    f.publisher.clearStaged();
     EXPECT_FALSE(fs::exists(f.preview("zorvex.jar")));
     EXPECT_TRUE(fs::exists(f.preview("stranger.txt")));
 }
 
-TEST(Publishing, StageResourcesUsesOnlyBareNames)
+TEST(Publisher, StageResourcesUsesOnlyBareNames)
 {
     Fixture f;
     writeBytes(f.project.file("bg.gif"), "GIF");
@@ -128,15 +131,15 @@ TEST(Publishing, StageResourcesUsesOnlyBareNames)
 
     RecordingProgress progress;
     f.doc.SetProgress(&progress);
-    f.doc.StageResources(f.project.path());
-    EXPECT_EQ(f.doc.StagedFiles(), (TStringArray{"bg.gif", "click.au"}));
+    f.publisher.stageResources(f.project.path());
+    EXPECT_EQ(f.publisher.stagedFiles(), (TStringArray{"bg.gif", "click.au"}));
     EXPECT_EQ(progress.maximums, std::vector<int>{7});
     EXPECT_EQ(progress.steps, 7);
     EXPECT_EQ(progress.texts, (std::vector<std::string>{"Copying Resource Files ... ...", ""}));
     EXPECT_FALSE(fs::exists(f.preview("inner.gif")));
 }
 
-TEST(Publishing, SaveAllAssemblesThePublishableFolder)
+TEST(Publisher, SaveAllAssemblesThePublishableFolder)
 {
     Fixture f;
     writeBytes(f.program.file("zorvex.jar"), "JAR");
@@ -147,12 +150,12 @@ TEST(Publishing, SaveAllAssemblesThePublishableFolder)
     f.doc.SetAppletData(data);
     f.doc.GetItems()[0].set(ItemField::ItemNoBgImg, "bg.gif");
     f.doc.GetItems()[0].set(ItemField::ItemClBgImg, "/etc/passwd");
-    f.doc.StageResources(f.project.path());
+    f.publisher.stageResources(f.project.path());
 
     TempFolder out;
     // The project keeps the name it was opened under; the outputs take it without its final
     // extension.
-    EXPECT_TRUE(f.doc.SaveAll(out.path(), "Menu.TVL", f.tree));
+    EXPECT_TRUE(f.publisher.saveAll(out.path(), "Menu.TVL", f.tree));
     auto namesIn = [](const std::string &folder) {
         std::vector<std::string> names;
         for (const auto &entry : fs::directory_iterator(folder))
@@ -168,23 +171,23 @@ TEST(Publishing, SaveAllAssemblesThePublishableFolder)
     for (const auto &[given, project, page] : std::vector<std::array<std::string, 3>>{
              {"x.tvl.bak", "x.tvl.bak", "x.tvl.html"}, {"plain", "plain.tvl", "plain.html"}}) {
         TempFolder other;
-        f.doc.SaveAll(other.path(), given, f.tree);
+        f.publisher.saveAll(other.path(), given, f.tree);
         EXPECT_TRUE(fs::exists(other.file(project))) << given;
         EXPECT_TRUE(fs::exists(other.file(page))) << given;
     }
     EXPECT_EQ(readBytes(out.file("Menu_PublishReport.txt")),
-              f.doc.PublishReportText("Menu.TVL", f.doc.PreviewFolder()));
+              f.publisher.reportText("Menu.TVL", f.publisher.previewFolder()));
     EXPECT_EQ(readBytes(out.file("Menu_PublishReport.txt")).find("/etc/passwd"),
               std::string::npos); // never copied, so not listed
 }
 
-TEST(Publishing, WriteFailureEndsSaveAll)
+TEST(Publisher, WriteFailureEndsSaveAll)
 {
     Fixture f;
     TempFolder out;
     fs::create_directory(out.file("menu.tvl"));
     writeBytes(out.file("menu.tvl/keep"), "x");
-    EXPECT_THROW(f.doc.SaveAll(out.path(), "menu.tvl", f.tree), std::runtime_error);
+    EXPECT_THROW(f.publisher.saveAll(out.path(), "menu.tvl", f.tree), std::runtime_error);
     EXPECT_FALSE(fs::exists(out.file("menu.html"))) << "all or nothing";
     EXPECT_FALSE(fs::exists(out.file("menu_PublishReport.txt")));
     // A read-only project is found before the page or the runtime is written.
@@ -193,11 +196,11 @@ TEST(Publishing, WriteFailureEndsSaveAll)
     TempFolder readOnly;
     writeBytes(readOnly.file("menu.tvl"), "OLD");
     fs::permissions(readOnly.file("menu.tvl"), fs::perms::owner_read);
-    EXPECT_THROW(f.doc.SaveAll(readOnly.path(), "menu.tvl", f.tree), EReadOnly);
+    EXPECT_THROW(f.publisher.saveAll(readOnly.path(), "menu.tvl", f.tree), EReadOnly);
     EXPECT_EQ(fsx::folderEntries(readOnly.path()), std::set<std::string>{"menu.tvl"});
 }
 
-TEST(Publishing, ResourcesComeOnlyFromInsideTheirFolderAndNeverReplaceOutputs)
+TEST(Publisher, ResourcesComeOnlyFromInsideTheirFolderAndNeverReplaceOutputs)
 {
     Fixture f;
     TempFolder outside;
@@ -214,14 +217,14 @@ TEST(Publishing, ResourcesComeOnlyFromInsideTheirFolderAndNeverReplaceOutputs)
     item.set(ItemField::ItemClBgSnd, "missing.au");
 
     TempFolder out;
-    f.doc.SaveAllFrom(out.path(), "Menu.tvl", f.tree, f.project.path());
+    f.publisher.saveAllFrom(out.path(), "Menu.tvl", f.tree, f.project.path());
     EXPECT_EQ(readBytes(out.file("ok.gif")), "GIF");
     EXPECT_EQ(readBytes(out.file("inside.gif")), "GIF") << "a link that stays inside is fine";
     EXPECT_FALSE(std::filesystem::exists(out.file("leak.gif"))) << "nothing from outside";
     EXPECT_EQ(readBytes(out.file("Menu.html")), savedPage(f.doc, "Menu", f.tree))
         << "the page stays";
     std::vector<std::string> skipped;
-    for (const auto &resource : f.doc.SkippedResources())
+    for (const auto &resource : f.publisher.skippedResources())
         skipped.push_back(std::string(resource.name) + " " + fsx::describe(resource.check));
     EXPECT_EQ(skipped,
               (std::vector<std::string>{"leak.gif is a link out of the project's folder",
@@ -229,7 +232,7 @@ TEST(Publishing, ResourcesComeOnlyFromInsideTheirFolderAndNeverReplaceOutputs)
                                         "missing.au is missing in the project's folder"}));
 
     // Staging takes the same care: the link out never reaches the preview folder.
-    f.doc.StageResources(f.project.path());
+    f.publisher.stageResources(f.project.path());
     EXPECT_TRUE(std::filesystem::exists(f.preview("ok.gif")));
     EXPECT_FALSE(std::filesystem::exists(f.preview("leak.gif")));
 
@@ -237,7 +240,7 @@ TEST(Publishing, ResourcesComeOnlyFromInsideTheirFolderAndNeverReplaceOutputs)
     TempFolder blocked;
     std::filesystem::create_directory(std::filesystem::u8path(blocked.file("ok.gif")));
     std::filesystem::create_directory(std::filesystem::u8path(blocked.file("ok.gif/x")));
-    EXPECT_THROW(f.doc.SaveAllFrom(blocked.path(), "Menu.tvl", f.tree, f.project.path()),
+    EXPECT_THROW(f.publisher.saveAllFrom(blocked.path(), "Menu.tvl", f.tree, f.project.path()),
                  EInOutError);
-    f.doc.ClearPreview();
+    f.publisher.clearStaged();
 }
