@@ -11,7 +11,7 @@ inline ItemTree::Node addBenchItem(MenuDocument &doc, MemoryTree &tree, ItemTree
                                    int &made)
 {
     const ItemTree::Node node = tree.addChild(parent, "Item " + std::to_string(made));
-    TItemData item = doc.MakeNewItem();
+    ItemRecord item = doc.MakeNewItem();
     item.set(ItemField::ItemCaption, tree.caption(node));
     item.set(ItemField::ItemURL, "page" + std::to_string(made) + ".html");
     doc.GetItems().push_back(item);
@@ -72,7 +72,7 @@ inline void buildShapedMenu(MenuDocument &doc, MemoryTree &tree, int items,
     if (shape == "named") {
         buildShapedMenu(doc, tree, items, "wide");
         int k = 0;
-        for (TItemData &item : doc.GetItems()) {
+        for (ItemRecord &item : doc.GetItems()) {
             const std::string n = std::to_string(k++);
             item.set(ItemField::ItemNoBgImg, {"n" + n + ".gif", "o" + n + ".gif", "c" + n + ".gif",
                                               "o" + n + ".au", "c" + n + ".au"});

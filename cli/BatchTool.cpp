@@ -1,6 +1,7 @@
 #include "BatchTool.h"
 
 #include "document/AccessibilityCheck.h"
+#include "document/Conversions.h"
 #include "document/Errors.h"
 #include "document/FileSystem.h"
 #include "document/HtmlWriter.h"
@@ -12,7 +13,6 @@
 #include "document/PackedTree.h"
 #include "document/ProjectFile.h"
 #include "document/Publisher.h"
-#include "document/qarUtility.h"
 #include "document/StoreRules.h"
 #include "document/TextCodec.h"
 #include "document/Version.h"
@@ -69,7 +69,7 @@ void load(Project &project, const std::string &fileName, const std::string &prog
     ProjectReader reader(project.doc);
     reader.load(fileName, project.tree);
     project.announcedItemCount = reader.announcedItemCount();
-    TAppletData data = project.doc.GetAppletData();
+    AppletRecord data = project.doc.GetAppletData();
     applyAppletStoreRules(data, project.tree);
     project.doc.SetAppletData(data);
     NullProgress progress;
@@ -119,7 +119,7 @@ int publish(Project &project, const std::string &fileName, const std::string &fo
         for (const std::string &file : replaced.readOnly)
             err << printable("tarvelle-cli: " + file + " is read-only and was not replaced")
                 << "\n";
-        const TStringArray foreign = force ? TStringArray() : replaced.foreign;
+        const StringList foreign = force ? StringList() : replaced.foreign;
         for (const std::string &file : foreign)
             err << printable("tarvelle-cli: would replace " + file +
                              ", which Tarvelle did not write")
@@ -163,7 +163,7 @@ public:
         checkCounts();
         checkCaptions();
         checkApplet();
-        const TItemArray &items = project_.doc.GetItems();
+        const ItemList &items = project_.doc.GetItems();
         for (std::size_t k = 0; k < items.size(); ++k)
             checkItem(k, items[k]);
         checkAccessibility();
@@ -189,7 +189,7 @@ private:
     // The page shows the record's caption; the editor's tree shows the structure line.
     void checkCaptions()
     {
-        const TItemArray &items = project_.doc.GetItems();
+        const ItemList &items = project_.doc.GetItems();
         std::size_t k = 0;
         for (const PreOrderEntry &entry : preOrderEntries(project_.tree)) {
             if (entry.level == 0 || k >= items.size())
@@ -236,13 +236,13 @@ private:
     template <class Where> void checkInteger(const Where &where, std::string_view value)
     {
         int number;
-        if (!tryStrToInt(value, number))
+        if (!tryParseInt(value, number))
             problem(where(), "'" + std::string(value) + "' is not an integer");
     }
 
     void checkApplet()
     {
-        const TAppletData data = project_.doc.GetAppletData();
+        const AppletRecord data = project_.doc.GetAppletData();
         for (const AppletFieldInfo &field : appletFieldTable()) {
             const auto where = [&field] {
                 return "applet field " + std::to_string(field.position) + " " + field.name;
@@ -258,7 +258,7 @@ private:
                 checkInteger(where, value);
                 break;
             case FieldKind::Colour:
-                if (!isRGBHex(value))
+                if (!isRgbHex(value))
                     problem(where(), "'" + std::string(value) +
                                          "' is not a colour of six hexadecimal digits");
                 break;
@@ -275,7 +275,7 @@ private:
 
     void checkAccessibility()
     {
-        const TAppletData data = project_.doc.GetAppletData();
+        const AppletRecord data = project_.doc.GetAppletData();
         const MenuRecords items{project_.doc.GetItems()};
         const MenuLayout layout =
             computeMenuLayout(data, items, itemParents(project_.tree), EstimatedMeasure());
@@ -285,7 +285,7 @@ private:
             problem(warning.where, warning.what);
     }
 
-    void checkItem(std::size_t k, const TItemData &item)
+    void checkItem(std::size_t k, const ItemRecord &item)
     {
         using namespace ItemField;
         static const char *const names[] = {"",

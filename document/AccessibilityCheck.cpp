@@ -66,7 +66,7 @@ double contrastRatio(Rgb a, Rgb b)
 }
 
 std::vector<AccessibilityWarning>
-accessibilityWarnings(const TAppletData &data, const MenuRecords &items, const MenuLayout &layout)
+accessibilityWarnings(const AppletRecord &data, const MenuRecords &items, const MenuLayout &layout)
 {
     const AppletValues v(data);
     std::vector<AccessibilityWarning> warnings;

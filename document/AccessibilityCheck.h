@@ -21,4 +21,4 @@ double contrastRatio(Rgb a, Rgb b);
 // by its worst row; a transparent item by the menu box or applet behind it; pictures are not
 // looked at), below 4.5:1; and items smaller than 24 x 24 pixels.
 std::vector<AccessibilityWarning>
-accessibilityWarnings(const TAppletData &data, const MenuRecords &items, const MenuLayout &layout);
+accessibilityWarnings(const AppletRecord &data, const MenuRecords &items, const MenuLayout &layout);

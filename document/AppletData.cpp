@@ -185,7 +185,7 @@ FieldKind kindOfName(const std::string &name)
 
 FieldKind appletFieldKind(int position)
 {
-    if (position < 1 || position > TAppletData::FieldCount)
+    if (position < 1 || position > AppletRecord::FieldCount)
         throw std::out_of_range("applet field " + std::to_string(position) + " does not exist");
     return kindOfName(appletFieldTable()[static_cast<std::size_t>(position - 1)].name);
 }

@@ -7,7 +7,7 @@
 
 // The 96 applet settings. Their order is a wire format shared by the project file, the
 // applet parameter "app" and the applet itself, so a field is identified by its position.
-using TAppletData = TextRecord<96>;
+using AppletRecord = TextRecord<96>;
 
 namespace AppletField {
 enum : int

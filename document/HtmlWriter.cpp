@@ -29,7 +29,7 @@ std::string param(const std::string &name, const std::string &escapedValue)
 // About what an item adds to the fragment: its values and the markup around them. A fragment
 // kept whole is reserved at this size up front, so that it never grows by doubling, which
 // leaves the largest text twice in memory for a moment.
-std::size_t itemBytes(const TItemData &item, std::size_t separator)
+std::size_t itemBytes(const ItemRecord &item, std::size_t separator)
 {
     std::size_t bytes = 64;
     for (int pos = ItemField::ItemCaption; pos <= ItemField::ItemMenuOffsetY; ++pos)
@@ -41,8 +41,8 @@ std::size_t itemBytes(const TItemData &item, std::size_t separator)
 std::string HtmlWriter::fragment() const
 {
     const std::size_t separator = escapeHtmlAttribute(document_.Separator()).size();
-    std::size_t expected = 4096 + TAppletData::FieldCount * (8 + separator);
-    for (const TItemData &item : document_.GetItems())
+    std::size_t expected = 4096 + AppletRecord::FieldCount * (8 + separator);
+    for (const ItemRecord &item : document_.GetItems())
         expected += itemBytes(item, separator);
     TextOut out;
     out.reserve(expected);
@@ -61,8 +61,8 @@ void HtmlWriter::write(TextOut &out) const
 void HtmlWriter::writeAppletElement(TextOut &out) const
 {
     using namespace ItemField;
-    const TAppletData data = document_.GetAppletData();
-    const TItemArray &items = document_.GetItems();
+    const AppletRecord data = document_.GetAppletData();
+    const ItemList &items = document_.GetItems();
     const std::string &name = document_.AppletName();
     const std::string sep = attr(document_.Separator());
     out.line("<applet code=\"" + attr(name) + ".class\" archive=\"" + attr(name) +
@@ -71,7 +71,7 @@ void HtmlWriter::writeAppletElement(TextOut &out) const
     out.line(param("Copyright", attr(CopyrightNotice)));
 
     std::string app;
-    for (int pos = 1; pos <= TAppletData::FieldCount; ++pos)
+    for (int pos = 1; pos <= AppletRecord::FieldCount; ++pos)
         app += attr(data[pos]) + sep;
     out.line(param("app", app));
 
@@ -83,11 +83,11 @@ void HtmlWriter::writeAppletElement(TextOut &out) const
         progress.setMaximum(progress.minimum() + 100);
 
     for (std::size_t k = 0; k < items.size(); ++k) {
-        const TItemData &item = items[k];
+        const ItemRecord &item = items[k];
         const bool inPopup = !item[ItemMenu].empty();
         const bool opensPopup = !item[ItemSubMenu].empty();
         // An item that opens a popup is always followed by its first child.
-        const TItemData *next = k + 1 < items.size() ? &items[k + 1] : nullptr;
+        const ItemRecord *next = k + 1 < items.size() ? &items[k + 1] : nullptr;
 
         if (!inPopup) {
             std::string value;
@@ -146,7 +146,7 @@ std::string attrValue(std::string_view value)
 // a link per item (its caption alone when it has no address), the caption and a nested list
 // for an item that opens a popup; separators below the first level are left out. One item a
 // line, end tags that HTML implies left out, to keep the page small.
-void appendNoScriptMenu(TextOut &out, const TItemArray &items, const std::vector<int> &parents)
+void appendNoScriptMenu(TextOut &out, const ItemList &items, const std::vector<int> &parents)
 {
     using namespace ItemField;
     const std::size_t count = std::min(items.size(), parents.size());
@@ -158,7 +158,7 @@ void appendNoScriptMenu(TextOut &out, const TItemArray &items, const std::vector
             out.line("</ul>");
             open.pop_back();
         }
-        const TItemData &item = items[k];
+        const ItemRecord &item = items[k];
         const std::string caption = popupRowCaption(item, false);
         const bool branch = k + 1 < count && parents[k + 1] == static_cast<int>(k);
         if (!branch && parent >= 0 && caption == SeparatorCaption)

@@ -6,10 +6,10 @@
 
 // One menu item: fields 1 to 11 are edited by the author, 12 to 15 number the menu
 // structure and are derived from the tree before every save and HTML build.
-using TItemData = TextRecord<15>;
+using ItemRecord = TextRecord<15>;
 
 // The item list, in the pre-order of the item tree without its root.
-using TItemArray = std::vector<TItemData>;
+using ItemList = std::vector<ItemRecord>;
 
 namespace ItemField {
 enum : int

@@ -34,7 +34,7 @@ bool linkRunsScript(std::string_view url)
     return scheme == "javascript" || scheme == "vbscript" || scheme == "data";
 }
 
-PageReading pageReading(const TItemData &item, const std::string &separator)
+PageReading pageReading(const ItemRecord &item, const std::string &separator)
 {
     using namespace ItemField;
     std::string value;
@@ -60,7 +60,7 @@ namespace {
 // Whether the page reads other fields than the record holds: a caption, link or target
 // holding the separator. A plain loop: the values are short, and a call per value to a
 // library search cost more than the search on a menu of many items.
-bool shiftsFields(const TItemData &item, const std::string &separator)
+bool shiftsFields(const ItemRecord &item, const std::string &separator)
 {
     using namespace ItemField;
     auto holds = [&](int pos) {
@@ -75,13 +75,13 @@ bool shiftsFields(const TItemData &item, const std::string &separator)
     return holds(ItemCaption) || holds(ItemURL) || holds(ItemTarget);
 }
 
-bool warnsOfLink(const TItemData &item, const std::string &separator)
+bool warnsOfLink(const ItemRecord &item, const std::string &separator)
 {
     // Most links are plain: the page's fields are only worked out where they shift.
     return shiftsFields(item, separator) || linkRunsScript(item[ItemField::ItemURL]);
 }
 
-void addLinkWarnings(const TItemData &item, std::size_t k, const std::string &separator,
+void addLinkWarnings(const ItemRecord &item, std::size_t k, const std::string &separator,
                      std::vector<AccessibilityWarning> &warnings)
 {
     using namespace ItemField;

@@ -24,7 +24,7 @@ struct PageReading
     std::string url;
     std::string target;
 };
-PageReading pageReading(const TItemData &item, const std::string &separator);
+PageReading pageReading(const ItemRecord &item, const std::string &separator);
 
 // Items whose caption, link or target holds the separator (the page reads other fields than
 // the record holds: named with what the page uses), and items whose link, as the page uses

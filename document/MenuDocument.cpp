@@ -16,7 +16,7 @@ void checkIndex(int index, std::size_t count)
                                 " is outside the item list of " + std::to_string(count) + " items");
 }
 
-template <typename Record> void recordToStrings(const Record &record, TStringArray &out)
+template <typename Record> void recordToStrings(const Record &record, StringList &out)
 {
     out.clear();
     out.reserve(Record::FieldCount);
@@ -24,7 +24,7 @@ template <typename Record> void recordToStrings(const Record &record, TStringArr
         out.emplace_back(record[pos]);
 }
 
-template <typename Record> Record stringsToRecord(const TStringArray &list)
+template <typename Record> Record stringsToRecord(const StringList &list)
 {
     if (list.size() < static_cast<std::size_t>(Record::FieldCount))
         throw std::invalid_argument("a record of " + std::to_string(Record::FieldCount) +
@@ -37,36 +37,36 @@ template <typename Record> Record stringsToRecord(const TStringArray &list)
 }
 } // namespace
 
-TItemData MenuDocument::GetItem(int index) const
+ItemRecord MenuDocument::GetItem(int index) const
 {
     checkIndex(index, Items.size());
     return Items[static_cast<std::size_t>(index)];
 }
 
-void MenuDocument::SetItem(const TItemData &item, int index)
+void MenuDocument::SetItem(const ItemRecord &item, int index)
 {
     checkIndex(index, Items.size());
     Items[static_cast<std::size_t>(index)] = item;
 }
 
-void MenuDocument::AppletDataToStrings(const TAppletData &data, TStringArray &out) const
+void MenuDocument::AppletDataToStrings(const AppletRecord &data, StringList &out) const
 {
     recordToStrings(data, out);
 }
 
-TAppletData MenuDocument::StringsToAppletData(const TStringArray &list) const
+AppletRecord MenuDocument::StringsToAppletData(const StringList &list) const
 {
-    return stringsToRecord<TAppletData>(list);
+    return stringsToRecord<AppletRecord>(list);
 }
 
-void MenuDocument::ItemToStrings(const TItemData &item, TStringArray &out) const
+void MenuDocument::ItemToStrings(const ItemRecord &item, StringList &out) const
 {
     recordToStrings(item, out);
 }
 
-TItemData MenuDocument::StringsToItem(const TStringArray &list) const
+ItemRecord MenuDocument::StringsToItem(const StringList &list) const
 {
-    return stringsToRecord<TItemData>(list);
+    return stringsToRecord<ItemRecord>(list);
 }
 
 void MenuDocument::ResetToDefaults()
@@ -76,9 +76,9 @@ void MenuDocument::ResetToDefaults()
     Items.clear();
 }
 
-TItemData MenuDocument::MakeNewItem() const
+ItemRecord MenuDocument::MakeNewItem() const
 {
-    TItemData item;
+    ItemRecord item;
     item.set(ItemField::ItemCaption, "Item");
     item.set(ItemField::ItemTarget, "_self");
     item.set(ItemField::ItemMenuOffsetX, "5");
@@ -86,7 +86,7 @@ TItemData MenuDocument::MakeNewItem() const
     return item;
 }
 
-void MenuDocument::InsertItem(int index, const TItemData &item)
+void MenuDocument::InsertItem(int index, const ItemRecord &item)
 {
     if (index < 0)
         return;
@@ -142,9 +142,9 @@ void MenuDocument::SetProgress(ProgressDisplay *progress)
     progress_ = progress ? progress : &nullProgress_;
 }
 
-TStringArray MenuDocument::ResourceSlots() const
+StringList MenuDocument::ResourceSlots() const
 {
-    TStringArray slots;
+    StringList slots;
     slots.reserve(2 + Items.size() * 5);
     forEachResourceSlot([&](std::size_t, const std::string &name) { slots.push_back(name); });
     return slots;

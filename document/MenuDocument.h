@@ -21,30 +21,30 @@ class MenuDocument
 public:
     MenuDocument();
 
-    TAppletData GetAppletData() const { return AppletData; }
-    void SetAppletData(const TAppletData &data) { AppletData = data; }
+    AppletRecord GetAppletData() const { return AppletData; }
+    void SetAppletData(const AppletRecord &data) { AppletData = data; }
 
-    TItemArray &GetItems() { return Items; }
-    const TItemArray &GetItems() const { return Items; }
+    ItemList &GetItems() { return Items; }
+    const ItemList &GetItems() const { return Items; }
     // Throw std::out_of_range naming the index and the count when the index is outside.
-    TItemData GetItem(int index) const;
-    void SetItem(const TItemData &item, int index);
+    ItemRecord GetItem(int index) const;
+    void SetItem(const ItemRecord &item, int index);
     int ItemCount() const { return static_cast<int>(Items.size()); }
 
     // Record <-> string list conversions; the "To" forms empty the output list first and
     // size it exactly. The "From" forms need at least as many entries as the record has
     // fields and ignore the rest (std::invalid_argument otherwise).
-    void AppletDataToStrings(const TAppletData &data, TStringArray &out) const;
-    TAppletData StringsToAppletData(const TStringArray &list) const;
-    void ItemToStrings(const TItemData &item, TStringArray &out) const;
-    TItemData StringsToItem(const TStringArray &list) const;
+    void AppletDataToStrings(const AppletRecord &data, StringList &out) const;
+    AppletRecord StringsToAppletData(const StringList &list) const;
+    void ItemToStrings(const ItemRecord &item, StringList &out) const;
+    ItemRecord StringsToItem(const StringList &list) const;
 
     // Applet fields to their defaults and the item list emptied.
     void ResetToDefaults();
-    TItemData MakeNewItem() const;
+    ItemRecord MakeNewItem() const;
 
     // Item list editing; indexes outside the accepted range change nothing.
-    void InsertItem(int index, const TItemData &item);
+    void InsertItem(int index, const ItemRecord &item);
     void DeleteItem(int index);
     void MoveItemUp(int index);
     // Removes count items from index on: the same as count DeleteItem calls at index, in
@@ -57,7 +57,7 @@ public:
     void MoveItemsUp(int index, int count, int distance);
 
     const std::string &Separator() const { return separator_; }
-    const TStringArray &AppletFiles() const { return appletFiles_; }
+    const StringList &AppletFiles() const { return appletFiles_; }
     const std::string &AppletName() const { return appletName_; }
 
     // Where long operations report progress; null reports nowhere. Not owned.
@@ -75,7 +75,7 @@ public:
     bool IncludeWebRuntime() const { return includeWebRuntime_; }
 
     // Resource names in slot order: ApBgImg, ApBgSnd, then per item the five files.
-    TStringArray ResourceSlots() const;
+    StringList ResourceSlots() const;
     // Calls visit(slot, name) for each slot in the order above, without copying the names.
     // The name is handed over in one string that is reused from slot to slot.
     template <class Visit> void forEachResourceSlot(Visit visit) const
@@ -92,7 +92,7 @@ public:
         visit(0, AppletData[AppletField::ApBgImg]);
         visit(1, AppletData[AppletField::ApBgSnd]);
         std::size_t slot = 2;
-        for (const TItemData &item : Items) {
+        for (const ItemRecord &item : Items) {
             for (int pos : {ItemField::ItemNoBgImg, ItemField::ItemOvBgImg, ItemField::ItemClBgImg,
                             ItemField::ItemOvBgSnd, ItemField::ItemClBgSnd})
                 visit(slot++, item[pos]);
@@ -100,10 +100,10 @@ public:
     }
 
 private:
-    TAppletData AppletData;
-    TItemArray Items;
+    AppletRecord AppletData;
+    ItemList Items;
     std::string separator_ = "|";
-    TStringArray appletFiles_{"zorvex.jar", "zorvex.class", "", ""};
+    StringList appletFiles_{"zorvex.jar", "zorvex.class", "", ""};
     std::string appletName_ = "zorvex";
     bool includeWebRuntime_ = false;
 

@@ -22,7 +22,7 @@ std::vector<int> itemParents(const ItemTree &tree)
     return parents;
 }
 
-std::string popupRowCaption(const TItemData &item, bool opensPopup)
+std::string popupRowCaption(const ItemRecord &item, bool opensPopup)
 {
     const std::string_view caption = item[ItemField::ItemCaption];
     return std::string(opensPopup ? caption : caption.substr(0, caption.find('|')));
@@ -133,7 +133,7 @@ const char *kindName(RowKind kind)
 }
 } // namespace
 
-MenuLayout computeMenuLayout(const TAppletData &data, const TItemArray &items,
+MenuLayout computeMenuLayout(const AppletRecord &data, const ItemList &items,
                              const std::vector<int> &parents, const CaptionMeasure &measure)
 {
     return computeMenuLayout(data, MenuRecords{items}, parents, measure);
@@ -148,7 +148,7 @@ LayoutPopup layoutPopupRows(const MenuRecords &items, const std::vector<int> &ch
     int rowY = y + 3;
     double widest = 0;
     for (int child : children) {
-        const TItemData &record = items[static_cast<std::size_t>(child)];
+        const ItemRecord &record = items[static_cast<std::size_t>(child)];
         const bool opensPopup = opens(child);
         LayoutRow row;
         row.caption = popupRowCaption(record, opensPopup);
@@ -168,7 +168,7 @@ LayoutPopup layoutPopupRows(const MenuRecords &items, const std::vector<int> &ch
     return popup;
 }
 
-MenuLayout computeMenuLayout(const TAppletData &data, const MenuRecords &items,
+MenuLayout computeMenuLayout(const AppletRecord &data, const MenuRecords &items,
                              const std::vector<int> &parents, const CaptionMeasure &measure,
                              PopupDepth depth)
 {
@@ -369,7 +369,7 @@ NarrowLayout narrowFrame(const AppletValues &v, int width)
 }
 } // namespace
 
-NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &items,
+NarrowLayout computeNarrowLayout(const AppletRecord &data, const MenuRecords &items,
                                  const MenuLayout &layout, int width, const NarrowVisit &visit)
 {
     using namespace AppletField;
@@ -391,7 +391,7 @@ NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &ite
     return narrow;
 }
 
-NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &items,
+NarrowLayout computeNarrowLayout(const AppletRecord &data, const MenuRecords &items,
                                  const MenuLayout &layout, int width)
 {
     std::vector<NarrowRow> rows;
@@ -449,7 +449,7 @@ void writeNarrowLayoutJson(TextOut &out, const NarrowLayout &layout)
     out += "]}\n";
 }
 
-void writeNarrowLayoutJson(TextOut &out, const TAppletData &data, const MenuRecords &items,
+void writeNarrowLayoutJson(TextOut &out, const AppletRecord &data, const MenuRecords &items,
                            const MenuLayout &layout, int width)
 {
     appendNarrowHead(out, narrowFrame(AppletValues(data), width));

@@ -110,12 +110,12 @@ std::vector<int> itemParents(const ItemTree &tree);
 // the editor's pages show with unsaved edits) without copying the list.
 struct MenuRecords
 {
-    const TItemArray &items;
+    const ItemList &items;
     int replaced = -1;
-    const TItemData *replacement = nullptr;
+    const ItemRecord *replacement = nullptr;
 
     std::size_t size() const { return items.size(); }
-    const TItemData &operator[](std::size_t index) const
+    const ItemRecord &operator[](std::size_t index) const
     {
         return replacement && static_cast<std::size_t>(replaced) == index ? *replacement
                                                                           : items[index];
@@ -124,7 +124,7 @@ struct MenuRecords
 
 // The layout of the menu that the document's HTML describes. parents gives each item's
 // parent index as itemParents does; items beyond it are ignored.
-MenuLayout computeMenuLayout(const TAppletData &data, const TItemArray &items,
+MenuLayout computeMenuLayout(const AppletRecord &data, const ItemList &items,
                              const std::vector<int> &parents, const CaptionMeasure &measure);
 // With FirstLevel, each first-level item's popup is only placed: its box at its place, no
 // rows, the width 0, for a view that lays out the popups it shows with layoutPopupRows.
@@ -133,7 +133,7 @@ enum class PopupDepth
     All,
     FirstLevel
 };
-MenuLayout computeMenuLayout(const TAppletData &data, const MenuRecords &items,
+MenuLayout computeMenuLayout(const AppletRecord &data, const MenuRecords &items,
                              const std::vector<int> &parents, const CaptionMeasure &measure,
                              PopupDepth depth = PopupDepth::All);
 
@@ -148,15 +148,15 @@ LayoutPopup layoutPopupRows(const MenuRecords &items, const std::vector<int> &ch
 // With visit, each row is handed to it in pre-order instead of kept in the result, with its
 // path: the first-level number, then the row numbers (valid during the call).
 using NarrowVisit = std::function<void(NarrowRow &&, const std::vector<int> &path)>;
-NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &items,
+NarrowLayout computeNarrowLayout(const AppletRecord &data, const MenuRecords &items,
                                  const MenuLayout &layout, int width, const NarrowVisit &visit);
-NarrowLayout computeNarrowLayout(const TAppletData &data, const MenuRecords &items,
+NarrowLayout computeNarrowLayout(const AppletRecord &data, const MenuRecords &items,
                                  const MenuLayout &layout, int width);
 
 // The popup rows' captions as the page reads them: a row without a popup of its own carries
 // "caption|url|target|", so its caption ends at the first "|".
 
-std::string popupRowCaption(const TItemData &item, bool opensPopup);
+std::string popupRowCaption(const ItemRecord &item, bool opensPopup);
 
 // {"applet": [x, y, w, h], "menu": [...] or null, "items": [[...], ...],
 //  "popups": [{"path": [...], "box": [...], "rows": [[y, h, "item"], ...]}, ...]}
@@ -167,5 +167,5 @@ void writeMenuLayoutJson(TextOut &out, const MenuLayout &layout);
 std::string narrowLayoutJson(const NarrowLayout &layout);
 void writeNarrowLayoutJson(TextOut &out, const NarrowLayout &layout);
 // The same, each row written as it is laid out: a large menu's narrow form is never held whole.
-void writeNarrowLayoutJson(TextOut &out, const TAppletData &data, const MenuRecords &items,
+void writeNarrowLayoutJson(TextOut &out, const AppletRecord &data, const MenuRecords &items,
                            const MenuLayout &layout, int width);

@@ -8,7 +8,7 @@ namespace {
 constexpr int FirstLevel = 1;
 }
 
-void numberMenuStructure(const ItemTree &tree, TItemArray &items, ProgressDisplay &progress)
+void numberMenuStructure(const ItemTree &tree, ItemList &items, ProgressDisplay &progress)
 {
     using namespace ItemField;
     const std::vector<PreOrderEntry> walk = preOrderEntries(tree);
@@ -48,7 +48,7 @@ void numberMenuStructure(const ItemTree &tree, TItemArray &items, ProgressDispla
     std::vector<int> nextPosition(walk.size(), 0);
     for (std::size_t k = 1; k < walk.size(); ++k) {
         const auto parent = static_cast<std::size_t>(walk[k].parentIndex);
-        TItemData &item = items[k - 1];
+        ItemRecord &item = items[k - 1];
         const std::string subMenu = popupOf[k] < 0 ? std::string() : std::to_string(popupOf[k]);
         // First-level items lie in no popup.
         const std::string inMenu =

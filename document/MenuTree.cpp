@@ -80,13 +80,13 @@ void checkDepths(const MenuBranch &branch)
     }
 }
 
-void clearStructureFields(TItemData &record)
+void clearStructureFields(ItemRecord &record)
 {
     record.set(ItemField::ItemSubMenu, {"", "", "", ""});
 }
 } // namespace
 
-MenuTree::MenuTree(TItemArray &items) : items_(items) {}
+MenuTree::MenuTree(ItemList &items) : items_(items) {}
 
 MenuTree::~MenuTree()
 {
@@ -340,7 +340,7 @@ bool MenuTree::contains(Node branch, Node node) const
 }
 
 ItemTree::Node MenuTree::insertItem(Node parent, int position, const std::string &caption,
-                                    const TItemData &record)
+                                    const ItemRecord &record)
 {
     MenuBranch branch;
     branch.nodes.push_back({0, caption, record, 0});
@@ -389,7 +389,7 @@ ItemTree::Node MenuTree::insertBranch(Node parent, int position, MenuBranch &&br
     std::vector<Entry *> built; // in pre-order
     built.reserve(branch.nodes.size());
     std::vector<Entry *> ancestors; // ancestors[d]: the last node built at depth d
-    std::vector<TItemData> records;
+    std::vector<ItemRecord> records;
     records.reserve(branch.nodes.size());
     byId_.reserve(byId_.size() + branch.nodes.size());
     std::vector<int> inner;  // each lower node's parent, counted from the top
@@ -482,21 +482,21 @@ MenuBranch MenuTree::copyBranch(Node node) const
     const int first = itemIndex(node);
     MenuBranch branch;
     for (const auto &[e, depth] : walk(top)) {
-        TItemData record = items_[static_cast<std::size_t>(first) + branch.nodes.size()];
+        ItemRecord record = items_[static_cast<std::size_t>(first) + branch.nodes.size()];
         clearStructureFields(record);
         branch.nodes.push_back({depth, e->caption, std::move(record), 0});
     }
     return branch;
 }
 
-const TItemData &MenuTree::record(Node node) const
+const ItemRecord &MenuTree::record(Node node) const
 {
     requireInStep();
     itemEntry(node, "has no record");
     return items_[static_cast<std::size_t>(itemIndex(node))];
 }
 
-void MenuTree::setRecord(Node node, const TItemData &record)
+void MenuTree::setRecord(Node node, const ItemRecord &record)
 {
     requireInStep();
     itemEntry(node, "has no record");
@@ -530,7 +530,7 @@ std::string branchToText(const MenuBranch &branch)
     line(ItemStart);
     line(std::to_string(branch.nodes.size()));
     for (const MenuBranch::Node &node : branch.nodes) {
-        for (int pos = 1; pos <= TItemData::FieldCount; ++pos)
+        for (int pos = 1; pos <= ItemRecord::FieldCount; ++pos)
             line(node.record[pos]);
     }
     line(ItemEnd);
@@ -571,10 +571,10 @@ MenuBranch branchFromText(const std::string &text)
     if (at >= lines.size() || lines[at] != std::to_string(branch.nodes.size()))
         throw refuse("the item count does not match the structure");
     ++at;
-    if (lines.size() - at != branch.nodes.size() * TItemData::FieldCount + 1)
+    if (lines.size() - at != branch.nodes.size() * ItemRecord::FieldCount + 1)
         throw refuse("the item section does not hold 15 lines per item");
     for (MenuBranch::Node &node : branch.nodes) {
-        std::array<std::string_view, TItemData::FieldCount> fields;
+        std::array<std::string_view, ItemRecord::FieldCount> fields;
         for (std::string_view &field : fields)
             field = lines[at++];
         node.record.assign(fields);

@@ -27,7 +27,7 @@ struct MenuBranch
     {
         int depth = 0;
         std::string caption;
-        TItemData record;
+        ItemRecord record;
         std::uint64_t id = 0;
     };
     std::vector<Node> nodes;
@@ -44,7 +44,7 @@ class MenuTree : public ItemTree
 public:
     using Id = std::uint64_t;
 
-    explicit MenuTree(TItemArray &items);
+    explicit MenuTree(ItemList &items);
     ~MenuTree() override;
     MenuTree(const MenuTree &) = delete;
     MenuTree &operator=(const MenuTree &) = delete;
@@ -69,7 +69,8 @@ public:
     bool contains(Node branch, Node node) const; // node is branch or lies below it
 
     // Adds an item node with its record as child number position of parent.
-    Node insertItem(Node parent, int position, const std::string &caption, const TItemData &record);
+    Node insertItem(Node parent, int position, const std::string &caption,
+                    const ItemRecord &record);
     // Removes a node's branch with its records and hands them out, identities included.
     MenuBranch takeBranch(Node node);
     // Puts a branch in as child number position of parent and returns its top node. Its
@@ -101,8 +102,8 @@ public:
     };
     RecordChanges takeRecordChanges();
 
-    const TItemData &record(Node node) const;
-    void setRecord(Node node, const TItemData &record);
+    const ItemRecord &record(Node node) const;
+    void setRecord(Node node, const ItemRecord &record);
     void setCaption(Node node, const std::string &caption);
 
 private:
@@ -119,7 +120,7 @@ private:
     mutable std::vector<int> parents_;
     mutable bool parentsKept_ = false;
 
-    TItemArray &items_;
+    ItemList &items_;
     std::unique_ptr<Entry> root_;
     std::unordered_map<Id, Entry *> byId_;
     Id lastId_ = 0;

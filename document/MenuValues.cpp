@@ -47,10 +47,10 @@ Rgb darkOf(Rgb c)
 }
 
 namespace {
-std::string joined(const TAppletData &data)
+std::string joined(const AppletRecord &data)
 {
     std::string app;
-    for (int pos = 1; pos <= TAppletData::FieldCount; ++pos) {
+    for (int pos = 1; pos <= AppletRecord::FieldCount; ++pos) {
         app += data[pos];
         app += '|';
     }
@@ -74,13 +74,13 @@ bool parseColour(const std::string &text, Rgb &out)
 
 std::string defaultOf(int pos)
 {
-    if (pos < 1 || pos > TAppletData::FieldCount)
+    if (pos < 1 || pos > AppletRecord::FieldCount)
         return {};
     return appletFieldTable()[static_cast<std::size_t>(pos) - 1].defaultValue;
 }
 } // namespace
 
-AppletValues::AppletValues(const TAppletData &data) : fields_(splitFields(joined(data))) {}
+AppletValues::AppletValues(const AppletRecord &data) : fields_(splitFields(joined(data))) {}
 
 std::string AppletValues::text(int pos) const
 {
@@ -112,7 +112,7 @@ CaptionFont AppletValues::font(int pos) const
     return {choice(pos, 4), integer(pos + 1, 1, 999), integer(pos + 2, 0, 3)};
 }
 
-FirstLevelValues::FirstLevelValues(const TItemData &item)
+FirstLevelValues::FirstLevelValues(const ItemRecord &item)
 {
     std::string value;
     for (int pos = ItemField::ItemCaption; pos <= ItemField::ItemMenuOffsetY; ++pos) {

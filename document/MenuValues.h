@@ -40,7 +40,7 @@ struct CaptionFont
 class AppletValues
 {
 public:
-    explicit AppletValues(const TAppletData &data);
+    explicit AppletValues(const AppletRecord &data);
     explicit AppletValues(const std::vector<std::string> &fields) : fields_(fields) {}
 
     // The raw text of a field (1-based); its default when missing.
@@ -63,7 +63,7 @@ private:
 // A first-level item's fields 1 to 11 as its parameter "I0-n" carries them.
 struct FirstLevelValues
 {
-    explicit FirstLevelValues(const TItemData &item);
+    explicit FirstLevelValues(const ItemRecord &item);
     std::vector<std::string> fields;
     std::string field(int pos, const std::string &fallback) const;
     int offsetX() const;

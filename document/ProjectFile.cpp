@@ -3,11 +3,11 @@
 
 #include "ProjectFile.h"
 
+#include "document/Conversions.h"
 #include "document/Errors.h"
 #include "document/FileSystem.h"
 #include "document/MenuDocument.h"
 #include "document/MenuTree.h"
-#include "document/qarUtility.h"
 #include "document/TextCodec.h"
 
 #include <algorithm>
@@ -195,14 +195,14 @@ void rebuildTree(ItemTree &tree, LineReader lines)
 struct ParsedProject
 {
     std::size_t structureLines = 0; // the root's included
-    std::optional<TStringArray> appletValues;
-    std::optional<TItemArray> items; // one per node at most; incomplete ones empty
-    std::string announced;           // the item count line as written
+    std::optional<StringList> appletValues;
+    std::optional<ItemList> items; // one per node at most; incomplete ones empty
+    std::string announced;         // the item count line as written
 };
 
 int parseItemCount(const std::string &line)
 {
-    const int count = StrToInt(line);
+    const int count = parseInt(line);
     if (count < 0)
         throw EConvertError("'" + line + "' is not a valid item count");
     return count;
@@ -210,9 +210,9 @@ int parseItemCount(const std::string &line)
 
 // Reads one item record, packed once from its lines; false when the file ends before its
 // last field.
-bool readItem(LineReader &reader, TItemData &item, ProgressDisplay &progress)
+bool readItem(LineReader &reader, ItemRecord &item, ProgressDisplay &progress)
 {
-    std::array<std::string_view, TItemData::FieldCount> fields;
+    std::array<std::string_view, ItemRecord::FieldCount> fields;
     for (std::string_view &field : fields) {
         if (reader.atEnd())
             return false;
@@ -233,7 +233,7 @@ std::string ProjectWriter::text() const
 
 void ProjectWriter::write(TextOut &out) const
 {
-    const TItemArray &items = document_.GetItems();
+    const ItemList &items = document_.GetItems();
     const ItemTree &tree = tree_;
     const auto itemCount = static_cast<long long>(items.size());
     ProgressDisplay &progress = document_.Progress();
@@ -275,7 +275,7 @@ void ProjectWriter::write(TextOut &out) const
     progress.step(10);
 
     out.line(AppletStart);
-    TStringArray values;
+    StringList values;
     document_.AppletDataToStrings(document_.GetAppletData(), values);
     for (const std::string &value : values) {
         requireOneLine(value, "The applet setting");
@@ -286,8 +286,8 @@ void ProjectWriter::write(TextOut &out) const
 
     out.line(ItemStart);
     out.line(std::to_string(itemCount));
-    for (const TItemData &item : items) {
-        for (int pos = 1; pos <= TItemData::FieldCount; ++pos) {
+    for (const ItemRecord &item : items) {
+        for (int pos = 1; pos <= ItemRecord::FieldCount; ++pos) {
             requireOneLine(item[pos], "The item value");
             out.line(item[pos]);
             progress.step(1);
@@ -335,10 +335,10 @@ void ProjectReader::read(const std::string &bytes, ItemTree &tree)
     // would publish a menu the author never made.
     if (!reader.skipPast(AppletStart))
         throw ENotAProject::cutOff("its applet settings");
-    TStringArray values;
-    while (values.size() < static_cast<std::size_t>(TAppletData::FieldCount) && !reader.atEnd())
+    StringList values;
+    while (values.size() < static_cast<std::size_t>(AppletRecord::FieldCount) && !reader.atEnd())
         values.emplace_back(reader.read());
-    if (values.size() < static_cast<std::size_t>(TAppletData::FieldCount))
+    if (values.size() < static_cast<std::size_t>(AppletRecord::FieldCount))
         throw ENotAProject::cutOff("the end of its applet settings");
     project.appletValues = std::move(values);
 
@@ -354,11 +354,11 @@ void ProjectReader::read(const std::string &bytes, ItemTree &tree)
         // cannot make the load allocate more than the file holds.
         const std::size_t nodes = project.structureLines - 1;
         const std::size_t kept = std::min(static_cast<std::size_t>(count), nodes);
-        TItemArray items(kept);
-        TItemData surplus;
+        ItemList items(kept);
+        ItemRecord surplus;
         std::size_t complete = 0;
         for (std::size_t k = 0; k < static_cast<std::size_t>(count) && !reader.atEnd(); ++k) {
-            TItemData &item = k < kept ? items[k] : surplus;
+            ItemRecord &item = k < kept ? items[k] : surplus;
             if (readItem(reader, item, progress))
                 ++complete;
         }

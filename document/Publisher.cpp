@@ -359,9 +359,9 @@ Publisher::ReplacedFiles Publisher::filesReplaced(const std::string &folder,
     return replaced;
 }
 
-TStringArray Publisher::appletFiles() const
+StringList Publisher::appletFiles() const
 {
-    TStringArray files;
+    StringList files;
     for (const std::string &file : document_.AppletFiles()) {
         if (!fsx::isBareFileName(file))
             continue;

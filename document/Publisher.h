@@ -41,7 +41,7 @@ public:
     void stageResources(const std::string &folder);
     // Removes what was staged, and the preview folder once it is empty.
     void clearStaged();
-    const TStringArray &stagedFiles() const { return stagedFiles_; }
+    const StringList &stagedFiles() const { return stagedFiles_; }
     // How many files staging has copied so far, for tests of its cost.
     long long stagedCopies() const { return stagedCopies_; }
 
@@ -51,8 +51,8 @@ public:
     // one); readOnly, those that are read-only.
     struct ReplacedFiles
     {
-        TStringArray foreign;
-        TStringArray readOnly;
+        StringList foreign;
+        StringList readOnly;
     };
     ReplacedFiles filesReplaced(const std::string &folder, const std::string &fileName,
                                 const std::string &resourceFolder) const;
@@ -94,7 +94,7 @@ public:
     std::string reportText(const std::string &fileName, const std::string &resourceFolder) const;
     // The applet files a save puts beside the page, which the report lists: the web runtime
     // when it is included, the others only when the program folder holds them.
-    TStringArray appletFiles() const;
+    StringList appletFiles() const;
     // The files a save of fileName writes into its folder besides the resources: the page,
     // the project, the report and the applet's files. No resource is copied over them.
     std::set<std::string> outputs(const std::string &fileName) const;
@@ -110,7 +110,7 @@ private:
 
     const MenuDocument &document_;
     std::string previewFolder_;
-    TStringArray stagedFiles_;
+    StringList stagedFiles_;
     long long stagedCopies_ = 0;
     std::vector<Resource> skippedResources_;
 };

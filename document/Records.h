@@ -10,7 +10,7 @@
 #include <vector>
 
 // An ordered, growable list of strings; records travel to files and HTML in this form.
-using TStringArray = std::vector<std::string>;
+using StringList = std::vector<std::string>;
 
 // The packed form of a record's fields, shared by every record size: one block holding the
 // width of its offsets (1, 2 or 4 bytes, the least its text needs), the end offset of each

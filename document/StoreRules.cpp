@@ -44,7 +44,7 @@ int nodesWithChildren(const ItemTree &tree)
 }
 } // namespace
 
-void applyAppletStoreRules(TAppletData &data, const ItemTree &tree)
+void applyAppletStoreRules(AppletRecord &data, const ItemTree &tree)
 {
     const ItemTree::Node root = tree.root();
     data.set(AppletField::MnItemCount, std::to_string(root ? tree.childCount(root) : 0));

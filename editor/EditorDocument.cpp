@@ -1,10 +1,10 @@
 #include "EditorDocument.h"
 
+#include "document/Conversions.h"
 #include "document/Errors.h"
 #include "document/MemoryTree.h"
 #include "document/MenuStructure.h"
 #include "document/ProjectFile.h"
-#include "document/qarUtility.h"
 #include "document/StoreRules.h"
 #include "editor/FieldEditCommand.h"
 #include "editor/FieldRules.h"
@@ -24,17 +24,17 @@ std::string nativePath(const QString &fileName)
 }
 
 // Throws the error the pages' conversions would raise on these settings, in their load order.
-void checkAppletSettings(const TAppletData &data)
+void checkAppletSettings(const AppletRecord &data)
 {
     for (int pos : FieldRules::appletLoadOrder()) {
         switch (appletFieldKind(pos)) {
         case FieldKind::Colour:
-            RGBHexToColor(data[pos]);
+            colorFromHex(data[pos]);
             break;
         case FieldKind::Integer:
         case FieldKind::Choice:
         case FieldKind::FontStyle:
-            StrToInt(data[pos]);
+            parseInt(data[pos]);
             break;
         default:
             break;
@@ -176,16 +176,16 @@ bool EditorDocument::changedOnDisk() const
     return fsx::fileExists(path) && fsx::changedSince(path, *stamp_);
 }
 
-TAppletData EditorDocument::storedApplet() const
+AppletRecord EditorDocument::storedApplet() const
 {
-    TAppletData data = menu_.GetAppletData();
+    AppletRecord data = menu_.GetAppletData();
     applyAppletStoreRules(data, tree_);
     return data;
 }
 
 void EditorDocument::writeOutput(const std::function<void()> &write)
 {
-    const TAppletData edited = menu_.GetAppletData();
+    const AppletRecord edited = menu_.GetAppletData();
     numberMenuStructure(tree_, menu_.GetItems(), menu_.Progress());
     menu_.SetAppletData(storedApplet());
     try {
@@ -232,7 +232,7 @@ void EditorDocument::setFields(Record record, MenuTree::Id item, const FieldChan
     if (record == Record::Applet) {
         if (revisit)
             setCurrentNode(tree_.root());
-        TAppletData data = menu_.GetAppletData();
+        AppletRecord data = menu_.GetAppletData();
         for (const FieldChange &change : changes)
             data.set(change.position, value(change));
         menu_.SetAppletData(data);
@@ -243,7 +243,7 @@ void EditorDocument::setFields(Record record, MenuTree::Id item, const FieldChan
             return;
         if (revisit)
             setCurrentNode(node);
-        TItemData data = tree_.record(node);
+        ItemRecord data = tree_.record(node);
         for (const FieldChange &change : changes) {
             data.set(change.position, value(change));
             if (change.position == ItemField::ItemCaption)

@@ -74,7 +74,7 @@ public:
     // fields (no border width without a border, no fade colour without a gradient) applied.
     // The document keeps the values as edited, so that turning a border or a gradient back
     // on finds them again.
-    TAppletData storedApplet() const;
+    AppletRecord storedApplet() const;
     // Runs write (which reads the document to make an output) with the records as a file
     // holds them: the applet record as stored, the items' menu numbers given.
     void writeOutput(const std::function<void()> &write);

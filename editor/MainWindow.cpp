@@ -3,15 +3,15 @@
 
 #include "MainWindow.h"
 
-#include "dialogs/WebBrowser.h"
+#include "dialogs/WebBrowserDialog.h"
 #include "editor/EditorDocument.h"
 #include "editor/HintLine.h"
 #include "editor/HistoryKeys.h"
-#include "editor/HTMLBuild.h"
+#include "editor/HtmlWindow.h"
 #include "editor/MenuTreeModel.h"
 #include "editor/pages/PropertyPanel.h"
 #include "editor/ProgressAdapter.h"
-#include "editor/PublishReport.h"
+#include "editor/PublishReportWindow.h"
 #include "editor/widgets/ColorPanel.h"
 #include "editor/widgets/MenuTreeView.h"
 #include "editor/widgets/SpinEdit.h"
@@ -28,8 +28,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QCursor>
-#include <QDockWidget>
 #include <QDir>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
@@ -86,9 +86,9 @@ MainWindow::MainWindow(EditorServices s, QWidget *parent)
     wireTree();
     wireHints();
     // The windows the commands show, created after the main window as at start-up.
-    htmlWindow = new TformHTML(this);
-    browserWindow = new TformWebBrowser(services.dialogs, services.shell, this);
-    reportWindow = new TfrmPublishReport(this);
+    htmlWindow = new HtmlWindow(this);
+    browserWindow = new WebBrowserDialog(services.dialogs, services.shell, this);
+    reportWindow = new PublishReportWindow(this);
     for (QWidget *dialog :
          std::initializer_list<QWidget *>{htmlWindow, browserWindow, reportWindow})
         addHelpKey(dialog);

@@ -27,9 +27,9 @@ class QToolBar;
 class QToolButton;
 class QUndoCommand;
 class ShellService;
-class TformHTML;
-class TformWebBrowser;
-class TfrmPublishReport;
+class HtmlWindow;
+class WebBrowserDialog;
+class PublishReportWindow;
 struct MenuBranch;
 
 // What the main window is given by whoever creates it: the dialogs it asks through, the shell
@@ -196,9 +196,9 @@ private:
     bool windowsRestored = false;
     bool drawPending = false;
 
-    TformHTML *htmlWindow;
-    TformWebBrowser *browserWindow;
-    TfrmPublishReport *reportWindow;
+    HtmlWindow *htmlWindow;
+    WebBrowserDialog *browserWindow;
+    PublishReportWindow *reportWindow;
 
     QMenu *recentFilesMenu;
     QMenu *treeMenu;

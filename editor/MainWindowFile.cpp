@@ -37,7 +37,7 @@ bool MainWindow::saveAs(const QString &fileName)
 {
     const std::string name =
         fsx::fileNamePart(fsx::resolveLink(QDir::toNativeSeparators(fileName).toStdString()));
-    auto listed = [](TStringArray names) {
+    auto listed = [](StringList names) {
         QStringList list;
         for (const std::string &n : names)
             list << QString::fromStdString(n);
@@ -47,7 +47,7 @@ bool MainWindow::saveAs(const QString &fileName)
     std::optional<fsx::ReadOnlyReplacement> replaceReadOnly;
     const auto mayReplace = [&](const Publisher::ReplacedFiles &replaced) {
         // The project itself the author chose in the file dialog, or opened.
-        TStringArray foreign = replaced.foreign;
+        StringList foreign = replaced.foreign;
         foreign.erase(std::remove(foreign.begin(), foreign.end(), name), foreign.end());
         if (!foreign.empty() &&
             services.dialogs.warning(this,
@@ -56,7 +56,7 @@ bool MainWindow::saveAs(const QString &fileName)
                                          .arg(listed(foreign)),
                                      DialogService::YesNo) != DialogService::Yes)
             return false;
-        const TStringArray &readOnly = replaced.readOnly;
+        const StringList &readOnly = replaced.readOnly;
         if (!readOnly.empty()) {
             if (services.dialogs.warning(
                     this,

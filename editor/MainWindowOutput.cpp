@@ -1,16 +1,16 @@
 // The commands that turn the document into output: the HTML window, the preview in a
 // browser, the publish report; and the dialogs of the Option and Help menus.
 
-#include "dialogs/About.h"
-#include "dialogs/Templet.h"
-#include "dialogs/WebBrowser.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/TemplateChooser.h"
+#include "dialogs/WebBrowserDialog.h"
 #include "document/FileSystem.h"
 #include "document/HtmlWriter.h"
 #include "document/TextCodec.h"
 #include "editor/EditorDocument.h"
-#include "editor/HTMLBuild.h"
+#include "editor/HtmlWindow.h"
 #include "editor/MainWindow.h"
-#include "editor/PublishReport.h"
+#include "editor/PublishReportWindow.h"
 #include "editor/Startup.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
@@ -128,9 +128,9 @@ void MainWindow::toggleWebRuntime()
 void MainWindow::newFromTemplate()
 {
     // A fresh chooser each time, so templates added meanwhile are offered.
-    TfrmTemplet::Actions actions{[this](const QString &file) { openTemplate(file); },
-                                 [this] { newProject(); }};
-    TfrmTemplet chooser(services.dialogs, services.programFolder, actions, this);
+    TemplateChooser::Actions actions{[this](const QString &file) { openTemplate(file); },
+                                     [this] { newProject(); }};
+    TemplateChooser chooser(services.dialogs, services.programFolder, actions, this);
     addHelpKey(&chooser);
     chooser.run();
 }
@@ -142,7 +142,7 @@ void MainWindow::showTemplateChooser()
 
 void MainWindow::showAbout()
 {
-    TformAbout about(services.shell, this);
+    AboutDialog about(services.shell, this);
     addHelpKey(&about);
     services.dialogs.runModal(&about);
 }

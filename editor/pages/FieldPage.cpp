@@ -1,7 +1,7 @@
 #include "FieldPage.h"
 
 #include "document/AppletData.h"
-#include "document/qarUtility.h"
+#include "document/Conversions.h"
 #include "editor/FieldRules.h"
 #include "editor/widgets/ColorPanel.h"
 #include "editor/widgets/SpinEdit.h"
@@ -21,16 +21,16 @@ template <typename... Ts> struct Overloaded : Ts...
 };
 template <typename... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
-QColor colorOf(TColor value)
+QColor colorOf(BgrColor value)
 {
     return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
                   static_cast<int>((value >> 16) & 0xFF));
 }
 
-TColor valueOf(const QColor &color)
+BgrColor valueOf(const QColor &color)
 {
-    return static_cast<TColor>(color.red()) | static_cast<TColor>(color.green()) << 8 |
-           static_cast<TColor>(color.blue()) << 16;
+    return static_cast<BgrColor>(color.red()) | static_cast<BgrColor>(color.green()) << 8 |
+           static_cast<BgrColor>(color.blue()) << 16;
 }
 
 void setChoice(QComboBox *list, int position)
@@ -53,7 +53,7 @@ void loadList(QComboBox *list, FieldForm form, const QString &value)
             setChoice(list, index);
         break;
     case FieldForm::Standard:
-        setChoice(list, StrToInt(value.toStdString()));
+        setChoice(list, parseInt(value.toStdString()));
         break;
     }
 }
@@ -96,22 +96,22 @@ void FieldPage::loadField(const PageField &field, std::string_view stored)
 {
     const QString value = QString::fromUtf8(stored.data(), static_cast<qsizetype>(stored.size()));
     std::visit(
-        Overloaded{[&](ColorPanel *panel) { panel->setColor(colorOf(RGBHexToColor(stored))); },
+        Overloaded{[&](ColorPanel *panel) { panel->setColor(colorOf(colorFromHex(stored))); },
                    [&](QLineEdit *edit) {
                        edit->setText(
                            field.form == FieldForm::Verbatim ? value : FieldRules::trimmed(value));
                    },
-                   [&](SpinEdit *spin) { spin->setValue(StrToInt(stored)); },
+                   [&](SpinEdit *spin) { spin->setValue(parseInt(stored)); },
                    [&](QComboBox *list) { loadList(list, field.form, value); },
                    [&](QCheckBox *box) { box->setChecked(isFlagOn(stored)); },
-                   [&](FontButtons buttons) { loadFontStyle(buttons, StrToInt(stored)); }},
+                   [&](FontButtons buttons) { loadFontStyle(buttons, parseInt(stored)); }},
         field.control);
 }
 
 std::string FieldPage::storeField(const PageField &field)
 {
     return std::visit(
-        Overloaded{[](ColorPanel *panel) { return ColorToRGBHex(valueOf(panel->color())); },
+        Overloaded{[](ColorPanel *panel) { return hexFromColor(valueOf(panel->color())); },
                    [&](QLineEdit *edit) {
                        return (field.form == FieldForm::Verbatim
                                    ? edit->text()

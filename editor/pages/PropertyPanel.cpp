@@ -246,7 +246,7 @@ void PropertyPanel::onAppletChanged(const std::vector<int> &positions)
         return;
     {
         const Loading loading(*this);
-        const TAppletData data = document_.menu().GetAppletData();
+        const AppletRecord data = document_.menu().GetAppletData();
         for (int position : positions) {
             const PageField *shown = field(Record::Applet, position);
             if (shown && position != edited_)
@@ -263,7 +263,7 @@ void PropertyPanel::onItemChanged(MenuTree::Id item, const std::vector<int> &pos
         return;
     {
         const Loading loading(*this);
-        const TItemData &record = document_.tree().record(node);
+        const ItemRecord &record = document_.tree().record(node);
         for (int position : positions) {
             const PageField *shown = field(Record::Item, position);
             if (shown && position != edited_)
@@ -311,7 +311,7 @@ void PropertyPanel::adoptShown(Record record, MenuTree::Id item, const PageField
 void PropertyPanel::loadApplet()
 {
     const Loading loading(*this);
-    const TAppletData data = document_.menu().GetAppletData();
+    const AppletRecord data = document_.menu().GetAppletData();
     std::map<int, const PageField *> byPosition;
     for (const PageField &shown : appletFields())
         byPosition[shown.position] = &shown;
@@ -328,7 +328,7 @@ void PropertyPanel::loadApplet()
 void PropertyPanel::loadItem(ItemTree::Node node)
 {
     const Loading loading(*this);
-    const TItemData record = document_.tree().record(node);
+    const ItemRecord record = document_.tree().record(node);
     for (FieldPage *page : std::initializer_list<FieldPage *>{itemPage_, firstLevelPage_}) {
         page->load(record);
         std::vector<std::string> stored;

@@ -151,7 +151,7 @@ public:
 };
 } // namespace
 
-const TItemData *MenuScene::record(int item) const
+const ItemRecord *MenuScene::record(int item) const
 {
     if (!items_ || items_->size() != itemCount_ || item < 0 || std::size_t(item) >= itemCount_)
         return nullptr; // the list changed since: the next scene shows it
@@ -245,7 +245,7 @@ int MenuScene::popupAt(const std::vector<int> &path) const
     return popup;
 }
 
-MenuScene::MenuScene(const TAppletData &data, const MenuRecords &items,
+MenuScene::MenuScene(const AppletRecord &data, const MenuRecords &items,
                      const std::vector<int> &parents, const QtCaptionMeasure &measure,
                      const QString &imageFolder, bool withNarrow)
     : data_(data),

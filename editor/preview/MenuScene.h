@@ -62,7 +62,7 @@ public:
     // a popup when a view first shows it: the scene then reads the records from items' list
     // when it needs them (a list of another length than it had is no longer read), so that
     // list must outlive the scene.
-    MenuScene(const TAppletData &data, const MenuRecords &items, const std::vector<int> &parents,
+    MenuScene(const AppletRecord &data, const MenuRecords &items, const std::vector<int> &parents,
               const QtCaptionMeasure &measure, const QString &imageFolder, bool withNarrow = true);
     bool hasNarrow() const { return hasNarrow_; }
 
@@ -114,17 +114,17 @@ private:
 
     void layOutRows(int popup) const;
     bool locateLazily(int itemIndex, MenuView &view) const;
-    const TItemData *record(int item) const;
+    const ItemRecord *record(int item) const;
 
-    TAppletData data_;
+    AppletRecord data_;
     mutable MenuLayout layout_;
     const QtCaptionMeasure *measure_ = nullptr;
     mutable std::vector<bool> measured_; // by popup
     // What laying out a popup later reads, when the scene lays them out as they are shown.
-    const TItemArray *items_ = nullptr;
+    const ItemList *items_ = nullptr;
     std::size_t itemCount_ = 0;
     int replaced_ = -1;
-    TItemData replacement_;
+    ItemRecord replacement_;
     std::vector<int> parents_;
     mutable std::vector<int> opener_; // by popup: the item that opens it; -1 once laid out
     bool hasNarrow_ = false;

@@ -42,7 +42,7 @@ TEST(AccessibilityCheck, ContrastInEveryStateAndTheTargetSize)
         MemoryTree tree;
         buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A"});
         fillItemsFromTree(doc, tree);
-        TAppletData data = doc.GetAppletData();
+        AppletRecord data = doc.GetAppletData();
         for (const auto &[pos, value] : c.fields)
             data.set(pos, value);
         const MenuRecords items{doc.GetItems()};

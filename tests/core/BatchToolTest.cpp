@@ -192,7 +192,7 @@ TEST(BatchTool, CheckListsProblems)
     const ToolRun small = run({"check", p.path});
     EXPECT_EQ(small.status, ExitCode::Problems);
     EXPECT_EQ(small.out.rfind("first-level items: 80 x 20 pixels is smaller than 24 x 24", 0), 0u);
-    TAppletData data = p.doc.GetAppletData();
+    AppletRecord data = p.doc.GetAppletData();
     data.set(AppletField::MnItemsHeight, "24");
     p.doc.SetAppletData(data);
     ProjectWriter(p.doc, p.tree).save(p.path);
@@ -236,7 +236,7 @@ TEST(BatchTool, CheckAgreesWithPublish)
     writeBytes(p.folder.file("huge.gif"), "");
     std::filesystem::resize_file(std::filesystem::u8path(p.folder.file("huge.gif")),
                                  fsx::MaxFileSize + 1); // sparse: no disk is used
-    TItemArray &items = p.doc.GetItems();
+    ItemList &items = p.doc.GetItems();
     items[0].set(ItemField::ItemOvBgImg, "link.gif");
     items[0].set(ItemField::ItemClBgImg, "huge.gif");
     items[1].set(ItemField::ItemNoBgImg, "site.html");

@@ -27,7 +27,7 @@ TEST(CurrentPage, AddressesCompareAsPages)
 // The first item in pre-order without a popup whose link is the page's.
 TEST(CurrentPage, TheFirstLinkWithoutAPopupIsCurrent)
 {
-    TItemArray items(5);
+    ItemList items(5);
     const char *urls[] = {"soft.html", "soft.html", "docs/", "soft.html#a", "docs/index.html"};
     for (std::size_t k = 0; k < items.size(); ++k)
         items[k].set(ItemField::ItemURL, urls[k]);

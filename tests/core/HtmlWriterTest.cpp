@@ -9,7 +9,7 @@ namespace {
 
 std::string appParam(const MenuDocument &doc)
 {
-    TStringArray values;
+    StringList values;
     doc.AppletDataToStrings(doc.GetAppletData(), values);
     std::string app = "\t<param name=\"app\" value=\"";
     for (const std::string &v : values)
@@ -73,7 +73,7 @@ TEST(HtmlWriter, ValuesCannotBreakTheAttribute)
     buildTree(tree, {"Tarvelle", ">x"});
     fillItemsFromTree(doc, tree);
     doc.GetItems()[0].set(ItemField::ItemCaption, "Tom & \"Jerry\" <b>caf\xC3\xA9</b> a|b");
-    TAppletData data = doc.GetAppletData();
+    AppletRecord data = doc.GetAppletData();
     data.set(AppletField::ApWidth, "4\"00");
     doc.SetAppletData(data);
     NullProgress none;
@@ -94,7 +94,7 @@ TEST(HtmlWriter, SavedPageWithTheRuntimeCarriesThePlainMenu)
     buildTree(tree,
               {"Tarvelle", ">Home", ">Products", ">>A", ">>-", ">>B", ">>>B1", ">Caf<\u00e9>"});
     fillItemsFromTree(doc, tree);
-    TItemArray &items = doc.GetItems();
+    ItemList &items = doc.GetItems();
     items[0].set(ItemField::ItemURL, "index.html");
     items[2].set(ItemField::ItemURL, "a.html");
     items[2].set(ItemField::ItemTarget, "_Blank");

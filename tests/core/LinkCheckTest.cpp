@@ -33,7 +33,7 @@ TEST(LinkCheck, SchemesAsABrowserReadsThem)
 // The page splits each item's value at the separator: the warning names what it then uses.
 TEST(LinkCheck, SeparatorsShiftWhatThePageUses)
 {
-    TItemArray items(3);
+    ItemList items(3);
     items[0].set(ItemField::ItemCaption, "Home|javascript:steal()|_self");
     items[0].set(ItemField::ItemURL, "index.html");
     items[1].set(ItemField::ItemCaption, "Plain");

@@ -12,7 +12,7 @@
 namespace {
 std::string joined(const MenuDocument &doc)
 {
-    TStringArray values;
+    StringList values;
     doc.AppletDataToStrings(doc.GetAppletData(), values);
     std::string text;
     for (const std::string &value : values)
@@ -20,9 +20,9 @@ std::string joined(const MenuDocument &doc)
     return text;
 }
 
-TItemData named(const MenuDocument &doc, const std::string &caption)
+ItemRecord named(const MenuDocument &doc, const std::string &caption)
 {
-    TItemData item = doc.MakeNewItem();
+    ItemRecord item = doc.MakeNewItem();
     item.set(ItemField::ItemCaption, caption);
     return item;
 }
@@ -30,7 +30,7 @@ TItemData named(const MenuDocument &doc, const std::string &caption)
 std::string captions(const MenuDocument &doc)
 {
     std::string text;
-    for (const TItemData &item : doc.GetItems())
+    for (const ItemRecord &item : doc.GetItems())
         text += item[ItemField::ItemCaption];
     return text;
 }
@@ -46,12 +46,12 @@ void fill(MenuDocument &doc, const std::string &captionsInOrder)
 TEST(MenuDocument, CreateLeavesFieldsEmptyAndResetAppliesDefaults)
 {
     MenuDocument doc;
-    const TAppletData created = doc.GetAppletData();
-    for (int pos = 1; pos <= TAppletData::FieldCount; ++pos)
+    const AppletRecord created = doc.GetAppletData();
+    for (int pos = 1; pos <= AppletRecord::FieldCount; ++pos)
         EXPECT_EQ(created[pos], "") << "field " << pos;
     EXPECT_EQ(doc.Separator(), "|");
     EXPECT_EQ(doc.AppletName(), "zorvex");
-    EXPECT_EQ(doc.AppletFiles(), (TStringArray{"zorvex.jar", "zorvex.class", "", ""}));
+    EXPECT_EQ(doc.AppletFiles(), (StringList{"zorvex.jar", "zorvex.class", "", ""}));
     EXPECT_TRUE(Publisher(doc).stagedFiles().empty());
 
     doc.InsertItem(0, doc.MakeNewItem());
@@ -81,7 +81,7 @@ TEST(MenuDocument, StringConversionsSizeExactlyAndRoundTrip)
 {
     MenuDocument doc;
     doc.ResetToDefaults();
-    TStringArray list(200, "junk");
+    StringList list(200, "junk");
     doc.AppletDataToStrings(doc.GetAppletData(), list);
     EXPECT_EQ(list.size(), 96u);
     EXPECT_EQ(doc.StringsToAppletData(list), doc.GetAppletData());
@@ -91,12 +91,12 @@ TEST(MenuDocument, StringConversionsSizeExactlyAndRoundTrip)
     list.resize(95);
     EXPECT_THROW(doc.StringsToAppletData(list), std::invalid_argument);
 
-    TItemData item = doc.MakeNewItem();
+    ItemRecord item = doc.MakeNewItem();
     item.set(ItemField::ItemButton, "3");
-    TStringArray fields(40, "x");
+    StringList fields(40, "x");
     doc.ItemToStrings(item, fields);
-    EXPECT_EQ(fields, (TStringArray{"Item", "", "_self", "", "", "", "", "", "", "5", "5", "", "",
-                                    "", "3"}));
+    EXPECT_EQ(fields,
+              (StringList{"Item", "", "_self", "", "", "", "", "", "", "5", "5", "", "", "", "3"}));
     EXPECT_EQ(doc.StringsToItem(fields), item);
     fields.resize(14);
     EXPECT_THROW(doc.StringsToItem(fields), std::invalid_argument);
@@ -106,14 +106,14 @@ TEST(MenuDocument, RecordsAreCopiesExceptTheSharedItemList)
 {
     MenuDocument doc;
     doc.ResetToDefaults();
-    TAppletData data = doc.GetAppletData();
+    AppletRecord data = doc.GetAppletData();
     data.set(AppletField::ApWidth, "123");
     EXPECT_EQ(doc.GetAppletData()[AppletField::ApWidth], "400");
     doc.SetAppletData(data);
     EXPECT_EQ(doc.GetAppletData()[AppletField::ApWidth], "123");
 
     doc.InsertItem(0, doc.MakeNewItem());
-    TItemData copy = doc.GetItem(0);
+    ItemRecord copy = doc.GetItem(0);
     copy.set(ItemField::ItemURL, "a.html");
     EXPECT_EQ(doc.GetItem(0)[ItemField::ItemURL], "");
     doc.GetItems()[0].set(ItemField::ItemURL, "b.html");

@@ -40,7 +40,7 @@ TEST(MenuValues, MalformedValuesCountAsTheirDefaults)
                                            {"99999999999999999999999", 40}})
         EXPECT_EQ(parseInteger(c.text, -9999, 9999, 40), c.expected) << "'" << c.text << "'";
 
-    TAppletData data;
+    AppletRecord data;
     data.set(AppletField::ApBgClr, "a0B0c0");
     data.set(AppletField::ApBrdClr, "12345G");
     data.set(AppletField::MnItemsAlign, "2");
@@ -66,7 +66,7 @@ TEST(MenuLayout, VerticalMenuWithNestedPopupsAndSeparators)
     MemoryTree tree;
     buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A", ">>-", ">>Bigger", ">>>B1"});
     fillItemsFromTree(doc, tree);
-    TAppletData data = doc.GetAppletData();
+    AppletRecord data = doc.GetAppletData();
     data.set(AppletField::MnItemsAlign, "0");
     data.set(AppletField::MnX, "10");
     data.set(AppletField::MnY, "5");

@@ -6,7 +6,7 @@
 
 namespace {
 // ItemButton, ItemIndex, ItemSubMenu, ItemMenu of an item, joined with commas.
-std::string numbers(const TItemData &item)
+std::string numbers(const ItemRecord &item)
 {
     using namespace ItemField;
     std::string text;
@@ -24,7 +24,7 @@ std::vector<std::string> numberTree(MenuDocument &doc, MemoryTree &tree,
     NullProgress progress;
     numberMenuStructure(tree, doc.GetItems(), progress);
     std::vector<std::string> result;
-    for (const TItemData &item : doc.GetItems())
+    for (const ItemRecord &item : doc.GetItems())
         result.push_back(std::string(item[ItemField::ItemCaption]) + ":" + numbers(item));
     return result;
 }

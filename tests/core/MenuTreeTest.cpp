@@ -14,7 +14,7 @@ namespace {
 struct Naive
 {
     std::string caption;
-    TItemData record;
+    ItemRecord record;
     MenuTree::Id id = 0;
     std::vector<Naive> children;
 };
@@ -62,9 +62,9 @@ bool inside(const Naive &branch, MenuTree::Id id)
     return false;
 }
 
-TItemData record(const std::string &caption, int n)
+ItemRecord record(const std::string &caption, int n)
 {
-    TItemData r;
+    ItemRecord r;
     r.set(ItemField::ItemCaption, caption);
     // Some links run script, some captions hold the separator: the link warnings follow.
     r.set(ItemField::ItemURL, n % 5 == 0 ? "javascript:go(" + std::to_string(n) + ")"
@@ -107,7 +107,7 @@ struct Session
             const Flat parent = any(false);
             const int pos = pick(static_cast<int>(parent.node->children.size()) + 1);
             const std::string caption = "N" + std::to_string(++counter);
-            const TItemData r = record(caption, counter);
+            const ItemRecord r = record(caption, counter);
             const auto added = tree.insertItem(node(parent.id), pos, caption, r);
             parent.node->children.insert(parent.node->children.begin() + pos,
                                          {caption, r, tree.id(added), {}});
@@ -203,7 +203,7 @@ struct Session
         case 5: { // a new record
             const Flat target = any(true);
             ++counter;
-            const TItemData r = record("R" + std::to_string(counter), counter);
+            const ItemRecord r = record("R" + std::to_string(counter), counter);
             tree.setRecord(node(target.id), r);
             target.node->record = r;
             break;
@@ -247,7 +247,7 @@ struct Session
         const MenuRecords all{doc.GetItems()};
         ASSERT_EQ(texts(links.warnings(tree, all, "|")), texts(linkWarnings(all, "|")));
         if (!doc.GetItems().empty()) {
-            const TItemData pages = record("P|", counter * 5);
+            const ItemRecord pages = record("P|", counter * 5);
             const MenuRecords replaced{doc.GetItems(), pick(int(doc.GetItems().size())), &pages};
             ASSERT_EQ(texts(links.warnings(tree, replaced, "|")),
                       texts(linkWarnings(replaced, "|")));
@@ -344,17 +344,17 @@ TEST(MenuTree, DeepBranchesNeitherRecurseNorOverflow)
 // a record never written or moved from reads as empty.
 TEST(MenuTree, RecordsCopyDeepAndStayPutWhileTheListShifts)
 {
-    TItemArray items(2);
-    EXPECT_EQ(items[0], TItemData());
+    ItemList items(2);
+    EXPECT_EQ(items[0], ItemRecord());
     items[1].set(ItemField::ItemCaption, "Second");
     const char *text = items[1][ItemField::ItemCaption].data();
-    items.insert(items.begin(), 1000, TItemData());
+    items.insert(items.begin(), 1000, ItemRecord());
     EXPECT_EQ(items[1001][ItemField::ItemCaption].data(), text);
 
-    TItemData copy = items[1001];
+    ItemRecord copy = items[1001];
     copy.set(ItemField::ItemCaption, "Copy");
     EXPECT_EQ(items[1001][ItemField::ItemCaption], "Second");
-    const TItemData moved = std::move(copy);
+    const ItemRecord moved = std::move(copy);
     EXPECT_EQ(moved[ItemField::ItemCaption], "Copy");
     EXPECT_EQ(copy[ItemField::ItemURL], ""); // NOLINT(bugprone-use-after-move)
     EXPECT_THROW(moved[0], std::out_of_range);

@@ -34,7 +34,7 @@ void makeSentinel(MenuDocument &doc, MemoryTree &tree)
 {
     buildTree(tree, {"Old", ">X", ">Y"});
     fillItemsFromTree(doc, tree);
-    TAppletData data = doc.GetAppletData();
+    AppletRecord data = doc.GetAppletData();
     data.set(AppletField::ApWidth, "999");
     doc.SetAppletData(data);
     doc.GetItems()[1].set(ItemField::ItemURL, "y.html");
@@ -51,7 +51,7 @@ std::string withRecords(const std::string &structure, int items)
     const std::size_t applet = text.find("--------------- Applet Parameter Description Start");
     const std::size_t itemsAt = text.find("--------------- Item Parameter Description Start");
     std::string record;
-    TStringArray fields;
+    StringList fields;
     doc.ItemToStrings(doc.MakeNewItem(), fields);
     for (const std::string &field : fields)
         record += field + "\r\n";
@@ -106,7 +106,7 @@ TEST(ProjectFile, SaveAndLoadRoundTrip)
     MenuDocument doc;
     MemoryTree tree;
     makeExample(doc, tree);
-    TAppletData data = doc.GetAppletData();
+    AppletRecord data = doc.GetAppletData();
     data.set(AppletField::ApLoadingMsg, "Bitte warten … café");
     doc.SetAppletData(data);
     doc.GetItems()[3].set(ItemField::ItemStatusBarText, "Ünïcödé");
@@ -375,7 +375,7 @@ TEST(ProjectFile, LargeSavesGoInPiecesAndStillAllOrNothing)
     MenuTree tree{doc.GetItems()};
     const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
     for (int k = 0; k < 30000; ++k) {
-        TItemData item = doc.MakeNewItem();
+        ItemRecord item = doc.MakeNewItem();
         item.set(ItemField::ItemCaption, "Item " + std::to_string(k));
         item.set(ItemField::ItemURL, "page" + std::to_string(k) + ".html");
         tree.insertItem(root, k, std::string(item[ItemField::ItemCaption]), item);
@@ -386,7 +386,7 @@ TEST(ProjectFile, LargeSavesGoInPiecesAndStillAllOrNothing)
     ASSERT_GT(saved.size(), 2u << 20);
     EXPECT_EQ(saved, ProjectWriter(doc, tree).text());
 
-    TItemData last = doc.GetItem(29999);
+    ItemRecord last = doc.GetItem(29999);
     last.set(ItemField::ItemClBgSnd, "a\nb");
     doc.SetItem(last, 29999);
     EXPECT_THROW(ProjectWriter(doc, tree).save(path), EInOutError);
@@ -448,7 +448,7 @@ TEST(ProjectFile, LimitsAndValuesAFileCannotKeep)
     ProjectWriter(example, exampleTree).save(folder.file("menu.tvl"));
     const std::string before = readBytes(folder.file("menu.tvl"));
     for (const char *bad : {"a\rb", "a\nb", "a\x1a"}) {
-        TItemData item = example.GetItem(0);
+        ItemRecord item = example.GetItem(0);
         item.set(ItemField::ItemURL, bad);
         example.SetItem(item, 0);
         EXPECT_THROW(ProjectWriter(example, exampleTree).save(folder.file("menu.tvl")),
@@ -597,7 +597,7 @@ TEST(ProjectFile, WhatWouldNotOpenAgainIsNeverSaved)
     tree.clear();
     buildTree(tree, outline);
     fillItemsFromTree(doc, tree);
-    for (TItemData &item : doc.GetItems())
+    for (ItemRecord &item : doc.GetItems())
         item.set(ItemField::ItemURL, std::string(MaxValueBytes, 'u'));
     refused(doc, tree, "larger than 256 MB as saved");
     doc.GetItems().clear();

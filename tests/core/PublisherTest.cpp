@@ -37,7 +37,7 @@ struct Fixture
 TEST(Publisher, ReportListsEveryNameOnce)
 {
     Fixture f;
-    TAppletData data = f.doc.GetAppletData();
+    AppletRecord data = f.doc.GetAppletData();
     data.set(AppletField::ApBgImg, "bg.gif");
     f.doc.SetAppletData(data);
     auto &item = f.doc.GetItems()[0];
@@ -93,7 +93,7 @@ TEST(Publisher, StagingRecordsAndClearingDeletesOnlyStagedFiles)
     f.publisher.stage(f.project.file("bg.gif"));
     f.publisher.stage(f.project.file("missing.gif")); // recorded although the copy fails
     EXPECT_EQ(readBytes(f.preview("bg.gif")), "GIF");
-    EXPECT_EQ(f.publisher.stagedFiles(), (TStringArray{"bg.gif", "missing.gif"}));
+    EXPECT_EQ(f.publisher.stagedFiles(), (StringList{"bg.gif", "missing.gif"}));
 
     f.publisher.clearStaged();
     EXPECT_TRUE(f.publisher.stagedFiles().empty());
@@ -106,7 +106,7 @@ TEST(Publisher, StagingRecordsAndClearingDeletesOnlyStagedFiles)
     // A file that was not staged keeps the folder.
     f.publisher.clearStaged();
     f.publisher.stageAppletFiles(f.project.path());
-    EXPECT_EQ(f.publisher.stagedFiles(), (TStringArray{"zorvex.jar", "zorvex.class", "", ""}));
+    EXPECT_EQ(f.publisher.stagedFiles(), (StringList{"zorvex.jar", "zorvex.class", "", ""}));
     writeBytes(f.preview("stranger.txt"), "x");
     f.publisher.clearStaged();
     EXPECT_FALSE(fs::exists(f.preview("zorvex.jar")));
@@ -120,7 +120,7 @@ TEST(Publisher, StageResourcesUsesOnlyBareNames)
     writeBytes(f.project.file("click.au"), "AU");
     fs::create_directory(f.project.file("sub"));
     writeBytes(f.project.file("sub/inner.gif"), "IN");
-    TAppletData data = f.doc.GetAppletData();
+    AppletRecord data = f.doc.GetAppletData();
     data.set(AppletField::ApBgImg, "bg.gif");
     data.set(AppletField::ApBgSnd, "../outside.au");
     f.doc.SetAppletData(data);
@@ -132,7 +132,7 @@ TEST(Publisher, StageResourcesUsesOnlyBareNames)
     RecordingProgress progress;
     f.doc.SetProgress(&progress);
     f.publisher.stageResources(f.project.path());
-    EXPECT_EQ(f.publisher.stagedFiles(), (TStringArray{"bg.gif", "click.au"}));
+    EXPECT_EQ(f.publisher.stagedFiles(), (StringList{"bg.gif", "click.au"}));
     EXPECT_EQ(progress.maximums, std::vector<int>{7});
     EXPECT_EQ(progress.steps, 7);
     EXPECT_EQ(progress.texts, (std::vector<std::string>{"Copying Resource Files ... ...", ""}));
@@ -145,7 +145,7 @@ TEST(Publisher, SaveAllAssemblesThePublishableFolder)
     writeBytes(f.program.file("zorvex.jar"), "JAR");
     writeBytes(f.program.file("zorvex.class"), "CLASS");
     writeBytes(f.project.file("bg.gif"), "GIF");
-    TAppletData data = f.doc.GetAppletData();
+    AppletRecord data = f.doc.GetAppletData();
     data.set(AppletField::ApBgImg, "bg.gif");
     f.doc.SetAppletData(data);
     f.doc.GetItems()[0].set(ItemField::ItemNoBgImg, "bg.gif");
@@ -209,7 +209,7 @@ TEST(Publisher, ResourcesComeOnlyFromInsideTheirFolderAndNeverReplaceOutputs)
     writeBytes(f.project.file("Menu.html"), "a picture named like the page");
     std::filesystem::create_symlink(outside.file("secret"), f.project.file("leak.gif"));
     std::filesystem::create_symlink(f.project.file("ok.gif"), f.project.file("inside.gif"));
-    TItemData &item = f.doc.GetItems()[0];
+    ItemRecord &item = f.doc.GetItems()[0];
     item.set(ItemField::ItemNoBgImg, "ok.gif");
     item.set(ItemField::ItemOvBgImg, "leak.gif");
     item.set(ItemField::ItemClBgImg, "inside.gif");

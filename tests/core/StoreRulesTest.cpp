@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-TAppletData defaults()
+AppletRecord defaults()
 {
     MenuDocument doc;
     doc.ResetToDefaults();
@@ -16,7 +16,7 @@ TAppletData defaults()
 TEST(StoreRules, CountsComeFromTheTree)
 {
     MemoryTree tree;
-    TAppletData data = defaults();
+    AppletRecord data = defaults();
     applyAppletStoreRules(data, tree);
     EXPECT_EQ(data[AppletField::MnItemCount], "0"); // no tree at all
     EXPECT_EQ(data[AppletField::PopupMenuCount], "-1");
@@ -40,7 +40,7 @@ TEST(StoreRules, ReservedFieldsAndAppletSoundAreEmptied)
 {
     MemoryTree tree;
     buildTree(tree, {"Tarvelle"});
-    TAppletData data = defaults();
+    AppletRecord data = defaults();
     data.set(AppletField::ApBgSnd, "music.au");
     applyAppletStoreRules(data, tree);
     EXPECT_EQ(data[AppletField::ApBgSnd], "");
@@ -56,7 +56,7 @@ TEST(StoreRules, NoBorderMeansWidthZero)
     buildTree(tree, {"Tarvelle"});
     const std::vector<std::pair<int, int>> pairs{{12, 14}, {21, 23}, {40, 42}, {58, 60}, {76, 78}};
     for (auto [width, style] : pairs) {
-        TAppletData data = defaults();
+        AppletRecord data = defaults();
         data.set(width, "7");
         data.set(style, "0");
         applyAppletStoreRules(data, tree);
@@ -77,14 +77,14 @@ TEST(StoreRules, FadeColourFollowsBackgroundWithoutGradient)
         {2, 17, 88}, {18, 19, 89}, {32, 33, 90}, {50, 51, 91}, {68, 69, 92}};
     for (auto [background, fade, flag] : triples) {
         for (const char *off : {"0", "", " 1", "2"}) {
-            TAppletData data = defaults();
+            AppletRecord data = defaults();
             data.set(background, "F4BE1A");
             data.set(fade, "123456");
             data.set(flag, off);
             applyAppletStoreRules(data, tree);
             EXPECT_EQ(data[fade], "F4BE1A") << "fade field " << fade << " flag '" << off << "'";
         }
-        TAppletData data = defaults();
+        AppletRecord data = defaults();
         data.set(background, "F4BE1A");
         data.set(fade, "123456");
         data.set(flag, "1");

@@ -29,7 +29,7 @@ void fillItemsFromTree(MenuDocument &doc, const ItemTree &tree)
     doc.ResetToDefaults();
     const auto nodes = tree.preOrder();
     for (std::size_t k = 1; k < nodes.size(); ++k) {
-        TItemData item = doc.MakeNewItem();
+        ItemRecord item = doc.MakeNewItem();
         item.set(ItemField::ItemCaption, tree.caption(nodes[k]));
         doc.InsertItem(static_cast<int>(k - 1), item);
     }

@@ -122,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         splitLines(decodeText(std::string(reinterpret_cast<const char *>(data), size)));
     MenuDocument doc;
     doc.ResetToDefaults();
-    TAppletData applet = doc.GetAppletData();
+    AppletRecord applet = doc.GetAppletData();
     std::size_t next = 0;
     for (int pos = 1; pos <= 96 && next < lines.size(); ++pos)
         applet.set(pos, withLineBreaks(lines[next++]));
@@ -134,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const std::string &line = lines[next];
         const int wanted = line.empty() ? 1 : 1 + static_cast<unsigned char>(line[0]) % 4;
         const int depth = std::min<int>(wanted, static_cast<int>(ancestors.size()));
-        TItemData item = doc.MakeNewItem();
+        ItemRecord item = doc.MakeNewItem();
         // The depth character is one whole character, so the rest stays valid UTF-8.
         std::size_t skip = line.empty() ? 0 : 1;
         while (skip < line.size() && (static_cast<unsigned char>(line[skip]) & 0xC0) == 0x80)

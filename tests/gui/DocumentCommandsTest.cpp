@@ -206,8 +206,8 @@ TEST(DocumentCommands, FullCycleGivesTheSameDocumentBack)
     const QString file = f.savedProject("cycle.tvl");
     part<AppletSettingsPage>(w, "pagAppletSettings")->spnedtApWidth->setValue(321);
     trigger(w, "actionSave");
-    const TAppletData data = w.document().storedApplet();
-    const TItemArray items = w.document().menu().GetItems();
+    const AppletRecord data = w.document().storedApplet();
+    const ItemList items = w.document().menu().GetItems();
     const QStringList outline = f.outline();
     EXPECT_TRUE(QFile::exists(f.path("bg.gif"))); // the staged picture is published
 
@@ -632,7 +632,7 @@ TEST(DocumentCommands, OpenAndSaveWorkDoesNotGrowWithTheMenu)
             MenuTree tree{doc.GetItems()};
             const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
             for (int k = 0; k < items; ++k) {
-                TItemData item = doc.MakeNewItem();
+                ItemRecord item = doc.MakeNewItem();
                 item.set(ItemField::ItemCaption, "Item " + std::to_string(k));
                 item.set(ItemField::ItemNoBgImg, k % 2 ? "odd.gif" : "even.gif");
                 tree.insertItem(root, k, std::string(item[ItemField::ItemCaption]), item);

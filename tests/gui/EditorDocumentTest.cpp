@@ -72,7 +72,7 @@ TEST(EditorDocument, ARandomSessionUndoesAndRedoesThroughTheSameTexts)
             break;
         case 2: {
             MenuBranch branch;
-            TItemData record = document.menu().MakeNewItem();
+            ItemRecord record = document.menu().MakeNewItem();
             record.set(ItemField::ItemCaption, value);
             branch.nodes.push_back({0, value, record, 0});
             EXPECT_TRUE(

@@ -1,4 +1,4 @@
-#include "dialogs/WebBrowser.h"
+#include "dialogs/WebBrowserDialog.h"
 #include "document/Version.h"
 #include "editor/HintLine.h"
 #include "editor/Startup.h"
@@ -59,8 +59,8 @@ TEST(MainWindow, StartsWithTheDefaultDocument)
     EXPECT_FALSE(f.find<ColorPanel>("pnlMnBrdClr")->isEnabled());
     EXPECT_FALSE(f.find<ColorPanel>("pnlApBgFadeClr")->isEnabled());
     // The untouched pages hold the defaults.
-    const TAppletData defaults = w.document().menu().GetAppletData();
-    TAppletData expected = defaults;
+    const AppletRecord defaults = w.document().menu().GetAppletData();
+    AppletRecord expected = defaults;
     for (int pos : AppletField::reservedFields())
         expected.set(pos, "");
     expected.set(AppletField::PopupMenuCount, "-1");
@@ -130,7 +130,7 @@ namespace {
 // Loads a record with one field changed from the defaults.
 void loadWith(MainWindow &w, int field, const std::string &value)
 {
-    TAppletData data = w.document().menu().GetAppletData();
+    AppletRecord data = w.document().menu().GetAppletData();
     data.set(field, value);
     w.document().menu().SetAppletData(data);
     w.propertyPanel().loadApplet();
@@ -243,7 +243,7 @@ TEST(MainWindow, FailedLoadStopsAtTheField)
     using namespace AppletField;
     WindowFixture f;
     MainWindow &w = f.w();
-    TAppletData data = w.document().menu().GetAppletData();
+    AppletRecord data = w.document().menu().GetAppletData();
     data.set(ApLoadingMsg, "Please wait"); // field 9, before the bad one
     data.set(MnX, "");                     // field 27
     data.set(MnItemsWidth, "123");         // field 29, after it
@@ -439,7 +439,7 @@ TEST(MainWindow, HelpAndWebCommandsGoToTheShell)
         << f.shell.opened.last().toStdString();
 
     // The manual opens in the browser chosen for previews, and a failure is told.
-    auto &chooser = *part<TformWebBrowser>(w, "formWebBrowser");
+    auto &chooser = *part<WebBrowserDialog>(w, "formWebBrowser");
     chooser.RadioButtonBrowserUserSpecify->setChecked(true);
     chooser.editSpecifiedBrowserFileName->setText("/opt/browser/run");
     chooser.bitbtnOkClick();

@@ -1,14 +1,14 @@
-#include "dialogs/About.h"
+#include "dialogs/AboutDialog.h"
 #include "dialogs/DesktopBrowsers.h"
-#include "dialogs/Templet.h"
-#include "dialogs/WebBrowser.h"
+#include "dialogs/TemplateChooser.h"
+#include "dialogs/WebBrowserDialog.h"
 #include "document/HtmlWriter.h"
 #include "document/MemoryTree.h"
 #include "document/ProjectFile.h"
 #include "document/Version.h"
-#include "editor/HTMLBuild.h"
+#include "editor/HtmlWindow.h"
 #include "editor/pages/ItemPages.h"
-#include "editor/PublishReport.h"
+#include "editor/PublishReportWindow.h"
 #include "editor/Startup.h"
 #include "editor/widgets/TextEdit.h"
 #include "platform/Registry.h"
@@ -103,11 +103,11 @@ TEST(OutputCommands, BuildHtmlShowsTheFragmentWithoutScratchFiles)
     EXPECT_EQ(lines[1],
               "<applet code=\"zorvex.class\" archive=\"zorvex.jar\" width=\"400\" height=\"60\">");
     EXPECT_EQ(lines[5], "</HTML>");
-    EXPECT_EQ(part<TformHTML>(f.w(), "formHTML")->fragment(), storedHtml(f.w()));
+    EXPECT_EQ(part<HtmlWindow>(f.w(), "formHTML")->fragment(), storedHtml(f.w()));
     EXPECT_TRUE(f.files(f.work.path()).isEmpty());
     EXPECT_FALSE(f.files(f.program()).contains("~tmp0001.txt"));
 
-    part<TformHTML>(f.w(), "formHTML")->Button2Click();
+    part<HtmlWindow>(f.w(), "formHTML")->Button2Click();
     EXPECT_EQ(QApplication::clipboard()->text(), shown);
 }
 
@@ -128,8 +128,8 @@ TEST(OutputCommands, PreviewStagesThePageBesideTheAppletFiles)
     EXPECT_FALSE(f.files(f.program()).contains("~preview.html"));
     EXPECT_TRUE(f.files(f.work.path()).isEmpty());
     EXPECT_EQ(f.w().document().publisher().stagedFiles(),
-              (TStringArray{"zorvex.jar", "zorvex.class", "zorvex.js", "zorvex.js.map", "zorvex.js",
-                            "~preview.html"}));
+              (StringList{"zorvex.jar", "zorvex.class", "zorvex.js", "zorvex.js.map", "zorvex.js",
+                          "~preview.html"}));
     ASSERT_EQ(f.shell.opened.size(), 1);
     EXPECT_EQ(f.shell.opened[0], QDir::toNativeSeparators(f.preview() + "~preview.html"));
 
@@ -169,7 +169,7 @@ TEST(OutputCommands, PublishShowsTheReportStagedInThePreviewFolder)
 TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
 {
     OutputFixture f;
-    TformWebBrowser &chooser = *part<TformWebBrowser>(f.w(), "formWebBrowser");
+    WebBrowserDialog &chooser = *part<WebBrowserDialog>(f.w(), "formWebBrowser");
     chooser.LaunchInBrowser("/srv/My Site/preview/", "~preview.html");
     EXPECT_EQ(f.shell.opened.last(), "/srv/My Site/preview/~preview.html");
 
@@ -240,7 +240,7 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
     chooser.editSpecifiedBrowserFileName->setText("/opt/typed/browser");
     chooser.bitbtnOkClick();
     f.create();
-    TformWebBrowser &again = *part<TformWebBrowser>(f.w(), "formWebBrowser");
+    WebBrowserDialog &again = *part<WebBrowserDialog>(f.w(), "formWebBrowser");
     EXPECT_EQ(again.BrowserChoice, "specified");
     EXPECT_EQ(again.SpecifiedBrowser, "/opt/typed/browser");
     again.FormShow();
@@ -251,7 +251,7 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
 TEST(BrowserChooser, FileButtonRewritesTheSettingsFile)
 {
     OutputFixture f;
-    TformWebBrowser &chooser = *part<TformWebBrowser>(f.w(), "formWebBrowser");
+    WebBrowserDialog &chooser = *part<WebBrowserDialog>(f.w(), "formWebBrowser");
     chooser.editSpecifiedBrowserFileName->setText("typed by hand");
     chooser.FormShow(); // no wbrwsr.dat: the field stays as it was
     EXPECT_EQ(chooser.editSpecifiedBrowserFileName->text(), "typed by hand");
@@ -311,11 +311,11 @@ struct TemplateFixture : OutputFixture
         MemoryTreeHolder() { tree.addChild(nullptr, "Tarvelle"); }
         MemoryTree tree;
     };
-    std::unique_ptr<TfrmTemplet> chooser()
+    std::unique_ptr<TemplateChooser> chooser()
     {
-        TfrmTemplet::Actions actions{[this](const QString &file) { w().openTemplate(file); },
-                                     [this] { trigger(w(), "actionNew"); }};
-        auto dialog = std::make_unique<TfrmTemplet>(dialogs, program(), actions, &w());
+        TemplateChooser::Actions actions{[this](const QString &file) { w().openTemplate(file); },
+                                         [this] { trigger(w(), "actionNew"); }};
+        auto dialog = std::make_unique<TemplateChooser>(dialogs, program(), actions, &w());
         dialog->FormShow();
         return dialog;
     }
@@ -415,7 +415,7 @@ TEST(AboutBox, LinksGoToTheShellAndHoverColours)
 {
     OutputFixture f;
     f.dialogs.onModal = [&](QDialog *dialog) {
-        auto *about = static_cast<TformAbout *>(dialog);
+        auto *about = static_cast<AboutDialog *>(dialog);
         about->Label8Click();
         about->Label10Click();
         // Real mouse moves, as the pointer sends them: over a link, then the other link,
@@ -444,7 +444,7 @@ TEST(AboutBox, LinksGoToTheShellAndHoverColours)
     };
     trigger(f.w(), "actionAbout");
     EXPECT_EQ(f.dialogs.modals, QStringList{"formAbout"});
-    EXPECT_EQ(f.shell.opened, (QStringList{TformAbout::HomePage, TformAbout::SupportPage}));
+    EXPECT_EQ(f.shell.opened, (QStringList{AboutDialog::HomePage, AboutDialog::SupportPage}));
 }
 
 TEST(OutputCommands, TheWebRuntimeGoesIntoSavedPagesUnlessTurnedOff)
@@ -482,7 +482,7 @@ TEST(OutputCommands, TheWebRuntimeGoesIntoSavedPagesUnlessTurnedOff)
 TEST(BrowserChooser, APreviewWhoseBrowserCannotStartSaysSo)
 {
     OutputFixture f;
-    TformWebBrowser &chooser = *part<TformWebBrowser>(f.w(), "formWebBrowser");
+    WebBrowserDialog &chooser = *part<WebBrowserDialog>(f.w(), "formWebBrowser");
     chooser.RadioButtonBrowserUserSpecify->setChecked(true);
     chooser.editSpecifiedBrowserFileName->setText("/nowhere/browser");
     chooser.bitbtnOkClick();

@@ -65,7 +65,7 @@ int main(int argc, char **argv)
         doc.ResetToDefaults();
         tree.addChild(nullptr, "Tarvelle");
         ProjectReader(doc).load(argv[1], tree);
-        TAppletData data = doc.GetAppletData();
+        AppletRecord data = doc.GetAppletData();
         applyAppletStoreRules(data, tree);
         NullProgress quiet;
         numberMenuStructure(tree, doc.GetItems(), quiet);

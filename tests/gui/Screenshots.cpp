@@ -3,10 +3,10 @@
 // (or build/tests-bin/tarvelle_screenshots OUTPUT_FOLDER under any display). Each picture is
 // named after the help topic that shows it.
 
-#include "dialogs/Templet.h"
-#include "dialogs/WebBrowser.h"
+#include "dialogs/TemplateChooser.h"
+#include "dialogs/WebBrowserDialog.h"
 #include "editor/EditorDocument.h"
-#include "editor/HTMLBuild.h"
+#include "editor/HtmlWindow.h"
 #include "editor/MainWindow.h"
 #include "editor/MenuTreeModel.h"
 #include "editor/widgets/MenuTreeView.h"
@@ -110,12 +110,12 @@ int main(int argc, char **argv)
     trigger(window, "actionBuildHtml");
     dialogs.onModal = dialogShot("publish-report");
     trigger(window, "actionPublish");
-    auto *browsers = part<TformWebBrowser>(window, "formWebBrowser");
+    auto *browsers = part<WebBrowserDialog>(window, "formWebBrowser");
     browsers->FormShow();
     browsers->show();
     save(browsers, "web-browser");
     browsers->hide();
-    TfrmTemplet chooser(dialogs, program, {}, nullptr);
+    TemplateChooser chooser(dialogs, program, {}, nullptr);
     chooser.FormShow();
     chooser.show();
     save(&chooser, "templates");

@@ -368,10 +368,10 @@ TEST(PageHandlers, ColourDialogAndFilePickers)
     EXPECT_EQ(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->edtItemOvBgSnd->text(), "");
     for (const char *pattern : {"*.mp3", "*.ogg", "*.wav", "*.au", "All Files (*)|*"})
         EXPECT_TRUE(f.dialogs.openFilters.last().contains(pattern)) << pattern;
-    EXPECT_EQ(w.document().publisher().stagedFiles(), TStringArray{"logo.gif"});
+    EXPECT_EQ(w.document().publisher().stagedFiles(), StringList{"logo.gif"});
     part<FirstLevelItemOptionsPage>(w, "TabSheet2")
         ->spdbtnItNoIcon->click(); // the same file is copied again
-    EXPECT_EQ(w.document().publisher().stagedFiles(), (TStringArray{"logo.gif", "logo.gif"}));
+    EXPECT_EQ(w.document().publisher().stagedFiles(), (StringList{"logo.gif", "logo.gif"}));
     w.document().publisher().clearStaged();
 }
 
@@ -394,7 +394,7 @@ TEST(PageHandlers, PickedNamesObeyTheTextRules)
     EXPECT_TRUE(
         QFile::exists(QString::fromStdString(w.document().publisher().previewFolder()) + "/abc.au"))
         << "staged under the shown name";
-    EXPECT_EQ(w.document().publisher().stagedFiles(), TStringArray{"abc.au"});
+    EXPECT_EQ(w.document().publisher().stagedFiles(), StringList{"abc.au"});
     // Typed or pasted control characters go as well.
     QApplication::clipboard()->setText(QString("x") + QChar(0x1a) + "y" + QChar(0x85) + "z");
     part<ItemPage>(w, "TabSheet1")->edtItemCaption->clear();

@@ -6,12 +6,12 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The HTML window: the generated fragment, read-only, with a button that copies it.
-class TformHTML : public QDialog
+class HtmlWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TformHTML(QWidget *parent = nullptr);
+    explicit HtmlWindow(QWidget *parent = nullptr);
 
     // Shows the fragment; its CR LF line ends become the box's lines.
     void setFragment(const std::string &text);

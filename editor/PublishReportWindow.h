@@ -6,12 +6,12 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The report window: what has to be uploaded to publish the menu.
-class TfrmPublishReport : public QDialog
+class PublishReportWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TfrmPublishReport(QWidget *parent = nullptr);
+    explicit PublishReportWindow(QWidget *parent = nullptr);
 
     QPlainTextEdit *memoPublishReport;
     QPushButton *BitBtn1;

@@ -1,4 +1,4 @@
-#include "HTMLBuild.h"
+#include "HtmlWindow.h"
 
 #include "document/TextCodec.h"
 #include "platform/Appearance.h"
@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TformHTML::TformHTML(QWidget *parent) : QDialog(parent)
+HtmlWindow::HtmlWindow(QWidget *parent) : QDialog(parent)
 {
     setObjectName("formHTML");
     setFont(compactFont());
@@ -36,10 +36,10 @@ TformHTML::TformHTML(QWidget *parent) : QDialog(parent)
     layout->addLayout(buttons);
 
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &TformHTML::Button2Click);
+    connect(Button2, &QPushButton::clicked, this, &HtmlWindow::Button2Click);
 }
 
-void TformHTML::setFragment(const std::string &text)
+void HtmlWindow::setFragment(const std::string &text)
 {
     QStringList lines;
     for (const std::string &line : splitLines(text))
@@ -47,7 +47,7 @@ void TformHTML::setFragment(const std::string &text)
     memoHTMLBuild->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
-std::string TformHTML::fragment() const
+std::string HtmlWindow::fragment() const
 {
     std::string text;
     for (const QString &line : memoHTMLBuild->toPlainText().split(QLatin1Char('\n'))) {
@@ -57,7 +57,7 @@ std::string TformHTML::fragment() const
     return text;
 }
 
-void TformHTML::Button2Click()
+void HtmlWindow::Button2Click()
 {
     memoHTMLBuild->selectAll();
     memoHTMLBuild->copy();

@@ -1,4 +1,4 @@
-#include "PublishReport.h"
+#include "PublishReportWindow.h"
 
 #include "platform/Appearance.h"
 
@@ -10,7 +10,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
-TfrmPublishReport::TfrmPublishReport(QWidget *parent) : QDialog(parent)
+PublishReportWindow::PublishReportWindow(QWidget *parent) : QDialog(parent)
 {
     setObjectName("frmPublishReport");
     setFont(compactFont());

@@ -1,4 +1,4 @@
-#include "Templet.h"
+#include "TemplateChooser.h"
 
 #include "platform/Appearance.h"
 #include "platform/Dialogs.h"
@@ -19,8 +19,8 @@ const char *const SettingsKeys[] = {"\\Software\\QAR", "\\Software\\QAR\\Tarvell
 const char *const ShowValue = "ShowTempletsDialog";
 } // namespace
 
-TfrmTemplet::TfrmTemplet(DialogService &dialogs, const QString &programFolder, Actions actions,
-                         QWidget *parent)
+TemplateChooser::TemplateChooser(DialogService &dialogs, const QString &programFolder,
+                                 Actions actions, QWidget *parent)
     : QDialog(parent), dialogs_(dialogs), folder_(QDir(programFolder).filePath("templets")),
       actions_(std::move(actions))
 {
@@ -57,14 +57,14 @@ TfrmTemplet::TfrmTemplet(DialogService &dialogs, const QString &programFolder, A
 
     // A double click anywhere in the list, on an entry or on empty space, leaves the chooser.
     TempletList->viewport()->installEventFilter(this);
-    connect(BitBtn1, &QPushButton::clicked, this, &TfrmTemplet::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TfrmTemplet::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &TemplateChooser::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TemplateChooser::BitBtn2Click);
     // Setting the box by program runs the handler too, as a click would.
-    connect(chckbxDontShow, &QCheckBox::toggled, this, &TfrmTemplet::chckbxDontShowClick);
+    connect(chckbxDontShow, &QCheckBox::toggled, this, &TemplateChooser::chckbxDontShowClick);
     FormCreate();
 }
 
-void TfrmTemplet::FormCreate()
+void TemplateChooser::FormCreate()
 {
     // A missing folder leaves the list empty.
     const QStringList files = QDir(folder_).entryList({QStringLiteral("*.tvl")}, QDir::Files,
@@ -75,7 +75,7 @@ void TfrmTemplet::FormCreate()
         TempletList->setCurrentRow(0);
 }
 
-bool TfrmTemplet::eventFilter(QObject *watched, QEvent *event)
+bool TemplateChooser::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == TempletList->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         TempletListDblClick();
@@ -84,20 +84,20 @@ bool TfrmTemplet::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TfrmTemplet::closeEvent(QCloseEvent *event)
+void TemplateChooser::closeEvent(QCloseEvent *event)
 {
     // Closed through the window manager: the same as Cancel and Esc, a new project.
     event->accept();
     BitBtn2Click();
 }
 
-int TfrmTemplet::run()
+int TemplateChooser::run()
 {
     FormShow();
     return dialogs_.runModal(this);
 }
 
-void TfrmTemplet::FormShow()
+void TemplateChooser::FormShow()
 {
     bool show = false;
     try {
@@ -111,7 +111,7 @@ void TfrmTemplet::FormShow()
     chckbxDontShow->setChecked(!show);
 }
 
-QString TfrmTemplet::selectedFile() const
+QString TemplateChooser::selectedFile() const
 {
     const QListWidgetItem *item = TempletList->currentItem();
     if (!item || !item->isSelected())
@@ -119,7 +119,7 @@ QString TfrmTemplet::selectedFile() const
     return QDir::toNativeSeparators(QDir(folder_).filePath(item->text()));
 }
 
-void TfrmTemplet::writeSetting(bool show)
+void TemplateChooser::writeSetting(bool show)
 {
     Registry registry(Registry::CurrentUser);
     for (const char *key : SettingsKeys) {
@@ -130,7 +130,7 @@ void TfrmTemplet::writeSetting(bool show)
     }
 }
 
-void TfrmTemplet::chckbxDontShowClick()
+void TemplateChooser::chckbxDontShowClick()
 {
     if (chckbxDontShow->isChecked()) {
         try {
@@ -147,7 +147,7 @@ void TfrmTemplet::chckbxDontShowClick()
     }
 }
 
-void TfrmTemplet::TempletListDblClick()
+void TemplateChooser::TempletListDblClick()
 {
     const QString file = selectedFile();
     try {
@@ -160,7 +160,7 @@ void TfrmTemplet::TempletListDblClick()
     accept();
 }
 
-void TfrmTemplet::BitBtn1Click()
+void TemplateChooser::BitBtn1Click()
 {
     const QString file = selectedFile();
     accept(); // closes whatever the opening brings
@@ -173,7 +173,7 @@ void TfrmTemplet::BitBtn1Click()
     }
 }
 
-void TfrmTemplet::BitBtn2Click()
+void TemplateChooser::BitBtn2Click()
 {
     reject();
     try {
@@ -183,7 +183,7 @@ void TfrmTemplet::BitBtn2Click()
     }
 }
 
-void TfrmTemplet::keyPressEvent(QKeyEvent *event)
+void TemplateChooser::keyPressEvent(QKeyEvent *event)
 {
     // Esc is the Cancel button: it starts a new project.
     if (event->key() == Qt::Key_Escape) {

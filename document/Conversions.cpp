@@ -1,4 +1,4 @@
-#include "qarUtility.h"
+#include "Conversions.h"
 
 #include "document/Errors.h"
 
@@ -30,14 +30,14 @@ int hexDigit(char c)
 }
 } // namespace
 
-std::string BGRHexToRGBHex(std::string_view text)
+std::string bgrHexToRgbHex(std::string_view text)
 {
     return pairAt(text, 5) + pairAt(text, 3) + pairAt(text, 1);
 }
 
-TColor RGBHexToColor(std::string_view text)
+BgrColor colorFromHex(std::string_view text)
 {
-    const std::string parsed = "$00" + BGRHexToRGBHex(text);
+    const std::string parsed = "$00" + bgrHexToRgbHex(text);
     // Hexadecimal digits after "$"; a 32-bit value holds at most eight significant ones.
     std::uint64_t value = 0;
     for (std::size_t i = 1; i < parsed.size(); ++i) {
@@ -48,17 +48,17 @@ TColor RGBHexToColor(std::string_view text)
     }
     if (value > UINT32_MAX)
         throw EConvertError(invalidIntegerMessage(parsed));
-    return static_cast<TColor>(value);
+    return static_cast<BgrColor>(value);
 }
 
-std::string ColorToRGBHex(TColor color)
+std::string hexFromColor(BgrColor color)
 {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%06X", static_cast<unsigned>(color));
-    return BGRHexToRGBHex(buffer);
+    return bgrHexToRgbHex(buffer);
 }
 
-bool isRGBHex(std::string_view text)
+bool isRgbHex(std::string_view text)
 {
     if (text.size() != 6)
         return false;
@@ -69,7 +69,7 @@ bool isRGBHex(std::string_view text)
     return true;
 }
 
-bool tryStrToInt(std::string_view text, int &value)
+bool tryParseInt(std::string_view text, int &value)
 {
     std::size_t i = 0;
     const bool negative = !text.empty() && text[0] == '-';
@@ -94,10 +94,10 @@ bool tryStrToInt(std::string_view text, int &value)
     return true;
 }
 
-int StrToInt(std::string_view text)
+int parseInt(std::string_view text)
 {
     int value = 0;
-    if (!tryStrToInt(text, value))
+    if (!tryParseInt(text, value))
         throw EConvertError(invalidIntegerMessage(text));
     return value;
 }

@@ -6,12 +6,12 @@ class QLabel;
 class ShellService;
 
 // The about box: the product's name and links to its home and support pages.
-class TformAbout : public QDialog
+class AboutDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    TformAbout(ShellService &shell, QWidget *parent = nullptr);
+    AboutDialog(ShellService &shell, QWidget *parent = nullptr);
 
     static const char *const HomePage;
     static const char *const SupportPage;

@@ -1,4 +1,4 @@
-#include "About.h"
+#include "AboutDialog.h"
 
 #include "document/Version.h"
 #include "platform/Appearance.h"
@@ -10,10 +10,10 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-const char *const TformAbout::HomePage = "https://www.example.com/tarvelle/";
-const char *const TformAbout::SupportPage = "https://www.example.com/tarvelle/support/";
+const char *const AboutDialog::HomePage = "https://www.example.com/tarvelle/";
+const char *const AboutDialog::SupportPage = "https://www.example.com/tarvelle/support/";
 
-TformAbout::TformAbout(ShellService &shell, QWidget *parent) : QDialog(parent), shell_(shell)
+AboutDialog::AboutDialog(ShellService &shell, QWidget *parent) : QDialog(parent), shell_(shell)
 {
     setObjectName("formAbout");
     setFont(compactFont());
@@ -80,45 +80,45 @@ TformAbout::TformAbout(ShellService &shell, QWidget *parent) : QDialog(parent), 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-QColor TformAbout::linkColour() const
+QColor AboutDialog::linkColour() const
 {
     return palette().color(QPalette::Link);
 }
 
-void TformAbout::setLinkColour(QLabel *link, const QColor &colour)
+void AboutDialog::setLinkColour(QLabel *link, const QColor &colour)
 {
     QPalette palette = link->palette();
     palette.setColor(QPalette::WindowText, colour);
     link->setPalette(palette);
 }
 
-void TformAbout::FormMouseMove()
+void AboutDialog::FormMouseMove()
 {
     setLinkColour(Label8, linkColour());
     setLinkColour(Label10, linkColour());
 }
 
-void TformAbout::Label8Click()
+void AboutDialog::Label8Click()
 {
     shell_.openDocument(QLatin1String(HomePage));
 }
 
-void TformAbout::Label8MouseMove()
+void AboutDialog::Label8MouseMove()
 {
     setLinkColour(Label8, Qt::red);
 }
 
-void TformAbout::Label10Click()
+void AboutDialog::Label10Click()
 {
     shell_.openDocument(QLatin1String(SupportPage));
 }
 
-void TformAbout::Label10MouseMove()
+void AboutDialog::Label10MouseMove()
 {
     setLinkColour(Label10, Qt::red);
 }
 
-bool TformAbout::eventFilter(QObject *watched, QEvent *event)
+bool AboutDialog::eventFilter(QObject *watched, QEvent *event)
 {
     const bool home = watched == Label8;
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
@@ -134,7 +134,7 @@ bool TformAbout::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TformAbout::mouseMoveEvent(QMouseEvent *event)
+void AboutDialog::mouseMoveEvent(QMouseEvent *event)
 {
     FormMouseMove();
     QDialog::mouseMoveEvent(event);

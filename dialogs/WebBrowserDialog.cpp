@@ -1,4 +1,4 @@
-#include "WebBrowser.h"
+#include "WebBrowserDialog.h"
 
 #include "dialogs/DesktopBrowsers.h"
 #include "document/FileSystem.h"
@@ -21,19 +21,19 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-const char *const TformWebBrowser::SettingsFile = "wbrwsr.dat";
+const char *const WebBrowserDialog::SettingsFile = "wbrwsr.dat";
 
-std::string TformWebBrowser::settingsPath()
+std::string WebBrowserDialog::settingsPath()
 {
     // The per-user configuration folder, not whatever folder the editor was started from.
     return QDir::toNativeSeparators(Registry::configFile(QLatin1String(SettingsFile)))
         .toStdString();
 }
 #ifdef Q_OS_WIN
-const char *const TformWebBrowser::ProgramFilter = "Execute Files (*.exe, *.com)|*.exe; *.com";
+const char *const WebBrowserDialog::ProgramFilter = "Execute Files (*.exe, *.com)|*.exe; *.com";
 #else
 // Programs carry no extension here.
-const char *const TformWebBrowser::ProgramFilter = "All Files (*)|*";
+const char *const WebBrowserDialog::ProgramFilter = "All Files (*)|*";
 #endif
 
 namespace {
@@ -61,7 +61,7 @@ QString netscapeProgram(const QString &installDirectory)
 }
 } // namespace
 
-TformWebBrowser::TformWebBrowser(DialogService &dialogs, ShellService &shell, QWidget *parent)
+WebBrowserDialog::WebBrowserDialog(DialogService &dialogs, ShellService &shell, QWidget *parent)
     : QDialog(parent), dialogs_(dialogs), shell_(shell)
 {
     setObjectName("formWebBrowser");
@@ -121,15 +121,15 @@ TformWebBrowser::TformWebBrowser(DialogService &dialogs, ShellService &shell, QW
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(ComboBoxBrowserList, &QComboBox::activated, this,
-            &TformWebBrowser::ComboBoxBrowserListChange);
+            &WebBrowserDialog::ComboBoxBrowserListChange);
     connect(spdbtnOpenExeFile, &QToolButton::clicked, this,
-            &TformWebBrowser::spdbtnOpenExeFileClick);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TformWebBrowser::bitbtnOkClick);
+            &WebBrowserDialog::spdbtnOpenExeFileClick);
+    connect(buttons, &QDialogButtonBox::accepted, this, &WebBrowserDialog::bitbtnOkClick);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     loadChoice();
 }
 
-QString TformWebBrowser::FindInternetExplorer()
+QString WebBrowserDialog::FindInternetExplorer()
 {
     return readValue(
         Registry::LocalMachine,
@@ -137,14 +137,14 @@ QString TformWebBrowser::FindInternetExplorer()
         QString());
 }
 
-QString TformWebBrowser::FindNavigator3()
+QString WebBrowserDialog::FindNavigator3()
 {
     return netscapeProgram(readValue(Registry::CurrentUser,
                                      QStringLiteral("SOFTWARE\\Netscape\\Netscape Navigator\\Main"),
                                      QStringLiteral("Install Directory")));
 }
 
-QString TformWebBrowser::FindCommunicator4()
+QString WebBrowserDialog::FindCommunicator4()
 {
     const QString base = QStringLiteral("SOFTWARE\\Netscape\\Netscape Navigator");
     const QString version =
@@ -155,7 +155,7 @@ QString TformWebBrowser::FindCommunicator4()
                                      QStringLiteral("Install Directory")));
 }
 
-QStringList TformWebBrowser::knownBrowsers()
+QStringList WebBrowserDialog::knownBrowsers()
 {
     QStringList names;
     if (!FindInternetExplorer().isEmpty())
@@ -171,13 +171,13 @@ QStringList TformWebBrowser::knownBrowsers()
     return names;
 }
 
-int TformWebBrowser::run()
+int WebBrowserDialog::run()
 {
     FormShow();
     return dialogs_.runModal(this);
 }
 
-void TformWebBrowser::FormShow()
+void WebBrowserDialog::FormShow()
 {
     ComboBoxBrowserList->clear();
     ComboBoxBrowserList->addItems(knownBrowsers());
@@ -204,12 +204,12 @@ void TformWebBrowser::FormShow()
     }
 }
 
-void TformWebBrowser::ComboBoxBrowserListChange()
+void WebBrowserDialog::ComboBoxBrowserListChange()
 {
     RadioButtonBrowserKnownInSystem->setChecked(true);
 }
 
-void TformWebBrowser::spdbtnOpenExeFileClick()
+void WebBrowserDialog::spdbtnOpenExeFileClick()
 {
     const QString program = dialogs_.openFile(this, QLatin1String(ProgramFilter), false);
     if (program.isEmpty())
@@ -220,7 +220,7 @@ void TformWebBrowser::spdbtnOpenExeFileClick()
     rememberProgram(path);
 }
 
-void TformWebBrowser::rememberProgram(const QString &path)
+void WebBrowserDialog::rememberProgram(const QString &path)
 {
     try {
         QDir().mkpath(QFileInfo(QString::fromStdString(settingsPath())).absolutePath());
@@ -236,7 +236,7 @@ const char *const SpecifiedBrowserValue = "WebBrowserProgram";
 } // namespace
 
 // The choice of the last session: Preview, F1 and Help Topics use it from the start.
-void TformWebBrowser::loadChoice()
+void WebBrowserDialog::loadChoice()
 {
     try {
         Registry registry(Registry::CurrentUser);
@@ -251,7 +251,7 @@ void TformWebBrowser::loadChoice()
     }
 }
 
-void TformWebBrowser::saveChoice()
+void WebBrowserDialog::saveChoice()
 {
     try {
         Registry registry(Registry::CurrentUser);
@@ -263,7 +263,7 @@ void TformWebBrowser::saveChoice()
     }
 }
 
-void TformWebBrowser::bitbtnOkClick()
+void WebBrowserDialog::bitbtnOkClick()
 {
     if (RadioButtonBrowserDefault->isChecked()) {
         BrowserChoice = QStringLiteral("default");
@@ -283,7 +283,7 @@ void TformWebBrowser::bitbtnOkClick()
     accept();
 }
 
-bool TformWebBrowser::LaunchInBrowser(const QString &folder, const QString &fileName)
+bool WebBrowserDialog::LaunchInBrowser(const QString &folder, const QString &fileName)
 {
     const QString page = folder + fileName;
     if (BrowserChoice.isEmpty() || BrowserChoice == QLatin1String("default"))

@@ -13,12 +13,12 @@ class ShellService;
 // The browser chooser: the default browser, a browser found on the system, or a program the
 // author names; and the launch that opens a page in the chosen one. Created once, it keeps
 // the choice in memory for the rest of the run.
-class TformWebBrowser : public QDialog
+class WebBrowserDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    TformWebBrowser(DialogService &dialogs, ShellService &shell, QWidget *parent = nullptr);
+    WebBrowserDialog(DialogService &dialogs, ShellService &shell, QWidget *parent = nullptr);
 
     // Prepares the dialog as on showing, then shows it modally.
     int run();

@@ -11,7 +11,7 @@ class QPushButton;
 // The template chooser: offers the project files of the program's "templets" folder as
 // starting points, or an empty project, and can switch itself off for later starts. It
 // loads nothing itself: the window that shows it opens the chosen file or starts anew.
-class TfrmTemplet : public QDialog
+class TemplateChooser : public QDialog
 {
     Q_OBJECT
 
@@ -22,8 +22,8 @@ public:
         std::function<void()> newProject;
     };
 
-    TfrmTemplet(DialogService &dialogs, const QString &programFolder, Actions actions,
-                QWidget *parent = nullptr);
+    TemplateChooser(DialogService &dialogs, const QString &programFolder, Actions actions,
+                    QWidget *parent = nullptr);
 
     // Prepares the dialog as on showing, then shows it modally.
     int run();
