@@ -35,17 +35,17 @@ AboutDialog::AboutDialog(ShellService &shell, QWidget *parent) : QDialog(parent)
     image->setPixmap(QIcon(QStringLiteral(":/icons/tarvelle.svg")).pixmap(32, 32));
     image->setGeometry(16, 8, 32, 32);
 
-    lblProductName = new QLabel(QStringLiteral("Tarvelle"), this);
-    lblProductName->setObjectName("lblProductName");
-    QFont bold = lblProductName->font();
+    productNameLabel = new QLabel(QStringLiteral("Tarvelle"), this);
+    productNameLabel->setObjectName("lblProductName");
+    QFont bold = productNameLabel->font();
     bold.setBold(true);
     bold.setPixelSize(18);
-    lblProductName->setFont(bold);
-    lblProductName->move(58, 10);
-    lblProductName->adjustSize();
+    productNameLabel->setFont(bold);
+    productNameLabel->move(58, 10);
+    productNameLabel->adjustSize();
     auto *version = new QLabel(tr("Version %1").arg(QLatin1String(TarvelleVersion)), this);
     version->setObjectName("lblVersion");
-    version->move(58, 10 + lblProductName->height() + 2);
+    version->move(58, 10 + productNameLabel->height() + 2);
     version->adjustSize();
 
     auto place = [this](QLabel *label, const char *name, int x, int y) {
@@ -55,10 +55,10 @@ AboutDialog::AboutDialog(ShellService &shell, QWidget *parent) : QDialog(parent)
         return label;
     };
     place(new QLabel(tr("Web Site"), this), "Label2", 16, 67);
-    Label8 = place(new QLabel(QLatin1String(HomePage), this), "Label8", 103, 67);
+    homepageLabel = place(new QLabel(QLatin1String(HomePage), this), "Label8", 103, 67);
     place(new QLabel(tr("Tech Support"), this), "Label3", 16, 85);
-    Label10 = place(new QLabel(QLatin1String(SupportPage), this), "Label10", 104, 85);
-    for (QLabel *link : {Label8, Label10}) {
+    supportLabel = place(new QLabel(QLatin1String(SupportPage), this), "Label10", 104, 85);
+    for (QLabel *link : {homepageLabel, supportLabel}) {
         link->setCursor(Qt::PointingHandCursor);
         link->setMouseTracking(true);
         link->installEventFilter(this);
@@ -94,8 +94,8 @@ void AboutDialog::setLinkColour(QLabel *link, const QColor &colour)
 
 void AboutDialog::FormMouseMove()
 {
-    setLinkColour(Label8, linkColour());
-    setLinkColour(Label10, linkColour());
+    setLinkColour(homepageLabel, linkColour());
+    setLinkColour(supportLabel, linkColour());
 }
 
 void AboutDialog::Label8Click()
@@ -105,7 +105,7 @@ void AboutDialog::Label8Click()
 
 void AboutDialog::Label8MouseMove()
 {
-    setLinkColour(Label8, Qt::red);
+    setLinkColour(homepageLabel, Qt::red);
 }
 
 void AboutDialog::Label10Click()
@@ -115,12 +115,12 @@ void AboutDialog::Label10Click()
 
 void AboutDialog::Label10MouseMove()
 {
-    setLinkColour(Label10, Qt::red);
+    setLinkColour(supportLabel, Qt::red);
 }
 
 bool AboutDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    const bool home = watched == Label8;
+    const bool home = watched == homepageLabel;
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         home ? Label8MouseMove() : Label10MouseMove();
         // A label passes mouse moves on to the window, whose own handler would turn the

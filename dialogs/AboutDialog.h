@@ -22,9 +22,9 @@ public:
     void Label10Click();
     void Label10MouseMove();
 
-    QLabel *lblProductName;
-    QLabel *Label8;
-    QLabel *Label10;
+    QLabel *productNameLabel;
+    QLabel *homepageLabel;
+    QLabel *supportLabel;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

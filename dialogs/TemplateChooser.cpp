@@ -31,18 +31,18 @@ TemplateChooser::TemplateChooser(DialogService &dialogs, const QString &programF
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(266, 233);
 
-    TempletList = new QListWidget(this);
-    TempletList->setObjectName("TempletList");
-    TempletList->setGeometry(5, 6, 185, 147);
-    TempletList->setSelectionMode(QAbstractItemView::SingleSelection);
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), this);
-    BitBtn1->setObjectName("BitBtn1");
-    BitBtn1->setGeometry(197, 8, 65, 25);
-    BitBtn1->setDefault(true);
-    BitBtn2 =
+    templateList = new QListWidget(this);
+    templateList->setObjectName("TempletList");
+    templateList->setGeometry(5, 6, 185, 147);
+    templateList->setSelectionMode(QAbstractItemView::SingleSelection);
+    okButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), this);
+    okButton->setObjectName("BitBtn1");
+    okButton->setGeometry(197, 8, 65, 25);
+    okButton->setDefault(true);
+    cancelButton =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), tr("Cancel"), this);
-    BitBtn2->setObjectName("BitBtn2");
-    BitBtn2->setGeometry(197, 40, 65, 25);
+    cancelButton->setObjectName("BitBtn2");
+    cancelButton->setGeometry(197, 40, 65, 25);
     const char *const lines[] = {"Click OK, The templet you selected will",
                                  "be opened. Click Cancel, a new project", "will be created."};
     for (int i = 0; i < 3; ++i) {
@@ -51,16 +51,16 @@ TemplateChooser::TemplateChooser(DialogService &dialogs, const QString &programF
         label->move(8, 160 + 16 * i);
         label->adjustSize();
     }
-    chckbxDontShow = new QCheckBox(tr("Don't show this dialog again."), this);
-    chckbxDontShow->setObjectName("chckbxDontShow");
-    chckbxDontShow->setGeometry(8, 210, 200, 17);
+    dontShowBox = new QCheckBox(tr("Don't show this dialog again."), this);
+    dontShowBox->setObjectName("chckbxDontShow");
+    dontShowBox->setGeometry(8, 210, 200, 17);
 
     // A double click anywhere in the list, on an entry or on empty space, leaves the chooser.
-    TempletList->viewport()->installEventFilter(this);
-    connect(BitBtn1, &QPushButton::clicked, this, &TemplateChooser::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TemplateChooser::BitBtn2Click);
+    templateList->viewport()->installEventFilter(this);
+    connect(okButton, &QPushButton::clicked, this, &TemplateChooser::BitBtn1Click);
+    connect(cancelButton, &QPushButton::clicked, this, &TemplateChooser::BitBtn2Click);
     // Setting the box by program runs the handler too, as a click would.
-    connect(chckbxDontShow, &QCheckBox::toggled, this, &TemplateChooser::chckbxDontShowClick);
+    connect(dontShowBox, &QCheckBox::toggled, this, &TemplateChooser::chckbxDontShowClick);
     FormCreate();
 }
 
@@ -69,15 +69,15 @@ void TemplateChooser::FormCreate()
     // A missing folder leaves the list empty.
     const QStringList files = QDir(folder_).entryList({QStringLiteral("*.tvl")}, QDir::Files,
                                                       QDir::Name | QDir::IgnoreCase);
-    TempletList->addItems(files);
+    templateList->addItems(files);
     // The entry that looks highlighted is the one OK and Enter open.
-    if (TempletList->count() > 0)
-        TempletList->setCurrentRow(0);
+    if (templateList->count() > 0)
+        templateList->setCurrentRow(0);
 }
 
 bool TemplateChooser::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == TempletList->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == templateList->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         TempletListDblClick();
         return true;
     }
@@ -108,12 +108,12 @@ void TemplateChooser::FormShow()
     } catch (const RegistryError &) {
         show = false;
     }
-    chckbxDontShow->setChecked(!show);
+    dontShowBox->setChecked(!show);
 }
 
 QString TemplateChooser::selectedFile() const
 {
-    const QListWidgetItem *item = TempletList->currentItem();
+    const QListWidgetItem *item = templateList->currentItem();
     if (!item || !item->isSelected())
         return QString();
     return QDir::toNativeSeparators(QDir(folder_).filePath(item->text()));
@@ -132,7 +132,7 @@ void TemplateChooser::writeSetting(bool show)
 
 void TemplateChooser::chckbxDontShowClick()
 {
-    if (chckbxDontShow->isChecked()) {
+    if (dontShowBox->isChecked()) {
         try {
             writeSetting(false);
         } catch (const RegistryError &) {

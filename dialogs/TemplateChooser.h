@@ -36,10 +36,10 @@ public:
     // The full path of the selected template; empty when none is selected.
     QString selectedFile() const;
 
-    QListWidget *TempletList;
-    QPushButton *BitBtn1;
-    QPushButton *BitBtn2;
-    QCheckBox *chckbxDontShow;
+    QListWidget *templateList;
+    QPushButton *okButton;
+    QPushButton *cancelButton;
+    QCheckBox *dontShowBox;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -72,33 +72,33 @@ WebBrowserDialog::WebBrowserDialog(DialogService &dialogs, ShellService &shell, 
     setProperty("helpContext", 24);
 
     auto *box = new QGroupBox(tr("Web Browser"), this);
-    RadioButtonBrowserDefault = new QRadioButton(tr("Use Default Browser"), box);
-    RadioButtonBrowserDefault->setObjectName("RadioButtonBrowserDefault");
-    RadioButtonBrowserDefault->setChecked(true);
-    RadioButtonBrowserKnownInSystem = new QRadioButton(tr("Use Known Browser in System"), box);
-    RadioButtonBrowserKnownInSystem->setObjectName("RadioButtonBrowserKnownInSystem");
-    ComboBoxBrowserList = new QComboBox(box);
-    ComboBoxBrowserList->setObjectName("ComboBoxBrowserList");
-    RadioButtonBrowserUserSpecify = new QRadioButton(tr("User Specified Browser Program"), box);
-    RadioButtonBrowserUserSpecify->setObjectName("RadioButtonBrowserUserSpecify");
+    defaultBrowserButton = new QRadioButton(tr("Use Default Browser"), box);
+    defaultBrowserButton->setObjectName("RadioButtonBrowserDefault");
+    defaultBrowserButton->setChecked(true);
+    knownBrowserButton = new QRadioButton(tr("Use Known Browser in System"), box);
+    knownBrowserButton->setObjectName("RadioButtonBrowserKnownInSystem");
+    browserList = new QComboBox(box);
+    browserList->setObjectName("ComboBoxBrowserList");
+    specifiedBrowserButton = new QRadioButton(tr("User Specified Browser Program"), box);
+    specifiedBrowserButton->setObjectName("RadioButtonBrowserUserSpecify");
     auto *label = new QLabel(tr("Execute File:"), box);
     label->setObjectName("Label1");
-    editSpecifiedBrowserFileName = new QLineEdit(box);
-    editSpecifiedBrowserFileName->setObjectName("editSpecifiedBrowserFileName");
-    label->setBuddy(editSpecifiedBrowserFileName);
-    spdbtnOpenExeFile = new QToolButton(box);
-    spdbtnOpenExeFile->setObjectName("spdbtnOpenExeFile");
-    spdbtnOpenExeFile->setIcon(QIcon(QStringLiteral(":/icons/folder.svg")));
-    spdbtnOpenExeFile->setAutoRaise(true);
+    specifiedBrowserEdit = new QLineEdit(box);
+    specifiedBrowserEdit->setObjectName("editSpecifiedBrowserFileName");
+    label->setBuddy(specifiedBrowserEdit);
+    chooseBrowserButton = new QToolButton(box);
+    chooseBrowserButton->setObjectName("spdbtnOpenExeFile");
+    chooseBrowserButton->setIcon(QIcon(QStringLiteral(":/icons/folder.svg")));
+    chooseBrowserButton->setAutoRaise(true);
 
     auto *inner = new QVBoxLayout(box);
-    inner->addWidget(RadioButtonBrowserDefault);
-    inner->addWidget(RadioButtonBrowserKnownInSystem);
+    inner->addWidget(defaultBrowserButton);
+    inner->addWidget(knownBrowserButton);
     auto *list = new QHBoxLayout;
     list->addSpacing(20);
-    list->addWidget(ComboBoxBrowserList, 1);
+    list->addWidget(browserList, 1);
     inner->addLayout(list);
-    inner->addWidget(RadioButtonBrowserUserSpecify);
+    inner->addWidget(specifiedBrowserButton);
     // The program's path takes the group's whole width, on a row of its own.
     auto *caption = new QHBoxLayout;
     caption->addSpacing(20);
@@ -106,8 +106,8 @@ WebBrowserDialog::WebBrowserDialog(DialogService &dialogs, ShellService &shell, 
     inner->addLayout(caption);
     auto *program = new QHBoxLayout;
     program->addSpacing(20);
-    program->addWidget(editSpecifiedBrowserFileName, 1);
-    program->addWidget(spdbtnOpenExeFile);
+    program->addWidget(specifiedBrowserEdit, 1);
+    program->addWidget(chooseBrowserButton);
     inner->addLayout(program);
     box->setMinimumWidth(356);
 
@@ -120,9 +120,8 @@ WebBrowserDialog::WebBrowserDialog(DialogService &dialogs, ShellService &shell, 
     setFixedWidth(380);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(ComboBoxBrowserList, &QComboBox::activated, this,
-            &WebBrowserDialog::ComboBoxBrowserListChange);
-    connect(spdbtnOpenExeFile, &QToolButton::clicked, this,
+    connect(browserList, &QComboBox::activated, this, &WebBrowserDialog::ComboBoxBrowserListChange);
+    connect(chooseBrowserButton, &QToolButton::clicked, this,
             &WebBrowserDialog::spdbtnOpenExeFileClick);
     connect(buttons, &QDialogButtonBox::accepted, this, &WebBrowserDialog::bitbtnOkClick);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -179,26 +178,25 @@ int WebBrowserDialog::run()
 
 void WebBrowserDialog::FormShow()
 {
-    ComboBoxBrowserList->clear();
-    ComboBoxBrowserList->addItems(knownBrowsers());
-    if (ComboBoxBrowserList->count() > 0)
-        ComboBoxBrowserList->setCurrentIndex(0);
+    browserList->clear();
+    browserList->addItems(knownBrowsers());
+    if (browserList->count() > 0)
+        browserList->setCurrentIndex(0);
     // The choice in force is the one shown.
-    const int known = ComboBoxBrowserList->findText(BrowserChoice);
+    const int known = browserList->findText(BrowserChoice);
     if (BrowserChoice == QLatin1String("specified"))
-        RadioButtonBrowserUserSpecify->setChecked(true);
+        specifiedBrowserButton->setChecked(true);
     else if (known >= 0) {
-        RadioButtonBrowserKnownInSystem->setChecked(true);
-        ComboBoxBrowserList->setCurrentIndex(known);
+        knownBrowserButton->setChecked(true);
+        browserList->setCurrentIndex(known);
     } else
-        RadioButtonBrowserDefault->setChecked(true);
+        defaultBrowserButton->setChecked(true);
     const std::string settings = settingsPath();
     if (!fsx::fileExists(settings))
         return;
     try {
         const auto lines = splitLines(decodeText(fsx::readFile(settings)));
-        editSpecifiedBrowserFileName->setText(lines.empty() ? QString()
-                                                            : QString::fromStdString(lines[0]));
+        specifiedBrowserEdit->setText(lines.empty() ? QString() : QString::fromStdString(lines[0]));
     } catch (const std::exception &error) {
         dialogs_.error(this, QString::fromStdString(error.what()));
     }
@@ -206,7 +204,7 @@ void WebBrowserDialog::FormShow()
 
 void WebBrowserDialog::ComboBoxBrowserListChange()
 {
-    RadioButtonBrowserKnownInSystem->setChecked(true);
+    knownBrowserButton->setChecked(true);
 }
 
 void WebBrowserDialog::spdbtnOpenExeFileClick()
@@ -215,8 +213,8 @@ void WebBrowserDialog::spdbtnOpenExeFileClick()
     if (program.isEmpty())
         return;
     const QString path = QDir::toNativeSeparators(program);
-    editSpecifiedBrowserFileName->setText(path);
-    RadioButtonBrowserUserSpecify->setChecked(true);
+    specifiedBrowserEdit->setText(path);
+    specifiedBrowserButton->setChecked(true);
     rememberProgram(path);
 }
 
@@ -265,14 +263,14 @@ void WebBrowserDialog::saveChoice()
 
 void WebBrowserDialog::bitbtnOkClick()
 {
-    if (RadioButtonBrowserDefault->isChecked()) {
+    if (defaultBrowserButton->isChecked()) {
         BrowserChoice = QStringLiteral("default");
-    } else if (RadioButtonBrowserKnownInSystem->isChecked()) {
-        BrowserChoice = ComboBoxBrowserList->count() > 0 ? ComboBoxBrowserList->currentText()
-                                                         : QStringLiteral("default");
-    } else if (RadioButtonBrowserUserSpecify->isChecked()) {
-        if (!editSpecifiedBrowserFileName->text().isEmpty()) {
-            SpecifiedBrowser = editSpecifiedBrowserFileName->text();
+    } else if (knownBrowserButton->isChecked()) {
+        BrowserChoice =
+            browserList->count() > 0 ? browserList->currentText() : QStringLiteral("default");
+    } else if (specifiedBrowserButton->isChecked()) {
+        if (!specifiedBrowserEdit->text().isEmpty()) {
+            SpecifiedBrowser = specifiedBrowserEdit->text();
             BrowserChoice = QStringLiteral("specified");
             rememberProgram(SpecifiedBrowser); // typed as well as picked
         } else {

@@ -41,12 +41,12 @@ public:
     QString BrowserChoice;
     QString SpecifiedBrowser;
 
-    QRadioButton *RadioButtonBrowserDefault;
-    QRadioButton *RadioButtonBrowserKnownInSystem;
-    QComboBox *ComboBoxBrowserList;
-    QRadioButton *RadioButtonBrowserUserSpecify;
-    QLineEdit *editSpecifiedBrowserFileName;
-    QToolButton *spdbtnOpenExeFile;
+    QRadioButton *defaultBrowserButton;
+    QRadioButton *knownBrowserButton;
+    QComboBox *browserList;
+    QRadioButton *specifiedBrowserButton;
+    QLineEdit *specifiedBrowserEdit;
+    QToolButton *chooseBrowserButton;
 
     static const char *const SettingsFile;
     // Where SettingsFile lives.

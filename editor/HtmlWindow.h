@@ -19,7 +19,7 @@ public:
     std::string fragment() const;
     void Button2Click();
 
-    QPlainTextEdit *memoHTMLBuild;
-    QPushButton *Button1;
-    QPushButton *Button2;
+    QPlainTextEdit *htmlView;
+    QPushButton *okButton;
+    QPushButton *copyButton;
 };

@@ -104,7 +104,7 @@ void MainWindow::showPublishReport()
                             publisher.reportText(project.toStdString(), publisher.previewFolder()));
     });
     const std::string staged = fsx::withSeparator(publisher.previewFolder()) + ReportFile;
-    reportWindow->memoPublishReport->setPlainText(
+    reportWindow->reportView->setPlainText(
         QString::fromStdString(fsx::readFile(staged))
             .replace(QLatin1String("\r\n"), QLatin1String("\n")));
     services.dialogs.runModal(reportWindow);

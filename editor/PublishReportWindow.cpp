@@ -19,25 +19,25 @@ PublishReportWindow::PublishReportWindow(QWidget *parent) : QDialog(parent)
 
     // A report is read line by line: the box shows its longest line whole, in a fixed-width
     // font, and the window is as wide as that needs (never narrower than 536 pixels).
-    memoPublishReport = new QPlainTextEdit(this);
-    memoPublishReport->setObjectName("memoPublishReport");
-    memoPublishReport->setReadOnly(true);
-    memoPublishReport->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memoPublishReport->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    reportView = new QPlainTextEdit(this);
+    reportView->setObjectName("memoPublishReport");
+    reportView->setReadOnly(true);
+    reportView->setLineWrapMode(QPlainTextEdit::NoWrap);
+    reportView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setPixelSize(11);
-    memoPublishReport->setFont(fixed);
+    reportView->setFont(fixed);
     const int longest =
         QFontMetrics(fixed).horizontalAdvance(QString(LongestLine, QLatin1Char('M')));
     const int boxWidth =
-        std::max(520, longest + memoPublishReport->verticalScrollBar()->sizeHint().width() +
-                          2 * memoPublishReport->frameWidth() + 12);
+        std::max(520, longest + reportView->verticalScrollBar()->sizeHint().width() +
+                          2 * reportView->frameWidth() + 12);
     setFixedSize(boxWidth + 16, 303);
-    memoPublishReport->setGeometry(8, 8, boxWidth, 252);
+    reportView->setGeometry(8, 8, boxWidth, 252);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), this);
-    BitBtn1->setObjectName("BitBtn1");
-    BitBtn1->setGeometry((width() - 80) / 2, 268, 80, 26);
-    BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    okButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), this);
+    okButton->setObjectName("BitBtn1");
+    okButton->setGeometry((width() - 80) / 2, 268, 80, 26);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 }

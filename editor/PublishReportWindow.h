@@ -13,8 +13,8 @@ class PublishReportWindow : public QDialog
 public:
     explicit PublishReportWindow(QWidget *parent = nullptr);
 
-    QPlainTextEdit *memoPublishReport;
-    QPushButton *BitBtn1;
+    QPlainTextEdit *reportView;
+    QPushButton *okButton;
 
     // Characters in the report's longest fixed line, its applet-files heading.
     static constexpr int LongestLine = 101;

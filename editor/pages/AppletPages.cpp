@@ -22,48 +22,48 @@ AppletSettingsPage::AppletSettingsPage(QWidget *parent) : FieldPage(parent)
     QGroupBox *dimensions = group(tr("Applet Dimensions"), this);
     QVBoxLayout *dims = rows(dimensions);
     textLine(dims, tr("You can specify the width and height of the applet here."));
-    spnedtApWidth =
+    apWidthSpin =
         spinEdit(dimensions, "spnedtApWidth", 0, 9999, tr("Specify applet width in pixel"));
-    spnedtApHeight =
+    apHeightSpin =
         spinEdit(dimensions, "spnedtApHeight", 0, 9999, tr("Specify applet height in pixel"));
     QHBoxLayout *size = row(dims);
-    pair(size, tr("Width"), spnedtApWidth);
-    pair(size, tr("Height"), spnedtApHeight);
+    pair(size, tr("Width"), apWidthSpin);
+    pair(size, tr("Height"), apHeightSpin);
     size->addStretch(1);
     page->addWidget(dimensions);
 
     QGroupBox *background = group(tr("Applet Background"), this);
     QVBoxLayout *bg = rows(background);
-    edtApBgImg = edit(background, "edtApBgImg", tr("Specify applet background image"));
-    spdbtnApBgImg = picker(background, "spdbtnApBgImg",
+    apBgImgEdit = edit(background, "edtApBgImg", tr("Specify applet background image"));
+    apBgImgButton = picker(background, "spdbtnApBgImg",
                            tr("Click here to select the applet background image file"));
     QHBoxLayout *image = row(bg);
-    pair(image, tr("Background Image"), edtApBgImg, true);
-    image->addWidget(spdbtnApBgImg);
+    pair(image, tr("Background Image"), apBgImgEdit, true);
+    image->addWidget(apBgImgButton);
 
-    spnedtApBgImgX = spinEdit(background, "spnedtApBgImgX", -9999, 9999,
-                              tr("X position of the background image in applet"));
-    spnedtApBgImgY = spinEdit(background, "spnedtApBgImgY", -9999, 9999,
-                              tr("Y position of the background image in applet"));
-    cmbxApBgImgAlign = list(background, "cmbxApBgImgAlign", ChoiceList::placement(),
+    apBgImgXSpin = spinEdit(background, "spnedtApBgImgX", -9999, 9999,
+                            tr("X position of the background image in applet"));
+    apBgImgYSpin = spinEdit(background, "spnedtApBgImgY", -9999, 9999,
+                            tr("Y position of the background image in applet"));
+    apBgImgAlignList = list(background, "cmbxApBgImgAlign", ChoiceList::placement(),
                             tr("Align the background image in applet"));
     QHBoxLayout *position = row(bg);
-    pair(position, tr("X"), spnedtApBgImgX);
-    pair(position, tr("Y"), spnedtApBgImgY);
-    pair(position, tr("Alignment"), cmbxApBgImgAlign);
+    pair(position, tr("X"), apBgImgXSpin);
+    pair(position, tr("Y"), apBgImgYSpin);
+    pair(position, tr("Alignment"), apBgImgAlignList);
     position->addStretch(1);
 
-    pnlApBgClr = colorPanel(background, "pnlApBgClr", tr("Background color of the applet"));
-    pnlApBgFadeClr =
+    apBgClrPanel = colorPanel(background, "pnlApBgClr", tr("Background color of the applet"));
+    apBgFadeClrPanel =
         colorPanel(background, "pnlApBgFadeClr", tr("Background fade color of the applet"));
-    chbxApBgGradientFill =
+    apBgGradientFillBox =
         checkBox(background, "chbxApBgGradientFill", tr("Gradient Fill"),
                  tr("Specify whether applet background be gradient filled by BG and Fade Color"));
     QHBoxLayout *colors = row(bg);
-    pair(colors, tr("BG Color"), pnlApBgClr);
-    pair(colors, tr("Fade Color"), pnlApBgFadeClr);
+    pair(colors, tr("BG Color"), apBgClrPanel);
+    pair(colors, tr("Fade Color"), apBgFadeClrPanel);
     colors->addSpacing(10);
-    colors->addWidget(chbxApBgGradientFill);
+    colors->addWidget(apBgGradientFillBox);
     colors->addStretch(1);
     page->addWidget(background);
     page->addStretch(1);
@@ -77,15 +77,15 @@ MoreAppletSettingsPage::MoreAppletSettingsPage(QWidget *parent) : FieldPage(pare
     QGroupBox *border = group(tr("Border"), this);
     QVBoxLayout *brd = rows(border);
     textLine(brd, tr("Specify the width, style and color of the applet border here."));
-    spnedtApBrdWidth =
+    apBrdWidthSpin =
         spinEdit(border, "spnedtApBrdWidth", 0, 9999, tr("Specify width of applet border here"));
-    cmbxApBrdStyle = list(border, "cmbxApBrdStyle", ChoiceList::borderStyle(),
+    apBrdStyleList = list(border, "cmbxApBrdStyle", ChoiceList::borderStyle(),
                           tr("Specify the border style of the applet"));
-    pnlApBrdClr = colorPanel(border, "pnlApBrdClr", tr("Specify color of applet border here"));
+    apBrdClrPanel = colorPanel(border, "pnlApBrdClr", tr("Specify color of applet border here"));
     QHBoxLayout *line = row(brd);
-    pair(line, tr("Width"), spnedtApBrdWidth);
-    pair(line, tr("Style"), cmbxApBrdStyle);
-    pair(line, tr("Color"), pnlApBrdClr);
+    pair(line, tr("Width"), apBrdWidthSpin);
+    pair(line, tr("Style"), apBrdStyleList);
+    pair(line, tr("Color"), apBrdClrPanel);
     line->addStretch(1);
     page->addWidget(border);
 
@@ -93,17 +93,18 @@ MoreAppletSettingsPage::MoreAppletSettingsPage(QWidget *parent) : FieldPage(pare
     QVBoxLayout *msg = rows(loading);
     textLine(msg, tr("Specify the message, message color and applet color, these properties"));
     textLine(msg, tr("will be used when applet loading."));
-    edtApLoadingMsg =
+    apLoadingMsgEdit =
         edit(loading, "edtApLoadingMsg", tr("This message will be displayed when applet loading"));
     QHBoxLayout *text = row(msg);
-    pair(text, tr("Message"), edtApLoadingMsg, true);
-    pnlApLoadingBgClr = colorPanel(loading, "pnlApLoadingBgClr",
-                                   tr("Specify the background color of applet when it is loading"));
-    pnlApLoadingMsgClr =
+    pair(text, tr("Message"), apLoadingMsgEdit, true);
+    apLoadingBgClrPanel =
+        colorPanel(loading, "pnlApLoadingBgClr",
+                   tr("Specify the background color of applet when it is loading"));
+    apLoadingMsgClrPanel =
         colorPanel(loading, "pnlApLoadingMsgClr", tr("The color of message when applet loading"));
     QHBoxLayout *colors = row(msg);
-    pair(colors, tr("Background Color"), pnlApLoadingBgClr);
-    pair(colors, tr("Message Color"), pnlApLoadingMsgClr);
+    pair(colors, tr("Background Color"), apLoadingBgClrPanel);
+    pair(colors, tr("Message Color"), apLoadingMsgClrPanel);
     colors->addStretch(1);
     page->addWidget(loading);
     page->addStretch(1);
@@ -115,22 +116,22 @@ PopupMenuPage::PopupMenuPage(QWidget *parent) : FieldPage(parent)
     auto *page = new QVBoxLayout(this);
     QGroupBox *text = group(tr("Text"), this);
     QVBoxLayout *txt = rows(text);
-    cmbxPopupFntName = list(text, "cmbxPopupFntName", ChoiceList::fontName(),
+    popupFntNameList = list(text, "cmbxPopupFntName", ChoiceList::fontName(),
                             tr("Specify the font name of caption in item that in POP-UP menu"));
-    cmbxPopupFntSize = list(text, "cmbxPopupFntSize", ChoiceList::fontSize(),
+    popupFntSizeList = list(text, "cmbxPopupFntSize", ChoiceList::fontSize(),
                             tr("Specify the font size of caption in item that in POP-UP menu"));
-    spdbtnPopupFntBold = toggle(
+    popupFntBoldButton = toggle(
         text, "spdbtnPopupFntBold", "B",
         tr("The font style of text that in popup menu will be bold when it be pressed down"));
-    spdbtnPopupFntItalic = toggle(
+    popupFntItalicButton = toggle(
         text, "spdbtnPopupFntItalic", "I",
         tr("The font style of text that in popup menu will be italic when it be pressed down"));
     QHBoxLayout *font = row(txt);
-    pair(font, tr("Font Name"), cmbxPopupFntName);
-    pair(font, tr("Font Size"), cmbxPopupFntSize);
+    pair(font, tr("Font Name"), popupFntNameList);
+    pair(font, tr("Font Size"), popupFntSizeList);
     font->addSpacing(10);
-    font->addWidget(spdbtnPopupFntBold);
-    font->addWidget(spdbtnPopupFntItalic);
+    font->addWidget(popupFntBoldButton);
+    font->addWidget(popupFntItalicButton);
     font->addStretch(1);
     page->addWidget(text);
     page->addStretch(1);
@@ -140,27 +141,27 @@ PopupMenuPage::PopupMenuPage(QWidget *parent) : FieldPage(parent)
 void AppletSettingsPage::declareFields()
 {
     using namespace AppletField;
-    for (const PageField &field : PageFields{{ApBgClr, pnlApBgClr},
-                                             {ApBgImg, edtApBgImg},
-                                             {ApBgImgAlign, cmbxApBgImgAlign},
-                                             {ApBgImgX, spnedtApBgImgX},
-                                             {ApBgImgY, spnedtApBgImgY},
-                                             {ApBgFadeClr, pnlApBgFadeClr},
-                                             {ApWidth, spnedtApWidth},
-                                             {ApHeight, spnedtApHeight},
-                                             {ApBgGradientFill, chbxApBgGradientFill}})
+    for (const PageField &field : PageFields{{ApBgClr, apBgClrPanel},
+                                             {ApBgImg, apBgImgEdit},
+                                             {ApBgImgAlign, apBgImgAlignList},
+                                             {ApBgImgX, apBgImgXSpin},
+                                             {ApBgImgY, apBgImgYSpin},
+                                             {ApBgFadeClr, apBgFadeClrPanel},
+                                             {ApWidth, apWidthSpin},
+                                             {ApHeight, apHeightSpin},
+                                             {ApBgGradientFill, apBgGradientFillBox}})
         addField(field.position, field.control, field.form);
 }
 
 void MoreAppletSettingsPage::declareFields()
 {
     using namespace AppletField;
-    for (const PageField &field : PageFields{{ApLoadingMsg, edtApLoadingMsg},
-                                             {ApLoadingMsgClr, pnlApLoadingMsgClr},
-                                             {ApLoadingBgClr, pnlApLoadingBgClr},
-                                             {ApBrdWidth, spnedtApBrdWidth},
-                                             {ApBrdStyle, cmbxApBrdStyle},
-                                             {ApBrdClr, pnlApBrdClr}})
+    for (const PageField &field : PageFields{{ApLoadingMsg, apLoadingMsgEdit},
+                                             {ApLoadingMsgClr, apLoadingMsgClrPanel},
+                                             {ApLoadingBgClr, apLoadingBgClrPanel},
+                                             {ApBrdWidth, apBrdWidthSpin},
+                                             {ApBrdStyle, apBrdStyleList},
+                                             {ApBrdClr, apBrdClrPanel}})
         addField(field.position, field.control, field.form);
 }
 
@@ -168,8 +169,8 @@ void PopupMenuPage::declareFields()
 {
     using namespace AppletField;
     for (const PageField &field :
-         PageFields{{PopupFntName, cmbxPopupFntName},
-                    {PopupFntSize, cmbxPopupFntSize, FieldForm::ByText},
-                    {PopupFntStyle, FontButtons{spdbtnPopupFntBold, spdbtnPopupFntItalic}}})
+         PageFields{{PopupFntName, popupFntNameList},
+                    {PopupFntSize, popupFntSizeList, FieldForm::ByText},
+                    {PopupFntStyle, FontButtons{popupFntBoldButton, popupFntItalicButton}}})
         addField(field.position, field.control, field.form);
 }

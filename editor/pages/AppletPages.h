@@ -17,16 +17,16 @@ class AppletSettingsPage : public FieldPage
 public:
     explicit AppletSettingsPage(QWidget *parent = nullptr);
 
-    SpinEdit *spnedtApWidth;
-    SpinEdit *spnedtApHeight;
-    TextEdit *edtApBgImg;
-    QToolButton *spdbtnApBgImg;
-    SpinEdit *spnedtApBgImgX;
-    SpinEdit *spnedtApBgImgY;
-    QComboBox *cmbxApBgImgAlign;
-    ColorPanel *pnlApBgClr;
-    ColorPanel *pnlApBgFadeClr;
-    QCheckBox *chbxApBgGradientFill;
+    SpinEdit *apWidthSpin;
+    SpinEdit *apHeightSpin;
+    TextEdit *apBgImgEdit;
+    QToolButton *apBgImgButton;
+    SpinEdit *apBgImgXSpin;
+    SpinEdit *apBgImgYSpin;
+    QComboBox *apBgImgAlignList;
+    ColorPanel *apBgClrPanel;
+    ColorPanel *apBgFadeClrPanel;
+    QCheckBox *apBgGradientFillBox;
 
 private:
     void declareFields();
@@ -40,12 +40,12 @@ class MoreAppletSettingsPage : public FieldPage
 public:
     explicit MoreAppletSettingsPage(QWidget *parent = nullptr);
 
-    SpinEdit *spnedtApBrdWidth;
-    QComboBox *cmbxApBrdStyle;
-    ColorPanel *pnlApBrdClr;
-    TextEdit *edtApLoadingMsg;
-    ColorPanel *pnlApLoadingBgClr;
-    ColorPanel *pnlApLoadingMsgClr;
+    SpinEdit *apBrdWidthSpin;
+    QComboBox *apBrdStyleList;
+    ColorPanel *apBrdClrPanel;
+    TextEdit *apLoadingMsgEdit;
+    ColorPanel *apLoadingBgClrPanel;
+    ColorPanel *apLoadingMsgClrPanel;
 
 private:
     void declareFields();
@@ -59,10 +59,10 @@ class PopupMenuPage : public FieldPage
 public:
     explicit PopupMenuPage(QWidget *parent = nullptr);
 
-    QComboBox *cmbxPopupFntName;
-    QComboBox *cmbxPopupFntSize;
-    QToolButton *spdbtnPopupFntBold;
-    QToolButton *spdbtnPopupFntItalic;
+    QComboBox *popupFntNameList;
+    QComboBox *popupFntSizeList;
+    QToolButton *popupFntBoldButton;
+    QToolButton *popupFntItalicButton;
 
 private:
     void declareFields();

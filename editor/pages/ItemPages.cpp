@@ -34,27 +34,27 @@ ItemPage::ItemPage(QWidget *parent) : FieldPage(parent)
 
     QGroupBox *caption = group(tr("Caption"), this);
     QVBoxLayout *cap = rows(caption);
-    edtItemCaption = edit(caption, "edtItemCaption", tr("Specify the caption of item here"));
-    btnSeparator = button(caption, "btnSeparator", tr("Make this item as a separator"),
-                          tr("Click it to make this item as a separator"));
-    stretched(row(cap), edtItemCaption, btnSeparator);
+    itemCaptionEdit = edit(caption, "edtItemCaption", tr("Specify the caption of item here"));
+    separatorButton = button(caption, "btnSeparator", tr("Make this item as a separator"),
+                             tr("Click it to make this item as a separator"));
+    stretched(row(cap), itemCaptionEdit, separatorButton);
     page->addWidget(caption);
 
     QGroupBox *link = group(tr("Link"), this);
     QVBoxLayout *lnk = rows(link);
     textLine(lnk, tr("Specify the URL of the page which you want the item link to when it"));
     textLine(lnk, tr("be clicked."));
-    edtItemURL =
+    itemURLEdit =
         edit(link, "edtItemURL",
              tr("When the item be clicked, the web browser will load the URL specify here."));
-    cmbxItemTarget = editableList(link, "cmbxItemTarget", {"_self", "_top", "_blank", "_parent"},
+    itemTargetList = editableList(link, "cmbxItemTarget", {"_self", "_top", "_blank", "_parent"},
                                   tr("Target of the document (page), use with URL"));
-    cmbxItemTarget->setMinimumWidth(140);
-    TextEdit::refuseLineBreaksAndBars(cmbxItemTarget->lineEdit());
+    itemTargetList->setMinimumWidth(140);
+    TextEdit::refuseLineBreaksAndBars(itemTargetList->lineEdit());
     QHBoxLayout *url = row(lnk);
-    pair(url, tr("URL"), edtItemURL, true);
+    pair(url, tr("URL"), itemURLEdit, true);
     QHBoxLayout *target = row(lnk);
-    pair(target, tr("Target"), cmbxItemTarget);
+    pair(target, tr("Target"), itemTargetList);
     target->addStretch(1);
     page->addWidget(link);
 
@@ -62,18 +62,18 @@ ItemPage::ItemPage(QWidget *parent) : FieldPage(parent)
     QVBoxLayout *sts = rows(status);
     textLine(sts, tr("The message you input here will be displayed in web browser's status"));
     textLine(sts, tr("bar when mouse over the item"));
-    edtItemStatusBarText =
+    itemStatusBarTextEdit =
         edit(status, "edtItemStatusBarText",
              tr("When mouse over the item, the web browser will display the text specify here."));
-    sts->addWidget(edtItemStatusBarText);
+    sts->addWidget(itemStatusBarTextEdit);
     page->addWidget(status);
     page->addStretch(1);
 
     using namespace ItemField;
-    addField(ItemCaption, edtItemCaption, FieldForm::Verbatim);
-    addField(ItemURL, edtItemURL, FieldForm::Verbatim);
-    addField(ItemTarget, cmbxItemTarget, FieldForm::Verbatim);
-    addField(ItemStatusBarText, edtItemStatusBarText, FieldForm::Verbatim);
+    addField(ItemCaption, itemCaptionEdit, FieldForm::Verbatim);
+    addField(ItemURL, itemURLEdit, FieldForm::Verbatim);
+    addField(ItemTarget, itemTargetList, FieldForm::Verbatim);
+    addField(ItemStatusBarText, itemStatusBarTextEdit, FieldForm::Verbatim);
 }
 
 FirstLevelItemOptionsPage::FirstLevelItemOptionsPage(QWidget *parent) : FieldPage(parent)
@@ -82,71 +82,71 @@ FirstLevelItemOptionsPage::FirstLevelItemOptionsPage(QWidget *parent) : FieldPag
 
     QGroupBox *offset = group(tr("Popup Menu Offset"), this);
     QVBoxLayout *off = rows(offset);
-    spnedtItemMenuOffsetX =
+    itemMenuOffsetXSpin =
         spinEdit(offset, "spnedtItemMenuOffsetX", -9999, 9999, tr("X position of the POPUP MENU"));
-    spnedtItemMenuOffsetY =
+    itemMenuOffsetYSpin =
         spinEdit(offset, "spnedtItemMenuOffsetY", -9999, 9999, tr("Y position of the POPUP MENU"));
     QHBoxLayout *offsets = row(off);
-    pair(offsets, tr("X"), spnedtItemMenuOffsetX);
-    pair(offsets, tr("Y"), spnedtItemMenuOffsetY);
+    pair(offsets, tr("X"), itemMenuOffsetXSpin);
+    pair(offsets, tr("Y"), itemMenuOffsetYSpin);
     offsets->addStretch(1);
     page->addWidget(offset);
 
-    grpBackgroundImage = group(tr("Background Image"), this);
-    grpBackgroundImage->setObjectName("grpBackgroundImage");
-    grpBackgroundImage->setToolTip(
+    backgroundImageGroup = group(tr("Background Image"), this);
+    backgroundImageGroup->setObjectName("grpBackgroundImage");
+    backgroundImageGroup->setToolTip(
         tr("Specify the background image of item that in First-Level menu in normal status"));
-    QVBoxLayout *img = rows(grpBackgroundImage);
-    edtItemNoBgImg =
-        edit(grpBackgroundImage, "edtItemNoBgImg",
+    QVBoxLayout *img = rows(backgroundImageGroup);
+    itemNoBgImgEdit =
+        edit(backgroundImageGroup, "edtItemNoBgImg",
              tr("Specify background image of item that in First-Level menu in normal status"));
-    spdbtnItNoIcon = picker(grpBackgroundImage, "spdbtnItNoIcon",
+    itNoIconButton = picker(backgroundImageGroup, "spdbtnItNoIcon",
                             tr("Click here to select the background image of item that in "
                                "First-Level menu in normal status"));
-    edtItemOvBgImg =
-        edit(grpBackgroundImage, "edtItemOvBgImg",
+    itemOvBgImgEdit =
+        edit(backgroundImageGroup, "edtItemOvBgImg",
              tr("Specify background image of item that in First-Level menu in mouse over status"));
-    spdbtnItOvIcon = picker(grpBackgroundImage, "spdbtnItOvIcon",
+    itOvIconButton = picker(backgroundImageGroup, "spdbtnItOvIcon",
                             tr("Click here to select the background image of item that in "
                                "First-Level menu in mouse over status"));
-    edtItemClBgImg =
-        edit(grpBackgroundImage, "edtItemClBgImg",
+    itemClBgImgEdit =
+        edit(backgroundImageGroup, "edtItemClBgImg",
              tr("Specify background image of item that in First-Level menu in clicked status"));
-    spdbtnItClIcon = picker(grpBackgroundImage, "spdbtnItClIcon",
+    itClIconButton = picker(backgroundImageGroup, "spdbtnItClIcon",
                             tr("Click here to select the background image of item that in "
                                "First-Level menu in clicked status"));
-    labeledFile(img, tr("Normal"), edtItemNoBgImg, spdbtnItNoIcon);
-    labeledFile(img, tr("Mouse Over"), edtItemOvBgImg, spdbtnItOvIcon);
-    labeledFile(img, tr("Clicked"), edtItemClBgImg, spdbtnItClIcon);
-    page->addWidget(grpBackgroundImage);
+    labeledFile(img, tr("Normal"), itemNoBgImgEdit, itNoIconButton);
+    labeledFile(img, tr("Mouse Over"), itemOvBgImgEdit, itOvIconButton);
+    labeledFile(img, tr("Clicked"), itemClBgImgEdit, itClIconButton);
+    page->addWidget(backgroundImageGroup);
 
     QGroupBox *sound = group(tr("Sound Effect"), this);
     QVBoxLayout *snd = rows(sound);
-    edtItemOvBgSnd =
+    itemOvBgSndEdit =
         edit(sound, "edtItemOvBgSnd",
              tr("Specify background sound of item that in First-Level menu in mouse over status"));
-    spdbtnItOvSnd = picker(sound, "spdbtnItOvSnd",
+    itOvSndButton = picker(sound, "spdbtnItOvSnd",
                            tr("Click here to select the background sound of item that in "
                               "First-Level menu in mouse over status"));
-    edtItemClBgSnd = edit(
+    itemClBgSndEdit = edit(
         sound, "edtItemClBgSnd",
         tr("Specify background sound of item that in First-Level menu in mouse clicked status"));
-    spdbtnItClSnd = picker(sound, "spdbtnItClSnd",
+    itClSndButton = picker(sound, "spdbtnItClSnd",
                            tr("Click here to select the background sound of item that in "
                               "First-Level menu in clicked status"));
-    labeledFile(snd, tr("Mouse Over"), edtItemOvBgSnd, spdbtnItOvSnd);
-    labeledFile(snd, tr("Mouse Clicked"), edtItemClBgSnd, spdbtnItClSnd);
+    labeledFile(snd, tr("Mouse Over"), itemOvBgSndEdit, itOvSndButton);
+    labeledFile(snd, tr("Mouse Clicked"), itemClBgSndEdit, itClSndButton);
     page->addWidget(sound);
     page->addStretch(1);
 
     using namespace ItemField;
-    const std::pair<int, QLineEdit *> files[] = {{ItemNoBgImg, edtItemNoBgImg},
-                                                 {ItemOvBgImg, edtItemOvBgImg},
-                                                 {ItemClBgImg, edtItemClBgImg},
-                                                 {ItemOvBgSnd, edtItemOvBgSnd},
-                                                 {ItemClBgSnd, edtItemClBgSnd}};
+    const std::pair<int, QLineEdit *> files[] = {{ItemNoBgImg, itemNoBgImgEdit},
+                                                 {ItemOvBgImg, itemOvBgImgEdit},
+                                                 {ItemClBgImg, itemClBgImgEdit},
+                                                 {ItemOvBgSnd, itemOvBgSndEdit},
+                                                 {ItemClBgSnd, itemClBgSndEdit}};
     for (auto [position, field] : files)
         addField(position, field, FieldForm::Verbatim);
-    addField(ItemMenuOffsetX, spnedtItemMenuOffsetX);
-    addField(ItemMenuOffsetY, spnedtItemMenuOffsetY);
+    addField(ItemMenuOffsetX, itemMenuOffsetXSpin);
+    addField(ItemMenuOffsetY, itemMenuOffsetYSpin);
 }

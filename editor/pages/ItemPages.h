@@ -17,11 +17,11 @@ class ItemPage : public FieldPage
 public:
     explicit ItemPage(QWidget *parent = nullptr);
 
-    TextEdit *edtItemCaption;
-    QPushButton *btnSeparator;
-    TextEdit *edtItemURL;
-    QComboBox *cmbxItemTarget;
-    TextEdit *edtItemStatusBarText;
+    TextEdit *itemCaptionEdit;
+    QPushButton *separatorButton;
+    TextEdit *itemURLEdit;
+    QComboBox *itemTargetList;
+    TextEdit *itemStatusBarTextEdit;
 };
 
 // Tab "First Level Item Options": popup offsets, background images and sounds of a
@@ -33,17 +33,17 @@ class FirstLevelItemOptionsPage : public FieldPage
 public:
     explicit FirstLevelItemOptionsPage(QWidget *parent = nullptr);
 
-    SpinEdit *spnedtItemMenuOffsetX;
-    SpinEdit *spnedtItemMenuOffsetY;
-    QGroupBox *grpBackgroundImage;
-    TextEdit *edtItemNoBgImg;
-    QToolButton *spdbtnItNoIcon;
-    TextEdit *edtItemOvBgImg;
-    QToolButton *spdbtnItOvIcon;
-    TextEdit *edtItemClBgImg;
-    QToolButton *spdbtnItClIcon;
-    TextEdit *edtItemOvBgSnd;
-    QToolButton *spdbtnItOvSnd;
-    TextEdit *edtItemClBgSnd;
-    QToolButton *spdbtnItClSnd;
+    SpinEdit *itemMenuOffsetXSpin;
+    SpinEdit *itemMenuOffsetYSpin;
+    QGroupBox *backgroundImageGroup;
+    TextEdit *itemNoBgImgEdit;
+    QToolButton *itNoIconButton;
+    TextEdit *itemOvBgImgEdit;
+    QToolButton *itOvIconButton;
+    TextEdit *itemClBgImgEdit;
+    QToolButton *itClIconButton;
+    TextEdit *itemOvBgSndEdit;
+    QToolButton *itOvSndButton;
+    TextEdit *itemClBgSndEdit;
+    QToolButton *itClSndButton;
 };

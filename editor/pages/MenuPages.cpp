@@ -24,62 +24,60 @@ MenuPage::MenuPage(QWidget *parent) : FieldPage(parent)
 
     QGroupBox *general = group(tr("General"), this);
     QVBoxLayout *gen = rows(general);
-    spnedtMnX =
-        spinEdit(general, "spnedtMnX", -9999, 9999, tr("X position of the First-Level menu"));
-    spnedtMnY =
-        spinEdit(general, "spnedtMnY", -9999, 9999, tr("Y position of the First-Level menu"));
-    spnedtMnItemsWidth = spinEdit(general, "spnedtMnItemsWidth", 0, 9999,
-                                  tr("The width of item that in First-Level menu"));
-    spnedtMnItemsHeight = spinEdit(general, "spnedtMnItemsHeight", 0, 9999,
-                                   tr("The height of item that in First-Level menu"));
-    spnedtMnItemsGap = spinEdit(general, "spnedtMnItemsGap", -9999, 9999,
-                                tr("The gap of item that in First-Level menu"));
-    spnedtMnItemsAlign = list(general, "spnedtMnItemsAlign", ChoiceList::orientation(),
-                              tr("Align the items that in First-Level menu"));
+    mnXSpin = spinEdit(general, "spnedtMnX", -9999, 9999, tr("X position of the First-Level menu"));
+    mnYSpin = spinEdit(general, "spnedtMnY", -9999, 9999, tr("Y position of the First-Level menu"));
+    mnItemsWidthSpin = spinEdit(general, "spnedtMnItemsWidth", 0, 9999,
+                                tr("The width of item that in First-Level menu"));
+    mnItemsHeightSpin = spinEdit(general, "spnedtMnItemsHeight", 0, 9999,
+                                 tr("The height of item that in First-Level menu"));
+    mnItemsGapSpin = spinEdit(general, "spnedtMnItemsGap", -9999, 9999,
+                              tr("The gap of item that in First-Level menu"));
+    mnItemsAlignList = list(general, "spnedtMnItemsAlign", ChoiceList::orientation(),
+                            tr("Align the items that in First-Level menu"));
     QHBoxLayout *first = row(gen);
-    pair(first, tr("Menu X"), spnedtMnX);
-    pair(first, tr("Items Width"), spnedtMnItemsWidth);
-    pair(first, tr("Items Gap"), spnedtMnItemsGap);
+    pair(first, tr("Menu X"), mnXSpin);
+    pair(first, tr("Items Width"), mnItemsWidthSpin);
+    pair(first, tr("Items Gap"), mnItemsGapSpin);
     first->addStretch(1);
     QHBoxLayout *second = row(gen);
-    pair(second, tr("Menu Y"), spnedtMnY);
-    pair(second, tr("Items Height"), spnedtMnItemsHeight);
-    pair(second, tr("Items Align"), spnedtMnItemsAlign);
+    pair(second, tr("Menu Y"), mnYSpin);
+    pair(second, tr("Items Height"), mnItemsHeightSpin);
+    pair(second, tr("Items Align"), mnItemsAlignList);
     second->addStretch(1);
     page->addWidget(general);
 
     QGroupBox *background = group(tr("Background"), this);
     QVBoxLayout *bg = rows(background);
-    pnlMnBgClr =
+    mnBgClrPanel =
         colorPanel(background, "pnlMnBgClr", tr("The background color of First-Level menu"));
-    pnlMnBgFadeClr = colorPanel(background, "pnlMnBgFadeClr",
-                                tr("The background fade color of First-Level menu"));
-    chckbxMnBgGradientFill = checkBox(
+    mnBgFadeClrPanel = colorPanel(background, "pnlMnBgFadeClr",
+                                  tr("The background fade color of First-Level menu"));
+    mnBgGradientFillBox = checkBox(
         background, "chckbxMnBgGradientFill", tr("Gradient Fill"),
         tr("Specify whether First-Level menu background be gradient filled by BG and Fade Color"));
-    chckbxMnBgTransparent =
+    mnBgTransparentBox =
         checkBox(background, "chckbxMnBgTransparent", tr("Transparent"),
                  tr("Specify whether First-Level menu background be transparentized"));
     QHBoxLayout *colors = row(bg);
-    pair(colors, tr("BG Color"), pnlMnBgClr);
-    pair(colors, tr("Fade Color"), pnlMnBgFadeClr);
+    pair(colors, tr("BG Color"), mnBgClrPanel);
+    pair(colors, tr("Fade Color"), mnBgFadeClrPanel);
     colors->addSpacing(10);
-    colors->addWidget(chckbxMnBgGradientFill);
-    colors->addWidget(chckbxMnBgTransparent);
+    colors->addWidget(mnBgGradientFillBox);
+    colors->addWidget(mnBgTransparentBox);
     colors->addStretch(1);
     page->addWidget(background);
 
     QGroupBox *border = group(tr("Border"), this);
     QVBoxLayout *brd = rows(border);
-    spnedtMnBrdWidth =
+    mnBrdWidthSpin =
         spinEdit(border, "spnedtMnBrdWidth", 0, 9999, tr("The width of First-Level menu border"));
-    cmbxMnBrdStyle = list(border, "cmbxMnBrdStyle", ChoiceList::borderStyle(),
+    mnBrdStyleList = list(border, "cmbxMnBrdStyle", ChoiceList::borderStyle(),
                           tr("Specify the border style of the First-Level menu"));
-    pnlMnBrdClr = colorPanel(border, "pnlMnBrdClr", tr("The color of First-Level menu border"));
+    mnBrdClrPanel = colorPanel(border, "pnlMnBrdClr", tr("The color of First-Level menu border"));
     QHBoxLayout *line = row(brd);
-    pair(line, tr("Width"), spnedtMnBrdWidth);
-    pair(line, tr("Style"), cmbxMnBrdStyle);
-    pair(line, tr("Color"), pnlMnBrdClr);
+    pair(line, tr("Width"), mnBrdWidthSpin);
+    pair(line, tr("Style"), mnBrdStyleList);
+    pair(line, tr("Color"), mnBrdClrPanel);
     line->addStretch(1);
     page->addWidget(border);
     page->addStretch(1);
@@ -97,79 +95,79 @@ ItemStatePage::ItemStatePage(const QString &infix, int block, QWidget *parent)
 
     QGroupBox *text = group(tr("Text"), this);
     QVBoxLayout *txt = rows(text);
-    cmbxFntName = list(text, name("cmbx", "FntName"), ChoiceList::fontName(),
+    fntNameList = list(text, name("cmbx", "FntName"), ChoiceList::fontName(),
                        tr("Specify the font name of item caption that in First-Level menu"));
-    cmbxFntSize = list(text, name("cmbx", "FntSize"), ChoiceList::fontSize(),
+    fntSizeList = list(text, name("cmbx", "FntSize"), ChoiceList::fontSize(),
                        tr("Specify the font size of item caption that in First-Level menu"));
-    spdbtnFntBold = toggle(text, name("spdbtn", "FntBold"), "B",
+    fntBoldButton = toggle(text, name("spdbtn", "FntBold"), "B",
                            tr("The font style of text will be bold when it be pressed down"));
-    spdbtnFntItalic = toggle(text, name("spdbtn", "FntItalic"), "I",
+    fntItalicButton = toggle(text, name("spdbtn", "FntItalic"), "I",
                              tr("The font style of text will be italic when it be pressed down"));
-    cmbxTextAlign = list(text, name("cmbx", "TextAlign"), ChoiceList::alignment(),
+    textAlignList = list(text, name("cmbx", "TextAlign"), ChoiceList::alignment(),
                          tr("Align the caption in item that in First-Level menu"));
-    spnedtTextOffset = spinEdit(text, name("spnedt", "TextOffset"), -9999, 9999,
-                                tr("The offset of text in item caption that in First-Level menu"));
-    pnlTextClr = colorPanel(text, name("pnl", "TextClr"),
-                            tr("The color of text in item caption that in First-Level menu"));
+    textOffsetSpin = spinEdit(text, name("spnedt", "TextOffset"), -9999, 9999,
+                              tr("The offset of text in item caption that in First-Level menu"));
+    textClrPanel = colorPanel(text, name("pnl", "TextClr"),
+                              tr("The color of text in item caption that in First-Level menu"));
     QHBoxLayout *font = row(txt);
-    pair(font, tr("Font Name"), cmbxFntName);
-    pair(font, tr("Font Size"), cmbxFntSize);
+    pair(font, tr("Font Name"), fntNameList);
+    pair(font, tr("Font Size"), fntSizeList);
     font->addSpacing(10);
-    font->addWidget(spdbtnFntBold);
-    font->addWidget(spdbtnFntItalic);
+    font->addWidget(fntBoldButton);
+    font->addWidget(fntItalicButton);
     font->addStretch(1);
     QHBoxLayout *caption = row(txt);
-    pair(caption, tr("Align"), cmbxTextAlign);
-    pair(caption, tr("Offset"), spnedtTextOffset);
-    pair(caption, tr("Color"), pnlTextClr);
+    pair(caption, tr("Align"), textAlignList);
+    pair(caption, tr("Offset"), textOffsetSpin);
+    pair(caption, tr("Color"), textClrPanel);
     caption->addStretch(1);
     page->addWidget(text);
 
     QGroupBox *background = group(tr("Background"), this);
     QVBoxLayout *bg = rows(background);
-    spnedtBgImgX =
+    bgImgXSpin =
         spinEdit(background, name("spnedt", "BgImgX"), -9999, 9999,
                  tr("X position of the background image in item that in First-Level menu"));
-    spnedtBgImgY =
+    bgImgYSpin =
         spinEdit(background, name("spnedt", "BgImgY"), -9999, 9999,
                  tr("Y position of the background image in item that in First-Level menu"));
-    spnedtBgImgAlign = list(background, name("spnedt", "BgImgAlign"), ChoiceList::placement(),
-                            tr("Align the background image in item that in First-Level menu"));
-    pnlBgClr = colorPanel(background, name("pnl", "BgClr"),
-                          tr("The background color of the item in First-Level menu"));
-    pnlBgFadeClr = colorPanel(background, name("pnl", "BgFadeClr"),
-                              tr("The background fade color of the item in First-Level menu"));
-    chckbxBgGradientFill =
+    bgImgAlignList = list(background, name("spnedt", "BgImgAlign"), ChoiceList::placement(),
+                          tr("Align the background image in item that in First-Level menu"));
+    bgClrPanel = colorPanel(background, name("pnl", "BgClr"),
+                            tr("The background color of the item in First-Level menu"));
+    bgFadeClrPanel = colorPanel(background, name("pnl", "BgFadeClr"),
+                                tr("The background fade color of the item in First-Level menu"));
+    bgGradientFillBox =
         checkBox(background, name("chckbx", "BgGradientFill"), tr("Gradient Fill"),
                  tr("Specify whether item background be gradient filled by BG and Fade Color"));
-    chckbxBgTransparent = checkBox(background, name("chckbx", "BgTransparent"), tr("Transparent"),
-                                   tr("Specify whether item background be transparentized"));
+    bgTransparentBox = checkBox(background, name("chckbx", "BgTransparent"), tr("Transparent"),
+                                tr("Specify whether item background be transparentized"));
     QHBoxLayout *image = row(bg);
-    pair(image, tr("Background Image X"), spnedtBgImgX);
-    pair(image, tr("Y"), spnedtBgImgY);
-    pair(image, tr("Align"), spnedtBgImgAlign);
+    pair(image, tr("Background Image X"), bgImgXSpin);
+    pair(image, tr("Y"), bgImgYSpin);
+    pair(image, tr("Align"), bgImgAlignList);
     image->addStretch(1);
     QHBoxLayout *colors = row(bg);
-    pair(colors, tr("BG Color"), pnlBgClr);
-    pair(colors, tr("Fade Color"), pnlBgFadeClr);
+    pair(colors, tr("BG Color"), bgClrPanel);
+    pair(colors, tr("Fade Color"), bgFadeClrPanel);
     colors->addSpacing(10);
-    colors->addWidget(chckbxBgGradientFill);
-    colors->addWidget(chckbxBgTransparent);
+    colors->addWidget(bgGradientFillBox);
+    colors->addWidget(bgTransparentBox);
     colors->addStretch(1);
     page->addWidget(background);
 
     QGroupBox *border = group(tr("Border"), this);
     QVBoxLayout *brd = rows(border);
-    spnedtBrdWidth = spinEdit(border, name("spnedt", "BrdWidth"), 0, 9999,
-                              tr("The border width of item that in First-Level menu"));
-    cmbxBrdStyle = list(border, name("cmbx", "BrdStyle"), ChoiceList::borderStyle(),
+    brdWidthSpin = spinEdit(border, name("spnedt", "BrdWidth"), 0, 9999,
+                            tr("The border width of item that in First-Level menu"));
+    brdStyleList = list(border, name("cmbx", "BrdStyle"), ChoiceList::borderStyle(),
                         tr("Specify the border style of item that in First-Level menu"));
-    pnlBrdClr = colorPanel(border, name("pnl", "BrdClr"),
-                           tr("The border color of item that in First-Level menu"));
+    brdClrPanel = colorPanel(border, name("pnl", "BrdClr"),
+                             tr("The border color of item that in First-Level menu"));
     QHBoxLayout *line = row(brd);
-    pair(line, tr("Width"), spnedtBrdWidth);
-    pair(line, tr("Style"), cmbxBrdStyle);
-    pair(line, tr("Color"), pnlBrdClr);
+    pair(line, tr("Width"), brdWidthSpin);
+    pair(line, tr("Style"), brdStyleList);
+    pair(line, tr("Color"), brdClrPanel);
     line->addStretch(1);
     page->addWidget(border);
     page->addStretch(1);
@@ -179,19 +177,19 @@ ItemStatePage::ItemStatePage(const QString &infix, int block, QWidget *parent)
 void MenuPage::declareFields()
 {
     using namespace AppletField;
-    for (const PageField &field : PageFields{{MnBgClr, pnlMnBgClr},
-                                             {MnBgFadeClr, pnlMnBgFadeClr},
-                                             {MnBgTransparent, chckbxMnBgTransparent},
-                                             {MnBrdWidth, spnedtMnBrdWidth},
-                                             {MnBrdStyle, cmbxMnBrdStyle},
-                                             {MnBrdClr, pnlMnBrdClr},
-                                             {MnItemsAlign, spnedtMnItemsAlign},
-                                             {MnX, spnedtMnX},
-                                             {MnY, spnedtMnY},
-                                             {MnItemsWidth, spnedtMnItemsWidth},
-                                             {MnItemsHeight, spnedtMnItemsHeight},
-                                             {MnItemsGap, spnedtMnItemsGap},
-                                             {MnBgGradientFill, chckbxMnBgGradientFill}})
+    for (const PageField &field : PageFields{{MnBgClr, mnBgClrPanel},
+                                             {MnBgFadeClr, mnBgFadeClrPanel},
+                                             {MnBgTransparent, mnBgTransparentBox},
+                                             {MnBrdWidth, mnBrdWidthSpin},
+                                             {MnBrdStyle, mnBrdStyleList},
+                                             {MnBrdClr, mnBrdClrPanel},
+                                             {MnItemsAlign, mnItemsAlignList},
+                                             {MnX, mnXSpin},
+                                             {MnY, mnYSpin},
+                                             {MnItemsWidth, mnItemsWidthSpin},
+                                             {MnItemsHeight, mnItemsHeightSpin},
+                                             {MnItemsGap, mnItemsGapSpin},
+                                             {MnBgGradientFill, mnBgGradientFillBox}})
         addField(field.position, field.control, field.form);
 }
 
@@ -203,21 +201,21 @@ void ItemStatePage::declareFields()
     const int gradient = AppletField::ItNoBgGradientFill +
                          (s - AppletField::ItemNormalBlock) / AppletField::ItemStateBlockSize;
     for (const PageField &field :
-         PageFields{{s + BgClr, pnlBgClr},
-                    {s + BgFadeClr, pnlBgFadeClr},
-                    {s + BgImgAlign, spnedtBgImgAlign},
-                    {s + BgImgX, spnedtBgImgX},
-                    {s + BgImgY, spnedtBgImgY},
-                    {s + BgTransparent, chckbxBgTransparent},
-                    {s + TextClr, pnlTextClr},
-                    {s + BrdWidth, spnedtBrdWidth},
-                    {s + BrdStyle, cmbxBrdStyle},
-                    {s + BrdClr, pnlBrdClr},
-                    {s + FntName, cmbxFntName},
-                    {s + FntSize, cmbxFntSize, FieldForm::ByText},
-                    {s + FntStyle, FontButtons{spdbtnFntBold, spdbtnFntItalic}},
-                    {s + TextOffset, spnedtTextOffset},
-                    {s + TextAlign, cmbxTextAlign},
-                    {gradient, chckbxBgGradientFill}})
+         PageFields{{s + BgClr, bgClrPanel},
+                    {s + BgFadeClr, bgFadeClrPanel},
+                    {s + BgImgAlign, bgImgAlignList},
+                    {s + BgImgX, bgImgXSpin},
+                    {s + BgImgY, bgImgYSpin},
+                    {s + BgTransparent, bgTransparentBox},
+                    {s + TextClr, textClrPanel},
+                    {s + BrdWidth, brdWidthSpin},
+                    {s + BrdStyle, brdStyleList},
+                    {s + BrdClr, brdClrPanel},
+                    {s + FntName, fntNameList},
+                    {s + FntSize, fntSizeList, FieldForm::ByText},
+                    {s + FntStyle, FontButtons{fntBoldButton, fntItalicButton}},
+                    {s + TextOffset, textOffsetSpin},
+                    {s + TextAlign, textAlignList},
+                    {gradient, bgGradientFillBox}})
         addField(field.position, field.control, field.form);
 }

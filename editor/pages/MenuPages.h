@@ -16,19 +16,19 @@ class MenuPage : public FieldPage
 public:
     explicit MenuPage(QWidget *parent = nullptr);
 
-    SpinEdit *spnedtMnX;
-    SpinEdit *spnedtMnY;
-    SpinEdit *spnedtMnItemsWidth;
-    SpinEdit *spnedtMnItemsHeight;
-    SpinEdit *spnedtMnItemsGap;
-    QComboBox *spnedtMnItemsAlign;
-    ColorPanel *pnlMnBgClr;
-    ColorPanel *pnlMnBgFadeClr;
-    QCheckBox *chckbxMnBgGradientFill;
-    QCheckBox *chckbxMnBgTransparent;
-    SpinEdit *spnedtMnBrdWidth;
-    QComboBox *cmbxMnBrdStyle;
-    ColorPanel *pnlMnBrdClr;
+    SpinEdit *mnXSpin;
+    SpinEdit *mnYSpin;
+    SpinEdit *mnItemsWidthSpin;
+    SpinEdit *mnItemsHeightSpin;
+    SpinEdit *mnItemsGapSpin;
+    QComboBox *mnItemsAlignList;
+    ColorPanel *mnBgClrPanel;
+    ColorPanel *mnBgFadeClrPanel;
+    QCheckBox *mnBgGradientFillBox;
+    QCheckBox *mnBgTransparentBox;
+    SpinEdit *mnBrdWidthSpin;
+    QComboBox *mnBrdStyleList;
+    ColorPanel *mnBrdClrPanel;
 
 private:
     void declareFields();
@@ -45,23 +45,23 @@ public:
     // block: the position of the state's first field (its background colour).
     ItemStatePage(const QString &infix, int block, QWidget *parent = nullptr);
 
-    QComboBox *cmbxFntName;
-    QComboBox *cmbxFntSize;
-    QToolButton *spdbtnFntBold;
-    QToolButton *spdbtnFntItalic;
-    QComboBox *cmbxTextAlign;
-    SpinEdit *spnedtTextOffset;
-    ColorPanel *pnlTextClr;
-    SpinEdit *spnedtBgImgX;
-    SpinEdit *spnedtBgImgY;
-    QComboBox *spnedtBgImgAlign;
-    ColorPanel *pnlBgClr;
-    ColorPanel *pnlBgFadeClr;
-    QCheckBox *chckbxBgGradientFill;
-    QCheckBox *chckbxBgTransparent;
-    SpinEdit *spnedtBrdWidth;
-    QComboBox *cmbxBrdStyle;
-    ColorPanel *pnlBrdClr;
+    QComboBox *fntNameList;
+    QComboBox *fntSizeList;
+    QToolButton *fntBoldButton;
+    QToolButton *fntItalicButton;
+    QComboBox *textAlignList;
+    SpinEdit *textOffsetSpin;
+    ColorPanel *textClrPanel;
+    SpinEdit *bgImgXSpin;
+    SpinEdit *bgImgYSpin;
+    QComboBox *bgImgAlignList;
+    ColorPanel *bgClrPanel;
+    ColorPanel *bgFadeClrPanel;
+    QCheckBox *bgGradientFillBox;
+    QCheckBox *bgTransparentBox;
+    SpinEdit *brdWidthSpin;
+    QComboBox *brdStyleList;
+    ColorPanel *brdClrPanel;
 
 private:
     void declareFields();

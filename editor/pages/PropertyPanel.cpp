@@ -184,21 +184,21 @@ void PropertyPanel::wireFields()
                     });
     }
     const std::pair<QToolButton *, QLineEdit *> pictures[] = {
-        {appletPage_->spdbtnApBgImg, appletPage_->edtApBgImg},
-        {firstLevelPage_->spdbtnItNoIcon, firstLevelPage_->edtItemNoBgImg},
-        {firstLevelPage_->spdbtnItOvIcon, firstLevelPage_->edtItemOvBgImg},
-        {firstLevelPage_->spdbtnItClIcon, firstLevelPage_->edtItemClBgImg}};
+        {appletPage_->apBgImgButton, appletPage_->apBgImgEdit},
+        {firstLevelPage_->itNoIconButton, firstLevelPage_->itemNoBgImgEdit},
+        {firstLevelPage_->itOvIconButton, firstLevelPage_->itemOvBgImgEdit},
+        {firstLevelPage_->itClIconButton, firstLevelPage_->itemClBgImgEdit}};
     for (auto [button, target] : pictures)
         connect(button, &QToolButton::clicked, this,
                 [this, target = target] { pickFile(target, true); });
     const std::pair<QToolButton *, QLineEdit *> sounds[] = {
-        {firstLevelPage_->spdbtnItOvSnd, firstLevelPage_->edtItemOvBgSnd},
-        {firstLevelPage_->spdbtnItClSnd, firstLevelPage_->edtItemClBgSnd}};
+        {firstLevelPage_->itOvSndButton, firstLevelPage_->itemOvBgSndEdit},
+        {firstLevelPage_->itClSndButton, firstLevelPage_->itemClBgSndEdit}};
     for (auto [button, target] : sounds)
         connect(button, &QToolButton::clicked, this,
                 [this, target = target] { pickFile(target, false); });
-    connect(itemPage_->btnSeparator, &QPushButton::clicked, this,
-            [this] { itemPage_->edtItemCaption->setText(QStringLiteral("-")); });
+    connect(itemPage_->separatorButton, &QPushButton::clicked, this,
+            [this] { itemPage_->itemCaptionEdit->setText(QStringLiteral("-")); });
 }
 
 void PropertyPanel::onFieldEdited(Record record, int position)
@@ -370,28 +370,28 @@ void PropertyPanel::updateItemFields()
     const Loading loading(*this); // emptying a field that a rule disables is no edit
     const bool firstLevel = tree.level(node) == 1;
     const bool hasChildren = tree.childCount(node) > 0;
-    const bool separator = itemPage_->edtItemCaption->text() == QLatin1String("-");
+    const bool separator = itemPage_->itemCaptionEdit->text() == QLatin1String("-");
     itemTabs_->setTabVisible(FirstLevelTab, firstLevel);
 
     const bool linked = (!separator || firstLevel) && !hasChildren;
-    FieldRules::setFieldEnabled(itemPage_->edtItemURL, linked);
-    FieldRules::setFieldEnabled(itemPage_->cmbxItemTarget, linked);
-    if (!linked && !itemPage_->edtItemURL->text().isEmpty()) {
+    FieldRules::setFieldEnabled(itemPage_->itemURLEdit, linked);
+    FieldRules::setFieldEnabled(itemPage_->itemTargetList, linked);
+    if (!linked && !itemPage_->itemURLEdit->text().isEmpty()) {
         // An item that opens a menu, or a separator, has no link: a save stores none.
-        itemPage_->edtItemURL->setText(QString());
+        itemPage_->itemURLEdit->setText(QString());
         const std::string url(tree.record(node)[ItemField::ItemURL]);
         document_.adoptShownValues(Record::Item, shownItem_, {{ItemField::ItemURL, url, ""}});
     }
-    itemPage_->btnSeparator->setEnabled(!firstLevel && !hasChildren);
-    FieldRules::setFieldEnabled(itemPage_->edtItemStatusBarText, firstLevel);
-    firstLevelPage_->spnedtItemMenuOffsetX->setEnabled(!firstLevel || hasChildren);
-    firstLevelPage_->spnedtItemMenuOffsetY->setEnabled(!firstLevel || hasChildren);
+    itemPage_->separatorButton->setEnabled(!firstLevel && !hasChildren);
+    FieldRules::setFieldEnabled(itemPage_->itemStatusBarTextEdit, firstLevel);
+    firstLevelPage_->itemMenuOffsetXSpin->setEnabled(!firstLevel || hasChildren);
+    firstLevelPage_->itemMenuOffsetYSpin->setEnabled(!firstLevel || hasChildren);
 }
 
 void PropertyPanel::editCaption()
 {
     if (itemPage_->isVisible()) {
-        itemPage_->edtItemCaption->setFocus();
-        itemPage_->edtItemCaption->selectAll();
+        itemPage_->itemCaptionEdit->setFocus();
+        itemPage_->itemCaptionEdit->selectAll();
     }
 }

@@ -31,11 +31,11 @@ const char *const AudioFilter =
 void PropertyPanel::wireDependentFields()
 {
     const std::pair<QCheckBox *, ColorPanel *> gradients[] = {
-        {appletPage_->chbxApBgGradientFill, appletPage_->pnlApBgFadeClr},
-        {menuPage_->chckbxMnBgGradientFill, menuPage_->pnlMnBgFadeClr},
-        {normalPage_->chckbxBgGradientFill, normalPage_->pnlBgFadeClr},
-        {overPage_->chckbxBgGradientFill, overPage_->pnlBgFadeClr},
-        {clickedPage_->chckbxBgGradientFill, clickedPage_->pnlBgFadeClr}};
+        {appletPage_->apBgGradientFillBox, appletPage_->apBgFadeClrPanel},
+        {menuPage_->mnBgGradientFillBox, menuPage_->mnBgFadeClrPanel},
+        {normalPage_->bgGradientFillBox, normalPage_->bgFadeClrPanel},
+        {overPage_->bgGradientFillBox, overPage_->bgFadeClrPanel},
+        {clickedPage_->bgGradientFillBox, clickedPage_->bgFadeClrPanel}};
     const Loading loading(*this);
     for (auto [box, panel] : gradients) {
         box->setChecked(true);
@@ -48,10 +48,10 @@ void PropertyPanel::wireDependentFields()
         SpinEdit *x, *y;
     };
     const Placement placements[] = {
-        {appletPage_->cmbxApBgImgAlign, appletPage_->spnedtApBgImgX, appletPage_->spnedtApBgImgY},
-        {normalPage_->spnedtBgImgAlign, normalPage_->spnedtBgImgX, normalPage_->spnedtBgImgY},
-        {overPage_->spnedtBgImgAlign, overPage_->spnedtBgImgX, overPage_->spnedtBgImgY},
-        {clickedPage_->spnedtBgImgAlign, clickedPage_->spnedtBgImgX, clickedPage_->spnedtBgImgY}};
+        {appletPage_->apBgImgAlignList, appletPage_->apBgImgXSpin, appletPage_->apBgImgYSpin},
+        {normalPage_->bgImgAlignList, normalPage_->bgImgXSpin, normalPage_->bgImgYSpin},
+        {overPage_->bgImgAlignList, overPage_->bgImgXSpin, overPage_->bgImgYSpin},
+        {clickedPage_->bgImgAlignList, clickedPage_->bgImgXSpin, clickedPage_->bgImgYSpin}};
     for (Placement p : placements)
         connect(p.list, &QComboBox::activated, this,
                 [this, p] { updateImagePosition(p.list, p.x, p.y); });
@@ -62,12 +62,12 @@ void PropertyPanel::wireDependentFields()
         ColorPanel *panel;
     };
     const Border borders[] = {
-        {moreAppletPage_->spnedtApBrdWidth, moreAppletPage_->cmbxApBrdStyle,
-         moreAppletPage_->pnlApBrdClr},
-        {menuPage_->spnedtMnBrdWidth, menuPage_->cmbxMnBrdStyle, menuPage_->pnlMnBrdClr},
-        {normalPage_->spnedtBrdWidth, normalPage_->cmbxBrdStyle, normalPage_->pnlBrdClr},
-        {overPage_->spnedtBrdWidth, overPage_->cmbxBrdStyle, overPage_->pnlBrdClr},
-        {clickedPage_->spnedtBrdWidth, clickedPage_->cmbxBrdStyle, clickedPage_->pnlBrdClr}};
+        {moreAppletPage_->apBrdWidthSpin, moreAppletPage_->apBrdStyleList,
+         moreAppletPage_->apBrdClrPanel},
+        {menuPage_->mnBrdWidthSpin, menuPage_->mnBrdStyleList, menuPage_->mnBrdClrPanel},
+        {normalPage_->brdWidthSpin, normalPage_->brdStyleList, normalPage_->brdClrPanel},
+        {overPage_->brdWidthSpin, overPage_->brdStyleList, overPage_->brdClrPanel},
+        {clickedPage_->brdWidthSpin, clickedPage_->brdStyleList, clickedPage_->brdClrPanel}};
     for (Border b : borders)
         connect(b.list, &QComboBox::activated, this,
                 [this, b] { updateBorder(b.width, b.list, b.panel); });
@@ -129,13 +129,13 @@ void PropertyPanel::updateBorder(SpinEdit *width, QComboBox *list, ColorPanel *p
 
 void PropertyPanel::updateDependentFields()
 {
-    updateImagePosition(appletPage_->cmbxApBgImgAlign, appletPage_->spnedtApBgImgX,
-                        appletPage_->spnedtApBgImgY);
+    updateImagePosition(appletPage_->apBgImgAlignList, appletPage_->apBgImgXSpin,
+                        appletPage_->apBgImgYSpin);
     for (ItemStatePage *state : {normalPage_, overPage_, clickedPage_})
-        updateImagePosition(state->spnedtBgImgAlign, state->spnedtBgImgX, state->spnedtBgImgY);
-    updateBorder(moreAppletPage_->spnedtApBrdWidth, moreAppletPage_->cmbxApBrdStyle,
-                 moreAppletPage_->pnlApBrdClr);
-    updateBorder(menuPage_->spnedtMnBrdWidth, menuPage_->cmbxMnBrdStyle, menuPage_->pnlMnBrdClr);
+        updateImagePosition(state->bgImgAlignList, state->bgImgXSpin, state->bgImgYSpin);
+    updateBorder(moreAppletPage_->apBrdWidthSpin, moreAppletPage_->apBrdStyleList,
+                 moreAppletPage_->apBrdClrPanel);
+    updateBorder(menuPage_->mnBrdWidthSpin, menuPage_->mnBrdStyleList, menuPage_->mnBrdClrPanel);
     for (ItemStatePage *state : {normalPage_, overPage_, clickedPage_})
-        updateBorder(state->spnedtBrdWidth, state->cmbxBrdStyle, state->pnlBrdClr);
+        updateBorder(state->brdWidthSpin, state->brdStyleList, state->brdClrPanel);
 }

@@ -83,8 +83,8 @@ struct BrowserFixture : WindowFixture
     Node add(Node parent, const QString &caption, const QString &url, const QString &status)
     {
         Node node = WindowFixture::add(parent, caption);
-        part<ItemPage>(w(), "TabSheet1")->edtItemURL->setText(url);
-        part<ItemPage>(w(), "TabSheet1")->edtItemStatusBarText->setText(status);
+        part<ItemPage>(w(), "TabSheet1")->itemURLEdit->setText(url);
+        part<ItemPage>(w(), "TabSheet1")->itemStatusBarTextEdit->setText(status);
         return node;
     }
 
@@ -99,7 +99,7 @@ struct BrowserFixture : WindowFixture
             add(child, Hostile[(i + 3) % Hostile.size()], "deep.html?x=" + Hostile[i], "");
             add(top, Hostile[(i + 4) % Hostile.size()], "x\"y.html", "");
         }
-        part<AppletSettingsPage>(w(), "pagAppletSettings")->edtApBgImg->setText(Hostile[3]);
+        part<AppletSettingsPage>(w(), "pagAppletSettings")->apBgImgEdit->setText(Hostile[3]);
         part<MenuTreeView>(w(), "TreeView1")->setCurrentNode(root);
     }
 };

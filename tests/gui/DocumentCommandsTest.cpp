@@ -48,7 +48,7 @@ struct CommandFixture : WindowFixture
     QString savedProject(const QString &name)
     {
         Node home = add(root(), "Home");
-        part<ItemPage>(w(), "TabSheet1")->edtItemURL->setText("index.html");
+        part<ItemPage>(w(), "TabSheet1")->itemURLEdit->setText("index.html");
         add(home, "Child");
         f_staged();
         f_saveAs(path(name));
@@ -61,7 +61,7 @@ struct CommandFixture : WindowFixture
         picture.write("GIF");
         picture.close();
         w().document().publisher().stage(QDir::toNativeSeparators(path("bg.gif")).toStdString());
-        part<AppletSettingsPage>(w(), "pagAppletSettings")->edtApBgImg->setText("bg.gif");
+        part<AppletSettingsPage>(w(), "pagAppletSettings")->apBgImgEdit->setText("bg.gif");
     }
     void f_saveAs(const QString &file)
     {
@@ -144,7 +144,7 @@ TEST(DocumentCommands, SaveAsThenSaveWriteTheNewNameAndLeaveTheRecentList)
     for (const char *name : {"first.tvl", "first.html", "first_PublishReport.txt"})
         EXPECT_TRUE(QFile::exists(f.path(name))) << name;
 
-    part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->setText("changed.html");
+    part<ItemPage>(f.w(), "TabSheet1")->itemURLEdit->setText("changed.html");
     trigger(f.w(), "actionSave");
     QFile saved(f.path("first.tvl"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
@@ -157,7 +157,7 @@ TEST(DocumentCommands, FailedOpensLeaveTheWindowAsItWas)
 {
     CommandFixture f;
     f.add(f.root(), "Kept");
-    part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->setText("pending.html");
+    part<ItemPage>(f.w(), "TabSheet1")->itemURLEdit->setText("pending.html");
     f.f_staged();
     QFile bad(f.path("bad.tvl"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
@@ -179,7 +179,7 @@ TEST(DocumentCommands, FailedOpensLeaveTheWindowAsItWas)
         ASSERT_EQ(f.dialogs.errors.size(), 1);
         EXPECT_EQ(f.outline(), outline);
         EXPECT_EQ(f.current(), selected);
-        EXPECT_EQ(part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->text(), "pending.html");
+        EXPECT_EQ(part<ItemPage>(f.w(), "TabSheet1")->itemURLEdit->text(), "pending.html");
         EXPECT_TRUE(f.w().document().isModified());
         EXPECT_TRUE(f.w().document().fileName().isEmpty());
         EXPECT_TRUE(f.previewHolds("bg.gif"));
@@ -204,7 +204,7 @@ TEST(DocumentCommands, FullCycleGivesTheSameDocumentBack)
     CommandFixture f;
     MainWindow &w = f.w();
     const QString file = f.savedProject("cycle.tvl");
-    part<AppletSettingsPage>(w, "pagAppletSettings")->spnedtApWidth->setValue(321);
+    part<AppletSettingsPage>(w, "pagAppletSettings")->apWidthSpin->setValue(321);
     trigger(w, "actionSave");
     const AppletRecord data = w.document().storedApplet();
     const ItemList items = w.document().menu().GetItems();
@@ -219,7 +219,7 @@ TEST(DocumentCommands, FullCycleGivesTheSameDocumentBack)
     EXPECT_EQ(f.outline(), outline);
     EXPECT_EQ(w.document().menu().GetAppletData(), data);
     EXPECT_EQ(w.document().menu().GetItems(), items);
-    EXPECT_EQ(part<AppletSettingsPage>(w, "pagAppletSettings")->spnedtApWidth->text(), "321");
+    EXPECT_EQ(part<AppletSettingsPage>(w, "pagAppletSettings")->apWidthSpin->text(), "321");
     EXPECT_EQ(w.document().fileName(), file);
     EXPECT_FALSE(w.document().isModified());
     EXPECT_TRUE(f.previewHolds("bg.gif")); // staged from the project's folder
@@ -228,7 +228,7 @@ TEST(DocumentCommands, FullCycleGivesTheSameDocumentBack)
     EXPECT_EQ(f.current(), f.root());
 
     f.select(f.child(f.child(f.root(), 0), 0));
-    EXPECT_EQ(part<ItemPage>(w, "TabSheet1")->edtItemCaption->text(), "Child");
+    EXPECT_EQ(part<ItemPage>(w, "TabSheet1")->itemCaptionEdit->text(), "Child");
 }
 
 TEST(DocumentCommands, RecentFileList)
@@ -367,7 +367,7 @@ TEST(DocumentCommands, NoEditMakesTheMenuDeeperThanAFileHolds)
     EXPECT_FALSE(f.w().document().isModified());
 
     // Nor a value longer than a file holds: 25,000 euro signs are 75,000 bytes.
-    auto *url = part<ItemPage>(f.w(), "TabSheet1")->edtItemURL;
+    auto *url = part<ItemPage>(f.w(), "TabSheet1")->itemURLEdit;
     f.select(deepest);
     url->setText(QString(25000, QChar(0x20AC)));
     ASSERT_EQ(f.dialogs.warnings.size(), 3);
@@ -397,7 +397,7 @@ TEST(DocumentCommands, ValuesAsLongAsAFileHoldsStayWhole)
     }
     f.w().openProjectFile(file);
     f.select(f.child(f.root(), 2));
-    part<ItemPage>(f.w(), "TabSheet1")->edtItemStatusBarText->setText("s");
+    part<ItemPage>(f.w(), "TabSheet1")->itemStatusBarTextEdit->setText("s");
     f.select(f.child(f.root(), 1));
     trigger(f.w(), "actionMoveRight"); // below Top
     trigger(f.w(), "actionSave");
@@ -512,7 +512,7 @@ TEST(DocumentCommands, AnInstalledCopyKeepsItsRecentFilesPerUser)
 TEST(DocumentCommands, ASaveSaysWhichFilesItLeftOut)
 {
     CommandFixture f;
-    part<AppletSettingsPage>(f.w(), "pagAppletSettings")->edtApBgImg->setText("gone.gif");
+    part<AppletSettingsPage>(f.w(), "pagAppletSettings")->apBgImgEdit->setText("gone.gif");
     f.dialogs.saveFiles = {f.path("menu.tvl")};
     trigger(f.w(), "actionSaveAs");
     ASSERT_FALSE(f.dialogs.warnings.isEmpty());
@@ -549,9 +549,9 @@ TEST(DocumentCommands, TwoEditorsNeverShareStagedFiles)
     f.add(f.root(), "A");
     second->add(second->root(), "B");
     f.dialogs.openFiles = {picture("x", "X's logo")};
-    part<FirstLevelItemOptionsPage>(f.w(), "TabSheet2")->spdbtnItNoIcon->click();
+    part<FirstLevelItemOptionsPage>(f.w(), "TabSheet2")->itNoIconButton->click();
     second->dialogs.openFiles = {picture("y", "Y's logo")};
-    part<FirstLevelItemOptionsPage>(second->w(), "TabSheet2")->spdbtnItNoIcon->click();
+    part<FirstLevelItemOptionsPage>(second->w(), "TabSheet2")->itNoIconButton->click();
     const QString mine = QString::fromStdString(f.w().document().publisher().previewFolder());
     EXPECT_NE(mine, QString::fromStdString(second->w().document().publisher().previewFolder()));
     EXPECT_EQ(QFile(mine).permissions() & (QFile::ReadOther | QFile::WriteOther), 0);
@@ -572,7 +572,7 @@ TEST(DocumentCommands, SavesKeepWhatOthersWrote)
     const QString site = f.savedProject("site.tvl");
     ASSERT_TRUE(QFile::link(site, f.path("link.tvl")));
     f.w().openProjectFile(f.path("link.tvl"));
-    auto *url = part<ItemPage>(f.w(), "TabSheet1")->edtItemURL;
+    auto *url = part<ItemPage>(f.w(), "TabSheet1")->itemURLEdit;
     auto readSite = [&] {
         QFile file(site);
         file.open(QIODevice::ReadOnly);

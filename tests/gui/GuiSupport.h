@@ -107,7 +107,7 @@ struct WindowFixture
         trigger(*window, "actionInsert");
         Node node = child(parent, childCount(parent) - 1);
         select(node);
-        part<ItemPage>(*window, "TabSheet1")->edtItemCaption->setText(caption);
+        part<ItemPage>(*window, "TabSheet1")->itemCaptionEdit->setText(caption);
         return node;
     }
 };

@@ -41,7 +41,7 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     ASSERT_TRUE(toggle->isChecked()) << "shown on the first start";
     EXPECT_EQ(toggle->shortcut(), QKeySequence(Qt::Key_F9));
     const Node products = f.add(f.root(), "Products");
-    part<ItemPage>(f.w(), "TabSheet1")->edtItemStatusBarText->setText("Our programs");
+    part<ItemPage>(f.w(), "TabSheet1")->itemStatusBarTextEdit->setText("Our programs");
     const Node home = f.add(f.root(), "Home");
     const Node software = f.add(products, "Software");
     f.settle();
@@ -76,7 +76,7 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     EXPECT_TRUE(warnings->isVisibleTo(warnings->parentWidget()));
     // A link typed with a separator is shown as the page will read it.
     f.select(home);
-    part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->setText("a.html|javascript:x()");
+    part<ItemPage>(f.w(), "TabSheet1")->itemURLEdit->setText("a.html|javascript:x()");
     f.settle();
     EXPECT_TRUE(warnings->text().contains("links to \"a.html\" in target \"javascript:x()\""))
         << warnings->text().toStdString();
@@ -105,7 +105,7 @@ TEST(LivePreview, FollowsEveryEditAndWorksAsThePageDoes)
     ASSERT_EQ(f.canvas()->view().chain, std::vector<int>{0});
     EXPECT_EQ(f.canvas()->view().lit, std::vector<int>{0});
     // Typing in a caption is drawn keystroke by keystroke, though the keys make one step.
-    auto *caption = part<ItemPage>(f.w(), "TabSheet1")->edtItemCaption;
+    auto *caption = part<ItemPage>(f.w(), "TabSheet1")->itemCaptionEdit;
     caption->setFocus();
     for (const char *typed : {"Software!", "Software!!"}) {
         QTest::keyClick(caption, Qt::Key_Exclam);
@@ -193,7 +193,7 @@ TEST(LivePreview, ShowsTheSelectedItemsPage)
     for (const auto &[node, url] :
          {std::pair{software, "soft.html"}, {again, "soft.html#top"}, {home, "./"}}) {
         f.select(node);
-        part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->setText(url);
+        part<ItemPage>(f.w(), "TabSheet1")->itemURLEdit->setText(url);
     }
     auto *show = part<QCheckBox>(f.w(), "chbxPreviewCurrentPage");
     EXPECT_FALSE(show->isChecked()) << "off by default";

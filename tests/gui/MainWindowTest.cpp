@@ -440,8 +440,8 @@ TEST(MainWindow, HelpAndWebCommandsGoToTheShell)
 
     // The manual opens in the browser chosen for previews, and a failure is told.
     auto &chooser = *part<WebBrowserDialog>(w, "formWebBrowser");
-    chooser.RadioButtonBrowserUserSpecify->setChecked(true);
-    chooser.editSpecifiedBrowserFileName->setText("/opt/browser/run");
+    chooser.specifiedBrowserButton->setChecked(true);
+    chooser.specifiedBrowserEdit->setText("/opt/browser/run");
     chooser.bitbtnOkClick();
     f.shell.startFails = true;
     trigger(w, "actionHelpTopics");

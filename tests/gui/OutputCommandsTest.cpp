@@ -175,21 +175,21 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
 
     // Nothing known: the second choice falls back to the default browser.
     chooser.FormShow();
-    EXPECT_EQ(chooser.ComboBoxBrowserList->count(), 0);
-    chooser.RadioButtonBrowserKnownInSystem->setChecked(true);
+    EXPECT_EQ(chooser.browserList->count(), 0);
+    chooser.knownBrowserButton->setChecked(true);
     chooser.bitbtnOkClick();
     EXPECT_EQ(chooser.BrowserChoice, "default");
 
     // The third choice without a program keeps the earlier one.
-    chooser.RadioButtonBrowserUserSpecify->setChecked(true);
-    chooser.editSpecifiedBrowserFileName->setText("/opt/browser/run");
+    chooser.specifiedBrowserButton->setChecked(true);
+    chooser.specifiedBrowserEdit->setText("/opt/browser/run");
     chooser.bitbtnOkClick();
     EXPECT_EQ(chooser.BrowserChoice, "specified");
-    chooser.editSpecifiedBrowserFileName->clear();
+    chooser.specifiedBrowserEdit->clear();
     chooser.bitbtnOkClick();
     EXPECT_EQ(chooser.BrowserChoice, "default");
     EXPECT_EQ(chooser.SpecifiedBrowser, "/opt/browser/run");
-    chooser.editSpecifiedBrowserFileName->setText("/opt/browser/run");
+    chooser.specifiedBrowserEdit->setText("/opt/browser/run");
     chooser.bitbtnOkClick();
     chooser.LaunchInBrowser("/srv/My Site/preview/", "~preview.html");
     ASSERT_EQ(f.shell.started.size(), 1u);
@@ -212,12 +212,12 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
         f.data.path() + "/system/applications/editor.desktop",
         "[Desktop Entry]\nType=Application\nName=Editor\nExec=edit %f\nMimeType=text/plain;\n");
     chooser.FormShow();
-    EXPECT_EQ(chooser.ComboBoxBrowserList->count(), 2);
-    EXPECT_EQ(chooser.ComboBoxBrowserList->itemText(0), "Internet Explorer");
-    EXPECT_EQ(chooser.ComboBoxBrowserList->itemText(1), "Surf Browser");
-    chooser.ComboBoxBrowserList->setCurrentIndex(1);
+    EXPECT_EQ(chooser.browserList->count(), 2);
+    EXPECT_EQ(chooser.browserList->itemText(0), "Internet Explorer");
+    EXPECT_EQ(chooser.browserList->itemText(1), "Surf Browser");
+    chooser.browserList->setCurrentIndex(1);
     chooser.ComboBoxBrowserListChange();
-    EXPECT_TRUE(chooser.RadioButtonBrowserKnownInSystem->isChecked());
+    EXPECT_TRUE(chooser.knownBrowserButton->isChecked());
     chooser.bitbtnOkClick();
     EXPECT_EQ(chooser.BrowserChoice, "Surf Browser");
     chooser.LaunchInBrowser("/srv/My Site/preview/", "~preview.html");
@@ -226,9 +226,9 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
               (QStringList{"--new-window", "/srv/My Site/preview/~preview.html"}));
 
     chooser.FormShow(); // the choice in force is the one shown
-    EXPECT_EQ(chooser.ComboBoxBrowserList->currentIndex(), 1);
-    EXPECT_TRUE(chooser.RadioButtonBrowserKnownInSystem->isChecked());
-    chooser.ComboBoxBrowserList->setCurrentIndex(0);
+    EXPECT_EQ(chooser.browserList->currentIndex(), 1);
+    EXPECT_TRUE(chooser.knownBrowserButton->isChecked());
+    chooser.browserList->setCurrentIndex(0);
     chooser.bitbtnOkClick();
     chooser.LaunchInBrowser("/srv/My Site/preview/", "~preview.html");
     EXPECT_EQ(f.shell.started.back().program, "/opt/ie/iexplore");
@@ -236,33 +236,33 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
     EXPECT_EQ(f.shell.started.back().workingDirectory, "");
 
     // The next session starts with the choice, and a program path typed by hand.
-    chooser.RadioButtonBrowserUserSpecify->setChecked(true);
-    chooser.editSpecifiedBrowserFileName->setText("/opt/typed/browser");
+    chooser.specifiedBrowserButton->setChecked(true);
+    chooser.specifiedBrowserEdit->setText("/opt/typed/browser");
     chooser.bitbtnOkClick();
     f.create();
     WebBrowserDialog &again = *part<WebBrowserDialog>(f.w(), "formWebBrowser");
     EXPECT_EQ(again.BrowserChoice, "specified");
     EXPECT_EQ(again.SpecifiedBrowser, "/opt/typed/browser");
     again.FormShow();
-    EXPECT_TRUE(again.RadioButtonBrowserUserSpecify->isChecked());
-    EXPECT_EQ(again.editSpecifiedBrowserFileName->text(), "/opt/typed/browser");
+    EXPECT_TRUE(again.specifiedBrowserButton->isChecked());
+    EXPECT_EQ(again.specifiedBrowserEdit->text(), "/opt/typed/browser");
 }
 
 TEST(BrowserChooser, FileButtonRewritesTheSettingsFile)
 {
     OutputFixture f;
     WebBrowserDialog &chooser = *part<WebBrowserDialog>(f.w(), "formWebBrowser");
-    chooser.editSpecifiedBrowserFileName->setText("typed by hand");
+    chooser.specifiedBrowserEdit->setText("typed by hand");
     chooser.FormShow(); // no wbrwsr.dat: the field stays as it was
-    EXPECT_EQ(chooser.editSpecifiedBrowserFileName->text(), "typed by hand");
+    EXPECT_EQ(chooser.specifiedBrowserEdit->text(), "typed by hand");
     EXPECT_FALSE(QFile::exists("wbrwsr.dat"));
 
     f.dialogs.openFiles = {"/usr/bin/other-browser"};
     f.dialogs.onModal = [&](QDialog *) {
         chooser.spdbtnOpenExeFileClick();
-        EXPECT_TRUE(chooser.RadioButtonBrowserUserSpecify->isChecked()) << "picking chooses it";
+        EXPECT_TRUE(chooser.specifiedBrowserButton->isChecked()) << "picking chooses it";
         chooser.show(); // laid out as the person sees it
-        EXPECT_GE(chooser.editSpecifiedBrowserFileName->width(), 250) << "room for a path";
+        EXPECT_GE(chooser.specifiedBrowserEdit->width(), 250) << "room for a path";
         chooser.hide();
         chooser.reject();
         return 0;
@@ -273,9 +273,9 @@ TEST(BrowserChooser, FileButtonRewritesTheSettingsFile)
     EXPECT_EQ(readFile(Registry::configFile("wbrwsr.dat")), "/usr/bin/other-browser\r\n");
     EXPECT_FALSE(QFile::exists(f.work.path() + "/wbrwsr.dat"));
     EXPECT_EQ(chooser.BrowserChoice, ""); // cancelled: nothing chosen
-    chooser.editSpecifiedBrowserFileName->clear();
+    chooser.specifiedBrowserEdit->clear();
     chooser.FormShow();
-    EXPECT_EQ(chooser.editSpecifiedBrowserFileName->text(), "/usr/bin/other-browser");
+    EXPECT_EQ(chooser.specifiedBrowserEdit->text(), "/usr/bin/other-browser");
 }
 
 TEST(DesktopBrowsers, ExecFieldCodes)
@@ -327,25 +327,25 @@ TEST(TemplateChooser, ListsTemplatesAndOpensTheChosenOne)
 {
     TemplateFixture f;
     auto chooser = f.chooser();
-    ASSERT_EQ(chooser->TempletList->count(), 2);
-    EXPECT_EQ(chooser->TempletList->item(0)->text(), "Amber.tvl");
-    EXPECT_FALSE(chooser->chckbxDontShow->isChecked());
+    ASSERT_EQ(chooser->templateList->count(), 2);
+    EXPECT_EQ(chooser->templateList->item(0)->text(), "Amber.tvl");
+    EXPECT_FALSE(chooser->dontShowBox->isChecked());
     EXPECT_EQ(chooser->selectedFile(), QDir::toNativeSeparators(f.program() + "templets/Amber.tvl"))
         << "the highlighted first entry is the selected one";
 
-    chooser->TempletList->clearSelection();
+    chooser->templateList->clearSelection();
     chooser->BitBtn1Click(); // nothing selected: closes, changes nothing
     EXPECT_TRUE(f.w().document().fileName().isEmpty());
     chooser = f.chooser();
-    chooser->TempletList->clearSelection();
+    chooser->templateList->clearSelection();
     chooser->show();
-    QTest::mouseDClick(chooser->TempletList->viewport(), Qt::LeftButton, {},
-                       QPoint(5, chooser->TempletList->viewport()->height() - 3));
+    QTest::mouseDClick(chooser->templateList->viewport(), Qt::LeftButton, {},
+                       QPoint(5, chooser->templateList->viewport()->height() - 3));
     EXPECT_TRUE(chooser->isHidden()) << "a double click on empty space closes the chooser";
     EXPECT_TRUE(f.w().document().fileName().isEmpty());
 
     chooser = f.chooser();
-    chooser->TempletList->setCurrentRow(1);
+    chooser->templateList->setCurrentRow(1);
     chooser->BitBtn1Click();
     // A template opens as a new, untitled project: saving asks for a name and never
     // overwrites the template; it does not enter the recent files.
@@ -360,7 +360,7 @@ TEST(TemplateChooser, ListsTemplatesAndOpensTheChosenOne)
     EXPECT_EQ(readFile(blue), template_);
 
     chooser = f.chooser();
-    chooser->TempletList->setCurrentRow(0);
+    chooser->templateList->setCurrentRow(0);
     f.dialogs.answers = {DialogService::No};
     chooser->TempletListDblClick();
     EXPECT_TRUE(f.w().document().fileName().isEmpty());
@@ -396,12 +396,12 @@ TEST(TemplateChooser, TheSettingIsWrittenOnEveryClick)
     TemplateFixture f;
     EXPECT_TRUE(TemplateFixture::setting());
     auto chooser = f.chooser();
-    chooser->chckbxDontShow->click();
+    chooser->dontShowBox->click();
     EXPECT_FALSE(TemplateFixture::setting());
-    chooser->chckbxDontShow->click();
+    chooser->dontShowBox->click();
     EXPECT_TRUE(TemplateFixture::setting());
-    chooser->chckbxDontShow->click();
-    EXPECT_TRUE(f.chooser()->chckbxDontShow->isChecked()); // stored as 0: shown checked
+    chooser->dontShowBox->click();
+    EXPECT_TRUE(f.chooser()->dontShowBox->isChecked()); // stored as 0: shown checked
 
     // From the File menu: a fresh chooser each time, shown modally.
     f.dialogs.onModal = [](QDialog *dialog) {
@@ -428,16 +428,16 @@ TEST(AboutBox, LinksGoToTheShellAndHoverColours)
         const auto colour = [](QLabel *link) {
             return link->palette().color(QPalette::WindowText);
         };
-        moveOver(about->Label8);
-        EXPECT_EQ(colour(about->Label8), QColor(Qt::red));
-        moveOver(about->Label10);
-        EXPECT_EQ(colour(about->Label8), QColor(Qt::red)) << "both stay red";
-        EXPECT_EQ(colour(about->Label10), QColor(Qt::red));
+        moveOver(about->homepageLabel);
+        EXPECT_EQ(colour(about->homepageLabel), QColor(Qt::red));
+        moveOver(about->supportLabel);
+        EXPECT_EQ(colour(about->homepageLabel), QColor(Qt::red)) << "both stay red";
+        EXPECT_EQ(colour(about->supportLabel), QColor(Qt::red));
         moveOver(about);
-        EXPECT_EQ(colour(about->Label8), QColor(Qt::blue));
-        EXPECT_EQ(colour(about->Label10), QColor(Qt::blue));
+        EXPECT_EQ(colour(about->homepageLabel), QColor(Qt::blue));
+        EXPECT_EQ(colour(about->supportLabel), QColor(Qt::blue));
         EXPECT_EQ(about->windowTitle(), "Tarvelle");
-        EXPECT_EQ(about->lblProductName->text(), "Tarvelle");
+        EXPECT_EQ(about->productNameLabel->text(), "Tarvelle");
         EXPECT_EQ(about->findChild<QLabel *>("lblVersion")->text(),
                   QString("Version ") + TarvelleVersion);
         return 1;
@@ -483,8 +483,8 @@ TEST(BrowserChooser, APreviewWhoseBrowserCannotStartSaysSo)
 {
     OutputFixture f;
     WebBrowserDialog &chooser = *part<WebBrowserDialog>(f.w(), "formWebBrowser");
-    chooser.RadioButtonBrowserUserSpecify->setChecked(true);
-    chooser.editSpecifiedBrowserFileName->setText("/nowhere/browser");
+    chooser.specifiedBrowserButton->setChecked(true);
+    chooser.specifiedBrowserEdit->setText("/nowhere/browser");
     chooser.bitbtnOkClick();
     f.shell.startFails = true;
     trigger(f.w(), "actionPreview");

@@ -200,7 +200,7 @@ TEST(PageTexts, HintsLabelsAndCaptionsAreExact)
             EXPECT_EQ(beside.toStdString(), t.label);
         }
     }
-    EXPECT_EQ(part<FirstLevelItemOptionsPage>(f.w(), "TabSheet2")->grpBackgroundImage->toolTip(),
+    EXPECT_EQ(part<FirstLevelItemOptionsPage>(f.w(), "TabSheet2")->backgroundImageGroup->toolTip(),
               QLatin1String("Specify the background image of item that in First-Level menu in "
                             "normal status"));
 }

@@ -159,13 +159,13 @@ TEST(TreeEditing, DeleteStoresNoPendingEditsIntoAnotherRecord)
     Node a = f.add(f.root(), "A");
     f.add(f.root(), "B");
     f.select(a);
-    part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->setText("pending.html"); // not stored yet
+    part<ItemPage>(f.w(), "TabSheet1")->itemURLEdit->setText("pending.html"); // not stored yet
     f.dialogs.answers = {DialogService::Yes};
     trigger(f.w(), "actionDelete"); // the tree selects B, a selection change with nothing to commit
     ASSERT_EQ(f.w().document().menu().ItemCount(), 1);
     EXPECT_EQ(f.w().document().menu().GetItem(0)[ItemField::ItemCaption], "B");
     EXPECT_EQ(f.w().document().menu().GetItem(0)[ItemField::ItemURL], "");
-    EXPECT_EQ(part<ItemPage>(f.w(), "TabSheet1")->edtItemCaption->text(), "B");
+    EXPECT_EQ(part<ItemPage>(f.w(), "TabSheet1")->itemCaptionEdit->text(), "B");
 }
 
 TEST(TreeEditing, MovesSwapBlocksAndReverseExactly)
@@ -209,11 +209,11 @@ TEST(TreeEditing, ReselectingTheSameItemKeepsPageEdits)
     Node a = f.add(f.root(), "A");
     Node b = f.add(f.root(), "B");
     f.select(a);
-    part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->setText("kept.html");
+    part<ItemPage>(f.w(), "TabSheet1")->itemURLEdit->setText("kept.html");
     f.select(f.root());
     EXPECT_TRUE(part<QTabWidget>(f.w(), "PageControl2")->isVisibleTo(&f.w()));
     f.select(a);
-    EXPECT_EQ(part<ItemPage>(f.w(), "TabSheet1")->edtItemURL->text(), "kept.html");
+    EXPECT_EQ(part<ItemPage>(f.w(), "TabSheet1")->itemURLEdit->text(), "kept.html");
     f.select(b);
     EXPECT_EQ(f.w().document().menu().GetItem(0)[ItemField::ItemURL], "kept.html");
     EXPECT_TRUE(part<QTabWidget>(f.w(), "PageControl1")->isVisibleTo(&f.w()));
@@ -226,54 +226,52 @@ TEST(TreeEditing, CommandAndFieldStatesFollowTheNode)
     ItemPage *page = part<ItemPage>(w, "TabSheet1");
     Node a = f.add(f.root(), "A");
     EXPECT_TRUE(part<QTabWidget>(w, "PageControl1")->isTabVisible(1));
-    EXPECT_TRUE(page->edtItemURL->isEnabled());
-    EXPECT_TRUE(page->edtItemStatusBarText->isEnabled());
-    EXPECT_FALSE(page->btnSeparator->isEnabled());
-    EXPECT_FALSE(
-        part<FirstLevelItemOptionsPage>(w, "TabSheet2")->spnedtItemMenuOffsetX->isEnabled());
+    EXPECT_TRUE(page->itemURLEdit->isEnabled());
+    EXPECT_TRUE(page->itemStatusBarTextEdit->isEnabled());
+    EXPECT_FALSE(page->separatorButton->isEnabled());
+    EXPECT_FALSE(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->itemMenuOffsetXSpin->isEnabled());
     EXPECT_FALSE(part<QAction>(w, "actionMoveUp")->isEnabled());
     EXPECT_TRUE(part<QToolButton>(w, "tlbtnDelete")->isEnabled());
 
     // A first-level item named "-" is no separator.
-    page->edtItemCaption->setText("-");
-    EXPECT_TRUE(page->edtItemURL->isEnabled());
+    page->itemCaptionEdit->setText("-");
+    EXPECT_TRUE(page->itemURLEdit->isEnabled());
 
     // An item that gains a child loses its link.
-    page->edtItemCaption->setText("A");
-    page->edtItemURL->setText("a.html");
+    page->itemCaptionEdit->setText("A");
+    page->itemURLEdit->setText("a.html");
     f.add(a, "A1");
     f.select(a);
-    EXPECT_FALSE(page->edtItemURL->isEnabled());
-    EXPECT_EQ(page->edtItemURL->text(), "");
-    EXPECT_FALSE(page->cmbxItemTarget->isEnabled());
-    EXPECT_TRUE(
-        part<FirstLevelItemOptionsPage>(w, "TabSheet2")->spnedtItemMenuOffsetX->isEnabled());
+    EXPECT_FALSE(page->itemURLEdit->isEnabled());
+    EXPECT_EQ(page->itemURLEdit->text(), "");
+    EXPECT_FALSE(page->itemTargetList->isEnabled());
+    EXPECT_TRUE(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->itemMenuOffsetXSpin->isEnabled());
 
     // Below the first level: a separator has no link; " - " is not a separator.
     Node a1 = f.child(a, 0);
     f.select(a1);
     EXPECT_FALSE(part<QTabWidget>(w, "PageControl1")->isTabVisible(1));
-    EXPECT_FALSE(page->edtItemStatusBarText->isEnabled());
-    EXPECT_TRUE(page->btnSeparator->isEnabled());
-    page->edtItemURL->setText("x.html");
-    page->edtItemCaption->setText(" - ");
+    EXPECT_FALSE(page->itemStatusBarTextEdit->isEnabled());
+    EXPECT_TRUE(page->separatorButton->isEnabled());
+    page->itemURLEdit->setText("x.html");
+    page->itemCaptionEdit->setText(" - ");
     EXPECT_EQ(f.caption(a1), "-");
-    EXPECT_TRUE(page->edtItemURL->isEnabled());
-    page->btnSeparator->click();
-    EXPECT_EQ(page->edtItemCaption->text(), "-");
-    EXPECT_FALSE(page->edtItemURL->isEnabled());
-    EXPECT_EQ(page->edtItemURL->text(), "");
+    EXPECT_TRUE(page->itemURLEdit->isEnabled());
+    page->separatorButton->click();
+    EXPECT_EQ(page->itemCaptionEdit->text(), "-");
+    EXPECT_FALSE(page->itemURLEdit->isEnabled());
+    EXPECT_EQ(page->itemURLEdit->text(), "");
     EXPECT_TRUE(w.document().isModified());
     EXPECT_EQ(w.document().menu().GetItem(1)[ItemField::ItemCaption], "-");
 
     // The root: the item pages keep what they show.
-    page->edtItemCaption->setText("  Spaced  ");
+    page->itemCaptionEdit->setText("  Spaced  ");
     EXPECT_EQ(f.caption(a1), "Spaced");
     f.select(f.root());
     EXPECT_FALSE(part<QAction>(w, "actionDelete")->isEnabled());
     EXPECT_FALSE(part<QAction>(w, "actionMoveDown")->isEnabled());
     EXPECT_TRUE(part<QAction>(w, "actionInsert")->isEnabled());
-    EXPECT_EQ(page->edtItemCaption->text(), "  Spaced  ");
+    EXPECT_EQ(page->itemCaptionEdit->text(), "  Spaced  ");
     f.select(a);
     EXPECT_EQ(w.document().menu().GetItem(1)[ItemField::ItemCaption], "  Spaced  ");
 }
@@ -356,21 +354,21 @@ TEST(PageHandlers, ColourDialogAndFilePickers)
     file.close();
     f.add(f.root(), "A");
     f.dialogs.openFiles = {logo, QString(), logo};
-    part<FirstLevelItemOptionsPage>(w, "TabSheet2")->spdbtnItNoIcon->click();
-    EXPECT_EQ(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->edtItemNoBgImg->text(), "logo.gif");
+    part<FirstLevelItemOptionsPage>(w, "TabSheet2")->itNoIconButton->click();
+    EXPECT_EQ(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->itemNoBgImgEdit->text(), "logo.gif");
     EXPECT_TRUE(QFile::exists(QString::fromStdString(w.document().publisher().previewFolder()) +
                               "/logo.gif"));
     // Pictures and sounds of today's browsers, and any file.
     for (const char *pattern : {"*.png", "*.gif", "*.jpeg", "*.webp", "*.svg", "All Files (*)|*"})
         EXPECT_TRUE(f.dialogs.openFilters.last().contains(pattern)) << pattern;
     part<FirstLevelItemOptionsPage>(w, "TabSheet2")
-        ->spdbtnItOvSnd->click(); // cancelled: nothing happens
-    EXPECT_EQ(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->edtItemOvBgSnd->text(), "");
+        ->itOvSndButton->click(); // cancelled: nothing happens
+    EXPECT_EQ(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->itemOvBgSndEdit->text(), "");
     for (const char *pattern : {"*.mp3", "*.ogg", "*.wav", "*.au", "All Files (*)|*"})
         EXPECT_TRUE(f.dialogs.openFilters.last().contains(pattern)) << pattern;
     EXPECT_EQ(w.document().publisher().stagedFiles(), StringList{"logo.gif"});
     part<FirstLevelItemOptionsPage>(w, "TabSheet2")
-        ->spdbtnItNoIcon->click(); // the same file is copied again
+        ->itNoIconButton->click(); // the same file is copied again
     EXPECT_EQ(w.document().publisher().stagedFiles(), (StringList{"logo.gif", "logo.gif"}));
     w.document().publisher().clearStaged();
 }
@@ -387,8 +385,8 @@ TEST(PageHandlers, PickedNamesObeyTheTextRules)
     file.close();
     f.add(f.root(), "A");
     f.dialogs.openFiles = {hostile};
-    part<FirstLevelItemOptionsPage>(w, "TabSheet2")->spdbtnItClSnd->click();
-    EXPECT_EQ(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->edtItemClBgSnd->text(), "abc.au");
+    part<FirstLevelItemOptionsPage>(w, "TabSheet2")->itClSndButton->click();
+    EXPECT_EQ(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->itemClBgSndEdit->text(), "abc.au");
     ASSERT_EQ(f.dialogs.warnings.size(), 1);
     EXPECT_TRUE(f.dialogs.warnings[0].contains("\"abc.au\""));
     EXPECT_TRUE(
@@ -397,9 +395,9 @@ TEST(PageHandlers, PickedNamesObeyTheTextRules)
     EXPECT_EQ(w.document().publisher().stagedFiles(), StringList{"abc.au"});
     // Typed or pasted control characters go as well.
     QApplication::clipboard()->setText(QString("x") + QChar(0x1a) + "y" + QChar(0x85) + "z");
-    part<ItemPage>(w, "TabSheet1")->edtItemCaption->clear();
-    part<ItemPage>(w, "TabSheet1")->edtItemCaption->paste();
-    EXPECT_EQ(part<ItemPage>(w, "TabSheet1")->edtItemCaption->text(), "xyz");
+    part<ItemPage>(w, "TabSheet1")->itemCaptionEdit->clear();
+    part<ItemPage>(w, "TabSheet1")->itemCaptionEdit->paste();
+    EXPECT_EQ(part<ItemPage>(w, "TabSheet1")->itemCaptionEdit->text(), "xyz");
     w.document().publisher().clearStaged();
 }
 
@@ -470,7 +468,7 @@ TEST(TreeBranches, DropsClipboardMovesAndKeysEachUndoToTheSameFile)
     const Node a = f.add(f.root(), "A");
     f.add(a, "A1");
     const Node b = f.add(f.root(), "B");
-    part<ItemPage>(w, "TabSheet1")->edtItemURL->setText("b.html");
+    part<ItemPage>(w, "TabSheet1")->itemURLEdit->setText("b.html");
     f.add(b, "B1");
     const Node c = f.add(f.root(), "C");
     const QByteArray start = saved();
@@ -559,7 +557,7 @@ TEST(TreeUndo, ALinkEmptiedByGivingChildrenComesBackWithUndo)
 {
     TreeFixture f;
     MainWindow &w = f.w();
-    auto *url = part<ItemPage>(w, "TabSheet1")->edtItemURL;
+    auto *url = part<ItemPage>(w, "TabSheet1")->itemURLEdit;
     const Node home = f.add(f.root(), "Home");
     url->setText("home.html");
     const Node next = f.add(f.root(), "Next");
@@ -668,7 +666,7 @@ TEST(TreeUndo, TheHistoryKeysWorkInEveryField)
     EXPECT_EQ(w.document().menu().GetAppletData()[AppletField::ApWidth], "300");
 
     const Node item = f.add(f.root(), "Old");
-    auto *caption = part<ItemPage>(w, "TabSheet1")->edtItemCaption;
+    auto *caption = part<ItemPage>(w, "TabSheet1")->itemCaptionEdit;
     f.select(item);
     caption->setFocus();
     caption->selectAll();
@@ -716,7 +714,7 @@ TEST(TreeUndo, PageEditsAndTreeStepsUndoToTheStartAndRedoToTheEnd)
         f.select(nodes[1 + rng() % (nodes.size() - 1)]);
         switch (rng() % 7) {
         case 0: { // typing in a text field, one step
-            QLineEdit *caption = part<ItemPage>(w, "TabSheet1")->edtItemCaption;
+            QLineEdit *caption = part<ItemPage>(w, "TabSheet1")->itemCaptionEdit;
             caption->setFocus();
             caption->end(false);
             QTest::keyClicks(caption, QString("x%1").arg(k));
