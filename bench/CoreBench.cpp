@@ -27,7 +27,7 @@ struct Menu
     {
         buildMenu(doc, tree, items);
         NullProgress progress;
-        numberMenuStructure(tree, doc.GetItems(), progress);
+        numberMenuStructure(tree, doc.items(), progress);
     }
 };
 
@@ -80,7 +80,7 @@ void BM_NumberMenuStructure(benchmark::State &state)
     Menu &m = menu(static_cast<int>(state.range(0)));
     NullProgress progress;
     for (auto _ : state)
-        numberMenuStructure(m.tree, m.doc.GetItems(), progress);
+        numberMenuStructure(m.tree, m.doc.items(), progress);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 

@@ -11,10 +11,10 @@ inline ItemTree::Node addBenchItem(MenuDocument &doc, MemoryTree &tree, ItemTree
                                    int &made)
 {
     const ItemTree::Node node = tree.addChild(parent, "Item " + std::to_string(made));
-    ItemRecord item = doc.MakeNewItem();
+    ItemRecord item = doc.newItem();
     item.set(ItemField::ItemCaption, tree.caption(node));
     item.set(ItemField::ItemURL, "page" + std::to_string(made) + ".html");
-    doc.GetItems().push_back(item);
+    doc.items().push_back(item);
     ++made;
     return node;
 }
@@ -23,7 +23,7 @@ inline ItemTree::Node addBenchItem(MenuDocument &doc, MemoryTree &tree, ItemTree
 // with up to fanOut children.
 inline void growMenu(MenuDocument &doc, MemoryTree &tree, int items, int levels, int fanOut)
 {
-    doc.ResetToDefaults();
+    doc.resetToDefaults();
     tree.clear();
     const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
     int made = 0;
@@ -47,7 +47,7 @@ inline void buildMenu(MenuDocument &doc, MemoryTree &tree, int items)
 // structure lines): every popup lies a level below the last.
 inline void buildChains(MenuDocument &doc, MemoryTree &tree, int items)
 {
-    doc.ResetToDefaults();
+    doc.resetToDefaults();
     tree.clear();
     const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
     int made = 0;
@@ -72,7 +72,7 @@ inline void buildShapedMenu(MenuDocument &doc, MemoryTree &tree, int items,
     if (shape == "named") {
         buildShapedMenu(doc, tree, items, "wide");
         int k = 0;
-        for (ItemRecord &item : doc.GetItems()) {
+        for (ItemRecord &item : doc.items()) {
             const std::string n = std::to_string(k++);
             item.set(ItemField::ItemNoBgImg, {"n" + n + ".gif", "o" + n + ".gif", "c" + n + ".gif",
                                               "o" + n + ".au", "c" + n + ".au"});
@@ -83,7 +83,7 @@ inline void buildShapedMenu(MenuDocument &doc, MemoryTree &tree, int items,
         growMenu(doc, tree, items, 10, 4);
         return;
     }
-    doc.ResetToDefaults();
+    doc.resetToDefaults();
     tree.clear();
     const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
     int side = 1;

@@ -97,7 +97,7 @@ void BM_Scene10000Items(benchmark::State &state)
     buildMenu(doc, shape, 10000);
     const QtCaptionMeasure measure;
     for (auto _ : state) {
-        const MenuScene scene(doc.GetAppletData(), MenuRecords{doc.GetItems()}, itemParents(shape),
+        const MenuScene scene(doc.appletData(), MenuRecords{doc.items()}, itemParents(shape),
                               measure, {});
         benchmark::DoNotOptimize(scene.layout().popups.size());
     }

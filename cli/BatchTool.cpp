@@ -63,17 +63,17 @@ struct Project
 
 void load(Project &project, const std::string &fileName, const std::string &programFolder)
 {
-    project.doc.SetProgramFolder(programFolder);
-    project.doc.ResetToDefaults();
+    project.doc.setProgramFolder(programFolder);
+    project.doc.resetToDefaults();
     project.tree.addChild(nullptr, "Tarvelle");
     ProjectReader reader(project.doc);
     reader.load(fileName, project.tree);
     project.announcedItemCount = reader.announcedItemCount();
-    AppletRecord data = project.doc.GetAppletData();
+    AppletRecord data = project.doc.appletData();
     applyAppletStoreRules(data, project.tree);
-    project.doc.SetAppletData(data);
+    project.doc.setAppletData(data);
     NullProgress progress;
-    numberMenuStructure(project.tree, project.doc.GetItems(), progress);
+    numberMenuStructure(project.tree, project.doc.items(), progress);
 }
 
 std::string projectFolder(const std::string &fileName)
@@ -132,7 +132,7 @@ int publish(Project &project, const std::string &fileName, const std::string &fo
                                        project.tree, projectFolder(fileName), mayReplace))
         return ExitCode::LoadFailed;
     for (const AccessibilityWarning &warning :
-         linkWarnings(MenuRecords{project.doc.GetItems()}, project.doc.Separator()))
+         linkWarnings(MenuRecords{project.doc.items()}, project.doc.separator()))
         err << printable("tarvelle-cli: warning: " + warning.where + ": " + warning.what) << "\n";
     // In pieces, not a write a line: standard error has no buffer of its own.
     TextOut leftOut = piecesTo(err);
@@ -163,7 +163,7 @@ public:
         checkCounts();
         checkCaptions();
         checkApplet();
-        const ItemList &items = project_.doc.GetItems();
+        const ItemList &items = project_.doc.items();
         for (std::size_t k = 0; k < items.size(); ++k)
             checkItem(k, items[k]);
         checkAccessibility();
@@ -180,7 +180,7 @@ private:
     void checkCounts()
     {
         const std::string &announced = project_.announcedItemCount;
-        const std::string nodes = std::to_string(project_.doc.GetItems().size());
+        const std::string nodes = std::to_string(project_.doc.items().size());
         if (announced != nodes)
             problem("project", "the structure has " + nodes +
                                    " items but the item section announces '" + announced + "'");
@@ -189,7 +189,7 @@ private:
     // The page shows the record's caption; the editor's tree shows the structure line.
     void checkCaptions()
     {
-        const ItemList &items = project_.doc.GetItems();
+        const ItemList &items = project_.doc.items();
         std::size_t k = 0;
         for (const PreOrderEntry &entry : preOrderEntries(project_.tree)) {
             if (entry.level == 0 || k >= items.size())
@@ -208,7 +208,7 @@ private:
     std::string itemName(std::size_t k) const
     {
         return "item " + std::to_string(k + 1) + " \"" +
-               std::string(project_.doc.GetItems()[k][ItemField::ItemCaption]) + "\"";
+               std::string(project_.doc.items()[k][ItemField::ItemCaption]) + "\"";
     }
 
     // Each check takes where it looks as a function: the place is only written out for a
@@ -242,7 +242,7 @@ private:
 
     void checkApplet()
     {
-        const AppletRecord data = project_.doc.GetAppletData();
+        const AppletRecord data = project_.doc.appletData();
         for (const AppletFieldInfo &field : appletFieldTable()) {
             const auto where = [&field] {
                 return "applet field " + std::to_string(field.position) + " " + field.name;
@@ -275,13 +275,13 @@ private:
 
     void checkAccessibility()
     {
-        const AppletRecord data = project_.doc.GetAppletData();
-        const MenuRecords items{project_.doc.GetItems()};
+        const AppletRecord data = project_.doc.appletData();
+        const MenuRecords items{project_.doc.items()};
         const MenuLayout layout =
             computeMenuLayout(data, items, itemParents(project_.tree), EstimatedMeasure());
         for (const AccessibilityWarning &warning : accessibilityWarnings(data, items, layout))
             problem(warning.where, warning.what);
-        for (const AccessibilityWarning &warning : linkWarnings(items, project_.doc.Separator()))
+        for (const AccessibilityWarning &warning : linkWarnings(items, project_.doc.separator()))
             problem(warning.where, warning.what);
     }
 
@@ -396,7 +396,7 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
     const std::string &command = args[0];
     const std::string &fileName = args[1];
     Project project;
-    project.doc.SetIncludeWebRuntime(webRuntime);
+    project.doc.setIncludeWebRuntime(webRuntime);
     try {
         load(project, fileName, programFolder);
     } catch (const std::exception &error) {
@@ -410,12 +410,12 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
             return publish(project, fileName, args[2], force, err);
         if (command == "layout") {
             const MenuLayout layout =
-                computeMenuLayout(project.doc.GetAppletData(), project.doc.GetItems(),
+                computeMenuLayout(project.doc.appletData(), project.doc.items(),
                                   itemParents(project.tree), EstimatedMeasure());
             TextOut json = piecesTo(out);
             if (narrowWidth)
-                writeNarrowLayoutJson(json, project.doc.GetAppletData(),
-                                      MenuRecords{project.doc.GetItems()}, layout, *narrowWidth);
+                writeNarrowLayoutJson(json, project.doc.appletData(),
+                                      MenuRecords{project.doc.items()}, layout, *narrowWidth);
             else
                 writeMenuLayoutJson(json, layout);
             json.flush();

@@ -92,7 +92,7 @@ void AboutDialog::setLinkColour(QLabel *link, const QColor &colour)
     link->setPalette(palette);
 }
 
-void AboutDialog::FormMouseMove()
+void AboutDialog::onMouseMoved()
 {
     setLinkColour(homepageLabel, linkColour());
     setLinkColour(supportLabel, linkColour());
@@ -136,6 +136,6 @@ bool AboutDialog::eventFilter(QObject *watched, QEvent *event)
 
 void AboutDialog::mouseMoveEvent(QMouseEvent *event)
 {
-    FormMouseMove();
+    onMouseMoved();
     QDialog::mouseMoveEvent(event);
 }

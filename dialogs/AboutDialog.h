@@ -16,7 +16,7 @@ public:
     static const char *const HomePage;
     static const char *const SupportPage;
 
-    void FormMouseMove();
+    void onMouseMoved();
     void Label8Click();
     void Label8MouseMove();
     void Label10Click();

@@ -61,10 +61,10 @@ TemplateChooser::TemplateChooser(DialogService &dialogs, const QString &programF
     connect(cancelButton, &QPushButton::clicked, this, &TemplateChooser::BitBtn2Click);
     // Setting the box by program runs the handler too, as a click would.
     connect(dontShowBox, &QCheckBox::toggled, this, &TemplateChooser::chckbxDontShowClick);
-    FormCreate();
+    loadSettings();
 }
 
-void TemplateChooser::FormCreate()
+void TemplateChooser::loadSettings()
 {
     // A missing folder leaves the list empty.
     const QStringList files = QDir(folder_).entryList({QStringLiteral("*.tvl")}, QDir::Files,
@@ -78,7 +78,7 @@ void TemplateChooser::FormCreate()
 bool TemplateChooser::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == templateList->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        TempletListDblClick();
+        openChosenTemplate();
         return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -93,11 +93,11 @@ void TemplateChooser::closeEvent(QCloseEvent *event)
 
 int TemplateChooser::run()
 {
-    FormShow();
+    onShown();
     return dialogs_.runModal(this);
 }
 
-void TemplateChooser::FormShow()
+void TemplateChooser::onShown()
 {
     bool show = false;
     try {
@@ -147,7 +147,7 @@ void TemplateChooser::chckbxDontShowClick()
     }
 }
 
-void TemplateChooser::TempletListDblClick()
+void TemplateChooser::openChosenTemplate()
 {
     const QString file = selectedFile();
     try {

@@ -27,8 +27,8 @@ public:
 
     // Prepares the dialog as on showing, then shows it modally.
     int run();
-    void FormShow();
-    void TempletListDblClick();
+    void onShown();
+    void openChosenTemplate();
     void BitBtn1Click();
     void BitBtn2Click();
     void chckbxDontShowClick();
@@ -47,7 +47,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void FormCreate();
+    void loadSettings();
     void writeSetting(bool show);
 
     DialogService &dialogs_;

@@ -120,7 +120,7 @@ WebBrowserDialog::WebBrowserDialog(DialogService &dialogs, ShellService &shell, 
     setFixedWidth(380);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(browserList, &QComboBox::activated, this, &WebBrowserDialog::ComboBoxBrowserListChange);
+    connect(browserList, &QComboBox::activated, this, &WebBrowserDialog::onBrowserChosen);
     connect(chooseBrowserButton, &QToolButton::clicked, this,
             &WebBrowserDialog::spdbtnOpenExeFileClick);
     connect(buttons, &QDialogButtonBox::accepted, this, &WebBrowserDialog::bitbtnOkClick);
@@ -128,7 +128,7 @@ WebBrowserDialog::WebBrowserDialog(DialogService &dialogs, ShellService &shell, 
     loadChoice();
 }
 
-QString WebBrowserDialog::FindInternetExplorer()
+QString WebBrowserDialog::findInternetExplorer()
 {
     return readValue(
         Registry::LocalMachine,
@@ -157,7 +157,7 @@ QString WebBrowserDialog::FindCommunicator4()
 QStringList WebBrowserDialog::knownBrowsers()
 {
     QStringList names;
-    if (!FindInternetExplorer().isEmpty())
+    if (!findInternetExplorer().isEmpty())
         names << InternetExplorer;
     if (!FindNavigator3().isEmpty())
         names << Navigator3;
@@ -172,19 +172,19 @@ QStringList WebBrowserDialog::knownBrowsers()
 
 int WebBrowserDialog::run()
 {
-    FormShow();
+    onShown();
     return dialogs_.runModal(this);
 }
 
-void WebBrowserDialog::FormShow()
+void WebBrowserDialog::onShown()
 {
     browserList->clear();
     browserList->addItems(knownBrowsers());
     if (browserList->count() > 0)
         browserList->setCurrentIndex(0);
     // The choice in force is the one shown.
-    const int known = browserList->findText(BrowserChoice);
-    if (BrowserChoice == QLatin1String("specified"))
+    const int known = browserList->findText(browserChoice);
+    if (browserChoice == QLatin1String("specified"))
         specifiedBrowserButton->setChecked(true);
     else if (known >= 0) {
         knownBrowserButton->setChecked(true);
@@ -202,7 +202,7 @@ void WebBrowserDialog::FormShow()
     }
 }
 
-void WebBrowserDialog::ComboBoxBrowserListChange()
+void WebBrowserDialog::onBrowserChosen()
 {
     knownBrowserButton->setChecked(true);
 }
@@ -241,9 +241,9 @@ void WebBrowserDialog::loadChoice()
         if (!registry.openKey(QLatin1String(SettingsKey), false))
             return;
         if (registry.valueExists(QLatin1String(BrowserChoiceValue)))
-            BrowserChoice = registry.readString(QLatin1String(BrowserChoiceValue));
+            browserChoice = registry.readString(QLatin1String(BrowserChoiceValue));
         if (registry.valueExists(QLatin1String(SpecifiedBrowserValue)))
-            SpecifiedBrowser = registry.readString(QLatin1String(SpecifiedBrowserValue));
+            specifiedBrowser = registry.readString(QLatin1String(SpecifiedBrowserValue));
     } catch (const RegistryError &) {
         // Not remembered: the default browser.
     }
@@ -254,8 +254,8 @@ void WebBrowserDialog::saveChoice()
     try {
         Registry registry(Registry::CurrentUser);
         registry.openKey(QLatin1String(SettingsKey), true);
-        registry.writeString(QLatin1String(BrowserChoiceValue), BrowserChoice);
-        registry.writeString(QLatin1String(SpecifiedBrowserValue), SpecifiedBrowser);
+        registry.writeString(QLatin1String(BrowserChoiceValue), browserChoice);
+        registry.writeString(QLatin1String(SpecifiedBrowserValue), specifiedBrowser);
     } catch (const RegistryError &) {
         // The choice holds for this session.
     }
@@ -264,41 +264,41 @@ void WebBrowserDialog::saveChoice()
 void WebBrowserDialog::bitbtnOkClick()
 {
     if (defaultBrowserButton->isChecked()) {
-        BrowserChoice = QStringLiteral("default");
+        browserChoice = QStringLiteral("default");
     } else if (knownBrowserButton->isChecked()) {
-        BrowserChoice =
+        browserChoice =
             browserList->count() > 0 ? browserList->currentText() : QStringLiteral("default");
     } else if (specifiedBrowserButton->isChecked()) {
         if (!specifiedBrowserEdit->text().isEmpty()) {
-            SpecifiedBrowser = specifiedBrowserEdit->text();
-            BrowserChoice = QStringLiteral("specified");
-            rememberProgram(SpecifiedBrowser); // typed as well as picked
+            specifiedBrowser = specifiedBrowserEdit->text();
+            browserChoice = QStringLiteral("specified");
+            rememberProgram(specifiedBrowser); // typed as well as picked
         } else {
-            BrowserChoice = QStringLiteral("default");
+            browserChoice = QStringLiteral("default");
         }
     }
     saveChoice();
     accept();
 }
 
-bool WebBrowserDialog::LaunchInBrowser(const QString &folder, const QString &fileName)
+bool WebBrowserDialog::launchInBrowser(const QString &folder, const QString &fileName)
 {
     const QString page = folder + fileName;
-    if (BrowserChoice.isEmpty() || BrowserChoice == QLatin1String("default"))
+    if (browserChoice.isEmpty() || browserChoice == QLatin1String("default"))
         return shell_.openDocument(page);
-    if (BrowserChoice == QLatin1String("specified"))
-        return shell_.startProgram(SpecifiedBrowser, {fileName}, folder);
+    if (browserChoice == QLatin1String("specified"))
+        return shell_.startProgram(specifiedBrowser, {fileName}, folder);
     QString program;
-    if (BrowserChoice == QLatin1String(InternetExplorer))
-        program = FindInternetExplorer();
-    else if (BrowserChoice == QLatin1String(Navigator3))
+    if (browserChoice == QLatin1String(InternetExplorer))
+        program = findInternetExplorer();
+    else if (browserChoice == QLatin1String(Navigator3))
         program = FindNavigator3();
-    else if (BrowserChoice == QLatin1String(Communicator4))
+    else if (browserChoice == QLatin1String(Communicator4))
         program = FindCommunicator4();
     if (!program.isEmpty())
         return shell_.startProgram(program, {page}, QString());
     for (const DesktopBrowser &browser : DesktopBrowsers::find()) {
-        if (browser.name != BrowserChoice)
+        if (browser.name != browserChoice)
             continue;
         QStringList command = DesktopBrowsers::expandExec(browser, page);
         return !command.isEmpty() && shell_.startProgram(command.takeFirst(), command, QString());

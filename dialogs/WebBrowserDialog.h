@@ -22,24 +22,24 @@ public:
 
     // Prepares the dialog as on showing, then shows it modally.
     int run();
-    void FormShow();
-    void ComboBoxBrowserListChange();
+    void onShown();
+    void onBrowserChosen();
     void spdbtnOpenExeFileClick();
     void bitbtnOkClick();
 
     // Opens folder + fileName in the chosen browser; false when that browser (or the
     // system's handler) could not be started.
-    bool LaunchInBrowser(const QString &folder, const QString &fileName);
+    bool launchInBrowser(const QString &folder, const QString &fileName);
 
     // The browsers the registry knows of; each yields an empty path when not installed.
-    static QString FindInternetExplorer();
+    static QString findInternetExplorer();
     static QString FindNavigator3();
     static QString FindCommunicator4();
     // The names offered in the list: the registry's browsers found, then the desktop's.
     static QStringList knownBrowsers();
 
-    QString BrowserChoice;
-    QString SpecifiedBrowser;
+    QString browserChoice;
+    QString specifiedBrowser;
 
     QRadioButton *defaultBrowserButton;
     QRadioButton *knownBrowserButton;

@@ -40,9 +40,9 @@ std::size_t itemBytes(const ItemRecord &item, std::size_t separator)
 
 std::string HtmlWriter::fragment() const
 {
-    const std::size_t separator = escapeHtmlAttribute(document_.Separator()).size();
+    const std::size_t separator = escapeHtmlAttribute(document_.separator()).size();
     std::size_t expected = 4096 + AppletRecord::FieldCount * (8 + separator);
-    for (const ItemRecord &item : document_.GetItems())
+    for (const ItemRecord &item : document_.items())
         expected += itemBytes(item, separator);
     TextOut out;
     out.reserve(expected);
@@ -61,10 +61,10 @@ void HtmlWriter::write(TextOut &out) const
 void HtmlWriter::writeAppletElement(TextOut &out) const
 {
     using namespace ItemField;
-    const AppletRecord data = document_.GetAppletData();
-    const ItemList &items = document_.GetItems();
-    const std::string &name = document_.AppletName();
-    const std::string sep = attr(document_.Separator());
+    const AppletRecord data = document_.appletData();
+    const ItemList &items = document_.items();
+    const std::string &name = document_.appletName();
+    const std::string sep = attr(document_.separator());
     out.line("<applet code=\"" + attr(name) + ".class\" archive=\"" + attr(name) +
              ".jar\" width=\"" + attr(data[AppletField::ApWidth]) + "\" height=\"" +
              attr(data[AppletField::ApHeight]) + "\">");
@@ -75,7 +75,7 @@ void HtmlWriter::writeAppletElement(TextOut &out) const
         app += attr(data[pos]) + sep;
     out.line(param("app", app));
 
-    ProgressDisplay &progress = document_.Progress();
+    ProgressDisplay &progress = document_.progress();
     const int lastIndex = static_cast<int>(items.size()) - 1;
     if (progress.minimum() < lastIndex)
         progress.setMaximum(lastIndex);
@@ -190,7 +190,7 @@ void appendNoScriptMenu(TextOut &out, const ItemList &items, const std::vector<i
 
 void HtmlWriter::writeSavedPage(TextOut &out, const std::string &title, const ItemTree &tree) const
 {
-    if (!document_.IncludeWebRuntime()) {
+    if (!document_.includeWebRuntime()) {
         write(out);
         return;
     }
@@ -204,7 +204,7 @@ void HtmlWriter::writeSavedPage(TextOut &out, const std::string &title, const It
     out.line("</head>");
     out.line("<body>");
     writeAppletElement(out);
-    appendNoScriptMenu(out, document_.GetItems(), itemParents(tree));
+    appendNoScriptMenu(out, document_.items(), itemParents(tree));
     out.line("</applet>");
     out.line(WebRuntimeScript);
     out.line("</body>");

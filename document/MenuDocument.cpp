@@ -37,46 +37,46 @@ template <typename Record> Record stringsToRecord(const StringList &list)
 }
 } // namespace
 
-ItemRecord MenuDocument::GetItem(int index) const
+ItemRecord MenuDocument::item(int index) const
 {
     checkIndex(index, Items.size());
     return Items[static_cast<std::size_t>(index)];
 }
 
-void MenuDocument::SetItem(const ItemRecord &item, int index)
+void MenuDocument::setItem(const ItemRecord &item, int index)
 {
     checkIndex(index, Items.size());
     Items[static_cast<std::size_t>(index)] = item;
 }
 
-void MenuDocument::AppletDataToStrings(const AppletRecord &data, StringList &out) const
+void MenuDocument::appletToStrings(const AppletRecord &data, StringList &out) const
 {
     recordToStrings(data, out);
 }
 
-AppletRecord MenuDocument::StringsToAppletData(const StringList &list) const
+AppletRecord MenuDocument::appletFromStrings(const StringList &list) const
 {
     return stringsToRecord<AppletRecord>(list);
 }
 
-void MenuDocument::ItemToStrings(const ItemRecord &item, StringList &out) const
+void MenuDocument::itemToStrings(const ItemRecord &item, StringList &out) const
 {
     recordToStrings(item, out);
 }
 
-ItemRecord MenuDocument::StringsToItem(const StringList &list) const
+ItemRecord MenuDocument::itemFromStrings(const StringList &list) const
 {
     return stringsToRecord<ItemRecord>(list);
 }
 
-void MenuDocument::ResetToDefaults()
+void MenuDocument::resetToDefaults()
 {
     for (const AppletFieldInfo &field : appletFieldTable())
         AppletData.set(field.position, field.defaultValue);
     Items.clear();
 }
 
-ItemRecord MenuDocument::MakeNewItem() const
+ItemRecord MenuDocument::newItem() const
 {
     ItemRecord item;
     item.set(ItemField::ItemCaption, "Item");
@@ -86,7 +86,7 @@ ItemRecord MenuDocument::MakeNewItem() const
     return item;
 }
 
-void MenuDocument::InsertItem(int index, const ItemRecord &item)
+void MenuDocument::insertItem(int index, const ItemRecord &item)
 {
     if (index < 0)
         return;
@@ -99,14 +99,14 @@ void MenuDocument::InsertItem(int index, const ItemRecord &item)
     Items.insert(Items.begin() + index, item);
 }
 
-void MenuDocument::DeleteItem(int index)
+void MenuDocument::deleteItem(int index)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= Items.size())
         return;
     Items.erase(Items.begin() + index);
 }
 
-void MenuDocument::MoveItemUp(int index)
+void MenuDocument::moveItemUp(int index)
 {
     if (index <= 0 || static_cast<std::size_t>(index) >= Items.size())
         return;
@@ -124,25 +124,25 @@ void checkRange(int first, int count, std::size_t size)
 }
 } // namespace
 
-void MenuDocument::DeleteItems(int index, int count)
+void MenuDocument::deleteItems(int index, int count)
 {
     checkRange(index, count, Items.size());
     Items.erase(Items.begin() + index, Items.begin() + index + count);
 }
 
-void MenuDocument::MoveItemsUp(int index, int count, int distance)
+void MenuDocument::moveItemsUp(int index, int count, int distance)
 {
     checkRange(index - distance, distance + count, Items.size());
     std::rotate(Items.begin() + (index - distance), Items.begin() + index,
                 Items.begin() + index + count);
 }
 
-void MenuDocument::SetProgress(ProgressDisplay *progress)
+void MenuDocument::setProgress(ProgressDisplay *progress)
 {
     progress_ = progress ? progress : &nullProgress_;
 }
 
-StringList MenuDocument::ResourceSlots() const
+StringList MenuDocument::resourceSlots() const
 {
     StringList slots;
     slots.reserve(2 + Items.size() * 5);
@@ -150,7 +150,7 @@ StringList MenuDocument::ResourceSlots() const
     return slots;
 }
 
-void MenuDocument::SetIncludeWebRuntime(bool include)
+void MenuDocument::setIncludeWebRuntime(bool include)
 {
     includeWebRuntime_ = include;
     appletFiles_[2] = include ? WebRuntimeFile : "";

@@ -13,7 +13,7 @@ inline constexpr const char *WebRuntimeScript = "<script src=\"zorvex.js\"></scr
 inline constexpr const char *WebRuntimeMap = "zorvex.js.map";
 
 // The one document: the applet settings, the item list, and the fixed names of the applet's
-// program files. Records are values: accessors hand out copies, except GetItems, which hands
+// program files. Records are values: accessors hand out copies, except items, which hands
 // out the document's own list. ProjectReader and ProjectWriter read and write it as a
 // project file, HtmlWriter writes its HTML, Publisher stages and publishes its files.
 class MenuDocument
@@ -21,61 +21,61 @@ class MenuDocument
 public:
     MenuDocument();
 
-    AppletRecord GetAppletData() const { return AppletData; }
-    void SetAppletData(const AppletRecord &data) { AppletData = data; }
+    AppletRecord appletData() const { return AppletData; }
+    void setAppletData(const AppletRecord &data) { AppletData = data; }
 
-    ItemList &GetItems() { return Items; }
-    const ItemList &GetItems() const { return Items; }
+    ItemList &items() { return Items; }
+    const ItemList &items() const { return Items; }
     // Throw std::out_of_range naming the index and the count when the index is outside.
-    ItemRecord GetItem(int index) const;
-    void SetItem(const ItemRecord &item, int index);
-    int ItemCount() const { return static_cast<int>(Items.size()); }
+    ItemRecord item(int index) const;
+    void setItem(const ItemRecord &item, int index);
+    int itemCount() const { return static_cast<int>(Items.size()); }
 
     // Record <-> string list conversions; the "To" forms empty the output list first and
     // size it exactly. The "From" forms need at least as many entries as the record has
     // fields and ignore the rest (std::invalid_argument otherwise).
-    void AppletDataToStrings(const AppletRecord &data, StringList &out) const;
-    AppletRecord StringsToAppletData(const StringList &list) const;
-    void ItemToStrings(const ItemRecord &item, StringList &out) const;
-    ItemRecord StringsToItem(const StringList &list) const;
+    void appletToStrings(const AppletRecord &data, StringList &out) const;
+    AppletRecord appletFromStrings(const StringList &list) const;
+    void itemToStrings(const ItemRecord &item, StringList &out) const;
+    ItemRecord itemFromStrings(const StringList &list) const;
 
     // Applet fields to their defaults and the item list emptied.
-    void ResetToDefaults();
-    ItemRecord MakeNewItem() const;
+    void resetToDefaults();
+    ItemRecord newItem() const;
 
     // Item list editing; indexes outside the accepted range change nothing.
-    void InsertItem(int index, const ItemRecord &item);
-    void DeleteItem(int index);
-    void MoveItemUp(int index);
-    // Removes count items from index on: the same as count DeleteItem calls at index, in
+    void insertItem(int index, const ItemRecord &item);
+    void deleteItem(int index);
+    void moveItemUp(int index);
+    // Removes count items from index on: the same as count deleteItem calls at index, in
     // linear time. Throws std::out_of_range when the range is not inside the list.
-    void DeleteItems(int index, int count);
+    void deleteItems(int index, int count);
     // Moves the block of count items at index up past the distance items before it, each
-    // block keeping its inner order: the same list as the count x distance MoveItemUp calls
+    // block keeping its inner order: the same list as the count x distance moveItemUp calls
     // at index + k, index + k - 1, ... (k = 0 .. count - 1), in linear time. Throws
     // std::out_of_range when the blocks are not inside the list.
-    void MoveItemsUp(int index, int count, int distance);
+    void moveItemsUp(int index, int count, int distance);
 
-    const std::string &Separator() const { return separator_; }
-    const StringList &AppletFiles() const { return appletFiles_; }
-    const std::string &AppletName() const { return appletName_; }
+    const std::string &separator() const { return separator_; }
+    const StringList &appletFiles() const { return appletFiles_; }
+    const std::string &appletName() const { return appletName_; }
 
     // Where long operations report progress; null reports nowhere. Not owned.
-    void SetProgress(ProgressDisplay *progress);
-    ProgressDisplay &Progress() const { return *progress_; }
+    void setProgress(ProgressDisplay *progress);
+    ProgressDisplay &progress() const { return *progress_; }
 
     // The folder of the running program, holding the applet files and the preview folder.
-    void SetProgramFolder(const std::string &folder) { programFolder_ = folder; }
-    const std::string &ProgramFolder() const { return programFolder_; }
+    void setProgramFolder(const std::string &folder) { programFolder_ = folder; }
+    const std::string &programFolder() const { return programFolder_; }
 
     // Whether saving includes the web runtime: the page loads it, it is copied beside the
     // page from the program folder, and the report lists it with the applet's files (in the
-    // third, otherwise empty, entry of AppletFiles).
-    void SetIncludeWebRuntime(bool include);
-    bool IncludeWebRuntime() const { return includeWebRuntime_; }
+    // third, otherwise empty, entry of appletFiles).
+    void setIncludeWebRuntime(bool include);
+    bool includeWebRuntime() const { return includeWebRuntime_; }
 
     // Resource names in slot order: ApBgImg, ApBgSnd, then per item the five files.
-    StringList ResourceSlots() const;
+    StringList resourceSlots() const;
     // Calls visit(slot, name) for each slot in the order above, without copying the names.
     // The name is handed over in one string that is reused from slot to slot.
     template <class Visit> void forEachResourceSlot(Visit visit) const

@@ -233,10 +233,10 @@ std::string ProjectWriter::text() const
 
 void ProjectWriter::write(TextOut &out) const
 {
-    const ItemList &items = document_.GetItems();
+    const ItemList &items = document_.items();
     const ItemTree &tree = tree_;
     const auto itemCount = static_cast<long long>(items.size());
-    ProgressDisplay &progress = document_.Progress();
+    ProgressDisplay &progress = document_.progress();
     progress.setMaximum(clampToInt(itemCount * 15 + 18));
     progress.setText("Saving Data ... ...");
 
@@ -276,7 +276,7 @@ void ProjectWriter::write(TextOut &out) const
 
     out.line(AppletStart);
     StringList values;
-    document_.AppletDataToStrings(document_.GetAppletData(), values);
+    document_.appletToStrings(document_.appletData(), values);
     for (const std::string &value : values) {
         requireOneLine(value, "The applet setting");
         out.line(value);
@@ -300,7 +300,7 @@ void ProjectWriter::write(TextOut &out) const
 
 void ProjectWriter::save(const std::string &fileName) const
 {
-    const ProgressFinish finish(document_.Progress());
+    const ProgressFinish finish(document_.progress());
     fsx::writeFileAtomically(fileName, [this](TextOut &out) { write(out); });
 }
 
@@ -342,7 +342,7 @@ void ProjectReader::read(const std::string &bytes, ItemTree &tree)
         throw ENotAProject::cutOff("the end of its applet settings");
     project.appletValues = std::move(values);
 
-    ProgressDisplay &progress = document_.Progress();
+    ProgressDisplay &progress = document_.progress();
     if (!reader.skipPast(ItemStart) || reader.atEnd())
         throw ENotAProject::cutOff("its item records");
     {
@@ -371,8 +371,8 @@ void ProjectReader::read(const std::string &bytes, ItemTree &tree)
 
     // The file has been read completely: only now does the document change.
     rebuildTree(tree, structure);
-    document_.SetAppletData(document_.StringsToAppletData(*project.appletValues));
-    document_.GetItems() = std::move(*project.items);
+    document_.setAppletData(document_.appletFromStrings(*project.appletValues));
+    document_.items() = std::move(*project.items);
     announcedItemCount_ = std::move(project.announced);
 
     progress.setPosition(0);

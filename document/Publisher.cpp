@@ -82,7 +82,7 @@ std::string Publisher::previewFolder() const
 {
     if (!previewFolder_.empty())
         return previewFolder_;
-    return fsx::withSeparator(document_.ProgramFolder()) + PreviewFolderName;
+    return fsx::withSeparator(document_.programFolder()) + PreviewFolderName;
 }
 
 void Publisher::stage(const std::string &path)
@@ -124,7 +124,7 @@ void Publisher::clearStaged()
 
 void Publisher::stageAppletFiles(const std::string &folder)
 {
-    for (const std::string &file : document_.AppletFiles())
+    for (const std::string &file : document_.appletFiles())
         stage(folder + file);
 }
 
@@ -133,9 +133,9 @@ void Publisher::stageResources(const std::string &folder)
     // Only regular files inside the folder are staged, each once however many slots name it;
     // a failure stays silent here. Only names the folder holds are remembered, so a menu
     // naming millions of missing files stages in little memory.
-    ProgressDisplay &progress = document_.Progress();
+    ProgressDisplay &progress = document_.progress();
     const ProgressFinish finish(progress);
-    const std::size_t slots = document_.GetItems().size() * 5 + 2;
+    const std::size_t slots = document_.items().size() * 5 + 2;
     progress.setMaximum(static_cast<int>(slots));
     progress.setText("Copying Resource Files ... ...");
     const std::string preview = previewFolder();
@@ -170,7 +170,7 @@ bool Publisher::saveAllFrom(const std::string &folder, const std::string &fileNa
                             const ItemTree &tree, const std::string &resourceFolder,
                             const ReplaceQuestion &mayReplace)
 {
-    ProgressDisplay &progress = document_.Progress();
+    ProgressDisplay &progress = document_.progress();
     const ProgressFinish finish(progress);
     const std::string base = baseName(fileName);
     const fsx::FolderLock lock(folder);
@@ -182,11 +182,11 @@ bool Publisher::saveAllFrom(const std::string &folder, const std::string &fileNa
     std::vector<Resource> resources = resourcesFor(fileName, resourceFolder);
     std::vector<std::pair<std::string, std::string>> copies; // target name, source path
     for (const std::string &file : appletFiles())
-        copies.emplace_back(file, fsx::withSeparator(document_.ProgramFolder()) + file);
+        copies.emplace_back(file, fsx::withSeparator(document_.programFolder()) + file);
     // The page loads the runtime: without it the page shows nothing, so that is an error
     // like any other output's.
-    if (document_.IncludeWebRuntime() &&
-        !fsx::fileExists(fsx::withSeparator(document_.ProgramFolder()) + WebRuntimeFile))
+    if (document_.includeWebRuntime() &&
+        !fsx::fileExists(fsx::withSeparator(document_.programFolder()) + WebRuntimeFile))
         throw EInOutError("Cannot copy \"" + std::string(WebRuntimeFile) + "\" into \"" + folder +
                           "\"");
     const std::string page = base + ".html", project = projectName(fileName),
@@ -249,7 +249,7 @@ std::set<std::string> Publisher::outputs(const std::string &fileName) const
     const std::string base = baseName(fileName);
     std::set<std::string> outputs{base + ".html", projectName(fileName),
                                   base + "_PublishReport.txt"};
-    for (const std::string &file : document_.AppletFiles()) {
+    for (const std::string &file : document_.appletFiles()) {
         if (fsx::isBareFileName(file))
             outputs.insert(file);
     }
@@ -297,8 +297,8 @@ std::map<std::string, std::string> Publisher::plannedWrites(const std::string &f
     std::map<std::string, std::string> writes;
     for (const std::string &name : outputs(fileName))
         writes[name] = std::string();
-    for (const std::string &file : document_.AppletFiles()) {
-        const std::string source = fsx::withSeparator(document_.ProgramFolder()) + file;
+    for (const std::string &file : document_.appletFiles()) {
+        const std::string source = fsx::withSeparator(document_.programFolder()) + file;
         if (fsx::isBareFileName(file) && !fsx::fileExists(source))
             writes.erase(file); // not copied where the program folder lacks it
         else if (fsx::isBareFileName(file))
@@ -362,11 +362,11 @@ Publisher::ReplacedFiles Publisher::filesReplaced(const std::string &folder,
 StringList Publisher::appletFiles() const
 {
     StringList files;
-    for (const std::string &file : document_.AppletFiles()) {
+    for (const std::string &file : document_.appletFiles()) {
         if (!fsx::isBareFileName(file))
             continue;
         if (file == WebRuntimeFile ||
-            fsx::fileExists(fsx::withSeparator(document_.ProgramFolder()) + file))
+            fsx::fileExists(fsx::withSeparator(document_.programFolder()) + file))
             files.push_back(file);
     }
     return files;
@@ -392,9 +392,9 @@ std::string Publisher::reportText(const std::string &fileName,
 
 void Publisher::writeReport(TextOut &out, const std::vector<Resource> &resources) const
 {
-    ProgressDisplay &progress = document_.Progress();
+    ProgressDisplay &progress = document_.progress();
     const ProgressFinish finish(progress);
-    progress.setMaximum(static_cast<int>(document_.AppletFiles().size() + resources.size()));
+    progress.setMaximum(static_cast<int>(document_.appletFiles().size() + resources.size()));
     progress.setText("Making Publish Report ... ...");
 
     out.line(Rule);
@@ -411,7 +411,7 @@ void Publisher::writeReport(TextOut &out, const std::vector<Resource> &resources
              "IE4+ or Netscape4+");
     for (const std::string &file : appletFiles())
         out.line("  " + file);
-    progress.step(static_cast<int>(document_.AppletFiles().size()));
+    progress.step(static_cast<int>(document_.appletFiles().size()));
 
     // Each name once across both sections: one named as an image and as a sound appears
     // under the images only. Only what is copied is listed.

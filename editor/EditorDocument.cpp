@@ -56,7 +56,7 @@ EditorDocument::EditorDocument(const QString &programFolder, QObject *parent)
       undoStack_(new QUndoStack(this))
 {
     if (!programFolder.isEmpty()) {
-        menu_.SetProgramFolder(programFolder.toStdString());
+        menu_.setProgramFolder(programFolder.toStdString());
         QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
         if (runtime.isEmpty())
             runtime = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
@@ -67,7 +67,7 @@ EditorDocument::EditorDocument(const QString &programFolder, QObject *parent)
             publisher_.setPreviewFolder(nativePath(previewDir_->path()));
     }
     replaceTree([this] { tree_.addChild(nullptr, "Tarvelle"); });
-    menu_.ResetToDefaults();
+    menu_.resetToDefaults();
     setCurrentNode(tree_.root());
 }
 
@@ -115,7 +115,7 @@ void EditorDocument::newProject()
         tree_.clear();
         tree_.addChild(nullptr, "Tarvelle");
     });
-    menu_.ResetToDefaults();
+    menu_.resetToDefaults();
     setFileName(QString());
     undoStack_->setClean();
     emit reset();
@@ -133,7 +133,7 @@ void EditorDocument::open(const QString &fileName, bool asTemplate)
     // leaves the document exactly as it was: the project's own checks, then the conversions
     // the pages apply to the settings it holds.
     MenuDocument trial;
-    trial.SetAppletData(menu_.GetAppletData());
+    trial.setAppletData(menu_.appletData());
     MemoryTree trialTree;
     trialTree.addChild(nullptr, "Tarvelle");
     try {
@@ -142,7 +142,7 @@ void EditorDocument::open(const QString &fileName, bool asTemplate)
         throw error.named(path);
     }
     std::string().swap(bytes); // read: the memory goes to the tree built next
-    checkAppletSettings(trial.GetAppletData());
+    checkAppletSettings(trial.appletData());
 
     publisher_.clearStaged();
     // The copy is taken over as it is: the file is read once.
@@ -154,8 +154,8 @@ void EditorDocument::open(const QString &fileName, bool asTemplate)
                 entry.parentIndex < 0 ? nullptr : made[std::size_t(entry.parentIndex)];
             made.push_back(tree_.addChild(parent, trialTree.caption(entry.node)));
         }
-        menu_.SetAppletData(trial.GetAppletData());
-        menu_.GetItems() = std::move(trial.GetItems());
+        menu_.setAppletData(trial.appletData());
+        menu_.items() = std::move(trial.items());
     });
     trialTree.clear(); // before staging needs memory of its own
     // A template starts a new, untitled project: saving asks for a name, so the shipped
@@ -178,23 +178,23 @@ bool EditorDocument::changedOnDisk() const
 
 AppletRecord EditorDocument::storedApplet() const
 {
-    AppletRecord data = menu_.GetAppletData();
+    AppletRecord data = menu_.appletData();
     applyAppletStoreRules(data, tree_);
     return data;
 }
 
 void EditorDocument::writeOutput(const std::function<void()> &write)
 {
-    const AppletRecord edited = menu_.GetAppletData();
-    numberMenuStructure(tree_, menu_.GetItems(), menu_.Progress());
-    menu_.SetAppletData(storedApplet());
+    const AppletRecord edited = menu_.appletData();
+    numberMenuStructure(tree_, menu_.items(), menu_.progress());
+    menu_.setAppletData(storedApplet());
     try {
         write();
     } catch (...) {
-        menu_.SetAppletData(edited);
+        menu_.setAppletData(edited);
         throw;
     }
-    menu_.SetAppletData(edited);
+    menu_.setAppletData(edited);
 }
 
 bool EditorDocument::save(const QString &fileName, const Publisher::ReplaceQuestion &mayReplace)
@@ -232,10 +232,10 @@ void EditorDocument::setFields(Record record, MenuTree::Id item, const FieldChan
     if (record == Record::Applet) {
         if (revisit)
             setCurrentNode(tree_.root());
-        AppletRecord data = menu_.GetAppletData();
+        AppletRecord data = menu_.appletData();
         for (const FieldChange &change : changes)
             data.set(change.position, value(change));
-        menu_.SetAppletData(data);
+        menu_.setAppletData(data);
         emit appletChanged(positionsOf(changes));
     } else {
         const ItemTree::Node node = tree_.find(item);
@@ -267,7 +267,7 @@ QString EditorDocument::pushTreeStep(QUndoCommand *step, ItemTree::Node newParen
                                      int added)
 {
     QString refused;
-    if (menu_.GetItems().size() + static_cast<std::size_t>(added) >
+    if (menu_.items().size() + static_cast<std::size_t>(added) >
         static_cast<std::size_t>(MaxMenuItems))
         refused = tr("The menu would have more than %L1 items").arg(MaxMenuItems);
     else if (newParent && tree_.level(newParent) + height > MaxMenuDepth)

@@ -128,7 +128,7 @@ private:
 
     MenuDocument menu_;
     // The menu's shape, kept in step with the document's item list by its own operations.
-    MenuTree tree_{menu_.GetItems()};
+    MenuTree tree_{menu_.items()};
     Publisher publisher_{menu_};
     std::unique_ptr<MenuTreeModel> model_;
     QUndoStack *undoStack_;

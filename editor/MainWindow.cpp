@@ -101,7 +101,7 @@ MainWindow::MainWindow(EditorServices s, QWidget *parent)
         setWindowModified(!clean);
     });
     connect(document_->undoStack(), &QUndoStack::indexChanged, this, &MainWindow::updateActions);
-    document_->menu().SetProgress(progress_.get());
+    document_->menu().setProgress(progress_.get());
     readWebRuntimeChoice();
     saveAction->setEnabled(false);
     updateTitle();
@@ -523,7 +523,7 @@ void MainWindow::showHelpTopics()
 void MainWindow::showHelp(const QString &page)
 {
     const QFileInfo file(help->pageFile(page));
-    if (!browserWindow->LaunchInBrowser(QDir::toNativeSeparators(file.absolutePath() + '/'),
+    if (!browserWindow->launchInBrowser(QDir::toNativeSeparators(file.absolutePath() + '/'),
                                         file.fileName()))
         browserFailed();
 }

@@ -73,7 +73,7 @@ bool MainWindow::saveAs(const QString &fileName)
     // stopping the author.
     const MenuDocument &menu = document_->menu();
     const QStringList warnings = preview_->warningTexts(computeMenuLayout(
-        menu.GetAppletData(), menu.GetItems(), itemParents(document_->tree()), EstimatedMeasure()));
+        menu.appletData(), menu.items(), itemParents(document_->tree()), EstimatedMeasure()));
     if (!warnings.isEmpty())
         hintLabel->setText(tr("Saved with %n warning(s): %1", nullptr, int(warnings.size()))
                                .arg(warnings.front()));

@@ -44,7 +44,7 @@ void MainWindow::readWebRuntimeChoice()
 {
     const bool include = readIncludeWebRuntime();
     webRuntimeAction->setChecked(include);
-    document_->menu().SetIncludeWebRuntime(include);
+    document_->menu().setIncludeWebRuntime(include);
 }
 
 void MainWindow::refreshHtmlWindow()
@@ -72,7 +72,7 @@ void MainWindow::previewInBrowser()
     publisher.stage(program + WebRuntimeFile);
     publisher.stageFile(PreviewPage, htmlWindow->fragment() + WebRuntimeScript + LineEnd);
     // A preview that silently shows nothing would be a failure passed off as success.
-    if (!browserWindow->LaunchInBrowser(
+    if (!browserWindow->launchInBrowser(
             QString::fromStdString(fsx::withSeparator(publisher.previewFolder())),
             QLatin1String(PreviewPage)))
         browserFailed();
@@ -80,8 +80,8 @@ void MainWindow::previewInBrowser()
 
 void MainWindow::browserFailed()
 {
-    const QString &choice = browserWindow->BrowserChoice;
-    const QString name = choice == QLatin1String("specified") ? browserWindow->SpecifiedBrowser
+    const QString &choice = browserWindow->browserChoice;
+    const QString name = choice == QLatin1String("specified") ? browserWindow->specifiedBrowser
                          : choice.isEmpty() || choice == QLatin1String("default")
                              ? tr("default browser")
                              : choice;
@@ -118,7 +118,7 @@ void MainWindow::chooseWebBrowser()
 void MainWindow::toggleWebRuntime()
 {
     const bool include = webRuntimeAction->isChecked();
-    document_->menu().SetIncludeWebRuntime(include);
+    document_->menu().setIncludeWebRuntime(include);
     // The choice holds for this session even when it cannot be remembered.
     Registry registry(Registry::CurrentUser);
     registry.openKey(QLatin1String(SettingsKey), true);

@@ -210,7 +210,7 @@ void PropertyPanel::onFieldEdited(Record record, int position)
     if (!edited || (record == Record::Item && !item))
         return;
     const std::string value = FieldPage::storeField(*edited);
-    const std::string before(record == Record::Applet ? document_.menu().GetAppletData()[position]
+    const std::string before(record == Record::Applet ? document_.menu().appletData()[position]
                                                       : document_.tree().record(item)[position]);
     if (value == before)
         return;
@@ -246,7 +246,7 @@ void PropertyPanel::onAppletChanged(const std::vector<int> &positions)
         return;
     {
         const Loading loading(*this);
-        const AppletRecord data = document_.menu().GetAppletData();
+        const AppletRecord data = document_.menu().appletData();
         for (int position : positions) {
             const PageField *shown = field(Record::Applet, position);
             if (shown && position != edited_)
@@ -311,7 +311,7 @@ void PropertyPanel::adoptShown(Record record, MenuTree::Id item, const PageField
 void PropertyPanel::loadApplet()
 {
     const Loading loading(*this);
-    const AppletRecord data = document_.menu().GetAppletData();
+    const AppletRecord data = document_.menu().appletData();
     std::map<int, const PageField *> byPosition;
     for (const PageField &shown : appletFields())
         byPosition[shown.position] = &shown;

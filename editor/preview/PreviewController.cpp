@@ -65,14 +65,14 @@ void PreviewController::schedule()
 QStringList PreviewController::warningTexts(const MenuLayout &layout) const
 {
     const MenuDocument &menu = document_.menu();
-    const MenuRecords records{menu.GetItems()};
+    const MenuRecords records{menu.items()};
     QStringList texts;
     // Links that run script come first: they matter more than a weak contrast.
     for (const AccessibilityWarning &warning :
-         document_.linkWarnings().warnings(document_.tree(), records, menu.Separator()))
+         document_.linkWarnings().warnings(document_.tree(), records, menu.separator()))
         texts << QString::fromStdString(warning.where + ": " + warning.what);
     for (const AccessibilityWarning &warning :
-         accessibilityWarnings(menu.GetAppletData(), records, layout))
+         accessibilityWarnings(menu.appletData(), records, layout))
         texts << QString::fromStdString(warning.where + ": " + warning.what);
     return texts;
 }
@@ -109,8 +109,8 @@ void PreviewController::refresh()
     // Selecting another item changes nothing drawn: the menu is not laid out again.
     const bool narrow = canvas->narrowWidth() > 0;
     if (stale_ || (narrow && !canvas->scene().hasNarrow())) {
-        const MenuRecords records{menu.GetItems()};
-        canvas->setScene(MenuScene(menu.GetAppletData(), records, tree.parentIndices(), measure_,
+        const MenuRecords records{menu.items()};
+        canvas->setScene(MenuScene(menu.appletData(), records, tree.parentIndices(), measure_,
                                    QString::fromStdString(document_.publisher().previewFolder()),
                                    narrow));
         stale_ = false;
@@ -124,7 +124,7 @@ void PreviewController::refresh()
     }
     // The menu as the current item's page shows it; its link may have just been typed.
     if (canvas->showsCurrentPage()) {
-        const MenuRecords records{menu.GetItems()};
+        const MenuRecords records{menu.items()};
         const int item = current ? tree.itemIndex(current) : -1;
         canvas->setCurrentPage(
             item < 0 ? -1

@@ -42,10 +42,10 @@ TEST(AccessibilityCheck, ContrastInEveryStateAndTheTargetSize)
         MemoryTree tree;
         buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A"});
         fillItemsFromTree(doc, tree);
-        AppletRecord data = doc.GetAppletData();
+        AppletRecord data = doc.appletData();
         for (const auto &[pos, value] : c.fields)
             data.set(pos, value);
-        const MenuRecords items{doc.GetItems()};
+        const MenuRecords items{doc.items()};
         const auto warnings = accessibilityWarnings(
             data, items, computeMenuLayout(data, items, itemParents(tree), EstimatedMeasure()));
         ASSERT_EQ(warnings.size(), c.expected.size()) << c.name;

@@ -45,11 +45,11 @@ struct SavedProject
     {
         buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A"});
         fillItemsFromTree(doc, tree);
-        doc.GetItems()[0].set(ItemField::ItemNoBgImg, "home.gif");
+        doc.items()[0].set(ItemField::ItemNoBgImg, "home.gif");
         writeBytes(folder.file("home.gif"), "GIF");
         path = folder.file("site.tvl");
         NullProgress none;
-        numberMenuStructure(tree, doc.GetItems(), none);
+        numberMenuStructure(tree, doc.items(), none);
         ProjectWriter(doc, tree).save(path);
     }
 };
@@ -192,9 +192,9 @@ TEST(BatchTool, CheckListsProblems)
     const ToolRun small = run({"check", p.path});
     EXPECT_EQ(small.status, ExitCode::Problems);
     EXPECT_EQ(small.out.rfind("first-level items: 80 x 20 pixels is smaller than 24 x 24", 0), 0u);
-    AppletRecord data = p.doc.GetAppletData();
+    AppletRecord data = p.doc.appletData();
     data.set(AppletField::MnItemsHeight, "24");
-    p.doc.SetAppletData(data);
+    p.doc.setAppletData(data);
     ProjectWriter(p.doc, p.tree).save(p.path);
     const ToolRun clean = run({"check", p.path});
     EXPECT_EQ(clean.status, ExitCode::Ok) << clean.out;
@@ -203,9 +203,9 @@ TEST(BatchTool, CheckListsProblems)
     data.set(AppletField::ApBgClr, "GGGGGG");
     data.set(AppletField::ApWidth, "wide");
     data.set(AppletField::ApBgImg, "../up.gif");
-    p.doc.SetAppletData(data);
-    p.doc.GetItems()[1].set(ItemField::ItemURL, "a|b");
-    p.doc.GetItems()[1].set(ItemField::ItemClBgSnd, "gone.au");
+    p.doc.setAppletData(data);
+    p.doc.items()[1].set(ItemField::ItemURL, "a|b");
+    p.doc.items()[1].set(ItemField::ItemClBgSnd, "gone.au");
     ProjectWriter(p.doc, p.tree).save(p.path);
     std::string text = readBytes(p.path);
     const std::string count = "Start ---------------\r\n3\r\n";
@@ -236,7 +236,7 @@ TEST(BatchTool, CheckAgreesWithPublish)
     writeBytes(p.folder.file("huge.gif"), "");
     std::filesystem::resize_file(std::filesystem::u8path(p.folder.file("huge.gif")),
                                  fsx::MaxFileSize + 1); // sparse: no disk is used
-    ItemList &items = p.doc.GetItems();
+    ItemList &items = p.doc.items();
     items[0].set(ItemField::ItemOvBgImg, "link.gif");
     items[0].set(ItemField::ItemClBgImg, "huge.gif");
     items[1].set(ItemField::ItemNoBgImg, "site.html");
@@ -293,7 +293,7 @@ TEST(BatchTool, CheckAgreesWithPublish)
 TEST(BatchTool, PublishReplacesOnlyWhatItWrote)
 {
     SavedProject p;
-    p.doc.GetItems()[1].set(ItemField::ItemNoBgImg, "logo.gif");
+    p.doc.items()[1].set(ItemField::ItemNoBgImg, "logo.gif");
     ProjectWriter(p.doc, p.tree).save(p.path);
     const TempFolder site, program;
     writeBytes(program.file("zorvex.js"), "RUNTIME");
@@ -330,9 +330,9 @@ TEST(BatchTool, ControlCharactersNeverReachTheTerminal)
 {
     SavedProject p;
     // An escape sequence in a resource name and in a caption, as a hostile file holds them.
-    p.doc.GetItems()[0].set(ItemField::ItemNoBgImg, "\x1b]0;owned\x07.gif");
-    p.doc.GetItems()[1].set(ItemField::ItemCaption, "C1 \xc2\x9b"
-                                                    "31m");
+    p.doc.items()[0].set(ItemField::ItemNoBgImg, "\x1b]0;owned\x07.gif");
+    p.doc.items()[1].set(ItemField::ItemCaption, "C1 \xc2\x9b"
+                                                 "31m");
     ProjectWriter(p.doc, p.tree).save(p.path);
     for (const char *command : {"report", "check"}) {
         const ToolRun r = run({command, p.path});
@@ -455,7 +455,7 @@ TEST(BatchTool, PublishNeverReplacesWhatIsNotItsOwn)
 
     ::chmod(site.file("site.html").c_str(), 0444);
     const std::string page = readBytes(site.file("site.html"));
-    p.doc.GetItems()[0].set(ItemField::ItemCaption, "Start");
+    p.doc.items()[0].set(ItemField::ItemCaption, "Start");
     ProjectWriter(p.doc, p.tree).save(p.path);
     const ToolRun readOnly = publish({"--force"});
     EXPECT_EQ(readOnly.status, ExitCode::LoadFailed);

@@ -160,8 +160,8 @@ TEST(CrashSafety, KillDuringPublishLeavesEveryOutputOldOrNew)
     writeBytes(resources.file("first.gif"), std::string(200000, 'F'));
     writeBytes(resources.file("second.gif"), std::string(200000, 'S'));
     Project first(300, "First "), second(300, "Second ");
-    first.doc.GetItems()[0].set(ItemField::ItemNoBgImg, "logo.gif");
-    second.doc.GetItems()[0].set(ItemField::ItemNoBgImg, "logo.gif");
+    first.doc.items()[0].set(ItemField::ItemNoBgImg, "logo.gif");
+    second.doc.items()[0].set(ItemField::ItemNoBgImg, "logo.gif");
     // Each document publishes its own picture under the same name.
     TempFolder firstPictures, secondPictures;
     writeBytes(firstPictures.file("logo.gif"), readBytes(resources.file("first.gif")));
@@ -235,7 +235,7 @@ TEST(CrashSafety, TheNextSaveRemovesWhatAKilledOneLeft)
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
 
     MenuDocument doc;
-    doc.ResetToDefaults();
+    doc.resetToDefaults();
     MemoryTree tree;
     buildTree(tree, {"Tarvelle", ">Home"});
     fillItemsFromTree(doc, tree);

@@ -10,7 +10,7 @@ namespace {
 std::string appParam(const MenuDocument &doc)
 {
     StringList values;
-    doc.AppletDataToStrings(doc.GetAppletData(), values);
+    doc.appletToStrings(doc.appletData(), values);
     std::string app = "\t<param name=\"app\" value=\"";
     for (const std::string &v : values)
         app += v + "|";
@@ -21,9 +21,9 @@ std::string appParam(const MenuDocument &doc)
 TEST(HtmlWriter, EmptyDocumentGivesSixLines)
 {
     MenuDocument doc;
-    doc.ResetToDefaults();
+    doc.resetToDefaults();
     RecordingProgress progress;
-    doc.SetProgress(&progress);
+    doc.setProgress(&progress);
     const auto html = crlfLines(HtmlWriter(doc).fragment());
     ASSERT_EQ(html.size(), 6u);
     EXPECT_EQ(html[0], "<HTML>");
@@ -72,12 +72,12 @@ TEST(HtmlWriter, ValuesCannotBreakTheAttribute)
     MemoryTree tree;
     buildTree(tree, {"Tarvelle", ">x"});
     fillItemsFromTree(doc, tree);
-    doc.GetItems()[0].set(ItemField::ItemCaption, "Tom & \"Jerry\" <b>caf\xC3\xA9</b> a|b");
-    AppletRecord data = doc.GetAppletData();
+    doc.items()[0].set(ItemField::ItemCaption, "Tom & \"Jerry\" <b>caf\xC3\xA9</b> a|b");
+    AppletRecord data = doc.appletData();
     data.set(AppletField::ApWidth, "4\"00");
-    doc.SetAppletData(data);
+    doc.setAppletData(data);
     NullProgress none;
-    numberMenuStructure(tree, doc.GetItems(), none);
+    numberMenuStructure(tree, doc.items(), none);
     const auto html = crlfLines(HtmlWriter(doc).fragment());
     EXPECT_EQ(
         html[1],
@@ -94,7 +94,7 @@ TEST(HtmlWriter, SavedPageWithTheRuntimeCarriesThePlainMenu)
     buildTree(tree,
               {"Tarvelle", ">Home", ">Products", ">>A", ">>-", ">>B", ">>>B1", ">Caf<\u00e9>"});
     fillItemsFromTree(doc, tree);
-    ItemList &items = doc.GetItems();
+    ItemList &items = doc.items();
     items[0].set(ItemField::ItemURL, "index.html");
     items[2].set(ItemField::ItemURL, "a.html");
     items[2].set(ItemField::ItemTarget, "_Blank");
@@ -104,7 +104,7 @@ TEST(HtmlWriter, SavedPageWithTheRuntimeCarriesThePlainMenu)
     numberMenuStructure(tree, items, none);
 
     EXPECT_EQ(savedPage(doc, "x", tree), HtmlWriter(doc).fragment()) << "no runtime: the fragment";
-    doc.SetIncludeWebRuntime(true);
+    doc.setIncludeWebRuntime(true);
     const auto page = crlfLines(savedPage(doc, "My <menu>", tree));
     const auto fragment = crlfLines(HtmlWriter(doc).fragment());
     ASSERT_EQ(page.size(), 8 + (fragment.size() - 3) + 12 + 4);

@@ -13,7 +13,7 @@ namespace {
 std::string joined(const MenuDocument &doc)
 {
     StringList values;
-    doc.AppletDataToStrings(doc.GetAppletData(), values);
+    doc.appletToStrings(doc.appletData(), values);
     std::string text;
     for (const std::string &value : values)
         text += value + "|";
@@ -22,7 +22,7 @@ std::string joined(const MenuDocument &doc)
 
 ItemRecord named(const MenuDocument &doc, const std::string &caption)
 {
-    ItemRecord item = doc.MakeNewItem();
+    ItemRecord item = doc.newItem();
     item.set(ItemField::ItemCaption, caption);
     return item;
 }
@@ -30,34 +30,34 @@ ItemRecord named(const MenuDocument &doc, const std::string &caption)
 std::string captions(const MenuDocument &doc)
 {
     std::string text;
-    for (const ItemRecord &item : doc.GetItems())
+    for (const ItemRecord &item : doc.items())
         text += item[ItemField::ItemCaption];
     return text;
 }
 
 void fill(MenuDocument &doc, const std::string &captionsInOrder)
 {
-    doc.GetItems().clear();
+    doc.items().clear();
     for (char c : captionsInOrder)
-        doc.InsertItem(doc.ItemCount(), named(doc, std::string(1, c)));
+        doc.insertItem(doc.itemCount(), named(doc, std::string(1, c)));
 }
 } // namespace
 
 TEST(MenuDocument, CreateLeavesFieldsEmptyAndResetAppliesDefaults)
 {
     MenuDocument doc;
-    const AppletRecord created = doc.GetAppletData();
+    const AppletRecord created = doc.appletData();
     for (int pos = 1; pos <= AppletRecord::FieldCount; ++pos)
         EXPECT_EQ(created[pos], "") << "field " << pos;
-    EXPECT_EQ(doc.Separator(), "|");
-    EXPECT_EQ(doc.AppletName(), "zorvex");
-    EXPECT_EQ(doc.AppletFiles(), (StringList{"zorvex.jar", "zorvex.class", "", ""}));
+    EXPECT_EQ(doc.separator(), "|");
+    EXPECT_EQ(doc.appletName(), "zorvex");
+    EXPECT_EQ(doc.appletFiles(), (StringList{"zorvex.jar", "zorvex.class", "", ""}));
     EXPECT_TRUE(Publisher(doc).stagedFiles().empty());
 
-    doc.InsertItem(0, doc.MakeNewItem());
-    doc.ResetToDefaults();
-    EXPECT_TRUE(doc.GetItems().empty());
-    EXPECT_EQ(doc.GetAppletData()[AppletField::ApLoadingMsg], "Loading...");
+    doc.insertItem(0, doc.newItem());
+    doc.resetToDefaults();
+    EXPECT_TRUE(doc.items().empty());
+    EXPECT_EQ(doc.appletData()[AppletField::ApLoadingMsg], "Loading...");
     const std::string text = joined(doc);
     EXPECT_EQ(text.rfind("0|FFFFFF|000000||0|0|0||Loading...|000000|FFFFFF|5|0|3|0|F4BE1A|", 0), 0u)
         << text;
@@ -80,80 +80,80 @@ TEST(MenuDocument, FieldTableCoversEveryPositionOnce)
 TEST(MenuDocument, StringConversionsSizeExactlyAndRoundTrip)
 {
     MenuDocument doc;
-    doc.ResetToDefaults();
+    doc.resetToDefaults();
     StringList list(200, "junk");
-    doc.AppletDataToStrings(doc.GetAppletData(), list);
+    doc.appletToStrings(doc.appletData(), list);
     EXPECT_EQ(list.size(), 96u);
-    EXPECT_EQ(doc.StringsToAppletData(list), doc.GetAppletData());
+    EXPECT_EQ(doc.appletFromStrings(list), doc.appletData());
 
     list.push_back("ignored");
-    EXPECT_EQ(doc.StringsToAppletData(list), doc.GetAppletData());
+    EXPECT_EQ(doc.appletFromStrings(list), doc.appletData());
     list.resize(95);
-    EXPECT_THROW(doc.StringsToAppletData(list), std::invalid_argument);
+    EXPECT_THROW(doc.appletFromStrings(list), std::invalid_argument);
 
-    ItemRecord item = doc.MakeNewItem();
+    ItemRecord item = doc.newItem();
     item.set(ItemField::ItemButton, "3");
     StringList fields(40, "x");
-    doc.ItemToStrings(item, fields);
+    doc.itemToStrings(item, fields);
     EXPECT_EQ(fields,
               (StringList{"Item", "", "_self", "", "", "", "", "", "", "5", "5", "", "", "", "3"}));
-    EXPECT_EQ(doc.StringsToItem(fields), item);
+    EXPECT_EQ(doc.itemFromStrings(fields), item);
     fields.resize(14);
-    EXPECT_THROW(doc.StringsToItem(fields), std::invalid_argument);
+    EXPECT_THROW(doc.itemFromStrings(fields), std::invalid_argument);
 }
 
 TEST(MenuDocument, RecordsAreCopiesExceptTheSharedItemList)
 {
     MenuDocument doc;
-    doc.ResetToDefaults();
-    AppletRecord data = doc.GetAppletData();
+    doc.resetToDefaults();
+    AppletRecord data = doc.appletData();
     data.set(AppletField::ApWidth, "123");
-    EXPECT_EQ(doc.GetAppletData()[AppletField::ApWidth], "400");
-    doc.SetAppletData(data);
-    EXPECT_EQ(doc.GetAppletData()[AppletField::ApWidth], "123");
+    EXPECT_EQ(doc.appletData()[AppletField::ApWidth], "400");
+    doc.setAppletData(data);
+    EXPECT_EQ(doc.appletData()[AppletField::ApWidth], "123");
 
-    doc.InsertItem(0, doc.MakeNewItem());
-    ItemRecord copy = doc.GetItem(0);
+    doc.insertItem(0, doc.newItem());
+    ItemRecord copy = doc.item(0);
     copy.set(ItemField::ItemURL, "a.html");
-    EXPECT_EQ(doc.GetItem(0)[ItemField::ItemURL], "");
-    doc.GetItems()[0].set(ItemField::ItemURL, "b.html");
-    EXPECT_EQ(doc.GetItem(0)[ItemField::ItemURL], "b.html");
+    EXPECT_EQ(doc.item(0)[ItemField::ItemURL], "");
+    doc.items()[0].set(ItemField::ItemURL, "b.html");
+    EXPECT_EQ(doc.item(0)[ItemField::ItemURL], "b.html");
 }
 
 TEST(MenuDocument, ItemAccessOutsideTheListIsAClearError)
 {
     MenuDocument doc;
-    doc.ResetToDefaults();
+    doc.resetToDefaults();
     fill(doc, "AB");
     for (int index : {-1, 2, 100}) {
         try {
-            doc.GetItem(index);
+            doc.item(index);
             ADD_FAILURE() << "GetItem(" << index << ") did not throw";
         } catch (const std::out_of_range &error) {
             EXPECT_NE(std::string(error.what()).find(std::to_string(index)), std::string::npos);
             EXPECT_NE(std::string(error.what()).find("2 items"), std::string::npos);
         }
-        EXPECT_THROW(doc.SetItem(doc.MakeNewItem(), index), std::out_of_range);
+        EXPECT_THROW(doc.setItem(doc.newItem(), index), std::out_of_range);
     }
     EXPECT_EQ(captions(doc), "AB");
-    EXPECT_THROW(doc.GetAppletData()[0], std::out_of_range);
-    EXPECT_THROW(doc.GetAppletData()[97], std::out_of_range);
+    EXPECT_THROW(doc.appletData()[0], std::out_of_range);
+    EXPECT_THROW(doc.appletData()[97], std::out_of_range);
 }
 
 TEST(MenuDocument, InsertItemIndexRules)
 {
     MenuDocument doc;
-    doc.InsertItem(5, named(doc, "X"));
+    doc.insertItem(5, named(doc, "X"));
     EXPECT_EQ(captions(doc), "X");
 
     for (auto [index, expected] : std::vector<std::pair<int, std::string>>{
              {0, "XABC"}, {1, "AXBC"}, {3, "ABCX"}, {4, "ABC"}, {-1, "ABC"}}) {
         fill(doc, "ABC");
-        doc.InsertItem(index, named(doc, "X"));
+        doc.insertItem(index, named(doc, "X"));
         EXPECT_EQ(captions(doc), expected) << "index " << index;
     }
-    doc.GetItems().clear();
-    doc.InsertItem(-1, named(doc, "X"));
+    doc.items().clear();
+    doc.insertItem(-1, named(doc, "X"));
     EXPECT_EQ(captions(doc), "");
 }
 
@@ -163,27 +163,27 @@ TEST(MenuDocument, DeleteAndMoveIndexRules)
     for (auto [index, expected] : std::vector<std::pair<int, std::string>>{
              {0, "BC"}, {1, "AC"}, {2, "AB"}, {3, "ABC"}, {-1, "ABC"}}) {
         fill(doc, "ABC");
-        doc.DeleteItem(index);
+        doc.deleteItem(index);
         EXPECT_EQ(captions(doc), expected) << "delete " << index;
     }
     fill(doc, "");
-    doc.DeleteItem(0);
+    doc.deleteItem(0);
     EXPECT_EQ(captions(doc), "");
     fill(doc, "A");
-    doc.DeleteItem(0);
+    doc.deleteItem(0);
     EXPECT_EQ(captions(doc), "");
 
     for (auto [index, expected] : std::vector<std::pair<int, std::string>>{
              {0, "ABC"}, {1, "BAC"}, {2, "ACB"}, {3, "ABC"}, {-1, "ABC"}}) {
         fill(doc, "ABC");
-        doc.MoveItemUp(index);
+        doc.moveItemUp(index);
         EXPECT_EQ(captions(doc), expected) << "move " << index;
     }
     // Records move whole, derived fields included.
     fill(doc, "AB");
-    doc.GetItems()[1].set(ItemField::ItemButton, "7");
-    doc.MoveItemUp(1);
-    EXPECT_EQ(doc.GetItem(0)[ItemField::ItemButton], "7");
+    doc.items()[1].set(ItemField::ItemButton, "7");
+    doc.moveItemUp(1);
+    EXPECT_EQ(doc.item(0)[ItemField::ItemButton], "7");
 }
 
 TEST(MenuDocument, BlockOperationsMatchTheOneAtATimeSeries)
@@ -195,27 +195,27 @@ TEST(MenuDocument, BlockOperationsMatchTheOneAtATimeSeries)
             for (int distance = 0; distance <= index; ++distance) {
                 fill(fast, letters);
                 fill(slow, letters);
-                fast.MoveItemsUp(index, count, distance);
+                fast.moveItemsUp(index, count, distance);
                 for (int k = 0; k < count; ++k) {
                     for (int step = 0; step < distance; ++step)
-                        slow.MoveItemUp(index + k - step);
+                        slow.moveItemUp(index + k - step);
                 }
                 ASSERT_EQ(captions(fast), captions(slow))
                     << "index " << index << " count " << count << " distance " << distance;
             }
             fill(fast, letters);
             fill(slow, letters);
-            fast.DeleteItems(index, count);
+            fast.deleteItems(index, count);
             for (int k = 0; k < count; ++k)
-                slow.DeleteItem(index);
+                slow.deleteItem(index);
             ASSERT_EQ(captions(fast), captions(slow));
         }
     }
     fill(fast, "ABC");
-    EXPECT_THROW(fast.MoveItemsUp(1, 1, 2), std::out_of_range);
-    EXPECT_THROW(fast.MoveItemsUp(2, 2, 1), std::out_of_range);
-    EXPECT_THROW(fast.DeleteItems(2, 2), std::out_of_range);
-    EXPECT_THROW(fast.DeleteItems(-1, 1), std::out_of_range);
+    EXPECT_THROW(fast.moveItemsUp(1, 1, 2), std::out_of_range);
+    EXPECT_THROW(fast.moveItemsUp(2, 2, 1), std::out_of_range);
+    EXPECT_THROW(fast.deleteItems(2, 2), std::out_of_range);
+    EXPECT_THROW(fast.deleteItems(-1, 1), std::out_of_range);
     EXPECT_EQ(captions(fast), "ABC");
 }
 

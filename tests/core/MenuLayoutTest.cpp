@@ -18,7 +18,7 @@ public:
 
 MenuLayout layoutOf(const MenuDocument &doc, const MemoryTree &tree)
 {
-    return computeMenuLayout(doc.GetAppletData(), doc.GetItems(), itemParents(tree), TenPerChar());
+    return computeMenuLayout(doc.appletData(), doc.items(), itemParents(tree), TenPerChar());
 }
 } // namespace
 
@@ -66,7 +66,7 @@ TEST(MenuLayout, VerticalMenuWithNestedPopupsAndSeparators)
     MemoryTree tree;
     buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A", ">>-", ">>Bigger", ">>>B1"});
     fillItemsFromTree(doc, tree);
-    AppletRecord data = doc.GetAppletData();
+    AppletRecord data = doc.appletData();
     data.set(AppletField::MnItemsAlign, "0");
     data.set(AppletField::MnX, "10");
     data.set(AppletField::MnY, "5");
@@ -74,10 +74,10 @@ TEST(MenuLayout, VerticalMenuWithNestedPopupsAndSeparators)
     data.set(AppletField::MnBrdWidth, "2");
     data.set(AppletField::MnItemsGap, "-3");
     data.set(AppletField::PopupFntSize, "10");
-    doc.SetAppletData(data);
-    doc.GetItems()[1].set(ItemField::ItemMenuOffsetX, "-4");
+    doc.setAppletData(data);
+    doc.items()[1].set(ItemField::ItemMenuOffsetX, "-4");
     // A row without a popup carries "caption|url|target|", so its caption ends at a "|".
-    doc.GetItems()[2].set(ItemField::ItemCaption, "Much wider than eighty|tail");
+    doc.items()[2].set(ItemField::ItemCaption, "Much wider than eighty|tail");
 
     const MenuLayout l = layoutOf(doc, tree);
     EXPECT_EQ(menuLayoutJson(l),
@@ -89,7 +89,7 @@ TEST(MenuLayout, VerticalMenuWithNestedPopupsAndSeparators)
     // Narrow: a 44-pixel bar and rows (the items and the 10-pixel font are smaller), every
     // branch expanded in pre-order, separators 7 pixels high.
     const NarrowLayout narrow =
-        computeNarrowLayout(doc.GetAppletData(), MenuRecords{doc.GetItems()}, l, 300);
+        computeNarrowLayout(doc.appletData(), MenuRecords{doc.items()}, l, 300);
     EXPECT_EQ(
         narrowLayoutJson(narrow),
         "{\"width\": 300, \"bar\": [0, 0, 300, 44], \"button\": [0, 0, 44, 44], \"rows\": ["
@@ -107,7 +107,7 @@ TEST(MenuLayout, VerticalMenuWithNestedPopupsAndSeparators)
     EXPECT_EQ(l.popups[1].rows[0].item, 5);
 
     buildTree(tree, {"Tarvelle"});
-    doc.GetItems().clear();
+    doc.items().clear();
     EXPECT_FALSE(layoutOf(doc, tree).menu.has_value());
 }
 
@@ -126,9 +126,9 @@ TEST(MenuLayout, DeepChainsTakeMemoryInProportionToTheirItems)
         const std::vector<int> parents = itemParents(tree);
         const AllocationCounter counter;
         const MenuLayout layout =
-            computeMenuLayout(doc.GetAppletData(), doc.GetItems(), parents, EstimatedMeasure());
+            computeMenuLayout(doc.appletData(), doc.items(), parents, EstimatedMeasure());
         const NarrowLayout narrow =
-            computeNarrowLayout(doc.GetAppletData(), MenuRecords{doc.GetItems()}, layout, 300);
+            computeNarrowLayout(doc.appletData(), MenuRecords{doc.items()}, layout, 300);
         EXPECT_EQ(popupPath(layout, depth - 2).size(), static_cast<std::size_t>(depth - 1));
         EXPECT_EQ(narrow.rows.size(), static_cast<std::size_t>(depth));
         return counter.bytes();

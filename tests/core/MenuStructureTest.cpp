@@ -22,9 +22,9 @@ std::vector<std::string> numberTree(MenuDocument &doc, MemoryTree &tree,
     buildTree(tree, outline);
     fillItemsFromTree(doc, tree);
     NullProgress progress;
-    numberMenuStructure(tree, doc.GetItems(), progress);
+    numberMenuStructure(tree, doc.items(), progress);
     std::vector<std::string> result;
-    for (const ItemRecord &item : doc.GetItems())
+    for (const ItemRecord &item : doc.items())
         result.push_back(std::string(item[ItemField::ItemCaption]) + ":" + numbers(item));
     return result;
 }
@@ -53,11 +53,11 @@ TEST(MenuStructure, StaleNumbersAreReplaced)
     numberTree(doc, tree, {"Tarvelle", ">A", ">>A1"});
     // A loses its child: its popup number must go.
     tree.remove(tree.child(tree.child(tree.root(), 0), 0));
-    doc.DeleteItem(1);
-    doc.GetItems()[0].set(ItemField::ItemMenu, "9"); // stale value from a hand-edited file
+    doc.deleteItem(1);
+    doc.items()[0].set(ItemField::ItemMenu, "9"); // stale value from a hand-edited file
     NullProgress progress;
-    numberMenuStructure(tree, doc.GetItems(), progress);
-    EXPECT_EQ(numbers(doc.GetItem(0)), "0,0,,");
+    numberMenuStructure(tree, doc.items(), progress);
+    EXPECT_EQ(numbers(doc.item(0)), "0,0,,");
 }
 
 TEST(MenuStructure, ReportsProgressAndRejectsAMismatchedList)
@@ -66,7 +66,7 @@ TEST(MenuStructure, ReportsProgressAndRejectsAMismatchedList)
     MemoryTree tree;
     buildTree(tree, {"Tarvelle"});
     RecordingProgress progress;
-    numberMenuStructure(tree, doc.GetItems(), progress);
+    numberMenuStructure(tree, doc.items(), progress);
     EXPECT_EQ(progress.maximums, std::vector<int>{20});
     EXPECT_EQ(progress.steps, 20);
     EXPECT_EQ(progress.position, 0);
@@ -75,10 +75,10 @@ TEST(MenuStructure, ReportsProgressAndRejectsAMismatchedList)
     buildTree(tree, {"Tarvelle", ">A", ">B"});
     fillItemsFromTree(doc, tree);
     RecordingProgress counted;
-    numberMenuStructure(tree, doc.GetItems(), counted);
+    numberMenuStructure(tree, doc.items(), counted);
     EXPECT_EQ(counted.maximums, std::vector<int>{26});
     EXPECT_EQ(counted.steps, 26);
 
-    doc.DeleteItem(1);
-    EXPECT_THROW(numberMenuStructure(tree, doc.GetItems(), counted), std::logic_error);
+    doc.deleteItem(1);
+    EXPECT_THROW(numberMenuStructure(tree, doc.items(), counted), std::logic_error);
 }

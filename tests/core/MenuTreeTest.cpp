@@ -79,7 +79,7 @@ struct Session
 {
     std::mt19937 rng;
     MenuDocument doc;
-    MenuTree tree{doc.GetItems()};
+    MenuTree tree{doc.items()};
     Naive model;
     LinkWarningIndex links;
     std::vector<MenuBranch> pool;
@@ -222,7 +222,7 @@ struct Session
         const std::vector<Flat> expected = flat(model);
         const std::vector<PreOrderEntry> walk = preOrderEntries(tree);
         ASSERT_EQ(walk.size(), expected.size());
-        ASSERT_EQ(doc.GetItems().size(), expected.size() - 1);
+        ASSERT_EQ(doc.items().size(), expected.size() - 1);
         ASSERT_EQ(tree.parentIndices(), itemParents(tree));
         for (std::size_t k = 0; k < walk.size(); ++k) {
             const auto n = walk[k].node;
@@ -233,7 +233,7 @@ struct Session
             ASSERT_EQ(tree.itemIndex(n), static_cast<int>(k) - 1);
             if (k > 0) {
                 ASSERT_EQ(tree.nodeAt(static_cast<int>(k) - 1), n);
-                ASSERT_EQ(doc.GetItems()[k - 1], expected[k].node->record);
+                ASSERT_EQ(doc.items()[k - 1], expected[k].node->record);
             }
         }
         // The kept link warnings against a pass over every record, with and without a
@@ -244,11 +244,11 @@ struct Session
                 out.push_back(std::to_string(w.item) + w.where + w.what);
             return out;
         };
-        const MenuRecords all{doc.GetItems()};
+        const MenuRecords all{doc.items()};
         ASSERT_EQ(texts(links.warnings(tree, all, "|")), texts(linkWarnings(all, "|")));
-        if (!doc.GetItems().empty()) {
+        if (!doc.items().empty()) {
             const ItemRecord pages = record("P|", counter * 5);
-            const MenuRecords replaced{doc.GetItems(), pick(int(doc.GetItems().size())), &pages};
+            const MenuRecords replaced{doc.items(), pick(int(doc.items().size())), &pages};
             ASSERT_EQ(texts(links.warnings(tree, replaced, "|")),
                       texts(linkWarnings(replaced, "|")));
         }
@@ -263,7 +263,7 @@ struct Session
         for (const Flat &f : flat(model)) {
             outline.push_back(std::string(static_cast<std::size_t>(f.depth), '>') + f.caption);
             if (f.depth > 0)
-                naiveDoc.GetItems().push_back(f.node->record);
+                naiveDoc.items().push_back(f.node->record);
         }
         buildTree(naiveTree, outline);
         EXPECT_EQ(ProjectWriter(doc, tree).text(), ProjectWriter(naiveDoc, naiveTree).text());
@@ -290,7 +290,7 @@ TEST(MenuTree, RandomEditsAgreeWithANaiveModel)
 TEST(MenuTree, RefusesWhatWouldBreakTheTreeAndChangesNothing)
 {
     MenuDocument doc;
-    MenuTree tree(doc.GetItems());
+    MenuTree tree(doc.items());
     const auto root = tree.addChild(nullptr, "Tarvelle");
     const auto a = tree.insertItem(root, 0, "A", record("A", 1));
     const auto b = tree.insertItem(a, 0, "B", record("B", 2));
@@ -307,7 +307,7 @@ TEST(MenuTree, RefusesWhatWouldBreakTheTreeAndChangesNothing)
     EXPECT_EQ(refused.nodes.front().record, record("K", 3)); // NOLINT(bugprone-use-after-move)
     EXPECT_EQ(ProjectWriter(doc, tree).text(), before);
 
-    doc.GetItems().pop_back(); // a list that no longer mirrors the tree is never edited
+    doc.items().pop_back(); // a list that no longer mirrors the tree is never edited
     EXPECT_THROW(tree.insertItem(root, 0, "X", {}), std::logic_error);
 
     for (const std::string &text :
@@ -323,7 +323,7 @@ TEST(MenuTree, RefusesWhatWouldBreakTheTreeAndChangesNothing)
 TEST(MenuTree, DeepBranchesNeitherRecurseNorOverflow)
 {
     MenuDocument doc;
-    auto tree = std::make_unique<MenuTree>(doc.GetItems());
+    auto tree = std::make_unique<MenuTree>(doc.items());
     const auto root = tree->addChild(nullptr, "Tarvelle");
     MenuBranch chain;
     for (int depth = 0; depth < 200000; ++depth)

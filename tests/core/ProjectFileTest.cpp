@@ -25,8 +25,8 @@ void expectSameDocument(const MenuDocument &a, const ItemTree &ta, const MenuDoc
                         const ItemTree &tb)
 {
     EXPECT_EQ(outlineOf(ta), outlineOf(tb));
-    EXPECT_EQ(a.GetAppletData(), b.GetAppletData());
-    EXPECT_EQ(a.GetItems(), b.GetItems());
+    EXPECT_EQ(a.appletData(), b.appletData());
+    EXPECT_EQ(a.items(), b.items());
 }
 
 // A document that differs from the defaults everywhere it can.
@@ -34,17 +34,17 @@ void makeSentinel(MenuDocument &doc, MemoryTree &tree)
 {
     buildTree(tree, {"Old", ">X", ">Y"});
     fillItemsFromTree(doc, tree);
-    AppletRecord data = doc.GetAppletData();
+    AppletRecord data = doc.appletData();
     data.set(AppletField::ApWidth, "999");
-    doc.SetAppletData(data);
-    doc.GetItems()[1].set(ItemField::ItemURL, "y.html");
+    doc.setAppletData(data);
+    doc.items()[1].set(ItemField::ItemURL, "y.html");
 }
 
 // A structure section made complete: the default settings and a new item's record per item.
 std::string withRecords(const std::string &structure, int items)
 {
     MenuDocument doc;
-    doc.ResetToDefaults();
+    doc.resetToDefaults();
     MemoryTree empty;
     empty.addChild(nullptr, "T");
     const std::string text = ProjectWriter(doc, empty).text();
@@ -52,7 +52,7 @@ std::string withRecords(const std::string &structure, int items)
     const std::size_t itemsAt = text.find("--------------- Item Parameter Description Start");
     std::string record;
     StringList fields;
-    doc.ItemToStrings(doc.MakeNewItem(), fields);
+    doc.itemToStrings(doc.newItem(), fields);
     for (const std::string &field : fields)
         record += field + "\r\n";
     std::string result = structure + text.substr(applet, itemsAt - applet) +
@@ -106,12 +106,12 @@ TEST(ProjectFile, SaveAndLoadRoundTrip)
     MenuDocument doc;
     MemoryTree tree;
     makeExample(doc, tree);
-    AppletRecord data = doc.GetAppletData();
+    AppletRecord data = doc.appletData();
     data.set(AppletField::ApLoadingMsg, "Bitte warten … café");
-    doc.SetAppletData(data);
-    doc.GetItems()[3].set(ItemField::ItemStatusBarText, "Ünïcödé");
+    doc.setAppletData(data);
+    doc.items()[3].set(ItemField::ItemStatusBarText, "Ünïcödé");
     RecordingProgress saving;
-    doc.SetProgress(&saving);
+    doc.setProgress(&saving);
     ProjectWriter(doc, tree).save(folder.file("menu.tvl"));
     EXPECT_EQ(saving.maximums, std::vector<int>{5 * 15 + 18});
     EXPECT_EQ(saving.steps, 5 * 15 + 18);
@@ -122,7 +122,7 @@ TEST(ProjectFile, SaveAndLoadRoundTrip)
     MenuDocument loaded;
     MemoryTree loadedTree;
     RecordingProgress loading;
-    loaded.SetProgress(&loading);
+    loaded.setProgress(&loading);
     ProjectReader(loaded).load(folder.file("menu.tvl"), loadedTree);
     expectSameDocument(doc, tree, loaded, loadedTree);
     EXPECT_EQ(loading.maximums, std::vector<int>{5 * 15});
@@ -131,7 +131,7 @@ TEST(ProjectFile, SaveAndLoadRoundTrip)
 
     // No items: one structure line, the count 0, nothing after it but the end marker.
     MenuDocument empty;
-    empty.ResetToDefaults();
+    empty.resetToDefaults();
     MemoryTree rootOnly;
     buildTree(rootOnly, {"Tarvelle"});
     ProjectWriter(empty, rootOnly).save(folder.file("empty.tvl"));
@@ -308,8 +308,8 @@ TEST(ProjectFile, RecordCountFollowsTheTree)
     std::string more = text;
     more.replace(more.find("\t\t\tB1\r\n"), 7, "");
     ProjectReader(doc).read(more, tree);
-    EXPECT_EQ(doc.ItemCount(), 4);
-    EXPECT_EQ(doc.GetItem(3), source.GetItem(3));
+    EXPECT_EQ(doc.itemCount(), 4);
+    EXPECT_EQ(doc.item(3), source.item(3));
 }
 
 TEST(ProjectFile, OldEightBitFilesAreReadAsWindows1252)
@@ -330,7 +330,7 @@ TEST(ProjectFile, OldEightBitFilesAreReadAsWindows1252)
     MemoryTree tree;
     ProjectReader(doc).read(latin, tree);
     EXPECT_EQ(outlineOf(tree), (std::vector<std::string>{"Tarvelle", ">Caf\xC3\xA9\xE2\x82\xAC"}));
-    EXPECT_EQ(doc.GetItem(0)[ItemField::ItemCaption], "Caf\xC3\xA9\xE2\x82\xAC");
+    EXPECT_EQ(doc.item(0)[ItemField::ItemCaption], "Caf\xC3\xA9\xE2\x82\xAC");
 }
 
 TEST(ProjectFile, SaveFailingHalfWayKeepsThePreviousFile)
@@ -372,10 +372,10 @@ TEST(ProjectFile, LargeSavesGoInPiecesAndStillAllOrNothing)
 {
     TempFolder folder;
     MenuDocument doc;
-    MenuTree tree{doc.GetItems()};
+    MenuTree tree{doc.items()};
     const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
     for (int k = 0; k < 30000; ++k) {
-        ItemRecord item = doc.MakeNewItem();
+        ItemRecord item = doc.newItem();
         item.set(ItemField::ItemCaption, "Item " + std::to_string(k));
         item.set(ItemField::ItemURL, "page" + std::to_string(k) + ".html");
         tree.insertItem(root, k, std::string(item[ItemField::ItemCaption]), item);
@@ -386,9 +386,9 @@ TEST(ProjectFile, LargeSavesGoInPiecesAndStillAllOrNothing)
     ASSERT_GT(saved.size(), 2u << 20);
     EXPECT_EQ(saved, ProjectWriter(doc, tree).text());
 
-    ItemRecord last = doc.GetItem(29999);
+    ItemRecord last = doc.item(29999);
     last.set(ItemField::ItemClBgSnd, "a\nb");
-    doc.SetItem(last, 29999);
+    doc.setItem(last, 29999);
     EXPECT_THROW(ProjectWriter(doc, tree).save(path), EInOutError);
     EXPECT_EQ(readBytes(path), saved);
     EXPECT_EQ(fsx::folderEntries(folder.path()), std::set<std::string>{"big.tvl"});
@@ -437,9 +437,9 @@ TEST(ProjectFile, LimitsAndValuesAFileCannotKeep)
     MenuDocument doc;
     MemoryTree tree;
     ProjectReader(doc).read(chain(1000), tree);
-    EXPECT_EQ(doc.ItemCount(), 1000);
+    EXPECT_EQ(doc.itemCount(), 1000);
     EXPECT_THROW(ProjectReader(doc).read(chain(1001), tree), ETreeError);
-    EXPECT_EQ(doc.ItemCount(), 1000) << "nothing changed";
+    EXPECT_EQ(doc.itemCount(), 1000) << "nothing changed";
 
     // A value holding a line break or Ctrl-Z is never written: the file would not read back.
     MenuDocument example;
@@ -448,9 +448,9 @@ TEST(ProjectFile, LimitsAndValuesAFileCannotKeep)
     ProjectWriter(example, exampleTree).save(folder.file("menu.tvl"));
     const std::string before = readBytes(folder.file("menu.tvl"));
     for (const char *bad : {"a\rb", "a\nb", "a\x1a"}) {
-        ItemRecord item = example.GetItem(0);
+        ItemRecord item = example.item(0);
         item.set(ItemField::ItemURL, bad);
-        example.SetItem(item, 0);
+        example.setItem(item, 0);
         EXPECT_THROW(ProjectWriter(example, exampleTree).save(folder.file("menu.tvl")),
                      EInOutError);
         EXPECT_EQ(readBytes(folder.file("menu.tvl")), before);
@@ -490,7 +490,7 @@ TEST(ProjectFile, SavesNeverWriteThroughLinks)
 TEST(ProjectFile, AMenuTooDeepToReadIsNeverWritten)
 {
     MenuDocument doc;
-    doc.ResetToDefaults();
+    doc.resetToDefaults();
     MemoryTree tree;
     std::vector<std::string> outline{"Tarvelle"};
     for (int level = 1; level <= MaxMenuDepth + 1; ++level)
@@ -552,7 +552,7 @@ TEST(ProjectFile, SizeLimitsNameTheLimitAndTheLine)
     MenuDocument doc;
     MemoryTree tree;
     makeExample(doc, tree);
-    doc.GetItems()[0].set(ItemField::ItemCaption, longest + "y");
+    doc.items()[0].set(ItemField::ItemCaption, longest + "y");
     EXPECT_THROW(ProjectWriter(doc, tree).text(), EInOutError);
 }
 
@@ -577,7 +577,7 @@ TEST(ProjectFile, WhatWouldNotOpenAgainIsNeverSaved)
 
     // 65,535 bytes of caption: one tab is the most its structure line takes.
     MenuDocument doc;
-    doc.ResetToDefaults();
+    doc.resetToDefaults();
     MemoryTree tree;
     const std::string caption(MaxValueBytes - 1, 'c');
     buildTree(tree, {"Tarvelle", ">" + caption, ">>" + caption});
@@ -585,7 +585,7 @@ TEST(ProjectFile, WhatWouldNotOpenAgainIsNeverSaved)
     refused(doc, tree, "(2 tabs and the caption) is longer than 65,536 bytes");
     tree.clear();
     buildTree(tree, {"Tarvelle", ">" + caption});
-    doc.GetItems().resize(1);
+    doc.items().resize(1);
     MenuDocument reread;
     MemoryTree rereadTree;
     ProjectReader(reread).read(ProjectWriter(doc, tree).text(), rereadTree);
@@ -597,12 +597,12 @@ TEST(ProjectFile, WhatWouldNotOpenAgainIsNeverSaved)
     tree.clear();
     buildTree(tree, outline);
     fillItemsFromTree(doc, tree);
-    for (ItemRecord &item : doc.GetItems())
+    for (ItemRecord &item : doc.items())
         item.set(ItemField::ItemURL, std::string(MaxValueBytes, 'u'));
     refused(doc, tree, "larger than 256 MB as saved");
-    doc.GetItems().clear();
+    doc.items().clear();
     tree.clear();
     buildTree(tree, {"Tarvelle", ">a", ">b"});
-    doc.GetItems().resize(1);
+    doc.items().resize(1);
     refused(doc, tree, "The menu has 2 items but only 1 item records");
 }

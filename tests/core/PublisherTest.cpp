@@ -22,7 +22,7 @@ struct Fixture
 
     Fixture()
     {
-        doc.SetProgramFolder(program.path());
+        doc.setProgramFolder(program.path());
         buildTree(tree, {"Tarvelle", ">Only"});
         fillItemsFromTree(doc, tree);
     }
@@ -37,10 +37,10 @@ struct Fixture
 TEST(Publisher, ReportListsEveryNameOnce)
 {
     Fixture f;
-    AppletRecord data = f.doc.GetAppletData();
+    AppletRecord data = f.doc.appletData();
     data.set(AppletField::ApBgImg, "bg.gif");
-    f.doc.SetAppletData(data);
-    auto &item = f.doc.GetItems()[0];
+    f.doc.setAppletData(data);
+    auto &item = f.doc.items()[0];
     item.set(ItemField::ItemNoBgImg, "bg.gif");
     item.set(ItemField::ItemOvBgImg, "over.gif");
     item.set(ItemField::ItemClBgSnd, "click.au");
@@ -78,7 +78,7 @@ TEST(Publisher, ReportListsEveryNameOnce)
 
     // The applet section names only what the folder receives: the runtime, and the applet's
     // own files where the program folder holds them.
-    f.doc.SetIncludeWebRuntime(true);
+    f.doc.setIncludeWebRuntime(true);
     writeBytes(f.program.file("zorvex.class"), "CLASS");
     const std::vector<std::string> lines = crlfLines(f.publisher.reportText());
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 8, lines.begin() + 11),
@@ -120,17 +120,17 @@ TEST(Publisher, StageResourcesUsesOnlyBareNames)
     writeBytes(f.project.file("click.au"), "AU");
     fs::create_directory(f.project.file("sub"));
     writeBytes(f.project.file("sub/inner.gif"), "IN");
-    AppletRecord data = f.doc.GetAppletData();
+    AppletRecord data = f.doc.appletData();
     data.set(AppletField::ApBgImg, "bg.gif");
     data.set(AppletField::ApBgSnd, "../outside.au");
-    f.doc.SetAppletData(data);
-    auto &item = f.doc.GetItems()[0];
+    f.doc.setAppletData(data);
+    auto &item = f.doc.items()[0];
     item.set(ItemField::ItemNoBgImg, "sub/inner.gif");
     item.set(ItemField::ItemOvBgImg, "..");
     item.set(ItemField::ItemClBgSnd, "click.au");
 
     RecordingProgress progress;
-    f.doc.SetProgress(&progress);
+    f.doc.setProgress(&progress);
     f.publisher.stageResources(f.project.path());
     EXPECT_EQ(f.publisher.stagedFiles(), (StringList{"bg.gif", "click.au"}));
     EXPECT_EQ(progress.maximums, std::vector<int>{7});
@@ -145,11 +145,11 @@ TEST(Publisher, SaveAllAssemblesThePublishableFolder)
     writeBytes(f.program.file("zorvex.jar"), "JAR");
     writeBytes(f.program.file("zorvex.class"), "CLASS");
     writeBytes(f.project.file("bg.gif"), "GIF");
-    AppletRecord data = f.doc.GetAppletData();
+    AppletRecord data = f.doc.appletData();
     data.set(AppletField::ApBgImg, "bg.gif");
-    f.doc.SetAppletData(data);
-    f.doc.GetItems()[0].set(ItemField::ItemNoBgImg, "bg.gif");
-    f.doc.GetItems()[0].set(ItemField::ItemClBgImg, "/etc/passwd");
+    f.doc.setAppletData(data);
+    f.doc.items()[0].set(ItemField::ItemNoBgImg, "bg.gif");
+    f.doc.items()[0].set(ItemField::ItemClBgImg, "/etc/passwd");
     f.publisher.stageResources(f.project.path());
 
     TempFolder out;
@@ -192,7 +192,7 @@ TEST(Publisher, WriteFailureEndsSaveAll)
     EXPECT_FALSE(fs::exists(out.file("menu_PublishReport.txt")));
     // A read-only project is found before the page or the runtime is written.
     writeBytes(f.program.file("zorvex.js"), "RUNTIME");
-    f.doc.SetIncludeWebRuntime(true);
+    f.doc.setIncludeWebRuntime(true);
     TempFolder readOnly;
     writeBytes(readOnly.file("menu.tvl"), "OLD");
     fs::permissions(readOnly.file("menu.tvl"), fs::perms::owner_read);
@@ -209,7 +209,7 @@ TEST(Publisher, ResourcesComeOnlyFromInsideTheirFolderAndNeverReplaceOutputs)
     writeBytes(f.project.file("Menu.html"), "a picture named like the page");
     std::filesystem::create_symlink(outside.file("secret"), f.project.file("leak.gif"));
     std::filesystem::create_symlink(f.project.file("ok.gif"), f.project.file("inside.gif"));
-    ItemRecord &item = f.doc.GetItems()[0];
+    ItemRecord &item = f.doc.items()[0];
     item.set(ItemField::ItemNoBgImg, "ok.gif");
     item.set(ItemField::ItemOvBgImg, "leak.gif");
     item.set(ItemField::ItemClBgImg, "inside.gif");

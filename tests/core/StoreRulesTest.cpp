@@ -8,8 +8,8 @@ namespace {
 AppletRecord defaults()
 {
     MenuDocument doc;
-    doc.ResetToDefaults();
-    return doc.GetAppletData();
+    doc.resetToDefaults();
+    return doc.appletData();
 }
 } // namespace
 

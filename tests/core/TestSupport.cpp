@@ -26,12 +26,12 @@ void buildTree(MemoryTree &tree, const std::vector<std::string> &outline)
 
 void fillItemsFromTree(MenuDocument &doc, const ItemTree &tree)
 {
-    doc.ResetToDefaults();
+    doc.resetToDefaults();
     const auto nodes = tree.preOrder();
     for (std::size_t k = 1; k < nodes.size(); ++k) {
-        ItemRecord item = doc.MakeNewItem();
+        ItemRecord item = doc.newItem();
         item.set(ItemField::ItemCaption, tree.caption(nodes[k]));
-        doc.InsertItem(static_cast<int>(k - 1), item);
+        doc.insertItem(static_cast<int>(k - 1), item);
     }
 }
 
@@ -96,7 +96,7 @@ void makeExample(MenuDocument &doc, MemoryTree &tree)
 {
     buildTree(tree, {"Tarvelle", ">Home", ">Products", ">>A", ">>B", ">>>B1"});
     fillItemsFromTree(doc, tree);
-    auto &items = doc.GetItems();
+    auto &items = doc.items();
     items[0].set(ItemField::ItemURL, "index.html");
     items[2].set(ItemField::ItemURL, "a.html");
     items[2].set(ItemField::ItemTarget, "_blank");

@@ -121,20 +121,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::vector<std::string> lines =
         splitLines(decodeText(std::string(reinterpret_cast<const char *>(data), size)));
     MenuDocument doc;
-    doc.ResetToDefaults();
-    AppletRecord applet = doc.GetAppletData();
+    doc.resetToDefaults();
+    AppletRecord applet = doc.appletData();
     std::size_t next = 0;
     for (int pos = 1; pos <= 96 && next < lines.size(); ++pos)
         applet.set(pos, withLineBreaks(lines[next++]));
-    doc.SetAppletData(applet);
+    doc.setAppletData(applet);
 
     MemoryTree tree;
     std::vector<ItemTree::Node> ancestors{tree.addChild(nullptr, "Tarvelle")};
-    for (; next < lines.size() && doc.ItemCount() < 2000; ++next) {
+    for (; next < lines.size() && doc.itemCount() < 2000; ++next) {
         const std::string &line = lines[next];
         const int wanted = line.empty() ? 1 : 1 + static_cast<unsigned char>(line[0]) % 4;
         const int depth = std::min<int>(wanted, static_cast<int>(ancestors.size()));
-        ItemRecord item = doc.MakeNewItem();
+        ItemRecord item = doc.newItem();
         // The depth character is one whole character, so the rest stays valid UTF-8.
         std::size_t skip = line.empty() ? 0 : 1;
         while (skip < line.size() && (static_cast<unsigned char>(line[skip]) & 0xC0) == 0x80)
@@ -145,10 +145,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         ancestors.resize(static_cast<std::size_t>(depth));
         ancestors.push_back(
             tree.addChild(ancestors.back(), std::string(item[ItemField::ItemCaption])));
-        doc.GetItems().push_back(item);
+        doc.items().push_back(item);
     }
     NullProgress progress;
-    numberMenuStructure(tree, doc.GetItems(), progress);
+    numberMenuStructure(tree, doc.items(), progress);
 
     const std::vector<std::string> html = splitLines(HtmlWriter(doc).fragment());
     const auto expected = expectedParams(doc);

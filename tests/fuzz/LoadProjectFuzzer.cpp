@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const std::string bytes(reinterpret_cast<const char *>(data), size);
     MenuDocument doc;
-    doc.ResetToDefaults();
+    doc.resetToDefaults();
     MemoryTree tree;
     tree.addChild(nullptr, "Tarvelle");
     try {
@@ -32,19 +32,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         // A clear error; the document must be as it was.
         fuzzCheck(outline(tree) == std::vector<std::string>{"0:Tarvelle"},
                   "a failed load changed the tree");
-        fuzzCheck(doc.ItemCount() == 0, "a failed load changed the items");
+        fuzzCheck(doc.itemCount() == 0, "a failed load changed the items");
         return 0;
     }
     fuzzCheck(tree.root() != nullptr, "the tree lost its root");
-    fuzzCheck(doc.ItemCount() == tree.nodeCount() - 1, "the item list does not match the tree");
+    fuzzCheck(doc.itemCount() == tree.nodeCount() - 1, "the item list does not match the tree");
 
     const std::string saved = ProjectWriter(doc, tree).text();
     MenuDocument again;
     MemoryTree againTree;
     ProjectReader(again).read(saved, againTree);
     fuzzCheck(outline(againTree) == outline(tree), "the tree did not come back");
-    fuzzCheck(again.GetAppletData() == doc.GetAppletData(), "the settings did not come back");
-    fuzzCheck(again.GetItems() == doc.GetItems(), "the items did not come back");
+    fuzzCheck(again.appletData() == doc.appletData(), "the settings did not come back");
+    fuzzCheck(again.items() == doc.items(), "the items did not come back");
     fuzzCheck(ProjectWriter(again, againTree).text() == saved, "the second save differs");
     return 0;
 }

@@ -111,7 +111,7 @@ TEST(DocumentCommands, SaveChangesQuestionPaths)
     f.dialogs.answers = {DialogService::No};
     trigger(f.w(), "actionNew");
     EXPECT_EQ(f.outline(), QStringList{"Tarvelle"});
-    EXPECT_EQ(f.w().document().menu().ItemCount(), 0);
+    EXPECT_EQ(f.w().document().menu().itemCount(), 0);
     EXPECT_FALSE(f.w().document().isModified());
     EXPECT_FALSE(part<QAction>(f.w(), "actionSave")->isEnabled());
     EXPECT_TRUE(f.w().document().fileName().isEmpty());
@@ -207,7 +207,7 @@ TEST(DocumentCommands, FullCycleGivesTheSameDocumentBack)
     part<AppletSettingsPage>(w, "pagAppletSettings")->apWidthSpin->setValue(321);
     trigger(w, "actionSave");
     const AppletRecord data = w.document().storedApplet();
-    const ItemList items = w.document().menu().GetItems();
+    const ItemList items = w.document().menu().items();
     const QStringList outline = f.outline();
     EXPECT_TRUE(QFile::exists(f.path("bg.gif"))); // the staged picture is published
 
@@ -217,8 +217,8 @@ TEST(DocumentCommands, FullCycleGivesTheSameDocumentBack)
 
     w.openProjectFile(file);
     EXPECT_EQ(f.outline(), outline);
-    EXPECT_EQ(w.document().menu().GetAppletData(), data);
-    EXPECT_EQ(w.document().menu().GetItems(), items);
+    EXPECT_EQ(w.document().menu().appletData(), data);
+    EXPECT_EQ(w.document().menu().items(), items);
     EXPECT_EQ(part<AppletSettingsPage>(w, "pagAppletSettings")->apWidthSpin->text(), "321");
     EXPECT_EQ(w.document().fileName(), file);
     EXPECT_FALSE(w.document().isModified());
@@ -339,20 +339,20 @@ TEST(DocumentCommands, NoEditMakesTheMenuDeeperThanAFileHolds)
     CommandFixture f;
     {
         MenuDocument doc;
-        doc.ResetToDefaults();
-        MenuTree tree{doc.GetItems()};
+        doc.resetToDefaults();
+        MenuTree tree{doc.items()};
         ItemTree::Node node = tree.addChild(nullptr, "Tarvelle");
         for (int level = 1; level <= MaxMenuDepth; ++level)
             node = tree.addChild(node, "L" + std::to_string(level));
         tree.addChild(tree.parent(node), "Beside"); // after the deepest item, at its level
-        doc.GetItems().assign(MaxMenuDepth + 1, doc.MakeNewItem());
+        doc.items().assign(MaxMenuDepth + 1, doc.newItem());
         ProjectWriter(doc, tree).save(f.path("deep.tvl").toStdString());
     }
     f.w().openProjectFile(f.path("deep.tvl"));
     ItemTree::Node deepest = f.child(f.root(), 0);
     while (f.childCount(deepest) > 0)
         deepest = f.child(deepest, 0);
-    const int items = f.w().document().menu().ItemCount();
+    const int items = f.w().document().menu().itemCount();
     f.select(deepest);
     trigger(f.w(), "actionInsert");
     f.select(
@@ -360,7 +360,7 @@ TEST(DocumentCommands, NoEditMakesTheMenuDeeperThanAFileHolds)
     trigger(f.w(), "actionMoveRight");
     EXPECT_EQ(f.dialogs.warnings.size(), 2);
     EXPECT_TRUE(f.dialogs.warnings[0].contains("deeper than 1000 levels"));
-    EXPECT_EQ(f.w().document().menu().ItemCount(), items);
+    EXPECT_EQ(f.w().document().menu().itemCount(), items);
     EXPECT_EQ(f.childCount(deepest), 0);
     EXPECT_EQ(f.w().document().tree().level(f.child(f.w().document().tree().parent(deepest), 1)),
               MaxMenuDepth);
@@ -385,14 +385,14 @@ TEST(DocumentCommands, ValuesAsLongAsAFileHoldsStayWhole)
     const QString file = f.path("long.tvl");
     {
         MenuDocument doc;
-        doc.ResetToDefaults();
-        MenuTree tree{doc.GetItems()};
+        doc.resetToDefaults();
+        MenuTree tree{doc.items()};
         const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
-        tree.insertItem(root, 0, "Top", doc.MakeNewItem());
-        tree.insertItem(root, 1, caption, doc.MakeNewItem());
-        tree.insertItem(root, 2, "Home", doc.MakeNewItem());
-        doc.GetItems()[1].set(ItemField::ItemCaption, caption);
-        doc.GetItems()[2].set(ItemField::ItemURL, url);
+        tree.insertItem(root, 0, "Top", doc.newItem());
+        tree.insertItem(root, 1, caption, doc.newItem());
+        tree.insertItem(root, 2, "Home", doc.newItem());
+        doc.items()[1].set(ItemField::ItemCaption, caption);
+        doc.items()[2].set(ItemField::ItemURL, url);
         ProjectWriter(doc, tree).save(file.toStdString());
     }
     f.w().openProjectFile(file);
@@ -402,14 +402,14 @@ TEST(DocumentCommands, ValuesAsLongAsAFileHoldsStayWhole)
     trigger(f.w(), "actionMoveRight"); // below Top
     trigger(f.w(), "actionSave");
     MenuDocument saved;
-    saved.ResetToDefaults();
-    MenuTree tree{saved.GetItems()};
+    saved.resetToDefaults();
+    MenuTree tree{saved.items()};
     tree.addChild(nullptr, "Tarvelle");
     ProjectReader(saved).load(file.toStdString(), tree);
-    ASSERT_EQ(saved.GetItems().size(), 3u);
-    EXPECT_EQ(saved.GetItems()[1][ItemField::ItemCaption].size(), caption.size());
-    EXPECT_EQ(saved.GetItems()[2][ItemField::ItemURL].size(), MaxValueBytes);
-    EXPECT_EQ(saved.GetItems()[2][ItemField::ItemStatusBarText], "s");
+    ASSERT_EQ(saved.items().size(), 3u);
+    EXPECT_EQ(saved.items()[1][ItemField::ItemCaption].size(), caption.size());
+    EXPECT_EQ(saved.items()[2][ItemField::ItemURL].size(), MaxValueBytes);
+    EXPECT_EQ(saved.items()[2][ItemField::ItemStatusBarText], "s");
 }
 
 // The preview folder never outlives its editor: one that was killed loses its folder at the
@@ -628,11 +628,11 @@ TEST(DocumentCommands, OpenAndSaveWorkDoesNotGrowWithTheMenu)
         CommandFixture f;
         {
             MenuDocument doc;
-            doc.ResetToDefaults();
-            MenuTree tree{doc.GetItems()};
+            doc.resetToDefaults();
+            MenuTree tree{doc.items()};
             const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
             for (int k = 0; k < items; ++k) {
-                ItemRecord item = doc.MakeNewItem();
+                ItemRecord item = doc.newItem();
                 item.set(ItemField::ItemCaption, "Item " + std::to_string(k));
                 item.set(ItemField::ItemNoBgImg, k % 2 ? "odd.gif" : "even.gif");
                 tree.insertItem(root, k, std::string(item[ItemField::ItemCaption]), item);
@@ -647,7 +647,7 @@ TEST(DocumentCommands, OpenAndSaveWorkDoesNotGrowWithTheMenu)
         f.w().openProjectFile(f.path("big.tvl"));
         const long long copies = f.w().document().publisher().stagedCopies();
         trigger(f.w(), "actionSave");
-        EXPECT_EQ(f.w().document().menu().ItemCount(), items);
+        EXPECT_EQ(f.w().document().menu().itemCount(), items);
         return std::make_pair(f.w().progress().updates(), copies);
     };
     const auto small = measure(5000);

@@ -53,10 +53,10 @@ TEST(EditorDocument, ARandomSessionUndoesAndRedoesThroughTheSameTexts)
             const int position = AppletField::ApLoadingMsg;
             document.editFields(
                 Record::Applet, 0,
-                {{position, std::string(document.menu().GetAppletData()[position]), value}},
-                "Message", step);
+                {{position, std::string(document.menu().appletData()[position]), value}}, "Message",
+                step);
             EXPECT_EQ(appletSignalled, std::vector<int>{position});
-            EXPECT_EQ(document.menu().GetAppletData()[position], value);
+            EXPECT_EQ(document.menu().appletData()[position], value);
             break;
         }
         case 1:
@@ -72,7 +72,7 @@ TEST(EditorDocument, ARandomSessionUndoesAndRedoesThroughTheSameTexts)
             break;
         case 2: {
             MenuBranch branch;
-            ItemRecord record = document.menu().MakeNewItem();
+            ItemRecord record = document.menu().newItem();
             record.set(ItemField::ItemCaption, value);
             branch.nodes.push_back({0, value, record, 0});
             EXPECT_TRUE(
@@ -126,7 +126,7 @@ TEST(EditorDocument, EditsMergeAndAFirstChildTakesTheLink)
     EditorDocument document{QString()};
     QUndoStack &history = *document.undoStack();
     const int position = AppletField::ApLoadingMsg;
-    const std::string start(document.menu().GetAppletData()[position]);
+    const std::string start(document.menu().appletData()[position]);
     document.editFields(Record::Applet, 0, {{position, start, "W"}}, "Message", 1);
     document.editFields(Record::Applet, 0, {{position, "W", "Wa"}}, "Message", 1);
     EXPECT_EQ(history.count(), 1);
@@ -136,14 +136,14 @@ TEST(EditorDocument, EditsMergeAndAFirstChildTakesTheLink)
 
     MenuTree &tree = document.tree();
     MenuBranch item;
-    item.nodes.push_back({0, "A", document.menu().MakeNewItem(), 0});
+    item.nodes.push_back({0, "A", document.menu().newItem(), 0});
     document.pushTreeStep(
         new InsertBranchCommand(document, "Insert", tree.id(tree.root()), 0, std::move(item)),
         tree.root(), 1, 1);
     const ItemTree::Node a = tree.child(tree.root(), 0);
     document.editFields(Record::Item, tree.id(a), {{ItemField::ItemURL, "", "a.html"}}, "Link", 2);
     MenuBranch child;
-    child.nodes.push_back({0, "B", document.menu().MakeNewItem(), 0});
+    child.nodes.push_back({0, "B", document.menu().newItem(), 0});
     document.pushTreeStep(
         new InsertBranchCommand(document, "Insert", tree.id(a), 0, std::move(child)), a, 1, 1);
     EXPECT_EQ(tree.record(a)[ItemField::ItemURL], "");

@@ -234,14 +234,14 @@ TEST(LivePreview, ACommandMeasuresWhatIsShownNotTheWholeMenu)
         {
             // First-level items of 20 children each.
             MenuDocument doc;
-            doc.ResetToDefaults();
-            MenuTree tree{doc.GetItems()};
+            doc.resetToDefaults();
+            MenuTree tree{doc.items()};
             const ItemTree::Node root = tree.addChild(nullptr, "Tarvelle");
             for (int top = 0; top * 21 < items; ++top) {
                 const ItemTree::Node item =
-                    tree.insertItem(root, top, "Top " + std::to_string(top), doc.MakeNewItem());
+                    tree.insertItem(root, top, "Top " + std::to_string(top), doc.newItem());
                 for (int k = 0; k < 20; ++k)
-                    tree.insertItem(item, k, "Row " + std::to_string(k), doc.MakeNewItem());
+                    tree.insertItem(item, k, "Row " + std::to_string(k), doc.newItem());
             }
             ProjectWriter(doc, tree).save(file.toStdString());
         }

@@ -59,7 +59,7 @@ TEST(MainWindow, StartsWithTheDefaultDocument)
     EXPECT_FALSE(f.find<ColorPanel>("pnlMnBrdClr")->isEnabled());
     EXPECT_FALSE(f.find<ColorPanel>("pnlApBgFadeClr")->isEnabled());
     // The untouched pages hold the defaults.
-    const AppletRecord defaults = w.document().menu().GetAppletData();
+    const AppletRecord defaults = w.document().menu().appletData();
     AppletRecord expected = defaults;
     for (int pos : AppletField::reservedFields())
         expected.set(pos, "");
@@ -130,9 +130,9 @@ namespace {
 // Loads a record with one field changed from the defaults.
 void loadWith(MainWindow &w, int field, const std::string &value)
 {
-    AppletRecord data = w.document().menu().GetAppletData();
+    AppletRecord data = w.document().menu().appletData();
     data.set(field, value);
-    w.document().menu().SetAppletData(data);
+    w.document().menu().setAppletData(data);
     w.propertyPanel().loadApplet();
 }
 
@@ -243,11 +243,11 @@ TEST(MainWindow, FailedLoadStopsAtTheField)
     using namespace AppletField;
     WindowFixture f;
     MainWindow &w = f.w();
-    AppletRecord data = w.document().menu().GetAppletData();
+    AppletRecord data = w.document().menu().appletData();
     data.set(ApLoadingMsg, "Please wait"); // field 9, before the bad one
     data.set(MnX, "");                     // field 27
     data.set(MnItemsWidth, "123");         // field 29, after it
-    w.document().menu().SetAppletData(data);
+    w.document().menu().setAppletData(data);
     try {
         w.propertyPanel().loadApplet();
         FAIL() << "the load did not fail";
@@ -256,11 +256,11 @@ TEST(MainWindow, FailedLoadStopsAtTheField)
     }
     EXPECT_EQ(f.find<QLineEdit>("edtApLoadingMsg")->text(), "Please wait");
     EXPECT_EQ(f.find<SpinEdit>("spnedtMnItemsWidth")->text(), "80");
-    EXPECT_EQ(w.document().menu().GetAppletData(), data); // the document is unchanged by a load
+    EXPECT_EQ(w.document().menu().appletData(), data); // the document is unchanged by a load
 
     data.set(MnX, "40");
     data.set(ApBgClr, "GG0000");
-    w.document().menu().SetAppletData(data);
+    w.document().menu().setAppletData(data);
     try {
         w.propertyPanel().loadApplet();
         FAIL() << "the load did not fail";

@@ -170,28 +170,28 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
 {
     OutputFixture f;
     WebBrowserDialog &chooser = *part<WebBrowserDialog>(f.w(), "formWebBrowser");
-    chooser.LaunchInBrowser("/srv/My Site/preview/", "~preview.html");
+    chooser.launchInBrowser("/srv/My Site/preview/", "~preview.html");
     EXPECT_EQ(f.shell.opened.last(), "/srv/My Site/preview/~preview.html");
 
     // Nothing known: the second choice falls back to the default browser.
-    chooser.FormShow();
+    chooser.onShown();
     EXPECT_EQ(chooser.browserList->count(), 0);
     chooser.knownBrowserButton->setChecked(true);
     chooser.bitbtnOkClick();
-    EXPECT_EQ(chooser.BrowserChoice, "default");
+    EXPECT_EQ(chooser.browserChoice, "default");
 
     // The third choice without a program keeps the earlier one.
     chooser.specifiedBrowserButton->setChecked(true);
     chooser.specifiedBrowserEdit->setText("/opt/browser/run");
     chooser.bitbtnOkClick();
-    EXPECT_EQ(chooser.BrowserChoice, "specified");
+    EXPECT_EQ(chooser.browserChoice, "specified");
     chooser.specifiedBrowserEdit->clear();
     chooser.bitbtnOkClick();
-    EXPECT_EQ(chooser.BrowserChoice, "default");
-    EXPECT_EQ(chooser.SpecifiedBrowser, "/opt/browser/run");
+    EXPECT_EQ(chooser.browserChoice, "default");
+    EXPECT_EQ(chooser.specifiedBrowser, "/opt/browser/run");
     chooser.specifiedBrowserEdit->setText("/opt/browser/run");
     chooser.bitbtnOkClick();
-    chooser.LaunchInBrowser("/srv/My Site/preview/", "~preview.html");
+    chooser.launchInBrowser("/srv/My Site/preview/", "~preview.html");
     ASSERT_EQ(f.shell.started.size(), 1u);
     EXPECT_EQ(f.shell.started[0].program, "/opt/browser/run");
     EXPECT_EQ(f.shell.started[0].arguments, QStringList{"~preview.html"});
@@ -211,26 +211,26 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
     writeFile(
         f.data.path() + "/system/applications/editor.desktop",
         "[Desktop Entry]\nType=Application\nName=Editor\nExec=edit %f\nMimeType=text/plain;\n");
-    chooser.FormShow();
+    chooser.onShown();
     EXPECT_EQ(chooser.browserList->count(), 2);
     EXPECT_EQ(chooser.browserList->itemText(0), "Internet Explorer");
     EXPECT_EQ(chooser.browserList->itemText(1), "Surf Browser");
     chooser.browserList->setCurrentIndex(1);
-    chooser.ComboBoxBrowserListChange();
+    chooser.onBrowserChosen();
     EXPECT_TRUE(chooser.knownBrowserButton->isChecked());
     chooser.bitbtnOkClick();
-    EXPECT_EQ(chooser.BrowserChoice, "Surf Browser");
-    chooser.LaunchInBrowser("/srv/My Site/preview/", "~preview.html");
+    EXPECT_EQ(chooser.browserChoice, "Surf Browser");
+    chooser.launchInBrowser("/srv/My Site/preview/", "~preview.html");
     EXPECT_EQ(f.shell.started.back().program, "/opt/surf/bin/surf");
     EXPECT_EQ(f.shell.started.back().arguments,
               (QStringList{"--new-window", "/srv/My Site/preview/~preview.html"}));
 
-    chooser.FormShow(); // the choice in force is the one shown
+    chooser.onShown(); // the choice in force is the one shown
     EXPECT_EQ(chooser.browserList->currentIndex(), 1);
     EXPECT_TRUE(chooser.knownBrowserButton->isChecked());
     chooser.browserList->setCurrentIndex(0);
     chooser.bitbtnOkClick();
-    chooser.LaunchInBrowser("/srv/My Site/preview/", "~preview.html");
+    chooser.launchInBrowser("/srv/My Site/preview/", "~preview.html");
     EXPECT_EQ(f.shell.started.back().program, "/opt/ie/iexplore");
     EXPECT_EQ(f.shell.started.back().arguments, QStringList{"/srv/My Site/preview/~preview.html"});
     EXPECT_EQ(f.shell.started.back().workingDirectory, "");
@@ -241,9 +241,9 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
     chooser.bitbtnOkClick();
     f.create();
     WebBrowserDialog &again = *part<WebBrowserDialog>(f.w(), "formWebBrowser");
-    EXPECT_EQ(again.BrowserChoice, "specified");
-    EXPECT_EQ(again.SpecifiedBrowser, "/opt/typed/browser");
-    again.FormShow();
+    EXPECT_EQ(again.browserChoice, "specified");
+    EXPECT_EQ(again.specifiedBrowser, "/opt/typed/browser");
+    again.onShown();
     EXPECT_TRUE(again.specifiedBrowserButton->isChecked());
     EXPECT_EQ(again.specifiedBrowserEdit->text(), "/opt/typed/browser");
 }
@@ -253,7 +253,7 @@ TEST(BrowserChooser, FileButtonRewritesTheSettingsFile)
     OutputFixture f;
     WebBrowserDialog &chooser = *part<WebBrowserDialog>(f.w(), "formWebBrowser");
     chooser.specifiedBrowserEdit->setText("typed by hand");
-    chooser.FormShow(); // no wbrwsr.dat: the field stays as it was
+    chooser.onShown(); // no wbrwsr.dat: the field stays as it was
     EXPECT_EQ(chooser.specifiedBrowserEdit->text(), "typed by hand");
     EXPECT_FALSE(QFile::exists("wbrwsr.dat"));
 
@@ -272,9 +272,9 @@ TEST(BrowserChooser, FileButtonRewritesTheSettingsFile)
     // In the per-user configuration folder, never in the folder the editor started from.
     EXPECT_EQ(readFile(Registry::configFile("wbrwsr.dat")), "/usr/bin/other-browser\r\n");
     EXPECT_FALSE(QFile::exists(f.work.path() + "/wbrwsr.dat"));
-    EXPECT_EQ(chooser.BrowserChoice, ""); // cancelled: nothing chosen
+    EXPECT_EQ(chooser.browserChoice, ""); // cancelled: nothing chosen
     chooser.specifiedBrowserEdit->clear();
-    chooser.FormShow();
+    chooser.onShown();
     EXPECT_EQ(chooser.specifiedBrowserEdit->text(), "/usr/bin/other-browser");
 }
 
@@ -300,7 +300,7 @@ struct TemplateFixture : OutputFixture
     {
         QDir(program()).mkdir("templets");
         MenuDocument doc;
-        doc.ResetToDefaults();
+        doc.resetToDefaults();
         MemoryTreeHolder tree;
         ProjectWriter(doc, tree.tree).save((program() + "templets/Blue.tvl").toStdString());
         ProjectWriter(doc, tree.tree).save((program() + "templets/Amber.tvl").toStdString());
@@ -316,7 +316,7 @@ struct TemplateFixture : OutputFixture
         TemplateChooser::Actions actions{[this](const QString &file) { w().openTemplate(file); },
                                          [this] { trigger(w(), "actionNew"); }};
         auto dialog = std::make_unique<TemplateChooser>(dialogs, program(), actions, &w());
-        dialog->FormShow();
+        dialog->onShown();
         return dialog;
     }
     static bool setting() { return readShowTempletsDialog(); }
@@ -362,7 +362,7 @@ TEST(TemplateChooser, ListsTemplatesAndOpensTheChosenOne)
     chooser = f.chooser();
     chooser->templateList->setCurrentRow(0);
     f.dialogs.answers = {DialogService::No};
-    chooser->TempletListDblClick();
+    chooser->openChosenTemplate();
     EXPECT_TRUE(f.w().document().fileName().isEmpty());
     EXPECT_FALSE(f.w().document().isModified());
 }
@@ -376,10 +376,10 @@ TEST(TemplateChooser, CancelRunsNewWithItsQuestion)
     f.dialogs.answers = {DialogService::Cancel};
     chooser->BitBtn2Click();
     EXPECT_EQ(f.dialogs.warnings.last(), "Save changes to files?");
-    EXPECT_EQ(f.w().document().menu().ItemCount(), 1); // the document is kept
+    EXPECT_EQ(f.w().document().menu().itemCount(), 1); // the document is kept
     f.dialogs.answers = {DialogService::No};
     f.chooser()->BitBtn2Click();
-    EXPECT_EQ(f.w().document().menu().ItemCount(), 0);
+    EXPECT_EQ(f.w().document().menu().itemCount(), 0);
 
     // Closed through the window manager: as Cancel, a new project.
     trigger(f.w(), "actionInsert");
@@ -388,7 +388,7 @@ TEST(TemplateChooser, CancelRunsNewWithItsQuestion)
     f.dialogs.answers = {DialogService::No};
     chooser->close();
     EXPECT_EQ(f.dialogs.warnings.last(), "Save changes to files?");
-    EXPECT_EQ(f.w().document().menu().ItemCount(), 0);
+    EXPECT_EQ(f.w().document().menu().itemCount(), 0);
 }
 
 TEST(TemplateChooser, TheSettingIsWrittenOnEveryClick)
@@ -476,7 +476,7 @@ TEST(OutputCommands, TheWebRuntimeGoesIntoSavedPagesUnlessTurnedOff)
     // The choice is the user's: the next editor starts with it.
     f.create();
     EXPECT_FALSE(f.find<QAction>("actionWebRuntime")->isChecked());
-    EXPECT_FALSE(f.w().document().menu().IncludeWebRuntime());
+    EXPECT_FALSE(f.w().document().menu().includeWebRuntime());
 }
 
 TEST(BrowserChooser, APreviewWhoseBrowserCannotStartSaysSo)

@@ -61,23 +61,23 @@ int main(int argc, char **argv)
     }
     try {
         MenuDocument doc;
-        MenuTree tree{doc.GetItems()};
-        doc.ResetToDefaults();
+        MenuTree tree{doc.items()};
+        doc.resetToDefaults();
         tree.addChild(nullptr, "Tarvelle");
         ProjectReader(doc).load(argv[1], tree);
-        AppletRecord data = doc.GetAppletData();
+        AppletRecord data = doc.appletData();
         applyAppletStoreRules(data, tree);
         NullProgress quiet;
-        numberMenuStructure(tree, doc.GetItems(), quiet);
+        numberMenuStructure(tree, doc.items(), quiet);
         const QtCaptionMeasure measure;
-        const MenuScene scene(data, MenuRecords{doc.GetItems()}, itemParents(tree), measure, {});
+        const MenuScene scene(data, MenuRecords{doc.items()}, itemParents(tree), measure, {});
         const QSize viewport(QString(argv[3]).toInt(), QString(argv[4]).toInt());
         const bool narrow = argc > 5 && QLatin1String(argv[5]) == QLatin1String("narrow");
         MenuView view;
         if (argc > 5 && !narrow)
             view = viewFor(scene.layout(), QString::fromLocal8Bit(argv[5]));
-        scene.showCurrentPage(
-            currentPageItem(MenuRecords{doc.GetItems()}, itemParents(tree), pageUrl), view);
+        scene.showCurrentPage(currentPageItem(MenuRecords{doc.items()}, itemParents(tree), pageUrl),
+                              view);
         QImage image(viewport, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
@@ -92,7 +92,7 @@ int main(int argc, char **argv)
         for (std::size_t popup = 0; popup < scene.layout().popups.size(); ++popup)
             scene.measurePopup(int(popup));
         std::cout << (narrow
-                          ? narrowLayoutJson(computeNarrowLayout(data, MenuRecords{doc.GetItems()},
+                          ? narrowLayoutJson(computeNarrowLayout(data, MenuRecords{doc.items()},
                                                                  scene.layout(), viewport.width()))
                           : menuLayoutJson(scene.layout()))
                   << "\n";

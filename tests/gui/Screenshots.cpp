@@ -111,12 +111,12 @@ int main(int argc, char **argv)
     dialogs.onModal = dialogShot("publish-report");
     trigger(window, "actionPublish");
     auto *browsers = part<WebBrowserDialog>(window, "formWebBrowser");
-    browsers->FormShow();
+    browsers->onShown();
     browsers->show();
     save(browsers, "web-browser");
     browsers->hide();
     TemplateChooser chooser(dialogs, program, {}, nullptr);
-    chooser.FormShow();
+    chooser.onShown();
     chooser.show();
     save(&chooser, "templates");
     if (!recentBefore && QFile::exists(built + "recentfile.dat")) {

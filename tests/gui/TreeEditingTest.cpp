@@ -46,7 +46,7 @@ struct TreeFixture : WindowFixture
     QStringList mirror()
     {
         QStringList result;
-        const auto &items = w().document().menu().GetItems();
+        const auto &items = w().document().menu().items();
         // What the view shows, read through its model, against the document's list.
         const std::vector<Node> nodes = shown();
         int index = 0;
@@ -90,12 +90,12 @@ TEST(TreeEditing, InsertPlacesTheRecordAfterTheSubtree)
     EXPECT_TRUE(f.isExpanded(a));
     EXPECT_EQ(f.names(), (QStringList{"A", "A1", "A2", "Item", "B"}));
     EXPECT_EQ(f.current(), f.child(a, 2)) << "the new item is selected";
-    EXPECT_EQ(f.w().document().menu().GetItem(3), f.w().document().menu().MakeNewItem());
+    EXPECT_EQ(f.w().document().menu().item(3), f.w().document().menu().newItem());
 
     f.select(f.root());
     trigger(f.w(), "actionInsert");
     EXPECT_EQ(f.names().last(), "Item");
-    EXPECT_EQ(f.w().document().menu().ItemCount(), 6);
+    EXPECT_EQ(f.w().document().menu().itemCount(), 6);
     Q_UNUSED(b)
 }
 
@@ -162,9 +162,9 @@ TEST(TreeEditing, DeleteStoresNoPendingEditsIntoAnotherRecord)
     part<ItemPage>(f.w(), "TabSheet1")->itemURLEdit->setText("pending.html"); // not stored yet
     f.dialogs.answers = {DialogService::Yes};
     trigger(f.w(), "actionDelete"); // the tree selects B, a selection change with nothing to commit
-    ASSERT_EQ(f.w().document().menu().ItemCount(), 1);
-    EXPECT_EQ(f.w().document().menu().GetItem(0)[ItemField::ItemCaption], "B");
-    EXPECT_EQ(f.w().document().menu().GetItem(0)[ItemField::ItemURL], "");
+    ASSERT_EQ(f.w().document().menu().itemCount(), 1);
+    EXPECT_EQ(f.w().document().menu().item(0)[ItemField::ItemCaption], "B");
+    EXPECT_EQ(f.w().document().menu().item(0)[ItemField::ItemURL], "");
     EXPECT_EQ(part<ItemPage>(f.w(), "TabSheet1")->itemCaptionEdit->text(), "B");
 }
 
@@ -215,7 +215,7 @@ TEST(TreeEditing, ReselectingTheSameItemKeepsPageEdits)
     f.select(a);
     EXPECT_EQ(part<ItemPage>(f.w(), "TabSheet1")->itemURLEdit->text(), "kept.html");
     f.select(b);
-    EXPECT_EQ(f.w().document().menu().GetItem(0)[ItemField::ItemURL], "kept.html");
+    EXPECT_EQ(f.w().document().menu().item(0)[ItemField::ItemURL], "kept.html");
     EXPECT_TRUE(part<QTabWidget>(f.w(), "PageControl1")->isVisibleTo(&f.w()));
 }
 
@@ -262,7 +262,7 @@ TEST(TreeEditing, CommandAndFieldStatesFollowTheNode)
     EXPECT_FALSE(page->itemURLEdit->isEnabled());
     EXPECT_EQ(page->itemURLEdit->text(), "");
     EXPECT_TRUE(w.document().isModified());
-    EXPECT_EQ(w.document().menu().GetItem(1)[ItemField::ItemCaption], "-");
+    EXPECT_EQ(w.document().menu().item(1)[ItemField::ItemCaption], "-");
 
     // The root: the item pages keep what they show.
     page->itemCaptionEdit->setText("  Spaced  ");
@@ -273,7 +273,7 @@ TEST(TreeEditing, CommandAndFieldStatesFollowTheNode)
     EXPECT_TRUE(part<QAction>(w, "actionInsert")->isEnabled());
     EXPECT_EQ(page->itemCaptionEdit->text(), "  Spaced  ");
     f.select(a);
-    EXPECT_EQ(w.document().menu().GetItem(1)[ItemField::ItemCaption], "  Spaced  ");
+    EXPECT_EQ(w.document().menu().item(1)[ItemField::ItemCaption], "  Spaced  ");
 }
 
 TEST(TreeEditing, MismatchedListIsAClearError)
@@ -281,7 +281,7 @@ TEST(TreeEditing, MismatchedListIsAClearError)
     TreeFixture f;
     Node a = f.add(f.root(), "A");
     f.add(f.root(), "B");
-    f.w().document().menu().DeleteItems(1, 1); // the list loses a record behind the tree's back
+    f.w().document().menu().deleteItems(1, 1); // the list loses a record behind the tree's back
     f.select(a);
     f.dialogs.errors.clear();
     f.select(f.child(f.root(), 1));
@@ -344,7 +344,7 @@ TEST(PageHandlers, ColourDialogAndFilePickers)
     EXPECT_FALSE(w.document().isModified());
     emit panel->clicked();
     EXPECT_EQ(panel->color(), QColor(0x12, 0x34, 0x56));
-    EXPECT_EQ(w.document().menu().GetAppletData()[AppletField::ApBgClr], "123456");
+    EXPECT_EQ(w.document().menu().appletData()[AppletField::ApBgClr], "123456");
 
     QTemporaryDir pictures;
     const QString logo = pictures.path() + "/logo.gif";
@@ -503,7 +503,7 @@ TEST(TreeBranches, DropsClipboardMovesAndKeysEachUndoToTheSameFile)
     ++steps;
     EXPECT_EQ(f.names(),
               (QStringList{"A", "A1", "A1", "B", "B1", "B", "B1", "C", "A", "A1", "B", "B1"}));
-    const auto &items = w.document().menu().GetItems();
+    const auto &items = w.document().menu().items();
     for (int pos = ItemField::ItemCaption; pos <= ItemField::ItemMenuOffsetY; ++pos)
         EXPECT_EQ(items[10][pos], items[3][pos]) << "a copy holds the same record, field " << pos;
     f.select(c);
@@ -661,9 +661,9 @@ TEST(TreeUndo, TheHistoryKeysWorkInEveryField)
     EXPECT_EQ(f.find<QAction>("actionUndo")->text(), "&Undo Applet Dimensions Width");
     QTest::keyClick(height, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(width->value(), 400);
-    EXPECT_EQ(w.document().menu().GetAppletData()[AppletField::ApWidth], "400");
+    EXPECT_EQ(w.document().menu().appletData()[AppletField::ApWidth], "400");
     QTest::keyClick(height, Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(w.document().menu().GetAppletData()[AppletField::ApWidth], "300");
+    EXPECT_EQ(w.document().menu().appletData()[AppletField::ApWidth], "300");
 
     const Node item = f.add(f.root(), "Old");
     auto *caption = part<ItemPage>(w, "TabSheet1")->itemCaptionEdit;

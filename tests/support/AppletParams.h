@@ -16,11 +16,11 @@ inline std::vector<std::pair<std::string, std::string>> expectedParams(const Men
     auto str = [](std::string_view field) { return std::string(field); };
     std::vector<std::pair<std::string, std::string>> params;
     std::string app;
-    const AppletRecord data = doc.GetAppletData();
+    const AppletRecord data = doc.appletData();
     for (int pos = 1; pos <= 96; ++pos)
         app += str(data[pos]) + "|";
     params.emplace_back("app", app);
-    const ItemList &items = doc.GetItems();
+    const ItemList &items = doc.items();
     for (std::size_t k = 0; k < items.size(); ++k) {
         const ItemRecord &item = items[k];
         if (item[ItemMenu].empty()) {
