@@ -98,22 +98,22 @@ void AboutDialog::onMouseMoved()
     setLinkColour(supportLabel, linkColour());
 }
 
-void AboutDialog::Label8Click()
+void AboutDialog::openHomepageLink()
 {
     shell_.openDocument(QLatin1String(HomePage));
 }
 
-void AboutDialog::Label8MouseMove()
+void AboutDialog::hoverHomepageLink()
 {
     setLinkColour(homepageLabel, Qt::red);
 }
 
-void AboutDialog::Label10Click()
+void AboutDialog::openSupportLink()
 {
     shell_.openDocument(QLatin1String(SupportPage));
 }
 
-void AboutDialog::Label10MouseMove()
+void AboutDialog::hoverSupportLink()
 {
     setLinkColour(supportLabel, Qt::red);
 }
@@ -122,13 +122,13 @@ bool AboutDialog::eventFilter(QObject *watched, QEvent *event)
 {
     const bool home = watched == homepageLabel;
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
-        home ? Label8MouseMove() : Label10MouseMove();
+        home ? hoverHomepageLink() : hoverSupportLink();
         // A label passes mouse moves on to the window, whose own handler would turn the
         // link blue again at once.
         return true;
     } else if (event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        home ? Label8Click() : Label10Click();
+        home ? openHomepageLink() : openSupportLink();
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -17,10 +17,10 @@ public:
     static const char *const SupportPage;
 
     void onMouseMoved();
-    void Label8Click();
-    void Label8MouseMove();
-    void Label10Click();
-    void Label10MouseMove();
+    void openHomepageLink();
+    void hoverHomepageLink();
+    void openSupportLink();
+    void hoverSupportLink();
 
     QLabel *productNameLabel;
     QLabel *homepageLabel;

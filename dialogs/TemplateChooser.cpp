@@ -57,10 +57,10 @@ TemplateChooser::TemplateChooser(DialogService &dialogs, const QString &programF
 
     // A double click anywhere in the list, on an entry or on empty space, leaves the chooser.
     templateList->viewport()->installEventFilter(this);
-    connect(okButton, &QPushButton::clicked, this, &TemplateChooser::BitBtn1Click);
-    connect(cancelButton, &QPushButton::clicked, this, &TemplateChooser::BitBtn2Click);
+    connect(okButton, &QPushButton::clicked, this, &TemplateChooser::closeAndOpenChosen);
+    connect(cancelButton, &QPushButton::clicked, this, &TemplateChooser::closeAndStartNew);
     // Setting the box by program runs the handler too, as a click would.
-    connect(dontShowBox, &QCheckBox::toggled, this, &TemplateChooser::chckbxDontShowClick);
+    connect(dontShowBox, &QCheckBox::toggled, this, &TemplateChooser::saveShowSetting);
     loadSettings();
 }
 
@@ -88,7 +88,7 @@ void TemplateChooser::closeEvent(QCloseEvent *event)
 {
     // Closed through the window manager: the same as Cancel and Esc, a new project.
     event->accept();
-    BitBtn2Click();
+    closeAndStartNew();
 }
 
 int TemplateChooser::run()
@@ -130,7 +130,7 @@ void TemplateChooser::writeSetting(bool show)
     }
 }
 
-void TemplateChooser::chckbxDontShowClick()
+void TemplateChooser::saveShowSetting()
 {
     if (dontShowBox->isChecked()) {
         try {
@@ -160,7 +160,7 @@ void TemplateChooser::openChosenTemplate()
     accept();
 }
 
-void TemplateChooser::BitBtn1Click()
+void TemplateChooser::closeAndOpenChosen()
 {
     const QString file = selectedFile();
     accept(); // closes whatever the opening brings
@@ -173,7 +173,7 @@ void TemplateChooser::BitBtn1Click()
     }
 }
 
-void TemplateChooser::BitBtn2Click()
+void TemplateChooser::closeAndStartNew()
 {
     reject();
     try {
@@ -187,7 +187,7 @@ void TemplateChooser::keyPressEvent(QKeyEvent *event)
 {
     // Esc is the Cancel button: it starts a new project.
     if (event->key() == Qt::Key_Escape) {
-        BitBtn2Click();
+        closeAndStartNew();
         return;
     }
     QDialog::keyPressEvent(event);

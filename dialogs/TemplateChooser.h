@@ -29,9 +29,9 @@ public:
     int run();
     void onShown();
     void openChosenTemplate();
-    void BitBtn1Click();
-    void BitBtn2Click();
-    void chckbxDontShowClick();
+    void closeAndOpenChosen();
+    void closeAndStartNew();
+    void saveShowSetting();
 
     // The full path of the selected template; empty when none is selected.
     QString selectedFile() const;

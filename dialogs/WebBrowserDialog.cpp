@@ -122,8 +122,8 @@ WebBrowserDialog::WebBrowserDialog(DialogService &dialogs, ShellService &shell, 
 
     connect(browserList, &QComboBox::activated, this, &WebBrowserDialog::onBrowserChosen);
     connect(chooseBrowserButton, &QToolButton::clicked, this,
-            &WebBrowserDialog::spdbtnOpenExeFileClick);
-    connect(buttons, &QDialogButtonBox::accepted, this, &WebBrowserDialog::bitbtnOkClick);
+            &WebBrowserDialog::chooseBrowserProgram);
+    connect(buttons, &QDialogButtonBox::accepted, this, &WebBrowserDialog::acceptChoice);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     loadChoice();
 }
@@ -207,7 +207,7 @@ void WebBrowserDialog::onBrowserChosen()
     knownBrowserButton->setChecked(true);
 }
 
-void WebBrowserDialog::spdbtnOpenExeFileClick()
+void WebBrowserDialog::chooseBrowserProgram()
 {
     const QString program = dialogs_.openFile(this, QLatin1String(ProgramFilter), false);
     if (program.isEmpty())
@@ -261,7 +261,7 @@ void WebBrowserDialog::saveChoice()
     }
 }
 
-void WebBrowserDialog::bitbtnOkClick()
+void WebBrowserDialog::acceptChoice()
 {
     if (defaultBrowserButton->isChecked()) {
         browserChoice = QStringLiteral("default");

@@ -24,8 +24,8 @@ public:
     int run();
     void onShown();
     void onBrowserChosen();
-    void spdbtnOpenExeFileClick();
-    void bitbtnOkClick();
+    void chooseBrowserProgram();
+    void acceptChoice();
 
     // Opens folder + fileName in the chosen browser; false when that browser (or the
     // system's handler) could not be started.

@@ -36,7 +36,7 @@ HtmlWindow::HtmlWindow(QWidget *parent) : QDialog(parent)
     layout->addLayout(buttons);
 
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(copyButton, &QPushButton::clicked, this, &HtmlWindow::Button2Click);
+    connect(copyButton, &QPushButton::clicked, this, &HtmlWindow::copyToClipboard);
 }
 
 void HtmlWindow::setFragment(const std::string &text)
@@ -57,7 +57,7 @@ std::string HtmlWindow::fragment() const
     return text;
 }
 
-void HtmlWindow::Button2Click()
+void HtmlWindow::copyToClipboard()
 {
     htmlView->selectAll();
     htmlView->copy();

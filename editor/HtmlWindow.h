@@ -17,7 +17,7 @@ public:
     void setFragment(const std::string &text);
     // The box's lines, each ended by CR LF, as they are saved.
     std::string fragment() const;
-    void Button2Click();
+    void copyToClipboard();
 
     QPlainTextEdit *htmlView;
     QPushButton *okButton;

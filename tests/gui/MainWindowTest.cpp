@@ -442,7 +442,7 @@ TEST(MainWindow, HelpAndWebCommandsGoToTheShell)
     auto &chooser = *part<WebBrowserDialog>(w, "formWebBrowser");
     chooser.specifiedBrowserButton->setChecked(true);
     chooser.specifiedBrowserEdit->setText("/opt/browser/run");
-    chooser.bitbtnOkClick();
+    chooser.acceptChoice();
     f.shell.startFails = true;
     trigger(w, "actionHelpTopics");
     ASSERT_FALSE(f.shell.started.empty());

@@ -107,7 +107,7 @@ TEST(OutputCommands, BuildHtmlShowsTheFragmentWithoutScratchFiles)
     EXPECT_TRUE(f.files(f.work.path()).isEmpty());
     EXPECT_FALSE(f.files(f.program()).contains("~tmp0001.txt"));
 
-    part<HtmlWindow>(f.w(), "formHTML")->Button2Click();
+    part<HtmlWindow>(f.w(), "formHTML")->copyToClipboard();
     EXPECT_EQ(QApplication::clipboard()->text(), shown);
 }
 
@@ -177,20 +177,20 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
     chooser.onShown();
     EXPECT_EQ(chooser.browserList->count(), 0);
     chooser.knownBrowserButton->setChecked(true);
-    chooser.bitbtnOkClick();
+    chooser.acceptChoice();
     EXPECT_EQ(chooser.browserChoice, "default");
 
     // The third choice without a program keeps the earlier one.
     chooser.specifiedBrowserButton->setChecked(true);
     chooser.specifiedBrowserEdit->setText("/opt/browser/run");
-    chooser.bitbtnOkClick();
+    chooser.acceptChoice();
     EXPECT_EQ(chooser.browserChoice, "specified");
     chooser.specifiedBrowserEdit->clear();
-    chooser.bitbtnOkClick();
+    chooser.acceptChoice();
     EXPECT_EQ(chooser.browserChoice, "default");
     EXPECT_EQ(chooser.specifiedBrowser, "/opt/browser/run");
     chooser.specifiedBrowserEdit->setText("/opt/browser/run");
-    chooser.bitbtnOkClick();
+    chooser.acceptChoice();
     chooser.launchInBrowser("/srv/My Site/preview/", "~preview.html");
     ASSERT_EQ(f.shell.started.size(), 1u);
     EXPECT_EQ(f.shell.started[0].program, "/opt/browser/run");
@@ -218,7 +218,7 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
     chooser.browserList->setCurrentIndex(1);
     chooser.onBrowserChosen();
     EXPECT_TRUE(chooser.knownBrowserButton->isChecked());
-    chooser.bitbtnOkClick();
+    chooser.acceptChoice();
     EXPECT_EQ(chooser.browserChoice, "Surf Browser");
     chooser.launchInBrowser("/srv/My Site/preview/", "~preview.html");
     EXPECT_EQ(f.shell.started.back().program, "/opt/surf/bin/surf");
@@ -229,7 +229,7 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
     EXPECT_EQ(chooser.browserList->currentIndex(), 1);
     EXPECT_TRUE(chooser.knownBrowserButton->isChecked());
     chooser.browserList->setCurrentIndex(0);
-    chooser.bitbtnOkClick();
+    chooser.acceptChoice();
     chooser.launchInBrowser("/srv/My Site/preview/", "~preview.html");
     EXPECT_EQ(f.shell.started.back().program, "/opt/ie/iexplore");
     EXPECT_EQ(f.shell.started.back().arguments, QStringList{"/srv/My Site/preview/~preview.html"});
@@ -238,7 +238,7 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
     // The next session starts with the choice, and a program path typed by hand.
     chooser.specifiedBrowserButton->setChecked(true);
     chooser.specifiedBrowserEdit->setText("/opt/typed/browser");
-    chooser.bitbtnOkClick();
+    chooser.acceptChoice();
     f.create();
     WebBrowserDialog &again = *part<WebBrowserDialog>(f.w(), "formWebBrowser");
     EXPECT_EQ(again.browserChoice, "specified");
@@ -259,7 +259,7 @@ TEST(BrowserChooser, FileButtonRewritesTheSettingsFile)
 
     f.dialogs.openFiles = {"/usr/bin/other-browser"};
     f.dialogs.onModal = [&](QDialog *) {
-        chooser.spdbtnOpenExeFileClick();
+        chooser.chooseBrowserProgram();
         EXPECT_TRUE(chooser.specifiedBrowserButton->isChecked()) << "picking chooses it";
         chooser.show(); // laid out as the person sees it
         EXPECT_GE(chooser.specifiedBrowserEdit->width(), 250) << "room for a path";
@@ -334,7 +334,7 @@ TEST(TemplateChooser, ListsTemplatesAndOpensTheChosenOne)
         << "the highlighted first entry is the selected one";
 
     chooser->templateList->clearSelection();
-    chooser->BitBtn1Click(); // nothing selected: closes, changes nothing
+    chooser->closeAndOpenChosen(); // nothing selected: closes, changes nothing
     EXPECT_TRUE(f.w().document().fileName().isEmpty());
     chooser = f.chooser();
     chooser->templateList->clearSelection();
@@ -346,7 +346,7 @@ TEST(TemplateChooser, ListsTemplatesAndOpensTheChosenOne)
 
     chooser = f.chooser();
     chooser->templateList->setCurrentRow(1);
-    chooser->BitBtn1Click();
+    chooser->closeAndOpenChosen();
     // A template opens as a new, untitled project: saving asks for a name and never
     // overwrites the template; it does not enter the recent files.
     const QString blue = QDir::toNativeSeparators(f.program() + "templets/Blue.tvl");
@@ -374,11 +374,11 @@ TEST(TemplateChooser, CancelRunsNewWithItsQuestion)
     ASSERT_TRUE(f.w().document().isModified());
     auto chooser = f.chooser();
     f.dialogs.answers = {DialogService::Cancel};
-    chooser->BitBtn2Click();
+    chooser->closeAndStartNew();
     EXPECT_EQ(f.dialogs.warnings.last(), "Save changes to files?");
     EXPECT_EQ(f.w().document().menu().itemCount(), 1); // the document is kept
     f.dialogs.answers = {DialogService::No};
-    f.chooser()->BitBtn2Click();
+    f.chooser()->closeAndStartNew();
     EXPECT_EQ(f.w().document().menu().itemCount(), 0);
 
     // Closed through the window manager: as Cancel, a new project.
@@ -416,8 +416,8 @@ TEST(AboutBox, LinksGoToTheShellAndHoverColours)
     OutputFixture f;
     f.dialogs.onModal = [&](QDialog *dialog) {
         auto *about = static_cast<AboutDialog *>(dialog);
-        about->Label8Click();
-        about->Label10Click();
+        about->openHomepageLink();
+        about->openSupportLink();
         // Real mouse moves, as the pointer sends them: over a link, then the other link,
         // then the window's background.
         auto moveOver = [](QWidget *widget) {
@@ -485,7 +485,7 @@ TEST(BrowserChooser, APreviewWhoseBrowserCannotStartSaysSo)
     WebBrowserDialog &chooser = *part<WebBrowserDialog>(f.w(), "formWebBrowser");
     chooser.specifiedBrowserButton->setChecked(true);
     chooser.specifiedBrowserEdit->setText("/nowhere/browser");
-    chooser.bitbtnOkClick();
+    chooser.acceptChoice();
     f.shell.startFails = true;
     trigger(f.w(), "actionPreview");
     ASSERT_EQ(f.dialogs.warnings.size(), 1);
