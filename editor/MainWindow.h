@@ -171,6 +171,7 @@ private:
     void createLivePreview();
     void restoreWindows();
     void rememberWindows();
+    void fitOnScreen(bool centre);
 
     EditorServices services;
     std::unique_ptr<HelpService> help;

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -78,11 +79,32 @@ void MainWindow::restoreWindows()
         // The pages at their default size beside it.
         resize(width() + ClientWidth - client->width(),
                height() + std::max(0, defaultClientHeight() - client->height()));
-        if (const QScreen *screen = this->screen())
-            resize(size().boundedTo(screen->availableGeometry().size()));
+        fitOnScreen(true);
+    } else {
+        fitOnScreen(false);
     }
     layout()->activate();
     layoutClient();
+}
+
+// The whole window on the screen it opens on: larger than the screen's free area, it is made
+// smaller; past an edge (a monitor since unplugged, a smaller screen), it is moved in; on the
+// first start it is centred.
+void MainWindow::fitOnScreen(bool centre)
+{
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // The frame's borders and title, where a window manager has drawn them already.
+    const QSize decoration = frameGeometry().size() - size();
+    resize(size().boundedTo(area.size() - decoration));
+    QRect frame(frameGeometry().topLeft(), size() + decoration);
+    if (centre)
+        frame.moveCenter(area.center());
+    frame.moveLeft(std::clamp(frame.left(), area.left(), area.right() + 1 - frame.width()));
+    frame.moveTop(std::clamp(frame.top(), area.top(), area.bottom() + 1 - frame.height()));
+    move(frame.topLeft());
 }
 
 void MainWindow::rememberWindows()

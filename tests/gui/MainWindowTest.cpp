@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -416,6 +417,7 @@ TEST(MainWindow, HelpAndWebCommandsGoToTheShell)
     trigger(w, "actionViewSample");
     trigger(w, "actionHomepage");
     trigger(w, "actionContactUs");
+    QTest::mouseMove(f.tree()); // the pointer on no page: F1 is about the focus
     for (QWidget *focus : {static_cast<QWidget *>(f.find<SpinEdit>("spnedtApHeight")),
                            static_cast<QWidget *>(f.tree())}) {
         focus->setFocus();
@@ -571,4 +573,16 @@ TEST(MainWindow, RemembersItsPlaceAndTheFileDialogsFolders)
     EXPECT_EQ(FolderMemory::folderFor("Audio Files (*.au)|*.au"), QString());
     pictures.remove();
     EXPECT_EQ(FolderMemory::folderFor(pictureFilter), QString());
+}
+
+TEST(MainWindow, OpensWhollyOnTheScreen)
+{
+    WindowFixture f;
+    const QRect area = f.w().screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(f.w().frameGeometry())) << "first start";
+    // A place remembered on a monitor since unplugged is pulled back onto this one.
+    f.w().move(area.right() + 500, area.bottom() + 300);
+    ASSERT_TRUE(f.w().close());
+    f.create();
+    EXPECT_TRUE(area.contains(f.w().frameGeometry())) << "remembered off screen";
 }
