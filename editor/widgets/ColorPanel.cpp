@@ -1,5 +1,6 @@
 #include "ColorPanel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -7,13 +8,29 @@ ColorPanel::ColorPanel(QWidget *parent) : QFrame(parent)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
     setFixedSize(40, 20);
+    setColor(color_);
 }
 
 void ColorPanel::setColor(const QColor &color)
 {
     color_ = color;
+    setAccessibleDescription(tr("Colour %1").arg(color.name(QColor::HexRgb).mid(1).toUpper()));
     update();
+}
+
+void ColorPanel::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit clicked();
+        return;
+    default:
+        QFrame::keyPressEvent(event);
+    }
 }
 
 void ColorPanel::mouseReleaseEvent(QMouseEvent *event)
@@ -30,6 +47,10 @@ void ColorPanel::paintEvent(QPaintEvent *event)
     if (!isEnabled()) // a disabled panel keeps its colour, hatched so it reads as off
         painter.fillRect(contentsRect(),
                          QBrush(palette().color(QPalette::Window), Qt::BDiagPattern));
+    if (hasFocus()) { // a ring in the highlight colour, inside the frame
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(contentsRect().adjusted(1, 1, -1, -1));
+    }
     painter.end();
     QFrame::paintEvent(event);
 }

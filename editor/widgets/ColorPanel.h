@@ -3,8 +3,9 @@
 #include <QColor>
 #include <QFrame>
 
-// A small panel filled with a colour; a click opens the colour dialog (through clicked()).
-// Setting the colour by program raises no notification.
+// A small panel filled with a colour; a click, or Space or Enter while it has the focus, opens
+// the colour dialog (through clicked()). It tells a screen reader its colour. Setting the
+// colour by program raises no notification.
 class ColorPanel : public QFrame
 {
     Q_OBJECT
@@ -20,6 +21,7 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
 

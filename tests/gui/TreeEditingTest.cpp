@@ -345,6 +345,14 @@ TEST(PageHandlers, ColourDialogAndFilePickers)
     emit panel->clicked();
     EXPECT_EQ(panel->color(), QColor(0x12, 0x34, 0x56));
     EXPECT_EQ(w.document().menu().appletData()[AppletField::ApBgClr], "123456");
+    // From the keyboard: the panel takes the focus, Space asks for the colour, and a screen
+    // reader hears it.
+    panel->setFocus();
+    ASSERT_TRUE(panel->hasFocus());
+    f.dialogs.colors = {QColor(0xAB, 0xCD, 0xEF)};
+    QTest::keyClick(panel, Qt::Key_Space);
+    EXPECT_EQ(w.document().menu().appletData()[AppletField::ApBgClr], "ABCDEF");
+    EXPECT_EQ(panel->accessibleDescription(), "Colour ABCDEF");
 
     QTemporaryDir pictures;
     const QString logo = pictures.path() + "/logo.gif";
