@@ -356,8 +356,9 @@ void PreviewCanvas::scrollToPart(const MenuHit &hit)
     }
 }
 
-// Tab and Shift+Tab: the first-level items, then the rows of the open popups.
-void PreviewCanvas::moveFocus(bool forward)
+// Tab and Shift+Tab: the first-level items, then the rows of the open popups, and on out of
+// the preview, as a page's Tab order goes on past the menu.
+bool PreviewCanvas::moveFocus(bool forward)
 {
     std::vector<MenuHit> stops;
     for (std::size_t k = 0; k < scene_.layout().items.size(); ++k)
@@ -370,7 +371,7 @@ void PreviewCanvas::moveFocus(bool forward)
         }
     }
     if (stops.empty())
-        return;
+        return false;
     const MenuHit now = focused();
     int at = -1;
     for (std::size_t i = 0; i < stops.size(); ++i) {
@@ -378,14 +379,15 @@ void PreviewCanvas::moveFocus(bool forward)
             at = int(i);
     }
     const int count = int(stops.size());
-    const int next = at < 0 ? (forward ? 0 : count - 1) : (at + (forward ? 1 : count - 1)) % count;
-    focusOn(stops[std::size_t(next)]);
+    if (at == (forward ? count - 1 : 0))
+        return false;
+    focusOn(stops[std::size_t(at < 0 ? (forward ? 0 : count - 1) : at + (forward ? 1 : -1))]);
+    return true;
 }
 
 bool PreviewCanvas::focusNextPrevChild(bool next)
 {
-    moveFocus(next);
-    return true;
+    return moveFocus(next) || QWidget::focusNextPrevChild(next);
 }
 
 void PreviewCanvas::keyPressEvent(QKeyEvent *event)

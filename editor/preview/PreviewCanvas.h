@@ -72,7 +72,8 @@ private:
     MenuHit focused() const;
     void focusOn(const MenuHit &hit);
     void scrollToPart(const MenuHit &hit);
-    void moveFocus(bool forward);
+    // False at the last stop (the first, going back): the focus then leaves the preview.
+    bool moveFocus(bool forward);
     void updateSize();
     void paintMenu(QPainter &painter, QSize viewport) const;
 

@@ -263,3 +263,24 @@ TEST(LivePreview, ACommandMeasuresWhatIsShownNotTheWholeMenu)
     EXPECT_GT(smallRead, 0u);
     EXPECT_LE(largeRead, 2 * smallRead) << smallRead << " records, then " << largeRead;
 }
+
+// Tab goes through the preview's first-level items and on out of it, both ways, as a page's
+// Tab order goes on past its menu: the preview never keeps the focus for itself.
+TEST(LivePreview, TabPassesThroughAndOut)
+{
+    PreviewFixture f;
+    f.add(f.root(), "One");
+    f.add(f.root(), "Two");
+    f.settle();
+    PreviewCanvas *canvas = f.canvas();
+    for (const auto &[key, direction] :
+         {std::pair{Qt::Key_Tab, "forward"}, std::pair{Qt::Key_Backtab, "back"}}) {
+        canvas->setFocus(Qt::OtherFocusReason);
+        int presses = 0;
+        while (canvas->hasFocus() && presses < 10) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            ++presses;
+        }
+        EXPECT_EQ(presses, 3) << direction << ": two items, then out";
+    }
+}
