@@ -170,13 +170,13 @@ void MainWindow::createActions()
     copyAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     pasteAction = addCommand("actionPaste", tr("&Paste"), &MainWindow::pasteItem, 5);
     pasteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    duplicateAction = addCommand("actionDuplicate", tr("D&uplicate"), &MainWindow::duplicateItem);
+    duplicateAction = addCommand("actionDuplicate", tr("Dupl&icate"), &MainWindow::duplicateItem);
     duplicateAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
 
     toolBarAction = new QAction(tr("&Tool Bar"), this);
     toolBarAction->setObjectName("actionToolBar");
     connect(toolBarAction, &QAction::triggered, this, &MainWindow::toggleToolBar);
-    statusBarAction = new QAction(tr("Status Bar"), this);
+    statusBarAction = new QAction(tr("&Status Bar"), this);
     statusBarAction->setObjectName("actionStatusBar");
     connect(statusBarAction, &QAction::triggered, this, &MainWindow::toggleStatusBar);
     for (QAction *toggle : {toolBarAction, statusBarAction}) {
@@ -198,7 +198,7 @@ void MainWindow::createActions()
     moveUpAction = addCommand("actionMoveUp", tr("Move &Up"), &MainWindow::moveItemUp, 8);
     moveUpAction->setStatusTip(tr("move the current selected item position up."));
     moveUpAction->setToolTip(tr("Move the selected item up"));
-    moveDownAction = addCommand("actionMoveDown", tr("Move &Down"), &MainWindow::moveItemDown, 9);
+    moveDownAction = addCommand("actionMoveDown", tr("Move Do&wn"), &MainWindow::moveItemDown, 9);
     moveDownAction->setStatusTip(tr("move the current selected item position down."));
     moveDownAction->setToolTip(tr("Move the selected item down"));
     moveLeftAction = addCommand("actionMoveLeft", tr("Move &Left"), &MainWindow::moveItemLeft);
@@ -230,7 +230,7 @@ void MainWindow::createActions()
     publishAction = addCommand("actionPublish", tr("Pu&blish..."), &MainWindow::showPublishReport);
     webBrowserAction =
         addCommand("actionWebBrowser", tr("Web &Browser..."), &MainWindow::chooseWebBrowser);
-    webRuntimeAction = addCommand("actionWebRuntime", tr("Include &Web Runtime When Saving"),
+    webRuntimeAction = addCommand("actionWebRuntime", tr("Include Web &Runtime When Saving"),
                                   &MainWindow::toggleWebRuntime);
     webRuntimeAction->setCheckable(true);
     webRuntimeAction->setStatusTip(
@@ -253,7 +253,7 @@ void MainWindow::createMenus()
     file->addSeparator();
     file->addActions({newAction, openAction, saveAction, saveAsAction});
     file->addSeparator();
-    recentFilesMenu = file->addMenu(tr("Recent Files"));
+    recentFilesMenu = file->addMenu(tr("&Recent Files"));
     recentFilesMenu->setObjectName("mnitRecentFiles");
     file->addSeparator();
     file->addAction(exitAction);

@@ -39,23 +39,30 @@ bool readShowTempletsDialog()
     }
 }
 
-std::optional<std::string> commandLineAnswer(const std::vector<std::string> &arguments)
+std::optional<CommandLineAnswer> commandLineAnswer(const std::vector<std::string> &arguments)
 {
-    if (arguments.size() != 1)
+    if (arguments.empty())
         return std::nullopt;
-    if (arguments[0] == "--version")
-        return std::string("tarvelle ") + TarvelleVersion + "\n";
-    if (arguments[0] == "--help")
-        return std::string(
-            "usage: tarvelle [PROJECT.tvl]\n"
-            "\n"
-            "Opens the editor of web navigation menus, with the project file if one\n"
-            "is named (a path with blanks may come as several arguments).\n"
-            "\n"
-            "  --help     show this text\n"
-            "  --version  show the version\n"
-            "\n"
-            "tarvelle-cli writes pages and publishable folders from scripts.\n");
+    const std::string &first = arguments[0];
+    if (arguments.size() == 1 && first == "--version")
+        return CommandLineAnswer{std::string("tarvelle ") + TarvelleVersion + "\n"};
+    if (arguments.size() == 1 && first == "--help")
+        return CommandLineAnswer{
+            std::string("usage: tarvelle [PROJECT.tvl]\n"
+                        "\n"
+                        "Opens the editor of web navigation menus, with the project file if one\n"
+                        "is named (a path with blanks may come as several arguments).\n"
+                        "\n"
+                        "  --help     show this text\n"
+                        "  --version  show the version\n"
+                        "\n"
+                        "tarvelle-cli writes pages and publishable folders from scripts.\n")};
+    // An option, not a file: a file whose name starts with a dash is named as ./-name.
+    const bool option = first.size() > 1 && first[0] == '-';
+    if (option)
+        return CommandLineAnswer{"tarvelle: unknown option \"" + first +
+                                     "\"\nTry \"tarvelle --help\" for the options.\n",
+                                 64};
     return std::nullopt;
 }
 
@@ -121,8 +128,8 @@ int runEditor(int argc, char **argv)
 {
     // Answered without a window, before any display is needed.
     if (const auto answer = commandLineAnswer(std::vector<std::string>(argv + 1, argv + argc))) {
-        std::cout << *answer;
-        return 0;
+        (answer->exitCode == 0 ? std::cout : std::cerr) << answer->text;
+        return answer->exitCode;
     }
     fsx::failOversizedWritesQuietly();
     QApplication app(argc, argv);

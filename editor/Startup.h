@@ -16,9 +16,15 @@ QString startFileName(const QStringList &arguments);
 // registry error means no.
 bool readShowTempletsDialog();
 
-// What "--help" or "--version" alone print; nothing for every other command line, whose
-// arguments name the start file.
-std::optional<std::string> commandLineAnswer(const std::vector<std::string> &arguments);
+// What a command line is answered with, without a window: "--help" or "--version" alone print
+// their text; an option the editor does not know is refused (exit 64, on standard error).
+// Nothing for every other command line, whose arguments name the start file.
+struct CommandLineAnswer
+{
+    std::string text;
+    int exitCode = 0;
+};
+std::optional<CommandLineAnswer> commandLineAnswer(const std::vector<std::string> &arguments);
 
 // The entry routine: creates the windows, opens the start file or offers the templates, and
 // runs the message loop.

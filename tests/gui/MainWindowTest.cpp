@@ -18,6 +18,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QScreen>
@@ -522,10 +523,19 @@ TEST(Startup, TemplateChooserSettingDefaultsToShown)
 
 TEST(Startup, HelpAndVersionAnswerWithoutAWindow)
 {
-    EXPECT_EQ(commandLineAnswer({"--version"}), std::string("tarvelle ") + TarvelleVersion + "\n");
-    EXPECT_EQ(commandLineAnswer({"--help"}).value_or("").rfind("usage: tarvelle", 0), 0u);
+    EXPECT_EQ(commandLineAnswer({"--version"}).value().text,
+              std::string("tarvelle ") + TarvelleVersion + "\n");
+    EXPECT_EQ(commandLineAnswer({"--help"}).value().text.rfind("usage: tarvelle", 0), 0u);
+    // An option it does not know is refused, not taken for a file name.
+    for (const char *unknown : {"--bogus", "-x", "--help=all"}) {
+        const auto refused = commandLineAnswer({unknown});
+        ASSERT_TRUE(refused) << unknown;
+        EXPECT_EQ(refused->exitCode, 64);
+        EXPECT_NE(refused->text.find(unknown), std::string::npos);
+    }
     // Anything else names the start file, as it always did.
     EXPECT_FALSE(commandLineAnswer({"my", "--version"}));
+    EXPECT_FALSE(commandLineAnswer({"-"}));
     EXPECT_FALSE(commandLineAnswer({"menu.tvl"}));
     EXPECT_FALSE(commandLineAnswer({}));
 }
@@ -585,4 +595,36 @@ TEST(MainWindow, OpensWhollyOnTheScreen)
     ASSERT_TRUE(f.w().close());
     f.create();
     EXPECT_TRUE(area.contains(f.w().frameGeometry())) << "remembered off screen";
+}
+
+// Every entry of every menu has an access key, and no two entries of one menu share one.
+TEST(MainWindow, EveryMenuHasItsOwnAccessKeys)
+{
+    WindowFixture f;
+    std::vector<QMenu *> menus{part<QMenu>(f.w(), "PopupMenu1")};
+    QStringList bar;
+    for (QAction *title : f.w().menuBar()->actions()) {
+        bar << title->text();
+        if (title->menu())
+            menus.push_back(title->menu());
+    }
+    auto keysOf = [](const QStringList &texts, const QString &where) {
+        QStringList keys;
+        for (const QString &text : texts) {
+            const int amp = text.indexOf(QLatin1Char('&'));
+            ASSERT_GE(amp, 0) << where.toStdString() << ": " << text.toStdString();
+            const QString key = text.mid(amp + 1, 1).toLower();
+            EXPECT_FALSE(keys.contains(key)) << where.toStdString() << ": " << text.toStdString();
+            keys << key;
+        }
+    };
+    keysOf(bar, "menu bar");
+    for (QMenu *menu : menus) {
+        QStringList texts;
+        for (QAction *entry : menu->actions()) {
+            if (!entry->isSeparator())
+                texts << entry->text();
+        }
+        keysOf(texts, menu->title().isEmpty() ? menu->objectName() : menu->title());
+    }
 }
