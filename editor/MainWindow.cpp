@@ -79,6 +79,7 @@ MainWindow::MainWindow(EditorServices s, QWidget *parent)
                    Qt::WindowCloseButtonHint);
     setFont(compactFont());
     setWindowIcon(QIcon(QStringLiteral(":/icons/tarvelle.svg")));
+    setAcceptDrops(true);
     createActions();
     createMenus();
     createClient();

@@ -81,6 +81,9 @@ protected:
     // Menu items' hints appear in the status text, as the controls' hints do.
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // A project file dropped on the window opens, as File > Open would open it.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // The window (MainWindow.cpp).
@@ -123,6 +126,8 @@ private:
     bool saveDocument();
     bool saveDocumentAs();
     bool saveAs(const QString &fileName);
+    // The project file among dropped data; empty when there is none.
+    static QString droppedProject(const QMimeData *data);
     void openFile(const QString &fileName, bool asTemplate);
     // The close question; false keeps the window open.
     bool closeQuery();

@@ -11,9 +11,13 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
+#include <QUrl>
 
 const char *const MainWindow::ProjectFilter = "Tarvelle Files (*.tvl)|*.tvl";
 
@@ -122,7 +126,11 @@ bool MainWindow::saveDocument()
 bool MainWindow::saveDocumentAs()
 {
     const QString chosen = services.dialogs.saveFile(this, QLatin1String(ProjectFilter));
-    return !chosen.isEmpty() && saveAs(chosen);
+    if (chosen.isEmpty() || !saveAs(chosen))
+        return false;
+    // A project saved under a new name is one the author will open again.
+    runGuarded([&] { addRecentFile(chosen); });
+    return true;
 }
 
 // The project's name and a mark while it has unsaved changes, so that two editors can be
@@ -148,6 +156,31 @@ void MainWindow::newProject()
 {
     if (askToSaveChanges())
         document_->newProject();
+}
+
+QString MainWindow::droppedProject(const QMimeData *data)
+{
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile() &&
+            url.toLocalFile().endsWith(QLatin1String(".tvl"), Qt::CaseInsensitive))
+            return url.toLocalFile();
+    }
+    return QString();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedProject(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QString fileName = droppedProject(event->mimeData());
+    if (fileName.isEmpty())
+        return;
+    event->acceptProposedAction();
+    runGuarded([&] { openProjectFile(fileName); });
 }
 
 void MainWindow::openProject()

@@ -71,6 +71,13 @@ void MainWindow::wireTree()
         connect(shortcut, &QShortcut::activated, this,
                 [this, handler = handler] { runGuarded([=] { (this->*handler)(); }); });
     }
+    // Shift+F10, the context menu's key where a keyboard has no menu key.
+    auto *contextMenu = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), treeView, nullptr,
+                                      nullptr, Qt::WidgetShortcut);
+    connect(contextMenu, &QShortcut::activated, this, [this] {
+        const QRect row = treeView->visualRect(treeView->currentIndex());
+        treeMenu->popup(treeView->viewport()->mapToGlobal(row.isValid() ? row.center() : QPoint()));
+    });
     auto *rename =
         new QShortcut(QKeySequence(Qt::Key_F2), treeView, nullptr, nullptr, Qt::WidgetShortcut);
     connect(rename, &QShortcut::activated, panel_, &PropertyPanel::editCaption);

@@ -12,12 +12,15 @@
 #include <csignal>
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QProcess>
 #include <QTest>
 #include <QToolButton>
+#include <QUrl>
 #include <unistd.h>
 
 namespace {
@@ -125,7 +128,7 @@ TEST(DocumentCommands, SaveChangesQuestionPaths)
     EXPECT_EQ(f.outline(), QStringList{"Tarvelle"});
 }
 
-TEST(DocumentCommands, SaveAsThenSaveWriteTheNewNameAndLeaveTheRecentList)
+TEST(DocumentCommands, SaveAsThenSaveWriteTheNewNameAndEnterTheRecentListOnce)
 {
     CommandFixture f;
     f.add(f.root(), "A");
@@ -149,8 +152,9 @@ TEST(DocumentCommands, SaveAsThenSaveWriteTheNewNameAndLeaveTheRecentList)
     QFile saved(f.path("first.tvl"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().contains("changed.html"));
-    EXPECT_TRUE(f.recentMenu().isEmpty());
-    EXPECT_EQ(f.readRecent(), "");
+    // Save As entered the new name; Save did not enter it again.
+    ASSERT_EQ(f.recentMenu().size(), 1);
+    EXPECT_TRUE(f.recentMenu().front().endsWith(f.path("first.tvl")));
 }
 
 TEST(DocumentCommands, FailedOpensLeaveTheWindowAsItWas)
@@ -656,4 +660,28 @@ TEST(DocumentCommands, OpenAndSaveWorkDoesNotGrowWithTheMenu)
     EXPECT_EQ(large.second, 2);
     EXPECT_LE(large.first, 2 * small.first + 10) << small.first << " then " << large.first;
     EXPECT_LE(large.first, 2000);
+}
+
+// A project file dropped on the window opens; other files are not taken.
+TEST(DocumentCommands, ADroppedProjectOpens)
+{
+    CommandFixture f;
+    const QString file = f.savedProject("dropped.tvl");
+    trigger(f.w(), "actionNew");
+    ASSERT_TRUE(f.w().document().fileName().isEmpty());
+    auto drag = [&](const QString &path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&f.w(), &enter);
+        if (enter.isAccepted()) {
+            QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&f.w(), &drop);
+        }
+        return enter.isAccepted();
+    };
+    EXPECT_FALSE(drag(f.path("bg.gif")));
+    EXPECT_TRUE(drag(file));
+    EXPECT_EQ(f.w().document().fileName(), file);
+    EXPECT_EQ(f.outline().size(), 3);
 }

@@ -597,7 +597,8 @@ TEST(MainWindow, OpensWhollyOnTheScreen)
     EXPECT_TRUE(area.contains(f.w().frameGeometry())) << "remembered off screen";
 }
 
-// Every entry of every menu has an access key, and no two entries of one menu share one.
+// Every entry of every menu has an access key, and no two entries of one menu share one;
+// Shift+F10 opens the tree's context menu.
 TEST(MainWindow, EveryMenuHasItsOwnAccessKeys)
 {
     WindowFixture f;
@@ -627,4 +628,9 @@ TEST(MainWindow, EveryMenuHasItsOwnAccessKeys)
         }
         keysOf(texts, menu->title().isEmpty() ? menu->objectName() : menu->title());
     }
+    // The tree's context menu opens from the keyboard too.
+    f.tree()->setFocus();
+    QTest::keyClick(f.tree(), Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(part<QMenu>(f.w(), "PopupMenu1")->isVisible());
+    part<QMenu>(f.w(), "PopupMenu1")->close();
 }
