@@ -374,8 +374,12 @@ void PropertyPanel::updateItemFields()
     itemTabs_->setTabVisible(FirstLevelTab, firstLevel);
 
     const bool linked = (!separator || firstLevel) && !hasChildren;
+    const QString noLink = hasChildren ? tr("An item that opens a menu has no link of its own.")
+                                       : tr("A separator has no link.");
     FieldRules::setFieldEnabled(itemPage_->itemURLEdit, linked);
     FieldRules::setFieldEnabled(itemPage_->itemTargetList, linked);
+    explainDisabled(itemPage_->itemURLEdit, linked, noLink);
+    explainDisabled(itemPage_->itemTargetList, linked, noLink);
     if (!linked && !itemPage_->itemURLEdit->text().isEmpty()) {
         // An item that opens a menu, or a separator, has no link: a save stores none.
         itemPage_->itemURLEdit->setText(QString());
@@ -383,9 +387,27 @@ void PropertyPanel::updateItemFields()
         document_.adoptShownValues(Record::Item, shownItem_, {{ItemField::ItemURL, url, ""}});
     }
     itemPage_->separatorButton->setEnabled(!firstLevel && !hasChildren);
+    explainDisabled(itemPage_->separatorButton, !firstLevel && !hasChildren,
+                    firstLevel ? tr("A first-level item cannot be a separator.")
+                               : tr("An item that opens a menu cannot be a separator."));
     FieldRules::setFieldEnabled(itemPage_->itemStatusBarTextEdit, firstLevel);
-    firstLevelPage_->itemMenuOffsetXSpin->setEnabled(!firstLevel || hasChildren);
-    firstLevelPage_->itemMenuOffsetYSpin->setEnabled(!firstLevel || hasChildren);
+    explainDisabled(itemPage_->itemStatusBarTextEdit, firstLevel,
+                    tr("Only first-level items show a status-bar text."));
+    for (SpinEdit *offset :
+         {firstLevelPage_->itemMenuOffsetXSpin, firstLevelPage_->itemMenuOffsetYSpin}) {
+        offset->setEnabled(!firstLevel || hasChildren);
+        explainDisabled(offset, !firstLevel || hasChildren,
+                        tr("The offset places this item's menu; it opens none."));
+    }
+}
+
+// A disabled field's hint says why it is disabled; enabled, it shows its own hint again.
+void PropertyPanel::explainDisabled(QWidget *field, bool enabled, const QString &reason)
+{
+    static const char *const OwnHint = "ownHint";
+    if (!field->property(OwnHint).isValid())
+        field->setProperty(OwnHint, field->toolTip());
+    field->setToolTip(enabled ? field->property(OwnHint).toString() : reason);
 }
 
 void PropertyPanel::editCaption()

@@ -87,6 +87,7 @@ private:
     void adoptShown(Record record, MenuTree::Id item, const PageFields &fields,
                     const std::vector<std::string> &stored);
     void showPagesFor(ItemTree::Node node);
+    void explainDisabled(QWidget *field, bool enabled, const QString &reason);
     void showControl(QWidget *control);
 
     void chooseColor(ColorPanel *panel, int position);

@@ -246,13 +246,21 @@ TEST(TreeEditing, CommandAndFieldStatesFollowTheNode)
     EXPECT_EQ(page->itemURLEdit->text(), "");
     EXPECT_FALSE(page->itemTargetList->isEnabled());
     EXPECT_TRUE(part<FirstLevelItemOptionsPage>(w, "TabSheet2")->itemMenuOffsetXSpin->isEnabled());
+    // A disabled field says why in its hint; its own hint comes back when it is enabled.
+    const QString statusHint = page->itemStatusBarTextEdit->toolTip();
+    EXPECT_EQ(page->itemURLEdit->toolTip(), "An item that opens a menu has no link of its own.");
 
     // Below the first level: a separator has no link; " - " is not a separator.
     Node a1 = f.child(a, 0);
     f.select(a1);
     EXPECT_FALSE(part<QTabWidget>(w, "PageControl1")->isTabVisible(1));
     EXPECT_FALSE(page->itemStatusBarTextEdit->isEnabled());
+    EXPECT_EQ(page->itemStatusBarTextEdit->toolTip(),
+              "Only first-level items show a status-bar text.");
     EXPECT_TRUE(page->separatorButton->isEnabled());
+    f.select(a);
+    EXPECT_EQ(page->itemStatusBarTextEdit->toolTip(), statusHint);
+    f.select(a1);
     page->itemURLEdit->setText("x.html");
     page->itemCaptionEdit->setText(" - ");
     EXPECT_EQ(f.caption(a1), "-");
