@@ -78,9 +78,10 @@ bool MainWindow::saveAs(const QString &fileName)
     const MenuDocument &menu = document_->menu();
     const QStringList warnings = preview_->warningTexts(computeMenuLayout(
         menu.appletData(), menu.items(), itemParents(document_->tree()), EstimatedMeasure()));
-    if (!warnings.isEmpty())
-        hintLabel->setText(tr("Saved with %n warning(s): %1", nullptr, int(warnings.size()))
-                               .arg(warnings.front()));
+    hintLabel->setText(warnings.isEmpty()
+                           ? tr("Saved \"%1\".").arg(QFileInfo(fileName).fileName())
+                           : tr("Saved with %n warning(s): %1", nullptr, int(warnings.size()))
+                                 .arg(warnings.front()));
     // The save itself succeeded; the author learns what did not come along.
     const Publisher &publisher = document_->publisher();
     if (!publisher.skippedResources().empty()) {
@@ -120,7 +121,18 @@ bool MainWindow::saveDocument()
             return false;
         }
     }
-    return saveAs(fileName);
+    try {
+        return saveAs(fileName);
+    } catch (const std::exception &error) {
+        // The file's place may be gone or closed to writing; another place may do.
+        if (services.dialogs.warning(
+                this,
+                tr("\"%1\" could not be saved: %2\nSave it under another name?")
+                    .arg(QFileInfo(fileName).fileName(), QString::fromStdString(error.what())),
+                DialogService::YesNo) != DialogService::Yes)
+            return false;
+        return saveDocumentAs();
+    }
 }
 
 bool MainWindow::saveDocumentAs()

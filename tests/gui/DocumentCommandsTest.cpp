@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -315,7 +316,7 @@ TEST(DocumentCommands, CloseQuestion)
     EXPECT_FALSE(f.previewHolds("bg.gif"));
 }
 
-TEST(DocumentCommands, FailedSaveKeepsModified)
+TEST(DocumentCommands, FailedSaveKeepsModifiedAndOffersAnotherName)
 {
     CommandFixture f;
     f.add(f.root(), "A");
@@ -324,6 +325,20 @@ TEST(DocumentCommands, FailedSaveKeepsModified)
     EXPECT_EQ(f.dialogs.errors.size(), 1);
     EXPECT_TRUE(f.w().document().isModified());
     EXPECT_TRUE(f.w().document().fileName().isEmpty());
+
+    // Saved, it says so; when its folder is gone, Save says why and offers another name.
+    ASSERT_TRUE(QDir(f.work.path()).mkdir("sub"));
+    f.f_saveAs(f.path("sub/a.tvl"));
+    EXPECT_TRUE(part<QLabel>(f.w(), "StaticText1")->text().startsWith("Saved"));
+    ASSERT_TRUE(QDir(f.path("sub")).removeRecursively());
+    f.add(f.root(), "B");
+    f.dialogs.answers = {DialogService::Yes};
+    f.dialogs.saveFiles = {f.path("b.tvl")};
+    trigger(f.w(), "actionSave");
+    EXPECT_TRUE(f.dialogs.warnings.last().startsWith("\"a.tvl\" could not be saved: "));
+    EXPECT_TRUE(f.dialogs.warnings.last().endsWith("Save it under another name?"));
+    EXPECT_EQ(f.w().document().fileName(), f.path("b.tvl"));
+    EXPECT_FALSE(f.w().document().isModified());
 }
 
 TEST(DocumentCommands, AStartFileThatCannotBeOpenedSaysWhy)
