@@ -33,6 +33,7 @@ TemplateChooser::TemplateChooser(DialogService &dialogs, const QString &programF
 
     templateList = new QListWidget(this);
     templateList->setObjectName("TempletList");
+    templateList->setAccessibleName(tr("Templates"));
     templateList->setGeometry(5, 6, 185, 147);
     templateList->setSelectionMode(QAbstractItemView::SingleSelection);
     okButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), this);

@@ -79,6 +79,7 @@ WebBrowserDialog::WebBrowserDialog(DialogService &dialogs, ShellService &shell, 
     knownBrowserButton->setObjectName("RadioButtonBrowserKnownInSystem");
     browserList = new QComboBox(box);
     browserList->setObjectName("ComboBoxBrowserList");
+    browserList->setAccessibleName(tr("Known browser"));
     specifiedBrowserButton = new QRadioButton(tr("User Specified Browser Program"), box);
     specifiedBrowserButton->setObjectName("RadioButtonBrowserUserSpecify");
     auto *label = new QLabel(tr("Execute File:"), box);
@@ -88,6 +89,7 @@ WebBrowserDialog::WebBrowserDialog(DialogService &dialogs, ShellService &shell, 
     label->setBuddy(specifiedBrowserEdit);
     chooseBrowserButton = new QToolButton(box);
     chooseBrowserButton->setObjectName("spdbtnOpenExeFile");
+    chooseBrowserButton->setAccessibleName(tr("Choose the browser program"));
     chooseBrowserButton->setIcon(QIcon(QStringLiteral(":/icons/folder.svg")));
     chooseBrowserButton->setAutoRaise(true);
 

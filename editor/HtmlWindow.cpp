@@ -18,6 +18,7 @@ HtmlWindow::HtmlWindow(QWidget *parent) : QDialog(parent)
 
     htmlView = new QPlainTextEdit(this);
     htmlView->setObjectName("memoHTMLBuild");
+    htmlView->setAccessibleName(tr("HTML code"));
     htmlView->setReadOnly(true);
     htmlView->setLineWrapMode(QPlainTextEdit::NoWrap);
     htmlView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

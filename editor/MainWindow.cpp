@@ -301,7 +301,10 @@ void MainWindow::createToolBar()
     // The buttons keep the names the manual's pictures and the tests know them by.
     auto add = [this](QAction *act, const char *name) {
         toolBar->addAction(act);
-        toolBar->widgetForAction(act)->setObjectName(QLatin1String(name));
+        QWidget *button = toolBar->widgetForAction(act);
+        button->setObjectName(QLatin1String(name));
+        button->setAccessibleName(
+            act->text().remove(QLatin1Char('&')).remove(QLatin1String("...")));
     };
     add(newAction, "tlbtnNew");
     add(openAction, "tlbtnOpen");
@@ -332,6 +335,7 @@ void MainWindow::createClient()
     treeView = new MenuTreeView(treePanel);
     treeView->setMenuModel(&document_->model());
     treeView->setObjectName("TreeView1");
+    treeView->setAccessibleName(tr("Menu tree"));
     treeView->setGeometry(4, 4, 185, 301);
     treeView->setToolTip(tr("Add, modify and remove the item here by click Right-Button in mouse"));
     setHelpContext(treeView, 38);
@@ -356,6 +360,7 @@ void MainWindow::createClient()
     progressBar->setRange(0, 100);
     progressBar->setValue(0);
     progressBar->setTextVisible(false);
+    progressBar->setAccessibleName(tr("Progress"));
     progress_ = std::make_unique<ProgressAdapter>(progressBar, hintLabel);
     hintLine = new HintLine(this);
 

@@ -21,6 +21,7 @@ PublishReportWindow::PublishReportWindow(QWidget *parent) : QDialog(parent)
     // font, and the window is as wide as that needs (never narrower than 536 pixels).
     reportView = new QPlainTextEdit(this);
     reportView->setObjectName("memoPublishReport");
+    reportView->setAccessibleName(tr("Publish report"));
     reportView->setReadOnly(true);
     reportView->setLineWrapMode(QPlainTextEdit::NoWrap);
     reportView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -38,6 +39,7 @@ PropertyPanel::PropertyPanel(EditorDocument &document, DialogService &dialogs, Q
     buildTabs(parent);
     wireFields();
     wireDependentFields();
+    nameControls();
     connect(&document_, &EditorDocument::appletChanged, this, &PropertyPanel::onAppletChanged);
     connect(&document_, &EditorDocument::itemChanged, this, &PropertyPanel::onItemChanged);
     connect(&document_, &EditorDocument::fieldRevisited, this, &PropertyPanel::onFieldRevisited);
@@ -199,6 +201,37 @@ void PropertyPanel::wireFields()
                 [this, target = target] { pickFile(target, false); });
     connect(itemPage_->separatorButton, &QPushButton::clicked, this,
             [this] { itemPage_->itemCaptionEdit->setText(QStringLiteral("-")); });
+}
+
+// What a screen reader says for each control: the label beside it, within its group where the
+// group is named; never its value or its object name.
+void PropertyPanel::nameControls()
+{
+    std::vector<FieldPage *> pages = appletPages();
+    pages.insert(pages.end(), {itemPage_, firstLevelPage_});
+    for (const FieldPage *page : pages) {
+        for (const PageField &shown : page->fields()) {
+            const QString name = FieldPage::caption(shown);
+            if (const auto *font = std::get_if<FontButtons>(&shown.control)) {
+                font->bold->setAccessibleName(tr("Bold"));
+                font->italic->setAccessibleName(tr("Italic"));
+                continue;
+            }
+            QWidget *control = FieldPage::widgetOf(shown);
+            control->setAccessibleName(name);
+            if (auto *list = qobject_cast<QComboBox *>(control); list && list->lineEdit())
+                list->lineEdit()->setAccessibleName(name);
+        }
+    }
+    const std::pair<QToolButton *, QWidget *> pickers[] = {
+        {appletPage_->apBgImgButton, appletPage_->apBgImgEdit},
+        {firstLevelPage_->itNoIconButton, firstLevelPage_->itemNoBgImgEdit},
+        {firstLevelPage_->itOvIconButton, firstLevelPage_->itemOvBgImgEdit},
+        {firstLevelPage_->itClIconButton, firstLevelPage_->itemClBgImgEdit},
+        {firstLevelPage_->itOvSndButton, firstLevelPage_->itemOvBgSndEdit},
+        {firstLevelPage_->itClSndButton, firstLevelPage_->itemClBgSndEdit}};
+    for (auto [button, field] : pickers)
+        button->setAccessibleName(tr("Choose %1").arg(field->accessibleName()));
 }
 
 void PropertyPanel::onFieldEdited(Record record, int position)

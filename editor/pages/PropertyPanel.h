@@ -72,6 +72,7 @@ private:
     void buildTabs(QWidget *parent);
     void wireFields();
     void wireDependentFields();
+    void nameControls();
     const PageFields &appletFields();
     std::vector<FieldPage *> appletPages() const;
     const PageField *field(Record record, int position);

@@ -18,12 +18,14 @@ LivePreview::LivePreview(QWidget *parent) : QWidget(parent)
 
     view_ = new QComboBox(this);
     view_->setObjectName("cmbxPreviewView");
+    view_->setAccessibleName(tr("Preview shows"));
     view_->addItems({tr("Live Menu"), tr("All Items Normal"), tr("All Items Mouse Over"),
                      tr("All Items Clicked"), tr("Loading Message"), tr("Narrow Screen")});
     view_->setToolTip(tr("Show the menu working, every first-level item in one state, or the "
                          "narrow form of phones"));
     narrowWidth_ = new QSpinBox(this);
     narrowWidth_->setObjectName("spnedtPreviewWidth");
+    narrowWidth_->setAccessibleName(tr("Screen width"));
     narrowWidth_->setRange(120, 2000);
     narrowWidth_->setValue(360);
     narrowWidth_->setSuffix(tr(" px"));
@@ -35,6 +37,7 @@ LivePreview::LivePreview(QWidget *parent) : QWidget(parent)
                                 "first-level item clicked, its row marked"));
     zoom_ = new QComboBox(this);
     zoom_->setObjectName("cmbxPreviewZoom");
+    zoom_->setAccessibleName(tr("Zoom"));
     zoom_->addItems({tr("100 %"), tr("200 %")});
     zoom_->setToolTip(tr("Draw the menu at its size or twice as large"));
     auto *strip = new QHBoxLayout;
