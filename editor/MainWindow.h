@@ -98,6 +98,8 @@ private:
     void toggleToolBar();
     void toggleStatusBar();
     void updateTitle();
+    // The project's file name, or "Untitled".
+    QString shownName() const;
     void updateActions();
     // Runs a command; an error that escapes it is shown in the standard error box.
     void runGuarded(const std::function<void()> &command);

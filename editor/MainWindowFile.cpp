@@ -25,8 +25,8 @@ bool MainWindow::askToSaveChanges()
 {
     if (!document_->isModified())
         return true;
-    switch (
-        services.dialogs.warning(this, tr("Save changes to files?"), DialogService::YesNoCancel)) {
+    switch (services.dialogs.warning(this, tr("Save the changes to \"%1\"?").arg(shownName()),
+                                     DialogService::SaveDontSaveCancel)) {
     case DialogService::Yes:
         // A save whose dialog is cancelled cancels the command too: nothing is dropped.
         return saveDocument();
@@ -137,7 +137,9 @@ bool MainWindow::saveDocument()
 
 bool MainWindow::saveDocumentAs()
 {
-    const QString chosen = services.dialogs.saveFile(this, QLatin1String(ProjectFilter));
+    // The project's own folder and name, when it has them.
+    const QString chosen =
+        services.dialogs.saveFile(this, QLatin1String(ProjectFilter), document_->fileName());
     if (chosen.isEmpty() || !saveAs(chosen))
         return false;
     // A project saved under a new name is one the author will open again.
@@ -145,13 +147,17 @@ bool MainWindow::saveDocumentAs()
     return true;
 }
 
+QString MainWindow::shownName() const
+{
+    const QString &fileName = document_->fileName();
+    return fileName.isEmpty() ? tr("Untitled") : QFileInfo(fileName).fileName();
+}
+
 // The project's name and a mark while it has unsaved changes, so that two editors can be
 // told apart: "menu.tvl* - Tarvelle", "Untitled - Tarvelle".
 void MainWindow::updateTitle()
 {
-    const QString &fileName = document_->fileName();
-    const QString name = fileName.isEmpty() ? tr("Untitled") : QFileInfo(fileName).fileName();
-    setWindowTitle(name + QStringLiteral("[*] \u2013 Tarvelle"));
+    setWindowTitle(shownName() + QStringLiteral("[*] \u2013 Tarvelle"));
 }
 
 void MainWindow::saveProject()
@@ -244,8 +250,9 @@ bool MainWindow::closeQuery()
         return true;
     }
     bool close = false;
-    switch (services.dialogs.warning(this, tr("Save changes to files before Exit?"),
-                                     DialogService::YesNoCancel)) {
+    switch (services.dialogs.warning(
+        this, tr("Save the changes to \"%1\" before closing?").arg(shownName()),
+        DialogService::SaveCloseCancel)) {
     case DialogService::Yes:
         try {
             close = saveDocument();

@@ -15,13 +15,18 @@ QtDialogs::Answer QtDialogs::warning(QWidget *parent, const QString &text, Butto
     QMessageBox::StandardButtons standard = QMessageBox::Ok;
     if (buttons == YesNo)
         standard = QMessageBox::Yes | QMessageBox::No;
-    else if (buttons == YesNoCancel || buttons == ReplaceSaveAsCancel)
+    else if (buttons != OkOnly)
         standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     const auto box =
         messageBox(QMessageBox::Warning, parent, QStringLiteral("Warning"), text, standard);
     if (buttons == ReplaceSaveAsCancel) {
         box->button(QMessageBox::Yes)->setText(QObject::tr("Replace"));
         box->button(QMessageBox::No)->setText(QObject::tr("Save As..."));
+    } else if (buttons == SaveDontSaveCancel || buttons == SaveCloseCancel) {
+        box->button(QMessageBox::Yes)->setText(QObject::tr("&Save"));
+        box->button(QMessageBox::No)
+            ->setText(buttons == SaveCloseCancel ? QObject::tr("Close &Without Saving")
+                                                 : QObject::tr("Do&n't Save"));
     }
     switch (box->exec()) {
     case QMessageBox::Yes:
@@ -80,11 +85,16 @@ QString QtDialogs::openFile(QWidget *parent, const QString &filter, bool picture
     return file;
 }
 
-QString QtDialogs::saveFile(QWidget *parent, const QString &filter)
+QString QtDialogs::saveFile(QWidget *parent, const QString &filter, const QString &suggested)
 {
     // The dialog asks before an existing file is replaced.
-    const QString file = QFileDialog::getSaveFileName(
-        parent, QString(), FolderMemory::folderFor(filter), qtFilter(filter));
+    const QString proposed =
+        !suggested.isEmpty() ? suggested
+        : FolderMemory::folderFor(filter).isEmpty()
+            ? QStringLiteral("Untitled.tvl")
+            : FolderMemory::folderFor(filter) + QStringLiteral("/Untitled.tvl");
+    const QString file =
+        QFileDialog::getSaveFileName(parent, QString(), proposed, qtFilter(filter));
     FolderMemory::remember(filter, file);
     return file;
 }

@@ -26,7 +26,9 @@ public:
         OkOnly,
         YesNo,
         YesNoCancel,
-        ReplaceSaveAsCancel // Yes, No and Cancel, labelled "Replace", "Save As..." and "Cancel"
+        ReplaceSaveAsCancel, // Yes, No and Cancel, labelled "Replace", "Save As..." and "Cancel"
+        SaveDontSaveCancel,  // Yes, No and Cancel, labelled "Save", "Don't Save" and "Cancel"
+        SaveCloseCancel // Yes, No and Cancel, labelled "Save", "Close Without Saving", "Cancel"
     };
 
     virtual ~DialogService() = default;
@@ -38,7 +40,9 @@ public:
     // File dialogs; an empty result means the user cancelled. The filter is written as
     // "Description|*.a;*.b|Description|*.c".
     virtual QString openFile(QWidget *parent, const QString &filter, bool picturePreview) = 0;
-    virtual QString saveFile(QWidget *parent, const QString &filter) = 0;
+    // suggested: the file proposed (its folder and name); empty proposes "Untitled" in the
+    // folder this filter's files last came from.
+    virtual QString saveFile(QWidget *parent, const QString &filter, const QString &suggested) = 0;
     virtual std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) = 0;
     // Shows one of the program's own dialogs modally and returns its result.
     virtual int runModal(QDialog *dialog) = 0;
@@ -50,7 +54,7 @@ public:
     Answer warning(QWidget *parent, const QString &text, Buttons buttons) override;
     void error(QWidget *parent, const QString &text) override;
     QString openFile(QWidget *parent, const QString &filter, bool picturePreview) override;
-    QString saveFile(QWidget *parent, const QString &filter) override;
+    QString saveFile(QWidget *parent, const QString &filter, const QString &suggested) override;
     std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) override;
     int runModal(QDialog *dialog) override;
 

@@ -100,8 +100,9 @@ TEST(DocumentCommands, SaveChangesQuestionPaths)
 
     f.dialogs.answers = {DialogService::Cancel};
     trigger(f.w(), "actionNew");
-    EXPECT_EQ(f.dialogs.warnings.last(), "Save changes to files?");
-    EXPECT_EQ(f.dialogs.warningButtons.back(), DialogService::YesNoCancel);
+    EXPECT_EQ(f.dialogs.warnings.last(), "Save the changes to \"Untitled\"?");
+    EXPECT_EQ(f.dialogs.warningButtons.back(), DialogService::SaveDontSaveCancel);
+    EXPECT_EQ(f.dialogs.saveSuggestions, QStringList()) << "no Save As asked yet";
     EXPECT_EQ(f.outline(), (QStringList{"Tarvelle", ">A"}));
     EXPECT_TRUE(f.w().document().isModified());
 
@@ -153,7 +154,11 @@ TEST(DocumentCommands, SaveAsThenSaveWriteTheNewNameAndEnterTheRecentListOnce)
     QFile saved(f.path("first.tvl"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().contains("changed.html"));
-    // Save As entered the new name; Save did not enter it again.
+    // Save As proposes the project's own file; it entered the new name in Recent Files, and
+    // Save did not enter it again.
+    f.dialogs.saveFiles = {};
+    trigger(f.w(), "actionSaveAs");
+    EXPECT_EQ(f.dialogs.saveSuggestions, (QStringList{"", "", f.path("first.tvl")}));
     ASSERT_EQ(f.recentMenu().size(), 1);
     EXPECT_TRUE(f.recentMenu().front().endsWith(f.path("first.tvl")));
 }
@@ -285,7 +290,8 @@ TEST(DocumentCommands, CloseQuestion)
 
     f.dialogs.answers = {DialogService::Cancel};
     EXPECT_FALSE(w.close());
-    EXPECT_EQ(f.dialogs.warnings.last(), "Save changes to files before Exit?");
+    EXPECT_EQ(f.dialogs.warnings.last(), "Save the changes to \"Untitled\" before closing?");
+    EXPECT_EQ(f.dialogs.warningButtons.back(), DialogService::SaveCloseCancel);
     EXPECT_TRUE(f.previewHolds("bg.gif")); // the document stays open with its files
 
     f.dialogs.answers = {DialogService::Yes};

@@ -29,9 +29,10 @@ public:
         openFilters << filter;
         return next(openFiles);
     }
-    QString saveFile(QWidget *, const QString &filter) override
+    QString saveFile(QWidget *, const QString &filter, const QString &suggested) override
     {
         saveFilters << filter;
+        saveSuggestions << suggested;
         return next(saveFiles);
     }
     std::optional<QColor> chooseColor(QWidget *, const QColor &initial) override
@@ -56,6 +57,7 @@ public:
     QStringList modals;
     std::deque<QString> openFiles;
     std::deque<QString> saveFiles;
+    QStringList saveSuggestions;
     std::deque<std::optional<QColor>> colors;
 
     QStringList warnings;

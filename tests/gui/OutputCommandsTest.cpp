@@ -375,7 +375,7 @@ TEST(TemplateChooser, CancelRunsNewWithItsQuestion)
     auto chooser = f.chooser();
     f.dialogs.answers = {DialogService::Cancel};
     chooser->closeAndStartNew();
-    EXPECT_EQ(f.dialogs.warnings.last(), "Save changes to files?");
+    EXPECT_EQ(f.dialogs.warnings.last(), "Save the changes to \"Untitled\"?");
     EXPECT_EQ(f.w().document().menu().itemCount(), 1); // the document is kept
     f.dialogs.answers = {DialogService::No};
     f.chooser()->closeAndStartNew();
@@ -387,7 +387,7 @@ TEST(TemplateChooser, CancelRunsNewWithItsQuestion)
     chooser->show();
     f.dialogs.answers = {DialogService::No};
     chooser->close();
-    EXPECT_EQ(f.dialogs.warnings.last(), "Save changes to files?");
+    EXPECT_EQ(f.dialogs.warnings.last(), "Save the changes to \"Untitled\"?");
     EXPECT_EQ(f.w().document().menu().itemCount(), 0);
 }
 
