@@ -2,6 +2,7 @@
 
 #include "editor/MenuTreeModel.h"
 
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 
@@ -51,6 +52,39 @@ void MenuTreeView::setMenuModel(MenuTreeModel *model)
     setModel(model);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             &MenuTreeView::currentNodeChanged);
+    for (auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(model, changed, this, &MenuTreeView::scheduleContentWidth);
+    connect(model, &QAbstractItemModel::dataChanged, this, &MenuTreeView::scheduleContentWidth);
+    connect(model, &QAbstractItemModel::modelReset, this, &MenuTreeView::scheduleContentWidth);
+    connect(model, &QAbstractItemModel::rowsMoved, this, &MenuTreeView::scheduleContentWidth);
+    connect(this, &QTreeView::expanded, this, &MenuTreeView::scheduleContentWidth);
+    connect(this, &QTreeView::collapsed, this, &MenuTreeView::scheduleContentWidth);
+}
+
+void MenuTreeView::resizeEvent(QResizeEvent *event)
+{
+    QTreeView::resizeEvent(event);
+    scheduleContentWidth();
+}
+
+void MenuTreeView::scheduleContentWidth()
+{
+    if (widthPending_)
+        return;
+    widthPending_ = true;
+    // Once after a command's notifications, measuring only the rows near the shown ones.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            widthPending_ = false;
+            fitContentWidth();
+        },
+        Qt::QueuedConnection);
+}
+
+void MenuTreeView::fitContentWidth()
+{
+    header()->setMinimumSectionSize(std::max(sizeHintForColumn(0), 20));
 }
 
 ItemTree::Node MenuTreeView::currentNode() const

@@ -30,7 +30,14 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The column as wide as the widest caption shown, at least the view's width: deep or long
+    // captions scroll sideways instead of being cut off.
+    void scheduleContentWidth();
+    void fitContentWidth();
+    bool widthPending_ = false;
+
     MenuTreeModel *model_ = nullptr;
 };

@@ -11,9 +11,11 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -772,4 +774,18 @@ TEST(TreeUndo, PageEditsAndTreeStepsUndoToTheStartAndRedoToTheEnd)
     EXPECT_TRUE(w.document().isModified());
     redo->trigger();
     EXPECT_FALSE(w.document().isModified()) << "back at the saved state";
+}
+
+// Captions too deep or too long for the tree's width scroll sideways instead of being cut off.
+TEST(TreeEditing, DeepCaptionsScrollSideways)
+{
+    TreeFixture f;
+    Node node = f.root();
+    for (int level = 1; level <= 12; ++level)
+        node = f.add(node, "A rather long caption at level " + QString::number(level));
+    f.select(node);
+    f.settle();
+    auto *tree = part<MenuTreeView>(f.w(), "TreeView1");
+    EXPECT_GT(tree->horizontalScrollBar()->maximum(), 0);
+    EXPECT_GE(tree->header()->sectionSize(0), tree->viewport()->width());
 }
