@@ -229,6 +229,10 @@ void MainWindow::createActions()
         addCommand("actionBuildHtml", tr("Build &HTML..."), &MainWindow::buildHtml, 10);
     buildHtmlAction->setToolTip(tr("Build the HTML code"));
     publishAction = addCommand("actionPublish", tr("Pu&blish..."), &MainWindow::showPublishReport);
+    publishFolderAction = addCommand("actionPublishToFolder", tr("Publish to &Folder..."),
+                                     &MainWindow::publishToFolder);
+    publishFolderAction->setStatusTip(
+        tr("Write the page, the project and every file it needs into a folder to upload."));
     webBrowserAction =
         addCommand("actionWebBrowser", tr("Web &Browser..."), &MainWindow::chooseWebBrowser);
     webRuntimeAction = addCommand("actionWebRuntime", tr("Include Web &Runtime When Saving"),
@@ -272,7 +276,7 @@ void MainWindow::createMenus()
                       moveRightAction});
 
     QMenu *applet = menuBar()->addMenu(tr("&Applet"));
-    applet->addActions({previewAction, buildHtmlAction, publishAction});
+    applet->addActions({previewAction, buildHtmlAction, publishAction, publishFolderAction});
 
     QMenu *option = menuBar()->addMenu(tr("&Option"));
     option->addActions({webBrowserAction, webRuntimeAction});

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "document/MenuTree.h"
+#include "document/Publisher.h"
 #include "editor/RecentFiles.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <QMainWindow>
 
 class DialogService;
@@ -128,6 +130,9 @@ private:
     bool saveDocument();
     bool saveDocumentAs();
     bool saveAs(const QString &fileName);
+    Publisher::ReplaceQuestion replaceQuestion(const std::string &ownName,
+                                               std::optional<fsx::ReadOnlyReplacement> &readOnly);
+    void tellLeftOut();
     // The project file among dropped data; empty when there is none.
     static QString droppedProject(const QMimeData *data);
     void openFile(const QString &fileName, bool asTemplate);
@@ -165,6 +170,8 @@ private:
     void buildHtml();
     void previewInBrowser();
     void showPublishReport();
+    // Applet > Publish to Folder: what a publish writes, into a folder of the author's choice.
+    void publishToFolder();
     void chooseWebBrowser();
     void toggleWebRuntime();
     // Option > Include Web Runtime When Saving: a per-user setting, read at start.
@@ -215,6 +222,7 @@ private:
     QAction *insertAction, *deleteAction, *moveUpAction, *moveDownAction, *moveLeftAction,
         *moveRightAction;
     QAction *toolBarAction, *statusBarAction, *livePreviewAction;
-    QAction *previewAction, *buildHtmlAction, *publishAction, *webBrowserAction, *webRuntimeAction;
+    QAction *previewAction, *buildHtmlAction, *publishAction, *publishFolderAction,
+        *webBrowserAction, *webRuntimeAction;
     QAction *helpTopicsAction, *viewSampleAction, *homepageAction, *contactAction, *aboutAction;
 };

@@ -37,22 +37,25 @@ bool MainWindow::askToSaveChanges()
     }
 }
 
-bool MainWindow::saveAs(const QString &fileName)
+namespace {
+QString listed(const StringList &names)
 {
-    const std::string name =
-        fsx::fileNamePart(fsx::resolveLink(QDir::toNativeSeparators(fileName).toStdString()));
-    auto listed = [](StringList names) {
-        QStringList list;
-        for (const std::string &n : names)
-            list << QString::fromStdString(n);
-        return list.join(QLatin1String(", "));
-    };
-    // Asked with the folder locked, so that what the author agrees to is what the save finds.
-    std::optional<fsx::ReadOnlyReplacement> replaceReadOnly;
-    const auto mayReplace = [&](const Publisher::ReplacedFiles &replaced) {
-        // The project itself the author chose in the file dialog, or opened.
+    QStringList list;
+    for (const std::string &name : names)
+        list << QString::fromStdString(name);
+    return list.join(QLatin1String(", "));
+}
+} // namespace
+
+// Asked with the folder locked, so that what the author agrees to is what the save finds.
+// ownName, the project the author chose or opened, is no file of another's.
+Publisher::ReplaceQuestion
+MainWindow::replaceQuestion(const std::string &ownName,
+                            std::optional<fsx::ReadOnlyReplacement> &readOnly)
+{
+    return [this, ownName, &readOnly](const Publisher::ReplacedFiles &replaced) {
         StringList foreign = replaced.foreign;
-        foreign.erase(std::remove(foreign.begin(), foreign.end(), name), foreign.end());
+        foreign.erase(std::remove(foreign.begin(), foreign.end(), ownName), foreign.end());
         if (!foreign.empty() &&
             services.dialogs.warning(this,
                                      tr("Saving replaces files that Tarvelle did not write: %1. "
@@ -60,18 +63,42 @@ bool MainWindow::saveAs(const QString &fileName)
                                          .arg(listed(foreign)),
                                      DialogService::YesNo) != DialogService::Yes)
             return false;
-        const StringList &readOnly = replaced.readOnly;
-        if (!readOnly.empty()) {
-            if (services.dialogs.warning(
-                    this,
-                    tr("These files are read-only: %1. Replace them anyway?").arg(listed(readOnly)),
-                    DialogService::YesNo) != DialogService::Yes)
+        if (!replaced.readOnly.empty()) {
+            if (services.dialogs.warning(this,
+                                         tr("These files are read-only: %1. Replace them anyway?")
+                                             .arg(listed(replaced.readOnly)),
+                                         DialogService::YesNo) != DialogService::Yes)
                 return false;
-            replaceReadOnly.emplace();
+            readOnly.emplace();
         }
         return true;
     };
-    if (!document_->save(fileName, mayReplace))
+}
+
+// The save itself succeeded; the author learns what did not come along.
+void MainWindow::tellLeftOut()
+{
+    const Publisher &publisher = document_->publisher();
+    if (publisher.skippedResources().empty())
+        return;
+    QStringList names;
+    for (const Publisher::Resource &resource : publisher.skippedResources())
+        names << tr("%1 (%2)").arg(
+            QString::fromUtf8(resource.name.data(), qsizetype(resource.name.size())),
+            QString::fromUtf8(fsx::describe(resource.check)));
+    services.dialogs.warning(this,
+                             tr("These files were left out of the project's folder and its "
+                                "publish report: %1.")
+                                 .arg(names.join(QLatin1String(", "))),
+                             DialogService::OkOnly);
+}
+
+bool MainWindow::saveAs(const QString &fileName)
+{
+    const std::string name =
+        fsx::fileNamePart(fsx::resolveLink(QDir::toNativeSeparators(fileName).toStdString()));
+    std::optional<fsx::ReadOnlyReplacement> readOnly;
+    if (!document_->save(fileName, replaceQuestion(name, readOnly)))
         return false;
     // What keeps visitors from using the menu, and links that run script, are told without
     // stopping the author.
@@ -82,20 +109,7 @@ bool MainWindow::saveAs(const QString &fileName)
                            ? tr("Saved \"%1\".").arg(QFileInfo(fileName).fileName())
                            : tr("Saved with %n warning(s): %1", nullptr, int(warnings.size()))
                                  .arg(warnings.front()));
-    // The save itself succeeded; the author learns what did not come along.
-    const Publisher &publisher = document_->publisher();
-    if (!publisher.skippedResources().empty()) {
-        QStringList names;
-        for (const Publisher::Resource &resource : publisher.skippedResources())
-            names << tr("%1 (%2)").arg(
-                QString::fromUtf8(resource.name.data(), qsizetype(resource.name.size())),
-                QString::fromUtf8(fsx::describe(resource.check)));
-        services.dialogs.warning(this,
-                                 tr("These files were left out of the project's folder and its "
-                                    "publish report: %1.")
-                                     .arg(names.join(QLatin1String(", "))),
-                                 DialogService::OkOnly);
-    }
+    tellLeftOut();
     return true;
 }
 

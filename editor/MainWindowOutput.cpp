@@ -14,9 +14,13 @@
 #include "editor/Startup.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
+#include "platform/Shell.h"
 
+#include <algorithm>
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
+#include <QLabel>
 #include <QPlainTextEdit>
 
 const char *const MainWindow::PreviewPage = "~preview.html";
@@ -108,6 +112,55 @@ void MainWindow::showPublishReport()
         QString::fromStdString(fsx::readFile(staged))
             .replace(QLatin1String("\r\n"), QLatin1String("\n")));
     services.dialogs.runModal(reportWindow);
+}
+
+void MainWindow::publishToFolder()
+{
+    const QString &fileName = document_->fileName();
+    const QString start = fileName.isEmpty() ? QString() : QFileInfo(fileName).absolutePath();
+    const QString folder = services.dialogs.chooseFolder(this, tr("Publish to Folder"), start);
+    if (folder.isEmpty())
+        return;
+    const std::string project =
+        (fileName.isEmpty() ? QStringLiteral("Untitled.tvl") : QFileInfo(fileName).fileName())
+            .toStdString();
+    Publisher &publisher = document_->publisher();
+    // What the folder receives, before anything is written: as the report will list it (an
+    // applet file the program folder lacks is not copied).
+    auto holds = [](const StringList &names, const std::string &name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    const StringList copied = publisher.appletFiles();
+    QStringList written;
+    for (const std::string &name : publisher.outputs(project)) {
+        if (!holds(document_->menu().appletFiles(), name) || holds(copied, name))
+            written << QString::fromStdString(name);
+    }
+    for (const Publisher::Resource &resource :
+         publisher.resourcesFor(project, publisher.previewFolder())) {
+        if (resource.check == fsx::ResourceCheck::Fine)
+            written << QString::fromUtf8(resource.name.data(), qsizetype(resource.name.size()));
+    }
+    if (services.dialogs.warning(
+            this,
+            tr("Publishing writes these files into \"%1\": %2. Publish?")
+                .arg(QDir::toNativeSeparators(folder), written.join(QLatin1String(", "))),
+            DialogService::YesNo) != DialogService::Yes)
+        return;
+    std::optional<fsx::ReadOnlyReplacement> readOnly;
+    bool published = false;
+    document_->writeOutput([&] {
+        published = publisher.saveAllFrom(
+            fsx::withSeparator(QDir::toNativeSeparators(folder).toStdString()), project,
+            document_->tree(), publisher.previewFolder(), replaceQuestion(project, readOnly));
+    });
+    if (!published)
+        return;
+    tellLeftOut();
+    hintLabel->setText(tr("Published to \"%1\".").arg(QDir::toNativeSeparators(folder)));
+    if (services.dialogs.warning(this, tr("The menu was published. Open the folder?"),
+                                 DialogService::YesNo) == DialogService::Yes)
+        services.shell.openDocument(folder);
 }
 
 void MainWindow::chooseWebBrowser()

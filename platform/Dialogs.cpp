@@ -99,6 +99,11 @@ QString QtDialogs::saveFile(QWidget *parent, const QString &filter, const QStrin
     return file;
 }
 
+QString QtDialogs::chooseFolder(QWidget *parent, const QString &title, const QString &start)
+{
+    return QFileDialog::getExistingDirectory(parent, title, start);
+}
+
 std::optional<QColor> QtDialogs::chooseColor(QWidget *parent, const QColor &initial)
 {
     const QColor color = QColorDialog::getColor(initial, parent);

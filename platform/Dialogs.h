@@ -43,6 +43,8 @@ public:
     // suggested: the file proposed (its folder and name); empty proposes "Untitled" in the
     // folder this filter's files last came from.
     virtual QString saveFile(QWidget *parent, const QString &filter, const QString &suggested) = 0;
+    // A folder; empty when the user cancelled. start is where the dialog opens.
+    virtual QString chooseFolder(QWidget *parent, const QString &title, const QString &start) = 0;
     virtual std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) = 0;
     // Shows one of the program's own dialogs modally and returns its result.
     virtual int runModal(QDialog *dialog) = 0;
@@ -55,6 +57,7 @@ public:
     void error(QWidget *parent, const QString &text) override;
     QString openFile(QWidget *parent, const QString &filter, bool picturePreview) override;
     QString saveFile(QWidget *parent, const QString &filter, const QString &suggested) override;
+    QString chooseFolder(QWidget *parent, const QString &title, const QString &start) override;
     std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) override;
     int runModal(QDialog *dialog) override;
 

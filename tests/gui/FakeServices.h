@@ -35,6 +35,11 @@ public:
         saveSuggestions << suggested;
         return next(saveFiles);
     }
+    QString chooseFolder(QWidget *, const QString &, const QString &start) override
+    {
+        folderStarts << start;
+        return next(folders);
+    }
     std::optional<QColor> chooseColor(QWidget *, const QColor &initial) override
     {
         colorRequests.push_back(initial);
@@ -58,6 +63,8 @@ public:
     std::deque<QString> openFiles;
     std::deque<QString> saveFiles;
     QStringList saveSuggestions;
+    std::deque<QString> folders;
+    QStringList folderStarts;
     std::deque<std::optional<QColor>> colors;
 
     QStringList warnings;

@@ -510,3 +510,27 @@ TEST(BrowserChooser, F1OpensItsTopic)
     EXPECT_TRUE(f.shell.opened[0].endsWith("help/menu-items.html"))
         << f.shell.opened[0].toStdString();
 }
+
+// Applet > Publish to Folder writes what a publish writes into a folder of the author's
+// choice, after telling what it will write, and offers to open the folder; the project keeps
+// its own file and its unsaved state.
+TEST(OutputCommands, PublishToFolderWritesWhatItListsAndOffersTheFolder)
+{
+    WindowFixture f;
+    f.add(f.root(), "Home");
+    QTemporaryDir out;
+    f.dialogs.folders = {QString(), out.path()};
+    trigger(f.w(), "actionPublishToFolder"); // cancelled: nothing asked, nothing written
+    EXPECT_TRUE(f.dialogs.warnings.isEmpty());
+    f.dialogs.answers = {DialogService::Yes, DialogService::Yes};
+    trigger(f.w(), "actionPublishToFolder");
+    const QStringList names{"Untitled.html", "Untitled.tvl", "Untitled_PublishReport.txt",
+                            "zorvex.js"};
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), names);
+    ASSERT_EQ(f.dialogs.warnings.size(), 2);
+    for (const QString &name : names)
+        EXPECT_TRUE(f.dialogs.warnings.front().contains(name)) << name.toStdString();
+    EXPECT_EQ(f.shell.opened.back(), out.path());
+    EXPECT_TRUE(f.w().document().fileName().isEmpty());
+    EXPECT_TRUE(f.w().document().isModified());
+}
