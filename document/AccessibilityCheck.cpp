@@ -10,7 +10,6 @@ using namespace AppletField;
 
 namespace {
 constexpr double MinimumContrast = 4.5;
-constexpr int MinimumTarget = 24;
 const char *const StateNames[] = {"normal", "mouse-over", "clicked"};
 
 double luminance(Rgb c)
@@ -103,7 +102,7 @@ accessibilityWarnings(const AppletRecord &data, const MenuRecords &items, const 
     }
     if (!layout.items.empty()) {
         const LayoutRect &r = layout.items.front();
-        if (r.w < MinimumTarget || r.h < MinimumTarget)
+        if (r.w < MinimumTargetSize || r.h < MinimumTargetSize)
             warnings.push_back({-1, "first-level items",
                                 std::to_string(r.w) + " x " + std::to_string(r.h) +
                                     " pixels is smaller than 24 x 24, hard to hit with a finger "

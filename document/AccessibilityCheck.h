@@ -14,6 +14,9 @@ struct AccessibilityWarning
     std::string what;  // the problem and the fix
 };
 
+// The least width and height of a first-level item that a finger or an unsteady hand hits.
+inline constexpr int MinimumTargetSize = 24;
+
 // WCAG's contrast ratio of two colours, from 1 to 21.
 double contrastRatio(Rgb a, Rgb b);
 

@@ -1,5 +1,6 @@
 #include "EditorDocument.h"
 
+#include "document/AccessibilityCheck.h"
 #include "document/Conversions.h"
 #include "document/Errors.h"
 #include "document/MemoryTree.h"
@@ -67,7 +68,7 @@ EditorDocument::EditorDocument(const QString &programFolder, QObject *parent)
             publisher_.setPreviewFolder(nativePath(previewDir_->path()));
     }
     replaceTree([this] { tree_.addChild(nullptr, "Tarvelle"); });
-    menu_.resetToDefaults();
+    startNewMenu();
     setCurrentNode(tree_.root());
 }
 
@@ -107,6 +108,17 @@ void EditorDocument::setFileName(const QString &fileName)
     emit fileNameChanged(fileName_);
 }
 
+// The default settings, but for the first-level items' height: a new menu's items are tall
+// enough to hit with a finger, as the accessibility check asks. The file format's default,
+// which a file lacking the field gets, stays as it is.
+void EditorDocument::startNewMenu()
+{
+    menu_.resetToDefaults();
+    AppletRecord data = menu_.appletData();
+    data.set(AppletField::MnItemsHeight, std::to_string(MinimumTargetSize));
+    menu_.setAppletData(data);
+}
+
 void EditorDocument::newProject()
 {
     publisher_.clearStaged();
@@ -115,7 +127,7 @@ void EditorDocument::newProject()
         tree_.clear();
         tree_.addChild(nullptr, "Tarvelle");
     });
-    menu_.resetToDefaults();
+    startNewMenu();
     setFileName(QString());
     undoStack_->setClean();
     emit reset();

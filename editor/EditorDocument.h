@@ -124,6 +124,7 @@ signals:
 
 private:
     void replaceTree(const std::function<void()> &change);
+    void startNewMenu();
     void setFileName(const QString &fileName);
 
     MenuDocument menu_;
