@@ -140,7 +140,35 @@ void EditorDocument::open(const QString &fileName, bool asTemplate)
     std::string bytes = fsx::readFile(path);
     const std::optional<fsx::FileStamp> stamp =
         asTemplate ? std::nullopt : fsx::fileStamp(path, bytes);
+    load(std::move(bytes), path);
+    // A template starts a new, untitled project: saving asks for a name, so the shipped
+    // template is never overwritten.
+    stamp_ = stamp;
+    setFileName(asTemplate ? QString() : fileName);
+    publisher_.stageResources(fsx::folderPart(path));
+    undoStack_->setClean();
+    emit reset();
+    setCurrentNode(tree_.root());
+}
 
+void EditorDocument::restore(const QString &copy, const QString &fileName)
+{
+    load(fsx::readFile(nativePath(copy)), nativePath(copy));
+    // The project's file as it is now: a save replaces it without asking whether another
+    // program changed it, as the author chose to go on from the kept copy.
+    const std::string path = fileName.isEmpty() ? std::string() : nativePath(fileName);
+    stamp_ = path.empty() ? std::nullopt : fsx::fileStamp(path);
+    setFileName(fileName);
+    if (!path.empty())
+        publisher_.stageResources(fsx::folderPart(path));
+    // Unsaved: the project's file does not hold these changes.
+    undoStack_->resetClean();
+    emit reset();
+    setCurrentNode(tree_.root());
+}
+
+void EditorDocument::load(std::string bytes, const std::string &path)
+{
     // Everything that can fail is tried on a copy first, so a file that cannot be opened
     // leaves the document exactly as it was: the project's own checks, then the conversions
     // the pages apply to the settings it holds.
@@ -170,14 +198,6 @@ void EditorDocument::open(const QString &fileName, bool asTemplate)
         menu_.items() = std::move(trial.items());
     });
     trialTree.clear(); // before staging needs memory of its own
-    // A template starts a new, untitled project: saving asks for a name, so the shipped
-    // template is never overwritten.
-    stamp_ = stamp;
-    setFileName(asTemplate ? QString() : fileName);
-    publisher_.stageResources(fsx::folderPart(path));
-    undoStack_->setClean();
-    emit reset();
-    setCurrentNode(tree_.root());
 }
 
 bool EditorDocument::changedOnDisk() const
@@ -207,6 +227,21 @@ void EditorDocument::writeOutput(const std::function<void()> &write)
         throw;
     }
     menu_.setAppletData(edited);
+}
+
+std::string EditorDocument::projectText()
+{
+    ProgressDisplay &shown = menu_.progress();
+    menu_.setProgress(nullptr);
+    std::string text;
+    try {
+        writeOutput([&] { text = ProjectWriter(menu_, tree_).text(); });
+    } catch (...) {
+        menu_.setProgress(&shown);
+        throw;
+    }
+    menu_.setProgress(&shown);
+    return text;
 }
 
 bool EditorDocument::save(const QString &fileName, const Publisher::ReplaceQuestion &mayReplace)

@@ -70,6 +70,10 @@ public:
     // Opens a project file, or a template as a new untitled project. A file that cannot be
     // opened throws and leaves the document exactly as it was.
     void open(const QString &fileName, bool asTemplate);
+    // Goes on from a copy of unsaved work (copy, a project file) that belonged to fileName
+    // (empty: untitled): the document is modified, and a save writes to fileName. Throws and
+    // changes nothing when the copy cannot be read.
+    void restore(const QString &copy, const QString &fileName);
     // The applet record as a file holds it: the counts of the tree and the rules between
     // fields (no border width without a border, no fade colour without a gradient) applied.
     // The document keeps the values as edited, so that turning a border or a gradient back
@@ -78,6 +82,8 @@ public:
     // Runs write (which reads the document to make an output) with the records as a file
     // holds them: the applet record as stored, the items' menu numbers given.
     void writeOutput(const std::function<void()> &write);
+    // The project file's text for the document as it is now, made without showing progress.
+    std::string projectText();
     // True when another program saved the project file since it was opened or saved here.
     bool changedOnDisk() const;
     // Saves the project and its outputs under fileName (a link is followed) and makes it the
@@ -124,6 +130,8 @@ signals:
 
 private:
     void replaceTree(const std::function<void()> &change);
+    // Reads a project file's bytes into the document, or throws and changes nothing.
+    void load(std::string bytes, const std::string &path);
     void startNewMenu();
     void setFileName(const QString &fileName);
 

@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 
 #include "dialogs/WebBrowserDialog.h"
+#include "editor/AutoRecovery.h"
 #include "editor/EditorDocument.h"
 #include "editor/HintLine.h"
 #include "editor/HistoryKeys.h"
@@ -103,6 +104,7 @@ MainWindow::MainWindow(EditorServices s, QWidget *parent)
     });
     connect(document_->undoStack(), &QUndoStack::indexChanged, this, &MainWindow::updateActions);
     document_->menu().setProgress(progress_.get());
+    recovery_ = std::make_unique<AutoRecovery>(*document_, AutoRecovery::defaultFolder());
     readWebRuntimeChoice();
     saveAction->setEnabled(false);
     updateTitle();

@@ -9,6 +9,7 @@
 #include <optional>
 #include <QMainWindow>
 
+class AutoRecovery;
 class DialogService;
 class EditorDocument;
 class HelpService;
@@ -70,6 +71,13 @@ public:
 
     // Start-up: opens the start file, telling why it could not; shows the template chooser.
     void openStartFile(const QString &fileName);
+    // Start-up: offers the unsaved work of an editor that ended without being closed (restore,
+    // discard, or decide later); true when it was restored.
+    bool offerRecovery();
+    // The editor ends without the author closing it (the session ends): its unsaved work is
+    // kept for the next start.
+    void keepUnsavedWork();
+    AutoRecovery &autoRecovery() const { return *recovery_; }
     void showTemplateChooser();
     void openProjectFile(const QString &fileName);
     // Opens a template as a new, untitled project with the template's content.
@@ -190,6 +198,8 @@ private:
     EditorServices services;
     std::unique_ptr<HelpService> help;
     EditorDocument *document_;
+    // Destroyed before the document, which the window's children outlive.
+    std::unique_ptr<AutoRecovery> recovery_;
     std::unique_ptr<ProgressAdapter> progress_;
     RecentFileList recentFiles;
 

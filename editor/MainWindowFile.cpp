@@ -3,6 +3,7 @@
 
 #include "document/FileSystem.h"
 #include "document/MenuLayout.h"
+#include "editor/AutoRecovery.h"
 #include "editor/EditorDocument.h"
 #include "editor/MainWindow.h"
 #include "editor/preview/PreviewController.h"
@@ -15,6 +16,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
@@ -255,6 +257,46 @@ void MainWindow::openStartFile(const QString &fileName)
         services.dialogs.error(this, tr("\"%1\" could not be opened: %2")
                                          .arg(fileName, QString::fromStdString(error.what())));
     }
+}
+
+bool MainWindow::offerRecovery()
+{
+    const std::vector<AutoRecovery::Copy> copies = recovery_->leftBehind();
+    if (copies.empty())
+        return false;
+    // One at a time, the newest first: the others are offered at the next start.
+    const AutoRecovery::Copy &copy = copies.front();
+    const QString name =
+        copy.fileName.isEmpty() ? tr("Untitled") : QDir::toNativeSeparators(copy.fileName);
+    const QString question =
+        tr("Tarvelle ended without saving the changes to \"%1\". They were kept on %2. "
+           "Restore them?")
+            .arg(name, QLocale().toString(copy.written.toLocalTime(), QLocale::ShortFormat));
+    switch (services.dialogs.warning(this, question, DialogService::RestoreDiscardLater)) {
+    case DialogService::Yes:
+        try {
+            document_->restore(copy.path, copy.fileName);
+        } catch (const std::exception &error) {
+            services.dialogs.error(this, tr("The kept changes could not be restored: %1")
+                                             .arg(QString::fromStdString(error.what())));
+            return false;
+        }
+        // This editor's own copy is written before the old one goes.
+        recovery_->writeNow();
+        AutoRecovery::discard(copy);
+        hintLabel->setText(tr("Restored the unsaved changes to \"%1\".").arg(shownName()));
+        return true;
+    case DialogService::No:
+        AutoRecovery::discard(copy);
+        return false;
+    default:
+        return false; // later: kept for the next start
+    }
+}
+
+void MainWindow::keepUnsavedWork()
+{
+    recovery_->keepOnExit();
 }
 
 bool MainWindow::closeQuery()

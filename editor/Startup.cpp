@@ -141,11 +141,19 @@ int runEditor(int argc, char **argv)
     MainWindow window(EditorServices{dialogs, shell, programFolder()});
     window.show();
 
+    // Work an editor lost in a crash comes first; restored, it is what the author goes on with.
     const QString startFile = startFileName(QApplication::arguments().mid(1));
-    if (!startFile.isEmpty())
-        window.openStartFile(startFile);
-    else if (readShowTempletsDialog())
-        window.showTemplateChooser();
+    if (!window.offerRecovery()) {
+        if (!startFile.isEmpty())
+            window.openStartFile(startFile);
+        else if (readShowTempletsDialog())
+            window.showTemplateChooser();
+    }
     // Ended while the first file's message or the template chooser was open.
-    return endRequested ? 0 : QApplication::exec();
+    const int exitCode = endRequested ? 0 : QApplication::exec();
+    // Ended by the system (the session closed), not by the author: nothing was asked, so the
+    // unsaved work waits for the next start.
+    if (endRequested)
+        window.keepUnsavedWork();
+    return exitCode;
 }

@@ -27,6 +27,10 @@ QtDialogs::Answer QtDialogs::warning(QWidget *parent, const QString &text, Butto
         box->button(QMessageBox::No)
             ->setText(buttons == SaveCloseCancel ? QObject::tr("Close &Without Saving")
                                                  : QObject::tr("Do&n't Save"));
+    } else if (buttons == RestoreDiscardLater) {
+        box->button(QMessageBox::Yes)->setText(QObject::tr("&Restore"));
+        box->button(QMessageBox::No)->setText(QObject::tr("&Discard"));
+        box->button(QMessageBox::Cancel)->setText(QObject::tr("&Later"));
     }
     switch (box->exec()) {
     case QMessageBox::Yes:

@@ -28,7 +28,8 @@ public:
         YesNoCancel,
         ReplaceSaveAsCancel, // Yes, No and Cancel, labelled "Replace", "Save As..." and "Cancel"
         SaveDontSaveCancel,  // Yes, No and Cancel, labelled "Save", "Don't Save" and "Cancel"
-        SaveCloseCancel // Yes, No and Cancel, labelled "Save", "Close Without Saving", "Cancel"
+        SaveCloseCancel,    // Yes, No and Cancel, labelled "Save", "Close Without Saving", "Cancel"
+        RestoreDiscardLater // Yes, No and Cancel, labelled "Restore", "Discard" and "Later"
     };
 
     virtual ~DialogService() = default;

@@ -22,7 +22,7 @@ bench=build/bench-bin
 cli=build/bin/tarvelle-cli
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config"
+export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state"
 if [ "${1:-}" = "--shapes" ]; then
   . scripts/bench-shapes.sh
   exit

@@ -39,6 +39,7 @@ int main(int argc, char **argv)
     // The pictures show a first start, whatever the user's settings say.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    qputenv("XDG_STATE_HOME", config.filePath("state").toLocal8Bit());
     QApplication app(argc, argv);
     // TARVELLE_DARK=1 takes the pictures with a dark palette, to look at how the windows read.
     if (qEnvironmentVariableIntValue("TARVELLE_DARK")) {
