@@ -232,7 +232,7 @@ bool Publisher::saveAllFrom(const std::string &folder, const std::string &fileNa
     }
     // The report lists what this save writes, so that a later save knows which files are
     // Tarvelle's own.
-    batch.add(folder + report, [&](TextOut &out) { writeReport(out, resources); });
+    batch.add(folder + report, [&](TextOut &out) { writeReport(out, fileName, resources); });
     batch.commit();
     // What was left out stays to be told, in the same memory.
     resources.erase(std::remove_if(resources.begin(), resources.end(),
@@ -372,13 +372,13 @@ StringList Publisher::appletFiles() const
     return files;
 }
 
-std::string Publisher::reportText() const
+std::string Publisher::reportText(const std::string &fileName) const
 {
-    std::vector<Resource> every = resourcesFor(std::string(), std::string());
+    std::vector<Resource> every = resourcesFor(fileName, std::string());
     for (Resource &resource : every)
         resource.check = fsx::ResourceCheck::Fine;
     TextOut out;
-    writeReport(out, every);
+    writeReport(out, fileName, every);
     return out.take();
 }
 
@@ -386,29 +386,41 @@ std::string Publisher::reportText(const std::string &fileName,
                                   const std::string &resourceFolder) const
 {
     TextOut out;
-    writeReport(out, resourcesFor(fileName, resourceFolder));
+    writeReport(out, fileName, resourcesFor(fileName, resourceFolder));
     return out.take();
 }
 
-void Publisher::writeReport(TextOut &out, const std::vector<Resource> &resources) const
+void Publisher::writeReport(TextOut &out, const std::string &fileName,
+                            const std::vector<Resource> &resources) const
 {
     ProgressDisplay &progress = document_.progress();
     const ProgressFinish finish(progress);
     progress.setMaximum(static_cast<int>(document_.appletFiles().size() + resources.size()));
     progress.setText("Making Publish Report ... ...");
 
+    // Every line that starts with two blanks names a file the save writes: a later save reads
+    // them back to tell its own files from the author's.
+    const std::string base = baseName(fileName);
     out.line(Rule);
-    out.line("This message contain the information about how to publish the applet. Please read "
-             "it carefully!");
-    out.line("All necessary files be saved in the same directory the project file (*.tvl) in. If "
-             "you still not");
-    out.line("save the current project, save it first! This message will aslo be saved in a text "
-             "file along with");
-    out.line("project file named \"ProjectName_PublishReport.txt\".");
+    out.line("This report lists the files that show the menu on a web site. Upload them all into "
+             "one folder");
+    out.line("of the site. Saving the project writes them beside the project file, with this "
+             "report as");
+    out.line("\"" + base +
+             "_PublishReport.txt\"; Applet > Publish to Folder writes them into a "
+             "folder you choose.");
     out.line(Rule);
     out.line("");
-    out.line("[Applet class and archive file(s)]: Archive file be used for newer browser such as "
-             "IE4+ or Netscape4+");
+    out.line("[Page]: It shows the menu. To show the menu in a page of your own, copy the part "
+             "between");
+    out.line("<body> and </body> into that page and upload the files below beside it.");
+    out.line("  " + base + ".html");
+    out.line("");
+    out.line(document_.includeWebRuntime()
+                 ? "[Web runtime]: zorvex.js draws the menu; zorvex.js.map serves browsers' "
+                   "developer tools."
+                 : "[Applet files]: The page holds only the applet tag, which today's browsers do "
+                   "not run.");
     for (const std::string &file : appletFiles())
         out.line("  " + file);
     progress.step(static_cast<int>(document_.appletFiles().size()));
@@ -425,12 +437,10 @@ void Publisher::writeReport(TextOut &out, const std::vector<Resource> &resources
         }
     };
     out.line("");
-    out.line("[Image File(s)]: They should be copied to the same directory the applet class file "
-             "in!");
+    out.line("[Image File(s)]: They go into the same folder as the page.");
     listSection(true);
     out.line("");
-    out.line("[Audio File(s)]: They should be copied to the same directory the applet class file "
-             "in!");
+    out.line("[Audio File(s)]: They go into the same folder as the page.");
     listSection(false);
     out.line("");
     out.line(Rule);

@@ -87,8 +87,8 @@ public:
     // The resources the last save left out, with why: missing, not bare names, outside
     // their folder, or named like a file the save writes.
     const std::vector<Resource> &skippedResources() const { return skippedResources_; }
-    // The report listing every resource named, as if each were found.
-    std::string reportText() const;
+    // The report of a save of fileName listing every resource named, as if each were found.
+    std::string reportText(const std::string &fileName) const;
     // The report a save of fileName with resources from resourceFolder writes: the resources
     // it leaves out are not in it.
     std::string reportText(const std::string &fileName, const std::string &resourceFolder) const;
@@ -104,7 +104,8 @@ private:
     // what the save makes).
     std::map<std::string, std::string> plannedWrites(const std::string &fileName,
                                                      const std::string &resourceFolder) const;
-    void writeReport(TextOut &out, const std::vector<Resource> &resources) const;
+    void writeReport(TextOut &out, const std::string &fileName,
+                     const std::vector<Resource> &resources) const;
     // Each resource name once, at its first slot as resourcesFor orders them, unchecked.
     std::vector<Resource> distinctResources() const;
 

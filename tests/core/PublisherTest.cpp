@@ -47,28 +47,30 @@ TEST(Publisher, ReportListsEveryNameOnce)
     item.set(ItemField::ItemOvBgSnd, "over.gif"); // named as an image too: listed under images only
 
     const std::string rule(77, '=');
-    EXPECT_EQ(crlfLines(f.publisher.reportText()),
+    EXPECT_EQ(crlfLines(f.publisher.reportText("menu.tvl")),
               (std::vector<std::string>{
                   rule,
-                  "This message contain the information about how to publish the applet. Please "
-                  "read it carefully!",
-                  "All necessary files be saved in the same directory the project file (*.tvl) in. "
-                  "If you still not",
-                  "save the current project, save it first! This message will aslo be saved in a "
-                  "text file along with",
-                  "project file named \"ProjectName_PublishReport.txt\".",
+                  "This report lists the files that show the menu on a web site. Upload them all "
+                  "into one folder",
+                  "of the site. Saving the project writes them beside the project file, with this "
+                  "report as",
+                  "\"menu_PublishReport.txt\"; Applet > Publish to Folder writes them into a "
+                  "folder you choose.",
                   rule,
                   "",
-                  "[Applet class and archive file(s)]: Archive file be used for newer browser such "
-                  "as IE4+ or Netscape4+",
+                  "[Page]: It shows the menu. To show the menu in a page of your own, copy the "
+                  "part between",
+                  "<body> and </body> into that page and upload the files below beside it.",
+                  "  menu.html",
                   "",
-                  "[Image File(s)]: They should be copied to the same directory the applet class "
-                  "file in!",
+                  "[Applet files]: The page holds only the applet tag, which today's browsers do "
+                  "not run.",
+                  "",
+                  "[Image File(s)]: They go into the same folder as the page.",
                   "  bg.gif",
                   "  over.gif",
                   "",
-                  "[Audio File(s)]: They should be copied to the same directory the applet class "
-                  "file in!",
+                  "[Audio File(s)]: They go into the same folder as the page.",
                   "  click.au",
                   "",
                   rule,
@@ -76,13 +78,15 @@ TEST(Publisher, ReportListsEveryNameOnce)
                   rule,
               }));
 
-    // The applet section names only what the folder receives: the runtime, and the applet's
-    // own files where the program folder holds them.
+    // The runtime's section names only what the folder receives: the runtime, and the
+    // applet's own files where the program folder holds them.
     f.doc.setIncludeWebRuntime(true);
     writeBytes(f.program.file("zorvex.class"), "CLASS");
-    const std::vector<std::string> lines = crlfLines(f.publisher.reportText());
-    EXPECT_EQ(std::vector<std::string>(lines.begin() + 8, lines.begin() + 11),
-              (std::vector<std::string>{"  zorvex.class", "  zorvex.js", ""}));
+    const std::vector<std::string> lines = crlfLines(f.publisher.reportText("menu.tvl"));
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 10, lines.begin() + 14),
+              (std::vector<std::string>{"[Web runtime]: zorvex.js draws the menu; zorvex.js.map "
+                                        "serves browsers' developer tools.",
+                                        "  zorvex.class", "  zorvex.js", ""}));
 }
 
 TEST(Publisher, StagingRecordsAndClearingDeletesOnlyStagedFiles)
