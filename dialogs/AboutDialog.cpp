@@ -2,6 +2,7 @@
 
 #include "document/Version.h"
 #include "platform/Appearance.h"
+#include "platform/Help.h"
 #include "platform/Shell.h"
 
 #include <QEvent>
@@ -10,10 +11,16 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-const char *const AboutDialog::HomePage = "https://www.example.com/tarvelle/";
-const char *const AboutDialog::SupportPage = "https://www.example.com/tarvelle/support/";
+namespace {
+// A web address as it is; a page of the manual by its title.
+QString linkText(const QString &address, const QString &manualTitle)
+{
+    return address.startsWith(QLatin1String("http")) ? address : manualTitle;
+}
+} // namespace
 
-AboutDialog::AboutDialog(ShellService &shell, QWidget *parent) : QDialog(parent), shell_(shell)
+AboutDialog::AboutDialog(ShellService &shell, const HelpService &help, QWidget *parent)
+    : QDialog(parent), shell_(shell), homePage_(help.homePage()), supportPage_(help.supportPage())
 {
     setObjectName("formAbout");
     setFont(compactFont());
@@ -55,9 +62,11 @@ AboutDialog::AboutDialog(ShellService &shell, QWidget *parent) : QDialog(parent)
         return label;
     };
     place(new QLabel(tr("Web Site"), this), "Label2", 16, 67);
-    homepageLabel = place(new QLabel(QLatin1String(HomePage), this), "Label8", 103, 67);
+    homepageLabel =
+        place(new QLabel(linkText(homePage_, tr("Tarvelle Help")), this), "Label8", 103, 67);
     place(new QLabel(tr("Tech Support"), this), "Label3", 16, 85);
-    supportLabel = place(new QLabel(QLatin1String(SupportPage), this), "Label10", 104, 85);
+    supportLabel =
+        place(new QLabel(linkText(supportPage_, tr("Troubleshooting")), this), "Label10", 104, 85);
     for (QLabel *link : {homepageLabel, supportLabel}) {
         link->setCursor(Qt::PointingHandCursor);
         link->setMouseTracking(true);
@@ -100,7 +109,7 @@ void AboutDialog::onMouseMoved()
 
 void AboutDialog::openHomepageLink()
 {
-    shell_.openDocument(QLatin1String(HomePage));
+    shell_.openDocument(homePage_);
 }
 
 void AboutDialog::hoverHomepageLink()
@@ -110,7 +119,7 @@ void AboutDialog::hoverHomepageLink()
 
 void AboutDialog::openSupportLink()
 {
-    shell_.openDocument(QLatin1String(SupportPage));
+    shell_.openDocument(supportPage_);
 }
 
 void AboutDialog::hoverSupportLink()

@@ -2,19 +2,18 @@
 
 #include <QDialog>
 
+class HelpService;
 class QLabel;
 class ShellService;
 
-// The about box: the product's name and links to its home and support pages.
+// The about box: the product's name and links to its home and support pages (the manual's
+// pages for a build without web pages).
 class AboutDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    AboutDialog(ShellService &shell, QWidget *parent = nullptr);
-
-    static const char *const HomePage;
-    static const char *const SupportPage;
+    AboutDialog(ShellService &shell, const HelpService &help, QWidget *parent = nullptr);
 
     void onMouseMoved();
     void openHomepageLink();
@@ -36,4 +35,6 @@ private:
     static void setLinkColour(QLabel *link, const QColor &colour);
 
     ShellService &shell_;
+    QString homePage_;
+    QString supportPage_;
 };

@@ -50,8 +50,6 @@
 #include <QToolButton>
 #include <QUndoStack>
 
-const char *const MainWindow::HomePage = "https://www.example.com/tarvelle/";
-
 namespace {
 QIcon image(int index)
 {
@@ -249,7 +247,7 @@ void MainWindow::createActions()
     viewSampleAction =
         addCommand("actionViewSample", tr("View &Sample..."), &MainWindow::viewSample);
     homepageAction = addCommand("actionHomepage", tr("&Homepage"), &MainWindow::openHomepage);
-    contactAction = addCommand("actionContactUs", tr("&Contact Us"), &MainWindow::openHomepage);
+    contactAction = addCommand("actionContactUs", tr("&Contact Us"), &MainWindow::contactSupport);
     aboutAction = addCommand("actionAbout", tr("&About"), &MainWindow::showAbout);
 }
 
@@ -548,7 +546,12 @@ void MainWindow::viewSample()
 
 void MainWindow::openHomepage()
 {
-    services.shell.openDocument(QLatin1String(HomePage));
+    services.shell.openDocument(help->homePage());
+}
+
+void MainWindow::contactSupport()
+{
+    services.shell.openDocument(help->supportPage());
 }
 
 void MainWindow::addHelpKey(QWidget *window)

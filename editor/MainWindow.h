@@ -59,7 +59,6 @@ public:
     static constexpr int ClientHeight = 364;
     static constexpr int ToolBarStep = 26;
     static constexpr int StatusLineStep = 20;
-    static const char *const HomePage;
     static const char *const PreviewPage;
     static const char *const ReportFile;
     static const char *const ProjectFilter;
@@ -125,6 +124,7 @@ private:
     void showHelp(const QString &page);
     void viewSample();
     void openHomepage();
+    void contactSupport();
 
     // The project's file (MainWindowFile.cpp).
     void newProject();

@@ -195,7 +195,7 @@ void MainWindow::showTemplateChooser()
 
 void MainWindow::showAbout()
 {
-    AboutDialog about(services.shell, this);
+    AboutDialog about(services.shell, *help, this);
     addHelpKey(&about);
     services.dialogs.runModal(&about);
 }

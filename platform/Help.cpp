@@ -1,5 +1,7 @@
 #include "Help.h"
 
+#include "document/Version.h"
+
 #include <map>
 #include <QDir>
 #include <QFileInfo>
@@ -20,6 +22,17 @@ QString HelpService::topicPage(int context)
                                                    {38, "menu-tree.html"}};
     const auto found = pages.find(context);
     return QLatin1String(found == pages.end() ? "index.html" : found->second);
+}
+
+QString HelpService::homePage() const
+{
+    return *TarvelleHomePage ? QString::fromUtf8(TarvelleHomePage) : pageFile("index.html");
+}
+
+QString HelpService::supportPage() const
+{
+    return *TarvelleSupportPage ? QString::fromUtf8(TarvelleSupportPage)
+                                : pageFile("troubleshooting.html");
 }
 
 QString HelpService::pageFile(const QString &page) const

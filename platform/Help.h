@@ -13,6 +13,11 @@ public:
     // The file of a page of the manual, by its file name.
     QString pageFile(const QString &page) const;
 
+    // Where Help > Homepage and Contact Us lead: the product's web pages when the build names
+    // them, otherwise the manual's contents and its troubleshooting page.
+    QString homePage() const;
+    QString supportPage() const;
+
     // The page of a help context; the contents page for a context without one of its own.
     static QString topicPage(int context);
 

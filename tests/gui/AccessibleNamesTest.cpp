@@ -6,6 +6,7 @@
 #include "dialogs/WebBrowserDialog.h"
 #include "editor/HtmlWindow.h"
 #include "editor/PublishReportWindow.h"
+#include "platform/Help.h"
 #include "tests/gui/GuiSupport.h"
 
 #include <QAccessible>
@@ -100,7 +101,8 @@ TEST(AccessibleNames, EveryControlOfTheWindowAndItsDialogsHasItsOwnName)
     }
     // The dialogs the window keeps, and those it makes when asked.
     TemplateChooser templates(f.dialogs, f.program(), {[](const QString &) {}, [] {}}, &f.w());
-    AboutDialog about(f.shell, &f.w());
+    const HelpService help(f.program() + "help/index.html");
+    AboutDialog about(f.shell, help, &f.w());
     for (QDialog *dialog : f.w().findChildren<QDialog *>()) {
         dialog->show();
         problems << problemsOf(dialog);
