@@ -79,6 +79,10 @@ void MainWindow::restoreWindows()
         // The pages at their default size beside it.
         resize(width() + ClientWidth - client->width(),
                height() + std::max(0, defaultClientHeight() - client->height()));
+        // Taller than the pages need, so the tree shows a long menu: most of the screen.
+        const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        if (screen)
+            resize(width(), std::max(height(), screen->availableGeometry().height() * 7 / 10));
         fitOnScreen(true);
     } else {
         fitOnScreen(false);

@@ -67,6 +67,8 @@ int main(int argc, char **argv)
     RecordingShell shell;
     MainWindow window(EditorServices{dialogs, shell, program});
     window.show();
+    // As it first opens on a laptop's screen, 768 pixels high, whatever screen takes them.
+    window.resize(window.width(), 768 * 7 / 10);
 
     // A template opened with an item of a popup selected: the main window and the preview.
     window.openProjectFile(program + "templets/Night Bar.tvl");
