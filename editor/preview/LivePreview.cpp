@@ -51,6 +51,8 @@ LivePreview::LivePreview(QWidget *parent) : QWidget(parent)
     scroll_ = new QScrollArea(this);
     scroll_->setWidget(canvas_);
     scroll_->setWidgetResizable(true);
+    // The canvas scrolls what the keyboard reaches into view: the area is no Tab stop of its own.
+    scroll_->setFocusPolicy(Qt::NoFocus);
 
     status_ = new QLabel(this);
     status_->setObjectName("lblPreviewStatus");

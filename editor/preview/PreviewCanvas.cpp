@@ -358,7 +358,8 @@ void PreviewCanvas::scrollToPart(const MenuHit &hit)
 
 // Tab and Shift+Tab: the first-level items, then the rows of the open popups, and on out of
 // the preview, as a page's Tab order goes on past the menu.
-bool PreviewCanvas::moveFocus(bool forward)
+// The keyboard's stops in Tab order: the first-level items, then the rows of the open popups.
+std::vector<MenuHit> PreviewCanvas::focusStops() const
 {
     std::vector<MenuHit> stops;
     for (std::size_t k = 0; k < scene_.layout().items.size(); ++k)
@@ -370,6 +371,12 @@ bool PreviewCanvas::moveFocus(bool forward)
                 stops.push_back({-1, popup, int(r)});
         }
     }
+    return stops;
+}
+
+bool PreviewCanvas::moveFocus(bool forward)
+{
+    const std::vector<MenuHit> stops = focusStops();
     if (stops.empty())
         return false;
     const MenuHit now = focused();
@@ -383,6 +390,19 @@ bool PreviewCanvas::moveFocus(bool forward)
         return false;
     focusOn(stops[std::size_t(at < 0 ? (forward ? 0 : count - 1) : at + (forward ? 1 : -1))]);
     return true;
+}
+
+// Tabbed into, the menu is entered at its first stop (backwards, at its last), as a page's Tab
+// order enters a menu: every stop is passed on the way through.
+void PreviewCanvas::focusInEvent(QFocusEvent *event)
+{
+    const bool forward = event->reason() == Qt::TabFocusReason;
+    if (narrowWidth_ == 0 && (forward || event->reason() == Qt::BacktabFocusReason)) {
+        const std::vector<MenuHit> stops = focusStops();
+        if (!stops.empty())
+            focusOn(forward ? stops.front() : stops.back());
+    }
+    QWidget::focusInEvent(event);
 }
 
 bool PreviewCanvas::focusNextPrevChild(bool next)

@@ -57,6 +57,7 @@ protected:
     void leaveEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
@@ -73,6 +74,7 @@ private:
     void focusOn(const MenuHit &hit);
     void scrollToPart(const MenuHit &hit);
     // False at the last stop (the first, going back): the focus then leaves the preview.
+    std::vector<MenuHit> focusStops() const;
     bool moveFocus(bool forward);
     void updateSize();
     void paintMenu(QPainter &painter, QSize viewport) const;

@@ -287,4 +287,15 @@ TEST(LivePreview, TabPassesThroughAndOut)
         }
         EXPECT_EQ(presses, 3) << direction << ": two items, then out";
     }
+    // Reached from the control before it, the preview is the next stop, entered at its first
+    // item each time.
+    for (int round = 0; round < 2; ++round) {
+        f.find<QWidget>("cmbxPreviewZoom")->setFocus(Qt::TabFocusReason);
+        int presses = 0;
+        do {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            ++presses;
+        } while (canvas->hasFocus() && presses < 10);
+        EXPECT_EQ(presses, 3) << "round " << round << ": in, the second item, out";
+    }
 }
