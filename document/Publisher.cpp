@@ -312,6 +312,15 @@ std::map<std::string, std::string> Publisher::plannedWrites(const std::string &f
     return writes;
 }
 
+StringList Publisher::filesWritten(const std::string &fileName,
+                                   const std::string &resourceFolder) const
+{
+    StringList names;
+    for (const auto &[name, source] : plannedWrites(fileName, resourceFolder))
+        names.push_back(name);
+    return names;
+}
+
 namespace {
 // What earlier saves wrote into a folder, as their reports tell: the files listed, and each
 // report's page, project and the report itself.

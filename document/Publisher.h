@@ -95,6 +95,9 @@ public:
     // The applet files a save puts beside the page, which the report lists: the web runtime
     // when it is included, the others only when the program folder holds them.
     StringList appletFiles() const;
+    // Every file a save of fileName with resources from resourceFolder writes, by name: what
+    // the folder will hold.
+    StringList filesWritten(const std::string &fileName, const std::string &resourceFolder) const;
     // The files a save of fileName writes into its folder besides the resources: the page,
     // the project, the report and the applet's files. No resource is copied over them.
     std::set<std::string> outputs(const std::string &fileName) const;

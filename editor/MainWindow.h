@@ -171,7 +171,6 @@ private:
     void insertCopy(const QString &text, MenuBranch branch, ItemTree::Node parent, int position);
     // Pushes a step on the tree's shape; a refusal is told.
     bool pushTreeStep(QUndoCommand *step, ItemTree::Node newParent, int height, int added = 0);
-    void selectNode(ItemTree::Node node);
 
     // Output commands and dialogs (MainWindowOutput.cpp).
     void refreshHtmlWindow();

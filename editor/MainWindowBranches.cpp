@@ -144,7 +144,7 @@ void MainWindow::dropBranch(const QMimeData *data, Qt::DropAction action, ItemTr
         pushTreeStep(
             new MoveBranchCommand(*document_, tr("Move \"%1\""), dragged, parent, position), parent,
             document_->branchHeight(dragged));
-        selectNode(dragged);
+        document_->setCurrentNode(dragged);
     } else {
         insertCopy(
             tr("Copy \"%1\""),

@@ -125,22 +125,10 @@ void MainWindow::publishToFolder()
         (fileName.isEmpty() ? QStringLiteral("Untitled.tvl") : QFileInfo(fileName).fileName())
             .toStdString();
     Publisher &publisher = document_->publisher();
-    // What the folder receives, before anything is written: as the report will list it (an
-    // applet file the program folder lacks is not copied).
-    auto holds = [](const StringList &names, const std::string &name) {
-        return std::find(names.begin(), names.end(), name) != names.end();
-    };
-    const StringList copied = publisher.appletFiles();
+    // What the folder receives, before anything is written.
     QStringList written;
-    for (const std::string &name : publisher.outputs(project)) {
-        if (!holds(document_->menu().appletFiles(), name) || holds(copied, name))
-            written << QString::fromStdString(name);
-    }
-    for (const Publisher::Resource &resource :
-         publisher.resourcesFor(project, publisher.previewFolder())) {
-        if (resource.check == fsx::ResourceCheck::Fine)
-            written << QString::fromUtf8(resource.name.data(), qsizetype(resource.name.size()));
-    }
+    for (const std::string &name : publisher.filesWritten(project, publisher.previewFolder()))
+        written << QString::fromStdString(name);
     if (services.dialogs.warning(
             this,
             tr("Publishing writes these files into \"%1\": %2. Publish?")

@@ -107,11 +107,6 @@ void MainWindow::onBranchLeaving(ItemTree::Node top)
     }
 }
 
-void MainWindow::selectNode(ItemTree::Node node)
-{
-    document_->setCurrentNode(node);
-}
-
 void MainWindow::drawTreeItem()
 {
     // Nodes are drawn in batches: one refresh after the batch serves them all, and keeps the
@@ -173,7 +168,7 @@ void MainWindow::insertItem()
         return;
     treeView->expand(document_->model().indexOf(selected));
     // The new item is current, so that F2 or the Item page edits it.
-    selectNode(tree.child(selected, tree.childCount(selected) - 1));
+    document_->setCurrentNode(tree.child(selected, tree.childCount(selected) - 1));
     updateActions();
 }
 
