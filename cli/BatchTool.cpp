@@ -16,6 +16,7 @@
 #include "document/StoreRules.h"
 #include "document/TextCodec.h"
 #include "document/Version.h"
+#include "interchange/Interchange.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -40,6 +41,14 @@ const char *const Usage =
     "  layout [--width A] PROJECT.tvl\n"
     "                              write where the menu's parts lie, as JSON; with\n"
     "                              --width, the narrow form a page A pixels wide shows\n"
+    "\n"
+    "  import [--format F] [--menu NAME] [--element ID] [--force] SOURCE PROJECT.tvl\n"
+    "                              make a new project of the menu in SOURCE: F is html,\n"
+    "                              sitemap, hugo, jekyll or json (guessed when not given);\n"
+    "                              an existing PROJECT.tvl is only replaced with --force\n"
+    "  export --format F PROJECT.tvl [OUTPUT]\n"
+    "                              write the menu as F (json, hugo-yaml, hugo-toml, jekyll,\n"
+    "                              html) to OUTPUT or standard output\n"
     "\n"
     "  --help                      show this text\n"
     "  --version                   show the version\n";
@@ -288,22 +297,10 @@ private:
     void checkItem(std::size_t k, const ItemRecord &item)
     {
         using namespace ItemField;
-        static const char *const names[] = {"",
-                                            "ItemCaption",
-                                            "ItemURL",
-                                            "ItemTarget",
-                                            "ItemStatusBarText",
-                                            "ItemNoBgImg",
-                                            "ItemOvBgImg",
-                                            "ItemClBgImg",
-                                            "ItemOvBgSnd",
-                                            "ItemClBgSnd",
-                                            "ItemMenuOffsetX",
-                                            "ItemMenuOffsetY"};
         int pos = ItemCaption;
         const auto where = [&] {
             return "item " + std::to_string(k + 1) + " \"" + std::string(item[ItemCaption]) +
-                   "\" " + names[pos];
+                   "\" " + ItemFieldNames[pos];
         };
         // A separator in the caption, link or target is told with what the page reads instead.
         for (pos = ItemCaption; pos <= ItemMenuOffsetY; ++pos)
@@ -339,6 +336,122 @@ std::optional<int> parseWidth(const std::string &text)
     return width >= 1 ? std::optional<int>(width) : std::nullopt;
 }
 
+// Takes "--name VALUE" out of args into value; false when the option has no value.
+bool takeValue(std::vector<std::string> &args, const std::string &name, std::string &value)
+{
+    const auto option = std::find(args.begin(), args.end(), name);
+    if (option == args.end())
+        return true;
+    if (option + 1 == args.end())
+        return false;
+    value = *(option + 1);
+    args.erase(option, option + 2);
+    return true;
+}
+
+bool isOption(const std::string &arg)
+{
+    return arg.size() > 2 && arg.compare(0, 2, "--") == 0;
+}
+
+int usageError(std::ostream &err, const std::string &what)
+{
+    err << printable("tarvelle-cli: " + what) << "\n\n" << Usage;
+    return ExitCode::Usage;
+}
+
+int tellLeftOut(const std::vector<std::string> &leftOut, const std::string &where,
+                std::ostream &err)
+{
+    TextOut text = piecesTo(err);
+    for (const std::string &what : leftOut) {
+        text += printable("tarvelle-cli: " + where + what);
+        text += '\n';
+    }
+    text.flush();
+    return leftOut.empty() ? ExitCode::Ok : ExitCode::Problems;
+}
+
+// import [--format F] [--menu NAME] [--element ID] [--force] SOURCE PROJECT.tvl
+int importCommand(std::vector<std::string> args, std::ostream &err)
+{
+    std::string formatName, menu, element;
+    const bool force = takeOption(args, "--force");
+    if (!takeValue(args, "--format", formatName) || !takeValue(args, "--menu", menu) ||
+        !takeValue(args, "--element", element))
+        return usageError(err, "an option of import lacks its value");
+    interchange::ImportOptions options{std::nullopt, menu, element};
+    if (!formatName.empty() && !(options.format = interchange::importFormatNamed(formatName)))
+        return usageError(err, "import reads no format \"" + formatName + "\"");
+    if (args.size() != 3 || std::any_of(args.begin(), args.end(), isOption))
+        return usageError(err, "import takes a source and a project file");
+    const std::string &source = args[1], &projectFile = args[2];
+    if (!force && fsx::fileExists(projectFile)) {
+        err << printable("tarvelle-cli: " + projectFile +
+                         " exists; import writes a new project (--force replaces it)")
+            << "\n";
+        return ExitCode::LoadFailed;
+    }
+    interchange::ImportedMenu menuRead;
+    try {
+        interchange::importMenu(fsx::readFile(source), source, options, menuRead);
+    } catch (const std::exception &error) {
+        err << printable("tarvelle-cli: " + source + ": " + error.what()) << "\n";
+        return ExitCode::LoadFailed;
+    }
+    try {
+        ProjectWriter(menuRead.document, menuRead.tree).save(projectFile);
+    } catch (const std::exception &error) {
+        err << printable("tarvelle-cli: " + projectFile + ": " + error.what()) << "\n";
+        return ExitCode::LoadFailed;
+    }
+    return tellLeftOut(menuRead.leftOut, source + ": left out: ", err);
+}
+
+// export --format F PROJECT.tvl [OUTPUT]
+int exportCommand(std::vector<std::string> args, const std::string &programFolder,
+                  std::ostream &out, std::ostream &err)
+{
+    std::string formatName;
+    if (!takeValue(args, "--format", formatName))
+        return usageError(err, "--format lacks its value");
+    const auto format = interchange::exportFormatNamed(formatName);
+    if (!format)
+        return usageError(err, formatName.empty()
+                                   ? std::string("export needs --format")
+                                   : "export writes no format \"" + formatName + "\"");
+    if (args.size() < 2 || args.size() > 3 || std::any_of(args.begin(), args.end(), isOption))
+        return usageError(err, "export takes a project file and an optional output file");
+    const std::string &fileName = args[1];
+    Project project;
+    try {
+        load(project, fileName, programFolder);
+    } catch (const std::exception &error) {
+        err << printable("tarvelle-cli: " + fileName + ": " + error.what()) << "\n";
+        return ExitCode::LoadFailed;
+    }
+    std::vector<std::string> leftOut;
+    try {
+        const std::string text =
+            interchange::exportMenu(*format, project.doc, project.tree, leftOut);
+        if (args.size() == 3) {
+            std::error_code error;
+            if (std::filesystem::equivalent(args[2], fileName, error))
+                throw EInOutError("Cannot write the export over the project \"" + fileName +
+                                  "\"");
+            fsx::writeFileAtomically(args[2], text);
+        } else {
+            out << text;
+        }
+    } catch (const std::exception &error) {
+        err << printable("tarvelle-cli: " + (args.size() == 3 ? args[2] : fileName) + ": " +
+                         error.what())
+            << "\n";
+        return ExitCode::LoadFailed;
+    }
+    return tellLeftOut(leftOut, fileName + ": warning: ", err);
+}
+
 bool expects(const std::string &command, std::size_t argc)
 {
     if (command == "html")
@@ -362,6 +475,10 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
         out << "tarvelle-cli " << TarvelleVersion << "\n";
         return ExitCode::Ok;
     }
+    if (!arguments.empty() && arguments[0] == "import")
+        return importCommand(arguments, err);
+    if (!arguments.empty() && arguments[0] == "export")
+        return exportCommand(arguments, programFolder, out, err);
     // Options may stand anywhere after the command.
     std::vector<std::string> args = arguments;
     const bool publishing = !args.empty() && args[0] == "publish";
@@ -386,7 +503,8 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
         return a.size() > 2 && a.compare(0, 2, "--") == 0;
     });
     if (args.empty() || unknownOption || !expects(args[0], args.size())) {
-        static const std::set<std::string> commands{"html", "publish", "report", "check", "layout"};
+        static const std::set<std::string> commands{"html",   "publish", "report", "check",
+                                                    "layout", "import",  "export"};
         if (!args.empty() && !commands.count(args[0]))
             err << printable("tarvelle-cli: unknown command \"" + args[0] + "\"") << "\n\n";
         err << Usage;

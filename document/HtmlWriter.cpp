@@ -146,7 +146,9 @@ std::string attrValue(std::string_view value)
 // a link per item (its caption alone when it has no address), the caption and a nested list
 // for an item that opens a popup; separators below the first level are left out. One item a
 // line, end tags that HTML implies left out, to keep the page small.
-void appendNoScriptMenu(TextOut &out, const ItemList &items, const std::vector<int> &parents)
+} // namespace
+
+void writeNoScriptMenu(TextOut &out, const ItemList &items, const std::vector<int> &parents)
 {
     using namespace ItemField;
     const std::size_t count = std::min(items.size(), parents.size());
@@ -186,7 +188,6 @@ void appendNoScriptMenu(TextOut &out, const ItemList &items, const std::vector<i
         out.line("</ul>");
     out.line("</ul>");
 }
-} // namespace
 
 void HtmlWriter::writeSavedPage(TextOut &out, const std::string &title, const ItemTree &tree) const
 {
@@ -204,7 +205,7 @@ void HtmlWriter::writeSavedPage(TextOut &out, const std::string &title, const It
     out.line("</head>");
     out.line("<body>");
     writeAppletElement(out);
-    appendNoScriptMenu(out, document_.items(), itemParents(tree));
+    writeNoScriptMenu(out, document_.items(), itemParents(tree));
     out.line("</applet>");
     out.line(WebRuntimeScript);
     out.line("</body>");

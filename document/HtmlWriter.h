@@ -1,11 +1,16 @@
 #pragma once
 
+#include "document/ItemData.h"
 #include "document/ItemTree.h"
 #include "document/TextOut.h"
 
 #include <string>
 
 class MenuDocument;
+
+// The menu as plain nested lists of links, as the saved page carries it for visitors without
+// scripts; parents as itemParents gives them.
+void writeNoScriptMenu(TextOut &out, const ItemList &items, const std::vector<int> &parents);
 
 // The HTML that embeds a document's menu: the fragment, one applet tag whose parameters carry
 // the settings in "app" and every item in parameters of its own, CR LF after every line; and

@@ -1,5 +1,6 @@
 #include "MenuDocument.h"
 
+#include "document/AccessibilityCheck.h"
 #include "document/FileSystem.h"
 
 #include <algorithm>
@@ -74,6 +75,12 @@ void MenuDocument::resetToDefaults()
     for (const AppletFieldInfo &field : appletFieldTable())
         AppletData.set(field.position, field.defaultValue);
     Items.clear();
+}
+
+void MenuDocument::startNewMenu()
+{
+    resetToDefaults();
+    AppletData.set(AppletField::MnItemsHeight, std::to_string(MinimumTargetSize));
 }
 
 ItemRecord MenuDocument::newItem() const

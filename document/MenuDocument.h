@@ -41,6 +41,9 @@ public:
 
     // Applet fields to their defaults and the item list emptied.
     void resetToDefaults();
+    // The same, with the look of a new menu: first-level items tall enough to hit with a
+    // finger, as the accessibility check asks. A file lacking the field still reads the default.
+    void startNewMenu();
     ItemRecord newItem() const;
 
     // Item list editing; indexes outside the accepted range change nothing.

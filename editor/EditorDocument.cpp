@@ -108,15 +108,9 @@ void EditorDocument::setFileName(const QString &fileName)
     emit fileNameChanged(fileName_);
 }
 
-// The default settings, but for the first-level items' height: a new menu's items are tall
-// enough to hit with a finger, as the accessibility check asks. The file format's default,
-// which a file lacking the field gets, stays as it is.
 void EditorDocument::startNewMenu()
 {
-    menu_.resetToDefaults();
-    AppletRecord data = menu_.appletData();
-    data.set(AppletField::MnItemsHeight, std::to_string(MinimumTargetSize));
-    menu_.setAppletData(data);
+    menu_.startNewMenu();
 }
 
 void EditorDocument::newProject()
