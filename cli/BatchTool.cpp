@@ -437,8 +437,7 @@ int exportCommand(std::vector<std::string> args, const std::string &programFolde
         if (args.size() == 3) {
             std::error_code error;
             if (std::filesystem::equivalent(args[2], fileName, error))
-                throw EInOutError("Cannot write the export over the project \"" + fileName +
-                                  "\"");
+                throw EInOutError("Cannot write the export over the project \"" + fileName + "\"");
             fsx::writeFileAtomically(args[2], text);
         } else {
             out << text;

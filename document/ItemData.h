@@ -33,11 +33,22 @@ enum : int
 } // namespace ItemField
 
 // Each field's name by position (index 0 unused).
-inline constexpr const char *ItemFieldNames[] = {
-    "",           "ItemCaption",     "ItemURL",         "ItemTarget",  "ItemStatusBarText",
-    "ItemNoBgImg", "ItemOvBgImg",    "ItemClBgImg",     "ItemOvBgSnd", "ItemClBgSnd",
-    "ItemMenuOffsetX", "ItemMenuOffsetY", "ItemSubMenu", "ItemMenu",   "ItemIndex",
-    "ItemButton"};
+inline constexpr const char *ItemFieldNames[] = {"",
+                                                 "ItemCaption",
+                                                 "ItemURL",
+                                                 "ItemTarget",
+                                                 "ItemStatusBarText",
+                                                 "ItemNoBgImg",
+                                                 "ItemOvBgImg",
+                                                 "ItemClBgImg",
+                                                 "ItemOvBgSnd",
+                                                 "ItemClBgSnd",
+                                                 "ItemMenuOffsetX",
+                                                 "ItemMenuOffsetY",
+                                                 "ItemSubMenu",
+                                                 "ItemMenu",
+                                                 "ItemIndex",
+                                                 "ItemButton"};
 
 // The caption that makes an item a separator.
 inline constexpr const char *SeparatorCaption = "-";

@@ -7,8 +7,8 @@
 // The parsers and writers of each format, over the outline (Tarvelle's JSON over the project).
 Outline importHtml(const std::string &content, const std::string &elementId, LeftOut &leftOut);
 Outline importSitemap(const std::string &content, LeftOut &leftOut);
-Outline importHugo(const std::string &content, const std::string &fileName,
-                   const std::string &menu, LeftOut &leftOut);
+Outline importHugo(const std::string &content, const std::string &fileName, const std::string &menu,
+                   LeftOut &leftOut);
 Outline importJekyll(const std::string &content, const std::string &menu, LeftOut &leftOut);
 void importJson(const std::string &content, MenuDocument &document, ItemTree &tree);
 

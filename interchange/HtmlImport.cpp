@@ -78,7 +78,8 @@ template <class Match> const GumboNode *findFirst(const GumboNode *from, Match m
 }
 
 // Every node below from that matches, outermost only.
-template <class Match> std::vector<const GumboNode *> findOutermost(const GumboNode *from, Match match)
+template <class Match>
+std::vector<const GumboNode *> findOutermost(const GumboNode *from, Match match)
 {
     std::vector<const GumboNode *> found, pending{from};
     while (!pending.empty()) {
@@ -194,9 +195,8 @@ private:
     {
         OutlineItem item;
         const GumboNode *sublist = findFirst(entry, [](const GumboNode *n) { return isList(n); });
-        const GumboNode *link = findFirst(entry, [](const GumboNode *n) {
-            return isElement(n, GUMBO_TAG_A) || isList(n);
-        });
+        const GumboNode *link = findFirst(
+            entry, [](const GumboNode *n) { return isElement(n, GUMBO_TAG_A) || isList(n); });
         if (link && isList(link))
             link = nullptr; // the entry's own link comes before its list
         item.caption = link ? shownText(link) : shownText(entry);
@@ -239,15 +239,15 @@ const GumboNode *menuList(const GumboNode *root, const std::string &elementId)
             throw EImportError("the element \"" + elementId + "\" holds no list");
         return list;
     }
-    if (const GumboNode *nav = findFirst(root, [](const GumboNode *n) {
-            return isElement(n, GUMBO_TAG_NAV);
-        })) {
+    if (const GumboNode *nav =
+            findFirst(root, [](const GumboNode *n) { return isElement(n, GUMBO_TAG_NAV); })) {
         if (const GumboNode *list = outermostList(nav))
             return list;
     }
     const GumboNode *best = nullptr;
     std::size_t most = 0;
-    for (const GumboNode *list : findOutermost(root, [](const GumboNode *n) { return isList(n); })) {
+    for (const GumboNode *list :
+         findOutermost(root, [](const GumboNode *n) { return isList(n); })) {
         const std::size_t links = countLinks(list);
         if (links > most) {
             best = list;

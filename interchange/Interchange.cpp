@@ -89,8 +89,8 @@ ImportFormat guessImportFormat(const std::string &fileName, std::string_view con
 void importMenu(const std::string &content, const std::string &fileName,
                 const ImportOptions &options, ImportedMenu &menu)
 {
-    const ImportFormat format = options.format ? *options.format
-                                               : guessImportFormat(fileName, content);
+    const ImportFormat format =
+        options.format ? *options.format : guessImportFormat(fileName, content);
     menu.tree.addChild(nullptr, "Tarvelle");
     if (format == ImportFormat::Json) {
         importJson(content, menu.document, menu.tree);
@@ -218,8 +218,7 @@ std::string projectValue(std::string_view value, bool address, const std::string
     for (const char c : line)
         out += c != '|' ? std::string(1, c) : address ? "%7C" : "/";
     if (out.size() > MaxValueBytes)
-        throw interchange::EImportError(where + " is longer than " +
-                                        std::to_string(MaxValueBytes) +
+        throw interchange::EImportError(where + " is longer than " + std::to_string(MaxValueBytes) +
                                         " bytes, the most a project line holds");
     return out;
 }

@@ -54,12 +54,12 @@ public:
         }
         if (project.value("version", 0) != FormatVersion)
             throw EImportError("version " + project.value("version", Json()).dump() +
-                               " is not one this program reads (" +
-                               std::to_string(FormatVersion) + ")");
+                               " is not one this program reads (" + std::to_string(FormatVersion) +
+                               ")");
         document_.resetToDefaults();
         tree_.clear();
         tree_.addChild(nullptr, project.contains("root") ? text(project["root"], "root")
-                                                          : std::string("Tarvelle"));
+                                                         : std::string("Tarvelle"));
         if (project.contains("applet"))
             readApplet(project["applet"]);
         if (project.contains("items"))
@@ -119,10 +119,9 @@ private:
                     throw EImportError(place + ": unknown field \"" + key + "\"");
                 record.set(pos, text(value, place + "." + key));
             }
-            const std::string line =
-                item.contains("structureLine")
-                    ? text(item["structureLine"], place + ".structureLine")
-                    : std::string(record[ItemField::ItemCaption]);
+            const std::string line = item.contains("structureLine")
+                                         ? text(item["structureLine"], place + ".structureLine")
+                                         : std::string(record[ItemField::ItemCaption]);
             const ItemTree::Node node = tree_.addChild(parent, line);
             document_.items().push_back(std::move(record));
             if (item.contains("children"))

@@ -28,8 +28,8 @@ struct HugoEntry
 
 const std::set<std::string> &hugoFields()
 {
-    static const std::set<std::string> fields{"name",   "identifier", "parent", "url",
-                                              "pageRef", "title",     "weight", "params"};
+    static const std::set<std::string> fields{"name",    "identifier", "parent", "url",
+                                              "pageRef", "title",      "weight", "params"};
     return fields;
 }
 
@@ -118,8 +118,7 @@ std::vector<HugoEntry> hugoFromToml(const std::string &content, const std::strin
     } catch (const toml::parse_error &error) {
         std::ostringstream where;
         where << error.source().begin;
-        throw EImportError("not TOML: " + std::string(error.description()) + " at " +
-                           where.str());
+        throw EImportError("not TOML: " + std::string(error.description()) + " at " + where.str());
     }
     const std::string key = root.contains("menus") ? "menus" : "menu";
     const toml::array *list = root[key][menu].as_array();
@@ -138,8 +137,9 @@ std::vector<HugoEntry> hugoFromToml(const std::string &content, const std::strin
             if (!hugoFields().count(field)) {
                 sink.unknown(field);
             } else if (field == "params") {
-                if (const auto target = value.as_table() ? (*value.as_table())["target"].value<std::string>()
-                                                         : std::nullopt)
+                if (const auto target = value.as_table()
+                                            ? (*value.as_table())["target"].value<std::string>()
+                                            : std::nullopt)
                     sink.text("target", *target);
             } else if (const auto text = value.value<std::string>()) {
                 sink.text(field, *text);
@@ -300,8 +300,7 @@ std::string lowerExtension(const std::string &fileName)
 
 const std::set<std::string> &jekyllFields()
 {
-    static const std::set<std::string> fields{"title", "url", "children", "target",
-                                              "description"};
+    static const std::set<std::string> fields{"title", "url", "children", "target", "description"};
     return fields;
 }
 
@@ -416,8 +415,13 @@ void flatten(const Outline &items, const std::string &parent, int level, Identif
         if (level > 2)
             losses.tooDeep(item.caption);
         weight += 10;
-        FlatEntry entry{ids.make(item.caption), item.caption, item.url, item.statusText,
-                        item.target == "_self" ? std::string() : item.target, parent, weight};
+        FlatEntry entry{ids.make(item.caption),
+                        item.caption,
+                        item.url,
+                        item.statusText,
+                        item.target == "_self" ? std::string() : item.target,
+                        parent,
+                        weight};
         entries.push_back(entry);
         flatten(item.children, entry.identifier, level + 1, ids, losses, entries);
     }
@@ -460,8 +464,8 @@ void emitJekyll(YAML::Emitter &out, const Outline &items, int level, Losses &los
 }
 } // namespace
 
-Outline importHugo(const std::string &content, const std::string &fileName,
-                   const std::string &menu, LeftOut &leftOut)
+Outline importHugo(const std::string &content, const std::string &fileName, const std::string &menu,
+                   LeftOut &leftOut)
 {
     const std::string name = menu.empty() ? "main" : menu;
     const std::string extension = lowerExtension(fileName);
@@ -526,8 +530,8 @@ std::string exportHugoYaml(const Outline &outline, LeftOut &leftOut)
         if (!entry.title.empty())
             out << YAML::Key << "title" << YAML::Value << entry.title;
         if (!entry.target.empty())
-            out << YAML::Key << "params" << YAML::Value << YAML::BeginMap << YAML::Key
-                << "target" << YAML::Value << entry.target << YAML::EndMap;
+            out << YAML::Key << "params" << YAML::Value << YAML::BeginMap << YAML::Key << "target"
+                << YAML::Value << entry.target << YAML::EndMap;
         out << YAML::EndMap;
     }
     out << YAML::EndSeq << YAML::EndMap << YAML::EndMap;

@@ -47,8 +47,7 @@ std::vector<std::string> segments(const std::string &address)
 std::string captionOf(const std::string &segment)
 {
     const std::size_t dot = segment.rfind('.');
-    std::string caption =
-        dot == std::string::npos || dot == 0 ? segment : segment.substr(0, dot);
+    std::string caption = dot == std::string::npos || dot == 0 ? segment : segment.substr(0, dot);
     for (char &c : caption) {
         if (c == '-' || c == '_')
             c = ' ';
@@ -127,8 +126,7 @@ Outline importSitemap(const std::string &content, LeftOut &leftOut)
             continue;
         }
         if (!nodes[parent].url.empty())
-            leftOut.push_back("\"" + address + "\": another address already gave the page " +
-                              path);
+            leftOut.push_back("\"" + address + "\": another address already gave the page " + path);
         else
             nodes[parent].url = address;
     }
