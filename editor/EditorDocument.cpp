@@ -147,7 +147,12 @@ void EditorDocument::open(const QString &fileName, bool asTemplate)
 
 void EditorDocument::restore(const QString &copy, const QString &fileName)
 {
-    load(fsx::readFile(nativePath(copy)), nativePath(copy));
+    adopt(fsx::readFile(nativePath(copy)), nativePath(copy), fileName);
+}
+
+void EditorDocument::adopt(std::string text, const std::string &source, const QString &fileName)
+{
+    load(std::move(text), source);
     // The project's file as it is now: a save replaces it without asking whether another
     // program changed it, as the author chose to go on from the kept copy.
     const std::string path = fileName.isEmpty() ? std::string() : nativePath(fileName);

@@ -74,6 +74,8 @@ public:
     // (empty: untitled): the document is modified, and a save writes to fileName. Throws and
     // changes nothing when the copy cannot be read.
     void restore(const QString &copy, const QString &fileName);
+    // The same from a project's text (source names it in messages): an imported menu.
+    void adopt(std::string text, const std::string &source, const QString &fileName);
     // The applet record as a file holds it: the counts of the tree and the rules between
     // fields (no border width without a border, no fade colour without a gradient) applied.
     // The document keeps the values as edited, so that turning a border or a gradient back

@@ -151,6 +151,11 @@ void MainWindow::createActions()
     saveAction->setToolTip(tr("Save the current project to a file"));
     saveAsAction = addCommand("actionSaveAs", tr("Save &As..."), &MainWindow::saveProjectAs);
     saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    importAction = addCommand("actionImport", tr("&Import..."), &MainWindow::importMenu);
+    importAction->setToolTip(
+        tr("Make a new project of the menu of a page, a sitemap or a site generator's settings"));
+    exportAction = addCommand("actionExport", tr("Ex&port..."), &MainWindow::exportMenu);
+    exportAction->setToolTip(tr("Write the menu for a site generator, as JSON or as a list"));
     exitAction = new QAction(tr("E&xit"), this);
     exitAction->setObjectName("actionExit");
     exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -257,6 +262,8 @@ void MainWindow::createMenus()
     file->addAction(templatesAction);
     file->addSeparator();
     file->addActions({newAction, openAction, saveAction, saveAsAction});
+    file->addSeparator();
+    file->addActions({importAction, exportAction});
     file->addSeparator();
     recentFilesMenu = file->addMenu(tr("&Recent Files"));
     recentFilesMenu->setObjectName("mnitRecentFiles");

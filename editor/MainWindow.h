@@ -129,6 +129,9 @@ private:
     // The project's file (MainWindowFile.cpp).
     void newProject();
     void openProject();
+    // Menus in and out (MainWindowInterchange.cpp).
+    void importMenu();
+    void exportMenu();
     void saveProject();
     void saveProjectAs();
     // The save-changes question; false when the command must end here.
@@ -227,6 +230,7 @@ private:
     QMenu *recentFilesMenu;
     QMenu *treeMenu;
     QAction *templatesAction, *newAction, *openAction, *saveAction, *saveAsAction, *exitAction;
+    QAction *importAction, *exportAction;
     QAction *undoAction, *redoAction, *cutAction, *copyAction, *pasteAction, *duplicateAction;
     QAction *insertAction, *deleteAction, *moveUpAction, *moveDownAction, *moveLeftAction,
         *moveRightAction;

@@ -103,6 +103,29 @@ QString QtDialogs::saveFile(QWidget *parent, const QString &filter, const QStrin
     return file;
 }
 
+QString QtDialogs::openFileOfKind(QWidget *parent, const QString &filter, int &kind)
+{
+    const QString filters = qtFilter(filter);
+    QString chosen;
+    const QString file = QFileDialog::getOpenFileName(
+        parent, QString(), FolderMemory::folderFor(filter), filters, &chosen);
+    FolderMemory::remember(filter, file);
+    kind = int(filters.split(QStringLiteral(";;")).indexOf(chosen));
+    return file;
+}
+
+QString QtDialogs::saveFileOfKind(QWidget *parent, const QString &filter, const QString &suggested,
+                                  int &kind)
+{
+    const QString filters = qtFilter(filter);
+    QString chosen;
+    const QString file =
+        QFileDialog::getSaveFileName(parent, QString(), suggested, filters, &chosen);
+    FolderMemory::remember(filter, file);
+    kind = int(filters.split(QStringLiteral(";;")).indexOf(chosen));
+    return file;
+}
+
 QString QtDialogs::chooseFolder(QWidget *parent, const QString &title, const QString &start)
 {
     return QFileDialog::getExistingDirectory(parent, title, start);

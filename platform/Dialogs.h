@@ -44,6 +44,11 @@ public:
     // suggested: the file proposed (its folder and name); empty proposes "Untitled" in the
     // folder this filter's files last came from.
     virtual QString saveFile(QWidget *parent, const QString &filter, const QString &suggested) = 0;
+    // File dialogs over several kinds of file, one filter each: kind receives the index of the
+    // filter the user chose.
+    virtual QString openFileOfKind(QWidget *parent, const QString &filter, int &kind) = 0;
+    virtual QString saveFileOfKind(QWidget *parent, const QString &filter, const QString &suggested,
+                                   int &kind) = 0;
     // A folder; empty when the user cancelled. start is where the dialog opens.
     virtual QString chooseFolder(QWidget *parent, const QString &title, const QString &start) = 0;
     virtual std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) = 0;
@@ -58,6 +63,9 @@ public:
     void error(QWidget *parent, const QString &text) override;
     QString openFile(QWidget *parent, const QString &filter, bool picturePreview) override;
     QString saveFile(QWidget *parent, const QString &filter, const QString &suggested) override;
+    QString openFileOfKind(QWidget *parent, const QString &filter, int &kind) override;
+    QString saveFileOfKind(QWidget *parent, const QString &filter, const QString &suggested,
+                           int &kind) override;
     QString chooseFolder(QWidget *parent, const QString &title, const QString &start) override;
     std::optional<QColor> chooseColor(QWidget *parent, const QColor &initial) override;
     int runModal(QDialog *dialog) override;

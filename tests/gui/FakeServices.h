@@ -35,6 +35,24 @@ public:
         saveSuggestions << suggested;
         return next(saveFiles);
     }
+    QString openFileOfKind(QWidget *, const QString &filter, int &kind) override
+    {
+        openFilters << filter;
+        kind = fileKinds.empty() ? 0 : fileKinds.front();
+        if (!fileKinds.empty())
+            fileKinds.pop_front();
+        return next(openFiles);
+    }
+    QString saveFileOfKind(QWidget *, const QString &filter, const QString &suggested,
+                           int &kind) override
+    {
+        saveFilters << filter;
+        saveSuggestions << suggested;
+        kind = fileKinds.empty() ? 0 : fileKinds.front();
+        if (!fileKinds.empty())
+            fileKinds.pop_front();
+        return next(saveFiles);
+    }
     QString chooseFolder(QWidget *, const QString &, const QString &start) override
     {
         folderStarts << start;
@@ -62,6 +80,7 @@ public:
     QStringList modals;
     std::deque<QString> openFiles;
     std::deque<QString> saveFiles;
+    std::deque<int> fileKinds; // the filter chosen in the next file dialog of several kinds
     QStringList saveSuggestions;
     std::deque<QString> folders;
     QStringList folderStarts;

@@ -2,6 +2,7 @@
 #include "dialogs/DesktopBrowsers.h"
 #include "dialogs/TemplateChooser.h"
 #include "dialogs/WebBrowserDialog.h"
+#include "document/FileSystem.h"
 #include "document/HtmlWriter.h"
 #include "document/MemoryTree.h"
 #include "document/ProjectFile.h"
@@ -11,6 +12,7 @@
 #include "editor/PublishReportWindow.h"
 #include "editor/Startup.h"
 #include "editor/widgets/TextEdit.h"
+#include "interchange/Interchange.h"
 #include "platform/Registry.h"
 #include "tests/gui/GuiSupport.h"
 
@@ -536,4 +538,46 @@ TEST(OutputCommands, PublishToFolderWritesWhatItListsAndOffersTheFolder)
     EXPECT_EQ(f.shell.opened.back(), out.path());
     EXPECT_TRUE(f.w().document().fileName().isEmpty());
     EXPECT_TRUE(f.w().document().isModified());
+}
+
+// File > Import makes a new, unsaved project of a site's menu, in the format of the filter
+// chosen, and tells what it left out; File > Export writes the menu in the chosen format,
+// and Tarvelle's JSON reads back as the same project.
+TEST(OutputCommands, ImportMakesANewProjectAndExportWritesTheMenu)
+{
+    OutputFixture f;
+    f.add(f.root(), "Mine");
+    const QString source = f.work.filePath("config.yaml");
+    QFile config(source);
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write("menus:\n  main:\n    - {name: Docs, identifier: docs, weight: 2}\n"
+                 "    - {name: Home, url: /, weight: 1, pre: icon}\n"
+                 "    - {name: Start, url: /start/, parent: docs}\n");
+    config.close();
+    f.dialogs.answers = {DialogService::No}; // the changes to the untitled menu are dropped
+    f.dialogs.openFiles = {source};
+    f.dialogs.fileKinds = {2}; // Hugo Site Configuration
+    trigger(f.w(), "actionImport");
+    EditorDocument &document = f.w().document();
+    EXPECT_TRUE(document.isModified());
+    EXPECT_TRUE(document.fileName().isEmpty());
+    ASSERT_EQ(f.childCount(f.root()), 2);
+    EXPECT_EQ(f.caption(f.child(f.root(), 0)), "Home");
+    EXPECT_EQ(f.caption(f.child(f.child(f.root(), 1), 0)), "Start");
+    ASSERT_EQ(f.dialogs.warnings.size(), 2);
+    EXPECT_TRUE(f.dialogs.warnings[1].contains("the field \"pre\" is not taken over"));
+
+    const QString exported = f.work.filePath("menu.json");
+    f.dialogs.saveFiles = {exported, f.work.filePath("navigation.yml")};
+    f.dialogs.fileKinds = {0, 3};
+    trigger(f.w(), "actionExport");
+    trigger(f.w(), "actionExport");
+    EXPECT_EQ(fsx::readFile(f.work.filePath("navigation.yml").toStdString()),
+              "- title: Home\n  url: /\n- title: Docs\n  children:\n    - title: Start\n"
+              "      url: /start/\n");
+    interchange::ImportedMenu back;
+    interchange::importMenu(fsx::readFile(exported.toStdString()), "menu.json", {}, back);
+    std::string shown;
+    document.writeOutput([&] { shown = ProjectWriter(document.menu(), document.tree()).text(); });
+    EXPECT_EQ(ProjectWriter(back.document, back.tree).text(), shown);
 }

@@ -1,0 +1,110 @@
+// Menus in and out: File > Import makes a new, unsaved project of another program's menu,
+// File > Export writes the project's menu for one.
+
+#include "document/FileSystem.h"
+#include "document/ProjectFile.h"
+#include "editor/EditorDocument.h"
+#include "editor/MainWindow.h"
+#include "interchange/Interchange.h"
+#include "platform/Dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+
+namespace {
+using interchange::ExportFormat;
+using interchange::ImportFormat;
+
+// The filters and the formats they stand for, in the same order.
+const char *const ImportFilter =
+    "HTML Pages (*.html *.htm)|*.html;*.htm|Sitemaps (*.xml)|*.xml|"
+    "Hugo Site Configuration (*.yaml *.yml *.toml *.json)|*.yaml;*.yml;*.toml;*.json|"
+    "Jekyll Navigation (*.yml *.yaml)|*.yml;*.yaml|Tarvelle JSON (*.json)|*.json";
+const ImportFormat ImportFormats[] = {ImportFormat::Html, ImportFormat::Sitemap, ImportFormat::Hugo,
+                                      ImportFormat::Jekyll, ImportFormat::Json};
+const char *const ExportFilter =
+    "Tarvelle JSON (*.json)|*.json|Hugo Menu in YAML (*.yaml)|*.yaml|"
+    "Hugo Menu in TOML (*.toml)|*.toml|Jekyll Navigation (*.yml)|*.yml|"
+    "HTML List (*.html)|*.html";
+const ExportFormat ExportFormats[] = {ExportFormat::Json, ExportFormat::HugoYaml,
+                                      ExportFormat::HugoToml, ExportFormat::Jekyll,
+                                      ExportFormat::Html};
+const char *const ExportExtensions[] = {".json", ".yaml", ".toml", ".yml", ".html"};
+
+// At most a screenful of what was lost, then how many more.
+QString listed(const std::vector<std::string> &lines)
+{
+    constexpr std::size_t Shown = 12;
+    QStringList shown;
+    for (std::size_t i = 0; i < lines.size() && i < Shown; ++i)
+        shown << QString::fromStdString(lines[i]);
+    if (lines.size() > Shown)
+        shown << QObject::tr("and %1 more").arg(lines.size() - Shown);
+    return shown.join(QLatin1Char('\n'));
+}
+} // namespace
+
+void MainWindow::importMenu()
+{
+    if (!askToSaveChanges())
+        return;
+    int kind = -1;
+    const QString chosen = services.dialogs.openFileOfKind(this, QLatin1String(ImportFilter), kind);
+    if (chosen.isEmpty())
+        return;
+    const std::string source = QDir::toNativeSeparators(chosen).toStdString();
+    interchange::ImportOptions options;
+    if (kind >= 0 && kind < int(std::size(ImportFormats)))
+        options.format = ImportFormats[kind];
+    interchange::ImportedMenu menu;
+    try {
+        interchange::importMenu(fsx::readFile(source), source, options, menu);
+    } catch (const std::exception &error) {
+        services.dialogs.error(
+            this, tr("\"%1\" could not be imported: %2")
+                      .arg(QDir::toNativeSeparators(chosen), QString::fromStdString(error.what())));
+        return;
+    }
+    // A new project, not yet saved: the source stays as it is.
+    document_->adopt(ProjectWriter(menu.document, menu.tree).text(), source, QString());
+    hintLabel->setText(tr("Imported \"%1\".").arg(QFileInfo(chosen).fileName()));
+    if (!menu.leftOut.empty())
+        services.dialogs.warning(this,
+                                 tr("Not everything in \"%1\" could be imported:\n%2")
+                                     .arg(QFileInfo(chosen).fileName(), listed(menu.leftOut)),
+                                 DialogService::OkOnly);
+}
+
+void MainWindow::exportMenu()
+{
+    const QString &fileName = document_->fileName();
+    const QFileInfo project(fileName.isEmpty() ? QStringLiteral("Untitled.tvl") : fileName);
+    const QString suggested =
+        (fileName.isEmpty() ? QString() : project.absolutePath() + QLatin1Char('/')) +
+        project.completeBaseName() + QLatin1String(ExportExtensions[0]);
+    int kind = -1;
+    const QString chosen =
+        services.dialogs.saveFileOfKind(this, QLatin1String(ExportFilter), suggested, kind);
+    if (chosen.isEmpty())
+        return;
+    if (!fileName.isEmpty() && QFileInfo(chosen) == QFileInfo(fileName)) {
+        services.dialogs.error(this, tr("The export cannot take the place of the project."));
+        return;
+    }
+    const ExportFormat format = kind >= 0 && kind < int(std::size(ExportFormats))
+                                    ? ExportFormats[kind]
+                                    : ExportFormat::Json;
+    std::vector<std::string> leftOut;
+    std::string text;
+    document_->writeOutput([&] {
+        text = interchange::exportMenu(format, document_->menu(), document_->tree(), leftOut);
+    });
+    fsx::writeFileAtomically(QDir::toNativeSeparators(chosen).toStdString(), text);
+    hintLabel->setText(tr("Exported to \"%1\".").arg(QDir::toNativeSeparators(chosen)));
+    if (!leftOut.empty())
+        services.dialogs.warning(this,
+                                 tr("\"%1\" holds the menu, with these warnings:\n%2")
+                                     .arg(QFileInfo(chosen).fileName(), listed(leftOut)),
+                                 DialogService::OkOnly);
+}
