@@ -21,6 +21,10 @@ field() { dpkg-deb -f "${deb[0]}" "$1"; }
 [ "$(field Package)" = tarvelle ] || fail "Package is $(field Package)"
 [ "$(field Version)" = "$version" ] || fail "Version is $(field Version)"
 field Depends | grep -q 'libqt6widgets6' || fail "Depends lacks Qt: $(field Depends)"
+# The parsers the importers link.
+for lib in libgumbo libpugixml libyaml-cpp libtomlplusplus; do
+  field Depends | grep -q "$lib" || fail "Depends lacks $lib: $(field Depends)"
+done
 field Maintainer | grep -q '<.*@.*>' || fail "Maintainer has no address"
 
 files=$(dpkg-deb -c "${deb[0]}" | awk '{print $6}' | sed 's|^\./|/|')
