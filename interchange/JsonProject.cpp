@@ -1,5 +1,7 @@
 // Tarvelle's own JSON: the whole project, every applet field and every item field by name, the
-// items nested as the menu is. Read back, it gives the same project file byte for byte.
+// items nested as the menu is. Read back, it gives the same project file byte for byte. Both
+// ways stream: the writer goes item by item, the reader takes the parser's events into the
+// records, so a large menu needs little more memory than the project itself.
 
 #include "document/MenuTree.h"
 #include "interchange/Formats.h"
@@ -8,128 +10,246 @@
 #include <map>
 #include <nlohmann/json.hpp>
 
-using Json = nlohmann::ordered_json;
+using Json = nlohmann::json;
 using interchange::EImportError;
 
 namespace {
 constexpr const char *FormatName = "tarvelle-menu";
 constexpr int FormatVersion = 1;
 
-Json itemsOf(const MenuDocument &document, const ItemTree &tree, ItemTree::Node node,
-             std::size_t &next)
+// A JSON string; text that is not UTF-8 (never in a loaded project) is written replaced.
+std::string jsonString(std::string_view text)
 {
-    Json items = Json::array();
-    const int count = tree.childCount(node);
-    for (int index = 0; index < count && next < document.items().size(); ++index) {
-        const ItemRecord &record = document.items()[next++];
-        const ItemTree::Node child = tree.child(node, index);
-        Json item = Json::object();
-        for (int pos = 1; pos <= ItemRecord::FieldCount; ++pos)
-            item[ItemFieldNames[pos]] = std::string(record[pos]);
-        // The tree's line differs from the caption only in a file edited by hand.
-        const std::string line = tree.caption(child);
-        if (line != record[ItemField::ItemCaption])
-            item["structureLine"] = line;
-        if (tree.childCount(child) > 0)
-            item["children"] = itemsOf(document, tree, child, next);
-        items.push_back(std::move(item));
-    }
-    return items;
+    return Json(std::string(text)).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-class Reader
+class Writer
 {
 public:
-    Reader(MenuDocument &document, ItemTree &tree) : document_(document), tree_(tree) {}
+    Writer(const MenuDocument &document, const ItemTree &tree) : document_(document), tree_(tree) {}
 
-    void read(const Json &project)
+    std::string write()
     {
-        if (!project.is_object() || project.value("format", Json()) != FormatName)
-            throw EImportError("not a Tarvelle menu: the object's \"format\" is not \"" +
-                               std::string(FormatName) + "\"");
-        for (const auto &[key, value] : project.items()) {
-            if (key != "format" && key != "version" && key != "root" && key != "applet" &&
-                key != "items")
-                throw EImportError("unknown field \"" + key + "\" at the top");
+        out_ += "{\n  \"format\": " + jsonString(FormatName) +
+                ",\n  \"version\": " + std::to_string(FormatVersion) + ",\n  \"root\": " +
+                jsonString(tree_.root() ? tree_.caption(tree_.root()) : "Tarvelle") +
+                ",\n  \"applet\": {";
+        const AppletRecord data = document_.appletData();
+        const char *comma = "\n";
+        for (const AppletFieldInfo &field : appletFieldTable()) {
+            out_ += comma + std::string(4, ' ') + jsonString(field.name) + ": " +
+                    jsonString(data[field.position]);
+            comma = ",\n";
         }
-        if (project.value("version", 0) != FormatVersion)
-            throw EImportError("version " + project.value("version", Json()).dump() +
-                               " is not one this program reads (" + std::to_string(FormatVersion) +
-                               ")");
-        document_.resetToDefaults();
-        tree_.clear();
-        tree_.addChild(nullptr, project.contains("root") ? text(project["root"], "root")
-                                                         : std::string("Tarvelle"));
-        if (project.contains("applet"))
-            readApplet(project["applet"]);
-        if (project.contains("items"))
-            readItems(project["items"], tree_.root(), 1, "items");
+        out_ += "\n  },\n  \"items\": ";
+        writeItems(tree_.root(), 2);
+        out_ += "\n}\n";
+        return std::move(out_);
     }
 
 private:
-    static std::string text(const Json &value, const std::string &where)
+    void writeItems(ItemTree::Node node, std::size_t indent)
     {
-        if (!value.is_string())
-            throw EImportError(where + ": a text was expected, not " + value.dump());
-        std::string line = value.get<std::string>();
-        if (line.find_first_of("\r\n") != std::string::npos)
-            throw EImportError(where + ": the value holds a line break");
-        if (line.size() > MaxValueBytes)
-            throw EImportError(where + ": the value is longer than " +
-                               std::to_string(MaxValueBytes) + " bytes");
-        return line;
-    }
-
-    void readApplet(const Json &applet)
-    {
-        if (!applet.is_object())
-            throw EImportError("applet: an object of fields was expected");
-        std::map<std::string, int> positions;
-        for (const AppletFieldInfo &field : appletFieldTable())
-            positions[field.name] = field.position;
-        AppletRecord data = document_.appletData();
-        for (const auto &[key, value] : applet.items()) {
-            const auto found = positions.find(key);
-            if (found == positions.end())
-                throw EImportError("applet: unknown field \"" + key + "\"");
-            data.set(found->second, text(value, "applet." + key));
+        const int count = node ? tree_.childCount(node) : 0;
+        if (count == 0 || next_ >= document_.items().size()) {
+            out_ += "[]";
+            return;
         }
-        document_.setAppletData(data);
-    }
-
-    void readItems(const Json &items, ItemTree::Node parent, int level, const std::string &where)
-    {
-        if (!items.is_array())
-            throw EImportError(where + ": a list of items was expected");
-        requireDepth(level, where);
-        for (std::size_t index = 0; index < items.size(); ++index) {
-            const std::string place = where + "[" + std::to_string(index) + "]";
-            const Json &item = items[index];
-            if (!item.is_object())
-                throw EImportError(place + ": an item object was expected");
-            if (document_.items().size() >= static_cast<std::size_t>(MaxMenuItems))
-                throw EImportError(place + ": the menu has more than " +
-                                   std::to_string(MaxMenuItems) + " items");
-            ItemRecord record = document_.newItem();
-            for (const auto &[key, value] : item.items()) {
-                if (key == "children" || key == "structureLine")
-                    continue;
-                const int pos = fieldPosition(key);
-                if (pos == 0)
-                    throw EImportError(place + ": unknown field \"" + key + "\"");
-                record.set(pos, text(value, place + "." + key));
+        const std::string inner(indent + 2, ' '), field(indent + 4, ' ');
+        out_ += "[";
+        for (int index = 0; index < count && next_ < document_.items().size(); ++index) {
+            const ItemRecord &record = document_.items()[next_++];
+            const ItemTree::Node child = tree_.child(node, index);
+            out_ += (index == 0 ? "\n" : ",\n") + inner + "{";
+            for (int pos = 1; pos <= ItemRecord::FieldCount; ++pos)
+                out_ += (pos == 1 ? "\n" : ",\n") + field + jsonString(ItemFieldNames[pos]) + ": " +
+                        jsonString(record[pos]);
+            // The tree's line differs from the caption only in a file edited by hand.
+            const std::string line = tree_.caption(child);
+            if (line != record[ItemField::ItemCaption])
+                out_ += ",\n" + field + "\"structureLine\": " + jsonString(line);
+            if (tree_.childCount(child) > 0) {
+                out_ += ",\n" + field + "\"children\": ";
+                writeItems(child, indent + 4);
             }
-            const std::string line = item.contains("structureLine")
-                                         ? text(item["structureLine"], place + ".structureLine")
-                                         : std::string(record[ItemField::ItemCaption]);
-            const ItemTree::Node node = tree_.addChild(parent, line);
-            document_.items().push_back(std::move(record));
-            if (item.contains("children"))
-                readItems(item["children"], node, level + 1, place + ".children");
+            out_ += "\n" + inner + "}";
+        }
+        out_ += "\n" + std::string(indent, ' ') + "]";
+    }
+
+    const MenuDocument &document_;
+    const ItemTree &tree_;
+    std::size_t next_ = 0;
+    std::string out_;
+};
+
+// The parser's events, taken straight into the records. Items are numbered as they start,
+// which is the menu's pre-order whatever order an item's fields come in; the tree is built
+// from the parents once the whole file is read.
+class Reader
+{
+public:
+    using number_integer_t = Json::number_integer_t;
+    using number_unsigned_t = Json::number_unsigned_t;
+    using number_float_t = Json::number_float_t;
+    using string_t = Json::string_t;
+    using binary_t = Json::binary_t;
+
+    explicit Reader(MenuDocument &document) : document_(document)
+    {
+        for (const AppletFieldInfo &field : appletFieldTable())
+            appletFields_[field.name] = field.position;
+        document_.resetToDefaults();
+        applet_ = document_.appletData();
+    }
+
+    void build(ItemTree &tree)
+    {
+        if (format_ != FormatName)
+            throw EImportError("not a Tarvelle menu: the object's \"format\" is not \"" +
+                               std::string(FormatName) + "\"");
+        if (!versionSeen_)
+            throw EImportError("the object has no \"version\"");
+        document_.setAppletData(applet_);
+        tree.clear();
+        std::vector<ItemTree::Node> nodes;
+        nodes.reserve(parents_.size());
+        const ItemTree::Node root = tree.addChild(nullptr, root_);
+        for (std::size_t k = 0; k < parents_.size(); ++k) {
+            const auto line = lines_.find(k);
+            nodes.push_back(tree.addChild(
+                parents_[k] < 0 ? root : nodes[std::size_t(parents_[k])],
+                line != lines_.end() ? line->second
+                                     : std::string(document_.items()[k][ItemField::ItemCaption])));
         }
     }
 
-    static int fieldPosition(const std::string &name)
+    // The events.
+    bool null() { return wrongValue("null"); }
+    bool boolean(bool) { return wrongValue("true or false"); }
+    bool number_integer(number_integer_t value) { return number(value); }
+    bool number_unsigned(number_unsigned_t value)
+    {
+        return number(static_cast<number_integer_t>(value));
+    }
+    bool number_float(number_float_t, const string_t &text) { return wrongValue(text); }
+    bool binary(binary_t &) { return wrongValue("binary data"); }
+
+    bool string(string_t &value)
+    {
+        if (stack_.empty() || stack_.back().kind == Kind::Items)
+            return wrongValue(jsonString(value));
+        Frame &frame = stack_.back();
+        const std::string where = frame.place + key_;
+        if (frame.kind == Kind::Top && key_ == ".format")
+            format_ = value;
+        else if (frame.kind == Kind::Top && key_ == ".root")
+            root_ = oneLine(value, "root");
+        else if (frame.kind == Kind::Top)
+            return wrongValue(jsonString(value));
+        else if (frame.kind == Kind::Applet)
+            applet_.set(appletFields_.at(key_.substr(1)), oneLine(value, where));
+        else if (key_ == ".structureLine")
+            lines_[frame.item] = oneLine(value, where);
+        else if (key_ == ".children")
+            return wrongValue(jsonString(value));
+        else
+            document_.items()[frame.item].set(itemField(key_.substr(1)), oneLine(value, where));
+        return true;
+    }
+
+    bool start_object(std::size_t)
+    {
+        if (stack_.empty()) {
+            stack_.push_back({Kind::Top, std::string(), 0, 0});
+        } else if (stack_.back().kind == Kind::Top && key_ == ".applet") {
+            stack_.push_back({Kind::Applet, "applet", 0, 0});
+        } else if (stack_.back().kind == Kind::Items) {
+            Frame &items = stack_.back();
+            if (document_.items().size() >= static_cast<std::size_t>(MaxMenuItems))
+                throw EImportError(items.place + ": the menu has more than " +
+                                   std::to_string(MaxMenuItems) + " items");
+            const std::size_t k = document_.items().size();
+            document_.items().push_back(document_.newItem());
+            parents_.push_back(items.item);
+            stack_.push_back(
+                {Kind::Item, items.place + "[" + std::to_string(items.count++) + "]", int(k), 0});
+        } else {
+            return wrongValue("an object");
+        }
+        return true;
+    }
+
+    bool key(string_t &name)
+    {
+        const Frame &frame = stack_.back();
+        key_ = "." + name;
+        const bool known =
+            frame.kind == Kind::Top ? (name == "format" || name == "version" || name == "root" ||
+                                       name == "applet" || name == "items")
+            : frame.kind == Kind::Applet
+                ? appletFields_.count(name) > 0
+                : (name == "children" || name == "structureLine" || itemField(name) > 0);
+        if (!known)
+            throw EImportError((frame.place.empty() ? std::string("the top") : frame.place) +
+                               ": unknown field \"" + name + "\"");
+        return true;
+    }
+
+    bool start_array(std::size_t)
+    {
+        if (stack_.empty() || stack_.back().kind == Kind::Items ||
+            stack_.back().kind == Kind::Applet)
+            return wrongValue("a list");
+        const Frame &frame = stack_.back();
+        if (frame.kind == Kind::Top && key_ == ".items") {
+            stack_.push_back({Kind::Items, "items", -1, 0});
+        } else if (frame.kind == Kind::Item && key_ == ".children") {
+            requireDepth(++level_ + 1, frame.place + ".children");
+            stack_.push_back({Kind::Items, frame.place + ".children", frame.item, 0});
+        } else {
+            return wrongValue("a list");
+        }
+        return true;
+    }
+
+    bool end_object()
+    {
+        stack_.pop_back();
+        key_.clear();
+        return true;
+    }
+    bool end_array()
+    {
+        if (stack_.back().item >= 0)
+            --level_;
+        stack_.pop_back();
+        key_.clear();
+        return true;
+    }
+
+    bool parse_error(std::size_t, const std::string &, const nlohmann::detail::exception &error)
+    {
+        throw EImportError(std::string("not JSON: ") + error.what());
+    }
+
+private:
+    enum class Kind
+    {
+        Top,
+        Applet,
+        Items,
+        Item,
+    };
+    struct Frame
+    {
+        Kind kind;
+        std::string place; // "items[2].children[0]"
+        int item;          // the item (Item) or the item whose children these are (Items)
+        int count;         // the entries of a list so far
+    };
+
+    static int itemField(const std::string &name)
     {
         for (int pos = 1; pos <= ItemRecord::FieldCount; ++pos) {
             if (name == ItemFieldNames[pos])
@@ -138,36 +258,64 @@ private:
         return 0;
     }
 
+    static std::string oneLine(const std::string &value, const std::string &where)
+    {
+        if (value.find_first_of("\r\n") != std::string::npos)
+            throw EImportError(where + ": the value holds a line break");
+        if (value.size() > MaxValueBytes)
+            throw EImportError(where + ": the value is longer than " +
+                               std::to_string(MaxValueBytes) + " bytes");
+        return value;
+    }
+
+    bool number(number_integer_t value)
+    {
+        if (stack_.empty() || stack_.back().kind != Kind::Top || key_ != ".version")
+            return wrongValue(std::to_string(value));
+        if (value != FormatVersion)
+            throw EImportError("version " + std::to_string(value) +
+                               " is not one this program reads (" + std::to_string(FormatVersion) +
+                               ")");
+        versionSeen_ = true;
+        return true;
+    }
+
+    bool wrongValue(const std::string &what) const
+    {
+        const std::string place =
+            stack_.empty() ? std::string("the file")
+            : stack_.back().kind == Kind::Items
+                ? stack_.back().place
+                : (stack_.back().place.empty() ? "the top" : stack_.back().place) + key_;
+        const bool itemExpected = !stack_.empty() && stack_.back().kind == Kind::Items;
+        throw EImportError(
+            place + ": " +
+            (itemExpected ? std::string("an item object was expected") : "a text was expected") +
+            ", not " + what.substr(0, 60));
+    }
+
     MenuDocument &document_;
-    ItemTree &tree_;
+    AppletRecord applet_;
+    std::map<std::string, int> appletFields_;
+    std::vector<Frame> stack_;
+    std::string key_; // ".name" of the value that comes next
+    int level_ = 0;   // the children lists open
+    std::string format_;
+    bool versionSeen_ = false;
+    std::string root_ = "Tarvelle";
+    std::vector<int> parents_;                 // each item's parent item, -1 on the menu bar
+    std::map<std::size_t, std::string> lines_; // structure lines that differ from the caption
 };
 } // namespace
 
 std::string exportJson(const MenuDocument &document, const ItemTree &tree)
 {
-    Json project = Json::object();
-    project["format"] = FormatName;
-    project["version"] = FormatVersion;
-    project["root"] = tree.root() ? tree.caption(tree.root()) : std::string("Tarvelle");
-    Json applet = Json::object();
-    const AppletRecord data = document.appletData();
-    for (const AppletFieldInfo &field : appletFieldTable())
-        applet[field.name] = std::string(data[field.position]);
-    project["applet"] = std::move(applet);
-    std::size_t next = 0;
-    project["items"] = tree.root() ? itemsOf(document, tree, tree.root(), next) : Json::array();
-    // Text that is not UTF-8 (an old project's line read as such) is written replaced, never
-    // refused: the export is for reading elsewhere.
-    return project.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    return Writer(document, tree).write();
 }
 
 void importJson(const std::string &content, MenuDocument &document, ItemTree &tree)
 {
-    Json project;
-    try {
-        project = Json::parse(content);
-    } catch (const Json::parse_error &error) {
-        throw EImportError(std::string("not JSON: ") + error.what());
-    }
-    Reader(document, tree).read(project);
+    Reader reader(document);
+    Json::sax_parse(content, &reader);
+    reader.build(tree);
 }

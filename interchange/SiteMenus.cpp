@@ -6,12 +6,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <deque>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <set>
 #include <sstream>
 #include <toml++/toml.h>
+#include <yaml-cpp/eventhandler.h>
 #include <yaml-cpp/yaml.h>
 
 using interchange::EImportError;
@@ -68,45 +70,203 @@ struct FieldSink
     }
 };
 
+// The events of a YAML document, each with its path from the root (keys of mappings,
+// positions in lists): the formats take what they need as it goes by, and a large menu is
+// never a YAML document in memory.
+class YamlPaths : public YAML::EventHandler
+{
+public:
+    struct Step
+    {
+        std::string key;
+        long index = -1; // a position in a list; -1 for a key
+    };
+    using Path = std::vector<Step>;
+
+    // The first document of content, or EImportError.
+    void parse(const std::string &content)
+    {
+        std::istringstream in(content);
+        try {
+            YAML::Parser parser(in);
+            parser.HandleNextDocument(*this);
+        } catch (const YAML::Exception &error) {
+            throw EImportError(std::string("not YAML: ") + error.what());
+        }
+    }
+
+    static std::string place(const Path &path)
+    {
+        std::string text;
+        for (const Step &step : path) {
+            if (step.index < 0 && step.key.empty())
+                continue; // a key not read yet
+            text += step.index >= 0 ? "[" + std::to_string(step.index) + "]"
+                                    : (text.empty() ? "" : ".") + step.key;
+        }
+        return text.empty() ? std::string("the file") : text;
+    }
+
+protected:
+    // A text (null as empty), or a mapping or list starting or ending, at path.
+    virtual void scalar(const Path &path, const std::string &value) = 0;
+    virtual void collectionStart(const Path &path, bool mapping) = 0;
+    virtual void collectionEnd(const Path &path) = 0;
+
+private:
+    struct Open
+    {
+        bool mapping;
+        bool expectKey;
+        long count;
+    };
+
+    void OnDocumentStart(const YAML::Mark &) override {}
+    void OnDocumentEnd() override {}
+    void OnNull(const YAML::Mark &mark, YAML::anchor_t anchor) override
+    {
+        OnScalar(mark, std::string(), anchor, std::string());
+    }
+    void OnAlias(const YAML::Mark &, YAML::anchor_t) override
+    {
+        throw EImportError(place(path_) + ": an alias (*name) is not read");
+    }
+    void OnScalar(const YAML::Mark &, const std::string &, YAML::anchor_t,
+                  const std::string &value) override
+    {
+        if (!open_.empty() && open_.back().mapping && open_.back().expectKey) {
+            path_.back().key = value;
+            open_.back().expectKey = false;
+            return;
+        }
+        beforeValue();
+        scalar(path_, value);
+        afterValue();
+    }
+    void OnSequenceStart(const YAML::Mark &, const std::string &, YAML::anchor_t,
+                         YAML::EmitterStyle::value) override
+    {
+        start(false);
+    }
+    void OnSequenceEnd() override { end(); }
+    void OnMapStart(const YAML::Mark &, const std::string &, YAML::anchor_t,
+                    YAML::EmitterStyle::value) override
+    {
+        start(true);
+    }
+    void OnMapEnd() override { end(); }
+
+    void start(bool mapping)
+    {
+        if (!open_.empty() && open_.back().mapping && open_.back().expectKey)
+            throw EImportError(place(path_) + ": a key that is a mapping or a list is not read");
+        beforeValue();
+        collectionStart(path_, mapping);
+        open_.push_back({mapping, mapping, 0});
+        path_.push_back(Step());
+    }
+    void end()
+    {
+        open_.pop_back();
+        path_.pop_back();
+        collectionEnd(path_);
+        afterValue();
+    }
+    void beforeValue()
+    {
+        if (!open_.empty() && !open_.back().mapping)
+            path_.back().index = open_.back().count++;
+    }
+    void afterValue()
+    {
+        if (!open_.empty() && open_.back().mapping)
+            open_.back().expectKey = true;
+    }
+
+    std::vector<Open> open_;
+    Path path_;
+};
+
+// Hugo's menu entries under menus.NAME (or menu.NAME), each as it is read.
+class HugoYaml : public YamlPaths
+{
+public:
+    HugoYaml(const std::string &menu, LeftOut &leftOut) : menu_(menu), leftOut_(leftOut) {}
+
+    std::vector<HugoEntry> entries()
+    {
+        if (!found_[0] && !found_[1])
+            throw EImportError("the configuration has no menu \"" + menu_ + "\"");
+        return std::move(entries_[found_[0] ? 0 : 1]);
+    }
+
+private:
+    // 0 for "menus", 1 for "menu", -1 elsewhere.
+    int menuAt(const Path &path) const
+    {
+        if (path.size() < 2 || path[1].key != menu_ || path[1].index >= 0)
+            return -1;
+        return path[0].key == "menus" ? 0 : path[0].key == "menu" ? 1 : -1;
+    }
+
+    void scalar(const Path &path, const std::string &value) override
+    {
+        const int menu = menuAt(path);
+        if (menu < 0 || path.size() < 3 || path.size() > 5)
+            return;
+        if (path.size() == 3 || path.size() == 2)
+            throw EImportError(place(path) + ": an entry (a mapping) was expected");
+        HugoEntry &entry = entries_[std::size_t(menu)].back();
+        FieldSink sink{entry, leftOut_};
+        const std::string &field = path[3].key;
+        if (path.size() == 4 && !hugoFields().count(field))
+            sink.unknown(field);
+        else if (path.size() == 4 && field != "params")
+            sink.text(field, value);
+        else if (path.size() == 5 && field == "params" && path[4].key == "target")
+            sink.text("target", value);
+    }
+
+    void collectionStart(const Path &path, bool mapping) override
+    {
+        if (path.empty() && !mapping)
+            throw EImportError("not a site configuration: a mapping with \"menus\" was expected");
+        const int menu = menuAt(path);
+        if (menu < 0)
+            return;
+        if (path.size() == 2) {
+            if (mapping)
+                throw EImportError(place(path) + ": a list of entries was expected");
+            found_[menu] = true;
+        } else if (path.size() == 3) {
+            if (!mapping)
+                throw EImportError(place(path) + ": an entry (a mapping) was expected");
+            HugoEntry entry;
+            entry.where = place(path);
+            entries_[std::size_t(menu)].push_back(std::move(entry));
+        } else if (path.size() == 4) {
+            const std::string &field = path[3].key;
+            if (!hugoFields().count(field))
+                FieldSink{entries_[std::size_t(menu)].back(), leftOut_}.unknown(field);
+            else if (field != "params" || !mapping)
+                throw EImportError(place(path) + ": a text was expected");
+        }
+    }
+
+    void collectionEnd(const Path &) override {}
+
+    std::string menu_;
+    LeftOut &leftOut_;
+    bool found_[2] = {false, false};
+    std::vector<HugoEntry> entries_[2];
+};
+
 std::vector<HugoEntry> hugoFromYaml(const std::string &content, const std::string &menu,
                                     LeftOut &leftOut)
 {
-    YAML::Node root;
-    try {
-        root = YAML::Load(content);
-    } catch (const YAML::Exception &error) {
-        throw EImportError(std::string("not YAML: ") + error.what());
-    }
-    if (!root.IsMap())
-        throw EImportError("not a site configuration: a mapping with \"menus\" was expected");
-    const std::string key = root["menus"] ? "menus" : "menu";
-    const YAML::Node list = root[key] && root[key].IsMap() ? root[key][menu] : YAML::Node();
-    if (!list || !list.IsSequence())
-        throw EImportError("the configuration has no menu \"" + menu + "\"");
-    std::vector<HugoEntry> entries;
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        HugoEntry entry;
-        entry.where = key + "." + menu + "[" + std::to_string(i) + "]";
-        if (!list[i].IsMap())
-            throw EImportError(entry.where + ": an entry (a mapping) was expected");
-        FieldSink sink{entry, leftOut};
-        for (const auto &field : list[i]) {
-            const std::string name = field.first.as<std::string>("");
-            if (!hugoFields().count(name)) {
-                sink.unknown(name);
-            } else if (name == "params") {
-                if (field.second.IsMap() && field.second["target"] &&
-                    field.second["target"].IsScalar())
-                    sink.text("target", field.second["target"].as<std::string>());
-            } else if (field.second.IsScalar()) {
-                sink.text(name, field.second.as<std::string>());
-            } else {
-                throw EImportError(entry.where + "." + name + ": a text was expected");
-            }
-        }
-        entries.push_back(std::move(entry));
-    }
-    return entries;
+    HugoYaml reader(menu, leftOut);
+    reader.parse(content);
+    return reader.entries();
 }
 
 std::vector<HugoEntry> hugoFromToml(const std::string &content, const std::string &menu,
@@ -304,44 +464,116 @@ const std::set<std::string> &jekyllFields()
     return fields;
 }
 
-Outline jekyllList(const YAML::Node &list, const std::string &where, int level, LeftOut &leftOut)
+// Jekyll's navigation lists: the file's list, or each list of its top mapping, by name, with
+// what each left out; the one asked for is taken when the file is read.
+class JekyllYaml : public YamlPaths
 {
-    requireDepth(level, where);
-    Outline items;
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        const std::string place = where + "[" + std::to_string(i) + "]";
-        const YAML::Node entry = list[i];
-        if (!entry.IsMap())
-            throw EImportError(place + ": an entry (a mapping) was expected");
-        OutlineItem item;
-        for (const auto &field : entry) {
-            const std::string name = field.first.as<std::string>("");
-            if (!jekyllFields().count(name)) {
-                leftOut.push_back(place + ": the field \"" + name + "\" is not taken over");
-                continue;
-            }
-            if (name == "children") {
-                if (!field.second.IsSequence())
-                    throw EImportError(place + ".children: a list was expected");
-                item.children = jekyllList(field.second, place + ".children", level + 1, leftOut);
-                continue;
-            }
-            if (!field.second.IsScalar())
-                throw EImportError(place + "." + name + ": a text was expected");
-            const std::string value = field.second.as<std::string>();
-            if (name == "title")
-                item.caption = value;
-            else if (name == "url")
-                item.url = value;
-            else if (name == "target")
-                item.target = value;
-            else
-                item.statusText = value;
-        }
-        items.push_back(std::move(item));
+public:
+    struct List
+    {
+        std::string name;
+        Outline items;
+        LeftOut leftOut;
+    };
+
+    std::deque<List> lists;
+    bool topIsList = false;
+
+private:
+    enum class Kind
+    {
+        TopMapping,
+        List,
+        Entry,
+        Ignored,
+    };
+    struct Frame
+    {
+        Kind kind;
+        Outline *items;     // a list's entries
+        OutlineItem *entry; // an entry's item
+    };
+
+    void scalar(const Path &path, const std::string &value) override
+    {
+        if (frames_.empty() || frames_.back().kind == Kind::TopMapping ||
+            frames_.back().kind == Kind::Ignored)
+            return;
+        if (frames_.back().kind == Kind::List)
+            throw EImportError(place(path) + ": an entry (a mapping) was expected");
+        OutlineItem &item = *frames_.back().entry;
+        const std::string &field = path.back().key;
+        if (!jekyllFields().count(field))
+            lists.back().leftOut.push_back(entryPlace(path) + ": the field \"" + field +
+                                           "\" is not taken over");
+        else if (field == "title")
+            item.caption = value;
+        else if (field == "url")
+            item.url = value;
+        else if (field == "target")
+            item.target = value;
+        else if (field == "description")
+            item.statusText = value;
+        else
+            throw EImportError(place(path) + ": a list was expected");
     }
-    return items;
-}
+
+    void collectionStart(const Path &path, bool mapping) override
+    {
+        if (frames_.empty()) {
+            topIsList = !mapping;
+            if (mapping) {
+                frames_.push_back({Kind::TopMapping, nullptr, nullptr});
+                return;
+            }
+            lists.push_back({"the list", {}, {}});
+            frames_.push_back({Kind::List, &lists.back().items, nullptr});
+            return;
+        }
+        const Frame frame = frames_.back();
+        if (frame.kind == Kind::TopMapping && !mapping) {
+            lists.push_back({path.back().key, {}, {}});
+            frames_.push_back({Kind::List, &lists.back().items, nullptr});
+        } else if (frame.kind == Kind::List) {
+            if (!mapping)
+                throw EImportError(place(path) + ": an entry (a mapping) was expected");
+            frame.items->emplace_back();
+            frames_.push_back({Kind::Entry, nullptr, &frame.items->back()});
+        } else if (frame.kind == Kind::Entry) {
+            const std::string &field = path.back().key;
+            if (field == "children" && !mapping) {
+                requireDepth(++level_ + 1, place(path));
+                frames_.push_back({Kind::List, &frame.entry->children, nullptr});
+            } else if (jekyllFields().count(field)) {
+                throw EImportError(place(path) + (field == "children" ? ": a list was expected"
+                                                                      : ": a text was expected"));
+            } else {
+                lists.back().leftOut.push_back(entryPlace(path) + ": the field \"" + field +
+                                               "\" is not taken over");
+                frames_.push_back({Kind::Ignored, nullptr, nullptr});
+            }
+        } else {
+            frames_.push_back({Kind::Ignored, nullptr, nullptr});
+        }
+    }
+
+    void collectionEnd(const Path &) override
+    {
+        // The lists of entries' children count the depth.
+        if (frames_.back().kind == Kind::List && frames_.size() > 1 &&
+            frames_[frames_.size() - 2].kind == Kind::Entry)
+            --level_;
+        frames_.pop_back();
+    }
+
+    static std::string entryPlace(const Path &path)
+    {
+        return place(Path(path.begin(), path.end() - 1));
+    }
+
+    std::vector<Frame> frames_;
+    int level_ = 0;
+};
 
 // ---- exports
 
@@ -482,35 +714,22 @@ Outline importHugo(const std::string &content, const std::string &fileName, cons
 
 Outline importJekyll(const std::string &content, const std::string &menu, LeftOut &leftOut)
 {
-    YAML::Node root;
-    try {
-        root = YAML::Load(content);
-    } catch (const YAML::Exception &error) {
-        throw EImportError(std::string("not YAML: ") + error.what());
-    }
-    std::string where = "the list";
-    YAML::Node list = root;
-    if (root.IsMap()) {
-        if (!menu.empty()) {
-            list = root[menu];
-            where = menu;
-        } else if (root["main"]) {
-            list = root["main"];
-            where = "main";
-        } else {
-            for (const auto &field : root) {
-                if (field.second.IsSequence()) {
-                    list = field.second;
-                    where = field.first.as<std::string>("");
-                    break;
-                }
-            }
-        }
-    }
-    if (!list || !list.IsSequence())
+    JekyllYaml reader;
+    reader.parse(content);
+    const auto named = [&reader](const std::string &name) {
+        return std::find_if(reader.lists.begin(), reader.lists.end(),
+                            [&name](const JekyllYaml::List &list) { return list.name == name; });
+    };
+    auto chosen = reader.lists.begin();
+    if (!reader.topIsList && !menu.empty())
+        chosen = named(menu);
+    else if (!reader.topIsList && named("main") != reader.lists.end())
+        chosen = named("main");
+    if (chosen == reader.lists.end())
         throw EImportError(menu.empty() ? std::string("the file holds no navigation list")
                                         : "the file has no list \"" + menu + "\"");
-    return jekyllList(list, where, 1, leftOut);
+    leftOut.insert(leftOut.end(), chosen->leftOut.begin(), chosen->leftOut.end());
+    return std::move(chosen->items);
 }
 
 std::string exportHugoYaml(const Outline &outline, LeftOut &leftOut)
@@ -540,7 +759,10 @@ std::string exportHugoYaml(const Outline &outline, LeftOut &leftOut)
 
 std::string exportHugoToml(const Outline &outline, LeftOut &leftOut)
 {
-    toml::array main;
+    // An array of tables, written a table at a time: the whole menu is never a TOML document
+    // in memory.
+    std::ostringstream out;
+    bool first = true;
     for (const FlatEntry &entry : flatEntries(outline, leftOut)) {
         toml::table table{{"identifier", entry.identifier}, {"name", entry.name}};
         if (!entry.url.empty())
@@ -550,13 +772,14 @@ std::string exportHugoToml(const Outline &outline, LeftOut &leftOut)
         table.insert("weight", entry.weight);
         if (!entry.title.empty())
             table.insert("title", entry.title);
-        if (!entry.target.empty())
-            table.insert("params", toml::table{{"target", entry.target}});
-        main.push_back(std::move(table));
+        if (!entry.target.empty()) {
+            toml::table params{{"target", entry.target}};
+            params.is_inline(true);
+            table.insert("params", std::move(params));
+        }
+        out << (first ? "" : "\n") << "[[menus.main]]\n" << table << "\n";
+        first = false;
     }
-    toml::table root{{"menus", toml::table{{"main", std::move(main)}}}};
-    std::ostringstream out;
-    out << root << "\n";
     return out.str();
 }
 

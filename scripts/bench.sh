@@ -7,6 +7,8 @@
 #   scripts/bench.sh --quick    100,000 items, one run
 #   scripts/bench.sh --shapes   the shapes whose memory grew faster than the file (see
 #                               scripts/bench-shapes.sh), one run of every command
+#   scripts/bench.sh --interchange
+#                               every export and import at 100,000 items against check
 set -euo pipefail
 cd "$(dirname "$0")/.."
 sizes=(100000 1000000)
@@ -42,6 +44,11 @@ measure() {
   done
   printf '%s\n' "${runs[@]}" | sort -n | sed -n "$(((RUNS + 1) / 2))p"
 }
+
+if [ "${1:-}" = "--interchange" ]; then
+  . scripts/bench-interchange.sh
+  exit
+fi
 
 row() { # what, shape, items, "s kb", floor seconds, file bytes
   local s kb
