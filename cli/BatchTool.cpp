@@ -432,15 +432,18 @@ int exportCommand(std::vector<std::string> args, const std::string &programFolde
     }
     std::vector<std::string> leftOut;
     try {
-        const std::string text =
-            interchange::exportMenu(*format, project.doc, project.tree, leftOut);
+        // Written as it is made, to the file (which takes its place once complete) or out.
         if (args.size() == 3) {
             std::error_code error;
             if (std::filesystem::equivalent(args[2], fileName, error))
                 throw EInOutError("Cannot write the export over the project \"" + fileName + "\"");
-            fsx::writeFileAtomically(args[2], text);
+            fsx::writeFileAtomically(args[2], [&](TextOut &text) {
+                interchange::exportMenu(*format, project.doc, project.tree, text, leftOut);
+            });
         } else {
-            out << text;
+            TextOut text = piecesTo(out);
+            interchange::exportMenu(*format, project.doc, project.tree, text, leftOut);
+            text.flush();
         }
     } catch (const std::exception &error) {
         err << printable("tarvelle-cli: " + (args.size() == 3 ? args[2] : fileName) + ": " +

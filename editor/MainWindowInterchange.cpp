@@ -96,11 +96,12 @@ void MainWindow::exportMenu()
                                     ? ExportFormats[kind]
                                     : ExportFormat::Json;
     std::vector<std::string> leftOut;
-    std::string text;
+    // Written as it is made; the file takes its place once complete.
     document_->writeOutput([&] {
-        text = interchange::exportMenu(format, document_->menu(), document_->tree(), leftOut);
+        fsx::writeFileAtomically(QDir::toNativeSeparators(chosen).toStdString(), [&](TextOut &out) {
+            interchange::exportMenu(format, document_->menu(), document_->tree(), out, leftOut);
+        });
     });
-    fsx::writeFileAtomically(QDir::toNativeSeparators(chosen).toStdString(), text);
     hintLabel->setText(tr("Exported to \"%1\".").arg(QDir::toNativeSeparators(chosen)));
     if (!leftOut.empty())
         services.dialogs.warning(this,

@@ -144,12 +144,21 @@ bool hasOwnLook(const MenuDocument &document)
 std::string exportMenu(ExportFormat format, const MenuDocument &document, const ItemTree &tree,
                        std::vector<std::string> &leftOut)
 {
-    if (format == ExportFormat::Json)
-        return exportJson(document, tree);
+    TextOut out;
+    exportMenu(format, document, tree, out, leftOut);
+    return out.take();
+}
+
+void exportMenu(ExportFormat format, const MenuDocument &document, const ItemTree &tree,
+                TextOut &out, std::vector<std::string> &leftOut)
+{
+    if (format == ExportFormat::Json) {
+        exportJson(document, tree, out);
+        return;
+    }
     if (format == ExportFormat::Html) {
-        TextOut out;
         writeNoScriptMenu(out, document.items(), itemParents(tree));
-        return out.take();
+        return;
     }
     if (hasOwnLook(document))
         leftOut.push_back("the menu's look (colours, fonts, borders, pictures and sounds of the "
@@ -171,11 +180,14 @@ std::string exportMenu(ExportFormat format, const MenuDocument &document, const 
     const Outline outline = outlineOf(document, tree);
     switch (format) {
     case ExportFormat::HugoYaml:
-        return exportHugoYaml(outline, leftOut);
+        out += exportHugoYaml(outline, leftOut);
+        break;
     case ExportFormat::HugoToml:
-        return exportHugoToml(outline, leftOut);
+        out += exportHugoToml(outline, leftOut);
+        break;
     default:
-        return exportJekyll(outline, leftOut);
+        out += exportJekyll(outline, leftOut);
+        break;
     }
 }
 

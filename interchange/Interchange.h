@@ -3,6 +3,7 @@
 #include "document/Errors.h"
 #include "document/MenuDocument.h"
 #include "document/PackedTree.h"
+#include "document/TextOut.h"
 
 #include <optional>
 #include <stdexcept>
@@ -68,7 +69,11 @@ struct ImportedMenu
 void importMenu(const std::string &content, const std::string &fileName,
                 const ImportOptions &options, ImportedMenu &menu);
 
-// The project as the format writes it; leftOut receives what the format cannot hold.
+// Writes the project as the format holds it, in pieces as it is made; leftOut receives what
+// the format cannot hold.
+void exportMenu(ExportFormat format, const MenuDocument &document, const ItemTree &tree,
+                TextOut &out, std::vector<std::string> &leftOut);
+// The same, whole.
 std::string exportMenu(ExportFormat format, const MenuDocument &document, const ItemTree &tree,
                        std::vector<std::string> &leftOut);
 

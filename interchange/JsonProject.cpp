@@ -4,9 +4,12 @@
 // records, so a large menu needs little more memory than the project itself.
 
 #include "document/MenuTree.h"
+#include "document/TextOut.h"
 #include "interchange/Formats.h"
 #include "interchange/Interchange.h"
 
+#include <algorithm>
+#include <array>
 #include <map>
 #include <nlohmann/json.hpp>
 
@@ -23,12 +26,30 @@ std::string jsonString(std::string_view text)
     return Json(std::string(text)).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
+// Appends text as a JSON string: printable ASCII without quotes or backslashes as it is (most
+// values), anything else through the library's escaping.
+void appendJsonString(TextOut &out, std::string_view text)
+{
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+        return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+    });
+    if (!plain) {
+        out += jsonString(text);
+        return;
+    }
+    out += '"';
+    out += text;
+    out += '"';
+}
+
 class Writer
 {
 public:
-    Writer(const MenuDocument &document, const ItemTree &tree) : document_(document), tree_(tree) {}
+    Writer(const MenuDocument &document, const ItemTree &tree, TextOut &out)
+        : document_(document), tree_(tree), out_(out)
+    {}
 
-    std::string write()
+    void write()
     {
         out_ += "{\n  \"format\": " + jsonString(FormatName) +
                 ",\n  \"version\": " + std::to_string(FormatVersion) + ",\n  \"root\": " +
@@ -44,7 +65,6 @@ public:
         out_ += "\n  },\n  \"items\": ";
         writeItems(tree_.root(), 2);
         out_ += "\n}\n";
-        return std::move(out_);
     }
 
 private:
@@ -60,10 +80,17 @@ private:
         for (int index = 0; index < count && next_ < document_.items().size(); ++index) {
             const ItemRecord &record = document_.items()[next_++];
             const ItemTree::Node child = tree_.child(node, index);
-            out_ += (index == 0 ? "\n" : ",\n") + inner + "{";
-            for (int pos = 1; pos <= ItemRecord::FieldCount; ++pos)
-                out_ += (pos == 1 ? "\n" : ",\n") + field + jsonString(ItemFieldNames[pos]) + ": " +
-                        jsonString(record[pos]);
+            out_ += index == 0 ? "\n" : ",\n";
+            out_ += inner;
+            out_ += '{';
+            for (int pos = 1; pos <= ItemRecord::FieldCount; ++pos) {
+                out_ += pos == 1 ? "\n" : ",\n";
+                out_ += field;
+                out_ += '"';
+                out_ += ItemFieldNames[pos];
+                out_ += "\": ";
+                appendJsonString(out_, record[pos]);
+            }
             // The tree's line differs from the caption only in a file edited by hand.
             const std::string line = tree_.caption(child);
             if (line != record[ItemField::ItemCaption])
@@ -80,7 +107,7 @@ private:
     const MenuDocument &document_;
     const ItemTree &tree_;
     std::size_t next_ = 0;
-    std::string out_;
+    TextOut &out_;
 };
 
 // The parser's events, taken straight into the records. Items are numbered as they start,
@@ -140,21 +167,20 @@ public:
         if (stack_.empty() || stack_.back().kind == Kind::Items)
             return wrongValue(jsonString(value));
         Frame &frame = stack_.back();
-        const std::string where = frame.place + key_;
         if (frame.kind == Kind::Top && key_ == ".format")
             format_ = value;
         else if (frame.kind == Kind::Top && key_ == ".root")
-            root_ = oneLine(value, "root");
+            root_ = oneLine(std::move(value));
         else if (frame.kind == Kind::Top)
             return wrongValue(jsonString(value));
         else if (frame.kind == Kind::Applet)
-            applet_.set(appletFields_.at(key_.substr(1)), oneLine(value, where));
+            applet_.set(appletFields_.at(key_.substr(1)), oneLine(std::move(value)));
         else if (key_ == ".structureLine")
-            lines_[frame.item] = oneLine(value, where);
+            lines_[std::size_t(frame.item)] = oneLine(std::move(value));
         else if (key_ == ".children")
             return wrongValue(jsonString(value));
         else
-            document_.items()[frame.item].set(itemField(key_.substr(1)), oneLine(value, where));
+            frame.values[std::size_t(field_ - 1)] = oneLine(std::move(value));
         return true;
     }
 
@@ -170,10 +196,14 @@ public:
                 throw EImportError(items.place + ": the menu has more than " +
                                    std::to_string(MaxMenuItems) + " items");
             const std::size_t k = document_.items().size();
-            document_.items().push_back(document_.newItem());
+            document_.items().emplace_back();
             parents_.push_back(items.item);
             stack_.push_back(
                 {Kind::Item, items.place + "[" + std::to_string(items.count++) + "]", int(k), 0});
+            // The fields are gathered and put into the record at once when the item ends.
+            const ItemRecord fresh = document_.newItem();
+            for (int pos = 1; pos <= ItemRecord::FieldCount; ++pos)
+                stack_.back().values[std::size_t(pos - 1)] = std::string(fresh[pos]);
         } else {
             return wrongValue("an object");
         }
@@ -184,12 +214,13 @@ public:
     {
         const Frame &frame = stack_.back();
         key_ = "." + name;
-        const bool known =
-            frame.kind == Kind::Top ? (name == "format" || name == "version" || name == "root" ||
-                                       name == "applet" || name == "items")
-            : frame.kind == Kind::Applet
-                ? appletFields_.count(name) > 0
-                : (name == "children" || name == "structureLine" || itemField(name) > 0);
+        field_ = frame.kind == Kind::Item ? itemField(name) : 0;
+        const bool known = frame.kind == Kind::Top
+                               ? (name == "format" || name == "version" || name == "root" ||
+                                  name == "applet" || name == "items")
+                           : frame.kind == Kind::Applet
+                               ? appletFields_.count(name) > 0
+                               : (name == "children" || name == "structureLine" || field_ > 0);
         if (!known)
             throw EImportError((frame.place.empty() ? std::string("the top") : frame.place) +
                                ": unknown field \"" + name + "\"");
@@ -215,6 +246,13 @@ public:
 
     bool end_object()
     {
+        Frame &frame = stack_.back();
+        if (frame.kind == Kind::Item) {
+            std::array<std::string_view, ItemRecord::FieldCount> fields;
+            for (std::size_t i = 0; i < fields.size(); ++i)
+                fields[i] = frame.values[i];
+            document_.items()[std::size_t(frame.item)].assign(fields);
+        }
         stack_.pop_back();
         key_.clear();
         return true;
@@ -247,6 +285,7 @@ private:
         std::string place; // "items[2].children[0]"
         int item;          // the item (Item) or the item whose children these are (Items)
         int count;         // the entries of a list so far
+        std::array<std::string, ItemRecord::FieldCount> values = {}; // an item's fields
     };
 
     static int itemField(const std::string &name)
@@ -258,13 +297,16 @@ private:
         return 0;
     }
 
-    static std::string oneLine(const std::string &value, const std::string &where)
+    // The value, when one line of a project holds it; the place is named only for a refusal.
+    std::string oneLine(std::string value) const
     {
-        if (value.find_first_of("\r\n") != std::string::npos)
-            throw EImportError(where + ": the value holds a line break");
-        if (value.size() > MaxValueBytes)
-            throw EImportError(where + ": the value is longer than " +
-                               std::to_string(MaxValueBytes) + " bytes");
+        const bool lineBreak = value.find_first_of("\r\n") != std::string::npos;
+        if (lineBreak || value.size() > MaxValueBytes)
+            throw EImportError(
+                (stack_.back().place.empty() ? key_.substr(1) : stack_.back().place + key_) +
+                (lineBreak
+                     ? std::string(": the value holds a line break")
+                     : ": the value is longer than " + std::to_string(MaxValueBytes) + " bytes"));
         return value;
     }
 
@@ -299,6 +341,7 @@ private:
     std::map<std::string, int> appletFields_;
     std::vector<Frame> stack_;
     std::string key_; // ".name" of the value that comes next
+    int field_ = 0;   // its position when it is an item's field
     int level_ = 0;   // the children lists open
     std::string format_;
     bool versionSeen_ = false;
@@ -308,9 +351,9 @@ private:
 };
 } // namespace
 
-std::string exportJson(const MenuDocument &document, const ItemTree &tree)
+void exportJson(const MenuDocument &document, const ItemTree &tree, TextOut &out)
 {
-    return Writer(document, tree).write();
+    Writer(document, tree, out).write();
 }
 
 void importJson(const std::string &content, MenuDocument &document, ItemTree &tree)
