@@ -166,3 +166,33 @@ void operator delete[](void *block, std::size_t) noexcept
 {
     std::free(block);
 }
+
+// The library's temporary buffers (std::stable_sort's) come from the nothrow forms: they must
+// take the same heap as the delete above.
+void *operator new(std::size_t size, const std::nothrow_t &) noexcept
+{
+    try {
+        return allocate(size);
+    } catch (const std::bad_alloc &) {
+        return nullptr;
+    }
+}
+
+void *operator new[](std::size_t size, const std::nothrow_t &) noexcept
+{
+    try {
+        return allocate(size);
+    } catch (const std::bad_alloc &) {
+        return nullptr;
+    }
+}
+
+void operator delete(void *block, const std::nothrow_t &) noexcept
+{
+    std::free(block);
+}
+
+void operator delete[](void *block, const std::nothrow_t &) noexcept
+{
+    std::free(block);
+}
