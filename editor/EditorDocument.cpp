@@ -1,6 +1,5 @@
 #include "EditorDocument.h"
 
-#include "document/AccessibilityCheck.h"
 #include "document/Conversions.h"
 #include "document/Errors.h"
 #include "document/MemoryTree.h"

@@ -44,18 +44,6 @@ std::optional<ExportFormat> exportFormatNamed(std::string_view name)
 }
 
 namespace {
-std::string lowerExtension(const std::string &fileName)
-{
-    const std::size_t dot = fileName.rfind('.');
-    const std::size_t slash = fileName.find_last_of("/\\");
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return std::string();
-    std::string extension = fileName.substr(dot + 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
-
 bool contains(std::string_view text, std::string_view part)
 {
     return text.find(part) != std::string_view::npos;
@@ -69,8 +57,7 @@ ImportFormat guessImportFormat(const std::string &fileName, std::string_view con
     if (extension == "html" || extension == "htm" || extension == "php")
         return ImportFormat::Html;
     if (extension == "xml" || contains(head, "<urlset"))
-        return contains(head, "<urlset") || extension == "xml" ? ImportFormat::Sitemap
-                                                               : ImportFormat::Html;
+        return ImportFormat::Sitemap;
     if (extension == "json")
         return contains(head, "\"tarvelle-menu\"") ? ImportFormat::Json : ImportFormat::Hugo;
     if (extension == "toml")
@@ -194,6 +181,18 @@ void exportMenu(ExportFormat format, const MenuDocument &document, const ItemTre
 } // namespace interchange
 
 // ---- the outline
+
+std::string lowerExtension(const std::string &fileName)
+{
+    const std::size_t dot = fileName.rfind('.');
+    const std::size_t slash = fileName.find_last_of("/\\");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return std::string();
+    std::string extension = fileName.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
 
 void requireDepth(int level, const std::string &where)
 {

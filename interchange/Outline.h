@@ -25,6 +25,9 @@ using LeftOut = std::vector<std::string>;
 // Every format's parser stops at the depth a project holds, before the nesting can hurt.
 void requireDepth(int level, const std::string &where);
 
+// A file name's extension in lower case ("Menu.TOML" gives "toml"); empty without one.
+std::string lowerExtension(const std::string &fileName);
+
 // One line of text: blanks (line breaks, tabs, runs of them) collapsed into one, trimmed.
 std::string collapseBlanks(std::string_view text);
 

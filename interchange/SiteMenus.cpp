@@ -447,15 +447,6 @@ private:
     std::vector<std::vector<std::size_t>> children_;
 };
 
-std::string lowerExtension(const std::string &fileName)
-{
-    const std::size_t dot = fileName.rfind('.');
-    std::string extension = dot == std::string::npos ? std::string() : fileName.substr(dot + 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
-
 // ---- Jekyll
 
 const std::set<std::string> &jekyllFields()
