@@ -224,9 +224,20 @@ namespace {
 // fields (in a link it is written as the address escape that means the same).
 std::string projectValue(std::string_view value, bool address, const std::string &where)
 {
-    std::string line = collapseBlanks(value);
+    // Control characters (Ctrl-Z ends a file for some readers) are blanks in a text, escapes
+    // in an address.
+    std::string visible;
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte == 0x7F) {
+            static const char hex[] = "0123456789ABCDEF";
+            visible += address ? std::string{'%', hex[byte >> 4], hex[byte & 15]} : " ";
+        } else {
+            visible += c;
+        }
+    }
     std::string out;
-    for (const char c : line)
+    for (const char c : collapseBlanks(visible))
         out += c != '|' ? std::string(1, c) : address ? "%7C" : "/";
     if (out.size() > MaxValueBytes)
         throw interchange::EImportError(where + " is longer than " + std::to_string(MaxValueBytes) +

@@ -300,12 +300,12 @@ private:
     // The value, when one line of a project holds it; the place is named only for a refusal.
     std::string oneLine(std::string value) const
     {
-        const bool lineBreak = value.find_first_of("\r\n") != std::string::npos;
+        const bool lineBreak = value.find_first_of("\r\n\x1A") != std::string::npos;
         if (lineBreak || value.size() > MaxValueBytes)
             throw EImportError(
                 (stack_.back().place.empty() ? key_.substr(1) : stack_.back().place + key_) +
                 (lineBreak
-                     ? std::string(": the value holds a line break")
+                     ? std::string(": the value holds a line break or Ctrl-Z")
                      : ": the value is longer than " + std::to_string(MaxValueBytes) + " bytes"));
         return value;
     }
