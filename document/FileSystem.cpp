@@ -287,15 +287,24 @@ void FileBatch::add(const std::string &path, const std::function<void(TextOut &)
 void FileBatch::commit()
 {
     std::set<std::string> folders;
-    while (!pending_.empty()) {
-        const Pending &file = pending_.front();
+    // The renamed ones leave the list at once, the rest stay for the destructor to remove;
+    // in one step, as a batch may hold a site's thousands of pages.
+    std::size_t renamed = 0;
+    const auto forgetRenamed = [&] {
+        pending_.erase(pending_.begin(), pending_.begin() + std::ptrdiff_t(renamed));
+    };
+    for (; renamed < pending_.size(); ++renamed) {
+        const Pending &file = pending_[renamed];
         const fs::path target = toPath(file.target);
         errno = 0;
-        if (::rename(file.temporary.c_str(), target.c_str()) != 0)
-            throw EInOutError("Cannot replace file \"" + file.target + "\"" + reason());
+        if (::rename(file.temporary.c_str(), target.c_str()) != 0) {
+            const EInOutError error("Cannot replace file \"" + file.target + "\"" + reason());
+            forgetRenamed();
+            throw error;
+        }
         folders.insert(target.has_parent_path() ? target.parent_path().string() : ".");
-        pending_.erase(pending_.begin());
     }
+    forgetRenamed();
     if (durable_ == Durable::No)
         return;
     // And the folders, so the new names themselves are on the disk.
@@ -370,14 +379,18 @@ void FileBatch::add(const std::string &path, const std::function<void(TextOut &)
 
 void FileBatch::commit()
 {
-    while (!pending_.empty()) {
-        const Pending &file = pending_.front();
+    std::size_t renamed = 0;
+    for (; renamed < pending_.size(); ++renamed) {
+        const Pending &file = pending_[renamed];
         std::error_code ec;
         fs::rename(toPath(file.temporary), toPath(file.target), ec);
-        if (ec)
-            throw EInOutError("Cannot replace file \"" + file.target + "\". " + ec.message());
-        pending_.erase(pending_.begin());
+        if (ec) {
+            const EInOutError error("Cannot replace file \"" + file.target + "\". " + ec.message());
+            pending_.erase(pending_.begin(), pending_.begin() + std::ptrdiff_t(renamed));
+            throw error;
+        }
     }
+    pending_.clear();
 }
 
 #endif
