@@ -58,7 +58,7 @@ void HtmlWriter::write(TextOut &out) const
     out.line("</HTML>");
 }
 
-void HtmlWriter::writeAppletElement(TextOut &out) const
+void HtmlWriter::writeAppletElement(TextOut &out, const PageLinks &links) const
 {
     using namespace ItemField;
     const AppletRecord data = document_.appletData();
@@ -92,7 +92,7 @@ void HtmlWriter::writeAppletElement(TextOut &out) const
         if (!inPopup) {
             std::string value;
             for (int pos = ItemCaption; pos <= ItemMenuOffsetY; ++pos)
-                value += attr(item[pos]) + sep;
+                value += (pos == ItemURL ? attr(links(item[pos])) : attr(item[pos])) + sep;
             out.line(param("I0-" + attr(item[ItemIndex]), value));
         }
         if (opensPopup && next) {
@@ -105,7 +105,7 @@ void HtmlWriter::writeAppletElement(TextOut &out) const
                                      "it" + attr(item[ItemIndex]);
             const std::string value =
                 opensPopup ? "btn" + attr(item[ItemButton]) + "mn" + attr(item[ItemSubMenu])
-                           : attr(item[ItemCaption]) + sep + attr(item[ItemURL]) + sep +
+                           : attr(item[ItemCaption]) + sep + attr(links(item[ItemURL])) + sep +
                                  attr(item[ItemTarget]) + sep;
             out.line(param(name, value));
         }
@@ -148,7 +148,8 @@ std::string attrValue(std::string_view value)
 // line, end tags that HTML implies left out, to keep the page small.
 } // namespace
 
-void writeNoScriptMenu(TextOut &out, const ItemList &items, const std::vector<int> &parents)
+void writeNoScriptMenu(TextOut &out, const ItemList &items, const std::vector<int> &parents,
+                       const PageLinks &links)
 {
     using namespace ItemField;
     const std::size_t count = std::min(items.size(), parents.size());
@@ -177,11 +178,13 @@ void writeNoScriptMenu(TextOut &out, const ItemList &items, const std::vector<in
             out.line("<li>" + attr(caption));
             continue;
         }
-        std::string link = "<li><a href=" + attrValue(url);
+        std::string link = "<li><a href=" + attrValue(links(url));
         if (!target.empty() && target != "_self")
             link += " target=" + attrValue(target);
         if (opensElsewhere(target))
             link += " rel=noopener";
+        if (static_cast<int>(k) == links.currentItem)
+            link += " aria-current=page";
         out.line(link + ">" + attr(caption) + "</a>");
     }
     for (; open.size() > 1; open.pop_back())
@@ -210,4 +213,13 @@ void HtmlWriter::writeSavedPage(TextOut &out, const std::string &title, const It
     out.line(WebRuntimeScript);
     out.line("</body>");
     out.line("</html>");
+}
+
+void HtmlWriter::writeSiteMenu(TextOut &out, const std::vector<int> &parents,
+                               const PageLinks &links, const std::string &scriptPath) const
+{
+    writeAppletElement(out, links);
+    writeNoScriptMenu(out, document_.items(), parents, links);
+    out.line("</applet>");
+    out.line("<script src=" + attrValue(scriptPath) + "></script>");
 }

@@ -321,19 +321,12 @@ StringList Publisher::filesWritten(const std::string &fileName,
     return names;
 }
 
-namespace {
-// What earlier saves wrote into a folder, as their reports tell: the files listed, and each
-// report's page, project and the report itself.
-std::set<std::string> writtenBefore(const std::string &folder, const std::set<std::string> &present)
+std::set<std::string> tarvelleFilesIn(const std::string &folder,
+                                      const std::set<std::string> &present)
 {
     static const std::string reportSuffix = "_PublishReport.txt";
     std::set<std::string> ours;
-    for (const std::string &name : present) {
-        if (name.size() <= reportSuffix.size() ||
-            name.compare(name.size() - reportSuffix.size(), reportSuffix.size(), reportSuffix) != 0)
-            continue;
-        const std::string base = name.substr(0, name.size() - reportSuffix.size());
-        ours.insert({name, base + ".html", base + ".tvl"});
+    const auto readList = [&](const std::string &name) {
         try {
             const std::string report = fsx::readFile(fsx::withSeparator(folder) + name);
             for (LineCursor lines(report); !lines.atEnd();) {
@@ -343,17 +336,28 @@ std::set<std::string> writtenBefore(const std::string &folder, const std::set<st
             }
         } catch (const EInOutError &) {
         }
+    };
+    for (const std::string &name : present) {
+        if (name == SiteAssetRecord) {
+            ours.insert(name);
+            readList(name);
+        }
+        if (name.size() <= reportSuffix.size() ||
+            name.compare(name.size() - reportSuffix.size(), reportSuffix.size(), reportSuffix) != 0)
+            continue;
+        const std::string base = name.substr(0, name.size() - reportSuffix.size());
+        ours.insert({name, base + ".html", base + ".tvl"});
+        readList(name);
     }
     return ours;
 }
-} // namespace
 
 Publisher::ReplacedFiles Publisher::filesReplaced(const std::string &folder,
                                                   const std::string &fileName,
                                                   const std::string &resourceFolder) const
 {
     const std::set<std::string> present = fsx::folderEntries(folder);
-    const std::set<std::string> ours = writtenBefore(folder, present);
+    const std::set<std::string> ours = tarvelleFilesIn(folder, present);
     ReplacedFiles replaced;
     for (const auto &[name, source] : plannedWrites(fileName, resourceFolder)) {
         if (!present.count(name))

@@ -15,6 +15,16 @@
 
 class MenuDocument;
 
+// The record of the files the site command copied into a folder (the runtime, pictures and
+// sounds), one name a line after two blanks, as in a publish report.
+inline constexpr const char *SiteAssetRecord = ".tarvelle-assets";
+
+// The files in folder that Tarvelle wrote, as the publish reports and the site command's record
+// there tell: the files they list, and each report's page, project and the report itself.
+// present is what the folder holds.
+std::set<std::string> tarvelleFilesIn(const std::string &folder,
+                                      const std::set<std::string> &present);
+
 // The preview folder and the publishable folder of a document: staging resources and applet
 // files for a preview, assembling the project's folder on save, and the publish report.
 class Publisher
