@@ -17,6 +17,7 @@
 #include "document/TextCodec.h"
 #include "document/Version.h"
 #include "interchange/Interchange.h"
+#include "site/SitePublisher.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -49,6 +50,14 @@ const char *const Usage =
     "  export --format F PROJECT.tvl [OUTPUT]\n"
     "                              write the menu as F (json, hugo-yaml, hugo-toml, jekyll,\n"
     "                              html) to OUTPUT or standard output\n"
+    "\n"
+    "  site [--dry-run] [--add-markers] [--assets FOLDER] PROJECT.tvl SITE\n"
+    "                              put the menu into every page under SITE between\n"
+    "                              <!-- tarvelle:menu --> and <!-- /tarvelle:menu -->, with\n"
+    "                              addresses for each page's folder, and copy zorvex.js and\n"
+    "                              the pictures into SITE (or FOLDER inside it);\n"
+    "                              --add-markers puts the markers after <body> where a page\n"
+    "                              has none; --dry-run only tells what would change\n"
     "\n"
     "  --help                      show this text\n"
     "  --version                   show the version\n";
@@ -454,6 +463,104 @@ int exportCommand(std::vector<std::string> args, const std::string &programFolde
     return tellLeftOut(leftOut, fileName + ": warning: ", err);
 }
 
+// What a run of the site command did, a line a page or file it changed or left out, then the
+// summary; the exit status.
+int tellSite(const site::SiteResult &result, bool dryRun, std::ostream &out, std::ostream &err)
+{
+    using State = site::SiteEntry::State;
+    TextOut lines = piecesTo(out);
+    TextOut problems = piecesTo(err);
+    const auto tell = [&](const site::SiteEntry &entry) {
+        switch (entry.state) {
+        case State::Changed:
+            lines +=
+                printable(entry.path + (dryRun ? ": the menu would be written" : ": menu written"));
+            break;
+        case State::MarkersAdded:
+            lines += printable(entry.path + (dryRun ? ": markers and the menu would be added"
+                                                    : ": markers added, menu written"));
+            break;
+        case State::WithoutMarkers:
+            lines += printable(entry.path + ": no markers, left alone" +
+                               (entry.why.empty() ? "" : " (" + entry.why + ")"));
+            break;
+        case State::LeftOut:
+            problems += printable("tarvelle-cli: left out: " + entry.path + " (" + entry.why + ")");
+            problems += '\n';
+            return;
+        case State::Refused:
+            problems += printable("tarvelle-cli: " + entry.path + " " + entry.why);
+            problems += '\n';
+            return;
+        case State::Unchanged:
+            return;
+        }
+        lines += '\n';
+    };
+    for (const site::SiteEntry &page : result.pages)
+        tell(page);
+    for (const site::SiteEntry &asset : result.assets) {
+        if (asset.state == State::Changed)
+            lines += printable(asset.path + (dryRun ? ": would be copied\n" : ": copied\n"));
+        else
+            tell(asset);
+    }
+    for (const Publisher::Resource &resource : result.leftOut) {
+        problems += printable("tarvelle-cli: left out: " + std::string(resource.name) + " (" +
+                              fsx::describe(resource.check) + ")");
+        problems += '\n';
+    }
+    std::string summary = result.summary();
+    if (result.refused())
+        summary += "; nothing was written";
+    else if (dryRun)
+        summary += " (a dry run: nothing was written)";
+    else if (!result.written)
+        summary += "; nothing to write";
+    lines += summary + "\n";
+    problems.flush();
+    lines.flush();
+    if (result.refused())
+        return ExitCode::LoadFailed;
+    return result.count(State::WithoutMarkers) + result.count(State::LeftOut) > 0 ||
+                   !result.leftOut.empty()
+               ? ExitCode::Problems
+               : ExitCode::Ok;
+}
+
+// site [--dry-run] [--add-markers] [--assets FOLDER] PROJECT.tvl SITE
+int siteCommand(std::vector<std::string> args, const std::string &programFolder, std::ostream &out,
+                std::ostream &err)
+{
+    site::SiteOptions options;
+    const bool dryRun = takeOption(args, "--dry-run");
+    options.addMarkers = takeOption(args, "--add-markers");
+    if (!takeValue(args, "--assets", options.assets))
+        return usageError(err, "--assets lacks its folder");
+    if (args.size() != 3 || std::any_of(args.begin(), args.end(), isOption))
+        return usageError(err, "site takes a project file and a site folder");
+    const std::string &fileName = args[1], &siteFolder = args[2];
+    Project project;
+    try {
+        load(project, fileName, programFolder);
+    } catch (const std::exception &error) {
+        err << printable("tarvelle-cli: " + fileName + ": " + error.what()) << "\n";
+        return ExitCode::LoadFailed;
+    }
+    const site::SitePublisher publisher(project.doc, project.tree, projectFolder(fileName),
+                                        fsx::fileNamePart(fileName));
+    site::SiteResult result;
+    try {
+        result =
+            dryRun ? publisher.plan(siteFolder, options) : publisher.publish(siteFolder, options);
+    } catch (const std::exception &error) {
+        err << printable("tarvelle-cli: " + siteFolder + ": " + error.what()) << "\n"
+            << "tarvelle-cli: nothing was written\n";
+        return ExitCode::LoadFailed;
+    }
+    return tellSite(result, dryRun, out, err);
+}
+
 bool expects(const std::string &command, std::size_t argc)
 {
     if (command == "html")
@@ -481,6 +588,8 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
         return importCommand(arguments, err);
     if (!arguments.empty() && arguments[0] == "export")
         return exportCommand(arguments, programFolder, out, err);
+    if (!arguments.empty() && arguments[0] == "site")
+        return siteCommand(arguments, programFolder, out, err);
     // Options may stand anywhere after the command.
     std::vector<std::string> args = arguments;
     const bool publishing = !args.empty() && args[0] == "publish";
@@ -506,7 +615,7 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
     });
     if (args.empty() || unknownOption || !expects(args[0], args.size())) {
         static const std::set<std::string> commands{"html",   "publish", "report", "check",
-                                                    "layout", "import",  "export"};
+                                                    "layout", "import",  "export", "site"};
         if (!args.empty() && !commands.count(args[0]))
             err << printable("tarvelle-cli: unknown command \"" + args[0] + "\"") << "\n\n";
         err << Usage;
