@@ -227,18 +227,23 @@ void EditorDocument::writeOutput(const std::function<void()> &write)
     menu_.setAppletData(edited);
 }
 
-std::string EditorDocument::projectText()
+void EditorDocument::writeOutputQuietly(const std::function<void()> &write)
 {
     ProgressDisplay &shown = menu_.progress();
     menu_.setProgress(nullptr);
-    std::string text;
     try {
-        writeOutput([&] { text = ProjectWriter(menu_, tree_).text(); });
+        writeOutput(write);
     } catch (...) {
         menu_.setProgress(&shown);
         throw;
     }
     menu_.setProgress(&shown);
+}
+
+std::string EditorDocument::projectText()
+{
+    std::string text;
+    writeOutputQuietly([&] { text = ProjectWriter(menu_, tree_).text(); });
     return text;
 }
 

@@ -84,6 +84,9 @@ public:
     // Runs write (which reads the document to make an output) with the records as a file
     // holds them: the applet record as stored, the items' menu numbers given.
     void writeOutput(const std::function<void()> &write);
+    // The same without showing progress: for outputs made many times over, or in the
+    // background.
+    void writeOutputQuietly(const std::function<void()> &write);
     // The project file's text for the document as it is now, made without showing progress.
     std::string projectText();
     // True when another program saved the project file since it was opened or saved here.

@@ -238,6 +238,10 @@ void MainWindow::createActions()
                                      &MainWindow::publishToFolder);
     publishFolderAction->setStatusTip(
         tr("Write the page, the project and every file it needs into a folder to upload."));
+    publishSiteAction =
+        addCommand("actionPublishToSite", tr("Publish to &Site..."), &MainWindow::publishToSite);
+    publishSiteAction->setStatusTip(
+        tr("Put the menu into every page of a site that holds the markers for it."));
     webBrowserAction =
         addCommand("actionWebBrowser", tr("Web &Browser..."), &MainWindow::chooseWebBrowser);
     webRuntimeAction = addCommand("actionWebRuntime", tr("Include Web &Runtime When Saving"),
@@ -283,7 +287,8 @@ void MainWindow::createMenus()
                       moveRightAction});
 
     QMenu *applet = menuBar()->addMenu(tr("&Applet"));
-    applet->addActions({previewAction, buildHtmlAction, publishAction, publishFolderAction});
+    applet->addActions(
+        {previewAction, buildHtmlAction, publishAction, publishFolderAction, publishSiteAction});
 
     QMenu *option = menuBar()->addMenu(tr("&Option"));
     option->addActions({webBrowserAction, webRuntimeAction});

@@ -182,6 +182,8 @@ private:
     void showPublishReport();
     // Applet > Publish to Folder: what a publish writes, into a folder of the author's choice.
     void publishToFolder();
+    // Applet > Publish to Site: the menu into every marked page of a site.
+    void publishToSite();
     void chooseWebBrowser();
     void toggleWebRuntime();
     // Option > Include Web Runtime When Saving: a per-user setting, read at start.
@@ -200,6 +202,8 @@ private:
     EditorServices services;
     std::unique_ptr<HelpService> help;
     EditorDocument *document_;
+    // The site folder last published to in this window, offered again.
+    QString siteFolder_;
     // Destroyed before the document, which the window's children outlive.
     std::unique_ptr<AutoRecovery> recovery_;
     std::unique_ptr<ProgressAdapter> progress_;
@@ -236,6 +240,6 @@ private:
         *moveRightAction;
     QAction *toolBarAction, *statusBarAction, *livePreviewAction;
     QAction *previewAction, *buildHtmlAction, *publishAction, *publishFolderAction,
-        *webBrowserAction, *webRuntimeAction;
+        *publishSiteAction, *webBrowserAction, *webRuntimeAction;
     QAction *helpTopicsAction, *viewSampleAction, *homepageAction, *contactAction, *aboutAction;
 };

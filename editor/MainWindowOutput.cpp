@@ -11,6 +11,7 @@
 #include "editor/HtmlWindow.h"
 #include "editor/MainWindow.h"
 #include "editor/PublishReportWindow.h"
+#include "editor/SitePublishDialog.h"
 #include "editor/Startup.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
@@ -149,6 +150,33 @@ void MainWindow::publishToFolder()
     if (services.dialogs.warning(this, tr("The menu was published. Open the folder?"),
                                  DialogService::YesNo) == DialogService::Yes)
         services.shell.openDocument(folder);
+}
+
+void MainWindow::publishToSite()
+{
+    const QString &fileName = document_->fileName();
+    const std::string project =
+        (fileName.isEmpty() ? QStringLiteral("Untitled.tvl") : QFileInfo(fileName).fileName())
+            .toStdString();
+    // Each look at the site and the publishing itself read the document as a save does.
+    const auto run = [this, project](const QString &folder, const site::SiteOptions &options,
+                                     bool write) {
+        site::SiteResult result;
+        document_->writeOutputQuietly([&] {
+            const Publisher &publisher = document_->publisher();
+            const site::SitePublisher sitePublisher(document_->menu(), document_->tree(),
+                                                    publisher.previewFolder(), project);
+            const std::string path = QDir::toNativeSeparators(folder).toStdString();
+            result =
+                write ? sitePublisher.publish(path, options) : sitePublisher.plan(path, options);
+        });
+        return result;
+    };
+    SitePublishDialog dialog(services.dialogs, run, this);
+    if (!siteFolder_.isEmpty())
+        dialog.setSiteFolder(siteFolder_);
+    services.dialogs.runModal(&dialog);
+    siteFolder_ = dialog.siteFolder();
 }
 
 void MainWindow::chooseWebBrowser()

@@ -71,10 +71,11 @@ bool SiteResult::changes() const
     return count(State::Changed) + count(State::MarkersAdded) > 0 || !assets.empty();
 }
 
-std::string SiteResult::summary() const
+std::string SiteResult::summary(bool done) const
 {
-    std::string text = plural(count(State::Changed) + count(State::MarkersAdded), "page changed",
-                              "pages changed") +
+    std::string text = plural(count(State::Changed) + count(State::MarkersAdded),
+                              done ? "page changed" : "page to change",
+                              done ? "pages changed" : "pages to change") +
                        ", " + std::to_string(count(State::Unchanged)) + " unchanged, " +
                        std::to_string(count(State::WithoutMarkers)) + " without markers";
     if (const int leftOut = count(State::LeftOut))

@@ -44,8 +44,9 @@ struct SiteResult
     int count(SiteEntry::State state) const;
     bool refused() const;
     bool changes() const; // anything to write
-    // "3 pages changed, 5 unchanged, 2 without markers"
-    std::string summary() const;
+    // "3 pages changed, 5 unchanged, 2 without markers"; before publishing (done false) "3
+    // pages to change, ...".
+    std::string summary(bool done = true) const;
 };
 
 // Puts the menu into every page of a site that asks for it (between its markers), each with

@@ -28,9 +28,11 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace {
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -580,4 +582,63 @@ TEST(OutputCommands, ImportMakesANewProjectAndExportWritesTheMenu)
     std::string shown;
     document.writeOutput([&] { shown = ProjectWriter(document.menu(), document.tree()).text(); });
     EXPECT_EQ(ProjectWriter(back.document, back.tree).text(), shown);
+}
+
+// Applet > Publish to Site shows each page found with what publishing changes in it, writes
+// the marked pages on the button, and offers the same site again, which then needs nothing.
+TEST(OutputCommands, PublishToSiteShowsThePagesAndWritesTheMarkedOnes)
+{
+    WindowFixture f;
+    f.add(f.root(), "Home");
+    QTemporaryDir site;
+    const QByteArray marked = "<body>\n<!-- tarvelle:menu -->\n<!-- /tarvelle:menu -->\n</body>\n";
+    writeFile(site.path() + "/index.html", marked);
+    writeFile(site.path() + "/docs/guide.html", marked);
+    writeFile(site.path() + "/about.html", "<body><p>About</p></body>\n");
+    const auto rows = [](QDialog *dialog) {
+        const auto *list = dialog->findChild<QTreeWidget *>("pageList");
+        QStringList shown;
+        for (int k = 0; k < list->topLevelItemCount(); ++k)
+            shown << list->topLevelItem(k)->text(0) + ": " + list->topLevelItem(k)->text(1);
+        return shown;
+    };
+    QStringList before, after;
+    QString summary;
+    bool publishable = true;
+    f.dialogs.folders = {site.path()};
+    f.dialogs.onModal = [&](QDialog *dialog) {
+        dialog->findChild<QPushButton *>("chooseFolderButton")->click();
+        before = rows(dialog);
+        EXPECT_EQ(readFile(site.path() + "/index.html"), marked); // looking writes nothing
+        dialog->findChild<QPushButton *>("publishButton")->click();
+        after = rows(dialog);
+        summary = dialog->findChild<QLabel *>("summaryLabel")->text();
+        publishable = dialog->findChild<QPushButton *>("publishButton")->isEnabled();
+        return 0;
+    };
+    trigger(f.w(), "actionPublishToSite");
+    EXPECT_EQ(before,
+              (QStringList{"about.html: No markers: left alone",
+                           "docs/guide.html: The menu will be written",
+                           "index.html: The menu will be written", "zorvex.js: Will be copied"}));
+    EXPECT_EQ(after,
+              (QStringList{"about.html: No markers: left alone", "docs/guide.html: Menu written",
+                           "index.html: Menu written", "zorvex.js: Copied"}));
+    EXPECT_EQ(summary, "2 pages changed, 0 unchanged, 1 without markers. Published.");
+    EXPECT_FALSE(publishable);
+    const QByteArray guide = readFile(site.path() + "/docs/guide.html");
+    EXPECT_TRUE(guide.contains("<script src=../zorvex.js></script>\n<!-- /tarvelle:menu -->"));
+    EXPECT_TRUE(guide.contains("<li>Home\n"));
+    EXPECT_TRUE(readFile(site.path() + "/index.html").contains("<script src=zorvex.js>"));
+    EXPECT_EQ(readFile(site.path() + "/about.html"), "<body><p>About</p></body>\n");
+
+    f.dialogs.onModal = [&](QDialog *dialog) {
+        summary = dialog->findChild<QLabel *>("summaryLabel")->text();
+        publishable = dialog->findChild<QPushButton *>("publishButton")->isEnabled();
+        return 0;
+    };
+    trigger(f.w(), "actionPublishToSite");
+    EXPECT_EQ(summary, "0 pages to change, 2 unchanged, 1 without markers. Nothing to write: the "
+                       "site shows this menu.");
+    EXPECT_FALSE(publishable);
 }

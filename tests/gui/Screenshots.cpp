@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPalette>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -113,6 +114,25 @@ int main(int argc, char **argv)
     trigger(window, "actionBuildHtml");
     dialogs.onModal = dialogShot("publish-report");
     trigger(window, "actionPublish");
+    // Publish to Site, looking at a small site before publishing into it.
+    QTemporaryDir site(QDir::tempPath() + "/my-site-XXXXXX");
+    const QByteArray marked = "<!DOCTYPE html>\n<body>\n<!-- tarvelle:menu -->\n"
+                              "<!-- /tarvelle:menu -->\n</body>\n";
+    QDir(site.path()).mkpath("products");
+    for (const char *page : {"index.html", "products/laptops.html", "products/software.html",
+                             "contact.html", "about.html"}) {
+        QFile file(site.filePath(QLatin1String(page)));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(QByteArray(page) == "about.html" ? "<body><p>About us</p></body>\n"
+                                                        : marked);
+    }
+    dialogs.folders = {site.path()};
+    dialogs.onModal = [&](QDialog *dialog) {
+        dialog->findChild<QPushButton *>("chooseFolderButton")->click();
+        save(dialog, "publish-to-site");
+        return 0;
+    };
+    trigger(window, "actionPublishToSite");
     auto *browsers = part<WebBrowserDialog>(window, "formWebBrowser");
     browsers->onShown();
     browsers->show();
