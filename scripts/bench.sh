@@ -9,6 +9,7 @@
 #                               scripts/bench-shapes.sh), one run of every command
 #   scripts/bench.sh --interchange
 #                               every export and import at 100,000 items against check
+#   scripts/bench.sh --site     the site command over 1,000 pages against publish, per page
 set -euo pipefail
 cd "$(dirname "$0")/.."
 sizes=(100000 1000000)
@@ -47,6 +48,10 @@ measure() {
 
 if [ "${1:-}" = "--interchange" ]; then
   . scripts/bench-interchange.sh
+  exit
+fi
+if [ "${1:-}" = "--site" ]; then
+  . scripts/bench-site.sh
   exit
 fi
 
