@@ -8,14 +8,14 @@ seconds="${FUZZ_SECONDS:-60}"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
       -DTARVELLE_FUZZ=ON >/dev/null
 cmake --build build-fuzz --parallel "$(nproc)"
-for target in load_project html import; do
+for target in load_project html import site_page; do
   work=$(mktemp -d)
   cp -r "tests/fuzz/corpus/$target/." "$work/"
   log="build-fuzz/fuzz_$target.log"
   echo "Fuzzing $target for ${seconds}s"
   # The project file's words help the targets that read one; the importers read other formats.
   dict=(-dict=tests/fuzz/project.dict)
-  [ "$target" = import ] && dict=()
+  [ "$target" = import ] || [ "$target" = site_page ] && dict=()
   if ! build-fuzz/fuzz-bin/fuzz_"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
         -max_len=262144 "${dict[@]}" -print_final_stats=1 \
         -artifact_prefix=build-fuzz/"$target"- "$work" >"$log" 2>&1; then
