@@ -14,6 +14,7 @@
 #include "editor/SitePublishDialog.h"
 #include "editor/Startup.h"
 #include "platform/Dialogs.h"
+#include "platform/Help.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 
@@ -173,6 +174,8 @@ void MainWindow::publishToSite()
         return result;
     };
     SitePublishDialog dialog(services.dialogs, run, this);
+    dialog.setProperty(HelpService::PageProperty, QStringLiteral("menu-on-every-page.html"));
+    addHelpKey(&dialog);
     if (!siteFolder_.isEmpty())
         dialog.setSiteFolder(siteFolder_);
     services.dialogs.runModal(&dialog);

@@ -92,7 +92,7 @@ std::string assetFolder(const std::string &assets)
     const std::filesystem::path folder = std::filesystem::u8path(assets).lexically_normal();
     const std::string relative = folder.generic_u8string();
     if (folder.is_absolute() || folder.has_root_name() || relative == "." ||
-        relative.compare(0, 2, "..") == 0)
+        *folder.begin() == "..")
         throw EInOutError("The assets folder \"" + assets +
                           "\" must be a folder inside the site, named from its top");
     return relative.back() == '/' ? relative : relative + '/';

@@ -189,9 +189,12 @@ TEST(SiteCommand, EveryMarkedPageGetsTheMenuForItsFolder)
 {
     SiteProject project;
     Site site;
+    const std::string laptops = site.top.file("products/laptops.html");
+    fs::permissions(laptops, fs::perms(0640));
     const std::map<std::string, std::string> before = snapshot(site.top.path());
 
     const ToolRun first = runSite({project.path, site.top.path()});
+    EXPECT_EQ(fs::status(laptops).permissions(), fs::perms(0640));
     EXPECT_EQ(first.status, ExitCode::Problems) << first.err; // pages without markers, a link
     EXPECT_EQ(first.out, "about.html: no markers, left alone\n"
                          "contact.htm: no markers, left alone\n"
