@@ -105,13 +105,18 @@ SitePublishDialog::SitePublishDialog(DialogService &dialogs, Run run, QWidget *p
     summaryLabel->setWordWrap(true);
     summaryLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
+    // Publishing keeps the dialog open, to show what it did; it is no accepting button, so Return
+    // in a field only looks at the site again: publishing is always a click of its own, after
+    // the author has seen what it changes.
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    publishButton = buttons->addButton(tr("&Publish"), QDialogButtonBox::AcceptRole);
+    publishButton = buttons->addButton(tr("&Publish"), QDialogButtonBox::ActionRole);
     publishButton->setObjectName("publishButton");
     publishButton->setEnabled(false);
-    publishButton->setDefault(true);
-    // Publishing keeps the dialog open, to show what it did.
-    disconnect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    for (QAbstractButton *button : buttons->buttons()) {
+        if (auto *push = qobject_cast<QPushButton *>(button))
+            push->setAutoDefault(false);
+    }
+    chooseButton->setAutoDefault(false);
     connect(publishButton, &QPushButton::clicked, this, &SitePublishDialog::publish);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -154,7 +159,6 @@ void SitePublishDialog::lookAgain()
 {
     pageList->clear();
     publishButton->setEnabled(false);
-    publishButton->setDefault(true);
     if (siteFolder().isEmpty())
         return;
     try {
