@@ -46,12 +46,13 @@ std::string_view lineEndOf(std::string_view page)
     return end + 1 < page.size() && page[end + 1] == '\n' ? "\r\n" : "\r";
 }
 
-std::string withLineEnds(std::string_view menu, std::string_view lineEnd)
+// Appends menu, whose lines end in CR LF, with the page's line ends instead.
+void appendWithLineEnds(std::string &text, std::string_view menu, std::string_view lineEnd)
 {
-    if (lineEnd == "\r\n")
-        return std::string(menu);
-    std::string text;
-    text.reserve(menu.size());
+    if (lineEnd == "\r\n") {
+        text += menu;
+        return;
+    }
     for (std::size_t start = 0; start < menu.size();) {
         const std::size_t end = std::min(menu.find("\r\n", start), menu.size());
         text.append(menu, start, end - start);
@@ -59,7 +60,6 @@ std::string withLineEnds(std::string_view menu, std::string_view lineEnd)
             text += lineEnd;
         start = end + 2;
     }
-    return text;
 }
 
 // Where markers go: just after the page's own <body ...> tag, as an HTML parser finds it (not
@@ -153,7 +153,7 @@ PageUpdate updatePage(std::string_view page, std::string_view menu, bool addMark
         update.text.reserve(page.size() + menu.size() + 64);
         update.text.append(page.substr(0, body));
         update.text.append(lineEnd).append(OpenMarker).append(lineEnd);
-        update.text += withLineEnds(menu, lineEnd);
+        appendWithLineEnds(update.text, menu, lineEnd);
         update.text.append(CloseMarker).append(page.substr(body));
         return update;
     }
@@ -173,7 +173,7 @@ PageUpdate updatePage(std::string_view page, std::string_view menu, bool addMark
     update.state = PageUpdate::State::Filled;
     update.text.reserve(page.size() + menu.size());
     update.text.append(page.substr(0, open + OpenMarker.size())).append(lineEnd);
-    update.text += withLineEnds(menu, lineEnd);
+    appendWithLineEnds(update.text, menu, lineEnd);
     update.text.append(page.substr(indent));
     return update;
 }

@@ -125,9 +125,13 @@ std::string SitePublisher::menuFor(const std::string &pagePath, const std::strin
         links.address = [&folder](std::string_view url) { return addressFrom(folder, url); };
     const auto current = itemOfPage_.find(pageKeyOf(pagePath));
     links.currentItem = current == itemOfPage_.end() ? -1 : current->second;
+    // Each page's menu is about as long as the one before: reserved at once, it is not copied
+    // as it grows.
     TextOut out;
+    out.reserve(menuBytes_ + menuBytes_ / 8);
     HtmlWriter(document_).writeSiteMenu(out, parents_, links,
                                         addressFrom(folder, assets + WebRuntimeFile));
+    menuBytes_ = std::max(menuBytes_, out.size());
     return out.take();
 }
 

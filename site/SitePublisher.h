@@ -87,6 +87,7 @@ private:
     std::vector<int> parents_;
     std::map<std::string, int> itemOfPage_; // the current page's item by the page's key
     std::string resourceFolder_, projectName_;
+    mutable std::size_t menuBytes_ = 0; // the longest menu made so far
 };
 
 // The folder under the site that holds the assets, "" or ending in "/"; throws EInOutError for
