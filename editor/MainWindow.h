@@ -184,6 +184,9 @@ private:
     void publishToFolder();
     // Applet > Publish to Site: the menu into every marked page of a site.
     void publishToSite();
+    // The site folder a project file was last published to, and remembering it.
+    QString rememberedSite(const QString &project) const;
+    void rememberSite(const QString &project, const QString &site);
     void chooseWebBrowser();
     void toggleWebRuntime();
     // Option > Include Web Runtime When Saving: a per-user setting, read at start.
@@ -202,8 +205,8 @@ private:
     EditorServices services;
     std::unique_ptr<HelpService> help;
     EditorDocument *document_;
-    // The site folder last published to in this window, offered again.
-    QString siteFolder_;
+    // The site folder an untitled project was last published to in this window.
+    QString untitledSite_;
     // Destroyed before the document, which the window's children outlive.
     std::unique_ptr<AutoRecovery> recovery_;
     std::unique_ptr<ProgressAdapter> progress_;

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <QAction>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -44,7 +45,44 @@ bool readIncludeWebRuntime()
         return true;
     }
 }
+// The site a project was last published to is offered again, also in later sessions: a
+// value per project file, named after a hash of its path (a path cannot name a value).
+QString siteValue(const QString &project)
+{
+    return QStringLiteral("Site-") +
+           QString::fromLatin1(QCryptographicHash::hash(project.toUtf8(), QCryptographicHash::Sha1)
+                                   .toHex()
+                                   .left(20));
+}
 } // namespace
+
+QString MainWindow::rememberedSite(const QString &project) const
+{
+    if (project.isEmpty())
+        return untitledSite_;
+    try {
+        Registry registry(Registry::CurrentUser);
+        if (registry.openKey(QLatin1String(SettingsKey), false) &&
+            registry.valueExists(siteValue(project)))
+            return registry.readString(siteValue(project));
+    } catch (const RegistryError &) {
+    }
+    return QString();
+}
+
+void MainWindow::rememberSite(const QString &project, const QString &site)
+{
+    if (project.isEmpty()) {
+        untitledSite_ = site;
+        return;
+    }
+    try {
+        Registry registry(Registry::CurrentUser);
+        registry.openKey(QLatin1String(SettingsKey), true);
+        registry.writeString(siteValue(project), site);
+    } catch (const RegistryError &) {
+    }
+}
 
 void MainWindow::readWebRuntimeChoice()
 {
@@ -176,10 +214,11 @@ void MainWindow::publishToSite()
     SitePublishDialog dialog(services.dialogs, run, this);
     dialog.setProperty(HelpService::PageProperty, QStringLiteral("menu-on-every-page.html"));
     addHelpKey(&dialog);
-    if (!siteFolder_.isEmpty())
-        dialog.setSiteFolder(siteFolder_);
+    const QString known = rememberedSite(fileName);
+    if (!known.isEmpty())
+        dialog.setSiteFolder(known);
     services.dialogs.runModal(&dialog);
-    siteFolder_ = dialog.siteFolder();
+    rememberSite(fileName, dialog.siteFolder());
 }
 
 void MainWindow::chooseWebBrowser()
