@@ -238,10 +238,10 @@ void SitePublisher::checkAssets(const std::string &site, const std::string &asse
     const std::string folder = nativePath(site, assets);
     const std::set<std::string> present = fsx::folderEntries(folder);
     const std::set<std::string> ours = tarvelleFilesIn(folder, present);
+    if (!fsx::folderExists(folder) && fsx::fileExists(folder))
+        throw EInOutError("\"" + folder + "\" is not a folder");
     for (const Asset &asset : wanted) {
         const std::string target = fsx::withSeparator(folder) + asset.name;
-        if (!fsx::folderExists(folder) && fsx::fileExists(folder)) // a file where it should be
-            throw EInOutError("\"" + folder + "\" is not a folder");
         SiteEntry entry{assets + asset.name, State::Changed, {}};
         if (present.count(asset.name)) {
             if (fsx::sameContent(asset.source, target))
