@@ -94,6 +94,19 @@ void load(Project &project, const std::string &fileName, const std::string &prog
     numberMenuStructure(project.tree, project.doc.items(), progress);
 }
 
+// load, or the reason it failed on err.
+bool loadOrTell(Project &project, const std::string &fileName, const std::string &programFolder,
+                std::ostream &err)
+{
+    try {
+        load(project, fileName, programFolder);
+        return true;
+    } catch (const std::exception &error) {
+        err << printable("tarvelle-cli: " + fileName + ": " + error.what()) << "\n";
+        return false;
+    }
+}
+
 std::string projectFolder(const std::string &fileName)
 {
     const std::string folder = fsx::folderPart(fileName);
@@ -433,12 +446,8 @@ int exportCommand(std::vector<std::string> args, const std::string &programFolde
         return usageError(err, "export takes a project file and an optional output file");
     const std::string &fileName = args[1];
     Project project;
-    try {
-        load(project, fileName, programFolder);
-    } catch (const std::exception &error) {
-        err << printable("tarvelle-cli: " + fileName + ": " + error.what()) << "\n";
+    if (!loadOrTell(project, fileName, programFolder, err))
         return ExitCode::LoadFailed;
-    }
     std::vector<std::string> leftOut;
     try {
         // Written as it is made, to the file (which takes its place once complete) or out.
@@ -541,12 +550,8 @@ int siteCommand(std::vector<std::string> args, const std::string &programFolder,
         return usageError(err, "site takes a project file and a site folder");
     const std::string &fileName = args[1], &siteFolder = args[2];
     Project project;
-    try {
-        load(project, fileName, programFolder);
-    } catch (const std::exception &error) {
-        err << printable("tarvelle-cli: " + fileName + ": " + error.what()) << "\n";
+    if (!loadOrTell(project, fileName, programFolder, err))
         return ExitCode::LoadFailed;
-    }
     const site::SitePublisher publisher(project.doc, project.tree, projectFolder(fileName),
                                         fsx::fileNamePart(fileName));
     site::SiteResult result;
@@ -626,12 +631,8 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
     const std::string &fileName = args[1];
     Project project;
     project.doc.setIncludeWebRuntime(webRuntime);
-    try {
-        load(project, fileName, programFolder);
-    } catch (const std::exception &error) {
-        err << printable("tarvelle-cli: " + fileName + ": " + error.what()) << "\n";
+    if (!loadOrTell(project, fileName, programFolder, err))
         return ExitCode::LoadFailed;
-    }
     try {
         if (command == "html")
             return html(project, args, out);

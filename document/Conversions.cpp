@@ -17,6 +17,7 @@ std::string pairAt(std::string_view text, std::size_t pos)
 {
     return pos <= text.size() ? std::string(text.substr(pos - 1, 2)) : std::string();
 }
+} // namespace
 
 int hexDigit(char c)
 {
@@ -28,7 +29,6 @@ int hexDigit(char c)
         return c - 'A' + 10;
     return -1;
 }
-} // namespace
 
 std::string bgrHexToRgbHex(std::string_view text)
 {

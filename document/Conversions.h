@@ -19,6 +19,9 @@ BgrColor colorFromHex(std::string_view text);
 // swap). System colours must be resolved by the caller.
 std::string hexFromColor(BgrColor color);
 
+// The value of a hexadecimal digit, either case; -1 for any other character.
+int hexDigit(char c);
+
 // True for exactly six hexadecimal digits.
 bool isRgbHex(std::string_view text);
 

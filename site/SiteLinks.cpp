@@ -1,5 +1,6 @@
 #include "site/SiteLinks.h"
 
+#include "document/Conversions.h"
 #include "document/CurrentPage.h"
 
 #include <cctype>
@@ -52,17 +53,6 @@ ResolvedPath resolvePath(std::string_view path)
         start = end + 1;
     }
     return resolved;
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 std::string decodeEscapes(std::string_view text)
