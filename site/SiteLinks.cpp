@@ -2,25 +2,11 @@
 
 #include "document/Conversions.h"
 #include "document/CurrentPage.h"
+#include "document/LinkCheck.h"
 
-#include <cctype>
 
 namespace site {
 namespace {
-bool hasScheme(std::string_view url)
-{
-    // scheme = ALPHA *( ALPHA / DIGIT / "+" / "-" / "." ) ":"
-    if (url.empty() || !std::isalpha(static_cast<unsigned char>(url[0])))
-        return false;
-    for (const char c : url.substr(1)) {
-        if (c == ':')
-            return true;
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != '.')
-            return false;
-    }
-    return false;
-}
-
 // A path's names with "." and ".." resolved; ".." above the top stays as a leading "..".
 // folder tells whether the path names a folder (ends in "/", "." or "..").
 struct ResolvedPath
@@ -76,7 +62,7 @@ std::string decodeEscapes(std::string_view text)
 bool isSiteRelative(std::string_view url)
 {
     return !url.empty() && url[0] != '/' && url[0] != '#' && url[0] != '?' && url[0] != '\\' &&
-           !hasScheme(url);
+           linkScheme(url).empty();
 }
 
 std::vector<std::string> folderOf(std::string_view pagePath)
