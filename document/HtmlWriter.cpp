@@ -6,6 +6,7 @@
 #include "document/FileSystem.h"
 #include "document/MenuDocument.h"
 #include "document/MenuLayout.h"
+#include "document/MenuValues.h"
 #include "document/TextCodec.h"
 
 #include <algorithm>
@@ -192,6 +193,20 @@ void writeNoScriptMenu(TextOut &out, const ItemList &items, const std::vector<in
     out.line("</ul>");
 }
 
+// The plain lists inside a canvas of the menu's size: a browser that runs scripts shows the
+// canvas (an empty box where the menu will be, so that nothing moves when the runtime draws
+// it) and never the lists; one that runs none shows the lists in its place.
+void HtmlWriter::writePlaceholder(TextOut &out, const std::vector<int> &parents,
+                                  const PageLinks &links) const
+{
+    using namespace AppletField;
+    const AppletValues values(document_.appletData());
+    out.line("<canvas width=" + std::to_string(values.size(ApWidth)) +
+             " height=" + std::to_string(values.size(ApHeight)) + ">");
+    writeNoScriptMenu(out, document_.items(), parents, links);
+    out.line("</canvas>");
+}
+
 void HtmlWriter::writeSavedPage(TextOut &out, const std::string &title, const ItemTree &tree) const
 {
     if (!document_.includeWebRuntime()) {
@@ -199,7 +214,8 @@ void HtmlWriter::writeSavedPage(TextOut &out, const std::string &title, const It
         return;
     }
     // The plain menu lies inside the applet element, where browsers that run no script
-    // show it.
+    // show it; the script line follows the element at once, so that the runtime draws the
+    // menu before the browser has read the rest of the page.
     for (const char *line :
          {"<!DOCTYPE html>", "<html lang=\"en\">", "<head>", "<meta charset=\"utf-8\">",
           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"})
@@ -208,7 +224,7 @@ void HtmlWriter::writeSavedPage(TextOut &out, const std::string &title, const It
     out.line("</head>");
     out.line("<body>");
     writeAppletElement(out);
-    writeNoScriptMenu(out, document_.items(), itemParents(tree));
+    writePlaceholder(out, itemParents(tree), PageLinks{});
     out.line("</applet>");
     out.line(WebRuntimeScript);
     out.line("</body>");
@@ -219,7 +235,7 @@ void HtmlWriter::writeSiteMenu(TextOut &out, const std::vector<int> &parents,
                                const PageLinks &links, const std::string &scriptPath) const
 {
     writeAppletElement(out, links);
-    writeNoScriptMenu(out, document_.items(), parents, links);
+    writePlaceholder(out, parents, links);
     out.line("</applet>");
     out.line("<script src=" + attrValue(scriptPath) + "></script>");
 }

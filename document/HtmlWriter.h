@@ -52,6 +52,8 @@ public:
 private:
     // The applet element from its start tag to its last parameter.
     void writeAppletElement(TextOut &out, const PageLinks &links = {}) const;
+    void writePlaceholder(TextOut &out, const std::vector<int> &parents,
+                          const PageLinks &links) const;
 
     const MenuDocument &document_;
 };

@@ -4,10 +4,15 @@
 ((global) => {
 'use strict';
 const doc = global.document;
+// The menus the browser has read so far are drawn at once, before it reads (and paints) what
+// follows them, so that the page never moves; the rest once the whole page is read.
+function upgradeWhileLoading(upgrade) {
+  upgrade();
+  if (doc.readyState === 'loading') doc.addEventListener('DOMContentLoaded', () => upgrade());
+}
 // A second copy of the script (two pasted fragments) keeps the first one's menus and registry.
 if (global.zorvex && typeof global.zorvex.upgrade === 'function') {
-  if (doc.readyState === 'loading') doc.addEventListener('DOMContentLoaded', () => global.zorvex.upgrade());
-  else global.zorvex.upgrade();
+  upgradeWhileLoading(() => global.zorvex.upgrade());
   return;
 }
 
@@ -930,6 +935,8 @@ function upgrade(root) {
   for (let i = 0; i < applets.length; i++) {
     const el = applets[i];
     if (!/^zorvex\.class$/i.test(el.getAttribute('code') || '') || registry.menus.has(el)) continue;
+    // A tag the browser is still reading (the script inside it) waits for the rest.
+    if (doc.readyState === 'loading' && doc.currentScript && el.contains(doc.currentScript)) continue;
     try {
       const menu = new Menu(el);
       registry.live.add(menu);
@@ -1110,6 +1117,5 @@ Object.assign(Menu.prototype, {
   }
 });
 
-if (doc.readyState === 'loading') doc.addEventListener('DOMContentLoaded', () => upgrade());
-else upgrade();
+upgradeWhileLoading(upgrade);
 })(window);

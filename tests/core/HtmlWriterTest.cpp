@@ -107,14 +107,16 @@ TEST(HtmlWriter, SavedPageWithTheRuntimeCarriesThePlainMenu)
     doc.setIncludeWebRuntime(true);
     const auto page = crlfLines(savedPage(doc, "My <menu>", tree));
     const auto fragment = crlfLines(HtmlWriter(doc).fragment());
-    ASSERT_EQ(page.size(), 8 + (fragment.size() - 3) + 12 + 4);
+    ASSERT_EQ(page.size(), 8 + (fragment.size() - 3) + 14 + 4);
     EXPECT_EQ(page[5], "<title>My &lt;menu&gt;</title>");
     EXPECT_TRUE(std::equal(fragment.begin() + 1, fragment.end() - 2, page.begin() + 8));
     // Links keep their targets (_self is the default), values are quoted only where HTML needs
-    // it, separators inside popups are left out, a branch is its caption and its list.
+    // it, separators inside popups are left out, a branch is its caption and its list; the
+    // lists lie in a canvas of the applet's size, which keeps the menu's place.
     EXPECT_EQ(
-        std::vector<std::string>(page.end() - 16, page.end()),
+        std::vector<std::string>(page.end() - 18, page.end()),
         (std::vector<std::string>{
+            "<canvas width=400 height=60>",
             "<ul>",
             "<li><a href=index.html>Home</a>",
             "<li>Products",
@@ -127,6 +129,7 @@ TEST(HtmlWriter, SavedPageWithTheRuntimeCarriesThePlainMenu)
             "</ul>",
             "<li>Caf&lt;&#233;&gt;",
             "</ul>",
+            "</canvas>",
             "</applet>",
             "<script src=\"zorvex.js\"></script>",
             "</body>",
