@@ -12,7 +12,7 @@ function upgradeWhileLoading(upgrade) {
 }
 // A second copy of the script (two pasted fragments) keeps the first one's menus and registry.
 if (global.zorvex && typeof global.zorvex.upgrade === 'function') {
-  upgradeWhileLoading(() => global.zorvex.upgrade());
+  upgradeWhileLoading(() => (global.zorvex.upgradeInSteps || global.zorvex.upgrade)());
   return;
 }
 
@@ -352,11 +352,13 @@ function control(entry, className, li) {
   return el;
 }
 
+// Returns the number of rows built.
 function buildList(m, pp, li, depth) {
   const ul = pp.ul = element('ul', 'zv-p', li);
   ul.id = pp.id;
   ul.hidden = true;
   ul.style.setProperty('--d', depth - 1);
+  let count = pp.rows.length;
   for (const r of pp.rows) {
     const row = element('li', null, ul);
     if (r.kind === 'separator') {
@@ -368,8 +370,9 @@ function buildList(m, pp, li, depth) {
     }
     // A row opening a popup carries the arrow as a pseudo-element of the style sheet.
     control(r, r.child ? 'zv-r zv-a' : 'zv-r', row);
-    if (r.child) buildList(m, r.child, row, depth + 1);
+    if (r.child) count += buildList(m, r.child, row, depth + 1);
   }
+  return count;
 }
 
 function canvas(parent) {
@@ -390,7 +393,9 @@ function menuName(applet) {
   return MENU_NAMES[tag] || MENU_NAMES[tag.split('-').slice(0, 2).join('-')] || MENU_NAMES[tag.split('-')[0]] || 'Menu';
 }
 
-function build(menu) {
+// Every list is built before the menu goes into the page; the popups' lists a few hundred rows
+// a step, so that a large menu is built in several short tasks.
+function* build(menu) {
   // Wide until the page's room says otherwise: the form is measured in this one.
   const m = menu.m, box = menu.box = element('div', 'zorvex zv-w');
   box.dir = 'ltr';
@@ -407,13 +412,23 @@ function build(menu) {
   menu.lc = canvas(menu.list);
   const ul = menu.ul = element('ul', 'zv-top', menu.list);
   button.setAttribute('aria-controls', ul.id = uniqueId());
+  const lists = [];
   for (const it of m.items) {
     const li = element('li', null, ul), el = control(it, 'zv-i', li);
     if (it.status) el.title = it.status;
-    if (it.popup) buildList(m, it.popup, li, 2);
+    if (it.popup) lists.push([it.popup, li]);
+  }
+  let rows = 0;
+  for (const [pp, li] of lists) {
+    if (rows > ROWS_A_STEP) {
+      yield;
+      rows = 0;
+    }
+    rows += buildList(m, pp, li, 2);
   }
   markCurrentPage(m);
 }
+const ROWS_A_STEP = 300;
 
 // The current page's item: the first without a popup, in pre-order, whose address is the page's.
 // A link's href is its address resolved by the browser (scheme and host in lower case); the
@@ -516,22 +531,34 @@ const controlOf = (target) => target && target.closest && target.closest('.zv-i,
 
 class Menu {
   constructor(applet) {
-    const params = readParams(applet);
     this.applet = applet;
-    this.m = { fields: new Fields(params.get('app')), items: readItems(params) };
-    placeMenu(this.m);
     this.hot = this.pressed = this.keyFocus = this.open = null;
     this.chain = [];
     this.rows = [];
     this.images = new Map();
     this.narrow = false;
-    build(this);
+  }
+  // The upgrade in steps, each short enough not to hold up the page: reading, building the
+  // elements away from the page, then putting the menu in the applet's place and drawing it.
+  *steps() {
+    const applet = this.applet, params = readParams(applet);
+    this.m = { fields: new Fields(params.get('app')), items: readItems(params) };
+    placeMenu(this.m);
+    yield;
+    yield* build(this);
+    yield;
     this.listen();
     addStyle();
+    release(applet);
+    // Until it is drawn, the menu keeps the place the tag held.
+    reserve(this.box, this.m.fields);
     applet.replaceWith(this.box);
     registry.menus.set(this.box, this);
     registry.menus.set(applet, this);
+    yield;
     this.layOut();
+    yield;
+    for (const name of ['padding-top', 'visibility']) this.box.style.removeProperty(name);
     this.fit(true);
     this.loadImages();
     // A caption rewritten after the upgrade (a translator, another script) lays the menu out
@@ -927,34 +954,109 @@ function play(name) {
   }
 }
 
-function upgrade(root) {
+// Turns the applet tags in root into menus: at once, or (while the page loads) holding each
+// tag's place and drawing the menus in short tasks after this one.
+function upgrade(root, inSteps) {
   // Menus of a document written anew are gone, and so are its listeners.
   for (const menu of registry.live) if (!menu.box.isConnected) registry.live.delete(menu);
   if (!registry.live.size) registry.listening = false;
   const applets = (root || doc).querySelectorAll('applet');
   for (let i = 0; i < applets.length; i++) {
     const el = applets[i];
-    if (!/^zorvex\.class$/i.test(el.getAttribute('code') || '') || registry.menus.has(el)) continue;
+    if (!/^zorvex\.class$/i.test(el.getAttribute('code') || '') || registry.menus.has(el) || pending.has(el)) continue;
     // A tag the browser is still reading (the script inside it) waits for the rest.
     if (doc.readyState === 'loading' && doc.currentScript && el.contains(doc.currentScript)) continue;
+    const menu = new Menu(el);
+    pending.set(el, { menu, steps: menu.steps() });
+    if (!inSteps) continue;
+    // The style sheet first, while the page read so far is small: adding it restyles it all.
+    addStyle();
     try {
-      const menu = new Menu(el);
-      registry.live.add(menu);
-      documentListeners(true);
-      if (menu.box.parentElement) registry.resizes.observe(menu.box.parentElement);
+      hold(el);
     } catch (e) {
-      // One menu that cannot be drawn leaves the others working.
-      if (global.console) global.console.error('zorvex: a menu could not be drawn', el, e);
+      // The step that reads the tag says what is wrong with it.
     }
   }
+  if (inSteps) nextStep();
+  else finishAll();
+}
+// The menus being drawn, by applet, in the page's order.
+const pending = new Map();
+// Runs one step of the first menu waiting; true when that menu is done (or failed).
+function step() {
+  const [el, work] = pending.entries().next().value;
+  try {
+    if (!work.steps.next().done) return false;
+    const menu = work.menu;
+    registry.live.add(menu);
+    documentListeners(true);
+    if (menu.box.parentElement) registry.resizes.observe(menu.box.parentElement);
+  } catch (e) {
+    // One menu that cannot be drawn leaves the others working.
+    release(el);
+    if (global.console) global.console.error('zorvex: a menu could not be drawn', el, e);
+  }
+  pending.delete(el);
+  if (!pending.size) registry.drawn.splice(0).forEach((resolve) => resolve());
+  return true;
+}
+function finishAll() {
+  while (pending.size) step();
+}
+registry.drawn = [];
+// A task of its own for each step: a message is not held back by timers or their clamping.
+const channel = new global.MessageChannel();
+channel.port1.onmessage = () => {
+  registry.stepPosted = false;
+  if (pending.size) step();
+  nextStep();
+};
+function nextStep() {
+  if (!pending.size || registry.stepPosted) return;
+  registry.stepPosted = true;
+  channel.port2.postMessage(null);
+}
+
+// While its menu is drawn, the tag takes the place of the menu: the applet area, or the narrow
+// bar (max(44, item height) high) where its block is narrower than the menu, chosen by the
+// style sheet so that nothing is measured here. Its own content (the plain lists) stays hidden.
+function hold(applet) {
+  held.set(applet, applet.getAttribute('style'));
+  applet.style.setProperty('all', 'initial', 'important');
+  for (const [name, value] of [['display', 'inline-block'], ['vertical-align', 'top'], ['overflow', 'clip']]) {
+    applet.style.setProperty(name, value, 'important');
+  }
+  reserve(applet, new Fields(readParams(applet).get('app')));
+}
+// The box's height is its top padding, whose percentages are of the width of the block it
+// lies in: T plus (H - T) where that block is at least W wide.
+function reserve(el, a) {
+  const W = a.size(AP_W), H = a.size(AP_H), T = Math.max(44, a.size(ITEM_H)), wide = `(100% - ${W}px + 0.01px) * 1e6`;
+  const height = H >= T ? `calc(${T}px + clamp(0px, ${wide}, ${H - T}px))` : `calc(${T}px - clamp(0px, ${wide}, ${T - H}px))`;
+  for (const [name, value] of [['visibility', 'hidden'], ['width', `min(100%, ${W}px)`], ['height', '0'], ['padding-top', height]]) {
+    el.style.setProperty(name, value, 'important');
+  }
+}
+const held = new Map();
+function release(applet) {
+  if (!held.has(applet)) return;
+  const style = held.get(applet);
+  held.delete(applet);
+  if (style === null) applet.removeAttribute('style');
+  else applet.setAttribute('style', style);
 }
 function find(el) {
   for (; el; el = el.parentNode) if (registry.menus.has(el)) return registry.menus.get(el);
   return null;
 }
 global.zorvex = {
-  upgrade,
+  upgrade: (root) => upgrade(root, false),
+  // Settles once every menu the runtime is drawing is in the page.
+  drawn: () => new Promise((resolve) => (pending.size ? registry.drawn.push(resolve) : resolve())),
+  // For a second copy of this script: the tags read so far, in steps as the first copy did.
+  upgradeInSteps: () => upgrade(null, true),
   layout(el, options) {
+    finishAll();
     const menu = find(el);
     if (!menu) return null;
     // Captions changed in this task are laid out before they are reported.
@@ -962,6 +1064,7 @@ global.zorvex = {
     return options && options.width !== undefined ? narrowRecord(menu.m, options.width) : wideRecord(menu.m);
   },
   destroy(el) {
+    finishAll();
     const menu = find(el);
     if (menu) menu.destroy();
     return !!menu;
@@ -1117,5 +1220,5 @@ Object.assign(Menu.prototype, {
   }
 });
 
-upgradeWhileLoading(upgrade);
+upgradeWhileLoading(() => upgrade(null, true));
 })(window);

@@ -6,7 +6,7 @@ import { mkdirSync, mkdtempSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { chromium } from 'playwright-core';
-import { app, appletTag, hex, launch, newPage, pageHtml, runtimeSource, sampleMenu, screenshot } from './support.mjs';
+import { app, appletTag, hex, launch, menusDrawn, newPage, pageHtml, runtimeSource, sampleMenu, screenshot } from './support.mjs';
 
 const MENU = sampleMenu({ 30: 40, 32: '102030', 38: 'E0E0E0', 68: 'C04000' });
 let browser;
@@ -98,6 +98,7 @@ test('a minimum font size of 20 makes rows taller and popups wider, nothing clip
   try {
     const page = context.pages()[0] || await context.newPage();
     await page.setContent(pageHtml(sampleMenu({ 95: 12 })));
+    await menusDrawn(page);
     const wide = await layoutOf(page);
     assert.deepEqual(wide.popups[0].rows.map((r) => r[1]), [28, 28, 7, 28], 'rows of max(24, 20 + 8)');
     await page.mouse.click(150, 10);

@@ -25,10 +25,22 @@ export async function launch() {
   });
 }
 
+// The runtime draws a page's menus in short tasks that may end after the load: a page loaded
+// here is handed on once they are drawn.
 export async function newPage(browser, options = {}) {
   const context = await browser.newContext({ deviceScaleFactor: 1, viewport: { width: 800, height: 600 }, ...options });
-  return context.newPage();
+  const page = await context.newPage();
+  for (const method of ['goto', 'setContent', 'reload']) {
+    const load = page[method].bind(page);
+    page[method] = async (...args) => {
+      const response = await load(...args);
+      await menusDrawn(page);
+      return response;
+    };
+  }
+  return page;
 }
+export const menusDrawn = (page) => page.evaluate(() => window.zorvex && window.zorvex.drawn());
 
 // Applet field defaults, position 1 first, read from the runtime's source (a core test checks
 // them against the settings table), and an "app" value with some fields replaced.

@@ -155,8 +155,14 @@ test('a strict content policy refuses nothing and the menu still works', async (
   const page = await newPage(browser);
   const refused = [];
   page.on('console', (m) => refused.push(m.text()));
-  await served(page, { 'page.html': fullPage(MENU + '<script src="zorvex.js"></script>') },
-    { 'Content-Security-Policy': "default-src 'self'" });
+  // The published page too: its canvas that keeps the place, and the place held while drawing.
+  const dir = mkdtempSync(join(tmpdir(), 'zorvex-policy-'));
+  cli('publish', join(templatesDir, 'Night Bar.tvl'), dir);
+  await served(page, { 'page.html': fullPage(MENU + '<script src="zorvex.js"></script><p>Text below</p>'),
+    'published.html': readFileSync(join(dir, 'Night Bar.html'), 'utf8') },
+  { 'Content-Security-Policy': "default-src 'self'" });
+  await page.goto('http://menu.test/published.html');
+  assert.equal(await page.locator('.zorvex').count(), 1);
   await page.goto('http://menu.test/page.html');
   assert.deepEqual(refused, []);
   assert.equal(await page.locator('.zv-i').first().evaluate((el) => getComputedStyle(el).position), 'absolute');
@@ -226,6 +232,17 @@ test('without scripts, and before anything opens, every link of a menu is in the
     const plain = await links(false), upgraded = await links(true);
     assert.ok(plain.length > 2, name);
     assert.deepEqual(upgraded, plain, name);
+
+    // Without scripts the canvas that keeps the menu's place shows the lists whole instead:
+    // every link is drawn and is what a click at its middle reaches.
+    const page = await newPage(browser, { javaScriptEnabled: false, viewport: { width: 800, height: 2000 } });
+    await page.goto(url);
+    const unreachable = await page.evaluate(() => [...document.querySelectorAll('a[href]')].filter((a) => {
+      const box = a.getBoundingClientRect();
+      return !a.checkVisibility() || document.elementFromPoint(box.left + box.width / 2, box.top + box.height / 2) !== a;
+    }).map((a) => a.textContent));
+    assert.deepEqual(unreachable, [], name);
+    await page.context().close();
   }
 });
 
