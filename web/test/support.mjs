@@ -44,7 +44,7 @@ export const menusDrawn = (page) => page.evaluate(() => window.zorvex && window.
 
 // Applet field defaults, position 1 first, read from the runtime's source (a core test checks
 // them against the settings table), and an "app" value with some fields replaced.
-const declared = readFileSync(join(here, '..', 'zorvex.js'), 'utf8').match(/const DEFAULTS = \(([^)]*)\)/)[1];
+const declared = readFileSync(join(here, '..', 'src', 'fields.js'), 'utf8').match(/const DEFAULTS = \(([^)]*)\)/)[1];
 export const DEFAULTS = [...declared.matchAll(/'([^']*)'/g)].map((literal) => literal[1]).join('').split('|');
 export function app(fields = {}) {
   const f = DEFAULTS.slice();

@@ -1,0 +1,91 @@
+// The page around the menus: listeners on the document and the window that serve every menu,
+// the window's geometry, and the pictures and sounds beside the script.
+import { registry } from './registry.js';
+
+// The listeners on the document and the window serve every menu.
+function pressOutside(e) {
+  for (const menu of registry.live) if (menu.isOpen() && !menu.box.contains(e.target)) menu.closeAll();
+}
+// The pointer is on the page: nothing of a menu is pointed at, even where the browser sent no
+// pointerout (it loses some after a list scrolled under a resting pointer).
+function pointerOnPage(e) {
+  for (const menu of registry.live) {
+    if (menu.hot && !menu.box.contains(e.target)) {
+      menu.hot = menu.pressed = null;
+      menu.paint();
+    }
+  }
+}
+function windowResized() {
+  for (const menu of registry.live) menu.fit(false);
+}
+// The page or any box in it scrolled (the narrow list too): what is open follows.
+function scrolled() {
+  for (const menu of registry.live) if (menu.isOpen()) menu.place();
+}
+function printing(e) {
+  registry.printing = e.type === 'beforeprint';
+  for (const menu of registry.live) {
+    if (registry.printing) menu.closeAll();
+    menu.redraw();
+  }
+}
+// Zoom changes the pixel ratio: every canvas is drawn again at the new one.
+function watchPixelRatio() {
+  const query = window.matchMedia && window.matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`);
+  if (!query || !query.addEventListener) return;
+  const changed = () => {
+    query.removeEventListener('change', changed);
+    if (registry.listening) watchPixelRatio();
+    for (const menu of registry.live) menu.redraw();
+  };
+  query.addEventListener('change', changed);
+  registry.ratio = { query, changed };
+}
+export function documentListeners(on) {
+  if (registry.listening === on) return;
+  registry.listening = on;
+  const method = on ? 'addEventListener' : 'removeEventListener';
+  document[method]('pointerdown', pressOutside, true);
+  document[method]('pointerover', pointerOnPage, true);
+  document[method]('scroll', scrolled, { capture: true, passive: true });
+  window[method]('resize', windowResized);
+  window[method]('beforeprint', printing);
+  window[method]('afterprint', printing);
+  if (on) watchPixelRatio();
+  else if (registry.ratio) registry.ratio.query.removeEventListener('change', registry.ratio.changed);
+}
+registry.resizes = window.ResizeObserver
+  ? new window.ResizeObserver((list) => list.forEach((e) => {
+    for (const menu of registry.live) if (menu.box.parentElement === e.target) menu.fit(false);
+  }))
+  : { observe() {}, unobserve() {} };
+
+// The applet area's corner in the window, in whole pixels like every place the menu draws.
+export function origin(box) {
+  const r = box.getBoundingClientRect();
+  return { left: Math.round(r.left), top: Math.round(r.top) };
+}
+// The window's size without scroll bars (in a page without a doctype too).
+export function viewport() {
+  const root = document.compatMode === 'CSS1Compat' ? document.documentElement : document.body || document.documentElement;
+  return {
+    width: Math.min(window.innerWidth, root.clientWidth || window.innerWidth),
+    height: Math.min(window.innerHeight, root.clientHeight || window.innerHeight)
+  };
+}
+// Pictures and sounds lie beside the script that upgraded the menu.
+const scriptBase = document.currentScript && document.currentScript.src;
+export function resolve(name) {
+  if (!name || name === '.' || name === '..' || /[/\\:]/.test(name)) return null;
+  return new URL(encodeURIComponent(name), scriptBase || document.baseURI).href;
+}
+export function play(name) {
+  const url = resolve(name);
+  try {
+    const playing = url && new Audio(url).play();
+    if (playing) playing.catch(() => {});
+  } catch (e) {
+    // A sound that cannot be played is skipped.
+  }
+}

@@ -1,0 +1,32 @@
+// The place a tag holds while its menu is drawn.
+import { ITEM_H, AP_W, AP_H, Fields } from './fields.js';
+import { readParams } from './read.js';
+
+// While its menu is drawn, the tag takes the place of the menu: the applet area, or the narrow
+// bar (max(44, item height) high) where its block is narrower than the menu, chosen by the
+// style sheet so that nothing is measured here. Its own content (the plain lists) stays hidden.
+export function hold(applet) {
+  held.set(applet, applet.getAttribute('style'));
+  applet.style.setProperty('all', 'initial', 'important');
+  for (const [name, value] of [['display', 'inline-block'], ['vertical-align', 'top'], ['overflow', 'clip']]) {
+    applet.style.setProperty(name, value, 'important');
+  }
+  reserve(applet, new Fields(readParams(applet).get('app')));
+}
+// The box's height is its top padding, whose percentages are of the width of the block it
+// lies in: T plus (H - T) where that block is at least W wide.
+export function reserve(el, a) {
+  const W = a.size(AP_W), H = a.size(AP_H), T = Math.max(44, a.size(ITEM_H)), wide = `(100% - ${W}px + 0.01px) * 1e6`;
+  const height = H >= T ? `calc(${T}px + clamp(0px, ${wide}, ${H - T}px))` : `calc(${T}px - clamp(0px, ${wide}, ${T - H}px))`;
+  for (const [name, value] of [['visibility', 'hidden'], ['width', `min(100%, ${W}px)`], ['height', '0'], ['padding-top', height]]) {
+    el.style.setProperty(name, value, 'important');
+  }
+}
+const held = new Map();
+export function release(applet) {
+  if (!held.has(applet)) return;
+  const style = held.get(applet);
+  held.delete(applet);
+  if (style === null) applet.removeAttribute('style');
+  else applet.setAttribute('style', style);
+}
