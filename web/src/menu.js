@@ -1,5 +1,16 @@
 // Behaviour: pointer, keys and popups of one menu.
-import { AP_BG, AP_IMAGE, STATE_BLOCK, S_FG, S_BORDER_W, S_BORDER_STYLE, S_FONT, S_OFFSET, S_ALIGN, Fields } from './fields.js';
+import {
+  AP_BG,
+  AP_IMAGE,
+  STATE_BLOCK,
+  S_FG,
+  S_BORDER_W,
+  S_BORDER_STYLE,
+  S_FONT,
+  S_OFFSET,
+  S_ALIGN,
+  Fields
+} from './fields.js';
 import { readParams, readItems } from './read.js';
 import { placeMenu, popupBox, narrowRows } from './geometry.js';
 import { paintWide, paintBar } from './paint.js';
@@ -22,9 +33,10 @@ export class Menu {
   // The upgrade in steps, each short enough not to hold up the page: reading, building the
   // elements away from the page, then putting the menu in the applet's place and drawing it.
   *steps() {
-    const applet = this.applet, params = readParams(applet);
-    this.m = { fields: new Fields(params.get('app')), items: readItems(params) };
-    placeMenu(this.m);
+    const applet = this.applet,
+      params = readParams(applet);
+    this.model = { fields: new Fields(params.get('app')), items: readItems(params) };
+    placeMenu(this.model);
     yield;
     yield* build(this);
     yield;
@@ -32,7 +44,7 @@ export class Menu {
     addStyle();
     release(applet);
     // Until it is drawn, the menu keeps the place the tag held.
-    reserve(this.box, this.m.fields);
+    reserve(this.box, this.model.fields);
     applet.replaceWith(this.box);
     registry.menus.set(this.box, this);
     registry.menus.set(applet, this);
@@ -62,94 +74,122 @@ export class Menu {
 
   // Sizes from the fonts the browser shows: its minimum font size can make them larger.
   layOut() {
-    const m = this.m, box = this.box;
+    const model = this.model,
+      box = this.box;
     box.style.setProperty('font-size', '1px', 'important');
-    m.fields.minimum = Math.round(parseFloat(getComputedStyle(box).fontSize)) || 0;
-    placeMenu(m);
+    model.fields.minimum = Math.round(parseFloat(getComputedStyle(box).fontSize)) || 0;
+    placeMenu(model);
     // Styled before the form is chosen, which reads the page's layout: once laid out, the
     // items stay as they are unless the form changes.
-    for (const it of m.items) {
-      setVars(it.el, { x: it.r[0], y: it.r[1], w: it.r[2], h: it.r[3] });
-      it.look = null;
-      this.captionLook(it, this.stateOf(it));
+    for (const item of model.items) {
+      setVars(item.el, { x: item.rect[0], y: item.rect[1], w: item.rect[2], h: item.rect[3] });
+      item.look = null;
+      this.captionLook(item, this.stateOf(item));
     }
-    setVars(box, { rh: m.rowH, nh: m.narrowRowH, t: m.barH, at: Math.floor(m.rowH / 2) - 3, pf: m.popupFont, bg: `rgb(${m.fields.colour(AP_BG)})` });
+    setVars(box, {
+      rh: model.rowH,
+      nh: model.narrowRowH,
+      t: model.barH,
+      at: Math.floor(model.rowH / 2) - 3,
+      pf: model.popupFont,
+      bg: `rgb(${model.fields.colour(AP_BG)})`
+    });
   }
   relayout() {
     this.captions.takeRecords();
     const read = (entry) => {
       if (entry.el) entry.caption = entry.el.textContent;
     };
-    this.m.items.forEach(read);
-    this.m.popups.forEach((pp) => pp.rows.forEach(read));
+    this.model.items.forEach(read);
+    this.model.popups.forEach((popup) => popup.rows.forEach(read));
     this.layOut();
-    if (this.narrow) this.rows = narrowRows(this.m, (pp) => pp.expanded);
+    if (this.narrow) this.rows = narrowRows(this.model, (popup) => popup.expanded);
     this.redraw();
     this.place();
   }
   // A first-level caption in the state's font and colour, placed as the drawing places it:
   // aligned, offset and centred vertically inside the item's border, clipped to it.
-  captionLook(it, state) {
+  captionLook(item, state) {
     const look = state + (this.narrow ? 'n' : 'w');
-    if (it.look === look) return;
-    it.look = look;
-    const a = this.m.fields, s = STATE_BLOCK[state], bw = a.borderWidth(s + S_BORDER_W, s + S_BORDER_STYLE);
-    const font = a.font(s + S_FONT), w = it.r[2], o = a.pos(s + S_OFFSET), align = a.int(s + S_ALIGN, 0, 2);
+    if (item.look === look) return;
+    item.look = look;
+    const fields = this.model.fields,
+      s = STATE_BLOCK[state],
+      bw = fields.borderWidth(s + S_BORDER_W, s + S_BORDER_STYLE);
+    const font = fields.font(s + S_FONT),
+      w = item.rect[2],
+      o = fields.pos(s + S_OFFSET),
+      align = fields.int(s + S_ALIGN, 0, 2);
     let indent = 2 + o; // in the narrow form the style sheet places it, 16 pixels in
     if (align && !this.narrow) {
-      this.c.font = font;
-      const tw = this.c.measureText(it.el.textContent).width;
+      this.context.font = font;
+      const tw = this.context.measureText(item.el.textContent).width;
       indent = align === 1 ? Math.floor((w - tw) / 2) + o - bw : w - 2 * bw - 2 - tw - o;
     }
-    const h = this.narrow ? this.m.barH : it.r[3];
-    setVars(it.el, { b: bw, i: indent, lh: Math.max(0, h - 2 * bw), f: font, c: `rgb(${a.colour(s + S_FG)})` });
+    const h = this.narrow ? this.model.barH : item.rect[3];
+    setVars(item.el, {
+      b: bw,
+      i: indent,
+      lh: Math.max(0, h - 2 * bw),
+      f: font,
+      c: `rgb(${fields.colour(s + S_FG)})`
+    });
   }
 
   // Normal, mouse over (pointed at, or focused from the keyboard) or clicked (held, or open).
   // The current page's first-level item is clicked where it would be normal.
   stateOf(entry) {
     const el = entry === this ? this.button : entry.el;
-    const open = entry === this ? this.listOpen : this.narrow ? entry.popup && entry.popup.expanded : this.open === entry;
+    const open =
+      entry === this
+        ? this.listOpen
+        : this.narrow
+          ? entry.popup && entry.popup.expanded
+          : this.open === entry;
     if (this.pressed === el || open) return 2;
-    return this.hot === el || this.keyFocus === el ? 1 : entry === this.m.current ? 2 : 0;
+    return this.hot === el || this.keyFocus === el ? 1 : entry === this.model.current ? 2 : 0;
   }
   paint() {
-    this.c.setTransform(this.scale, 0, 0, this.scale, 0, 0);
+    this.context.setTransform(this.scale, 0, 0, this.scale, 0, 0);
     if (!this.narrow) return paintWide(this);
     paintBar(this);
     this.paintList();
   }
   // Printing asks for 3 device pixels per CSS pixel at least, so that the print is sharp.
   sizeCanvas(canvas, w, h) {
-    const dpr = this.scale = Math.max(window.devicePixelRatio || 1, registry.printing ? 3 : 0);
-    const bw = Math.round(w * dpr), bh = Math.round(h * dpr);
+    const dpr = (this.scale = Math.max(window.devicePixelRatio || 1, registry.printing ? 3 : 0));
+    const bw = Math.round(w * dpr),
+      bh = Math.round(h * dpr);
     if (canvas.width !== bw) canvas.width = bw;
     if (canvas.height !== bh) canvas.height = bh;
     setSize(canvas, w, h);
   }
   // The room the page gives decides between the applet area and the narrow form.
   fit(first) {
-    const A = this.availableWidth(), narrow = A < this.m.W;
-    const same = narrow === this.narrow && (!narrow || A === this.A) && this.scale === window.devicePixelRatio;
+    const A = this.availableWidth(),
+      narrow = A < this.model.W;
+    const same =
+      narrow === this.narrow && (!narrow || A === this.A) && this.scale === window.devicePixelRatio;
     if (!first && same) return this.place();
     if (narrow !== this.narrow || first) this.reset(narrow);
-    this.A = narrow ? A : this.m.W;
+    this.A = narrow ? A : this.model.W;
     this.redraw();
   }
   redraw() {
-    const w = this.A, h = this.narrow ? this.m.barH : this.m.H;
+    const w = this.A,
+      h = this.narrow ? this.model.barH : this.model.H;
     this.drawn = null;
     setSize(this.box, w, h);
-    this.sizeCanvas(this.c.canvas, w, h);
+    this.sizeCanvas(this.context.canvas, w, h);
     this.paint();
   }
   reset(narrow) {
     this.closeAll();
-    for (const pp of this.m.popups) {
-      pp.expanded = false;
-      pp.ul.hidden = true;
-      pp.control.setAttribute('aria-expanded', 'false');
-      popover(pp.ul, !narrow);
+    for (const popup of this.model.popups) {
+      popup.expanded = false;
+      popup.ul.hidden = true;
+      popup.control.setAttribute('aria-expanded', 'false');
+      popover(popup.ul, !narrow);
     }
     popover(this.list, narrow);
     this.narrow = narrow;
@@ -157,71 +197,77 @@ export class Menu {
     this.box.classList.toggle('zv-w', !narrow);
     this.list.hidden = narrow;
     this.listOpen = false;
-    this.rows = narrow ? narrowRows(this.m, (pp) => pp.expanded) : [];
-    this.m.items.forEach((it) => this.captionLook(it, this.stateOf(it)));
+    this.rows = narrow ? narrowRows(this.model, (popup) => popup.expanded) : [];
+    this.model.items.forEach((item) => this.captionLook(item, this.stateOf(item)));
   }
-  isOpen() { return this.narrow ? this.listOpen : this.chain.length > 0; }
+  isOpen() {
+    return this.narrow ? this.listOpen : this.chain.length > 0;
+  }
   closeAll() {
     if (this.narrow) this.showList(false);
     else this.closeFrom(0);
   }
 
   // A popup opens beside its opener, kept in the window; it lies in the viewport's coordinates.
-  show(pp) {
-    const m = this.m, { width: vw, height: vh } = viewport(), o = origin(this.box);
-    const par = pp.parent, b = popupBox(m, pp);
-    let x = b[0], y = b[1];
+  show(popup) {
+    const model = this.model,
+      { width: vw, height: vh } = viewport(),
+      o = origin(this.box);
+    const par = popup.parent,
+      b = popupBox(model, popup);
+    let x = b[0],
+      y = b[1];
     if (par) {
       x = par.at[0] + par.box[2] - 3;
-      y = par.at[1] + pp.opener.y - par.box[1] - 3;
+      y = par.at[1] + popup.opener.y - par.box[1] - 3;
       if (o.left + x + b[2] > vw) x = par.at[0] - b[2] + 3;
     } else if (o.left + x + b[2] > vw) x = Math.max(vw - b[2], 0) - o.left;
     if (o.top + y + b[3] > vh) y = Math.max(vh - b[3], 0) - o.top;
-    pp.at = [x, y];
-    setVars(pp.ul, { x: o.left + x, y: o.top + y, w: b[2], h: b[3] });
-    raise(pp.ul, true);
-    pp.control.setAttribute('aria-expanded', 'true');
-    if (par) pp.control.classList.add('zv-o');
-    else this.open = m.items[pp.path[0]];
-    if (this.chain.indexOf(pp) < 0) this.chain.push(pp);
+    popup.at = [x, y];
+    setVars(popup.ul, { x: o.left + x, y: o.top + y, w: b[2], h: b[3] });
+    raise(popup.ul, true);
+    popup.control.setAttribute('aria-expanded', 'true');
+    if (par) popup.control.classList.add('zv-o');
+    else this.open = model.items[popup.path[0]];
+    if (this.chain.indexOf(popup) < 0) this.chain.push(popup);
   }
   closeFrom(i) {
     const closed = this.chain.splice(i);
     if (!closed.length) return;
-    for (const pp of closed.reverse()) {
-      raise(pp.ul, false);
-      pp.control.setAttribute('aria-expanded', 'false');
-      pp.control.classList.remove('zv-o');
+    for (const popup of closed.reverse()) {
+      raise(popup.ul, false);
+      popup.control.setAttribute('aria-expanded', 'false');
+      popup.control.classList.remove('zv-o');
     }
     if (!i) this.open = null;
     this.paint();
   }
   // Resting on or choosing a row opens its popup and closes any other below the same popup.
-  openRow(r) {
-    const i = this.chain.indexOf(r.popup);
-    if (i < 0 || this.chain[i + 1] === r.child) return;
+  openRow(row) {
+    const i = this.chain.indexOf(row.popup);
+    if (i < 0 || this.chain[i + 1] === row.child) return;
     this.closeFrom(i + 1);
-    if (r.child) this.show(r.child);
+    if (row.child) this.show(row.child);
   }
-  toggleItem(it) {
-    const was = this.open === it;
+  toggleItem(item) {
+    const was = this.open === item;
     this.closeFrom(0);
-    if (it.popup && !was) this.show(it.popup);
+    if (item.popup && !was) this.show(item.popup);
   }
   // After a scroll or a resize: what is open follows the applet area.
   place() {
-    if (!this.narrow) this.chain.slice().forEach((pp) => this.show(pp));
+    if (!this.narrow) this.chain.slice().forEach((popup) => this.show(popup));
     else if (this.listOpen) this.placeList();
     this.paint();
   }
 
-  pointerOver(e) {
-    const el = controlOf(e.target);
-    if (e.pointerType === 'touch' || el === this.hot) return;
+  pointerOver(event) {
+    const el = controlOf(event.target);
+    if (event.pointerType === 'touch' || el === this.hot) return;
     this.hot = el;
     const entry = el && registry.entries.get(el);
     if (entry && entry.sounds) play(entry.sounds[0]);
-    if (entry && !this.narrow && entry.r && this.open && this.open !== entry) {
+    if (entry && !this.narrow && entry.rect && this.open && this.open !== entry) {
       this.closeFrom(0);
       if (entry.popup) this.show(entry.popup);
     } else if (entry && !this.narrow && entry.kind) {
@@ -230,16 +276,16 @@ export class Menu {
     }
     this.paint();
   }
-  pointerOut(e) {
-    const el = controlOf(e.target);
-    if (el && controlOf(e.relatedTarget) !== el) clearTimeout(this.timer);
-    if (this.box.contains(e.relatedTarget)) return;
+  pointerOut(event) {
+    const el = controlOf(event.target);
+    if (el && controlOf(event.relatedTarget) !== el) clearTimeout(this.timer);
+    if (this.box.contains(event.relatedTarget)) return;
     this.hot = this.pressed = null;
     this.paint();
   }
-  pointerDown(e) {
-    const el = controlOf(e.target);
-    if (e.button || !el) return;
+  pointerDown(event) {
+    const el = controlOf(event.target);
+    if (event.button || !el) return;
     this.pressed = el;
     const entry = registry.entries.get(el);
     if (entry.sounds) play(entry.sounds[1]);
@@ -249,8 +295,9 @@ export class Menu {
     this.pressed = null;
     this.paint();
   }
-  click(e) {
-    const el = controlOf(e.target), entry = el && registry.entries.get(el);
+  click(event) {
+    const el = controlOf(event.target),
+      entry = el && registry.entries.get(el);
     if (!entry) return;
     this.pressed = null;
     clearTimeout(this.timer);
@@ -258,54 +305,60 @@ export class Menu {
     else if (this.narrow) {
       if (opens(entry)) this.toggleBranch(opens(entry));
       else this.showList(false);
-    } else if (entry.r) this.toggleItem(entry);
+    } else if (entry.rect) this.toggleItem(entry);
     else if (entry.child) this.openRow(entry);
     else this.closeFrom(0);
     this.paint();
   }
   // Keyboard focus only: a click or a tap focuses too, but is no mouse-over.
-  focusIn(e) {
-    const el = controlOf(e.target);
+  focusIn(event) {
+    const el = controlOf(event.target);
     this.keyFocus = el && el.matches(':focus-visible') ? el : null;
     this.paint();
   }
-  focusOut(e) {
+  focusOut(event) {
     this.keyFocus = null;
-    const hidden = !e.relatedTarget && e.target.closest('[hidden]');
-    if (!hidden && !this.box.contains(e.relatedTarget)) this.closeAll();
+    const hidden = !event.relatedTarget && event.target.closest('[hidden]');
+    if (!hidden && !this.box.contains(event.relatedTarget)) this.closeAll();
     this.paint();
   }
   // A press on the menu's own surface keeps the focus where it is.
-  keepFocus(e) {
-    if (!controlOf(e.target)) e.preventDefault();
+  keepFocus(event) {
+    if (!controlOf(event.target)) event.preventDefault();
   }
-  key(e) {
-    if (this.narrow ? this.narrowKey(e) : this.wideKey(e)) e.preventDefault();
+  key(event) {
+    if (this.narrow ? this.narrowKey(event) : this.wideKey(event)) event.preventDefault();
   }
   // Escape (Left Arrow in a deeper popup) closes the innermost popup; Right Arrow on a row or
   // Down Arrow on an item opens its popup and enters it; Up and Down move between rows.
-  wideKey(e) {
-    const el = controlOf(e.target), entry = el && registry.entries.get(el), ch = this.chain;
-    const inner = ch[ch.length - 1], sub = entry && opens(entry), here = entry && entry.kind ? entry.popup : null;
-    const rows = (pp) => pp.rows.filter((r) => r.el).map((r) => r.el);
-    if (e.key === 'Escape' || (e.key === 'ArrowLeft' && here && here.parent)) {
+  wideKey(event) {
+    const el = controlOf(event.target),
+      entry = el && registry.entries.get(el),
+      ch = this.chain;
+    const inner = ch[ch.length - 1],
+      sub = entry && opens(entry),
+      here = entry && entry.kind ? entry.popup : null;
+    const rows = (popup) => popup.rows.filter((row) => row.el).map((row) => row.el);
+    if (event.key === 'Escape' || (event.key === 'ArrowLeft' && here && here.parent)) {
       if (!inner) return false;
       inner.control.focus();
       this.closeFrom(ch.indexOf(inner));
-    } else if (sub && (e.key === 'ArrowRight' ? here : e.key === 'ArrowDown' && !here)) {
+    } else if (sub && (event.key === 'ArrowRight' ? here : event.key === 'ArrowDown' && !here)) {
       if (ch.indexOf(sub) < 0) el.click();
       if (rows(sub).length) rows(sub)[0].focus();
-    } else if ((e.key === 'ArrowDown' || e.key === 'ArrowUp') && here) {
-      const list = rows(here), i = list.indexOf(el), d = e.key === 'ArrowDown' ? 1 : -1;
+    } else if ((event.key === 'ArrowDown' || event.key === 'ArrowUp') && here) {
+      const list = rows(here),
+        i = list.indexOf(el),
+        d = event.key === 'ArrowDown' ? 1 : -1;
       list[(i + d + list.length) % list.length].focus();
     } else return false;
     return true;
   }
 
   loadImages() {
-    const names = [this.m.fields.raw(AP_IMAGE)];
+    const names = [this.model.fields.raw(AP_IMAGE)];
     let left = 0;
-    this.m.items.forEach((it) => names.push(...it.images));
+    this.model.items.forEach((item) => names.push(...item.images));
     const finish = () => {
       if (!this.loading) return;
       this.loading = false;

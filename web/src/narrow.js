@@ -11,10 +11,11 @@ export const narrowForm = {
   // content gives the room it could give.
   availableWidth() {
     let parent = this.box.parentElement;
-    while (parent && /^(inline|contents)$/.test(getComputedStyle(parent).display)) parent = parent.parentElement;
-    if (!parent) return this.m.W;
+    while (parent && /^(inline|contents)$/.test(getComputedStyle(parent).display))
+      parent = parent.parentElement;
+    if (!parent) return this.model.W;
     const width = this.box.style.width;
-    this.box.style.setProperty('width', this.m.W + 'px', 'important');
+    this.box.style.setProperty('width', this.model.W + 'px', 'important');
     const cs = getComputedStyle(parent);
     const content = parent.clientWidth - parseFloat(cs.paddingLeft) - parseFloat(cs.paddingRight);
     const room = viewport().width - this.box.getBoundingClientRect().left;
@@ -23,23 +24,28 @@ export const narrowForm = {
   },
   // The open list lies below the bar, down to the window's bottom at most, and scrolls inside.
   placeList() {
-    const o = origin(this.box), top = o.top + this.m.barH;
+    const o = origin(this.box),
+      top = o.top + this.model.barH;
     setVars(this.list, { x: o.left, y: top, w: this.A, mh: Math.max(0, viewport().height - top) });
   },
   // The list's canvas covers the rows in the window and a window's height on either side.
   paintList() {
-    const list = this.list, lc = this.lc.canvas;
+    const list = this.list,
+      listContext = this.listContext.canvas;
     if (!this.narrow || !this.listOpen) return;
-    const r = list.getBoundingClientRect(), seen = Math.min(list.clientHeight, viewport().height - Math.max(r.top, 0));
-    const end = this.rows.length ? this.rows[this.rows.length - 1] : null, height = end ? end.y + end.h - this.m.barH : 0;
-    const from = list.scrollTop + Math.max(0, -r.top);
-    const top = Math.max(0, Math.floor(from - seen)), bottom = Math.min(height, Math.ceil(from + 2 * seen));
-    lc.hidden = bottom <= top;
-    if (lc.hidden) return;
-    this.sizeCanvas(lc, this.A, bottom - top);
-    setVars(lc, { top });
-    this.lc.setTransform(this.scale, 0, 0, this.scale, 0, -(this.m.barH + top) * this.scale);
-    paintRows(this, this.lc, top, bottom);
+    const rect = list.getBoundingClientRect(),
+      seen = Math.min(list.clientHeight, viewport().height - Math.max(rect.top, 0));
+    const end = this.rows.length ? this.rows[this.rows.length - 1] : null,
+      height = end ? end.y + end.h - this.model.barH : 0;
+    const from = list.scrollTop + Math.max(0, -rect.top);
+    const top = Math.max(0, Math.floor(from - seen)),
+      bottom = Math.min(height, Math.ceil(from + 2 * seen));
+    listContext.hidden = bottom <= top;
+    if (listContext.hidden) return;
+    this.sizeCanvas(listContext, this.A, bottom - top);
+    setVars(listContext, { top });
+    this.listContext.setTransform(this.scale, 0, 0, this.scale, 0, -(this.model.barH + top) * this.scale);
+    paintRows(this, this.listContext, top, bottom);
   },
   showList(open) {
     if (!this.narrow || this.listOpen === open) return;
@@ -49,36 +55,39 @@ export const narrowForm = {
     this.button.setAttribute('aria-expanded', String(open));
     this.paint();
   },
-  toggleBranch(pp) {
-    pp.expanded = !pp.expanded;
-    pp.ul.hidden = !pp.expanded;
-    pp.control.setAttribute('aria-expanded', String(pp.expanded));
-    this.rows = narrowRows(this.m, (p) => p.expanded);
+  toggleBranch(popup) {
+    popup.expanded = !popup.expanded;
+    popup.ul.hidden = !popup.expanded;
+    popup.control.setAttribute('aria-expanded', String(popup.expanded));
+    this.rows = narrowRows(this.model, (p) => p.expanded);
     this.paint();
   },
   // Up and Down between the visible rows, Home and End, Right expands, Left collapses or goes
   // to the parent row, Escape closes the list.
-  narrowKey(e) {
-    const el = controlOf(e.target), entry = el && registry.entries.get(el), pp = entry && opens(entry);
-    const rows = this.rows.filter((r) => r.kind !== 'separator'), i = rows.findIndex((r) => r.entry === entry);
+  narrowKey(event) {
+    const el = controlOf(event.target),
+      entry = el && registry.entries.get(el),
+      popup = entry && opens(entry);
+    const rows = this.rows.filter((row) => row.kind !== 'separator'),
+      i = rows.findIndex((row) => row.entry === entry);
     const to = (k) => rows[Math.max(0, Math.min(rows.length - 1, k))].entry.el.focus();
-    if (e.key === 'Escape') {
+    if (event.key === 'Escape') {
       if (!this.listOpen) return false;
       this.button.focus();
       this.showList(false);
-    } else if (entry === this && e.key === 'ArrowDown') {
+    } else if (entry === this && event.key === 'ArrowDown') {
       this.showList(true);
       if (rows.length) to(0);
     } else if (i < 0) {
       return false;
-    } else if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
-      to(i + (e.key === 'ArrowDown' ? 1 : -1));
-    } else if (e.key === 'Home' || e.key === 'End') {
-      to(e.key === 'Home' ? 0 : rows.length - 1);
-    } else if (e.key === 'ArrowRight' && pp) {
-      if (!pp.expanded) this.toggleBranch(pp);
-    } else if (e.key === 'ArrowLeft') {
-      if (pp && pp.expanded) this.toggleBranch(pp);
+    } else if (event.key === 'ArrowDown' || event.key === 'ArrowUp') {
+      to(i + (event.key === 'ArrowDown' ? 1 : -1));
+    } else if (event.key === 'Home' || event.key === 'End') {
+      to(event.key === 'Home' ? 0 : rows.length - 1);
+    } else if (event.key === 'ArrowRight' && popup) {
+      if (!popup.expanded) this.toggleBranch(popup);
+    } else if (event.key === 'ArrowLeft') {
+      if (popup && popup.expanded) this.toggleBranch(popup);
       else if (entry.kind) entry.popup.control.focus();
     } else return false;
     return true;

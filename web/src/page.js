@@ -3,14 +3,14 @@
 import { registry } from './registry.js';
 
 // The listeners on the document and the window serve every menu.
-function pressOutside(e) {
-  for (const menu of registry.live) if (menu.isOpen() && !menu.box.contains(e.target)) menu.closeAll();
+function pressOutside(event) {
+  for (const menu of registry.live) if (menu.isOpen() && !menu.box.contains(event.target)) menu.closeAll();
 }
 // The pointer is on the page: nothing of a menu is pointed at, even where the browser sent no
 // pointerout (it loses some after a list scrolled under a resting pointer).
-function pointerOnPage(e) {
+function pointerOnPage(event) {
   for (const menu of registry.live) {
-    if (menu.hot && !menu.box.contains(e.target)) {
+    if (menu.hot && !menu.box.contains(event.target)) {
       menu.hot = menu.pressed = null;
       menu.paint();
     }
@@ -23,8 +23,8 @@ function windowResized() {
 function scrolled() {
   for (const menu of registry.live) if (menu.isOpen()) menu.place();
 }
-function printing(e) {
-  registry.printing = e.type === 'beforeprint';
+function printing(event) {
+  registry.printing = event.type === 'beforeprint';
   for (const menu of registry.live) {
     if (registry.printing) menu.closeAll();
     menu.redraw();
@@ -56,19 +56,24 @@ export function documentListeners(on) {
   else if (registry.ratio) registry.ratio.query.removeEventListener('change', registry.ratio.changed);
 }
 registry.resizes = window.ResizeObserver
-  ? new window.ResizeObserver((list) => list.forEach((e) => {
-    for (const menu of registry.live) if (menu.box.parentElement === e.target) menu.fit(false);
-  }))
+  ? new window.ResizeObserver((list) =>
+      list.forEach((event) => {
+        for (const menu of registry.live) if (menu.box.parentElement === event.target) menu.fit(false);
+      })
+    )
   : { observe() {}, unobserve() {} };
 
 // The applet area's corner in the window, in whole pixels like every place the menu draws.
 export function origin(box) {
-  const r = box.getBoundingClientRect();
-  return { left: Math.round(r.left), top: Math.round(r.top) };
+  const rect = box.getBoundingClientRect();
+  return { left: Math.round(rect.left), top: Math.round(rect.top) };
 }
 // The window's size without scroll bars (in a page without a doctype too).
 export function viewport() {
-  const root = document.compatMode === 'CSS1Compat' ? document.documentElement : document.body || document.documentElement;
+  const root =
+    document.compatMode === 'CSS1Compat'
+      ? document.documentElement
+      : document.body || document.documentElement;
   return {
     width: Math.min(window.innerWidth, root.clientWidth || window.innerWidth),
     height: Math.min(window.innerHeight, root.clientHeight || window.innerHeight)
@@ -85,7 +90,7 @@ export function play(name) {
   try {
     const playing = url && new Audio(url).play();
     if (playing) playing.catch(() => {});
-  } catch (e) {
+  } catch {
     // A sound that cannot be played is skipped.
   }
 }

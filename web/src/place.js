@@ -8,17 +8,32 @@ import { readParams } from './read.js';
 export function hold(applet) {
   held.set(applet, applet.getAttribute('style'));
   applet.style.setProperty('all', 'initial', 'important');
-  for (const [name, value] of [['display', 'inline-block'], ['vertical-align', 'top'], ['overflow', 'clip']]) {
+  for (const [name, value] of [
+    ['display', 'inline-block'],
+    ['vertical-align', 'top'],
+    ['overflow', 'clip']
+  ]) {
     applet.style.setProperty(name, value, 'important');
   }
   reserve(applet, new Fields(readParams(applet).get('app')));
 }
 // The box's height is its top padding, whose percentages are of the width of the block it
 // lies in: T plus (H - T) where that block is at least W wide.
-export function reserve(el, a) {
-  const W = a.size(AP_W), H = a.size(AP_H), T = Math.max(44, a.size(ITEM_H)), wide = `(100% - ${W}px + 0.01px) * 1e6`;
-  const height = H >= T ? `calc(${T}px + clamp(0px, ${wide}, ${H - T}px))` : `calc(${T}px - clamp(0px, ${wide}, ${T - H}px))`;
-  for (const [name, value] of [['visibility', 'hidden'], ['width', `min(100%, ${W}px)`], ['height', '0'], ['padding-top', height]]) {
+export function reserve(el, fields) {
+  const W = fields.size(AP_W),
+    H = fields.size(AP_H),
+    T = Math.max(44, fields.size(ITEM_H)),
+    wide = `(100% - ${W}px + 0.01px) * 1e6`;
+  const height =
+    H >= T
+      ? `calc(${T}px + clamp(0px, ${wide}, ${H - T}px))`
+      : `calc(${T}px - clamp(0px, ${wide}, ${T - H}px))`;
+  for (const [name, value] of [
+    ['visibility', 'hidden'],
+    ['width', `min(100%, ${W}px)`],
+    ['height', '0'],
+    ['padding-top', height]
+  ]) {
     el.style.setProperty(name, value, 'important');
   }
 }

@@ -2,7 +2,8 @@
 import { I_URL, I_TARGET, I_STATUS, I_IMAGES, I_SOUNDS, I_OFFSET_X, I_OFFSET_Y, toInt } from './fields.js';
 
 export function readParams(applet) {
-  const params = new Map(), list = applet.getElementsByTagName('param');
+  const params = new Map(),
+    list = applet.getElementsByTagName('param');
   for (let i = 0; i < list.length; i++) {
     const name = (list[i].getAttribute('name') || '').toLowerCase();
     if (!params.has(name)) params.set(name, list[i].getAttribute('value') || '');
@@ -16,10 +17,14 @@ export function readItems(params) {
     const f = params.get('i0-' + b).split('|');
     const at = (i, fallback) => (f[i] === undefined ? fallback : f[i]);
     items.push({
-      caption: f[0], url: at(I_URL, ''), target: at(I_TARGET, '_self'), status: at(I_STATUS, ''),
+      caption: f[0],
+      url: at(I_URL, ''),
+      target: at(I_TARGET, '_self'),
+      status: at(I_STATUS, ''),
       images: [at(I_IMAGES, ''), at(I_IMAGES + 1, ''), at(I_IMAGES + 2, '')],
       sounds: [at(I_SOUNDS, ''), at(I_SOUNDS + 1, '')],
-      ox: toInt(at(I_OFFSET_X), -9999, 9999, 5), oy: toInt(at(I_OFFSET_Y), -9999, 9999, 5),
+      ox: toInt(at(I_OFFSET_X), -9999, 9999, 5),
+      oy: toInt(at(I_OFFSET_Y), -9999, 9999, 5),
       popup: params.has('btn' + b + 'mn0it0') ? readPopups(params, b) : null
     });
   }
@@ -29,38 +34,47 @@ export function readItems(params) {
 // Popup 0 of branch b and all below it, without recursion. A popup is opened by one row only:
 // a later reference (a cycle, or one the editor never writes) is a plain row.
 function readPopups(params, b) {
-  const used = new Set(['0']), root = readPopup(params, b, '0', [b]), todo = [root];
+  const used = new Set(['0']),
+    root = readPopup(params, b, '0', [b]),
+    todo = [root];
   while (todo.length) {
-    const pp = todo.pop();
-    pp.rows.forEach((r, i) => {
-      if (!r.ref) return;
-      if (used.has(r.ref)) {
-        r.kind = 'item';
+    const popup = todo.pop();
+    popup.rows.forEach((row, i) => {
+      if (!row.ref) return;
+      if (used.has(row.ref)) {
+        row.kind = 'item';
         return;
       }
-      used.add(r.ref);
-      r.child = readPopup(params, b, r.ref, pp.path.concat(i));
-      r.child.parent = pp;
-      r.child.opener = r;
-      todo.push(r.child);
+      used.add(row.ref);
+      row.child = readPopup(params, b, row.ref, popup.path.concat(i));
+      row.child.parent = popup;
+      row.child.opener = row;
+      todo.push(row.child);
     });
   }
   return root;
 }
-function readPopup(params, b, m, path) {
-  const pp = { path, rows: [] }, prefix = 'btn' + b + 'mn';
-  for (let i = 0, key; params.has(key = prefix + m + 'it' + i); i++) {
-    const v = params.get(key), low = v.toLowerCase(), ref = low.slice(prefix.length);
-    let r;
+function readPopup(params, b, model, path) {
+  const popup = { path, rows: [] },
+    prefix = 'btn' + b + 'mn';
+  for (let i = 0, key; params.has((key = prefix + model + 'it' + i)); i++) {
+    const v = params.get(key),
+      low = v.toLowerCase(),
+      ref = low.slice(prefix.length);
+    let row;
     if (v.indexOf('|') < 0 && low.startsWith(prefix) && /^\d+$/.test(ref) && params.has(low + 'it0')) {
-      r = { caption: params.get(low) || '', url: '', target: '_self', kind: 'submenu', ref };
+      row = { caption: params.get(low) || '', url: '', target: '_self', kind: 'submenu', ref };
     } else {
       const f = v.split('|');
-      r = { caption: f[0], url: f[1] === undefined ? '' : f[1], target: f[2] === undefined ? '_self' : f[2] };
-      r.kind = r.caption === '-' ? 'separator' : 'item';
+      row = {
+        caption: f[0],
+        url: f[1] === undefined ? '' : f[1],
+        target: f[2] === undefined ? '_self' : f[2]
+      };
+      row.kind = row.caption === '-' ? 'separator' : 'item';
     }
-    r.popup = pp;
-    pp.rows.push(r);
+    row.popup = popup;
+    popup.rows.push(row);
   }
-  return pp;
+  return popup;
 }

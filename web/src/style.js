@@ -10,7 +10,8 @@ import { element } from './elements.js';
 // specific than the runtime's own. Open popups and the open narrow list are in the top layer:
 // no overflow, z-index, transform or sticky header of the page clips or covers them. Every
 // declaration below is made !important when the sheet is made.
-const STYLE = ('.zorvex{all:initial;position:relative;display:inline-block;vertical-align:top;direction:ltr;' +
+const STYLE = (
+  '.zorvex{all:initial;position:relative;display:inline-block;vertical-align:top;direction:ltr;' +
   'text-align:left}.zorvex.zv-w{overflow:clip}' +
   '.zorvex *,.zorvex ::before,.zorvex ::after{all:unset;box-sizing:border-box}.zorvex [hidden]{display:none}' +
   // Apart: a browser that does not know the selector drops this rule alone.
@@ -34,7 +35,9 @@ const STYLE = ('.zorvex{all:initial;position:relative;display:inline-block;verti
   '.zv-w .zv-r:focus-visible{box-shadow:inset 0 0 0 1px #000,inset 0 0 0 2px #FFF}' +
   // The arrow: four columns, 7, 5, 3 and 1 pixels high, the tallest 8 pixels from the edge.
   '.zv-w .zv-a::after{content:"";position:absolute;right:5px;top:var(--at);width:4px;height:7px;background:' +
-  [0, 1, 2, 3].map((i) => `linear-gradient(currentColor,currentColor) ${i}px ${i}px/1px ${7 - 2 * i}px no-repeat`).join() +
+  [0, 1, 2, 3]
+    .map((i) => `linear-gradient(currentColor,currentColor) ${i}px ${i}px/1px ${7 - 2 * i}px no-repeat`)
+    .join() +
   '}.zorvex .zv-r[aria-current]::before{content:"";position:absolute;left:0;top:3px;bottom:3px;width:3px;' +
   'background:#316AC5}.zv-w .zv-r:is(:hover,:focus)::before,.zorvex .zv-r.zv-h::before{background:#FFF}' +
   '.zv-n .zv-b{position:absolute;left:0;top:0;width:var(--t);height:var(--t)}' +
@@ -55,8 +58,13 @@ const STYLE = ('.zorvex{all:initial;position:relative;display:inline-block;verti
   '.zorvex .zv-r[aria-current]::before{background:CanvasText}.zv-n .zv-l button::after{content:"";' +
   'position:absolute;right:16px;top:calc(50% - 2px);border:4px solid transparent;border-bottom-width:0;' +
   'border-top-color:currentColor;forced-color-adjust:none}.zv-n .zv-l button[aria-expanded=true]::after{' +
-  'border-width:0 4px 4px;border-bottom-color:currentColor}}').replace(/;/g, '!important;').replace(/}/g, '!important}')
-  .replace(/(!important)+/g, '!important').replace(/\{!important/g, '{').replace(/}!important/g, '}');
+  'border-width:0 4px 4px;border-bottom-color:currentColor}}'
+)
+  .replace(/;/g, '!important;')
+  .replace(/}/g, '!important}')
+  .replace(/(!important)+/g, '!important')
+  .replace(/\{!important/g, '{')
+  .replace(/}!important/g, '}');
 
 export function addStyle() {
   if (registry.styled) return;
@@ -65,7 +73,7 @@ export function addStyle() {
     const sheet = new window.CSSStyleSheet();
     sheet.replaceSync(STYLE);
     document.adoptedStyleSheets = document.adoptedStyleSheets.concat(sheet);
-  } catch (e) {
+  } catch {
     element('style', null, document.head || document.documentElement).textContent = STYLE;
   }
 }

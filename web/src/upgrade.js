@@ -15,9 +15,11 @@ export function upgrade(root, inSteps) {
   const applets = (root || document).querySelectorAll('applet');
   for (let i = 0; i < applets.length; i++) {
     const el = applets[i];
-    if (!/^zorvex\.class$/i.test(el.getAttribute('code') || '') || registry.menus.has(el) || pending.has(el)) continue;
+    if (!/^zorvex\.class$/i.test(el.getAttribute('code') || '') || registry.menus.has(el) || pending.has(el))
+      continue;
     // A tag the browser is still reading (the script inside it) waits for the rest.
-    if (document.readyState === 'loading' && document.currentScript && el.contains(document.currentScript)) continue;
+    if (document.readyState === 'loading' && document.currentScript && el.contains(document.currentScript))
+      continue;
     const menu = new Menu(el);
     pending.set(el, { menu, steps: menu.steps() });
     if (!inSteps) continue;
@@ -25,7 +27,7 @@ export function upgrade(root, inSteps) {
     addStyle();
     try {
       hold(el);
-    } catch (e) {
+    } catch {
       // The step that reads the tag says what is wrong with it.
     }
   }
@@ -43,10 +45,10 @@ function step() {
     registry.live.add(menu);
     documentListeners(true);
     if (menu.box.parentElement) registry.resizes.observe(menu.box.parentElement);
-  } catch (e) {
+  } catch (error) {
     // One menu that cannot be drawn leaves the others working.
     release(el);
-    if (window.console) window.console.error('zorvex: a menu could not be drawn', el, e);
+    if (window.console) window.console.error('zorvex: a menu could not be drawn', el, error);
   }
   pending.delete(el);
   if (!pending.size) registry.drawn.splice(0).forEach((resolve) => resolve());
@@ -85,7 +87,9 @@ export const api = {
     if (!menu) return null;
     // Captions changed in this task are laid out before they are reported.
     if (menu.captions.takeRecords().length) menu.relayout();
-    return options && options.width !== undefined ? narrowRecord(menu.m, options.width) : wideRecord(menu.m);
+    return options && options.width !== undefined
+      ? narrowRecord(menu.model, options.width)
+      : wideRecord(menu.model);
   },
   destroy(el) {
     finishAll();
