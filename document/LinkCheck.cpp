@@ -3,28 +3,6 @@
 #include <algorithm>
 #include <cctype>
 
-std::string linkScheme(std::string_view url)
-{
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-    const auto first = std::find_if_not(url.begin(), url.end(), blank);
-    const auto last = std::find_if_not(url.rbegin(), url.rend(), blank).base();
-    std::string scheme;
-    for (auto c = first; c < last; ++c) {
-        if (*c == '\t' || *c == '\n' || *c == '\r')
-            continue;
-        if (*c == ':')
-            return scheme;
-        const auto u = static_cast<unsigned char>(*c);
-        const bool schemeChar =
-            std::isalpha(u) ||
-            (!scheme.empty() && (std::isdigit(u) || *c == '+' || *c == '-' || *c == '.'));
-        if (!schemeChar)
-            return std::string();
-        scheme += static_cast<char>(std::tolower(u));
-    }
-    return std::string();
-}
-
 bool linkRunsScript(std::string_view url)
 {
     if (std::none_of(url.begin(), url.end(), [](char c) { return c == ':'; }))

@@ -4,15 +4,13 @@
 #include "document/ItemData.h"
 #include "document/MenuLayout.h"
 #include "document/MenuTree.h"
+#include "document/PageAddress.h"
 
 #include <cstddef>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
-// The scheme of a link as a browser reads it (blanks and control characters around it and
-// tabs and line breaks inside it dropped), in lower case; empty for a relative link.
-std::string linkScheme(std::string_view url);
 // A link that runs script when it is followed: javascript:, vbscript: or data:.
 bool linkRunsScript(std::string_view url);
 

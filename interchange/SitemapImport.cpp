@@ -1,6 +1,7 @@
 // A menu from a sitemap: the tree follows the pages' paths, a page under /a/ being a child of
 // the page /a/; a folder without a page of its own becomes an item without a link.
 
+#include "document/PageAddress.h"
 #include "interchange/Formats.h"
 #include "interchange/Interchange.h"
 
@@ -23,19 +24,13 @@ std::string localName(const pugi::xml_node &node)
 // stands for the folder.
 std::vector<std::string> segments(const std::string &address)
 {
-    std::string path = address;
-    const std::size_t scheme = path.find("://");
-    if (scheme != std::string::npos) {
-        const std::size_t slash = path.find('/', scheme + 3);
-        path = slash == std::string::npos ? std::string() : path.substr(slash);
-    }
-    path = path.substr(0, path.find_first_of("?#"));
+    const std::string_view path = addressPath(address);
     std::vector<std::string> parts;
     std::size_t start = 0;
     while (start <= path.size()) {
         const std::size_t end = std::min(path.find('/', start), path.size());
         if (end > start)
-            parts.push_back(path.substr(start, end - start));
+            parts.emplace_back(path.substr(start, end - start));
         start = end + 1;
     }
     if (!parts.empty() && parts.back().rfind("index.", 0) == 0)

@@ -1,64 +1,8 @@
 #include "site/SiteLinks.h"
 
-#include "document/Conversions.h"
-#include "document/CurrentPage.h"
-#include "document/LinkCheck.h"
-
+#include "document/PageAddress.h"
 
 namespace site {
-namespace {
-// A path's names with "." and ".." resolved; ".." above the top stays as a leading "..".
-// folder tells whether the path names a folder (ends in "/", "." or "..").
-struct ResolvedPath
-{
-    std::vector<std::string> names;
-    bool folder = false;
-    bool aboveTop = false;
-};
-
-ResolvedPath resolvePath(std::string_view path)
-{
-    ResolvedPath resolved;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        const std::size_t end = std::min(path.find('/', start), path.size());
-        const std::string_view name = path.substr(start, end - start);
-        const bool last = end == path.size();
-        if (name == "..") {
-            if (!resolved.names.empty() && resolved.names.back() != "..")
-                resolved.names.pop_back();
-            else {
-                resolved.names.emplace_back("..");
-                resolved.aboveTop = true;
-            }
-        } else if (!name.empty() && name != ".") {
-            resolved.names.emplace_back(name);
-        }
-        if (last)
-            resolved.folder = name.empty() || name == "." || name == "..";
-        start = end + 1;
-    }
-    return resolved;
-}
-
-std::string decodeEscapes(std::string_view text)
-{
-    std::string decoded;
-    decoded.reserve(text.size());
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        const int high = k + 2 < text.size() && text[k] == '%' ? hexDigit(text[k + 1]) : -1;
-        const int low = high >= 0 ? hexDigit(text[k + 2]) : -1;
-        if (low >= 0) {
-            decoded += static_cast<char>(high * 16 + low);
-            k += 2;
-        } else {
-            decoded += text[k];
-        }
-    }
-    return decoded;
-}
-} // namespace
-
 bool isSiteRelative(std::string_view url)
 {
     return !url.empty() && url[0] != '/' && url[0] != '#' && url[0] != '?' && url[0] != '\\' &&
