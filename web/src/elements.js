@@ -1,5 +1,6 @@
 // Elements: real links, buttons and lists, every list in the page from the start.
 import { registry } from './registry.js';
+import { pageKey } from './address.js';
 
 function uniqueId() {
   let id;
@@ -154,9 +155,6 @@ export function* build(menu) {
 const ROWS_A_STEP = 300;
 
 // The current page's item: the first without a popup, in pre-order, whose address is the page's.
-// A link's href is its address resolved by the browser (scheme and host in lower case); the
-// fragment goes and a folder's index page counts as the folder.
-const pageKey = (href) => href.replace(/#.*/, '').replace(/\/index\.html?(?=\?|$)/i, '/');
 function markCurrentPage(model) {
   const page = pageKey(document.URL),
     todo = model.items.slice().reverse();
