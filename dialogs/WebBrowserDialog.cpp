@@ -5,6 +5,7 @@
 #include "document/TextCodec.h"
 #include "platform/Appearance.h"
 #include "platform/Dialogs.h"
+#include "platform/Help.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 
@@ -69,7 +70,7 @@ WebBrowserDialog::WebBrowserDialog(DialogService &dialogs, ShellService &shell, 
     setWindowTitle(tr("Web Browser"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint);
-    setProperty("helpContext", 24);
+    HelpService::setTopic(this, HelpTopic::MenuItems);
 
     auto *box = new QGroupBox(tr("Web Browser"), this);
     defaultBrowserButton = new QRadioButton(tr("Use Default Browser"), box);

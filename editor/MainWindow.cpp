@@ -59,10 +59,6 @@ QIcon image(int index)
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(names[index])));
 }
 
-void setHelpContext(QWidget *widget, int context)
-{
-    widget->setProperty(HelpService::ContextProperty, context);
-}
 } // namespace
 
 MainWindow::MainWindow(EditorServices s, QWidget *parent)
@@ -354,11 +350,11 @@ void MainWindow::createClient()
     treeView->setAccessibleName(tr("Menu tree"));
     treeView->setGeometry(4, 4, 185, 301);
     treeView->setToolTip(tr("Add, modify and remove the item here by click Right-Button in mouse"));
-    setHelpContext(treeView, 38);
+    HelpService::setTopic(treeView, HelpTopic::MenuTree);
 
     panel_ = new PropertyPanel(*document_, services.dialogs, client);
-    for (const auto &[page, context] : panel_->helpContexts())
-        setHelpContext(page, context);
+    for (const auto &[page, topic] : panel_->helpTopics())
+        HelpService::setTopic(page, topic);
 
     statusLine = new QStatusBar(client);
     statusLine->setObjectName("StatusBar1");
@@ -600,12 +596,9 @@ QWidget *MainWindow::helpTarget(QWidget *window) const
 void MainWindow::helpFrom(QWidget *start)
 {
     for (QWidget *widget = start; widget; widget = widget->parentWidget()) {
-        const int context = widget->property(HelpService::ContextProperty).toInt();
-        if (context != 0)
-            return showHelp(HelpService::topicPage(context));
-        const QString page = widget->property(HelpService::PageProperty).toString();
-        if (!page.isEmpty())
-            return showHelp(page);
+        const QString topic = HelpService::topicOf(widget);
+        if (!topic.isEmpty())
+            return showHelp(topic);
     }
-    showHelp(QStringLiteral("index.html"));
+    showHelp(QLatin1String(HelpTopic::Contents));
 }

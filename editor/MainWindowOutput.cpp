@@ -212,7 +212,7 @@ void MainWindow::publishToSite()
         return result;
     };
     SitePublishDialog dialog(services.dialogs, run, this);
-    dialog.setProperty(HelpService::PageProperty, QStringLiteral("menu-on-every-page.html"));
+    HelpService::setTopic(&dialog, HelpTopic::MenuOnEveryPage);
     addHelpKey(&dialog);
     const QString known = rememberedSite(fileName);
     if (!known.isEmpty())

@@ -38,7 +38,7 @@ void MainWindow::createLivePreview()
     previewDock->setWidget(livePreview);
     addDockWidget(Qt::RightDockWidgetArea, previewDock);
     // The main window's F1 serves its tool windows too: it finds this page from the focus.
-    livePreview->setProperty(HelpService::PageProperty, QStringLiteral("live-preview.html"));
+    HelpService::setTopic(livePreview, HelpTopic::LivePreview);
     preview_ = new PreviewController(*document_, livePreview, this);
     connect(livePreviewAction, &QAction::toggled, previewDock, &QWidget::setVisible);
     connect(livePreview, &LivePreview::shownChanged, this, [this](bool shown) {

@@ -2,26 +2,25 @@
 
 #include "document/Version.h"
 
-#include <map>
 #include <QDir>
 #include <QFileInfo>
+#include <QWidget>
 #include <utility>
 
 HelpService::HelpService(QString helpFile) : helpFile_(std::move(helpFile)) {}
 
-QString HelpService::topicPage(int context)
+namespace {
+const char *const TopicProperty = "helpTopic";
+}
+
+void HelpService::setTopic(QWidget *widget, const char *topic)
 {
-    static const std::map<int, const char *> pages{{3, "applet-settings.html"},
-                                                   {4, "more-applet-settings.html"},
-                                                   {5, "first-level-menu.html"},
-                                                   {24, "menu-items.html"},
-                                                   {30, "item-states.html"},
-                                                   {31, "popup-menus.html"},
-                                                   {33, "item.html"},
-                                                   {36, "first-level-item-options.html"},
-                                                   {38, "menu-tree.html"}};
-    const auto found = pages.find(context);
-    return QLatin1String(found == pages.end() ? "index.html" : found->second);
+    widget->setProperty(TopicProperty, QLatin1String(topic));
+}
+
+QString HelpService::topicOf(const QWidget *widget)
+{
+    return widget->property(TopicProperty).toString();
 }
 
 QString HelpService::homePage() const

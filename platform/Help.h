@@ -2,6 +2,27 @@
 
 #include <QString>
 
+class QWidget;
+
+// The manual's topics, each by the page that explains it: the one table of help topics.
+namespace HelpTopic {
+inline constexpr const char *AppletSettings = "applet-settings.html";
+inline constexpr const char *MoreAppletSettings = "more-applet-settings.html";
+inline constexpr const char *FirstLevelMenu = "first-level-menu.html";
+inline constexpr const char *MenuItems = "menu-items.html";
+inline constexpr const char *ItemStates = "item-states.html";
+inline constexpr const char *PopupMenus = "popup-menus.html";
+inline constexpr const char *Item = "item.html";
+inline constexpr const char *FirstLevelItemOptions = "first-level-item-options.html";
+inline constexpr const char *MenuTree = "menu-tree.html";
+inline constexpr const char *LivePreview = "live-preview.html";
+inline constexpr const char *MenuOnEveryPage = "menu-on-every-page.html";
+inline constexpr const char *Contents = "index.html";
+inline constexpr const char *All[] = {
+    AppletSettings, MoreAppletSettings,    FirstLevelMenu, MenuItems,   ItemStates,      PopupMenus,
+    Item,           FirstLevelItemOptions, MenuTree,       LivePreview, MenuOnEveryPage, Contents};
+} // namespace HelpTopic
+
 // The help manual shipped in the program folder: a contents page and one HTML page per help
 // topic. The window opens them in the browser chosen for previews.
 class HelpService
@@ -18,13 +39,10 @@ public:
     QString homePage() const;
     QString supportPage() const;
 
-    // The page of a help context; the contents page for a context without one of its own.
-    static QString topicPage(int context);
-
-    // The properties through which a widget names its help: a context number, or for a window
-    // without one, its page of the manual.
-    static constexpr const char *ContextProperty = "helpContext";
-    static constexpr const char *PageProperty = "helpPage";
+    // A widget names its help by the topic's page of the manual; F1 shows the topic of the
+    // focused widget or of the nearest parent that names one.
+    static void setTopic(QWidget *widget, const char *topic);
+    static QString topicOf(const QWidget *widget);
 
 private:
     QString helpFile_;

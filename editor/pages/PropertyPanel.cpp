@@ -13,6 +13,7 @@
 #include "editor/widgets/SpinEdit.h"
 #include "editor/widgets/TextEdit.h"
 #include "platform/Dialogs.h"
+#include "platform/Help.h"
 
 #include <algorithm>
 #include <map>
@@ -109,11 +110,18 @@ void PropertyPanel::buildTabs(QWidget *parent)
     setGeometry(199, 30, 417, 309);
 }
 
-std::vector<std::pair<QWidget *, int>> PropertyPanel::helpContexts() const
+std::vector<std::pair<QWidget *, const char *>> PropertyPanel::helpTopics() const
 {
-    return {{appletPage_, 3},  {moreAppletPage_, 4}, {menuPage_, 5},
-            {normalPage_, 30}, {overPage_, 30},      {clickedPage_, 30},
-            {popupPage_, 31},  {itemPage_, 33},      {firstLevelPage_, 36}};
+    using namespace HelpTopic;
+    return {{appletPage_, AppletSettings},
+            {moreAppletPage_, MoreAppletSettings},
+            {menuPage_, FirstLevelMenu},
+            {normalPage_, ItemStates},
+            {overPage_, ItemStates},
+            {clickedPage_, ItemStates},
+            {popupPage_, PopupMenus},
+            {itemPage_, Item},
+            {firstLevelPage_, FirstLevelItemOptions}};
 }
 
 void PropertyPanel::setGeometry(int left, int top, int width, int height)

@@ -51,8 +51,8 @@ public:
 
     QTabWidget *appletTabs() const { return appletTabs_; }
     QTabWidget *itemTabs() const { return itemTabs_; }
-    // The help contexts of the tab pages, by page.
-    std::vector<std::pair<QWidget *, int>> helpContexts() const;
+    // The help topics of the tab pages, by page.
+    std::vector<std::pair<QWidget *, const char *>> helpTopics() const;
 
 private:
     using Record = EditorDocument::Record;
