@@ -32,6 +32,7 @@ const FAKE_CLOCK = '<script>(() => { let now = 0, queue = [], id = 0;' +
 async function open(width, body = MENU) {
   await page.setViewport({ width, height: 640 });
   await page.setContent(pageHtml(body, FAKE_CLOCK));
+  await page.evaluate(() => zorvex.drawn());
 }
 const expanded = (name) => page.evaluate((n) => [...document.querySelectorAll('.zorvex button')]
   .find((b) => b.textContent === n).getAttribute('aria-expanded'), name);
@@ -134,6 +135,7 @@ test('in host pages: the page\'s styles stay out, the popup lies above everythin
   assert.equal(plain.length, 2);
   for (const host of HOSTS.filter((h) => /Bootstrap|classic|overflows|old nav|sticky/.test(h.name))) {
     await page.setContent(hostPage(host, menu, `<script>${runtimeSource}</script>`));
+    await page.evaluate(() => zorvex.drawn());
     await click('Products');
     const shown = await drawn();
     assert.equal(shown.length, 2, host.name);
