@@ -2,7 +2,7 @@
 
 #include "platform/Appearance.h"
 #include "platform/Dialogs.h"
-#include "platform/Registry.h"
+#include "platform/Settings.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -12,12 +12,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
-
-namespace {
-const char *const SettingsKeys[] = {"\\Software\\QAR", "\\Software\\QAR\\Tarvelle\\1.0",
-                                    "\\Software\\QAR\\Tarvelle\\1.0\\Settings"};
-const char *const ShowValue = "ShowTempletsDialog";
-} // namespace
 
 TemplateChooser::TemplateChooser(DialogService &dialogs, const QString &programFolder,
                                  Actions actions, QWidget *parent)
@@ -100,16 +94,7 @@ int TemplateChooser::run()
 
 void TemplateChooser::onShown()
 {
-    bool show = false;
-    try {
-        Registry registry(Registry::CurrentUser);
-        show = !registry.openKey(QLatin1String(SettingsKeys[2]), false) ||
-               !registry.valueExists(QLatin1String(ShowValue)) ||
-               registry.readBool(QLatin1String(ShowValue));
-    } catch (const RegistryError &) {
-        show = false;
-    }
-    dontShowBox->setChecked(!show);
+    dontShowBox->setChecked(!Settings().showTemplates());
 }
 
 QString TemplateChooser::selectedFile() const
@@ -120,32 +105,9 @@ QString TemplateChooser::selectedFile() const
     return QDir::toNativeSeparators(QDir(folder_).filePath(item->text()));
 }
 
-void TemplateChooser::writeSetting(bool show)
-{
-    Registry registry(Registry::CurrentUser);
-    for (const char *key : SettingsKeys) {
-        registry.openKey(QLatin1String(key), true);
-        if (key == SettingsKeys[2])
-            registry.writeBool(QLatin1String(ShowValue), show);
-        registry.closeKey();
-    }
-}
-
 void TemplateChooser::saveShowSetting()
 {
-    if (dontShowBox->isChecked()) {
-        try {
-            writeSetting(false);
-        } catch (const RegistryError &) {
-            // Not switching the dialog off is harmless.
-        }
-        return;
-    }
-    try {
-        writeSetting(true);
-    } catch (const RegistryError &error) {
-        dialogs_.error(this, QString::fromStdString(error.what()));
-    }
+    Settings().setShowTemplates(!dontShowBox->isChecked());
 }
 
 void TemplateChooser::openChosenTemplate()

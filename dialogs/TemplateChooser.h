@@ -48,7 +48,6 @@ protected:
 
 private:
     void loadSettings();
-    void writeSetting(bool show);
 
     DialogService &dialogs_;
     QString folder_;

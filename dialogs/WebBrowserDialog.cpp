@@ -6,7 +6,7 @@
 #include "platform/Appearance.h"
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
-#include "platform/Registry.h"
+#include "platform/Settings.h"
 #include "platform/Shell.h"
 
 #include <QComboBox>
@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -27,7 +28,7 @@ const char *const WebBrowserDialog::SettingsFile = "wbrwsr.dat";
 std::string WebBrowserDialog::settingsPath()
 {
     // The per-user configuration folder, not whatever folder the editor was started from.
-    return QDir::toNativeSeparators(Registry::configFile(QLatin1String(SettingsFile)))
+    return QDir::toNativeSeparators(Settings::configFile(QLatin1String(SettingsFile)))
         .toStdString();
 }
 #ifdef Q_OS_WIN
@@ -43,18 +44,23 @@ const char *const Navigator3 = "Netscape Navigator 3";
 const char *const Communicator4 = "Netscape Communicator 4.x";
 const char *const NetscapeProgram = "\\Program\\Netscape.exe";
 
-// The value of a key, or empty when the key or value is missing or the registry fails.
-QString readValue(Registry::Root root, const QString &key, const QString &name)
+// A value of the Windows registry (an empty name for the key's default value); empty where
+// there is no registry and when the key or value is missing.
+QString registryValue(const char *root, const QString &key, const QString &name)
 {
-    try {
-        Registry registry(root);
-        if (!registry.openKey(key, false) || !registry.valueExists(name))
-            return QString();
-        return registry.readString(name);
-    } catch (const RegistryError &) {
-        return QString();
-    }
+#ifdef Q_OS_WIN
+    const QSettings registry(QLatin1String(root) + QLatin1Char('\\') + key,
+                             QSettings::NativeFormat);
+    return registry.value(name.isEmpty() ? QStringLiteral("Default") : name).toString();
+#else
+    Q_UNUSED(root)
+    Q_UNUSED(key)
+    Q_UNUSED(name)
+    return QString();
+#endif
 }
+const char *const LocalMachine = "HKEY_LOCAL_MACHINE";
+const char *const CurrentUser = "HKEY_CURRENT_USER";
 
 QString netscapeProgram(const QString &installDirectory)
 {
@@ -133,28 +139,27 @@ WebBrowserDialog::WebBrowserDialog(DialogService &dialogs, ShellService &shell, 
 
 QString WebBrowserDialog::findInternetExplorer()
 {
-    return readValue(
-        Registry::LocalMachine,
+    return registryValue(
+        LocalMachine,
         QStringLiteral("SOFTWARE\\Microsoft\\windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE"),
         QString());
 }
 
 QString WebBrowserDialog::FindNavigator3()
 {
-    return netscapeProgram(readValue(Registry::CurrentUser,
-                                     QStringLiteral("SOFTWARE\\Netscape\\Netscape Navigator\\Main"),
-                                     QStringLiteral("Install Directory")));
+    return netscapeProgram(
+        registryValue(CurrentUser, QStringLiteral("SOFTWARE\\Netscape\\Netscape Navigator\\Main"),
+                      QStringLiteral("Install Directory")));
 }
 
 QString WebBrowserDialog::FindCommunicator4()
 {
     const QString base = QStringLiteral("SOFTWARE\\Netscape\\Netscape Navigator");
-    const QString version =
-        readValue(Registry::LocalMachine, base, QStringLiteral("CurrentVersion"));
+    const QString version = registryValue(LocalMachine, base, QStringLiteral("CurrentVersion"));
     if (version.isEmpty())
         return QString();
-    return netscapeProgram(readValue(Registry::LocalMachine, base + "\\" + version + "\\Main",
-                                     QStringLiteral("Install Directory")));
+    return netscapeProgram(registryValue(LocalMachine, base + "\\" + version + "\\Main",
+                                         QStringLiteral("Install Directory")));
 }
 
 QStringList WebBrowserDialog::knownBrowsers()
@@ -231,37 +236,19 @@ void WebBrowserDialog::rememberProgram(const QString &path)
     }
 }
 
-namespace {
-const char *const BrowserChoiceValue = "WebBrowser";
-const char *const SpecifiedBrowserValue = "WebBrowserProgram";
-} // namespace
-
 // The choice of the last session: Preview, F1 and Help Topics use it from the start.
 void WebBrowserDialog::loadChoice()
 {
-    try {
-        Registry registry(Registry::CurrentUser);
-        if (!registry.openKey(QLatin1String(SettingsKey), false))
-            return;
-        if (registry.valueExists(QLatin1String(BrowserChoiceValue)))
-            browserChoice = registry.readString(QLatin1String(BrowserChoiceValue));
-        if (registry.valueExists(QLatin1String(SpecifiedBrowserValue)))
-            specifiedBrowser = registry.readString(QLatin1String(SpecifiedBrowserValue));
-    } catch (const RegistryError &) {
-        // Not remembered: the default browser.
-    }
+    // Not remembered: the default browser.
+    const Settings settings;
+    browserChoice = settings.browserChoice();
+    specifiedBrowser = settings.specifiedBrowser();
 }
 
 void WebBrowserDialog::saveChoice()
 {
-    try {
-        Registry registry(Registry::CurrentUser);
-        registry.openKey(QLatin1String(SettingsKey), true);
-        registry.writeString(QLatin1String(BrowserChoiceValue), browserChoice);
-        registry.writeString(QLatin1String(SpecifiedBrowserValue), specifiedBrowser);
-    } catch (const RegistryError &) {
-        // The choice holds for this session.
-    }
+    // Not stored, the choice holds for this session.
+    Settings().setBrowser(browserChoice, specifiedBrowser);
 }
 
 void WebBrowserDialog::acceptChoice()

@@ -21,7 +21,6 @@
 #include "platform/Appearance.h"
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
-#include "platform/Registry.h"
 #include "platform/Shell.h"
 
 #include <QApplication>
@@ -102,7 +101,6 @@ MainWindow::MainWindow(EditorServices s, QWidget *parent)
     readWebRuntimeChoice();
     saveAction->setEnabled(false);
     updateTitle();
-    registerFileType(QApplication::applicationFilePath());
     runGuarded([this] { loadRecentFiles(); });
     onCurrentNodeChanged(document_->currentNode());
 }
@@ -461,27 +459,6 @@ void MainWindow::wireHints()
     hintLine->watchAll(this);
     connect(hintLine, &HintLine::mouseMoved, this,
             [this](QWidget *control) { hintLabel->setText(control->toolTip()); });
-}
-
-void MainWindow::registerFileType(const QString &programPath)
-{
-    const QString program = QDir::toNativeSeparators(programPath);
-    const std::pair<QString, QString> values[] = {
-        {QStringLiteral("\\.tvl"), QStringLiteral("Tarvelle.Document")},
-        {QStringLiteral("\\Tarvelle.Document"), QStringLiteral("Tarvelle.Document")},
-        {QStringLiteral("\\Tarvelle.Document\\DefaultIcon"), program + ",0"},
-        {QStringLiteral("\\Tarvelle.Document\\shell\\open\\command"), program + " %1"},
-    };
-    try {
-        Registry registry(Registry::ClassesRoot);
-        for (const auto &[key, value] : values) {
-            registry.openKey(key, true);
-            registry.writeString(QString(), value);
-            registry.closeKey();
-        }
-    } catch (const RegistryError &) {
-        // The association is a convenience; the program works without it.
-    }
 }
 
 void MainWindow::runGuarded(const std::function<void()> &command)

@@ -82,9 +82,6 @@ public:
     // Opens a template as a new, untitled project with the template's content.
     void openTemplate(const QString &fileName);
 
-    // Writes the .tvl association; the first registry error ends it silently.
-    static void registerFileType(const QString &programPath);
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     // Menu items' hints appear in the status text, as the controls' hints do.

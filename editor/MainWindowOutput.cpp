@@ -15,12 +15,11 @@
 #include "editor/Startup.h"
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
-#include "platform/Registry.h"
+#include "platform/Settings.h"
 #include "platform/Shell.h"
 
 #include <algorithm>
 #include <QAction>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -29,45 +28,14 @@
 const char *const MainWindow::PreviewPage = "~preview.html";
 const char *const MainWindow::ReportFile = "PublishReport.txt";
 
-namespace {
-const char *const WebRuntimeValue = "IncludeWebRuntime";
-
-// On unless the user turned it off: a saved page without the runtime shows nothing in
-// today's browsers. A registry error counts as on.
-bool readIncludeWebRuntime()
-{
-    try {
-        Registry registry(Registry::CurrentUser);
-        return !registry.openKey(QLatin1String(SettingsKey), false) ||
-               !registry.valueExists(QLatin1String(WebRuntimeValue)) ||
-               registry.readBool(QLatin1String(WebRuntimeValue));
-    } catch (const RegistryError &) {
-        return true;
-    }
-}
-// The site a project was last published to is offered again, also in later sessions: a
-// value per project file, named after a hash of its path (a path cannot name a value).
-QString siteValue(const QString &project)
-{
-    return QStringLiteral("Site-") +
-           QString::fromLatin1(QCryptographicHash::hash(project.toUtf8(), QCryptographicHash::Sha1)
-                                   .toHex()
-                                   .left(20));
-}
-} // namespace
+namespace {} // namespace
 
 QString MainWindow::rememberedSite(const QString &project) const
 {
     if (project.isEmpty())
         return untitledSite_;
-    try {
-        Registry registry(Registry::CurrentUser);
-        if (registry.openKey(QLatin1String(SettingsKey), false) &&
-            registry.valueExists(siteValue(project)))
-            return registry.readString(siteValue(project));
-    } catch (const RegistryError &) {
-    }
-    return QString();
+    // The site a project was last published to is offered again, also in later sessions.
+    return Settings().siteFolder(project);
 }
 
 void MainWindow::rememberSite(const QString &project, const QString &site)
@@ -76,17 +44,14 @@ void MainWindow::rememberSite(const QString &project, const QString &site)
         untitledSite_ = site;
         return;
     }
-    try {
-        Registry registry(Registry::CurrentUser);
-        registry.openKey(QLatin1String(SettingsKey), true);
-        registry.writeString(siteValue(project), site);
-    } catch (const RegistryError &) {
-    }
+    Settings().setSiteFolder(project, site);
 }
 
 void MainWindow::readWebRuntimeChoice()
 {
-    const bool include = readIncludeWebRuntime();
+    // On unless the user turned it off: a saved page without the runtime shows nothing in
+    // today's browsers.
+    const bool include = Settings().includeWebRuntime();
     webRuntimeAction->setChecked(include);
     document_->menu().setIncludeWebRuntime(include);
 }
@@ -231,9 +196,7 @@ void MainWindow::toggleWebRuntime()
     const bool include = webRuntimeAction->isChecked();
     document_->menu().setIncludeWebRuntime(include);
     // The choice holds for this session even when it cannot be remembered.
-    Registry registry(Registry::CurrentUser);
-    registry.openKey(QLatin1String(SettingsKey), true);
-    registry.writeBool(QLatin1String(WebRuntimeValue), include);
+    Settings().setIncludeWebRuntime(include);
 }
 
 void MainWindow::newFromTemplate()

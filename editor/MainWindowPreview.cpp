@@ -6,7 +6,7 @@
 #include "editor/preview/PreviewController.h"
 #include "editor/Startup.h"
 #include "platform/Help.h"
-#include "platform/Registry.h"
+#include "platform/Settings.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -14,20 +14,6 @@
 #include <QLayout>
 #include <QScreen>
 #include <QSignalBlocker>
-
-namespace {
-const char *const PreviewShownValue = "LivePreviewShown";
-const char *const WindowStateValue = "MainWindowDocks";
-const char *const WindowGeometryValue = "MainWindowGeometry";
-const char *const TreeWidthValue = "TreeExtraWidth";
-
-QByteArray readGeometry(Registry &registry, const char *name)
-{
-    return registry.valueExists(QLatin1String(name))
-               ? QByteArray::fromBase64(registry.readString(QLatin1String(name)).toLatin1())
-               : QByteArray();
-}
-} // namespace
 
 void MainWindow::createLivePreview()
 {
@@ -49,21 +35,10 @@ void MainWindow::createLivePreview()
 
 void MainWindow::restoreWindows()
 {
-    bool shown = true; // shown on the first start
-    QByteArray docks, windowGeometry;
-    try {
-        Registry registry(Registry::CurrentUser);
-        if (registry.openKey(QLatin1String(SettingsKey), false)) {
-            if (registry.valueExists(QLatin1String(PreviewShownValue)))
-                shown = registry.readBool(QLatin1String(PreviewShownValue));
-            docks = readGeometry(registry, WindowStateValue);
-            windowGeometry = readGeometry(registry, WindowGeometryValue);
-            if (registry.valueExists(QLatin1String(TreeWidthValue)))
-                treeExtra = registry.readInteger(QLatin1String(TreeWidthValue));
-        }
-    } catch (const RegistryError &) {
-        // Settings that cannot be read leave the windows as on a first start.
-    }
+    const Settings settings;
+    const bool shown = settings.previewShown();
+    const QByteArray docks = settings.windowState(), windowGeometry = settings.windowGeometry();
+    treeExtra = settings.treeExtraWidth().value_or(treeExtra);
     livePreviewAction->setChecked(shown);
     previewDock->setVisible(shown);
     // The window comes back as the user left it: its place and size, the preview's dock and
@@ -113,16 +88,11 @@ void MainWindow::fitOnScreen(bool centre)
 
 void MainWindow::rememberWindows()
 {
-    try {
-        Registry registry(Registry::CurrentUser);
-        registry.openKey(QLatin1String(SettingsKey), true);
-        registry.writeBool(QLatin1String(PreviewShownValue), livePreviewAction->isChecked());
-        registry.writeString(QLatin1String(WindowStateValue),
-                             QString::fromLatin1(saveState().toBase64()));
-        registry.writeString(QLatin1String(WindowGeometryValue),
-                             QString::fromLatin1(saveGeometry().toBase64()));
-        registry.writeInteger(QLatin1String(TreeWidthValue), treeExtra);
-    } catch (const RegistryError &) {
-        // Not remembering the preview's place is no reason to keep the program open.
-    }
+    // Not remembering the preview's place is no reason to keep the program open: a setting
+    // that cannot be stored is dropped.
+    Settings settings;
+    settings.setPreviewShown(livePreviewAction->isChecked());
+    settings.setWindowState(saveState());
+    settings.setWindowGeometry(saveGeometry());
+    settings.setTreeExtraWidth(treeExtra);
 }

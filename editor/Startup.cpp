@@ -5,7 +5,7 @@
 #include "editor/MainWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
-#include "platform/Registry.h"
+#include "platform/Settings.h"
 #include "platform/Shell.h"
 
 #include <csignal>
@@ -27,16 +27,7 @@ QString startFileName(const QStringList &arguments)
 
 bool readShowTempletsDialog()
 {
-    try {
-        Registry registry(Registry::CurrentUser);
-        if (!registry.openKey(QLatin1String(SettingsKey), false))
-            return true;
-        if (!registry.valueExists(QLatin1String(ShowTempletsValue)))
-            return true;
-        return registry.readBool(QLatin1String(ShowTempletsValue));
-    } catch (const RegistryError &) {
-        return false;
-    }
+    return Settings().showTemplates();
 }
 
 std::optional<CommandLineAnswer> commandLineAnswer(const std::vector<std::string> &arguments)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/Registry.h"
-
 #include <optional>
 #include <QString>
 #include <QStringList>
@@ -31,4 +29,3 @@ std::optional<CommandLineAnswer> commandLineAnswer(const std::vector<std::string
 int runEditor(int argc, char **argv);
 
 inline constexpr const char *ApplicationTitle = "Tarvelle 2005";
-inline constexpr const char *ShowTempletsValue = "ShowTempletsDialog";

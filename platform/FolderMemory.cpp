@@ -1,14 +1,12 @@
 #include "FolderMemory.h"
 
-#include "platform/Registry.h"
+#include "platform/Settings.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
-const char *const FoldersKey = "\\Software\\QAR\\Tarvelle\\1.0\\Folders";
-
 QString kindOf(const QString &filter)
 {
     const QRegularExpressionMatch match =
@@ -21,30 +19,17 @@ namespace FolderMemory {
 
 QString folderFor(const QString &filter)
 {
-    try {
-        Registry registry(Registry::CurrentUser);
-        if (!registry.openKey(QLatin1String(FoldersKey), false) ||
-            !registry.valueExists(kindOf(filter)))
-            return {};
-        const QString folder = registry.readString(kindOf(filter));
-        return QFileInfo(folder).isDir() ? folder : QString();
-    } catch (const RegistryError &) {
-        return {};
-    }
+    const QString folder = Settings().folder(kindOf(filter));
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
 
 void remember(const QString &filter, const QString &pickedFile)
 {
     if (pickedFile.isEmpty())
         return;
-    try {
-        Registry registry(Registry::CurrentUser);
-        registry.openKey(QLatin1String(FoldersKey), true);
-        registry.writeString(kindOf(filter),
-                             QDir::toNativeSeparators(QFileInfo(pickedFile).absolutePath()));
-    } catch (const RegistryError &) {
-        // The next dialog starts where the platform decides.
-    }
+    // Not stored, the next dialog starts where the platform decides.
+    Settings().setFolder(kindOf(filter),
+                         QDir::toNativeSeparators(QFileInfo(pickedFile).absolutePath()));
 }
 
 } // namespace FolderMemory

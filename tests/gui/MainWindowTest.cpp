@@ -7,7 +7,7 @@
 #include "editor/widgets/StatusText.h"
 #include "platform/Dialogs.h"
 #include "platform/FolderMemory.h"
-#include "platform/Registry.h"
+#include "platform/Settings.h"
 #include "tests/gui/GuiSupport.h"
 
 #include <QAction>
@@ -22,6 +22,7 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -484,46 +485,40 @@ TEST(Startup, StartFileJoinsTheArguments)
     EXPECT_EQ(startFileName({"a.tvl"}), "a.tvl");
 }
 
-TEST(Startup, FileAssociationIsRewrittenOnEveryStart)
+// The settings live in Tarvelle.conf; the first start takes over those of earlier versions,
+// and writes no file association (the desktop entry is the association here).
+TEST(Startup, SettingsTakeOverEarlierOnesAndKeepTheirMeaning)
 {
+    const QString current = Settings::configFile("Tarvelle.conf");
+    const QString earlier = Settings::configFile("HKEY_CURRENT_USER.ini");
+    QFile::remove(current);
+    QFile::remove(earlier);
+    EXPECT_TRUE(readShowTempletsDialog()) << "shown by default";
     {
-        Registry registry(Registry::ClassesRoot);
-        registry.openKey("\\.tvl", true);
-        registry.writeString(QString(), "Other.Program");
+        QSettings old(earlier, QSettings::IniFormat);
+        old.setValue("Software/QAR/Tarvelle/1.0/Settings/ShowTempletsDialog", 0);
+        old.setValue("Software/QAR/Tarvelle/1.0/Settings/WebBrowser", "Surf Browser");
+        old.setValue("Software/QAR/Tarvelle/1.0/Folders/tvl", "/home/me/menus");
     }
+    EXPECT_FALSE(readShowTempletsDialog());
+    EXPECT_EQ(Settings().browserChoice(), "Surf Browser");
+    EXPECT_EQ(Settings().folder("tvl"), "/home/me/menus");
+    EXPECT_TRUE(QFile::exists(current));
+    EXPECT_TRUE(QFile::exists(earlier)) << "the earlier file is left as it was";
+
+    // Taken over once: later changes are the new file's alone.
+    Settings().setShowTemplates(true);
+    EXPECT_TRUE(readShowTempletsDialog());
+    QSettings raw(current, QSettings::IniFormat);
+    raw.setValue("Settings/ShowTempletsDialog", 7);
+    raw.sync();
+    EXPECT_TRUE(readShowTempletsDialog());
+    raw.setValue("Settings/ShowTempletsDialog", "garbage"); // an unreadable value hides it
+    raw.sync();
+    EXPECT_FALSE(readShowTempletsDialog());
+
     WindowFixture f;
-    Registry registry(Registry::ClassesRoot);
-    ASSERT_TRUE(registry.openKey("\\.tvl", false));
-    EXPECT_EQ(registry.readString(QString()), "Tarvelle.Document");
-    ASSERT_TRUE(registry.openKey("\\Tarvelle.Document\\shell\\open\\command", false));
-    EXPECT_EQ(registry.readString(QString()),
-              QDir::toNativeSeparators(QApplication::applicationFilePath()) + " %1");
-    ASSERT_TRUE(registry.openKey("\\Tarvelle.Document\\DefaultIcon", false));
-    EXPECT_TRUE(registry.readString(QString()).endsWith(",0"));
-
-    // A start that finds the association in place leaves the file alone (a rewrite would
-    // drop this comment).
-    QFile ini(Registry::iniFile(Registry::ClassesRoot));
-    ASSERT_TRUE(ini.open(QIODevice::Append));
-    ini.write("; untouched\n");
-    ini.close();
-    WindowFixture again;
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(ini.readAll().contains("; untouched"));
-}
-
-TEST(Startup, TemplateChooserSettingDefaultsToShown)
-{
-    QFile::remove(Registry::iniFile(Registry::CurrentUser));
-    EXPECT_TRUE(readShowTempletsDialog());
-    Registry registry(Registry::CurrentUser);
-    registry.openKey(SettingsKey, true);
-    registry.writeBool(ShowTempletsValue, false);
-    EXPECT_FALSE(readShowTempletsDialog());
-    registry.writeInteger(ShowTempletsValue, 7);
-    EXPECT_TRUE(readShowTempletsDialog());
-    registry.writeString(ShowTempletsValue, "garbage"); // an unreadable value hides it
-    EXPECT_FALSE(readShowTempletsDialog());
+    EXPECT_FALSE(QFile::exists(Settings::configFile("HKEY_CLASSES_ROOT.ini")));
 }
 
 TEST(Startup, HelpAndVersionAnswerWithoutAWindow)

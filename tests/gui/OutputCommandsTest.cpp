@@ -13,7 +13,7 @@
 #include "editor/Startup.h"
 #include "editor/widgets/TextEdit.h"
 #include "interchange/Interchange.h"
-#include "platform/Registry.h"
+#include "platform/Settings.h"
 #include "tests/gui/GuiSupport.h"
 
 #include <QCheckBox>
@@ -64,8 +64,8 @@ struct OutputFixture : WindowFixture
         QDir::setCurrent(work.path());
         qputenv("XDG_DATA_HOME", (data.path() + "/home").toLocal8Bit());
         qputenv("XDG_DATA_DIRS", (data.path() + "/system").toLocal8Bit());
-        QFile::remove(Registry::iniFile(Registry::LocalMachine));
-        QFile::remove(Registry::iniFile(Registry::CurrentUser));
+        QFile::remove(Settings::configFile("Tarvelle.conf"));
+        QFile::remove(Settings::configFile("HKEY_CURRENT_USER.ini"));
     }
     ~OutputFixture()
     {
@@ -201,13 +201,10 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
     EXPECT_EQ(f.shell.started[0].arguments, QStringList{"~preview.html"});
     EXPECT_EQ(f.shell.started[0].workingDirectory, "/srv/My Site/preview/");
 
-    // A browser in the registry, and one registered with the desktop.
-    {
-        Registry registry(Registry::LocalMachine);
-        registry.openKey("SOFTWARE\\Microsoft\\windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE",
-                         true);
-        registry.writeString(QString(), "/opt/ie/iexplore");
-    }
+    // Two browsers registered with the desktop.
+    writeFile(f.data.path() + "/home/applications/rover.desktop",
+              "[Desktop Entry]\nType=Application\nName=Rover Browser\n"
+              "Exec=/opt/rover/rover %U\nMimeType=text/html;x-scheme-handler/https;\n");
     writeFile(f.data.path() + "/home/applications/surf.desktop",
               "[Desktop Entry]\nType=Application\nName=Surf Browser\n"
               "Exec=\"/opt/surf/bin/surf\" --new-window "
@@ -217,7 +214,7 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
         "[Desktop Entry]\nType=Application\nName=Editor\nExec=edit %f\nMimeType=text/plain;\n");
     chooser.onShown();
     EXPECT_EQ(chooser.browserList->count(), 2);
-    EXPECT_EQ(chooser.browserList->itemText(0), "Internet Explorer");
+    EXPECT_EQ(chooser.browserList->itemText(0), "Rover Browser");
     EXPECT_EQ(chooser.browserList->itemText(1), "Surf Browser");
     chooser.browserList->setCurrentIndex(1);
     chooser.onBrowserChosen();
@@ -235,7 +232,7 @@ TEST(BrowserChooser, ChoicesAndTheLaunchEachMakes)
     chooser.browserList->setCurrentIndex(0);
     chooser.acceptChoice();
     chooser.launchInBrowser("/srv/My Site/preview/", "~preview.html");
-    EXPECT_EQ(f.shell.started.back().program, "/opt/ie/iexplore");
+    EXPECT_EQ(f.shell.started.back().program, "/opt/rover/rover");
     EXPECT_EQ(f.shell.started.back().arguments, QStringList{"/srv/My Site/preview/~preview.html"});
     EXPECT_EQ(f.shell.started.back().workingDirectory, "");
 
@@ -274,7 +271,7 @@ TEST(BrowserChooser, FileButtonRewritesTheSettingsFile)
     trigger(f.w(), "actionWebBrowser");
     EXPECT_EQ(f.dialogs.modals, QStringList{"formWebBrowser"});
     // In the per-user configuration folder, never in the folder the editor started from.
-    EXPECT_EQ(readFile(Registry::configFile("wbrwsr.dat")), "/usr/bin/other-browser\r\n");
+    EXPECT_EQ(readFile(Settings::configFile("wbrwsr.dat")), "/usr/bin/other-browser\r\n");
     EXPECT_FALSE(QFile::exists(f.work.path() + "/wbrwsr.dat"));
     EXPECT_EQ(chooser.browserChoice, ""); // cancelled: nothing chosen
     chooser.specifiedBrowserEdit->clear();
