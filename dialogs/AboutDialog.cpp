@@ -5,7 +5,9 @@
 #include "platform/Help.h"
 #include "platform/Shell.h"
 
+#include <QBoxLayout>
 #include <QEvent>
+#include <QFormLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
@@ -27,7 +29,6 @@ AboutDialog::AboutDialog(ShellService &shell, const HelpService &help, QWidget *
     setWindowTitle(QStringLiteral("Tarvelle"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(313, 214);
     setAutoFillBackground(true);
     QPalette background = palette();
     // The box is drawn on the colour of text fields: white in a light palette, dark in a
@@ -40,7 +41,6 @@ AboutDialog::AboutDialog(ShellService &shell, const HelpService &help, QWidget *
     auto *image = new QLabel(this);
     image->setObjectName("Image1");
     image->setPixmap(QIcon(QStringLiteral(":/icons/tarvelle.svg")).pixmap(32, 32));
-    image->setGeometry(16, 8, 32, 32);
 
     productNameLabel = new QLabel(QStringLiteral("Tarvelle"), this);
     productNameLabel->setObjectName("lblProductName");
@@ -48,25 +48,20 @@ AboutDialog::AboutDialog(ShellService &shell, const HelpService &help, QWidget *
     bold.setBold(true);
     bold.setPixelSize(18);
     productNameLabel->setFont(bold);
-    productNameLabel->move(58, 10);
-    productNameLabel->adjustSize();
     auto *version = new QLabel(tr("Version %1").arg(QLatin1String(TarvelleVersion)), this);
     version->setObjectName("lblVersion");
-    version->move(58, 10 + productNameLabel->height() + 2);
-    version->adjustSize();
 
-    auto place = [this](QLabel *label, const char *name, int x, int y) {
+    auto named = [this](QLabel *label, const char *name) {
         label->setObjectName(QLatin1String(name));
-        label->move(x, y);
-        label->adjustSize();
         return label;
     };
-    place(new QLabel(tr("Web Site"), this), "Label2", 16, 67);
-    homepageLabel =
-        place(new QLabel(linkText(homePage_, tr("Tarvelle Help")), this), "Label8", 103, 67);
-    place(new QLabel(tr("Tech Support"), this), "Label3", 16, 85);
+    homepageLabel = named(new QLabel(linkText(homePage_, tr("Tarvelle Help")), this), "Label8");
     supportLabel =
-        place(new QLabel(linkText(supportPage_, tr("Troubleshooting")), this), "Label10", 104, 85);
+        named(new QLabel(linkText(supportPage_, tr("Troubleshooting")), this), "Label10");
+    auto *links = new QFormLayout;
+    links->setHorizontalSpacing(24);
+    links->addRow(named(new QLabel(tr("Web Site"), this), "Label2"), homepageLabel);
+    links->addRow(named(new QLabel(tr("Tech Support"), this), "Label3"), supportLabel);
     for (QLabel *link : {homepageLabel, supportLabel}) {
         link->setCursor(Qt::PointingHandCursor);
         link->setMouseTracking(true);
@@ -80,13 +75,31 @@ AboutDialog::AboutDialog(ShellService &shell, const HelpService &help, QWidget *
         this);
     comments->setObjectName("Comments");
     comments->setWordWrap(true);
-    comments->setGeometry(16, 112, 280, 52);
+    comments->setFixedWidth(280);
 
     auto *ok = new QPushButton(tr("OK"), this);
     ok->setObjectName("Button1");
-    ok->setGeometry(104, 177, 97, 24);
+    ok->setMinimumWidth(97);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *title = new QVBoxLayout;
+    title->setSpacing(2);
+    title->addWidget(productNameLabel);
+    title->addWidget(version);
+    auto *heading = new QHBoxLayout;
+    heading->setSpacing(10);
+    heading->addWidget(image, 0, Qt::AlignTop);
+    heading->addLayout(title);
+    heading->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 8, 16, 12);
+    layout->setSpacing(12);
+    layout->addLayout(heading);
+    layout->addLayout(links);
+    layout->addWidget(comments);
+    layout->addWidget(ok, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 QColor AboutDialog::linkColour() const

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -23,32 +24,40 @@ TemplateChooser::TemplateChooser(DialogService &dialogs, const QString &programF
     setWindowTitle(tr("Templates"));
     // Left only through its buttons, Enter, Esc or a double click.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(266, 233);
-
     templateList = new QListWidget(this);
     templateList->setObjectName("TempletList");
     templateList->setAccessibleName(tr("Templates"));
-    templateList->setGeometry(5, 6, 185, 147);
+    templateList->setMinimumSize(185, 147);
     templateList->setSelectionMode(QAbstractItemView::SingleSelection);
     okButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), this);
     okButton->setObjectName("BitBtn1");
-    okButton->setGeometry(197, 8, 65, 25);
     okButton->setDefault(true);
     cancelButton =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), tr("Cancel"), this);
     cancelButton->setObjectName("BitBtn2");
-    cancelButton->setGeometry(197, 40, 65, 25);
+    auto *buttons = new QVBoxLayout;
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    buttons->addStretch();
+
+    auto *layout = new QGridLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(templateList, 0, 0);
+    layout->addLayout(buttons, 0, 1);
     const char *const lines[] = {"Click OK, The templet you selected will",
                                  "be opened. Click Cancel, a new project", "will be created."};
+    auto *hint = new QVBoxLayout;
+    hint->setSpacing(2);
     for (int i = 0; i < 3; ++i) {
         auto *label = new QLabel(tr(lines[i]), this);
         label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        label->move(8, 160 + 16 * i);
-        label->adjustSize();
+        hint->addWidget(label);
     }
+    layout->addLayout(hint, 1, 0, 1, 2);
     dontShowBox = new QCheckBox(tr("Don't show this dialog again."), this);
     dontShowBox->setObjectName("chckbxDontShow");
-    dontShowBox->setGeometry(8, 210, 200, 17);
+    layout->addWidget(dontShowBox, 2, 0, 1, 2);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // A double click anywhere in the list, on an entry or on empty space, leaves the chooser.
     templateList->viewport()->installEventFilter(this);

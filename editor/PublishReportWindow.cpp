@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QVBoxLayout>
 
 PublishReportWindow::PublishReportWindow(QWidget *parent) : QDialog(parent)
 {
@@ -33,12 +34,17 @@ PublishReportWindow::PublishReportWindow(QWidget *parent) : QDialog(parent)
     const int boxWidth =
         std::max(520, longest + reportView->verticalScrollBar()->sizeHint().width() +
                           2 * reportView->frameWidth() + 12);
-    setFixedSize(boxWidth + 16, 303);
-    reportView->setGeometry(8, 8, boxWidth, 252);
+    reportView->setFixedSize(boxWidth, 252);
 
     okButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), this);
     okButton->setObjectName("BitBtn1");
-    okButton->setGeometry((width() - 80) / 2, 268, 80, 26);
+    okButton->setMinimumWidth(80);
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(reportView);
+    layout->addWidget(okButton, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
