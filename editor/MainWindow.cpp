@@ -16,7 +16,6 @@
 #include "editor/widgets/ColorPanel.h"
 #include "editor/widgets/MenuTreeView.h"
 #include "editor/widgets/SpinEdit.h"
-#include "editor/widgets/SplitHandle.h"
 #include "editor/widgets/StatusText.h"
 #include "platform/Appearance.h"
 #include "platform/Dialogs.h"
@@ -41,6 +40,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabBar>
@@ -48,6 +48,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUndoStack>
+#include <QVBoxLayout>
 
 namespace {
 QIcon image(int index)
@@ -307,7 +308,7 @@ void MainWindow::createToolBar()
     toolBar->setMovable(false);
     toolBar->setFloatable(false);
     toolBar->setIconSize(QSize(16, 16));
-    toolBar->setGeometry(0, 0, ClientWidth, ToolBarStep);
+    toolBar->setFixedHeight(ToolBarStep);
     // The buttons keep the names the manual's pictures and the tests know them by.
     auto add = [this](QAction *act, const char *name) {
         toolBar->addAction(act);
@@ -338,78 +339,74 @@ void MainWindow::createClient()
     setCentralWidget(client);
     createToolBar();
 
-    treePanel = new QFrame(client);
+    treePanel = new QFrame;
     treePanel->setObjectName("pnlTreeView");
     treePanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    treePanel->setGeometry(1, 30, 193, 309);
+    treePanel->setMinimumWidth(120); // the tree keeps some room; the pages their default width
     treeView = new MenuTreeView(treePanel);
     treeView->setMenuModel(&document_->model());
     treeView->setObjectName("TreeView1");
     treeView->setAccessibleName(tr("Menu tree"));
-    treeView->setGeometry(4, 4, 185, 301);
     treeView->setToolTip(tr("Add, modify and remove the item here by click Right-Button in mouse"));
     HelpService::setTopic(treeView, HelpTopic::MenuTree);
+    auto *treeLayout = new QVBoxLayout(treePanel);
+    treeLayout->setContentsMargins(3, 3, 3, 3);
+    treeLayout->addWidget(treeView);
 
-    panel_ = new PropertyPanel(*document_, services.dialogs, client);
+    auto *pagesArea = new QWidget;
+    pagesArea->setMinimumWidth(417);
+    panel_ = new PropertyPanel(*document_, services.dialogs, pagesArea);
     for (const auto &[page, topic] : panel_->helpTopics())
         HelpService::setTopic(page, topic);
 
-    statusLine = new QStatusBar(client);
+    // The room beyond the default size goes to the pages; the handle shares it.
+    splitter = new QSplitter(Qt::Horizontal);
+    splitter->setObjectName("splTreePages");
+    splitter->setChildrenCollapsible(false);
+    splitter->setHandleWidth(5);
+    splitter->addWidget(treePanel);
+    splitter->addWidget(pagesArea);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({193, 417});
+    splitter->handle(1)->setToolTip(tr("Drag to give the tree or the pages more room"));
+
+    // The status line: the hint of what the pointer or the focus is on, and the progress.
+    statusLine = new QStatusBar;
     statusLine->setObjectName("StatusBar1");
     statusLine->setSizeGripEnabled(false);
-    for (int width : {340, 50}) {
-        auto *part = new QFrame(statusLine);
-        part->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        part->setFixedWidth(width);
-        statusLine->addWidget(part);
-    }
-    hintLabel = new StatusText(client);
+    statusLine->setFixedHeight(24);
+    hintLabel = new StatusText;
     hintLabel->setObjectName("StaticText1");
-    progressBar = new QProgressBar(client);
+    hintLabel->setMinimumWidth(0);
+    progressBar = new QProgressBar;
     progressBar->setObjectName("ProgressBar1");
     progressBar->setRange(0, 100);
     progressBar->setValue(0);
     progressBar->setTextVisible(false);
     progressBar->setAccessibleName(tr("Progress"));
+    progressBar->setFixedSize(274, 20);
+    statusLine->addWidget(hintLabel, 1);
+    statusLine->addPermanentWidget(progressBar);
     progress_ = std::make_unique<ProgressAdapter>(progressBar, hintLabel);
     hintLine = new HintLine(this);
 
-    splitHandle = new SplitHandle(client, [this](int dx) {
-        treeExtra += dx;
-        layoutClient();
-    });
-    splitHandle->setObjectName("splTreePages");
-    splitHandle->setToolTip(tr("Drag to give the tree or the pages more room"));
-    client->installEventFilter(this);
+    auto *body = new QHBoxLayout;
+    body->setContentsMargins(1, 0, 2, 0);
+    body->addWidget(splitter);
+    auto *layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolBar);
+    layout->addSpacing(4);
+    layout->addLayout(body, 1);
+    layout->addSpacing(1);
+    layout->addWidget(statusLine);
+
     client->setMinimumSize(ClientWidth, ClientHeight);
     resize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
-    layoutClient();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    hintLabel->raise();
-    progressBar->raise();
-}
-
-// The parts of the window at the places of its default size, and what the window has more
-// than that size given to the tree and the pages (the tree's share set by the handle between
-// them); the status line keeps to the bottom.
-void MainWindow::layoutClient()
-{
-    const bool toolBarShown = !toolBar->isHidden();
-    const int top = toolBarShown ? 30 : 30 - ToolBarStep;
-    const int dw = std::max(0, client->width() - ClientWidth);
-    const int dh = std::max(0, client->height() - defaultClientHeight());
-    // The tree keeps at least 120 pixels, the pages their default width.
-    treeExtra = std::clamp(treeExtra, 120 - 193, dw);
-    const int tree = 193 + treeExtra, pages = 417 + dw - treeExtra;
-    toolBar->setGeometry(0, 0, client->width(), ToolBarStep);
-    treePanel->setGeometry(1, top, tree, 309 + dh);
-    treeView->setGeometry(4, 4, tree - 8, 301 + dh);
-    splitHandle->setGeometry(1 + tree, top, 5, 309 + dh);
-    panel_->setGeometry(6 + tree, top, pages, 309 + dh);
-    hintLabel->setGeometry(2, top + 317 + dh, 338, 14);
-    progressBar->setGeometry(343 + dw, top + 313 + dh, 274, 20);
-    statusLine->setGeometry(0, client->height() - 24, client->width(), 24);
 }
 
 int MainWindow::defaultClientHeight() const
@@ -433,7 +430,6 @@ void MainWindow::resizeClientBy(int dy)
     layout()->activate();
     if (dy > 0)
         setMinimum();
-    layoutClient();
 }
 
 void MainWindow::wireHints()
@@ -482,13 +478,6 @@ bool MainWindow::event(QEvent *event)
         restoreWindows();
     }
     return QMainWindow::event(event);
-}
-
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == client && event->type() == QEvent::Resize)
-        layoutClient();
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::toggleToolBar()

@@ -25,6 +25,7 @@ class QLabel;
 class QMenu;
 class QMimeData;
 class QProgressBar;
+class QSplitter;
 class QStatusBar;
 class QToolBar;
 class QToolButton;
@@ -86,7 +87,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     // Menu items' hints appear in the status text, as the controls' hints do.
     bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     // A project file dropped on the window opens, as File > Open would open it.
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -98,7 +98,6 @@ private:
     void createToolBar();
     void createClient();
     void wireHints();
-    void layoutClient();
     int defaultClientHeight() const;
     void resizeClientBy(int dy);
     void toggleToolBar();
@@ -214,8 +213,7 @@ private:
     QToolBar *toolBar;
     QFrame *treePanel;
     MenuTreeView *treeView;
-    QWidget *splitHandle;
-    int treeExtra = 0; // the tree's share of the room beyond the default size
+    QSplitter *splitter;
     PropertyPanel *panel_;
     QStatusBar *statusLine;
     QLabel *hintLabel;

@@ -14,6 +14,7 @@
 #include <QLayout>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QSplitter>
 
 void MainWindow::createLivePreview()
 {
@@ -38,7 +39,6 @@ void MainWindow::restoreWindows()
     const Settings settings;
     const bool shown = settings.previewShown();
     const QByteArray docks = settings.windowState(), windowGeometry = settings.windowGeometry();
-    treeExtra = settings.treeExtraWidth().value_or(treeExtra);
     livePreviewAction->setChecked(shown);
     previewDock->setVisible(shown);
     // The window comes back as the user left it: its place and size, the preview's dock and
@@ -62,8 +62,12 @@ void MainWindow::restoreWindows()
     } else {
         fitOnScreen(false);
     }
+    // The tree's width as the handle left it (earlier versions kept what it had beyond 193).
+    if (!splitter->restoreState(settings.splitterState())) {
+        if (const std::optional<int> extra = settings.treeExtraWidth())
+            splitter->setSizes({193 + *extra, splitter->sizes().value(1) - *extra});
+    }
     layout()->activate();
-    layoutClient();
 }
 
 // The whole window on the screen it opens on: larger than the screen's free area, it is made
@@ -94,5 +98,5 @@ void MainWindow::rememberWindows()
     settings.setPreviewShown(livePreviewAction->isChecked());
     settings.setWindowState(saveState());
     settings.setWindowGeometry(saveGeometry());
-    settings.setTreeExtraWidth(treeExtra);
+    settings.setSplitterState(splitter->saveState());
 }

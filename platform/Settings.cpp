@@ -132,9 +132,13 @@ std::optional<int> Settings::treeExtraWidth() const
 {
     return integer(QLatin1String(Main) + "TreeExtraWidth");
 }
-void Settings::setTreeExtraWidth(int width)
+QByteArray Settings::splitterState() const
 {
-    store(QLatin1String(Main) + "TreeExtraWidth", width);
+    return QByteArray::fromBase64(text(QLatin1String(Main) + "MainWindowSplitter").toLatin1());
+}
+void Settings::setSplitterState(const QByteArray &state)
+{
+    store(QLatin1String(Main) + "MainWindowSplitter", QString::fromLatin1(state.toBase64()));
 }
 
 bool Settings::includeWebRuntime() const

@@ -27,8 +27,11 @@ public:
     void setWindowState(const QByteArray &state);
     QByteArray windowGeometry() const;
     void setWindowGeometry(const QByteArray &geometry);
+    // The handle between the tree and the pages, as QSplitter saves it; before it, what the
+    // tree had beyond its default width.
+    QByteArray splitterState() const;
+    void setSplitterState(const QByteArray &state);
     std::optional<int> treeExtraWidth() const;
-    void setTreeExtraWidth(int width);
 
     bool includeWebRuntime() const; // on unless turned off
     void setIncludeWebRuntime(bool include);

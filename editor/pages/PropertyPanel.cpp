@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -107,7 +108,11 @@ void PropertyPanel::buildTabs(QWidget *parent)
         tabFont.setPixelSize(10);
         tabs->tabBar()->setFont(tabFont);
     }
-    setGeometry(199, 30, 417, 309);
+    // The applet's tabs and the item's take the same place; one of them shows at a time.
+    auto *layout = new QGridLayout(parent);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(appletTabs_, 0, 0);
+    layout->addWidget(itemTabs_, 0, 0);
 }
 
 std::vector<std::pair<QWidget *, const char *>> PropertyPanel::helpTopics() const
@@ -122,12 +127,6 @@ std::vector<std::pair<QWidget *, const char *>> PropertyPanel::helpTopics() cons
             {popupPage_, PopupMenus},
             {itemPage_, Item},
             {firstLevelPage_, FirstLevelItemOptions}};
-}
-
-void PropertyPanel::setGeometry(int left, int top, int width, int height)
-{
-    appletTabs_->setGeometry(left, top, width, height);
-    itemTabs_->setGeometry(left, top, width + 1, height);
 }
 
 std::vector<FieldPage *> PropertyPanel::appletPages() const

@@ -34,11 +34,8 @@ class PropertyPanel : public QObject
     Q_OBJECT
 
 public:
-    // The tabs are made in parent, the window's client area.
+    // The tabs are made in parent, which they fill.
     PropertyPanel(EditorDocument &document, DialogService &dialogs, QWidget *parent);
-
-    // The applet's tabs and the item's take the same place; the item's are a pixel wider.
-    void setGeometry(int left, int top, int width, int height);
     // Shows the tabs of the document's current node and, for an item, its fields.
     void showCurrentNode();
     // Enables the item's fields that apply to it where it stands in the tree.

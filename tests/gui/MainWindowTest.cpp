@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -295,6 +296,15 @@ TEST(MainWindow, LoadingThePagesNeverMarksModified)
     EXPECT_TRUE(part<QToolButton>(w, "tlbtnSave")->isEnabled());
 }
 
+namespace {
+// Where a part of the window lies in its client area, whatever layout holds it.
+QRect inClient(MainWindow &w, const char *name)
+{
+    QWidget *widget = part<QWidget>(w, name);
+    return QRect(widget->mapTo(part<QWidget>(w, "client"), QPoint()), widget->size());
+}
+} // namespace
+
 TEST(MainWindow, ViewTogglesRestoreEveryPosition)
 {
     WindowFixture f;
@@ -306,17 +316,17 @@ TEST(MainWindow, ViewTogglesRestoreEveryPosition)
     auto geometry = [&] {
         std::vector<QRect> rects;
         for (QWidget *widget : watched)
-            rects.push_back(widget->geometry());
+            rects.push_back(inClient(w, widget->objectName().toLatin1().constData()));
         return std::make_pair(rects, w.height());
     };
     const auto before = geometry();
-    const int statusTextY = part<QLabel>(w, "StaticText1")->y();
+    const int statusTextY = inClient(w, "StaticText1").y();
 
     trigger(w, "actionToolBar");
     EXPECT_FALSE(part<QAction>(w, "actionToolBar")->isChecked());
     EXPECT_TRUE(part<QToolBar>(w, "tlbr1")->isHidden());
-    EXPECT_EQ(part<QFrame>(w, "pnlTreeView")->y(), 30 - 26);
-    EXPECT_EQ(part<QLabel>(w, "StaticText1")->y(), statusTextY - 26);
+    EXPECT_EQ(inClient(w, "pnlTreeView").y(), 30 - 26);
+    EXPECT_EQ(inClient(w, "StaticText1").y(), statusTextY - 26);
     EXPECT_EQ(w.height(), before.second - 26);
     trigger(w, "actionToolBar");
     EXPECT_EQ(geometry(), before);
@@ -331,35 +341,35 @@ TEST(MainWindow, ViewTogglesRestoreEveryPosition)
     EXPECT_EQ(geometry(), before);
 }
 
-// The window grows: the tree and the pages take the room, the handle between them shares it,
-// and the next start comes back the same.
+// The window grows: the pages take the room, the handle between the tree and the pages shares
+// it, and the next start comes back the same.
 TEST(MainWindow, TheWindowGrowsAndTheHandleSharesTheRoom)
 {
     WindowFixture f;
     MainWindow &w = f.w();
-    auto *tree = part<QFrame>(w, "pnlTreeView");
-    auto *pages = part<QTabWidget>(w, "PageControl2");
-    const QRect tree0 = tree->geometry(), pages0 = pages->geometry();
-    const int taller = part<QWidget>(w, "client")->height() - 364; // than the least
+    auto *client = part<QWidget>(w, "client");
+    const QRect tree0 = inClient(w, "pnlTreeView"), pages0 = inClient(w, "PageControl2");
+    const int taller = client->height() - 364; // than the least
     EXPECT_EQ(tree0, QRect(1, 30, 193, 309 + taller)) << "the default places";
+    EXPECT_EQ(pages0, QRect(199, 30, 417, 309 + taller));
     w.resize(w.width() + 200, w.height() + 100);
     w.layout()->activate();
-    EXPECT_EQ(tree->height(), tree0.height() + 100);
-    EXPECT_EQ(pages->width(), pages0.width() + 200);
-    EXPECT_EQ(part<QLabel>(w, "StaticText1")->y(), 347 + taller + 100)
+    EXPECT_EQ(inClient(w, "pnlTreeView").height(), tree0.height() + 100);
+    EXPECT_EQ(inClient(w, "PageControl2").width(), pages0.width() + 200);
+    EXPECT_EQ(inClient(w, "StatusBar1").bottom(), client->height() - 1)
         << "the status line keeps to the bottom";
 
-    auto *handle = part<QWidget>(w, "splTreePages");
+    QWidget *handle = part<QSplitter>(w, "splTreePages")->handle(1);
     QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(2, 10));
     QTest::mouseMove(handle, QPoint(52, 10));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(52, 10));
-    EXPECT_EQ(tree->width(), tree0.width() + 50);
-    EXPECT_EQ(pages->x(), pages0.x() + 50);
-    EXPECT_EQ(pages->width(), pages0.width() + 150);
+    EXPECT_EQ(inClient(w, "pnlTreeView").width(), tree0.width() + 50);
+    EXPECT_EQ(inClient(w, "PageControl2").x(), pages0.x() + 50);
+    EXPECT_EQ(inClient(w, "PageControl2").width(), pages0.width() + 150);
 
     ASSERT_TRUE(w.close());
     f.create();
-    EXPECT_EQ(part<QFrame>(f.w(), "pnlTreeView")->width(), tree0.width() + 50);
+    EXPECT_EQ(inClient(f.w(), "pnlTreeView").width(), tree0.width() + 50);
     EXPECT_EQ(part<QWidget>(f.w(), "client")->height(), 364 + taller + 100);
 }
 
