@@ -9,6 +9,7 @@
 #include "editor/HintLine.h"
 #include "editor/HistoryKeys.h"
 #include "editor/HtmlWindow.h"
+#include "editor/InterchangeController.h"
 #include "editor/MenuTreeModel.h"
 #include "editor/pages/PropertyPanel.h"
 #include "editor/ProgressAdapter.h"
@@ -146,11 +147,10 @@ void MainWindow::createActions()
     saveAction->setToolTip(tr("Save the current project to a file"));
     saveAsAction = addCommand("actionSaveAs", tr("Save &As..."), &MainWindow::saveProjectAs);
     saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    importAction = addCommand("actionImport", tr("&Import..."), &MainWindow::importMenu);
-    importAction->setToolTip(
-        tr("Make a new project of the menu of a page, a sitemap or a site generator's settings"));
-    exportAction = addCommand("actionExport", tr("Ex&port..."), &MainWindow::exportMenu);
-    exportAction->setToolTip(tr("Write the menu for a site generator, as JSON or as a list"));
+    interchange_ =
+        new InterchangeController(*document_, services.dialogs, this,
+                                  {[this] { return askToSaveChanges(); },
+                                   [this](const QString &text) { hintLabel->setText(text); }});
     exitAction = new QAction(tr("E&xit"), this);
     exitAction->setObjectName("actionExit");
     exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -262,7 +262,7 @@ void MainWindow::createMenus()
     file->addSeparator();
     file->addActions({newAction, openAction, saveAction, saveAsAction});
     file->addSeparator();
-    file->addActions({importAction, exportAction});
+    file->addActions({interchange_->importAction(), interchange_->exportAction()});
     file->addSeparator();
     recentFilesMenu = file->addMenu(tr("&Recent Files"));
     recentFilesMenu->setObjectName("mnitRecentFiles");

@@ -19,6 +19,7 @@ class MenuTreeView;
 class PreviewController;
 class ProgressAdapter;
 class PropertyPanel;
+class InterchangeController;
 class QDockWidget;
 class QFrame;
 class QLabel;
@@ -126,8 +127,6 @@ private:
     void newProject();
     void openProject();
     // Menus in and out (MainWindowInterchange.cpp).
-    void importMenu();
-    void exportMenu();
     void saveProject();
     void saveProjectAs();
     // The save-changes question; false when the command must end here.
@@ -232,7 +231,7 @@ private:
     QMenu *recentFilesMenu;
     QMenu *treeMenu;
     QAction *templatesAction, *newAction, *openAction, *saveAction, *saveAsAction, *exitAction;
-    QAction *importAction, *exportAction;
+    InterchangeController *interchange_;
     QAction *undoAction, *redoAction, *cutAction, *copyAction, *pasteAction, *duplicateAction;
     QAction *insertAction, *deleteAction, *moveUpAction, *moveDownAction, *moveLeftAction,
         *moveRightAction;

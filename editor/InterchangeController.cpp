@@ -1,16 +1,18 @@
 // Menus in and out: File > Import makes a new, unsaved project of another program's menu,
 // File > Export writes the project's menu for one.
 
+#include "InterchangeController.h"
+
 #include "document/FileSystem.h"
 #include "document/ProjectFile.h"
 #include "editor/EditorDocument.h"
-#include "editor/MainWindow.h"
 #include "interchange/Interchange.h"
 #include "platform/Dialogs.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
+#include <utility>
 
 namespace {
 using interchange::ExportFormat;
@@ -45,12 +47,41 @@ QString listed(const std::vector<std::string> &lines)
 }
 } // namespace
 
-void MainWindow::importMenu()
+InterchangeController::InterchangeController(EditorDocument &document, DialogService &dialogs,
+                                             QWidget *window, WindowHooks hooks)
+    : QObject(window), document_(document), dialogs_(dialogs), window_(window),
+      hooks_(std::move(hooks))
 {
-    if (!askToSaveChanges())
+    importAction_ =
+        addCommand("actionImport", tr("&Import..."), &InterchangeController::importMenu);
+    importAction_->setToolTip(
+        tr("Make a new project of the menu of a page, a sitemap or a site generator's settings"));
+    exportAction_ =
+        addCommand("actionExport", tr("Ex&port..."), &InterchangeController::exportMenu);
+    exportAction_->setToolTip(tr("Write the menu for a site generator, as JSON or as a list"));
+}
+
+QAction *InterchangeController::addCommand(const char *name, const QString &text,
+                                           void (InterchangeController::*handler)())
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(QLatin1String(name));
+    connect(action, &QAction::triggered, this, [this, handler] {
+        try {
+            (this->*handler)();
+        } catch (const std::exception &error) {
+            dialogs_.error(window_, QString::fromStdString(error.what()));
+        }
+    });
+    return action;
+}
+
+void InterchangeController::importMenu()
+{
+    if (!hooks_.askToSaveChanges())
         return;
     int kind = -1;
-    const QString chosen = services.dialogs.openFileOfKind(this, QLatin1String(ImportFilter), kind);
+    const QString chosen = dialogs_.openFileOfKind(window_, QLatin1String(ImportFilter), kind);
     if (chosen.isEmpty())
         return;
     const std::string source = QDir::toNativeSeparators(chosen).toStdString();
@@ -61,35 +92,35 @@ void MainWindow::importMenu()
     try {
         interchange::importMenu(fsx::readFile(source), source, options, menu);
     } catch (const std::exception &error) {
-        services.dialogs.error(
-            this, tr("\"%1\" could not be imported: %2")
-                      .arg(QDir::toNativeSeparators(chosen), QString::fromStdString(error.what())));
+        dialogs_.error(window_, tr("\"%1\" could not be imported: %2")
+                                    .arg(QDir::toNativeSeparators(chosen),
+                                         QString::fromStdString(error.what())));
         return;
     }
     // A new project, not yet saved: the source stays as it is.
-    document_->adopt(ProjectWriter(menu.document, menu.tree).text(), source, QString());
-    hintLabel->setText(tr("Imported \"%1\".").arg(QFileInfo(chosen).fileName()));
+    document_.adopt(ProjectWriter(menu.document, menu.tree).text(), source, QString());
+    hooks_.showStatus(tr("Imported \"%1\".").arg(QFileInfo(chosen).fileName()));
     if (!menu.leftOut.empty())
-        services.dialogs.warning(this,
-                                 tr("Not everything in \"%1\" could be imported:\n%2")
-                                     .arg(QFileInfo(chosen).fileName(), listed(menu.leftOut)),
-                                 DialogService::OkOnly);
+        dialogs_.warning(window_,
+                         tr("Not everything in \"%1\" could be imported:\n%2")
+                             .arg(QFileInfo(chosen).fileName(), listed(menu.leftOut)),
+                         DialogService::OkOnly);
 }
 
-void MainWindow::exportMenu()
+void InterchangeController::exportMenu()
 {
-    const QString &fileName = document_->fileName();
+    const QString &fileName = document_.fileName();
     const QFileInfo project(fileName.isEmpty() ? QStringLiteral("Untitled.tvl") : fileName);
     const QString suggested =
         (fileName.isEmpty() ? QString() : project.absolutePath() + QLatin1Char('/')) +
         project.completeBaseName() + QLatin1String(ExportExtensions[0]);
     int kind = -1;
     const QString chosen =
-        services.dialogs.saveFileOfKind(this, QLatin1String(ExportFilter), suggested, kind);
+        dialogs_.saveFileOfKind(window_, QLatin1String(ExportFilter), suggested, kind);
     if (chosen.isEmpty())
         return;
     if (!fileName.isEmpty() && QFileInfo(chosen) == QFileInfo(fileName)) {
-        services.dialogs.error(this, tr("The export cannot take the place of the project."));
+        dialogs_.error(window_, tr("The export cannot take the place of the project."));
         return;
     }
     const ExportFormat format = kind >= 0 && kind < int(std::size(ExportFormats))
@@ -97,15 +128,15 @@ void MainWindow::exportMenu()
                                     : ExportFormat::Json;
     std::vector<std::string> leftOut;
     // Written as it is made; the file takes its place once complete.
-    document_->writeOutput([&] {
+    document_.writeOutput([&] {
         fsx::writeFileAtomically(QDir::toNativeSeparators(chosen).toStdString(), [&](TextOut &out) {
-            interchange::exportMenu(format, document_->menu(), document_->tree(), out, leftOut);
+            interchange::exportMenu(format, document_.menu(), document_.tree(), out, leftOut);
         });
     });
-    hintLabel->setText(tr("Exported to \"%1\".").arg(QDir::toNativeSeparators(chosen)));
+    hooks_.showStatus(tr("Exported to \"%1\".").arg(QDir::toNativeSeparators(chosen)));
     if (!leftOut.empty())
-        services.dialogs.warning(this,
-                                 tr("\"%1\" holds the menu, with these warnings:\n%2")
-                                     .arg(QFileInfo(chosen).fileName(), listed(leftOut)),
-                                 DialogService::OkOnly);
+        dialogs_.warning(window_,
+                         tr("\"%1\" holds the menu, with these warnings:\n%2")
+                             .arg(QFileInfo(chosen).fileName(), listed(leftOut)),
+                         DialogService::OkOnly);
 }
