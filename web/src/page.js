@@ -42,6 +42,15 @@ function watchPixelRatio() {
   query.addEventListener('change', changed);
   registry.ratio = { query, changed };
 }
+// The parents' widths decide between the applet area and the narrow form.
+function watchParents() {
+  if (!window.ResizeObserver) return { observe() {}, unobserve() {} };
+  return new window.ResizeObserver((list) =>
+    list.forEach((event) => {
+      for (const menu of registry.live) if (menu.box.parentElement === event.target) menu.fit(false);
+    })
+  );
+}
 export function documentListeners(on) {
   if (registry.listening === on) return;
   registry.listening = on;
@@ -53,16 +62,9 @@ export function documentListeners(on) {
   window[method]('beforeprint', printing);
   window[method]('afterprint', printing);
   if (on) watchPixelRatio();
+  if (on && !registry.resizes) registry.resizes = watchParents();
   else if (registry.ratio) registry.ratio.query.removeEventListener('change', registry.ratio.changed);
 }
-registry.resizes = window.ResizeObserver
-  ? new window.ResizeObserver((list) =>
-      list.forEach((event) => {
-        for (const menu of registry.live) if (menu.box.parentElement === event.target) menu.fit(false);
-      })
-    )
-  : { observe() {}, unobserve() {} };
-
 // The applet area's corner in the window, in whole pixels like every place the menu draws.
 export function origin(box) {
   const rect = box.getBoundingClientRect();

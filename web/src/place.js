@@ -1,12 +1,13 @@
 // The place a tag holds while its menu is drawn.
 import { ITEM_H, AP_W, AP_H, Fields } from './fields.js';
 import { readParams } from './read.js';
+import { registry } from './registry.js';
 
 // While its menu is drawn, the tag takes the place of the menu: the applet area, or the narrow
 // bar (max(44, item height) high) where its block is narrower than the menu, chosen by the
 // style sheet so that nothing is measured here. Its own content (the plain lists) stays hidden.
 export function hold(applet) {
-  held.set(applet, applet.getAttribute('style'));
+  registry.held.set(applet, applet.getAttribute('style'));
   applet.style.setProperty('all', 'initial', 'important');
   for (const [name, value] of [
     ['display', 'inline-block'],
@@ -37,11 +38,10 @@ export function reserve(el, fields) {
     el.style.setProperty(name, value, 'important');
   }
 }
-const held = new Map();
 export function release(applet) {
-  if (!held.has(applet)) return;
-  const style = held.get(applet);
-  held.delete(applet);
+  if (!registry.held.has(applet)) return;
+  const style = registry.held.get(applet);
+  registry.held.delete(applet);
   if (style === null) applet.removeAttribute('style');
   else applet.setAttribute('style', style);
 }

@@ -15,13 +15,17 @@ export function upgrade(root, inSteps) {
   const applets = (root || document).querySelectorAll('applet');
   for (let i = 0; i < applets.length; i++) {
     const el = applets[i];
-    if (!/^zorvex\.class$/i.test(el.getAttribute('code') || '') || registry.menus.has(el) || pending.has(el))
+    if (
+      !/^zorvex\.class$/i.test(el.getAttribute('code') || '') ||
+      registry.menus.has(el) ||
+      registry.pending.has(el)
+    )
       continue;
     // A tag the browser is still reading (the script inside it) waits for the rest.
     if (document.readyState === 'loading' && document.currentScript && el.contains(document.currentScript))
       continue;
     const menu = new Menu(el);
-    pending.set(el, { menu, steps: menu.steps() });
+    registry.pending.set(el, { menu, steps: menu.steps() });
     if (!inSteps) continue;
     // The style sheet first, while the page read so far is small: adding it restyles it all.
     addStyle();
@@ -34,11 +38,9 @@ export function upgrade(root, inSteps) {
   if (inSteps) nextStep();
   else finishAll();
 }
-// The menus being drawn, by applet, in the page's order.
-const pending = new Map();
 // Runs one step of the first menu waiting; true when that menu is done (or failed).
 function step() {
-  const [el, work] = pending.entries().next().value;
+  const [el, work] = registry.pending.entries().next().value;
   try {
     if (!work.steps.next().done) return false;
     const menu = work.menu;
@@ -50,23 +52,22 @@ function step() {
     release(el);
     if (window.console) window.console.error('zorvex: a menu could not be drawn', el, error);
   }
-  pending.delete(el);
-  if (!pending.size) registry.drawn.splice(0).forEach((resolve) => resolve());
+  registry.pending.delete(el);
+  if (!registry.pending.size) registry.drawn.splice(0).forEach((resolve) => resolve());
   return true;
 }
 export function finishAll() {
-  while (pending.size) step();
+  while (registry.pending.size) step();
 }
-registry.drawn = [];
 // A task of its own for each step: a message is not held back by timers or their clamping.
 const channel = new window.MessageChannel();
 channel.port1.onmessage = () => {
   registry.stepPosted = false;
-  if (pending.size) step();
+  if (registry.pending.size) step();
   nextStep();
 };
 function nextStep() {
-  if (!pending.size || registry.stepPosted) return;
+  if (!registry.pending.size || registry.stepPosted) return;
   registry.stepPosted = true;
   channel.port2.postMessage(null);
 }
@@ -78,7 +79,7 @@ function find(el) {
 export const api = {
   upgrade: (root) => upgrade(root, false),
   // Settles once every menu the runtime is drawing is in the page.
-  drawn: () => new Promise((resolve) => (pending.size ? registry.drawn.push(resolve) : resolve())),
+  drawn: () => new Promise((resolve) => (registry.pending.size ? registry.drawn.push(resolve) : resolve())),
   // For a second copy of this script: the tags read so far, in steps as the first copy did.
   upgradeInSteps: () => upgrade(null, true),
   layout(el, options) {
