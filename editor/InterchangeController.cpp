@@ -5,6 +5,7 @@
 
 #include "document/FileSystem.h"
 #include "document/ProjectFile.h"
+#include "editor/CommandAction.h"
 #include "editor/EditorDocument.h"
 #include "interchange/Interchange.h"
 #include "platform/Dialogs.h"
@@ -64,16 +65,8 @@ InterchangeController::InterchangeController(EditorDocument &document, DialogSer
 QAction *InterchangeController::addCommand(const char *name, const QString &text,
                                            void (InterchangeController::*handler)())
 {
-    auto *action = new QAction(text, this);
-    action->setObjectName(QLatin1String(name));
-    connect(action, &QAction::triggered, this, [this, handler] {
-        try {
-            (this->*handler)();
-        } catch (const std::exception &error) {
-            dialogs_.error(window_, QString::fromStdString(error.what()));
-        }
-    });
-    return action;
+    return makeCommand(this, name, text, dialogs_, window_,
+                       [this, handler] { (this->*handler)(); });
 }
 
 void InterchangeController::importMenu()

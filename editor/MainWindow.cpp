@@ -3,17 +3,16 @@
 
 #include "MainWindow.h"
 
-#include "dialogs/WebBrowserDialog.h"
 #include "editor/AutoRecovery.h"
+#include "editor/CommandAction.h"
 #include "editor/EditorDocument.h"
 #include "editor/HintLine.h"
 #include "editor/HistoryKeys.h"
-#include "editor/HtmlWindow.h"
 #include "editor/InterchangeController.h"
 #include "editor/MenuTreeModel.h"
+#include "editor/OutputController.h"
 #include "editor/pages/PropertyPanel.h"
 #include "editor/ProgressAdapter.h"
-#include "editor/PublishReportWindow.h"
 #include "editor/widgets/ColorPanel.h"
 #include "editor/widgets/MenuTreeView.h"
 #include "editor/widgets/SpinEdit.h"
@@ -83,12 +82,7 @@ MainWindow::MainWindow(EditorServices s, QWidget *parent)
     wireTree();
     wireHints();
     // The windows the commands show, created after the main window as at start-up.
-    htmlWindow = new HtmlWindow(this);
-    browserWindow = new WebBrowserDialog(services.dialogs, services.shell, this);
-    reportWindow = new PublishReportWindow(this);
-    for (QWidget *dialog :
-         std::initializer_list<QWidget *>{htmlWindow, browserWindow, reportWindow})
-        addHelpKey(dialog);
+    output_->createWindows();
     auto *f1 = new QShortcut(QKeySequence::HelpContents, this);
     connect(f1, &QShortcut::activated, this, &MainWindow::showHelpForFocus);
 
@@ -100,7 +94,6 @@ MainWindow::MainWindow(EditorServices s, QWidget *parent)
     connect(document_->undoStack(), &QUndoStack::indexChanged, this, &MainWindow::updateActions);
     document_->menu().setProgress(progress_.get());
     recovery_ = std::make_unique<AutoRecovery>(*document_, AutoRecovery::defaultFolder());
-    readWebRuntimeChoice();
     saveAction->setEnabled(false);
     updateTitle();
     runGuarded([this] { loadRecentFiles(); });
@@ -124,12 +117,10 @@ MainWindow::~MainWindow()
 QAction *MainWindow::addCommand(const char *name, const QString &text,
                                 void (MainWindow::*handler)(), int imageIndex)
 {
-    auto *act = new QAction(text, this);
-    act->setObjectName(QLatin1String(name));
+    QAction *act = makeCommand(this, name, text, services.dialogs, this,
+                               [this, handler] { (this->*handler)(); });
     if (imageIndex >= 0)
         act->setIcon(image(imageIndex));
-    connect(act, &QAction::triggered, this,
-            [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
     return act;
 }
 
@@ -222,28 +213,13 @@ void MainWindow::createActions()
         act->setShortcutContext(Qt::WidgetShortcut);
     }
 
-    previewAction = addCommand("actionPreview", tr("&Preview"), &MainWindow::previewInBrowser, 11);
-    previewAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    previewAction->setToolTip(tr("preview the applet in web browser"));
-    buildHtmlAction =
-        addCommand("actionBuildHtml", tr("Build &HTML..."), &MainWindow::buildHtml, 10);
-    buildHtmlAction->setToolTip(tr("Build the HTML code"));
-    publishAction = addCommand("actionPublish", tr("Pu&blish..."), &MainWindow::showPublishReport);
-    publishFolderAction = addCommand("actionPublishToFolder", tr("Publish to &Folder..."),
-                                     &MainWindow::publishToFolder);
-    publishFolderAction->setStatusTip(
-        tr("Write the page, the project and every file it needs into a folder to upload."));
-    publishSiteAction =
-        addCommand("actionPublishToSite", tr("Publish to &Site..."), &MainWindow::publishToSite);
-    publishSiteAction->setStatusTip(
-        tr("Put the menu into every page of a site that holds the markers for it."));
-    webBrowserAction =
-        addCommand("actionWebBrowser", tr("Web &Browser..."), &MainWindow::chooseWebBrowser);
-    webRuntimeAction = addCommand("actionWebRuntime", tr("Include Web &Runtime When Saving"),
-                                  &MainWindow::toggleWebRuntime);
-    webRuntimeAction->setCheckable(true);
-    webRuntimeAction->setStatusTip(
-        tr("Saved pages load zorvex.js, which draws the menu in today's browsers."));
+    output_ = new OutputController(
+        *document_, services.dialogs, services.shell, services.programFolder, this,
+        {[this](const QString &text) { hintLabel->setText(text); }, [this] { tellLeftOut(); },
+         [this](const std::string &project, std::optional<fsx::ReadOnlyReplacement> &readOnly) {
+             return replaceQuestion(project, readOnly);
+         },
+         [this](QWidget *dialog) { addHelpKey(dialog); }});
 
     helpTopicsAction =
         addCommand("actionHelpTopics", tr("Help &Topics"), &MainWindow::showHelpTopics, 12);
@@ -282,11 +258,12 @@ void MainWindow::createMenus()
                       moveRightAction});
 
     QMenu *applet = menuBar()->addMenu(tr("&Applet"));
-    applet->addActions(
-        {previewAction, buildHtmlAction, publishAction, publishFolderAction, publishSiteAction});
+    applet->addActions({output_->previewAction(), output_->buildHtmlAction(),
+                        output_->publishAction(), output_->publishFolderAction(),
+                        output_->publishSiteAction()});
 
     QMenu *option = menuBar()->addMenu(tr("&Option"));
-    option->addActions({webBrowserAction, webRuntimeAction});
+    option->addActions({output_->webBrowserAction(), output_->webRuntimeAction()});
 
     QMenu *helpMenu = menuBar()->addMenu(tr("&Help"));
     helpMenu->addActions({helpTopicsAction, viewSampleAction});
@@ -326,8 +303,8 @@ void MainWindow::createToolBar()
     add(moveUpAction, "tlbtnMoveUp");
     add(moveDownAction, "tlbtnMoveDown");
     toolBar->addSeparator();
-    add(buildHtmlAction, "ToolButton11");
-    add(previewAction, "ToolButton12");
+    add(output_->buildHtmlAction(), "ToolButton11");
+    add(output_->previewAction(), "ToolButton12");
     toolBar->addSeparator();
     add(helpTopicsAction, "ToolButton13");
 }
@@ -507,9 +484,7 @@ void MainWindow::showHelpTopics()
 void MainWindow::showHelp(const QString &page)
 {
     const QFileInfo file(help->pageFile(page));
-    if (!browserWindow->launchInBrowser(QDir::toNativeSeparators(file.absolutePath() + '/'),
-                                        file.fileName()))
-        browserFailed();
+    output_->showPage(QDir::toNativeSeparators(file.absolutePath() + '/'), file.fileName());
 }
 
 void MainWindow::viewSample()

@@ -20,6 +20,7 @@ class PreviewController;
 class ProgressAdapter;
 class PropertyPanel;
 class InterchangeController;
+class OutputController;
 class QDockWidget;
 class QFrame;
 class QLabel;
@@ -32,9 +33,6 @@ class QToolBar;
 class QToolButton;
 class QUndoCommand;
 class ShellService;
-class HtmlWindow;
-class WebBrowserDialog;
-class PublishReportWindow;
 struct MenuBranch;
 
 // What the main window is given by whoever creates it: the dialogs it asks through, the shell
@@ -61,8 +59,6 @@ public:
     static constexpr int ClientHeight = 364;
     static constexpr int ToolBarStep = 26;
     static constexpr int StatusLineStep = 20;
-    static const char *const PreviewPage;
-    static const char *const ReportFile;
     static const char *const ProjectFilter;
 
     EditorDocument &document() const { return *document_; }
@@ -170,26 +166,9 @@ private:
     // Pushes a step on the tree's shape; a refusal is told.
     bool pushTreeStep(QUndoCommand *step, ItemTree::Node newParent, int height, int added = 0);
 
-    // Output commands and dialogs (MainWindowOutput.cpp).
-    void refreshHtmlWindow();
-    void buildHtml();
-    void previewInBrowser();
-    void showPublishReport();
-    // Applet > Publish to Folder: what a publish writes, into a folder of the author's choice.
-    void publishToFolder();
-    // Applet > Publish to Site: the menu into every marked page of a site.
-    void publishToSite();
-    // The site folder a project file was last published to, and remembering it.
-    QString rememberedSite(const QString &project) const;
-    void rememberSite(const QString &project, const QString &site);
-    void chooseWebBrowser();
-    void toggleWebRuntime();
-    // Option > Include Web Runtime When Saving: a per-user setting, read at start.
-    void readWebRuntimeChoice();
+    // The template chooser and the About box (MainWindowFile.cpp).
     void newFromTemplate();
     void showAbout();
-    // Tells that the browser chosen under Option > Web Browser could not be started.
-    void browserFailed();
 
     // The live preview's dock and the window's remembered place (MainWindowPreview.cpp).
     void createLivePreview();
@@ -201,7 +180,6 @@ private:
     std::unique_ptr<HelpService> help;
     EditorDocument *document_;
     // The site folder an untitled project was last published to in this window.
-    QString untitledSite_;
     // Destroyed before the document, which the window's children outlive.
     std::unique_ptr<AutoRecovery> recovery_;
     std::unique_ptr<ProgressAdapter> progress_;
@@ -224,9 +202,7 @@ private:
     bool windowsRestored = false;
     bool drawPending = false;
 
-    HtmlWindow *htmlWindow;
-    WebBrowserDialog *browserWindow;
-    PublishReportWindow *reportWindow;
+    OutputController *output_;
 
     QMenu *recentFilesMenu;
     QMenu *treeMenu;
@@ -236,7 +212,5 @@ private:
     QAction *insertAction, *deleteAction, *moveUpAction, *moveDownAction, *moveLeftAction,
         *moveRightAction;
     QAction *toolBarAction, *statusBarAction, *livePreviewAction;
-    QAction *previewAction, *buildHtmlAction, *publishAction, *publishFolderAction,
-        *publishSiteAction, *webBrowserAction, *webRuntimeAction;
     QAction *helpTopicsAction, *viewSampleAction, *homepageAction, *contactAction, *aboutAction;
 };

@@ -1,6 +1,8 @@
 // The project's file: New, Open, Save, Save As, opening by name, the close question and the
 // recent-file list.
 
+#include "dialogs/AboutDialog.h"
+#include "dialogs/TemplateChooser.h"
 #include "document/FileSystem.h"
 #include "document/MenuLayout.h"
 #include "editor/AutoRecovery.h"
@@ -360,4 +362,26 @@ void MainWindow::addRecentFile(const QString &fileName)
 {
     recentFiles.add(fileName);
     loadRecentFiles();
+}
+
+void MainWindow::newFromTemplate()
+{
+    // A fresh chooser each time, so templates added meanwhile are offered.
+    TemplateChooser::Actions actions{[this](const QString &file) { openTemplate(file); },
+                                     [this] { newProject(); }};
+    TemplateChooser chooser(services.dialogs, services.programFolder, actions, this);
+    addHelpKey(&chooser);
+    chooser.run();
+}
+
+void MainWindow::showTemplateChooser()
+{
+    newFromTemplate();
+}
+
+void MainWindow::showAbout()
+{
+    AboutDialog about(services.shell, *help, this);
+    addHelpKey(&about);
+    services.dialogs.runModal(&about);
 }
