@@ -10,6 +10,7 @@
 #include "document/ProjectFile.h"
 #include "editor/FieldEditCommand.h"
 #include "editor/MainWindow.h"
+#include "editor/ProjectController.h"
 #include "editor/widgets/ColorPanel.h"
 #include "editor/widgets/MenuTreeView.h"
 #include "tests/gui/FakeServices.h"
@@ -51,7 +52,7 @@ struct Editor
             runtime.write("// runtime");
         window = std::make_unique<MainWindow>(EditorServices{dialogs, shell, folder.path() + "/"});
         window->show();
-        window->openProjectFile(file);
+        window->project().openProjectFile(file);
         if (!previewShown)
             window->findChild<QAction *>("actionLivePreview")->setChecked(false);
         QApplication::processEvents();

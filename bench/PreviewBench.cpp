@@ -10,6 +10,7 @@
 #include "editor/EditorDocument.h"
 #include "editor/MainWindow.h"
 #include "editor/preview/PreviewCanvas.h"
+#include "editor/ProjectController.h"
 #include "editor/widgets/MenuTreeView.h"
 #include "tests/gui/FakeServices.h"
 
@@ -34,7 +35,7 @@ struct Editor
     {
         window = std::make_unique<MainWindow>(EditorServices{dialogs, shell, folder.path() + "/"});
         window->show();
-        window->openProjectFile(file);
+        window->project().openProjectFile(file);
         QApplication::processEvents();
     }
     PreviewCanvas *canvas() { return window->findChild<PreviewCanvas *>("PreviewCanvas"); }

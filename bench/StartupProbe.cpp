@@ -2,6 +2,7 @@
 // (and the file named on the command line is open). StartupBench times it from outside.
 
 #include "editor/MainWindow.h"
+#include "editor/ProjectController.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Shell.h"
@@ -18,7 +19,7 @@ int main(int argc, char **argv)
     window.show();
     try {
         if (argc > 1)
-            window.openProjectFile(QString::fromLocal8Bit(argv[1]));
+            window.project().openProjectFile(QString::fromLocal8Bit(argv[1]));
     } catch (const std::exception &) {
         return 2; // refused, as the editor tells the author in a message box
     }

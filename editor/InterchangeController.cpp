@@ -50,8 +50,7 @@ QString listed(const std::vector<std::string> &lines)
 
 InterchangeController::InterchangeController(EditorDocument &document, DialogService &dialogs,
                                              QWidget *window, WindowHooks hooks)
-    : QObject(window), document_(document), dialogs_(dialogs), window_(window),
-      hooks_(std::move(hooks))
+    : Controller(dialogs, window), document_(document), hooks_(std::move(hooks))
 {
     importAction_ =
         addCommand("actionImport", tr("&Import..."), &InterchangeController::importMenu);
@@ -60,13 +59,6 @@ InterchangeController::InterchangeController(EditorDocument &document, DialogSer
     exportAction_ =
         addCommand("actionExport", tr("Ex&port..."), &InterchangeController::exportMenu);
     exportAction_->setToolTip(tr("Write the menu for a site generator, as JSON or as a list"));
-}
-
-QAction *InterchangeController::addCommand(const char *name, const QString &text,
-                                           void (InterchangeController::*handler)())
-{
-    return makeCommand(this, name, text, dialogs_, window_,
-                       [this, handler] { (this->*handler)(); });
 }
 
 void InterchangeController::importMenu()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/Controller.h"
+
 #include <functional>
 #include <QObject>
 #include <QString>
@@ -12,7 +14,7 @@ class QWidget;
 // File > Import makes a new, unsaved project of another program's menu; File > Export writes
 // the project's menu for one. The controller owns both commands; the window puts them in its
 // menu.
-class InterchangeController : public QObject
+class InterchangeController : public Controller
 {
     Q_OBJECT
 
@@ -30,14 +32,10 @@ public:
     QAction *exportAction() const { return exportAction_; }
 
 private:
-    QAction *addCommand(const char *name, const QString &text,
-                        void (InterchangeController::*handler)());
     void importMenu();
     void exportMenu();
 
     EditorDocument &document_;
-    DialogService &dialogs_;
-    QWidget *window_;
     WindowHooks hooks_;
     QAction *importAction_;
     QAction *exportAction_;

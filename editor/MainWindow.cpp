@@ -1,18 +1,21 @@
-// The main window: its actions, menus, tool bar and client area, the view toggles, and the
-// help and web commands.
+// The main window: its client area, its controllers, the menus and tool bar that show their
+// commands, and the view toggles.
 
 #include "MainWindow.h"
 
-#include "editor/AutoRecovery.h"
+#include "document/MenuLayout.h"
 #include "editor/CommandAction.h"
 #include "editor/EditorDocument.h"
+#include "editor/HelpController.h"
 #include "editor/HintLine.h"
 #include "editor/HistoryKeys.h"
 #include "editor/InterchangeController.h"
-#include "editor/MenuTreeModel.h"
 #include "editor/OutputController.h"
 #include "editor/pages/PropertyPanel.h"
+#include "editor/preview/PreviewController.h"
 #include "editor/ProgressAdapter.h"
+#include "editor/ProjectController.h"
+#include "editor/TreeController.h"
 #include "editor/widgets/ColorPanel.h"
 #include "editor/widgets/MenuTreeView.h"
 #include "editor/widgets/SpinEdit.h"
@@ -20,16 +23,15 @@
 #include "platform/Appearance.h"
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
-#include "platform/Shell.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
-#include <QCursor>
-#include <QDir>
 #include <QDockWidget>
-#include <QFileInfo>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
@@ -37,35 +39,20 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QScreen>
-#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
-#include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
-namespace {
-QIcon image(int index)
-{
-    static const char *const names[] = {"new",       "open",    "save",   "cut",    "copy",
-                                        "paste",     "insert",  "delete", "moveup", "movedown",
-                                        "buildhtml", "preview", "help"};
-    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(names[index])));
-}
-
-} // namespace
-
 MainWindow::MainWindow(EditorServices s, QWidget *parent)
     : QMainWindow(parent), services(std::move(s)),
-      help(std::make_unique<HelpService>(services.programFolder + "help/index.html")),
-      document_(new EditorDocument(services.programFolder, this)),
-      recentFiles(services.programFolder)
+      document_(new EditorDocument(services.programFolder, this))
 {
     setObjectName("MainForm");
     // The size is fixed: the frame offers the system menu, minimize and close, no maximize.
@@ -75,78 +62,45 @@ MainWindow::MainWindow(EditorServices s, QWidget *parent)
     setFont(compactFont());
     setWindowIcon(QIcon(QStringLiteral(":/icons/tarvelle.svg")));
     setAcceptDrops(true);
-    createActions();
-    createMenus();
+    createViewActions();
     createClient();
     createLivePreview();
-    wireTree();
+    createControllers();
+    createMenus();
+    createToolBar();
     wireHints();
     // The windows the commands show, created after the main window as at start-up.
     output_->createWindows();
-    auto *f1 = new QShortcut(QKeySequence::HelpContents, this);
-    connect(f1, &QShortcut::activated, this, &MainWindow::showHelpForFocus);
-
-    connect(document_, &EditorDocument::fileNameChanged, this, &MainWindow::updateTitle);
-    connect(document_->undoStack(), &QUndoStack::cleanChanged, this, [this](bool clean) {
-        saveAction->setEnabled(!clean);
-        setWindowModified(!clean);
-    });
-    connect(document_->undoStack(), &QUndoStack::indexChanged, this, &MainWindow::updateActions);
     document_->menu().setProgress(progress_.get());
-    recovery_ = std::make_unique<AutoRecovery>(*document_, AutoRecovery::defaultFolder());
-    saveAction->setEnabled(false);
-    updateTitle();
-    runGuarded([this] { loadRecentFiles(); });
-    onCurrentNodeChanged(document_->currentNode());
 }
 
 MainWindow::~MainWindow()
 {
     // QWidget deletes the children after this part of the window is gone; the last signals
-    // they send on their way (an editable list commits its text) must not reach it.
+    // they send on their way (an editable list commits its text) must not reach it or its
+    // controllers, which go first (the kept copy of unsaved work before the document).
     for (QObject *child : findChildren<QObject *>())
         disconnect(child, nullptr, this, nullptr);
     // So must the application's: the focus moves while the children go.
     disconnect(qApp, nullptr, this, nullptr);
     disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+    delete tree_;
+    delete project_;
+    delete interchange_;
+    delete output_;
+    delete help_;
     // The views go before the document they show.
     delete client;
     delete previewDock;
 }
 
-QAction *MainWindow::addCommand(const char *name, const QString &text,
-                                void (MainWindow::*handler)(), int imageIndex)
+void MainWindow::showStatus(const QString &text)
 {
-    QAction *act = makeCommand(this, name, text, services.dialogs, this,
-                               [this, handler] { (this->*handler)(); });
-    if (imageIndex >= 0)
-        act->setIcon(image(imageIndex));
-    return act;
+    hintLabel->setText(text);
 }
 
-void MainWindow::createActions()
+void MainWindow::createViewActions()
 {
-    templatesAction = addCommand("actionTemplates", tr("&Templets"), &MainWindow::newFromTemplate);
-    newAction = addCommand("actionNew", tr("&New..."), &MainWindow::newProject, 0);
-    newAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    newAction->setToolTip(tr("Create a new project"));
-    openAction = addCommand("actionOpen", tr("&Open..."), &MainWindow::openProject, 1);
-    openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    openAction->setToolTip(tr("Open a project from the file that you saved before"));
-    saveAction = addCommand("actionSave", tr("&Save"), &MainWindow::saveProject, 2);
-    saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    saveAction->setToolTip(tr("Save the current project to a file"));
-    saveAsAction = addCommand("actionSaveAs", tr("Save &As..."), &MainWindow::saveProjectAs);
-    saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    interchange_ =
-        new InterchangeController(*document_, services.dialogs, this,
-                                  {[this] { return askToSaveChanges(); },
-                                   [this](const QString &text) { hintLabel->setText(text); }});
-    exitAction = new QAction(tr("E&xit"), this);
-    exitAction->setObjectName("actionExit");
-    exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(exitAction, &QAction::triggered, this, &QWidget::close);
-
     // Each names the step it undoes or redoes, and is disabled when there is none.
     undoAction = document_->undoStack()->createUndoAction(this, tr("&Undo"));
     undoAction->setObjectName("actionUndo");
@@ -156,14 +110,6 @@ void MainWindow::createActions()
     redoAction->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     new HistoryKeys(this, undoAction, redoAction);
-    cutAction = addCommand("actionCut", tr("Cu&t"), &MainWindow::cutItem, 3);
-    cutAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    copyAction = addCommand("actionCopy", tr("&Copy"), &MainWindow::copyItem, 4);
-    copyAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    pasteAction = addCommand("actionPaste", tr("&Paste"), &MainWindow::pasteItem, 5);
-    pasteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    duplicateAction = addCommand("actionDuplicate", tr("Dupl&icate"), &MainWindow::duplicateItem);
-    duplicateAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
 
     toolBarAction = new QAction(tr("&Tool Bar"), this);
     toolBarAction->setObjectName("actionToolBar");
@@ -180,82 +126,64 @@ void MainWindow::createActions()
     livePreviewAction->setShortcut(QKeySequence(Qt::Key_F9));
     livePreviewAction->setCheckable(true);
     livePreviewAction->setStatusTip(tr("Show the menu as it looks and works while you edit it"));
+}
 
-    insertAction = addCommand("actionInsert", tr("I&nsert"), &MainWindow::insertItem, 6);
-    insertAction->setStatusTip(tr("Insert a new item as a child of selected item."));
-    insertAction->setToolTip(tr("Insert a new item"));
-    deleteAction = addCommand("actionDelete", tr("&Delete"), &MainWindow::deleteItem, 7);
-    deleteAction->setStatusTip(tr("Delete selected item and all its children item if it has."));
-    deleteAction->setToolTip(tr("Delete selected item"));
-    moveUpAction = addCommand("actionMoveUp", tr("Move &Up"), &MainWindow::moveItemUp, 8);
-    moveUpAction->setStatusTip(tr("move the current selected item position up."));
-    moveUpAction->setToolTip(tr("Move the selected item up"));
-    moveDownAction = addCommand("actionMoveDown", tr("Move Do&wn"), &MainWindow::moveItemDown, 9);
-    moveDownAction->setStatusTip(tr("move the current selected item position down."));
-    moveDownAction->setToolTip(tr("Move the selected item down"));
-    moveLeftAction = addCommand("actionMoveLeft", tr("Move &Left"), &MainWindow::moveItemLeft);
-    // Keys that window managers leave alone (Alt+Shift+arrows move windows between desktops).
-    moveLeftAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_BracketLeft));
-    moveLeftAction->setStatusTip(tr("Make the selected item the next sibling of its parent."));
-    moveRightAction = addCommand("actionMoveRight", tr("Move &Right"), &MainWindow::moveItemRight);
-    moveRightAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_BracketRight));
-    moveRightAction->setStatusTip(
-        tr("Make the selected item the last child of the item before it."));
-    // The tree's own keys, shown in the menu; they act in the tree only (in a text field the
-    // same keys edit the text), so the actions' own shortcuts are bound to their menus alone.
-    const std::pair<QAction *, QKeySequence> treeKeys[] = {
-        {insertAction, QKeySequence(Qt::Key_Insert)},
-        {deleteAction, QKeySequence(Qt::Key_Delete)},
-        {moveUpAction, QKeySequence(Qt::CTRL | Qt::Key_Up)},
-        {moveDownAction, QKeySequence(Qt::CTRL | Qt::Key_Down)}};
-    for (const auto &[act, key] : treeKeys) {
-        act->setShortcut(key);
-        act->setShortcutContext(Qt::WidgetShortcut);
-    }
-
+void MainWindow::createControllers()
+{
+    auto status = [this](const QString &text) { showStatus(text); };
+    help_ = new HelpController(
+        services.dialogs, services.shell, services.programFolder, this,
+        [this](const QString &folder, const QString &file) { output_->showPage(folder, file); });
+    auto helpKey = [this](QWidget *window) { help_->addHelpKey(window); };
+    // What keeps visitors from using the menu, and links that run script, are told after a
+    // save without stopping the author.
+    auto warnings = [this] {
+        const MenuDocument &menu = document_->menu();
+        return preview_->warningTexts(computeMenuLayout(
+            menu.appletData(), menu.items(), itemParents(document_->tree()), EstimatedMeasure()));
+    };
+    project_ = new ProjectController(*document_, services.dialogs, services.programFolder, this,
+                                     {status, helpKey, warnings});
+    tree_ = new TreeController(*document_, services.dialogs, treeView, panel_, this);
+    interchange_ =
+        new InterchangeController(*document_, services.dialogs, this,
+                                  {[this] { return project_->askToSaveChanges(); }, status});
     output_ = new OutputController(
         *document_, services.dialogs, services.shell, services.programFolder, this,
-        {[this](const QString &text) { hintLabel->setText(text); }, [this] { tellLeftOut(); },
+        {status, [this] { project_->tellLeftOut(); },
          [this](const std::string &project, std::optional<fsx::ReadOnlyReplacement> &readOnly) {
-             return replaceQuestion(project, readOnly);
+             return project_->replaceQuestion(project, readOnly);
          },
-         [this](QWidget *dialog) { addHelpKey(dialog); }});
-
-    helpTopicsAction =
-        addCommand("actionHelpTopics", tr("Help &Topics"), &MainWindow::showHelpTopics, 12);
-    helpTopicsAction->setToolTip(tr("Show help document"));
-    viewSampleAction =
-        addCommand("actionViewSample", tr("View &Sample..."), &MainWindow::viewSample);
-    homepageAction = addCommand("actionHomepage", tr("&Homepage"), &MainWindow::openHomepage);
-    contactAction = addCommand("actionContactUs", tr("&Contact Us"), &MainWindow::contactSupport);
-    aboutAction = addCommand("actionAbout", tr("&About"), &MainWindow::showAbout);
+         helpKey});
 }
 
 void MainWindow::createMenus()
 {
+    const ProjectController::Actions &project = project_->actions();
+    const TreeController::Actions &tree = tree_->actions();
+    const HelpController::Actions &help = help_->actions();
     QMenu *file = menuBar()->addMenu(tr("&File"));
-    file->addAction(templatesAction);
+    file->addAction(project.templates);
     file->addSeparator();
-    file->addActions({newAction, openAction, saveAction, saveAsAction});
+    file->addActions({project.newProject, project.open, project.save, project.saveAs});
     file->addSeparator();
     file->addActions({interchange_->importAction(), interchange_->exportAction()});
     file->addSeparator();
-    recentFilesMenu = file->addMenu(tr("&Recent Files"));
-    recentFilesMenu->setObjectName("mnitRecentFiles");
+    file->addMenu(project.recentFiles);
     file->addSeparator();
-    file->addAction(exitAction);
+    file->addAction(project.exit);
 
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     edit->addActions({undoAction, redoAction});
     edit->addSeparator();
-    edit->addActions({cutAction, copyAction, pasteAction, duplicateAction});
+    edit->addActions({tree.cut, tree.copy, tree.paste, tree.duplicate});
 
     QMenu *view = menuBar()->addMenu(tr("&View"));
     view->addActions({toolBarAction, statusBarAction, livePreviewAction});
 
     QMenu *item = menuBar()->addMenu(tr("&Item"));
-    item->addActions({insertAction, deleteAction, moveUpAction, moveDownAction, moveLeftAction,
-                      moveRightAction});
+    item->addActions(
+        {tree.insert, tree.remove, tree.moveUp, tree.moveDown, tree.moveLeft, tree.moveRight});
 
     QMenu *applet = menuBar()->addMenu(tr("&Applet"));
     applet->addActions({output_->previewAction(), output_->buildHtmlAction(),
@@ -266,26 +194,15 @@ void MainWindow::createMenus()
     option->addActions({output_->webBrowserAction(), output_->webRuntimeAction()});
 
     QMenu *helpMenu = menuBar()->addMenu(tr("&Help"));
-    helpMenu->addActions({helpTopicsAction, viewSampleAction});
+    helpMenu->addActions({help.helpTopics, help.viewSample});
     helpMenu->addSeparator();
-    helpMenu->addActions({homepageAction, contactAction, aboutAction});
-
-    treeMenu = new QMenu(this);
-    treeMenu->setObjectName("PopupMenu1");
-    treeMenu->addActions({insertAction, deleteAction, moveUpAction, moveDownAction, moveLeftAction,
-                          moveRightAction});
-    treeMenu->addSeparator();
-    treeMenu->addActions({cutAction, copyAction, pasteAction, duplicateAction});
+    helpMenu->addActions({help.homepage, help.contact, help.about});
 }
 
 void MainWindow::createToolBar()
 {
-    toolBar = new QToolBar(client);
-    toolBar->setObjectName("tlbr1");
-    toolBar->setMovable(false);
-    toolBar->setFloatable(false);
-    toolBar->setIconSize(QSize(16, 16));
-    toolBar->setFixedHeight(ToolBarStep);
+    const ProjectController::Actions &project = project_->actions();
+    const TreeController::Actions &tree = tree_->actions();
     // The buttons keep the names the manual's pictures and the tests know them by.
     auto add = [this](QAction *act, const char *name) {
         toolBar->addAction(act);
@@ -294,19 +211,19 @@ void MainWindow::createToolBar()
         button->setAccessibleName(
             act->text().remove(QLatin1Char('&')).remove(QLatin1String("...")));
     };
-    add(newAction, "tlbtnNew");
-    add(openAction, "tlbtnOpen");
-    add(saveAction, "tlbtnSave");
+    add(project.newProject, "tlbtnNew");
+    add(project.open, "tlbtnOpen");
+    add(project.save, "tlbtnSave");
     toolBar->addSeparator();
-    add(insertAction, "tlbtnInsert");
-    add(deleteAction, "tlbtnDelete");
-    add(moveUpAction, "tlbtnMoveUp");
-    add(moveDownAction, "tlbtnMoveDown");
+    add(tree.insert, "tlbtnInsert");
+    add(tree.remove, "tlbtnDelete");
+    add(tree.moveUp, "tlbtnMoveUp");
+    add(tree.moveDown, "tlbtnMoveDown");
     toolBar->addSeparator();
     add(output_->buildHtmlAction(), "ToolButton11");
     add(output_->previewAction(), "ToolButton12");
     toolBar->addSeparator();
-    add(helpTopicsAction, "ToolButton13");
+    add(help_->actions().helpTopics, "ToolButton13");
 }
 
 void MainWindow::createClient()
@@ -314,7 +231,12 @@ void MainWindow::createClient()
     client = new QWidget(this);
     client->setObjectName("client");
     setCentralWidget(client);
-    createToolBar();
+    toolBar = new QToolBar(client);
+    toolBar->setObjectName("tlbr1");
+    toolBar->setMovable(false);
+    toolBar->setFloatable(false);
+    toolBar->setIconSize(QSize(16, 16));
+    toolBar->setFixedHeight(ToolBarStep);
 
     treePanel = new QFrame;
     treePanel->setObjectName("pnlTreeView");
@@ -348,6 +270,28 @@ void MainWindow::createClient()
     splitter->setSizes({193, 417});
     splitter->handle(1)->setToolTip(tr("Drag to give the tree or the pages more room"));
 
+    createStatusLine();
+
+    auto *body = new QHBoxLayout;
+    body->setContentsMargins(1, 0, 2, 0);
+    body->addWidget(splitter);
+    auto *layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolBar);
+    layout->addSpacing(4);
+    layout->addLayout(body, 1);
+    layout->addSpacing(1);
+    layout->addWidget(statusLine);
+
+    client->setMinimumSize(ClientWidth, ClientHeight);
+    resize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void MainWindow::createStatusLine()
+{
     // The status line: the hint of what the pointer or the focus is on, and the progress.
     statusLine = new QStatusBar;
     statusLine->setObjectName("StatusBar1");
@@ -367,23 +311,6 @@ void MainWindow::createClient()
     statusLine->addPermanentWidget(progressBar);
     progress_ = std::make_unique<ProgressAdapter>(progressBar, hintLabel);
     hintLine = new HintLine(this);
-
-    auto *body = new QHBoxLayout;
-    body->setContentsMargins(1, 0, 2, 0);
-    body->addWidget(splitter);
-    auto *layout = new QVBoxLayout(client);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(toolBar);
-    layout->addSpacing(4);
-    layout->addLayout(body, 1);
-    layout->addSpacing(1);
-    layout->addWidget(statusLine);
-
-    client->setMinimumSize(ClientWidth, ClientHeight);
-    resize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 int MainWindow::defaultClientHeight() const
@@ -434,15 +361,6 @@ void MainWindow::wireHints()
             [this](QWidget *control) { hintLabel->setText(control->toolTip()); });
 }
 
-void MainWindow::runGuarded(const std::function<void()> &command)
-{
-    try {
-        command();
-    } catch (const std::exception &error) {
-        services.dialogs.error(this, QString::fromStdString(error.what()));
-    }
-}
-
 bool MainWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::StatusTip) {
@@ -475,71 +393,26 @@ void MainWindow::toggleStatusBar()
     statusBarAction->setChecked(!shown);
 }
 
-void MainWindow::showHelpTopics()
+void MainWindow::closeEvent(QCloseEvent *event)
 {
-    showHelp(QStringLiteral("index.html"));
+    if (project_->closeQuery()) {
+        rememberWindows();
+        event->accept();
+    } else
+        event->ignore();
 }
 
-// A page of the manual in the browser chosen for previews; a browser that cannot start is told.
-void MainWindow::showHelp(const QString &page)
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
-    const QFileInfo file(help->pageFile(page));
-    output_->showPage(QDir::toNativeSeparators(file.absolutePath() + '/'), file.fileName());
+    if (!ProjectController::droppedProject(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
 }
 
-void MainWindow::viewSample()
+void MainWindow::dropEvent(QDropEvent *event)
 {
-    services.shell.openDocument(services.programFolder +
-                                QDir::toNativeSeparators("samples/Windows Style Menu.html"));
-}
-
-void MainWindow::openHomepage()
-{
-    services.shell.openDocument(help->homePage());
-}
-
-void MainWindow::contactSupport()
-{
-    services.shell.openDocument(help->supportPage());
-}
-
-void MainWindow::addHelpKey(QWidget *window)
-{
-    auto *f1 = new QShortcut(QKeySequence::HelpContents, window);
-    connect(f1, &QShortcut::activated, this, [this, window] { helpFrom(helpTarget(window)); });
-}
-
-void MainWindow::showHelpForFocus()
-{
-    helpFrom(helpTarget(this));
-}
-
-// What F1 is about: the focus (the main window's F1 serves its tool windows too), unless the
-// pointer is on a page of that window's tabs or on a tab, which counts as its page.
-QWidget *MainWindow::helpTarget(QWidget *window) const
-{
-    QWidget *focus = QApplication::focusWidget();
-    QWidget *target = focus && (window == this || window->isAncestorOf(focus)) ? focus : window;
-    QWidget *under = QApplication::widgetAt(QCursor::pos());
-    for (QWidget *w = under; w && under->window() == target->window(); w = w->parentWidget()) {
-        if (qobject_cast<QTabWidget *>(w)) {
-            target = under;
-            break;
-        }
-    }
-    if (auto *bar = qobject_cast<QTabBar *>(target)) {
-        if (auto *tabs = qobject_cast<QTabWidget *>(bar->parentWidget()))
-            return tabs->currentWidget();
-    }
-    return target;
-}
-
-void MainWindow::helpFrom(QWidget *start)
-{
-    for (QWidget *widget = start; widget; widget = widget->parentWidget()) {
-        const QString topic = HelpService::topicOf(widget);
-        if (!topic.isEmpty())
-            return showHelp(topic);
-    }
-    showHelp(QLatin1String(HelpTopic::Contents));
+    const QString fileName = ProjectController::droppedProject(event->mimeData());
+    if (fileName.isEmpty())
+        return;
+    event->acceptProposedAction();
+    runGuarded(services.dialogs, this, [&] { project_->openProjectFile(fileName); });
 }

@@ -30,8 +30,8 @@ const char *const OutputController::ReportFile = "PublishReport.txt";
 OutputController::OutputController(EditorDocument &document, DialogService &dialogs,
                                    ShellService &shell, QString programFolder, QWidget *window,
                                    WindowHooks hooks)
-    : QObject(window), document_(document), dialogs_(dialogs), shell_(shell),
-      programFolder_(std::move(programFolder)), window_(window), hooks_(std::move(hooks))
+    : Controller(dialogs, window), document_(document), shell_(shell),
+      programFolder_(std::move(programFolder)), hooks_(std::move(hooks))
 {
     previewAction_ =
         addCommand("actionPreview", tr("&Preview"), &OutputController::previewInBrowser);
@@ -70,13 +70,6 @@ void OutputController::createWindows()
          std::initializer_list<QWidget *>{htmlWindow_, browserWindow_, reportWindow_})
         hooks_.addHelpKey(dialog);
     readWebRuntimeChoice();
-}
-
-QAction *OutputController::addCommand(const char *name, const QString &text,
-                                      void (OutputController::*handler)())
-{
-    return makeCommand(this, name, text, dialogs_, window_,
-                       [this, handler] { (this->*handler)(); });
 }
 
 void OutputController::showPage(const QString &folder, const QString &file)

@@ -2,6 +2,7 @@
 
 #include "document/FileSystem.h"
 #include "document/Publisher.h"
+#include "editor/Controller.h"
 
 #include <functional>
 #include <optional>
@@ -21,7 +22,7 @@ class WebBrowserDialog;
 // The output commands and the windows they show: Build HTML, Preview, the publish report,
 // Publish to Folder and to Site, the browser for previews and whether saved pages load the web
 // runtime. The controller owns the commands; the window puts them in its menus and tool bar.
-class OutputController : public QObject
+class OutputController : public Controller
 {
     Q_OBJECT
 
@@ -57,7 +58,6 @@ public:
     static const char *const ReportFile;
 
 private:
-    QAction *addCommand(const char *name, const QString &text, void (OutputController::*handler)());
     void readWebRuntimeChoice();
     void refreshHtmlWindow();
     void buildHtml();
@@ -74,10 +74,8 @@ private:
     void rememberSite(const QString &project, const QString &site);
 
     EditorDocument &document_;
-    DialogService &dialogs_;
     ShellService &shell_;
     QString programFolder_;
-    QWidget *window_;
     WindowHooks hooks_;
     QString untitledSite_;
     HtmlWindow *htmlWindow_ = nullptr;

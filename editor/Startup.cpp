@@ -3,6 +3,7 @@
 #include "document/FileSystem.h"
 #include "document/Version.h"
 #include "editor/MainWindow.h"
+#include "editor/ProjectController.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Settings.h"
@@ -131,20 +132,21 @@ int runEditor(int argc, char **argv)
     QtShell shell;
     MainWindow window(EditorServices{dialogs, shell, programFolder()});
     window.show();
+    ProjectController &project = window.project();
 
     // Work an editor lost in a crash comes first; restored, it is what the author goes on with.
     const QString startFile = startFileName(QApplication::arguments().mid(1));
-    if (!window.offerRecovery()) {
+    if (!project.offerRecovery()) {
         if (!startFile.isEmpty())
-            window.openStartFile(startFile);
+            project.openStartFile(startFile);
         else if (readShowTempletsDialog())
-            window.showTemplateChooser();
+            project.showTemplateChooser();
     }
     // Ended while the first file's message or the template chooser was open.
     const int exitCode = endRequested ? 0 : QApplication::exec();
     // Ended by the system (the session closed), not by the author: nothing was asked, so the
     // unsaved work waits for the next start.
     if (endRequested)
-        window.keepUnsavedWork();
+        project.keepUnsavedWork();
     return exitCode;
 }

@@ -225,7 +225,7 @@ TEST(DocumentCommands, FullCycleGivesTheSameDocumentBack)
     ASSERT_EQ(f.outline(), QStringList{"Tarvelle"});
     EXPECT_FALSE(f.previewHolds("bg.gif"));
 
-    w.openProjectFile(file);
+    w.project().openProjectFile(file);
     EXPECT_EQ(f.outline(), outline);
     EXPECT_EQ(w.document().menu().appletData(), data);
     EXPECT_EQ(w.document().menu().items(), items);
@@ -350,11 +350,11 @@ TEST(DocumentCommands, FailedSaveKeepsModifiedAndOffersAnotherName)
 TEST(DocumentCommands, AStartFileThatCannotBeOpenedSaysWhy)
 {
     CommandFixture f;
-    f.w().openStartFile(f.path("missing.tvl"));
+    f.w().project().openStartFile(f.path("missing.tvl"));
     ASSERT_EQ(f.dialogs.errors.size(), 1);
     EXPECT_TRUE(f.dialogs.errors[0].contains("missing.tvl"));
     EXPECT_EQ(f.outline(), QStringList{"Tarvelle"});
-    f.w().openProjectFile(QString()); // an empty name does nothing at all
+    f.w().project().openProjectFile(QString()); // an empty name does nothing at all
     EXPECT_TRUE(f.dialogs.warnings.isEmpty());
 }
 
@@ -373,7 +373,7 @@ TEST(DocumentCommands, NoEditMakesTheMenuDeeperThanAFileHolds)
         doc.items().assign(MaxMenuDepth + 1, doc.newItem());
         ProjectWriter(doc, tree).save(f.path("deep.tvl").toStdString());
     }
-    f.w().openProjectFile(f.path("deep.tvl"));
+    f.w().project().openProjectFile(f.path("deep.tvl"));
     ItemTree::Node deepest = f.child(f.root(), 0);
     while (f.childCount(deepest) > 0)
         deepest = f.child(deepest, 0);
@@ -420,7 +420,7 @@ TEST(DocumentCommands, ValuesAsLongAsAFileHoldsStayWhole)
         doc.items()[2].set(ItemField::ItemURL, url);
         ProjectWriter(doc, tree).save(file.toStdString());
     }
-    f.w().openProjectFile(file);
+    f.w().project().openProjectFile(file);
     f.select(f.child(f.root(), 2));
     part<ItemPage>(f.w(), "TabSheet1")->itemStatusBarTextEdit->setText("s");
     f.select(f.child(f.root(), 1));
@@ -596,7 +596,7 @@ TEST(DocumentCommands, SavesKeepWhatOthersWrote)
     CommandFixture f;
     const QString site = f.savedProject("site.tvl");
     ASSERT_TRUE(QFile::link(site, f.path("link.tvl")));
-    f.w().openProjectFile(f.path("link.tvl"));
+    f.w().project().openProjectFile(f.path("link.tvl"));
     auto *url = part<ItemPage>(f.w(), "TabSheet1")->itemURLEdit;
     auto readSite = [&] {
         QFile file(site);
@@ -669,7 +669,7 @@ TEST(DocumentCommands, OpenAndSaveWorkDoesNotGrowWithTheMenu)
             file.open(QIODevice::WriteOnly);
             file.write("GIF");
         }
-        f.w().openProjectFile(f.path("big.tvl"));
+        f.w().project().openProjectFile(f.path("big.tvl"));
         const long long copies = f.w().document().publisher().stagedCopies();
         trigger(f.w(), "actionSave");
         EXPECT_EQ(f.w().document().menu().itemCount(), items);

@@ -9,6 +9,7 @@
 #include "editor/pages/PropertyPanel.h"
 #include "editor/preview/PreviewController.h"
 #include "editor/ProgressAdapter.h"
+#include "editor/ProjectController.h"
 #include "editor/widgets/MenuTreeView.h"
 #include "editor/widgets/TextEdit.h"
 #include "tests/gui/FakeServices.h"

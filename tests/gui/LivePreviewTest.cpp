@@ -249,7 +249,7 @@ TEST(LivePreview, ACommandMeasuresWhatIsShownNotTheWholeMenu)
             }
             ProjectWriter(doc, tree).save(file.toStdString());
         }
-        f.w().openProjectFile(file);
+        f.w().project().openProjectFile(file);
         f.select(f.child(f.child(f.root(), 3), 5)); // its popup opens in the preview
         f.settle();
         const unsigned long long before = f.w().preview().measure().asked();

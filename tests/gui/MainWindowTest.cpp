@@ -585,10 +585,10 @@ TEST(MainWindow, RemembersItsPlaceAndTheFileDialogsFolders)
     QTemporaryDir pictures, projects;
     const QString pictureFilter = "All Image Files(*.gif;*.jpg;*.jpeg)|*.gif;*.jpg;*.jpeg";
     FolderMemory::remember(pictureFilter, pictures.filePath("logo.gif"));
-    FolderMemory::remember(MainWindow::ProjectFilter, projects.filePath("menu.tvl"));
-    FolderMemory::remember(MainWindow::ProjectFilter, QString()); // a cancelled dialog
+    FolderMemory::remember(ProjectController::ProjectFilter, projects.filePath("menu.tvl"));
+    FolderMemory::remember(ProjectController::ProjectFilter, QString()); // a cancelled dialog
     EXPECT_EQ(FolderMemory::folderFor(pictureFilter), QDir::toNativeSeparators(pictures.path()));
-    EXPECT_EQ(FolderMemory::folderFor(MainWindow::ProjectFilter),
+    EXPECT_EQ(FolderMemory::folderFor(ProjectController::ProjectFilter),
               QDir::toNativeSeparators(projects.path()));
     EXPECT_EQ(FolderMemory::folderFor("Audio Files (*.au)|*.au"), QString());
     pictures.remove();

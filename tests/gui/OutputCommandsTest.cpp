@@ -314,8 +314,9 @@ struct TemplateFixture : OutputFixture
     };
     std::unique_ptr<TemplateChooser> chooser()
     {
-        TemplateChooser::Actions actions{[this](const QString &file) { w().openTemplate(file); },
-                                         [this] { trigger(w(), "actionNew"); }};
+        TemplateChooser::Actions actions{
+            [this](const QString &file) { w().project().openTemplate(file); },
+            [this] { trigger(w(), "actionNew"); }};
         auto dialog = std::make_unique<TemplateChooser>(dialogs, program(), actions, &w());
         dialog->onShown();
         return dialog;

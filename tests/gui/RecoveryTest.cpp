@@ -44,7 +44,7 @@ TEST(Recovery, AKilledEditorsWorkIsOfferedAtTheNextStart)
         QCoreApplication::applicationDirPath() + "/../bin/templets/Night Bar.tvl", project));
     const QStringList rootItems = [&] {
         WindowFixture f;
-        f.w().openProjectFile(project);
+        f.w().project().openProjectFile(project);
         QStringList captions;
         for (int row = 0; row < f.childCount(f.root()); ++row)
             captions << f.caption(f.child(f.root(), row));
@@ -66,7 +66,7 @@ TEST(Recovery, AKilledEditorsWorkIsOfferedAtTheNextStart)
          {Start{DialogService::Cancel, false, 1}, Start{DialogService::Yes, true, 1}}) {
         WindowFixture f;
         f.dialogs.answers = {start.answer};
-        EXPECT_EQ(f.w().offerRecovery(), start.restored);
+        EXPECT_EQ(f.w().project().offerRecovery(), start.restored);
         ASSERT_EQ(f.dialogs.warnings.size(), 1);
         EXPECT_TRUE(f.dialogs.warnings[0].contains(QDir::toNativeSeparators(project)));
         EXPECT_EQ(f.dialogs.warningButtons[0], DialogService::RestoreDiscardLater);
@@ -80,21 +80,21 @@ TEST(Recovery, AKilledEditorsWorkIsOfferedAtTheNextStart)
         EXPECT_EQ(document.fileName(), project);
         EXPECT_EQ(f.childCount(f.root()), rootItems.size() + 1);
         EXPECT_EQ(f.caption(f.child(f.root(), f.childCount(f.root()) - 1)), "Kept");
-        EXPECT_TRUE(f.w().autoRecovery().leftBehind().empty());
+        EXPECT_TRUE(f.w().project().autoRecovery().leftBehind().empty());
 
         // Saved, the copy goes; an edit brings it back, undoing to the saved state removes it.
         trigger(f.w(), "actionSave");
-        f.w().autoRecovery().writeNow();
+        f.w().project().autoRecovery().writeNow();
         EXPECT_TRUE(copiesIn(folder).isEmpty());
-        f.w().autoRecovery().setDelay(0ms);
+        f.w().project().autoRecovery().setDelay(0ms);
         f.add(f.root(), "Later");
         EXPECT_TRUE(QTest::qWaitFor([&] { return copiesIn(folder).size() == 1; }, 60000));
         document.undoStack()->setIndex(0);
-        f.w().autoRecovery().writeNow();
+        f.w().project().autoRecovery().writeNow();
         EXPECT_TRUE(copiesIn(folder).isEmpty());
         // A normal close takes the copy with it, even of unsaved work.
         f.add(f.root(), "Dropped");
-        f.w().autoRecovery().writeNow();
+        f.w().project().autoRecovery().writeNow();
         EXPECT_EQ(copiesIn(folder).size(), 1);
     }
     EXPECT_TRUE(copiesIn(folder).isEmpty());
@@ -104,9 +104,9 @@ TEST(Recovery, AKilledEditorsWorkIsOfferedAtTheNextStart)
     {
         WindowFixture f;
         f.dialogs.answers = {DialogService::No};
-        EXPECT_FALSE(f.w().offerRecovery());
+        EXPECT_FALSE(f.w().project().offerRecovery());
         EXPECT_FALSE(f.w().document().isModified());
-        EXPECT_FALSE(f.w().offerRecovery());
+        EXPECT_FALSE(f.w().project().offerRecovery());
         EXPECT_EQ(f.dialogs.warnings.size(), 1);
     }
     EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty())

@@ -9,6 +9,7 @@
 #include "editor/HtmlWindow.h"
 #include "editor/MainWindow.h"
 #include "editor/MenuTreeModel.h"
+#include "editor/ProjectController.h"
 #include "editor/widgets/MenuTreeView.h"
 #include "tests/gui/FakeServices.h"
 #include "tests/gui/WindowParts.h"
@@ -72,7 +73,7 @@ int main(int argc, char **argv)
     window.resize(window.width(), 768 * 7 / 10);
 
     // A template opened with an item of a popup selected: the main window and the preview.
-    window.openProjectFile(program + "templets/Night Bar.tvl");
+    window.project().openProjectFile(program + "templets/Night Bar.tvl");
     const MenuTree &tree = window.document().tree();
     auto *view = part<MenuTreeView>(window, "TreeView1");
     const auto products = tree.child(tree.root(), 1);

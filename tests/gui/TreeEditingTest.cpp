@@ -710,7 +710,7 @@ TEST(TreeUndo, PageEditsAndTreeStepsUndoToTheStartAndRedoToTheEnd)
     f.add(f.root(), "B");
     const QByteArray start = saved();
     // Opened afresh: the history starts here.
-    w.openProjectFile(f.savesFolder.path() + "/s1.tvl");
+    w.project().openProjectFile(f.savesFolder.path() + "/s1.tvl");
     EXPECT_FALSE(w.document().isModified());
     EXPECT_FALSE(undo->isEnabled());
     const Node a = f.child(f.root(), 0);

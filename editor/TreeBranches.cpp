@@ -4,9 +4,9 @@
 
 #include "document/Errors.h"
 #include "editor/EditorDocument.h"
-#include "editor/MainWindow.h"
 #include "editor/MenuTreeModel.h"
 #include "editor/TreeCommands.h"
+#include "editor/TreeController.h"
 #include "editor/widgets/MenuTreeView.h"
 #include "platform/Dialogs.h"
 
@@ -15,8 +15,7 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QUndoStack>
-
-bool MainWindow::clipboardHoldsBranch() const
+bool TreeController::clipboardHoldsBranch() const
 {
     // A cheap look: the full check, with a message, is Paste's own.
     const QMimeData *data = QApplication::clipboard()->mimeData();
@@ -24,10 +23,10 @@ bool MainWindow::clipboardHoldsBranch() const
                     data->text().startsWith(QLatin1String("--------------- Structure")));
 }
 
-void MainWindow::insertCopy(const QString &text, MenuBranch branch, ItemTree::Node parent,
-                            int position)
+void TreeController::insertCopy(const QString &text, MenuBranch branch, ItemTree::Node parent,
+                                int position)
 {
-    const MenuTree &tree = document_->tree();
+    const MenuTree &tree = document_.tree();
     for (MenuBranch::Node &node : branch.nodes) {
         node.id = 0; // a copy is a new branch
         node.record.set(ItemField::ItemSubMenu, {"", "", "", ""});
@@ -37,34 +36,34 @@ void MainWindow::insertCopy(const QString &text, MenuBranch branch, ItemTree::No
         height = std::max(height, node.depth + 1);
     const int added = static_cast<int>(branch.nodes.size());
     pushTreeStep(
-        new InsertBranchCommand(*document_, text, tree.id(parent), position, std::move(branch)),
+        new InsertBranchCommand(document_, text, tree.id(parent), position, std::move(branch)),
         parent, height, added);
 }
 
-void MainWindow::copyItem()
+void TreeController::copyItem()
 {
-    const MenuTree &tree = document_->tree();
-    const ItemTree::Node selected = document_->currentNode();
+    const MenuTree &tree = document_.tree();
+    const ItemTree::Node selected = document_.currentNode();
     if (!selected || !tree.parent(selected))
         return;
     QApplication::clipboard()->setMimeData(MenuTreeModel::branchData(tree.copyBranch(selected)));
 }
 
-void MainWindow::cutItem()
+void TreeController::cutItem()
 {
-    const MenuTree &tree = document_->tree();
-    const ItemTree::Node selected = document_->currentNode();
+    const MenuTree &tree = document_.tree();
+    const ItemTree::Node selected = document_.currentNode();
     if (!selected || !tree.parent(selected))
         return;
     copyItem();
-    document_->undoStack()->push(new DeleteBranchCommand(*document_, tr("Cut \"%1\""), selected));
+    document_.undoStack()->push(new DeleteBranchCommand(document_, tr("Cut \"%1\""), selected));
     updateActions();
 }
 
-void MainWindow::pasteItem()
+void TreeController::pasteItem()
 {
-    const MenuTree &tree = document_->tree();
-    const ItemTree::Node selected = document_->currentNode();
+    const MenuTree &tree = document_.tree();
+    const ItemTree::Node selected = document_.currentNode();
     if (!selected)
         return;
     const QMimeData *data = QApplication::clipboard()->mimeData();
@@ -76,8 +75,8 @@ void MainWindow::pasteItem()
     try {
         branch = branchFromText(text.toStdString());
     } catch (const ETreeError &) {
-        services.dialogs.warning(this, tr("The clipboard holds no menu item to paste."),
-                                 DialogService::OkOnly);
+        dialogs_.warning(window_, tr("The clipboard holds no menu item to paste."),
+                         DialogService::OkOnly);
         return;
     }
     // After the selected item as its next sibling; with the root selected, as the last
@@ -90,10 +89,10 @@ void MainWindow::pasteItem()
     updateActions();
 }
 
-void MainWindow::duplicateItem()
+void TreeController::duplicateItem()
 {
-    const MenuTree &tree = document_->tree();
-    const ItemTree::Node selected = document_->currentNode();
+    const MenuTree &tree = document_.tree();
+    const ItemTree::Node selected = document_.currentNode();
     if (!selected || !tree.parent(selected))
         return;
     insertCopy(tr("Duplicate \"%1\""), tree.copyBranch(selected), tree.parent(selected),
@@ -101,56 +100,55 @@ void MainWindow::duplicateItem()
     updateActions();
 }
 
-void MainWindow::moveItemLeft()
+void TreeController::moveItemLeft()
 {
-    const MenuTree &tree = document_->tree();
-    const ItemTree::Node selected = document_->currentNode();
+    const MenuTree &tree = document_.tree();
+    const ItemTree::Node selected = document_.currentNode();
     const ItemTree::Node parent = selected ? tree.parent(selected) : nullptr;
     const ItemTree::Node grandparent = parent ? tree.parent(parent) : nullptr;
     if (!grandparent)
         return;
-    document_->undoStack()->push(new MoveBranchCommand(*document_, tr("Move Left \"%1\""), selected,
-                                                       grandparent, tree.indexOf(parent) + 1));
+    document_.undoStack()->push(new MoveBranchCommand(document_, tr("Move Left \"%1\""), selected,
+                                                      grandparent, tree.indexOf(parent) + 1));
     updateActions();
 }
 
-void MainWindow::moveItemRight()
+void TreeController::moveItemRight()
 {
-    const MenuTree &tree = document_->tree();
-    const ItemTree::Node selected = document_->currentNode();
+    const MenuTree &tree = document_.tree();
+    const ItemTree::Node selected = document_.currentNode();
     const ItemTree::Node parent = selected ? tree.parent(selected) : nullptr;
     if (!parent || tree.indexOf(selected) == 0)
         return;
     const ItemTree::Node previous = tree.child(parent, tree.indexOf(selected) - 1);
-    pushTreeStep(new MoveBranchCommand(*document_, tr("Move Right \"%1\""), selected, previous,
+    pushTreeStep(new MoveBranchCommand(document_, tr("Move Right \"%1\""), selected, previous,
                                        tree.childCount(previous)),
-                 previous, document_->branchHeight(selected));
-    treeView->expand(document_->model().indexOf(previous));
+                 previous, document_.branchHeight(selected));
+    treeView_->expand(document_.model().indexOf(previous));
     updateActions();
 }
 
-void MainWindow::dropBranch(const QMimeData *data, Qt::DropAction action, ItemTree::Node parent,
-                            int row)
+void TreeController::dropBranch(const QMimeData *data, Qt::DropAction action, ItemTree::Node parent,
+                                int row)
 {
-    const MenuTree &tree = document_->tree();
+    const MenuTree &tree = document_.tree();
     int position = row < 0 ? tree.childCount(parent) : row;
-    const ItemTree::Node dragged = document_->model().draggedNode(data);
+    const ItemTree::Node dragged = document_.model().draggedNode(data);
     if (dragged && action == Qt::MoveAction) {
         // The view counts the place with the dragged node still in it.
         if (tree.parent(dragged) == parent && position > tree.indexOf(dragged))
             --position;
         if (tree.parent(dragged) == parent && position == tree.indexOf(dragged))
             return;
-        pushTreeStep(
-            new MoveBranchCommand(*document_, tr("Move \"%1\""), dragged, parent, position), parent,
-            document_->branchHeight(dragged));
-        document_->setCurrentNode(dragged);
+        pushTreeStep(new MoveBranchCommand(document_, tr("Move \"%1\""), dragged, parent, position),
+                     parent, document_.branchHeight(dragged));
+        document_.setCurrentNode(dragged);
     } else {
         insertCopy(
             tr("Copy \"%1\""),
             branchFromText(data->data(QLatin1String(MenuTreeModel::BranchMimeType)).toStdString()),
             parent, position);
     }
-    treeView->expand(document_->model().indexOf(parent));
+    treeView_->expand(document_.model().indexOf(parent));
     updateActions();
 }
