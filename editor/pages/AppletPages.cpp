@@ -1,6 +1,7 @@
 #include "AppletPages.h"
 
 #include "document/AppletData.h"
+#include "editor/pages/PageGroups.h"
 #include "editor/pages/PageKit.h"
 #include "editor/widgets/ColorPanel.h"
 #include "editor/widgets/SpinEdit.h"
@@ -53,18 +54,13 @@ AppletSettingsPage::AppletSettingsPage(QWidget *parent) : FieldPage(parent)
     pair(position, tr("Alignment"), apBgImgAlignList);
     position->addStretch(1);
 
-    apBgClrPanel = colorPanel(background, "pnlApBgClr", tr("Background color of the applet"));
-    apBgFadeClrPanel =
-        colorPanel(background, "pnlApBgFadeClr", tr("Background fade color of the applet"));
-    apBgGradientFillBox =
-        checkBox(background, "chbxApBgGradientFill", tr("Gradient Fill"),
-                 tr("Specify whether applet background be gradient filled by BG and Fade Color"));
-    QHBoxLayout *colors = row(bg);
-    pair(colors, tr("BG Color"), apBgClrPanel);
-    pair(colors, tr("Fade Color"), apBgFadeClrPanel);
-    colors->addSpacing(10);
-    colors->addWidget(apBgGradientFillBox);
-    colors->addStretch(1);
+    colours = backgroundColours(
+        bg, background, "Ap",
+        {tr("Background color of the applet"),
+         tr("Background fade color of the applet"),
+         tr("Specify whether applet background be gradient filled by BG and Fade Color"),
+         {}},
+        "chbx");
     page->addWidget(background);
     page->addStretch(1);
     declareFields();
@@ -74,20 +70,11 @@ MoreAppletSettingsPage::MoreAppletSettingsPage(QWidget *parent) : FieldPage(pare
 {
     auto *page = new QVBoxLayout(this);
 
-    QGroupBox *border = group(tr("Border"), this);
-    QVBoxLayout *brd = rows(border);
-    textLine(brd, tr("Specify the width, style and color of the applet border here."));
-    apBrdWidthSpin =
-        spinEdit(border, "spnedtApBrdWidth", 0, 9999, tr("Specify width of applet border here"));
-    apBrdStyleList = list(border, "cmbxApBrdStyle", ChoiceList::borderStyle(),
-                          tr("Specify the border style of the applet"));
-    apBrdClrPanel = colorPanel(border, "pnlApBrdClr", tr("Specify color of applet border here"));
-    QHBoxLayout *line = row(brd);
-    pair(line, tr("Width"), apBrdWidthSpin);
-    pair(line, tr("Style"), apBrdStyleList);
-    pair(line, tr("Color"), apBrdClrPanel);
-    line->addStretch(1);
-    page->addWidget(border);
+    border = borderGroup(page, this, "Ap",
+                         {tr("Specify the width, style and color of the applet border here."),
+                          tr("Specify width of applet border here"),
+                          tr("Specify the border style of the applet"),
+                          tr("Specify color of applet border here")});
 
     QGroupBox *loading = group(tr("Loading Message"), this);
     QVBoxLayout *msg = rows(loading);
@@ -116,23 +103,12 @@ PopupMenuPage::PopupMenuPage(QWidget *parent) : FieldPage(parent)
     auto *page = new QVBoxLayout(this);
     QGroupBox *text = group(tr("Text"), this);
     QVBoxLayout *txt = rows(text);
-    popupFntNameList = list(text, "cmbxPopupFntName", ChoiceList::fontName(),
-                            tr("Specify the font name of caption in item that in POP-UP menu"));
-    popupFntSizeList = list(text, "cmbxPopupFntSize", ChoiceList::fontSize(),
-                            tr("Specify the font size of caption in item that in POP-UP menu"));
-    popupFntBoldButton = toggle(
-        text, "spdbtnPopupFntBold", "B",
-        tr("The font style of text that in popup menu will be bold when it be pressed down"));
-    popupFntItalicButton = toggle(
-        text, "spdbtnPopupFntItalic", "I",
-        tr("The font style of text that in popup menu will be italic when it be pressed down"));
-    QHBoxLayout *font = row(txt);
-    pair(font, tr("Font Name"), popupFntNameList);
-    pair(font, tr("Font Size"), popupFntSizeList);
-    font->addSpacing(10);
-    font->addWidget(popupFntBoldButton);
-    font->addWidget(popupFntItalicButton);
-    font->addStretch(1);
+    captionFont = fontRow(
+        txt, text, "Popup",
+        {tr("Specify the font name of caption in item that in POP-UP menu"),
+         tr("Specify the font size of caption in item that in POP-UP menu"),
+         tr("The font style of text that in popup menu will be bold when it be pressed down"),
+         tr("The font style of text that in popup menu will be italic when it be pressed down")});
     page->addWidget(text);
     page->addStretch(1);
     declareFields();
@@ -141,15 +117,15 @@ PopupMenuPage::PopupMenuPage(QWidget *parent) : FieldPage(parent)
 void AppletSettingsPage::declareFields()
 {
     using namespace AppletField;
-    for (const PageField &field : PageFields{{ApBgClr, apBgClrPanel},
+    for (const PageField &field : PageFields{{ApBgClr, colours.color},
                                              {ApBgImg, apBgImgEdit},
                                              {ApBgImgAlign, apBgImgAlignList},
                                              {ApBgImgX, apBgImgXSpin},
                                              {ApBgImgY, apBgImgYSpin},
-                                             {ApBgFadeClr, apBgFadeClrPanel},
+                                             {ApBgFadeClr, colours.fade},
                                              {ApWidth, apWidthSpin},
                                              {ApHeight, apHeightSpin},
-                                             {ApBgGradientFill, apBgGradientFillBox}})
+                                             {ApBgGradientFill, colours.gradient}})
         addField(field.position, field.control, field.form);
 }
 
@@ -159,9 +135,9 @@ void MoreAppletSettingsPage::declareFields()
     for (const PageField &field : PageFields{{ApLoadingMsg, apLoadingMsgEdit},
                                              {ApLoadingMsgClr, apLoadingMsgClrPanel},
                                              {ApLoadingBgClr, apLoadingBgClrPanel},
-                                             {ApBrdWidth, apBrdWidthSpin},
-                                             {ApBrdStyle, apBrdStyleList},
-                                             {ApBrdClr, apBrdClrPanel}})
+                                             {ApBrdWidth, border.width},
+                                             {ApBrdStyle, border.style},
+                                             {ApBrdClr, border.color}})
         addField(field.position, field.control, field.form);
 }
 
@@ -169,8 +145,8 @@ void PopupMenuPage::declareFields()
 {
     using namespace AppletField;
     for (const PageField &field :
-         PageFields{{PopupFntName, popupFntNameList},
-                    {PopupFntSize, popupFntSizeList, FieldForm::ByText},
-                    {PopupFntStyle, FontButtons{popupFntBoldButton, popupFntItalicButton}}})
+         PageFields{{PopupFntName, captionFont.name},
+                    {PopupFntSize, captionFont.size, FieldForm::ByText},
+                    {PopupFntStyle, FontButtons{captionFont.bold, captionFont.italic}}})
         addField(field.position, field.control, field.form);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/pages/FieldPage.h"
+#include "editor/pages/PageGroups.h"
 
 class ColorPanel;
 class QCheckBox;
@@ -24,9 +25,7 @@ public:
     SpinEdit *apBgImgXSpin;
     SpinEdit *apBgImgYSpin;
     QComboBox *apBgImgAlignList;
-    ColorPanel *apBgClrPanel;
-    ColorPanel *apBgFadeClrPanel;
-    QCheckBox *apBgGradientFillBox;
+    PageKit::BackgroundColours colours;
 
 private:
     void declareFields();
@@ -40,9 +39,7 @@ class MoreAppletSettingsPage : public FieldPage
 public:
     explicit MoreAppletSettingsPage(QWidget *parent = nullptr);
 
-    SpinEdit *apBrdWidthSpin;
-    QComboBox *apBrdStyleList;
-    ColorPanel *apBrdClrPanel;
+    PageKit::BorderControls border;
     TextEdit *apLoadingMsgEdit;
     ColorPanel *apLoadingBgClrPanel;
     ColorPanel *apLoadingMsgClrPanel;
@@ -59,10 +56,7 @@ class PopupMenuPage : public FieldPage
 public:
     explicit PopupMenuPage(QWidget *parent = nullptr);
 
-    QComboBox *popupFntNameList;
-    QComboBox *popupFntSizeList;
-    QToolButton *popupFntBoldButton;
-    QToolButton *popupFntItalicButton;
+    PageKit::FontControls captionFont;
 
 private:
     void declareFields();

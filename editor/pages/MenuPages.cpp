@@ -1,6 +1,7 @@
 #include "MenuPages.h"
 
 #include "document/AppletData.h"
+#include "editor/pages/PageGroups.h"
 #include "editor/pages/PageKit.h"
 #include "editor/widgets/ColorPanel.h"
 #include "editor/widgets/SpinEdit.h"
@@ -48,38 +49,19 @@ MenuPage::MenuPage(QWidget *parent) : FieldPage(parent)
 
     QGroupBox *background = group(tr("Background"), this);
     QVBoxLayout *bg = rows(background);
-    mnBgClrPanel =
-        colorPanel(background, "pnlMnBgClr", tr("The background color of First-Level menu"));
-    mnBgFadeClrPanel = colorPanel(background, "pnlMnBgFadeClr",
-                                  tr("The background fade color of First-Level menu"));
-    mnBgGradientFillBox = checkBox(
-        background, "chckbxMnBgGradientFill", tr("Gradient Fill"),
-        tr("Specify whether First-Level menu background be gradient filled by BG and Fade Color"));
-    mnBgTransparentBox =
-        checkBox(background, "chckbxMnBgTransparent", tr("Transparent"),
-                 tr("Specify whether First-Level menu background be transparentized"));
-    QHBoxLayout *colors = row(bg);
-    pair(colors, tr("BG Color"), mnBgClrPanel);
-    pair(colors, tr("Fade Color"), mnBgFadeClrPanel);
-    colors->addSpacing(10);
-    colors->addWidget(mnBgGradientFillBox);
-    colors->addWidget(mnBgTransparentBox);
-    colors->addStretch(1);
+    colours = backgroundColours(
+        bg, background, "Mn",
+        {tr("The background color of First-Level menu"),
+         tr("The background fade color of First-Level menu"),
+         tr("Specify whether First-Level menu background be gradient filled by BG and Fade Color"),
+         tr("Specify whether First-Level menu background be transparentized")});
     page->addWidget(background);
 
-    QGroupBox *border = group(tr("Border"), this);
-    QVBoxLayout *brd = rows(border);
-    mnBrdWidthSpin =
-        spinEdit(border, "spnedtMnBrdWidth", 0, 9999, tr("The width of First-Level menu border"));
-    mnBrdStyleList = list(border, "cmbxMnBrdStyle", ChoiceList::borderStyle(),
-                          tr("Specify the border style of the First-Level menu"));
-    mnBrdClrPanel = colorPanel(border, "pnlMnBrdClr", tr("The color of First-Level menu border"));
-    QHBoxLayout *line = row(brd);
-    pair(line, tr("Width"), mnBrdWidthSpin);
-    pair(line, tr("Style"), mnBrdStyleList);
-    pair(line, tr("Color"), mnBrdClrPanel);
-    line->addStretch(1);
-    page->addWidget(border);
+    border = borderGroup(page, this, "Mn",
+                         {{},
+                          tr("The width of First-Level menu border"),
+                          tr("Specify the border style of the First-Level menu"),
+                          tr("The color of First-Level menu border")});
     page->addStretch(1);
     declareFields();
 }
@@ -95,27 +77,17 @@ ItemStatePage::ItemStatePage(const QString &infix, int block, QWidget *parent)
 
     QGroupBox *text = group(tr("Text"), this);
     QVBoxLayout *txt = rows(text);
-    fntNameList = list(text, name("cmbx", "FntName"), ChoiceList::fontName(),
-                       tr("Specify the font name of item caption that in First-Level menu"));
-    fntSizeList = list(text, name("cmbx", "FntSize"), ChoiceList::fontSize(),
-                       tr("Specify the font size of item caption that in First-Level menu"));
-    fntBoldButton = toggle(text, name("spdbtn", "FntBold"), "B",
-                           tr("The font style of text will be bold when it be pressed down"));
-    fntItalicButton = toggle(text, name("spdbtn", "FntItalic"), "I",
-                             tr("The font style of text will be italic when it be pressed down"));
+    captionFont = fontRow(txt, text, infix,
+                          {tr("Specify the font name of item caption that in First-Level menu"),
+                           tr("Specify the font size of item caption that in First-Level menu"),
+                           tr("The font style of text will be bold when it be pressed down"),
+                           tr("The font style of text will be italic when it be pressed down")});
     textAlignList = list(text, name("cmbx", "TextAlign"), ChoiceList::alignment(),
                          tr("Align the caption in item that in First-Level menu"));
     textOffsetSpin = spinEdit(text, name("spnedt", "TextOffset"), -9999, 9999,
                               tr("The offset of text in item caption that in First-Level menu"));
     textClrPanel = colorPanel(text, name("pnl", "TextClr"),
                               tr("The color of text in item caption that in First-Level menu"));
-    QHBoxLayout *font = row(txt);
-    pair(font, tr("Font Name"), fntNameList);
-    pair(font, tr("Font Size"), fntSizeList);
-    font->addSpacing(10);
-    font->addWidget(fntBoldButton);
-    font->addWidget(fntItalicButton);
-    font->addStretch(1);
     QHBoxLayout *caption = row(txt);
     pair(caption, tr("Align"), textAlignList);
     pair(caption, tr("Offset"), textOffsetSpin);
@@ -133,43 +105,24 @@ ItemStatePage::ItemStatePage(const QString &infix, int block, QWidget *parent)
                  tr("Y position of the background image in item that in First-Level menu"));
     bgImgAlignList = list(background, name("spnedt", "BgImgAlign"), ChoiceList::placement(),
                           tr("Align the background image in item that in First-Level menu"));
-    bgClrPanel = colorPanel(background, name("pnl", "BgClr"),
-                            tr("The background color of the item in First-Level menu"));
-    bgFadeClrPanel = colorPanel(background, name("pnl", "BgFadeClr"),
-                                tr("The background fade color of the item in First-Level menu"));
-    bgGradientFillBox =
-        checkBox(background, name("chckbx", "BgGradientFill"), tr("Gradient Fill"),
-                 tr("Specify whether item background be gradient filled by BG and Fade Color"));
-    bgTransparentBox = checkBox(background, name("chckbx", "BgTransparent"), tr("Transparent"),
-                                tr("Specify whether item background be transparentized"));
     QHBoxLayout *image = row(bg);
     pair(image, tr("Background Image X"), bgImgXSpin);
     pair(image, tr("Y"), bgImgYSpin);
     pair(image, tr("Align"), bgImgAlignList);
     image->addStretch(1);
-    QHBoxLayout *colors = row(bg);
-    pair(colors, tr("BG Color"), bgClrPanel);
-    pair(colors, tr("Fade Color"), bgFadeClrPanel);
-    colors->addSpacing(10);
-    colors->addWidget(bgGradientFillBox);
-    colors->addWidget(bgTransparentBox);
-    colors->addStretch(1);
+    colours = backgroundColours(
+        bg, background, infix,
+        {tr("The background color of the item in First-Level menu"),
+         tr("The background fade color of the item in First-Level menu"),
+         tr("Specify whether item background be gradient filled by BG and Fade Color"),
+         tr("Specify whether item background be transparentized")});
     page->addWidget(background);
 
-    QGroupBox *border = group(tr("Border"), this);
-    QVBoxLayout *brd = rows(border);
-    brdWidthSpin = spinEdit(border, name("spnedt", "BrdWidth"), 0, 9999,
-                            tr("The border width of item that in First-Level menu"));
-    brdStyleList = list(border, name("cmbx", "BrdStyle"), ChoiceList::borderStyle(),
-                        tr("Specify the border style of item that in First-Level menu"));
-    brdClrPanel = colorPanel(border, name("pnl", "BrdClr"),
-                             tr("The border color of item that in First-Level menu"));
-    QHBoxLayout *line = row(brd);
-    pair(line, tr("Width"), brdWidthSpin);
-    pair(line, tr("Style"), brdStyleList);
-    pair(line, tr("Color"), brdClrPanel);
-    line->addStretch(1);
-    page->addWidget(border);
+    border = borderGroup(page, this, infix,
+                         {{},
+                          tr("The border width of item that in First-Level menu"),
+                          tr("Specify the border style of item that in First-Level menu"),
+                          tr("The border color of item that in First-Level menu")});
     page->addStretch(1);
     declareFields();
 }
@@ -177,19 +130,19 @@ ItemStatePage::ItemStatePage(const QString &infix, int block, QWidget *parent)
 void MenuPage::declareFields()
 {
     using namespace AppletField;
-    for (const PageField &field : PageFields{{MnBgClr, mnBgClrPanel},
-                                             {MnBgFadeClr, mnBgFadeClrPanel},
-                                             {MnBgTransparent, mnBgTransparentBox},
-                                             {MnBrdWidth, mnBrdWidthSpin},
-                                             {MnBrdStyle, mnBrdStyleList},
-                                             {MnBrdClr, mnBrdClrPanel},
+    for (const PageField &field : PageFields{{MnBgClr, colours.color},
+                                             {MnBgFadeClr, colours.fade},
+                                             {MnBgTransparent, colours.transparent},
+                                             {MnBrdWidth, border.width},
+                                             {MnBrdStyle, border.style},
+                                             {MnBrdClr, border.color},
                                              {MnItemsAlign, mnItemsAlignList},
                                              {MnX, mnXSpin},
                                              {MnY, mnYSpin},
                                              {MnItemsWidth, mnItemsWidthSpin},
                                              {MnItemsHeight, mnItemsHeightSpin},
                                              {MnItemsGap, mnItemsGapSpin},
-                                             {MnBgGradientFill, mnBgGradientFillBox}})
+                                             {MnBgGradientFill, colours.gradient}})
         addField(field.position, field.control, field.form);
 }
 
@@ -201,21 +154,21 @@ void ItemStatePage::declareFields()
     const int gradient = AppletField::ItNoBgGradientFill +
                          (s - AppletField::ItemNormalBlock) / AppletField::ItemStateBlockSize;
     for (const PageField &field :
-         PageFields{{s + BgClr, bgClrPanel},
-                    {s + BgFadeClr, bgFadeClrPanel},
+         PageFields{{s + BgClr, colours.color},
+                    {s + BgFadeClr, colours.fade},
                     {s + BgImgAlign, bgImgAlignList},
                     {s + BgImgX, bgImgXSpin},
                     {s + BgImgY, bgImgYSpin},
-                    {s + BgTransparent, bgTransparentBox},
+                    {s + BgTransparent, colours.transparent},
                     {s + TextClr, textClrPanel},
-                    {s + BrdWidth, brdWidthSpin},
-                    {s + BrdStyle, brdStyleList},
-                    {s + BrdClr, brdClrPanel},
-                    {s + FntName, fntNameList},
-                    {s + FntSize, fntSizeList, FieldForm::ByText},
-                    {s + FntStyle, FontButtons{fntBoldButton, fntItalicButton}},
+                    {s + BrdWidth, border.width},
+                    {s + BrdStyle, border.style},
+                    {s + BrdClr, border.color},
+                    {s + FntName, captionFont.name},
+                    {s + FntSize, captionFont.size, FieldForm::ByText},
+                    {s + FntStyle, FontButtons{captionFont.bold, captionFont.italic}},
                     {s + TextOffset, textOffsetSpin},
                     {s + TextAlign, textAlignList},
-                    {gradient, bgGradientFillBox}})
+                    {gradient, colours.gradient}})
         addField(field.position, field.control, field.form);
 }

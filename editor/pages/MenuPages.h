@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/pages/FieldPage.h"
+#include "editor/pages/PageGroups.h"
 
 class ColorPanel;
 class QCheckBox;
@@ -22,13 +23,8 @@ public:
     SpinEdit *mnItemsHeightSpin;
     SpinEdit *mnItemsGapSpin;
     QComboBox *mnItemsAlignList;
-    ColorPanel *mnBgClrPanel;
-    ColorPanel *mnBgFadeClrPanel;
-    QCheckBox *mnBgGradientFillBox;
-    QCheckBox *mnBgTransparentBox;
-    SpinEdit *mnBrdWidthSpin;
-    QComboBox *mnBrdStyleList;
-    ColorPanel *mnBrdClrPanel;
+    PageKit::BackgroundColours colours;
+    PageKit::BorderControls border;
 
 private:
     void declareFields();
@@ -45,23 +41,15 @@ public:
     // block: the position of the state's first field (its background colour).
     ItemStatePage(const QString &infix, int block, QWidget *parent = nullptr);
 
-    QComboBox *fntNameList;
-    QComboBox *fntSizeList;
-    QToolButton *fntBoldButton;
-    QToolButton *fntItalicButton;
+    PageKit::FontControls captionFont;
     QComboBox *textAlignList;
     SpinEdit *textOffsetSpin;
     ColorPanel *textClrPanel;
     SpinEdit *bgImgXSpin;
     SpinEdit *bgImgYSpin;
     QComboBox *bgImgAlignList;
-    ColorPanel *bgClrPanel;
-    ColorPanel *bgFadeClrPanel;
-    QCheckBox *bgGradientFillBox;
-    QCheckBox *bgTransparentBox;
-    SpinEdit *brdWidthSpin;
-    QComboBox *brdStyleList;
-    ColorPanel *brdClrPanel;
+    PageKit::BackgroundColours colours;
+    PageKit::BorderControls border;
 
 private:
     void declareFields();

@@ -3,6 +3,7 @@
 #include "document/MenuTree.h"
 #include "editor/EditorDocument.h"
 #include "editor/pages/PageFields.h"
+#include "editor/pages/PageGroups.h"
 
 #include <QObject>
 #include <string>
@@ -93,7 +94,7 @@ private:
     void updateDependentFields();
     void updateFadePanel(QCheckBox *box, ColorPanel *panel);
     void updateImagePosition(QComboBox *list, SpinEdit *x, SpinEdit *y);
-    void updateBorder(SpinEdit *width, QComboBox *list, ColorPanel *panel);
+    void updateBorder(const PageKit::BorderControls &border);
 
     EditorDocument &document_;
     DialogService &dialogs_;

@@ -31,11 +31,11 @@ const char *const AudioFilter =
 void PropertyPanel::wireDependentFields()
 {
     const std::pair<QCheckBox *, ColorPanel *> gradients[] = {
-        {appletPage_->apBgGradientFillBox, appletPage_->apBgFadeClrPanel},
-        {menuPage_->mnBgGradientFillBox, menuPage_->mnBgFadeClrPanel},
-        {normalPage_->bgGradientFillBox, normalPage_->bgFadeClrPanel},
-        {overPage_->bgGradientFillBox, overPage_->bgFadeClrPanel},
-        {clickedPage_->bgGradientFillBox, clickedPage_->bgFadeClrPanel}};
+        {appletPage_->colours.gradient, appletPage_->colours.fade},
+        {menuPage_->colours.gradient, menuPage_->colours.fade},
+        {normalPage_->colours.gradient, normalPage_->colours.fade},
+        {overPage_->colours.gradient, overPage_->colours.fade},
+        {clickedPage_->colours.gradient, clickedPage_->colours.fade}};
     const Loading loading(*this);
     for (auto [box, panel] : gradients) {
         box->setChecked(true);
@@ -55,22 +55,12 @@ void PropertyPanel::wireDependentFields()
     for (Placement p : placements)
         connect(p.list, &QComboBox::activated, this,
                 [this, p] { updateImagePosition(p.list, p.x, p.y); });
-    struct Border
-    {
-        SpinEdit *width;
-        QComboBox *list;
-        ColorPanel *panel;
-    };
-    const Border borders[] = {
-        {moreAppletPage_->apBrdWidthSpin, moreAppletPage_->apBrdStyleList,
-         moreAppletPage_->apBrdClrPanel},
-        {menuPage_->mnBrdWidthSpin, menuPage_->mnBrdStyleList, menuPage_->mnBrdClrPanel},
-        {normalPage_->brdWidthSpin, normalPage_->brdStyleList, normalPage_->brdClrPanel},
-        {overPage_->brdWidthSpin, overPage_->brdStyleList, overPage_->brdClrPanel},
-        {clickedPage_->brdWidthSpin, clickedPage_->brdStyleList, clickedPage_->brdClrPanel}};
-    for (Border b : borders)
-        connect(b.list, &QComboBox::activated, this,
-                [this, b] { updateBorder(b.width, b.list, b.panel); });
+    const PageKit::BorderControls borders[] = {moreAppletPage_->border, menuPage_->border,
+                                               normalPage_->border, overPage_->border,
+                                               clickedPage_->border};
+    for (const PageKit::BorderControls &border : borders)
+        connect(border.style, &QComboBox::activated, this,
+                [this, border] { updateBorder(border); });
 }
 
 void PropertyPanel::chooseColor(ColorPanel *panel, int position)
@@ -120,11 +110,11 @@ void PropertyPanel::updateImagePosition(QComboBox *list, SpinEdit *x, SpinEdit *
     FieldRules::setFieldEnabled(y, free);
 }
 
-void PropertyPanel::updateBorder(SpinEdit *width, QComboBox *list, ColorPanel *panel)
+void PropertyPanel::updateBorder(const PageKit::BorderControls &border)
 {
-    const bool noBorder = list->currentIndex() == 0;
-    FieldRules::setFieldEnabled(width, !noBorder);
-    panel->setEnabled(!noBorder);
+    const bool noBorder = border.style->currentIndex() == 0;
+    FieldRules::setFieldEnabled(border.width, !noBorder);
+    border.color->setEnabled(!noBorder);
 }
 
 void PropertyPanel::updateDependentFields()
@@ -133,9 +123,8 @@ void PropertyPanel::updateDependentFields()
                         appletPage_->apBgImgYSpin);
     for (ItemStatePage *state : {normalPage_, overPage_, clickedPage_})
         updateImagePosition(state->bgImgAlignList, state->bgImgXSpin, state->bgImgYSpin);
-    updateBorder(moreAppletPage_->apBrdWidthSpin, moreAppletPage_->apBrdStyleList,
-                 moreAppletPage_->apBrdClrPanel);
-    updateBorder(menuPage_->mnBrdWidthSpin, menuPage_->mnBrdStyleList, menuPage_->mnBrdClrPanel);
+    updateBorder(moreAppletPage_->border);
+    updateBorder(menuPage_->border);
     for (ItemStatePage *state : {normalPage_, overPage_, clickedPage_})
-        updateBorder(state->brdWidthSpin, state->brdStyleList, state->brdClrPanel);
+        updateBorder(state->border);
 }
