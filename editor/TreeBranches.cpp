@@ -103,27 +103,21 @@ void TreeController::duplicateItem()
 void TreeController::moveItemLeft()
 {
     const MenuTree &tree = document_.tree();
-    const ItemTree::Node selected = document_.currentNode();
-    const ItemTree::Node parent = selected ? tree.parent(selected) : nullptr;
-    const ItemTree::Node grandparent = parent ? tree.parent(parent) : nullptr;
-    if (!grandparent)
-        return;
-    document_.undoStack()->push(new MoveBranchCommand(document_, tr("Move Left \"%1\""), selected,
-                                                      grandparent, tree.indexOf(parent) + 1));
-    updateActions();
+    const Place place = currentPlace();
+    if (const ItemTree::Node grandparent = place.parent ? tree.parent(place.parent) : nullptr)
+        moveCurrent(tr("Move Left \"%1\""), grandparent, tree.indexOf(place.parent) + 1);
 }
 
 void TreeController::moveItemRight()
 {
     const MenuTree &tree = document_.tree();
-    const ItemTree::Node selected = document_.currentNode();
-    const ItemTree::Node parent = selected ? tree.parent(selected) : nullptr;
-    if (!parent || tree.indexOf(selected) == 0)
+    const Place place = currentPlace();
+    if (!place.parent || place.position == 0)
         return;
-    const ItemTree::Node previous = tree.child(parent, tree.indexOf(selected) - 1);
-    pushTreeStep(new MoveBranchCommand(document_, tr("Move Right \"%1\""), selected, previous,
+    const ItemTree::Node previous = tree.child(place.parent, place.position - 1);
+    pushTreeStep(new MoveBranchCommand(document_, tr("Move Right \"%1\""), place.selected, previous,
                                        tree.childCount(previous)),
-                 previous, document_.branchHeight(selected));
+                 previous, document_.branchHeight(place.selected));
     treeView_->expand(document_.model().indexOf(previous));
     updateActions();
 }

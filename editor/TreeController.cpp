@@ -274,27 +274,32 @@ void TreeController::deleteItem()
     updateActions();
 }
 
-void TreeController::moveItemUp()
+TreeController::Place TreeController::currentPlace() const
 {
     const MenuTree &tree = document_.tree();
     const ItemTree::Node selected = document_.currentNode();
     const ItemTree::Node parent = selected ? tree.parent(selected) : nullptr;
-    if (!parent || tree.indexOf(selected) == 0)
-        return;
+    return {selected, parent, parent ? tree.indexOf(selected) : 0};
+}
+
+void TreeController::moveCurrent(const QString &text, ItemTree::Node parent, int position)
+{
     // The branch moves with its records; the view keeps it selected and expanded as it was.
-    document_.undoStack()->push(new MoveBranchCommand(document_, tr("Move Up \"%1\""), selected,
-                                                      parent, tree.indexOf(selected) - 1));
+    document_.undoStack()->push(
+        new MoveBranchCommand(document_, text, document_.currentNode(), parent, position));
     updateActions();
+}
+
+void TreeController::moveItemUp()
+{
+    const Place place = currentPlace();
+    if (place.parent && place.position > 0)
+        moveCurrent(tr("Move Up \"%1\""), place.parent, place.position - 1);
 }
 
 void TreeController::moveItemDown()
 {
-    const MenuTree &tree = document_.tree();
-    const ItemTree::Node selected = document_.currentNode();
-    const ItemTree::Node parent = selected ? tree.parent(selected) : nullptr;
-    if (!parent || tree.indexOf(selected) + 1 >= tree.childCount(parent))
-        return;
-    document_.undoStack()->push(new MoveBranchCommand(document_, tr("Move Down \"%1\""), selected,
-                                                      parent, tree.indexOf(selected) + 1));
-    updateActions();
+    const Place place = currentPlace();
+    if (place.parent && place.position + 1 < document_.tree().childCount(place.parent))
+        moveCurrent(tr("Move Down \"%1\""), place.parent, place.position + 1);
 }

@@ -50,6 +50,16 @@ private:
     void onBranchLeaving(ItemTree::Node top);
     void drawTreeItem();
 
+    // The current node, its parent (null for the root or none) and its place among siblings.
+    struct Place
+    {
+        ItemTree::Node selected, parent;
+        int position;
+    };
+    Place currentPlace() const;
+    // Moves the current node's branch as one undoable step.
+    void moveCurrent(const QString &text, ItemTree::Node parent, int position);
+
     // Items (TreeController.cpp).
     void insertItem();
     void deleteItem();

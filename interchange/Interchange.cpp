@@ -10,37 +10,49 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
+#include <utility>
 
 namespace interchange {
 
+namespace {
+// The formats' names on the command line: a name may read one format, write one, or both.
+struct FormatName
+{
+    std::string_view name;
+    std::optional<ImportFormat> import;
+    std::optional<ExportFormat> exported;
+};
+constexpr FormatName FormatNames[] = {
+    {"html", ImportFormat::Html, ExportFormat::Html},
+    {"sitemap", ImportFormat::Sitemap, std::nullopt},
+    {"hugo", ImportFormat::Hugo, std::nullopt},
+    {"hugo-yaml", std::nullopt, ExportFormat::HugoYaml},
+    {"hugo-toml", std::nullopt, ExportFormat::HugoToml},
+    {"jekyll", ImportFormat::Jekyll, ExportFormat::Jekyll},
+    {"json", ImportFormat::Json, ExportFormat::Json},
+};
+
+const FormatName *formatNamed(std::string_view name)
+{
+    for (const FormatName &format : FormatNames) {
+        if (format.name == name)
+            return &format;
+    }
+    return nullptr;
+}
+} // namespace
+
 std::optional<ImportFormat> importFormatNamed(std::string_view name)
 {
-    if (name == "html")
-        return ImportFormat::Html;
-    if (name == "sitemap")
-        return ImportFormat::Sitemap;
-    if (name == "hugo")
-        return ImportFormat::Hugo;
-    if (name == "jekyll")
-        return ImportFormat::Jekyll;
-    if (name == "json")
-        return ImportFormat::Json;
-    return std::nullopt;
+    const FormatName *format = formatNamed(name);
+    return format ? format->import : std::nullopt;
 }
 
 std::optional<ExportFormat> exportFormatNamed(std::string_view name)
 {
-    if (name == "json")
-        return ExportFormat::Json;
-    if (name == "hugo-yaml")
-        return ExportFormat::HugoYaml;
-    if (name == "hugo-toml")
-        return ExportFormat::HugoToml;
-    if (name == "jekyll")
-        return ExportFormat::Jekyll;
-    if (name == "html")
-        return ExportFormat::Html;
-    return std::nullopt;
+    const FormatName *format = formatNamed(name);
+    return format ? format->exported : std::nullopt;
 }
 
 namespace {

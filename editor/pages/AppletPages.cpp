@@ -27,10 +27,7 @@ AppletSettingsPage::AppletSettingsPage(QWidget *parent) : FieldPage(parent)
         spinEdit(dimensions, "spnedtApWidth", 0, 9999, tr("Specify applet width in pixel"));
     apHeightSpin =
         spinEdit(dimensions, "spnedtApHeight", 0, 9999, tr("Specify applet height in pixel"));
-    QHBoxLayout *size = row(dims);
-    pair(size, tr("Width"), apWidthSpin);
-    pair(size, tr("Height"), apHeightSpin);
-    size->addStretch(1);
+    labelledRow(dims, {{tr("Width"), apWidthSpin}, {tr("Height"), apHeightSpin}});
     page->addWidget(dimensions);
 
     QGroupBox *background = group(tr("Applet Background"), this);
@@ -42,17 +39,12 @@ AppletSettingsPage::AppletSettingsPage(QWidget *parent) : FieldPage(parent)
     pair(image, tr("Background Image"), apBgImgEdit, true);
     image->addWidget(apBgImgButton);
 
-    apBgImgXSpin = spinEdit(background, "spnedtApBgImgX", -9999, 9999,
-                            tr("X position of the background image in applet"));
-    apBgImgYSpin = spinEdit(background, "spnedtApBgImgY", -9999, 9999,
-                            tr("Y position of the background image in applet"));
-    apBgImgAlignList = list(background, "cmbxApBgImgAlign", ChoiceList::placement(),
-                            tr("Align the background image in applet"));
-    QHBoxLayout *position = row(bg);
-    pair(position, tr("X"), apBgImgXSpin);
-    pair(position, tr("Y"), apBgImgYSpin);
-    pair(position, tr("Alignment"), apBgImgAlignList);
-    position->addStretch(1);
+    placement = imagePlacement(bg, background, "Ap",
+                               {tr("X"), tr("Alignment"),
+                                tr("X position of the background image in applet"),
+                                tr("Y position of the background image in applet"),
+                                tr("Align the background image in applet")},
+                               "cmbx");
 
     colours = backgroundColours(
         bg, background, "Ap",
@@ -89,10 +81,8 @@ MoreAppletSettingsPage::MoreAppletSettingsPage(QWidget *parent) : FieldPage(pare
                    tr("Specify the background color of applet when it is loading"));
     apLoadingMsgClrPanel =
         colorPanel(loading, "pnlApLoadingMsgClr", tr("The color of message when applet loading"));
-    QHBoxLayout *colors = row(msg);
-    pair(colors, tr("Background Color"), apLoadingBgClrPanel);
-    pair(colors, tr("Message Color"), apLoadingMsgClrPanel);
-    colors->addStretch(1);
+    labelledRow(msg, {{tr("Background Color"), apLoadingBgClrPanel},
+                      {tr("Message Color"), apLoadingMsgClrPanel}});
     page->addWidget(loading);
     page->addStretch(1);
     declareFields();
@@ -119,9 +109,9 @@ void AppletSettingsPage::declareFields()
     using namespace AppletField;
     for (const PageField &field : PageFields{{ApBgClr, colours.color},
                                              {ApBgImg, apBgImgEdit},
-                                             {ApBgImgAlign, apBgImgAlignList},
-                                             {ApBgImgX, apBgImgXSpin},
-                                             {ApBgImgY, apBgImgYSpin},
+                                             {ApBgImgAlign, placement.align},
+                                             {ApBgImgX, placement.x},
+                                             {ApBgImgY, placement.y},
                                              {ApBgFadeClr, colours.fade},
                                              {ApWidth, apWidthSpin},
                                              {ApHeight, apHeightSpin},

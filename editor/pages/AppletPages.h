@@ -4,7 +4,6 @@
 #include "editor/pages/PageGroups.h"
 
 class ColorPanel;
-class QCheckBox;
 class QComboBox;
 class QToolButton;
 class SpinEdit;
@@ -22,9 +21,7 @@ public:
     SpinEdit *apHeightSpin;
     TextEdit *apBgImgEdit;
     QToolButton *apBgImgButton;
-    SpinEdit *apBgImgXSpin;
-    SpinEdit *apBgImgYSpin;
-    QComboBox *apBgImgAlignList;
+    PageKit::ImagePlacement placement;
     PageKit::BackgroundColours colours;
 
 private:

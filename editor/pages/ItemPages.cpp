@@ -14,17 +14,25 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <tuple>
 #include <utility>
 
 using namespace PageKit;
 
 namespace {
-// "label field button" for a file field; the labels share one width so the fields line up.
-void labeledFile(QVBoxLayout *rows, const QString &label, QWidget *field, QWidget *button)
+// "label field button" for a file field and its folder button; the labels share one width so
+// the fields line up.
+std::pair<TextEdit *, QToolButton *> fileRow(QVBoxLayout *rows, const QString &label,
+                                             const char *fieldName, const QString &hint,
+                                             const char *buttonName, const QString &pickHint)
 {
+    QWidget *parent = rows->parentWidget();
+    TextEdit *field = edit(parent, fieldName, hint);
+    QToolButton *button = picker(parent, buttonName, pickHint);
     QHBoxLayout *line = row(rows);
     pair(line, label, field, true)->setMinimumWidth(90);
     line->addWidget(button);
+    return {field, button};
 }
 } // namespace
 
@@ -53,9 +61,7 @@ ItemPage::ItemPage(QWidget *parent) : FieldPage(parent)
     TextEdit::refuseLineBreaksAndBars(itemTargetList->lineEdit());
     QHBoxLayout *url = row(lnk);
     pair(url, tr("URL"), itemURLEdit, true);
-    QHBoxLayout *target = row(lnk);
-    pair(target, tr("Target"), itemTargetList);
-    target->addStretch(1);
+    labelledRow(lnk, {{tr("Target"), itemTargetList}});
     page->addWidget(link);
 
     QGroupBox *status = group(tr("Status Bar"), this);
@@ -86,10 +92,7 @@ FirstLevelItemOptionsPage::FirstLevelItemOptionsPage(QWidget *parent) : FieldPag
         spinEdit(offset, "spnedtItemMenuOffsetX", -9999, 9999, tr("X position of the POPUP MENU"));
     itemMenuOffsetYSpin =
         spinEdit(offset, "spnedtItemMenuOffsetY", -9999, 9999, tr("Y position of the POPUP MENU"));
-    QHBoxLayout *offsets = row(off);
-    pair(offsets, tr("X"), itemMenuOffsetXSpin);
-    pair(offsets, tr("Y"), itemMenuOffsetYSpin);
-    offsets->addStretch(1);
+    labelledRow(off, {{tr("X"), itemMenuOffsetXSpin}, {tr("Y"), itemMenuOffsetYSpin}});
     page->addWidget(offset);
 
     backgroundImageGroup = group(tr("Background Image"), this);
@@ -97,45 +100,40 @@ FirstLevelItemOptionsPage::FirstLevelItemOptionsPage(QWidget *parent) : FieldPag
     backgroundImageGroup->setToolTip(
         tr("Specify the background image of item that in First-Level menu in normal status"));
     QVBoxLayout *img = rows(backgroundImageGroup);
-    itemNoBgImgEdit =
-        edit(backgroundImageGroup, "edtItemNoBgImg",
-             tr("Specify background image of item that in First-Level menu in normal status"));
-    itNoIconButton = picker(backgroundImageGroup, "spdbtnItNoIcon",
-                            tr("Click here to select the background image of item that in "
-                               "First-Level menu in normal status"));
-    itemOvBgImgEdit =
-        edit(backgroundImageGroup, "edtItemOvBgImg",
-             tr("Specify background image of item that in First-Level menu in mouse over status"));
-    itOvIconButton = picker(backgroundImageGroup, "spdbtnItOvIcon",
-                            tr("Click here to select the background image of item that in "
-                               "First-Level menu in mouse over status"));
-    itemClBgImgEdit =
-        edit(backgroundImageGroup, "edtItemClBgImg",
-             tr("Specify background image of item that in First-Level menu in clicked status"));
-    itClIconButton = picker(backgroundImageGroup, "spdbtnItClIcon",
-                            tr("Click here to select the background image of item that in "
-                               "First-Level menu in clicked status"));
-    labeledFile(img, tr("Normal"), itemNoBgImgEdit, itNoIconButton);
-    labeledFile(img, tr("Mouse Over"), itemOvBgImgEdit, itOvIconButton);
-    labeledFile(img, tr("Clicked"), itemClBgImgEdit, itClIconButton);
+    std::tie(itemNoBgImgEdit, itNoIconButton) =
+        fileRow(img, tr("Normal"), "edtItemNoBgImg",
+                tr("Specify background image of item that in First-Level menu in normal status"),
+                "spdbtnItNoIcon",
+                tr("Click here to select the background image of item that in First-Level menu in "
+                   "normal status"));
+    std::tie(itemOvBgImgEdit, itOvIconButton) = fileRow(
+        img, tr("Mouse Over"), "edtItemOvBgImg",
+        tr("Specify background image of item that in First-Level menu in mouse over status"),
+        "spdbtnItOvIcon",
+        tr("Click here to select the background image of item that in First-Level menu in "
+           "mouse over status"));
+    std::tie(itemClBgImgEdit, itClIconButton) =
+        fileRow(img, tr("Clicked"), "edtItemClBgImg",
+                tr("Specify background image of item that in First-Level menu in clicked status"),
+                "spdbtnItClIcon",
+                tr("Click here to select the background image of item that in First-Level menu in "
+                   "clicked status"));
     page->addWidget(backgroundImageGroup);
 
     QGroupBox *sound = group(tr("Sound Effect"), this);
     QVBoxLayout *snd = rows(sound);
-    itemOvBgSndEdit =
-        edit(sound, "edtItemOvBgSnd",
-             tr("Specify background sound of item that in First-Level menu in mouse over status"));
-    itOvSndButton = picker(sound, "spdbtnItOvSnd",
-                           tr("Click here to select the background sound of item that in "
-                              "First-Level menu in mouse over status"));
-    itemClBgSndEdit = edit(
-        sound, "edtItemClBgSnd",
-        tr("Specify background sound of item that in First-Level menu in mouse clicked status"));
-    itClSndButton = picker(sound, "spdbtnItClSnd",
-                           tr("Click here to select the background sound of item that in "
-                              "First-Level menu in clicked status"));
-    labeledFile(snd, tr("Mouse Over"), itemOvBgSndEdit, itOvSndButton);
-    labeledFile(snd, tr("Mouse Clicked"), itemClBgSndEdit, itClSndButton);
+    std::tie(itemOvBgSndEdit, itOvSndButton) = fileRow(
+        snd, tr("Mouse Over"), "edtItemOvBgSnd",
+        tr("Specify background sound of item that in First-Level menu in mouse over status"),
+        "spdbtnItOvSnd",
+        tr("Click here to select the background sound of item that in First-Level menu in "
+           "mouse over status"));
+    std::tie(itemClBgSndEdit, itClSndButton) = fileRow(
+        snd, tr("Mouse Clicked"), "edtItemClBgSnd",
+        tr("Specify background sound of item that in First-Level menu in mouse clicked status"),
+        "spdbtnItClSnd",
+        tr("Click here to select the background sound of item that in First-Level menu in "
+           "clicked status"));
     page->addWidget(sound);
     page->addStretch(1);
 

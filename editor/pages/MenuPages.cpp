@@ -35,16 +35,12 @@ MenuPage::MenuPage(QWidget *parent) : FieldPage(parent)
                               tr("The gap of item that in First-Level menu"));
     mnItemsAlignList = list(general, "spnedtMnItemsAlign", ChoiceList::orientation(),
                             tr("Align the items that in First-Level menu"));
-    QHBoxLayout *first = row(gen);
-    pair(first, tr("Menu X"), mnXSpin);
-    pair(first, tr("Items Width"), mnItemsWidthSpin);
-    pair(first, tr("Items Gap"), mnItemsGapSpin);
-    first->addStretch(1);
-    QHBoxLayout *second = row(gen);
-    pair(second, tr("Menu Y"), mnYSpin);
-    pair(second, tr("Items Height"), mnItemsHeightSpin);
-    pair(second, tr("Items Align"), mnItemsAlignList);
-    second->addStretch(1);
+    labelledRow(gen, {{tr("Menu X"), mnXSpin},
+                      {tr("Items Width"), mnItemsWidthSpin},
+                      {tr("Items Gap"), mnItemsGapSpin}});
+    labelledRow(gen, {{tr("Menu Y"), mnYSpin},
+                      {tr("Items Height"), mnItemsHeightSpin},
+                      {tr("Items Align"), mnItemsAlignList}});
     page->addWidget(general);
 
     QGroupBox *background = group(tr("Background"), this);
@@ -88,28 +84,20 @@ ItemStatePage::ItemStatePage(const QString &infix, int block, QWidget *parent)
                               tr("The offset of text in item caption that in First-Level menu"));
     textClrPanel = colorPanel(text, name("pnl", "TextClr"),
                               tr("The color of text in item caption that in First-Level menu"));
-    QHBoxLayout *caption = row(txt);
-    pair(caption, tr("Align"), textAlignList);
-    pair(caption, tr("Offset"), textOffsetSpin);
-    pair(caption, tr("Color"), textClrPanel);
-    caption->addStretch(1);
+    labelledRow(txt, {{tr("Align"), textAlignList},
+                      {tr("Offset"), textOffsetSpin},
+                      {tr("Color"), textClrPanel}});
     page->addWidget(text);
 
     QGroupBox *background = group(tr("Background"), this);
     QVBoxLayout *bg = rows(background);
-    bgImgXSpin =
-        spinEdit(background, name("spnedt", "BgImgX"), -9999, 9999,
-                 tr("X position of the background image in item that in First-Level menu"));
-    bgImgYSpin =
-        spinEdit(background, name("spnedt", "BgImgY"), -9999, 9999,
-                 tr("Y position of the background image in item that in First-Level menu"));
-    bgImgAlignList = list(background, name("spnedt", "BgImgAlign"), ChoiceList::placement(),
-                          tr("Align the background image in item that in First-Level menu"));
-    QHBoxLayout *image = row(bg);
-    pair(image, tr("Background Image X"), bgImgXSpin);
-    pair(image, tr("Y"), bgImgYSpin);
-    pair(image, tr("Align"), bgImgAlignList);
-    image->addStretch(1);
+    placement =
+        imagePlacement(bg, background, infix,
+                       {tr("Background Image X"), tr("Align"),
+                        tr("X position of the background image in item that in First-Level menu"),
+                        tr("Y position of the background image in item that in First-Level menu"),
+                        tr("Align the background image in item that in First-Level menu")},
+                       "spnedt");
     colours = backgroundColours(
         bg, background, infix,
         {tr("The background color of the item in First-Level menu"),
@@ -156,9 +144,9 @@ void ItemStatePage::declareFields()
     for (const PageField &field :
          PageFields{{s + BgClr, colours.color},
                     {s + BgFadeClr, colours.fade},
-                    {s + BgImgAlign, bgImgAlignList},
-                    {s + BgImgX, bgImgXSpin},
-                    {s + BgImgY, bgImgYSpin},
+                    {s + BgImgAlign, placement.align},
+                    {s + BgImgX, placement.x},
+                    {s + BgImgY, placement.y},
                     {s + BgTransparent, colours.transparent},
                     {s + TextClr, textClrPanel},
                     {s + BrdWidth, border.width},

@@ -4,9 +4,7 @@
 #include "editor/pages/PageGroups.h"
 
 class ColorPanel;
-class QCheckBox;
 class QComboBox;
-class QToolButton;
 class SpinEdit;
 
 // Tab "Menu" of the first-level menu: position, item size, background and border.
@@ -45,9 +43,7 @@ public:
     QComboBox *textAlignList;
     SpinEdit *textOffsetSpin;
     ColorPanel *textClrPanel;
-    SpinEdit *bgImgXSpin;
-    SpinEdit *bgImgYSpin;
-    QComboBox *bgImgAlignList;
+    PageKit::ImagePlacement placement;
     PageKit::BackgroundColours colours;
     PageKit::BorderControls border;
 

@@ -37,12 +37,23 @@ BorderControls borderGroup(QVBoxLayout *page, QWidget *parent, const QString &pr
         spinEdit(border, named("spnedt", prefix, "BrdWidth"), 0, 9999, hints.width),
         list(border, named("cmbx", prefix, "BrdStyle"), ChoiceList::borderStyle(), hints.style),
         colorPanel(border, named("pnl", prefix, "BrdClr"), hints.color)};
-    QHBoxLayout *line = row(lines);
-    pair(line, tr("Width"), controls.width);
-    pair(line, tr("Style"), controls.style);
-    pair(line, tr("Color"), controls.color);
-    line->addStretch(1);
+    labelledRow(lines, {{tr("Width"), controls.width},
+                        {tr("Style"), controls.style},
+                        {tr("Color"), controls.color}});
     page->addWidget(border);
+    return controls;
+}
+
+ImagePlacement imagePlacement(QVBoxLayout *rows, QWidget *parent, const QString &prefix,
+                              const PlacementTexts &texts, const char *alignKind)
+{
+    const ImagePlacement controls{
+        spinEdit(parent, named("spnedt", prefix, "BgImgX"), -9999, 9999, texts.x),
+        spinEdit(parent, named("spnedt", prefix, "BgImgY"), -9999, 9999, texts.y),
+        list(parent, named(alignKind, prefix, "BgImgAlign"), ChoiceList::placement(), texts.align)};
+    labelledRow(
+        rows,
+        {{texts.xLabel, controls.x}, {tr("Y"), controls.y}, {texts.alignLabel, controls.align}});
     return controls;
 }
 

@@ -28,6 +28,19 @@ struct BorderHints
 BorderControls borderGroup(QVBoxLayout *page, QWidget *parent, const QString &prefix,
                            const BorderHints &hints);
 
+struct ImagePlacement
+{
+    SpinEdit *x, *y;
+    QComboBox *align;
+};
+struct PlacementTexts
+{
+    QString xLabel, alignLabel, x, y, align; // the labels of X and of the list; the hints
+};
+// The row "X, Y, Alignment" of a background image; alignKind names the list's kind.
+ImagePlacement imagePlacement(QVBoxLayout *rows, QWidget *parent, const QString &prefix,
+                              const PlacementTexts &texts, const char *alignKind);
+
 struct BackgroundColours
 {
     ColorPanel *color, *fade;

@@ -130,6 +130,16 @@ QLabel *pair(QHBoxLayout *row, const QString &label, QWidget *control, bool stre
     return caption;
 }
 
+QHBoxLayout *labelledRow(QVBoxLayout *rows,
+                         std::initializer_list<std::pair<QString, QWidget *>> pairs)
+{
+    QHBoxLayout *line = row(rows);
+    for (const auto &[label, control] : pairs)
+        pair(line, label, control);
+    line->addStretch(1);
+    return line;
+}
+
 void stretched(QHBoxLayout *row, QWidget *control, QWidget *beside)
 {
     row->addWidget(control, 1);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <initializer_list>
 #include <QString>
 #include <QStringList>
 #include <string>
+#include <utility>
 #include <vector>
 
 class ColorPanel;
@@ -48,6 +50,9 @@ QHBoxLayout *row(QVBoxLayout *rows);
 // Adds "label control" to a row; the label's access key focuses the control. A stretched
 // control takes the rest of the row.
 QLabel *pair(QHBoxLayout *row, const QString &label, QWidget *control, bool stretch = false);
+// A row of "label control" pairs, left-aligned: the rest of the row stays empty.
+QHBoxLayout *labelledRow(QVBoxLayout *rows,
+                         std::initializer_list<std::pair<QString, QWidget *>> pairs);
 // Adds a control that takes the rest of the row, with an optional button beside it.
 void stretched(QHBoxLayout *row, QWidget *control, QWidget *beside = nullptr);
 void textLine(QVBoxLayout *rows, const QString &text);

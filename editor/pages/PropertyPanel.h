@@ -93,7 +93,7 @@ private:
     void pickFile(QLineEdit *field, bool picture);
     void updateDependentFields();
     void updateFadePanel(QCheckBox *box, ColorPanel *panel);
-    void updateImagePosition(QComboBox *list, SpinEdit *x, SpinEdit *y);
+    void updateImagePosition(const PageKit::ImagePlacement &placement);
     void updateBorder(const PageKit::BorderControls &border);
 
     EditorDocument &document_;

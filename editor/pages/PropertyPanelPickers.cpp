@@ -42,19 +42,11 @@ void PropertyPanel::wireDependentFields()
         connect(box, &QCheckBox::toggled, this,
                 [this, box = box, panel = panel] { updateFadePanel(box, panel); });
     }
-    struct Placement
-    {
-        QComboBox *list;
-        SpinEdit *x, *y;
-    };
-    const Placement placements[] = {
-        {appletPage_->apBgImgAlignList, appletPage_->apBgImgXSpin, appletPage_->apBgImgYSpin},
-        {normalPage_->bgImgAlignList, normalPage_->bgImgXSpin, normalPage_->bgImgYSpin},
-        {overPage_->bgImgAlignList, overPage_->bgImgXSpin, overPage_->bgImgYSpin},
-        {clickedPage_->bgImgAlignList, clickedPage_->bgImgXSpin, clickedPage_->bgImgYSpin}};
-    for (Placement p : placements)
-        connect(p.list, &QComboBox::activated, this,
-                [this, p] { updateImagePosition(p.list, p.x, p.y); });
+    const PageKit::ImagePlacement placements[] = {appletPage_->placement, normalPage_->placement,
+                                                  overPage_->placement, clickedPage_->placement};
+    for (const PageKit::ImagePlacement &placement : placements)
+        connect(placement.align, &QComboBox::activated, this,
+                [this, placement] { updateImagePosition(placement); });
     const PageKit::BorderControls borders[] = {moreAppletPage_->border, menuPage_->border,
                                                normalPage_->border, overPage_->border,
                                                clickedPage_->border};
@@ -103,11 +95,11 @@ void PropertyPanel::updateFadePanel(QCheckBox *box, ColorPanel *panel)
     panel->setEnabled(box->isChecked());
 }
 
-void PropertyPanel::updateImagePosition(QComboBox *list, SpinEdit *x, SpinEdit *y)
+void PropertyPanel::updateImagePosition(const PageKit::ImagePlacement &placement)
 {
-    const bool free = list->currentIndex() == 0;
-    FieldRules::setFieldEnabled(x, free);
-    FieldRules::setFieldEnabled(y, free);
+    const bool free = placement.align->currentIndex() == 0;
+    FieldRules::setFieldEnabled(placement.x, free);
+    FieldRules::setFieldEnabled(placement.y, free);
 }
 
 void PropertyPanel::updateBorder(const PageKit::BorderControls &border)
@@ -119,10 +111,9 @@ void PropertyPanel::updateBorder(const PageKit::BorderControls &border)
 
 void PropertyPanel::updateDependentFields()
 {
-    updateImagePosition(appletPage_->apBgImgAlignList, appletPage_->apBgImgXSpin,
-                        appletPage_->apBgImgYSpin);
+    updateImagePosition(appletPage_->placement);
     for (ItemStatePage *state : {normalPage_, overPage_, clickedPage_})
-        updateImagePosition(state->bgImgAlignList, state->bgImgXSpin, state->bgImgYSpin);
+        updateImagePosition(state->placement);
     updateBorder(moreAppletPage_->border);
     updateBorder(menuPage_->border);
     for (ItemStatePage *state : {normalPage_, overPage_, clickedPage_})

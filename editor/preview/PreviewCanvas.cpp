@@ -1,5 +1,6 @@
 #include "PreviewCanvas.h"
 
+#include <optional>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -187,29 +188,36 @@ void PreviewCanvas::mouseMoveEvent(QMouseEvent *event)
     update();
 }
 
-void PreviewCanvas::mousePressEvent(QMouseEvent *event)
+// What a press or release of the left button is on; nothing for other buttons and in the
+// narrow form, whose button is a widget of its own.
+std::optional<MenuHit> PreviewCanvas::leftButtonHit(QMouseEvent *event)
 {
     if (narrowWidth_ > 0)
-        return;
+        return std::nullopt;
     view_.keyboard = false;
     if (event->button() != Qt::LeftButton)
+        return std::nullopt;
+    return scene_.hitTest(toMenu(event->position()), view_, viewport());
+}
+
+void PreviewCanvas::mousePressEvent(QMouseEvent *event)
+{
+    const std::optional<MenuHit> hit = leftButtonHit(event);
+    if (!hit)
         return;
-    const MenuHit hit = scene_.hitTest(toMenu(event->position()), view_, viewport());
-    view_.press = hit.item;
-    if (hit.item < 0 && hit.popup < 0)
+    view_.press = hit->item;
+    if (hit->item < 0 && hit->popup < 0)
         closeFrom(0); // outside the menu
     update();
 }
 
 void PreviewCanvas::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (narrowWidth_ > 0)
-        return;
-    view_.keyboard = false;
-    if (event->button() != Qt::LeftButton)
+    const std::optional<MenuHit> found = leftButtonHit(event);
+    if (!found)
         return;
     view_.press = -1;
-    const MenuHit hit = scene_.hitTest(toMenu(event->position()), view_, viewport());
+    const MenuHit &hit = *found;
     if (hit.item >= 0 && scene_.popupOf(hit.item) >= 0)
         toggleItem(hit.item);
     else if (hit.popup >= 0 &&

@@ -2,6 +2,7 @@
 
 #include "editor/preview/MenuScene.h"
 
+#include <optional>
 #include <QTimer>
 #include <QWidget>
 
@@ -63,6 +64,7 @@ protected:
 private:
     QSize viewport() const;
     QPoint toMenu(QPointF at) const;
+    std::optional<MenuHit> leftButtonHit(QMouseEvent *event);
     void setHover(int item);
     void closeFrom(std::size_t depth);
     void openPopup(int popup);
