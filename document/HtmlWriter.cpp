@@ -75,6 +75,9 @@ void HtmlWriter::writeAppletElement(TextOut &out, const PageLinks &links) const
     for (int pos = 1; pos <= AppletRecord::FieldCount; ++pos)
         app += attr(data[pos]) + sep;
     out.line(param("app", app));
+    // The look settings, known or not, for the runtime; none for the basic look.
+    if (!document_.look().empty())
+        out.line(param("look", attr(document_.look().toJson())));
 
     ProgressDisplay &progress = document_.progress();
     const int lastIndex = static_cast<int>(items.size()) - 1;

@@ -75,6 +75,7 @@ void MenuDocument::resetToDefaults()
     for (const AppletFieldInfo &field : appletFieldTable())
         AppletData.set(field.position, field.defaultValue);
     Items.clear();
+    look_.clear();
 }
 
 void MenuDocument::startNewMenu()

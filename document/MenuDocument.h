@@ -2,9 +2,11 @@
 
 #include "document/AppletData.h"
 #include "document/ItemData.h"
+#include "document/LookSettings.h"
 #include "document/ProgressDisplay.h"
 
 #include <string>
+#include <utility>
 
 // The script that draws the menu in today's browsers, and the line that loads it in a page.
 inline constexpr const char *WebRuntimeFile = "zorvex.js";
@@ -24,6 +26,10 @@ public:
     AppletRecord appletData() const { return AppletData; }
     void setAppletData(const AppletRecord &data) { AppletData = data; }
 
+    // The look settings beside the applet fields; empty for the basic look.
+    const LookSettings &look() const { return look_; }
+    void setLook(LookSettings look) { look_ = std::move(look); }
+
     ItemList &items() { return Items; }
     const ItemList &items() const { return Items; }
     // Throw std::out_of_range naming the index and the count when the index is outside.
@@ -39,7 +45,7 @@ public:
     void itemToStrings(const ItemRecord &item, StringList &out) const;
     ItemRecord itemFromStrings(const StringList &list) const;
 
-    // Applet fields to their defaults and the item list emptied.
+    // Applet fields to their defaults, the item list and the look settings emptied.
     void resetToDefaults();
     // The same, with the look of a new menu: first-level items tall enough to hit with a
     // finger, as the accessibility check asks. A file lacking the field still reads the default.
@@ -105,6 +111,7 @@ public:
 private:
     AppletRecord AppletData;
     ItemList Items;
+    LookSettings look_;
     std::string separator_ = "|";
     StringList appletFiles_{"zorvex.jar", "zorvex.class", "", ""};
     std::string appletName_ = "zorvex";

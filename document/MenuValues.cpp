@@ -46,17 +46,6 @@ Rgb darkOf(Rgb c)
     return {down(c.r), down(c.g), down(c.b)};
 }
 
-namespace {
-std::string joined(const AppletRecord &data)
-{
-    std::string app;
-    for (int pos = 1; pos <= AppletRecord::FieldCount; ++pos) {
-        app += data[pos];
-        app += '|';
-    }
-    return app;
-}
-
 bool parseColour(const std::string &text, Rgb &out)
 {
     if (text.size() != 6)
@@ -70,6 +59,17 @@ bool parseColour(const std::string &text, Rgb &out)
     }
     out = {value >> 16, (value >> 8) & 255, value & 255};
     return true;
+}
+
+namespace {
+std::string joined(const AppletRecord &data)
+{
+    std::string app;
+    for (int pos = 1; pos <= AppletRecord::FieldCount; ++pos) {
+        app += data[pos];
+        app += '|';
+    }
+    return app;
 }
 
 std::string defaultOf(int pos)

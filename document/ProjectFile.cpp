@@ -1,5 +1,5 @@
 // The project file: note lines, the General, Structure, Applet Parameter and Item Parameter
-// sections, CR LF after every line.
+// sections, and the Look section when the menu has look settings, CR LF after every line.
 
 #include "ProjectFile.h"
 
@@ -14,6 +14,7 @@
 #include <array>
 #include <climits>
 #include <optional>
+#include <stdexcept>
 
 namespace {
 const std::string StructureStart = "--------------- Structure Description Start ---------------";
@@ -23,6 +24,8 @@ const std::string AppletStart =
 const std::string AppletEnd = "--------------- Applet Parameter Description End ---------------";
 const std::string ItemStart = "--------------- Item Parameter Description Start ---------------";
 const std::string ItemEnd = "--------------- Item Parameter Description End ---------------";
+const std::string LookStart = "--------------- Look Description ---------------";
+const std::string LookEnd = "--------------- Look Description End ---------------";
 
 const char *const HeaderLines[] = {
     "Note: This file be created and maintained by Tarvelle,",
@@ -198,7 +201,30 @@ struct ParsedProject
     std::optional<StringList> appletValues;
     std::optional<ItemList> items; // one per node at most; incomplete ones empty
     std::string announced;         // the item count line as written
+    LookSettings look;
 };
+
+// The look section after the item records, when there is one: a line that is no setting is
+// passed over, and a section cut off keeps what it holds.
+LookSettings readLook(LineReader &reader)
+{
+    LookSettings look;
+    if (!reader.skipPast(ItemEnd) || reader.atEnd() || reader.read() != LookStart)
+        return look;
+    while (!reader.atEnd()) {
+        const std::string_view line = reader.read();
+        if (line == LookEnd)
+            break;
+        const auto setting = LookSettings::parseLine(line);
+        try {
+            if (setting)
+                look.set(setting->first, setting->second);
+        } catch (const std::invalid_argument &) {
+            // a value the file cannot keep (Ctrl-Z) is passed over as a line that is no setting
+        }
+    }
+    return look;
+}
 
 int parseItemCount(const std::string &line)
 {
@@ -295,6 +321,16 @@ void ProjectWriter::write(TextOut &out) const
         requireOpensAgain(out);
     }
     out.line(ItemEnd);
+    // Only a menu with look settings has the section, so one without keeps its file as it was.
+    const LookSettings &look = document_.look();
+    if (!look.empty()) {
+        out.line(LookStart);
+        for (const auto &[name, value] : look.entries()) {
+            requireOneLine(name + "=" + value, "The look setting");
+            out.line(name + "=" + value);
+        }
+        out.line(LookEnd);
+    }
     requireOpensAgain(out);
 }
 
@@ -368,11 +404,13 @@ void ProjectReader::read(const std::string &bytes, ItemTree &tree)
                                        withThousands(nodes));
         project.items = std::move(items);
     }
+    project.look = readLook(reader);
 
     // The file has been read completely: only now does the document change.
     rebuildTree(tree, structure);
     document_.setAppletData(document_.appletFromStrings(*project.appletValues));
     document_.items() = std::move(*project.items);
+    document_.setLook(std::move(project.look));
     announcedItemCount_ = std::move(project.announced);
 
     progress.setPosition(0);

@@ -8,7 +8,8 @@
 class MenuDocument;
 
 // Writes a document and the tree of its items as a project file: note lines, the General,
-// Structure, Applet Parameter and Item Parameter sections, CR LF after every line. What its
+// Structure, Applet Parameter and Item Parameter sections and, when the menu has look
+// settings, the Look section; CR LF after every line. What its
 // reader would refuse (too large, too deep, too long a line) is never written.
 class ProjectWriter
 {

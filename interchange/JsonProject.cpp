@@ -64,10 +64,26 @@ public:
         }
         out_ += "\n  },\n  \"items\": ";
         writeItems(tree_.root(), 2);
+        writeLook();
         out_ += "\n}\n";
     }
 
 private:
+    // The look settings as the page's "look" carries them; none for the basic look.
+    void writeLook()
+    {
+        const LookSettings &look = document_.look();
+        if (look.empty())
+            return;
+        out_ += ",\n  \"look\": {";
+        const char *comma = "\n";
+        for (const auto &[name, value] : look.entries()) {
+            out_ += comma + std::string(4, ' ') + jsonString(name) + ": " + jsonString(value);
+            comma = ",\n";
+        }
+        out_ += "\n  }";
+    }
+
     void writeItems(ItemTree::Node node, std::size_t indent)
     {
         const int count = node ? tree_.childCount(node) : 0;
@@ -138,6 +154,7 @@ public:
         if (!versionSeen_)
             throw EImportError("the object has no \"version\"");
         document_.setAppletData(applet_);
+        document_.setLook(look_);
         tree.clear();
         std::vector<ItemTree::Node> nodes;
         nodes.reserve(parents_.size());
@@ -175,6 +192,8 @@ public:
             return wrongValue(jsonString(value));
         else if (frame.kind == Kind::Applet)
             applet_.set(appletFields_.at(key_.substr(1)), oneLine(std::move(value)));
+        else if (frame.kind == Kind::Look)
+            look_.set(key_.substr(1), oneLine(std::move(value)));
         else if (key_ == ".structureLine")
             lines_[std::size_t(frame.item)] = oneLine(std::move(value));
         else if (key_ == ".children")
@@ -190,6 +209,8 @@ public:
             stack_.push_back({Kind::Top, std::string(), 0, 0});
         } else if (stack_.back().kind == Kind::Top && key_ == ".applet") {
             stack_.push_back({Kind::Applet, "applet", 0, 0});
+        } else if (stack_.back().kind == Kind::Top && key_ == ".look") {
+            stack_.push_back({Kind::Look, "look", 0, 0});
         } else if (stack_.back().kind == Kind::Items) {
             Frame &items = stack_.back();
             if (document_.items().size() >= static_cast<std::size_t>(MaxMenuItems))
@@ -217,9 +238,10 @@ public:
         field_ = frame.kind == Kind::Item ? itemField(name) : 0;
         const bool known = frame.kind == Kind::Top
                                ? (name == "format" || name == "version" || name == "root" ||
-                                  name == "applet" || name == "items")
-                           : frame.kind == Kind::Applet
-                               ? appletFields_.count(name) > 0
+                                  name == "applet" || name == "items" || name == "look")
+                           : frame.kind == Kind::Applet ? appletFields_.count(name) > 0
+                           : frame.kind == Kind::Look
+                               ? LookSettings::isValidName(name)
                                : (name == "children" || name == "structureLine" || field_ > 0);
         if (!known)
             throw EImportError((frame.place.empty() ? std::string("the top") : frame.place) +
@@ -230,7 +252,7 @@ public:
     bool start_array(std::size_t)
     {
         if (stack_.empty() || stack_.back().kind == Kind::Items ||
-            stack_.back().kind == Kind::Applet)
+            stack_.back().kind == Kind::Applet || stack_.back().kind == Kind::Look)
             return wrongValue("a list");
         const Frame &frame = stack_.back();
         if (frame.kind == Kind::Top && key_ == ".items") {
@@ -276,6 +298,7 @@ private:
     {
         Top,
         Applet,
+        Look,
         Items,
         Item,
     };
@@ -338,6 +361,7 @@ private:
 
     MenuDocument &document_;
     AppletRecord applet_;
+    LookSettings look_;
     std::map<std::string, int> appletFields_;
     std::vector<Frame> stack_;
     std::string key_; // ".name" of the value that comes next
