@@ -308,8 +308,9 @@ private:
     {
         const AppletRecord data = project_.doc.appletData();
         const MenuRecords items{project_.doc.items()};
-        const MenuLayout layout =
-            computeMenuLayout(data, items, itemParents(project_.tree), EstimatedMeasure());
+        const MenuLayout layout = computeMenuLayout(
+            data, items, itemParents(project_.tree), EstimatedMeasure(), PopupDepth::All,
+            PopupMetrics::of(LookValues::read(project_.doc.look())));
         for (const AccessibilityWarning &warning : accessibilityWarnings(data, items, layout))
             problem(warning.where, warning.what);
         for (const AccessibilityWarning &warning : linkWarnings(items, project_.doc.separator()))
@@ -640,8 +641,9 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
             return publish(project, fileName, args[2], force, err);
         if (command == "layout") {
             const MenuLayout layout =
-                computeMenuLayout(project.doc.appletData(), project.doc.items(),
-                                  itemParents(project.tree), EstimatedMeasure());
+                computeMenuLayout(project.doc.appletData(), MenuRecords{project.doc.items()},
+                                  itemParents(project.tree), EstimatedMeasure(), PopupDepth::All,
+                                  PopupMetrics::of(LookValues::read(project.doc.look())));
             TextOut json = piecesTo(out);
             if (narrowWidth)
                 writeNarrowLayoutJson(json, project.doc.appletData(),

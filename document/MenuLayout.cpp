@@ -56,6 +56,7 @@ struct PopupPlacer
     const Children &children;
     const CaptionMeasure &measure;
     CaptionFont font;
+    PopupMetrics metrics;
     MenuLayout &layout;
 
     // Lays out the popup that first-level item k opens at (x, y), and every popup below it,
@@ -84,7 +85,9 @@ struct PopupPlacer
             for (int r = static_cast<int>(popup.rows.size()) - 1; r >= 0; --r) {
                 const LayoutRow &row = popup.rows[static_cast<std::size_t>(r)];
                 if (row.kind == RowKind::Submenu)
-                    stack.push_back({row.item, index, r, popup.box.x + popup.box.w - 3, row.y - 3});
+                    stack.push_back({row.item, index, r,
+                                     popup.box.x + popup.box.w - metrics.inner(),
+                                     row.y - metrics.inner()});
             }
         }
         return first;
@@ -101,7 +104,7 @@ struct PopupPlacer
         return layoutPopupRows(
             items, children.of[static_cast<std::size_t>(item)],
             [this](int child) { return !children.of[static_cast<std::size_t>(child)].empty(); },
-            font, measure, x, y);
+            font, measure, x, y, metrics);
     }
 };
 
@@ -134,18 +137,20 @@ const char *kindName(RowKind kind)
 } // namespace
 
 MenuLayout computeMenuLayout(const AppletRecord &data, const ItemList &items,
-                             const std::vector<int> &parents, const CaptionMeasure &measure)
+                             const std::vector<int> &parents, const CaptionMeasure &measure,
+                             const PopupMetrics &metrics)
 {
-    return computeMenuLayout(data, MenuRecords{items}, parents, measure);
+    return computeMenuLayout(data, MenuRecords{items}, parents, measure, PopupDepth::All, metrics);
 }
 
 LayoutPopup layoutPopupRows(const MenuRecords &items, const std::vector<int> &children,
                             const std::function<bool(int)> &opens, const CaptionFont &font,
-                            const CaptionMeasure &measure, int x, int y)
+                            const CaptionMeasure &measure, int x, int y,
+                            const PopupMetrics &metrics)
 {
     LayoutPopup popup;
-    const int rowHeight = std::max(24, font.size + 8);
-    int rowY = y + 3;
+    const int rowHeight = metrics.rowHeight(font.size);
+    int rowY = y + metrics.inner();
     double widest = 0;
     for (int child : children) {
         const ItemRecord &record = items[static_cast<std::size_t>(child)];
@@ -164,13 +169,13 @@ LayoutPopup layoutPopupRows(const MenuRecords &items, const std::vector<int> &ch
         rowY += row.h;
         popup.rows.push_back(std::move(row));
     }
-    popup.box = {x, y, std::max(80, 30 + static_cast<int>(widest)), rowY + 3 - y};
+    popup.box = {x, y, metrics.width(widest), rowY + metrics.inner() - y};
     return popup;
 }
 
 MenuLayout computeMenuLayout(const AppletRecord &data, const MenuRecords &items,
                              const std::vector<int> &parents, const CaptionMeasure &measure,
-                             PopupDepth depth)
+                             PopupDepth depth, const PopupMetrics &metrics)
 {
     using namespace AppletField;
     const AppletValues v(data);
@@ -204,7 +209,7 @@ MenuLayout computeMenuLayout(const AppletRecord &data, const MenuRecords &items,
                                  : LayoutRect{mx, my, 2 * mb + iw, 2 * mb + n * ih + (n - 1) * gap};
     }
 
-    PopupPlacer placer{items, children, measure, v.font(PopupFntName), layout};
+    PopupPlacer placer{items, children, measure, v.font(PopupFntName), metrics, layout};
     for (int k = 0; k < n; ++k) {
         const int item = children.top[static_cast<std::size_t>(k)];
         const LayoutRect r{mx + mb + (horizontal ? k * (iw + gap) : 0),

@@ -3,9 +3,11 @@
 #include "document/AppletData.h"
 #include "document/ItemData.h"
 #include "document/ItemTree.h"
+#include "document/LookSettings.h"
 #include "document/MenuValues.h"
 #include "document/TextOut.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -122,10 +124,32 @@ struct MenuRecords
     }
 };
 
+// The measures of a popup that the look settings change: the width of its frame, the
+// caption's distance from its left edge and the least row height. The defaults are the basic
+// look's.
+struct PopupMetrics
+{
+    int frame = 1, padding = 8, row = 24;
+
+    // The first row lies this far below the popup's top (and as far above its bottom); a
+    // deeper popup opens this far up and this far into its parent.
+    int inner() const { return frame + 2; }
+    int width(double widestCaption) const
+    {
+        return std::max(80, 2 * padding + 14 + static_cast<int>(widestCaption));
+    }
+    int rowHeight(int fontSize) const { return std::max(row, fontSize + 8); }
+    static PopupMetrics of(const LookValues &look)
+    {
+        return {look.popupFrameWidth, look.popupPadding, look.popupRow};
+    }
+};
+
 // The layout of the menu that the document's HTML describes. parents gives each item's
 // parent index as itemParents does; items beyond it are ignored.
 MenuLayout computeMenuLayout(const AppletRecord &data, const ItemList &items,
-                             const std::vector<int> &parents, const CaptionMeasure &measure);
+                             const std::vector<int> &parents, const CaptionMeasure &measure,
+                             const PopupMetrics &metrics = {});
 // With FirstLevel, each first-level item's popup is only placed: its box at its place, no
 // rows, the width 0, for a view that lays out the popups it shows with layoutPopupRows.
 enum class PopupDepth
@@ -135,13 +159,14 @@ enum class PopupDepth
 };
 MenuLayout computeMenuLayout(const AppletRecord &data, const MenuRecords &items,
                              const std::vector<int> &parents, const CaptionMeasure &measure,
-                             PopupDepth depth = PopupDepth::All);
+                             PopupDepth depth = PopupDepth::All, const PopupMetrics &metrics = {});
 
 // The rows of the popup opened at (x, y) that holds the items children (in order), and its
 // box; opens tells which of them open a popup of their own. Row popups stay -1.
 LayoutPopup layoutPopupRows(const MenuRecords &items, const std::vector<int> &children,
                             const std::function<bool(int)> &opens, const CaptionFont &font,
-                            const CaptionMeasure &measure, int x, int y);
+                            const CaptionMeasure &measure, int x, int y,
+                            const PopupMetrics &metrics = {});
 
 // The narrow form at width A of the menu that a layout describes: the bar is max(44, item
 // height) high, first-level rows as high as the bar, deeper rows max(44, popup font size + 8).

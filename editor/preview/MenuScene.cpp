@@ -57,7 +57,7 @@ void MenuScene::layOutRows(int popup) const
     const MenuRecords records{*items_, replaced_, &replacement_};
     LayoutPopup laidOut = layoutPopupRows(records, children, opens,
                                           AppletValues(data_).font(AppletField::PopupFntName),
-                                          Unmeasured(), at.x, at.y);
+                                          Unmeasured(), at.x, at.y, metrics_);
     // The popups the rows open are placed after the loop: adding to the list moves it.
     std::vector<LayoutPopup> placed;
     for (std::size_t r = 0; r < laidOut.rows.size(); ++r) {
@@ -68,7 +68,7 @@ void MenuScene::layOutRows(int popup) const
         child.firstLevel = layout_.popups[std::size_t(popup)].firstLevel;
         child.row = int(r);
         child.parent = popup;
-        child.box = {0, row.y - 3, 0, 0};
+        child.box = {0, row.y - metrics_.inner(), 0, 0};
         row.popup = int(layout_.popups.size() + placed.size());
         opener_.push_back(row.item);
         measured_.push_back(false);
@@ -85,15 +85,15 @@ void MenuScene::measurePopup(int popup) const
     if (popup < 0 || std::size_t(popup) >= measured_.size() || measured_[std::size_t(popup)])
         return;
     layOutRows(popup);
-    // As the layout places them: a popup opens at its parent's right edge, less 3 pixels, and
-    // is as wide as its widest caption and 30 pixels, at least 80.
+    // As the layout places them: a popup opens at its parent's right edge, less its frame and
+    // 2 pixels, and is as wide as its widest caption and its padding, at least 80.
     const int parent = layout_.popups[std::size_t(popup)].parent;
     if (parent >= 0)
         measurePopup(parent);
     LayoutPopup &p = layout_.popups[std::size_t(popup)];
     if (parent >= 0) {
         const LayoutRect &box = layout_.popups[std::size_t(parent)].box;
-        p.box.x = box.x + box.w - 3;
+        p.box.x = box.x + box.w - metrics_.inner();
     }
     const CaptionFont font = AppletValues(data_).font(AppletField::PopupFntName);
     double widest = 0;
@@ -101,7 +101,7 @@ void MenuScene::measurePopup(int popup) const
         if (row.kind != RowKind::Separator)
             widest = std::max(widest, std::ceil(measure_->width(row.caption, font)));
     }
-    p.box.w = std::max(80, 30 + static_cast<int>(widest));
+    p.box.w = metrics_.width(widest);
     measured_[std::size_t(popup)] = true;
 }
 
@@ -124,10 +124,10 @@ int MenuScene::popupAt(const std::vector<int> &path) const
 
 MenuScene::MenuScene(const AppletRecord &data, const MenuRecords &items,
                      const std::vector<int> &parents, const QtCaptionMeasure &measure,
-                     const QString &imageFolder, bool withNarrow)
-    : data_(data),
+                     const QString &imageFolder, bool withNarrow, const LookValues &look)
+    : data_(data), look_(look), metrics_(PopupMetrics::of(look)),
       layout_(computeMenuLayout(data, items, parents, Unmeasured(),
-                                withNarrow ? PopupDepth::All : PopupDepth::FirstLevel)),
+                                withNarrow ? PopupDepth::All : PopupDepth::FirstLevel, metrics_)),
       measure_(&measure), measured_(layout_.popups.size(), false),
       opener_(layout_.popups.size(), -1), imageFolder_(imageFolder)
 {

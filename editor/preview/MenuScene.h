@@ -63,7 +63,8 @@ public:
     // when it needs them (a list of another length than it had is no longer read), so that
     // list must outlive the scene.
     MenuScene(const AppletRecord &data, const MenuRecords &items, const std::vector<int> &parents,
-              const QtCaptionMeasure &measure, const QString &imageFolder, bool withNarrow = true);
+              const QtCaptionMeasure &measure, const QString &imageFolder, bool withNarrow = true,
+              const LookValues &look = {});
     bool hasNarrow() const { return hasNarrow_; }
 
     // The layout: the first level, and the popups laid out so far. A popup's index stays while
@@ -117,6 +118,8 @@ private:
     const ItemRecord *record(int item) const;
 
     AppletRecord data_;
+    LookValues look_;
+    PopupMetrics metrics_;
     mutable MenuLayout layout_;
     const QtCaptionMeasure *measure_ = nullptr;
     mutable std::vector<bool> measured_; // by popup

@@ -7,7 +7,9 @@
 #include <cmath>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPainter>
+#include <vector>
 
 // Fields by their names in the applet's field table.
 using namespace AppletField;
@@ -15,8 +17,6 @@ using namespace AppletField;
 namespace {
 const Rgb Black{0, 0, 0}, White{0xFF, 0xFF, 0xFF};
 
-const Rgb PopupBack{0xF0, 0xF0, 0xF0}, PopupFrame{0x80, 0x80, 0x80}, PopupText{0, 0, 0};
-const Rgb Highlight{0x31, 0x6A, 0xC5}, HighlightText{0xFF, 0xFF, 0xFF};
 const Rgb SeparatorDark{0xA0, 0xA0, 0xA0}, SeparatorLight{0xFF, 0xFF, 0xFF};
 
 QColor qcolor(Rgb c)
@@ -116,11 +116,80 @@ void caption(QPainter &p, const QString &text, const QFont &font, Rgb colour, do
     p.restore();
 }
 
-// The keyboard focus: ring 0 of the rectangle in black, ring 1 in white, all four sides.
-// The current page's row: a bar 3 pixels wide at its left edge, 3 pixels from top and bottom.
-void currentMarker(QPainter &p, int x, int y, int h, bool lighted)
+// The current page's row: a bar 3 pixels wide at its left edge, 3 pixels from top and bottom,
+// in the marker's colour, or the highlight's text colour on a highlighted row.
+void currentMarker(QPainter &p, int x, int y, int h, bool lighted, const LookValues &look)
 {
-    fill(p, x, y + 3, 3, h - 6, lighted ? HighlightText : Highlight);
+    fill(p, x, y + 3, 3, h - 6, lighted ? look.popupHighlightText : look.currentMarker);
+}
+
+// A rectangle with rounded corners (a radius of at most half its smaller side); square, it is
+// filled pixel for pixel as the runtime fills it.
+void roundedFill(QPainter &p, QRect r, int radius, Rgb c)
+{
+    radius = std::min(radius, std::min(r.width(), r.height()) / 2);
+    if (radius <= 0)
+        return fill(p, r.x(), r.y(), r.width(), r.height(), c);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(qcolor(c));
+    p.drawRoundedRect(QRectF(r), radius, radius);
+    p.restore();
+}
+
+// A blur of an alpha mask by three box passes each way, close to the browser's Gaussian one.
+void blurAlpha(QImage &image, int radius)
+{
+    const int w = image.width(), h = image.height();
+    std::vector<int> line;
+    auto pass = [&](bool horizontal) {
+        const int length = horizontal ? w : h, lines = horizontal ? h : w;
+        line.resize(std::size_t(length));
+        for (int l = 0; l < lines; ++l) {
+            auto at = [&](int k) -> uchar & {
+                return horizontal ? image.scanLine(l)[k * 4 + 3] : image.scanLine(k)[l * 4 + 3];
+            };
+            for (int k = 0; k < length; ++k)
+                line[std::size_t(k)] = at(k);
+            int sum = 0;
+            for (int k = -radius; k <= radius; ++k)
+                sum += k >= 0 && k < length ? line[std::size_t(k)] : 0;
+            for (int k = 0; k < length; ++k) {
+                at(k) = uchar(sum / (2 * radius + 1));
+                const int out = k - radius, in = k + radius + 1;
+                sum += (in < length ? line[std::size_t(in)] : 0) -
+                       (out >= 0 ? line[std::size_t(out)] : 0);
+            }
+        }
+    };
+    for (int round = 0; round < 3; ++round) {
+        pass(true);
+        pass(false);
+    }
+}
+
+// The popup's shadow: black at 20 % below it, offset and blurred by its level.
+void shadow(QPainter &p, QRect box, int radius, int level)
+{
+    static const int Offsets[] = {0, 1, 4, 12}, Blurs[] = {0, 3, 12, 32};
+    if (level <= 0 || level > 3)
+        return;
+    const int blur = Blurs[level], margin = blur;
+    QImage mask(box.size() + QSize(2 * margin, 2 * margin), QImage::Format_ARGB32);
+    mask.fill(Qt::transparent);
+    {
+        QPainter painter(&mask);
+        roundedFill(painter, QRect(QPoint(margin, margin), box.size()), radius, Black);
+    }
+    for (int row = 0; row < mask.height(); ++row) {
+        uchar *pixel = mask.scanLine(row);
+        for (int k = 0; k < mask.width(); ++k)
+            pixel[k * 4 + 3] = uchar(pixel[k * 4 + 3] / 5); // 20 %
+    }
+    // A Gaussian of deviation blur / 2 is close to three boxes of radius blur / 3.
+    blurAlpha(mask, std::max(1, blur / 3));
+    p.drawImage(box.topLeft() + QPoint(-margin, Offsets[level] - margin), mask);
 }
 
 void focusRing(QPainter &p, int x, int y, int w, int h)
@@ -227,27 +296,40 @@ void MenuScene::paintPopup(QPainter &p, const LayoutPopup &popup, QPoint at, int
                            int currentItem) const
 {
     const AppletValues a(data_);
-    const int x = at.x(), y = at.y(), w = popup.box.w, h = popup.box.h;
-    const int dy = y - popup.box.y;
-    fill(p, x, y, w, h, PopupFrame);
-    fill(p, x + 1, y + 1, w - 2, h - 2, PopupBack);
+    const LookValues &look = look_;
+    const int frame = metrics_.frame, inner = metrics_.inner();
+    const QRect box(at, QSize(popup.box.w, popup.box.h));
+    const int x = box.x(), w = box.width(), dy = box.y() - popup.box.y;
+    const int radius = std::min(look.popupRadius, std::min(box.width(), box.height()) / 2);
+    shadow(p, box, radius, look.popupShadow);
+    roundedFill(p, box, radius, look.popupFrame);
+    roundedFill(p, box.adjusted(frame, frame, -frame, -frame), std::max(0, radius - frame),
+                look.popupBackground);
+    // The highlighted row's background, inset from the inside of the frame.
+    const int inset = inner + look.popupInset;
     const QFont font = captionFont(a.font(PopupFntName));
     for (std::size_t r = 0; r < popup.rows.size(); ++r) {
         const LayoutRow &row = popup.rows[r];
         const int top = row.y + dy;
         if (row.kind == RowKind::Separator) {
-            fill(p, x + 4, top + 3, w - 8, 1, SeparatorDark);
-            fill(p, x + 4, top + 4, w - 8, 1, SeparatorLight);
+            const int from = x + frame + 3, length = w - 2 * (frame + 3);
+            if (look.popupSeparator) {
+                fill(p, from, top + 3, length, 1, *look.popupSeparator);
+            } else {
+                fill(p, from, top + 3, length, 1, SeparatorDark);
+                fill(p, from, top + 4, length, 1, SeparatorLight);
+            }
             continue;
         }
         const bool lighted = int(r) == lit || int(r) == opened;
         if (lighted)
-            fill(p, x + 3, top, w - 6, row.h, Highlight);
-        const Rgb ink = lighted ? HighlightText : PopupText;
-        caption(p, QString::fromStdString(row.caption), font, ink, x + 8,
-                QRect(x + 3, top, w - 6, row.h));
+            roundedFill(p, QRect(x + inset, top, w - 2 * inset, row.h),
+                        std::max(0, look.popupRadius - look.popupInset), look.popupHighlight);
+        const Rgb ink = lighted ? look.popupHighlightText : look.popupText;
+        caption(p, QString::fromStdString(row.caption), font, ink, x + look.popupPadding,
+                QRect(x + inner, top, w - 2 * inner, row.h));
         if (row.item == currentItem)
-            currentMarker(p, x + 3, top, row.h, lighted);
+            currentMarker(p, x + inset, top, row.h, lighted, look);
         if (row.kind == RowKind::Submenu) {
             // Four columns, 7, 5, 3 and 1 pixels high, ending 8 pixels from the right edge.
             for (int i = 0; i < 4; ++i)
@@ -313,17 +395,21 @@ void MenuScene::paintNarrow(QPainter &p, int width, const MenuView &view) const
                 upArrow(p, width, r, a.colour(s + StateOffset::TextClr));
             continue;
         }
-        fill(p, 0, r.y, width, r.h, PopupBack);
+        fill(p, 0, r.y, width, r.h, look_.popupBackground);
         const int indent = 16 * (row.depth - 1);
         if (row.kind == NarrowKind::Separator) {
-            fill(p, indent + 4, r.y + 3, width - 8 - indent, 1, SeparatorDark);
-            fill(p, indent + 4, r.y + 4, width - 8 - indent, 1, SeparatorLight);
+            if (look_.popupSeparator) {
+                fill(p, indent + 4, r.y + 3, width - 8 - indent, 1, *look_.popupSeparator);
+            } else {
+                fill(p, indent + 4, r.y + 3, width - 8 - indent, 1, SeparatorDark);
+                fill(p, indent + 4, r.y + 4, width - 8 - indent, 1, SeparatorLight);
+            }
             continue;
         }
-        caption(p, text, popupFont, PopupText, indent + 16, QRect(0, r.y, width, r.h));
+        caption(p, text, popupFont, look_.popupText, indent + 16, QRect(0, r.y, width, r.h));
         if (row.item == view.currentItem)
-            currentMarker(p, 0, r.y, r.h, false);
+            currentMarker(p, 0, r.y, r.h, false, look_);
         if (row.kind == NarrowKind::Branch)
-            upArrow(p, width, r, PopupText);
+            upArrow(p, width, r, look_.popupText);
     }
 }

@@ -112,7 +112,7 @@ void PreviewController::refresh()
         const MenuRecords records{menu.items()};
         canvas->setScene(MenuScene(menu.appletData(), records, tree.parentIndices(), measure_,
                                    QString::fromStdString(document_.publisher().previewFolder()),
-                                   narrow));
+                                   narrow, LookValues::read(menu.look())));
         stale_ = false;
         scheduleWarnings();
     }
