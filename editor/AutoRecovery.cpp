@@ -50,6 +50,7 @@ AutoRecovery::AutoRecovery(EditorDocument &document, const QString &folder, QObj
             &AutoRecovery::onDocumentChanged);
     connect(&document_, &EditorDocument::appletChanged, this, &AutoRecovery::onDocumentChanged);
     connect(&document_, &EditorDocument::itemChanged, this, &AutoRecovery::onDocumentChanged);
+    connect(&document_, &EditorDocument::lookChanged, this, &AutoRecovery::onDocumentChanged);
     connect(&document_, &EditorDocument::fileNameChanged, this, &AutoRecovery::onDocumentChanged);
 }
 

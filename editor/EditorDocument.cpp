@@ -8,6 +8,7 @@
 #include "document/StoreRules.h"
 #include "editor/FieldEditCommand.h"
 #include "editor/FieldRules.h"
+#include "editor/LookEditCommand.h"
 #include "editor/MenuTreeModel.h"
 #include "platform/PreviewFolders.h"
 #include "platform/ProgramFolder.h"
@@ -271,6 +272,22 @@ void EditorDocument::editFields(Record record, MenuTree::Id item, FieldChanges c
     if (!changes.empty())
         undoStack_->push(
             new FieldEditCommand(*this, record, item, std::move(changes), label, series));
+}
+
+void EditorDocument::editLook(const std::string &name, const std::string &value,
+                              const QString &label, int series)
+{
+    const std::string before = menu_.look().value(name);
+    if (before != value)
+        undoStack_->push(new LookEditCommand(*this, name, before, value, label, series));
+}
+
+void EditorDocument::setLookValue(const std::string &name, const std::string &value)
+{
+    LookSettings look = menu_.look();
+    look.set(name, value);
+    menu_.setLook(std::move(look));
+    emit lookChanged(name);
 }
 
 void EditorDocument::setFields(Record record, MenuTree::Id item, const FieldChanges &changes,

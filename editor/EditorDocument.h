@@ -107,6 +107,13 @@ public:
     // they are what a save would have stored.
     void adoptShownValues(Record record, MenuTree::Id item, const FieldChanges &changes);
 
+    // One undoable edit of a look setting (value empty or its default: the setting goes);
+    // label names the step. Edits of the same series and setting merge into one step.
+    void editLook(const std::string &name, const std::string &value, const QString &label,
+                  int series = -1);
+    // Puts a look setting's value into the document (an undo step's own change).
+    void setLookValue(const std::string &name, const std::string &value);
+
     // Pushes a step on the tree's shape; height is the levels of the branch the step puts
     // under newParent, added the items it adds. Refused, with the reason and nothing changed,
     // when the menu would grow larger or deeper than a project file holds. A step that gives
@@ -123,6 +130,8 @@ signals:
     // Fields of the applet record, or of an item's record, took new values.
     void appletChanged(const std::vector<int> &positions);
     void itemChanged(MenuTree::Id item, const std::vector<int> &positions);
+    // A look setting took a new value.
+    void lookChanged(const std::string &name);
     // The whole document changed: a new or opened project.
     void reset();
     void currentNodeChanged(ItemTree::Node node);

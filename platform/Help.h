@@ -12,15 +12,26 @@ inline constexpr const char *FirstLevelMenu = "first-level-menu.html";
 inline constexpr const char *MenuItems = "menu-items.html";
 inline constexpr const char *ItemStates = "item-states.html";
 inline constexpr const char *PopupMenus = "popup-menus.html";
+inline constexpr const char *PopupLook = "popup-look.html";
 inline constexpr const char *Item = "item.html";
 inline constexpr const char *FirstLevelItemOptions = "first-level-item-options.html";
 inline constexpr const char *MenuTree = "menu-tree.html";
 inline constexpr const char *LivePreview = "live-preview.html";
 inline constexpr const char *MenuOnEveryPage = "menu-on-every-page.html";
 inline constexpr const char *Contents = "index.html";
-inline constexpr const char *All[] = {
-    AppletSettings, MoreAppletSettings,    FirstLevelMenu, MenuItems,   ItemStates,      PopupMenus,
-    Item,           FirstLevelItemOptions, MenuTree,       LivePreview, MenuOnEveryPage, Contents};
+inline constexpr const char *All[] = {AppletSettings,
+                                      MoreAppletSettings,
+                                      FirstLevelMenu,
+                                      MenuItems,
+                                      ItemStates,
+                                      PopupMenus,
+                                      PopupLook,
+                                      Item,
+                                      FirstLevelItemOptions,
+                                      MenuTree,
+                                      LivePreview,
+                                      MenuOnEveryPage,
+                                      Contents};
 } // namespace HelpTopic
 
 // The help manual shipped in the program folder: a contents page and one HTML page per help

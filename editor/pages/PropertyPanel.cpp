@@ -8,6 +8,7 @@
 #include "editor/pages/AppletPages.h"
 #include "editor/pages/FieldPage.h"
 #include "editor/pages/ItemPages.h"
+#include "editor/pages/LookPages.h"
 #include "editor/pages/MenuPages.h"
 #include "editor/widgets/ColorPanel.h"
 #include "editor/widgets/SpinEdit.h"
@@ -90,6 +91,8 @@ void PropertyPanel::buildTabs(QWidget *parent)
     appletTabs_->addTab(moreAppletPage_, tr("More Applet Settings"));
     appletTabs_->addTab(firstLevel, tr("First-Level Menu Only"));
     appletTabs_->addTab(popupPage_, tr("Popup Menu Only"));
+    popupLookPage_ = new PopupLookPage(document_, dialogs_);
+    appletTabs_->addTab(popupLookPage_, tr("Popup Look"));
 
     itemTabs_ = new QTabWidget(parent);
     itemTabs_->setObjectName("PageControl1");
@@ -125,6 +128,7 @@ std::vector<std::pair<QWidget *, const char *>> PropertyPanel::helpTopics() cons
             {overPage_, ItemStates},
             {clickedPage_, ItemStates},
             {popupPage_, PopupMenus},
+            {popupLookPage_, PopupLook},
             {itemPage_, Item},
             {firstLevelPage_, FirstLevelItemOptions}};
 }

@@ -18,6 +18,7 @@ class ItemPage;
 class ItemStatePage;
 class MenuPage;
 class MoreAppletSettingsPage;
+class PopupLookPage;
 class PopupMenuPage;
 class QCheckBox;
 class QComboBox;
@@ -108,6 +109,7 @@ private:
     ItemStatePage *overPage_;
     ItemStatePage *clickedPage_;
     PopupMenuPage *popupPage_;
+    PopupLookPage *popupLookPage_;
     ItemPage *itemPage_;
     FirstLevelItemOptionsPage *firstLevelPage_;
     PageFields appletFields_;

@@ -273,10 +273,11 @@ std::vector<QPoint> MenuScene::popupPositions(const MenuView &view, QSize viewpo
         if (i > 0) {
             const LayoutPopup &parent = layout_.popups[std::size_t(view.chain[i - 1])];
             const LayoutRow &row = parent.rows[std::size_t(popup.row)];
-            x = at[i - 1].x() + parent.box.w - 3;
-            y = at[i - 1].y() + row.y - parent.box.y - 3;
+            const int inner = metrics_.inner();
+            x = at[i - 1].x() + parent.box.w - inner;
+            y = at[i - 1].y() + row.y - parent.box.y - inner;
             if (x + b.w > viewport.width())
-                x = at[i - 1].x() - b.w + 3;
+                x = at[i - 1].x() - b.w + inner;
         } else if (x + b.w > viewport.width()) {
             x = std::max(viewport.width() - b.w, 0);
         }

@@ -175,7 +175,7 @@ void shadow(QPainter &p, QRect box, int radius, int level)
     static const int Offsets[] = {0, 1, 4, 12}, Blurs[] = {0, 3, 12, 32};
     if (level <= 0 || level > 3)
         return;
-    const int blur = Blurs[level], margin = blur;
+    const int blur = Blurs[level], margin = blur * 3 / 2 + 1;
     QImage mask(box.size() + QSize(2 * margin, 2 * margin), QImage::Format_ARGB32);
     mask.fill(Qt::transparent);
     {
@@ -187,8 +187,9 @@ void shadow(QPainter &p, QRect box, int radius, int level)
         for (int k = 0; k < mask.width(); ++k)
             pixel[k * 4 + 3] = uchar(pixel[k * 4 + 3] / 5); // 20 %
     }
-    // A Gaussian of deviation blur / 2 is close to three boxes of radius blur / 3.
-    blurAlpha(mask, std::max(1, blur / 3));
+    // The browser blurs by a Gaussian of deviation blur / 2; three boxes of radius r come
+    // close to one of deviation sqrt(r (r + 1)).
+    blurAlpha(mask, std::max(1, blur / 2 - 1));
     p.drawImage(box.topLeft() + QPoint(-margin, Offsets[level] - margin), mask);
 }
 
@@ -327,13 +328,15 @@ void MenuScene::paintPopup(QPainter &p, const LayoutPopup &popup, QPoint at, int
                         std::max(0, look.popupRadius - look.popupInset), look.popupHighlight);
         const Rgb ink = lighted ? look.popupHighlightText : look.popupText;
         caption(p, QString::fromStdString(row.caption), font, ink, x + look.popupPadding,
-                QRect(x + inner, top, w - 2 * inner, row.h));
+                QRect(x + inset, top, w - 2 * inset, row.h));
         if (row.item == currentItem)
             currentMarker(p, x + inset, top, row.h, lighted, look);
         if (row.kind == RowKind::Submenu) {
-            // Four columns, 7, 5, 3 and 1 pixels high, ending 8 pixels from the right edge.
+            // Four columns, 7, 5, 3 and 1 pixels high, ending 5 pixels inside the highlight
+            // (8 from the right edge in the basic look).
+            const int end = x + w - inset - 5;
             for (int i = 0; i < 4; ++i)
-                fill(p, x + w - 12 + i, top + row.h / 2 - 3 + i, 1, 7 - 2 * i, ink);
+                fill(p, end - 4 + i, top + row.h / 2 - 3 + i, 1, 7 - 2 * i, ink);
         }
     }
 }

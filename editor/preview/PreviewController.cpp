@@ -15,6 +15,7 @@ PreviewController::PreviewController(EditorDocument &document, LivePreview *prev
     const MenuTreeModel *model = &document_.model();
     connect(&document_, &EditorDocument::appletChanged, this, &PreviewController::documentChanged);
     connect(&document_, &EditorDocument::itemChanged, this, &PreviewController::documentChanged);
+    connect(&document_, &EditorDocument::lookChanged, this, &PreviewController::documentChanged);
     connect(&document_, &EditorDocument::reset, this, &PreviewController::documentChanged);
     connect(model, &QAbstractItemModel::rowsInserted, this, &PreviewController::documentChanged);
     connect(model, &QAbstractItemModel::rowsRemoved, this, &PreviewController::documentChanged);

@@ -8,9 +8,11 @@
 #include "interchange/Formats.h"
 #include "tests/core/TestSupport.h"
 
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <random>
 
 namespace {
@@ -19,105 +21,82 @@ std::string saved(const MenuDocument &doc, const ItemTree &tree)
     return ProjectWriter(doc, tree).text();
 }
 
-// Each row: one setting as a file holds it, and what the typed reader makes of it.
-struct ValueCase
-{
-    const char *name, *value;
-    std::function<std::string(const LookValues &)> read;
-    const char *expected;
-};
-
-std::string rgb(Rgb c)
+std::string hex(Rgb c)
 {
     char text[8];
     std::snprintf(text, sizeof text, "%02X%02X%02X", c.r, c.g, c.b);
     return text;
 }
+
+template <class Map, class Show> std::string first(const Map &map, Show show)
+{
+    return map.empty() ? std::string() : show(*map.begin());
+}
+
+// A value of the typed reader as the shared table of cases writes it.
+std::string shown(const LookValues &v, const std::string &read)
+{
+    const std::map<std::string, std::function<std::string()>> values = {
+        {"radius", [&] { return std::to_string(v.radius); }},
+        {"menuRadius", [&] { return std::to_string(v.menuRadius); }},
+        {"popupRadius", [&] { return std::to_string(v.popupRadius); }},
+        {"popupPadding", [&] { return std::to_string(v.popupPadding); }},
+        {"popupRow", [&] { return std::to_string(v.popupRow); }},
+        {"popupFrameWidth", [&] { return std::to_string(v.popupFrameWidth); }},
+        {"popupInset", [&] { return std::to_string(v.popupInset); }},
+        {"popupShadow", [&] { return std::to_string(v.popupShadow); }},
+        {"transition", [&] { return std::to_string(v.transition); }},
+        {"weight", [&] { return std::to_string(v.weight); }},
+        {"popupWeight", [&] { return std::to_string(v.popupWeight); }},
+        {"caps", [&] { return std::string(v.caps ? "1" : "0"); }},
+        {"font", [&] { return v.font; }},
+        {"popupFont", [&] { return v.popupFont; }},
+        {"popupBackground", [&] { return hex(v.popupBackground); }},
+        {"popupText", [&] { return hex(v.popupText); }},
+        {"popupHighlight", [&] { return hex(v.popupHighlight); }},
+        {"popupHighlightText", [&] { return hex(v.popupHighlightText); }},
+        {"popupFrame", [&] { return hex(v.popupFrame); }},
+        {"currentMarker", [&] { return hex(v.currentMarker); }},
+        {"popupSeparator",
+         [&] { return v.popupSeparator ? hex(*v.popupSeparator) : std::string("none"); }},
+        {"scheme",
+         [&] {
+             return std::string(v.scheme == LookValues::Scheme::Dark   ? "dark"
+                                : v.scheme == LookValues::Scheme::Auto ? "auto"
+                                                                       : "light");
+         }},
+        {"dark",
+         [&] {
+             std::string out;
+             for (const auto &[key, colour] : v.dark)
+                 out += key + ":" + hex(colour) + ";";
+             return out;
+         }},
+        {"vars", [&] { return first(v.vars, [](auto &e) { return e.first + ":" + e.second; }); }},
+        {"icons",
+         [&] {
+             return first(v.icons,
+                          [](auto &e) { return std::to_string(e.first) + ":" + e.second; });
+         }},
+        {"badges", [&] { return first(v.badges, [](auto &e) { return e.second; }); }},
+        {"fontFiles",
+         [&] { return first(v.fontFiles, [](auto &e) { return e.first + ":" + e.second; }); }},
+    };
+    return values.at(read)();
+}
 } // namespace
 
+// The table the runtime's tests read too: both read every setting alike.
 TEST(LookSettings, ValuesAreCheckedAgainstTheirFormsAndRanges)
 {
-    const auto radius = [](const LookValues &v) { return std::to_string(v.radius); };
-    const auto popupRadius = [](const LookValues &v) { return std::to_string(v.popupRadius); };
-    const auto padding = [](const LookValues &v) { return std::to_string(v.popupPadding); };
-    const auto row = [](const LookValues &v) { return std::to_string(v.popupRow); };
-    const auto weight = [](const LookValues &v) { return std::to_string(v.weight); };
-    const auto font = [](const LookValues &v) { return v.font; };
-    const auto background = [](const LookValues &v) { return rgb(v.popupBackground); };
-    const auto separator = [](const LookValues &v) {
-        return v.popupSeparator ? rgb(*v.popupSeparator) : std::string("none");
-    };
-    const auto scheme = [](const LookValues &v) { return std::to_string(int(v.scheme)); };
-    const auto dark = [](const LookValues &v) {
-        std::string out;
-        for (const auto &[key, colour] : v.dark)
-            out += key + ":" + rgb(colour) + ";";
-        return out;
-    };
-    const auto vars = [](const LookValues &v) {
-        return v.vars.empty() ? std::string()
-                              : v.vars.begin()->first + ":" + v.vars.begin()->second;
-    };
-    const auto icon = [](const LookValues &v) {
-        return v.icons.empty()
-                   ? std::string()
-                   : std::to_string(v.icons.begin()->first) + ":" + v.icons.begin()->second;
-    };
-    const auto badge = [](const LookValues &v) {
-        return v.badges.empty() ? std::string() : v.badges.begin()->second;
-    };
-    const auto fontFile = [](const LookValues &v) {
-        return v.fontFiles.empty() ? std::string()
-                                   : v.fontFiles.begin()->first + ":" + v.fontFiles.begin()->second;
-    };
-    const ValueCase cases[] = {
-        {"radius", "6", radius, "6"},
-        {"radius", "999", radius, "0"},
-        {"radius", "-1", radius, "0"},
-        {"radius", " 6", radius, "0"},
-        {"popup-radius", "16", popupRadius, "16"},
-        {"popup-radius", "17", popupRadius, "0"},
-        {"popup-padding", "3", padding, "8"},
-        {"popup-padding", "32", padding, "32"},
-        {"popup-row", "23", row, "24"},
-        {"popup-row", "64", row, "64"},
-        {"weight", "600", weight, "600"},
-        {"weight", "650", weight, "0"},
-        {"weight", "1000", weight, "0"},
-        {"font", "Inter, \"Noto Sans\", sans-serif", font, "Inter, \"Noto Sans\", sans-serif"},
-        {"font", "page", font, "page"},
-        {"font", "Inter;color:red", font, ""},
-        {"font", "Inter,,serif", font, ""},
-        {"font", "\"unclosed", font, ""},
-        {"popup-background", "1e1e2e", background, "1E1E2E"},
-        {"popup-background", "#1E1E2E", background, "F0F0F0"},
-        {"popup-separator", "DDDDDD", separator, "DDDDDD"},
-        {"popup-separator", "grey", separator, "none"},
-        {"scheme", "dark", scheme, "1"},
-        {"scheme", "auto", scheme, "2"},
-        {"scheme", "Dark", scheme, "0"},
-        {"dark.18", "101010", dark, "18:101010;"},
-        {"dark.popup-text", "EEEEEE", dark, "popup-text:EEEEEE;"},
-        {"dark.1", "101010", dark, ""},   // ApWidth is no colour
-        {"dark.018", "101010", dark, ""}, // positions are written without zeros before
-        {"dark.18", "10101", dark, ""},
-        {"var.popup-highlight", "--brand", vars, "popup-highlight:--brand"},
-        {"var.18", "brand", vars, ""},
-        {"var.18", "--a b", vars, ""},
-        {"icon.3", "home.svg", icon, "3:home.svg"},
-        {"icon.3", "../home.svg", icon, ""},
-        {"icon.3", "home.gif", icon, ""},
-        {"icon.03", "home.svg", icon, ""},
-        {"badge.0", "New", badge, "New"},
-        {"badge.0", "Thirteen char", badge, ""},
-        {"badge.0", "Ümlaut ünïc", badge, "Ümlaut ünïc"},
-        {"font-file.Inter Var", "inter.woff2", fontFile, "Inter Var:inter.woff2"},
-        {"font-file.Inter", "inter.exe", fontFile, ""},
-    };
-    for (const ValueCase &c : cases) {
+    std::ifstream file(TARVELLE_SOURCE_DIR "/tests/data/look-values.json");
+    const nlohmann::json table = nlohmann::json::parse(file);
+    ASSERT_GT(table.at("cases").size(), 50u);
+    for (const nlohmann::json &c : table.at("cases")) {
         LookSettings settings;
-        settings.set(c.name, c.value);
-        EXPECT_EQ(c.read(LookValues::read(settings)), c.expected) << c.name << "=" << c.value;
+        settings.set(c.at("name"), c.at("value"));
+        EXPECT_EQ(shown(LookValues::read(settings), c.at("read")), c.at("expected"))
+            << c.at("name") << "=" << c.at("value");
     }
 }
 

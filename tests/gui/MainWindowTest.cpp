@@ -30,6 +30,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 
 TEST(MainWindow, StartsWithTheDefaultDocument)
 {
@@ -130,7 +131,7 @@ TEST(MainWindow, EveryControlHasItsNameAndHint)
     for (int i = 0; i < part<QTabWidget>(f.w(), "PageControl2")->count(); ++i)
         tabs << part<QTabWidget>(f.w(), "PageControl2")->tabText(i);
     EXPECT_EQ(tabs, (QStringList{"Applet Settings", "More Applet Settings", "First-Level Menu Only",
-                                 "Popup Menu Only"}));
+                                 "Popup Menu Only", "Popup Look"}));
 }
 
 namespace {
@@ -643,4 +644,45 @@ TEST(MainWindow, EveryMenuHasItsOwnAccessKeys)
     QTest::keyClick(f.tree(), Qt::Key_F10, Qt::ShiftModifier);
     EXPECT_TRUE(part<QMenu>(f.w(), "PopupMenu1")->isVisible());
     part<QMenu>(f.w(), "PopupMenu1")->close();
+}
+
+// The Popup Look page as the author uses it: each control one undoable look setting, shown
+// again on undo, kept by a save only while it differs from its default.
+TEST(MainWindow, PopupLookPageEditsTheLookSettings)
+{
+    WindowFixture f;
+    MainWindow &w = f.w();
+    const LookSettings &look = w.document().menu().look();
+    auto *padding = f.find<SpinEdit>("spnedtLookPopupPadding");
+    padding->setFocus();
+    padding->setText("");
+    QTest::keyClicks(padding, "12");
+    EXPECT_EQ(look.value("popup-padding"), "12");
+    f.dialogs.colors = {QColor(0x1E, 0x1E, 0x2E), QColor(0xF0, 0xF0, 0xF0)};
+    emit f.find<ColorPanel>("pnlLookPopupBackground")->clicked();
+    EXPECT_EQ(look.value("popup-background"), "1E1E2E");
+    f.find<QCheckBox>("chckbxLookPopupSeparator")->click();
+    EXPECT_EQ(look.value("popup-separator"), "A0A0A0");
+    auto *shadow = f.find<QComboBox>("cmbxLookPopupShadow");
+    shadow->setCurrentIndex(2);
+    emit shadow->activated(2);
+    EXPECT_EQ(look.entries().size(), 4u);
+    EXPECT_NE(w.document().projectText().find("popup-shadow=2\r\n"), std::string::npos);
+
+    // Four steps: the padding's keys merged into one.
+    QUndoStack *undo = w.document().undoStack();
+    EXPECT_EQ(undo->count(), 4);
+    undo->undo();
+    undo->undo();
+    EXPECT_EQ(shadow->currentIndex(), 0);
+    EXPECT_FALSE(f.find<QCheckBox>("chckbxLookPopupSeparator")->isChecked());
+    undo->undo();
+    undo->undo();
+    EXPECT_TRUE(look.empty());
+    EXPECT_EQ(padding->value(), 8);
+    EXPECT_EQ(w.document().projectText().find("Look Description"), std::string::npos);
+
+    // The default picked again is no setting.
+    emit f.find<ColorPanel>("pnlLookPopupBackground")->clicked();
+    EXPECT_TRUE(look.empty());
 }

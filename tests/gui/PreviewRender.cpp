@@ -70,7 +70,8 @@ int main(int argc, char **argv)
         NullProgress quiet;
         numberMenuStructure(tree, doc.items(), quiet);
         const QtCaptionMeasure measure;
-        const MenuScene scene(data, MenuRecords{doc.items()}, itemParents(tree), measure, {});
+        const MenuScene scene(data, MenuRecords{doc.items()}, itemParents(tree), measure, {}, true,
+                              LookValues::read(doc.look()));
         const QSize viewport(QString(argv[3]).toInt(), QString(argv[4]).toInt());
         const bool narrow = argc > 5 && QLatin1String(argv[5]) == QLatin1String("narrow");
         MenuView view;

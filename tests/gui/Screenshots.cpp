@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <QApplication>
 #include <QDir>
+#include <iterator>
 #include <QFile>
 #include <QPalette>
 #include <QPushButton>
@@ -92,8 +93,8 @@ int main(int argc, char **argv)
     auto *applet = part<QTabWidget>(window, "PageControl2");
     auto *menu = part<QTabWidget>(window, "PageControl3");
     const char *const appletPages[] = {"applet-settings", "more-applet-settings", nullptr,
-                                       "popup-menus"};
-    for (int tab = 0; tab < applet->count(); ++tab) {
+                                       "popup-menus", "popup-look"};
+    for (int tab = 0; tab < applet->count() && tab < int(std::size(appletPages)); ++tab) {
         applet->setCurrentIndex(tab);
         if (appletPages[tab])
             save(&window, appletPages[tab]);

@@ -18,7 +18,8 @@ import {
 export function placeMenu(model) {
   const fields = model.fields,
     n = model.items.length,
-    P = fields.fontSize(POPUP_SIZE);
+    P = fields.fontSize(POPUP_SIZE),
+    look = model.look;
   const horizontal = fields.int(MENU_HORIZONTAL, 0, 1) !== 0,
     mb = fields.borderWidth(MENU_BORDER_W, MENU_BORDER_STYLE);
   const mx = fields.pos(MENU_X),
@@ -30,7 +31,10 @@ export function placeMenu(model) {
     W: fields.size(AP_W),
     H: fields.size(AP_H),
     popupFont: fields.font(POPUP_FONT),
-    rowH: Math.max(24, P + 8),
+    // The popup's frame and 2 pixels: above its first row, below its last, and what a deeper
+    // popup overlaps it by.
+    inner: look.popupFrameWidth + 2,
+    rowH: Math.max(look.popupRow, P + 8),
     narrowRowH: Math.max(44, P + 8),
     barH: Math.max(44, ih),
     popups: []
@@ -49,19 +53,19 @@ export function placeMenu(model) {
     const stack = [[item.popup, horizontal ? y + ih + item.oy : y + item.oy]];
     while (stack.length) {
       const [popup, py] = stack.pop();
-      let ry = py + 3;
+      let ry = py + model.inner;
       for (const row of popup.rows) {
         row.y = ry;
         row.h = row.kind === 'separator' ? 7 : model.rowH;
         ry += row.h;
       }
       popup.y = py;
-      popup.h = ry + 3 - py;
+      popup.h = ry + model.inner - py;
       popup.box = null;
       model.popups.push(popup);
       // Last row first, so that deeper popups come out in pre-order.
       for (let i = popup.rows.length - 1; i >= 0; i--)
-        if (popup.rows[i].child) stack.push([popup.rows[i].child, popup.rows[i].y - 3]);
+        if (popup.rows[i].child) stack.push([popup.rows[i].child, popup.rows[i].y - model.inner]);
     }
   });
 }
@@ -75,7 +79,8 @@ export function popupBox(model, popup) {
         widest = Math.max(widest, Math.ceil(model.measure.measureText(row.caption).width));
     }
     const parent = popup.parent && popupBox(model, popup.parent);
-    popup.box = [parent ? parent[0] + parent[2] - 3 : popup.x, popup.y, Math.max(80, 30 + widest), popup.h];
+    const width = Math.max(80, 2 * model.look.popupPadding + 14 + widest);
+    popup.box = [parent ? parent[0] + parent[2] - model.inner : popup.x, popup.y, width, popup.h];
   }
   return popup.box;
 }

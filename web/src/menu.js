@@ -12,6 +12,7 @@ import {
   Fields
 } from './fields.js';
 import { readParams, readItems } from './read.js';
+import { readLook, popupVars } from './look.js';
 import { placeMenu, popupBox, narrowRows } from './geometry.js';
 import { paintWide, paintBar } from './paint.js';
 import { registry } from './registry.js';
@@ -35,7 +36,11 @@ export class Menu {
   *steps() {
     const applet = this.applet,
       params = readParams(applet);
-    this.model = { fields: new Fields(params.get('app')), items: readItems(params) };
+    this.model = {
+      fields: new Fields(params.get('app')),
+      items: readItems(params),
+      look: readLook(params.get('look'))
+    };
     placeMenu(this.model);
     yield;
     yield* build(this);
@@ -92,7 +97,8 @@ export class Menu {
       t: model.barH,
       at: Math.floor(model.rowH / 2) - 3,
       pf: model.popupFont,
-      bg: `rgb(${model.fields.colour(AP_BG)})`
+      bg: `rgb(${model.fields.colour(AP_BG)})`,
+      ...popupVars(model.look)
     });
   }
   relayout() {
@@ -218,9 +224,9 @@ export class Menu {
     let x = b[0],
       y = b[1];
     if (par) {
-      x = par.at[0] + par.box[2] - 3;
-      y = par.at[1] + popup.opener.y - par.box[1] - 3;
-      if (o.left + x + b[2] > vw) x = par.at[0] - b[2] + 3;
+      x = par.at[0] + par.box[2] - model.inner;
+      y = par.at[1] + popup.opener.y - par.box[1] - model.inner;
+      if (o.left + x + b[2] > vw) x = par.at[0] - b[2] + model.inner;
     } else if (o.left + x + b[2] > vw) x = Math.max(vw - b[2], 0) - o.left;
     if (o.top + y + b[3] > vh) y = Math.max(vh - b[3], 0) - o.top;
     popup.at = [x, y];

@@ -36,8 +36,6 @@ import {
 
 const BLACK = [0, 0, 0],
   WHITE = [255, 255, 255],
-  POPUP_FACE = toRgb('F0F0F0'),
-  HIGHLIGHT = toRgb('316AC5'),
   SEPARATOR = toRgb('A0A0A0');
 const light = (context) => context.map((v) => v + Math.floor(((255 - v) * 2) / 5));
 const dark = (context) => context.map((v) => Math.floor((v * 3) / 5));
@@ -304,7 +302,7 @@ export function paintBar(menu) {
 // The rows between list heights top and bottom; their captions are the elements' own text.
 export function paintRows(menu, context, top, bottom) {
   const model = menu.model,
-    fields = model.fields,
+    { fields, look } = model,
     A = menu.A,
     T = model.barH;
   fill(context, 0, T + top, A, bottom - top, fields.colour(AP_BG));
@@ -318,14 +316,15 @@ export function paintRows(menu, context, top, bottom) {
       if (entry.popup) arrow(context, A, y, h, entry.popup.expanded, fields.colour(s + S_FG));
     } else if (kind === 'separator') {
       const x0 = 16 * (depth - 1) + 4;
-      fill(context, 0, y, A, h, POPUP_FACE);
-      fill(context, x0, y + 3, A - 4 - x0, 1, SEPARATOR);
-      fill(context, x0, y + 4, A - 4 - x0, 1, WHITE);
+      fill(context, 0, y, A, h, look.popupBackground);
+      fill(context, x0, y + 3, A - 4 - x0, 1, look.popupSeparator || SEPARATOR);
+      if (!look.popupSeparator) fill(context, x0, y + 4, A - 4 - x0, 1, WHITE);
     } else {
       const lit = menu.hot === entry.el || menu.keyFocus === entry.el;
-      fill(context, 0, y, A, h, lit ? HIGHLIGHT : POPUP_FACE);
+      fill(context, 0, y, A, h, lit ? look.popupHighlight : look.popupBackground);
       if (entry.el.classList.contains('zv-h') !== lit) entry.el.classList.toggle('zv-h', lit);
-      if (entry.child) arrow(context, A, y, h, entry.child.expanded, lit ? WHITE : BLACK);
+      if (entry.child)
+        arrow(context, A, y, h, entry.child.expanded, lit ? look.popupHighlightText : look.popupText);
     }
     if (entry.el && menu.keyFocus === entry.el) focusRing(context, 0, y, A, h);
   }

@@ -27,11 +27,12 @@ const STYLE = (
   '.zorvex .zv-top{position:relative}.zv-w .zv-b{display:none}' +
   '.zorvex .zv-b>span{position:absolute;width:1px;height:1px;overflow:hidden;clip-path:inset(50%)}' +
   '.zv-w .zv-p,.zv-n .zv-l{position:fixed;left:var(--x);top:var(--y);width:var(--w);z-index:2147483647}' +
-  '.zv-w .zv-p{height:var(--h);padding:2px;border:1px solid #808080;' +
-  'background:#F0F0F0;font:var(--pf)}.zv-w .zv-s{height:7px;padding-top:3px}' +
-  '.zv-w .zv-s>div{margin-left:1px;width:calc(100% - 2px);height:0;border-top:1px solid #A0A0A0;' +
-  'border-bottom:1px solid #FFF}.zv-w .zv-r{position:relative;height:var(--rh);line-height:var(--rh);' +
-  'padding-left:5px;color:#000}.zv-w .zv-r:is(:hover,:focus,.zv-o){background:#316AC5;color:#FFF}' +
+  '.zv-w .zv-p{height:var(--h);padding:2px;border:var(--pfw) solid var(--pfc);border-radius:var(--pr);' +
+  'box-shadow:var(--psh);background:var(--pbg);font:var(--pf)}.zv-w .zv-s{height:7px;padding-top:3px}' +
+  '.zv-w .zv-s>div{margin-left:1px;width:calc(100% - 2px);height:0;border-top:1px solid var(--st);' +
+  'border-bottom:1px solid var(--sb)}.zv-w .zv-r{position:relative;height:var(--rh);line-height:var(--rh);' +
+  'margin:0 var(--pi);width:calc(100% - 2 * var(--pi));border-radius:var(--phr);text-indent:var(--pl);' +
+  'color:var(--ptx)}.zv-w .zv-r:is(:hover,:focus,.zv-o){background:var(--phl);color:var(--pht)}' +
   '.zv-w .zv-r:focus-visible{box-shadow:inset 0 0 0 1px #000,inset 0 0 0 2px #FFF}' +
   // The arrow: four columns, 7, 5, 3 and 1 pixels high, the tallest 8 pixels from the edge.
   '.zv-w .zv-a::after{content:"";position:absolute;right:5px;top:var(--at);width:4px;height:7px;background:' +
@@ -39,12 +40,12 @@ const STYLE = (
     .map((i) => `linear-gradient(currentColor,currentColor) ${i}px ${i}px/1px ${7 - 2 * i}px no-repeat`)
     .join() +
   '}.zorvex .zv-r[aria-current]::before{content:"";position:absolute;left:0;top:3px;bottom:3px;width:3px;' +
-  'background:#316AC5}.zv-w .zv-r:is(:hover,:focus)::before,.zorvex .zv-r.zv-h::before{background:#FFF}' +
+  'background:var(--pcm)}.zv-w .zv-r:is(:hover,:focus)::before,.zorvex .zv-r.zv-h::before{background:var(--pht)}' +
   '.zv-n .zv-b{position:absolute;left:0;top:0;width:var(--t);height:var(--t)}' +
   '.zv-n .zv-l{max-height:var(--mh);overflow:hidden auto;overscroll-behavior:contain;background:var(--bg)}' +
   '.zv-n .zv-i{position:relative;height:var(--t);padding-left:16px}.zv-n .zv-r{position:relative;' +
-  'font:var(--pf);height:var(--nh);line-height:var(--nh);padding-left:calc(16px * var(--d) + 16px);color:#000}' +
-  '.zv-n .zv-r.zv-h{color:#FFF}.zv-n .zv-s{height:7px}' +
+  'font:var(--pf);height:var(--nh);line-height:var(--nh);padding-left:calc(16px * var(--d) + 16px);color:var(--ptx)}' +
+  '.zv-n .zv-r.zv-h{color:var(--pht)}.zv-n .zv-s{height:7px}' +
   '@media (forced-colors:active){.zorvex canvas{display:none}.zorvex :is(.zv-i,.zv-r,.zv-b),.zv-n .zv-l{' +
   'color:CanvasText;background:Canvas;border-color:CanvasText}.zv-w .zv-r:is(:hover,:focus,.zv-o),' +
   '.zorvex .zv-r.zv-h{forced-color-adjust:none;background:Highlight;color:HighlightText}' +

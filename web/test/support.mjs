@@ -195,7 +195,23 @@ function randomLook(r, set) {
 }
 
 // A random project; with look, its colours, gradients, borders and fonts are random too.
-export function randomProject(r, { look = false } = {}) {
+// Random popup look settings: colours, frame, separator, padding, rows, inset, corners, shadow.
+export function randomPopupLook(r) {
+  const colour = () => Array.from({ length: 6 }, () => '0123456789ABCDEF'[r(16)]).join('');
+  const settings = {};
+  for (const name of ['popup-background', 'popup-text', 'popup-highlight', 'popup-highlight-text',
+    'popup-frame', 'current-marker']) if (r(3)) settings[name] = colour();
+  if (r(2)) settings['popup-separator'] = colour();
+  settings['popup-frame-width'] = String(r(3));
+  settings['popup-padding'] = String(4 + r(29));
+  settings['popup-row'] = String(24 + r(41));
+  settings['popup-inset'] = String(r(9));
+  settings['popup-radius'] = String(r(2) ? r(17) : 0);
+  settings['popup-shadow'] = String(r(4));
+  return settings;
+}
+
+export function randomProject(r, { look = false, settings = null } = {}) {
   const items = [], structure = ['Tarvelle'];
   const grow = (depth, count) => {
     for (let i = 0; i < count && items.length < 60; i++) {
@@ -229,5 +245,10 @@ export function randomProject(r, { look = false } = {}) {
     '--------------- Applet Parameter Description End ---------------',
     '--------------- Item Parameter Description Start ---------------', String(items.length),
     ...items.flat(), '--------------- Item Parameter Description End ---------------'];
+  if (settings && Object.keys(settings).length) {
+    lines.push('--------------- Look Description ---------------',
+      ...Object.keys(settings).sort().map((name) => `${name}=${settings[name]}`),
+      '--------------- Look Description End ---------------');
+  }
   return lines.map((l) => l + '\r\n').join('');
 }
