@@ -81,4 +81,18 @@ struct LookValues
     std::map<std::string, std::string> fontFiles; // family to file name
 
     static LookValues read(const LookSettings &settings);
+    // A font of the fields with the look's families, weight and (first level) capitals.
+    CaptionFont firstLevelFont(CaptionFont font) const
+    {
+        font.families = this->font;
+        font.weight = weight;
+        font.caps = caps;
+        return font;
+    }
+    CaptionFont popupFontOf(CaptionFont font) const
+    {
+        font.families = popupFont;
+        font.weight = popupWeight;
+        return font;
+    }
 };

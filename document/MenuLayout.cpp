@@ -209,7 +209,8 @@ MenuLayout computeMenuLayout(const AppletRecord &data, const MenuRecords &items,
                                  : LayoutRect{mx, my, 2 * mb + iw, 2 * mb + n * ih + (n - 1) * gap};
     }
 
-    PopupPlacer placer{items, children, measure, v.font(PopupFntName), metrics, layout};
+    PopupPlacer placer{items,   children, measure, metrics.font(v.font(PopupFntName)),
+                       metrics, layout};
     for (int k = 0; k < n; ++k) {
         const int item = children.top[static_cast<std::size_t>(k)];
         const LayoutRect r{mx + mb + (horizontal ? k * (iw + gap) : 0),

@@ -130,6 +130,8 @@ struct MenuRecords
 struct PopupMetrics
 {
     int frame = 1, padding = 8, row = 24;
+    std::string families; // the popup font's, from the look
+    int weight = 0;
 
     // The first row lies this far below the popup's top (and as far above its bottom); a
     // deeper popup opens this far up and this far into its parent.
@@ -139,9 +141,16 @@ struct PopupMetrics
         return std::max(80, 2 * padding + 14 + static_cast<int>(widestCaption));
     }
     int rowHeight(int fontSize) const { return std::max(row, fontSize + 8); }
+    CaptionFont font(CaptionFont basic) const
+    {
+        basic.families = families;
+        basic.weight = weight;
+        return basic;
+    }
     static PopupMetrics of(const LookValues &look)
     {
-        return {look.popupFrameWidth, look.popupPadding, look.popupRow};
+        return {look.popupFrameWidth, look.popupPadding, look.popupRow, look.popupFont,
+                look.popupWeight};
     }
 };
 

@@ -109,7 +109,11 @@ int AppletValues::borderWidth(int widthPos, int stylePos) const
 
 CaptionFont AppletValues::font(int pos) const
 {
-    return {choice(pos, 4), integer(pos + 1, 1, 999), integer(pos + 2, 0, 3)};
+    CaptionFont font;
+    font.family = choice(pos, 4);
+    font.size = integer(pos + 1, 1, 999);
+    font.style = integer(pos + 2, 0, 3);
+    return font;
 }
 
 FirstLevelValues::FirstLevelValues(const ItemRecord &item)

@@ -35,6 +35,11 @@ struct CaptionFont
     int family = 0;
     int size = 14;
     int style = 0;
+    // From the look settings: a CSS family list (or "page") in place of the family, a weight
+    // (100 to 900) in place of the bold flag, capitals shown for the text as written.
+    std::string families;
+    int weight = 0;
+    bool caps = false;
 };
 
 // The 96 applet fields as the value "app" carries them: each field followed by "|", split

@@ -55,9 +55,10 @@ void MenuScene::layOutRows(int popup) const
     };
     const LayoutRect at = layout_.popups[std::size_t(popup)].box;
     const MenuRecords records{*items_, replaced_, &replacement_};
-    LayoutPopup laidOut = layoutPopupRows(records, children, opens,
-                                          AppletValues(data_).font(AppletField::PopupFntName),
-                                          Unmeasured(), at.x, at.y, metrics_);
+    LayoutPopup laidOut =
+        layoutPopupRows(records, children, opens,
+                        metrics_.font(AppletValues(data_).font(AppletField::PopupFntName)),
+                        Unmeasured(), at.x, at.y, metrics_);
     // The popups the rows open are placed after the loop: adding to the list moves it.
     std::vector<LayoutPopup> placed;
     for (std::size_t r = 0; r < laidOut.rows.size(); ++r) {
@@ -95,7 +96,7 @@ void MenuScene::measurePopup(int popup) const
         const LayoutRect &box = layout_.popups[std::size_t(parent)].box;
         p.box.x = box.x + box.w - metrics_.inner();
     }
-    const CaptionFont font = AppletValues(data_).font(AppletField::PopupFntName);
+    const CaptionFont font = metrics_.font(AppletValues(data_).font(AppletField::PopupFntName));
     double widest = 0;
     for (const LayoutRow &row : p.rows) {
         if (row.kind != RowKind::Separator)

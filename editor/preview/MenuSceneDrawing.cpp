@@ -216,7 +216,7 @@ void MenuScene::paint(QPainter &p, const MenuView &view, QSize viewport) const
     p.setClipRect(QRect(0, 0, W, H), Qt::IntersectClip);
     if (view.loading) {
         fill(p, 0, 0, W, H, a.colour(ApLoadingBgClr));
-        const QFont font = captionFont({1, 12, 0});
+        const QFont font = captionFont({1, 12, 0, {}, 0, false});
         const QString message = QString::fromStdString(a.text(ApLoadingMsg));
         const double tw = QFontMetricsF(font).horizontalAdvance(message);
         caption(p, message, font, a.colour(ApLoadingMsgClr), W / 2.0 - tw / 2, QRect(0, 0, W, H));
@@ -284,7 +284,7 @@ void MenuScene::paintItem(QPainter &p, int k, int state) const
     const int bw = a.borderWidth(s + StateOffset::BrdWidth, s + StateOffset::BrdStyle);
     const int offset = a.position(s + StateOffset::TextOffset),
               align = a.choice(s + StateOffset::TextAlign, 3);
-    const QFont font = captionFont(a.font(s + StateOffset::FntName));
+    const QFont font = captionFont(look_.firstLevelFont(a.font(s + StateOffset::FntName)));
     const double tw = QFontMetricsF(font).horizontalAdvance(item.caption);
     const double x = align == 0   ? r.x + bw + 2 + offset
                      : align == 1 ? r.x + std::floor((r.w - tw) / 2) + offset
@@ -308,7 +308,7 @@ void MenuScene::paintPopup(QPainter &p, const LayoutPopup &popup, QPoint at, int
                 look.popupBackground);
     // The highlighted row's background, inset from the inside of the frame.
     const int inset = inner + look.popupInset;
-    const QFont font = captionFont(a.font(PopupFntName));
+    const QFont font = captionFont(metrics_.font(a.font(PopupFntName)));
     for (std::size_t r = 0; r < popup.rows.size(); ++r) {
         const LayoutRow &row = popup.rows[r];
         const int top = row.y + dy;
@@ -381,7 +381,7 @@ void MenuScene::paintNarrow(QPainter &p, int width, const MenuView &view) const
              a.colour(AppletField::ItemClickedBlock + StateOffset::TextClr));
 
     fill(p, 0, T, width, narrowHeight() - T, a.colour(ApBgClr));
-    const QFont popupFont = captionFont(a.font(PopupFntName));
+    const QFont popupFont = captionFont(metrics_.font(a.font(PopupFntName)));
     for (const NarrowRow &row : narrow_.rows) {
         const LayoutRect &r = row.box;
         const QString text = QString::fromStdString(row.caption);
@@ -391,7 +391,7 @@ void MenuScene::paintNarrow(QPainter &p, int width, const MenuView &view) const
             const int s = ItemNormalBlock + AppletField::ItemStateBlockSize * state;
             face(state, 0, r.y, width, r.h);
             const int bw = a.borderWidth(s + StateOffset::BrdWidth, s + StateOffset::BrdStyle);
-            caption(p, text, captionFont(a.font(s + StateOffset::FntName)),
+            caption(p, text, captionFont(look_.firstLevelFont(a.font(s + StateOffset::FntName))),
                     a.colour(s + StateOffset::TextClr), bw + 16,
                     QRect(bw, r.y + bw, width - 2 * bw, r.h - 2 * bw));
             if (row.kind == NarrowKind::Branch)

@@ -31,7 +31,7 @@ private:
     void evictOldest() const;
 
     // Widths by font (family, style and size in one number), then by text.
-    mutable std::unordered_map<long long, std::unordered_map<std::string, Width>> cache_;
+    mutable std::unordered_map<std::string, std::unordered_map<std::string, Width>> cache_;
     mutable std::size_t cached_ = 0;
     mutable unsigned long long clock_ = 0;
 };

@@ -120,6 +120,8 @@ export function* build(menu) {
   // Wide until the page's room says otherwise: the form is measured in this one.
   const model = menu.model,
     box = (menu.box = element('div', 'zorvex zv-w'));
+  // First-level captions in capitals: the text stays as written for translators and readers.
+  if (model.look.caps) box.classList.add('zv-caps');
   box.dir = 'ltr';
   menu.context = model.measure = canvas(box);
   const nav = element('nav', null, box);

@@ -96,15 +96,16 @@ export class Fields {
   borderWidth(width, style) {
     return this.int(style, 0, 4) ? this.size(width) : 0;
   }
-  // At the size the browser shows: no smaller than the visitor's minimum font size.
-  font(k) {
+  // At the size the browser shows: no smaller than the visitor's minimum font size. A family
+  // list and a weight of the look take the place of the family and the bold flag.
+  font(k, families = '', weight = 0) {
     const style = this.int(k + 2, 0, 3);
     return (
       (style & 2 ? 'italic ' : '') +
-      (style & 1 ? 'bold ' : '') +
+      (weight ? weight + ' ' : style & 1 ? 'bold ' : '') +
       this.fontSize(k + 1) +
       'px ' +
-      FAMILIES[this.int(k, 0, 3)]
+      (families || FAMILIES[this.int(k, 0, 3)])
     );
   }
   fontSize(k) {

@@ -15,6 +15,11 @@ import {
   POPUP_SIZE
 } from './fields.js';
 
+// A family list of the look; "page" is the family the page gives the menu's place.
+export function families(model, list) {
+  return list === 'page' ? model.pageFamily : list;
+}
+
 export function placeMenu(model) {
   const fields = model.fields,
     n = model.items.length,
@@ -30,7 +35,7 @@ export function placeMenu(model) {
   Object.assign(model, {
     W: fields.size(AP_W),
     H: fields.size(AP_H),
-    popupFont: fields.font(POPUP_FONT),
+    popupFont: fields.font(POPUP_FONT, families(model, look.popupFont), look.popupWeight),
     // The popup's frame and 2 pixels: above its first row, below its last, and what a deeper
     // popup overlaps it by.
     inner: look.popupFrameWidth + 2,

@@ -13,7 +13,7 @@ import {
 } from './fields.js';
 import { readParams, readItems } from './read.js';
 import { readLook, popupVars } from './look.js';
-import { placeMenu, popupBox, narrowRows } from './geometry.js';
+import { families, placeMenu, popupBox, narrowRows } from './geometry.js';
 import { paintWide, paintBar } from './paint.js';
 import { registry } from './registry.js';
 import { setSize, setVars, opens, canvas, build, controlOf } from './elements.js';
@@ -39,7 +39,8 @@ export class Menu {
     this.model = {
       fields: new Fields(params.get('app')),
       items: readItems(params),
-      look: readLook(params.get('look'))
+      look: readLook(params.get('look')),
+      pageFamily: applet.parentElement ? getComputedStyle(applet.parentElement).fontFamily : ''
     };
     placeMenu(this.model);
     yield;
@@ -116,20 +117,22 @@ export class Menu {
   // A first-level caption in the state's font and colour, placed as the drawing places it:
   // aligned, offset and centred vertically inside the item's border, clipped to it.
   captionLook(item, state) {
-    const look = state + (this.narrow ? 'n' : 'w');
-    if (item.look === look) return;
-    item.look = look;
+    const shown = state + (this.narrow ? 'n' : 'w');
+    if (item.look === shown) return;
+    item.look = shown;
     const fields = this.model.fields,
       s = STATE_BLOCK[state],
       bw = fields.borderWidth(s + S_BORDER_W, s + S_BORDER_STYLE);
-    const font = fields.font(s + S_FONT),
+    const { look } = this.model,
+      font = fields.font(s + S_FONT, families(this.model, look.font), look.weight),
       w = item.rect[2],
       o = fields.pos(s + S_OFFSET),
       align = fields.int(s + S_ALIGN, 0, 2);
     let indent = 2 + o; // in the narrow form the style sheet places it, 16 pixels in
     if (align && !this.narrow) {
       this.context.font = font;
-      const tw = this.context.measureText(item.el.textContent).width;
+      const text = item.el.textContent,
+        tw = this.context.measureText(look.caps ? text.toUpperCase() : text).width;
       indent = align === 1 ? Math.floor((w - tw) / 2) + o - bw : w - 2 * bw - 2 - tw - o;
     }
     const h = this.narrow ? this.model.barH : item.rect[3];

@@ -20,7 +20,7 @@ const STYLE = (
   'top:var(--top,0)}' +
   '.zorvex :is(.zv-i,.zv-r,.zv-b){width:100%;overflow:clip;white-space:pre;cursor:default}' +
   '.zorvex .zv-i{border:var(--b) solid transparent;font:var(--f);line-height:var(--lh);color:var(--c)}' +
-  '.zv-z .zv-i{color:transparent}' +
+  '.zv-z .zv-i{color:transparent}.zv-caps .zv-i{text-transform:uppercase}' +
   // Wide first-level captions are placed from the left as the drawing is, whatever their direction.
   '.zv-w .zv-i{position:absolute;left:var(--x);top:var(--y);width:var(--w);height:var(--h);' +
   'text-indent:var(--i);direction:ltr}.zv-w .zv-l{position:absolute;left:0;top:0;width:100%;height:100%}' +

@@ -146,6 +146,7 @@ async function conforms(file, name, current = false, look = {}) {
   const drawn = await page.evaluate(() => [...document.querySelectorAll('.zv-p:not([hidden])')]
     .map((ul) => { const b = ul.getBoundingClientRect(); return [b.left, b.top, b.width, b.height]; }));
   const exact = path ? browserLayout.popups.filter((p) => `${path.join('.')}.`.startsWith(`${p.path.join('.')}.`)) : [];
+  if (drawn.length < exact.length) return false; // items lie over each other: a click opens none
   const masks = [];
   for (const [x, y, w, h] of layout.items) masks.push([x, y + Math.floor(h / 2) - 14, w, 28]);
   let same = true;
@@ -157,7 +158,9 @@ async function conforms(file, name, current = false, look = {}) {
     const [reach, offset] = shadowReach(look);
     if (!same) return void masks.push([x - 4 - reach, y - reach, w + 8 + 2 * reach, h + 2 * reach + offset]);
     for (const [ry, rh, kind] of p.rows) {
-      if (kind !== 'separator') masks.push([x + 6, y + ry - p.box[1], w - 19, rh]);
+      // Captions start at the padding (8 pixels in the basic look), a pixel less for italics.
+      const from = Math.min(6, Number(look['popup-padding'] || 8) - 2);
+      if (kind !== 'separator') masks.push([x + from, y + ry - p.box[1], w - 13 - from, rh]);
     }
   });
   const soft = softParts(look, drawn, exact);
@@ -192,12 +195,14 @@ test('random documents draw alike in the preview and the browser', { skip }, asy
 
 // The look settings' corpus: random menus with random popup looks.
 test('popups with look settings draw alike in the preview and the browser', { skip }, async () => {
+  let compared = 0;
   for (let seed = 1; seed <= 16; seed++) {
     const r = rng(seed * 6007), settings = randomPopupLook(r);
     const file = join(dir, `popup-look-${seed}.tvl`);
     writeFileSync(file, randomProject(r, { look: true, settings }));
-    await conforms(file, `popup look ${seed} ${JSON.stringify(settings)}`, false, settings);
+    if (await conforms(file, `popup look ${seed} ${JSON.stringify(settings)}`, false, settings)) compared++;
   }
+  assert.ok(compared >= 12, `${compared} of 16 compared`);
 });
 
 // The narrow form with every branch expanded by clicking, against the preview's design view.

@@ -208,6 +208,12 @@ export function randomPopupLook(r) {
   settings['popup-inset'] = String(r(9));
   settings['popup-radius'] = String(r(2) ? r(17) : 0);
   settings['popup-shadow'] = String(r(4));
+  const fonts = ['"DejaVu Serif", serif', 'Liberation Sans, sans-serif', 'DejaVu Sans Mono', 'No Such Font, serif'];
+  if (r(2)) settings['popup-font'] = fonts[r(fonts.length)];
+  if (r(2)) settings['font'] = fonts[r(fonts.length)];
+  if (r(2)) settings['popup-weight'] = String(100 * (1 + r(9)));
+  if (r(2)) settings['weight'] = String(100 * (1 + r(9)));
+  if (r(2)) settings['caps'] = '1';
   return settings;
 }
 
