@@ -9,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <vector>
 
 // Fields by their names in the applet's field table.
@@ -138,6 +139,47 @@ void roundedFill(QPainter &p, QRect r, int radius, Rgb c)
     p.restore();
 }
 
+// Paints inside the rounded outline of a rectangle: what lies outside shows what is behind.
+template <class Paint> void insideRounded(QPainter &p, QRect r, int radius, Paint paint)
+{
+    radius = std::min(radius, std::min(r.width(), r.height()) / 2);
+    if (radius <= 0)
+        return paint();
+    QPainterPath outline;
+    outline.addRoundedRect(QRectF(r), radius, radius);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setClipPath(outline, Qt::IntersectClip);
+    paint();
+    p.restore();
+}
+
+// A border along a rounded outline: one ring of its width in its colour, no bevels.
+void roundedBorder(QPainter &p, QRect r, int radius, int style, int width, Rgb c)
+{
+    radius = std::min(radius, std::min(r.width(), r.height()) / 2);
+    const int n = std::min(width, std::min(r.width(), r.height()) / 2);
+    if (style == 0 || n <= 0)
+        return;
+    QPainterPath ring;
+    ring.addRoundedRect(QRectF(r), radius, radius);
+    const int inner = std::max(0, radius - n);
+    ring.addRoundedRect(QRectF(r.adjusted(n, n, -n, -n)), inner, inner);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillPath(ring, qcolor(c)); // odd-even: the inner outline cuts the ring out
+    p.restore();
+}
+
+// A part's border: bevelled along a square outline, one ring along a rounded one.
+void edge(QPainter &p, QRect r, int radius, int style, int width, Rgb c)
+{
+    if (std::min(radius, std::min(r.width(), r.height()) / 2) > 0)
+        roundedBorder(p, r, radius, style, width, c);
+    else
+        border(p, r.x(), r.y(), r.width(), r.height(), style, width, c);
+}
+
 // A blur of an alpha mask by three box passes each way, close to the browser's Gaussian one.
 void blurAlpha(QImage &image, int radius)
 {
@@ -224,17 +266,23 @@ void MenuScene::paint(QPainter &p, const MenuView &view, QSize viewport) const
         return;
     }
     const Rgb fade = a.colour(ApBgFadeClr);
-    background(p, 0, 0, W, H, a.colour(ApBgClr), a.flag(ApBgGradientFill) ? &fade : nullptr);
-    placeImage(p, image(QString::fromStdString(a.text(ApBgImg))), a.choice(ApBgImgAlign, 6),
-               a.position(ApBgImgX), a.position(ApBgImgX + 1), QRect(0, 0, W, H));
-    border(p, 0, 0, W, H, a.choice(ApBrdStyle, 5), a.size(ApBrdWidth), a.colour(ApBrdClr));
+    const int menuRadius = look_.menuRadius;
+    insideRounded(p, QRect(0, 0, W, H), menuRadius, [&] {
+        background(p, 0, 0, W, H, a.colour(ApBgClr), a.flag(ApBgGradientFill) ? &fade : nullptr);
+        placeImage(p, image(QString::fromStdString(a.text(ApBgImg))), a.choice(ApBgImgAlign, 6),
+                   a.position(ApBgImgX), a.position(ApBgImgX + 1), QRect(0, 0, W, H));
+    });
+    edge(p, QRect(0, 0, W, H), menuRadius, a.choice(ApBrdStyle, 5), a.size(ApBrdWidth),
+         a.colour(ApBrdClr));
     if (const auto &m = layout_.menu) {
         const Rgb menuFade = a.colour(MnBgFadeClr);
+        const QRect box(m->x, m->y, m->w, m->h);
         if (!a.flag(MnBgTransparent))
-            background(p, m->x, m->y, m->w, m->h, a.colour(MnBgClr),
-                       a.flag(MnBgGradientFill) ? &menuFade : nullptr);
-        border(p, m->x, m->y, m->w, m->h, a.choice(MnBrdStyle, 5), a.size(MnBrdWidth),
-               a.colour(MnBrdClr));
+            insideRounded(p, box, menuRadius, [&] {
+                background(p, m->x, m->y, m->w, m->h, a.colour(MnBgClr),
+                           a.flag(MnBgGradientFill) ? &menuFade : nullptr);
+            });
+        edge(p, box, menuRadius, a.choice(MnBrdStyle, 5), a.size(MnBrdWidth), a.colour(MnBrdClr));
     }
     // The keyboard focus is the lit row of the innermost popup that has one, else the item.
     int focusedDepth = -1;
@@ -272,15 +320,18 @@ void MenuScene::paintItem(QPainter &p, int k, int state) const
     const LayoutRect &r = layout_.items[std::size_t(k)];
     const int s = ItemNormalBlock + AppletField::ItemStateBlockSize * state;
     const Rgb fade = a.colour(s + StateOffset::BgFadeClr);
-    if (!a.flag(s + StateOffset::BgTransparent))
-        background(p, r.x, r.y, r.w, r.h, a.colour(s),
-                   a.flag(ItNoBgGradientFill + state) ? &fade : nullptr);
     const FirstLevel &item = first_[std::size_t(k)];
-    placeImage(p, image(item.images[state]), a.choice(s + StateOffset::BgImgAlign, 6),
-               a.position(s + StateOffset::BgImgX), a.position(s + StateOffset::BgImgX + 1),
-               QRect(r.x, r.y, r.w, r.h));
-    border(p, r.x, r.y, r.w, r.h, a.choice(s + StateOffset::BrdStyle, 5),
-           a.size(s + StateOffset::BrdWidth), a.colour(s + StateOffset::BrdClr));
+    const QRect box(r.x, r.y, r.w, r.h);
+    insideRounded(p, box, look_.radius, [&] {
+        if (!a.flag(s + StateOffset::BgTransparent))
+            background(p, r.x, r.y, r.w, r.h, a.colour(s),
+                       a.flag(ItNoBgGradientFill + state) ? &fade : nullptr);
+        placeImage(p, image(item.images[state]), a.choice(s + StateOffset::BgImgAlign, 6),
+                   a.position(s + StateOffset::BgImgX), a.position(s + StateOffset::BgImgX + 1),
+                   box);
+    });
+    edge(p, box, look_.radius, a.choice(s + StateOffset::BrdStyle, 5),
+         a.size(s + StateOffset::BrdWidth), a.colour(s + StateOffset::BrdClr));
     const int bw = a.borderWidth(s + StateOffset::BrdWidth, s + StateOffset::BrdStyle);
     const int offset = a.position(s + StateOffset::TextOffset),
               align = a.choice(s + StateOffset::TextAlign, 3);

@@ -78,6 +78,30 @@ function border(context, x, y, w, h, style, width, colour) {
   }
 }
 // The keyboard focus: ring 0 of the rectangle in black, ring 1 in white.
+// Paints inside the rounded outline of a rectangle: what lies outside shows what is behind.
+function insideRounded(context, [x, y, w, h], radius, paint) {
+  const r = Math.min(radius, Math.floor(Math.min(w, h) / 2));
+  if (r <= 0) return paint();
+  context.save();
+  context.beginPath();
+  context.roundRect(x, y, w, h, r);
+  context.clip();
+  paint();
+  context.restore();
+}
+// A part's border: bevelled along a square outline, one ring of its width in its colour along
+// a rounded one.
+function edge(context, [x, y, w, h], radius, style, width, colour) {
+  const r = Math.min(radius, Math.floor(Math.min(w, h) / 2)),
+    n = Math.min(width, Math.floor(Math.min(w, h) / 2));
+  if (r <= 0) return border(context, x, y, w, h, style, width, colour);
+  if (!style || n <= 0) return;
+  context.beginPath();
+  context.roundRect(x, y, w, h, r);
+  context.roundRect(x + n, y + n, w - 2 * n, h - 2 * n, Math.max(0, r - n));
+  context.fillStyle = `rgb(${colour})`;
+  context.fill('evenodd');
+}
 function focusRing(context, x, y, w, h) {
   [BLACK, WHITE].forEach((colour, k) => {
     fill(context, x + k, y + k, w - 2 * k, 1, colour);
@@ -173,59 +197,61 @@ export function paintWide(menu) {
 }
 function paintArea(menu, looks, [ax, ay, aw, ah]) {
   const { context, model } = menu,
-    fields = model.fields,
+    { fields, look } = model,
     { W, H } = model,
     b = model.menuBox;
   const band = [ay, ay + ah];
-  background(
+  // Outside a rounded applet area the page shows through.
+  if (look.menuRadius) context.clearRect(ax, ay, aw, ah);
+  insideRounded(context, [0, 0, W, H], look.menuRadius, () => {
+    background(
+      context,
+      0,
+      0,
+      W,
+      H,
+      fields.colour(AP_BG),
+      fields.flag(AP_GRADIENT) && fields.colour(AP_FADE),
+      band
+    );
+    image(
+      context,
+      menu.images.get(fields.raw(AP_IMAGE)),
+      fields.int(AP_PLACE, 0, 5),
+      fields.pos(AP_IMAGE_X),
+      fields.pos(AP_IMAGE_Y),
+      0,
+      0,
+      W,
+      H
+    );
+  });
+  edge(
     context,
-    0,
-    0,
-    W,
-    H,
-    fields.colour(AP_BG),
-    fields.flag(AP_GRADIENT) && fields.colour(AP_FADE),
-    band
-  );
-  image(
-    context,
-    menu.images.get(fields.raw(AP_IMAGE)),
-    fields.int(AP_PLACE, 0, 5),
-    fields.pos(AP_IMAGE_X),
-    fields.pos(AP_IMAGE_Y),
-    0,
-    0,
-    W,
-    H
-  );
-  border(
-    context,
-    0,
-    0,
-    W,
-    H,
+    [0, 0, W, H],
+    look.menuRadius,
     fields.int(AP_BORDER_STYLE, 0, 4),
     fields.size(AP_BORDER_W),
     fields.colour(AP_BORDER_COLOUR)
   );
   if (b) {
     if (!fields.flag(MENU_CLEAR))
-      background(
-        context,
-        b[0],
-        b[1],
-        b[2],
-        b[3],
-        fields.colour(MENU_BG),
-        fields.flag(MENU_GRADIENT) && fields.colour(MENU_FADE),
-        band
+      insideRounded(context, b, look.menuRadius, () =>
+        background(
+          context,
+          b[0],
+          b[1],
+          b[2],
+          b[3],
+          fields.colour(MENU_BG),
+          fields.flag(MENU_GRADIENT) && fields.colour(MENU_FADE),
+          band
+        )
       );
-    border(
+    edge(
       context,
-      b[0],
-      b[1],
-      b[2],
-      b[3],
+      b,
+      look.menuRadius,
       fields.int(MENU_BORDER_STYLE, 0, 4),
       fields.size(MENU_BORDER_W),
       fields.colour(MENU_BORDER_COLOUR)
@@ -236,34 +262,34 @@ function paintArea(menu, looks, [ax, ay, aw, ah]) {
       state = looks[k] % 3,
       s = STATE_BLOCK[state];
     if (x >= ax + aw || y >= ay + ah || x + w <= ax || y + h <= ay) return;
-    if (!fields.flag(s + S_CLEAR))
-      background(
+    insideRounded(context, item.rect, look.radius, () => {
+      if (!fields.flag(s + S_CLEAR))
+        background(
+          context,
+          x,
+          y,
+          w,
+          h,
+          fields.colour(s),
+          fields.flag(STATE_GRADIENT + state) && fields.colour(s + S_FADE),
+          band
+        );
+      image(
         context,
+        menu.images.get(item.images[state]),
+        fields.int(s + S_PLACE, 0, 5),
+        fields.pos(s + S_IMAGE_X),
+        fields.pos(s + S_IMAGE_Y),
         x,
         y,
         w,
-        h,
-        fields.colour(s),
-        fields.flag(STATE_GRADIENT + state) && fields.colour(s + S_FADE),
-        band
+        h
       );
-    image(
+    });
+    edge(
       context,
-      menu.images.get(item.images[state]),
-      fields.int(s + S_PLACE, 0, 5),
-      fields.pos(s + S_IMAGE_X),
-      fields.pos(s + S_IMAGE_Y),
-      x,
-      y,
-      w,
-      h
-    );
-    border(
-      context,
-      x,
-      y,
-      w,
-      h,
+      item.rect,
+      look.radius,
       fields.int(s + S_BORDER_STYLE, 0, 4),
       fields.size(s + S_BORDER_W),
       fields.colour(s + S_BORDER_COLOUR)

@@ -101,7 +101,7 @@ function shadowReach(look) {
   return [[0, 6, 24, 60][level], [0, 1, 4, 12][level]];
 }
 
-function softParts(look, drawn, exact) {
+function softParts(look, drawn, exact, layout) {
   const radius = Number(look['popup-radius'] || 0);
   const inset = Number(look['popup-inset'] || 0), inner = Number(look['popup-frame-width'] ?? 1) + 2;
   const corners = [], shadows = [];
@@ -110,6 +110,9 @@ function softParts(look, drawn, exact) {
     for (const [cx, cy] of [[x, y], [x + w - r - 1, y], [x, y + h - r - 1], [x + w - r - 1, y + h - r - 1]])
       corners.push([cx - 1, cy - 1, r + 3, r + 3]);
   };
+  for (const [x, y, w, h] of layout.items) cornersOf(x, y, w, h, Math.min(Number(look.radius || 0), Math.floor(Math.min(w, h) / 2)));
+  for (const box of [layout.applet, layout.menu].filter(Boolean))
+    cornersOf(...box, Math.min(Number(look['menu-radius'] || 0), Math.floor(Math.min(box[2], box[3]) / 2)));
   drawn.forEach(([x, y, w, h], i) => {
     cornersOf(x, y, w, h, radius);
     for (const [ry, rh, kind] of exact[i]?.rows ?? []) {
@@ -163,7 +166,7 @@ async function conforms(file, name, current = false, look = {}) {
       if (kind !== 'separator') masks.push([x + from, y + ry - p.box[1], w - 13 - from, rh]);
     }
   });
-  const soft = softParts(look, drawn, exact);
+  const soft = softParts(look, drawn, exact, layout);
   const masked = (px, py) =>
     soft.skipped(px, py) || masks.some(([x, y, w, h]) => px >= x && px < x + w && py >= y && py < y + h);
   let wrong = 0, first = '';

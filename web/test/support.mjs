@@ -195,7 +195,8 @@ function randomLook(r, set) {
 }
 
 // A random project; with look, its colours, gradients, borders and fonts are random too.
-// Random popup look settings: colours, frame, separator, padding, rows, inset, corners, shadow.
+// Random look settings: the popups' colours, frame, separator, padding, rows, inset, corners
+// and shadow; fonts, weights and capitals; the corners of the items and of the menu.
 export function randomPopupLook(r) {
   const colour = () => Array.from({ length: 6 }, () => '0123456789ABCDEF'[r(16)]).join('');
   const settings = {};
@@ -214,6 +215,8 @@ export function randomPopupLook(r) {
   if (r(2)) settings['popup-weight'] = String(100 * (1 + r(9)));
   if (r(2)) settings['weight'] = String(100 * (1 + r(9)));
   if (r(2)) settings['caps'] = '1';
+  if (r(2)) settings['radius'] = String(r(33));
+  if (r(2)) settings['menu-radius'] = String(r(33));
   return settings;
 }
 
