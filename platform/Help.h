@@ -12,7 +12,7 @@ inline constexpr const char *FirstLevelMenu = "first-level-menu.html";
 inline constexpr const char *MenuItems = "menu-items.html";
 inline constexpr const char *ItemStates = "item-states.html";
 inline constexpr const char *PopupMenus = "popup-menus.html";
-inline constexpr const char *PopupLook = "popup-look.html";
+inline constexpr const char *Look = "look.html";
 inline constexpr const char *Item = "item.html";
 inline constexpr const char *FirstLevelItemOptions = "first-level-item-options.html";
 inline constexpr const char *MenuTree = "menu-tree.html";
@@ -25,7 +25,7 @@ inline constexpr const char *All[] = {AppletSettings,
                                       MenuItems,
                                       ItemStates,
                                       PopupMenus,
-                                      PopupLook,
+                                      Look,
                                       Item,
                                       FirstLevelItemOptions,
                                       MenuTree,

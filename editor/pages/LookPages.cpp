@@ -1,16 +1,18 @@
 #include "LookPages.h"
 
-#include "document/LookSettings.h"
 #include "editor/EditorDocument.h"
 #include "editor/pages/PageKit.h"
 #include "editor/widgets/ColorPanel.h"
 #include "editor/widgets/SpinEdit.h"
 #include "platform/Dialogs.h"
 
+#include <functional>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -27,103 +29,46 @@ std::string hex(const QColor &c)
 {
     return c.name(QColor::HexRgb).mid(1).toUpper().toStdString();
 }
+
+const char *const PageFont = QT_TRANSLATE_NOOP("LookPage", "Page font");
 } // namespace
 
-PopupLookPage::PopupLookPage(EditorDocument &document, DialogService &dialogs, QWidget *parent)
+LookPage::LookPage(EditorDocument &document, DialogService &dialogs, QWidget *parent)
     : QWidget(parent), document_(document), dialogs_(dialogs)
+{}
+
+ColorPanel *LookPage::addColour(QGroupBox *group, const char *setting, Rgb LookValues::*value,
+                                const char *name, const QString &label, const QString &hint)
 {
-    setObjectName("pagPopupLook");
-    auto *page = new QVBoxLayout(this);
+    colours_.push_back({setting, value, colorPanel(group, name, hint), label});
+    return colours_.back().panel;
+}
 
-    QGroupBox *colours = group(tr("Colors"), this);
-    QVBoxLayout *colourRows = rows(colours);
-    auto colour = [this, colours](const char *setting, Rgb LookValues::*value, const char *name,
-                                  const QString &label, const QString &hint) {
-        colours_.push_back({setting, value, colorPanel(colours, name, hint), label});
-        return colours_.back().panel;
-    };
-    labelledRow(colourRows,
-                {{tr("Background"),
-                  colour("popup-background", &LookValues::popupBackground, "pnlLookPopupBackground",
-                         tr("Background"), tr("The background color of the popup menus"))},
-                 {tr("Text"), colour("popup-text", &LookValues::popupText, "pnlLookPopupText",
-                                     tr("Text"), tr("The color of the captions in popup menus"))},
-                 {tr("Frame"), colour("popup-frame", &LookValues::popupFrame, "pnlLookPopupFrame",
-                                      tr("Frame"), tr("The color of the popup menus' frame"))}});
-    labelledRow(
-        colourRows,
-        {{tr("Highlight"),
-          colour("popup-highlight", &LookValues::popupHighlight, "pnlLookPopupHighlight",
-                 tr("Highlight"), tr("The background of the row under the pointer or the focus"))},
-         {tr("Highlight Text"), colour("popup-highlight-text", &LookValues::popupHighlightText,
-                                       "pnlLookPopupHighlightText", tr("Highlight Text"),
-                                       tr("The caption's color on the highlighted row"))},
-         {tr("Current Page"),
-          colour("current-marker", &LookValues::currentMarker, "pnlLookCurrentMarker",
-                 tr("Current Page"), tr("The color of the bar that marks the current page"))}});
-    singleSeparator_ =
-        checkBox(colours, "chckbxLookPopupSeparator", tr("One-Line Separators"),
-                 tr("Draw separators as one line in a color of your own instead of two"));
-    separatorColour_ =
-        colorPanel(colours, "pnlLookPopupSeparator", tr("The color of one-line separators"));
-    QHBoxLayout *separator = row(colourRows);
-    separator->addWidget(singleSeparator_);
-    pair(separator, tr("Separator"), separatorColour_);
-    separator->addStretch(1);
-    page->addWidget(colours);
+SpinEdit *LookPage::addNumber(QGroupBox *group, const char *setting, int LookValues::*value,
+                              const char *name, int low, int high, const QString &label,
+                              const QString &hint)
+{
+    numbers_.push_back({setting, value, spinEdit(group, name, low, high, hint), label});
+    return numbers_.back().spin;
+}
 
-    QGroupBox *shape = group(tr("Shape"), this);
-    QVBoxLayout *shapeRows = rows(shape);
-    auto number = [this, shape](const char *setting, int LookValues::*value, const char *name,
-                                int low, int high, const QString &label, const QString &hint) {
-        numbers_.push_back({setting, value, spinEdit(shape, name, low, high, hint), label});
-        return numbers_.back().spin;
-    };
-    SpinEdit *frame =
-        number("popup-frame-width", &LookValues::popupFrameWidth, "spnedtLookPopupFrameWidth", 0, 2,
-               tr("Frame Width"), tr("The width of the popup menus' frame, 0 to 2 pixels"));
-    SpinEdit *radius =
-        number("popup-radius", &LookValues::popupRadius, "spnedtLookPopupRadius", 0, 16,
-               tr("Corner Radius"), tr("How round the popup menus' corners are, 0 to 16 pixels"));
-    SpinEdit *inset = number(
-        "popup-inset", &LookValues::popupInset, "spnedtLookPopupInset", 0, 8, tr("Highlight Inset"),
-        tr("How far the highlighted row stays inside the frame, 0 to 8 pixels"));
-    SpinEdit *padding = number(
-        "popup-padding", &LookValues::popupPadding, "spnedtLookPopupPadding", 4, 32, tr("Padding"),
-        tr("The captions' distance from the popup's left edge, 4 to 32 pixels"));
-    SpinEdit *rowHeight =
-        number("popup-row", &LookValues::popupRow, "spnedtLookPopupRow", 24, 64, tr("Row Height"),
-               tr("The least height of a popup row, 24 to 64 pixels"));
-    shadow_ = list(shape, "cmbxLookPopupShadow", {"None", "Small", "Medium", "Large"},
-                   tr("A shadow below the popup menus"));
-    labelledRow(shapeRows, {{tr("Frame Width"), frame}, {tr("Corner Radius"), radius}});
-    labelledRow(shapeRows, {{tr("Highlight Inset"), inset}, {tr("Padding"), padding}});
-    labelledRow(shapeRows, {{tr("Row Height"), rowHeight}, {tr("Shadow"), shadow_}});
-    page->addWidget(shape);
-    page->addStretch(1);
-
+void LookPage::finish(const QString &subject)
+{
     // Screen readers name each control as its label does, with the page's subject.
-    for (const Colour &entry : colours_)
-        entry.panel->setAccessibleName(tr("Popup %1 Color").arg(entry.label));
-    for (const Number &entry : numbers_)
-        entry.spin->setAccessibleName(tr("Popup %1").arg(entry.label));
-    separatorColour_->setAccessibleName(tr("Popup Separator Color"));
-    shadow_->setAccessibleName(tr("Popup Shadow"));
-    for (const Colour &entry : colours_)
+    for (const Colour &entry : colours_) {
+        entry.panel->setAccessibleName(tr("%1 %2 Color").arg(subject, entry.label));
         connect(entry.panel, &ColorPanel::clicked, this, [this, entry] { chooseColour(entry); });
-    connect(separatorColour_, &ColorPanel::clicked, this, [this] {
-        chooseColour({"popup-separator", nullptr, separatorColour_, tr("Separator")});
-    });
-    connect(singleSeparator_, &QCheckBox::toggled, this, &PopupLookPage::onSeparatorToggled);
-    for (const Number &entry : numbers_)
+    }
+    for (const Number &entry : numbers_) {
+        entry.spin->setAccessibleName(tr("%1 %2").arg(subject, entry.label));
         connect(entry.spin, &SpinEdit::changed, this, [this, entry] { onNumberEdited(entry); });
-    connect(shadow_, &QComboBox::activated, this, &PopupLookPage::onShadowChosen);
-    connect(&document_, &EditorDocument::lookChanged, this, &PopupLookPage::showLook);
-    connect(&document_, &EditorDocument::reset, this, &PopupLookPage::showLook);
+    }
+    connect(&document_, &EditorDocument::lookChanged, this, &LookPage::showLook);
+    connect(&document_, &EditorDocument::reset, this, &LookPage::showLook);
     showLook();
 }
 
-void PopupLookPage::showLook()
+void LookPage::showLook()
 {
     // The page's own edit: its controls show what the author is typing, even a number outside
     // its range until the field is left.
@@ -138,6 +83,110 @@ void PopupLookPage::showLook()
             entry.spin->setValue(look.*entry.value);
         }
     }
+    showOwn(look);
+}
+
+void LookPage::edit(const char *setting, const std::string &value, const QString &label, int series)
+{
+    const QScopedValueRollback editing(editing_, series >= 0);
+    document_.editLook(setting, value, label, series);
+}
+
+void LookPage::chooseColour(const Colour &colour)
+{
+    if (const auto chosen = dialogs_.chooseColor(window(), colour.panel->color()))
+        edit(colour.setting, hex(*chosen), colour.label);
+}
+
+void LookPage::onNumberEdited(const Number &number)
+{
+    // Steps of one spin box merge while the author goes on with it.
+    edit(number.setting, std::to_string(number.spin->value()), number.label,
+         int(std::hash<std::string>{}(number.setting) & 0x7FFFFFFF));
+}
+
+PopupLookPage::PopupLookPage(EditorDocument &document, DialogService &dialogs, QWidget *parent)
+    : LookPage(document, dialogs, parent)
+{
+    setObjectName("pagPopupLook");
+    auto *page = new QVBoxLayout(this);
+
+    QGroupBox *colours = group(tr("Colors"), this);
+    QVBoxLayout *colourRows = rows(colours);
+    labelledRow(
+        colourRows,
+        {{tr("Background"), addColour(colours, "popup-background", &LookValues::popupBackground,
+                                      "pnlLookPopupBackground", tr("Background"),
+                                      tr("The background color of the popup menus"))},
+         {tr("Text"), addColour(colours, "popup-text", &LookValues::popupText, "pnlLookPopupText",
+                                tr("Text"), tr("The color of the captions in popup menus"))},
+         {tr("Frame"),
+          addColour(colours, "popup-frame", &LookValues::popupFrame, "pnlLookPopupFrame",
+                    tr("Frame"), tr("The color of the popup menus' frame"))}});
+    labelledRow(
+        colourRows,
+        {{tr("Highlight"),
+          addColour(colours, "popup-highlight", &LookValues::popupHighlight,
+                    "pnlLookPopupHighlight", tr("Highlight"),
+                    tr("The background of the row under the pointer or the focus"))},
+         {tr("Highlight Text"),
+          addColour(colours, "popup-highlight-text", &LookValues::popupHighlightText,
+                    "pnlLookPopupHighlightText", tr("Highlight Text"),
+                    tr("The caption's color on the highlighted row"))},
+         {tr("Current Page"),
+          addColour(colours, "current-marker", &LookValues::currentMarker, "pnlLookCurrentMarker",
+                    tr("Current Page"), tr("The color of the bar that marks the current page"))}});
+    singleSeparator_ =
+        checkBox(colours, "chckbxLookPopupSeparator", tr("One-Line Separators"),
+                 tr("Draw separators as one line in a color of your own instead of two"));
+    separatorColour_ =
+        colorPanel(colours, "pnlLookPopupSeparator", tr("The color of one-line separators"));
+    QHBoxLayout *separator = row(colourRows);
+    separator->addWidget(singleSeparator_);
+    pair(separator, tr("Separator"), separatorColour_);
+    separator->addStretch(1);
+    page->addWidget(colours);
+
+    QGroupBox *shape = group(tr("Shape"), this);
+    QVBoxLayout *shapeRows = rows(shape);
+    SpinEdit *frame = addNumber(shape, "popup-frame-width", &LookValues::popupFrameWidth,
+                                "spnedtLookPopupFrameWidth", 0, 2, tr("Frame Width"),
+                                tr("The width of the popup menus' frame, 0 to 2 pixels"));
+    SpinEdit *radius = addNumber(shape, "popup-radius", &LookValues::popupRadius,
+                                 "spnedtLookPopupRadius", 0, 16, tr("Corner Radius"),
+                                 tr("How round the popup menus' corners are, 0 to 16 pixels"));
+    SpinEdit *inset =
+        addNumber(shape, "popup-inset", &LookValues::popupInset, "spnedtLookPopupInset", 0, 8,
+                  tr("Highlight Inset"),
+                  tr("How far the highlighted row stays inside the frame, 0 to 8 pixels"));
+    SpinEdit *padding = addNumber(
+        shape, "popup-padding", &LookValues::popupPadding, "spnedtLookPopupPadding", 4, 32,
+        tr("Padding"), tr("The captions' distance from the popup's left edge, 4 to 32 pixels"));
+    SpinEdit *rowHeight =
+        addNumber(shape, "popup-row", &LookValues::popupRow, "spnedtLookPopupRow", 24, 64,
+                  tr("Row Height"), tr("The least height of a popup row, 24 to 64 pixels"));
+    shadow_ = list(shape, "cmbxLookPopupShadow", {"None", "Small", "Medium", "Large"},
+                   tr("A shadow below the popup menus"));
+    labelledRow(shapeRows, {{tr("Frame Width"), frame}, {tr("Corner Radius"), radius}});
+    labelledRow(shapeRows, {{tr("Highlight Inset"), inset}, {tr("Padding"), padding}});
+    labelledRow(shapeRows, {{tr("Row Height"), rowHeight}, {tr("Shadow"), shadow_}});
+    page->addWidget(shape);
+    page->addStretch(1);
+
+    separatorColour_->setAccessibleName(tr("Popup Separator Color"));
+    shadow_->setAccessibleName(tr("Popup Shadow"));
+    connect(separatorColour_, &ColorPanel::clicked, this, [this] {
+        if (const auto chosen = dialogs_.chooseColor(window(), separatorColour_->color()))
+            edit("popup-separator", hex(*chosen), tr("Separator"));
+    });
+    connect(singleSeparator_, &QCheckBox::toggled, this, &PopupLookPage::onSeparatorToggled);
+    connect(shadow_, &QComboBox::activated, this,
+            [this](int level) { edit("popup-shadow", std::to_string(level), tr("Shadow")); });
+    finish(tr("Popup"));
+}
+
+void PopupLookPage::showOwn(const LookValues &look)
+{
     {
         const QSignalBlocker blocker(singleSeparator_);
         singleSeparator_->setChecked(look.popupSeparator.has_value());
@@ -147,27 +196,105 @@ void PopupLookPage::showLook()
     shadow_->setCurrentIndex(look.popupShadow);
 }
 
-void PopupLookPage::chooseColour(const Colour &colour)
-{
-    if (const auto chosen = dialogs_.chooseColor(window(), colour.panel->color()))
-        document_.editLook(colour.setting, hex(*chosen), colour.label);
-}
-
 void PopupLookPage::onSeparatorToggled(bool single)
 {
-    document_.editLook("popup-separator", single ? hex(separatorColour_->color()) : std::string(),
-                       tr("One-Line Separators"));
+    edit("popup-separator", single ? hex(separatorColour_->color()) : std::string(),
+         tr("One-Line Separators"));
 }
 
-void PopupLookPage::onNumberEdited(const Number &number)
+MenuLookPage::MenuLookPage(EditorDocument &document, DialogService &dialogs, QWidget *parent)
+    : LookPage(document, dialogs, parent)
 {
-    // Steps of one spin box merge while the author goes on with it.
-    const QScopedValueRollback editing(editing_, true);
-    document_.editLook(number.setting, std::to_string(number.spin->value()), number.label,
-                       int(std::hash<std::string>{}(number.setting) & 0x7FFFFFFF));
+    setObjectName("pagMenuLook");
+    auto *page = new QVBoxLayout(this);
+
+    QGroupBox *type = group(tr("Type"), this);
+    QVBoxLayout *typeRows = rows(type);
+    captionFont_ = addFont(type, "font", "weight", "LookFont", tr("Caption Font"));
+    popupFont_ = addFont(type, "popup-font", "popup-weight", "LookPopupFont", tr("Popup Font"));
+    for (const Font &font : {captionFont_, popupFont_}) {
+        QHBoxLayout *line = row(typeRows);
+        pair(line, font.label, font.families, true);
+        pair(line, tr("Weight"), font.weight);
+    }
+    caps_ = checkBox(type, "chckbxLookCaps", tr("Capitals"),
+                     tr("Show first-level captions in capitals; the text stays as written"));
+    typeRows->addWidget(caps_);
+    page->addWidget(type);
+
+    QGroupBox *shape = group(tr("Shape"), this);
+    QVBoxLayout *shapeRows = rows(shape);
+    labelledRow(shapeRows,
+                {{tr("Item Corners"),
+                  addNumber(shape, "radius", &LookValues::radius, "spnedtLookRadius", 0, 32,
+                            tr("Item Corners"),
+                            tr("How round the first-level items' corners are, 0 to 32 pixels"))},
+                 {tr("Menu Corners"),
+                  addNumber(shape, "menu-radius", &LookValues::menuRadius, "spnedtLookMenuRadius",
+                            0, 32, tr("Menu Corners"),
+                            tr("How round the menu's and the applet's corners are, 0 to 32 "
+                               "pixels"))}});
+    labelledRow(shapeRows,
+                {{tr("Opening (ms)"),
+                  addNumber(shape, "transition", &LookValues::transition, "spnedtLookTransition", 0,
+                            300, tr("Opening"),
+                            tr("How long a popup takes to fade in, 0 to 300 milliseconds; "
+                               "none for visitors who ask for less motion"))}});
+    page->addWidget(shape);
+    page->addStretch(1);
+
+    caps_->setAccessibleName(tr("Menu Capitals"));
+    connect(caps_, &QCheckBox::toggled, this,
+            [this](bool caps) { edit("caps", caps ? "1" : "", tr("Capitals")); });
+    finish(tr("Menu"));
 }
 
-void PopupLookPage::onShadowChosen(int level)
+MenuLookPage::Font MenuLookPage::addFont(QGroupBox *group, const char *setting,
+                                         const char *weightSetting, const char *name,
+                                         const QString &label)
 {
-    document_.editLook("popup-shadow", std::to_string(level), tr("Shadow"));
+    // The system's families, the page's own font, and any CSS list typed in.
+    QStringList families{QString(), tr(PageFont)};
+    families << QFontDatabase::families();
+    QComboBox *list =
+        editableList(group, QStringLiteral("cmbx%1").arg(QLatin1String(name)), families,
+                     tr("The font family, \"Page font\", or a list such as "
+                        "Inter, sans-serif; empty: the font named above"));
+    QComboBox *weight =
+        PageKit::list(group, QStringLiteral("cmbx%1Weight").arg(QLatin1String(name)),
+                      {"From Bold", "100", "200", "300", "400", "500", "600", "700", "800", "900"},
+                      tr("The weight of the captions, in place of bold"));
+    list->setAccessibleName(label);
+    list->lineEdit()->setPlaceholderText(tr("The font of the other pages"));
+    weight->setAccessibleName(tr("%1 Weight").arg(label));
+    const Font font{setting, weightSetting, list, weight, label};
+    connect(list->lineEdit(), &QLineEdit::editingFinished, this,
+            [this, font] { onFamiliesEdited(font); });
+    connect(list, &QComboBox::activated, this, [this, font] { onFamiliesEdited(font); });
+    connect(weight, &QComboBox::activated, this, [this, font](int index) {
+        edit(font.weightSetting, index > 0 ? std::to_string(index * 100) : std::string(),
+             tr("%1 Weight").arg(font.label));
+    });
+    return font;
+}
+
+void MenuLookPage::onFamiliesEdited(const Font &font)
+{
+    const QString text = font.families->currentText().trimmed();
+    edit(font.setting, text == tr(PageFont) ? std::string("page") : text.toStdString(), font.label);
+}
+
+void MenuLookPage::showOwn(const LookValues &look)
+{
+    const LookSettings &settings = document_.menu().look();
+    for (const auto &[font, weight] :
+         {std::pair{captionFont_, look.weight}, std::pair{popupFont_, look.popupWeight}}) {
+        const QSignalBlocker blocker(font.families);
+        const std::string families = settings.value(font.setting);
+        font.families->setCurrentText(families == "page" ? tr(PageFont)
+                                                         : QString::fromStdString(families));
+        font.weight->setCurrentIndex(weight / 100);
+    }
+    const QSignalBlocker blocker(caps_);
+    caps_->setChecked(look.caps);
 }

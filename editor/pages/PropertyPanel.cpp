@@ -91,6 +91,8 @@ void PropertyPanel::buildTabs(QWidget *parent)
     appletTabs_->addTab(moreAppletPage_, tr("More Applet Settings"));
     appletTabs_->addTab(firstLevel, tr("First-Level Menu Only"));
     appletTabs_->addTab(popupPage_, tr("Popup Menu Only"));
+    menuLookPage_ = new MenuLookPage(document_, dialogs_);
+    appletTabs_->addTab(menuLookPage_, tr("Menu Look"));
     popupLookPage_ = new PopupLookPage(document_, dialogs_);
     appletTabs_->addTab(popupLookPage_, tr("Popup Look"));
 
@@ -128,7 +130,8 @@ std::vector<std::pair<QWidget *, const char *>> PropertyPanel::helpTopics() cons
             {overPage_, ItemStates},
             {clickedPage_, ItemStates},
             {popupPage_, PopupMenus},
-            {popupLookPage_, PopupLook},
+            {menuLookPage_, Look},
+            {popupLookPage_, Look},
             {itemPage_, Item},
             {firstLevelPage_, FirstLevelItemOptions}};
 }

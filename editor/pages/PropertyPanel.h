@@ -18,6 +18,7 @@ class ItemPage;
 class ItemStatePage;
 class MenuPage;
 class MoreAppletSettingsPage;
+class MenuLookPage;
 class PopupLookPage;
 class PopupMenuPage;
 class QCheckBox;
@@ -109,6 +110,7 @@ private:
     ItemStatePage *overPage_;
     ItemStatePage *clickedPage_;
     PopupMenuPage *popupPage_;
+    MenuLookPage *menuLookPage_;
     PopupLookPage *popupLookPage_;
     ItemPage *itemPage_;
     FirstLevelItemOptionsPage *firstLevelPage_;

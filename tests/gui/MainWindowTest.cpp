@@ -131,7 +131,7 @@ TEST(MainWindow, EveryControlHasItsNameAndHint)
     for (int i = 0; i < part<QTabWidget>(f.w(), "PageControl2")->count(); ++i)
         tabs << part<QTabWidget>(f.w(), "PageControl2")->tabText(i);
     EXPECT_EQ(tabs, (QStringList{"Applet Settings", "More Applet Settings", "First-Level Menu Only",
-                                 "Popup Menu Only", "Popup Look"}));
+                                 "Popup Menu Only", "Menu Look", "Popup Look"}));
 }
 
 namespace {

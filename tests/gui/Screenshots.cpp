@@ -15,9 +15,9 @@
 #include "tests/gui/WindowParts.h"
 
 #include <cstdio>
+#include <iterator>
 #include <QApplication>
 #include <QDir>
-#include <iterator>
 #include <QFile>
 #include <QPalette>
 #include <QPushButton>
@@ -92,8 +92,9 @@ int main(int argc, char **argv)
     view->setCurrentNode(tree.root());
     auto *applet = part<QTabWidget>(window, "PageControl2");
     auto *menu = part<QTabWidget>(window, "PageControl3");
-    const char *const appletPages[] = {"applet-settings", "more-applet-settings", nullptr,
-                                       "popup-menus", "popup-look"};
+    const char *const appletPages[] = {"applet-settings", "more-applet-settings",
+                                       nullptr,           "popup-menus",
+                                       "menu-look",       "popup-look"};
     for (int tab = 0; tab < applet->count() && tab < int(std::size(appletPages)); ++tab) {
         applet->setCurrentIndex(tab);
         if (appletPages[tab])

@@ -17,7 +17,7 @@ import { families, placeMenu, popupBox, narrowRows } from './geometry.js';
 import { paintWide, paintBar } from './paint.js';
 import { registry } from './registry.js';
 import { setSize, setVars, opens, canvas, build, controlOf } from './elements.js';
-import { addStyle, raise, popover } from './style.js';
+import { addStyle, fadeIn, raise, popover } from './style.js';
 import { narrowForm } from './narrow.js';
 import { documentListeners, origin, viewport, resolve, play } from './page.js';
 import { reserve, release } from './place.js';
@@ -234,7 +234,9 @@ export class Menu {
     if (o.top + y + b[3] > vh) y = Math.max(vh - b[3], 0) - o.top;
     popup.at = [x, y];
     setVars(popup.ul, { x: o.left + x, y: o.top + y, w: b[2], h: b[3] });
+    const opening = popup.ul.hidden;
     raise(popup.ul, true);
+    if (opening) fadeIn(popup.ul, model.look.transition);
     popup.control.setAttribute('aria-expanded', 'true');
     if (par) popup.control.classList.add('zv-o');
     else this.open = model.items[popup.path[0]];

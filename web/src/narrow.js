@@ -3,7 +3,7 @@ import { narrowRows } from './geometry.js';
 import { paintRows } from './paint.js';
 import { registry } from './registry.js';
 import { setVars, opens, controlOf } from './elements.js';
-import { raise } from './style.js';
+import { fadeIn, raise } from './style.js';
 import { origin, viewport } from './page.js';
 
 export const narrowForm = {
@@ -52,6 +52,7 @@ export const narrowForm = {
     this.listOpen = open;
     if (open) this.placeList();
     raise(this.list, open);
+    if (open) fadeIn(this.list, this.model.look.transition);
     this.button.setAttribute('aria-expanded', String(open));
     this.paint();
   },

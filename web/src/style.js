@@ -79,6 +79,22 @@ export function addStyle() {
   }
 }
 
+// An opening popup or list fades in and slides its last 4 pixels into place over the look's
+// time; at once for visitors who ask for less motion, and where the browser cannot animate.
+export function fadeIn(el, duration) {
+  if (!duration || !el.animate || window.matchMedia?.('(prefers-reduced-motion: reduce)').matches) return;
+  el.animate(
+    [
+      { opacity: 0, transform: 'translateY(-4px)' },
+      { opacity: 1, transform: 'none' }
+    ],
+    {
+      duration,
+      easing: 'ease-out'
+    }
+  );
+}
+
 // Shown in the top layer where the browser has one; above the page by z-index elsewhere.
 export function raise(el, open) {
   el.hidden = !open;
