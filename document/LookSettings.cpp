@@ -334,3 +334,34 @@ LookValues LookValues::read(const LookSettings &settings)
     }
     return look;
 }
+
+LookValues LookValues::inScheme(bool darkScheme) const
+{
+    LookValues look = *this;
+    if (!darkScheme)
+        return look;
+    const std::pair<const char *, Rgb LookValues::*> colours[] = {
+        {"popup-background", &LookValues::popupBackground},
+        {"popup-text", &LookValues::popupText},
+        {"popup-highlight", &LookValues::popupHighlight},
+        {"popup-highlight-text", &LookValues::popupHighlightText},
+        {"popup-frame", &LookValues::popupFrame},
+        {"current-marker", &LookValues::currentMarker}};
+    for (const auto &[name, member] : colours) {
+        if (const auto found = dark.find(name); found != dark.end())
+            look.*member = found->second;
+    }
+    if (const auto found = dark.find("popup-separator"); found != dark.end() && popupSeparator)
+        look.popupSeparator = found->second;
+    return look;
+}
+
+AppletRecord LookValues::inScheme(AppletRecord data, bool darkScheme) const
+{
+    for (const auto &[key, colour] : dark) {
+        const int position = parseInteger(key, 1, AppletRecord::FieldCount, 0);
+        if (darkScheme && position > 0)
+            data.set(position, hexOf(colour));
+    }
+    return data;
+}

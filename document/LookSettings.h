@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/AppletData.h"
 #include "document/MenuValues.h"
 
 #include <map>
@@ -81,6 +82,16 @@ struct LookValues
     std::map<std::string, std::string> fontFiles; // family to file name
 
     static LookValues read(const LookSettings &settings);
+    // The popup colours of a scheme: in the dark one each takes its dark value where it has
+    // one.
+    LookValues inScheme(bool darkScheme) const;
+    // The applet record's colours of a scheme, the same way.
+    AppletRecord inScheme(AppletRecord data, bool darkScheme) const;
+    // Whether a page whose visitor prefers the dark scheme (or not) shows this one dark.
+    bool showsDark(bool visitorPrefersDark) const
+    {
+        return scheme == Scheme::Dark || (scheme == Scheme::Auto && visitorPrefersDark);
+    }
     // A font of the fields with the look's families, weight and (first level) capitals.
     CaptionFont firstLevelFont(CaptionFont font) const
     {

@@ -46,6 +46,17 @@ Rgb darkOf(Rgb c)
     return {down(c.r), down(c.g), down(c.b)};
 }
 
+std::string hexOf(Rgb c)
+{
+    static const char Hex[] = "0123456789ABCDEF";
+    std::string text;
+    for (int v : {c.r, c.g, c.b}) {
+        text += Hex[(v >> 4) & 15];
+        text += Hex[v & 15];
+    }
+    return text;
+}
+
 bool parseColour(const std::string &text, Rgb &out)
 {
     if (text.size() != 6)

@@ -22,6 +22,8 @@ struct Rgb
     int r = 0, g = 0, b = 0;
     bool operator==(const Rgb &o) const { return r == o.r && g == o.g && b == o.b; }
 };
+// Six upper-case hexadecimal digits, as the settings keep a colour.
+std::string hexOf(Rgb c);
 // Six hexadecimal digits, either case, into out; false (out unchanged) for anything else.
 bool parseColour(const std::string &text, Rgb &out);
 // light and dark of a colour, as borders paint them.

@@ -282,6 +282,26 @@ void EditorDocument::editLook(const std::string &name, const std::string &value,
         undoStack_->push(new LookEditCommand(*this, name, before, value, label, series));
 }
 
+void EditorDocument::replaceLook(const LookSettings &look, const QString &label)
+{
+    std::vector<std::pair<std::string, std::string>> changes;
+    for (const auto &[name, value] : look.entries()) {
+        if (menu_.look().value(name) != value)
+            changes.emplace_back(name, value);
+    }
+    for (const auto &[name, value] : menu_.look().entries()) {
+        if (!look.entries().count(name))
+            changes.emplace_back(name, look.value(name));
+    }
+    if (changes.empty())
+        return;
+    undoStack_->beginMacro(label);
+    for (const auto &[name, value] : changes)
+        undoStack_->push(
+            new LookEditCommand(*this, name, menu_.look().value(name), value, label, -1));
+    undoStack_->endMacro();
+}
+
 void EditorDocument::setLookValue(const std::string &name, const std::string &value)
 {
     LookSettings look = menu_.look();

@@ -111,6 +111,8 @@ public:
     // label names the step. Edits of the same series and setting merge into one step.
     void editLook(const std::string &name, const std::string &value, const QString &label,
                   int series = -1);
+    // Every look setting of look in place of the document's, as one undoable step.
+    void replaceLook(const LookSettings &look, const QString &label);
     // Puts a look setting's value into the document (an undo step's own change).
     void setLookValue(const std::string &name, const std::string &value);
 

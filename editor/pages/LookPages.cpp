@@ -1,11 +1,13 @@
 #include "LookPages.h"
 
+#include "document/DarkColours.h"
 #include "editor/EditorDocument.h"
 #include "editor/pages/PageKit.h"
 #include "editor/widgets/ColorPanel.h"
 #include "editor/widgets/SpinEdit.h"
 #include "platform/Dialogs.h"
 
+#include <algorithm>
 #include <functional>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +15,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -241,8 +244,30 @@ MenuLookPage::MenuLookPage(EditorDocument &document, DialogService &dialogs, QWi
                             tr("How long a popup takes to fade in, 0 to 300 milliseconds; "
                                "none for visitors who ask for less motion"))}});
     page->addWidget(shape);
+
+    QGroupBox *colours = group(tr("Color Scheme"), this);
+    QVBoxLayout *colourRows = rows(colours);
+    scheme_ = list(colours, "cmbxLookScheme", {"Light", "Dark", "Follow the Visitor"},
+                   tr("Light, dark, or as the page or the visitor's system asks (the preview's "
+                      "Dark box shows it)"));
+    QPushButton *derive =
+        button(colours, "btnLookDeriveDark", tr("Derive Dark Colors"),
+               tr("Make dark colors from the light ones, every caption readable, as a start "
+                  "you can change"));
+    QHBoxLayout *schemeRow = row(colourRows);
+    pair(schemeRow, tr("Scheme"), scheme_);
+    schemeRow->addSpacing(10);
+    schemeRow->addWidget(derive);
+    schemeRow->addStretch(1);
+    page->addWidget(colours);
     page->addStretch(1);
 
+    scheme_->setAccessibleName(tr("Color scheme"));
+    connect(scheme_, &QComboBox::activated, this, [this](int index) {
+        static const char *const schemes[] = {"light", "dark", "auto"};
+        edit("scheme", schemes[std::clamp(index, 0, 2)], tr("Color Scheme"));
+    });
+    connect(derive, &QPushButton::clicked, this, &MenuLookPage::deriveDarkColours);
     caps_->setAccessibleName(tr("Menu Capitals"));
     connect(caps_, &QCheckBox::toggled, this,
             [this](bool caps) { edit("caps", caps ? "1" : "", tr("Capitals")); });
@@ -297,4 +322,12 @@ void MenuLookPage::showOwn(const LookValues &look)
     }
     const QSignalBlocker blocker(caps_);
     caps_->setChecked(look.caps);
+    scheme_->setCurrentIndex(int(look.scheme));
+}
+
+void MenuLookPage::deriveDarkColours()
+{
+    const MenuDocument &menu = document_.menu();
+    document_.replaceLook(::deriveDarkColours(menu.appletData(), menu.look()),
+                          tr("Derive Dark Colors"));
 }

@@ -104,6 +104,9 @@ private:
                  const QString &label);
     void onFamiliesEdited(const Font &font);
 
+    void deriveDarkColours();
+
     Font captionFont_, popupFont_;
     QCheckBox *caps_;
+    QComboBox *scheme_;
 };

@@ -35,6 +35,11 @@ LivePreview::LivePreview(QWidget *parent) : QWidget(parent)
     currentPage_->setObjectName("chbxPreviewCurrentPage");
     currentPage_->setToolTip(tr("Show the menu as the page of the selected item shows it: its "
                                 "first-level item clicked, its row marked"));
+    dark_ = new QCheckBox(tr("Dark"), this);
+    dark_->setObjectName("chbxPreviewDark");
+    dark_->setAccessibleName(tr("Dark scheme"));
+    dark_->setToolTip(tr("Show the menu as a visitor who prefers the dark scheme sees it: in "
+                         "its dark colors where the menu follows the visitor's scheme"));
     zoom_ = new QComboBox(this);
     zoom_->setObjectName("cmbxPreviewZoom");
     zoom_->setAccessibleName(tr("Zoom"));
@@ -44,6 +49,7 @@ LivePreview::LivePreview(QWidget *parent) : QWidget(parent)
     strip->addWidget(view_);
     strip->addWidget(narrowWidth_);
     strip->addWidget(currentPage_);
+    strip->addWidget(dark_);
     strip->addWidget(zoom_);
     strip->addStretch(1);
 
@@ -76,9 +82,15 @@ LivePreview::LivePreview(QWidget *parent) : QWidget(parent)
     connect(view_, &QComboBox::currentIndexChanged, this, &LivePreview::applyDesign);
     connect(narrowWidth_, &QSpinBox::valueChanged, this, &LivePreview::applyDesign);
     connect(currentPage_, &QCheckBox::toggled, canvas_, &PreviewCanvas::setShowCurrentPage);
+    connect(dark_, &QCheckBox::toggled, this, &LivePreview::darkSchemeChanged);
     connect(zoom_, &QComboBox::currentIndexChanged, this,
             [this](int index) { canvas_->setZoom(index + 1); });
     connect(canvas_, &PreviewCanvas::statusTextChanged, status_, &QLabel::setText);
+}
+
+bool LivePreview::darkScheme() const
+{
+    return dark_->isChecked();
 }
 
 void LivePreview::applyDesign()

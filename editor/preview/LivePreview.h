@@ -22,11 +22,14 @@ public:
     explicit LivePreview(QWidget *parent = nullptr);
 
     PreviewCanvas *canvas() const { return canvas_; }
+    // Whether the menu is shown as a visitor who prefers the dark scheme sees it.
+    bool darkScheme() const;
     // The warnings about the menu shown, in a line under it (hidden without any).
     void setWarnings(const QStringList &warnings);
 
 signals:
     void shownChanged(bool shown);
+    void darkSchemeChanged(bool dark);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -41,6 +44,7 @@ private:
     QComboBox *zoom_;
     QSpinBox *narrowWidth_;
     QCheckBox *currentPage_;
+    QCheckBox *dark_;
     QLabel *status_;
     QLabel *warnings_;
 };

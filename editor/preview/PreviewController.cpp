@@ -16,6 +16,7 @@ PreviewController::PreviewController(EditorDocument &document, LivePreview *prev
     connect(&document_, &EditorDocument::appletChanged, this, &PreviewController::documentChanged);
     connect(&document_, &EditorDocument::itemChanged, this, &PreviewController::documentChanged);
     connect(&document_, &EditorDocument::lookChanged, this, &PreviewController::documentChanged);
+    connect(preview_, &LivePreview::darkSchemeChanged, this, &PreviewController::documentChanged);
     connect(&document_, &EditorDocument::reset, this, &PreviewController::documentChanged);
     connect(model, &QAbstractItemModel::rowsInserted, this, &PreviewController::documentChanged);
     connect(model, &QAbstractItemModel::rowsRemoved, this, &PreviewController::documentChanged);
@@ -111,9 +112,12 @@ void PreviewController::refresh()
     const bool narrow = canvas->narrowWidth() > 0;
     if (stale_ || (narrow && !canvas->scene().hasNarrow())) {
         const MenuRecords records{menu.items()};
-        canvas->setScene(MenuScene(menu.appletData(), records, tree.parentIndices(), measure_,
+        const LookValues look = LookValues::read(menu.look());
+        const bool dark = look.showsDark(preview_->darkScheme());
+        canvas->setScene(MenuScene(look.inScheme(menu.appletData(), dark), records,
+                                   tree.parentIndices(), measure_,
                                    QString::fromStdString(document_.publisher().previewFolder()),
-                                   narrow, LookValues::read(menu.look())));
+                                   narrow, look.inScheme(dark)));
         stale_ = false;
         scheduleWarnings();
     }

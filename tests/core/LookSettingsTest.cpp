@@ -1,5 +1,7 @@
 #include "document/LookSettings.h"
 
+#include "document/AccessibilityCheck.h"
+#include "document/DarkColours.h"
 #include "document/HtmlWriter.h"
 #include "document/MemoryTree.h"
 #include "document/MenuDocument.h"
@@ -8,6 +10,7 @@
 #include "interchange/Formats.h"
 #include "tests/core/TestSupport.h"
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
@@ -194,4 +197,47 @@ TEST(LookSettings, TheLookParameterIsEscapedJsonAfterApp)
     EXPECT_EQ(loaded.look(), look);
     EXPECT_THROW(look.set("Radius", "1"), std::invalid_argument);
     EXPECT_THROW(look.set("radius", "1\n2"), std::invalid_argument);
+}
+
+// Over random menus: every caption of the dark scheme is readable on its background, and the
+// colours keep their hues where the captions needed no moving.
+TEST(LookSettings, DerivedDarkColoursAreReadable)
+{
+    using namespace AppletField;
+    std::mt19937 random(45);
+    auto colour = [&random] {
+        char text[8];
+        std::snprintf(text, sizeof text, "%06X", unsigned(random() & 0xFFFFFF));
+        return std::string(text);
+    };
+    for (int round = 0; round < 200; ++round) {
+        MenuDocument doc;
+        AppletRecord data = doc.appletData();
+        for (const AppletFieldInfo &field : appletFieldTable()) {
+            if (std::string(field.name).size() > 3 &&
+                std::string(field.name).substr(std::string(field.name).size() - 3) == "Clr")
+                data.set(field.position, colour());
+        }
+        LookSettings look;
+        look.set("popup-background", colour());
+        look.set("popup-highlight", colour());
+        look.set("radius", "4");
+        const LookValues dark = LookValues::read(deriveDarkColours(data, look));
+        ASSERT_EQ(dark.radius, 4); // the other settings stay
+        auto at = [&dark](const std::string &key) { return dark.dark.at(key); };
+        std::vector<std::pair<std::string, std::string>> pairs = {
+            {"popup-text", "popup-background"},
+            {"popup-highlight-text", "popup-highlight"},
+            {std::to_string(ApLoadingMsgClr), std::to_string(ApLoadingBgClr)}};
+        for (int block : {ItemNormalBlock, ItemOverBlock, ItemClickedBlock})
+            pairs.push_back({std::to_string(block + StateOffset::TextClr), std::to_string(block)});
+        for (const auto &[caption, background] : pairs)
+            EXPECT_GE(contrastRatio(at(caption), at(background)), 4.5) << caption;
+        // A background is its light colour with the lightness turned over.
+        const Rgb lightBack = AppletValues(data).colour(MnBgClr), darkBack = at("18");
+        const auto lightness = [](Rgb c) {
+            return (std::max({c.r, c.g, c.b}) + std::min({c.r, c.g, c.b})) / 510.0;
+        };
+        EXPECT_NEAR(lightness(darkBack), 1 - lightness(lightBack), 0.01);
+    }
 }

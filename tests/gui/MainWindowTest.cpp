@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
@@ -684,5 +685,27 @@ TEST(MainWindow, PopupLookPageEditsTheLookSettings)
 
     // The default picked again is no setting.
     emit f.find<ColorPanel>("pnlLookPopupBackground")->clicked();
+    EXPECT_TRUE(look.empty());
+}
+
+// Derive Dark Colors fills every dark value in one step; the scheme list and the preview's
+// Dark box then show the menu dark.
+TEST(MainWindow, DeriveDarkColoursIsOneStep)
+{
+    WindowFixture f;
+    MainWindow &w = f.w();
+    const LookSettings &look = w.document().menu().look();
+    f.find<QPushButton>("btnLookDeriveDark")->click();
+    EXPECT_GT(look.entries().size(), 20u);
+    EXPECT_NE(look.value("dark.popup-background"), "");
+    auto *scheme = f.find<QComboBox>("cmbxLookScheme");
+    scheme->setCurrentIndex(2);
+    emit scheme->activated(2);
+    EXPECT_EQ(look.value("scheme"), "auto");
+    QUndoStack *undo = w.document().undoStack();
+    EXPECT_EQ(undo->count(), 2);
+    undo->undo();
+    EXPECT_EQ(scheme->currentIndex(), 0);
+    undo->undo();
     EXPECT_TRUE(look.empty());
 }

@@ -90,7 +90,10 @@ export class Fields {
   flag(k) {
     return this.raw(k) === '1';
   }
+  // A colour of the scheme shown (dark values, the site's colours) comes first.
   colour(k) {
+    const shown = this.shown?.get(k);
+    if (shown) return shown;
     return toRgb(/^[0-9a-f]{6}$/i.test(this.raw(k)) ? this.raw(k) : DEFAULTS[k - 1]);
   }
   borderWidth(width, style) {

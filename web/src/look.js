@@ -111,3 +111,58 @@ export function popupVars(look) {
     psh: look.popupShadow ? SHADOWS[look.popupShadow] + ' rgba(0,0,0,.2)' : 'none'
   };
 }
+
+const POPUP_COLOURS = [
+  'popup-background',
+  'popup-text',
+  'popup-highlight',
+  'popup-highlight-text',
+  'popup-frame',
+  'current-marker'
+];
+
+// Whether the page shows the menu dark: the computed color-scheme of the menu's place when it
+// names one scheme alone, otherwise the visitor's preference.
+function pageIsDark(place) {
+  const schemes = (place ? getComputedStyle(place).colorScheme : '')
+    .split(/\s+/)
+    .filter((word) => /^(light|dark)$/.test(word));
+  if (schemes.length === 1) return schemes[0] === 'dark';
+  return !!window.matchMedia?.('(prefers-color-scheme: dark)').matches;
+}
+// A CSS colour the browser understands, as red, green and blue; null for anything else.
+function cssColour(text, context) {
+  if (!text) return null;
+  context.fillStyle = '#010203';
+  context.fillStyle = text;
+  const read = context.fillStyle;
+  if (read === '#010203' && !/^\s*(#010203|rgb\(\s*1\D+2\D+3\s*\))/i.test(text)) return null;
+  const hex = /^#([0-9a-f]{6})$/i.exec(read);
+  if (hex) return toRgb(hex[1]);
+  const rgb = /^rgba?\((\d+),\s*(\d+),\s*(\d+)/.exec(read);
+  return rgb ? rgb.slice(1, 4).map(Number) : null;
+}
+
+// The colours the menu shows now: in the dark scheme the dark values, in both the site's
+// custom properties where they hold colours. Returns the look with its popup colours so
+// replaced, and the applet fields' colours by position.
+export function schemeColours(base, place, element, context) {
+  const dark = base.scheme === 'dark' || (base.scheme === 'auto' && pageIsDark(place));
+  const colours = new Map(dark ? Object.entries(base.dark) : []);
+  if (Object.keys(base.vars).length) {
+    const style = getComputedStyle(element);
+    for (const [key, name] of Object.entries(base.vars)) {
+      const rgb = cssColour(style.getPropertyValue(name).trim(), context);
+      if (rgb) colours.set(key, rgb);
+    }
+  }
+  const look = { ...base, dark: base.dark };
+  for (const name of POPUP_COLOURS) if (colours.has(name)) look[camel(name)] = colours.get(name);
+  if (look.popupSeparator && colours.has('popup-separator'))
+    look.popupSeparator = colours.get('popup-separator');
+  const fields = new Map();
+  for (const [key, rgb] of colours) if (/^\d+$/.test(key)) fields.set(Number(key), rgb);
+  return { dark, look, fields, key: JSON.stringify([...colours]) };
+}
+// Whether the colours can change while the page is shown.
+export const followsPage = (look) => look.scheme === 'auto' || Object.keys(look.vars).length > 0;

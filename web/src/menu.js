@@ -12,7 +12,7 @@ import {
   Fields
 } from './fields.js';
 import { readParams, readItems } from './read.js';
-import { readLook, popupVars } from './look.js';
+import { readLook, popupVars, schemeColours, followsPage } from './look.js';
 import { families, placeMenu, popupBox, narrowRows } from './geometry.js';
 import { paintWide, paintBar } from './paint.js';
 import { registry } from './registry.js';
@@ -42,6 +42,7 @@ export class Menu {
       look: readLook(params.get('look')),
       pageFamily: applet.parentElement ? getComputedStyle(applet.parentElement).fontFamily : ''
     };
+    this.model.baseLook = this.model.look;
     placeMenu(this.model);
     yield;
     yield* build(this);
@@ -54,6 +55,8 @@ export class Menu {
     applet.replaceWith(this.box);
     registry.menus.set(this.box, this);
     registry.menus.set(applet, this);
+    this.showScheme();
+    this.followScheme(true);
     yield;
     this.layOut();
     yield;
@@ -64,6 +67,33 @@ export class Menu {
     // again before the next frame.
     this.captions = new window.MutationObserver(() => this.relayout());
     this.captions.observe(this.box, { childList: true, characterData: true, subtree: true });
+  }
+  // The colours of the scheme the page shows now; true when they changed.
+  showScheme() {
+    const model = this.model,
+      shown = schemeColours(model.baseLook, this.box.parentElement, this.box, this.context);
+    if (shown.key === this.schemeKey && shown.dark === this.dark) return false;
+    Object.assign(this, { schemeKey: shown.key, dark: shown.dark });
+    model.look = shown.look;
+    model.fields.shown = shown.fields;
+    return true;
+  }
+  // A menu whose colours follow the page: the visitor's preference, and a theme switch that
+  // changes an attribute of the page's root, its body or the menu's ancestors.
+  followScheme(on) {
+    if (!followsPage(this.model.baseLook)) return;
+    if (!on) {
+      this.schemeMedia?.removeEventListener('change', this.onScheme);
+      return this.schemeObserver?.disconnect();
+    }
+    this.onScheme = () => {
+      if (this.showScheme()) this.relayout();
+    };
+    this.schemeMedia = window.matchMedia?.('(prefers-color-scheme: dark)');
+    this.schemeMedia?.addEventListener('change', this.onScheme);
+    this.schemeObserver = new window.MutationObserver(this.onScheme);
+    for (let el = this.box.parentElement; el; el = el.parentElement)
+      this.schemeObserver.observe(el, { attributes: true });
   }
   listen() {
     const on = (type, handler) => this.box.addEventListener(type, handler.bind(this));
@@ -397,6 +427,7 @@ export class Menu {
     clearTimeout(this.timer);
     this.closeAll();
     this.captions.disconnect();
+    this.followScheme(false);
     registry.live.delete(this);
     if (this.box.parentElement) registry.resizes.unobserve(this.box.parentElement);
     this.box.replaceWith(this.applet);
