@@ -311,7 +311,8 @@ private:
         const MenuLayout layout = computeMenuLayout(
             data, items, itemParents(project_.tree), EstimatedMeasure(), PopupDepth::All,
             PopupMetrics::of(LookValues::read(project_.doc.look())));
-        for (const AccessibilityWarning &warning : accessibilityWarnings(data, items, layout))
+        for (const AccessibilityWarning &warning :
+             accessibilityWarnings(data, items, layout, LookValues::read(project_.doc.look())))
             problem(warning.where, warning.what);
         for (const AccessibilityWarning &warning : linkWarnings(items, project_.doc.separator()))
             problem(warning.where, warning.what);

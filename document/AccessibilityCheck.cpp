@@ -111,3 +111,45 @@ accessibilityWarnings(const AppletRecord &data, const MenuRecords &items, const 
     }
     return warnings;
 }
+
+namespace {
+void popupWarnings(const LookValues &look, const std::string &scheme,
+                   std::vector<AccessibilityWarning> &warnings)
+{
+    const struct
+    {
+        const char *where;
+        Rgb text, background;
+    } captions[] = {{"popup rows", look.popupText, look.popupBackground},
+                    {"the highlighted popup row", look.popupHighlightText, look.popupHighlight}};
+    for (const auto &caption : captions) {
+        const double ratio = contrastRatio(caption.text, caption.background);
+        if (ratio < MinimumContrast)
+            warnings.push_back({-1, caption.where + scheme,
+                                "the caption's contrast is " + ratioText(ratio) +
+                                    ":1, below 4.5:1; make the caption colour or the background "
+                                    "darker or lighter"});
+    }
+}
+} // namespace
+
+std::vector<AccessibilityWarning> accessibilityWarnings(const AppletRecord &data,
+                                                        const MenuRecords &items,
+                                                        const MenuLayout &layout,
+                                                        const LookValues &look)
+{
+    std::vector<AccessibilityWarning> warnings = accessibilityWarnings(data, items, layout);
+    popupWarnings(look, "", warnings);
+    if (look.scheme == LookValues::Scheme::Light)
+        return warnings;
+    const char *const Dark = " in the dark scheme";
+    for (AccessibilityWarning warning :
+         accessibilityWarnings(look.inScheme(data, true), items, layout)) {
+        if (warning.item < 0)
+            continue; // sizes are the same in both schemes
+        warning.where += Dark;
+        warnings.push_back(std::move(warning));
+    }
+    popupWarnings(look.inScheme(true), Dark, warnings);
+    return warnings;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/LookSettings.h"
 #include "document/MenuLayout.h"
 
 #include <string>
@@ -25,3 +26,9 @@ double contrastRatio(Rgb a, Rgb b);
 // looked at), below 4.5:1; and items smaller than 24 x 24 pixels.
 std::vector<AccessibilityWarning>
 accessibilityWarnings(const AppletRecord &data, const MenuRecords &items, const MenuLayout &layout);
+// The same for a menu with look settings: the popup rows' and the highlight's captions too,
+// and, where the menu can show the dark scheme, all of it again in the dark colours.
+std::vector<AccessibilityWarning> accessibilityWarnings(const AppletRecord &data,
+                                                        const MenuRecords &items,
+                                                        const MenuLayout &layout,
+                                                        const LookValues &look);

@@ -74,7 +74,7 @@ QStringList PreviewController::warningTexts(const MenuLayout &layout) const
          document_.linkWarnings().warnings(document_.tree(), records, menu.separator()))
         texts << QString::fromStdString(warning.where + ": " + warning.what);
     for (const AccessibilityWarning &warning :
-         accessibilityWarnings(menu.appletData(), records, layout))
+         accessibilityWarnings(menu.appletData(), records, layout, LookValues::read(menu.look())))
         texts << QString::fromStdString(warning.where + ": " + warning.what);
     return texts;
 }

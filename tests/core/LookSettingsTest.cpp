@@ -241,3 +241,35 @@ TEST(LookSettings, DerivedDarkColoursAreReadable)
         EXPECT_NEAR(lightness(darkBack), 1 - lightness(lightBack), 0.01);
     }
 }
+
+// The check reads the look's colours: the popup rows, the highlight, and the dark scheme.
+TEST(LookSettings, TheCheckWarnsOfFaintCaptionsInTheLooksColours)
+{
+    MenuDocument doc;
+    MemoryTree tree;
+    makeExample(doc, tree);
+    const MenuRecords items{doc.items()};
+    const MenuLayout layout =
+        computeMenuLayout(doc.appletData(), doc.items(), itemParents(tree), EstimatedMeasure());
+    auto wheres = [&](const LookSettings &look) {
+        std::vector<std::string> out;
+        for (const AccessibilityWarning &w :
+             accessibilityWarnings(doc.appletData(), items, layout, LookValues::read(look)))
+            out.push_back(w.where);
+        return out;
+    };
+    const std::vector<std::string> basic = wheres({});
+    LookSettings look;
+    look.set("popup-text", "E0E0E0");
+    std::vector<std::string> expected = basic;
+    expected.push_back("popup rows");
+    EXPECT_EQ(wheres(look), expected);
+
+    look = deriveDarkColours(doc.appletData(), {});
+    look.set("scheme", "auto");
+    EXPECT_EQ(wheres(look), basic) << "derived dark colours are readable";
+    look.set("dark.popup-highlight-text", look.value("dark.popup-highlight"));
+    expected = basic;
+    expected.push_back("the highlighted popup row in the dark scheme");
+    EXPECT_EQ(wheres(look), expected);
+}
