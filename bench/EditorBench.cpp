@@ -6,10 +6,12 @@
 
 #include "bench/MenuShape.h"
 #include "bench/QtBenchMain.h"
+#include "dialogs/TemplateChooser.h"
 #include "document/MemoryTree.h"
 #include "document/ProjectFile.h"
 #include "editor/FieldEditCommand.h"
 #include "editor/MainWindow.h"
+#include "editor/preview/Thumbnail.h"
 #include "editor/ProjectController.h"
 #include "editor/widgets/ColorPanel.h"
 #include "editor/widgets/MenuTreeView.h"
@@ -21,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
@@ -228,7 +231,32 @@ void BM_Save(benchmark::State &state)
         state.SetLabel(e.dialogs.errors.front().left(120).toStdString());
 }
 
+// The template chooser opened on twelve templates, each drawn as its picture.
+void BM_TemplateChooserOpens(benchmark::State &state)
+{
+    QTemporaryDir program;
+    QDir(program.path()).mkdir("templets");
+    const QDir shipped(QStringLiteral(TARVELLE_TEMPLATES));
+    int copied = 0;
+    for (int round = 0; copied < 12; ++round) {
+        for (const QString &name : shipped.entryList({"*.tvl"}, QDir::Files)) {
+            if (copied < 12)
+                QFile::copy(
+                    shipped.filePath(name),
+                    program.filePath(QStringLiteral("templets/%1 %2").arg(round).arg(name)));
+            ++copied;
+        }
+    }
+    ScriptedDialogs dialogs;
+    for (auto _ : state) {
+        TemplateChooser chooser(dialogs, program.path() + "/",
+                                {nullptr, nullptr, projectThumbnail});
+        benchmark::DoNotOptimize(chooser.templateList->count());
+    }
+}
+
 BENCHMARK(BM_InsertAndDelete)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TemplateChooserOpens)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CaptionKeystroke)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResizeFrame)->Unit(benchmark::kMillisecond);

@@ -7,10 +7,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
 
@@ -71,12 +74,45 @@ TemplateChooser::TemplateChooser(DialogService &dialogs, const QString &programF
 void TemplateChooser::loadSettings()
 {
     // A missing folder leaves the list empty.
-    const QStringList files = QDir(folder_).entryList({QStringLiteral("*.tvl")}, QDir::Files,
-                                                      QDir::Name | QDir::IgnoreCase);
-    templateList->addItems(files);
+    const QDir folder(folder_);
+    const QStringList files =
+        folder.entryList({QStringLiteral("*.tvl")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    if (actions_.thumbnail) {
+        templateList->setViewMode(QListView::IconMode);
+        templateList->setIconSize(ThumbnailSize);
+        templateList->setGridSize(ThumbnailSize + QSize(24, 48));
+        templateList->setResizeMode(QListView::Adjust);
+        templateList->setMovement(QListView::Static);
+        templateList->setWordWrap(true);
+        templateList->setMinimumSize(3 * (ThumbnailSize.width() + 24) + 24,
+                                     2 * (ThumbnailSize.height() + 48) + 8);
+    }
+    for (const QString &file : files) {
+        const QString name = QFileInfo(file).completeBaseName();
+        auto *item = new QListWidgetItem(actions_.thumbnail ? name : file, templateList);
+        item->setData(Qt::UserRole, file);
+        const QString line = describedBy(folder.filePath(name + QStringLiteral(".txt")));
+        if (!line.isEmpty()) {
+            item->setToolTip(line);
+            item->setData(Qt::AccessibleDescriptionRole, line);
+            if (actions_.thumbnail)
+                item->setText(name + QLatin1Char('\n') + line);
+        }
+        if (actions_.thumbnail)
+            item->setIcon(
+                QPixmap::fromImage(actions_.thumbnail(folder.filePath(file), ThumbnailSize)));
+    }
     // The entry that looks highlighted is the one OK and Enter open.
     if (templateList->count() > 0)
         templateList->setCurrentRow(0);
+}
+
+QString TemplateChooser::describedBy(const QString &textFile)
+{
+    QFile file(textFile);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QString();
+    return QString::fromUtf8(file.readLine(400)).trimmed();
 }
 
 bool TemplateChooser::eventFilter(QObject *watched, QEvent *event)
@@ -111,7 +147,7 @@ QString TemplateChooser::selectedFile() const
     const QListWidgetItem *item = templateList->currentItem();
     if (!item || !item->isSelected())
         return QString();
-    return QDir::toNativeSeparators(QDir(folder_).filePath(item->text()));
+    return QDir::toNativeSeparators(QDir(folder_).filePath(item->data(Qt::UserRole).toString()));
 }
 
 void TemplateChooser::saveShowSetting()

@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <QDialog>
+#include <QImage>
+#include <QSize>
 
 class DialogService;
 class QCheckBox;
@@ -9,7 +11,8 @@ class QListWidget;
 class QPushButton;
 
 // The template chooser: offers the project files of the program's "templets" folder as
-// starting points, or an empty project, and can switch itself off for later starts. It
+// starting points, each as its picture with its name and the line of the text file of its
+// name beside it, or an empty project, and can switch itself off for later starts. It
 // loads nothing itself: the window that shows it opens the chosen file or starts anew.
 class TemplateChooser : public QDialog
 {
@@ -20,6 +23,8 @@ public:
     {
         std::function<void(const QString &)> openProjectFile;
         std::function<void()> newProject;
+        // A template's picture at the size asked; without it the list shows names alone.
+        std::function<QImage(const QString &, QSize)> thumbnail = nullptr;
     };
 
     TemplateChooser(DialogService &dialogs, const QString &programFolder, Actions actions,
@@ -47,7 +52,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    static constexpr QSize ThumbnailSize{200, 110};
     void loadSettings();
+    // The first line of a template's text file: what the template is.
+    static QString describedBy(const QString &textFile);
 
     DialogService &dialogs_;
     QString folder_;

@@ -8,6 +8,7 @@
 #include "editor/AutoRecovery.h"
 #include "editor/CommandAction.h"
 #include "editor/EditorDocument.h"
+#include "editor/preview/Thumbnail.h"
 #include "platform/Dialogs.h"
 
 #include <QAction>
@@ -386,7 +387,7 @@ void ProjectController::showTemplateChooser()
 {
     // A fresh chooser each time, so templates added meanwhile are offered.
     TemplateChooser::Actions actions{[this](const QString &file) { openTemplate(file); },
-                                     [this] { newProject(); }};
+                                     [this] { newProject(); }, projectThumbnail};
     TemplateChooser chooser(dialogs_, programFolder_, actions, window_);
     hooks_.addHelpKey(&chooser);
     chooser.run();

@@ -9,6 +9,7 @@
 #include "document/Version.h"
 #include "editor/HtmlWindow.h"
 #include "editor/pages/ItemPages.h"
+#include "editor/preview/Thumbnail.h"
 #include "editor/PublishReportWindow.h"
 #include "editor/Startup.h"
 #include "editor/widgets/TextEdit.h"
@@ -367,6 +368,26 @@ TEST(TemplateChooser, ListsTemplatesAndOpensTheChosenOne)
     chooser->openChosenTemplate();
     EXPECT_TRUE(f.w().document().fileName().isEmpty());
     EXPECT_FALSE(f.w().document().isModified());
+}
+
+// With pictures: a grid of each template's picture, its name and the line of its text file,
+// which screen readers read too; the chosen entry is still the file.
+TEST(TemplateChooser, ShowsEachTemplateAsItsPicture)
+{
+    TemplateFixture f;
+    writeFile(f.program() + "templets/Blue.txt", "A blue bar.\nMore lines are not shown.");
+    TemplateChooser chooser(f.dialogs, f.program(), {nullptr, nullptr, projectThumbnail}, &f.w());
+    QListWidget *list = chooser.templateList;
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->viewMode(), QListView::IconMode);
+    EXPECT_EQ(list->item(0)->text(), "Amber");
+    EXPECT_EQ(list->item(1)->text(), "Blue\nA blue bar.");
+    EXPECT_EQ(list->item(1)->data(Qt::AccessibleDescriptionRole).toString(), "A blue bar.");
+    EXPECT_FALSE(list->item(1)->icon().isNull());
+    list->setCurrentRow(1);
+    EXPECT_EQ(chooser.selectedFile(), QDir::toNativeSeparators(f.program() + "templets/Blue.tvl"));
+    QTest::keyClick(list, Qt::Key_Left);
+    EXPECT_EQ(list->currentRow(), 0) << "the grid is walked with the arrow keys";
 }
 
 TEST(TemplateChooser, CancelRunsNewWithItsQuestion)

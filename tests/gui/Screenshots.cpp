@@ -4,6 +4,7 @@
 // named after the help topic that shows it.
 
 #include "dialogs/TemplateChooser.h"
+#include "editor/preview/Thumbnail.h"
 #include "dialogs/WebBrowserDialog.h"
 #include "editor/EditorDocument.h"
 #include "editor/HtmlWindow.h"
@@ -141,7 +142,7 @@ int main(int argc, char **argv)
     browsers->show();
     save(browsers, "web-browser");
     browsers->hide();
-    TemplateChooser chooser(dialogs, program, {}, nullptr);
+    TemplateChooser chooser(dialogs, program, {nullptr, nullptr, projectThumbnail}, nullptr);
     chooser.onShown();
     chooser.show();
     save(&chooser, "templates");
