@@ -1,5 +1,6 @@
 #include "BatchTool.h"
 
+#include "cli/SystemFontMeasure.h"
 #include "document/AccessibilityCheck.h"
 #include "document/Conversions.h"
 #include "document/Errors.h"
@@ -643,7 +644,7 @@ int runBatchTool(const std::vector<std::string> &arguments, const std::string &p
         if (command == "layout") {
             const MenuLayout layout =
                 computeMenuLayout(project.doc.appletData(), MenuRecords{project.doc.items()},
-                                  itemParents(project.tree), EstimatedMeasure(), PopupDepth::All,
+                                  itemParents(project.tree), SystemFontMeasure(), PopupDepth::All,
                                   PopupMetrics::of(LookValues::read(project.doc.look())));
             TextOut json = piecesTo(out);
             if (narrowWidth)

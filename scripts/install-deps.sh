@@ -8,6 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libgumbo-dev libpugixml-dev nlohmann-json3-dev libyaml-cpp-dev libtomlplusplus-dev
+  libfontconfig-dev libfreetype-dev libharfbuzz-dev
   fonts-dejavu-core fonts-liberation esbuild
 )
 if [ "${1:-}" != "--run" ]; then
