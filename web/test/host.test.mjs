@@ -7,7 +7,7 @@ import { readdirSync, writeFileSync, mkdtempSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { HOSTS, hostPage } from './hosts.mjs';
-import { cli, launch, newPage, pageHtml, randomProject, rng, runtimeSource, screenshot, templatesDir } from './support.mjs';
+import { cli, launch, lookOf, newPage, pageHtml, randomProject, rng, runtimeSource, screenshot, templatesDir } from './support.mjs';
 
 let browser;
 before(async () => { browser = await launch(); });
@@ -16,14 +16,15 @@ after(() => browser?.close());
 const dir = mkdtempSync(join(tmpdir(), 'zorvex-host-'));
 const fragment = (file) => cli('html', file).replace('<HTML>', '').replace('</HTML>', '');
 // The three templates and a deep menu with a random look.
-const MENUS = readdirSync(templatesDir).filter((n) => n.endsWith('.tvl')).map((n) => [n, fragment(join(templatesDir, n))]);
+const MENUS = readdirSync(templatesDir).filter((n) => n.endsWith('.tvl'))
+  .map((n) => [n, fragment(join(templatesDir, n)), lookOf(join(templatesDir, n))]);
 {
   const file = join(dir, 'deep.tvl');
   const r = rng(4242);
   let text;
   do text = randomProject(r, { look: true }); while ((text.match(/\r\n\t\t\t/g) || []).length < 3);
   writeFileSync(file, text);
-  MENUS.push(['a deep random menu', fragment(file)]);
+  MENUS.push(['a deep random menu', fragment(file), {}]);
 }
 const script = `<script>${runtimeSource}</script>`;
 
@@ -46,10 +47,18 @@ async function drawn(page) {
     return { size: [w, h], px };
   });
 }
-function sameDrawing(host, plain, name) {
+// Outside a rounded outline the page shows through: the corner squares of the applet area
+// (part 0) and of the popups are the host's own.
+function sameDrawing(host, plain, name, look = {}) {
   assert.deepEqual(host.map((p) => p.size), plain.map((p) => p.size), `${name}: the parts`);
   host.forEach((part, k) => {
-    const differ = part.px.filter((v, i) => v !== plain[k].px[i]).length;
+    const [w, h] = part.size,
+      r = Number((k ? look['popup-radius'] : look['menu-radius']) || 0) + 1;
+    const corner = (i) => {
+      const x = i % w, y = Math.floor(i / w);
+      return r > 1 && (x < r || x >= w - r) && (y < r || y >= h - r);
+    };
+    const differ = part.px.filter((v, i) => v !== plain[k].px[i] && !corner(i)).length;
     assert.equal(differ, 0, `${name}: ${differ} pixels of part ${k} differ`);
   });
 }
@@ -73,16 +82,16 @@ async function openDeepest(page) {
   }
 }
 
-async function wide(host, [name, menu]) {
+async function wide(host, [name, menu, look]) {
   const page = await newPage(browser);
   await page.setContent(pageHtml(menu));
   const rest = await drawn(page);
   await openDeepest(page);
   const plain = await drawn(page);
   await page.setContent(hostPage(host, menu, script));
-  sameDrawing(await drawn(page), rest, `${host.name}, ${name}, at rest`);
+  sameDrawing(await drawn(page), rest, `${host.name}, ${name}, at rest`, look);
   await openDeepest(page);
-  sameDrawing(await drawn(page), plain, `${host.name}, ${name}, popups open`);
+  sameDrawing(await drawn(page), plain, `${host.name}, ${name}, popups open`, look);
   // The keyboard: a branch opens with Enter, Down enters it, Escape closes it again.
   const branch = page.locator('.zv-i[aria-expanded]').first();
   if (await branch.count()) {

@@ -7,7 +7,7 @@ import { spawnSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { cli, decodePng, launch, newPage, pageHtml, randomPopupLook, randomProject, rng, screenshot, templatesDir } from './support.mjs';
+import { cli, decodePng, launch, lookOf, newPage, pageHtml, randomPopupLook, randomProject, rng, screenshot, templatesDir } from './support.mjs';
 
 const renderer = process.env.TARVELLE_PREVIEW_RENDER;
 const skip = !renderer || !existsSync(renderer) ? 'the preview renderer is not built' : false;
@@ -123,15 +123,6 @@ function softParts(look, drawn, exact, layout) {
   });
   const inside = (list, px, py) => list.some(([x, y, w, h]) => px >= x && px < x + w && py >= y && py < y + h);
   return { skipped: (px, py) => inside(corners, px, py), tolerance: (px, py) => (inside(shadows, px, py) ? 12 : 2) };
-}
-
-// The look settings a project file holds, by name.
-function lookOf(file) {
-  const lines = readFileSync(file, 'utf8').split('\r\n');
-  const start = lines.indexOf('--------------- Look Description ---------------');
-  if (start < 0) return {};
-  const end = lines.indexOf('--------------- Look Description End ---------------', start);
-  return Object.fromEntries(lines.slice(start + 1, end).map((line) => [line.slice(0, line.indexOf('=')), line.slice(line.indexOf('=') + 1)]));
 }
 
 async function conforms(file, name, current = false) {

@@ -155,7 +155,9 @@ export function decodePng(buf) {
   }
   return { width, height, at: (x, y) => Array.from(px.subarray((y * width + x) * channels, (y * width + x) * channels + 3)) };
 }
+// The page as it shows: a popup still fading in (the look's opening time) is taken at its end.
 export async function screenshot(page) {
+  await page.evaluate(() => document.getAnimations().forEach((animation) => animation.finish()));
   return decodePng(await page.screenshot());
 }
 export const hex = (s) => [parseInt(s.slice(0, 2), 16), parseInt(s.slice(2, 4), 16), parseInt(s.slice(4, 6), 16)];
@@ -260,4 +262,13 @@ export function randomProject(r, { look = false, settings = null } = {}) {
       '--------------- Look Description End ---------------');
   }
   return lines.map((l) => l + '\r\n').join('');
+}
+
+// The look settings a project file holds, by name.
+export function lookOf(file) {
+  const lines = readFileSync(file, 'utf8').split('\r\n');
+  const start = lines.indexOf('--------------- Look Description ---------------');
+  if (start < 0) return {};
+  const end = lines.indexOf('--------------- Look Description End ---------------', start);
+  return Object.fromEntries(lines.slice(start + 1, end).map((line) => [line.slice(0, line.indexOf('=')), line.slice(line.indexOf('=') + 1)]));
 }
