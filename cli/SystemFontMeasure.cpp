@@ -8,14 +8,24 @@
 #include <sstream>
 #include <vector>
 
+// FreeType's library, and fontconfig's configuration while a measure lives: the last one to
+// go releases it, so that the process ends holding nothing of it.
 struct SystemFontMeasure::Library
 {
     FT_Library freetype = nullptr;
-    Library() { FT_Init_FreeType(&freetype); }
+    static inline int live = 0;
+    Library()
+    {
+        if (live++ == 0)
+            FcInit();
+        FT_Init_FreeType(&freetype);
+    }
     ~Library()
     {
         if (freetype)
             FT_Done_FreeType(freetype);
+        if (--live == 0)
+            FcFini();
     }
 };
 

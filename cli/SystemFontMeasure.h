@@ -24,6 +24,7 @@ private:
     const Face *face(const CaptionFont &font) const;
 
     struct Library;
+    // The faces go before the library they were loaded with.
     std::unique_ptr<Library> library_;
     mutable std::map<std::string, std::unique_ptr<Face>> faces_;
     EstimatedMeasure estimate_;
