@@ -36,9 +36,12 @@ std::string hex(const QColor &c)
 const char *const PageFont = QT_TRANSLATE_NOOP("LookPage", "Page font");
 } // namespace
 
-LookPage::LookPage(EditorDocument &document, DialogService &dialogs, QWidget *parent)
-    : QWidget(parent), document_(document), dialogs_(dialogs)
-{}
+LookPage::LookPage(EditorDocument &document, DialogService &dialogs, const char *name,
+                   QWidget *parent)
+    : QWidget(parent), document_(document), dialogs_(dialogs), page_(new QVBoxLayout(this))
+{
+    setObjectName(QLatin1String(name));
+}
 
 ColorPanel *LookPage::addColour(QGroupBox *group, const char *setting, Rgb LookValues::*value,
                                 const char *name, const QString &label, const QString &hint)
@@ -57,6 +60,7 @@ SpinEdit *LookPage::addNumber(QGroupBox *group, const char *setting, int LookVal
 
 void LookPage::finish(const QString &subject)
 {
+    page_->addStretch(1);
     // Screen readers name each control as its label does, with the page's subject.
     for (const Colour &entry : colours_) {
         entry.panel->setAccessibleName(tr("%1 %2 Color").arg(subject, entry.label));
@@ -109,10 +113,8 @@ void LookPage::onNumberEdited(const Number &number)
 }
 
 PopupLookPage::PopupLookPage(EditorDocument &document, DialogService &dialogs, QWidget *parent)
-    : LookPage(document, dialogs, parent)
+    : LookPage(document, dialogs, "pagPopupLook", parent)
 {
-    setObjectName("pagPopupLook");
-    auto *page = new QVBoxLayout(this);
 
     QGroupBox *colours = group(tr("Colors"), this);
     QVBoxLayout *colourRows = rows(colours);
@@ -148,7 +150,7 @@ PopupLookPage::PopupLookPage(EditorDocument &document, DialogService &dialogs, Q
     separator->addWidget(singleSeparator_);
     pair(separator, tr("Separator"), separatorColour_);
     separator->addStretch(1);
-    page->addWidget(colours);
+    page_->addWidget(colours);
 
     QGroupBox *shape = group(tr("Shape"), this);
     QVBoxLayout *shapeRows = rows(shape);
@@ -173,8 +175,7 @@ PopupLookPage::PopupLookPage(EditorDocument &document, DialogService &dialogs, Q
     labelledRow(shapeRows, {{tr("Frame Width"), frame}, {tr("Corner Radius"), radius}});
     labelledRow(shapeRows, {{tr("Highlight Inset"), inset}, {tr("Padding"), padding}});
     labelledRow(shapeRows, {{tr("Row Height"), rowHeight}, {tr("Shadow"), shadow_}});
-    page->addWidget(shape);
-    page->addStretch(1);
+    page_->addWidget(shape);
 
     separatorColour_->setAccessibleName(tr("Popup Separator Color"));
     shadow_->setAccessibleName(tr("Popup Shadow"));
@@ -206,10 +207,8 @@ void PopupLookPage::onSeparatorToggled(bool single)
 }
 
 MenuLookPage::MenuLookPage(EditorDocument &document, DialogService &dialogs, QWidget *parent)
-    : LookPage(document, dialogs, parent)
+    : LookPage(document, dialogs, "pagMenuLook", parent)
 {
-    setObjectName("pagMenuLook");
-    auto *page = new QVBoxLayout(this);
 
     QGroupBox *type = group(tr("Type"), this);
     QVBoxLayout *typeRows = rows(type);
@@ -223,7 +222,7 @@ MenuLookPage::MenuLookPage(EditorDocument &document, DialogService &dialogs, QWi
     caps_ = checkBox(type, "chckbxLookCaps", tr("Capitals"),
                      tr("Show first-level captions in capitals; the text stays as written"));
     typeRows->addWidget(caps_);
-    page->addWidget(type);
+    page_->addWidget(type);
 
     QGroupBox *shape = group(tr("Shape"), this);
     QVBoxLayout *shapeRows = rows(shape);
@@ -243,7 +242,7 @@ MenuLookPage::MenuLookPage(EditorDocument &document, DialogService &dialogs, QWi
                             300, tr("Opening"),
                             tr("How long a popup takes to fade in, 0 to 300 milliseconds; "
                                "none for visitors who ask for less motion"))}});
-    page->addWidget(shape);
+    page_->addWidget(shape);
 
     QGroupBox *colours = group(tr("Color Scheme"), this);
     QVBoxLayout *colourRows = rows(colours);
@@ -259,8 +258,7 @@ MenuLookPage::MenuLookPage(EditorDocument &document, DialogService &dialogs, QWi
     schemeRow->addSpacing(10);
     schemeRow->addWidget(derive);
     schemeRow->addStretch(1);
-    page->addWidget(colours);
-    page->addStretch(1);
+    page_->addWidget(colours);
 
     scheme_->setAccessibleName(tr("Color scheme"));
     connect(scheme_, &QComboBox::activated, this, [this](int index) {

@@ -12,6 +12,7 @@ class EditorDocument;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QVBoxLayout;
 class SpinEdit;
 
 // A tab of look settings, each control one setting. Every change is one undoable step; the
@@ -21,7 +22,8 @@ class LookPage : public QWidget
     Q_OBJECT
 
 public:
-    LookPage(EditorDocument &document, DialogService &dialogs, QWidget *parent);
+    // name: the page's object name; its groups go into page_, top to bottom.
+    LookPage(EditorDocument &document, DialogService &dialogs, const char *name, QWidget *parent);
 
     // Shows the document's look settings.
     void showLook();
@@ -42,6 +44,7 @@ protected:
 
     EditorDocument &document_;
     DialogService &dialogs_;
+    QVBoxLayout *page_;
 
 private:
     struct Colour
