@@ -4,7 +4,7 @@ import { pageKey } from './address.js';
 
 function uniqueId() {
   let id;
-  do id = 'zorvex-' + ++registry.uid;
+  do id = 'zorvex-' + ++registry.uid_;
   while (document.getElementById(id));
   return id;
 }
@@ -14,11 +14,14 @@ export function element(tag, className, parent) {
   if (parent) parent.appendChild(el);
   return el;
 }
+// Declarations of the element's own that no rule of the page overrides.
+export function setImportant(el, declarations) {
+  for (const name in declarations) el.style.setProperty(name, declarations[name], 'important');
+}
 // The applet area's size, set on the element itself: a custom property of the root would be
 // inherited, and changing it would restyle every element of the menu.
 export function setSize(el, w, h) {
-  el.style.setProperty('width', w + 'px', 'important');
-  el.style.setProperty('height', h + 'px', 'important');
+  setImportant(el, { width: w + 'px', height: h + 'px' });
 }
 // Places, sizes, fonts and colours reach the style sheet as custom properties of the elements.
 export function setVars(el, vars) {
@@ -26,40 +29,47 @@ export function setVars(el, vars) {
     el.style.setProperty('--' + name, typeof vars[name] === 'number' ? vars[name] + 'px' : vars[name]);
 }
 // The popup an entry opens: a row's child, a first-level item's own popup.
-export const opens = (entry) => (entry.kind ? entry.child : entry.popup);
+export const opens = (entry) => (entry.kind_ ? entry.child_ : entry.popup_);
+
+// Whether the list a button shows and hides is shown.
+export const setExpanded = (button, open) => button.setAttribute('aria-expanded', open);
+// A button showing and hiding the element of the given id, hidden until then.
+function toggles(button, id) {
+  button.type = 'button';
+  setExpanded(button, false);
+  button.setAttribute('aria-controls', id);
+}
 
 // A link, or a button controlling the list of the popup the entry opens.
 function control(entry, className, li) {
   const popup = opens(entry),
     el = element(popup ? 'button' : 'a', className, li);
-  el.textContent = entry.caption;
+  el.textContent = entry.caption_;
   el.dir = 'auto';
   if (popup) {
-    el.type = 'button';
-    el.setAttribute('aria-expanded', 'false');
-    el.setAttribute('aria-controls', (popup.id = uniqueId()));
-    popup.control = el;
-  } else if (entry.url) {
-    el.href = entry.url;
-    el.target = entry.target;
+    toggles(el, (popup.id_ = uniqueId()));
+    popup.control_ = el;
+  } else if (entry.url_) {
+    el.href = entry.url_;
+    el.target = entry.target_;
     // A page opened in another window or frame gets no hold on this one.
-    if (!/^(_self|_parent|_top|)$/i.test(entry.target)) el.rel = 'noopener';
+    if (!/^(_self|_parent|_top|)$/i.test(entry.target_)) el.rel = 'noopener';
   } else el.tabIndex = 0;
-  entry.el = el;
-  registry.entries.set(el, entry);
+  entry.el_ = el;
+  registry.entries_.set(el, entry);
   return el;
 }
 
 // Returns the number of rows built.
-function buildList(model, popup, li, depth) {
-  const ul = (popup.ul = element('ul', 'zv-p', li));
-  ul.id = popup.id;
+function buildList(popup, li, depth) {
+  const ul = (popup.ul_ = element('ul', 'zv-p', li));
+  ul.id = popup.id_;
   ul.hidden = true;
   ul.style.setProperty('--d', depth - 1);
-  let count = popup.rows.length;
-  for (const row of popup.rows) {
+  let count = popup.rows_.length;
+  for (const row of popup.rows_) {
     const listItem = element('li', null, ul);
-    if (row.kind === 'separator') {
+    if (row.kind_ === 'separator') {
       // Only lines: a list announces its real items alone.
       listItem.className = 'zv-s';
       listItem.setAttribute('aria-hidden', 'true');
@@ -67,8 +77,8 @@ function buildList(model, popup, li, depth) {
       continue;
     }
     // A listItem opening a popup carries the arrow as a pseudo-element of the style sheet.
-    control(row, row.child ? 'zv-r zv-a' : 'zv-r', listItem);
-    if (row.child) count += buildList(model, row.child, listItem, depth + 1);
+    control(row, row.child_ ? 'zv-r zv-a' : 'zv-r', listItem);
+    if (row.child_) count += buildList(row.child_, listItem, depth + 1);
   }
   return count;
 }
@@ -105,7 +115,7 @@ const MENU_NAMES = {
   he: 'תפריט'
 };
 function menuName(applet) {
-  const tag = ((applet.closest('[lang]') || applet).getAttribute('lang') || '').toLowerCase();
+  const tag = (applet.closest('[lang]')?.getAttribute('lang') || '').toLowerCase();
   return (
     MENU_NAMES[tag] ||
     MENU_NAMES[tag.split('-').slice(0, 2).join('-')] ||
@@ -118,31 +128,29 @@ function menuName(applet) {
 // a step, so that a large menu is built in several short tasks.
 export function* build(menu) {
   // Wide until the page's room says otherwise: the form is measured in this one.
-  const model = menu.model,
-    box = (menu.box = element('div', 'zorvex zv-w'));
+  const model = menu.model_,
+    box = (menu.box_ = element('div', 'zorvex zv-w'));
   // First-level captions in capitals: the text stays as written for translators and readers.
-  if (model.look.caps) box.classList.add('zv-caps');
+  if (model.look_.caps_) box.classList.add('zv-caps');
   box.dir = 'ltr';
-  menu.context = model.measure = canvas(box);
+  menu.context_ = model.measure_ = canvas(box);
   const nav = element('nav', null, box);
-  const button = (menu.button = element('button', 'zv-b', nav)),
+  const button = (menu.button_ = element('button', 'zv-b', nav)),
     name = element('span', null, button);
   // Text, not a label: translators reach it.
-  name.textContent = menuName(menu.applet);
+  name.textContent = menuName(menu.applet_);
   nav.setAttribute('aria-labelledby', (name.id = uniqueId()));
-  button.type = 'button';
-  button.setAttribute('aria-expanded', 'false');
-  registry.entries.set(button, menu);
-  menu.list = element('div', 'zv-l', nav);
-  menu.listContext = canvas(menu.list);
-  const ul = (menu.ul = element('ul', 'zv-top', menu.list));
-  button.setAttribute('aria-controls', (ul.id = uniqueId()));
+  registry.entries_.set(button, menu);
+  menu.list_ = element('div', 'zv-l', nav);
+  menu.listContext_ = canvas(menu.list_);
+  const ul = (menu.ul_ = element('ul', 'zv-top', menu.list_));
+  toggles(button, (ul.id = uniqueId()));
   const lists = [];
-  for (const item of model.items) {
+  for (const item of model.items_) {
     const li = element('li', null, ul),
       el = control(item, 'zv-i', li);
-    if (item.status) el.title = item.status;
-    if (item.popup) lists.push([item.popup, li]);
+    if (item.status_) el.title = item.status_;
+    if (item.popup_) lists.push([item.popup_, li]);
   }
   let rows = 0;
   for (const [popup, li] of lists) {
@@ -150,7 +158,7 @@ export function* build(menu) {
       yield;
       rows = 0;
     }
-    rows += buildList(model, popup, li, 2);
+    rows += buildList(popup, li, 2);
   }
   markCurrentPage(model);
 }
@@ -159,18 +167,20 @@ const ROWS_A_STEP = 300;
 // The current page's item: the first without a popup, in pre-order, whose address is the page's.
 function markCurrentPage(model) {
   const page = pageKey(document.URL),
-    todo = model.items.slice().reverse();
+    todo = model.items_.slice().reverse();
   while (todo.length) {
     const entry = todo.pop(),
       popup = opens(entry);
     if (popup) {
-      for (let i = popup.rows.length - 1; i >= 0; i--) if (popup.rows[i].el) todo.push(popup.rows[i]);
-    } else if (entry.url && pageKey(entry.el.href) === page) {
-      entry.el.setAttribute('aria-current', 'page');
-      model.current = entry.kind ? model.items[entry.popup.path[0]] : entry;
+      for (const row of popup.rows_.filter((row) => row.el_).reverse()) todo.push(row);
+    } else if (entry.url_ && pageKey(entry.el_.href) === page) {
+      entry.el_.setAttribute('aria-current', 'page');
+      model.current_ = entry.kind_ ? model.items_[entry.popup_.path_[0]] : entry;
       return;
     }
   }
 }
 
-export const controlOf = (target) => target && target.closest && target.closest('.zv-i,.zv-r,.zv-b');
+export const controlOf = (target) => target?.closest?.('.zv-i,.zv-r,.zv-b');
+// The entry (item, row or the menu itself, for its button) of a control element.
+export const entryOf = (el) => el && registry.entries_.get(el);

@@ -1,11 +1,5 @@
 // The applet's 96 fields: their defaults, their places and how their values are read.
 
-const DEFAULTS = (
-  '0|FFFFFF|000000||0|0|0||Loading...|000000|FFFFFF|5|0|3|0|F4BE1A|FFFFFF|' +
-  '000000|000000|0|0|0|0|0|FFFFFF|1|40|20|80|20|0|FFFFFF|FFFFFF|0|0|0|0|000000|0|5|0|3|0|D0AC1A|' +
-  '0|14|0|0|1|FFFFFF|FFFFFF|0|0|0|0|000000|0|5|0|3|0|FDCD5E|0|14|0|0|1|FFFFFF|FFFFFF|0|0|0|0|' +
-  '000000|0|5|0|4|0|FDCD5E|0|14|0|0|1|400|60|0|0|0|0|0|0|0|14|0'
-).split('|');
 export const AP_BG = 2,
   AP_IMAGE = 4,
   AP_PLACE = 5,
@@ -37,8 +31,7 @@ export const AP_BG = 2,
   STATE_GRADIENT = 90,
   POPUP_FONT = 94,
   POPUP_SIZE = 95;
-// Each item state's block (normal, mouse over, clicked) and the offsets in it.
-export const STATE_BLOCK = [32, 50, 68];
+// The offsets in each item state's block.
 export const S_FADE = 1,
   S_PLACE = 2,
   S_IMAGE_X = 3,
@@ -59,6 +52,15 @@ export const I_URL = 1,
   I_SOUNDS = 7,
   I_OFFSET_X = 9,
   I_OFFSET_Y = 10;
+// Each item state's block (normal, mouse over, clicked); after the numbers, which the bundler
+// puts in place only where no other value comes before them.
+export const STATE_BLOCK = [32, 50, 68];
+const DEFAULTS = (
+  '0|FFFFFF|000000||0|0|0||Loading...|000000|FFFFFF|5|0|3|0|F4BE1A|FFFFFF|' +
+  '000000|000000|0|0|0|0|0|FFFFFF|1|40|20|80|20|0|FFFFFF|FFFFFF|0|0|0|0|000000|0|5|0|3|0|D0AC1A|' +
+  '0|14|0|0|1|FFFFFF|FFFFFF|0|0|0|0|000000|0|5|0|3|0|FDCD5E|0|14|0|0|1|FFFFFF|FFFFFF|0|0|0|0|' +
+  '000000|0|5|0|4|0|FDCD5E|0|14|0|0|1|400|60|0|0|0|0|0|0|0|14|0'
+).split('|');
 const FAMILIES = ['serif', 'sans-serif', 'monospace', 'sans-serif'];
 
 // Optional minus and digits only, inside [lo, hi]; otherwise the fallback.
@@ -70,48 +72,51 @@ export function toRgb(hex) {
   const n = parseInt(hex, 16);
   return [n >> 16, (n >> 8) & 255, n & 255];
 }
+// Red, green and blue as CSS and the canvas take them.
+export const rgb = (colour) => `rgb(${colour})`;
+// Six hex digits as red, green and blue; null for anything else.
+export const colourOf = (text) => (/^[0-9a-f]{6}$/i.test(text) ? toRgb(text) : null);
 
 export class Fields {
   constructor(app) {
-    this.values = app === undefined ? [] : app.split('|');
+    this.values_ = app?.split('|') ?? [];
   }
-  raw(k) {
-    return this.values[k - 1] === undefined ? DEFAULTS[k - 1] : this.values[k - 1];
+  raw_(k) {
+    return this.values_[k - 1] ?? DEFAULTS[k - 1];
   }
-  int(k, lo, hi) {
-    return toInt(this.raw(k), lo, hi, Number(DEFAULTS[k - 1]));
+  int_(k, lo, hi) {
+    return toInt(this.raw_(k), lo, hi, Number(DEFAULTS[k - 1]));
   }
-  pos(k) {
-    return this.int(k, -9999, 9999);
+  pos_(k) {
+    return this.int_(k, -9999, 9999);
   }
-  size(k) {
-    return this.int(k, 0, 9999);
+  size_(k) {
+    return this.int_(k, 0, 9999);
   }
-  flag(k) {
-    return this.raw(k) === '1';
+  flag_(k) {
+    return this.raw_(k) === '1';
   }
   // A colour of the scheme shown (dark values, the site's colours) comes first.
-  colour(k) {
-    const shown = this.shown?.get(k);
-    if (shown) return shown;
-    return toRgb(/^[0-9a-f]{6}$/i.test(this.raw(k)) ? this.raw(k) : DEFAULTS[k - 1]);
+  colour_(k) {
+    return this.shown_?.get(k) || colourOf(this.raw_(k)) || toRgb(DEFAULTS[k - 1]);
   }
-  borderWidth(width, style) {
-    return this.int(style, 0, 4) ? this.size(width) : 0;
+  // A border's width, from its field; its style (none: no border) is 2 fields on.
+  borderWidth_(width) {
+    return this.int_(width + 2, 0, 4) ? this.size_(width) : 0;
   }
   // At the size the browser shows: no smaller than the visitor's minimum font size. A family
   // list and a weight of the look take the place of the family and the bold flag.
-  font(k, families = '', weight = 0) {
-    const style = this.int(k + 2, 0, 3);
+  font_(k, families = '', weight = 0) {
+    const style = this.int_(k + 2, 0, 3);
     return (
       (style & 2 ? 'italic ' : '') +
       (weight ? weight + ' ' : style & 1 ? 'bold ' : '') +
-      this.fontSize(k + 1) +
+      this.fontSize_(k + 1) +
       'px ' +
-      (families || FAMILIES[this.int(k, 0, 3)])
+      (families || FAMILIES[this.int_(k, 0, 3)])
     );
   }
-  fontSize(k) {
-    return Math.max(this.int(k, 1, 999), this.minimum || 0);
+  fontSize_(k) {
+    return Math.max(this.int_(k, 1, 999), this.minimum_ || 0);
   }
 }

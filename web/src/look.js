@@ -1,40 +1,61 @@
 // The look settings: the tag's "look" parameter read into checked values, as the editor reads
 // them. A value out of form or range counts as its default; without the parameter every value
 // is the basic look's.
-import { toInt, toRgb } from './fields.js';
+import {
+  AP_BG,
+  LOAD_FG,
+  LOAD_BG,
+  AP_BORDER_COLOUR,
+  AP_FADE,
+  MENU_BG,
+  MENU_FADE,
+  MENU_BORDER_COLOUR,
+  STATE_BLOCK,
+  S_FADE,
+  S_FG,
+  S_BORDER_COLOUR,
+  toInt,
+  toRgb,
+  colourOf,
+  rgb
+} from './fields.js';
 
+// The look's numbers, by property: the setting, its default and its range.
 const NUMBERS = {
-  radius: [0, 0, 32],
-  'menu-radius': [0, 0, 32],
-  'popup-radius': [0, 0, 16],
-  'popup-frame-width': [1, 0, 2],
-  'popup-padding': [8, 4, 32],
-  'popup-row': [24, 24, 64],
-  'popup-inset': [0, 0, 8],
-  'popup-shadow': [0, 0, 3],
-  transition: [0, 0, 300]
+  radius_: ['radius', 0, 0, 32],
+  menuRadius_: ['menu-radius', 0, 0, 32],
+  popupRadius_: ['popup-radius', 0, 0, 16],
+  popupFrameWidth_: ['popup-frame-width', 1, 0, 2],
+  popupPadding_: ['popup-padding', 8, 4, 32],
+  popupRow_: ['popup-row', 24, 24, 64],
+  popupInset_: ['popup-inset', 0, 0, 8],
+  popupShadow_: ['popup-shadow', 0, 0, 3],
+  transition_: ['transition', 0, 0, 300]
 };
+// The popups' colours, by property: the setting and its default.
 const COLOURS = {
-  'popup-background': 'F0F0F0',
-  'popup-text': '000000',
-  'popup-highlight': '316AC5',
-  'popup-highlight-text': 'FFFFFF',
-  'popup-frame': '808080',
-  'current-marker': '316AC5'
+  popupBackground_: ['popup-background', 'F0F0F0'],
+  popupText_: ['popup-text', '000000'],
+  popupHighlight_: ['popup-highlight', '316AC5'],
+  popupHighlightText_: ['popup-highlight-text', 'FFFFFF'],
+  popupFrame_: ['popup-frame', '808080'],
+  currentMarker_: ['current-marker', '316AC5']
 };
-// The applet's colour fields, by position.
-const COLOUR_FIELDS = new Set([
-  2, 10, 11, 16, 17, 18, 19, 25, 32, 33, 38, 44, 50, 51, 56, 62, 68, 69, 74, 80
-]);
+// Their defaults by setting.
+const COLOUR_DEFAULTS = Object.fromEntries(Object.values(COLOURS));
+// The applet's colour fields, by position as their settings name them: the applet area's, the
+// loading message's, the menu's and those of each item state.
+const COLOUR_FIELDS = new Set(
+  [AP_BG, LOAD_FG, LOAD_BG, AP_BORDER_COLOUR, AP_FADE, MENU_BG, MENU_FADE, MENU_BORDER_COLOUR]
+    .concat(...STATE_BLOCK.map((s) => [s, s + S_FADE, s + S_FG, s + S_BORDER_COLOUR]))
+    .map(String)
+);
 
-const camel = (name) => name.replace(/-(\w)/g, (match, letter) => letter.toUpperCase());
-const colourOf = (text) => (/^[0-9a-f]{6}$/i.test(text) ? toRgb(text) : null);
-const isColourKey = (key) =>
-  key in COLOURS || key === 'popup-separator' || (/^[1-9]\d?$/.test(key) && COLOUR_FIELDS.has(Number(key)));
+const isColourKey = (key) => key in COLOUR_DEFAULTS || key === 'popup-separator' || COLOUR_FIELDS.has(key);
 const isRecordNumber = (key) => /^(0|[1-9]\d{0,8})$/.test(key);
 const isBareFile = (name, endings) => !/[/\\:\0]/.test(name) && endings.test(name);
 // A CSS family list of plain or double-quoted names, or "page".
-const FAMILY = String.raw` *(?:[A-Za-z0-9_-][A-Za-z0-9 _-]*|"[^"\\;{}<>]+") *`;
+const FAMILY = String.raw` *(?:[\w-][\w -]*|"[^"\\;{}<>]+") *`;
 const FAMILY_LIST = new RegExp(`^${FAMILY}(?:,${FAMILY})*$`);
 
 function weightOf(text) {
@@ -51,19 +72,19 @@ export function readLook(text) {
     // a parameter that is no object is the basic look
   }
   const value = (name) => (typeof settings[name] === 'string' ? settings[name] : '');
-  const look = { dark: {}, vars: {}, icons: {}, badges: {}, fontFiles: {} };
-  for (const [name, [fallback, low, high]] of Object.entries(NUMBERS))
-    look[camel(name)] = toInt(value(name), low, high, fallback);
-  for (const [name, fallback] of Object.entries(COLOURS))
-    look[camel(name)] = colourOf(value(name)) || toRgb(fallback);
+  const look = { dark_: {}, vars_: {}, icons_: {}, badges_: {}, fontFiles_: {} };
+  for (const [property, [name, fallback, low, high]] of Object.entries(NUMBERS))
+    look[property] = toInt(value(name), low, high, fallback);
+  for (const [property, [name, fallback]] of Object.entries(COLOURS))
+    look[property] = colourOf(value(name)) || toRgb(fallback);
   const families = (name) => (value(name) === 'page' || FAMILY_LIST.test(value(name)) ? value(name) : '');
-  look.font = families('font');
-  look.popupFont = families('popup-font');
-  look.weight = weightOf(value('weight'));
-  look.popupWeight = weightOf(value('popup-weight'));
-  look.caps = value('caps') === '1';
-  look.popupSeparator = colourOf(value('popup-separator'));
-  look.scheme = ['dark', 'auto'].includes(value('scheme')) ? value('scheme') : 'light';
+  look.font_ = families('font');
+  look.popupFont_ = families('popup-font');
+  look.weight_ = weightOf(value('weight'));
+  look.popupWeight_ = weightOf(value('popup-weight'));
+  look.caps_ = value('caps') === '1';
+  look.popupSeparator_ = colourOf(value('popup-separator'));
+  look.scheme_ = ['dark', 'auto'].includes(value('scheme')) ? value('scheme') : 'light';
   for (const name of Object.keys(settings).sort()) {
     const dot = name.indexOf('.'),
       family = name.slice(0, dot),
@@ -71,55 +92,50 @@ export function readLook(text) {
       text = value(name);
     if ((family === 'dark' || family === 'var') && !isColourKey(key)) continue;
     if ((family === 'icon' || family === 'badge') && !isRecordNumber(key)) continue;
-    if (family === 'dark' && colourOf(text)) look.dark[key] = colourOf(text);
-    else if (family === 'var' && /^--[A-Za-z0-9_-]+$/.test(text)) look.vars[key] = text;
-    else if (family === 'icon' && isBareFile(text, /.\.(svg|png)$/i)) look.icons[key] = text;
-    else if (family === 'badge' && [...text].length >= 1 && [...text].length <= 12) look.badges[key] = text;
+    if (family === 'dark' && colourOf(text)) look.dark_[key] = colourOf(text);
+    else if (family === 'var' && /^--[\w-]+$/.test(text)) look.vars_[key] = text;
+    else if (family === 'icon' && isBareFile(text, /.\.(svg|png)$/i)) look.icons_[key] = text;
+    else if (family === 'badge' && [...text].length >= 1 && [...text].length <= 12) look.badges_[key] = text;
     else if (
       family === 'font-file' &&
       key &&
       !/[=\r\n\x1a]/.test(key) &&
       isBareFile(text, /.\.(woff2|woff|ttf|otf)$/i)
     )
-      look.fontFiles[key] = text;
+      look.fontFiles_[key] = text;
   }
   return look;
 }
 
-const css = (rgb) => `rgb(${rgb})`;
-const SHADOWS = ['none', '0 1px 3px', '0 4px 12px', '0 12px 32px'];
+const SHADOWS = [
+  'none',
+  '0 1px 3px rgba(0,0,0,.2)',
+  '0 4px 12px rgba(0,0,0,.2)',
+  '0 12px 32px rgba(0,0,0,.2)'
+];
 
 // The popups' look as the custom properties the style sheet reads; the basic look sets none.
 export function popupVars(look) {
-  const frame = look.popupFrameWidth,
-    inset = look.popupInset;
+  const frame = look.popupFrameWidth_,
+    inset = look.popupInset_;
   return {
     pfw: frame,
-    pfc: css(look.popupFrame),
-    pbg: css(look.popupBackground),
-    ptx: css(look.popupText),
-    phl: css(look.popupHighlight),
-    pht: css(look.popupHighlightText),
-    pcm: css(look.currentMarker),
-    st: css(look.popupSeparator || [160, 160, 160]),
-    sb: look.popupSeparator ? 'transparent' : '#FFF',
+    pfc: rgb(look.popupFrame_),
+    pbg: rgb(look.popupBackground_),
+    ptx: rgb(look.popupText_),
+    phl: rgb(look.popupHighlight_),
+    pht: rgb(look.popupHighlightText_),
+    pcm: rgb(look.currentMarker_),
+    st: rgb(look.popupSeparator_ || [160, 160, 160]),
+    sb: look.popupSeparator_ ? 'transparent' : '#FFF',
     // The caption lies popup-padding from the popup's edge, the row frame + 2 + inset.
-    pl: look.popupPadding - frame - 2 - inset,
+    pl: look.popupPadding_ - frame - 2 - inset,
     pi: inset,
-    pr: look.popupRadius,
-    phr: Math.max(0, look.popupRadius - inset),
-    psh: look.popupShadow ? SHADOWS[look.popupShadow] + ' rgba(0,0,0,.2)' : 'none'
+    pr: look.popupRadius_,
+    phr: Math.max(0, look.popupRadius_ - inset),
+    psh: SHADOWS[look.popupShadow_]
   };
 }
-
-const POPUP_COLOURS = [
-  'popup-background',
-  'popup-text',
-  'popup-highlight',
-  'popup-highlight-text',
-  'popup-frame',
-  'current-marker'
-];
 
 // Whether the page shows the menu dark: the computed color-scheme of the menu's place when it
 // names one scheme alone, otherwise the visitor's preference.
@@ -137,32 +153,33 @@ function cssColour(text, context) {
   context.fillStyle = text;
   const read = context.fillStyle;
   if (read === '#010203' && !/^\s*(#010203|rgb\(\s*1\D+2\D+3\s*\))/i.test(text)) return null;
-  const hex = /^#([0-9a-f]{6})$/i.exec(read);
-  if (hex) return toRgb(hex[1]);
-  const rgb = /^rgba?\((\d+),\s*(\d+),\s*(\d+)/.exec(read);
-  return rgb ? rgb.slice(1, 4).map(Number) : null;
+  const hex = read[0] === '#' && colourOf(read.slice(1));
+  if (hex) return hex;
+  const parts = /^rgba?\((\d+),\s*(\d+),\s*(\d+)/.exec(read);
+  return parts ? parts.slice(1, 4).map(Number) : null;
 }
 
 // The colours the menu shows now: in the dark scheme the dark values, in both the site's
 // custom properties where they hold colours. Returns the look with its popup colours so
 // replaced, and the applet fields' colours by position.
 export function schemeColours(base, place, element, context) {
-  const dark = base.scheme === 'dark' || (base.scheme === 'auto' && pageIsDark(place));
-  const colours = new Map(dark ? Object.entries(base.dark) : []);
-  if (Object.keys(base.vars).length) {
+  const dark = base.scheme_ === 'dark' || (base.scheme_ === 'auto' && pageIsDark(place));
+  const colours = new Map(dark ? Object.entries(base.dark_) : []);
+  if (Object.keys(base.vars_).length) {
     const style = getComputedStyle(element);
-    for (const [key, name] of Object.entries(base.vars)) {
-      const rgb = cssColour(style.getPropertyValue(name).trim(), context);
-      if (rgb) colours.set(key, rgb);
+    for (const [key, name] of Object.entries(base.vars_)) {
+      const colour = cssColour(style.getPropertyValue(name).trim(), context);
+      if (colour) colours.set(key, colour);
     }
   }
-  const look = { ...base, dark: base.dark };
-  for (const name of POPUP_COLOURS) if (colours.has(name)) look[camel(name)] = colours.get(name);
-  if (look.popupSeparator && colours.has('popup-separator'))
-    look.popupSeparator = colours.get('popup-separator');
+  const look = { ...base };
+  for (const [property, [name]] of Object.entries(COLOURS))
+    if (colours.has(name)) look[property] = colours.get(name);
+  if (look.popupSeparator_ && colours.has('popup-separator'))
+    look.popupSeparator_ = colours.get('popup-separator');
   const fields = new Map();
-  for (const [key, rgb] of colours) if (/^\d+$/.test(key)) fields.set(Number(key), rgb);
-  return { dark, look, fields, key: JSON.stringify([...colours]) };
+  for (const [key, colour] of colours) if (/^\d+$/.test(key)) fields.set(Number(key), colour);
+  return { dark_: dark, look_: look, fields_: fields, key_: JSON.stringify([...colours]) };
 }
 // Whether the colours can change while the page is shown.
-export const followsPage = (look) => look.scheme === 'auto' || Object.keys(look.vars).length > 0;
+export const followsPage = (look) => look.scheme_ === 'auto' || Object.keys(look.vars_).length > 0;

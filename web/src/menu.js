@@ -5,198 +5,196 @@ import {
   STATE_BLOCK,
   S_FG,
   S_BORDER_W,
-  S_BORDER_STYLE,
   S_FONT,
   S_OFFSET,
   S_ALIGN,
-  Fields
+  Fields,
+  rgb
 } from './fields.js';
 import { readParams, readItems } from './read.js';
 import { readLook, popupVars, schemeColours, followsPage } from './look.js';
 import { families, placeMenu, popupBox, narrowRows } from './geometry.js';
 import { paintWide, paintBar } from './paint.js';
 import { registry } from './registry.js';
-import { setSize, setVars, opens, canvas, build, controlOf } from './elements.js';
-import { addStyle, fadeIn, raise, popover } from './style.js';
-import { narrowForm } from './narrow.js';
+import { setImportant, setSize, setVars, setExpanded, opens, build, controlOf, entryOf } from './elements.js';
+import { addStyle, raise, popover } from './style.js';
+import { availableWidth, placeList, paintList, showList, toggleBranch, narrowKey } from './narrow.js';
 import { documentListeners, origin, viewport, resolve, play } from './page.js';
 import { reserve, release } from './place.js';
 
 export class Menu {
   constructor(applet) {
-    this.applet = applet;
-    this.hot = this.pressed = this.keyFocus = this.open = null;
-    this.chain = [];
-    this.rows = [];
-    this.images = new Map();
-    this.narrow = false;
+    this.applet_ = applet;
+    this.hot_ = this.pressed_ = this.keyFocus_ = this.open_ = null;
+    this.chain_ = [];
+    this.rows_ = [];
+    this.images_ = new Map();
+    this.narrow_ = false;
   }
   // The upgrade in steps, each short enough not to hold up the page: reading, building the
   // elements away from the page, then putting the menu in the applet's place and drawing it.
-  *steps() {
-    const applet = this.applet,
-      params = readParams(applet);
-    this.model = {
-      fields: new Fields(params.get('app')),
-      items: readItems(params),
-      look: readLook(params.get('look')),
-      pageFamily: applet.parentElement ? getComputedStyle(applet.parentElement).fontFamily : ''
+  *steps_() {
+    const applet = this.applet_,
+      params = readParams(applet),
+      look = readLook(params.get('look'));
+    this.model_ = {
+      fields_: new Fields(params.get('app')),
+      items_: readItems(params),
+      look_: look,
+      baseLook_: look,
+      pageFamily_: applet.parentElement ? getComputedStyle(applet.parentElement).fontFamily : ''
     };
-    this.model.baseLook = this.model.look;
-    placeMenu(this.model);
+    placeMenu(this.model_);
     yield;
     yield* build(this);
     yield;
-    this.listen();
+    this.listen_();
     addStyle();
     release(applet);
     // Until it is drawn, the menu keeps the place the tag held.
-    reserve(this.box, this.model.fields);
-    applet.replaceWith(this.box);
-    registry.menus.set(this.box, this);
-    registry.menus.set(applet, this);
-    this.showScheme();
-    this.followScheme(true);
+    reserve(this.box_, this.model_.fields_);
+    applet.replaceWith(this.box_);
+    registry.menus_.set(this.box_, this);
+    registry.menus_.set(applet, this);
+    this.showScheme_();
+    this.followScheme_(true);
     yield;
-    this.layOut();
+    this.layOut_();
     yield;
-    for (const name of ['padding-top', 'visibility']) this.box.style.removeProperty(name);
-    this.fit(true);
-    this.loadImages();
+    for (const name of ['padding-top', 'visibility']) this.box_.style.removeProperty(name);
+    this.fit_(true);
+    this.loadImages_();
     // A caption rewritten after the upgrade (a translator, another script) lays the menu out
     // again before the next frame.
-    this.captions = new window.MutationObserver(() => this.relayout());
-    this.captions.observe(this.box, { childList: true, characterData: true, subtree: true });
+    this.captions_ = new window.MutationObserver(() => this.relayout_());
+    this.captions_.observe(this.box_, { childList: true, characterData: true, subtree: true });
   }
   // The colours of the scheme the page shows now; true when they changed.
-  showScheme() {
-    const model = this.model,
-      shown = schemeColours(model.baseLook, this.box.parentElement, this.box, this.context);
-    if (shown.key === this.schemeKey && shown.dark === this.dark) return false;
-    Object.assign(this, { schemeKey: shown.key, dark: shown.dark });
-    model.look = shown.look;
-    model.fields.shown = shown.fields;
+  showScheme_() {
+    const model = this.model_,
+      shown = schemeColours(model.baseLook_, this.box_.parentElement, this.box_, this.context_);
+    if (shown.key_ === this.schemeKey_ && shown.dark_ === this.dark_) return false;
+    this.schemeKey_ = shown.key_;
+    this.dark_ = shown.dark_;
+    model.look_ = shown.look_;
+    model.fields_.shown_ = shown.fields_;
     return true;
   }
   // A menu whose colours follow the page: the visitor's preference, and a theme switch that
   // changes an attribute of the page's root, its body or the menu's ancestors.
-  followScheme(on) {
-    if (!followsPage(this.model.baseLook)) return;
+  followScheme_(on) {
+    if (!followsPage(this.model_.baseLook_)) return;
     if (!on) {
-      this.schemeMedia?.removeEventListener('change', this.onScheme);
-      return this.schemeObserver?.disconnect();
+      this.schemeMedia_?.removeEventListener('change', this.onScheme_);
+      return this.schemeObserver_?.disconnect();
     }
-    this.onScheme = () => {
-      if (this.showScheme()) this.relayout();
+    this.onScheme_ = () => {
+      if (this.showScheme_()) this.relayout_();
     };
-    this.schemeMedia = window.matchMedia?.('(prefers-color-scheme: dark)');
-    this.schemeMedia?.addEventListener('change', this.onScheme);
-    this.schemeObserver = new window.MutationObserver(this.onScheme);
-    for (let el = this.box.parentElement; el; el = el.parentElement)
-      this.schemeObserver.observe(el, { attributes: true });
+    this.schemeMedia_ = window.matchMedia?.('(prefers-color-scheme: dark)');
+    this.schemeMedia_?.addEventListener('change', this.onScheme_);
+    this.schemeObserver_ = new window.MutationObserver(this.onScheme_);
+    for (let el = this.box_.parentElement; el; el = el.parentElement)
+      this.schemeObserver_.observe(el, { attributes: true });
   }
-  listen() {
-    const on = (type, handler) => this.box.addEventListener(type, handler.bind(this));
-    on('pointerover', this.pointerOver);
-    on('pointerout', this.pointerOut);
-    on('pointerdown', this.pointerDown);
-    on('pointerup', this.pointerUp);
-    on('click', this.click);
-    on('keydown', this.key);
-    on('focusin', this.focusIn);
-    on('focusout', this.focusOut);
-    on('mousedown', this.keepFocus);
+  listen_() {
+    const on = (type, handler) => this.box_.addEventListener(type, handler.bind(this));
+    on('pointerover', this.pointerOver_);
+    on('pointerout', this.pointerOut_);
+    on('pointerdown', this.pointerDown_);
+    on('pointerup', this.pointerUp_);
+    on('click', this.click_);
+    on('keydown', this.key_);
+    on('focusin', this.focusIn_);
+    on('focusout', this.focusOut_);
+    on('mousedown', this.keepFocus_);
   }
 
   // Sizes from the fonts the browser shows: its minimum font size can make them larger.
-  layOut() {
-    const model = this.model,
-      box = this.box;
-    box.style.setProperty('font-size', '1px', 'important');
-    model.fields.minimum = Math.round(parseFloat(getComputedStyle(box).fontSize)) || 0;
+  layOut_() {
+    const model = this.model_,
+      box = this.box_;
+    setImportant(box, { 'font-size': '1px' });
+    model.fields_.minimum_ = Math.round(parseFloat(getComputedStyle(box).fontSize)) || 0;
     placeMenu(model);
     // Styled before the form is chosen, which reads the page's layout: once laid out, the
     // items stay as they are unless the form changes.
-    for (const item of model.items) {
-      setVars(item.el, { x: item.rect[0], y: item.rect[1], w: item.rect[2], h: item.rect[3] });
-      item.look = null;
-      this.captionLook(item, this.stateOf(item));
+    for (const item of model.items_) {
+      setVars(item.el_, { x: item.rect_[0], y: item.rect_[1], w: item.rect_[2], h: item.rect_[3] });
+      item.look_ = null;
+      this.captionLook_(item, this.stateOf_(item));
     }
     setVars(box, {
-      rh: model.rowH,
-      nh: model.narrowRowH,
-      t: model.barH,
-      at: Math.floor(model.rowH / 2) - 3,
-      pf: model.popupFont,
-      bg: `rgb(${model.fields.colour(AP_BG)})`,
-      ...popupVars(model.look)
+      rh: model.rowH_,
+      nh: model.narrowRowH_,
+      t: model.barH_,
+      at: Math.floor(model.rowH_ / 2) - 3,
+      pf: model.popupFont_,
+      bg: rgb(model.fields_.colour_(AP_BG)),
+      ...popupVars(model.look_)
     });
   }
-  relayout() {
-    this.captions.takeRecords();
+  relayout_() {
+    this.captions_.takeRecords();
     const read = (entry) => {
-      if (entry.el) entry.caption = entry.el.textContent;
+      if (entry.el_) entry.caption_ = entry.el_.textContent;
     };
-    this.model.items.forEach(read);
-    this.model.popups.forEach((popup) => popup.rows.forEach(read));
-    this.layOut();
-    if (this.narrow) this.rows = narrowRows(this.model, (popup) => popup.expanded);
-    this.redraw();
-    this.place();
+    this.model_.items_.forEach(read);
+    this.model_.popups_.forEach((popup) => popup.rows_.forEach(read));
+    this.layOut_();
+    if (this.narrow_) this.rows_ = narrowRows(this.model_);
+    this.redraw_();
+    this.place_();
   }
   // A first-level caption in the state's font and colour, placed as the drawing places it:
   // aligned, offset and centred vertically inside the item's border, clipped to it.
-  captionLook(item, state) {
-    const shown = state + (this.narrow ? 'n' : 'w');
-    if (item.look === shown) return;
-    item.look = shown;
-    const fields = this.model.fields,
+  captionLook_(item, state) {
+    const shown = state + (this.narrow_ ? 'n' : 'w');
+    if (item.look_ === shown) return;
+    item.look_ = shown;
+    const fields = this.model_.fields_,
       s = STATE_BLOCK[state],
-      bw = fields.borderWidth(s + S_BORDER_W, s + S_BORDER_STYLE);
-    const { look } = this.model,
-      font = fields.font(s + S_FONT, families(this.model, look.font), look.weight),
-      w = item.rect[2],
-      o = fields.pos(s + S_OFFSET),
-      align = fields.int(s + S_ALIGN, 0, 2);
+      bw = fields.borderWidth_(s + S_BORDER_W);
+    const look = this.model_.look_,
+      font = fields.font_(s + S_FONT, families(this.model_, look.font_), look.weight_),
+      w = item.rect_[2],
+      o = fields.pos_(s + S_OFFSET),
+      align = fields.int_(s + S_ALIGN, 0, 2);
     let indent = 2 + o; // in the narrow form the style sheet places it, 16 pixels in
-    if (align && !this.narrow) {
-      this.context.font = font;
-      const text = item.el.textContent,
-        tw = this.context.measureText(look.caps ? text.toUpperCase() : text).width;
+    if (align && !this.narrow_) {
+      this.context_.font = font;
+      const text = item.el_.textContent,
+        tw = this.context_.measureText(look.caps_ ? text.toUpperCase() : text).width;
       indent = align === 1 ? Math.floor((w - tw) / 2) + o - bw : w - 2 * bw - 2 - tw - o;
     }
-    const h = this.narrow ? this.model.barH : item.rect[3];
-    setVars(item.el, {
+    const h = this.narrow_ ? this.model_.barH_ : item.rect_[3];
+    setVars(item.el_, {
       b: bw,
       i: indent,
       lh: Math.max(0, h - 2 * bw),
       f: font,
-      c: `rgb(${fields.colour(s + S_FG)})`
+      c: rgb(fields.colour_(s + S_FG))
     });
   }
 
   // Normal, mouse over (pointed at, or focused from the keyboard) or clicked (held, or open).
   // The current page's first-level item is clicked where it would be normal.
-  stateOf(entry) {
-    const el = entry === this ? this.button : entry.el;
+  stateOf_(entry) {
+    const el = entry === this ? this.button_ : entry.el_;
     const open =
-      entry === this
-        ? this.listOpen
-        : this.narrow
-          ? entry.popup && entry.popup.expanded
-          : this.open === entry;
-    if (this.pressed === el || open) return 2;
-    return this.hot === el || this.keyFocus === el ? 1 : entry === this.model.current ? 2 : 0;
+      entry === this ? this.listOpen_ : this.narrow_ ? entry.popup_?.expanded_ : this.open_ === entry;
+    if (this.pressed_ === el || open) return 2;
+    return this.hot_ === el || this.keyFocus_ === el ? 1 : entry === this.model_.current_ ? 2 : 0;
   }
-  paint() {
-    this.context.setTransform(this.scale, 0, 0, this.scale, 0, 0);
-    if (!this.narrow) return paintWide(this);
+  paint_() {
+    this.context_.setTransform(this.scale_, 0, 0, this.scale_, 0, 0);
+    if (!this.narrow_) return paintWide(this);
     paintBar(this);
-    this.paintList();
+    paintList(this);
   }
   // Printing asks for 3 device pixels per CSS pixel at least, so that the print is sharp.
-  sizeCanvas(canvas, w, h) {
-    const dpr = (this.scale = Math.max(window.devicePixelRatio || 1, registry.printing ? 3 : 0));
+  sizeCanvas_(canvas, w, h) {
+    const dpr = (this.scale_ = Math.max(window.devicePixelRatio || 1, registry.printing_ ? 3 : 0));
     const bw = Math.round(w * dpr),
       bh = Math.round(h * dpr);
     if (canvas.width !== bw) canvas.width = bw;
@@ -204,188 +202,186 @@ export class Menu {
     setSize(canvas, w, h);
   }
   // The room the page gives decides between the applet area and the narrow form.
-  fit(first) {
-    const A = this.availableWidth(),
-      narrow = A < this.model.W;
+  fit_(first) {
+    const A = availableWidth(this),
+      narrow = A < this.model_.width_;
     const same =
-      narrow === this.narrow && (!narrow || A === this.A) && this.scale === window.devicePixelRatio;
-    if (!first && same) return this.place();
-    if (narrow !== this.narrow || first) this.reset(narrow);
-    this.A = narrow ? A : this.model.W;
-    this.redraw();
+      narrow === this.narrow_ && (!narrow || A === this.width_) && this.scale_ === window.devicePixelRatio;
+    if (!first && same) return this.place_();
+    if (narrow !== this.narrow_ || first) this.reset_(narrow);
+    this.width_ = narrow ? A : this.model_.width_;
+    this.redraw_();
   }
-  redraw() {
-    const w = this.A,
-      h = this.narrow ? this.model.barH : this.model.H;
-    this.drawn = null;
-    setSize(this.box, w, h);
-    this.sizeCanvas(this.context.canvas, w, h);
-    this.paint();
+  redraw_() {
+    const w = this.width_,
+      h = this.narrow_ ? this.model_.barH_ : this.model_.height_;
+    this.drawn_ = null;
+    setSize(this.box_, w, h);
+    this.sizeCanvas_(this.context_.canvas, w, h);
+    this.paint_();
   }
-  reset(narrow) {
-    this.closeAll();
-    for (const popup of this.model.popups) {
-      popup.expanded = false;
-      popup.ul.hidden = true;
-      popup.control.setAttribute('aria-expanded', 'false');
-      popover(popup.ul, !narrow);
+  reset_(narrow) {
+    this.closeAll_();
+    for (const popup of this.model_.popups_) {
+      popup.expanded_ = false;
+      popup.ul_.hidden = true;
+      setExpanded(popup.control_, false);
+      popover(popup.ul_, !narrow);
     }
-    popover(this.list, narrow);
-    this.narrow = narrow;
-    this.box.classList.toggle('zv-n', narrow);
-    this.box.classList.toggle('zv-w', !narrow);
-    this.list.hidden = narrow;
-    this.listOpen = false;
-    this.rows = narrow ? narrowRows(this.model, (popup) => popup.expanded) : [];
-    this.model.items.forEach((item) => this.captionLook(item, this.stateOf(item)));
+    popover(this.list_, narrow);
+    this.narrow_ = narrow;
+    this.box_.classList.toggle('zv-n', narrow);
+    this.box_.classList.toggle('zv-w', !narrow);
+    this.list_.hidden = narrow;
+    this.listOpen_ = false;
+    this.rows_ = narrow ? narrowRows(this.model_) : [];
+    this.model_.items_.forEach((item) => this.captionLook_(item, this.stateOf_(item)));
   }
-  isOpen() {
-    return this.narrow ? this.listOpen : this.chain.length > 0;
+  isOpen_() {
+    return this.narrow_ ? this.listOpen_ : this.chain_.length > 0;
   }
-  closeAll() {
-    if (this.narrow) this.showList(false);
-    else this.closeFrom(0);
+  closeAll_() {
+    if (this.narrow_) showList(this, false);
+    else this.closeFrom_(0);
   }
 
   // A popup opens beside its opener, kept in the window; it lies in the viewport's coordinates.
-  show(popup) {
-    const model = this.model,
-      { width: vw, height: vh } = viewport(),
-      o = origin(this.box);
-    const par = popup.parent,
+  show_(popup) {
+    const model = this.model_,
+      { width_: vw, height_: vh } = viewport(),
+      o = origin(this.box_);
+    const par = popup.parent_,
       b = popupBox(model, popup);
     let x = b[0],
       y = b[1];
     if (par) {
-      x = par.at[0] + par.box[2] - model.inner;
-      y = par.at[1] + popup.opener.y - par.box[1] - model.inner;
-      if (o.left + x + b[2] > vw) x = par.at[0] - b[2] + model.inner;
-    } else if (o.left + x + b[2] > vw) x = Math.max(vw - b[2], 0) - o.left;
-    if (o.top + y + b[3] > vh) y = Math.max(vh - b[3], 0) - o.top;
-    popup.at = [x, y];
-    setVars(popup.ul, { x: o.left + x, y: o.top + y, w: b[2], h: b[3] });
-    const opening = popup.ul.hidden;
-    raise(popup.ul, true);
-    if (opening) fadeIn(popup.ul, model.look.transition);
-    popup.control.setAttribute('aria-expanded', 'true');
-    if (par) popup.control.classList.add('zv-o');
-    else this.open = model.items[popup.path[0]];
-    if (this.chain.indexOf(popup) < 0) this.chain.push(popup);
+      x = par.at_[0] + par.box_[2] - model.inner_;
+      y = par.at_[1] + popup.opener_.y_ - par.box_[1] - model.inner_;
+      if (o.left_ + x + b[2] > vw) x = par.at_[0] - b[2] + model.inner_;
+    } else if (o.left_ + x + b[2] > vw) x = Math.max(vw - b[2], 0) - o.left_;
+    if (o.top_ + y + b[3] > vh) y = Math.max(vh - b[3], 0) - o.top_;
+    popup.at_ = [x, y];
+    setVars(popup.ul_, { x: o.left_ + x, y: o.top_ + y, w: b[2], h: b[3] });
+    raise(popup.ul_, true, model.look_.transition_);
+    setExpanded(popup.control_, true);
+    if (par) popup.control_.classList.add('zv-o');
+    else this.open_ = model.items_[popup.path_[0]];
+    if (!this.chain_.includes(popup)) this.chain_.push(popup);
   }
-  closeFrom(i) {
-    const closed = this.chain.splice(i);
+  closeFrom_(i) {
+    const closed = this.chain_.splice(i);
     if (!closed.length) return;
     for (const popup of closed.reverse()) {
-      raise(popup.ul, false);
-      popup.control.setAttribute('aria-expanded', 'false');
-      popup.control.classList.remove('zv-o');
+      raise(popup.ul_, false);
+      setExpanded(popup.control_, false);
+      popup.control_.classList.remove('zv-o');
     }
-    if (!i) this.open = null;
-    this.paint();
+    if (!i) this.open_ = null;
+    this.paint_();
   }
   // Resting on or choosing a row opens its popup and closes any other below the same popup.
-  openRow(row) {
-    const i = this.chain.indexOf(row.popup);
-    if (i < 0 || this.chain[i + 1] === row.child) return;
-    this.closeFrom(i + 1);
-    if (row.child) this.show(row.child);
+  openRow_(row) {
+    const i = this.chain_.indexOf(row.popup_);
+    if (i < 0 || this.chain_[i + 1] === row.child_) return;
+    this.closeFrom_(i + 1);
+    if (row.child_) this.show_(row.child_);
   }
-  toggleItem(item) {
-    const was = this.open === item;
-    this.closeFrom(0);
-    if (item.popup && !was) this.show(item.popup);
+  toggleItem_(item) {
+    const was = this.open_ === item;
+    this.closeFrom_(0);
+    if (item.popup_ && !was) this.show_(item.popup_);
   }
   // After a scroll or a resize: what is open follows the applet area.
-  place() {
-    if (!this.narrow) this.chain.slice().forEach((popup) => this.show(popup));
-    else if (this.listOpen) this.placeList();
-    this.paint();
+  place_() {
+    if (!this.narrow_) this.chain_.slice().forEach((popup) => this.show_(popup));
+    else if (this.listOpen_) placeList(this);
+    this.paint_();
   }
 
-  pointerOver(event) {
+  pointerOver_(event) {
     const el = controlOf(event.target);
-    if (event.pointerType === 'touch' || el === this.hot) return;
-    this.hot = el;
-    const entry = el && registry.entries.get(el);
-    if (entry && entry.sounds) play(entry.sounds[0]);
-    if (entry && !this.narrow && entry.rect && this.open && this.open !== entry) {
-      this.closeFrom(0);
-      if (entry.popup) this.show(entry.popup);
-    } else if (entry && !this.narrow && entry.kind) {
-      clearTimeout(this.timer);
-      this.timer = setTimeout(() => this.openRow(entry), 150);
+    if (event.pointerType === 'touch' || el === this.hot_) return;
+    this.hot_ = el;
+    const entry = entryOf(el);
+    if (entry?.sounds_) play(entry.sounds_[0]);
+    if (entry && !this.narrow_ && entry.rect_ && this.open_ && this.open_ !== entry) {
+      this.closeFrom_(0);
+      if (entry.popup_) this.show_(entry.popup_);
+    } else if (entry && !this.narrow_ && entry.kind_) {
+      clearTimeout(this.timer_);
+      this.timer_ = setTimeout(() => this.openRow_(entry), 150);
     }
-    this.paint();
+    this.paint_();
   }
-  pointerOut(event) {
+  pointerOut_(event) {
     const el = controlOf(event.target);
-    if (el && controlOf(event.relatedTarget) !== el) clearTimeout(this.timer);
-    if (this.box.contains(event.relatedTarget)) return;
-    this.hot = this.pressed = null;
-    this.paint();
+    if (el && controlOf(event.relatedTarget) !== el) clearTimeout(this.timer_);
+    if (this.box_.contains(event.relatedTarget)) return;
+    this.hot_ = this.pressed_ = null;
+    this.paint_();
   }
-  pointerDown(event) {
+  pointerDown_(event) {
     const el = controlOf(event.target);
     if (event.button || !el) return;
-    this.pressed = el;
-    const entry = registry.entries.get(el);
-    if (entry.sounds) play(entry.sounds[1]);
-    this.paint();
+    this.pressed_ = el;
+    const entry = entryOf(el);
+    if (entry.sounds_) play(entry.sounds_[1]);
+    this.paint_();
   }
-  pointerUp() {
-    this.pressed = null;
-    this.paint();
+  pointerUp_() {
+    this.pressed_ = null;
+    this.paint_();
   }
-  click(event) {
+  click_(event) {
     const el = controlOf(event.target),
-      entry = el && registry.entries.get(el);
+      entry = entryOf(el);
     if (!entry) return;
-    this.pressed = null;
-    clearTimeout(this.timer);
-    if (entry === this) this.showList(!this.listOpen);
-    else if (this.narrow) {
-      if (opens(entry)) this.toggleBranch(opens(entry));
-      else this.showList(false);
-    } else if (entry.rect) this.toggleItem(entry);
-    else if (entry.child) this.openRow(entry);
-    else this.closeFrom(0);
-    this.paint();
+    this.pressed_ = null;
+    clearTimeout(this.timer_);
+    if (entry === this) showList(this, !this.listOpen_);
+    else if (this.narrow_) {
+      if (opens(entry)) toggleBranch(this, opens(entry));
+      else showList(this, false);
+    } else if (entry.rect_) this.toggleItem_(entry);
+    else if (entry.child_) this.openRow_(entry);
+    else this.closeFrom_(0);
+    this.paint_();
   }
   // Keyboard focus only: a click or a tap focuses too, but is no mouse-over.
-  focusIn(event) {
+  focusIn_(event) {
     const el = controlOf(event.target);
-    this.keyFocus = el && el.matches(':focus-visible') ? el : null;
-    this.paint();
+    this.keyFocus_ = el?.matches(':focus-visible') ? el : null;
+    this.paint_();
   }
-  focusOut(event) {
-    this.keyFocus = null;
+  focusOut_(event) {
+    this.keyFocus_ = null;
     const hidden = !event.relatedTarget && event.target.closest('[hidden]');
-    if (!hidden && !this.box.contains(event.relatedTarget)) this.closeAll();
-    this.paint();
+    if (!hidden && !this.box_.contains(event.relatedTarget)) this.closeAll_();
+    this.paint_();
   }
   // A press on the menu's own surface keeps the focus where it is.
-  keepFocus(event) {
+  keepFocus_(event) {
     if (!controlOf(event.target)) event.preventDefault();
   }
-  key(event) {
-    if (this.narrow ? this.narrowKey(event) : this.wideKey(event)) event.preventDefault();
+  key_(event) {
+    if (this.narrow_ ? narrowKey(this, event) : this.wideKey_(event)) event.preventDefault();
   }
   // Escape (Left Arrow in a deeper popup) closes the innermost popup; Right Arrow on a row or
   // Down Arrow on an item opens its popup and enters it; Up and Down move between rows.
-  wideKey(event) {
+  wideKey_(event) {
     const el = controlOf(event.target),
-      entry = el && registry.entries.get(el),
-      ch = this.chain;
+      entry = entryOf(el),
+      ch = this.chain_;
     const inner = ch[ch.length - 1],
       sub = entry && opens(entry),
-      here = entry && entry.kind ? entry.popup : null;
-    const rows = (popup) => popup.rows.filter((row) => row.el).map((row) => row.el);
-    if (event.key === 'Escape' || (event.key === 'ArrowLeft' && here && here.parent)) {
+      here = entry?.kind_ ? entry.popup_ : null;
+    const rows = (popup) => popup.rows_.filter((row) => row.el_).map((row) => row.el_);
+    if (event.key === 'Escape' || (event.key === 'ArrowLeft' && here?.parent_)) {
       if (!inner) return false;
-      inner.control.focus();
-      this.closeFrom(ch.indexOf(inner));
+      inner.control_.focus();
+      this.closeFrom_(ch.indexOf(inner));
     } else if (sub && (event.key === 'ArrowRight' ? here : event.key === 'ArrowDown' && !here)) {
-      if (ch.indexOf(sub) < 0) el.click();
+      if (!ch.includes(sub)) el.click();
       if (rows(sub).length) rows(sub)[0].focus();
     } else if ((event.key === 'ArrowDown' || event.key === 'ArrowUp') && here) {
       const list = rows(here),
@@ -396,45 +392,43 @@ export class Menu {
     return true;
   }
 
-  loadImages() {
-    const names = [this.model.fields.raw(AP_IMAGE)];
+  loadImages_() {
+    const names = [this.model_.fields_.raw_(AP_IMAGE)];
     let left = 0;
-    this.model.items.forEach((item) => names.push(...item.images));
+    this.model_.items_.forEach((item) => names.push(...item.images_));
     const finish = () => {
-      if (!this.loading) return;
-      this.loading = false;
-      this.box.classList.remove('zv-z');
-      this.drawn = null;
-      this.paint();
+      if (!this.loading_) return;
+      this.loading_ = false;
+      this.box_.classList.remove('zv-z');
+      this.drawn_ = null;
+      this.paint_();
     };
     for (const name of names) {
       const url = resolve(name);
-      if (!url || this.images.has(name)) continue;
+      if (!url || this.images_.has(name)) continue;
       const img = new Image();
       left++;
       img.onload = img.onerror = () => {
         if (!--left) finish();
       };
       img.src = url;
-      this.images.set(name, img);
+      this.images_.set(name, img);
     }
-    this.loading = left > 0;
-    this.box.classList.toggle('zv-z', this.loading);
-    this.paint();
+    this.loading_ = left > 0;
+    this.box_.classList.toggle('zv-z', this.loading_);
+    this.paint_();
     if (left) setTimeout(finish, 3000);
   }
-  destroy() {
-    clearTimeout(this.timer);
-    this.closeAll();
-    this.captions.disconnect();
-    this.followScheme(false);
-    registry.live.delete(this);
-    if (this.box.parentElement) registry.resizes.unobserve(this.box.parentElement);
-    this.box.replaceWith(this.applet);
-    registry.menus.delete(this.box);
-    registry.menus.delete(this.applet);
-    if (!registry.live.size) documentListeners(false);
+  destroy_() {
+    clearTimeout(this.timer_);
+    this.closeAll_();
+    this.captions_.disconnect();
+    this.followScheme_(false);
+    registry.live_.delete(this);
+    if (this.box_.parentElement) registry.resizes_.unobserve(this.box_.parentElement);
+    this.box_.replaceWith(this.applet_);
+    registry.menus_.delete(this.box_);
+    registry.menus_.delete(this.applet_);
+    if (!registry.live_.size) documentListeners(false);
   }
 }
-
-Object.assign(Menu.prototype, narrowForm);

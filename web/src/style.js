@@ -61,15 +61,12 @@ const STYLE = (
   'border-top-color:currentColor;forced-color-adjust:none}.zv-n .zv-l button[aria-expanded=true]::after{' +
   'border-width:0 4px 4px;border-bottom-color:currentColor}}'
 )
-  .replace(/;/g, '!important;')
-  .replace(/}/g, '!important}')
-  .replace(/(!important)+/g, '!important')
-  .replace(/\{!important/g, '{')
-  .replace(/}!important/g, '}');
+  // The last character of each declaration: followed by the ; or } that ends it.
+  .replace(/[^{};](?=[;}])/g, '$&!important');
 
 export function addStyle() {
-  if (registry.styled) return;
-  registry.styled = true;
+  if (registry.styled_) return;
+  registry.styled_ = true;
   try {
     const sheet = new window.CSSStyleSheet();
     sheet.replaceSync(STYLE);
@@ -81,7 +78,7 @@ export function addStyle() {
 
 // An opening popup or list fades in and slides its last 4 pixels into place over the look's
 // time; at once for visitors who ask for less motion, and where the browser cannot animate.
-export function fadeIn(el, duration) {
+function fadeIn(el, duration) {
   if (!duration || !el.animate || window.matchMedia?.('(prefers-reduced-motion: reduce)').matches) return;
   el.animate(
     [
@@ -95,12 +92,16 @@ export function fadeIn(el, duration) {
   );
 }
 
-// Shown in the top layer where the browser has one; above the page by z-index elsewhere.
-export function raise(el, open) {
+// Shown in the top layer where the browser has one; above the page by z-index elsewhere. A
+// hidden one that opens fades in over the duration.
+export function raise(el, open, duration) {
+  const opening = open && el.hidden;
   el.hidden = !open;
-  if (!el.showPopover) return;
-  if (open && !el.matches(':popover-open')) el.showPopover();
-  else if (!open && el.matches(':popover-open')) el.hidePopover();
+  if (el.showPopover) {
+    if (open && !el.matches(':popover-open')) el.showPopover();
+    else if (!open && el.matches(':popover-open')) el.hidePopover();
+  }
+  if (opening) fadeIn(el, duration);
 }
 
 export function popover(el, on) {

@@ -10,22 +10,20 @@ import { hold, release } from './place.js';
 // tag's place and drawing the menus in short tasks after this one.
 export function upgrade(root, inSteps) {
   // Menus of a document written anew are gone, and so are its listeners.
-  for (const menu of registry.live) if (!menu.box.isConnected) registry.live.delete(menu);
-  if (!registry.live.size) registry.listening = false;
-  const applets = (root || document).querySelectorAll('applet');
-  for (let i = 0; i < applets.length; i++) {
-    const el = applets[i];
+  for (const menu of registry.live_) if (!menu.box_.isConnected) registry.live_.delete(menu);
+  if (!registry.live_.size) registry.listening_ = false;
+  for (const el of (root || document).querySelectorAll('applet')) {
     if (
-      !/^zorvex\.class$/i.test(el.getAttribute('code') || '') ||
-      registry.menus.has(el) ||
-      registry.pending.has(el)
+      !/^zorvex\.class$/i.test(el.getAttribute('code')) ||
+      registry.menus_.has(el) ||
+      registry.pending_.has(el)
     )
       continue;
     // A tag the browser is still reading (the script inside it) waits for the rest.
     if (document.readyState === 'loading' && document.currentScript && el.contains(document.currentScript))
       continue;
     const menu = new Menu(el);
-    registry.pending.set(el, { menu, steps: menu.steps() });
+    registry.pending_.set(el, { menu_: menu, steps_: menu.steps_() });
     if (!inSteps) continue;
     // The style sheet first, while the page read so far is small: adding it restyles it all.
     addStyle();
@@ -40,62 +38,60 @@ export function upgrade(root, inSteps) {
 }
 // Runs one step of the first menu waiting; true when that menu is done (or failed).
 function step() {
-  const [el, work] = registry.pending.entries().next().value;
+  const [el, work] = registry.pending_.entries().next().value;
   try {
-    if (!work.steps.next().done) return false;
-    const menu = work.menu;
-    registry.live.add(menu);
+    if (!work.steps_.next().done) return false;
+    const menu = work.menu_;
+    registry.live_.add(menu);
     documentListeners(true);
-    if (menu.box.parentElement) registry.resizes.observe(menu.box.parentElement);
+    if (menu.box_.parentElement) registry.resizes_.observe(menu.box_.parentElement);
   } catch (error) {
     // One menu that cannot be drawn leaves the others working.
     release(el);
-    if (window.console) window.console.error('zorvex: a menu could not be drawn', el, error);
+    window.console?.error('zorvex: a menu could not be drawn', el, error);
   }
-  registry.pending.delete(el);
-  if (!registry.pending.size) registry.drawn.splice(0).forEach((resolve) => resolve());
+  registry.pending_.delete(el);
+  if (!registry.pending_.size) registry.drawn_.splice(0).forEach((resolve) => resolve());
   return true;
 }
 export function finishAll() {
-  while (registry.pending.size) step();
+  while (registry.pending_.size) step();
 }
 // A task of its own for each step: a message is not held back by timers or their clamping.
 const channel = new window.MessageChannel();
 channel.port1.onmessage = () => {
-  registry.stepPosted = false;
-  if (registry.pending.size) step();
+  registry.stepPosted_ = false;
+  if (registry.pending_.size) step();
   nextStep();
 };
 function nextStep() {
-  if (!registry.pending.size || registry.stepPosted) return;
-  registry.stepPosted = true;
+  if (!registry.pending_.size || registry.stepPosted_) return;
+  registry.stepPosted_ = true;
   channel.port2.postMessage(null);
 }
 
+// The menu of el or of its nearest ancestor that has one, once every menu is drawn.
 function find(el) {
-  for (; el; el = el.parentNode) if (registry.menus.has(el)) return registry.menus.get(el);
+  finishAll();
+  for (; el; el = el.parentNode) if (registry.menus_.has(el)) return registry.menus_.get(el);
   return null;
 }
 export const api = {
   upgrade: (root) => upgrade(root, false),
   // Settles once every menu the runtime is drawing is in the page.
-  drawn: () => new Promise((resolve) => (registry.pending.size ? registry.drawn.push(resolve) : resolve())),
+  drawn: () => new Promise((resolve) => (registry.pending_.size ? registry.drawn_.push(resolve) : resolve())),
   // For a second copy of this script: the tags read so far, in steps as the first copy did.
   upgradeInSteps: () => upgrade(null, true),
   layout(el, options) {
-    finishAll();
     const menu = find(el);
     if (!menu) return null;
     // Captions changed in this task are laid out before they are reported.
-    if (menu.captions.takeRecords().length) menu.relayout();
-    return options && options.width !== undefined
-      ? narrowRecord(menu.model, options.width)
-      : wideRecord(menu.model);
+    if (menu.captions_.takeRecords().length) menu.relayout_();
+    return options?.width !== undefined ? narrowRecord(menu.model_, options.width) : wideRecord(menu.model_);
   },
   destroy(el) {
-    finishAll();
     const menu = find(el);
-    if (menu) menu.destroy();
+    if (menu) menu.destroy_();
     return !!menu;
   }
 };

@@ -17,7 +17,8 @@ const first = (map, show) => {
 };
 // A value as the table writes it.
 function shown(look, read) {
-  const value = look[read];
+  // The runtime's own properties: the names the table reads, with a trailing underscore.
+  const value = look[read + '_'];
   if (read === 'popupSeparator') return value ? hex(value) : 'none';
   if (read === 'caps') return value ? '1' : '0';
   if (read === 'dark')
