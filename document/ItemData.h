@@ -2,6 +2,7 @@
 
 #include "document/Records.h"
 
+#include <string>
 #include <vector>
 
 // One menu item: fields 1 to 11 are edited by the author, 12 to 15 number the menu
@@ -52,3 +53,16 @@ inline constexpr const char *ItemFieldNames[] = {"",
 
 // The caption that makes an item a separator.
 inline constexpr const char *SeparatorCaption = "-";
+
+// An item's icon (a picture's file name) and badge (a short text): look settings that files
+// keep by the item's record number, and that travel with the item's node while it is edited.
+struct ItemLook
+{
+    std::string icon, badge;
+    bool empty() const { return icon.empty() && badge.empty(); }
+    bool operator==(const ItemLook &other) const
+    {
+        return icon == other.icon && badge == other.badge;
+    }
+    bool operator!=(const ItemLook &other) const { return !(*this == other); }
+};

@@ -106,7 +106,17 @@ public:
                             ItemField::ItemOvBgSnd, ItemField::ItemClBgSnd})
                 visit(slot++, item[pos]);
         }
+        // The items' icons are pictures too: each takes the first slot of a record past the
+        // items, so that slots keep telling pictures from sounds.
+        for (const auto &[name, value] : look_.entries()) {
+            if (name.compare(0, 5, "icon.") == 0 && LookSettings::isKnown(name)) {
+                visit(slot, std::string_view(value));
+                slot += 5;
+            }
+        }
     }
+    // The first slot past the items' own: those of the look's pictures.
+    std::size_t firstLookSlot() const { return Items.size() * 5 + 2; }
 
 private:
     AppletRecord AppletData;

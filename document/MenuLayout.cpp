@@ -143,6 +143,34 @@ MenuLayout computeMenuLayout(const AppletRecord &data, const ItemList &items,
     return computeMenuLayout(data, MenuRecords{items}, parents, measure, PopupDepth::All, metrics);
 }
 
+CaptionFont badgeFont(CaptionFont popupFont)
+{
+    popupFont.size = std::max(1, static_cast<int>(std::lround(popupFont.size * 0.8)));
+    return popupFont;
+}
+
+double PopupMetrics::adornmentWidth(int item, int captionSize, const CaptionFont &popupFont,
+                                    const CaptionMeasure &measure) const
+{
+    double width = icons.count(item) ? captionSize + 6 : 0;
+    const auto badge = badges.find(item);
+    if (badge != badges.end()) {
+        const CaptionFont small = badgeFont(popupFont);
+        width += 6 + std::ceil(measure.width(badge->second, small)) + badgeHeight(small);
+    }
+    return width;
+}
+
+PopupMetrics PopupMetrics::of(const LookValues &look)
+{
+    PopupMetrics metrics{look.popupFrameWidth, look.popupPadding, look.popupRow,
+                         look.popupFont,       look.popupWeight,  {},
+                         look.badges};
+    for (const auto &[item, icon] : look.icons)
+        metrics.icons.insert(item);
+    return metrics;
+}
+
 LayoutPopup layoutPopupRows(const MenuRecords &items, const std::vector<int> &children,
                             const std::function<bool(int)> &opens, const CaptionFont &font,
                             const CaptionMeasure &measure, int x, int y,
@@ -165,7 +193,8 @@ LayoutPopup layoutPopupRows(const MenuRecords &items, const std::vector<int> &ch
         row.y = rowY;
         row.h = row.kind == RowKind::Separator ? 7 : rowHeight;
         if (row.kind != RowKind::Separator)
-            widest = std::max(widest, std::ceil(measure.width(caption, font)));
+            widest = std::max(widest, std::ceil(measure.width(caption, font)) +
+                                          metrics.adornmentWidth(child, font.size, font, measure));
         rowY += row.h;
         popup.rows.push_back(std::move(row));
     }

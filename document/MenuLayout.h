@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -132,6 +134,8 @@ struct PopupMetrics
     int frame = 1, padding = 8, row = 24;
     std::string families; // the popup font's, from the look
     int weight = 0;
+    std::set<int> icons;               // the items with an icon
+    std::map<int, std::string> badges; // by item
 
     // The first row lies this far below the popup's top (and as far above its bottom); a
     // deeper popup opens this far up and this far into its parent.
@@ -147,12 +151,20 @@ struct PopupMetrics
         basic.weight = weight;
         return basic;
     }
-    static PopupMetrics of(const LookValues &look)
-    {
-        return {look.popupFrameWidth, look.popupPadding, look.popupRow, look.popupFont,
-                look.popupWeight};
-    }
+    // What an item's icon and badge add to its caption's width: the icon is a square of the
+    // caption's size 6 pixels before it, the badge a pill 6 pixels after it (badgeFont).
+    double adornmentWidth(int item, int captionSize, const CaptionFont &popupFont,
+                          const CaptionMeasure &measure) const;
+    static PopupMetrics of(const LookValues &look);
 };
+
+// A badge's text is in the popup font at 0.8 of its size; the pill is 4 pixels higher than
+// that size and wider than its text by its height, so that its round ends clear the text.
+CaptionFont badgeFont(CaptionFont popupFont);
+inline int badgeHeight(const CaptionFont &badge)
+{
+    return badge.size + 4;
+}
 
 // The layout of the menu that the document's HTML describes. parents gives each item's
 // parent index as itemParents does; items beyond it are ignored.

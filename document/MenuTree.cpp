@@ -14,6 +14,7 @@ struct MenuTree::Entry
     Entry *parent = nullptr;
     std::vector<std::unique_ptr<Entry>> children;
     int size = 1; // nodes in the branch, this one included
+    ItemLook look;
 };
 
 namespace {
@@ -176,6 +177,7 @@ void MenuTree::clear()
 {
     changes_ = RecordChanges();
     parentsKept_ = false;
+    lookedNodes_ = 0;
     byId_.clear();
     if (root_)
         destroy(std::move(root_));
@@ -343,7 +345,7 @@ ItemTree::Node MenuTree::insertItem(Node parent, int position, const std::string
                                     const ItemRecord &record)
 {
     MenuBranch branch;
-    branch.nodes.push_back({0, caption, record, 0});
+    branch.nodes.push_back({0, caption, record, 0, {}});
     return insertBranch(parent, position, std::move(branch));
 }
 
@@ -357,7 +359,9 @@ MenuBranch MenuTree::takeBranch(Node node)
     for (const auto &[e, depth] : walk(top)) {
         const auto at = static_cast<std::size_t>(first) + branch.nodes.size();
         // The nodes go with the branch: their captions and records are handed over.
-        branch.nodes.push_back({depth, std::move(e->caption), std::move(items_[at]), e->id});
+        lookedNodes_ -= e->look.empty() ? 0 : 1;
+        branch.nodes.push_back(
+            {depth, std::move(e->caption), std::move(items_[at]), e->id, std::move(e->look)});
         byId_.erase(e->id);
     }
     const auto begin = items_.begin() + first;
@@ -401,6 +405,8 @@ ItemTree::Node MenuTree::insertBranch(Node parent, int position, MenuBranch &&br
         lastAt.push_back(static_cast<int>(records.size()));
         auto e = std::make_unique<Entry>();
         e->caption = std::move(node.caption);
+        lookedNodes_ += node.look.empty() ? 0 : 1;
+        e->look = std::move(node.look);
         e->id = node.id && !byId_.count(node.id) ? node.id : nextId();
         lastId_ = std::max(lastId_, e->id);
         byId_[e->id] = e.get();
@@ -484,7 +490,7 @@ MenuBranch MenuTree::copyBranch(Node node) const
     for (const auto &[e, depth] : walk(top)) {
         ItemRecord record = items_[static_cast<std::size_t>(first) + branch.nodes.size()];
         clearStructureFields(record);
-        branch.nodes.push_back({depth, e->caption, std::move(record), 0});
+        branch.nodes.push_back({depth, e->caption, std::move(record), 0, e->look});
     }
     return branch;
 }
@@ -509,11 +515,102 @@ void MenuTree::setCaption(Node node, const std::string &caption)
     entry(node)->caption = caption;
 }
 
+const ItemLook &MenuTree::itemLook(Node node) const
+{
+    return itemEntry(node, "has no icon or badge")->look;
+}
+
+void MenuTree::setItemLook(Node node, ItemLook look)
+{
+    Entry *e = itemEntry(node, "has no icon or badge");
+    lookedNodes_ += (look.empty() ? 0 : 1) - (e->look.empty() ? 0 : 1);
+    e->look = std::move(look);
+}
+
+namespace {
+const std::string IconPrefix = "icon.";
+const std::string BadgePrefix = "badge.";
+
+// The record number a setting of the family names, or -1 for another setting.
+int numberAfter(const std::string &prefix, const std::string &name)
+{
+    if (name.compare(0, prefix.size(), prefix) != 0 || !LookSettings::isKnown(name))
+        return -1;
+    return std::stoi(name.substr(prefix.size()));
+}
+} // namespace
+
+std::map<int, ItemLook> MenuTree::itemLooks() const
+{
+    requireInStep();
+    std::map<int, ItemLook> looks;
+    if (lookedNodes_ == 0)
+        return looks;
+    int k = -1; // the root comes first
+    for (const auto &[e, depth] : walk(root_.get())) {
+        if (!e->look.empty())
+            looks.emplace(k, e->look);
+        ++k;
+    }
+    return looks;
+}
+
+void MenuTree::setItemLooks(const std::map<int, ItemLook> &looks)
+{
+    requireInStep();
+    if (looks.empty() || !root_)
+        return;
+    int k = -1;
+    for (const auto &[e, depth] : walk(root_.get())) {
+        const auto it = looks.find(k++);
+        if (it != looks.end() && e->parent) {
+            lookedNodes_ += (it->second.empty() ? 0 : 1) - (e->look.empty() ? 0 : 1);
+            e->look = it->second;
+        }
+    }
+}
+
+void takeItemLooks(MenuTree &tree, LookSettings &look)
+{
+    const int count = tree.branchSize(tree.root()) - 1;
+    std::map<int, ItemLook> looks;
+    LookSettings rest;
+    for (const auto &[name, value] : look.entries()) {
+        const int icon = numberAfter(IconPrefix, name);
+        const int badge = numberAfter(BadgePrefix, name);
+        const int k = std::max(icon, badge);
+        if (k < 0 || k >= count)
+            rest.set(name, value);
+        else
+            (icon >= 0 ? looks[k].icon : looks[k].badge) = value;
+    }
+    tree.setItemLooks(looks);
+    look = std::move(rest);
+}
+
+void putItemLooks(const MenuTree &tree, LookSettings &look)
+{
+    LookSettings rest;
+    for (const auto &[name, value] : look.entries()) {
+        if (numberAfter(IconPrefix, name) < 0 && numberAfter(BadgePrefix, name) < 0)
+            rest.set(name, value);
+    }
+    for (const auto &[k, itemLook] : tree.itemLooks()) {
+        if (!itemLook.icon.empty())
+            rest.set(IconPrefix + std::to_string(k), itemLook.icon);
+        if (!itemLook.badge.empty())
+            rest.set(BadgePrefix + std::to_string(k), itemLook.badge);
+    }
+    look = std::move(rest);
+}
+
 namespace {
 const std::string StructureStart = "--------------- Structure Description Start ---------------";
 const std::string StructureEnd = "--------------- Structure Description End ---------------";
 const std::string ItemStart = "--------------- Item Parameter Description Start ---------------";
 const std::string ItemEnd = "--------------- Item Parameter Description End ---------------";
+const std::string LookStart = "--------------- Look Description ---------------";
+const std::string LookEnd = "--------------- Look Description End ---------------";
 } // namespace
 
 std::string branchToText(const MenuBranch &branch)
@@ -534,6 +631,20 @@ std::string branchToText(const MenuBranch &branch)
             line(node.record[pos]);
     }
     line(ItemEnd);
+    LookSettings looks;
+    for (std::size_t k = 0; k < branch.nodes.size(); ++k) {
+        const ItemLook &look = branch.nodes[k].look;
+        if (!look.icon.empty())
+            looks.set(IconPrefix + std::to_string(k), look.icon);
+        if (!look.badge.empty())
+            looks.set(BadgePrefix + std::to_string(k), look.badge);
+    }
+    if (!looks.empty()) {
+        line(LookStart);
+        for (const auto &[name, value] : looks.entries())
+            line(name + "=" + value);
+        line(LookEnd);
+    }
     return out;
 }
 
@@ -559,7 +670,7 @@ MenuBranch branchFromText(const std::string &text)
         const std::size_t depth = line.find_first_not_of('\t');
         if (depth == std::string::npos)
             throw refuse("a structure line holds no caption");
-        branch.nodes.push_back({static_cast<int>(depth), line.substr(depth), {}, 0});
+        branch.nodes.push_back({static_cast<int>(depth), line.substr(depth), {}, 0, {}});
     }
     expect(StructureEnd);
     try {
@@ -571,7 +682,7 @@ MenuBranch branchFromText(const std::string &text)
     if (at >= lines.size() || lines[at] != std::to_string(branch.nodes.size()))
         throw refuse("the item count does not match the structure");
     ++at;
-    if (lines.size() - at != branch.nodes.size() * ItemRecord::FieldCount + 1)
+    if (lines.size() - at < branch.nodes.size() * ItemRecord::FieldCount + 1)
         throw refuse("the item section does not hold 15 lines per item");
     for (MenuBranch::Node &node : branch.nodes) {
         std::array<std::string_view, ItemRecord::FieldCount> fields;
@@ -580,5 +691,26 @@ MenuBranch branchFromText(const std::string &text)
         node.record.assign(fields);
     }
     expect(ItemEnd);
+    if (at == lines.size())
+        return branch;
+    expect(LookStart);
+    LookSettings looks;
+    try {
+        while (at < lines.size() && lines[at] != LookEnd) {
+            if (const auto setting = LookSettings::parseLine(lines[at++]))
+                looks.set(setting->first, setting->second);
+        }
+    } catch (const std::invalid_argument &error) {
+        throw refuse(error.what());
+    }
+    expect(LookEnd);
+    if (at != lines.size())
+        throw refuse("text follows the look section");
+    for (const auto &[name, value] : looks.entries()) {
+        const int icon = numberAfter(IconPrefix, name);
+        const int k = std::max(icon, numberAfter(BadgePrefix, name));
+        if (k >= 0 && static_cast<std::size_t>(k) < branch.nodes.size())
+            (icon >= 0 ? branch.nodes[k].look.icon : branch.nodes[k].look.badge) = value;
+    }
     return branch;
 }

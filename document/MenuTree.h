@@ -2,9 +2,11 @@
 
 #include "document/ItemData.h"
 #include "document/ItemTree.h"
+#include "document/LookSettings.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -19,7 +21,7 @@ inline constexpr std::size_t MaxValueBytes = 65536; // bytes of one line (UTF-8)
 
 // A branch taken out of the menu, copied, or read from text: its nodes in pre-order, each with
 // its depth below the branch's top node (0 for the top), caption, record and identity (0 when
-// it has none yet).
+// it has none yet) and its icon and badge.
 
 struct MenuBranch
 {
@@ -29,6 +31,7 @@ struct MenuBranch
         std::string caption;
         ItemRecord record;
         std::uint64_t id = 0;
+        ItemLook look;
     };
     std::vector<Node> nodes;
 };
@@ -106,6 +109,17 @@ public:
     void setRecord(Node node, const ItemRecord &record);
     void setCaption(Node node, const std::string &caption);
 
+    // An item's icon and badge, kept on its node through moves, copies and branches taken out
+    // and put back.
+    const ItemLook &itemLook(Node node) const;
+    void setItemLook(Node node, ItemLook look);
+    bool hasItemLooks() const { return lookedNodes_ > 0; }
+    // Every item's icon and badge by record number, items without them left out.
+    std::map<int, ItemLook> itemLooks() const;
+    // Gives the items of these record numbers their icons and badges; other numbers are
+    // ignored.
+    void setItemLooks(const std::map<int, ItemLook> &looks);
+
 private:
     struct Entry;
     Entry *entry(Node node) const;
@@ -124,10 +138,19 @@ private:
     std::unique_ptr<Entry> root_;
     std::unordered_map<Id, Entry *> byId_;
     Id lastId_ = 0;
+    int lookedNodes_ = 0; // nodes with an icon or a badge
 };
 
 // A branch as text, in the project file's own form: the structure section (depths relative to
-// the branch's top) and the item section with the count and 15 lines per record, CR LF after
-// every line. Reading accepts LF or CR line ends and throws ETreeError for any other text.
+// the branch's top) and the item section with the count and 15 lines per record, then, when
+// an item has an icon or a badge, the look section with them by the item's place in the
+// branch; CR LF after every line. Reading accepts LF or CR line ends and throws ETreeError for
+// any other text.
 std::string branchToText(const MenuBranch &branch);
 MenuBranch branchFromText(const std::string &text);
+
+// The icon.K and badge.K settings of look moved onto the nodes of items K, so that they stay
+// with their items while the menu is edited; settings for no item stay in look.
+void takeItemLooks(MenuTree &tree, LookSettings &look);
+// look with its icon and badge settings made anew from the nodes, by record number.
+void putItemLooks(const MenuTree &tree, LookSettings &look);

@@ -138,26 +138,42 @@ void Publisher::stageResources(const std::string &folder)
     const std::size_t slots = document_.items().size() * 5 + 2;
     progress.setMaximum(static_cast<int>(slots));
     progress.setText("Copying Resource Files ... ...");
-    const std::string preview = previewFolder();
     const ResourceChecker check(folder, slots);
     std::unordered_set<std::string> done;
-    document_.forEachResourceView([&](std::size_t, std::string_view view) {
+    const std::string icons = menuIconFolder();
+    document_.forEachResourceView([&](std::size_t slot, std::string_view view) {
         progress.step(1);
         const std::string name(view);
-        if (name.empty() || !check.mayExist(name) || !done.insert(name).second ||
-            check(name) != fsx::ResourceCheck::Fine)
+        if (name.empty() || !done.insert(name).second)
             return;
-        if (!fsx::folderExists(preview))
-            fsx::createFolder(preview);
-        // The preview is a cache: its copies need not reach the disk before the next one.
-        try {
-            if (fsx::copyResource(folder, name, fsx::withSeparator(preview) + name,
-                                  fsx::Durable::No))
-                ++stagedCopies_;
-        } catch (const EInOutError &) {
-        }
-        stagedFiles_.push_back(name);
+        if (check.mayExist(name) && check(name) == fsx::ResourceCheck::Fine)
+            stageFrom(folder, name);
+        // An icon of the program's own set is written beside the page once it is used.
+        else if (slot >= document_.firstLookSlot() && !icons.empty() && fsx::isBareFileName(name) &&
+                 fsx::fileExists(icons + name))
+            stageFrom(icons, name);
     });
+}
+
+std::string Publisher::menuIconFolder() const
+{
+    const std::string &program = document_.programFolder();
+    return program.empty() ? std::string()
+                           : fsx::withSeparator(fsx::withSeparator(program) + "menu-icons");
+}
+
+void Publisher::stageFrom(const std::string &folder, const std::string &name)
+{
+    const std::string preview = previewFolder();
+    if (!fsx::folderExists(preview))
+        fsx::createFolder(preview);
+    // The preview is a cache: its copies need not reach the disk before the next one.
+    try {
+        if (fsx::copyResource(folder, name, fsx::withSeparator(preview) + name, fsx::Durable::No))
+            ++stagedCopies_;
+    } catch (const EInOutError &) {
+    }
+    stagedFiles_.push_back(name);
 }
 
 bool Publisher::saveAll(const std::string &folder, const std::string &fileName,

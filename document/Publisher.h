@@ -49,6 +49,8 @@ public:
     void stageFile(const std::string &name, const std::string &bytes);
     void stageAppletFiles(const std::string &folder);
     void stageResources(const std::string &folder);
+    // The program's own set of menu icons; empty without a program folder.
+    std::string menuIconFolder() const;
     // Removes what was staged, and the preview folder once it is empty.
     void clearStaged();
     const StringList &stagedFiles() const { return stagedFiles_; }
@@ -119,6 +121,7 @@ private:
                                                      const std::string &resourceFolder) const;
     void writeReport(TextOut &out, const std::string &fileName,
                      const std::vector<Resource> &resources) const;
+    void stageFrom(const std::string &folder, const std::string &name);
     // Each resource name once, at its first slot as resourcesFor orders them, unchecked.
     std::vector<Resource> distinctResources() const;
 

@@ -8,6 +8,7 @@
 #include "document/StoreRules.h"
 #include "editor/FieldEditCommand.h"
 #include "editor/FieldRules.h"
+#include "editor/ItemLookCommand.h"
 #include "editor/LookEditCommand.h"
 #include "editor/MenuTreeModel.h"
 #include "platform/PreviewFolders.h"
@@ -139,7 +140,7 @@ void EditorDocument::open(const QString &fileName, bool asTemplate)
     // template is never overwritten.
     stamp_ = stamp;
     setFileName(asTemplate ? QString() : fileName);
-    publisher_.stageResources(fsx::folderPart(path));
+    stageResources(fsx::folderPart(path));
     undoStack_->setClean();
     emit reset();
     setCurrentNode(tree_.root());
@@ -159,7 +160,7 @@ void EditorDocument::adopt(std::string text, const std::string &source, const QS
     stamp_ = path.empty() ? std::nullopt : fsx::fileStamp(path);
     setFileName(fileName);
     if (!path.empty())
-        publisher_.stageResources(fsx::folderPart(path));
+        stageResources(fsx::folderPart(path));
     // Unsaved: the project's file does not hold these changes.
     undoStack_->resetClean();
     emit reset();
@@ -195,8 +196,25 @@ void EditorDocument::load(std::string bytes, const std::string &path)
         }
         menu_.setAppletData(trial.appletData());
         menu_.items() = std::move(trial.items());
+        // Icons and badges go onto their items' nodes, so that edits carry them along.
+        LookSettings look = trial.look();
+        takeItemLooks(tree_, look);
+        menu_.setLook(std::move(look));
     });
     trialTree.clear(); // before staging needs memory of its own
+}
+
+void EditorDocument::stageResources(const std::string &folder)
+{
+    // The items' icons are named by the look as a file holds it.
+    writeOutputQuietly([&] { publisher_.stageResources(folder); });
+}
+
+void EditorDocument::stageMenuIcon(const std::string &name)
+{
+    const std::string icons = publisher_.menuIconFolder();
+    if (!icons.empty() && fsx::isBareFileName(name) && fsx::fileExists(icons + name))
+        publisher_.stage(icons + name);
 }
 
 bool EditorDocument::changedOnDisk() const
@@ -217,15 +235,29 @@ AppletRecord EditorDocument::storedApplet() const
 void EditorDocument::writeOutput(const std::function<void()> &write)
 {
     const AppletRecord edited = menu_.appletData();
+    LookSettings editedLook = menu_.look();
     numberMenuStructure(tree_, menu_.items(), menu_.progress());
     menu_.setAppletData(storedApplet());
+    menu_.setLook(look());
+    auto restore = [&] {
+        menu_.setAppletData(edited);
+        menu_.setLook(std::move(editedLook));
+    };
     try {
         write();
     } catch (...) {
-        menu_.setAppletData(edited);
+        restore();
         throw;
     }
-    menu_.setAppletData(edited);
+    restore();
+}
+
+LookSettings EditorDocument::look() const
+{
+    LookSettings look = menu_.look();
+    if (tree_.hasItemLooks())
+        putItemLooks(tree_, look);
+    return look;
 }
 
 void EditorDocument::writeOutputQuietly(const std::function<void()> &write)
@@ -308,6 +340,26 @@ void EditorDocument::setLookValue(const std::string &name, const std::string &va
     look.set(name, value);
     menu_.setLook(std::move(look));
     emit lookChanged(name);
+}
+
+void EditorDocument::editItemLook(MenuTree::Id item, const ItemLook &look, const QString &label,
+                                  int series)
+{
+    const ItemTree::Node node = tree_.find(item);
+    if (node && tree_.itemLook(node) != look)
+        undoStack_->push(
+            new ItemLookCommand(*this, item, tree_.itemLook(node), look, label, series));
+}
+
+void EditorDocument::setItemLook(MenuTree::Id item, const ItemLook &look, bool revisit)
+{
+    const ItemTree::Node node = tree_.find(item);
+    if (!node)
+        return;
+    if (revisit)
+        setCurrentNode(node);
+    tree_.setItemLook(node, look);
+    emit itemLookChanged(item);
 }
 
 void EditorDocument::setFields(Record record, MenuTree::Id item, const FieldChanges &changes,

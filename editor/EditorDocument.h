@@ -115,6 +115,19 @@ public:
     void replaceLook(const LookSettings &look, const QString &label);
     // Puts a look setting's value into the document (an undo step's own change).
     void setLookValue(const std::string &name, const std::string &value);
+    // The look settings as a file holds them: the menu's, with the icons and badges of the
+    // items by their record numbers.
+    LookSettings look() const;
+
+    // One undoable change of an item's icon and badge; edits of the same series merge.
+    void editItemLook(MenuTree::Id item, const ItemLook &look, const QString &label,
+                      int series = -1);
+    // Puts an icon of the program's own set into the preview folder, so that the preview shows
+    // it and a save writes it beside the page.
+    void stageMenuIcon(const std::string &name);
+    // Puts an item's icon and badge into the document; revisit also makes its node current
+    // (an undone or redone step).
+    void setItemLook(MenuTree::Id item, const ItemLook &look, bool revisit);
 
     // Pushes a step on the tree's shape; height is the levels of the branch the step puts
     // under newParent, added the items it adds. Refused, with the reason and nothing changed,
@@ -134,6 +147,8 @@ signals:
     void itemChanged(MenuTree::Id item, const std::vector<int> &positions);
     // A look setting took a new value.
     void lookChanged(const std::string &name);
+    // An item's icon or badge changed.
+    void itemLookChanged(MenuTree::Id item);
     // The whole document changed: a new or opened project.
     void reset();
     void currentNodeChanged(ItemTree::Node node);
@@ -149,6 +164,7 @@ private:
     // Reads a project file's bytes into the document, or throws and changes nothing.
     void load(std::string bytes, const std::string &path);
     void startNewMenu();
+    void stageResources(const std::string &folder);
     void setFileName(const QString &fileName);
 
     MenuDocument menu_;

@@ -246,7 +246,7 @@ void TreeController::insertItem()
     if (!selected)
         return;
     MenuBranch item;
-    item.nodes.push_back({0, "Item", document_.menu().newItem(), 0});
+    item.nodes.push_back({0, "Item", document_.menu().newItem(), 0, {}});
     if (!pushTreeStep(new InsertBranchCommand(document_, tr("Insert \"%1\""), tree.id(selected),
                                               tree.childCount(selected), std::move(item)),
                       selected, 1, 1))

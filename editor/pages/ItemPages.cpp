@@ -82,6 +82,12 @@ ItemPage::ItemPage(QWidget *parent) : FieldPage(parent)
     addField(ItemStatusBarText, itemStatusBarTextEdit, FieldForm::Verbatim);
 }
 
+void ItemPage::addGroup(QWidget *group)
+{
+    auto *page = static_cast<QVBoxLayout *>(layout());
+    page->insertWidget(page->count() - 1, group); // above the closing stretch
+}
+
 FirstLevelItemOptionsPage::FirstLevelItemOptionsPage(QWidget *parent) : FieldPage(parent)
 {
     auto *page = new QVBoxLayout(this);

@@ -16,6 +16,8 @@ class ItemPage : public FieldPage
 
 public:
     explicit ItemPage(QWidget *parent = nullptr);
+    // A group of another kind of control, below the page's own.
+    void addGroup(QWidget *group);
 
     TextEdit *itemCaptionEdit;
     QPushButton *separatorButton;

@@ -7,6 +7,7 @@
 #include "editor/FieldRules.h"
 #include "editor/pages/AppletPages.h"
 #include "editor/pages/FieldPage.h"
+#include "editor/pages/ItemLookGroup.h"
 #include "editor/pages/ItemPages.h"
 #include "editor/pages/LookPages.h"
 #include "editor/pages/MenuPages.h"
@@ -100,6 +101,8 @@ void PropertyPanel::buildTabs(QWidget *parent)
     itemTabs_->setObjectName("PageControl1");
     itemPage_ = new ItemPage;
     itemPage_->setObjectName("TabSheet1");
+    itemLookGroup_ = new ItemLookGroup(document_, dialogs_);
+    itemPage_->addGroup(itemLookGroup_);
     firstLevelPage_ = new FirstLevelItemOptionsPage;
     firstLevelPage_->setObjectName("TabSheet2");
     itemTabs_->addTab(itemPage_, tr("Item"));
@@ -132,6 +135,7 @@ std::vector<std::pair<QWidget *, const char *>> PropertyPanel::helpTopics() cons
             {popupPage_, PopupMenus},
             {menuLookPage_, Look},
             {popupLookPage_, Look},
+            {itemLookGroup_, Look},
             {itemPage_, Item},
             {firstLevelPage_, FirstLevelItemOptions}};
 }
@@ -404,6 +408,7 @@ void PropertyPanel::showCurrentNode()
     if (shownItem_ != document_.tree().id(node)) {
         shownItem_ = document_.tree().id(node);
         loadItem(node);
+        itemLookGroup_->showItem(shownItem_);
     }
     updateItemFields();
 }

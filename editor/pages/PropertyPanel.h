@@ -14,6 +14,7 @@ class ColorPanel;
 class DialogService;
 class FieldPage;
 class FirstLevelItemOptionsPage;
+class ItemLookGroup;
 class ItemPage;
 class ItemStatePage;
 class MenuPage;
@@ -113,6 +114,7 @@ private:
     MenuLookPage *menuLookPage_;
     PopupLookPage *popupLookPage_;
     ItemPage *itemPage_;
+    ItemLookGroup *itemLookGroup_;
     FirstLevelItemOptionsPage *firstLevelPage_;
     PageFields appletFields_;
 

@@ -16,6 +16,8 @@ PreviewController::PreviewController(EditorDocument &document, LivePreview *prev
     connect(&document_, &EditorDocument::appletChanged, this, &PreviewController::documentChanged);
     connect(&document_, &EditorDocument::itemChanged, this, &PreviewController::documentChanged);
     connect(&document_, &EditorDocument::lookChanged, this, &PreviewController::documentChanged);
+    connect(&document_, &EditorDocument::itemLookChanged, this,
+            &PreviewController::documentChanged);
     connect(preview_, &LivePreview::darkSchemeChanged, this, &PreviewController::documentChanged);
     connect(&document_, &EditorDocument::reset, this, &PreviewController::documentChanged);
     connect(model, &QAbstractItemModel::rowsInserted, this, &PreviewController::documentChanged);
@@ -73,8 +75,8 @@ QStringList PreviewController::warningTexts(const MenuLayout &layout) const
     for (const AccessibilityWarning &warning :
          document_.linkWarnings().warnings(document_.tree(), records, menu.separator()))
         texts << QString::fromStdString(warning.where + ": " + warning.what);
-    for (const AccessibilityWarning &warning :
-         accessibilityWarnings(menu.appletData(), records, layout, LookValues::read(menu.look())))
+    for (const AccessibilityWarning &warning : accessibilityWarnings(
+             menu.appletData(), records, layout, LookValues::read(document_.look())))
         texts << QString::fromStdString(warning.where + ": " + warning.what);
     return texts;
 }
@@ -112,7 +114,7 @@ void PreviewController::refresh()
     const bool narrow = canvas->narrowWidth() > 0;
     if (stale_ || (narrow && !canvas->scene().hasNarrow())) {
         const MenuRecords records{menu.items()};
-        const LookValues look = LookValues::read(menu.look());
+        const LookValues look = LookValues::read(document_.look());
         const bool dark = look.showsDark(preview_->darkScheme());
         canvas->setScene(MenuScene(look.inScheme(menu.appletData(), dark), records,
                                    tree.parentIndices(), measure_,

@@ -302,7 +302,7 @@ TEST(MenuTree, RefusesWhatWouldBreakTheTreeAndChangesNothing)
     EXPECT_THROW(tree.insertItem(root, 2, "X", {}), std::out_of_range);
     EXPECT_THROW(tree.moveBranch(b, root, 3), std::out_of_range);
     EXPECT_THROW(tree.setRecord(root, {}), std::invalid_argument);
-    MenuBranch refused{{{0, "K", record("K", 3), 0}}};
+    MenuBranch refused{{{0, "K", record("K", 3), 0, {}}}};
     EXPECT_THROW(tree.insertBranch(root, 5, std::move(refused)), std::out_of_range);
     EXPECT_EQ(refused.nodes.front().record, record("K", 3)); // NOLINT(bugprone-use-after-move)
     EXPECT_EQ(ProjectWriter(doc, tree).text(), before);
@@ -312,10 +312,10 @@ TEST(MenuTree, RefusesWhatWouldBreakTheTreeAndChangesNothing)
 
     for (const std::string &text :
          {std::string("Home\r\n"), std::string(),
-          branchToText(MenuBranch{{{0, "A", {}, 0}, {2, "Deep", {}, 0}}}),
-          branchToText(MenuBranch{{{0, "A", {}, 0}}}).replace(0, 3, "xxx")})
+          branchToText(MenuBranch{{{0, "A", {}, 0, {}}, {2, "Deep", {}, 0, {}}}}),
+          branchToText(MenuBranch{{{0, "A", {}, 0, {}}}}).replace(0, 3, "xxx")})
         EXPECT_THROW(branchFromText(text), ETreeError) << text;
-    std::string shortItems = branchToText(MenuBranch{{{0, "A", {}, 0}}});
+    std::string shortItems = branchToText(MenuBranch{{{0, "A", {}, 0, {}}}});
     shortItems.erase(shortItems.find("\r\n--------------- Item Parameter Description End"), 2);
     EXPECT_THROW(branchFromText(shortItems), ETreeError);
 }
@@ -327,7 +327,7 @@ TEST(MenuTree, DeepBranchesNeitherRecurseNorOverflow)
     const auto root = tree->addChild(nullptr, "Tarvelle");
     MenuBranch chain;
     for (int depth = 0; depth < 200000; ++depth)
-        chain.nodes.push_back({depth, "D", {}, 0});
+        chain.nodes.push_back({depth, "D", {}, 0, {}});
     const auto top = tree->insertBranch(root, 0, std::move(chain));
     EXPECT_EQ(tree->itemIndex(tree->nodeAt(199999)), 199999);
     EXPECT_EQ(tree->level(tree->nodeAt(199999)), 200000);
@@ -359,4 +359,41 @@ TEST(MenuTree, RecordsCopyDeepAndStayPutWhileTheListShifts)
     EXPECT_EQ(copy[ItemField::ItemURL], ""); // NOLINT(bugprone-use-after-move)
     EXPECT_THROW(moved[0], std::out_of_range);
     EXPECT_THROW(moved[16], std::out_of_range);
+}
+
+// Icons and badges stay with their items: moved, taken out and put back, copied through the
+// clipboard's text, and numbered by the items' places when the look is written.
+TEST(MenuTree, ItemLooksTravelWithTheirItems)
+{
+    MenuDocument doc;
+    MenuTree tree(doc.items());
+    const auto root = tree.addChild(nullptr, "Root");
+    const auto a = tree.insertItem(root, 0, "A", record("A", 1));
+    const auto b = tree.insertItem(a, 0, "B", record("B", 2));
+    const auto c = tree.insertItem(root, 1, "C", record("C", 3));
+    LookSettings look;
+    look.set("radius", "4");
+    look.set("icon.1", "home.svg");
+    look.set("badge.2", "New");
+    look.set("icon.9", "gone.svg"); // no item 9
+    takeItemLooks(tree, look);
+    EXPECT_EQ(look.entries().size(), 2u); // radius, and icon.9 for no item
+    EXPECT_EQ(tree.itemLook(b), (ItemLook{"home.svg", ""}));
+    EXPECT_EQ(tree.itemLook(c), (ItemLook{"", "New"}));
+
+    tree.moveBranch(c, root, 0); // C, A, B
+    MenuBranch taken = tree.takeBranch(a);
+    EXPECT_FALSE(tree.hasItemLooks() && tree.itemLooks().count(1));
+    const auto top = tree.insertBranch(root, 0, std::move(taken)); // A, B, C
+    const MenuBranch pasted = branchFromText(branchToText(tree.copyBranch(top)));
+    EXPECT_EQ(pasted.nodes[1].look, (ItemLook{"home.svg", ""}));
+    EXPECT_EQ(branchToText(pasted), branchToText(tree.copyBranch(top)));
+    tree.insertBranch(tree.nodeAt(2), 0, MenuBranch(pasted)); // A, B, C, A', B'
+
+    putItemLooks(tree, look);
+    EXPECT_EQ(look.toJson(), R"({"badge.2":"New","icon.1":"home.svg","icon.4":"home.svg",)"
+                             R"("radius":"4"})");
+    // A branch without icons or badges is the text it always was.
+    const auto plain = tree.insertItem(root, 0, "D", record("D", 4));
+    EXPECT_EQ(branchToText(tree.copyBranch(plain)).find("Look"), std::string::npos);
 }

@@ -38,7 +38,8 @@ TEST(EditorDocument, ARandomSessionUndoesAndRedoesThroughTheSameTexts)
                      [&](MenuTree::Id item, const std::vector<int> &positions) {
                          itemSignalled = {{item, positions.front()}};
                      });
-    auto text = [&] { return ProjectWriter(document.menu(), document.tree()).text(); };
+    // The project file as saved: the items' icons and badges by their record numbers.
+    auto text = [&] { return document.projectText(); };
 
     std::mt19937 random(20261209);
     std::vector<std::string> texts{text()};
@@ -48,7 +49,7 @@ TEST(EditorDocument, ARandomSessionUndoesAndRedoesThroughTheSameTexts)
         const ItemTree::Node node = nodes[random() % nodes.size()];
         const bool item = tree.parent(node) != nullptr;
         const std::string value = "v" + std::to_string(step);
-        switch (random() % 5) {
+        switch (random() % 6) {
         case 0: {
             const int position = AppletField::ApLoadingMsg;
             document.editFields(
@@ -74,7 +75,7 @@ TEST(EditorDocument, ARandomSessionUndoesAndRedoesThroughTheSameTexts)
             MenuBranch branch;
             ItemRecord record = document.menu().newItem();
             record.set(ItemField::ItemCaption, value);
-            branch.nodes.push_back({0, value, record, 0});
+            branch.nodes.push_back({0, value, record, 0, {}});
             EXPECT_TRUE(
                 document
                     .pushTreeStep(new InsertBranchCommand(document, "Insert", tree.id(node),
@@ -88,6 +89,15 @@ TEST(EditorDocument, ARandomSessionUndoesAndRedoesThroughTheSameTexts)
                 continue;
             history.push(new DeleteBranchCommand(document, "Delete", node));
             break;
+        case 4: {
+            if (!item)
+                continue;
+            const std::string k = std::to_string(tree.itemIndex(node));
+            document.editItemLook(tree.id(node), {value + ".svg", step % 2 ? value : ""}, "Icon");
+            EXPECT_EQ(document.look().value("icon." + k), value + ".svg");
+            EXPECT_EQ(document.look().value("badge." + k), step % 2 ? value : "");
+            break;
+        }
         default:
             if (!item || tree.indexOf(node) == 0)
                 continue;
@@ -136,18 +146,44 @@ TEST(EditorDocument, EditsMergeAndAFirstChildTakesTheLink)
 
     MenuTree &tree = document.tree();
     MenuBranch item;
-    item.nodes.push_back({0, "A", document.menu().newItem(), 0});
+    item.nodes.push_back({0, "A", document.menu().newItem(), 0, {}});
     document.pushTreeStep(
         new InsertBranchCommand(document, "Insert", tree.id(tree.root()), 0, std::move(item)),
         tree.root(), 1, 1);
     const ItemTree::Node a = tree.child(tree.root(), 0);
     document.editFields(Record::Item, tree.id(a), {{ItemField::ItemURL, "", "a.html"}}, "Link", 2);
     MenuBranch child;
-    child.nodes.push_back({0, "B", document.menu().newItem(), 0});
+    child.nodes.push_back({0, "B", document.menu().newItem(), 0, {}});
     document.pushTreeStep(
         new InsertBranchCommand(document, "Insert", tree.id(a), 0, std::move(child)), a, 1, 1);
     EXPECT_EQ(tree.record(a)[ItemField::ItemURL], "");
     history.undo();
     EXPECT_EQ(tree.childCount(a), 0);
     EXPECT_EQ(tree.record(a)[ItemField::ItemURL], "a.html");
+}
+
+// A project's look settings come in with it and go out again as they were; icons and badges
+// ride on their items, so a branch moved to the front takes them along.
+TEST(EditorDocument, AnOpenedLookIsKeptAndItsIconsFollowTheirItems)
+{
+    EditorDocument document{QString()};
+    const std::string look = "--------------- Look Description ---------------\r\n"
+                             "badge.1=3\r\nicon.0=home.svg\r\nradius=6\r\n"
+                             "--------------- Look Description End ---------------\r\n";
+    for (const char *caption : {"Home", "News"}) {
+        MenuBranch branch;
+        branch.nodes.push_back({0, caption, document.menu().newItem(), 0, {}});
+        document.pushTreeStep(
+            new InsertBranchCommand(document, "Insert", document.tree().id(document.tree().root()),
+                                    document.tree().childCount(document.tree().root()),
+                                    std::move(branch)),
+            document.tree().root(), 1, 1);
+    }
+    document.adopt(document.projectText() + look, "menu.tvl", QString());
+    EXPECT_NE(document.projectText().find(look), std::string::npos);
+    const MenuTree &tree = document.tree();
+    document.undoStack()->push(
+        new MoveBranchCommand(document, "Move", tree.nodeAt(1), tree.root(), 0));
+    EXPECT_NE(document.projectText().find("badge.0=3\r\nicon.1=home.svg\r\nradius=6\r\n"),
+              std::string::npos);
 }
