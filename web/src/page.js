@@ -62,9 +62,13 @@ export function documentListeners(on) {
   window[method]('resize', windowResized);
   window[method]('beforeprint', printing);
   window[method]('afterprint', printing);
-  if (on) watchPixelRatio();
-  if (on && !registry.resizes_) registry.resizes_ = watchParents();
-  else registry.ratio_?.query_.removeEventListener('change', registry.ratio_.changed_);
+  // A zoom is followed while any menu is on the page; the parents' observer stays made.
+  if (!on) {
+    registry.ratio_?.query_.removeEventListener('change', registry.ratio_.changed_);
+  } else {
+    watchPixelRatio();
+    registry.resizes_ ??= watchParents();
+  }
 }
 // The applet area's corner in the window, in whole pixels like every place the menu draws.
 export function origin(box) {
