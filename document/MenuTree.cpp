@@ -538,6 +538,22 @@ int numberAfter(const std::string &prefix, const std::string &name)
         return -1;
     return std::stoi(name.substr(prefix.size()));
 }
+
+// The item an icon.K or badge.K setting is for and the part of its look it sets; item -1 for
+// another setting.
+struct ItemLookSetting
+{
+    int item = -1;
+    std::string ItemLook::*part = nullptr;
+};
+ItemLookSetting itemLookSetting(const std::string &name)
+{
+    if (const int icon = numberAfter(IconPrefix, name); icon >= 0)
+        return {icon, &ItemLook::icon};
+    if (const int badge = numberAfter(BadgePrefix, name); badge >= 0)
+        return {badge, &ItemLook::badge};
+    return {};
+}
 } // namespace
 
 std::map<int, ItemLook> MenuTree::itemLooks() const
@@ -576,13 +592,11 @@ void takeItemLooks(MenuTree &tree, LookSettings &look)
     std::map<int, ItemLook> looks;
     LookSettings rest;
     for (const auto &[name, value] : look.entries()) {
-        const int icon = numberAfter(IconPrefix, name);
-        const int badge = numberAfter(BadgePrefix, name);
-        const int k = std::max(icon, badge);
-        if (k < 0 || k >= count)
+        const ItemLookSetting setting = itemLookSetting(name);
+        if (setting.item < 0 || setting.item >= count)
             rest.set(name, value);
         else
-            (icon >= 0 ? looks[k].icon : looks[k].badge) = value;
+            looks[setting.item].*setting.part = value;
     }
     tree.setItemLooks(looks);
     look = std::move(rest);
@@ -592,7 +606,7 @@ void putItemLooks(const MenuTree &tree, LookSettings &look)
 {
     LookSettings rest;
     for (const auto &[name, value] : look.entries()) {
-        if (numberAfter(IconPrefix, name) < 0 && numberAfter(BadgePrefix, name) < 0)
+        if (itemLookSetting(name).item < 0)
             rest.set(name, value);
     }
     for (const auto &[k, itemLook] : tree.itemLooks()) {
@@ -707,10 +721,9 @@ MenuBranch branchFromText(const std::string &text)
     if (at != lines.size())
         throw refuse("text follows the look section");
     for (const auto &[name, value] : looks.entries()) {
-        const int icon = numberAfter(IconPrefix, name);
-        const int k = std::max(icon, numberAfter(BadgePrefix, name));
-        if (k >= 0 && static_cast<std::size_t>(k) < branch.nodes.size())
-            (icon >= 0 ? branch.nodes[k].look.icon : branch.nodes[k].look.badge) = value;
+        const ItemLookSetting setting = itemLookSetting(name);
+        if (setting.item >= 0 && static_cast<std::size_t>(setting.item) < branch.nodes.size())
+            branch.nodes[static_cast<std::size_t>(setting.item)].look.*setting.part = value;
     }
     return branch;
 }
